@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds the program and starts it under Wine:  ./run.sh [file]
+set -euo pipefail
+ROOT=$(cd "$(dirname "$0")" && pwd)
+# shellcheck source=tools/common.sh
+source "$ROOT/tools/common.sh"
+
+ensure_packages
+setup_ccache
+build_host
+build_x86_64
+
+wine_env "$ROOT/build/wine-run"
+ensure_prefix
+trap stop_services EXIT
+start_display
+
+args=()
+for a in "$@"; do
+  if [ -e "$a" ]; then args+=("$(winepath_of "$(cd "$(dirname "$a")" && pwd)/$(basename "$a")")"); else args+=("$a"); fi
+done
+cd "$ROOT/build/x86_64/bin"
+"$WINE_LOADER" "$ROOT/build/x86_64/bin/AudioEditor.exe" "${args[@]+"${args[@]}"}"
