@@ -18,13 +18,14 @@ if(WIN32)
   set_source_files_properties(${PROJECT_SOURCE_DIR}/resources/common/manifest.rc PROPERTIES
     OBJECT_DEPENDS ${PROJECT_SOURCE_DIR}/resources/common/app.manifest)
 
-  set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
-  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
-  add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
-  enable_testing()
 else()
   set(PROJECT_RUNS_TESTS OFF)
 endif()
+
+set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+enable_testing()
 
 # Native generators built in the host tree; the Windows trees find them through HOST_TOOLS_DIR.
 set(HOST_TOOLS_DIR "${PROJECT_SOURCE_DIR}/build/host/bin" CACHE PATH "Host tree's tool folder")
@@ -93,5 +94,29 @@ function(project_benchmark name)
   cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_DEPS} benchmark benchmark_main pthread)
+  project_options(${name})
+endfunction()
+
+# project_native_test(name SOURCES ... [DEPS ...] [TIMEOUT s]): a GoogleTest program for Windows-free
+# code, built natively in the host tree with AddressSanitizer and UBSan, and registered in the x86_64
+# tree's CTest (it runs the host-built program, no Wine), so ./test.sh keeps one summary. List the
+# library sources under test in SOURCES so they are instrumented too.
+function(project_native_test name)
+  cmake_parse_arguments(ARG "" "TIMEOUT" "SOURCES;DEPS" ${ARGN})
+  if(WIN32)
+    if(PROJECT_RUNS_TESTS)
+      if(NOT ARG_TIMEOUT)
+        set(ARG_TIMEOUT 300)
+      endif()
+      add_test(NAME ${name} COMMAND ${HOST_TOOLS_DIR}/${name})
+      set_tests_properties(${name} PROPERTIES TIMEOUT ${ARG_TIMEOUT})
+    endif()
+    return()
+  endif()
+  add_executable(${name} ${ARG_SOURCES})
+  target_compile_options(${name} PRIVATE -fsanitize=address,undefined -fno-omit-frame-pointer
+    -fno-sanitize-recover=undefined)
+  target_link_options(${name} PRIVATE -fsanitize=address,undefined)
+  target_link_libraries(${name} PRIVATE ${ARG_DEPS} gtest_main gtest)
   project_options(${name})
 endfunction()
