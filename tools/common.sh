@@ -69,7 +69,7 @@ wine_env() {
 ensure_prefix() {
   local settings="$ROOT/tools/wine-prefix.reg"
   local stamp
-  stamp=$(cat "$settings" "$ROOT/tools/common.sh" | sha256sum | cut -c1-16)
+  stamp=$(sha256sum <"$settings" | cut -c1-16)
   mkdir -p "$(dirname "$WINEPREFIX")"
   (
     flock 9
