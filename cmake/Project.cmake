@@ -18,6 +18,8 @@ if(WIN32)
   set_source_files_properties(${PROJECT_SOURCE_DIR}/resources/common/manifest.rc PROPERTIES
     OBJECT_DEPENDS ${PROJECT_SOURCE_DIR}/resources/common/app.manifest)
 
+  include(${CMAKE_CURRENT_LIST_DIR}/ThirdParty.cmake)
+
 else()
   set(PROJECT_RUNS_TESTS OFF)
 endif()

@@ -48,8 +48,9 @@ configure_and_build() {
 }
 
 build_host() { configure_and_build host; }
-build_x86_64() { configure_and_build x86_64 x86_64-w64-mingw32.cmake; }
-build_i686() { configure_and_build i686 i686-w64-mingw32.cmake; }
+# The Windows trees link third-party libraries built from Debian's source packages (cached, stamped).
+build_x86_64() { "$ROOT/tools/third-party.sh" x86_64 "$ROOT" && configure_and_build x86_64 x86_64-w64-mingw32.cmake; }
+build_i686() { "$ROOT/tools/third-party.sh" i686 "$ROOT" && configure_and_build i686 i686-w64-mingw32.cmake; }
 
 WINE_LOADER=/usr/lib/wine/wine64
 WINE_SERVER=/usr/lib/wine/wineserver64

@@ -1,0 +1,102 @@
+#!/usr/bin/env bash
+# Builds the third-party libraries that Debian ships no mingw build of, from Debian's own source
+# packages, into build/third_party/<tree> (tree = x86_64 or i686, named like the build trees).
+# A stamp per library records what it was built from, so a warm build does nothing.
+#
+#   tools/third-party.sh TREE [ROOT]
+set -euo pipefail
+
+TREE="$1"
+ROOT="${2:-$(cd "$(dirname "$0")/.." && pwd)}"
+case "$TREE" in
+  x86_64) TOOLCHAIN="$ROOT/cmake/x86_64-w64-mingw32.cmake" ;;
+  i686) TOOLCHAIN="$ROOT/cmake/i686-w64-mingw32.cmake" ;;
+  *) echo "third-party.sh: unknown tree '$TREE'" >&2; exit 2 ;;
+esac
+
+CACHE="$ROOT/build/third_party"
+PREFIX="$CACHE/$TREE"
+SOURCES="$CACHE/src"
+
+log() { printf '== %s\n' "$*" >&2; }
+
+as_root() {
+  if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
+}
+
+# Adds deb-src to every "Types: deb" stanza of APT's deb822 list (or a deb-src twin of every deb
+# line of a one-line list) when no source entry exists yet.
+ensure_deb_src() {
+  local deb822=/etc/apt/sources.list.d/debian.sources
+  if grep -rqsE '^\s*(deb-src|Types:.*deb-src)' /etc/apt/sources.list /etc/apt/sources.list.d/; then
+    return 0
+  fi
+  log "enabling deb-src entries"
+  if [ -f "$deb822" ]; then
+    as_root sed -i -E 's/^Types:\s*deb\s*$/Types: deb deb-src/' "$deb822"
+  else
+    as_root sed -i -E 'p; s/^deb(\s)/deb-src\1/' /etc/apt/sources.list
+  fi
+  as_root apt-get update -qq
+}
+
+# fetch_source PACKAGE: unpacks the package's upstream tarball once; prints the source folder.
+fetch_source() {
+  local package="$1" downloads="$CACHE/download"
+  mkdir -p "$downloads" "$SOURCES"
+  local orig
+  orig=$(ls "$downloads/${package}_"*.orig.tar.* 2>/dev/null | head -n1 || true)
+  if [ -z "$orig" ]; then
+    ensure_deb_src
+    log "downloading the $package source package"
+    (cd "$downloads" && apt-get source --download-only -qq "$package" >/dev/null 2>&1) ||
+      { as_root apt-get update -qq && (cd "$downloads" && apt-get source --download-only -qq "$package" >/dev/null); }
+    orig=$(ls "$downloads/${package}_"*.orig.tar.* | head -n1)
+  fi
+  local version folder
+  version=$(basename "$orig" | sed -E "s/^${package}_(.*)\.orig\.tar\..*$/\1/")
+  folder="$SOURCES/$package-$version"
+  if [ ! -f "$folder/.unpacked" ]; then
+    rm -rf "$folder"
+    mkdir -p "$folder"
+    tar -xf "$orig" -C "$folder" --strip-components=1
+    touch "$folder/.unpacked"
+  fi
+  printf '%s\n' "$folder"
+}
+
+# What a library's build depends on besides its source: this script and the toolchain file.
+recipe_key() { cat "$0" "$TOOLCHAIN" | sha256sum | cut -c1-16; }
+
+build_libjpeg_turbo() {
+  local stamp="$PREFIX/.stamp-libjpeg-turbo" key
+  key=$(recipe_key)
+  [ "$(cat "$stamp" 2>/dev/null)" = "$key" ] && [ -f "$PREFIX/lib/libjpeg.a" ] && return 0
+
+  local source work
+  source=$(fetch_source libjpeg-turbo)
+  work="$CACHE/work/libjpeg-turbo-$TREE"
+  log "building libjpeg-turbo for $TREE"
+  rm -rf "$work"
+  mkdir -p "$CACHE/work"
+  local launcher=()
+  command -v ccache >/dev/null && launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache)
+  cmake -G Ninja -S "$source" -B "$work" \
+    -DCMAKE_TOOLCHAIN_FILE="$TOOLCHAIN" -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_INSTALL_PREFIX="$PREFIX" -DCMAKE_INSTALL_LIBDIR=lib -DCMAKE_INSTALL_INCLUDEDIR=include \
+    -DENABLE_SHARED=OFF -DENABLE_STATIC=ON -DWITH_SIMD=OFF -DWITH_TURBOJPEG=OFF -DWITH_JPEG8=OFF \
+    "${launcher[@]}" >"$work.log" 2>&1 || { cat "$work.log" >&2; exit 1; }
+  # Only the library and its headers: the command-line tools are not needed.
+  cmake --build "$work" --target jpeg-static >>"$work.log" 2>&1 || { cat "$work.log" >&2; exit 1; }
+  mkdir -p "$PREFIX/lib" "$PREFIX/include"
+  cp "$work/libjpeg.a" "$PREFIX/lib/libjpeg.a"
+  cp "$source/jpeglib.h" "$source/jmorecfg.h" "$source/jerror.h" "$work/jconfig.h" "$PREFIX/include/"
+  rm -rf "$work" "$work.log"
+  echo "$key" >"$stamp"
+}
+
+mkdir -p "$PREFIX"
+# One builder per tree at a time; concurrent builds of the same tree wait for the first.
+exec 9>"$PREFIX.lock"
+flock 9
+build_libjpeg_turbo
