@@ -15,6 +15,8 @@ class TStringList;
 enum TDuplicates { dupIgnore, dupAccept, dupError };
 
 class TStrings : public TPersistent {
+  DECLARE_CLASS(TStrings, TPersistent)
+
  public:
   TStrings() = default;
   ~TStrings() override = default;
@@ -117,6 +119,8 @@ using TStringListSortCompare = int (*)(TStringList* list, int index1, int index2
 // Stored strings with objects (not owned). Sorted lists insert in order and search by bisection;
 // Duplicates decides what Add does with an existing string in a sorted list.
 class TStringList : public TStrings {
+  DECLARE_CLASS(TStringList, TStrings)
+
  public:
   TStringList() = default;
   ~TStringList() override;
@@ -132,7 +136,9 @@ class TStringList : public TStrings {
 
   // Bisection in a sorted list: true with the string's index, or false with where it would go.
   virtual bool Find(const String& text, int& index) const;
+  // Orders the items by CompareStrings.
   virtual void Sort();
+  // Orders the items by compare; a sorted list keeps its own order and ignores the call.
   virtual void CustomSort(TStringListSortCompare compare);
 
   bool Sorted() const { return sorted_; }
@@ -162,6 +168,7 @@ class TStringList : public TStrings {
     String text;
     TObject* object = nullptr;
   };
+  static int CompareItems(TStringList* list, int index1, int index2);
   void QuickSort(int left, int right, TStringListSortCompare compare);
   void ExchangeItems(int index1, int index2);
 
