@@ -251,7 +251,9 @@ TEST_F(TStringListFiles, BomLessAnsiFileUsesTheAnsiCodePage) {
   list.LoadFromFile(path);
   ASSERT_EQ(list.Count(), 1);
   EXPECT_EQ(list[0], AnsiToString("caf\xE9"));
-  if (GetACP() == 1252) EXPECT_EQ(list[0], L"caf\u00e9");
+  if (GetACP() == 1252) {
+    EXPECT_EQ(list[0], L"caf\u00e9");
+  }
 }
 
 TEST(TStringListStreams, LoadReadsFromThePositionAndSaveUsesTheEncoding) {
