@@ -241,6 +241,52 @@ void TComponent::GetChildren(TGetChildProc, TComponent*) {}
 void TComponent::SetChildOrder(TComponent*, int) {}
 void TComponent::SetParentComponent(TComponent*) {}
 
+// ---- TComponentList --------------------------------------------------------------------------
+
+// Receives the free notifications of the listed components on the list's behalf.
+class TComponentList::TNexus : public TComponent {
+ public:
+  explicit TNexus(TComponentList& list) : TComponent(nullptr), list_(list) {}
+
+ protected:
+  void Notification(TComponent* AComponent, TOperation Operation) override {
+    if (Operation == opRemove && AComponent) {
+      while (list_.IndexOf(AComponent) >= 0) list_.Extract(AComponent);
+    }
+    TComponent::Notification(AComponent, Operation);
+  }
+
+ private:
+  TComponentList& list_;
+};
+
+DEFINE_CLASS(TComponentList)
+
+TComponentList::TComponentList(bool AOwnsObjects) : TObjectList(AOwnsObjects), nexus_(new TNexus(*this)) {}
+
+TComponentList::~TComponentList() {
+  // The components are freed by TObjectList after this body: stop watching them first.
+  while (Count() > 0) {
+    if (OwnsObjects()) {
+      Delete(Count() - 1);
+    } else {
+      Extract(Last());
+    }
+  }
+}
+
+void TComponentList::Notify(void* Item, TListNotification Action) {
+  auto* component = static_cast<TComponent*>(Item);
+  if (component) {
+    if (Action == lnAdded) {
+      nexus_->FreeNotification(component);
+    } else if (IndexOf(component) < 0) {  // still listed elsewhere in this list: keep watching
+      nexus_->RemoveFreeNotification(component);
+    }
+  }
+  TObjectList::Notify(Item, Action);
+}
+
 // ---- global lookup ----------------------------------------------------------------------------
 
 void RegisterRootComponent(TComponent* Root) {

@@ -3,9 +3,11 @@
 // and owned components, names, state, notifications, child hooks), TComponentList, and the global
 // lookup of components by dotted path over the application's root components (its forms).
 
+#include <memory>
 #include <vector>
 
 #include "platform/framework/Events.h"
+#include "platform/framework/Lists.h"
 #include "platform/framework/Object.h"
 
 class TFiler;
@@ -187,6 +189,34 @@ bool IsValidIdent(const String& Ident);
 using TComponentStateReader = void (*)(TReader& Reader, TComponent& Component);
 using TComponentStateWriter = void (*)(TWriter& Writer, TComponent& Component);
 void SetComponentStateHandlers(TComponentStateReader Reader, TComponentStateWriter Writer);
+
+// A list of components that drops a component when it is freed elsewhere. Owning by default: the
+// list frees what it deletes, clears or still holds at its end.
+class TComponentList : public TObjectList {
+  DECLARE_CLASS(TComponentList, TObjectList)
+ public:
+  explicit TComponentList(bool AOwnsObjects = true);
+  ~TComponentList() override;
+
+  TComponent* Items(int Index) const { return static_cast<TComponent*>(TList::Items(Index)); }
+  void SetItems(int Index, TComponent* AComponent) { TList::SetItems(Index, AComponent); }
+  TComponent* operator[](int Index) const { return Items(Index); }
+  TComponent* First() const { return Items(0); }
+  TComponent* Last() const { return Items(Count() - 1); }
+  int Add(TComponent* AComponent) { return TList::Add(AComponent); }
+  void Insert(int Index, TComponent* AComponent) { TList::Insert(Index, AComponent); }
+  int Remove(TComponent* AComponent) { return TList::Remove(AComponent); }
+  TComponent* Extract(TComponent* AComponent) { return static_cast<TComponent*>(TList::Extract(AComponent)); }
+  int IndexOf(const TComponent* AComponent) const { return TList::IndexOf(AComponent); }
+
+ protected:
+  // Watches added components for their free and stops watching removed ones.
+  void Notify(void* Item, TListNotification Action) override;
+
+ private:
+  class TNexus;
+  std::unique_ptr<TNexus> nexus_;
+};
 
 // ---- global lookup ----------------------------------------------------------------------------
 
