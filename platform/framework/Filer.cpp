@@ -282,11 +282,30 @@ void DiscardProperty(TReader& reader) { reader.SkipValue(); }
 // ---------------------------------------------------------------------------------------------------
 // TLoadingBracket
 
-TLoadingBracket::TLoadingBracket(TComponent& root) : root_(root) { Register(&root); }
+// Takes components that are freed inside the bracket out of it.
+class TLoadingBracket::Watcher : public TComponent {
+ public:
+  explicit Watcher(TLoadingBracket& bracket) : TComponent(nullptr), bracket_(bracket) {}
+
+ protected:
+  void Notification(TComponent* component, TOperation operation) override {
+    if (operation == opRemove) bracket_.Forget(component);
+    TComponent::Notification(component, operation);
+  }
+
+ private:
+  TLoadingBracket& bracket_;
+};
+
+TLoadingBracket::TLoadingBracket(TComponent& root) : root_(root), watcher_(new Watcher(*this)) { Register(&root); }
 
 TLoadingBracket::~TLoadingBracket() {
-  if (ended_) return;
-  for (Member& member : members_) member.Component->ClearComponentState({csReading, csLoading});
+  if (!ended_)
+    for (Member& member : members_) member.Component->ClearComponentState({csReading, csLoading});
+}
+
+void TLoadingBracket::Forget(TComponent* component) {
+  std::erase_if(members_, [&](const Member& member) { return member.Component == component; });
 }
 
 void TLoadingBracket::Register(TComponent* component) {
@@ -295,6 +314,7 @@ void TLoadingBracket::Register(TComponent* component) {
     if (member.Component == component) return;
   component->SetComponentState({csLoading, csReading});
   members_.push_back(Member{component, {}});
+  watcher_->FreeNotification(component);
 }
 
 TLoadingBracket::Member& TLoadingBracket::Find(TComponent* component) {

@@ -172,7 +172,7 @@ void DiscardProperty(TReader& reader);
 // set as for a stream, and whose stream holds the component's data (an empty property list when
 // none was given); then it clears csReading on all of them and calls Loaded on each in the order
 // they were added (Loaded clears csLoading). A bracket left without End (an exception) clears both
-// flags and calls no Loaded.
+// flags and calls no Loaded. A component freed inside the bracket leaves it.
 class TLoadingBracket {
  public:
   explicit TLoadingBracket(TComponent& root);
@@ -204,10 +204,13 @@ class TLoadingBracket {
     TComponent* Component;
     AnsiString Data;
   };
+  class Watcher;
   void Register(TComponent* component);
   Member& Find(TComponent* component);
+  void Forget(TComponent* component);
 
   TComponent& root_;
   std::vector<Member> members_;
+  ObjectPtr<Watcher> watcher_;
   bool ended_ = false;
 };

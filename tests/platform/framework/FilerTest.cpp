@@ -265,6 +265,17 @@ TEST(LoadingBracket, LeftByAnExceptionClearsTheFlagsWithoutLoaded) {
   EXPECT_FALSE(child->ComponentState().Contains(csReading));
 }
 
+TEST(LoadingBracket, ComponentFreedInsideTheBracketLeavesIt) {
+  std::vector<String> log;
+  TProbe form(nullptr, log);
+  form.SetName(L"Form");
+  TLoadingBracket loading(form);
+  TProbe* doomed = loading.Add(new TProbe(&form, log));
+  doomed->Free();
+  loading.End();
+  EXPECT_EQ(log, (std::vector<String>{L"Form.ReadState root=Form owner=- parent=- reading", L"Form.Loaded width=0"}));
+}
+
 }  // namespace
 
 DEFINE_CLASS(TPointItem)
