@@ -7,7 +7,7 @@
 #include "platform/framework/Exceptions.h"
 #include "platform/framework/Utf8.h"
 
-const TAnsiCharSet Rfc822Specials(" (),.:;<>@[\\]\"");
+const TAnsiCharSet Rfc822Specials("(),.:;<>@[\\]\"");
 
 namespace {
 

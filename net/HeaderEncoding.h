@@ -4,7 +4,7 @@
 #include "net/AnsiCharSet.h"
 #include "platform/framework/Types.h"
 
-// The characters that a header text must not carry plainly: ( ) , . : ; < > @ [ \ ] " and blank.
+// The characters that a header text must not carry plainly: ( ) , . : ; < > @ [ \ ] and ".
 extern const TAnsiCharSet Rfc822Specials;
 
 // The text as encoded words "=?charset?X?...?=", several joined by CR LF TAB when the text does

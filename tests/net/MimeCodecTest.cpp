@@ -18,7 +18,9 @@ struct TextCase {
 TEST(Base64, EncodesAndDecodesTheStandardVectors) {
   const TextCase cases[] = {{"", ""},          {"f", "Zg=="},         {"fo", "Zm8="},
                             {"foo", "Zm9v"},   {"foob", "Zm9vYg=="},  {"fooba", "Zm9vYmE="},
-                            {"foobar", "Zm9vYmFy"}, {std::string("\0\xff\xfe", 3), "AP/+"}};
+                            {"foobar", "Zm9vYmFy"}, {std::string("\0\xff\xfe", 3), "AP/+"},
+                            // the answer of a CRAM-MD5 exchange
+                            {"tim b913a602c7eda7a495b4e6e7334d3890", "dGltIGI5MTNhNjAyYzdlZGE3YTQ5NWI0ZTZlNzMzNGQzODkw"}};
   for (const auto& c : cases) {
     EXPECT_EQ(c.expected, Base64EncodeText(c.input)) << c.input;
     EXPECT_EQ(c.input, Base64DecodeText(c.expected)) << c.expected;
