@@ -93,12 +93,23 @@ class TObject {
   String ClassName() const { return ClassType()->ClassName(); }
   bool InheritsFrom(TClass ancestor) const { return ClassType()->InheritsFrom(ancestor); }
 
+  // Called by NewObject once the most-derived constructor has finished.
+  virtual void AfterConstruction() {}
   // Called by Free before the destructor runs, while every override is still in place.
   virtual void BeforeDestruction() {}
   // BeforeDestruction, then delete. Free objects with it (or FreeAndNil, or an
   // ObjectPtr) wherever the class relies on BeforeDestruction, as components do.
   void Free();
 };
+
+// new T(args...), then AfterConstruction: for classes that must act once fully built (a thread
+// created running starts only then, when its Execute is in place).
+template <class T, class... Args>
+T* NewObject(Args&&... args) {
+  T* object = new T(std::forward<Args>(args)...);
+  object->AfterConstruction();
+  return object;
+}
 
 template <class T>
 void FreeAndNil(T*& object) {

@@ -116,7 +116,9 @@ struct MemberOf<R C::*> {
 template <class Get, class Set>
 TPropInfo OrdinalProperty(const wchar_t* name, Get get, Set set) {
   using C = typename reflection_detail::MemberOf<Get>::type;
-  TPropInfo info{name, pkOrdinal};
+  TPropInfo info;
+  info.Name = name;
+  info.Kind = pkOrdinal;
   using Value = std::decay_t<std::invoke_result_t<Get, C*>>;
   if constexpr (std::is_enum_v<Value>) info.Elements = &EnumInfo<Value>();
   info.GetOrdinal = [get](TObject* object) { return static_cast<Int64>((static_cast<C*>(object)->*get)()); };
@@ -128,7 +130,9 @@ TPropInfo OrdinalProperty(const wchar_t* name, Get get, Set set) {
 
 template <class C, class E, class Set>
 TPropInfo SetProperty(const wchar_t* name, TSet<E> (C::*get)() const, Set set) {
-  TPropInfo info{name, pkSet};
+  TPropInfo info;
+  info.Name = name;
+  info.Kind = pkSet;
   info.Elements = &EnumInfo<E>();
   info.GetOrdinal = [get](TObject* object) { return static_cast<Int64>((static_cast<C*>(object)->*get)().Bits()); };
   if constexpr (!std::is_null_pointer_v<Set>) {
@@ -142,7 +146,9 @@ TPropInfo SetProperty(const wchar_t* name, TSet<E> (C::*get)() const, Set set) {
 template <class Get, class Set>
 TPropInfo StringProperty(const wchar_t* name, Get get, Set set) {
   using C = typename reflection_detail::MemberOf<Get>::type;
-  TPropInfo info{name, pkString};
+  TPropInfo info;
+  info.Name = name;
+  info.Kind = pkString;
   info.GetString = [get](TObject* object) { return String((static_cast<C*>(object)->*get)()); };
   if constexpr (!std::is_null_pointer_v<Set>) {
     info.SetString = [set](TObject* object, const String& value) { (static_cast<C*>(object)->*set)(value); };
@@ -153,7 +159,9 @@ TPropInfo StringProperty(const wchar_t* name, Get get, Set set) {
 template <class Get, class Set>
 TPropInfo ObjectProperty(const wchar_t* name, Get get, Set set) {
   using C = typename reflection_detail::MemberOf<Get>::type;
-  TPropInfo info{name, pkObject};
+  TPropInfo info;
+  info.Name = name;
+  info.Kind = pkObject;
   info.GetObject = [get](TObject* object) -> TObject* { return (static_cast<C*>(object)->*get)(); };
   if constexpr (!std::is_null_pointer_v<Set>) {
     using Arg = std::decay_t<std::invoke_result_t<Get, C*>>;

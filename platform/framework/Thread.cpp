@@ -75,7 +75,11 @@ TThread::TThread(bool CreateSuspended) {
   handle_ = reinterpret_cast<void*>(_beginthreadex(nullptr, 0, &ThreadProc, this, CREATE_SUSPENDED, &id));
   if (!handle_) throw EThread(L"Thread creation error: " + std::to_wstring(GetLastError()));
   threadId_ = id;
-  if (!CreateSuspended) Start();
+  startWhenBuilt_ = !CreateSuspended;
+}
+
+void TThread::AfterConstruction() {
+  if (startWhenBuilt_ && !started_) Start();
 }
 
 TThread::~TThread() {

@@ -17,8 +17,11 @@
 class TThread : public TObject {
   DECLARE_CLASS(TThread, TObject)
  public:
-  // The thread exists at once; it runs Execute after Start, or at once unless CreateSuspended.
+  // The thread exists at once and runs Execute after Start. With CreateSuspended false it starts
+  // by itself once fully built, which needs NewObject<T>(...) (AfterConstruction): a thread can
+  // never start inside its constructor, where Execute is not in place yet.
   explicit TThread(bool CreateSuspended);
+  void AfterConstruction() override;
   // Terminates and waits for a running thread (from another thread than its own).
   ~TThread() override;
   // Terminates and waits while every override is still in place (Free runs it).
@@ -63,6 +66,7 @@ class TThread : public TObject {
   void* handle_ = nullptr;
   unsigned long threadId_ = 0;
   bool started_ = false;
+  bool startWhenBuilt_ = false;
   std::atomic<bool> terminated_{false};
   std::atomic<bool> finished_{false};
   int returnValue_ = 0;
