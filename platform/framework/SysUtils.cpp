@@ -823,6 +823,27 @@ void SetLength(String& text, int length) { text.resize(static_cast<std::size_t>(
 
 String StringOfChar(wchar_t ch, int count) { return String(static_cast<std::size_t>(std::max(count, 0)), ch); }
 
+int CharLengthAt(const String& text, int index) {
+  if (index < 1 || index >= Length(text)) return 1;
+  const wchar_t lead = text[static_cast<std::size_t>(index - 1)];
+  const wchar_t trail = text[static_cast<std::size_t>(index)];
+  return lead >= 0xD800 && lead <= 0xDBFF && trail >= 0xDC00 && trail <= 0xDFFF ? 2 : 1;
+}
+
+int NextCharIndex(const String& text, int index) { return index + CharLengthAt(text, index); }
+
+bool IsLeadByte(char byte, unsigned codePage) { return IsDBCSLeadByteEx(codePage, static_cast<BYTE>(byte)) != FALSE; }
+
+TMbcsByteType ByteType(const AnsiString& text, int index, unsigned codePage) {
+  if (index < 1 || index > Length(text)) return mbSingleByte;
+  // Walk from the start: only there is it known where characters begin.
+  int i = 1;
+  while (i < index) i += IsLeadByte(text[static_cast<std::size_t>(i - 1)], codePage) && i < Length(text) ? 2 : 1;
+  if (i > index) return mbTrailByte;
+  return IsLeadByte(text[static_cast<std::size_t>(index - 1)], codePage) && index < Length(text) ? mbLeadByte
+                                                                                                   : mbSingleByte;
+}
+
 String StringReplace(const String& text, const String& oldPattern, const String& newPattern, int flags) {
   if (oldPattern.empty()) return text;
   const bool ignoreCase = (flags & rfIgnoreCase) != 0;

@@ -35,6 +35,10 @@ class TVarRec {
       uint_ = value;
     }
   }
+  // Enumerations format as their numeric value.
+  template <class E>
+    requires std::is_enum_v<E>
+  TVarRec(E value) : TVarRec(static_cast<std::underlying_type_t<E>>(value)) {}  // NOLINT
   template <std::floating_point T>
   TVarRec(T value) : kind_(vtExtended), float_(value) {}  // NOLINT(google-explicit-constructor)
   TVarRec(const String& value) : kind_(vtString), text_(value) {}  // NOLINT(google-explicit-constructor)
@@ -198,6 +202,18 @@ int Length(const AnsiString& text);
 void SetLength(String& text, int length);
 
 String StringOfChar(wchar_t ch, int count);
+
+// Characters by code point: a surrogate pair counts as one character of two code units.
+// The index of the character after the one at index (1-based).
+int NextCharIndex(const String& text, int index);
+// 2 at the start of a surrogate pair, else 1.
+int CharLengthAt(const String& text, int index);
+
+// Bytes of a code page (0: the ANSI code page): the position of a byte within its character.
+enum TMbcsByteType { mbSingleByte, mbLeadByte, mbTrailByte };
+TMbcsByteType ByteType(const AnsiString& text, int index, unsigned codePage = 0);
+// True for a lead byte of a two-byte character.
+bool IsLeadByte(char byte, unsigned codePage = 0);
 
 enum TReplaceFlag { rfReplaceAll = 1, rfIgnoreCase = 2 };
 String StringReplace(const String& text, const String& oldPattern, const String& newPattern, int flags);

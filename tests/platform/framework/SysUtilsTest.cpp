@@ -51,6 +51,7 @@ TEST_F(SysUtilsTest, FormatSpecifiers) {
       {L"%s", {AnsiString("bytes")}, L"bytes"},
       {L"%d", {Int64(-9000000000LL)}, L"-9000000000"},
       {L"%.3s", {L"abcdef"}, L"abc"},
+      {L"%d", {rfIgnoreCase}, L"2"},
   };
   for (const Case& c : cases) EXPECT_EQ(Format(c.format, c.args), c.expected) << c.format;
 }
@@ -201,6 +202,23 @@ TEST_F(SysUtilsTest, TrimAndCase) {
   EXPECT_LT(AnsiCompareText(L"apple", L"Banana"), 0);
   EXPECT_EQ(CompareText(L"ABC", L"abc"), 0);
   EXPECT_NE(CompareStr(L"ABC", L"abc"), 0);
+}
+
+TEST_F(SysUtilsTest, CharactersStepByCodePoint) {
+  const String text = L"a\U0001F3B5b";  // a, a surrogate pair, b
+  EXPECT_EQ(NextCharIndex(text, 1), 2);
+  EXPECT_EQ(NextCharIndex(text, 2), 4);
+  EXPECT_EQ(CharLengthAt(text, 4), 1);
+  EXPECT_EQ(CharLengthAt(L"\xD83C", 1), 1);  // a lone lead surrogate at the end
+  // In the Japanese code page 0x82 leads a two-byte character, whose second byte may look like
+  // a lead byte too; in Windows-1252 every byte stands alone.
+  const AnsiString bytes = "x\x82\x82\x82\xA0";
+  const TMbcsByteType japanese[] = {mbSingleByte, mbLeadByte, mbTrailByte, mbLeadByte, mbTrailByte};
+  for (int i = 1; i <= 5; ++i) {
+    EXPECT_EQ(ByteType(bytes, i, 932), japanese[i - 1]) << i;
+    EXPECT_EQ(ByteType(bytes, i, 1252), mbSingleByte) << i;
+  }
+  EXPECT_EQ(ByteType("\x82", 1, 932), mbSingleByte);  // a lead byte with nothing after it
 }
 
 TEST_F(SysUtilsTest, ReplaceAndQuote) {
