@@ -1,0 +1,20 @@
+#pragma once
+// Decodes a file with the system's reference decoder into plain samples, for differential tests.
+
+#include <optional>
+
+#include "PngTestImages.h"
+
+namespace png_test {
+
+struct Decoded {
+  std::uint32_t Width = 0, Height = 0;
+  int ColorType = 0, BitDepth = 0;
+  std::vector<std::uint16_t> Samples;  // row-major, channels interleaved
+  Bytes Palette;
+};
+
+// Empty when the reference decoder refuses the file.
+std::optional<Decoded> DecodeWithLibpng(const Bytes& file);
+
+}  // namespace png_test

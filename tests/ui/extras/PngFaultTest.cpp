@@ -1,0 +1,320 @@
+// Damaged and unusual input that must be refused cleanly or read correctly.
+
+#include <gtest/gtest.h>
+
+#include <zlib.h>
+
+#include <cmath>
+
+#include "PngTestSupport.h"
+#include "ui/extras/png/PngExceptions.h"
+#include "ui/extras/png/PngPaletteChunks.h"
+#include "ui/extras/png/PngTextChunks.h"
+
+using namespace png_test;
+
+namespace {
+
+Bytes Deflate(const Bytes& raw, const Bytes* dictionary = nullptr) {
+  z_stream z{};
+  deflateInit(&z, 6);
+  if (dictionary) deflateSetDictionary(&z, dictionary->data(), uInt(dictionary->size()));
+  Bytes out(deflateBound(&z, uLong(raw.size())));
+  z.next_in = const_cast<Byte*>(raw.data());
+  z.avail_in = uInt(raw.size());
+  z.next_out = out.data();
+  z.avail_out = uInt(out.size());
+  deflate(&z, Z_FINISH);
+  out.resize(z.total_out);
+  deflateEnd(&z);
+  return out;
+}
+
+// A 4 x 3 8-bit grey image whose IDAT data is the given zlib stream.
+Bytes GreyWithImageData(const Bytes& stream) {
+  ImageSpec spec;
+  spec.ColorType = 0;
+  spec.Width = 4;
+  spec.Height = 3;
+  auto chunks = SplitChunks(MakeImage(spec).File);
+  chunks[1].Data = stream;
+  return JoinChunks(chunks, true);
+}
+
+Bytes GreyRows(int rows) {
+  Bytes raw;
+  for (int r = 0; r < rows; ++r) raw.insert(raw.end(), {0, Byte(r), 2, 3, 4});
+  return raw;
+}
+
+std::string ZlibMessage(const Bytes& file) {
+  try {
+    Load(file);
+  } catch (const EPNGZLIBError& e) {
+    return std::string(e.Message().begin(), e.Message().end());
+  } catch (const Exception&) {
+  }
+  return "";
+}
+
+Bytes WithChunkAdded(const ImageSpec& base, const std::string& type, const Bytes& data) {
+  ImageSpec spec = base;
+  spec.AfterData.push_back({type, data});
+  return MakeImage(spec).File;
+}
+
+}  // namespace
+
+// The zlib trailer just past a full input block, or alone in a short last chunk, is no reason to
+// refuse a valid file.
+TEST(PngFaults, TrailerBeyondTheLastRowsInputBlock) {
+  ImageSpec stored;
+  stored.ColorType = 0;
+  stored.Width = 16381;  // 4 rows of 16382 bytes: header and stored block fill 65535 bytes, the trailer follows
+  stored.Height = 4;
+  stored.StoredBlocks = true;
+  ImageSpec shortLast;
+  shortLast.ColorType = 2;
+  shortLast.Width = 9;
+  shortLast.Height = 7;
+  const Image base = MakeImage(shortLast);
+  auto chunks = SplitChunks(base.File);
+  Bytes stream = chunks[1].Data;
+  chunks[1].Data.assign(stream.begin(), stream.end() - 4);
+  chunks.insert(chunks.begin() + 2, Chunk{"IDAT", Bytes(stream.end() - 4, stream.end()), 0});
+  for (const Bytes& file : {MakeImage(stored).File, JoinChunks(chunks, true)}) {
+    auto image = Load(file);
+    EXPECT_NE(image->Width(), 0u);
+  }
+  EXPECT_EQ(Load(JoinChunks(chunks, true))->PixelColor(8, 6), Load(base.File)->PixelColor(8, 6));
+}
+
+TEST(PngFaults, InflateThatCannotGoOnEndsInAnError) {
+  const Bytes dictionary = {1, 2, 3};
+  EXPECT_EQ(ZlibMessage(GreyWithImageData(Deflate(GreyRows(3), &dictionary))),
+            "Could not decompress the image because it contains invalid compressed data.\r\n Description: need dictionary (2)");
+  EXPECT_EQ(ZlibMessage(GreyWithImageData({0x78, 0x9C, 0xFF, 0xFF})),
+            "Could not decompress the image because it contains invalid compressed data.\r\n Description: data error (-3)");
+  EXPECT_EQ(LoadOutcome(GreyWithImageData(Deflate(GreyRows(2)))), "EPNGMissingMultipleIDAT");
+}
+
+TEST(PngFaults, CompressedTextThatCannotBeInflatedIsEmpty) {
+  const Bytes dictionary = {'a', 'b'};
+  const Bytes whole = Deflate(Bytes(100, 'x'));
+  struct Case {
+    const char* Name;
+    Bytes Data;
+  };
+  const std::vector<Case> cases = {
+      {"needs a dictionary", Deflate(Bytes(50, 'y'), &dictionary)},
+      {"ends early", Bytes(whole.begin(), whole.end() - 6)},
+      {"damaged", {0x78, 0x9C, 0xFF, 0xFF, 0xFF}},
+  };
+  for (const Case& c : cases) {
+    Bytes payload = {'K', 0, 0};
+    payload.insert(payload.end(), c.Data.begin(), c.Data.end());
+    auto image = Load(WithChunkAdded(ImageSpec{}, "zTXt", payload));
+    auto* text = image->ChunkList().FindByClass<TChunkzTXt>();
+    ASSERT_TRUE(text) << c.Name;
+    EXPECT_EQ(text->Keyword, "K") << c.Name;
+    EXPECT_EQ(text->Text, "") << c.Name;
+  }
+}
+
+TEST(PngFaults, CompressedTextIsBoundedAt8MiB) {
+  for (std::size_t size : {std::size_t(8) << 20, (std::size_t(8) << 20) + 1}) {
+    Bytes payload = {'K', 0, 0};
+    const Bytes packed = Deflate(Bytes(size, 'z'));
+    payload.insert(payload.end(), packed.begin(), packed.end());
+    auto image = Load(WithChunkAdded(ImageSpec{}, "zTXt", payload));
+    EXPECT_EQ(image->ChunkList().FindByClass<TChunkzTXt>()->Text.size(), size <= (8u << 20) ? size : 0u);
+  }
+}
+
+TEST(PngFaults, ShortReadsOfLengthOrTypeAreAnUnexpectedEnd) {
+  const Bytes file = MakeImage(ImageSpec{}).File;
+  const std::size_t afterIdat = file.size() - 12;
+  for (std::size_t extra = 0; extra < 8; ++extra)
+    EXPECT_EQ(LoadOutcome(Bytes(file.begin(), file.begin() + afterIdat + extra)), "EPngUnexpectedEnd") << extra;
+}
+
+TEST(PngFaults, LengthsBeyondTheStreamOrTheFormatLimitAreRefused) {
+  const Bytes source = MakeImage(ImageSpec{}).File;
+  const Bytes imageData = SplitChunks(source)[1].Data;  // a whole zlib stream: the rows complete
+  for (std::uint32_t length : {0x7FFFFFFFu, 0x80000000u, 0xFFFFFFFFu, 1000u}) {
+    for (const char* type : {"tEXt", "IDAT", "cHRM"}) {
+      Bytes file(source.begin(), source.begin() + 33);
+      const Bytes head = BigEndian32(length);
+      file.insert(file.end(), head.begin(), head.end());
+      file.insert(file.end(), type, type + 4);
+      file.insert(file.end(), imageData.begin(), imageData.end());
+      const std::string outcome = LoadOutcome(file);
+      if (std::string(type) == "cHRM" && length <= 0x7FFFFFFF)
+        EXPECT_EQ(outcome, "EPngUnexpectedEnd") << length;  // skipped, then nothing follows
+      else
+        EXPECT_EQ(outcome, "EPngInvalidCRC") << type << " " << length;
+    }
+  }
+}
+
+TEST(PngFaults, CompressedTextWithoutTerminatorKeepsThePayloadAsKeyword) {
+  auto image = Load(WithChunkAdded(ImageSpec{}, "zTXt", {'a', 'b', 'c', 'd', 'e'}));
+  auto* text = image->ChunkList().FindByClass<TChunkzTXt>();
+  ASSERT_TRUE(text);
+  EXPECT_EQ(text->Keyword, "abcde");
+  EXPECT_EQ(text->Text, "");
+}
+
+TEST(PngFaults, KeyColourIsTheColourTheFrameShows) {
+  auto gammaTable = [](std::uint32_t gamma, int i) {
+    return Byte(std::nearbyint(255.0 * std::pow(i / 255.0, 1.0 / (gamma / 100000.0 * 2.2))));
+  };
+  struct Case {
+    const char* Name;
+    int ColorType, BitDepth;
+    std::uint32_t Gamma;
+    Bytes Trns;
+    TPngColor Expected;
+  };
+  const std::vector<Case> cases = {
+      {"1-bit white", 0, 1, 0, {0, 1}, PngRgb(255, 255, 255)},
+      {"2-bit level", 0, 2, 0, {0, 2}, PngRgb(170, 170, 170)},
+      {"4-bit level", 0, 4, 0, {0, 3}, PngRgb(51, 51, 51)},
+      {"16-bit grey high byte", 0, 16, 0, {0x12, 0xAB}, PngRgb(0x12, 0x12, 0x12)},
+      {"8-bit grey with gamma", 0, 8, 45455, {0, 100}, PngRgb(gammaTable(45455, 100), gammaTable(45455, 100), gammaTable(45455, 100))},
+      {"16-bit RGB high bytes", 2, 16, 0, {0x10, 1, 0x20, 2, 0x30, 3}, PngRgb(0x10, 0x20, 0x30)},
+      {"8-bit RGB with gamma", 2, 8, 45455, {0, 10, 0, 20, 0, 30}, PngRgb(gammaTable(45455, 10), gammaTable(45455, 20), gammaTable(45455, 30))},
+  };
+  for (const Case& c : cases) {
+    ImageSpec spec;
+    spec.ColorType = c.ColorType;
+    spec.BitDepth = c.BitDepth;
+    spec.Width = spec.Height = 2;
+    spec.Gamma = c.Gamma;
+    spec.Transparency = c.Trns;
+    auto image = Load(MakeImage(spec).File);
+    EXPECT_EQ(image->TransparencyKind(), trColorKey) << c.Name;
+    EXPECT_EQ(image->KeyColor(), c.Expected) << c.Name;
+  }
+}
+
+TEST(PngFaults, KeyColourOfAPaletteImageIsItsTransparentEntry) {
+  ImageSpec spec;
+  spec.ColorType = 3;
+  spec.BitDepth = 2;
+  spec.Width = spec.Height = 2;
+  spec.Gamma = 45455;
+  spec.Transparency = {255, 0};
+  const Image source = MakeImage(spec);
+  auto image = Load(source.File);
+  const TPngRgbQuad entry = image->HeaderChunk().ColorTable()[1];
+  EXPECT_EQ(image->TransparencyKind(), trColorKey);
+  EXPECT_EQ(image->KeyColor(), PngRgb(entry.rgbRed, entry.rgbGreen, entry.rgbBlue));
+  // A pixel shows the colour-table entry as it is: the palette went through the gamma table once.
+  const unsigned index = FrameSample(image->HeaderChunk(), 0, 0);
+  const TPngRgbQuad shown = image->HeaderChunk().ColorTable()[index];
+  EXPECT_EQ(image->PixelColor(0, 0), PngRgb(shown.rgbRed, shown.rgbGreen, shown.rgbBlue));
+}
+
+TEST(PngFaults, ShortTransparencyGivesNoTransparencyAndIsKept) {
+  struct Case {
+    int ColorType;
+    Bytes Trns;
+  };
+  for (const Case& c : std::vector<Case>{{0, {7}}, {2, {0, 1, 0, 2}}, {0, {}}}) {
+    ImageSpec spec;
+    spec.ColorType = c.ColorType;
+    spec.Width = spec.Height = 2;
+    auto image = Load(WithChunkAdded(spec, "tRNS", c.Trns));  // after IDAT: placed as read
+    EXPECT_EQ(image->TransparencyKind(), trNone);
+    EXPECT_EQ(image->KeyColor(), 0u);
+    const auto saved = SplitChunks(Save(*image));
+    EXPECT_EQ(saved[2].Type, "tRNS");
+    EXPECT_EQ(saved[2].Data, c.Trns);
+  }
+}
+
+TEST(PngFaults, OnePartlyTransparentPaletteEntryIsBlendedNotKeyed) {
+  ImageSpec spec;
+  spec.ColorType = 3;
+  spec.BitDepth = 4;
+  spec.Width = spec.Height = 2;
+  spec.Transparency = {255, 128};
+  EXPECT_EQ(Load(MakeImage(spec).File)->TransparencyKind(), trAlpha);
+}
+
+TEST(PngFaults, PaletteImageWithoutPaletteRaisesOnEntryAccess) {
+  ImageSpec spec;
+  spec.ColorType = 3;
+  spec.BitDepth = 8;
+  spec.Width = spec.Height = 2;
+  spec.Transparency = {0};
+  auto chunks = SplitChunks(MakeImage(spec).File);
+  chunks.erase(chunks.begin() + 1);  // PLTE
+  auto image = Load(JoinChunks(chunks, true));
+  for (auto access : {+[](TPngImageCore& i) { i.PixelColor(0, 0); }, +[](TPngImageCore& i) { i.KeyColor(); }}) {
+    try {
+      access(*image);
+      ADD_FAILURE() << "no error";
+    } catch (const EPngError& e) {
+      EXPECT_EQ(e.Message(), EPngNoPaletteEntryText);
+    }
+  }
+}
+
+namespace {
+// Records the frame it is asked for instead of allocating it.
+class TFrameProbe : public TPngImageCore {
+ public:
+  struct Asked {};
+  std::unique_ptr<IPngFrame> CreateFrame(const TPngFrameLayout& layout) override {
+    requested = layout.FrameBytes() + layout.AlphaBytes();
+    throw Asked{};
+  }
+  UInt64 requested = 0;
+};
+
+Bytes HeaderOnly(std::uint32_t width, std::uint32_t height, int colorType) {
+  auto chunks = SplitChunks(MakeImage(ImageSpec{}).File);
+  Bytes& h = chunks[0].Data;
+  const Bytes w = BigEndian32(width), hh = BigEndian32(height);
+  std::copy(w.begin(), w.end(), h.begin());
+  std::copy(hh.begin(), hh.end(), h.begin() + 4);
+  h[9] = Byte(colorType);
+  return JoinChunks(chunks, true);
+}
+}  // namespace
+
+TEST(PngFaults, FramesAboveOneGibibyteAreRefusedBeforeAllocation) {
+  struct Case {
+    std::uint32_t Width, Height;
+    int ColorType;
+    bool Allocates;
+  };
+  for (const Case& c : std::vector<Case>{{16384, 16384, 6, true}, {16385, 16384, 6, false}, {65535, 65535, 2, false},
+                                         {65535, 65535, 0, false}, {65535, 16384, 0, true}}) {
+    TFrameProbe probe;
+    TPngMemoryStream stream(HeaderOnly(c.Width, c.Height, c.ColorType));
+    if (c.Allocates) {
+      EXPECT_THROW(probe.LoadFromStream(stream), TFrameProbe::Asked) << c.Width;
+      EXPECT_LE(probe.requested, UInt64(1) << 30);
+    } else {
+      EXPECT_THROW(probe.LoadFromStream(stream), EPNGOutMemory) << c.Width;
+      EXPECT_EQ(probe.requested, 0u);
+      EXPECT_EQ(probe.Width(), 0u);
+      EXPECT_EQ(probe.PixelColor(0, 0), 0u);
+    }
+  }
+}
+
+TEST(PngFaults, AssignmentKeepsTheGammaSoSavingRestoresTheSamples) {
+  ImageSpec spec;
+  spec.ColorType = 2;
+  spec.Width = spec.Height = 4;
+  spec.Gamma = 100000;
+  const Image source = MakeImage(spec);
+  auto loaded = Load(source.File);
+  TPngImageCore copy;
+  copy.AssignImage(*loaded);
+  EXPECT_EQ(Save(copy), Save(*loaded));
+}
