@@ -646,9 +646,9 @@ String FormatFloat(const String& format, Extended value, const TFormatSettings& 
   const std::vector<String> sections = SplitSections(format);
   const Picture positive = ParsePicture(sections[0]);
   // The zero section applies to values that round to zero in the first section's form.
-  const bool roundsToZero = !positive.exponent && ToFixed(static_cast<double>(value), positive.maxDecimals).negative == false &&
-                            std::fabs(static_cast<double>(value)) < 0.5 * std::pow(10.0, -positive.maxDecimals);
-  if (sections.size() >= 3 && (value == 0 || roundsToZero) && !sections[2].empty())
+  const FixedDigits rounded = ToFixed(static_cast<double>(value), positive.exponent ? 15 : positive.maxDecimals);
+  const bool roundsToZero = (rounded.integer + rounded.fraction).find_first_not_of('0') == std::string::npos;
+  if (sections.size() >= 3 && roundsToZero && !sections[2].empty())
     return FormatPictureNumber(ParsePicture(sections[2]), 0, false, settings);
   if (value < 0 && sections.size() >= 2 && !sections[1].empty())
     return FormatPictureNumber(ParsePicture(sections[1]), -value, false, settings);

@@ -149,7 +149,9 @@ Extended Frac(Extended value);
 
 // Win32's MulDiv: number * numerator / denominator with a 64-bit intermediate, rounded; -1 when the
 // denominator is zero or the result overflows. Declared as Windows declares it.
+#ifdef _WIN32
 extern "C" __declspec(dllimport) int __stdcall MulDiv(int number, int numerator, int denominator);
+#endif
 
 String BoolToStr(bool value, bool useBoolStrs = false);
 

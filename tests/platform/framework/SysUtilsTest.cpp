@@ -136,7 +136,7 @@ TEST_F(SysUtilsTest, FormatFloatPictures) {
       {L"0.###", -0.0001, L"0"},      {L"0.###", -3.25, L"-3.25"},  {L"0.00", 1.005e2, L"100.50"},
       {L"#,##0", 1234567, L"1,234,567"}, {L"#.##", 0.5, L".5"},     {L"000", 7, L"007"},
       {L"0.0 'dB'", -6, L"-6.0 dB"},  {L"0.00E+00", 12345, L"1.23E+04"},
-      {L"0;(0);zero", -5, L"(5)"},    {L"0;(0);zero", 0, L"zero"},  {L"", 2.5, L"2.5"},
+      {L"0;(0);zero", -5, L"(5)"},    {L"0;(0);zero", 0, L"zero"},  {L"0.0;-0.0;zero", -0.04, L"zero"},  {L"", 2.5, L"2.5"},
   };
   for (const Case& c : cases) EXPECT_EQ(FormatFloat(c.format, c.value), c.expected) << c.format << " " << c.value;
 }
