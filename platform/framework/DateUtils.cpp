@@ -1,5 +1,6 @@
 #include "platform/framework/DateUtils.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cmath>
 
@@ -63,6 +64,9 @@ struct Split {
 };
 
 Split SplitDateTime(TDateTime value) {
+  // Keep decoding defined for values no calendar date has (NaN, infinities, beyond year 9999).
+  if (std::isnan(value)) value = 0;
+  value = std::clamp(value, -693594.0 + 1.0 / MSecsPerDay, 2958466.0 - 1.0 / MSecsPerDay);
   const Int64 total = std::llround(std::fabs(value) * MSecsPerDay);
   const Int64 day = total / MSecsPerDay;
   return {value < 0 ? -day : day, static_cast<int>(total % MSecsPerDay)};

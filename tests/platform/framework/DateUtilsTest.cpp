@@ -57,6 +57,16 @@ TEST_F(DateUtilsTest, TimesBeforeTheEpochCountForwardFromMidnight) {
   EXPECT_DOUBLE_EQ(EncodeDateTime(1899, 12, 29, 6, 0, 0, 0), -1.25);
 }
 
+TEST_F(DateUtilsTest, ValuesOutsideTheCalendarDecodeWithinIt) {
+  Word y, m, d;
+  DecodeDate(1e300, y, m, d);
+  EXPECT_EQ(y * 10000 + m * 100 + d, 99991231);
+  DecodeDate(-1e300, y, m, d);
+  EXPECT_EQ(y * 10000 + m * 100 + d, 10101);
+  DecodeDate(std::nan(""), y, m, d);
+  EXPECT_EQ(y * 10000 + m * 100 + d, 18991230);
+}
+
 TEST_F(DateUtilsTest, InvalidPartsAreRefused) {
   EXPECT_EQ(ConvertErrorOf([] { EncodeDate(1900, 2, 29); }), L"Invalid argument to date encode");
   EXPECT_EQ(ConvertErrorOf([] { EncodeDate(2001, 13, 1); }), L"Invalid argument to date encode");
