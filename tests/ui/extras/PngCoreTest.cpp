@@ -75,6 +75,17 @@ TEST(PngChunks, LaterImageDataRunsAreDropped) {
   EXPECT_EQ(image->PixelColor(3, 2), Load(source.File)->PixelColor(3, 2));
 }
 
+TEST(PngChunks, EveryImageDataChunkOfARunHasItsCrcChecked) {
+  ImageSpec spec = SmallRgb();
+  spec.IdatSizes = {9};
+  const Image split = MakeImage(spec);
+  auto chunks = SplitChunks(split.File);
+  ASSERT_GT(chunks.size(), 6u);
+  EXPECT_EQ(Load(split.File)->PixelColor(6, 4), Load(MakeImage(SmallRgb()).File)->PixelColor(6, 4));
+  chunks[3].Crc ^= 1;
+  EXPECT_EQ(LoadOutcome(JoinChunks(chunks, false)), "EPngInvalidCRC");
+}
+
 TEST(PngChunks, EndOfStreamBetweenChunksVersusInsideAChunk) {
   const Bytes file = MakeImage(SmallRgb()).File;
   const std::size_t iendStart = file.size() - 12;

@@ -12,6 +12,10 @@
 
 using namespace png_test;
 
+// Any single allocation above 256 MiB is a failure of this program: the codec must never size a
+// buffer from a length it has not read the bytes for.
+extern "C" const char* __asan_default_options() { return "max_allocation_size_mb=256:allocator_may_return_null=0"; }
+
 namespace {
 
 // Frames above this size are refused as if the graphics interface had no memory for them, so a
