@@ -1,0 +1,84 @@
+#pragma once
+// An immutable run of frames (at most kBlockFrames) with its peak summary. Its samples live in the
+// store's memory, in the store's spill file, or in the audio file it was opened from; which one is
+// the store's business and may change at any time, the content never does. Reads are thread-safe.
+
+#include <cstdint>
+#include <list>
+#include <memory>
+#include <mutex>
+#include <vector>
+
+#include "platform/audio/core/SampleCodec.h"
+
+class ByteSource;
+struct StoreCore;
+
+constexpr std::int64_t kBlockFrames = 65536;
+constexpr std::int64_t kSummaryFrames = 256;
+
+struct PeakPair {
+  float Min = 0.0f;
+  float Max = 0.0f;
+};
+
+// Peaks of interleaved frames: per kSummaryFrames-frame group and channel, and of the whole run.
+class PeakSummary {
+ public:
+  PeakSummary() = default;
+  // Summarises `frames` interleaved frames.
+  void Build(const float* samples, std::int64_t frames, int channels);
+  std::int64_t Entries() const { return static_cast<std::int64_t>(entries_.size()) / channels_; }
+  const PeakPair& Entry(std::int64_t index, int channel) const { return entries_[index * channels_ + channel]; }
+  const PeakPair& Whole(int channel) const { return whole_[channel]; }
+
+ private:
+  std::vector<PeakPair> entries_;
+  PeakPair whole_[2];
+  int channels_ = 1;
+};
+
+// Min/max of each channel's values in interleaved samples; vectorised.
+void ScanPeaks(const float* samples, std::int64_t frames, int channels, PeakPair* out);
+
+class Block {
+ public:
+  ~Block();
+  Block(const Block&) = delete;
+  Block& operator=(const Block&) = delete;
+
+  std::int64_t Frames() const { return frames_; }
+  int Channels() const { return channels_; }
+  const PeakSummary& Summary() const { return summary_; }
+  // Copies frames [offset, offset + frames) interleaved into out.
+  void Read(std::int64_t offset, std::int64_t frames, float* out) const;
+  // True while the samples come from an opened audio file.
+  bool IsFileBacked() const;
+  bool IsSpilled() const;
+
+ private:
+  friend class BlockStore;
+  friend struct StoreCore;
+  friend class BlockBuilder;
+  enum class Where { Memory, Spill, File };
+
+  Block(std::shared_ptr<StoreCore> store, std::int64_t frames, int channels);
+  std::size_t Bytes() const { return static_cast<std::size_t>(frames_ * channels_) * sizeof(float); }
+
+  std::shared_ptr<StoreCore> store_;
+  const std::int64_t frames_;
+  const int channels_;
+  PeakSummary summary_;
+
+  mutable std::mutex mutex_;
+  Where where_ = Where::Memory;
+  float* memory_ = nullptr;
+  bool memoryFromArena_ = false;
+  std::int64_t spillOffset_ = 0;
+  std::shared_ptr<ByteSource> file_;
+  std::int64_t fileOffset_ = 0;
+  SampleLayout fileLayout_;
+  std::list<Block*>::iterator lru_;
+};
+
+using BlockRef = std::shared_ptr<const Block>;

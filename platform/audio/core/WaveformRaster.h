@@ -1,0 +1,41 @@
+#pragma once
+// Draws waveform lanes into a 32-bit pixel buffer: per column the min/max of the frames it covers,
+// from the block summaries when a column spans at least a summary entry (exact within one entry at
+// the column's edges), from the samples when zoomed in closer.
+
+#include <cstdint>
+#include <vector>
+
+#include "platform/audio/core/BlockList.h"
+
+struct PixelBuffer {
+  std::uint32_t* Pixels = nullptr;
+  int Width = 0;
+  int Height = 0;
+  int Stride = 0;  // pixels per row
+};
+
+struct WaveformStyle {
+  std::uint32_t Background = 0xFF000000u;
+  std::uint32_t Wave = 0xFF00FF00u;
+  std::uint32_t SelectedWave = 0xFFFFFFFFu;
+  std::uint32_t SelectionBackground = 0xFF404040u;
+  std::uint32_t CentreLine = 0xFF808080u;
+  std::uint32_t ChannelDivider = 0xFF606060u;
+  // Shown part of full scale in percent (ZoomVertical).
+  double VerticalPercent = 100.0;
+  bool ChannelVisible[2] = {true, true};
+  std::int64_t SelectionStart = 0;
+  std::int64_t SelectionEnd = 0;
+};
+
+// Min/max of each column and channel over [viewStart, viewEnd): out[column * channels + channel].
+void ComputeColumns(const BlockList& audio, std::int64_t viewStart, std::int64_t viewEnd, int columns,
+                    std::vector<PeakPair>& out);
+
+// First frame of column x (x may be Width, giving the end).
+std::int64_t ColumnStart(std::int64_t viewStart, std::int64_t viewEnd, int columns, int x);
+
+// Reuses `columns` between calls so redrawing allocates nothing.
+void RasterizeWaveform(const BlockList& audio, std::int64_t viewStart, std::int64_t viewEnd, const PixelBuffer& target,
+                       const WaveformStyle& style, std::vector<PeakPair>& columns);
