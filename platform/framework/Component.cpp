@@ -1,15 +1,9 @@
 #include "platform/framework/Component.h"
+#include "platform/framework/SysUtils.h"
 
 #include <algorithm>
-#include <cwctype>
 
 namespace {
-
-bool SameName(const String& a, const String& b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](wchar_t x, wchar_t y) {
-           return std::towupper(x) == std::towupper(y);
-         });
-}
 
 void EraseOne(std::vector<TComponent*>& list, TComponent* item) {
   auto it = std::find(list.begin(), list.end(), item);
@@ -34,12 +28,12 @@ void TPersistent::Assign(TPersistent* Source) {
   if (Source) {
     Source->AssignTo(this);
   } else {
-    throw EConvertError(L"Cannot assign a nil to a " + ClassName());
+    throw EConvertError(Format(L"Cannot assign a %s to a %s", {L"nil", ClassName()}));
   }
 }
 
 void TPersistent::AssignTo(TPersistent* Dest) {
-  throw EConvertError(L"Cannot assign a " + ClassName() + L" to a " + (Dest ? Dest->ClassName() : String(L"nil")));
+  throw EConvertError(Format(L"Cannot assign a %s to a %s", {ClassName(), Dest ? Dest->ClassName() : String(L"nil")}));
 }
 
 TPersistent* TPersistent::GetOwner() { return nullptr; }
@@ -62,7 +56,7 @@ DEFINE_CLASS(TInterfacedPersistent)
 DEFINE_CLASS(TComponent)
 
 void RaiseAbstractCreate(TClass cls) {
-  throw EInvalidOperation(L"Cannot create an instance of abstract class " + cls->ClassName());
+  throw EInvalidOperation(Format(L"Cannot create an instance of abstract class %s", {cls->ClassName()}));
 }
 
 bool IsValidIdent(const String& Ident) {
@@ -153,7 +147,7 @@ void TComponent::DestroyComponents() {
 TComponent* TComponent::FindComponent(const String& AName) const {
   if (AName.empty()) return nullptr;
   for (TComponent* component : components_) {
-    if (SameName(component->name_, AName)) return component;
+    if (SameText(component->name_, AName)) return component;
   }
   return nullptr;
 }
@@ -161,7 +155,7 @@ TComponent* TComponent::FindComponent(const String& AName) const {
 void TComponent::SetName(const String& NewName) {
   if (name_ == NewName) return;
   if (!NewName.empty() && !IsValidIdent(NewName)) {
-    throw EComponentError(L"\"" + NewName + L"\" is not a valid component name");
+    throw EComponentError(Format(L"\"%s\" is not a valid component name", {NewName}));
   }
   if (owner_) {
     owner_->ValidateRename(this, name_, NewName);
@@ -173,10 +167,10 @@ void TComponent::SetName(const String& NewName) {
 
 void TComponent::ValidateRename(TComponent* AComponent, const String& CurName, const String& NewName) {
   if (NewName.empty()) return;
-  if (AComponent && SameName(CurName, NewName)) return;  // a change of case only
+  if (AComponent && SameText(CurName, NewName)) return;  // a change of case only
   TComponent* holder = FindComponent(NewName);
   if (holder && holder != AComponent) {
-    throw EComponentError(L"A component named " + NewName + L" already exists");
+    throw EComponentError(Format(L"A component named %s already exists", {NewName}));
   }
 }
 
@@ -299,7 +293,7 @@ void UnregisterRootComponent(TComponent* Root) { EraseOne(Roots(), Root); }
 TComponent* FindGlobalComponent(const String& Name) {
   if (Name.empty()) return nullptr;
   for (TComponent* root : Roots()) {
-    if (SameName(root->Name(), Name)) return root;
+    if (SameText(root->Name(), Name)) return root;
   }
   return nullptr;
 }

@@ -1,4 +1,5 @@
 #include "platform/framework/Object.h"
+#include "platform/framework/SysUtils.h"
 
 #include <algorithm>
 #include <cwctype>
@@ -24,7 +25,7 @@ void TObject::Free() {
 void RaiseInvalidCast() { throw EInvalidCast(L"Invalid class typecast"); }
 
 void RaiseListIndexError(int index) {
-  throw EListError(L"List index out of bounds (" + std::to_wstring(index) + L")");
+  throw EListError(Format(L"List index out of bounds (%d)", {index}));
 }
 
 // ---- class registry ---------------------------------------------------------------------------
@@ -56,7 +57,7 @@ void RegisterClass(TClass cls) {
   std::lock_guard lock(registry.mutex);
   auto [it, inserted] = registry.classes.emplace(cls->ClassName(), cls);
   if (!inserted && it->second != cls) {
-    throw EFilerError(L"A class named " + cls->ClassName() + L" already exists");
+    throw EFilerError(Format(L"A class named %s already exists", {cls->ClassName()}));
   }
 }
 
@@ -84,7 +85,7 @@ TClass GetClass(const String& name) {
 
 TClass FindClass(const String& name) {
   if (TClass cls = GetClass(name)) return cls;
-  throw EClassNotFound(L"Class " + name + L" not found");
+  throw EClassNotFound(Format(L"Class %s not found", {name}));
 }
 
 TClass GetClassIn(TClass base, const String& name) {
@@ -94,7 +95,7 @@ TClass GetClassIn(TClass base, const String& name) {
 
 TClass FindClassIn(TClass base, const String& name) {
   if (TClass cls = GetClassIn(base, name)) return cls;
-  throw EClassNotFound(L"Class " + name + L" not found");
+  throw EClassNotFound(Format(L"Class %s not found", {name}));
 }
 
 // ---- interfaces -------------------------------------------------------------------------------

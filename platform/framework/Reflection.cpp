@@ -1,16 +1,10 @@
 #include "platform/framework/Reflection.h"
+#include "platform/framework/SysUtils.h"
 
 #include <algorithm>
-#include <cwctype>
 #include <map>
 
 namespace {
-
-bool SameText(const String& a, const String& b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](wchar_t x, wchar_t y) {
-           return std::towupper(x) == std::towupper(y);
-         });
-}
 
 String TrimBlanks(const String& text) {
   size_t first = text.find_first_not_of(L" \t");
@@ -25,7 +19,7 @@ std::map<TClass, std::vector<TPropInfo>>& PropertyTables() {
 }
 
 [[noreturn]] void RaiseUnknownProperty(const String& name) {
-  throw EPropertyError(L"Unknown property: " + name);
+  throw EPropertyError(Format(L"Unknown property: %s", {name}));
 }
 
 const TPropInfo& Find(TObject* object, const String& name, TPropKind kind) {
@@ -80,7 +74,7 @@ std::uint64_t StringToSet(const TEnumInfo& elements, const String& text) {
     String name = TrimBlanks(body.substr(start, comma == String::npos ? String::npos : comma - start));
     if (!name.empty()) {
       int value = elements.Value(name);
-      if (value < 0 || value >= 64) throw EPropertyConvertError(L"Invalid property element: " + name);
+      if (value < 0 || value >= 64) throw EPropertyConvertError(Format(L"Invalid property element: %s", {name}));
       bits |= std::uint64_t{1} << value;
     }
     if (comma == String::npos) break;
@@ -133,7 +127,7 @@ String GetEnumProp(TObject* object, const String& name) {
 void SetEnumProp(TObject* object, const String& name, const String& value) {
   const TPropInfo& info = Find(object, name, pkOrdinal);
   int ordinal = info.Elements ? info.Elements->Value(value) : -1;
-  if (ordinal < 0) throw EPropertyConvertError(L"Invalid property element: " + value);
+  if (ordinal < 0) throw EPropertyConvertError(Format(L"Invalid property element: %s", {value}));
   Writer(info.SetOrdinal, name)(object, ordinal);
 }
 

@@ -8,6 +8,7 @@
 #include <mutex>
 
 #include "platform/framework/Win32.h"
+#include "platform/framework/SysUtils.h"
 
 namespace {
 
@@ -73,7 +74,7 @@ DEFINE_CLASS(TThread)
 TThread::TThread(bool CreateSuspended) {
   unsigned id = 0;
   handle_ = reinterpret_cast<void*>(_beginthreadex(nullptr, 0, &ThreadProc, this, CREATE_SUSPENDED, &id));
-  if (!handle_) throw EThread(L"Thread creation error: " + std::to_wstring(GetLastError()));
+  if (!handle_) throw EThread(Format(L"Thread creation error: %s", {SysErrorMessage(GetLastError())}));
   threadId_ = id;
   startWhenBuilt_ = !CreateSuspended;
 }
@@ -147,7 +148,7 @@ int TThread::WaitFor() {
       MSG msg;
       PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE);
     } else {
-      throw EThread(L"Waiting for the thread failed: " + std::to_wstring(GetLastError()));
+      throw EThread(Format(L"Waiting for the thread failed: %s", {SysErrorMessage(GetLastError())}));
     }
   }
   return returnValue_;
