@@ -327,6 +327,12 @@ void TLoadingBracket::SetData(TComponent* component, AnsiString propertyList) {
   Find(component).Data = std::move(propertyList);
 }
 
+void TLoadingBracket::SetData(TComponent* component, TStream& propertyList) {
+  AnsiString bytes(static_cast<size_t>(std::max<Int64>(propertyList.Size() - propertyList.Position(), 0)), '\0');
+  propertyList.ReadBuffer(bytes.data(), static_cast<Int64>(bytes.size()));
+  SetData(component, std::move(bytes));
+}
+
 void TLoadingBracket::End() {
   if (ended_) return;
   for (Member& member : members_) {

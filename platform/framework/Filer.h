@@ -188,6 +188,8 @@ class TLoadingBracket {
   // The component's data: a property list written by TWriter (with its end marker), e.g. the bytes
   // of an RCDATA resource made by a generator.
   void SetData(TComponent* component, AnsiString propertyList);
+  // The same, read from the stream's position to its end (a TResourceStream, for instance).
+  void SetData(TComponent* component, TStream& propertyList);
   // Writes the component's data with a writer; the end marker is added.
   template <class WriteProperties>
   void WriteData(TComponent* component, WriteProperties&& write) {

@@ -237,6 +237,13 @@ TEST(LoadingBracket, FlagsReadStateOnceAndLoadedInCreationOrder) {
       w.WritePropName(L"Width");
       w.WriteInteger(200);
     });
+    TMemoryStream formData;  // as a resource made by a generator would hold it
+    TWriter writer(formData);
+    writer.WritePropName(L"Width");
+    writer.WriteInteger(640);
+    writer.WriteListEnd();
+    formData.SetPosition(0);
+    loading.SetData(&form, formData);
     loading.End();
   }
   EXPECT_EQ(log, (std::vector<String>{
@@ -244,7 +251,7 @@ TEST(LoadingBracket, FlagsReadStateOnceAndLoadedInCreationOrder) {
                      L"Form.ReadState root=Form owner=- parent=- reading",
                      L"Panel.ReadState root=Form owner=Form parent=Form reading",
                      L"Button.ReadState root=Form owner=Form parent=Panel reading",
-                     L"Form.Loaded width=0",
+                     L"Form.Loaded width=640",
                      L"Panel.Loaded width=200",
                      L"Button.Loaded width=75",
                  }));
