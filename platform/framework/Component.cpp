@@ -76,6 +76,8 @@ TComponent::TComponent(TComponent* AOwner) {
   if (AOwner) AOwner->InsertComponent(this);
 }
 
+// A destructor must not throw: what a receiver throws goes to the exception sink, and the
+// bookkeeping (unlinking, leaving the owner) happens whatever the receivers do.
 TComponent::~TComponent() {
   Destroying();
   // Each watcher is unlinked before it hears of the free, so a Notification override that does not
@@ -84,10 +86,17 @@ TComponent::~TComponent() {
     TComponent* watcher = freeNotifies_.back();
     freeNotifies_.pop_back();
     EraseOne(watcher->freeNotifies_, this);
-    watcher->Notification(this, opRemove);
+    Guarded([&] { watcher->Notification(this, opRemove); });
   }
-  DestroyComponents();
-  if (owner_) owner_->RemoveComponent(this);
+  while (!components_.empty()) {
+    TComponent* instance = components_.back();
+    Remove(instance);
+    Guarded([&] { instance->Free(); });
+  }
+  if (TComponent* owner = owner_) {
+    Guarded([&] { owner->Notification(this, opRemove); });
+    owner->Remove(this);
+  }
 }
 
 TComponent* TComponent::Components(int Index) const {

@@ -143,11 +143,12 @@ class TComponent : public TPersistent {
   TPersistent* GetOwner() override { return owner_; }
   String GetNamePath() override { return name_; }
 
- protected:
   // Told about insertions into and removals from the owner's family and about freed components
-  // this one asked to be told about. The base forgets freed components it was watching and passes
+  // linked through FreeNotification. The base forgets freed components it was linked to and passes
   // the news on to its own components.
   virtual void Notification(TComponent* AComponent, TOperation Operation);
+
+ protected:
   // Checks NewName for AComponent among this component's owned components.
   virtual void ValidateRename(TComponent* AComponent, const String& CurName, const String& NewName);
   virtual void ValidateInsert(TComponent* AComponent);

@@ -35,11 +35,13 @@ class TProbe : public TComponent {
   TComponent* alsoFree = nullptr;         // freed by this one's destructor (a list freeing its items)
   bool sawWatchedDestroying = false;
   bool* destroyingSeen = nullptr;         // receives the flag as the destructor body saw it
+  bool throwOnRemove = false;
 
  protected:
   void Notification(TComponent* component, TOperation operation) override {
     TComponent::Notification(component, operation);
     if (log_) log_->push_back(Name() + (operation == opInsert ? L"+" : L"-") + component->Name());
+    if (operation == opRemove && throwOnRemove) throw EComponentError(L"receiver failed");
     if (operation == opRemove && component == watched) {
       sawWatchedDestroying = component->ComponentState().Contains(csDestroying);
       watched = nullptr;
@@ -125,6 +127,27 @@ TEST(ComponentTest, FreeNotificationLinksBothWays) {
   holder.RemoveFreeNotification(quiet);
   quiet->Free();
   EXPECT_EQ(holder.watched, quiet);
+}
+
+int sinkCalls = 0;
+void CountSink(const std::exception_ptr&) { ++sinkCalls; }
+
+TEST(ComponentTest, ThrowingReceiversCannotStopAFree) {
+  ExceptionSink previous = SetExceptionSink(&CountSink);
+  sinkCalls = 0;
+  {
+    TProbe owner(nullptr, L"Owner", nullptr);
+    TProbe watcher(nullptr, L"Watcher", nullptr);
+    auto* doomed = new TProbe(&owner, L"Doomed", nullptr);
+    owner.throwOnRemove = true;
+    watcher.throwOnRemove = true;
+    watcher.FreeNotification(doomed);
+    doomed->Free();
+    EXPECT_EQ(owner.ComponentCount(), 0);  // left its owner all the same
+    owner.throwOnRemove = false;
+  }
+  SetExceptionSink(previous);
+  EXPECT_EQ(sinkCalls, 2);
 }
 
 TEST(ComponentTest, NamesAreIdentifiersUniquePerOwner) {
