@@ -16,8 +16,14 @@ TCollectionItem::TCollectionItem(TCollection* Collection) {
   Collection->InsertItem(this, announce);
 }
 
+// Reached without Free (delete, or a throwing constructor): leave the collection; what a Notify or
+// Update override throws goes to the sink, since a destructor must not throw.
 TCollectionItem::~TCollectionItem() {
-  if (collection_) collection_->RemoveItem(this);
+  if (TCollection* collection = collection_) {
+    Guarded([&] { collection->Notify(this, cnExtracting); });
+    collection->DetachItem(this);
+    Guarded([&] { collection->Changed(); });
+  }
 }
 
 void TCollectionItem::BeforeDestruction() {
@@ -70,9 +76,13 @@ DEFINE_CLASS(TOwnedCollection)
 TCollection::TCollection(TCollectionItemClass ItemClass) : itemClass_(ItemClass) {}
 
 TCollection::~TCollection() {
-  // No change reports while the items go.
+  // No change reports while the items go; the items are detached first so none can stay behind.
   updateCount_ = 1;
-  while (!items_.empty()) items_.back()->Free();
+  while (!items_.empty()) {
+    TCollectionItem* item = items_.back();
+    DetachItem(item);
+    Guarded([&] { item->Free(); });
+  }
 }
 
 void TCollection::BeforeDestruction() {
@@ -193,8 +203,12 @@ void TCollection::AnnounceInsert(TCollectionItem* Item) {
 
 void TCollection::RemoveItem(TCollectionItem* Item) {
   Notify(Item, cnExtracting);
+  DetachItem(Item);
+  Changed();
+}
+
+void TCollection::DetachItem(TCollectionItem* Item) {
   auto it = std::find(items_.begin(), items_.end(), Item);
   if (it != items_.end()) items_.erase(it);
   Item->collection_ = nullptr;
-  Changed();
 }

@@ -122,6 +122,7 @@ class TCollection : public TPersistent {
   void InsertItem(TCollectionItem* Item, bool announce);
   void AnnounceInsert(TCollectionItem* Item);
   void RemoveItem(TCollectionItem* Item);
+  void DetachItem(TCollectionItem* Item);
   TCollectionItem* AddAt(int Index);
 
   TCollectionItemClass itemClass_;

@@ -128,6 +128,9 @@ TEST(CollectionTest, ItemsMoveBetweenCollectionsOfTheirClass) {
   wide->SetCollection(nullptr);
   EXPECT_EQ(right.Count(), 0);
   delete wide;
+
+  delete right.Add();  // deleted without Free: still leaves its collection
+  EXPECT_EQ(right.Count(), 0);
 }
 
 TEST(CollectionTest, AssignClearsAndCopies) {
