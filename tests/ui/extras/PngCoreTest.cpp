@@ -325,3 +325,41 @@ TEST(PngImage, AlphaChannelOnAPaletteImageAddsAnOpaqueTable) {
   EXPECT_EQ(trns->PayloadSize(), 4u);
   EXPECT_EQ(image->TransparencyKind(), trAlpha);
 }
+
+TEST(PngImage, GeneratorsBuildImagesFromPixels) {
+  TPngImageCore image;
+  image.BuildEmptyImage(6, 8, 24, 24);
+  for (Cardinal y = 0; y < 24; ++y)
+    for (Cardinal x = 0; x < 24; ++x) {
+      Byte* bgr = image.PixelRow(y) + 3 * x;
+      bgr[0] = Byte(x * 10), bgr[1] = Byte(y * 10), bgr[2] = 200;
+      image.AlphaRow(y)[x] = Byte(x + y);
+    }
+  auto phys = std::make_unique<TChunk>(&image);
+  phys->SetTypeCode(PngChunkType("pHYs"));
+  phys->Payload() = {0, 0, 0x0B, 0x13, 0, 0, 0x0B, 0x13, 1};
+  image.ChunkList().Insert(std::move(phys), 1);
+  const Bytes saved = Save(image);
+  EXPECT_EQ(ChunkTypes(saved), (std::vector<std::string>{"IHDR", "pHYs", "IDAT", "IEND"}));
+  auto reloaded = Load(saved);
+  EXPECT_EQ(reloaded->PixelColor(5, 7), PngRgb(200, 70, 50));
+  EXPECT_EQ(reloaded->AlphaRow(7)[5], 12);
+  EXPECT_EQ(reloaded->TransparencyKind(), trAlpha);
+}
+
+TEST(PngImage, KeyColourSetForAnRgbOrPaletteImageIsReadBack) {
+  for (Byte colorType : {Byte(2), Byte(3)}) {
+    TPngImageCore image;
+    image.BuildEmptyImage(colorType, 8, 4, 4);
+    for (int i = 0; colorType == 3 && i < 256; ++i)
+      image.HeaderChunk().ColorTable()[i] = {Byte(i), Byte(255 - i), Byte(i / 2), 0};
+    const TPngColor key = colorType == 3 ? PngRgb(5 / 2, 250, 5) : PngRgb(1, 2, 3);
+    image.ChunkList().AddChunkOfClass<TChunktRNS>()->SetTransparentColor(key);
+    auto reloaded = Load(Save(image));
+    EXPECT_EQ(reloaded->TransparencyKind(), trColorKey) << int(colorType);
+    EXPECT_EQ(reloaded->KeyColor(), key) << int(colorType);
+    if (colorType == 3) {
+      EXPECT_EQ(reloaded->ChunkList().FindByClass<TChunktRNS>()->PayloadSize(), 6u);
+    }
+  }
+}

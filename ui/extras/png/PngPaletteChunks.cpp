@@ -86,7 +86,8 @@ bool TChunktRNS::ReadChunk(IPngByteStream& stream, const TPngChunkType& type, Ca
 }
 
 bool TChunktRNS::WriteChunk(IPngByteStream& stream) {
-  if (PayloadSize() <= 256) std::copy_n(AlphaTable.begin(), PayloadSize(), Payload().begin());
+  // Only a palette image keeps its alphas in the table; grey and RGB payloads are the key sample.
+  if (PayloadSize() <= 256 && HeaderOf().ColorType == 3) std::copy_n(AlphaTable.begin(), PayloadSize(), Payload().begin());
   return TChunk::WriteChunk(stream);
 }
 
