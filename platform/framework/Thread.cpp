@@ -118,11 +118,11 @@ void TThread::Run() {
   } catch (...) {
     fatalException_ = std::current_exception();
   }
-  bool freeOnTerminate = FreeOnTerminate;
   // OnTerminate may throw; the flag and the self-free still happen, the error goes to the sink.
   Guarded([this] { DoTerminate(); });
+  bool freeThread = FreeOnTerminate;
   finished_ = true;
-  if (freeOnTerminate) delete this;
+  if (freeThread) delete this;
 }
 
 void TThread::DoTerminate() {

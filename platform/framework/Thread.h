@@ -37,8 +37,9 @@ class TThread : public TObject {
   // synchronised calls and sent messages. Not for FreeOnTerminate threads (EThread).
   int WaitFor();
 
-  // The object frees itself when the thread ends.
-  bool FreeOnTerminate = false;
+  // The object frees itself when the thread ends. Read after OnTerminate has run, so a main thread
+  // that clears it before serving OnTerminate keeps the object to free it itself.
+  std::atomic<bool> FreeOnTerminate{false};
   // Called on the main thread after Execute returns (or throws).
   TNotifyEvent OnTerminate;
   // What Execute threw, or null.

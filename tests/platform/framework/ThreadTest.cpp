@@ -13,12 +13,12 @@ namespace {
 class TTestThread : public TThread {
  public:
   using Body = std::function<void(TTestThread&)>;
-  explicit TTestThread(Body body, std::atomic<bool>* destroyed = nullptr)
-      : TThread(true), body_(std::move(body)), destroyed_(destroyed) {}
+  explicit TTestThread(Body body, std::atomic<int>* destructions = nullptr)
+      : TThread(true), body_(std::move(body)), destructions_(destructions) {}
   // Made running: starts once fully built.
   TTestThread(bool suspended, Body body) : TThread(suspended), body_(std::move(body)) {}
   ~TTestThread() override {
-    if (destroyed_) *destroyed_ = true;
+    if (destructions_) ++*destructions_;
   }
   using TThread::SetReturnValue;
 
@@ -27,7 +27,7 @@ class TTestThread : public TThread {
 
  private:
   Body body_;
-  std::atomic<bool>* destroyed_ = nullptr;
+  std::atomic<int>* destructions_ = nullptr;
 };
 
 // Swaps in a sink that counts what reaches it, from any thread.
@@ -165,8 +165,8 @@ TEST(ThreadTest, WakeHookLetsTheMessageLoopServeSynchronize) {
 
 TEST(ThreadTest, FreeOnTerminateThreadFreesItself) {
   HANDLE gone = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-  std::atomic<bool> destroyed{false};
-  auto* thread = new TTestThread([](TTestThread&) {}, &destroyed);
+  std::atomic<int> destructions{0};
+  auto* thread = new TTestThread([](TTestThread&) {}, &destructions);
   thread->FreeOnTerminate = true;
   thread->OnTerminate = [gone](TObject*) { SetEvent(gone); };
   thread->Start();
@@ -174,9 +174,27 @@ TEST(ThreadTest, FreeOnTerminateThreadFreesItself) {
   for (DWORD start = GetTickCount(); WaitForSingleObject(gone, 0) != WAIT_OBJECT_0 && GetTickCount() - start < 5000;) {
     CheckSynchronize(50);
   }
-  for (DWORD start = GetTickCount(); !destroyed && GetTickCount() - start < 5000;) Sleep(5);
-  EXPECT_TRUE(destroyed);
+  for (DWORD start = GetTickCount(); destructions == 0 && GetTickCount() - start < 5000;) Sleep(5);
+  EXPECT_EQ(destructions.load(), 1);
   CloseHandle(gone);
+}
+
+TEST(ThreadTest, MainThreadCanTakeBackASelfFreeingThreadBeforeOnTerminate) {
+  std::atomic<int> destructions{0};
+  std::atomic<bool> executed{false};
+  auto* thread = new TTestThread([&](TTestThread&) { executed = true; }, &destructions);
+  thread->FreeOnTerminate = true;
+  thread->OnTerminate = [](TObject*) {};
+  thread->Start();
+  for (DWORD start = GetTickCount(); !executed && GetTickCount() - start < 5000;) Sleep(1);
+  Sleep(50);  // the worker now waits for OnTerminate to be served
+  // What a menu does to stop its animation worker: take it back, wait, free it.
+  thread->FreeOnTerminate = false;
+  thread->Terminate();
+  thread->WaitFor();
+  thread->Free();
+  Sleep(50);
+  EXPECT_EQ(destructions.load(), 1);
 }
 
 TEST(ThreadTest, FreeingAnUnstartedThreadSkipsExecute) {
