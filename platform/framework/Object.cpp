@@ -106,7 +106,7 @@ int TInterfacedObject::_AddRef() { return ++refCount_; }
 
 int TInterfacedObject::_Release() {
   int count = --refCount_;
-  if (count == 0) delete this;
+  if (count == 0) Free();
   return count;
 }
 

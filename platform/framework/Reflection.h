@@ -2,7 +2,8 @@
 // Light reflection: the value names of enumerations, and per class a table of the properties that
 // are reached by name (ordinal, set, string and object properties).
 //
-//   DEFINE_ENUM_INFO(TAlign, L"alNone", L"alTop", ...)          // in a .cpp, once per enumeration
+//   DEFINE_ENUM_INFO(TAlign, L"alNone", L"alTop", ...)  // once per enumeration, in a .cpp, at
+//                                                      // global scope (it specialises EnumInfo)
 //   RegisterProperties(&TMyControl::ClassInfo(), {
 //       OrdinalProperty(L"Width", &TMyControl::Width, &TMyControl::SetWidth),
 //       SetProperty(L"Anchors", &TMyControl::Anchors, &TMyControl::SetAnchors),
