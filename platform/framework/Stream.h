@@ -2,8 +2,6 @@
 // Byte streams: the abstract TStream, streams over a Win32 file handle or a named file, growable
 // memory, read-only resource data, and a COM IStream adapter over any TStream.
 
-#include <objidl.h>
-
 #include "platform/framework/Object.h"
 #include "platform/framework/Types.h"
 #include "platform/framework/Win32.h"
