@@ -1,0 +1,153 @@
+// TPicture: the file-format registry, loading by extension and the "Data" property.
+
+#include <gtest/gtest.h>
+
+#include "platform/framework/Bitmap.h"
+#include "platform/framework/Filer.h"
+#include "platform/framework/Graphic.h"
+#include "platform/framework/Icon.h"
+#include "platform/framework/Stream.h"
+#include "platform/framework/Utf8.h"
+#include "tests/support/TestSupport.h"
+
+namespace {
+
+// A graphic whose data is whatever bytes it was given.
+class TTextGraphic : public TGraphic {
+  DECLARE_CLASS(TTextGraphic, TGraphic)
+ public:
+  bool Empty() const override { return Content.empty(); }
+  int Width() const override { return int(Content.size()); }
+  int Height() const override { return 1; }
+  void SetWidth(int) override {}
+  void SetHeight(int) override {}
+  void LoadFromStream(TStream& Stream) override {
+    Content.resize(size_t(Stream.Size() - Stream.Position()));
+    Stream.ReadBuffer(Content.data(), Int64(Content.size()));
+  }
+  void SaveToStream(TStream& Stream) override { Stream.WriteBuffer(Content.data(), Int64(Content.size())); }
+  void Assign(TPersistent* Source) override {
+    if (auto* text = dynamic_cast<TTextGraphic*>(Source)) Content = text->Content;
+    else TGraphic::Assign(Source);
+  }
+  AnsiString Content;
+
+ protected:
+  void Draw(TCanvas*, const TRect&) override {}
+};
+DEFINE_CLASS(TTextGraphic)
+
+class TOtherTextGraphic : public TTextGraphic {
+  DECLARE_CLASS(TOtherTextGraphic, TTextGraphic)
+};
+DEFINE_CLASS(TOtherTextGraphic)
+
+// A registered class outside the graphic family.
+class TNotAGraphic : public TPersistent {
+  DECLARE_CLASS(TNotAGraphic, TPersistent)
+};
+DEFINE_CLASS(TNotAGraphic)
+
+TEST(PictureTest, LastRegistrationForAnExtensionWinsWhateverTheCase) {
+  testing_support::ScratchFolder folder;
+  testing_support::WriteFileBytes(folder.File(L"picture.Tst"), "payload");
+  RegisterFileFormat(L"tst", L"First", &TTextGraphic::ClassInfo());
+  RegisterFileFormat(L"TST", L"Second", &TOtherTextGraphic::ClassInfo());
+  TPicture picture;
+  picture.LoadFromFile(folder.File(L"picture.Tst"));
+  ASSERT_NE(picture.Graphic(), nullptr);
+  EXPECT_EQ(picture.Graphic()->ClassType(), &TOtherTextGraphic::ClassInfo());
+  EXPECT_EQ(static_cast<TTextGraphic*>(picture.Graphic())->Content, "payload");
+
+  UnregisterGraphicClass(&TOtherTextGraphic::ClassInfo());
+  EXPECT_EQ(GraphicClassForExtension(L"tst"), nullptr);
+  UnregisterGraphicClass(&TTextGraphic::ClassInfo());
+}
+
+TEST(PictureTest, UnknownExtensionRaisesInvalidGraphic) {
+  TPicture picture;
+  for (const auto& [file, message] : {std::pair<String, String>{L"c:\\x\\image.abc", L"Unknown picture file extension (.abc)"},
+                                      {L"c:\\x.y\\noextension", L"Unknown picture file extension (.)"}}) {
+    try {
+      picture.LoadFromFile(file);
+      ADD_FAILURE() << "no exception for " << Utf8Encode(file);
+    } catch (const EInvalidGraphic& e) {
+      EXPECT_EQ(e.Message(), message);
+    }
+  }
+}
+
+TEST(PictureTest, FrameworkFormatsAreRegistered) {
+  EXPECT_EQ(GraphicClassForExtension(L"BMP"), &TBitmap::ClassInfo());
+  EXPECT_EQ(GraphicClassForExtension(L"ico"), &TIcon::ClassInfo());
+  EXPECT_NE(GraphicClassForExtension(L"jpg"), nullptr);
+  EXPECT_EQ(GraphicClassForExtension(L"jpeg"), GraphicClassForExtension(L"jpg"));
+
+  testing_support::ScratchFolder folder;
+  TBitmap bitmap(2, 2, pf24bit);
+  bitmap.Canvas()->SetPixels(1, 1, clPurple);
+  bitmap.SaveToFile(folder.File(L"a.BMP"));
+  TPicture picture;
+  picture.LoadFromFile(folder.File(L"a.BMP"));
+  ASSERT_NE(dynamic_cast<TBitmap*>(picture.Graphic()), nullptr);
+  EXPECT_EQ(picture.Bitmap()->Canvas()->Pixels(1, 1) & 0xFFFFFF, clPurple);
+}
+
+TEST(PictureTest, DataPropertyCarriesClassAndGraphic) {
+  TPicture source;
+  source.Bitmap()->SetPixelFormat(pf24bit);
+  source.Bitmap()->SetSize(3, 1);
+  source.Bitmap()->Canvas()->SetPixels(2, 0, clMaroon);
+  TMemoryStream stream;
+  {
+    TWriter writer(stream);
+    writer.WriteProperties(source);
+    writer.WriteListEnd();
+  }
+  stream.SetPosition(0);
+  TPicture read;
+  TReader reader(stream);
+  reader.ReadProperties(read);
+  ASSERT_NE(dynamic_cast<TBitmap*>(read.Graphic()), nullptr);
+  EXPECT_EQ(read.Width(), 3);
+  EXPECT_EQ(read.Bitmap()->Canvas()->Pixels(2, 0) & 0xFFFFFF, clMaroon);
+}
+
+TEST(PictureTest, DataNamingAClassOutsideTheGraphicsIsRefused) {
+  RegisterClass(&TNotAGraphic::ClassInfo());
+  AnsiString data = "\x0CTNotAGraphic";
+  TMemoryStream stream;
+  {
+    TWriter writer(stream);
+    writer.WritePropName(L"Data");
+    writer.WriteBinary(data.data(), Int64(data.size()));
+    writer.WriteListEnd();
+  }
+  stream.SetPosition(0);
+  TPicture picture;
+  TReader reader(stream);
+  EXPECT_THROW(reader.ReadProperties(picture), EClassNotFound);
+  EXPECT_EQ(picture.Graphic(), nullptr);
+  UnRegisterClass(&TNotAGraphic::ClassInfo());
+}
+
+TEST(PictureTest, GraphicIsCopiedAndChangesAreReported) {
+  TPicture picture;
+  bool changed = false;
+  picture.OnChange = [&](TObject*) { changed = true; };
+  TTextGraphic graphic;
+  graphic.Content = "abc";
+  picture.SetGraphic(&graphic);
+  EXPECT_TRUE(changed);
+  ASSERT_NE(picture.Graphic(), &graphic);
+  EXPECT_EQ(static_cast<TTextGraphic*>(picture.Graphic())->Content, "abc");
+
+  // Asking for a bitmap replaces a graphic of another class; its changes reach the picture.
+  TBitmap* bitmap = picture.Bitmap();
+  changed = false;
+  bitmap->SetSize(4, 4);
+  EXPECT_TRUE(changed);
+  EXPECT_EQ(picture.Width(), 4);
+}
+
+}  // namespace
