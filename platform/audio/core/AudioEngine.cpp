@@ -463,7 +463,7 @@ void AudioEngine::Redo() {
 
 void AudioEngine::BeginCompound() {
   CheckNotBusy();
-  history_.BeginCompound();
+  history_.BeginCompound(CaptureState(doc_, selectionStart_, selectionEnd_));
 }
 
 void AudioEngine::EndCompound() {

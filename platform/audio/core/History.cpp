@@ -12,10 +12,18 @@ void History::Trim() {
   while (static_cast<int>(redo_.size()) > limit_) redo_.pop_front();
 }
 
+void History::BeginCompound(DocumentState current) {
+  if (depth_++ == 0) {
+    bracketRecorded_ = false;
+    bracketStart_ = std::move(current);
+  }
+}
+
 void History::Record(DocumentState before) {
   if (depth_ > 0) {
     if (bracketRecorded_) return;
     bracketRecorded_ = true;
+    before = std::move(bracketStart_);
   }
   undo_.push_back(std::move(before));
   redo_.clear();
@@ -24,7 +32,10 @@ void History::Record(DocumentState before) {
 
 void History::EndCompound() {
   if (depth_ == 0) return;
-  if (--depth_ == 0) bracketRecorded_ = false;
+  if (--depth_ == 0) {
+    bracketRecorded_ = false;
+    bracketStart_ = DocumentState{};
+  }
 }
 
 DocumentState History::Undo(DocumentState current) {

@@ -32,12 +32,13 @@ class History {
   bool CanUndo() const { return !undo_.empty(); }
   bool CanRedo() const { return !redo_.empty(); }
 
-  // Called with the state before each edit. Inside a bracket only the first edit makes a step.
+  // Called with the state before each edit. Inside a bracket only the first edit makes a step, which
+  // goes back to the state the outermost bracket began with.
   void Record(DocumentState before);
-  void BeginCompound() { ++depth_; bracketRecorded_ = depth_ > 1 && bracketRecorded_; }
+  void BeginCompound(DocumentState current);
   // A lone EndCompound does nothing.
   void EndCompound();
-  void CloseCompound() { depth_ = 0; bracketRecorded_ = false; }
+  void CloseCompound() { depth_ = 0, bracketRecorded_ = false, bracketStart_ = DocumentState{}; }
   bool InCompound() const { return depth_ > 0; }
 
   // The state to restore; `current` becomes the redo (or undo) step.
@@ -52,6 +53,7 @@ class History {
   int limit_ = 100;
   int depth_ = 0;
   bool bracketRecorded_ = false;
+  DocumentState bracketStart_;
 };
 
 DocumentState CaptureState(const Document& doc, std::int64_t selectionStart, std::int64_t selectionEnd);
