@@ -318,3 +318,33 @@ TEST(PngFaults, AssignmentKeepsTheGammaSoSavingRestoresTheSamples) {
   copy.AssignImage(*loaded);
   EXPECT_EQ(Save(copy), Save(*loaded));
 }
+
+namespace {
+// Has memory for the first frame only.
+class TOneFrameImage : public TPngImageCore {
+ public:
+  std::unique_ptr<IPngFrame> CreateFrame(const TPngFrameLayout& layout) override {
+    if (frames_++ > 0) throw std::bad_alloc();
+    return TPngImageCore::CreateFrame(layout);
+  }
+
+ private:
+  int frames_ = 0;
+};
+}  // namespace
+
+TEST(PngFaults, AlphaChannelWithoutMemoryLeavesTheImageAsItWas) {
+  ImageSpec spec;
+  spec.ColorType = 0;
+  spec.BitDepth = 1;
+  spec.Width = 9;
+  spec.Height = 3;
+  const Image source = MakeImage(spec);
+  TOneFrameImage image;
+  TPngMemoryStream stream(source.File);
+  image.LoadFromStream(stream);
+  EXPECT_THROW(image.AddAlphaChannel(), EPNGOutMemory);
+  EXPECT_EQ(image.HeaderChunk().ColorType, 0);
+  EXPECT_EQ(image.HeaderChunk().BitDepth, 1);
+  EXPECT_EQ(Save(image), Save(*Load(source.File)));
+}

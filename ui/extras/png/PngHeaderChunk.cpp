@@ -101,11 +101,6 @@ void TChunkIHDR::ReleaseFrame() {
   layout_ = {};
 }
 
-void TChunkIHDR::AddAlphaPlane() {
-  alpha_.assign(std::size_t(Width) * Height, 255);
-  layout_.HasAlpha = true;
-}
-
 void TChunkIHDR::MakeGreyColorTable() {
   TPngRgbQuad* table = ColorTable();
   if (!table || layout_.BitsPerPixel > 8 || layout_.BitsPerPixel == 0) return;
@@ -117,21 +112,40 @@ void TChunkIHDR::MakeGreyColorTable() {
   }
 }
 
-void TChunkIHDR::WidenGreyFrameTo8Bits() {
-  const int depth = layout_.BitsPerPixel;
-  if (depth >= 8 || !HasFrame()) return;
-  std::vector<Byte> samples(std::size_t(Width) * Height);
-  const unsigned scale = 255u / ((1u << depth) - 1);
-  for (Cardinal y = 0; y < Height; ++y) {
-    const Byte* row = PixelRow(y);
-    for (Cardinal x = 0; x < Width; ++x) {
-      const UInt64 bit = UInt64(x) * depth;
-      const unsigned s = (row[bit >> 3] >> (8 - depth - int(bit & 7))) & ((1u << depth) - 1);
-      samples[std::size_t(y) * Width + x] = Byte(s * scale);
-    }
+void TChunkIHDR::AddAlphaPlane() {
+  if (!HasFrame() || (ColorType != 0 && ColorType != 2)) return;
+  TPngFrameLayout target = layout_;
+  if (ColorType == 0) target.BitsPerPixel = 8;
+  target.HasAlpha = true;
+  if (target.FrameBytes() + target.AlphaBytes() > PngFrameByteLimit) RaisePng<EPNGOutMemory>(EPNGOutMemoryText);
+  // Everything new is made before anything changes, so a failure leaves the image as it was.
+  std::vector<Byte> alpha;
+  std::unique_ptr<IPngFrame> widened;
+  try {
+    alpha.assign(std::size_t(target.AlphaBytes()), 255);
+    if (target.BitsPerPixel != layout_.BitsPerPixel) widened = OwnerImage()->CreateFrame(target);
+  } catch (const std::bad_alloc&) {
+    RaisePng<EPNGOutMemory>(EPNGOutMemoryText);
   }
-  BitDepth = 8;
-  PrepareFrame();
-  for (Cardinal y = 0; y < Height; ++y) std::memcpy(PixelRow(y), &samples[std::size_t(y) * Width], Width);
-  MakeGreyColorTable();
+  if (widened) {
+    // Grey samples of 1 or 4 bits become the 8-bit levels their colour table showed.
+    const int depth = layout_.BitsPerPixel;
+    const unsigned scale = 255u / ((1u << depth) - 1);
+    const std::size_t stride = std::size_t(target.RowStride());
+    for (Cardinal y = 0; y < Height; ++y) {
+      const Byte* from = PixelRow(y);
+      Byte* to = widened->Bits() + stride * (Height - 1 - y);
+      for (Cardinal x = 0; x < Width; ++x) {
+        const UInt64 bit = UInt64(x) * depth;
+        to[x] = Byte(((from[bit >> 3] >> (8 - depth - int(bit & 7))) & ((1u << depth) - 1)) * scale);
+      }
+    }
+    frame_ = std::move(widened);
+    BitDepth = 8;
+  }
+  layout_ = target;
+  alpha_ = std::move(alpha);
+  ColorType = ColorType == 0 ? 4 : 6;
+  if (ColorType == 4) MakeGreyColorTable();
+  OwnerImage()->FrameRebuilt();
 }

@@ -44,12 +44,12 @@ class TChunkIHDR : public TChunk {
   Byte* AlphaRow(Cardinal y) const {
     return alpha_.empty() ? nullptr : const_cast<Byte*>(alpha_.data()) + std::size_t(Width) * y;
   }
-  // Gives a frame without one an alpha plane of full opacity.
+  // Grey becomes grey with alpha, RGB becomes RGBA, with an alpha plane of full opacity. Grey
+  // frames of 1 or 4 bits are first widened to 8 bits showing the same levels. Raises
+  // EPNGOutMemory (leaving the image unchanged) above the frame limit or without memory.
   void AddAlphaPlane();
   // Fills the colour table with the grey levels of the frame's depth, through the gamma table.
   void MakeGreyColorTable();
-  // Turns a grey frame of 1 or 4 bits into an 8-bit frame showing the same levels.
-  void WidenGreyFrameTo8Bits();
 
  private:
   TPngFrameLayout layout_;

@@ -216,14 +216,7 @@ void TPngImageCore::AddAlphaChannel() {
   TChunkIHDR& header = HeaderChunk();
   switch (header.ColorType) {
     case 0:
-      header.WidenGreyFrameTo8Bits();
-      header.ColorType = 4;
-      header.AddAlphaPlane();
-      return;
-    case 2:
-      header.ColorType = 6;
-      header.AddAlphaPlane();
-      return;
+    case 2: return header.AddAlphaPlane();
     case 3: {
       auto* trns = chunks_.FindByClass<TChunktRNS>();
       if (!trns) trns = chunks_.AddChunkOfClass<TChunktRNS>();
