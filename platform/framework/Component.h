@@ -127,7 +127,8 @@ class TComponent : public TPersistent {
   void RemoveFreeNotification(TComponent* AComponent);
 
   // Free runs this first: it sets csDestroying (here and on every owned component) before any
-  // destructor body runs, so receivers of notifications see the flag.
+  // destructor body runs, so receivers of notifications see the flag. Free components with Free
+  // (owners do); a plain delete sets the flag only once the derived destructors have run.
   void BeforeDestruction() override;
   void Destroying();
 
