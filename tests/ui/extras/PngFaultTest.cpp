@@ -348,3 +348,12 @@ TEST(PngFaults, AlphaChannelWithoutMemoryLeavesTheImageAsItWas) {
   EXPECT_EQ(image.HeaderChunk().BitDepth, 1);
   EXPECT_EQ(Save(image), Save(*Load(source.File)));
 }
+
+TEST(PngFaults, GammaIsAnUnsignedValue) {
+  ImageSpec spec;
+  spec.Gamma = 0xFFFFFFFF;
+  auto image = Load(MakeImage(spec).File);
+  EXPECT_EQ(image->GammaForward[0], 0);
+  EXPECT_EQ(image->GammaForward[255], 255);
+  for (int i = 1; i < 256; ++i) ASSERT_GE(image->GammaForward[i], image->GammaForward[i - 1]) << i;
+}

@@ -18,6 +18,10 @@ struct TPngRgbQuad {
 };
 static_assert(sizeof(TPngRgbQuad) == 4);
 
+// A colour with red in the low byte, then green, then blue (the graphics interface's COLORREF).
+using TPngColor = Cardinal;
+constexpr TPngColor PngRgb(Byte r, Byte g, Byte b) { return TPngColor(r) | TPngColor(g) << 8 | TPngColor(b) << 16; }
+
 inline constexpr int PngColorTableSize = 256;
 // Frame plus alpha plane may not exceed this many bytes (16384 x 16384 RGBA).
 inline constexpr UInt64 PngFrameByteLimit = UInt64(1) << 30;

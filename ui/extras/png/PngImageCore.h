@@ -18,10 +18,6 @@ class TChunkIHDR;
 enum TPngInterlacing { ilNone, ilAdam7 };
 enum TPngTransparency { trNone, trColorKey, trAlpha };
 
-// A colour with red in the low byte, then green, then blue.
-using TPngColor = Cardinal;
-constexpr TPngColor PngRgb(Byte r, Byte g, Byte b) { return TPngColor(r) | TPngColor(g) << 8 | TPngColor(b) << 16; }
-
 inline constexpr Cardinal PngDefaultIdatChunkLimit = 65535;
 
 class TPngImageCore {

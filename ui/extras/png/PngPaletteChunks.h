@@ -4,8 +4,7 @@
 #include <array>
 
 #include "ui/extras/png/PngChunk.h"
-
-using TPngColor = Cardinal;
+#include "ui/extras/png/PngFrame.h"
 
 class TChunkPLTE : public TChunk {
   PNG_CHUNK_CLASS(TChunkPLTE, TChunk, "PLTE")
