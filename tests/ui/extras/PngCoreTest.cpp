@@ -182,7 +182,9 @@ TEST(PngChunks, AddChunkOfClassPlacesChunksAndRefusesCriticalOnes) {
   EXPECT_EQ(gamma->IndexInList(), 1);
   EXPECT_EQ(trns->IndexInList(), 3);
   EXPECT_EQ(time->IndexInList(), list.Count() - 2);
-  EXPECT_EQ(gamma->Gamma(), 1u);
+  const auto saved = SplitChunks(Save(*image));
+  EXPECT_EQ(saved[1].Type, "gAMA");
+  EXPECT_EQ(saved[1].Data, BigEndian32(1));
   for (auto add : {+[](TPNGList& l) { l.AddChunkOfClass<TChunkgAMA>(); }, +[](TPNGList& l) { l.AddChunkOfClass<TChunktRNS>(); },
                    +[](TPNGList& l) { l.AddChunkOfClass<TChunkIDAT>(); }, +[](TPNGList& l) { l.AddChunkOfClass<TChunkIHDR>(); }}) {
     try {

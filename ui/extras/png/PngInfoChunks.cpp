@@ -28,6 +28,11 @@ bool TChunkgAMA::ReadChunk(IPngByteStream& stream, const TPngChunkType& type, Ca
   return true;
 }
 
+bool TChunkgAMA::WriteChunk(IPngByteStream& stream) {
+  Gamma();
+  return TChunk::WriteChunk(stream);
+}
+
 void TChunktIME::AssignChunk(const TChunk& source) {
   TChunk::AssignChunk(source);
   if (auto* other = dynamic_cast<const TChunktIME*>(&source)) {

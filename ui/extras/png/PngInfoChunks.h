@@ -13,6 +13,8 @@ class TChunkgAMA : public TChunk {
 
   void AssignChunk(const TChunk& source) override;
   bool ReadChunk(IPngByteStream& stream, const TPngChunkType& type, Cardinal size) override;
+  // A chunk never given a value is written holding 1.
+  bool WriteChunk(IPngByteStream& stream) override;
 };
 
 class TChunktIME : public TChunk {
