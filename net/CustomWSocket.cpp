@@ -945,7 +945,7 @@ void TCustomWSocket::DnsLookup(const String& HostName) {
   lookupResults_->Clear();
   AnsiString host = HostText(HostName);
   if (IsDottedAddress(HostName)) {
-    u_long address = ws_.inet_addr(host.c_str());
+    u_long address = ws_.inet_addr(HostText(Trim(HostName)).c_str());
     if (address != INADDR_NONE || Trim(HostName) == L"255.255.255.255") {
       LookupResult = DottedText(ws_, address);
       lookupResults_->Add(LookupResult);

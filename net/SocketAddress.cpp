@@ -60,7 +60,8 @@ u_long ResolveHost(const String& text, TWinsockBinding& winsock) {
   if (text.empty()) throw ESocketException(L"Winsock Resolve Host: '" + text + L"' Invalid Hostname.");
   AnsiString host = HostText(text);
   if (IsDottedAddress(text)) {
-    u_long address = winsock.inet_addr(host.c_str());
+    // Blanks around the address are allowed here; not every inet_addr skips them.
+    u_long address = winsock.inet_addr(HostText(Trim(text)).c_str());
     if (address == INADDR_NONE && Trim(text) != L"255.255.255.255")
       throw ESocketException(L"Winsock Resolve Host: '" + text + L"' Invalid IP address.");
     return address;
