@@ -42,7 +42,7 @@ class TCustomLineWSocket : public TCustomSocksWSocket {
   bool HandleDataAvailable(Word Error) override;
   void HandleSessionClosed(Word Error) override;
   int ReceiveData(void* Buffer, int Len, int Flags) override;
-  void DeliverBufferedData();
+  virtual void DeliverBufferedData();
 
  private:
   void EnsureCapacity(std::size_t size);
