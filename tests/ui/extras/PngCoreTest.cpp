@@ -141,14 +141,17 @@ TEST(PngGrey, TwoBitGreyShowsFourLevelsAndIsSavedAsFourBit) {
     spec.Width = 4;
     spec.Height = 3;
     spec.Interlaced = interlaced;
+    spec.Transparency = {0, 2};
     std::vector<std::uint16_t> samples(12);
     for (int i = 0; i < 12; ++i) samples[i] = std::uint16_t(i % 4);
     auto image = Load(Encode(spec, samples, {}));
+    EXPECT_EQ(image->KeyColor(), PngRgb(170, 170, 170));
     for (int x = 0; x < 4; ++x) EXPECT_EQ(image->PixelColor(x, 1), PngRgb(Byte(85 * x), Byte(85 * x), Byte(85 * x)));
     const Bytes saved = Save(*image);
     EXPECT_EQ(SplitChunks(saved)[0].Data[8], 4);
     auto reloaded = Load(saved);
     for (int x = 0; x < 4; ++x) EXPECT_EQ(reloaded->PixelColor(x, 2), image->PixelColor(x, 2));
+    EXPECT_EQ(reloaded->KeyColor(), PngRgb(170, 170, 170));
   }
 }
 

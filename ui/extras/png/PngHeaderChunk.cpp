@@ -6,6 +6,7 @@
 
 #include "ui/extras/png/PngExceptions.h"
 #include "ui/extras/png/PngImageCore.h"
+#include "ui/extras/png/PngPaletteChunks.h"
 
 namespace {
 constexpr Cardinal MaxSide = 65535;
@@ -51,7 +52,17 @@ bool TChunkIHDR::ReadChunk(IPngByteStream& stream, const TPngChunkType& type, Ca
 }
 
 bool TChunkIHDR::WriteChunk(IPngByteStream& stream) {
-  if (BitDepth == 2) BitDepth = 4;
+  if (BitDepth == 2) {
+    BitDepth = 4;
+    // The frame holds 2-bit grey as 4-bit levels g * 5; a grey key sample must follow.
+    auto* trns = ColorType == 0 ? OwnerImage()->ChunkList().FindByClass<TChunktRNS>() : nullptr;
+    if (trns && trns->PayloadSize() >= 2) {
+      auto& key = trns->Payload();
+      key[0] = 0;
+      key[1] = Byte((key[1] & 3) * 5);
+      trns->AlphaTable[0] = key[0], trns->AlphaTable[1] = key[1];
+    }
+  }
   ResizePayload(13);
   Byte* p = Payload().data();
   WriteBigEndian32(p, Width);
