@@ -9,7 +9,7 @@ source "$ROOT/tools/common.sh"
 
 ensure_packages
 setup_ccache
-TREE="$ROOT/build/host"
+TREE="${BENCH_TREE:-$ROOT/build/host}"  # BENCH_TREE picks another host tree
 if [ ! -f "$TREE/build.ninja" ]; then
   cmake -G Ninja -S "$ROOT" -B "$TREE" -DCMAKE_BUILD_TYPE=Release -DHOST_TOOLS_DIR="$TREE/bin" >/dev/null
 fi
