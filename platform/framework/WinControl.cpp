@@ -890,8 +890,8 @@ void TWinControl::WMSysColorChange(TMessage& Message) {
 }
 
 void TWinControl::WMThemeChanged(TMessage& Message) {
+  // Controls hear of the change from the theme state (CM_THEMECHANGED), once it is up to date.
   DefaultHandler(Message);
-  Perform(CM_THEMECHANGED);
 }
 
 void TWinControl::SetParentBackground(bool Value) {

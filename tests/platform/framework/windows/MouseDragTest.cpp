@@ -200,3 +200,51 @@ TEST_F(Drag, ObjectThatFreesItselfInFinishedIsLeftAlone) {
   EXPECT_TRUE(dropped);
   EXPECT_EQ(CurrentDragObject(), nullptr);
 }
+
+// ---- Wheel and context menu ----------------------------------------------------------------------
+
+namespace {
+
+class TPanelProbe : public TCustomControl {
+  DECLARE_CLASS(TPanelProbe, TCustomControl)
+ public:
+  using TCustomControl::TCustomControl;
+};
+DEFINE_CLASS(TPanelProbe)
+
+}  // namespace
+
+TEST_F(Mouse_, WheelGoesToTheFocusedControlFirstThenItsParents) {
+  auto* panel = Place<TPanelProbe>(100, 100, 200, 100);
+  auto* edit = new TTestEdit(form);
+  edit->SetBounds(5, 5, 80, 22);
+  edit->SetParent(panel);
+  edit->SetFocus();
+  ProcessMessages();
+  std::vector<String> trace;
+  edit->OnMouseWheel = [&](TObject*, TShiftState, int delta, TPoint, bool&) {
+    trace.push_back(delta < 0 ? L"edit down" : L"edit up");
+  };
+  panel->OnMouseWheelDown = [&](TObject*, TShiftState, TPoint, bool& handled) {
+    trace.push_back(L"panel down");
+    handled = true;
+  };
+  form->OnMouseWheel = [&](TObject*, TShiftState, int, TPoint, bool&) { trace.push_back(L"form"); };
+  SendMessageW(form->Handle(), WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)), MAKELPARAM(150, 150));
+  EXPECT_EQ(trace, (std::vector<String>{L"edit down", L"panel down"}));
+}
+
+TEST_F(Mouse_, ContextMenuFromTheKeyboardArrivesAsMinusOne) {
+  auto* panel = Place<TPanelProbe>(100, 100, 200, 100);
+  TPoint seen(0, 0);
+  panel->OnContextPopup = [&](TObject*, TPoint pos, bool& handled) {
+    seen = pos;
+    handled = true;
+  };
+  SendMessageW(panel->Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(panel->Handle()), MAKELPARAM(-1, -1));
+  EXPECT_EQ(seen, TPoint(-1, -1));
+  const TPoint screen = panel->ClientToScreen(TPoint(7, 9));
+  SendMessageW(panel->Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(panel->Handle()),
+               MAKELPARAM(screen.x, screen.y));
+  EXPECT_EQ(seen, TPoint(7, 9));
+}

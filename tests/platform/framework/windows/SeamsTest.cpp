@@ -1,0 +1,94 @@
+// The bound-function table, the non-client metrics helper, and the theme and colour broadcasts.
+
+#include <gtest/gtest.h>
+
+#include "platform/framework/Seams.h"
+#include "platform/framework/ThemeState.h"
+#include "tests/platform/framework/windows/WindowTestSupport.h"
+
+using namespace window_testing;
+
+namespace {
+
+BOOL WINAPI WideMetricsOnly(UINT action, UINT size, PVOID data, UINT) {
+  if (action != SPI_GETNONCLIENTMETRICS || size != sizeof(NONCLIENTMETRICSW)) return FALSE;
+  auto* metrics = static_cast<NONCLIENTMETRICSW*>(data);
+  if (metrics->cbSize != sizeof(NONCLIENTMETRICSW)) return FALSE;
+  wcscpy(metrics->lfStatusFont.lfFaceName, L"Probe Sans");
+  metrics->lfStatusFont.lfHeight = -11;
+  return TRUE;
+}
+
+bool g_themeActive = false;
+BOOL WINAPI FakeThemeActive() { return g_themeActive; }
+
+// Counts one component message on a control.
+struct MessageCounter {
+  MessageCounter(TControl* control, UINT msg) {
+    control->InstallWindowProcHook([this, msg](TMessage& Message, TWindowProcChain& Next) {
+      if (Message.Msg == msg) ++Count;
+      Next(Message);
+    });
+  }
+  int Count = 0;
+};
+
+class Broadcasts : public FormFixture {};
+
+}  // namespace
+
+TEST(BoundFunctions, ReplacedEntryWinsUntilReset) {
+  EXPECT_NE(Bound().AnimateWindow.Get(), nullptr);
+  Bound().AnimateWindow.Set(nullptr);
+  EXPECT_EQ(Bound().AnimateWindow.Get(), nullptr);
+  Bound().AnimateWindow.Reset();
+  EXPECT_NE(Bound().AnimateWindow.Get(), nullptr);
+  TBoundFunction<void(WINAPI*)()> missing{L"user32.dll", "NoSuchEntryPoint"};
+  EXPECT_EQ(missing.Get(), nullptr);
+}
+
+TEST(NonClientMetrics, AskedWithTheWideStructureSize) {
+  auto* saved = Bound().SystemParametersInfoW;
+  Bound().SystemParametersInfoW = &WideMetricsOnly;
+  const NONCLIENTMETRICSW metrics = GetNonClientMetrics();
+  Screen->UpdateSystemFonts();
+  Bound().SystemParametersInfoW = saved;
+  EXPECT_STREQ(metrics.lfStatusFont.lfFaceName, L"Probe Sans");
+  EXPECT_EQ(Screen->HintFont()->Name(), L"Probe Sans");
+  Screen->UpdateSystemFonts();
+}
+
+TEST_F(Broadcasts, ThemeChangeUpdatesTheStateBeforeControlsHearOfIt) {
+  auto* edit = Place<TTestEdit>(10, 10, 100, 22);
+  auto* probe = Place<TProbeControl>(10, 50, 10, 10);
+  form->HandleNeeded();
+  HWND themeWindow = ThemeState().Window();
+  EXPECT_EQ(GetAncestor(themeWindow, GA_PARENT), GetDesktopWindow());
+  EXPECT_NE(themeWindow, Application->Handle());
+  Bound().IsThemeActive.Set(&FakeThemeActive);
+  Bound().IsAppThemed.Set(&FakeThemeActive);
+  std::vector<bool> seenByEdit;
+  edit->InstallWindowProcHook([&](TMessage& Message, TWindowProcChain& Next) {
+    if (Message.Msg == CM_THEMECHANGED) seenByEdit.push_back(ThemeState().Enabled());
+    Next(Message);
+  });
+  MessageCounter graphic(probe, CM_THEMECHANGED);
+  for (bool active : {true, false}) {
+    g_themeActive = active;
+    SendMessageW(themeWindow, WM_THEMECHANGED, 0, 0);
+    EXPECT_EQ(ThemeState().Enabled(), active);
+  }
+  Bound().IsThemeActive.Reset();
+  Bound().IsAppThemed.Reset();
+  EXPECT_EQ(seenByEdit, (std::vector<bool>{true, false}));
+  EXPECT_EQ(graphic.Count, 2);
+}
+
+TEST_F(Broadcasts, SystemColourChangeReachesEveryControl) {
+  auto* edit = Place<TTestEdit>(10, 10, 100, 22);
+  auto* probe = Place<TProbeControl>(10, 50, 10, 10);
+  MessageCounter windowed(edit, CM_SYSCOLORCHANGE), graphic(probe, CM_SYSCOLORCHANGE);
+  SendMessageW(form->Handle(), WM_SYSCOLORCHANGE, 0, 0);
+  EXPECT_EQ(windowed.Count, 1);
+  EXPECT_EQ(graphic.Count, 1);
+}
