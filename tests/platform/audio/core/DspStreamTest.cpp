@@ -8,6 +8,7 @@
 #include "platform/audio/core/Dynamics.h"
 #include "platform/audio/core/Equalizer.h"
 #include "platform/audio/core/Modulation.h"
+#include "platform/audio/core/Normalizer.h"
 #include "platform/audio/core/TimePitch.h"
 
 namespace {
@@ -180,6 +181,58 @@ TEST(DspStream, ChunkStatesContinueTheCallOfTheSameIndexAndOperation) {
   states.Clear();
   states.BeginChunk();
   EXPECT_EQ(Peak(Channel(call(kEcho, echo, SampleBuffer(1, rate, 500)))), 0.0);
+}
+
+// The exact transforms run over buffers through the same streams.
+TEST(DspStream, ExactTransformsOverBuffers) {
+  const SampleBuffer ramp = audio_test::Buffer(audio_test::Signal(1000, 2, audio_test::Ramp), 2);
+  const SampleBuffer reversed = Processed(std::make_unique<ReverseEffect>(), ramp);
+  ASSERT_EQ(reversed.Frames(), 1000);
+  EXPECT_EQ(reversed.Frame(0)[1], ramp.Frame(999)[1]);
+  EXPECT_EQ(reversed.Frame(999)[0], ramp.Frame(0)[0]);
+  const SampleBuffer faded = Processed(std::make_unique<EnvelopeEffect>(std::vector<float>{0.0f, 1.0f}), ramp);
+  EXPECT_EQ(faded.Frame(0)[0], 0.0f);
+  EXPECT_FLOAT_EQ(faded.Frame(999)[1], ramp.Frame(999)[1]);
+  const SampleBuffer mixed = Processed(std::make_unique<MixStereoEffect>(0.0f, 100.0f, 100.0f, 0.0f), ramp);
+  EXPECT_EQ(mixed.Frame(10)[0], ramp.Frame(10)[1]);
+  EXPECT_EQ(mixed.Frame(10)[1], ramp.Frame(10)[0]);
+}
+
+SampleBuffer Stereo(std::int64_t frames, float left, float right) {
+  SampleBuffer b(2, 44100, frames);
+  for (std::int64_t i = 0; i < frames; ++i) b.Frame(i)[0] = (i % 2 ? left : -left), b.Frame(i)[1] = right * (i % 3) / 2;
+  return b;
+}
+
+TEST(DspNormalize, OneGainOrAGainPerChannel) {
+  const SampleBuffer in = Stereo(100, 0.25f, 0.1f);
+  const SampleBuffer linked = Processed(std::make_unique<NormalizeEffect>(75.0f, -1), in);
+  EXPECT_FLOAT_EQ(Peak(Channel(linked, 0)), 0.75f);
+  EXPECT_FLOAT_EQ(Peak(Channel(linked, 1)), 0.3f) << "one gain keeps the balance";
+  const SampleBuffer apart = Processed(std::make_unique<NormalizeEffect>(75.0f, 0), in);
+  EXPECT_FLOAT_EQ(Peak(Channel(apart, 0)), 0.75f);
+  EXPECT_FLOAT_EQ(Peak(Channel(apart, 1)), 0.75f);
+}
+
+TEST(DspNormalize, ChunksKeepTheFirstGainAndOnlyLowerIt) {
+  EffectStream stream(std::make_unique<NormalizeEffect>(75.0f, -1));
+  const auto chunk = [&](SampleBuffer b) {
+    stream.ProcessChunk(b);
+    return b;
+  };
+  SampleBuffer silent(2, 44100, 100);
+  EXPECT_EQ(Peak(Channel(chunk(std::move(silent)), 0)), 0.0);
+  EXPECT_FLOAT_EQ(Peak(Channel(chunk(Stereo(100, 0.25f, 0.0f)), 0)), 0.75f);   // gain 3
+  EXPECT_FLOAT_EQ(Peak(Channel(chunk(Stereo(100, 0.2f, 0.0f)), 0)), 0.6f);     // not raised again
+  // A louder chunk: 0.5 from frame 60 on. The gain falls from 3 to 1.5 by then, and nothing passes 0.75.
+  SampleBuffer loud = Stereo(100, 0.2f, 0.0f);
+  for (std::int64_t i = 60; i < 100; ++i) loud.Frame(i)[0] = i % 2 ? 0.5f : -0.5f;
+  const std::vector<float> out = Channel(chunk(std::move(loud)), 0);
+  EXPECT_LE(Peak(out), 0.75 + 1e-6);
+  EXPECT_FLOAT_EQ(std::fabs(out[0]), 0.6f);
+  EXPECT_LT(std::fabs(out[59]), 0.31f) << "ramped down before the loud part";
+  for (std::size_t i = 1; i < 60; ++i) EXPECT_LE(std::fabs(out[i]), std::fabs(out[i - 1]) + 1e-6) << i;
+  EXPECT_FLOAT_EQ(Peak(Channel(chunk(Stereo(100, 0.4f, 0.0f)), 0)), 0.6f) << "the lowered gain holds";
 }
 
 // Through the document's effect host: a pitch change of the middle second keeps the document's length.
