@@ -1,6 +1,10 @@
 #include "platform/audio/core/Block.h"
 
 #include <algorithm>
+#include <cstring>
+#include <stdexcept>
+
+#include "platform/audio/core/Arena.h"
 
 namespace {
 
@@ -8,14 +12,28 @@ namespace {
 // holds one channel's values since eight is a multiple of the channel count.
 constexpr int kLanes = 8;
 
+using Float4 = float __attribute__((vector_size(16)));
+
 void ScanLanes(const float* values, std::int64_t count, float* mins, float* maxs) {
+  // Two four-float accumulators per bound, held in registers; plain C++ where the target has no SIMD.
+  Float4 lo0, lo1, hi0, hi1;
+  std::memcpy(&lo0, mins, sizeof lo0);
+  std::memcpy(&lo1, mins + 4, sizeof lo1);
+  std::memcpy(&hi0, maxs, sizeof hi0);
+  std::memcpy(&hi1, maxs + 4, sizeof hi1);
   for (std::int64_t i = 0; i + kLanes <= count; i += kLanes) {
-    for (int j = 0; j < kLanes; ++j) {
-      const float v = values[i + j];
-      mins[j] = v < mins[j] ? v : mins[j];
-      maxs[j] = v > maxs[j] ? v : maxs[j];
-    }
+    Float4 a, b;
+    std::memcpy(&a, values + i, sizeof a);
+    std::memcpy(&b, values + i + 4, sizeof b);
+    lo0 = a < lo0 ? a : lo0;
+    lo1 = b < lo1 ? b : lo1;
+    hi0 = a > hi0 ? a : hi0;
+    hi1 = b > hi1 ? b : hi1;
   }
+  std::memcpy(mins, &lo0, sizeof lo0);
+  std::memcpy(mins + 4, &lo1, sizeof lo1);
+  std::memcpy(maxs, &hi0, sizeof hi0);
+  std::memcpy(maxs + 4, &hi1, sizeof hi1);
 }
 
 }  // namespace
@@ -44,14 +62,41 @@ void ScanPeaks(const float* samples, std::int64_t frames, int channels, PeakPair
   }
 }
 
+namespace {
+
+constexpr std::size_t kSummarySlotBytes = kBlockFrames / kSummaryFrames * 2 * sizeof(PeakPair);
+
+Arena& SummaryArena() {
+  // Lives as long as the process: blocks held by static objects may release slots at exit.
+  static Arena* arena = new Arena(kSummarySlotBytes, 4u << 20);
+  return *arena;
+}
+
+}  // namespace
+
+void PeakSummary::SlotDeleter::operator()(PeakPair* entries) const { SummaryArena().Release(entries); }
+
 void PeakSummary::Build(const float* samples, std::int64_t frames, int channels) {
+  if (frames > kBlockFrames || channels < 1 || channels > 2) throw std::length_error("PeakSummary::Build");
   channels_ = channels;
   const std::int64_t entries = (frames + kSummaryFrames - 1) / kSummaryFrames;
-  entries_.assign(static_cast<std::size_t>(entries * channels), PeakPair{});
+  entryCount_ = entries;
+  if (!entries_) entries_.reset(static_cast<PeakPair*>(SummaryArena().Allocate()));
   for (std::int64_t e = 0; e < entries; ++e) {
     const std::int64_t first = e * kSummaryFrames;
     const std::int64_t count = std::min(kSummaryFrames, frames - first);
     ScanPeaks(samples + first * channels, count, channels, &entries_[static_cast<std::size_t>(e * channels)]);
+  }
+  const std::int64_t coarse = (entries + kCoarseEntries - 1) / kCoarseEntries;
+  for (std::int64_t k = 0; k < coarse; ++k) {
+    for (int c = 0; c < channels; ++c) {
+      PeakPair p = Entry(k * kCoarseEntries, c);
+      for (std::int64_t e = k * kCoarseEntries + 1; e < std::min(entries, (k + 1) * kCoarseEntries); ++e) {
+        p.Min = std::min(p.Min, Entry(e, c).Min);
+        p.Max = std::max(p.Max, Entry(e, c).Max);
+      }
+      coarse_[k * channels + c] = p;
+    }
   }
   for (int c = 0; c < channels; ++c) {
     PeakPair whole = entries ? entries_[static_cast<std::size_t>(c)] : PeakPair{};
@@ -62,4 +107,33 @@ void PeakSummary::Build(const float* samples, std::int64_t frames, int channels)
     }
     whole_[c] = whole;
   }
+}
+
+void PeakSummary::MergeRange(std::int64_t a, std::int64_t b, PeakPair* out, bool* empty) const {
+  auto merge = [&](const PeakPair& p, int c) {
+    if (empty[c]) {
+      out[c] = p;
+      empty[c] = false;
+    } else {
+      out[c].Min = std::min(out[c].Min, p.Min);
+      out[c].Max = std::max(out[c].Max, p.Max);
+    }
+  };
+  if (a >= b) return;
+  std::int64_t first = a / kSummaryFrames;
+  const std::int64_t end = (b - 1) / kSummaryFrames + 1;  // entries [first, end)
+  if (first == 0 && end == entryCount_) {
+    for (int c = 0; c < channels_; ++c) merge(whole_[c], c);
+    return;
+  }
+  while (first < end && first % kCoarseEntries != 0) {
+    for (int c = 0; c < channels_; ++c) merge(Entry(first, c), c);
+    ++first;
+  }
+  while (first + kCoarseEntries <= end || (first < end && end == entryCount_)) {
+    for (int c = 0; c < channels_; ++c) merge(Coarse(first / kCoarseEntries, c), c);
+    first += kCoarseEntries;
+  }
+  for (; first < end; ++first)
+    for (int c = 0; c < channels_; ++c) merge(Entry(first, c), c);
 }

@@ -16,6 +16,9 @@ struct StoreCore;
 
 constexpr std::int64_t kBlockFrames = 65536;
 constexpr std::int64_t kSummaryFrames = 256;
+// A coarse level over kCoarseEntries entries, so wide columns merge few values.
+constexpr std::int64_t kCoarseEntries = 16;
+constexpr std::int64_t kCoarseFrames = kSummaryFrames * kCoarseEntries;
 
 struct PeakPair {
   float Min = 0.0f;
@@ -28,13 +31,24 @@ class PeakSummary {
   PeakSummary() = default;
   // Summarises `frames` interleaved frames.
   void Build(const float* samples, std::int64_t frames, int channels);
-  std::int64_t Entries() const { return static_cast<std::int64_t>(entries_.size()) / channels_; }
+  std::int64_t Entries() const { return entryCount_; }
   const PeakPair& Entry(std::int64_t index, int channel) const { return entries_[index * channels_ + channel]; }
   const PeakPair& Whole(int channel) const { return whole_[channel]; }
+  const PeakPair& Coarse(std::int64_t index, int channel) const { return coarse_[index * channels_ + channel]; }
+  // Merges the peaks of block frames [a, b) into out, using the coarsest level that fits; exact to
+  // within one entry at each end.
+  void MergeRange(std::int64_t a, std::int64_t b, PeakPair* out, bool* empty) const;
 
  private:
-  std::vector<PeakPair> entries_;
+  // Summaries come from an arena of their own: thousands of small heap allocations would each
+  // fault in fresh pages while a long file opens.
+  struct SlotDeleter {
+    void operator()(PeakPair* entries) const;
+  };
+  std::unique_ptr<PeakPair[], SlotDeleter> entries_;
+  std::int64_t entryCount_ = 0;
   PeakPair whole_[2];
+  PeakPair coarse_[kBlockFrames / kCoarseFrames * 2];
   int channels_ = 1;
 };
 

@@ -29,13 +29,22 @@ struct WaveformStyle {
   std::int64_t SelectionEnd = 0;
 };
 
-// Min/max of each column and channel over [viewStart, viewEnd): out[column * channels + channel].
-void ComputeColumns(const BlockList& audio, std::int64_t viewStart, std::int64_t viewEnd, int columns,
-                    std::vector<PeakPair>& out);
+// Min/max of each column and channel over [viewStart, viewEnd) into scratch.Columns
+// [column * channels + channel]. Columns past the end of the audio are left empty (0, 0).
 
 // First frame of column x (x may be Width, giving the end).
 std::int64_t ColumnStart(std::int64_t viewStart, std::int64_t viewEnd, int columns, int x);
 
-// Reuses `columns` between calls so redrawing allocates nothing.
+// Buffers a redraw needs, kept by the caller so redrawing allocates nothing.
+struct WaveformScratch {
+  std::vector<PeakPair> Columns;
+  std::vector<float> Samples;
+  std::vector<int> Top, Bottom;  // per lane and column
+  std::vector<std::uint32_t> Back, Fore;  // per column
+};
+
+void ComputeColumns(const BlockList& audio, std::int64_t viewStart, std::int64_t viewEnd, int columns,
+                    WaveformScratch& scratch);
+
 void RasterizeWaveform(const BlockList& audio, std::int64_t viewStart, std::int64_t viewEnd, const PixelBuffer& target,
-                       const WaveformStyle& style, std::vector<PeakPair>& columns);
+                       const WaveformStyle& style, WaveformScratch& scratch);

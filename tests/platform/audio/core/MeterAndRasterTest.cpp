@@ -33,9 +33,10 @@ TEST(WaveformRaster, ColumnsFromSummariesMatchTheSamplesWithinOneEntry) {
   BlockWriter writer(store, 1);
   writer.Write(samples.data(), frames);
   const BlockList audio(1, writer.Finish());
-  std::vector<PeakPair> columns;
+  WaveformScratch columns;
   const int width = 300;
   ComputeColumns(audio, 0, frames, width, columns);
+  const std::vector<PeakPair>& wideColumns = columns.Columns;
   for (int x = 0; x < width; ++x) {
     const std::int64_t a = ColumnStart(0, frames, width, x), b = ColumnStart(0, frames, width, x + 1);
     PeakPair exact[1], wide[1];
@@ -44,10 +45,20 @@ TEST(WaveformRaster, ColumnsFromSummariesMatchTheSamplesWithinOneEntry) {
     const std::int64_t wb = std::min(frames, (b + kSummaryFrames - 1) / kSummaryFrames * kSummaryFrames);
     ScanPeaks(samples.data() + wa, wb - wa, 1, wide);
     // Never less than the exact extent, never more than the entries touched.
-    EXPECT_LE(columns[x].Min, exact[0].Min) << x;
-    EXPECT_GE(columns[x].Max, exact[0].Max) << x;
-    EXPECT_GE(columns[x].Min, wide[0].Min) << x;
-    EXPECT_LE(columns[x].Max, wide[0].Max) << x;
+    EXPECT_LE(wideColumns[x].Min, exact[0].Min) << x;
+    EXPECT_GE(wideColumns[x].Max, exact[0].Max) << x;
+    EXPECT_GE(wideColumns[x].Min, wide[0].Min) << x;
+    EXPECT_LE(wideColumns[x].Max, wide[0].Max) << x;
+  }
+  // Zoomed in closer than a summary entry per column, the columns are exact.
+  const std::int64_t from = 99900, to = 100500;
+  ComputeColumns(audio, from, to, width, columns);
+  for (int x = 0; x < width; ++x) {
+    const std::int64_t a = ColumnStart(from, to, width, x), b = std::max(a + 1, ColumnStart(from, to, width, x + 1));
+    PeakPair exact[1];
+    ScanPeaks(samples.data() + a, b - a, 1, exact);
+    EXPECT_EQ(columns.Columns[x].Min, exact[0].Min) << x;
+    EXPECT_EQ(columns.Columns[x].Max, exact[0].Max) << x;
   }
 }
 
@@ -66,7 +77,7 @@ TEST(WaveformRaster, PixelsShowLanesSelectionAndWaveExtent) {
   WaveformStyle style;
   style.SelectionStart = 200;
   style.SelectionEnd = 400;
-  std::vector<PeakPair> columns;
+  WaveformScratch columns;
   RasterizeWaveform(audio, 0, frames, {pixels.data(), width, height, width}, style, columns);
   auto at = [&](int x, int y) { return pixels[y * width + x]; };
   // Left lane (rows 0..99): the square wave fills it top to bottom.
