@@ -21,8 +21,6 @@ class EffectStream {
   // The next chunk of a stream; the first chunk (or one with another format) begins the effect.
   void ProcessChunk(SampleBuffer& buffer);
 
-  AudioEffect& Effect() { return *effect_; }
-
  private:
   void Begin(const SampleBuffer& buffer);
   void Run(SampleBuffer& buffer, bool finish);

@@ -56,7 +56,8 @@ void PhaserEffect::Apply(float* samples, std::int64_t frames, int channels, std:
     for (int c = 0; c < channels; ++c) {
       Chain& chain = chains_[c];
       float& sample = samples[i * channels + c];
-      float v = sample + loop_ * chain.last;
+      // A constant far below hearing keeps the all-pass memories from decaying into denormals.
+      float v = sample + loop_ * chain.last + 1e-18f;
       for (int k = 0; k < kStages; ++k) {
         const float y = a * v + chain.input[k] - a * chain.output[k];
         chain.input[k] = v;
