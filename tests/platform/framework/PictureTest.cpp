@@ -150,4 +150,51 @@ TEST(PictureTest, GraphicIsCopiedAndChangesAreReported) {
   EXPECT_EQ(picture.Width(), 4);
 }
 
+// A 16 x 16 icon: a teal square with a transparent one-pixel border (mask white, colour black).
+HICON TealIcon() {
+  TBitmap color(16, 16, pf32bit), mask(16, 16, pf1bit);
+  color.Canvas()->Brush()->SetColor(clTeal);
+  color.Canvas()->FillRect(Rect(1, 1, 15, 15));
+  mask.Canvas()->Brush()->SetColor(clWhite);
+  mask.Canvas()->FillRect(Rect(0, 0, 16, 16));
+  mask.Canvas()->Brush()->SetColor(clBlack);
+  mask.Canvas()->FillRect(Rect(1, 1, 15, 15));
+  ICONINFO info{TRUE, 0, 0, mask.Handle(), color.Handle()};
+  return CreateIconIndirect(&info);
+}
+
+TEST(IconTest, StreamRoundTripDrawsTheSamePicture) {
+  TIcon icon;
+  icon.SetHandle(TealIcon());
+  EXPECT_EQ(icon.Width(), 16);
+  TStringStream stream;
+  icon.SaveToStream(stream);
+  stream.SetPosition(0);
+  TIcon read;
+  read.SetSize(16, 16);
+  read.LoadFromStream(stream);
+  EXPECT_EQ(read.Height(), 16);
+
+  TBitmap surface(20, 20, pf32bit);
+  surface.Canvas()->Brush()->SetColor(clWhite);
+  surface.Canvas()->FillRect(Rect(0, 0, 20, 20));
+  surface.Canvas()->Draw(2, 2, &read);
+  EXPECT_EQ(surface.Canvas()->Pixels(8, 8) & 0xFFFFFF, clTeal);
+  EXPECT_EQ(surface.Canvas()->Pixels(2, 2) & 0xFFFFFF, clWhite);
+}
+
+TEST(IconTest, MalformedIconFilesAreRefused) {
+  const AnsiString cases[] = {
+      AnsiString("\0\0\2\0\1\0", 6),                            // a cursor directory
+      AnsiString("\0\0\1\0\0\0", 6),                            // no images
+      AnsiString("\0\0\1\0\1\0", 6) + AnsiString(16, '\x7F'),  // image past the end
+  };
+  for (const AnsiString& data : cases) {
+    TIcon icon;
+    TStringStream stream(data);
+    EXPECT_THROW(icon.LoadFromStream(stream), EInvalidGraphic);
+    EXPECT_TRUE(icon.Empty());
+  }
+}
+
 }  // namespace
