@@ -141,17 +141,18 @@ TEST(DspTimePitch, ChunksFollowTheWholeBuffer) {
   }
 }
 
-TEST(DspStream, EmptyBuffersStayEmpty) {
+TEST(DspStream, EmptyAndShortBuffersKeepTheirLength) {
   for (const StreamCase& c : kLengthKeeping) {
     SampleBuffer empty(2, 44100);
     EffectStream(c.make()).ProcessWhole(empty);
     EXPECT_TRUE(empty.Empty()) << c.name;
   }
-  for (const Factory& make : {Factory([] { return std::make_unique<SpeedChangeEffect>(50.0f); }),
-                              Factory([] { return std::make_unique<PitchChangeEffect>(50.0f); })}) {
-    SampleBuffer empty(1, 44100);
-    EffectStream(make()).ProcessWhole(empty);
-    EXPECT_TRUE(empty.Empty());
+  for (std::int64_t frames : {0, 1, 7, 3000}) {
+    SampleBuffer pitched = Noise(frames / 44100.0 + 1e-9, 44100, 1), sped = Copy(pitched);
+    EffectStream(std::make_unique<PitchChangeEffect>(60.0f)).ProcessWhole(pitched);
+    EffectStream(std::make_unique<SpeedChangeEffect>(300.0f)).ProcessWhole(sped);
+    EXPECT_EQ(pitched.Frames(), frames);
+    EXPECT_EQ(sped.Frames(), (frames + 1) / 3) << frames;
   }
 }
 
