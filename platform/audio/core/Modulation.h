@@ -66,7 +66,8 @@ class SweepDelayEffect : public InPlaceEffect {
   ModulatedDelayLine line_;
 };
 
-// A delay swept so that the pitch swings by `depth` % of a semitone at `rate` Hz (0 Hz: no change),
+// A delay swept so that the pitch swings by `depth` % of a semitone at `rate` Hz (0 Hz: no change;
+// other rates are held to 0.1..100 Hz),
 // the right channel lagging by `phase` degrees.
 class VibratoEffect : public InPlaceEffect {
  public:
