@@ -540,6 +540,10 @@ size_t TBitmap::LoadBmp(const Byte* data, size_t size, bool hasFileHeader) {
     }
     pos += entries * entrySize;
     colors.resize(size_t(1) << bits, RGBQUAD{0, 0, 0, 0});
+  } else if (colorsUsed && pixelOffset < 0) {
+    // An optional table for palette devices: a packed DIB's pixels start after it.
+    if ((size - pos) / 4 < colorsUsed) InvalidBitmap();
+    pos += size_t(colorsUsed) * 4;
   }
   if (pixelOffset < 0) pixelOffset = Int64(pos);
   const Int64 sourceStride = StrideOf(width, bits);
