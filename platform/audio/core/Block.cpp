@@ -109,31 +109,62 @@ void PeakSummary::Build(const float* samples, std::int64_t frames, int channels)
   }
 }
 
-void PeakSummary::MergeRange(std::int64_t a, std::int64_t b, PeakPair* out, bool* empty) const {
-  auto merge = [&](const PeakPair& p, int c) {
+namespace {
+
+// Min and max over a contiguous run of peak pairs (interleaved by channel), four floats at a time:
+// even lanes hold minima, odd lanes maxima.
+void MergeRun(const PeakPair* run, std::int64_t entries, int channels, PeakPair* out, bool* empty) {
+  if (entries <= 0) return;
+  const float* values = &run[0].Min;
+  const std::int64_t count = entries * channels * 2;
+  const float first[4] = {values[0], values[1], values[channels == 2 ? 2 : 0], values[channels == 2 ? 3 : 1]};
+  Float4 lo, hi;
+  std::memcpy(&lo, first, sizeof lo);
+  hi = lo;
+  std::int64_t i = 0;
+  for (; i + 4 <= count; i += 4) {
+    Float4 v;
+    std::memcpy(&v, values + i, sizeof v);
+    lo = v < lo ? v : lo;
+    hi = v > hi ? v : hi;
+  }
+  float mins[4], maxs[4];
+  std::memcpy(mins, &lo, sizeof mins);
+  std::memcpy(maxs, &hi, sizeof maxs);
+  PeakPair result[2] = {{mins[0], maxs[1]}, {mins[2], maxs[3]}};
+  if (channels == 1) result[0] = {std::min(mins[0], mins[2]), std::max(maxs[1], maxs[3])};
+  for (; i < count; i += 2) {  // a mono run's odd last entry
+    result[0].Min = std::min(result[0].Min, values[i]);
+    result[0].Max = std::max(result[0].Max, values[i + 1]);
+  }
+  for (int c = 0; c < channels; ++c) {
     if (empty[c]) {
-      out[c] = p;
+      out[c] = result[c];
       empty[c] = false;
     } else {
-      out[c].Min = std::min(out[c].Min, p.Min);
-      out[c].Max = std::max(out[c].Max, p.Max);
+      out[c].Min = std::min(out[c].Min, result[c].Min);
+      out[c].Max = std::max(out[c].Max, result[c].Max);
     }
-  };
+  }
+}
+
+}  // namespace
+
+void PeakSummary::MergeRange(std::int64_t a, std::int64_t b, PeakPair* out, bool* empty) const {
   if (a >= b) return;
   std::int64_t first = a / kSummaryFrames;
   const std::int64_t end = (b - 1) / kSummaryFrames + 1;  // entries [first, end)
   if (first == 0 && end == entryCount_) {
-    for (int c = 0; c < channels_; ++c) merge(whole_[c], c);
+    MergeRun(whole_, 1, channels_, out, empty);
     return;
   }
-  while (first < end && first % kCoarseEntries != 0) {
-    for (int c = 0; c < channels_; ++c) merge(Entry(first, c), c);
-    ++first;
-  }
-  while (first + kCoarseEntries <= end || (first < end && end == entryCount_)) {
-    for (int c = 0; c < channels_; ++c) merge(Coarse(first / kCoarseEntries, c), c);
-    first += kCoarseEntries;
-  }
-  for (; first < end; ++first)
-    for (int c = 0; c < channels_; ++c) merge(Entry(first, c), c);
+  // Fine entries up to a coarse boundary, coarse entries while whole ones fit (or up to the
+  // block's end), then fine entries again.
+  const std::int64_t coarseFrom = std::min(end, (first + kCoarseEntries - 1) / kCoarseEntries * kCoarseEntries);
+  MergeRun(&entries_[first * channels_], coarseFrom - first, channels_, out, empty);
+  std::int64_t coarseTo = end == entryCount_ ? end : end / kCoarseEntries * kCoarseEntries;
+  if (coarseTo < coarseFrom) coarseTo = coarseFrom;
+  const std::int64_t coarseCount = (coarseTo - coarseFrom + kCoarseEntries - 1) / kCoarseEntries;
+  MergeRun(&coarse_[coarseFrom / kCoarseEntries * channels_], coarseCount, channels_, out, empty);
+  MergeRun(&entries_[coarseTo * channels_], end - coarseTo, channels_, out, empty);
 }
