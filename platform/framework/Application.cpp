@@ -1,5 +1,7 @@
 #include <algorithm>
 
+#include "platform/framework/ActnList.h"
+#include "platform/framework/CursorResources.h"
 #include "platform/framework/Forms.h"
 #include "platform/framework/HintWindow.h"
 #include "platform/framework/Seams.h"
@@ -55,6 +57,7 @@ struct FormsGlobals {
 
 void DoneApplication() {
   if (!Application) return;
+  Application->Destroying();
   Application->DestroyComponents();
   FinalizeUnits();
 }
@@ -222,6 +225,7 @@ void TApplication::HandleMessage() {
 
 void TApplication::Idle(const MSG&) {
   DoMouseIdle();
+  Guarded([] { UpdateActionsAtIdle(); });
   bool done = true;
   if (OnIdle) Guarded([&] { OnIdle(this, done); });
   CheckSynchronize();
@@ -329,6 +333,7 @@ void TApplication::SetHint(const String& Value) {
   if (hint_ == Value) return;
   hint_ = Value;
   if (OnHint) OnHint(this);
+  else Guarded([this] { ExecuteHintAction(hint_); });
 }
 
 void TApplication::SetShowHint(bool Value) {
@@ -520,9 +525,15 @@ HCURSOR TScreen::Cursors(TCursor Index) const {
   for (const auto& [id, handle] : cursors_) {
     if (id == Index) return handle;
   }
+  auto own = [](int id, const wchar_t* fallback) {
+    HCURSOR cursor = LoadCursorW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id));
+    return cursor ? cursor : LoadCursorW(nullptr, fallback);
+  };
   const wchar_t* system = IDC_ARROW;
   switch (Index) {
     case crNone: return nullptr;
+    case crDrag: case crMultiDrag: return own(FRAMEWORK_CURSOR_DRAG, IDC_ARROW);
+    case crNoDrop: return own(FRAMEWORK_CURSOR_NODROP, IDC_NO);
     case crCross: system = IDC_CROSS; break;
     case crIBeam: system = IDC_IBEAM; break;
     case crSizeNESW: system = IDC_SIZENESW; break;
@@ -531,7 +542,7 @@ HCURSOR TScreen::Cursors(TCursor Index) const {
     case crSizeWE: case crHSplit: system = IDC_SIZEWE; break;
     case crUpArrow: system = IDC_UPARROW; break;
     case crHourGlass: case crSQLWait: system = IDC_WAIT; break;
-    case crNoDrop: case crNo: system = IDC_NO; break;
+    case crNo: system = IDC_NO; break;
     case crAppStart: system = IDC_APPSTARTING; break;
     case crHelp: system = IDC_HELP; break;
     case crHandPoint: system = IDC_HAND; break;

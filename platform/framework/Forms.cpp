@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/framework/HintWindow.h"
+#include "platform/framework/Menus.h"
 #include "platform/framework/Seams.h"
 #include "platform/framework/SysUtils.h"
 
@@ -88,10 +89,10 @@ HWND TCustomForm::OwnerWindow() {
 
 void TCustomForm::CreateParams(TCreateParams& Params) {
   TWinControl::CreateParams(Params);
-  Params.Style &= ~(WS_VISIBLE | WS_TABSTOP);
   Params.ExStyle = 0;
   if (Parent()) return;
-  Params.Style &= ~WS_CHILD;
+  // A top-level form shows through Show, which runs OnShow and places it first.
+  Params.Style &= ~(WS_VISIBLE | WS_TABSTOP | WS_CHILD);
   Params.Style |= WS_CLIPCHILDREN;
   switch (borderStyle_) {
     case bsNone: Params.Style |= WS_POPUP; break;
@@ -546,7 +547,7 @@ void TCustomForm::SendCancelMode(TControl* Sender) {
 bool TCustomForm::IsShortCut(TMessage& Message) {
   bool handled = false;
   if (OnShortCut) OnShortCut(Message, handled);
-  return handled;
+  return handled || DispatchFormShortCut(this, Message);
 }
 
 // ---- Keys and system commands --------------------------------------------------------------------

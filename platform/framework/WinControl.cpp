@@ -56,12 +56,10 @@ LRESULT CALLBACK FrameworkWindowProc(HWND window, UINT msg, WPARAM wParam, LPARA
     control->AttachHandle(window);
   }
   if (!control) return DefWindowProcW(window, msg, wParam, lParam);
+  // The result lives here, so a control freed by its own handler is not touched afterwards.
   TMessage message{msg, wParam, lParam, 0};
-  const std::weak_ptr<void> alive = control->LifeToken();
   return Guarded(LRESULT{0}, [&] {
     control->DispatchWindowProc(message);
-    // A control freed by its own handler is not touched again.
-    (void)alive;
     return message.Result;
   });
 }

@@ -216,3 +216,13 @@ TEST_F(Focus, ActivatingAnotherFormDeactivatesThisOne) {
                                         L"first.activate"}));
   other->Free();
 }
+
+TEST_F(Focus, HardwareInputTakesTheSameRoute) {
+  int clicks = 0;
+  ok->OnClick = [&](TObject*) { ++clicks; };
+  InjectKey(VK_TAB);
+  EXPECT_EQ(GetFocus(), edit2->Handle());
+  InjectClick(ok->ClientToScreen(TPoint(10, 10)));
+  EXPECT_EQ(clicks, 1);
+  EXPECT_EQ(GetFocus(), ok->Handle());
+}

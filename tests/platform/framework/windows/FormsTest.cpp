@@ -195,3 +195,63 @@ TEST(FormOwners, SecondaryFormsAreOwnedByTheirOwnerFormAndTheMainFormIsNot) {
   loose->Free();
   ownerForm->Free();
 }
+
+namespace {
+
+// A component of the form that watches the form's window go.
+class TDestroyWatcher : public TComponent {
+  DECLARE_CLASS(TDestroyWatcher, TComponent)
+ public:
+  TDestroyWatcher(TCustomForm* form, std::vector<String>* trace) : TComponent(form), trace_(trace) {
+    form->InstallWindowProcHook({this, &TDestroyWatcher::Hook});
+  }
+  ~TDestroyWatcher() override { trace_->push_back(L"component freed"); }
+
+ private:
+  void Hook(TMessage& Message, TWindowProcChain& Next) {
+    if (Message.Msg == WM_DESTROY) {
+      trace_->push_back(ComponentState().Contains(csDestroying) ? L"WM_DESTROY, component destroying"
+                                                                 : L"WM_DESTROY, component not marked");
+    }
+    Next(Message);
+  }
+  std::vector<String>* trace_;
+};
+DEFINE_CLASS(TDestroyWatcher)
+
+}  // namespace
+
+TEST(FormDestruction, WindowGoesThroughTheHooksWhileComponentsLiveThenTheyAreFreed) {
+  std::vector<String> trace;
+  auto* form = new TForm(nullptr, 0);
+  form->OnDestroy = [&](TObject*) { trace.push_back(L"OnDestroy"); };
+  new TDestroyWatcher(form, &trace);
+  form->HandleNeeded();
+  form->Free();
+  EXPECT_EQ(trace, (std::vector<String>{L"OnDestroy", L"WM_DESTROY, component destroying", L"component freed"}));
+}
+
+TEST(FormDestruction, ReleaseFreesTheFormOnceItsMessagesAreDone) {
+  auto* form = new TForm(nullptr, 0);
+  bool destroyed = false;
+  form->OnDestroy = [&](TObject*) { destroyed = true; };
+  form->HandleNeeded();
+  form->OnClick = [&](TObject*) {
+    form->Release();
+    EXPECT_FALSE(destroyed);
+  };
+  form->Click();
+  ProcessMessages();
+  EXPECT_TRUE(destroyed);
+}
+
+TEST(ScreenCursors, StandardIdsAndRegisteredOnesResolve) {
+  EXPECT_NE(Screen->Cursors(crDrag), nullptr);
+  EXPECT_NE(Screen->Cursors(crNoDrop), nullptr);
+  EXPECT_NE(Screen->Cursors(crDrag), Screen->Cursors(crDefault));
+  EXPECT_EQ(Screen->Cursors(crHandPoint), LoadCursorW(nullptr, IDC_HAND));
+  EXPECT_EQ(Screen->Cursors(crSizeWE), LoadCursorW(nullptr, IDC_SIZEWE));
+  HCURSOR own = LoadCursorW(nullptr, IDC_CROSS);
+  Screen->SetCursors(2100, own);
+  EXPECT_EQ(Screen->Cursors(2100), own);
+}

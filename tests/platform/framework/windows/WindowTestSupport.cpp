@@ -156,6 +156,33 @@ void SendMouse(HWND window, UINT msg, int x, int y, WPARAM keys) {
   SendMessageW(window, msg, keys, MAKELPARAM(x, y));
 }
 
+void InjectKey(Word key) {
+  INPUT inputs[2] = {};
+  for (INPUT& input : inputs) {
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+  }
+  inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
+  SendInput(2, inputs, sizeof(INPUT));
+  ProcessMessages();
+}
+
+void InjectClick(POINT screen) {
+  const int width = GetSystemMetrics(SM_CXSCREEN) - 1, height = GetSystemMetrics(SM_CYSCREEN) - 1;
+  INPUT inputs[3] = {};
+  for (INPUT& input : inputs) {
+    input.type = INPUT_MOUSE;
+    input.mi.dx = MulDiv(screen.x, 65535, width);
+    input.mi.dy = MulDiv(screen.y, 65535, height);
+    input.mi.dwFlags = MOUSEEVENTF_ABSOLUTE;
+  }
+  inputs[0].mi.dwFlags |= MOUSEEVENTF_MOVE;
+  inputs[1].mi.dwFlags |= MOUSEEVENTF_LEFTDOWN;
+  inputs[2].mi.dwFlags |= MOUSEEVENTF_LEFTUP;
+  SendInput(3, inputs, sizeof(INPUT));
+  ProcessMessages();
+}
+
 HeldKeys::HeldKeys(std::initializer_list<int> keys) : saved_(Bound().GetKeyState) {
   HeldKeyList().assign(keys.begin(), keys.end());
   Bound().GetKeyState = &HeldKeyState;

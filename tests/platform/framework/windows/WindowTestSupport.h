@@ -89,6 +89,11 @@ void Click(HWND window, int x, int y);
 // A mouse message at client point (x, y), sent through the window procedure.
 void SendMouse(HWND window, UINT msg, int x, int y, WPARAM keys = 0);
 
+// Hardware-like input through SendInput, for code that watches input with hooks (Wine runs
+// keyboard and mouse hooks only for such input). Handles the resulting messages.
+void InjectKey(Word key);
+void InjectClick(POINT screen);
+
 // The shift keys a test holds down, as the framework reads them.
 class HeldKeys {
  public:
