@@ -105,3 +105,41 @@ TEST(WaveformRaster, PixelsShowLanesSelectionAndWaveExtent) {
 }
 
 }  // namespace
+
+#include "platform/audio/core/SpectrumRaster.h"
+
+namespace {
+
+TEST(SpectrumRaster, ASineShowsItsPeakAtItsFrequencysRow) {
+  BlockStore store;
+  const int rate = 44100;
+  const std::int64_t frames = 44100;
+  const std::vector<float> sine = audio_test::Signal(frames, 1, [rate](std::int64_t i, int) {
+    return static_cast<float>(std::sin(2 * audio_test::kPi * 1000.0 * i / rate));
+  });
+  BlockWriter writer(store, 1);
+  writer.Write(sine.data(), frames);
+  const BlockList audio(1, writer.Finish());
+  const int width = 50, height = 257;  // one row per bin
+  std::vector<std::uint32_t> pixels(width * height);
+  SpectrumScratch scratch;
+  SpectrumStyle style;
+  RasterizeSpectrum(audio, 0, frames, {pixels.data(), width, height, width}, style, scratch);
+  const int expectedRow = height - 1 - static_cast<int>(std::lround(1000.0 * kSpectrumWindow / rate));
+  for (int x : {10, 25, 40}) {
+    int brightest = -1;
+    std::uint32_t best = 0;
+    for (int y = 0; y < height; ++y) {
+      const std::uint32_t p = pixels[y * width + x];
+      const std::uint32_t level = (p & 0xFF) + ((p >> 8) & 0xFF) + ((p >> 16) & 0xFF);
+      if (level > best) best = level, brightest = y;
+    }
+    EXPECT_EQ(brightest, expectedRow) << x;
+    // A full-scale sine reads within 3 dB of 0 dB there (the bin is not centred on 1 kHz): the ramp is
+    // nearly at High, whose green part only the top half of the ramp adds.
+    EXPECT_GE((pixels[expectedRow * width + x] >> 8) & 0xFF, 0xF0u) << x;
+    EXPECT_EQ(pixels[10 * width + x], style.Low) << x;           // 20 kHz: nothing there
+  }
+}
+
+}  // namespace
