@@ -50,7 +50,8 @@ fetch_source() {
     ensure_deb_src
     log "downloading the $package source package"
     (cd "$downloads" && apt-get source --download-only -qq "$package" >/dev/null 2>&1) ||
-      { as_root apt-get update -qq && (cd "$downloads" && apt-get source --download-only -qq "$package" >/dev/null); }
+      { as_root apt-get update -qq && (cd "$downloads" && apt-get source --download-only -qq "$package" >/dev/null); } ||
+      true  # a missing upstream signature fails the command after the tarball has arrived
     orig=$(ls "$downloads/${package}_"*.orig.tar.* | head -n1)
   fi
   local version folder
@@ -95,8 +96,52 @@ build_libjpeg_turbo() {
   echo "$key" >"$stamp"
 }
 
+# build_autotools PACKAGE LIBRARY [CONFIGURE-ARGS...]: a static autotools build of PACKAGE, built in a
+# copy of its source (not every package builds out of tree) and installed into the prefix.
+# MAKE_TARGETS, when set, narrows the build to the library; INSTALL_TARGETS then installs only it.
+build_autotools() {
+  local package="$1" library="$2"
+  shift 2
+  local stamp="$PREFIX/.stamp-$package" key
+  key=$(recipe_key)
+  [ "$(cat "$stamp" 2>/dev/null)" = "$key" ] && [ -f "$PREFIX/lib/$library" ] && return 0
+
+  local source work host
+  source=$(fetch_source "$package")
+  work="$CACHE/work/$package-$TREE"
+  host="$TREE-w64-mingw32"
+  log "building $package for $TREE"
+  rm -rf "$work"
+  mkdir -p "$CACHE/work"
+  cp -a "$source" "$work"
+  local cc="$host-gcc-posix"
+  command -v ccache >/dev/null && cc="ccache $cc"
+  (cd "$work" &&
+    ./configure --host="$host" --prefix="$PREFIX" --libdir="$PREFIX/lib" --includedir="$PREFIX/include" \
+      --disable-shared --enable-static CC="$cc" CFLAGS="-O2" \
+      PKG_CONFIG_LIBDIR="$PREFIX/lib/pkgconfig" "$@" &&
+    make -j"$(nproc)" ${MAKE_TARGETS:-} &&
+    make ${INSTALL_TARGETS:-install}) >"$work.log" 2>&1 || { cat "$work.log" >&2; exit 1; }
+  rm -rf "$work" "$work.log"
+  echo "$key" >"$stamp"
+}
+
+# The audio codecs: MP3 encoding and decoding, Ogg Vorbis; libraries only, without programs or docs.
+build_audio_codecs() {
+  build_autotools lame libmp3lame.a --disable-frontend --disable-decoder --disable-gtktest \
+    --disable-analyzer-hooks
+  build_autotools libogg libogg.a
+  build_autotools libvorbis libvorbis.a --with-ogg="$PREFIX" --disable-oggtest --disable-docs \
+    --disable-examples
+  MAKE_TARGETS=src/libmpg123/libmpg123.la \
+    INSTALL_TARGETS="install-libLTLIBRARIES install-includeHEADERS install-nodist_includeHEADERS" \
+    build_autotools mpg123 libmpg123.a --with-cpu=generic --disable-modules --disable-network \
+    --with-audio=dummy
+}
+
 mkdir -p "$PREFIX"
 # One builder per tree at a time; concurrent builds of the same tree wait for the first.
 exec 9>"$PREFIX.lock"
 flock 9
 build_libjpeg_turbo
+build_audio_codecs

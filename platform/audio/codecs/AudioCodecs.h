@@ -1,0 +1,13 @@
+#pragma once
+// Plugs the codecs of this folder into a format registry: MP3 and Ogg Vorbis decoders (by content,
+// then extension) and encoders, and the read-only headerless formats (.raw, .vox, .g721, .g723,
+// .g726, by extension).
+
+#include <cstdint>
+
+#include "platform/audio/core/FormatRegistry.h"
+
+void RegisterAudioCodecs(FormatRegistry& registry);
+
+// The average bit rate in bit/s of a file of `fileBytes` bytes holding `info`; 0 when it holds no frame.
+std::int64_t AverageBitRate(std::int64_t fileBytes, const AudioFileInfo& info);
