@@ -25,6 +25,9 @@ class TWinControl;
 class TCustomForm;
 class TPopupMenu;
 class TDragObject;
+class TDragImageList;
+class TBasicAction;
+class TControlActionLink;
 
 // ---- Handler tables ------------------------------------------------------------------------------
 
@@ -320,6 +323,8 @@ class TControl : public TComponent {
   virtual void DragDrop(TObject* Source, int X, int Y);
   virtual void DoStartDrag(TDragObject*& DragObject);
   virtual void DoEndDrag(TObject* Target, int X, int Y);
+  // The images shown under the cursor while this control is dragged (with csDisplayDragImage).
+  virtual TDragImageList* GetDragImages() { return nullptr; }
 
   bool HasParent() const override { return true; }
   TComponent* GetParentComponent() const override;
@@ -344,7 +349,21 @@ class TControl : public TComponent {
   TCanResizeEvent OnCanResize;
   TNotifyEvent OnConstrainedResize;
 
+  // Actions (ActnList.cpp): the control follows its action through an action link.
+  TBasicAction* Action() const;
+  void SetAction(TBasicAction* Value);
+  // Lets the action link refresh the control from its action (the idle pass calls it).
+  virtual void InitiateAction();
+
  protected:
+  // Takes the action's caption, enabled state, hint, visibility, help context and click; with
+  // CheckDefaults only where the control still has its default.
+  virtual void ActionChange(TObject* Sender, bool CheckDefaults);
+  // The link a control of this class follows its action with.
+  virtual TControlActionLink* CreateActionLink();
+  TControlActionLink* ActionLink() const;
+  // Runs the action for a click unless OnClick is a handler of the control's own; true when it ran.
+  bool ClickAction();
   virtual void UpdateBoundsRect(const TRect& R);
   virtual void ConstrainedResize() {}
   virtual void DoMouseDownMessage(TMessage& Message, TMouseButton Button, TShiftState Shift);
@@ -411,6 +430,7 @@ class TControl : public TComponent {
   bool ctl3D_ = true;
   bool parentCtl3D_ = true;
   TDragMode dragMode_ = dmManual;
+  std::unique_ptr<TObject> actionLink_;
 };
 
 // The control that gets the mouse messages while set (graphic controls through their parent).
@@ -749,6 +769,8 @@ class TDragObject : public TObject {
   // The drag has ended; the object may free itself here, the manager does not touch it after.
   virtual void Finished(TObject* /*Target*/, int /*X*/, int /*Y*/, bool /*Accepted*/) {}
   virtual TControl* DragTarget() const { return dragTarget_; }
+  // The images shown under the cursor during the drag, or null.
+  virtual TDragImageList* GetDragImages() { return nullptr; }
   TPoint DragPos;
   bool Cancelling = false;
 
@@ -763,6 +785,7 @@ class TDragControlObject : public TDragObject {
   explicit TDragControlObject(TControl* AControl) : control_(AControl) {}
   TControl* Control() const { return control_; }
   TCursor GetDragCursor(bool Accepted, int X, int Y) override;
+  TDragImageList* GetDragImages() override;
   void Finished(TObject* Target, int X, int Y, bool Accepted) override;
 
  private:

@@ -5,6 +5,7 @@
 
 #include "platform/framework/Controls.h"
 #include "platform/framework/Forms.h"
+#include "platform/framework/ImageList.h"
 
 DEFINE_CLASS(TDragObject)
 DEFINE_CLASS(TDragControlObject)
@@ -58,6 +59,8 @@ class TDragManager {
     TControl* target = targetLive() ? target_ : nullptr;
     const bool accepted = drop && started_ && target && accepted_;
     const TPoint pos = object->DragPos;
+    if (images_) images_->EndDrag();
+    images_ = nullptr;
     object_ = nullptr;
     source_ = nullptr;
     target_ = nullptr;
@@ -89,11 +92,15 @@ class TDragManager {
 
   void Start(const TPoint& pos) {
     started_ = true;
+    images_ = object_->GetDragImages();
+    if (images_ && !(sourceLive() && source_->ControlStyle.Contains(csDisplayDragImage))) images_ = nullptr;
+    if (images_ && !images_->BeginDrag(GetDesktopWindow(), pos.x, pos.y)) images_ = nullptr;
     MoveTo(pos);
   }
 
   void MoveTo(const TPoint& pos) {
     object_->DragPos = pos;
+    if (images_) images_->DragMove(pos.x, pos.y);
     TControl* target = FindDragTarget(pos, false);
     TControl* current = targetLive() ? target_ : nullptr;
     if (target != current) {
@@ -157,6 +164,7 @@ class TDragManager {
 
   HWND window_ = nullptr;
   TDragObject* object_ = nullptr;
+  TDragImageList* images_ = nullptr;
   bool ownsObject_ = false;
   TControl* source_ = nullptr;
   std::weak_ptr<void> sourceLife_;
@@ -178,6 +186,8 @@ TCursor TDragObject::GetDragCursor(bool Accepted, int, int) { return Accepted ? 
 TCursor TDragControlObject::GetDragCursor(bool Accepted, int, int) {
   return Accepted ? control_->DragCursor : crNoDrop;
 }
+
+TDragImageList* TDragControlObject::GetDragImages() { return control_->GetDragImages(); }
 
 void TDragControlObject::Finished(TObject*, int, int, bool) {}
 

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/framework/Bitmap.h"
 #include "platform/framework/HintWindow.h"
+#include "platform/framework/ImageList.h"
 #include "tests/platform/framework/windows/WindowTestSupport.h"
 
 using namespace window_testing;
@@ -188,6 +190,36 @@ TEST_F(Drag, EscapeCancels) {
   EXPECT_FALSE(dropped);
   EXPECT_TRUE(ended);
   EXPECT_EQ(states.back(), dsDragLeave);
+}
+
+namespace {
+
+class TImageSource : public TProbeControl {
+  DECLARE_CLASS(TImageSource, TProbeControl)
+ public:
+  explicit TImageSource(TComponent* AOwner) : TProbeControl(AOwner), images(nullptr, 16, 16) {
+    ControlStyle.Include(csDisplayDragImage);
+    TBitmap picture;
+    picture.SetSize(16, 16);
+    images.AddMasked(&picture, clFuchsia);
+  }
+  TDragImageList* GetDragImages() override { return &images; }
+  TImageList images;
+};
+DEFINE_CLASS(TImageSource)
+
+}  // namespace
+
+TEST_F(Drag, DragImageFollowsWhileTheSourceDisplaysIt) {
+  auto* source = Place<TImageSource>(10, 200, 20, 20);
+  const TPoint start = source->ClientToScreen(TPoint(5, 5));
+  SetCursorPos(start.x, start.y);
+  source->BeginDrag(true);
+  DragMouse(WM_MOUSEMOVE, OverTarget());
+  EXPECT_TRUE(source->images.Dragging());
+  DragMouse(WM_LBUTTONUP, OverTarget());
+  EXPECT_FALSE(source->images.Dragging());
+  EXPECT_TRUE(dropped);
 }
 
 TEST_F(Drag, ObjectThatFreesItselfInFinishedIsLeftAlone) {
