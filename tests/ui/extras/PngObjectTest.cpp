@@ -91,11 +91,11 @@ TEST(PngDrawing, AlphaIsBlendedOverTheBackgroundAtTheImagesOwnSize) {
     auto png = LoadPng(Encode(spec, c.Samples, c.ColorType == 3 ? entries : Bytes{}));
     ASSERT_EQ(png->TransparencyKind(), trAlpha);
     EXPECT_TRUE(png->Transparent());
-    Surface surface(6, 2);
-    surface.Draw(*png, Rect(0, 0, 6, 2));
-    for (int x = 0; x < 3; ++x) EXPECT_EQ(surface.At(x, 0), c.Expected[x]) << "x " << x;
-    EXPECT_EQ(surface.At(3, 0), clRed);
-    EXPECT_EQ(surface.At(0, 1), clRed);
+    Surface surface(8, 3);
+    surface.Draw(*png, Rect(1, 1, 7, 3));
+    for (int x = 0; x < 3; ++x) EXPECT_EQ(surface.At(x + 1, 1), c.Expected[x]) << "x " << x;
+    EXPECT_EQ(surface.At(4, 1), clRed);
+    EXPECT_EQ(surface.At(1, 2), clRed);
   }
 }
 
@@ -111,6 +111,18 @@ TEST(PngDrawing, ImagesWithoutTransparencyAreStretched) {
   EXPECT_EQ(surface.At(0, 3), RGBColor(7, 8, 9));
   EXPECT_EQ(surface.At(3, 3), RGBColor(10, 11, 12));
   EXPECT_EQ(surface.At(4, 4), clRed);
+}
+
+TEST(PngDrawing, AnAddedAlphaChannelDrawsOpaqueAtTheImagesOwnSize) {
+  auto png = LoadPng(Encode(Spec(0, 4, 2), {4, 15}, {}));
+  EXPECT_FALSE(png->Transparent());
+  png->AddAlphaChannel();
+  EXPECT_TRUE(png->Transparent());
+  Surface surface(4, 1);
+  surface.Draw(*png, Rect(0, 0, 4, 1));
+  EXPECT_EQ(surface.At(0, 0), RGBColor(68, 68, 68));
+  EXPECT_EQ(surface.At(1, 0), clWhite);
+  EXPECT_EQ(surface.At(2, 0), clRed);
 }
 
 TEST(PngDrawing, ColourKeyLeavesTheBackgroundAndStretches) {
@@ -133,12 +145,13 @@ TEST(PngDrawing, ColourKeyLeavesTheBackgroundAndStretches) {
     auto png = LoadPng(Encode(spec, c.Samples, c.Palette));
     ASSERT_EQ(png->TransparencyKind(), trColorKey);
     EXPECT_TRUE(png->Transparent());
-    Surface surface(4, 2);
-    surface.Draw(*png, Rect(0, 0, 4, 2));
-    EXPECT_EQ(surface.At(0, 0), clRed);
+    Surface surface(6, 3);
+    surface.Draw(*png, Rect(1, 1, 5, 3));
     EXPECT_EQ(surface.At(1, 1), clRed);
-    EXPECT_EQ(surface.At(2, 0), c.Other);
+    EXPECT_EQ(surface.At(2, 2), clRed);
     EXPECT_EQ(surface.At(3, 1), c.Other);
+    EXPECT_EQ(surface.At(4, 2), c.Other);
+    EXPECT_EQ(surface.At(5, 1), clRed);
   }
 }
 
@@ -228,6 +241,15 @@ TEST(PngPalette, SetPaletteReplacesColoursAndTheNextPaletteIsBuiltFromThem) {
   EXPECT_EQ(TColor(png->PixelColor(1, 0)), RGBColor(4, 5, 6));
   ASSERT_EQ(GetPaletteEntries(png->Palette(), 1, 1, &entry), 1u);
   EXPECT_EQ(RGBColor(entry.peRed, entry.peGreen, entry.peBlue), RGBColor(4, 5, 6));
+
+  // A new frame drops the cached palette.
+  TMemoryStream other;
+  const Bytes file = Encode(Spec(3, 8, 2), {0, 1}, {7, 7, 7, 8, 8, 8});
+  other.WriteBuffer(file.data(), Int64(file.size()));
+  other.SetPosition(0);
+  png->LoadFromStream(other);
+  ASSERT_EQ(GetPaletteEntries(png->Palette(), 1, 1, &entry), 1u);
+  EXPECT_EQ(RGBColor(entry.peRed, entry.peGreen, entry.peBlue), RGBColor(8, 8, 8));
 
   EXPECT_EQ(LoadPng(MakeImage(Spec(2, 8, 2)).File)->Palette(), nullptr);
   TPNGObject empty;

@@ -154,6 +154,11 @@ void TPNGObject::AssignTo(TPersistent* Dest) {
   }
 }
 
+void TPNGObject::AddAlphaChannel() {
+  TPngImageCore::AddAlphaChannel();
+  Changed(this);
+}
+
 // ---- drawing and pixels -----------------------------------------------------------------------
 
 void TPNGObject::Draw(TCanvas* ACanvas, const TRect& Rect) {

@@ -31,6 +31,9 @@ class TPNGObject : public TGraphic, public TPngImageCore {
   // An empty bitmap empties the image.
   void AssignFromBitmapHandle(HBITMAP Bitmap, bool Transparent, TColor KeyColor);
 
+  // As the core's, and observers hear of the new transparency.
+  void AddAlphaChannel();
+
   // Colour key or alpha in the image (needs a header).
   bool GetTransparent() const { return TransparencyKind() != trNone; }
 
