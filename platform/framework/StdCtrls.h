@@ -247,7 +247,7 @@ class TButton : public TButtonControl {
  protected:
   void CreateParams(TCreateParams& Params) override;
   void WndProc(TMessage& Message) override;
-  void SetButtonStyle(bool ADefault);
+  virtual void SetButtonStyle(bool ADefault);
   void CNCommand(TMessage& Message);
   void CMDialogKey(TMessage& Message);
   void CMDialogChar(TMessage& Message);
