@@ -109,62 +109,63 @@ void PeakSummary::Build(const float* samples, std::int64_t frames, int channels)
   }
 }
 
-namespace {
+PeakAccumulator::PeakAccumulator(int channels) : channels_(channels) {
+  const float start[4] = {3.0e38f, 3.0e38f, 3.0e38f, 3.0e38f};
+  std::memcpy(&lanes_, start, sizeof lanes_);
+}
 
-// Min and max over a contiguous run of peak pairs (interleaved by channel), four floats at a time:
-// even lanes hold minima, odd lanes maxima.
-void MergeRun(const PeakPair* run, std::int64_t entries, int channels, PeakPair* out, bool* empty) {
+void PeakAccumulator::Add(const PeakPair* run, std::int64_t entries) {
   if (entries <= 0) return;
+  empty_ = false;
+  // Maxima are negated so one packed minimum serves both bounds.
+  const float flip[4] = {1.0f, -1.0f, 1.0f, -1.0f};
+  Float4 sign, acc = lanes_;
+  std::memcpy(&sign, flip, sizeof sign);
   const float* values = &run[0].Min;
-  const std::int64_t count = entries * channels * 2;
-  const float first[4] = {values[0], values[1], values[channels == 2 ? 2 : 0], values[channels == 2 ? 3 : 1]};
-  Float4 lo, hi;
-  std::memcpy(&lo, first, sizeof lo);
-  hi = lo;
+  const std::int64_t count = entries * channels_ * 2;
   std::int64_t i = 0;
   for (; i + 4 <= count; i += 4) {
     Float4 v;
     std::memcpy(&v, values + i, sizeof v);
-    lo = v < lo ? v : lo;
-    hi = v > hi ? v : hi;
+    v *= sign;
+    acc = v < acc ? v : acc;
   }
-  float mins[4], maxs[4];
-  std::memcpy(mins, &lo, sizeof mins);
-  std::memcpy(maxs, &hi, sizeof maxs);
-  PeakPair result[2] = {{mins[0], maxs[1]}, {mins[2], maxs[3]}};
-  if (channels == 1) result[0] = {std::min(mins[0], mins[2]), std::max(maxs[1], maxs[3])};
-  for (; i < count; i += 2) {  // a mono run's odd last entry
-    result[0].Min = std::min(result[0].Min, values[i]);
-    result[0].Max = std::max(result[0].Max, values[i + 1]);
+  if (i < count) {  // a mono run's odd last entry
+    const float last[4] = {values[i], -values[i + 1], values[i], -values[i + 1]};
+    Float4 v;
+    std::memcpy(&v, last, sizeof v);
+    acc = v < acc ? v : acc;
   }
-  for (int c = 0; c < channels; ++c) {
-    if (empty[c]) {
-      out[c] = result[c];
-      empty[c] = false;
-    } else {
-      out[c].Min = std::min(out[c].Min, result[c].Min);
-      out[c].Max = std::max(out[c].Max, result[c].Max);
-    }
+  lanes_ = acc;
+}
+
+void PeakAccumulator::Result(PeakPair* out) const {
+  float l[4];
+  std::memcpy(l, &lanes_, sizeof l);
+  if (empty_) {
+    out[0] = out[1] = PeakPair{};
+  } else if (channels_ == 1) {
+    out[0] = {std::min(l[0], l[2]), -std::min(l[1], l[3])};
+  } else {
+    out[0] = {l[0], -l[1]};
+    out[1] = {l[2], -l[3]};
   }
 }
 
-}  // namespace
-
-void PeakSummary::MergeRange(std::int64_t a, std::int64_t b, PeakPair* out, bool* empty) const {
+void PeakSummary::MergeRange(std::int64_t a, std::int64_t b, PeakAccumulator& into) const {
   if (a >= b) return;
   std::int64_t first = a / kSummaryFrames;
   const std::int64_t end = (b - 1) / kSummaryFrames + 1;  // entries [first, end)
   if (first == 0 && end == entryCount_) {
-    MergeRun(whole_, 1, channels_, out, empty);
+    into.Add(whole_, 1);
     return;
   }
   // Fine entries up to a coarse boundary, coarse entries while whole ones fit (or up to the
   // block's end), then fine entries again.
   const std::int64_t coarseFrom = std::min(end, (first + kCoarseEntries - 1) / kCoarseEntries * kCoarseEntries);
-  MergeRun(&entries_[first * channels_], coarseFrom - first, channels_, out, empty);
+  into.Add(&entries_[first * channels_], coarseFrom - first);
   std::int64_t coarseTo = end == entryCount_ ? end : end / kCoarseEntries * kCoarseEntries;
   if (coarseTo < coarseFrom) coarseTo = coarseFrom;
-  const std::int64_t coarseCount = (coarseTo - coarseFrom + kCoarseEntries - 1) / kCoarseEntries;
-  MergeRun(&coarse_[coarseFrom / kCoarseEntries * channels_], coarseCount, channels_, out, empty);
-  MergeRun(&entries_[coarseTo * channels_], end - coarseTo, channels_, out, empty);
+  into.Add(&coarse_[coarseFrom / kCoarseEntries * channels_], (coarseTo - coarseFrom + kCoarseEntries - 1) / kCoarseEntries);
+  into.Add(&entries_[coarseTo * channels_], end - coarseTo);
 }

@@ -25,6 +25,24 @@ struct PeakPair {
   float Max = 0.0f;
 };
 
+// Collects min/max of peak pairs of one or two channels, four floats at a time (even lanes minima,
+// odd lanes maxima), reducing only when the result is asked for.
+class PeakAccumulator {
+ public:
+  explicit PeakAccumulator(int channels);
+  // Merges `entries` pairs per channel, interleaved by channel.
+  void Add(const PeakPair* run, std::int64_t entries);
+  bool Empty() const { return empty_; }
+  // Min/max of each channel; (0, 0) when nothing was added.
+  void Result(PeakPair* out) const;
+
+ private:
+  using Float4 = float __attribute__((vector_size(16)));
+  Float4 lanes_;  // min of lanes 0 and 2 (negated maxima in 1 and 3)
+  int channels_;
+  bool empty_ = true;
+};
+
 // Peaks of interleaved frames: per kSummaryFrames-frame group and channel, and of the whole run.
 class PeakSummary {
  public:
@@ -37,7 +55,7 @@ class PeakSummary {
   const PeakPair& Coarse(std::int64_t index, int channel) const { return coarse_[index * channels_ + channel]; }
   // Merges the peaks of block frames [a, b) into out, using the coarsest level that fits; exact to
   // within one entry at each end.
-  void MergeRange(std::int64_t a, std::int64_t b, PeakPair* out, bool* empty) const;
+  void MergeRange(std::int64_t a, std::int64_t b, PeakAccumulator& into) const;
 
  private:
   // Summaries come from an arena of their own: thousands of small heap allocations would each

@@ -15,16 +15,18 @@ void ColumnsFromSummaries(const BlockList& audio, std::int64_t viewStart, std::i
     const std::int64_t a = std::clamp<std::int64_t>(ColumnStart(viewStart, viewEnd, columns, x), 0, length);
     const std::int64_t b = std::clamp<std::int64_t>(ColumnStart(viewStart, viewEnd, columns, x + 1), 0, length);
     if (a >= b) continue;
-    PeakPair* column = out + static_cast<std::ptrdiff_t>(x) * channels;
-    bool empty[2] = {true, true};
+    PeakAccumulator peaks(channels);
     while (segment + 1 < audio.Segments().size() && audio.SegmentStart(segment + 1) <= a) ++segment;
     for (std::size_t i = segment; i < audio.Segments().size() && audio.SegmentStart(i) < b; ++i) {
       const Segment& s = audio.Segments()[i];
       const std::int64_t start = audio.SegmentStart(i);
       const std::int64_t from = s.Start + std::max<std::int64_t>(0, a - start);
       const std::int64_t to = s.Start + std::min(s.Frames, b - start);
-      s.Block->Summary().MergeRange(from, to, column, empty);
+      s.Block->Summary().MergeRange(from, to, peaks);
     }
+    PeakPair result[2];
+    peaks.Result(result);
+    for (int c = 0; c < channels; ++c) out[static_cast<std::ptrdiff_t>(x) * channels + c] = result[c];
   }
 }
 
@@ -110,14 +112,21 @@ void RasterizeWaveform(const BlockList& audio, std::int64_t viewStart, std::int6
     const int centreRow = std::clamp(static_cast<int>(top + (bottom - top) / 2.0), top, bottom - 1);
     const int* y0 = scratch.Top.data() + lane * width;
     const int* y1 = scratch.Bottom.data() + lane * width;
+    // Rows no column's wave reaches are plain background: quiet audio leaves most of them so.
+    const int waveTop = laneCount ? *std::min_element(y0, y0 + width) : INT_MAX;
+    const int waveBottom = laneCount ? *std::max_element(y1, y1 + width) : INT_MIN;
     for (int y = top; y < bottom; ++y) {
       std::uint32_t* row = target.Pixels + static_cast<std::ptrdiff_t>(y) * target.Stride;
       if (laneCount && y == top && lane > 0) {
         std::fill(row, row + width, style.ChannelDivider);
         continue;
       }
-      // Masks instead of branches, so the row loop vectorises.
       const bool centre = laneCount && y == centreRow;
+      if ((y < waveTop || y > waveBottom) && !centre) {
+        std::copy(back, back + width, row);
+        continue;
+      }
+      // Masks instead of branches, so the row loop vectorises.
       const std::uint32_t centreMask = centre ? ~0u : 0u, centreLine = style.CentreLine & centreMask;
       for (int x = 0; x < width; ++x) {
         const std::uint32_t wave = 0u - static_cast<std::uint32_t>((y0[x] <= y) & (y <= y1[x]));
