@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <mutex>
+#include <vector>
 
 #include "net/SocketAddress.h"
 #include "net/WinsockErrors.h"
@@ -16,6 +18,15 @@ constexpr int kConnectEvents = FD_READ | FD_WRITE | FD_ACCEPT | FD_CONNECT | FD_
 constexpr int kDupEvents = FD_READ | FD_WRITE | FD_CLOSE;                               // 35
 constexpr int kListenStreamEvents = FD_ACCEPT | FD_CLOSE;                               // 40
 constexpr int kListenOtherEvents = FD_READ | FD_WRITE | FD_ACCEPT | FD_CLOSE;           // 43
+
+constexpr std::size_t kHostEntrySize = 1025;
+
+// Areas of lookups cancelled while running: an asynchronous lookup may still write its answer.
+std::mutex abandonedLock;
+std::vector<std::unique_ptr<char[]>>& AbandonedAreas() {
+  static std::vector<std::unique_ptr<char[]>> areas;
+  return areas;
+}
 
 String DottedText(TWinsockBinding& ws, u_long networkAddress) {
   in_addr address;
@@ -55,7 +66,10 @@ void TCustomWSocket::BeforeDestruction() {
 TCustomWSocket::~TCustomWSocket() {
   if (!torndown_) {
     // Deleted without Free: let go of the handles without events.
-    if (lookupTask_) ws_.WSACancelAsyncRequest(lookupTask_);
+    if (lookupTask_) {
+      ws_.WSACancelAsyncRequest(lookupTask_);
+      AbandonLookupArea();
+    }
     if (SocketHandle != INVALID_SOCKET) ws_.closesocket(SocketHandle);
   }
   if (ws_.RemoveLive() < 1) ws_.UnloadWinsock();
@@ -937,10 +951,7 @@ void TCustomWSocket::DnsLookup(const String& HostName) {
     FireDnsLookupDone(WSAEINVAL);
     return;
   }
-  if (lookupTask_) {
-    ws_.WSACancelAsyncRequest(lookupTask_);
-    lookupTask_ = nullptr;
-  }
+  CancelRunningLookup();
   LookupResult.clear();
   lookupResults_->Clear();
   AnsiString host = HostText(HostName);
@@ -955,7 +966,7 @@ void TCustomWSocket::DnsLookup(const String& HostName) {
   }
   if (!WindowHandle()) return ReportError(L"DnsLookup: Window not assigned");
   earlyReply_ = false;
-  lookupTask_ = ws_.WSAAsyncGetHostByName(WindowHandle(), msgHostByName_, host.c_str(), hostEntry_, sizeof(hostEntry_));
+  lookupTask_ = ws_.WSAAsyncGetHostByName(WindowHandle(), msgHostByName_, host.c_str(), LookupArea(), kHostEntrySize);
   if (!lookupTask_)
     return ReportError(HostName + L": can't start DNS lookup - " + WinsockErrorTextWithCode(ws_.WSAGetLastError()));
   if (earlyReply_) {
@@ -974,7 +985,7 @@ void TCustomWSocket::HandleHostByNameReply(const TIcsMessage& Msg) {
   lookupTask_ = nullptr;
   Word error = HIWORD(Msg.LParam);
   if (error == 0) {
-    HostEntryAddressesToList(*reinterpret_cast<const hostent*>(hostEntry_), *lookupResults_, ws_);
+    HostEntryAddressesToList(*reinterpret_cast<const hostent*>(LookupArea()), *lookupResults_, ws_);
     if (lookupResults_->Count() > 0) LookupResult = lookupResults_->Strings(0);
   }
   FireDnsLookupDone(error);
@@ -986,16 +997,13 @@ void TCustomWSocket::ReverseDnsLookup(const String& HostAddr) {
     FireDnsLookupDone(WSAEINVAL);
     return;
   }
-  if (lookupTask_) {
-    ws_.WSACancelAsyncRequest(lookupTask_);
-    lookupTask_ = nullptr;
-  }
+  CancelRunningLookup();
   LookupResult.clear();
   lookupResults_->Clear();
   u_long address = ws_.inet_addr(HostText(HostAddr).c_str());
   if (!WindowHandle()) return ReportError(L"Reverse DNS Lookup: Window not assigned");
   lookupTask_ = ws_.WSAAsyncGetHostByAddr(WindowHandle(), msgHostByAddr_, reinterpret_cast<const char*>(&address),
-                                          sizeof(address), AF_INET, hostEntry_, sizeof(hostEntry_));
+                                          sizeof(address), AF_INET, LookupArea(), kHostEntrySize);
   if (!lookupTask_)
     return ReportError(HostAddr + L": can't start reverse DNS lookup - " +
                        WinsockErrorTextWithCode(ws_.WSAGetLastError()));
@@ -1006,7 +1014,7 @@ void TCustomWSocket::HandleHostByAddrReply(const TIcsMessage& Msg) {
   lookupTask_ = nullptr;
   Word error = HIWORD(Msg.LParam);
   if (error == 0) {
-    HostEntryNamesToList(*reinterpret_cast<const hostent*>(hostEntry_), *lookupResults_);
+    HostEntryNamesToList(*reinterpret_cast<const hostent*>(LookupArea()), *lookupResults_);
     LookupResult = lookupResults_->Strings(0);
   }
   FireDnsLookupDone(error);
@@ -1018,10 +1026,7 @@ void TCustomWSocket::ReverseDnsLookupSync(const String& HostAddr) {
     FireDnsLookupDone(WSAEINVAL);
     return;
   }
-  if (lookupTask_) {
-    ws_.WSACancelAsyncRequest(lookupTask_);
-    lookupTask_ = nullptr;
-  }
+  CancelRunningLookup();
   LookupResult.clear();
   lookupResults_->Clear();
   u_long address = ws_.inet_addr(HostText(HostAddr).c_str());
@@ -1035,10 +1040,29 @@ void TCustomWSocket::ReverseDnsLookupSync(const String& HostAddr) {
   FireDnsLookupDone(0);
 }
 
+char* TCustomWSocket::LookupArea() {
+  if (!hostEntry_) hostEntry_ = std::make_unique<char[]>(kHostEntrySize);
+  return hostEntry_.get();
+}
+
+void TCustomWSocket::AbandonLookupArea() {
+  if (!hostEntry_) return;
+  std::lock_guard<std::mutex> guard(abandonedLock);
+  AbandonedAreas().push_back(std::move(hostEntry_));
+}
+
+void TCustomWSocket::CancelRunningLookup() {
+  if (!lookupTask_) return;
+  ws_.WSACancelAsyncRequest(lookupTask_);
+  lookupTask_ = nullptr;
+  AbandonLookupArea();
+}
+
 void TCustomWSocket::CancelDnsLookup() {
   if (!lookupTask_) return;
   HANDLE task = lookupTask_;
   lookupTask_ = nullptr;
+  AbandonLookupArea();
   if (ws_.WSACancelAsyncRequest(task) != 0) return ReportWinsockError(L"WSACancelAsyncRequest");
   if (!ComponentState().Contains(csDestroying)) FireDnsLookupDone(WSAEINTR);
 }

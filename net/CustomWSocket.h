@@ -229,11 +229,15 @@ class TCustomWSocket : public TIcsWndControl {
   void HandleSelectMessage(TIcsMessage& Msg);
   void HandleHostByNameReply(const TIcsMessage& Msg);
   void HandleHostByAddrReply(const TIcsMessage& Msg);
-  void StartLookupReply(const TIcsMessage& Msg);
+  char* LookupArea();
+  void AbandonLookupArea();
+  void CancelRunningLookup();
 
   TStringList* lookupResults_;
   int sendFlags_ = 0;
-  char hostEntry_[1025] = {};
+  // Winsock writes the host entry of a running lookup here from its own thread, so the area of a
+  // cancelled lookup is never reused or freed while the process runs (see AbandonLookupArea).
+  std::unique_ptr<char[]> hostEntry_;
   bool earlyReply_ = false;
   TIcsMessage savedReply_{};
   SOCKET acceptedHandle_ = INVALID_SOCKET;

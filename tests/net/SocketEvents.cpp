@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "tests/support/TestSupport.h"
+
 namespace net_test {
 
 const char* StateName(TSocketState state) {
@@ -26,7 +28,7 @@ void TEventLog::Attach(TCustomWSocket& socket, bool readData) {
   };
   socket.OnSessionConnected = [this](TObject*, Word error) { Add("connected " + std::to_string(error)); };
   socket.OnSessionClosed = [this](TObject*, Word error) { Add("closed " + std::to_string(error)); };
-  socket.OnDataSent = [this](TObject*, Word error) { Add("sent " + std::to_string(error)); };
+  if (RecordSent) socket.OnDataSent = [this](TObject*, Word error) { Add("sent " + std::to_string(error)); };
   if (readData) {
     socket.OnDataAvailable = [this, &socket](TObject*, Word) {
       char buffer[8192];
@@ -37,6 +39,22 @@ void TEventLog::Attach(TCustomWSocket& socket, bool readData) {
       }
     };
   }
+}
+
+TSocketPtr ClientFor(const String& port) {
+  TSocketPtr socket(NewObject<TWSocket>(nullptr));
+  socket->SetAddr(L"127.0.0.1");
+  socket->SetPort(port);
+  return socket;
+}
+
+TConnectedClient::TConnectedClient(TLoopbackServer::Session session, bool readData) : Server(std::move(session)) {
+  Socket = ClientFor(Server.PortText());
+  Log.Attach(*Socket, readData);
+  Socket->Connect();
+  EXPECT_TRUE(testing_support::PumpUntil([&] { return Log.Has("connected 0"); })) << Log.Text();
+  testing_support::PumpFor(20);  // the connect-time write notification
+  Log.Entries.clear();
 }
 
 }  // namespace net_test

@@ -19,30 +19,6 @@ using testing_support::PumpUntil;
 
 namespace {
 
-using TSocketPtr = ObjectPtr<TWSocket>;
-
-TSocketPtr ClientFor(const String& port) {
-  TSocketPtr socket(NewObject<TWSocket>(nullptr));
-  socket->SetAddr(L"127.0.0.1");
-  socket->SetPort(port);
-  return socket;
-}
-
-// A connected client with its event log; the server runs session.
-struct TConnected {
-  TLoopbackServer server;
-  TSocketPtr socket;
-  TEventLog log;
-  explicit TConnected(TLoopbackServer::Session session = ReadAllSession) : server(std::move(session)) {
-    socket = ClientFor(server.PortText());
-    log.Attach(*socket);
-    socket->Connect();
-    EXPECT_TRUE(PumpUntil([&] { return log.Has("connected 0"); })) << log.Text();
-    PumpFor(20);  // the connect-time write notification
-    log.Entries.clear();
-  }
-};
-
 template <class Body>
 std::string RaisedMessage(Body body) {
   try {
@@ -66,8 +42,8 @@ TEST(Socket, ConnectSendReceiveAndPeerCloseFireInOrder) {
     s.ReadExactly(peer, 5);
     TLoopbackServer::SendAll(peer, "world");
   });
-  auto socket = ClientFor(server.PortText());
   TEventLog log;
+  auto socket = ClientFor(server.PortText());
   log.Attach(*socket);
   socket->Connect();
   ASSERT_TRUE(PumpUntil([&] { return log.Has("connected 0"); })) << log.Text();
@@ -82,8 +58,8 @@ TEST(Socket, ConnectSendReceiveAndPeerCloseFireInOrder) {
 }
 
 TEST(Socket, RefusedConnectReportsTheErrorThenClosesWithZero) {
-  auto socket = ClientFor(IntToStr(UnusedPort()));
   TEventLog log;
+  auto socket = ClientFor(IntToStr(UnusedPort()));
   log.Attach(*socket);
   socket->Connect();
   ASSERT_TRUE(PumpUntil([&] { return log.Has("connected>closed"); })) << log.Text();
@@ -92,12 +68,12 @@ TEST(Socket, RefusedConnectReportsTheErrorThenClosesWithZero) {
 }
 
 TEST(Socket, SendingNothingStillGivesOneDataSentFromTheMessageLoop) {
-  TConnected c;
-  EXPECT_EQ(c.socket->Send(nullptr, 0), 0);
-  EXPECT_EQ(c.log.Text(), "") << "not inside Send";
-  ASSERT_TRUE(PumpUntil([&] { return c.log.Has("sent 0"); }));
+  TConnectedClient c;
+  EXPECT_EQ(c.Socket->Send(nullptr, 0), 0);
+  EXPECT_EQ(c.Log.Text(), "") << "not inside Send";
+  ASSERT_TRUE(PumpUntil([&] { return c.Log.Has("sent 0"); }));
   PumpFor(20);
-  EXPECT_EQ(c.log.Text(), "sent 0");
+  EXPECT_EQ(c.Log.Text(), "sent 0");
 }
 
 TEST(Socket, ErrorsGoToOnErrorWhenAssignedAndAreRaisedOtherwise) {
@@ -111,13 +87,13 @@ TEST(Socket, ErrorsGoToOnErrorWhenAssignedAndAreRaisedOtherwise) {
 }
 
 TEST(Socket, SettingsChangeOnlyWhileClosed) {
-  TConnected c;
-  EXPECT_EQ(RaisedMessage([&] { c.socket->SetAddr(L"10.0.0.1"); }), "Cannot change Addr if not closed");
-  EXPECT_EQ(RaisedMessage([&] { c.socket->SetPort(L"1"); }), "Cannot change Port if not closed");
-  EXPECT_EQ(c.socket->Addr(), L"127.0.0.1");
-  c.socket->Close();
-  EXPECT_EQ(c.log.Text(), "connected>closed; closed 0");
-  EXPECT_EQ(RaisedMessage([&] { c.socket->Connect(); }), "Connect: No Port Specified")
+  TConnectedClient c;
+  EXPECT_EQ(RaisedMessage([&] { c.Socket->SetAddr(L"10.0.0.1"); }), "Cannot change Addr if not closed");
+  EXPECT_EQ(RaisedMessage([&] { c.Socket->SetPort(L"1"); }), "Cannot change Port if not closed");
+  EXPECT_EQ(c.Socket->Addr(), L"127.0.0.1");
+  c.Socket->Close();
+  EXPECT_EQ(c.Log.Text(), "connected>closed; closed 0");
+  EXPECT_EQ(RaisedMessage([&] { c.Socket->Connect(); }), "Connect: No Port Specified")
       << "a new session needs Addr and Port again";
 }
 
@@ -166,9 +142,9 @@ TEST(Socket, ADatagramSendLargerThanBufSizeLeavesAsOneDatagramPerBlock) {
   DWORD timeout = 2000;
   setsockopt(receiver, SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(&timeout), sizeof(timeout));
 
+  TEventLog log;
   TSocketPtr sender = ClientFor(IntToStr(ntohs(address.sin_port)));
   sender->SetProto(L"udp");
-  TEventLog log;
   log.Attach(*sender);
   sender->Connect();
   EXPECT_EQ(log.Text(), "closed>opened; opened>connected; connected 0") << "a datagram Connect completes inside";
@@ -193,8 +169,8 @@ TEST(Socket, ListenAcceptAndDupServeAConnection) {
   TSocketPtr listener(NewObject<TWSocket>(nullptr));
   listener->SetAddr(L"127.0.0.1");
   listener->SetPort(L"0");
-  TSocketPtr served(NewObject<TWSocket>(nullptr));
   TEventLog servedLog;
+  TSocketPtr served(NewObject<TWSocket>(nullptr));
   servedLog.Attach(*served);
   listener->OnSessionAvailable = [&](TObject*, Word error) {
     EXPECT_EQ(error, 0);
@@ -270,8 +246,8 @@ TEST(Socket, CloseAfterDataSentIsGracefulSoAPeerReadingLaterGetsEveryByte) {
     while (!mayRead) Sleep(5);
     s.ReadToEnd(peer);
   });
-  TSocketPtr socket = ClientFor(server.PortText());
   TEventLog log;
+  TSocketPtr socket = ClientFor(server.PortText());
   log.Attach(*socket);
   socket->Connect();
   ASSERT_TRUE(PumpUntil([&] { return log.Has("connected 0"); }));
@@ -311,12 +287,12 @@ TEST(Socket, CloseLeavesLingerToTheSystemAndAbortResets) {
   } restore;
   for (bool abort : {false, true}) {
     lingerCalls.clear();
-    TConnected c;
-    c.socket->SendText("bytes in flight");
-    if (abort) c.socket->Abort();
-    else c.socket->Close();
+    TConnectedClient c;
+    c.Socket->SendText("bytes in flight");
+    if (abort) c.Socket->Abort();
+    else c.Socket->Close();
     EXPECT_EQ(lingerCalls, abort ? std::vector<std::string>{"1/0"} : std::vector<std::string>{}) << abort;
-    EXPECT_EQ(c.socket->State(), wsClosed);
+    EXPECT_EQ(c.Socket->State(), wsClosed);
   }
   lingerCalls.clear();
   TLoopbackServer server(ReadAllSession);
@@ -328,18 +304,18 @@ TEST(Socket, CloseLeavesLingerToTheSystemAndAbortResets) {
 }
 
 TEST(Socket, AnExceptionInTheDataHandlerEndsThatDeliveryOnly) {
-  TConnected c(EchoSession);
+  TConnectedClient c(EchoSession);
   int calls = 0;
-  c.socket->OnDataAvailable = [&](TObject*, Word) {
+  c.Socket->OnDataAvailable = [&](TObject*, Word) {
     ++calls;
-    c.socket->ReceiveText();
+    c.Socket->ReceiveText();
     throw ESocketException(L"handler failed");
   };
-  c.socket->SendText("a");
+  c.Socket->SendText("a");
   ASSERT_TRUE(PumpUntil([&] { return calls == 1; }));
-  c.socket->SendText("b");
+  c.Socket->SendText("b");
   ASSERT_TRUE(PumpUntil([&] { return calls == 2; }));
-  EXPECT_EQ(c.socket->State(), wsConnected);
+  EXPECT_EQ(c.Socket->State(), wsConnected);
 }
 
 TEST(Socket, AnExceptionFromASessionHandlerAbortsUnlessOnBgExceptionKeepsItOpen) {
@@ -386,10 +362,10 @@ TEST(Socket, AStaleDelayedCloseDoesNotCloseTheNextOwnerOfItsNumbers) {
   const UINT number = first->CloseDelayedMessage();
   first->CloseLater();
   first.reset();
-  TConnected second;
-  ASSERT_EQ(second.socket->CloseDelayedMessage(), number);
+  TConnectedClient second;
+  ASSERT_EQ(second.Socket->CloseDelayedMessage(), number);
   PumpFor(50);
-  EXPECT_EQ(second.socket->State(), wsConnected);
-  second.socket->CloseLater();
-  EXPECT_TRUE(PumpUntil([&] { return second.socket->State() == wsClosed; }));
+  EXPECT_EQ(second.Socket->State(), wsConnected);
+  second.Socket->CloseLater();
+  EXPECT_TRUE(PumpUntil([&] { return second.Socket->State() == wsClosed; }));
 }
