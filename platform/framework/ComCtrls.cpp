@@ -191,7 +191,8 @@ void TListItems::EndUpdate() {
 // ---- TCustomListView -----------------------------------------------------------------------------
 
 TCustomListView::TCustomListView(TComponent* AOwner) : TWinControl(AOwner) {
-  ControlStyle = {csCaptureMouse, csClickEvents, csDoubleClicks};
+  // Clicks come from the control's own notifications, not from the mouse messages.
+  ControlStyle = {csDoubleClicks};
   SetBounds(0, 0, 250, 150);
   SetTabStop(true);
 }

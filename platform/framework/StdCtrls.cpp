@@ -822,10 +822,6 @@ void TCustomListBox::CreateParams(TCreateParams& Params) {
   if (style_ == lbOwnerDrawVariable) Params.Style |= LBS_OWNERDRAWVARIABLE;
 }
 
-void TCustomListBox::CreateWnd() {
-  TWinControl::CreateWnd();
-}
-
 void TCustomListBox::InitializeHandle() {
   // Owner-draw notifications name the list by its id: a process-wide unique one finds it.
   static UINT nextId = 0x4000;

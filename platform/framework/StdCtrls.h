@@ -479,7 +479,6 @@ class TCustomListBox : public TWinControl {
 
  protected:
   void CreateParams(TCreateParams& Params) override;
-  void CreateWnd() override;
   void InitializeHandle() override;
   void DestroyWnd() override;
   virtual void DrawItem(int Index, const TRect& Rect, TOwnerDrawState State);

@@ -94,6 +94,13 @@ TEST_F(Edit, ColoursAnswerTheParentsColourMessage) {
     GetObjectW(brush, sizeof info, &info);
     EXPECT_EQ(info.lbColor, RGB(255, 255, 0));
   }
+  // The edit paints itself with them.
+  edit->SetReadOnly(false);
+  edit->SetText(L"");
+  DibSection painted(200, 24);
+  edit->PaintTo(painted.DC(), 0, 0);
+  EXPECT_EQ(painted.Pixel(100, 12), 0xFFFF00u);
+
   // Back to normal once valid again: the same message answers with the new colours.
   edit->Font()->SetColor(clWindowText);
   edit->SetColor(clWindow);
