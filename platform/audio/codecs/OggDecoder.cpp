@@ -39,6 +39,7 @@ class OggDecoder : public AudioDecoder {
   const AudioFileInfo& Info() const override { return info_; }
 
   std::int64_t Read(float* out, std::int64_t frames) override {
+    frames = std::clamp<std::int64_t>(info_.Frames - position_, 0, frames);
     std::int64_t done = 0;
     while (done < frames) {
       float** pcm = nullptr;
@@ -55,7 +56,10 @@ class OggDecoder : public AudioDecoder {
         for (int c = 0; c < info_.Channels; ++c) out[(done + i) * info_.Channels + c] = pcm[c][i];
       done += got;
     }
-    return done;
+    // A stream ending before its last page said it would: silence keeps the stated length.
+    std::fill(out + done * info_.Channels, out + frames * info_.Channels, 0.0f);
+    position_ += frames;
+    return frames;
   }
 
  private:
@@ -93,6 +97,7 @@ class OggDecoder : public AudioDecoder {
 
   std::shared_ptr<ByteSource> source_;
   std::int64_t offset_ = 0;
+  std::int64_t position_ = 0;
   OggVorbis_File file_{};
   bool opened_ = false;
   AudioFileInfo info_;

@@ -226,3 +226,24 @@ TEST(Mp3Registry, OpensByContentAndDescribes) {
 }
 
 }  // namespace
+
+namespace {
+
+// Cut files never read outside their bytes or past their stated length: the decoder either raises
+// or delivers exactly the frames it announces.
+TEST(Mp3Decoder, TruncatedFilesRaiseOrKeepTheirStatedLength) {
+  FormatRegistry registry = FormatRegistry::Default();
+  RegisterAudioCodecs(registry);
+  const std::vector<float> tone = Sine(1000, 0.5, 44100, 2, 20000);
+  const AnsiString mp3 = EncodeMp3(tone, 44100, 2, Mp3ConstantBitRate(0, 128, 2));
+  for (std::size_t keep : {std::size_t{3}, std::size_t{100}, mp3.size() / 3, mp3.size() - 1}) {
+    try {
+      const auto decoder = registry.OpenDecoder(std::make_shared<MemorySource>(mp3.substr(0, keep)), L"cut.mp3");
+      EXPECT_EQ(static_cast<std::int64_t>(ReadAll(*decoder).size()), decoder->Info().Frames * decoder->Info().Channels)
+          << keep;
+    } catch (const EAudioError&) {
+    }
+  }
+}
+
+}  // namespace

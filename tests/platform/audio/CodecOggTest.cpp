@@ -121,4 +121,16 @@ TEST(OggRegistry, OpensByContentAndDescribes) {
   EXPECT_EQ(FormatText(decoder->Info()), L"OGG Vorbis, 44100 Hz, Mono");
 }
 
+// A cut file raises or delivers exactly the frames it announces.
+TEST(OggDecoder, TruncatedFilesRaiseOrKeepTheirStatedLength) {
+  const AnsiString ogg = EncodeOgg(Sine(1000, 0.5, 44100, 2, 20000), 44100, 2, Ogg(2, 0, 500));
+  for (std::size_t keep : {ogg.size() / 3, ogg.size() * 2 / 3, ogg.size() - 1}) {
+    try {
+      const auto decoder = DecodeOgg(ogg.substr(0, keep));
+      EXPECT_EQ(static_cast<std::int64_t>(ReadAll(*decoder).size()), decoder->Info().Frames * 2) << keep;
+    } catch (const EAudioError&) {
+    }
+  }
+}
+
 }  // namespace
