@@ -6,7 +6,7 @@
 #include "platform/audio/core/AudioError.h"
 
 std::size_t MemorySource::ReadAt(std::int64_t offset, void* data, std::size_t count) const {
-  if (offset < 0 || offset >= Size()) return 0;
+  if (count == 0 || offset < 0 || offset >= Size()) return 0;
   const std::size_t n = std::min<std::size_t>(count, bytes_.size() - static_cast<std::size_t>(offset));
   std::memcpy(data, bytes_.data() + offset, n);
   return n;
