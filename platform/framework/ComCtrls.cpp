@@ -218,7 +218,14 @@ void TCustomListView::InitializeHandle() {
   ApplyExtendedStyle();
   if (smallImages_) Send(this, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(smallImages_->Handle()));
   for (int i = 0; i < columns_.Count(); ++i) InsertColumn(columns_[i]);
-  for (int i = 0; i < items_.Count(); ++i) InsertWindowItem(i, items_[i]);
+  filling_ = true;
+  try {
+    for (int i = 0; i < items_.Count(); ++i) InsertWindowItem(i, items_[i]);
+  } catch (...) {
+    filling_ = false;
+    throw;
+  }
+  filling_ = false;
 }
 
 void TCustomListView::DestroyWnd() {
@@ -444,7 +451,7 @@ void TCustomListView::CNNotify(TMessage& Message) {
     case LVN_ITEMCHANGED: {
       const auto* change = reinterpret_cast<const NMLISTVIEW*>(Message.LParam);
       if (!(change->uChanged & LVIF_STATE) || !((change->uOldState ^ change->uNewState) & LVIS_SELECTED)) break;
-      if (change->iItem < 0 || change->iItem >= items_.Count()) break;
+      if (filling_ || change->iItem < 0 || change->iItem >= items_.Count()) break;
       DoSelectItem(items_[change->iItem], (change->uNewState & LVIS_SELECTED) != 0);
       break;
     }

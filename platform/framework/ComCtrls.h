@@ -191,7 +191,8 @@ class TCustomListView : public TWinControl {
   bool rowSelect_ = false;
   bool readOnly_ = false;
   bool hideSelection_ = true;
-  bool destroyingItems_ = false;
+  // Set while a new window is filled: the states it is given are no user's selection.
+  bool filling_ = false;
   TCustomImageList* smallImages_ = nullptr;
 };
 
