@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the third-party libraries that Debian ships no mingw build of, from Debian's own source
-# packages, into build/third_party/<tree> (tree = x86_64 or i686, named like the build trees).
+# packages, into build/third_party/<tree> (tree = x86_64 or i686, named like the build trees), a link
+# to a cache folder of the machine.
 # A stamp per library records what it was built from, so a warm build does nothing.
 #
 #   tools/third-party.sh TREE [ROOT]
@@ -14,7 +15,14 @@ case "$TREE" in
   *) echo "third-party.sh: unknown tree '$TREE'" >&2; exit 2 ;;
 esac
 
+# build/third_party points at a folder of the machine, so a fresh clone on the same machine (as CI
+# makes) reuses what an earlier build made; the stamps and locks live there too.
+MACHINE_CACHE="${THIRD_PARTY_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/audio-editor-third-party}"
 CACHE="$ROOT/build/third_party"
+if [ ! -e "$CACHE" ]; then
+  mkdir -p "$MACHINE_CACHE" "$ROOT/build"
+  ln -s "$MACHINE_CACHE" "$CACHE"
+fi
 PREFIX="$CACHE/$TREE"
 SOURCES="$CACHE/src"
 
