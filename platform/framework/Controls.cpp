@@ -511,6 +511,7 @@ void TControl::SendCancelMode(TControl* Sender) {
 // -- Mouse --
 
 void TControl::Click() {
+  if (ClickAction()) return;
   if (OnClick) OnClick(this);
 }
 

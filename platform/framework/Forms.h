@@ -14,6 +14,7 @@
 class TCustomForm;
 class THintWindow;
 class TTimer;
+class TMainMenu;
 
 using TModalResult = int;
 constexpr TModalResult mrNone = 0;
@@ -96,6 +97,9 @@ class TCustomForm : public TWinControl {
   void ControlRemoving(TControl* Control);
   void SendCancelMode(TControl* Sender);
   virtual bool IsShortCut(TMessage& Message);
+  // The menu bar (Menus.cpp).
+  TMainMenu* Menu() const { return menu_; }
+  void SetMenu(TMainMenu* Value);
 
   TFormBorderStyle BorderStyle() const { return borderStyle_; }
   void SetBorderStyle(TFormBorderStyle Value);
@@ -189,6 +193,7 @@ class TCustomForm : public TWinControl {
   bool alphaBlend_ = false;
   Byte alphaBlendValue_ = 255;
   std::unique_ptr<TControlCanvas> canvas_;
+  TMainMenu* menu_ = nullptr;
 };
 
 class TForm : public TCustomForm {
