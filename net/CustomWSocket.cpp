@@ -776,12 +776,11 @@ void TCustomWSocket::HandlePrivateMessage(TIcsMessage& Msg) {
     else if (Msg.Msg == msgHostByAddr_) HandleHostByAddrReply(Msg);
     else if (Msg.Msg == msgCloseDelayed_) {
       if (IsCurrentGeneration(Msg)) Close();
-    } else if (Msg.Msg == msgTestException_)
+    } else if (Msg.Msg == msgTestException_) {
       throw ESocketException(L"Test exception in WSocket");
-    else if (Msg.Msg == msgBufferedData_)
-      ;  // only the line socket has buffered data
-    else
+    } else if (Msg.Msg != msgBufferedData_) {  // buffered data belongs to the line socket
       TIcsWndControl::HandlePrivateMessage(Msg);
+    }
   } catch (Exception& E) {
     HandleEventException(E);
   }
