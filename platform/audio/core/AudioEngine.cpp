@@ -110,12 +110,9 @@ void AudioEngine::NewDocument(int sampleRate, int channels) {
 }
 
 void AudioEngine::OpenFile(const String& path) {
-  LoadedDocument loaded;
-  {
-    Operation op(*this, L"OpenFile");
-    loaded = LoadDocument(OpenFileSource(path), path, *store_, registry_, op.Callback());
-    op.Finish();
-  }
+  Operation op(*this, L"OpenFile");
+  LoadedDocument loaded = LoadDocument(OpenFileSource(path), path, *store_, registry_, op.Callback());
+  op.Finish();
   ReplaceDocument(std::move(loaded.Doc), std::move(loaded.Source));
 }
 

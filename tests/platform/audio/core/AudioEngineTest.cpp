@@ -416,9 +416,19 @@ TEST_F(Engine, SavesInTheFormatLastSet) {
   LoadRamp(4410, 2);
   engine.SetFileFormat(kFileTypeWav, {22050, 1, 24});
   engine.SaveRangeAs(path.Path(), 0, kFileTypeWav);
+  // The end of a long open comes once, with the new document already in place.
+  engine.SetProgressThreshold(1000);
+  std::int64_t lengthAtEnd = -1;
+  engine.OnEndOperation = [&] { lengthAtEnd = engine.Length(), ++endEvents; };
+  percents.clear();
   engine.OpenFile(path.Path());
   EXPECT_EQ(engine.FormatText(), L"WAV PCM 24-bit, 22050 Hz, Mono");
   EXPECT_EQ(engine.Length(), 2205);
+  EXPECT_EQ(lengthAtEnd, 2205);
+  EXPECT_EQ(endEvents, 1);
+  ASSERT_FALSE(percents.empty());
+  EXPECT_EQ(percents.front(), 0);
+  EXPECT_EQ(percents.back(), 100);
 }
 
 TEST_F(Engine, FailedOpenAndUnavailableFormatsLeaveTheDocument) {
