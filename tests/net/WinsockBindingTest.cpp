@@ -161,3 +161,12 @@ TEST(WinsockBinding, VersionCannotChangeWhileLoaded) {
             String::npos);
   EXPECT_EQ(socket->ReqVerLow(), 1);
 }
+
+TEST(WinsockBinding, MachineHostNameIsTheSystemsHostName) {
+  char expected[256] = {};
+  WSADATA data;
+  ASSERT_EQ(WSAStartup(MAKEWORD(2, 2), &data), 0);
+  ASSERT_EQ(gethostname(expected, sizeof(expected)), 0);
+  WSACleanup();
+  EXPECT_EQ(Utf8(MachineHostName()), expected);
+}
