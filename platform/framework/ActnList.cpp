@@ -412,6 +412,7 @@ void TControl::ActionChange(TObject* Sender, bool CheckDefaults) {
   if (!CheckDefaults || Hint().empty()) SetHint(action->Hint());
   if (!CheckDefaults || Visible()) SetVisible(action->Visible());
   if (!CheckDefaults || !OnClick) OnClick = action->OnExecute;
+  if (actionLink_) ActionLink()->ActionChanged(action, CheckDefaults);
 }
 
 bool TControl::ClickAction() {

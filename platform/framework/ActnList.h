@@ -282,6 +282,9 @@ class TControlActionLink : public TActionLink {
   void SetHint(const String& Value) override;
   void SetVisible(bool Value) override;
   void SetOnExecute(const TNotifyEvent& Value) override;
+  // Called at the end of the control's ActionChange: links of controls with more state (checked,
+  // down, image) take it from the action here.
+  virtual void ActionChanged(TCustomAction*, bool /*CheckDefaults*/) {}
 
  private:
   TControl* control_;

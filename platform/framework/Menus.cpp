@@ -64,21 +64,6 @@ void ShowControlPopup(TControl* control, TPopupMenu* menu, TPoint pos) {
   menu->Popup(pos.x, pos.y);
 }
 
-TOwnerDrawState DrawState(UINT state) {
-  TOwnerDrawState result;
-  if (state & ODS_SELECTED) result.Include(odSelected);
-  if (state & ODS_GRAYED) result.Include(odGrayed);
-  if (state & ODS_DISABLED) result.Include(odDisabled);
-  if (state & ODS_CHECKED) result.Include(odChecked);
-  if (state & ODS_FOCUS) result.Include(odFocused);
-  if (state & ODS_DEFAULT) result.Include(odDefault);
-  if (state & ODS_HOTLIGHT) result.Include(odHotLight);
-  if (state & ODS_INACTIVE) result.Include(odInactive);
-  if (state & ODS_NOACCEL) result.Include(odNoAccel);
-  if (state & ODS_NOFOCUSRECT) result.Include(odNoFocusRect);
-  return result;
-}
-
 }  // namespace
 
 String StripHotkey(const String& Text) {
@@ -584,7 +569,7 @@ bool TMenu::HandleMenuMessage(TMessage& Message) {
       canvas.SetHandle(draw->hDC);
       if (Screen) canvas.SetFont(Screen->MenuFont());
       const bool topLevel = item->Parent() == items_.get() && dynamic_cast<TMainMenu*>(this);
-      Guarded([&] { item->AdvancedDrawItem(&canvas, TRect(draw->rcItem), DrawState(draw->itemState), topLevel); });
+      Guarded([&] { item->AdvancedDrawItem(&canvas, TRect(draw->rcItem), OwnerDrawStateFromItemState(draw->itemState), topLevel); });
       canvas.SetHandle(nullptr);
       RestoreDC(draw->hDC, saved);
       Message.Result = TRUE;

@@ -12,6 +12,7 @@
 
 #include "platform/framework/ActnList.h"
 #include "platform/framework/Forms.h"
+#include "platform/framework/StdCtrls.h"
 
 FRAMEWORK_EXCEPTION(EMenuError, Exception);
 
@@ -20,22 +21,6 @@ class TMenuItem;
 class TBitmap;
 
 enum TMenuBreak { mbNone, mbBreak, mbBarBreak };
-enum TOwnerDrawStateItem {
-  odSelected,
-  odGrayed,
-  odDisabled,
-  odChecked,
-  odFocused,
-  odDefault,
-  odHotLight,
-  odInactive,
-  odNoAccel,
-  odNoFocusRect,
-  odReserved1,
-  odReserved2,
-  odComboBoxEdit
-};
-using TOwnerDrawState = TSet<TOwnerDrawStateItem>;
 
 using TMenuMeasureItemEvent = TEvent<void(TObject* Sender, TCanvas* ACanvas, int& Width, int& Height)>;
 using TMenuDrawItemEvent = TEvent<void(TObject* Sender, TCanvas* ACanvas, TRect ARect, bool Selected)>;

@@ -6,7 +6,11 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/framework/ActnLinks.h"
 #include "platform/framework/ActnList.h"
+#include "platform/framework/Buttons.h"
+#include "platform/framework/StdCtrls.h"
+#include "platform/framework/ToolBar.h"
 #include "platform/framework/Forms.h"
 #include "tests/platform/framework/windows/WindowTestSupport.h"
 
@@ -168,6 +172,60 @@ TEST_F(ActionTest, FreeingARunTimeListFreesItsActionsAndTheirClientsForgetThem) 
   EXPECT_EQ(form->FindComponent(L"Favourite1"), nullptr);
   EXPECT_EQ(button->Action(), nullptr);
   for (TCustomActionList* live : ActionLists()) EXPECT_NE(live, list);
+}
+
+// The buttons as they take their links.
+class TLinkedSpeedButton : public TSpeedButton {
+ public:
+  using TSpeedButton::TSpeedButton;
+
+ protected:
+  TControlActionLink* CreateActionLink() override { return new TSpeedButtonActionLink(this); }
+};
+
+class TLinkedToolButton : public TToolButton {
+ public:
+  using TToolButton::TToolButton;
+
+ protected:
+  TControlActionLink* CreateActionLink() override { return new TToolButtonActionLink(this); }
+};
+
+class TLinkedCheckBox : public TCheckBox {
+ public:
+  using TCheckBox::TCheckBox;
+
+ protected:
+  TControlActionLink* CreateActionLink() override { return new TButtonActionLink(this); }
+};
+
+TEST_F(ActionTest, ButtonLinksFollowCheckedGroupAndImage) {
+  auto* list = new TActionList(form);
+  TAction* waveform = NewAction(list, L"Waveform");
+  TAction* spectral = NewAction(list, L"Spectral");
+  for (TAction* action : {waveform, spectral}) action->SetGroupIndex(5);
+  auto* speed = Place<TLinkedSpeedButton>(10, 10, 24, 24);
+  speed->SetAllowAllUp(true);
+  speed->SetAction(spectral);
+  EXPECT_EQ(speed->GroupIndex(), 5);
+  auto* tool = Place<TLinkedToolButton>(40, 10, 24, 24);
+  tool->SetStyle(tbsCheck);
+  tool->SetAction(spectral);
+  auto* box = Place<TLinkedCheckBox>(70, 10, 80, 24);
+  box->SetAction(spectral);
+
+  spectral->SetChecked(true);
+  spectral->SetImageIndex(3);
+  EXPECT_TRUE(speed->Down());
+  EXPECT_TRUE(tool->Down());
+  EXPECT_TRUE(box->Checked());
+  EXPECT_EQ(tool->ImageIndex(), 3);
+
+  waveform->SetChecked(true);
+  EXPECT_FALSE(spectral->Checked());
+  EXPECT_FALSE(speed->Down());
+  EXPECT_FALSE(tool->Down());
+  EXPECT_FALSE(box->Checked());
 }
 
 // ---- The idle pass -------------------------------------------------------------------------------

@@ -229,6 +229,20 @@ TEST_F(MenuTest, FocusedControlsPopupMenuTakesShortCutsLast) {
   EXPECT_EQ(copies, 1);
 }
 
+TEST_F(MenuTest, ControlsPopupMenuOpensAtTheContextMenuPoint) {
+  auto* popup = new TPopupMenu(form);
+  TMenuItem* item = NewItem(popup->Items(), L"Delete marker");
+  bool clicked = false;
+  item->OnClick = [&](TObject*) { clicked = true; };
+  auto* edit = Place<TTestEdit>(10, 10, 120, 24);
+  edit->SetPopupMenu(popup);
+  ShowForm();
+  ScriptedModal driver([&](const TModalLoop&) { ChoosePopupCommand(item->Command()); });
+  SendMessageW(edit->Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(edit->Handle()), MAKELPARAM(120, 90));
+  EXPECT_TRUE(clicked);
+  EXPECT_EQ(popup->PopupComponent, edit);
+}
+
 TEST_F(MenuTest, RadioItemsOfAGroupAreExclusiveAndStripHotkeyKeepsDoubledAmpersands) {
   auto* popup = new TPopupMenu(form);
   TMenuItem* a = NewItem(popup->Items(), L"a");
