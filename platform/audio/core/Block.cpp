@@ -74,6 +74,40 @@ Arena& SummaryArena() {
 
 }  // namespace
 
+namespace {
+
+// Peaks of one full summary group: four floats at a time, lanes alternating channels for stereo.
+void ScanGroup(const float* values, int channels, PeakPair* out) {
+  const std::int64_t count = kSummaryFrames * channels;
+  Float4 lo0, hi0, lo1, hi1;
+  std::memcpy(&lo0, values, sizeof lo0);
+  std::memcpy(&lo1, values + 4, sizeof lo1);
+  hi0 = lo0;
+  hi1 = lo1;
+  for (std::int64_t i = 8; i < count; i += 8) {
+    Float4 a, b;
+    std::memcpy(&a, values + i, sizeof a);
+    std::memcpy(&b, values + i + 4, sizeof b);
+    lo0 = a < lo0 ? a : lo0;
+    hi0 = a > hi0 ? a : hi0;
+    lo1 = b < lo1 ? b : lo1;
+    hi1 = b > hi1 ? b : hi1;
+  }
+  lo0 = lo1 < lo0 ? lo1 : lo0;
+  hi0 = hi1 > hi0 ? hi1 : hi0;
+  float lo[4], hi[4];
+  std::memcpy(lo, &lo0, sizeof lo);
+  std::memcpy(hi, &hi0, sizeof hi);
+  if (channels == 1) {
+    out[0] = {std::min(std::min(lo[0], lo[1]), std::min(lo[2], lo[3])), std::max(std::max(hi[0], hi[1]), std::max(hi[2], hi[3]))};
+  } else {
+    out[0] = {std::min(lo[0], lo[2]), std::max(hi[0], hi[2])};
+    out[1] = {std::min(lo[1], lo[3]), std::max(hi[1], hi[3])};
+  }
+}
+
+}  // namespace
+
 void PeakSummary::SlotDeleter::operator()(PeakPair* entries) const { SummaryArena().Release(entries); }
 
 void PeakSummary::Build(const float* samples, std::int64_t frames, int channels) {
@@ -82,10 +116,11 @@ void PeakSummary::Build(const float* samples, std::int64_t frames, int channels)
   const std::int64_t entries = (frames + kSummaryFrames - 1) / kSummaryFrames;
   entryCount_ = entries;
   if (!entries_) entries_.reset(static_cast<PeakPair*>(SummaryArena().Allocate()));
-  for (std::int64_t e = 0; e < entries; ++e) {
+  const std::int64_t fullGroups = frames / kSummaryFrames;
+  for (std::int64_t e = 0; e < fullGroups; ++e) ScanGroup(samples + e * kSummaryFrames * channels, channels, &entries_[e * channels]);
+  for (std::int64_t e = fullGroups; e < entries; ++e) {
     const std::int64_t first = e * kSummaryFrames;
-    const std::int64_t count = std::min(kSummaryFrames, frames - first);
-    ScanPeaks(samples + first * channels, count, channels, &entries_[static_cast<std::size_t>(e * channels)]);
+    ScanPeaks(samples + first * channels, frames - first, channels, &entries_[e * channels]);
   }
   const std::int64_t coarse = (entries + kCoarseEntries - 1) / kCoarseEntries;
   for (std::int64_t k = 0; k < coarse; ++k) {
