@@ -143,7 +143,8 @@ bool TOpenDialog::Execute() {
 
 bool TOpenDialog::RunSystemDialog() {
   FileBuffer buffer;
-  buffer.Chars.assign(std::max<std::size_t>(FileName.size() + 1, 4096), L'\0');
+  // One path fits the longest the system allows; a multi-selection grows the buffer as it grows.
+  buffer.Chars.assign(std::max<std::size_t>(FileName.size() + 1, 32768), L'\0');
   std::copy(FileName.begin(), FileName.end(), buffer.Chars.begin());
   const std::vector<wchar_t> filter = SystemFilter(Filter);
   String defaultExt = DefaultExt;
@@ -159,9 +160,12 @@ bool TOpenDialog::RunSystemDialog() {
   ofn.lpstrInitialDir = InitialDir.empty() ? nullptr : InitialDir.c_str();
   ofn.lpstrTitle = Title.empty() ? nullptr : Title.c_str();
   ofn.lpstrDefExt = defaultExt.empty() ? nullptr : defaultExt.c_str();
-  ofn.Flags = OFN_EXPLORER | OFN_ENABLEHOOK | OFN_NOCHANGEDIR;
-  ofn.lpfnHook = &OpenDialogHook;
-  ofn.lCustData = reinterpret_cast<LPARAM>(&buffer);
+  ofn.Flags = OFN_EXPLORER | OFN_NOCHANGEDIR;
+  if (Options.Contains(ofAllowMultiSelect)) {
+    ofn.Flags |= OFN_ENABLEHOOK;
+    ofn.lpfnHook = &OpenDialogHook;
+    ofn.lCustData = reinterpret_cast<LPARAM>(&buffer);
+  }
   struct Flag {
     TOpenOption Option;
     DWORD Bit;

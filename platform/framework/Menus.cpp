@@ -253,13 +253,18 @@ TBitmap* TMenuItem::Bitmap() {
   return bitmap_.get();
 }
 
+bool TMenuItem::HasBitmap() const { return bitmap_ && !bitmap_->Empty(); }
+
 void TMenuItem::SetBitmap(TBitmap* Value) {
   Bitmap()->Assign(Value);
   Changed(false);
 }
 
 void TMenuItem::Changed(bool Rebuild) {
-  if (TMenu* menu = GetParentMenu()) menu->MenuChanged(this, Rebuild);
+  // A menu being freed with its items is not rebuilt item by item.
+  if (ComponentState().Contains(csDestroying)) return;
+  TMenu* menu = GetParentMenu();
+  if (menu && !menu->ComponentState().Contains(csDestroying)) menu->MenuChanged(this, Rebuild);
 }
 
 // ---- Actions -------------------------------------------------------------------------------------
@@ -362,6 +367,10 @@ void DescribeItem(TMenuItem* item, bool ownerDraw, MENUITEMINFOW& info, String& 
   if (item->Checked()) info.fState |= MFS_CHECKED;
   if (!item->Enabled()) info.fState |= MFS_GRAYED;
   if (item->Default()) info.fState |= MFS_DEFAULT;
+  if (!ownerDraw && item->HasBitmap()) {
+    info.fMask |= MIIM_BITMAP;
+    info.hbmpItem = item->Bitmap()->Handle();
+  }
   text = item->Caption();
   if (item->ShortCut() != scNone) text += L"\t" + ShortCutToText(item->ShortCut());
   info.fMask |= MIIM_STRING;
@@ -638,12 +647,14 @@ void TMenuItem::AdvancedDrawItem(TCanvas* ACanvas, TRect ARect, TOwnerDrawState 
   TRect textRect = ARect;
   textRect.left += TopLevel ? 6 : checkWidth + 4;
   const UINT noPrefix = State.Contains(odNoAccel) ? DT_HIDEPREFIX : 0;
-  if (!TopLevel && (checked_ || imageIndex_ >= 0)) {
+  if (!TopLevel && (checked_ || imageIndex_ >= 0 || HasBitmap())) {
     TMenu* menu = GetParentMenu();
     const int y = ARect.top + (ARect.Height() - checkWidth) / 2;
     if (menu && menu->Images() && imageIndex_ >= 0) {
       menu->Images()->Draw(ACanvas, ARect.left + 2, ARect.top + (ARect.Height() - menu->Images()->Height()) / 2,
                            imageIndex_, enabled_);
+    } else if (HasBitmap()) {
+      ACanvas->Draw(ARect.left + 2, ARect.top + (ARect.Height() - bitmap_->Height()) / 2, bitmap_.get());
     } else if (checked_) {
       TRect mark = Bounds(ARect.left + 2, y, checkWidth, checkWidth);
       DrawFrameControl(ACanvas->Handle(), &mark, DFC_MENU, radioItem_ ? DFCS_MENUBULLET : DFCS_MENUCHECK);
@@ -665,7 +676,8 @@ TMainMenu::~TMainMenu() {
 
 void TMainMenu::MenuChanged(TMenuItem* Item, bool Rebuild) {
   TMenu::MenuChanged(Item, Rebuild);
-  if (form_ && form_->HandleAllocated() && HandleAllocated()) DrawMenuBar(form_->Handle());
+  if (form_ && form_->HandleAllocated() && HandleAllocated() && !form_->ComponentState().Contains(csDestroying))
+    DrawMenuBar(form_->Handle());
 }
 
 void TMainMenu::Notification(TComponent* AComponent, TOperation Operation) {

@@ -89,6 +89,7 @@ class TMenuItem : public TComponent {
   // The item's own picture, made on first use.
   TBitmap* Bitmap();
   void SetBitmap(TBitmap* Value);
+  bool HasBitmap() const;
 
   TBasicAction* Action() const;
   void SetAction(TBasicAction* Value);

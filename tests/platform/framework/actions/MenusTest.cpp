@@ -86,6 +86,26 @@ TEST_F(MenuTest, PopupShowsTheItemsAsTheyAreWhenItOpens) {
   EXPECT_EQ(shownText, L"Renamed,Added");
 }
 
+TEST_F(MenuTest, HiddenAndDeletedItemsLeaveTheSystemMenuAndSubMenusFollow) {
+  auto* popup = new TPopupMenu(form);
+  TMenuItem* keep = NewItem(popup->Items(), L"Keep");
+  TMenuItem* hide = NewItem(popup->Items(), L"Hide");
+  TMenuItem* sub = NewItem(popup->Items(), L"Sub");
+  NewItem(sub, L"Child");
+  HMENU menu = popup->Handle();
+  ASSERT_EQ(GetMenuItemCount(menu), 3);
+  hide->SetVisible(false);
+  EXPECT_EQ(GetMenuItemCount(menu), 2);
+  popup->Items()->Delete(popup->Items()->IndexOf(keep));
+  EXPECT_EQ(GetMenuItemCount(menu), 1);
+  NewItem(sub, L"Second child");
+  ASSERT_NE(sub->Handle(), nullptr);
+  EXPECT_EQ(GetSubMenu(menu, 0), sub->Handle());
+  EXPECT_EQ(GetMenuItemCount(sub->Handle()), 2);
+  hide->SetVisible(true);
+  EXPECT_EQ(MenuText(menu, hide->Command()), L"Hide");
+}
+
 TEST_F(MenuTest, ItemFollowsItsActionInTheSystemMenu) {
   auto* list = new TActionList(form);
   auto* action = new TAction(form);
