@@ -671,7 +671,10 @@ void TMenuItem::AdvancedDrawItem(TCanvas* ACanvas, TRect ARect, TOwnerDrawState 
 // ---- TMainMenu -----------------------------------------------------------------------------------
 
 TMainMenu::~TMainMenu() {
-  if (form_ && !form_->ComponentState().Contains(csDestroying)) form_->SetMenu(nullptr);
+  if (!form_) return;
+  // The window must not keep a menu this object destroys.
+  if (form_->HandleAllocated() && GetMenu(form_->Handle()) == Items()->Handle()) ::SetMenu(form_->Handle(), nullptr);
+  if (!form_->ComponentState().Contains(csDestroying)) form_->SetMenu(nullptr);
 }
 
 void TMainMenu::MenuChanged(TMenuItem* Item, bool Rebuild) {
@@ -686,12 +689,17 @@ void TMainMenu::Notification(TComponent* AComponent, TOperation Operation) {
 }
 
 void TMainMenu::FormHook(TMessage& Message, TWindowProcChain& Next) {
-  // A new window of the form (a re-created handle) gets the menu before it shows.
-  const bool showing = Message.Msg == WM_SHOWWINDOW ||
+  // A new window of the form (a re-created handle) gets the menu as it is made, or at the latest
+  // before it shows.
+  const bool showing = Message.Msg == WM_CREATE || Message.Msg == WM_SHOWWINDOW ||
                        (Message.Msg == WM_WINDOWPOSCHANGING &&
                         (reinterpret_cast<const WINDOWPOS*>(Message.LParam)->flags & SWP_SHOWWINDOW));
   if (showing && form_->HandleAllocated() && GetMenu(form_->Handle()) != Handle()) {
     ::SetMenu(form_->Handle(), Handle());
+  }
+  // The system destroys a window's menu with the window; this menu is the menu object's to destroy.
+  if (Message.Msg == WM_DESTROY && form_->HandleAllocated() && GetMenu(form_->Handle()) == Items()->Handle()) {
+    ::SetMenu(form_->Handle(), nullptr);
   }
   if (!HandleMenuMessage(Message)) Next(Message);
 }

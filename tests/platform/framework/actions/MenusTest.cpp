@@ -232,6 +232,23 @@ TEST_F(MenuTest, MainMenuShortCutRunsBeforeActionListsAndADisabledItemLetsTheKey
   EXPECT_EQ(saves, 2);
 }
 
+TEST_F(MenuTest, MainMenuSurvivesANewFormWindowAndOnlyTheMenuObjectDestroysIt) {
+  auto* menu = new TMainMenu(form);
+  NewItem(menu->Items(), L"&File");
+  form->SetMenu(menu);
+  ShowForm();
+  HMENU handle = menu->Handle();
+  form->RecreateWnd();
+  form->HandleNeeded();
+  ProcessMessages();
+  EXPECT_TRUE(IsMenu(handle));
+  EXPECT_EQ(GetMenu(form->Handle()), handle);
+  menu->Free();
+  EXPECT_FALSE(IsMenu(handle));
+  EXPECT_EQ(GetMenu(form->Handle()), nullptr);
+  EXPECT_EQ(form->Menu(), nullptr);
+}
+
 TEST_F(MenuTest, FocusedControlsPopupMenuTakesShortCutsLast) {
   auto* popup = new TPopupMenu(form);
   TMenuItem* copy = NewItem(popup->Items(), L"&Copy marker");
