@@ -367,4 +367,30 @@ TEST_F(ActionTest, HintActionReachesTheControlThatTakesIt) {
   EXPECT_EQ(taker->Taken, L"Opens a file");
 }
 
+class TPlainForm : public TForm {
+ public:
+  explicit TPlainForm(TComponent* AOwner) : TForm(AOwner, 0) {}
+};
+
+TEST(HintActionTest, ApplicationHintWithoutOnHintGoesToTheMainFormsControls) {
+  ASSERT_EQ(Application->MainForm(), nullptr);
+  ASSERT_FALSE(Application->OnHint);
+  TPlainForm* mainForm = nullptr;
+  Application->CreateForm(mainForm);
+  auto* taker = new THintTaker(mainForm);
+  taker->SetParent(mainForm);
+  Application->SetHint(L"Saves the file");
+  EXPECT_EQ(taker->Taken, L"Saves the file");
+
+  bool heard = false;
+  Application->OnHint = [&](TObject*) { heard = true; };
+  Application->SetHint(L"Closes the file");
+  EXPECT_TRUE(heard);
+  EXPECT_EQ(taker->Taken, L"Saves the file");
+  Application->OnHint = nullptr;
+  Application->SetHint(String());
+  mainForm->Free();
+  EXPECT_EQ(Application->MainForm(), nullptr);
+}
+
 }  // namespace
