@@ -48,11 +48,11 @@ UINT_PTR CALLBACK OpenDialogHook(HWND dialog, UINT message, WPARAM, LPARAM lPara
     auto* notify = reinterpret_cast<OFNOTIFYW*>(lParam);
     if (notify->hdr.code != CDN_SELCHANGE) return 0;
     HWND explorer = GetParent(dialog);
-    const LRESULT spec = SendMessageW(explorer, CDM_GETSPEC, 0, 0);
+    const LRESULT names = SendMessageW(explorer, CDM_GETSPEC, 0, 0);
     const LRESULT folder = SendMessageW(explorer, CDM_GETFOLDERPATH, 0, 0);
-    if (spec < 0 || folder < 0) return 0;
+    if (names < 0 || folder < 0) return 0;
     // Each name may gain a separator; the folder comes once.
-    const std::size_t needed = static_cast<std::size_t>(spec + folder) * 2 + 16;
+    const std::size_t needed = static_cast<std::size_t>(names + folder) * 2 + 16;
     OPENFILENAMEW* ofn = notify->lpOFN;
     auto* buffer = reinterpret_cast<FileBuffer*>(ofn->lCustData);
     if (needed > buffer->Chars.size()) {
