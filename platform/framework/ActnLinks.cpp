@@ -29,7 +29,14 @@ bool TButtonActionLink::IsCheckedLinked() {
   return checkable && TControlActionLink::IsCheckedLinked() && ClientChecked() == Custom(this)->Checked();
 }
 
+// The copied state fires no click: a click would run the action that just changed.
 void TButtonActionLink::SetChecked(bool Value) {
+  struct ClicksOff {
+    TButtonControl* button;
+    bool was;
+    ~ClicksOff() { button->SetClicksDisabled(was); }
+  } off{button_, button_->ClicksDisabled()};
+  button_->SetClicksDisabled(true);
   if (auto* box = dynamic_cast<TCustomCheckBox*>(button_)) box->SetChecked(Value);
   else if (auto* radio = dynamic_cast<TRadioButton*>(button_)) radio->SetChecked(Value);
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/framework/ActnLinks.h"
 #include "platform/framework/Forms.h"
 
 DEFINE_CLASS(TSpeedButton)
@@ -170,6 +171,8 @@ void TSpeedButton::SetAllowAllUp(bool Value) {
     }
   }
 }
+
+TControlActionLink* TSpeedButton::CreateActionLink() { return new TSpeedButtonActionLink(this); }
 
 void TSpeedButton::SetDown(bool Value) {
   if (groupIndex_ == 0) Value = false;

@@ -74,6 +74,7 @@ class TSpeedButton : public TGraphicControl {
 
  protected:
   void Paint() override;
+  TControlActionLink* CreateActionLink() override;
   // Draws glyph and caption into the client area for the given state (descendants draw their own).
   virtual void PaintContent(HDC DC, const TRect& Client, TButtonState State, bool Pressed);
   virtual void GlyphChanged(TObject* Sender);

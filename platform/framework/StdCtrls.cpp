@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/framework/ActnLinks.h"
 #include "platform/framework/Forms.h"
 #include "platform/framework/SysUtils.h"
 
@@ -535,8 +536,10 @@ void TCustomCheckBox::SetState(TCheckBoxState Value) {
   if (state_ == Value) return;
   state_ = Value;
   if (HandleAllocated()) Send(this, BM_SETCHECK, static_cast<WPARAM>(state_));
-  if (!ComponentState().Contains(csLoading)) Click();
+  if (!ComponentState().Contains(csLoading) && !ClicksDisabled()) Click();
 }
+
+TControlActionLink* TCustomCheckBox::CreateActionLink() { return new TButtonActionLink(this); }
 
 void TCustomCheckBox::Toggle() {
   switch (state_) {
@@ -585,8 +588,10 @@ void TRadioButton::SetChecked(bool Value) {
       }
     }
   }
-  if (!ComponentState().Contains(csLoading)) Click();
+  if (!ComponentState().Contains(csLoading) && !ClicksDisabled()) Click();
 }
+
+TControlActionLink* TRadioButton::CreateActionLink() { return new TButtonActionLink(this); }
 
 void TRadioButton::CNCommand(TMessage& Message) {
   const Word code = HIWORD(Message.WParam);

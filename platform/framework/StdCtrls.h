@@ -218,6 +218,10 @@ class TButtonControl : public TWinControl {
   DECLARE_CLASS(TButtonControl, TWinControl)
  public:
   explicit TButtonControl(TComponent* AOwner);
+  // While set, a change of the checked state fires no OnClick: the action link sets it around the
+  // checked state it copies from the action, so that copy does not run the action again.
+  bool ClicksDisabled() const { return clicksDisabled_; }
+  void SetClicksDisabled(bool Value) { clicksDisabled_ = Value; }
 
  protected:
   void CreateParams(TCreateParams& Params) override;
@@ -230,6 +234,7 @@ class TButtonControl : public TWinControl {
 
  private:
   TColorBrush brush_;
+  bool clicksDisabled_ = false;
 };
 
 // A push button. Enter clicks the Default button unless another button has the focus, Escape clicks
@@ -283,6 +288,7 @@ class TCustomCheckBox : public TButtonControl {
  protected:
   void CreateParams(TCreateParams& Params) override;
   void InitializeHandle() override;
+  TControlActionLink* CreateActionLink() override;
   virtual void Toggle();
   void CNCommand(TMessage& Message);
   void CMDialogChar(TMessage& Message);
@@ -315,6 +321,7 @@ class TRadioButton : public TButtonControl {
  protected:
   void CreateParams(TCreateParams& Params) override;
   void InitializeHandle() override;
+  TControlActionLink* CreateActionLink() override;
   void CNCommand(TMessage& Message);
   void CMDialogChar(TMessage& Message);
 

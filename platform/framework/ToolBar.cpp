@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/framework/ActnLinks.h"
+
 DEFINE_CLASS(TToolButton)
 DEFINE_CLASS(TToolBar)
 
@@ -42,6 +44,8 @@ void TToolButton::SetImageIndex(int Value) {
   imageIndex_ = Value;
   Invalidate();
 }
+
+TControlActionLink* TToolButton::CreateActionLink() { return new TToolButtonActionLink(this); }
 
 void TToolButton::SetDown(bool Value) {
   if (style_ != tbsCheck) Value = false;

@@ -35,6 +35,7 @@ class TToolButton : public TGraphicControl {
 
  protected:
   void Paint() override;
+  TControlActionLink* CreateActionLink() override;
   void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   void MouseMove(TShiftState Shift, int X, int Y) override;
   void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
