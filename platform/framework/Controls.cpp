@@ -757,18 +757,26 @@ TGraphicControl::~TGraphicControl() = default;
 void TGraphicControl::WMPaint(TMessage& Message) {
   HDC dc = reinterpret_cast<HDC>(Message.WParam);
   if (!dc) return;
-  canvas_->Lock();
-  canvas_->SetPaintHandle(dc);
+  TCanvasPaintScope scope(*canvas_, dc, Font());
+  Paint();
+}
+
+TCanvasPaintScope::TCanvasPaintScope(TControlCanvas& canvas, HDC DC, TFont* font) : canvas_(canvas) {
+  canvas_.Lock();
+  canvas_.SetPaintHandle(DC);
   try {
-    canvas_->Font()->Assign(Font());
-    Paint();
+    canvas_.Font()->Assign(font);
   } catch (...) {
-    canvas_->SetHandle(nullptr);
-    canvas_->Unlock();
+    Release();
     throw;
   }
-  canvas_->SetHandle(nullptr);
-  canvas_->Unlock();
+}
+
+TCanvasPaintScope::~TCanvasPaintScope() { Release(); }
+
+void TCanvasPaintScope::Release() {
+  canvas_.SetHandle(nullptr);
+  canvas_.Unlock();
 }
 
 // ---- TCustomControl ------------------------------------------------------------------------------
@@ -785,16 +793,6 @@ void TCustomControl::Paint() {
 }
 
 void TCustomControl::PaintWindow(HDC DC) {
-  canvas_->Lock();
-  canvas_->SetPaintHandle(DC);
-  try {
-    canvas_->Font()->Assign(Font());
-    Paint();
-  } catch (...) {
-    canvas_->SetHandle(nullptr);
-    canvas_->Unlock();
-    throw;
-  }
-  canvas_->SetHandle(nullptr);
-  canvas_->Unlock();
+  TCanvasPaintScope scope(*canvas_, DC, Font());
+  Paint();
 }

@@ -724,6 +724,20 @@ class TControlCanvas : public TCanvas {
   HWND dcWindow_ = nullptr;
 };
 
+// Points a control canvas at a paint DC, with the control's font, for the length of one paint
+// call; the canvas lets go of the DC however the paint ends.
+class TCanvasPaintScope {
+ public:
+  TCanvasPaintScope(TControlCanvas& canvas, HDC DC, TFont* font);
+  ~TCanvasPaintScope();
+  TCanvasPaintScope(const TCanvasPaintScope&) = delete;
+  TCanvasPaintScope& operator=(const TCanvasPaintScope&) = delete;
+
+ private:
+  void Release();
+  TControlCanvas& canvas_;
+};
+
 class TGraphicControl : public TControl {
   DECLARE_CLASS(TGraphicControl, TControl)
  public:

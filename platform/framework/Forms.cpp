@@ -216,18 +216,8 @@ void TCustomForm::Paint() {
 
 void TCustomForm::PaintWindow(HDC DC) {
   if (!OnPaint) return;
-  canvas_->Lock();
-  canvas_->SetPaintHandle(DC);
-  try {
-    canvas_->Font()->Assign(Font());
-    Paint();
-  } catch (...) {
-    canvas_->SetHandle(nullptr);
-    canvas_->Unlock();
-    throw;
-  }
-  canvas_->SetHandle(nullptr);
-  canvas_->Unlock();
+  TCanvasPaintScope scope(*canvas_, DC, Font());
+  Paint();
 }
 
 // ---- Showing and closing -------------------------------------------------------------------------
