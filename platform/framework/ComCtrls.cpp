@@ -147,7 +147,7 @@ TListItems::~TListItems() {
 TListItem* TListItems::Add() { return Insert(Count()); }
 
 TListItem* TListItems::Insert(int Index) {
-  if (Index < 0 || Index > Count()) throw EListError(Format(L"List index out of bounds (%d)", {Index}));
+  if (Index < 0 || Index > Count()) RaiseListIndexError(Index);
   auto* item = new TListItem(this);
   items_.insert(items_.begin() + Index, item);
   owner_->InsertWindowItem(Index, item);
@@ -160,7 +160,7 @@ int TListItems::IndexOf(const TListItem* Item) const {
 }
 
 void TListItems::Delete(int Index) {
-  if (Index < 0 || Index >= Count()) throw EListError(Format(L"List index out of bounds (%d)", {Index}));
+  if (Index < 0 || Index >= Count()) RaiseListIndexError(Index);
   TListItem* item = items_[Index];
   // The window forgets the item first, so no notification reaches it half gone.
   if (HWND w = owner_->Window()) SendMessageW(w, LVM_DELETEITEM, static_cast<WPARAM>(Index), 0);

@@ -73,7 +73,7 @@ TCustomForm::~TCustomForm() {
   if (Screen) Screen->RemoveForm(this);
 }
 
-TCustomForm* TCustomForm::MDIChildren(int Index) const { throw EListError(Format(L"List index out of bounds (%d)", {Index})); }
+TCustomForm* TCustomForm::MDIChildren(int Index) const { RaiseListIndexError(Index); }
 
 // ---- Window --------------------------------------------------------------------------------------
 

@@ -54,10 +54,6 @@ int FontLineHeight(TFont* font) {
   return metrics.tmHeight;
 }
 
-[[noreturn]] void IndexError(int index) {
-  throw EListError(Format(L"List index out of bounds (%d)", {index}));
-}
-
 }  // namespace
 
 TColorBrush::~TColorBrush() {
@@ -881,12 +877,12 @@ void TCustomListBox::SetExtendedSelect(bool Value) {
 }
 
 bool TCustomListBox::Selected(int Index) {
-  if (Index < 0 || Index >= items_.Count()) IndexError(Index);
+  if (Index < 0 || Index >= items_.Count()) RaiseListIndexError(Index);
   return Send(this, LB_GETSEL, static_cast<WPARAM>(Index)) > 0;
 }
 
 void TCustomListBox::SetSelected(int Index, bool Value) {
-  if (Index < 0 || Index >= items_.Count()) IndexError(Index);
+  if (Index < 0 || Index >= items_.Count()) RaiseListIndexError(Index);
   if (multiSelect_) {
     Send(this, LB_SETSEL, Value, Index);
   } else if (Value) {

@@ -225,10 +225,11 @@ int TToolBar::ButtonCount() const {
 }
 
 TToolButton* TToolBar::Buttons(int Index) const {
+  int left = Index;
   for (int i = 0; i < ControlCount(); ++i) {
-    if (auto* button = dynamic_cast<TToolButton*>(Controls(i)); button && Index-- == 0) return button;
+    if (auto* button = dynamic_cast<TToolButton*>(Controls(i)); button && left-- == 0) return button;
   }
-  throw EListError(L"List index out of bounds");
+  RaiseListIndexError(Index);
 }
 
 void TToolBar::ButtonsChanged() {
