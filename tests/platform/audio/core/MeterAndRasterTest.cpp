@@ -106,11 +106,11 @@ TEST(WaveformRaster, PixelsShowLanesSelectionAndWaveExtent) {
 
 }  // namespace
 
-#include "platform/audio/core/SpectrumRaster.h"
+#include "platform/audio/core/FrequencyRaster.h"
 
 namespace {
 
-TEST(SpectrumRaster, ASineShowsItsPeakAtItsFrequencysRow) {
+TEST(FrequencyRaster, ASineShowsItsPeakAtItsFrequencysRow) {
   BlockStore store;
   const int rate = 44100;
   const std::int64_t frames = 44100;

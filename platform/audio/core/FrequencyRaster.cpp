@@ -1,4 +1,4 @@
-#include "platform/audio/core/SpectrumRaster.h"
+#include "platform/audio/core/FrequencyRaster.h"
 
 #include <algorithm>
 #include <cmath>
