@@ -2,6 +2,7 @@
 
 #include "platform/framework/ActnList.h"
 #include "platform/framework/CursorResources.h"
+#include "platform/framework/DateUtils.h"
 #include "platform/framework/Forms.h"
 #include "platform/framework/HintWindow.h"
 #include "platform/framework/Seams.h"
@@ -21,6 +22,9 @@ namespace {
 
 const wchar_t kApplicationClass[] = L"TApplication";
 constexpr UINT_PTR kHintTimer = 1;
+// How often the pending hint deadline is compared with the clock. The system timer only wakes the
+// check; the clock decides, so a replaced clock moves hints exactly.
+constexpr UINT kHintPollInterval = 20;
 
 UINT WakeMessage() {
   static const UINT message = RegisterWindowMessageW(L"FrameworkWakeMainThread");
@@ -114,7 +118,7 @@ void TApplication::WndProc(TMessage& Message) {
       return;
     case WM_TIMER:
       if (Message.WParam == kHintTimer) {
-        HintTimerExpired();
+        CheckHintTimer();
         return;
       }
       break;
@@ -349,12 +353,19 @@ void TApplication::ControlDestroyed(TControl* Control) {
 }
 
 void TApplication::StartHintTimer(int Delay) {
-  hintTimer_ = SetTimer(handle_, kHintTimer, static_cast<UINT>(std::max(Delay, 1)), nullptr);
+  hintDeadline_ = TickCount() + static_cast<UInt64>(std::max(Delay, 0));
+  hintWaiting_ = true;
+  hintTimer_ = SetTimer(handle_, kHintTimer, kHintPollInterval, nullptr);
 }
 
 void TApplication::StopHintTimer() {
   if (hintTimer_) KillTimer(handle_, kHintTimer);
   hintTimer_ = 0;
+  hintWaiting_ = false;
+}
+
+void TApplication::CheckHintTimer() {
+  if (hintWaiting_ && TickCount() >= hintDeadline_) HintTimerExpired();
 }
 
 void TApplication::HintTimerExpired() {

@@ -321,6 +321,8 @@ class TApplication : public TComponent {
   void DoMouseIdle();
   // The hint timer's expiry (tests call it directly instead of waiting).
   void HintTimerExpired();
+  // Runs the expiry once the clock has reached the pending hint deadline; the hint timer calls it.
+  void CheckHintTimer();
 
  private:
   void FormCreated(TCustomForm* Form);
@@ -346,6 +348,9 @@ class TApplication : public TComponent {
   THintWindow* hintWindow_ = nullptr;
   bool hintActive_ = false;
   UINT_PTR hintTimer_ = 0;
+  // The clock tick at which the pending hint shows or hides.
+  UInt64 hintDeadline_ = 0;
+  bool hintWaiting_ = false;
 };
 
 // ---- TScreen -------------------------------------------------------------------------------------

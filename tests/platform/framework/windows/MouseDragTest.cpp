@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/framework/Bitmap.h"
+#include "platform/framework/DateUtils.h"
 #include "platform/framework/HintWindow.h"
 #include "platform/framework/ImageList.h"
 #include "tests/platform/framework/windows/WindowTestSupport.h"
@@ -92,6 +93,53 @@ TEST_F(Mouse_, HintShowsTheShortTextAsTheControlLeftItAndLongTextGoesToTheApplic
     EXPECT_FALSE(window && window->HandleAllocated() && IsWindowVisible(window->Handle()));
     hinted->Free();
   }
+}
+
+namespace {
+
+bool HintVisible() {
+  THintWindow* window = Application->HintWindow();
+  return window && window->HandleAllocated() && IsWindowVisible(window->Handle());
+}
+
+// Handles the application's messages until the hint's visibility changes or the real time runs out.
+void PumpWhileHintStays(DWORD milliseconds) {
+  const bool before = HintVisible();
+  const DWORD start = GetTickCount();
+  do {
+    Application->ProcessMessages();
+    Sleep(5);
+  } while (HintVisible() == before && GetTickCount() - start < milliseconds);
+}
+
+}  // namespace
+
+TEST_F(Mouse_, HintShowsAndHidesWhenTheClockPassesItsPausesWhateverTheRealTime) {
+  TManualClock clock(0, 1000);
+  TClockScope scope(clock);
+  auto* hinted = Place<THintProbe>(100, 100, 40, 40);
+  hinted->SetHint(L"Short|Long text");
+  hinted->SetShowHint(true);
+  POINT over{110, 110};
+  ClientToScreen(form->Handle(), &over);
+  SetCursorPos(over.x, over.y);
+  SendMouse(form->Handle(), WM_MOUSEMOVE, 110, 110);
+  const auto pause = static_cast<UInt64>(Application->HintPause);
+  const auto hidePause = static_cast<UInt64>(Application->HintHidePause);
+  // Unchanged states are watched for a while of real time; the first one for longer than the pause.
+  struct Step {
+    UInt64 advance;
+    bool visible;
+    DWORD watch;
+  } const steps[] = {
+      {0, false, 800}, {pause - 1, false, 150}, {1, true, 3000}, {hidePause - 1, true, 150}, {1, false, 3000},
+  };
+  for (const Step& step : steps) {
+    clock.Advance(step.advance);
+    PumpWhileHintStays(step.watch);
+    EXPECT_EQ(HintVisible(), step.visible) << "after " << clock.TickCount() - 1000 << " ms";
+  }
+  hinted->Free();
 }
 
 // ---- Drag and drop -------------------------------------------------------------------------------
