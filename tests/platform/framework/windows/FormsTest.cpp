@@ -196,6 +196,32 @@ TEST(FormOwners, SecondaryFormsAreOwnedByTheirOwnerFormAndTheMainFormIsNot) {
   ownerForm->Free();
 }
 
+TEST(FormPosition, OwnerCentredDialogTruncatesTheHalfDifferenceTowardZero) {
+  // The owner is 400 x 300 at (200, 150); odd differences show the rounding on both sides of zero.
+  struct Case {
+    int width, height, left, top;
+  } const cases[] = {
+      {201, 101, 299, 249},  // smaller: 200 + 199 / 2, 150 + 199 / 2
+      {501, 401, 150, 100},  // larger: 200 + (-101) / 2, 150 + (-101) / 2, not 149 / 99
+      {400, 300, 200, 150},
+  };
+  for (const Case& c : cases) {
+    auto* ownerForm = new TForm(nullptr, 0);
+    ownerForm->SetBounds(200, 150, 400, 300);
+    ownerForm->Show();
+    auto* dialog = new TForm(ownerForm, 0);
+    dialog->SetPosition(poOwnerFormCenter);
+    dialog->SetBounds(0, 0, c.width, c.height);
+    dialog->Show();
+    RECT placed{};
+    GetWindowRect(dialog->Handle(), &placed);
+    EXPECT_EQ(placed.left, c.left) << c.width << " x " << c.height;
+    EXPECT_EQ(placed.top, c.top) << c.width << " x " << c.height;
+    EXPECT_EQ(placed.right - placed.left, c.width);
+    ownerForm->Free();
+  }
+}
+
 namespace {
 
 // A component of the form that watches the form's window go.
