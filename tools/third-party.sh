@@ -17,7 +17,7 @@ esac
 
 # build/third_party points at a folder of the machine, so a fresh clone on the same machine (as CI
 # makes) reuses what an earlier build made; the stamps and locks live there too.
-MACHINE_CACHE="${THIRD_PARTY_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/audio-editor-third-party}"
+MACHINE_CACHE="${THIRD_PARTY_CACHE:-${XDG_CACHE_HOME:-${HOME:-/tmp}/.cache}/audio-editor-third-party}"
 CACHE="$ROOT/build/third_party"
 if [ ! -e "$CACHE" ]; then
   mkdir -p "$MACHINE_CACHE" "$ROOT/build"
