@@ -113,40 +113,30 @@ void TCustomWSocket::AllocateMessages() {
 
 // ---- settings --------------------------------------------------------------------------------
 
-void TCustomWSocket::SetAddr(const String& Value) {
+// Addr, Port and Proto change only while closed; a new text makes the value resolve again.
+void TCustomWSocket::SetEndpointText(const wchar_t* Name, const String& Value, String& Text, bool& Assigned,
+                                     bool& Resolved) {
   if (CurrentState != wsClosed) {
-    ReportError(L"Cannot change Addr if not closed");
+    ReportError(String(L"Cannot change ") + Name + L" if not closed");
     return;
   }
   String text = Trim(Value);
-  if (addrAssigned_ && text == addr_) return;
-  addr_ = text;
-  addrAssigned_ = !text.empty();
-  addrResolved_ = false;
+  if (Assigned && text == Text) return;
+  Text = text;
+  Assigned = !text.empty();
+  Resolved = false;
+}
+
+void TCustomWSocket::SetAddr(const String& Value) {
+  SetEndpointText(L"Addr", Value, addr_, addrAssigned_, addrResolved_);
 }
 
 void TCustomWSocket::SetPort(const String& Value) {
-  if (CurrentState != wsClosed) {
-    ReportError(L"Cannot change Port if not closed");
-    return;
-  }
-  String text = Trim(Value);
-  if (portAssigned_ && text == port_) return;
-  port_ = text;
-  portAssigned_ = !text.empty();
-  portResolved_ = false;
+  SetEndpointText(L"Port", Value, port_, portAssigned_, portResolved_);
 }
 
 void TCustomWSocket::SetProto(const String& Value) {
-  if (CurrentState != wsClosed) {
-    ReportError(L"Cannot change Proto if not closed");
-    return;
-  }
-  String text = Trim(Value);
-  if (protoAssigned_ && text == proto_) return;
-  proto_ = text;
-  protoAssigned_ = !text.empty();
-  protoResolved_ = false;
+  SetEndpointText(L"Proto", Value, proto_, protoAssigned_, protoResolved_);
 }
 
 void TCustomWSocket::SetLocalAddr(const String& Value) {

@@ -226,6 +226,8 @@ class TCustomWSocket : public TIcsWndControl {
   String proto_;
 
  private:
+  void SetEndpointText(const wchar_t* Name, const String& Value, String& Text, bool& Assigned, bool& Resolved);
+
   void HandleSelectMessage(TIcsMessage& Msg);
   void HandleHostByNameReply(const TIcsMessage& Msg);
   void HandleHostByAddrReply(const TIcsMessage& Msg);
