@@ -46,6 +46,7 @@ class AudioOutput {
 struct InputLine {
   String Name;
   bool Selected = false;
+  bool HasVolume = true;
   int Volume = 0;  // 0..65535
 };
 
