@@ -3,7 +3,8 @@
 #include <mutex>
 
 #include "platform/audio/devices/NullDevices.h"
-#include "platform/framework/Win32.h"
+#include "platform/audio/devices/WaveInDevice.h"
+#include "platform/audio/devices/WaveOutDevice.h"
 
 namespace {
 
@@ -12,10 +13,12 @@ AudioDevices::OutputFactory outputFactory;
 AudioDevices::InputFactory inputFactory;
 
 std::unique_ptr<AudioOutput> SystemOutput() {
+  if (waveOutGetNumDevs() > 0) return std::make_unique<WaveOutDevice>();
   return std::make_unique<NullAudioOutput>();
 }
 
 std::unique_ptr<AudioInput> SystemInput() {
+  if (waveInGetNumDevs() > 0) return std::make_unique<WaveInDevice>();
   return std::make_unique<NullAudioInput>();
 }
 
