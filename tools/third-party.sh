@@ -147,9 +147,54 @@ build_audio_codecs() {
     --with-audio=dummy
 }
 
+# own-recipe: begin
+# Libraries added after the shared recipe key was first stamped sit between "own-recipe" marker
+# lines. The shared key leaves those lines out, so adding such a library rebuilds none of the others;
+# each of them is keyed on the marked lines and the toolchain.
+recipe_key() {
+  sed '/^# own-recipe: begin$/,/^# own-recipe: end$/d' "$0" | cat - "$TOOLCHAIN" | sha256sum | cut -c1-16
+}
+own_recipe_key() {
+  sed -n '/^# own-recipe: begin$/,/^# own-recipe: end$/p' "$0" | cat - "$TOOLCHAIN" | sha256sum | cut -c1-16
+}
+
+# The Musepack decoder (libmpcdec) from the libmpc source package. Its upstream tarball carries no
+# configure script, so its few sources are compiled directly. The package's encoder is built as a
+# program for the tests, which make their .mpc fixtures with it.
+build_musepack() {
+  local stamp="$PREFIX/.stamp-libmpc" key
+  key=$(own_recipe_key)
+  [ "$(cat "$stamp" 2>/dev/null)" = "$key" ] && [ -f "$PREFIX/lib/libmpcdec.a" ] &&
+    [ -f "$PREFIX/bin/mpcenc.exe" ] && return 0
+
+  local source work host
+  source=$(fetch_source libmpc)
+  work="$CACHE/work/libmpc-$TREE"
+  host="$TREE-w64-mingw32"
+  log "building libmpc for $TREE"
+  rm -rf "$work"
+  mkdir -p "$work/objects" "$PREFIX/lib" "$PREFIX/bin" "$PREFIX/include/mpc"
+  local cc=("$host-gcc-posix")
+  command -v ccache >/dev/null && cc=(ccache "$host-gcc-posix")
+  (
+    cd "$work/objects" &&
+      "${cc[@]}" -O2 -w -I"$source/include" -c "$source"/libmpcdec/*.c "$source/common/crc32.c"         "$source/common/huffman-bcl.c" &&
+      "$host-ar" rcs "$work/libmpcdec.a" ./*.o &&
+      "${cc[@]}" -O2 -w -I"$source/include" -I"$source/libmpcenc" -I"$source/libmpcpsy" -DTRUE=1 -DFALSE=0         -o "$work/mpcenc.exe" "$source"/mpcenc/*.c "$source"/libmpcenc/*.c "$source"/libmpcpsy/*.c         "$source/common/crc32.c" "$source/common/huffman-bcl.c" "$source/common/fastmath.c"         "$source/common/tags.c" -static -lwinmm -lm
+  ) >"$work.log" 2>&1 || { cat "$work.log" >&2; exit 1; }
+  cp "$work/libmpcdec.a" "$PREFIX/lib/libmpcdec.a"
+  cp "$work/mpcenc.exe" "$PREFIX/bin/mpcenc.exe"
+  cp "$source"/include/mpc/*.h "$PREFIX/include/mpc/"
+  rm -rf "$work" "$work.log"
+  echo "$key" >"$stamp"
+}
+# own-recipe: end
 mkdir -p "$PREFIX"
 # One builder per tree at a time; concurrent builds of the same tree wait for the first.
 exec 9>"$PREFIX.lock"
 flock 9
 build_libjpeg_turbo
 build_audio_codecs
+# own-recipe: begin
+build_musepack
+# own-recipe: end
