@@ -226,6 +226,8 @@ void TAudioRecord2::ServiceTick(TObject*) {
     if (OnEndArrayRecord) OnEndArrayRecord(this, block);
     if (!*alive || !recording_) return;
   }
+  // Blocks whose event has passed without a fetch are not wanted (the console's device test).
+  while (full_.size() > kMaxWaitingBlocks) full_.pop_front();
   int levels[2];
   recent_.Levels(std::max<std::int64_t>(framesSinceTick_, format_.SampleRate / 20), levels);
   framesSinceTick_ = 0;
@@ -258,7 +260,6 @@ void TAudioRecord2::Take(const float* samples, std::int64_t frames) {
     std::copy(filling_.begin(), filling_.end(), block.Data());
     filling_.clear();
     full_.push_back(std::move(block));
-    if (full_.size() > kMaxWaitingBlocks) full_.pop_front();
     ++blocksMade_;
   }
 }

@@ -36,7 +36,8 @@ class TAudioRecord2 : public TComponent {
  public:
   // GetLastError after a start on a device without any recording line.
   static constexpr int kNoRecordingLine = 6;
-  // Full blocks kept for GetRecordedBlock when nobody fetches them; older ones are dropped.
+  // Full blocks kept for GetRecordedBlock after their events when nobody fetched them; older ones
+  // are dropped.
   static constexpr std::size_t kMaxWaitingBlocks = 32;
 
   explicit TAudioRecord2(TComponent* AOwner);
