@@ -1,0 +1,14 @@
+#pragma once
+// Small text helpers shared by the dialogs.
+
+#include <memory>
+
+#include "platform/framework/Strings.h"
+#include "platform/framework/Types.h"
+
+// 1-based position of the first blank; the text's length when there is none.
+int FirstBlankPosition(const String& text);
+
+// The pieces between occurrences of the separator; the text after the last one is the last piece
+// (so an empty text gives one empty piece).
+std::unique_ptr<TStringList> SplitString(const String& text, wchar_t separator);

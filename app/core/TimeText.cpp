@@ -1,0 +1,27 @@
+#include "app/core/TimeText.h"
+
+#include <cstdint>
+
+#include "platform/framework/SysUtils.h"
+
+int TimeToMilliseconds(int hours, int minutes, int seconds, int milliseconds) {
+  // Unsigned arithmetic wraps where the signed one would be undefined.
+  const std::uint32_t total = static_cast<std::uint32_t>(hours) * 3600000u +
+                              static_cast<std::uint32_t>(minutes) * 60000u +
+                              static_cast<std::uint32_t>(seconds) * 1000u + static_cast<std::uint32_t>(milliseconds);
+  return static_cast<int>(total);
+}
+
+TTimeParts MillisecondsToTime(int milliseconds) {
+  TTimeParts parts;
+  parts.Hours = milliseconds / 3600000;
+  parts.Minutes = (milliseconds / 1000) % 3600 / 60;
+  parts.Seconds = (milliseconds / 1000) % 60;
+  parts.Milliseconds = milliseconds % 1000;
+  return parts;
+}
+
+String FormatTimeText(int milliseconds) {
+  const TTimeParts t = MillisecondsToTime(milliseconds);
+  return Format(L"%.1d:%.2d:%.2d.%.3d", {t.Hours, t.Minutes, t.Seconds, t.Milliseconds});
+}
