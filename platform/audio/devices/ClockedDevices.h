@@ -23,6 +23,7 @@ class ClockedAudioOutput : public AudioOutput {
   bool Finished() const override { return finished_; }
 
  protected:
+  bool Running() const { return static_cast<bool>(pull_); }
   // A non-zero code makes Start fail with it.
   virtual int StartFailure() { return 0; }
   virtual void Started(const DeviceFormat&) {}

@@ -18,8 +18,8 @@ AudioDevices::OutputFactory ScriptedAudioOutput::Factory(std::shared_ptr<Scripte
 }
 
 void ScriptedAudioOutput::Pause() {
+  if (Running()) ++script_->Pauses;
   ClockedAudioOutput::Pause();
-  ++script_->Pauses;
 }
 
 void ScriptedAudioOutput::Heard(const float* samples, std::int64_t frames, const DeviceFormat& format) {
