@@ -52,9 +52,13 @@ void TRzFrameController::AttachControl(TControl* Control) {
   PushSettingTo(Control, fcpAll);
 }
 
-void TRzFrameController::DetachControl(TControl* Control) {
+void TRzFrameController::DetachControl(TControl* Control) { Forget(Control); }
+
+// Compares as components: a control being freed is told about only as a component.
+void TRzFrameController::Forget(TComponent* Component) {
   if (!controls_) return;
-  auto it = std::find(controls_->begin(), controls_->end(), Control);
+  auto it = std::find_if(controls_->begin(), controls_->end(),
+                         [Component](TControl* c) { return static_cast<TComponent*>(c) == Component; });
   if (it == controls_->end()) return;
   controls_->erase(it);
   if (controls_->empty()) controls_.reset();
@@ -220,7 +224,7 @@ void TRzFrameController::Notification(TComponent* AComponent, TOperation Operati
   TComponent::Notification(AComponent, Operation);
   if (Operation != opRemove) return;
   if (AComponent == regIniFile_) regIniFile_ = nullptr;
-  if (auto* control = dynamic_cast<TControl*>(AComponent)) DetachControl(control);
+  Forget(AComponent);
 }
 
 void TRzFrameController::DefineProperties(TFiler& Filer) {

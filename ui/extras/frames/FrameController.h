@@ -118,6 +118,7 @@ class TRzFrameController : public TComponent {
   void DefineProperties(TFiler& Filer) override;
 
  private:
+  void Forget(TComponent* Component);
   void PushValue(TControl* control, TRzFrameControllerNotifications notifications, TRzFrameControllerProperty property);
   void PushAll(TControl* control, TRzFrameControllerNotifications notifications);
   template <class T>
