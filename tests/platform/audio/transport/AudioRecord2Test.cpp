@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "platform/audio/core/AudioError.h"
+#include "platform/audio/devices/AudioCallLog.h"
 #include "platform/audio/devices/ScriptedDevices.h"
 #include "platform/audio/transport/AudioRecord2.h"
 #include "platform/framework/DateUtils.h"
@@ -243,6 +244,29 @@ TEST_F(AudioRecord2Test, AHandlerMayStopTheRecorderBetweenBlocks) {
   PumpFor(150);
   EXPECT_EQ(std::vector<int>{1}, numbers);
   EXPECT_EQ(0, ticks);
+}
+
+TEST_F(AudioRecord2Test, EveryCallIsLogged) {
+  AudioCallLog::Clear();
+  AudioCallLog::Enable(true);
+  recorder->SetOption(1);
+  recorder->SelectLine(2);
+  recorder->SetLineSelected(true);
+  recorder->SetSilenceDetection(true);
+  recorder->SetAttackLevel(-30.5f);
+  recorder->SetReleaseTime(2000);
+  recorder->SamplesForMilliseconds(200);
+  recorder->StartRecording();
+  recorder->GetRecordedBlock();
+  recorder->StopRecording();
+  AudioCallLog::Enable(false);
+  const std::vector<String> expected = {
+      L"TAudioRecord2.SetOption(1)",          L"TAudioRecord2.SelectLine(2)",
+      L"TAudioRecord2.SetLineSelected(true)", L"TAudioRecord2.SetSilenceDetection(true)",
+      L"TAudioRecord2.SetAttackLevel(-30.5)", L"TAudioRecord2.SetReleaseTime(2000)",
+      L"TAudioRecord2.SamplesForMilliseconds(200)", L"TAudioRecord2.StartRecording()",
+      L"TAudioRecord2.GetRecordedBlock()",    L"TAudioRecord2.StopRecording()"};
+  EXPECT_EQ(expected, AudioCallLog::Lines());
 }
 
 }  // namespace
