@@ -305,13 +305,15 @@ void RewriteOggTags(const ByteSource& source, ByteSink& sink, const AudioTags& t
   // The three header packets and the pages they fill.
   std::vector<Bytes> headers;
   long headerPages = 0;
-  for (bool more = true; headers.size() < 3; more = reader.Next(page)) {
-    if (!more) Damaged(L"Ogg Vorbis", L"the headers are cut short");
-    if (ogg_page_serialno(&page) != serial) continue;
-    ogg_stream_pagein(&in, &page);
-    ++headerPages;
-    for (ogg_packet packet; headers.size() < 3 && ogg_stream_packetout(&in, &packet) == 1;)
-      headers.push_back(PacketBytes(packet));
+  for (;;) {
+    if (ogg_page_serialno(&page) == serial) {
+      ogg_stream_pagein(&in, &page);
+      ++headerPages;
+      for (ogg_packet packet; headers.size() < 3 && ogg_stream_packetout(&in, &packet) == 1;)
+        headers.push_back(PacketBytes(packet));
+      if (headers.size() == 3) break;
+    }
+    if (!reader.Next(page)) Damaged(L"Ogg Vorbis", L"the headers are cut short");
   }
   headers[1] = CommentPacket(headers[1], tags);
 
