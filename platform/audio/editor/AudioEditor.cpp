@@ -239,7 +239,6 @@ void TAudioEditor2::SaveRangeAs(const String& path, int range, int fileType) {
 
 void TAudioEditor2::CloseFile() {
   AudioCallLog::Add(kLogName, L"CloseFile");
-  StopTransport();
   Replace([&] { engine_.CloseFile(); });
 }
 
@@ -276,7 +275,15 @@ void TAudioEditor2::TransportTimer(TObject*) {
     transportTimer_->SetEnabled(false);
     return;
   }
-  if (transport_.Service()) {
+  bool finished = false;
+  try {
+    finished = transport_.Service();
+  } catch (...) {
+    // A device failure ends play once instead of being reported at every tick.
+    EndOfPlay();
+    throw;
+  }
+  if (finished) {
     EndOfPlay();
     return;
   }
@@ -288,11 +295,17 @@ void TAudioEditor2::TransportTimer(TObject*) {
   if (OnMeter) OnMeter(this, levels[0], levels[1]);
 }
 
-// Stopping puts the cursor back where play started: the selection never moved while playing.
-void TAudioEditor2::EndOfPlay() {
+void TAudioEditor2::StopPlayback() {
+  if (!transport_.Active()) return;
   transport_.Stop();
   transportTimer_->SetEnabled(false);
   if (OnMeter) OnMeter(this, 0, 0);
+  Invalidate();
+}
+
+// Stopping puts the cursor back where play started: the selection never moved while playing.
+void TAudioEditor2::EndOfPlay() {
+  StopPlayback();
   FirePositionChange();
 }
 

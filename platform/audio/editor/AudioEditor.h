@@ -154,7 +154,8 @@ class TAudioEditor2 : public TCustomControl {
   // Runs an edit of the document, then lets the view follow the new length and repaints.
   template <class Body>
   void Edit(Body&& body);
-  // Runs an operation that replaces the document, then shows all of it.
+  // Runs an operation that replaces the document (stopping playback of the old one first), then shows
+  // all of it.
   template <class Body>
   void Replace(Body&& body);
   void InstallEncoders();
@@ -164,6 +165,8 @@ class TAudioEditor2 : public TCustomControl {
   void ViewChanged();
   void UpdateScrollBar();
   void TransportTimer(TObject* Sender);
+  // Stops playing without any position event; EndOfPlay also reports the cursor's return.
+  void StopPlayback();
   void EndOfPlay();
   void FirePositionChange();
 
@@ -200,6 +203,7 @@ inline void TAudioEditor2::Edit(Body&& body) {
 
 template <class Body>
 inline void TAudioEditor2::Replace(Body&& body) {
+  StopPlayback();
   body();
   view_.ZoomFull(engine_.Length());
   ViewChanged();

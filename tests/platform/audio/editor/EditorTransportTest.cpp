@@ -132,6 +132,37 @@ TEST_F(EditorTransportTest, MetersReadTheLevelsBeingHeard) {
   }
 }
 
+// An output whose worker has failed: it reports the failure at every service call.
+class FailingOutput : public AudioOutput {
+ public:
+  int Start(DeviceFormat, AudioPull) override { return 0; }
+  void Pause() override {}
+  void Resume() override {}
+  void Stop() override {}
+  void Service() override { throw EAudioError(L"device lost"); }
+  std::int64_t PlayedFrames() const override { return 0; }
+  bool Finished() const override { return false; }
+};
+
+int sinkCalls = 0;
+void CountingSink(const std::exception_ptr&) { ++sinkCalls; }
+
+TEST_F(EditorTransportTest, ADeviceFailureWhilePlayingStopsOnceAndReachesTheHandler) {
+  const AudioDevices::OutputFactory previous =
+      AudioDevices::SetOutputFactory([] { return std::make_unique<FailingOutput>(); });
+  const ExceptionSink previousSink = SetExceptionSink(&CountingSink);
+  sinkCalls = 0;
+  positionEvents = 0;
+  editor->Play(1);
+  PumpUntil([&] { return editor->TransportState() == 0; }, 2000);
+  Pump();
+  SetExceptionSink(previousSink);
+  AudioDevices::SetOutputFactory(previous);
+  EXPECT_EQ(editor->TransportState(), 0);
+  EXPECT_EQ(sinkCalls, 1);
+  EXPECT_EQ(positionEvents, 1);
+}
+
 TEST_F(EditorTransportTest, ADeviceThatCannotStartRaisesAndStaysStopped) {
   script->FailStartWith = 4;
   EXPECT_THROW(editor->Play(1), EAudioError);
