@@ -21,7 +21,7 @@ TAudioRecord2::TAudioRecord2(TComponent* AOwner)
   timer_->SetEnabled(false);
   timer_->SetInterval(kServiceInterval);
   timer_->SetOnTimer({this, &TAudioRecord2::ServiceTick});
-  recent_.Reset(format_.Channels, kRecentFrames);
+  recent_.Reset(active_.Channels, kRecentFrames);
 }
 
 TAudioRecord2::~TAudioRecord2() {
@@ -47,6 +47,9 @@ void TAudioRecord2::SetRecordingFormat(int SampleRate, int Channels) {
   CheckSampleRate(SampleRate);
   CheckChannelCount(Channels);
   format_ = {SampleRate, Channels};
+  if (recording_) return;
+  active_ = format_;
+  recent_.Reset(active_.Channels, kRecentFrames);
 }
 
 int TAudioRecord2::SamplesForMilliseconds(int Milliseconds) {
@@ -68,17 +71,19 @@ void TAudioRecord2::StartRecording() {
     lastError_ = kNoRecordingLine;
     return;
   }
-  gate_.Reset(silence_, format_.SampleRate, format_.Channels);
-  recent_.Reset(format_.Channels, kRecentFrames);
+  active_ = format_;
+  activeBufferFrames_ = bufferFrames_;
+  gate_.Reset(silence_, active_.SampleRate, active_.Channels);
+  recent_.Reset(active_.Channels, kRecentFrames);
   filling_.clear();
-  filling_.reserve(static_cast<std::size_t>(bufferFrames_) * format_.Channels);
+  filling_.reserve(static_cast<std::size_t>(activeBufferFrames_) * active_.Channels);
   full_.clear();
   blocksMade_ = 0;
   capturedFrames_ = framesSinceTick_ = 0;
 
-  auto capture = std::make_shared<CaptureQueue>(format_.Channels);
+  auto capture = std::make_shared<CaptureQueue>(active_.Channels);
   // The push holds the queue itself, so a device worker never writes to a queue freed under it.
-  lastError_ = input.Start(format_, [capture](const float* samples, std::int64_t frames) { capture->Push(samples, frames); });
+  lastError_ = input.Start(active_, [capture](const float* samples, std::int64_t frames) { capture->Push(samples, frames); });
   if (lastError_ != 0) return;
   capture_ = std::move(capture);
   recording_ = true;
@@ -105,7 +110,7 @@ int TAudioRecord2::GetLastError() {
 
 SampleBuffer TAudioRecord2::GetRecordedBlock() {
   AudioCallLog::Add(kClass, L"GetRecordedBlock");
-  if (full_.empty()) return SampleBuffer(format_.Channels, format_.SampleRate);
+  if (full_.empty()) return SampleBuffer(active_.Channels, active_.SampleRate);
   SampleBuffer block = std::move(full_.front());
   full_.pop_front();
   return block;
@@ -113,7 +118,7 @@ SampleBuffer TAudioRecord2::GetRecordedBlock() {
 
 SampleBuffer TAudioRecord2::GetDisplaySamples(int Count) {
   AudioCallLog::Add(kClass, L"GetDisplaySamples", Count);
-  SampleBuffer samples(format_.Channels, format_.SampleRate, std::max(Count, 0));
+  SampleBuffer samples(active_.Channels, active_.SampleRate, std::max(Count, 0));
   if (Count > 0) recent_.Latest(Count, samples.Data());
   return samples;
 }
@@ -217,7 +222,7 @@ void TAudioRecord2::ServiceTick(TObject*) {
 
   capture_->TakeAll(taken_);
   const int madeBefore = blocksMade_;
-  Take(taken_.data(), static_cast<std::int64_t>(taken_.size()) / format_.Channels);
+  Take(taken_.data(), static_cast<std::int64_t>(taken_.size()) / active_.Channels);
 
   // Handlers may stop the recorder or free it: check after each one.
   const std::shared_ptr<bool> alive = alive_;
@@ -229,7 +234,7 @@ void TAudioRecord2::ServiceTick(TObject*) {
   // Blocks whose event has passed without a fetch are not wanted (the console's device test).
   while (full_.size() > kMaxWaitingBlocks) full_.pop_front();
   int levels[2];
-  recent_.Levels(std::max<std::int64_t>(framesSinceTick_, format_.SampleRate / 20), levels);
+  recent_.Levels(std::max<std::int64_t>(framesSinceTick_, active_.SampleRate / 20), levels);
   framesSinceTick_ = 0;
   if (OnTimer) OnTimer(this, capturedFrames_, levels[0], levels[1]);
 }
@@ -241,7 +246,7 @@ void TAudioRecord2::Take(const float* samples, std::int64_t frames) {
   framesSinceTick_ += frames;
 
   const float* kept = samples;
-  std::size_t keptValues = static_cast<std::size_t>(frames * format_.Channels);
+  std::size_t keptValues = static_cast<std::size_t>(frames * active_.Channels);
   if (silenceDetection_) {
     passed_.clear();
     gate_.Process(samples, frames, passed_);
@@ -249,14 +254,14 @@ void TAudioRecord2::Take(const float* samples, std::int64_t frames) {
     keptValues = passed_.size();
   }
 
-  const std::size_t blockValues = static_cast<std::size_t>(bufferFrames_) * format_.Channels;
+  const std::size_t blockValues = static_cast<std::size_t>(activeBufferFrames_) * active_.Channels;
   while (keptValues > 0) {
     const std::size_t n = std::min(keptValues, blockValues - filling_.size());
     filling_.insert(filling_.end(), kept, kept + n);
     kept += n;
     keptValues -= n;
     if (filling_.size() < blockValues) break;
-    SampleBuffer block(format_.Channels, format_.SampleRate, bufferFrames_);
+    SampleBuffer block(active_.Channels, active_.SampleRate, activeBufferFrames_);
     std::copy(filling_.begin(), filling_.end(), block.Data());
     filling_.clear();
     full_.push_back(std::move(block));

@@ -91,6 +91,10 @@ class TAudioRecord2 : public TComponent {
 
   DeviceFormat format_;
   int bufferFrames_ = 8820;
+  // The format and block size of the running (or last) recording; the settings above apply from
+  // the next start.
+  DeviceFormat active_;
+  int activeBufferFrames_ = 8820;
   int lastError_ = 0;
   int currentLine_ = 0;  // 1-based; 0: none
   bool silenceDetection_ = false;

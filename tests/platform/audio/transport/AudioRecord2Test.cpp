@@ -83,6 +83,28 @@ TEST_F(AudioRecord2Test, DeliversBlocksOfExactlyTheBufferSizeInOrder) {
   EXPECT_EQ(0, recorder->GetRecordedBlock().Frames());  // nothing waits: every block was fetched
 }
 
+TEST_F(AudioRecord2Test, SettingsMadeWhileRecordingApplyFromTheNextStart) {
+  EXPECT_EQ(1, recorder->GetDisplaySamples(16).Channels());
+  script->AppendLevel(2000, 1, 0.25f);
+  recorder->SetBufferSize(100);
+  recorder->StartRecording();
+  RecordFor(150);
+  recorder->SetRecordingFormat(2000, 2);
+  recorder->SetBufferSize(30);
+  RecordFor(150);
+  EXPECT_EQ(1, recorder->GetDisplaySamples(16).Channels());
+  ASSERT_EQ(3u, blocks.size());
+  for (const auto& block : blocks) EXPECT_EQ(100u, block.size());
+
+  recorder->StartRecording();
+  EXPECT_EQ(2, script->Starts.back().Channels);
+  EXPECT_EQ(2000, script->Starts.back().SampleRate);
+  blocks.clear();
+  RecordFor(50);
+  ASSERT_FALSE(blocks.empty());
+  EXPECT_EQ(60u, blocks[0].size());
+}
+
 TEST_F(AudioRecord2Test, LevelsAreOnTheMeterScalePerSide) {
   recorder->SetRecordingFormat(8000, 2);
   // A 1 kHz sine, full scale on the left, -25 dBFS on the right; the cosine phase hits its peaks.
