@@ -48,9 +48,11 @@ int TAudioPlayer2::GetLastError() {
 void TAudioPlayer2::QueueBuffer(SampleBuffer& Buffer) {
   AudioCallLog::Add(kClass, L"QueueBuffer", Buffer.Values());
   if (!output_) throw EAudioError(L"The player is not started.");
-  if (!Buffer.Empty() && Buffer.Channels() != format_.Channels)
+  // The format of the running play, which a later SetPlaybackFormat does not change.
+  const int channels = queue_->Channels();
+  if (!Buffer.Empty() && Buffer.Channels() != channels)
     throw EAudioError(L"The buffer has " + std::to_wstring(Buffer.Channels()) + L" channels; the player plays " +
-                      std::to_wstring(format_.Channels) + L".");
+                      std::to_wstring(channels) + L".");
   queue_->Push(Buffer);
 }
 

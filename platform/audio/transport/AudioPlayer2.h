@@ -23,14 +23,15 @@ class TAudioPlayer2 : public TComponent {
   explicit TAudioPlayer2(TComponent* AOwner);
   ~TAudioPlayer2() override;
 
-  // Raises EAudioError for a rate or channel count the engine does not take.
+  // Raises EAudioError for a rate or channel count the engine does not take. Applies from the next
+  // Start.
   void SetPlaybackFormat(int SampleRate, int Channels);
   // Stops what plays, then opens the device in the playback format.
   void Start();
   // The device's error code of the last Start; 0 after a successful one.
   int GetLastError();
   // Raises EAudioError when the player is not started or the buffer's channel count is not the
-  // playback format's. The buffer plays at the playback format's rate.
+  // started format's. The buffer plays at the started format's rate.
   void QueueBuffer(SampleBuffer& Buffer);
   void Stop();
 

@@ -13,6 +13,8 @@ class PlayQueue {
  public:
   explicit PlayQueue(int channels) : channels_(channels) {}
 
+  int Channels() const { return channels_; }
+
   // Takes the buffer's storage; the buffer is left empty.
   void Push(SampleBuffer& buffer);
   // The device's pull: up to `frames` frames, fewer only when the queued sound has ended.

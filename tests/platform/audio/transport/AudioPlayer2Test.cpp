@@ -111,11 +111,15 @@ TEST_F(AudioPlayer2Test, AFailingStartSetsGetLastErrorAndRaisesNothing) {
   EXPECT_EQ(0, player->GetLastError());
 }
 
-TEST_F(AudioPlayer2Test, RefusesABufferOfAnotherChannelCount) {
+TEST_F(AudioPlayer2Test, RefusesABufferOfAnotherChannelCountThanThePlaysOwn) {
   player->Start();
   SampleBuffer stereo = Ramp(10, 0, 2);
   EXPECT_THROW(player->QueueBuffer(stereo), EAudioError);
   EXPECT_THROW(player->SetPlaybackFormat(8000, 3), EAudioError);
+  player->SetPlaybackFormat(8000, 2);  // for the next start: this play stays mono
+  EXPECT_THROW(player->QueueBuffer(stereo), EAudioError);
+  player->Start();
+  EXPECT_NO_THROW(player->QueueBuffer(stereo));
 }
 
 TEST_F(AudioPlayer2Test, AHandlerMayFreeThePlayer) {
