@@ -373,6 +373,8 @@ void THttpCli::Login() {
     return;
   }
   dnsResult_.clear();
+  connectStarted_ = false;
+  headerEnded_ = false;
   ChangeState(httpDnsLookup);
   StartLookupOrFail();
 }
@@ -447,6 +449,7 @@ void THttpCli::ConnectOrFail() {
     TRaisingSocketErrors raising(*socket_);
     ConfigureSocket();
     socket_->Connect();
+    connectStarted_ = true;
   } catch (Exception&) {
     SocketError(socket_);
     const int code = socket_->LastError != 0 ? socket_->LastError : WSAEINVAL;
@@ -472,6 +475,7 @@ void THttpCli::HandleSessionConnected(Word ErrCode) {
   }
   locationPending_ = false;
   connected_ = true;
+  headerEnded_ = false;
   ChangeState(httpConnected);
   FireSessionConnected();
   nextLine_ = nlHeader;
@@ -738,6 +742,7 @@ void THttpCli::ProcessHeaderLine(const AnsiString& Line) {
   if (headerLineCount_ == 1 && !line.empty() && line[0] == L'<' &&
       (SameText(line.substr(0, 6), L"<HTML>") || SameText(line.substr(0, 9), L"<!DOCTYPE"))) {
     if (contentType_.empty()) contentType_ = L"text/html";
+    headerEnded_ = true;
     ChangeState(httpWaitingBody);
     nextLine_ = nlBody;
     firstBodyPiece_ = true;
@@ -886,6 +891,7 @@ void THttpCli::EndOfHeader() {
     headerLineCount_ = -1;
     return;
   }
+  headerEnded_ = true;
   FireHeaderEnd();
   if (state_ == httpReady) {
     ClearReceiveBuffer();
@@ -981,6 +987,11 @@ void THttpCli::FinishChunkedDocument() {
   if (closeReq_) socket_->CloseLater();
 }
 
+bool THttpCli::ResponseCutBeforeHeaderEnd() const {
+  if (headerEnded_) return false;
+  return state_ == httpConnected || state_ == httpWaitingHeader || (state_ == httpDnsLookupDone && connectStarted_);
+}
+
 bool THttpCli::BodyIncomplete() const {
   if (chunked_) return !chunk_.Done();
   return contentLength_ >= 0 && receivedCount_ < contentLength_;
@@ -993,6 +1004,7 @@ void THttpCli::HandleSessionClosed(Word ErrCode) {
   if (ErrCode != 0) requestDoneError_ = ErrCode;
   connected_ = false;
   proxyConnected_ = false;
+  if (ResponseCutBeforeHeaderEnd() && requestDoneError_ == 0) requestDoneError_ = kConnectionAborted;
   if (inHeader_) {
     FireHeaderEnd();
   } else if (state_ == httpWaitingBody && nextLine_ == nlBody) {

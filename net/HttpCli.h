@@ -6,9 +6,10 @@
 //
 // Misuse (a request while busy, nothing to post) raises EHttpException; network and protocol
 // failures never raise: they end the request with StatusCode, ReasonPhrase and RequestDoneError.
-// A body cut short by the close and a response the client refuses (an over-long line, an oversized
-// chunk size, a status code that is not a number) end with RequestDoneError 10053
-// (WSAECONNABORTED), whatever StatusCode says.
+// A response cut short by the close (before its header ended, or in a body of known length or in
+// chunks) and a response the client refuses (an over-long line, an oversized chunk size, a status
+// code that is not a number) end with RequestDoneError 10053 (WSAECONNABORTED), whatever StatusCode
+// says.
 //
 // Completions (request done, ready, log in again) are posted to the client's own window tagged with
 // the request's serial number, so a message left by an aborted request never reaches the next one.
@@ -280,6 +281,8 @@ class THttpCli : public TIcsWndControl {
   void DeliverBody(const char* Data, int Len);
   void ProtocolError(const String& What);
   bool BodyIncomplete() const;
+  // The connection went before the response header was complete (or before any response).
+  bool ResponseCutBeforeHeaderEnd() const;
 
   // Authentication and relocation bookkeeping.
   void UpdateAuthStates();
@@ -371,6 +374,8 @@ class THttpCli : public TIcsWndControl {
   bool proxyConnected_ = false;
   TNextLine nextLine_ = nlNone;
   bool chunked_ = false;
+  bool headerEnded_ = false;
+  bool connectStarted_ = false;
   AnsiString lastResponse_;
 
   // Authentication.

@@ -118,13 +118,23 @@ bool THttpTestServer::SocksHandshake(SOCKET peer) {
   std::string greeting;
   if (!ReadExactly(peer, 2, greeting) || !ReadExactly(peer, 2 + static_cast<Byte>(greeting[1]), greeting)) return false;
   if (!SendAll(peer, std::string("\x05\x00", 2))) return false;
+  // Version, command, reserved, address type, then an IPv4 address or a name, and the port.
   std::string request;
-  if (!ReadExactly(peer, 10, request) || request[3] != 1) return false;  // IPv4 destinations only
-  const auto byte = [&](int i) { return std::to_string(static_cast<Byte>(request[i])); };
+  if (!ReadExactly(peer, 5, request)) return false;
+  std::string host;
+  if (request[3] == 1) {
+    if (!ReadExactly(peer, 10, request)) return false;
+    for (int i = 4; i < 8; ++i) host += (i > 4 ? "." : "") + std::to_string(static_cast<Byte>(request[i]));
+  } else if (request[3] == 3) {
+    if (!ReadExactly(peer, 7 + static_cast<Byte>(request[4]), request)) return false;
+    host = request.substr(5, static_cast<Byte>(request[4]));
+  } else {
+    return false;
+  }
+  const std::size_t port = request.size() - 2;
   {
     std::lock_guard<std::mutex> guard(lock_);
-    socksTarget_ = byte(4) + "." + byte(5) + "." + byte(6) + "." + byte(7) + ":" +
-                   std::to_string(static_cast<Byte>(request[8]) * 256 + static_cast<Byte>(request[9]));
+    socksTarget_ = host + ":" + std::to_string(static_cast<Byte>(request[port]) * 256 + static_cast<Byte>(request[port + 1]));
   }
   return SendAll(peer, std::string("\x05\x00\x00\x01\x7f\x00\x00\x01\x00\x50", 10));
 }
