@@ -54,12 +54,14 @@ void TAudioEditor2::InstallEncoders() {
       registry_.Register(std::move(type));
     }
   };
-  replaceEncoder(kFileTypeMp3, [this](std::unique_ptr<ByteSink> sink, const EncoderSettings& input, const AudioTags& tags) {
-    return CreateMp3Encoder(std::move(sink), input, mp3Config_, tags);
-  });
-  replaceEncoder(kFileTypeOgg, [this](std::unique_ptr<ByteSink> sink, const EncoderSettings& input, const AudioTags& tags) {
-    return CreateOggEncoder(std::move(sink), input, oggConfig_, tags);
-  });
+  replaceEncoder(kFileTypeMp3,
+                 [this](std::unique_ptr<ByteSink> sink, const EncoderSettings& input, const AudioTags& tags) {
+                   return CreateMp3Encoder(std::move(sink), input, mp3Config_, tags);
+                 });
+  replaceEncoder(kFileTypeOgg,
+                 [this](std::unique_ptr<ByteSink> sink, const EncoderSettings& input, const AudioTags& tags) {
+                   return CreateOggEncoder(std::move(sink), input, oggConfig_, tags);
+                 });
   replaceEncoder(kFileTypeWma, [this](std::unique_ptr<ByteSink> sink, const EncoderSettings& input, const AudioTags&) {
     return CreateWmaEncoder(std::move(sink), input, wmaProfile_);
   });

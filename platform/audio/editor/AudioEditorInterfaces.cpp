@@ -170,11 +170,10 @@ void IAudioEditor2FileFormat::SetWmaProfile(int profile) {
 
 // ---- markers -------------------------------------------------------------------------------------
 
-int IAudioEditor2Markers::AddMarker(std::int64_t position, std::int64_t length, const String& name,
-                                    const String& kind, int reserved1, int reserved2, int reserved3, int reserved4,
-                                    int reserved5) {
-  AudioCallLog::Add(kMarkersLog, L"AddMarker", position, length, name, kind, reserved1, reserved2, reserved3,
-                    reserved4, reserved5);
+int IAudioEditor2Markers::AddMarker(std::int64_t position, std::int64_t length, const String& name, const String& kind,
+                                    int reserved1, int reserved2, int reserved3, int reserved4, int reserved5) {
+  AudioCallLog::Add(kMarkersLog, L"AddMarker", position, length, name, kind, reserved1, reserved2, reserved3, reserved4,
+                    reserved5);
   const int id = editor_.engine_.AddMarker(position, length, name, kind);
   editor_.Invalidate();
   return id;
@@ -214,7 +213,9 @@ void IAudioEditor2Channel::SetChannelEnabled(int enabled) {
 
 // ---- scales --------------------------------------------------------------------------------------
 
-EditorScaleSettings& IAudioEditor2Scale::Settings() { return horizontal_ ? editor_.look_.ScaleX : editor_.look_.ScaleY; }
+EditorScaleSettings& IAudioEditor2Scale::Settings() {
+  return horizontal_ ? editor_.look_.ScaleX : editor_.look_.ScaleY;
+}
 
 const wchar_t* IAudioEditor2Scale::LogName() const {
   return horizontal_ ? L"TAudioEditor2.ScaleX" : L"TAudioEditor2.ScaleY";

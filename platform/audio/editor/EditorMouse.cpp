@@ -4,7 +4,7 @@
 
 bool EditorMouse::PressMakesDoubleClick(POINT p, UInt64 tick) {
   const bool close = std::abs(p.x - lastPress_.x) <= GetSystemMetrics(SM_CXDOUBLECLK) / 2 &&
-                    std::abs(p.y - lastPress_.y) <= GetSystemMetrics(SM_CYDOUBLECLK) / 2;
+                     std::abs(p.y - lastPress_.y) <= GetSystemMetrics(SM_CYDOUBLECLK) / 2;
   const bool soon = tick - lastTick_ <= GetDoubleClickTime();
   const bool isDouble = havePress_ && close && soon;
   havePress_ = !isDouble;

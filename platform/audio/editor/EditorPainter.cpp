@@ -208,7 +208,8 @@ void EditorPainter::DrawPositions(const EditorScene& scene, const TRect& wave) {
   const EditorAppearance& look = *scene.Look;
   const int width = wave.Width();
   if (look.ViewType == evSpectrum && scene.SelectionEnd > scene.SelectionStart) {
-    VerticalLine(wave.left + scene.View->ColumnOf(scene.SelectionStart, width), wave, look.Color(ecSelectionBackground));
+    VerticalLine(wave.left + scene.View->ColumnOf(scene.SelectionStart, width), wave,
+                 look.Color(ecSelectionBackground));
     VerticalLine(wave.left + scene.View->ColumnOf(scene.SelectionEnd, width), wave, look.Color(ecSelectionBackground));
   }
   VerticalLine(wave.left + scene.View->ColumnOf(scene.SelectionStart, width), wave, look.Color(ecCursor));
@@ -296,7 +297,8 @@ void EditorPainter::DrawBorder(const EditorAppearance& look) {
     case ebRaised: DrawEdge(dc_, &r, EDGE_RAISED, BF_RECT); break;
     case ebBlackLine:
     case ebColorLine:
-      SetDCBrushColor(dc_, static_cast<COLORREF>(ColorToRGB(look.Border == ebBlackLine ? clBlack : look.Color(ecBorder))));
+      SetDCBrushColor(dc_,
+                      static_cast<COLORREF>(ColorToRGB(look.Border == ebBlackLine ? clBlack : look.Color(ecBorder))));
       FrameRect(dc_, &r, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
       break;
     default: break;

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "EditorTestSupport.h"
-#include "tests/support/TestSupport.h"
 #include "platform/audio/core/Biquad.h"
 #include "platform/audio/devices/AudioCallLog.h"
+#include "tests/support/TestSupport.h"
 
 using namespace editor_testing;
 

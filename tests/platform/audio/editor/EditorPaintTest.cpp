@@ -91,14 +91,15 @@ TEST_F(EditorPaintTest, TheSpectrumOfA1kHzSinePeaksAtItsRow) {
   int brightest = -1, brightestRow = -1;
   for (int y = wave.top; y < wave.bottom; ++y) {
     const std::uint32_t p = Pixel(x, y);
-    const int level = static_cast<int>((p >> 16) & 0xFF) + static_cast<int>((p >> 8) & 0xFF) + static_cast<int>(p & 0xFF);
+    const int level =
+        static_cast<int>((p >> 16) & 0xFF) + static_cast<int>((p >> 8) & 0xFF) + static_cast<int>(p & 0xFF);
     if (level > brightest) brightest = level, brightestRow = y;
   }
   const int rows = wave.Height();
   const double binWidth = static_cast<double>(rate) / kSpectrumWindow;
   const int bin = static_cast<int>(std::lround(1000.0 / binWidth));
-  const int expected = wave.bottom - 1 -
-                       static_cast<int>(std::lround(bin * static_cast<double>(rows - 1) / (kSpectrumWindow / 2)));
+  const int expected =
+      wave.bottom - 1 - static_cast<int>(std::lround(bin * static_cast<double>(rows - 1) / (kSpectrumWindow / 2)));
   EXPECT_NEAR(brightestRow, expected, 1);
 }
 

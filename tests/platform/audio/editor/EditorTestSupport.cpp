@@ -69,9 +69,7 @@ void EditorFixture::Load(const SampleBuffer& samples) {
   editor->ZoomFull();
 }
 
-void EditorFixture::PaintNow() {
-  RedrawWindow(editor->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-}
+void EditorFixture::PaintNow() { RedrawWindow(editor->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW); }
 
 std::uint32_t EditorFixture::Pixel(int x, int y) const {
   const EditorPainter& painter = editor->Painter();

@@ -2,10 +2,10 @@
 // Helpers of the editor control's tests: a shown form holding one editor, generated signals, mouse
 // messages and probes of the editor's last painted picture.
 
+#include <gtest/gtest.h>
+
 #include <cstdint>
 #include <functional>
-
-#include <gtest/gtest.h>
 
 #include "platform/audio/core/AudioError.h"
 #include "platform/audio/editor/AudioEditor.h"

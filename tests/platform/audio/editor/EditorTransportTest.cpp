@@ -29,7 +29,9 @@ class EditorTransportTest : public EditorFixture {
     clock.Advance(ms);
     PumpUntil([&] { return script->PlayedFrames() > before || editor->TransportState() == 0; }, 2000);
   }
-  bool WaitForStop() { return PumpUntil([&] { return editor->TransportState() == 0; }, 3000); }
+  bool WaitForStop() {
+    return PumpUntil([&] { return editor->TransportState() == 0; }, 3000);
+  }
   // The played frames are the document's frames from `from` on, wrapping at `to` when looping.
   void ExpectPlayed(std::int64_t from, std::int64_t to, std::int64_t count) {
     ASSERT_EQ(script->PlayedFrames(), count);
@@ -50,8 +52,8 @@ class EditorTransportTest : public EditorFixture {
 TEST_F(EditorTransportTest, PlayModesPlayExactlyTheirFrames) {
   struct Case {
     int mode;
-    std::int64_t start, end;           // the selection
-    std::int64_t playFrom, playTo;     // what the mode plays
+    std::int64_t start, end;        // the selection
+    std::int64_t playFrom, playTo;  // what the mode plays
   } cases[] = {{1, 1000, 3000, 1000, 3000}, {1, 40000, 40000, 40000, kLength}, {2, 1000, 3000, 1000, kLength}};
   for (const Case& c : cases) {
     script->Played.clear();
