@@ -73,6 +73,7 @@ void TAudioRecord2::StartRecording() {
   }
   active_ = format_;
   activeBufferFrames_ = bufferFrames_;
+  activeSilenceDetection_ = silenceDetection_;
   gate_.Reset(silence_, active_.SampleRate, active_.Channels);
   recent_.Reset(active_.Channels, kRecentFrames);
   filling_.clear();
@@ -247,7 +248,7 @@ void TAudioRecord2::Take(const float* samples, std::int64_t frames) {
 
   const float* kept = samples;
   std::size_t keptValues = static_cast<std::size_t>(frames * active_.Channels);
-  if (silenceDetection_) {
+  if (activeSilenceDetection_) {
     passed_.clear();
     gate_.Process(samples, frames, passed_);
     kept = passed_.data();

@@ -9,6 +9,7 @@
 // GetDisplaySamples gives the latest frames. With silence detection on, quiet stretches are left out
 // of the blocks (SilenceGate); levels and display samples still show everything. Nothing arrives
 // after StopRecording or destruction; the part of a block not yet filled is dropped then.
+// The format, the block size and the silence settings apply from the next start.
 //
 // Lines: SelectLine(n) makes line n (1-based) current for the line calls; SelectLine(0) means no
 // current line, and the line calls then answer empty, 0 or false and change nothing.
@@ -91,10 +92,11 @@ class TAudioRecord2 : public TComponent {
 
   DeviceFormat format_;
   int bufferFrames_ = 8820;
-  // The format and block size of the running (or last) recording; the settings above apply from
-  // the next start.
+  // The format, block size and silence skipping of the running (or last) recording; the settings
+  // apply from the next start.
   DeviceFormat active_;
   int activeBufferFrames_ = 8820;
+  bool activeSilenceDetection_ = false;
   int lastError_ = 0;
   int currentLine_ = 0;  // 1-based; 0: none
   bool silenceDetection_ = false;
