@@ -103,6 +103,26 @@ TEST_F(EditorPaintTest, TheSpectrumOfA1kHzSinePeaksAtItsRow) {
   EXPECT_NEAR(brightestRow, expected, 1);
 }
 
+TEST_F(EditorPaintTest, LineBordersFrameTheControlAndMoveTheWaveInside) {
+  constexpr TColor kBorder = 0x3080F0;
+  editor->Colors()->SetBorder(kBorder);
+  editor->Colors()->SetScaleBackground(kBackground);
+  const struct {
+    int type;
+    TColor color;
+  } cases[] = {{3, clBlack}, {4, kBorder}};
+  for (const auto& c : cases) {
+    editor->SetTypeBorder(c.type);
+    PaintNow();
+    const int bottom = editor->Painter().Height() - 1;
+    EXPECT_EQ(Pixel(0, bottom / 2), Rgb(c.color)) << c.type;
+    EXPECT_EQ(Pixel(editor->Painter().Width() - 1, bottom / 2), Rgb(c.color)) << c.type;
+    EXPECT_EQ(Pixel(1, bottom / 2), Rgb(kBackground)) << c.type;
+    EXPECT_EQ(editor->WaveRect().top, 1) << c.type;
+  }
+  EXPECT_THROW(editor->SetTypeBorder(5), EAudioError);
+}
+
 TEST_F(EditorPaintTest, RepaintsOfTheSameSizeReuseOnePicture) {
   Load(Sine(44100, 2, 44100, 440.0, 0.5));
   PaintNow();

@@ -165,6 +165,16 @@ TEST_F(EditorTransportTest, ADeviceFailureWhilePlayingStopsOnceAndReachesTheHand
   EXPECT_EQ(positionEvents, 1);
 }
 
+TEST_F(EditorTransportTest, ReplacingTheDocumentStopsPlayingTheOldOne) {
+  editor->Play(2);
+  PlayFor(50);
+  const int stopsBefore = script->Stops;
+  editor->CloseFile();
+  EXPECT_EQ(editor->TransportState(), 0);
+  EXPECT_EQ(script->Stops, stopsBefore + 1);
+  EXPECT_EQ(editor->Position()->GetCursorPosition(), 0);
+}
+
 TEST_F(EditorTransportTest, ADeviceThatCannotStartRaisesAndStaysStopped) {
   script->FailStartWith = 4;
   EXPECT_THROW(editor->Play(1), EAudioError);
