@@ -36,7 +36,8 @@ TEST(ArtOutput, LoadCdButtonPictureIsRgbaWithOnePhysicalSizeChunk) {
   ASSERT_FALSE(file.empty()) << "the build did not draw the art";
   EXPECT_EQ(ChunkTypes(file), (std::vector<std::string>{"IHDR", "pHYs", "IDAT", "IEND"}));
   for (const png_test::Chunk& chunk : png_test::SplitChunks(file)) {
-    if (chunk.Type == "pHYs") EXPECT_EQ(chunk.Data, (png_test::Bytes{0, 0, 0x0B, 0x13, 0, 0, 0x0B, 0x13, 1}));
+    if (chunk.Type != "pHYs") continue;
+    EXPECT_EQ(chunk.Data, (png_test::Bytes{0, 0, 0x0B, 0x13, 0, 0, 0x0B, 0x13, 1}));
   }
 
   TPNGObject png;
