@@ -82,6 +82,8 @@ void EditorPainter::FreeSurface() {
 }
 
 void EditorPainter::FreeFonts() {
+  // A font still selected into the DC could not be deleted.
+  if (dc_) SelectObject(dc_, GetStockObject(SYSTEM_FONT));
   if (fontX_) DeleteObject(fontX_);
   if (fontY_) DeleteObject(fontY_);
   fontX_ = fontY_ = nullptr;
@@ -105,7 +107,6 @@ void EditorPainter::EnsureSurface(int width, int height) {
   oldBitmap_ = SelectObject(dc_, bitmap_);
   bits_ = static_cast<std::uint32_t*>(bits);
   width_ = width, height_ = height;
-  fontsValid_ = false;  // fonts are selected per DC
 }
 
 void EditorPainter::EnsureFonts(const EditorAppearance& look) {
