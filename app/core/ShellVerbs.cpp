@@ -18,17 +18,28 @@ String NormalizedExtension(const String& extension) {
   return ext;
 }
 
-// The extension key's default value; reports whether the key exists.
-String ReadProgramIdentifier(const TClassesRoot& root, const String& ext, bool& keyExists) {
+// The default value of the extension's key below one root; reports whether the key exists.
+String ReadDefaultValue(HKEY rootKey, const String& path, bool& keyExists) {
   TRegistry registry(KEY_READ);
-  registry.SetRootKey(root.ReadRoot);
-  keyExists = registry.OpenKeyReadOnly(KeyPath(root.ReadPath, ext));
+  registry.SetRootKey(rootKey);
+  keyExists = registry.OpenKeyReadOnly(path);
   if (!keyExists) return String();
   try {
     return registry.ReadString(L"");
   } catch (const ERegistryException&) {
     return String();  // a default value that is not text names no identifier
   }
+}
+
+// The program identifier the extension's key names, and whether there is such a key. The
+// user's own classes come first, as in the merged view; asking them directly also holds where
+// the classes root does not merge them in.
+String ReadProgramIdentifier(const TClassesRoot& root, const String& ext, bool& keyExists) {
+  bool userKey = false, mergedKey = false;
+  String identifier = ReadDefaultValue(root.WriteRoot, KeyPath(root.WritePath, ext), userKey);
+  if (identifier.empty()) identifier = ReadDefaultValue(root.ReadRoot, KeyPath(root.ReadPath, ext), mergedKey);
+  keyExists = userKey || mergedKey;
+  return identifier;
 }
 
 String VerbKeyPath(const TClassesRoot& root, const String& identifier, const String& verb) {

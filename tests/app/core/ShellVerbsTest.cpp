@@ -68,3 +68,24 @@ TEST_F(ShellVerbs, RemovalDeletesTheVerbAndCreatesNothing) {
 }
 
 }  // namespace
+
+namespace {
+
+// The program's own roots: written below the user's classes, removed from there again.
+TEST(UserShellVerbs, WrittenAndRemovedBelowTheUsersClasses) {
+  const String ext = L".aecoretest", identifier = L"aecoretestfile";
+  const String verbKey = L"\\Software\\Classes\\" + identifier + L"\\Shell\\Edit with Core Test";
+  ASSERT_TRUE(AddShellVerb(L"C:\\a b\\x.exe", L"Edit with Core Test", ext));
+  {
+    TRegistry registry(KEY_READ);
+    ASSERT_TRUE(registry.OpenKeyReadOnly(verbKey + L"\\command"));
+    EXPECT_EQ(registry.ReadString(L""), L"\"C:\\a b\\x.exe\" \"%L\"");
+  }
+  RemoveShellVerb(L"Edit with Core Test", ext);
+  TRegistry registry;
+  EXPECT_FALSE(registry.KeyExists(verbKey));
+  registry.DeleteKey(L"\\Software\\Classes\\" + ext);
+  registry.DeleteKey(L"\\Software\\Classes\\" + identifier);
+}
+
+}  // namespace
