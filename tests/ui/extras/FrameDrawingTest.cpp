@@ -5,6 +5,7 @@
 #include "PaintSurface.h"
 #include "ui/extras/frames/FrameColors.h"
 #include "ui/extras/frames/FrameDrawing.h"
+#include "ui/extras/frames/FrameEnvironment.h"
 
 using extras_test::PaintSurface;
 
@@ -132,4 +133,27 @@ TEST(FrameDrawing, ControlFrameOverItsFaceColouredBorder) {
     EXPECT_EQ(surface.At(19, 7), clYellow);
     EXPECT_EQ(surface.At(7, 0), clYellow);
   }
+}
+
+TEST(FrameEnvironment, ColourSchemeOfTheThemeManager) {
+  struct Case {
+    const wchar_t* name;
+    int scheme;
+  } cases[] = {{L"HomeStead", 1}, {L"METALLIC", 2}, {L"NormalColor", 0}, {L"", 0}};
+  for (const Case& c : cases) EXPECT_EQ(XpColorSchemeOfName(c.name), c.scheme);
+
+  const wchar_t* key = L"Software\\Microsoft\\Windows\\CurrentVersion\\ThemeManager";
+  HKEY handle = nullptr;
+  ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, key, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &handle, nullptr),
+            ERROR_SUCCESS);
+  const wchar_t value[] = L"metallic";
+  RegSetValueExW(handle, L"ColorName", 0, REG_SZ, reinterpret_cast<const BYTE*>(value), sizeof value);
+  EXPECT_EQ(DetectXpColorScheme(), 2);
+  const DWORD notText = 1;
+  RegSetValueExW(handle, L"ColorName", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&notText), sizeof notText);
+  EXPECT_EQ(DetectXpColorScheme(), 0);
+  RegDeleteValueW(handle, L"ColorName");
+  EXPECT_EQ(DetectXpColorScheme(), 0);
+  RegCloseKey(handle);
+  EXPECT_EQ(DisplayHasFullColor(), ReadDisplayHasFullColor());
 }
