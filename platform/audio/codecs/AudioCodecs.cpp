@@ -1,8 +1,10 @@
 #include "platform/audio/codecs/AudioCodecs.h"
 
+#include "platform/audio/codecs/CdaTrack.h"
 #include "platform/audio/codecs/HeaderlessFiles.h"
 #include "platform/audio/codecs/Mp3Decoder.h"
 #include "platform/audio/codecs/Mp3Encoder.h"
+#include "platform/audio/codecs/MpcDecoder.h"
 #include "platform/audio/codecs/OggVorbis.h"
 #include "platform/audio/codecs/WmaFile.h"
 
@@ -47,6 +49,8 @@ void RegisterAudioCodecs(FormatRegistry& registry) {
   registry.Register({0, L"G.721", {L".g721"}, nullptr, G726Opener(4, L"G.721"), nullptr});
   registry.Register({0, L"G.723", {L".g723"}, nullptr, G726Opener(3, L"G.723"), nullptr});
   registry.Register({0, L"G.726", {L".g726"}, nullptr, G726Opener(4, L"G.726"), nullptr});
+  registry.Register({0, L"Musepack", {L".mpc"}, LooksLikeMpc, OpenMpcDecoder, nullptr});
+  registry.Register({0, L"CD Audio", {L".cda"}, LooksLikeCda, OpenCdaDecoder, nullptr});
 }
 
 std::int64_t AverageBitRate(std::int64_t fileBytes, const AudioFileInfo& info) {

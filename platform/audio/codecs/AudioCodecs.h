@@ -1,7 +1,7 @@
 #pragma once
 // Plugs the codecs of this folder into a format registry: MP3, Ogg Vorbis and WMA decoders (by
-// content, then extension) and encoders, and the read-only headerless formats (.raw, .vox, .g721,
-// .g723, .g726, by extension).
+// content, then extension) and encoders, the read-only headerless formats (.raw, .vox, .g721,
+// .g723, .g726, by extension), Musepack (.mpc) and audio CD tracks (.cda), read only.
 
 #include <cstdint>
 
