@@ -192,6 +192,11 @@ void TAudioEditor2::MouseDown(TMouseButton Button, TShiftState Shift, int X, int
 void TAudioEditor2::MouseMove(TShiftState Shift, int X, int Y) {
   TCustomControl::MouseMove(Shift, X, Y);
   if (!mouse_.Dragging() || engine_.Busy()) return;
+  if (!Shift.Contains(ssLeft)) {
+    // The button went up where this window did not see it (capture lost): the drag is over.
+    mouse_.EndDrag();
+    return;
+  }
   const std::int64_t frame = FrameAtX(X);
   const std::int64_t from = std::min(mouse_.Anchor(), frame), to = std::max(mouse_.Anchor(), frame);
   if (from != engine_.SelectionStart() || to != engine_.SelectionEnd()) engine_.SetSelection(from, to);
@@ -199,7 +204,7 @@ void TAudioEditor2::MouseMove(TShiftState Shift, int X, int Y) {
 
 void TAudioEditor2::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
   if (Button == mbLeft && mouse_.Dragging()) {
-    MouseMove(Shift, X, Y);
+    MouseMove(Shift + TShiftState{ssLeft}, X, Y);
     mouse_.EndDrag();
   }
   TCustomControl::MouseUp(Button, Shift, X, Y);

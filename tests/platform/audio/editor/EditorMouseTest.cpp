@@ -39,6 +39,16 @@ TEST_F(EditorMouseTest, LeftDragSelectsTheFramesUnderTheMouseAndReportsEachChang
   EXPECT_EQ(End(), 5000);
 }
 
+TEST_F(EditorMouseTest, ADragEndsWhenTheButtonIsFoundUpWithoutARelease) {
+  const int y = wave.top + 20;
+  Mouse(WM_LBUTTONDOWN, wave.left + 50, y, MK_LBUTTON);
+  Mouse(WM_MOUSEMOVE, wave.left + 70, y, MK_LBUTTON);
+  Mouse(WM_MOUSEMOVE, wave.left + 90, y);  // the release went elsewhere
+  Mouse(WM_MOUSEMOVE, wave.left + 110, y, MK_LBUTTON);
+  EXPECT_EQ(Start(), 5000);
+  EXPECT_EQ(End(), 7000);
+}
+
 TEST_F(EditorMouseTest, ShiftClickExtendsTheSelectionFromItsFartherEnd) {
   editor->Position()->SetSelectionStart(3000);
   editor->Position()->SetSelectionEnd(6000);
