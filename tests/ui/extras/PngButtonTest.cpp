@@ -318,6 +318,8 @@ TEST_F(PngButtonFixture, EnabledDrawsThePictureAndDisabledHalvesItsAlpha) {
   EXPECT_TRUE(NearColor(PaintedAt(20, 20), RGBColor(100, 127, 50), 2)) << std::hex << PaintedAt(20, 20);
   EXPECT_EQ(Alphas(*button->PngImage()), std::vector<Byte>(24 * 24, 255));
 
+  SetSetProp(button.get(), L"PngOptions", L"[pngGrayscaleOnDisabled]");
+  EXPECT_EQ(PaintedAt(20, 20), RGBColor(71, 71, 71));  // 0.3 * 200 + 0.11 * 100, opaque
   button->SetPngOptions({});
   EXPECT_EQ(PaintedAt(20, 20), RGBColor(200, 0, 100));
 }

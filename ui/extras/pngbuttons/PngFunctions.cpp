@@ -9,6 +9,8 @@
 #include "ui/extras/png/PngObject.h"
 #include "ui/extras/png/PngPaletteChunks.h"
 
+DEFINE_ENUM_INFO(TPngOption, L"pngBlendOnDisabled", L"pngGrayscaleOnDisabled")
+
 namespace {
 
 // numerator / denominator rounded to the nearest integer, ties to even (both non-negative).

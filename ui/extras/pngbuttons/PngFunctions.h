@@ -4,12 +4,14 @@
 
 #include "platform/framework/Graphics.h"
 #include "platform/framework/Object.h"
+#include "platform/framework/Reflection.h"
 
 class TPNGObject;
 class TCustomImageList;
 
 enum TPngOption { pngBlendOnDisabled, pngGrayscaleOnDisabled };
 using TPngOptions = TSet<TPngOption>;
+DECLARE_ENUM_INFO(TPngOption);
 
 // Makes the image partly transparent: every alpha a becomes round(a / 256 * (Amount + 1)).
 // Grey and palette images become RGBA first, with alpha 0 for their key colour and Amount

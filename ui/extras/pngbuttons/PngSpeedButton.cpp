@@ -25,9 +25,21 @@ void DropGammaChunk(TPNGObject& image) {
   for (int i = 0; i < 256; ++i) image.GammaForward[i] = image.GammaInverse[i] = Byte(i);
 }
 
+void RegisterPngSpeedButtonProperties() {
+  using B = TPngSpeedButton;
+  RegisterProperties(&B::ClassInfo(), {
+                                          ObjectProperty(L"PngImage", &B::PngImage, &B::SetPngImage),
+                                          SetProperty(L"PngOptions", &B::PngOptions, &B::SetPngOptions),
+                                          OrdinalProperty(L"ImageFromAction", &B::ImageFromAction,
+                                                          &B::SetImageFromAction),
+                                      });
+}
+
 }  // namespace
 
 TPngSpeedButton::TPngSpeedButton(TComponent* AOwner) : TSpeedButton(AOwner), pngImage_(new TPNGObject) {
+  static const bool registered = (RegisterPngSpeedButtonProperties(), true);
+  (void)registered;
   pngImage_->OnChange = [this](TObject*) { disabledLook_.reset(); };
 }
 
