@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "platform/audio/codecs/AudioCodecs.h"
+#include "platform/audio/core/AudioError.h"
 #include "platform/audio/processing/AudioFile2.h"
 #include "tests/platform/audio/processing/ProcessingTestUtil.h"
 #include "tests/support/TestSupport.h"
@@ -22,26 +23,35 @@ String EncoderPath() {
 
 }  // namespace
 
-TEST(MusepackRead, EncodedSineReadsBackWithItsLengthFrequencyAndLevel) {
-  const String encoder = EncoderPath();
-  if (GetFileAttributesW(encoder.c_str()) == INVALID_FILE_ATTRIBUTES) GTEST_SKIP() << "no Musepack encoder";
-  RegisterAudioCodecs(FormatRegistry::Default());
-  testing_support::ScratchFolder folder;
+class MusepackRead : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (GetFileAttributesW(EncoderPath().c_str()) == INVALID_FILE_ATTRIBUTES) GTEST_SKIP() << "no Musepack encoder";
+    RegisterAudioCodecs(FormatRegistry::Default());
+  }
+
+  // Encodes the buffer through a WAV file into folder_'s "sine.mpc".
+  void Encode(const SampleBuffer& audio) {
+    TAudioFile2 writer(nullptr);
+    writer.SetWaveFormat(audio.SampleRate(), audio.Channels(), 16);
+    writer.CreateForWriting(folder_.File(L"sine.wav"), 0);
+    writer.WriteBlock(audio);
+    writer.CloseAudioFile();
+    testing_support::ChildProcess encode(EncoderPath(), L"--silent --overwrite sine.wav sine.mpc", folder_.Path());
+    ASSERT_TRUE(encode.Started());
+    DWORD exitCode = 1;
+    ASSERT_TRUE(encode.WaitForExit(60000, exitCode));
+    ASSERT_EQ(exitCode, 0u);
+  }
+
+  testing_support::ScratchFolder folder_;
+};
+
+TEST_F(MusepackRead, EncodedSineReadsBackWithItsLengthFrequencyAndLevel) {
   const SampleBuffer sine = Sine(1000, 0.5, 3 * 44100, 44100, 2);
-  TAudioFile2 writer(nullptr);
-  writer.SetWaveFormat(44100, 2, 16);
-  writer.CreateForWriting(folder.File(L"sine.wav"), 0);
-  writer.WriteBlock(sine);
-  writer.CloseAudioFile();
-
-  testing_support::ChildProcess encode(encoder, L"--silent --overwrite sine.wav sine.mpc", folder.Path());
-  ASSERT_TRUE(encode.Started());
-  DWORD exitCode = 1;
-  ASSERT_TRUE(encode.WaitForExit(60000, exitCode));
-  ASSERT_EQ(exitCode, 0u);
-
+  ASSERT_NO_FATAL_FAILURE(Encode(sine));
   TAudioFile2 reader(nullptr);
-  reader.OpenRead(folder.File(L"sine.mpc"), 0, 1);
+  reader.OpenRead(folder_.File(L"sine.mpc"), 0, 1);
   EXPECT_EQ(reader.GetSampleRate(), 44100);
   EXPECT_EQ(reader.GetChannels(), 2);
   EXPECT_EQ(reader.GetLength(), sine.Frames());
@@ -53,4 +63,35 @@ TEST(MusepackRead, EncodedSineReadsBackWithItsLengthFrequencyAndLevel) {
   const std::int64_t from = 4410, to = decoded.Frames() - 4410;
   EXPECT_NEAR(ZeroCrossingHz(decoded, 0, from, to), 1000, 1);
   EXPECT_NEAR(RmsDb(decoded, 1, from, to), RmsDb(sine, 1, from, to), 0.5);
+}
+
+// Cut and corrupted streams either decode or raise; none may take the reader down.
+TEST_F(MusepackRead, DamagedStreamsDecodeOrRaise) {
+  ASSERT_NO_FATAL_FAILURE(Encode(Sine(440, 0.5, 44100, 44100, 1)));
+  const AnsiString good = testing_support::ReadFileBytes(folder_.File(L"sine.mpc"));
+  ASSERT_GT(good.size(), 1000u);
+  std::vector<AnsiString> damaged;
+  for (std::size_t cut = 1; cut < good.size(); cut += good.size() / 40) damaged.push_back(good.substr(0, cut));
+  std::uint32_t random = 99;
+  for (int i = 0; i < 40; ++i) {
+    AnsiString bytes = good;
+    for (int flips = 0; flips < 1 + i % 8; ++flips) {
+      random = random * 1664525u + 1013904223u;
+      bytes[random % bytes.size()] ^= static_cast<char>(1u << (random >> 29));
+    }
+    damaged.push_back(std::move(bytes));
+  }
+  const String path = folder_.File(L"damaged.mpc");
+  for (const AnsiString& bytes : damaged) {
+    testing_support::WriteFileBytes(path, bytes);
+    TAudioFile2 reader(nullptr);
+    try {
+      reader.OpenRead(path, 0, 1);
+      std::int64_t frames = 0;
+      for (SampleBuffer block = reader.ReadBlock(8192); !block.Empty(); block = reader.ReadBlock(8192))
+        frames += block.Frames();
+      EXPECT_LE(frames, reader.GetLength());
+    } catch (const EAudioError&) {
+    }
+  }
 }
