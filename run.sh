@@ -20,4 +20,6 @@ for a in "$@"; do
   if [ -e "$a" ]; then args+=("$(winepath_of "$(cd "$(dirname "$a")" && pwd)/$(basename "$a")")"); else args+=("$a"); fi
 done
 cd "$ROOT/build/x86_64/bin"
+# The brand file beside the executable chooses the brand; the build draws splash.png beside it.
+[ -f lame.dll ] || printf '[SYSTEM]\r\nName=Zentavo\r\nVersion=1.0\r\n' >lame.dll
 "$WINE_LOADER" "$ROOT/build/x86_64/bin/AudioEditor.exe" "${args[@]+"${args[@]}"}"

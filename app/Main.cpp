@@ -1,27 +1,59 @@
-// Program entry: COM, the application object, the main form and the message loop.
+// The program's entry routine: the brand's title and icon, the application object, the auto-created
+// windows, three rounds of message pumping and the message loop.
 
-#include "platform/framework/Forms.h"
+#include <memory>
 
-// The main window.
-class TMainForm : public TForm {
-  DECLARE_CLASS(TMainForm, TForm)
- public:
-  explicit TMainForm(TComponent* AOwner) : TForm(AOwner) {
-    SetCaption(L"Audio Editor");
-    SetBounds(Left(), Top(), 858, 450);
-    SetPosition(poScreenCenter);
+#include "app/MainForm.h"
+#include "app/core/Brands.h"
+#include "app/core/Progress.h"
+#include "app/core/Splash.h"
+#include "platform/audio/codecs/AudioCodecs.h"
+#include "platform/audio/core/FormatRegistry.h"
+#include "platform/framework/Exceptions.h"
+
+namespace {
+
+void CreateAutoCreatedWindows() {
+  Application->CreateForm(MainForm);
+  Application->CreateForm(FormProgress);
+}
+
+void PumpStartUpMessages() {
+  for (int round = 0; round < 3; ++round) {
+    Application->ProcessMessages();
+    Sleep(100);
   }
-};
+}
 
-DEFINE_CLASS(TMainForm)
-
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+int RunProgram(HINSTANCE instance) {
+  const String title = ReadBrandTitle(BrandFilePath());
+  Application->SetTitle(title);
+  if (HICON icon = LoadBrandIcon(instance, title)) Application->SetIcon(icon);
   Application->Initialize();
-  TMainForm* mainForm = nullptr;
-  Application->CreateForm(mainForm);
-  Application->Run();
-  DoneApplication();
-  CoUninitialize();
+  RegisterAudioCodecs(FormatRegistry::Default());
+  {
+    // Freed also when creating a window raises.
+    std::unique_ptr<TSplashForm> splash(new TSplashForm(Application));
+    splash->Show();
+    CreateAutoCreatedWindows();
+    PumpStartUpMessages();
+  }
+  // A brand the table does not know has asked to terminate: no window is shown.
+  if (!Application->Terminated()) Application->Run();
   return 0;
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+  OleInitialize(nullptr);
+  int exitCode = 1;
+  try {
+    exitCode = RunProgram(instance);
+  } catch (...) {
+    Application->HandleException(nullptr, std::current_exception());
+  }
+  DoneApplication();
+  OleUninitialize();
+  return exitCode;
 }

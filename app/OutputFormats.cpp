@@ -3,6 +3,7 @@
 #include <iterator>
 
 #include "app/core/Globals.h"
+#include "platform/audio/editor/AudioEditor.h"
 
 namespace {
 
@@ -127,4 +128,39 @@ String DocumentExtension(const String& Path) {
   if (dot == String::npos) return String();
   if (Path.find_first_of(L"\\:", dot) != String::npos) return String();
   return Path.substr(dot);
+}
+
+// ---- Applying the set-ups ------------------------------------------------------------------------
+
+void ApplyWaveOutputFormat(TAudioEditor2& Editor, const TGlobalVars& Vars) {
+  const TWaveFormatCall call = WaveOutputFormatOf(Vars);
+  Editor.FileFormat()->SetWaveFormat(call.Rate, call.Channels, call.Bits);
+}
+
+void ApplyMp3OutputFormat(TAudioEditor2& Editor, TAudioEditor2LameEnc& Encoder, const TGlobalVars& Vars) {
+  const TMp3FormatCall call = Mp3OutputFormatOf(Vars);
+  if (call.ConstantBitRate) {
+    Editor.FileFormat()->SetMp3Cbr(call.Rate, call.BitRate, call.Channels);
+    return;
+  }
+  if (call.Preset) Encoder.SetPreset(*call.Preset);
+  if (call.EncoderChannels) Encoder.SetChannels(*call.EncoderChannels);
+  if (call.StereoMode) Encoder.SetStereoMode(*call.StereoMode);
+  if (call.MaxBitRate) Encoder.SetMaxBitRate(*call.MaxBitRate);
+  if (call.MinBitRate) Encoder.SetMinBitRate(*call.MinBitRate);
+  if (call.VbrMethod) Encoder.SetVbrMethod(*call.VbrMethod);
+  if (call.VbrQuality) Encoder.SetVbrQuality(*call.VbrQuality);
+  if (call.AbrBitRate) Encoder.SetAbrBitRate(*call.AbrBitRate);
+  if (call.WriteXing) Encoder.SetWriteXing(*call.WriteXing);
+  if (call.Crc) Encoder.SetCrc(*call.Crc);
+  Editor.FileFormat()->SetMp3Encoder(Encoder);
+}
+
+void ApplyOggOutputFormat(TAudioEditor2& Editor, const TGlobalVars& Vars) {
+  if (const std::optional<TOggFormatCall> call = OggOutputFormatOf(Vars))
+    Editor.FileFormat()->SetOggFormat(call->Rate, call->Channels, call->BitRate, 0, 0, call->Quality);
+}
+
+void ApplyWmaOutputFormat(TAudioEditor2& Editor, const TGlobalVars& Vars) {
+  if (const std::optional<int> profile = WmaOutputProfileOf(Vars)) Editor.FileFormat()->SetWmaProfile(*profile);
 }

@@ -1,0 +1,341 @@
+// The main window's layout, creation step, first show, close query and close, the application
+// message hook and dropped files.
+
+#include "app/MainForm.h"
+
+#include "app/core/Brands.h"
+#include "app/core/Globals.h"
+#include "app/core/Paths.h"
+#include "app/core/SettingsFile.h"
+#include "app/core/ShellVerbs.h"
+#include "app/core/FontNames.h"
+#include "app/core/FormPlacement.h"
+#include "app/core/WaitCursor.h"
+#include "platform/audio/editor/AudioEditor.h"
+#include "platform/framework/FileUtils.h"
+#include "platform/framework/Filer.h"
+#include "platform/framework/ShellDrop.h"
+#include "platform/framework/SysUtils.h"
+
+DEFINE_CLASS(TMainForm)
+
+TMainForm* MainForm = nullptr;
+
+namespace {
+
+constexpr int kDesignWidth = 1000;
+constexpr int kDesignHeight = 560;
+constexpr int kMinWidth = 858;
+constexpr int kMinHeight = 450;
+constexpr wchar_t kZeroTime[] = L"0:00:00.000";
+
+template <class T>
+T* Place(TLoadingBracket& loading, T* control, TWinControl* parent, const wchar_t* name) {
+  loading.Add(control);
+  control->SetName(name);
+  control->SetParent(parent);
+  return control;
+}
+
+TPanel* MakePanel(TLoadingBracket& loading, TComponent* owner, TWinControl* parent, const wchar_t* name,
+                  TAlign align, int size) {
+  TPanel* panel = Place(loading, new TPanel(owner), parent, name);
+  panel->SetCaption(L"");
+  panel->SetBevelOuter(bvNone);
+  panel->SetAlign(align);
+  if (align == alLeft || align == alRight)
+    panel->SetWidth(size);
+  else if (align != alClient)
+    panel->SetHeight(size);
+  return panel;
+}
+
+TLabel* MakeLabel(TLoadingBracket& loading, TComponent* owner, TWinControl* parent, const wchar_t* name,
+                  const wchar_t* caption, int left, int top) {
+  TLabel* label = Place(loading, new TLabel(owner), parent, name);
+  label->SetCaption(caption);
+  label->SetBounds(left, top, 80, 14);
+  return label;
+}
+
+}  // namespace
+
+TMainForm::TMainForm(TComponent* AOwner) : TForm(AOwner) {
+  MainForm = this;
+  {
+    TLoadingBracket loading(*this);
+    SetName(L"MainForm");
+    SetBounds(0, 0, kDesignWidth, kDesignHeight);
+    Font()->SetName(L"Tahoma");
+    Font()->SetSize(8);
+    CreateActions();
+    CreateComponents();
+    CreateLayout(loading);
+    CreateMenuBar();
+    OnCreate = {this, &TMainForm::FormCreate};
+    OnShow = {this, &TMainForm::FormShow};
+    OnCloseQuery = {this, &TMainForm::FormCloseQuery};
+    OnClose = {this, &TMainForm::FormClose};
+    loading.End();
+  }
+  // The creation step runs once every component has loaded.
+  DoCreate();
+}
+
+// Loaded runs before the components' own Loaded; the constructor runs the creation step after them.
+void TMainForm::Loaded() { TWinControl::Loaded(); }
+
+TMainForm::~TMainForm() {
+  if (Application && Application->OnMessage == TMessageEvent(this, &TMainForm::AppMessageHook))
+    Application->OnMessage = nullptr;
+  if (MainForm == this) MainForm = nullptr;
+}
+
+void TMainForm::CreateComponents() {
+  TimerAfterShow = new TTimer(this);
+  TimerAfterShow->SetName(L"TimerAfterShow");
+  TimerAfterShow->SetEnabled(false);
+  TimerAfterShow->SetInterval(200);
+  TimerAfterShow->SetOnTimer({this, &TMainForm::TimerAfterShowTimer});
+  TimerRewind = new TTimer(this);
+  TimerRewind->SetName(L"TimerRewind");
+  TimerRewind->SetEnabled(false);
+  TimerRewind->SetInterval(10);
+  TimerForword = new TTimer(this);
+  TimerForword->SetName(L"TimerForword");
+  TimerForword->SetEnabled(false);
+  TimerForword->SetInterval(10);
+
+  OpenDialog = new TOpenDialog(this);
+  OpenDialog->SetName(L"OpenDialog");
+  OpenDialog->Filter =
+      L"All Supported Formats|*.wav;*.mp3;*.mp2;*.mpga;*.wma;*.ogg;*.cda;*.vox;*.raw;*.g721;*.g723;*.g726;*.aif;"
+      L"*.aiff;*.aifc;*.mpc|Wave Files (*.wav)|*.wav|MPEG Layer 3 Files (*.mp3;*.mp2;*.mpga)|*.mp3;*.mp2;*.mpga|"
+      L"Windows Media Audio Files (*.wma)|*.wma|OGG Vorbis Audio Files (*.ogg)|*.ogg|CD Audio Tracks (*.cda)|"
+      L"*.cda|Dialogic VOX Files (*.vox)|*.vox|RAW Audio Files (*.raw)|*.raw|G.72x Audio Files (*.g721;*.g723;"
+      L"*.g726)|*.g721;*.g723;*.g726|AIFF Apple Audio Files (*.aif;*.aiff;*.aifc)|*.aif;*.aiff;*.aifc|"
+      L"MPC Audio Files (*.mpc)|*.mpc";
+  OpenDialog->Options = {ofHideReadOnly, ofPathMustExist, ofFileMustExist, ofEnableSizing};
+  SaveDialog = new TSaveDialog(this);
+  SaveDialog->SetName(L"SaveDialog");
+  SaveDialog->Filter =
+      L"Wave (*.wav)|*.wav|MPEG Layer-3  (*.mp3)|*.mp3|OGG Vorbis (*.ogg)|*.ogg|Windows Media Audio (*.wma)|*.wma";
+  SaveDialog->DefaultExt = L"wav";
+  SaveDialog->Options = {ofHideReadOnly, ofOverwritePrompt, ofPathMustExist, ofEnableSizing};
+
+  PopupMenu = new TPopupMenu(this);
+  PopupMenu->SetName(L"PopupMenu");
+}
+
+void TMainForm::CreateLayout(TLoadingBracket& loading) {
+  // Work area: the editor above the two selection scroll bars.
+  PanelMain = MakePanel(loading, this, this, L"PanelMain", alClient, 0);
+  PanelMain->SetColor(clWhite);
+  ScrollBarStart = Place(loading, new TScrollBar(this), PanelMain, L"ScrollBarStart");
+  ScrollBarStart->SetAlign(alBottom);
+  ScrollBarEnd = Place(loading, new TScrollBar(this), PanelMain, L"ScrollBarEnd");
+  ScrollBarEnd->SetAlign(alBottom);
+  for (TScrollBar* bar : {ScrollBarStart, ScrollBarEnd}) {
+    bar->SetParams(0, 0, 65535);
+    bar->SmallChange = 10;
+    bar->LargeChange = 100;
+    bar->SetHeight(16);
+  }
+  // The end bar stands above the start bar.
+  ScrollBarEnd->SetTop(0);
+  AudioEditor = Place(loading, new TAudioEditor2(this), PanelMain, L"AudioEditor");
+  AudioEditor->SetAlign(alClient);
+
+  PanelButtom = MakePanel(loading, this, this, L"PanelButtom", alBottom, 75);
+  PanelSelection = MakePanel(loading, this, PanelButtom, L"PanelSelection", alLeft, 230);
+  LabelStartTitle = MakeLabel(loading, this, PanelSelection, L"LabelStartTitle", L"Start:", 8, 6);
+  LabelStart = MakeLabel(loading, this, PanelSelection, L"LabelStart", kZeroTime, 80, 6);
+  LabelEndTitle = MakeLabel(loading, this, PanelSelection, L"LabelEndTitle", L"End:", 8, 22);
+  LabelEnd = MakeLabel(loading, this, PanelSelection, L"LabelEnd", kZeroTime, 80, 22);
+  LabelFileTitle = MakeLabel(loading, this, PanelSelection, L"LabelFileTitle", L"File Length:", 8, 38);
+  LabelFileLength = MakeLabel(loading, this, PanelSelection, L"LabelFileLength", kZeroTime, 80, 38);
+  LabelSelTitle = MakeLabel(loading, this, PanelSelection, L"LabelSelTitle", L"Sel Length:", 8, 54);
+  LabelSelLength = MakeLabel(loading, this, PanelSelection, L"LabelSelLength", kZeroTime, 80, 54);
+  for (TLabel* title : {LabelStartTitle, LabelEndTitle, LabelFileTitle, LabelSelTitle})
+    title->Font()->SetColor(static_cast<TColor>(0x825A3B));
+
+  sPanelTime = MakePanel(loading, this, PanelButtom, L"sPanelTime", alLeft, 150);
+  MainTime = MakeLabel(loading, this, sPanelTime, L"MainTime", kZeroTime, 10, 24);
+  MainTime->Font()->SetSize(14);
+  MainTime->Font()->SetStyle({fsBold});
+  MainTime->SetWidth(135);
+  MainTime->SetHeight(26);
+
+  PanelBottom = MakePanel(loading, this, PanelButtom, L"PanelBottom", alLeft, 200);
+
+  PanelMeters = MakePanel(loading, this, PanelButtom, L"PanelMeters", alLeft, 170);
+  LabelMeter = MakeLabel(loading, this, PanelMeters, L"LabelMeter", L"Level Meters", 8, 6);
+  LeftBar = Place(loading, new TProgressBar(this), PanelMeters, L"LeftBar");
+  LeftBar->SetBounds(8, 26, 150, 14);
+  RightBar = Place(loading, new TProgressBar(this), PanelMeters, L"RightBar");
+  RightBar->SetBounds(8, 46, 150, 14);
+
+  PanelZoom = MakePanel(loading, this, PanelButtom, L"PanelZoom", alClient, 0);
+}
+
+// ---- Caption and document name -------------------------------------------------------------------
+
+void TMainForm::SetDocumentName(const String& Name) {
+  documentName_ = Name;
+  UpdateCaption();
+}
+
+void TMainForm::UpdateCaption() {
+  SetCaption(documentName_.empty() ? baseCaption_ : documentName_ + L" - " + baseCaption_);
+}
+
+// ---- Creation step -------------------------------------------------------------------------------
+
+bool TMainForm::ApplyBrand() {
+  const String title = Application->Title();
+  baseCaption_ = MainWindowCaption(title, ReadBrandVersion(BrandFilePath()));
+  UpdateCaption();
+  const TBrand* brand = FindBrand(title);
+  if (!brand) {
+    Application->Terminate();
+    return false;
+  }
+  if (brand->DesaturatesSkin) {
+    for (TLabel* label : {LabelStartTitle, LabelEndTitle, LabelSelTitle, LabelFileTitle})
+      label->Font()->SetColor(brand->TimeTitleLabelColor);
+  }
+  ApplyBrandAddresses(*brand, GlobalVars);
+  return true;
+}
+
+void TMainForm::FormCreate(TObject*) {
+  // 1. Brand step; an unknown brand ends the program before anything is written.
+  if (!ApplyBrand()) {
+    creationStopped_ = true;
+    return;
+  }
+  // 2.
+  DocumentOpen = false;
+  ClipboardFilled = false;
+  ClipboardLength = 0;
+  DocumentPath.clear();
+  // 3. The drop registration lives in CreateWnd, so a re-created window keeps it.
+  Application->OnMessage = {this, &TMainForm::AppMessageHook};
+  // 4.
+  GlobalVars.DataFolder =
+      AddTrailingBackslash(AddTrailingBackslash(ShellFolderPath(L"AppData")) + Application->Title());
+  if (!DirectoryExists(GlobalVars.DataFolder)) ForceDirectories(GlobalVars.DataFolder);
+  // 5.–8. Folders, view and bar defaults, the time separator and every other default.
+  TimeSeparator = L':';
+  AssignDefaultSettings(GlobalVars);
+  // 9., 10.
+  const bool existed = LoadSettings();
+  ApplyTempDirectory();
+  RegisterShellVerbs();
+  // 11.
+  if (!existed) PlaceForFirstStart();
+  // 12.
+  RecentFiles.SetFileName(GlobalVars.DataFolder + L"MRUList.dat");
+  RecentFiles.Load();
+  RecentFilesChanged();
+  // 14.
+  Constraints()->SetMinWidth(kMinWidth);
+  Constraints()->SetMinHeight(kMinHeight);
+  TimerRewind->SetEnabled(false);
+  TimerForword->SetEnabled(false);
+  // 15.
+  const String hintFont = Screen->HintFont()->Name();
+  ReplaceFontName(this, L"Tahoma", hintFont);
+  ApplyTimeLabelFont(hintFont);
+  // 17.–19.
+  LoadFormPlacement(L"FormPos", this, L"");
+  LoadViewSettings();
+  VerticalZoom = 100;
+}
+
+void TMainForm::PlaceForFirstStart() {
+  const int left = (Screen->Width() - kDesignWidth) / 2;
+  const int top = (Screen->Height() - kDesignHeight) / 2;
+  SetBounds(left, top, kDesignWidth, kDesignHeight);
+  GlobalVars.RegionFormLeft = left + kDesignWidth - GlobalVars.RegionFormWidth;
+  GlobalVars.RegionFormTop = top + kDesignHeight - GlobalVars.RegionFormHeight;
+  GlobalVars.BookmarkFormLeft = left + kDesignWidth - GlobalVars.BookmarkFormWidth;
+  GlobalVars.BookmarkFormTop = top + kDesignHeight - GlobalVars.BookmarkFormHeight;
+}
+
+void TMainForm::ApplyTimeLabelFont(const String& FontName) {
+  for (TLabel* label : {LabelStartTitle, LabelEndTitle, LabelStart, LabelEnd, LabelSelTitle, LabelFileTitle,
+                        LabelSelLength, LabelFileLength, LabelMeter, MainTime})
+    label->Font()->SetName(FontName);
+}
+
+void TMainForm::CreateWnd() {
+  TForm::CreateWnd();
+  DragAcceptFiles(Handle(), TRUE);
+}
+
+// ---- Services ------------------------------------------------------------------------------------
+
+void TMainForm::ApplyTempDirectory() {
+  AudioEditor->SetTempDirectory(GlobalVars.OP_UseDefFolder ? GlobalVars.DataFolder : GlobalVars.OP_WorkingFolder);
+}
+
+void TMainForm::RegisterShellVerbs() {
+  ::RegisterShellVerbs(GlobalVars.OP_AddToExplorer, ParamStr(0), Application->Title());
+}
+
+// ---- First show ----------------------------------------------------------------------------------
+
+void TMainForm::FormShow(TObject*) { TimerAfterShow->SetEnabled(true); }
+
+void TMainForm::TimerAfterShowTimer(TObject*) {
+  TimerAfterShow->SetEnabled(false);
+  if (ParamCount() >= 1) {
+    const String path = ExpandFileName(ParamStr(1));
+    if (FileExists(path) && IsSupportedAudioFile(ExtractFileExt(path))) OpenAudioFile(path);
+  }
+  PanelButtom->SetVisible(GlobalVars.ShowBottomBar);
+}
+
+// ---- Close ---------------------------------------------------------------------------------------
+
+void TMainForm::FormCloseQuery(TObject*, bool& CanClose) {
+  if (creationStopped_) return;
+  StopTransport();
+  CanClose = AskToSaveChanges();
+}
+
+void TMainForm::FormClose(TObject*, TCloseAction&) {
+  if (creationStopped_) return;
+  SaveFormPlacement(L"FormPos", this, L"");
+  RecentFiles.Save();
+  GlobalVars.ShowBottomBar = PanelButtom->Visible();
+  SaveSettings();
+}
+
+// ---- Message hook and drops ----------------------------------------------------------------------
+
+bool TMainForm::IsEditorWindow(HWND Window) const {
+  if (!AudioEditor || !AudioEditor->HandleAllocated() || !Window) return false;
+  const HWND editor = AudioEditor->Handle();
+  return Window == editor || IsChild(editor, Window);
+}
+
+void TMainForm::AppMessageHook(MSG& Msg, bool& Handled) {
+  if ((Msg.message == WM_RBUTTONDOWN || Msg.message == WM_LBUTTONDBLCLK) && IsEditorWindow(Msg.hwnd))
+    Handled = true;
+}
+
+void TMainForm::WMDropFiles(TMessage& Message) {
+  const TDroppedFiles dropped = TakeDroppedFiles(reinterpret_cast<HDROP>(Message.WParam));
+  OpenDroppedFiles(dropped.Files);
+  Message.Result = 0;
+}
+
+void TMainForm::OpenDroppedFiles(const std::vector<String>& Files) {
+  TWaitCursor wait;
+  if (Files.size() != 1) return;
+  const String& path = Files.front();
+  if (DirectoryExists(path) || !FileExists(path) || !IsSupportedAudioFile(ExtractFileExt(path))) return;
+  OpenAudioFile(path);
+}

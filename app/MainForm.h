@@ -1,0 +1,220 @@
+#pragma once
+// TMainForm: the program's main window. It hosts the editor control and the MP3 encoder settings,
+// builds its panels, actions and menu bar in its constructor, and runs the program's start-up work
+// in its creation step. Its member functions are spread over one file per concept:
+//   MainForm.cpp       layout, creation step, first show, close query and close, hooks, drops
+//   MainActions.cpp    the action table in command order and the menu bar
+//   MainDocuments.cpp  open, new, save and close of the document
+//   MainRecent.cpp     the recent-files commands
+//   MainView.cpp       display modes, editor appearance and the help commands
+
+#include <memory>
+#include <vector>
+
+#include "app/RecentFiles.h"
+#include "platform/audio/codecs/Mp3EncoderSettings.h"
+#include "platform/framework/ActnList.h"
+#include "platform/framework/ComCtrls.h"
+#include "platform/framework/Dialogs.h"
+#include "platform/framework/ExtCtrls.h"
+#include "platform/framework/Forms.h"
+#include "platform/framework/Menus.h"
+#include "platform/framework/StdCtrls.h"
+#include "platform/framework/Timer.h"
+
+class TAudioEditor2;
+class TLoadingBracket;
+
+// The editor's document state kept in its Tag.
+constexpr int DocumentTagModified = 10;
+constexpr int DocumentTagClean = 11;
+
+class TMainForm : public TForm {
+  DECLARE_CLASS(TMainForm, TForm)
+ public:
+  explicit TMainForm(TComponent* AOwner);
+  ~TMainForm() override;
+
+  // ---- Components --------------------------------------------------------------------------------
+  TPanel* PanelMain = nullptr;
+  TAudioEditor2* AudioEditor = nullptr;
+  TScrollBar* ScrollBarEnd = nullptr;
+  TScrollBar* ScrollBarStart = nullptr;
+  TPanel* PanelButtom = nullptr;
+  TPanel* PanelSelection = nullptr;
+  TLabel* LabelStartTitle = nullptr;
+  TLabel* LabelEndTitle = nullptr;
+  TLabel* LabelFileTitle = nullptr;
+  TLabel* LabelSelTitle = nullptr;
+  TLabel* LabelStart = nullptr;
+  TLabel* LabelEnd = nullptr;
+  TLabel* LabelFileLength = nullptr;
+  TLabel* LabelSelLength = nullptr;
+  TPanel* sPanelTime = nullptr;
+  TLabel* MainTime = nullptr;
+  TPanel* PanelBottom = nullptr;
+  TPanel* PanelMeters = nullptr;
+  TLabel* LabelMeter = nullptr;
+  TProgressBar* LeftBar = nullptr;
+  TProgressBar* RightBar = nullptr;
+  TPanel* PanelZoom = nullptr;
+  TTimer* TimerAfterShow = nullptr;
+  TTimer* TimerRewind = nullptr;
+  TTimer* TimerForword = nullptr;
+  TOpenDialog* OpenDialog = nullptr;
+  TSaveDialog* SaveDialog = nullptr;
+  TPopupMenu* PopupMenu = nullptr;
+  TAudioEditor2LameEnc LameEnc;
+
+  TActionList* ActionList = nullptr;
+  TAction* ActionNewFile = nullptr;
+  TAction* ActionOpenFile = nullptr;
+  TAction* ActionSaveFile = nullptr;
+  TAction* ActionSaveAs = nullptr;
+  TAction* ActionCloseFile = nullptr;
+  TAction* ActionHelp = nullptr;
+  TAction* ActionAbout = nullptr;
+  TAction* ActionProductPage = nullptr;
+  TAction* ActionTechnicalSupport = nullptr;
+  TAction* ActionCompanyHomepage = nullptr;
+  TAction* ActionWaveformMode = nullptr;
+  TAction* ActionSpectralMode = nullptr;
+  TAction* ActionHorizontalFormatDecimcal = nullptr;
+  TAction* ActionHorizontalFormatSample = nullptr;
+  TAction* ActionHorizontalFormatVisible = nullptr;
+  TAction* ActionVerticalFormatSample = nullptr;
+  TAction* ActionVerticalFormatNormalized = nullptr;
+  TAction* ActionVerticalFormatDecibel = nullptr;
+  TAction* ActionVerticalFormatVisiable = nullptr;
+
+  // The menu bar, in place of the ribbon: one top-level item per menu, and the recent-files items at
+  // the end of "File".
+  TMainMenu* MainMenu = nullptr;
+  TMenuItem* MenuFile = nullptr;
+  TMenuItem* MenuEdit = nullptr;
+  TMenuItem* MenuTransport = nullptr;
+  TMenuItem* MenuZoom = nullptr;
+  TMenuItem* MenuBookmark = nullptr;
+  TMenuItem* MenuOptions = nullptr;
+  TMenuItem* MenuHelp = nullptr;
+
+  // ---- Document state ----------------------------------------------------------------------------
+  bool DocumentOpen = false;
+  bool ClipboardFilled = false;
+  int ClipboardLength = 0;
+  String DocumentPath;
+  int VerticalZoom = 100;
+  TRecentFiles RecentFiles;
+
+  // True when the creation step stopped at the brand check (the program is ending).
+  bool CreationStopped() const { return creationStopped_; }
+  // The document name shown beside the caption.
+  const String& DocumentName() const { return documentName_; }
+  void SetDocumentName(const String& Name);
+  // The caption set by the brand step (title and version).
+  const String& BaseCaption() const { return baseCaption_; }
+
+  // ---- Services of every command (1.104) ---------------------------------------------------------
+  void StopTransport();
+  void SelectAllIfEmpty();
+  void SetModified(bool Modified);
+  bool IsModified() const;
+  void ApplyTempDirectory();
+  void RegisterShellVerbs();
+
+  // ---- Documents ---------------------------------------------------------------------------------
+  // The common open routine: true when the file was opened. A failure shows the error and leaves
+  // the previous document, its name and every setting as they were.
+  bool OpenAudioFile(const String& Path);
+  bool NewAudioDocument(const String& Name, int SampleRate, int Channels);
+  // The save routine: true when the file was written.
+  bool SaveAudioFile(bool SaveAs, bool SelectionOnly);
+  // The save routine's work once the format is settled: sets the output format, writes the file
+  // and updates the document state; a selection-only save leaves the document's name and state.
+  void WriteDocumentFile(const String& Path, bool SelectionOnly);
+  // The save prompt: false when the routine that asked must stop.
+  bool AskToSaveChanges();
+  void SetDefaultTags();
+  // The four format set-ups, applied to the editor from the settings record.
+  void ApplyOutputFormat(int FileType);
+
+  // ---- Recent files ------------------------------------------------------------------------------
+  void LoadRecentPane();
+  void ClearRecentFiles();
+  // A click on the recent-files entry at Index.
+  void dxBarMRUFilesClick(int Index);
+  void RecentFilesChanged();
+
+  // ---- View --------------------------------------------------------------------------------------
+  void LoadViewSettings();
+  void ApplyEditorAppearance();
+
+  // ---- Dropped files -----------------------------------------------------------------------------
+  // Opens the one dropped item when it is an existing file of a supported type.
+  void OpenDroppedFiles(const std::vector<String>& Files);
+
+  // ---- Event handlers bound by name --------------------------------------------------------------
+  void FormCreate(TObject* Sender);
+  void FormShow(TObject* Sender);
+  void TimerAfterShowTimer(TObject* Sender);
+  void FormCloseQuery(TObject* Sender, bool& CanClose);
+  void FormClose(TObject* Sender, TCloseAction& Action);
+  void AppMessageHook(MSG& Msg, bool& Handled);
+
+  void ActionNewFileExecute(TObject* Sender);
+  void ActionOpenFileExecute(TObject* Sender);
+  void ActionSaveFileExecute(TObject* Sender);
+  void ActionSaveAsExecute(TObject* Sender);
+  void ActionCloseFileExecute(TObject* Sender);
+  void ActionHelpExecute(TObject* Sender);
+  void ActionAboutExecute(TObject* Sender);
+  void ActionProductPageExecute(TObject* Sender);
+  void ActionTechnicalSupportExecute(TObject* Sender);
+  void ActionCompanyHomepageExecute(TObject* Sender);
+  void ActionWaveformModeExecute(TObject* Sender);
+  void ActionSpectralModeExecute(TObject* Sender);
+  void ActionHorizontalFormatDecimcalExecute(TObject* Sender);
+  void ActionHorizontalFormatSampleExecute(TObject* Sender);
+  void ActionHorizontalFormatVisibleExecute(TObject* Sender);
+  void ActionVerticalFormatSampleExecute(TObject* Sender);
+  void ActionVerticalFormatNormalizedExecute(TObject* Sender);
+  void ActionVerticalFormatDecibelExecute(TObject* Sender);
+  void ActionVerticalFormatVisiableExecute(TObject* Sender);
+
+ protected:
+  void Loaded() override;
+  void CreateWnd() override;
+  void WMDropFiles(TMessage& Message);
+
+  MESSAGE_MAP_BEGIN
+  MESSAGE_HANDLER(WM_DROPFILES, WMDropFiles)
+  MESSAGE_MAP_END
+
+ private:
+  void CreateComponents();
+  void CreateLayout(TLoadingBracket& Loading);
+  void CreateActions();
+  void CreateMenuBar();
+  void RebuildRecentFilesMenu();
+  bool ApplyBrand();
+  void PlaceForFirstStart();
+  void ApplyTimeLabelFont(const String& FontName);
+  bool IsEditorWindow(HWND Window) const;
+  void UpdateCaption();
+  void SetHorizontalFormat(TAction* Action, int Format);
+  void SetVerticalFormat(TAction* Action, int Format);
+  void SetViewMode(TAction* Action, int TypeView, int Mode);
+  void ToggleScaleVisible(TAction* Action, bool Horizontal);
+  // The extension check of the save routine; shows the error for a name that is not an output
+  // format and returns 0 then.
+  int OutputFileTypeOrError(const String& Path);
+
+  bool creationStopped_ = false;
+  String baseCaption_;
+  String documentName_;
+  std::vector<TMenuItem*> recentMenuItems_;
+  TMenuItem* recentSeparator_ = nullptr;
+};
+
+// The main window of the running program (set when it is created).
+extern TMainForm* MainForm;

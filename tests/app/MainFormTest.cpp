@@ -1,0 +1,492 @@
+// The main window with the real editor control, under Xvfb: documents, the save prompt, recent
+// files, dropped files, the restored view and the brand check of the creation step.
+
+#include <filesystem>
+#include <functional>
+
+#include <gtest/gtest.h>
+
+#include "app/MainForm.h"
+#include "app/core/Globals.h"
+#include "app/core/Paths.h"
+#include "app/core/SettingsFile.h"
+#include "platform/audio/editor/AudioEditor.h"
+#include "platform/framework/Dialogs.h"
+#include "platform/framework/FileUtils.h"
+#include "platform/framework/IniFiles.h"
+#include "platform/framework/Seams.h"
+#include "platform/framework/ShortCuts.h"
+#include "platform/framework/Strings.h"
+#include "platform/framework/SysUtils.h"
+#include "tests/app/WavFixture.h"
+#include "tests/support/TestSupport.h"
+
+#include <shlobj.h>
+
+using testing_support::ScratchFolder;
+using testing_support::WriteFileBytes;
+
+namespace {
+
+constexpr wchar_t kBrand[] = L"Zentavo";
+
+struct TShownBox {
+  String Text;
+  String Caption;
+  UINT Flags;
+};
+
+void RemoveFolder(const String& folder) {
+  std::error_code ignored;
+  std::filesystem::remove_all(std::filesystem::path(folder), ignored);
+}
+
+// A shell drop of the given paths, as the shell hands it over.
+HDROP MakeDrop(const std::vector<String>& paths) {
+  std::size_t chars = 1;
+  for (const String& path : paths) chars += path.size() + 1;
+  HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + chars * sizeof(wchar_t));
+  auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
+  drop->pFiles = sizeof(DROPFILES);
+  drop->fWide = TRUE;
+  auto* text = reinterpret_cast<wchar_t*>(drop + 1);
+  for (const String& path : paths) {
+    std::copy(path.begin(), path.end(), text);
+    text += path.size() + 1;
+  }
+  GlobalUnlock(memory);
+  return static_cast<HDROP>(memory);
+}
+
+class MainFormTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    Application->SetTitle(kBrand);
+    dataFolder = AddTrailingBackslash(AddTrailingBackslash(ShellFolderPath(L"AppData")) + kBrand);
+    RemoveFolder(dataFolder);
+    previousBoxes = SetMessageBoxAnswerer([this](HWND, const String& text, const String& caption, UINT flags) {
+      boxes.push_back({text, caption, flags});
+      if (answers.empty()) return IDOK;
+      const int answer = answers.front();
+      answers.erase(answers.begin());
+      return answer;
+    });
+    previousDialogs = SetDialogAnswerer([this](const TDialogRequest& request) {
+      dialogs.push_back(request);
+      TDialogAnswer answer;
+      if (!dialogFiles.empty()) {
+        answer.Ok = true;
+        answer.Files = {dialogFiles.front()};
+        dialogFiles.erase(dialogFiles.begin());
+      }
+      return answer;
+    });
+  }
+
+  void TearDown() override {
+    delete form;
+    SetMessageBoxAnswerer(previousBoxes);
+    SetDialogAnswerer(previousDialogs);
+    RemoveFolder(dataFolder);
+  }
+
+  TMainForm* Create() {
+    form = new TMainForm(Application);
+    return form;
+  }
+
+  String Wav(const wchar_t* name, int frames = 4000, int rate = 44100, int channels = 2) {
+    const String path = scratch.File(name);
+    WritePatternWav(path, rate, channels, frames);
+    return path;
+  }
+
+  int ErrorBoxes() const {
+    int count = 0;
+    for (const TShownBox& box : boxes) count += (box.Flags & MB_ICONERROR) ? 1 : 0;
+    return count;
+  }
+
+  ScratchFolder scratch;
+  String dataFolder;
+  TMainForm* form = nullptr;
+  std::vector<TShownBox> boxes;
+  std::vector<int> answers;
+  std::vector<TDialogRequest> dialogs;
+  std::vector<String> dialogFiles;
+  TMessageBoxAnswerer previousBoxes;
+  TDialogAnswerer previousDialogs;
+};
+
+// ---- Opening -------------------------------------------------------------------------------------
+
+TEST_F(MainFormTest, OpeningAFileNamesItMarksItCleanAndListsIt) {
+  Create();
+  const String path = Wav(L"song.wav");
+  ASSERT_TRUE(form->OpenAudioFile(path));
+  const String format = form->AudioEditor->FileInfo()->GetFormatText();
+  EXPECT_EQ(form->DocumentName(), path + L" - [ " + format + L" ]");
+  EXPECT_EQ(form->Caption(), form->DocumentName() + L" - " + form->BaseCaption());
+  EXPECT_EQ(form->DocumentPath, path);
+  EXPECT_TRUE(form->DocumentOpen);
+  EXPECT_FALSE(form->IsModified());
+  EXPECT_EQ(GlobalVars.LastOpenDir, ExcludeTrailingPathDelimiter(scratch.Path()));
+  EXPECT_EQ(form->RecentFiles.Items(), std::vector<String>{path});
+  EXPECT_EQ(form->AudioEditor->Position()->GetLength(), 4000);
+  TStringList saved;
+  saved.LoadFromFile(dataFolder + L"MRUList.dat");
+  ASSERT_EQ(saved.Count(), 1);
+  EXPECT_EQ(saved[0], path);
+}
+
+TEST_F(MainFormTest, AFailedOpenShowsTheErrorAndChangesNothing) {
+  Create();
+  const String good = Wav(L"good.wav", 1234);
+  ASSERT_TRUE(form->OpenAudioFile(good));
+  form->SetModified(true);
+  const String name = form->DocumentName();
+  const String lastDir = GlobalVars.LastOpenDir;
+  const String bad = scratch.File(L"sub\\broken.wav");
+  CreateDir(scratch.File(L"sub"));
+  WriteFileBytes(bad, "RIFF\x04\x00\x00\x00WAVEjunk");
+  answers = {IDNO};  // the save prompt
+
+  EXPECT_FALSE(form->OpenAudioFile(bad));
+  EXPECT_EQ(ErrorBoxes(), 1);
+  EXPECT_EQ(boxes.back().Caption, String(kBrand));
+  EXPECT_EQ(form->DocumentPath, good);
+  EXPECT_EQ(form->DocumentName(), name);
+  EXPECT_EQ(GlobalVars.LastOpenDir, lastDir);
+  EXPECT_TRUE(form->IsModified());
+  EXPECT_EQ(form->RecentFiles.Items(), std::vector<String>{good});
+  EXPECT_EQ(form->AudioEditor->Position()->GetLength(), 1234);
+}
+
+TEST_F(MainFormTest, CancellingTheSavePromptKeepsTheDocument) {
+  Create();
+  const String first = Wav(L"first.wav");
+  ASSERT_TRUE(form->OpenAudioFile(first));
+  form->SetModified(true);
+  answers = {IDCANCEL};
+  EXPECT_FALSE(form->OpenAudioFile(Wav(L"second.wav")));
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].Text, L"Do you want to save the changes you made to \"" + first + L"\"?");
+  EXPECT_EQ(boxes[0].Flags, static_cast<UINT>(MB_YESNOCANCEL | MB_ICONQUESTION));
+  EXPECT_EQ(form->DocumentPath, first);
+}
+
+// ---- New and save --------------------------------------------------------------------------------
+
+TEST_F(MainFormTest, NewFileMakesAnUntitledDocumentOfTheDefaultFormat) {
+  Create();
+  GlobalVars.OP_PromptNewFile = false;
+  form->ActionNewFileExecute(form);
+  EXPECT_EQ(form->DocumentPath, L"Untitled");
+  EXPECT_TRUE(form->DocumentOpen);
+  EXPECT_FALSE(form->IsModified());
+  EXPECT_EQ(form->AudioEditor->FileInfo()->GetSampleRate(), 44100);
+  EXPECT_EQ(form->AudioEditor->FileInfo()->GetChannels(), 2);
+  EXPECT_EQ(form->AudioEditor->FileInfo()->GetTitle(), L"Untitled");
+  EXPECT_EQ(form->AudioEditor->FileInfo()->GetArtist(), L"Unknown Artist");
+  EXPECT_EQ(form->DocumentName().rfind(L"Untitled - [ ", 0), 0u);
+  EXPECT_TRUE(form->RecentFiles.Items().empty());
+}
+
+TEST_F(MainFormTest, SaveAsWritesEverySampleAndRenamesTheDocument) {
+  Create();
+  const String source = Wav(L"source.wav", 5000);
+  ASSERT_TRUE(form->OpenAudioFile(source));
+  form->SetModified(true);
+  const String target = scratch.File(L"copy.wav");
+  dialogFiles = {target};
+  form->ActionSaveAsExecute(form);
+
+  ASSERT_EQ(dialogs.size(), 1u);
+  EXPECT_EQ(dialogs[0].Kind, TDialogKind::Save);
+  EXPECT_EQ(dialogs[0].FileName, RemoveExtension(source));
+  const TWavContent written = ReadWav(target);
+  EXPECT_EQ(written.SampleRate, 44100);
+  EXPECT_EQ(written.Channels, 2);
+  EXPECT_EQ(written.Bits, 16);
+  EXPECT_EQ(written.Samples, ReadWav(source).Samples);
+  EXPECT_EQ(form->DocumentPath, target);
+  EXPECT_EQ(form->DocumentName(), target);
+  EXPECT_FALSE(form->IsModified());
+  EXPECT_EQ(form->RecentFiles.Items(), (std::vector<String>{target, source}));
+}
+
+TEST_F(MainFormTest, ASelectionSavedToItsOwnFileLeavesTheDocumentAsItWas) {
+  Create();
+  const String source = Wav(L"whole.wav", 5000);
+  ASSERT_TRUE(form->OpenAudioFile(source));
+  form->SetModified(true);
+  form->AudioEditor->Position()->SetSelectionStart(1000);
+  form->AudioEditor->Position()->SetSelectionEnd(3000);
+  const String part = scratch.File(L"part.wav");
+  dialogFiles = {part};
+
+  EXPECT_TRUE(form->SaveAudioFile(true, true));
+  const TWavContent written = ReadWav(part);
+  ASSERT_EQ(written.Frames(), 2000);
+  const std::vector<std::int16_t> whole = ReadWav(source).Samples;
+  EXPECT_TRUE(std::equal(written.Samples.begin(), written.Samples.end(), whole.begin() + 2000));
+  EXPECT_EQ(form->DocumentPath, source);
+  EXPECT_TRUE(form->IsModified());
+  EXPECT_EQ(form->RecentFiles.Items().front(), part);
+}
+
+TEST_F(MainFormTest, SaveFileOfANameThatIsNoOutputFormatAsksForANewName) {
+  Create();
+  ASSERT_TRUE(form->OpenAudioFile(Wav(L"track.wav")));
+  form->DocumentPath = scratch.File(L"track.aiff");
+  form->ActionSaveFileExecute(form);  // the dialog is cancelled
+  ASSERT_EQ(dialogs.size(), 1u);
+  EXPECT_EQ(dialogs[0].FileName, scratch.File(L"track"));
+  EXPECT_FALSE(FileExists(scratch.File(L"track.aiff")));
+
+  dialogFiles = {scratch.File(L"other.aiff")};
+  EXPECT_FALSE(form->SaveAudioFile(false, false));
+  EXPECT_EQ(ErrorBoxes(), 1);
+  EXPECT_NE(boxes.back().Text.find(L".wav, .mp3, .ogg or .wma"), String::npos);
+  EXPECT_FALSE(FileExists(scratch.File(L"other.aiff")));
+}
+
+// ---- Close query ---------------------------------------------------------------------------------
+
+TEST_F(MainFormTest, CloseQueryFollowsTheAnswer) {
+  Create();
+  form->ActionNewFileExecute(form);
+  form->SetModified(true);
+  struct Case {
+    int Answer;
+    std::vector<String> Dialog;
+    bool CanClose;
+  } cases[] = {
+      {IDCANCEL, {}, false},
+      {IDNO, {}, true},
+      {IDYES, {}, false},  // the save dialog is cancelled
+      {IDYES, {scratch.File(L"kept.wav")}, true},
+  };
+  for (const Case& c : cases) {
+    answers = {c.Answer};
+    dialogFiles = c.Dialog;
+    bool canClose = true;
+    form->FormCloseQuery(form, canClose);
+    EXPECT_EQ(canClose, c.CanClose) << c.Answer;
+  }
+  EXPECT_TRUE(FileExists(scratch.File(L"kept.wav")));
+  EXPECT_FALSE(form->IsModified());
+}
+
+// ---- Recent files --------------------------------------------------------------------------------
+
+TEST_F(MainFormTest, AClickOnAMissingRecentFileReportsAndRemovesIt) {
+  Create();
+  const String kept = Wav(L"kept.wav");
+  const String gone = Wav(L"gone.wav");
+  ASSERT_TRUE(form->OpenAudioFile(gone));
+  ASSERT_TRUE(form->OpenAudioFile(kept));  // the editor lets go of the first file
+  ASSERT_TRUE(DeleteFile(gone));
+  form->dxBarMRUFilesClick(1);
+  ASSERT_EQ(ErrorBoxes(), 1);
+  EXPECT_EQ(boxes.back().Text, gone + L" was not found.");
+  EXPECT_EQ(form->RecentFiles.Items(), std::vector<String>{kept});
+  EXPECT_EQ(form->RecentFiles.PaneItems(), (std::vector<String>{kept, gone}));
+  EXPECT_EQ(form->DocumentPath, kept);
+}
+
+TEST_F(MainFormTest, TheFileMenuListsTheRecentFiles) {
+  Create();
+  const String a = Wav(L"a&b.wav"), b = Wav(L"b.wav");
+  ASSERT_TRUE(form->OpenAudioFile(a));
+  ASSERT_TRUE(form->OpenAudioFile(b));
+  std::vector<String> shown;
+  for (int i = 0; i < form->MenuFile->Count(); ++i) {
+    TMenuItem* item = form->MenuFile->Items(i);
+    if (item->Visible() && !item->IsLine() && !item->Action()) shown.push_back(item->Caption());
+  }
+  EXPECT_EQ(shown, (std::vector<String>{L"&1 " + b, L"&2 " + StringReplace(a, L"&", L"&&", rfReplaceAll)}));
+}
+
+// ---- Dropped files -------------------------------------------------------------------------------
+
+TEST_F(MainFormTest, OnlyADropOfOneSupportedFileOpensIt) {
+  Create();
+  const String a = Wav(L"a.wav"), b = Wav(L"b.wav");
+  const String text = scratch.File(L"notes.txt");
+  WriteFileBytes(text, "hello");
+  struct Case {
+    std::vector<String> Dropped;
+    const wchar_t* Opened;
+  } cases[] = {
+      {{a, b}, L""},
+      {{ExcludeTrailingPathDelimiter(scratch.Path())}, L""},
+      {{text}, L""},
+      {{scratch.File(L"missing.wav")}, L""},
+      {{b}, L"b.wav"},
+  };
+  for (const Case& c : cases) {
+    SendMessageW(form->Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop(c.Dropped)), 0);
+    EXPECT_EQ(ExtractFileName(form->DocumentPath), String(c.Opened)) << c.Dropped.front();
+  }
+  EXPECT_EQ(ErrorBoxes(), 0);
+}
+
+// ---- Services and hooks --------------------------------------------------------------------------
+
+TEST_F(MainFormTest, SelectAllIfEmptySelectsTheWholeDocumentOnlyWhenNothingIsSelected) {
+  Create();
+  ASSERT_TRUE(form->OpenAudioFile(Wav(L"select.wav", 3000)));
+  IAudioEditor2Position* position = form->AudioEditor->Position();
+  position->SetCursorPosition(700);
+  form->SelectAllIfEmpty();
+  EXPECT_EQ(position->GetSelectionStart(), 0);
+  EXPECT_EQ(position->GetSelectionEnd(), 3000);
+  position->SetSelectionStart(100);
+  position->SetSelectionEnd(200);
+  form->SelectAllIfEmpty();
+  EXPECT_EQ(position->GetSelectionStart(), 100);
+  EXPECT_EQ(position->GetSelectionEnd(), 200);
+}
+
+TEST_F(MainFormTest, TheMessageHookSwallowsRightPressAndDoubleClickOnTheEditorOnly) {
+  Create();
+  const HWND editor = form->AudioEditor->Handle();
+  struct Case {
+    HWND Window;
+    UINT Message;
+    bool Handled;
+  } cases[] = {
+      {editor, WM_RBUTTONDOWN, true},   {editor, WM_LBUTTONDBLCLK, true}, {editor, WM_RBUTTONUP, false},
+      {editor, WM_LBUTTONDOWN, false},  {form->Handle(), WM_RBUTTONDOWN, false},
+      {form->PanelMain->Handle(), WM_LBUTTONDBLCLK, false},
+  };
+  for (const Case& c : cases) {
+    MSG msg{};
+    msg.hwnd = c.Window;
+    msg.message = c.Message;
+    bool handled = false;
+    Application->OnMessage(msg, handled);
+    EXPECT_EQ(handled, c.Handled) << c.Message;
+  }
+}
+
+TEST_F(MainFormTest, TheEndScrollBarStandsAboveTheStartScrollBar) {
+  Create();
+  form->HandleNeeded();
+  EXPECT_LT(form->ScrollBarEnd->Top(), form->ScrollBarStart->Top());
+  EXPECT_EQ(form->ScrollBarEnd->Max(), 65535);
+  EXPECT_EQ(form->AudioEditor->Top() + form->AudioEditor->Height(), form->ScrollBarEnd->Top());
+}
+
+// ---- View ----------------------------------------------------------------------------------------
+
+TEST_F(MainFormTest, WithoutViewKeysTheDefaultViewIsRestored) {
+  Create();
+  EXPECT_TRUE(form->ActionWaveformMode->Checked());
+  EXPECT_FALSE(form->ActionSpectralMode->Checked());
+  EXPECT_TRUE(form->ActionHorizontalFormatDecimcal->Checked());
+  EXPECT_TRUE(form->ActionVerticalFormatDecibel->Checked());
+  EXPECT_TRUE(form->ActionHorizontalFormatVisible->Checked());
+  EXPECT_TRUE(form->ActionVerticalFormatVisiable->Checked());
+  EXPECT_EQ(form->AudioEditor->TypeView(), 0);
+  EXPECT_NE(form->AudioEditor->ScaleX()->GetVisible(), 0);
+  EXPECT_EQ(form->AudioEditor->TypeBorder(), 4);
+  EXPECT_EQ(form->AudioEditor->Colors()->GetColor(20), static_cast<TColor>(0x0000FF));
+  TIniFile settings(SettingsFilePath());
+  EXPECT_EQ(settings.ReadString(L"Horizontal", L"Format", L""), L"2");
+  EXPECT_EQ(settings.ReadString(L"Vertical", L"Format", L""), L"3");
+  EXPECT_EQ(settings.ReadString(L"WaveMode", L"Mode", L""), L"1");
+}
+
+TEST_F(MainFormTest, AnUnknownFormatChecksNothingAndStaysInTheFile) {
+  ForceDirectories(dataFolder);
+  {
+    TIniFile settings(dataFolder + L"system.dat");
+    settings.WriteInteger(L"Horizontal", L"Format", 7);
+    settings.WriteInteger(L"WaveMode", L"Mode", 2);
+    settings.WriteBool(L"Vertical", L"Visible", false);
+  }
+  Create();
+  EXPECT_FALSE(form->ActionHorizontalFormatDecimcal->Checked());
+  EXPECT_FALSE(form->ActionHorizontalFormatSample->Checked());
+  EXPECT_TRUE(form->ActionSpectralMode->Checked());
+  EXPECT_EQ(form->AudioEditor->TypeView(), 1);
+  EXPECT_FALSE(form->ActionVerticalFormatVisiable->Checked());
+  EXPECT_EQ(form->AudioEditor->ScaleY()->GetVisible(), 0);
+  TIniFile settings(SettingsFilePath());
+  EXPECT_EQ(settings.ReadInteger(L"Horizontal", L"Format", 0), 7);
+}
+
+TEST_F(MainFormTest, ToggingAScaleTwiceWritesItVisibleAgain) {
+  Create();
+  form->ActionVerticalFormatVisiableExecute(form);
+  TIniFile settings(SettingsFilePath());
+  EXPECT_EQ(settings.ReadString(L"Vertical", L"Visible", L""), L"0");
+  form->ActionVerticalFormatVisiableExecute(form);
+  EXPECT_EQ(settings.ReadString(L"Vertical", L"Visible", L""), L"1");
+  EXPECT_NE(form->AudioEditor->ScaleY()->GetVisible(), 0);
+}
+
+// ---- Creation and close --------------------------------------------------------------------------
+
+TEST_F(MainFormTest, AnUnknownBrandStopsTheCreationBeforeAnythingIsWritten) {
+  Application->SetTitle(L"zentavo");  // letter case differs from the table's title
+  Create();
+  EXPECT_TRUE(form->CreationStopped());
+  EXPECT_FALSE(DirectoryExists(dataFolder));
+  // The termination request stays for the entry routine's pumping; take it out of this test's queue.
+  MSG quit;
+  EXPECT_TRUE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+}
+
+TEST_F(MainFormTest, AFirstStartWritesTheSettingsAndCloseStoresTheState) {
+  Create();
+  EXPECT_EQ(form->Width(), 1000);
+  EXPECT_EQ(form->Height(), 560);
+  EXPECT_TRUE(FileExists(dataFolder + L"system.dat"));
+  const String path = Wav(L"closing.wav");
+  ASSERT_TRUE(form->OpenAudioFile(path));
+  TCloseAction action = caFree;
+  form->FormClose(form, action);
+  TIniFile settings(dataFolder + L"system.dat");
+  EXPECT_EQ(settings.ReadString(L"SYSTEM", L"LastOpenDir", L""), ExcludeTrailingPathDelimiter(scratch.Path()));
+  EXPECT_EQ(settings.ReadInteger(L"FormPos", L"width", 0), 1000);
+  TStringList recent;
+  recent.LoadFromFile(dataFolder + L"MRUList.dat");
+  ASSERT_GE(recent.Count(), 1);
+  EXPECT_EQ(recent[0], path);
+}
+
+TEST_F(MainFormTest, TheActionsStandInCommandOrderWithTheirShortcuts) {
+  Create();
+  const wchar_t* order[] = {L"ActionNewFile",
+                            L"ActionOpenFile",
+                            L"ActionSaveFile",
+                            L"ActionSaveAs",
+                            L"ActionCloseFile",
+                            L"ActionHelp",
+                            L"ActionAbout",
+                            L"ActionProductPage",
+                            L"ActionTechnicalSupport",
+                            L"ActionCompanyHomepage",
+                            L"ActionWaveformMode",
+                            L"ActionSpectralMode",
+                            L"ActionHorizontalFormatDecimcal",
+                            L"ActionHorizontalFormatSample",
+                            L"ActionHorizontalFormatVisible",
+                            L"ActionVerticalFormatSample",
+                            L"ActionVerticalFormatNormalized",
+                            L"ActionVerticalFormatDecibel",
+                            L"ActionVerticalFormatVisiable"};
+  ASSERT_EQ(form->ActionList->ActionCount(), static_cast<int>(std::size(order)));
+  for (int i = 0; i < form->ActionList->ActionCount(); ++i)
+    EXPECT_EQ(form->ActionList->Actions(i)->Name(), order[i]);
+  EXPECT_EQ(ShortCutToText(form->ActionOpenFile->ShortCut()), L"Ctrl+O");
+  EXPECT_EQ(ShortCutToText(form->ActionHelp->ShortCut()), L"F1");
+  EXPECT_EQ(form->ActionSaveAs->ShortCut(), scNone);
+  EXPECT_FALSE(form->MenuEdit->Visible());
+  EXPECT_TRUE(form->MenuFile->Visible());
+}
+
+}  // namespace
