@@ -649,7 +649,10 @@ void THttpCli::ConsumeReceived(int Count) {
 }
 
 void THttpCli::HandleDataAvailable(Word ErrCode) {
-  const int free = state_ == httpWaitingBody ? kBodyReceiveSize : kHeaderReceiveSize;
+  int free = state_ == httpWaitingBody ? kBodyReceiveSize : kHeaderReceiveSize;
+  // Under bandwidth control a receive takes at most one interval's share, or one receive would
+  // take in whatever the socket holds at once.
+  if (bandwidthControl_) free = static_cast<int>(std::clamp<Int64>(bandwidthMaxCount_, kHeaderReceiveSize, free));
   ReserveReceiveSpace(free);
   const int count = socket_->Receive(rcvBuf_.get() + rcvLen_, free);
   if (IsLogOptionOn(loProtSpecInfo)) WriteLog(loProtSpecInfo, L"Data available. Len=" + IntToStr(count));
