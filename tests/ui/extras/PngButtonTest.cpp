@@ -9,6 +9,7 @@
 #include "PngTestImages.h"
 #include "platform/framework/ActnList.h"
 #include "platform/framework/Filer.h"
+#include "platform/framework/Forms.h"
 #include "platform/framework/ImageList.h"
 #include "platform/framework/Stream.h"
 #include "ui/extras/png/PngHeaderChunk.h"
@@ -422,4 +423,41 @@ TEST_F(PngButtonFixture, StoredPictureIsReadFromFormDataAndSizesTheBlankGlyph) {
     stored->SetImageFromAction(true);
     EXPECT_EQ(written(), 0);
   }
+}
+
+TEST(PngButtonWindow, PictureShowsOnItsFormAndFadesWhenTheActionIsDisabled) {
+  TForm* form = new TForm(nullptr, 0);
+  form->SetBounds(80, 80, 200, 120);
+  auto* button = new TPngSpeedButton(form);
+  button->SetBounds(10, 10, 97, 33);
+  button->SetFlat(true);
+  button->SetParent(form);
+  auto* action = new TAction(form);
+  action->SetCaption(L"freecddb");
+  button->SetAction(action);
+  auto picture = SolidRgba(24, 24, 200, 0, 100, 255);
+  button->SetPngImage(picture.get());
+  form->Show();
+
+  // The picture's first column: the layout puts it a third of the free room from the left.
+  TPoint text, glyph;
+  TBitmap measure(1, 1);
+  measure.Canvas()->Font()->Assign(button->Font());
+  ComputePngButtonLayout(measure.Canvas(), button->PngImage(), button->ClientRect(), 0, text, glyph,
+                         button->Spacing(), button->Margin(), button->Layout(), button->Caption(), false, false);
+  auto pixel = [&] {
+    RedrawWindow(form->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    Application->ProcessMessages();
+    HDC dc = GetDC(form->Handle());
+    const TColor color = TColor(GetPixel(dc, 10 + glyph.x + 12, 10 + glyph.y + 12));
+    ReleaseDC(form->Handle(), dc);
+    return color;
+  };
+  EXPECT_EQ(pixel(), RGBColor(200, 0, 100));
+  action->SetEnabled(false);
+  const TColor face = ColorToRGB(form->Color());
+  const TColor faded = RGBColor(Byte((200 * 128 + GetRValue(face) * 127) / 255), Byte(GetGValue(face) * 127 / 255),
+                                Byte((100 * 128 + GetBValue(face) * 127) / 255));
+  EXPECT_TRUE(NearColor(pixel(), faded, 2)) << std::hex << pixel() << " " << faded;
+  form->Free();
 }
