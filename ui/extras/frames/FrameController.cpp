@@ -1,6 +1,7 @@
 #include "ui/extras/frames/FrameController.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include "platform/framework/Filer.h"
 #include "ui/extras/frames/RegIniFile.h"
