@@ -6,7 +6,9 @@
 #include <variant>
 #include <vector>
 
+#include "app/core/Paths.h"
 #include "app/core/SettingsFile.h"
+#include "app/core/SystemQueries.h"
 #include "platform/framework/FileUtils.h"
 #include "platform/framework/IniFiles.h"
 #include "platform/framework/Seams.h"
@@ -199,6 +201,25 @@ TEST(SettingsFile, FailedSaveIsReportedOnceNamingTheFile) {
   SetMessageBoxAnswerer(previous);
   ASSERT_EQ(boxes.size(), 1u);
   EXPECT_NE(boxes[0].find(file), String::npos);
+}
+
+TEST(SettingsFile, DefaultsTakeTheRunTimeFoldersAndKeepTheBrandAndDataFolder) {
+  TGlobalVars vars;
+  vars.ProductPageAddress = L"https://www.zentavo.example/product.html";
+  vars.DataFolder = L"D:\\Data\\";
+  AssignDefaultSettings(vars);
+  EXPECT_EQ(vars.ProductPageAddress, L"https://www.zentavo.example/product.html");
+  EXPECT_EQ(vars.DataFolder, L"D:\\Data\\");
+  EXPECT_EQ(vars.OP_WorkingFolder, L"D:\\Data\\");
+  EXPECT_EQ(vars.TempFolder, String(1, DriveWithMostFreeSpace()) + L":\\temp\\");
+  EXPECT_EQ(vars.LastOpenDir, ShellFolderPath(L"My Music"));
+  EXPECT_EQ(vars.ExportFolder, vars.LastOpenDir);
+  EXPECT_EQ(vars.BatchFileSaveFolderpath, vars.LastOpenDir);
+  EXPECT_NEAR(vars.RecordingStopAfter * 86400.0, 30.0, 1e-6);
+  EXPECT_TRUE(vars.ShowCommandBar);
+  EXPECT_TRUE(vars.CommandBarOnTheLeft);
+  EXPECT_EQ(vars.DefNotchFrequency, 10000);
+  EXPECT_EQ(vars.DefVibratoSweepPhase, 95);
 }
 
 TEST(SettingsFile, FilePathFallsBackToTheAppDataFolderWhenTheDataFolderCannotBeMade) {
