@@ -1,6 +1,7 @@
 #include "platform/audio/displays/AudioTransformDisplay2.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <cwchar>
 
@@ -235,6 +236,8 @@ void TAudioTransformDisplay2::MouseDown(TMouseButton Button, TShiftState Shift, 
     }
     return;
   }
+  pressX_ = X;
+  pressY_ = Y;
   if (hit >= 0) {
     dragged_ = hit;
     return;
@@ -246,11 +249,16 @@ void TAudioTransformDisplay2::MouseDown(TMouseButton Button, TShiftState Shift, 
                                       [](double p, const EnvelopePoint& e) { return p < e.Position; });
   if (after == points_.begin() || after == points_.end()) return;
   if (point.Position - (after - 1)->Position < kMinimumGap || after->Position - point.Position < kMinimumGap) return;
-  dragged_ = static_cast<int>(points_.insert(after, point) - points_.begin());
+  // The insertion may move the points: their start is read only after it.
+  const auto inserted = points_.insert(after, point);
+  dragged_ = static_cast<int>(inserted - points_.begin());
   Changed();
 }
 
 void TAudioTransformDisplay2::MoveDragged(int X, int Y) {
+  // A press on a point that has not moved leaves the point where it was, not on the pixel grid.
+  if (X == pressX_ && Y == pressY_) return;
+  pressX_ = pressY_ = INT_MIN;
   const EnvelopePoint wanted = PointOfPixel(PlotRect(), X, Y);
   EnvelopePoint& point = points_[dragged_];
   point.Db = wanted.Db;

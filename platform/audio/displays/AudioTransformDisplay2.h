@@ -115,5 +115,6 @@ class TAudioTransformDisplay2 : public TCustomControl {
   String scaleXCaption_ = L"Hz", scaleYCaption_ = L"dB";
   std::vector<EnvelopePoint> points_;
   int dragged_ = -1;
+  int pressX_ = 0, pressY_ = 0;
   DisplaySurface surface_;
 };
