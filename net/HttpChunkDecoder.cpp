@@ -11,6 +11,7 @@ void THttpChunkDecoder::Reset() {
   chunkReceived_ = 0;
   sizeDigits_ = 0;
   failed_ = false;
+  sizeRead_ = false;
 }
 
 int THttpChunkDecoder::Feed(const char* Data, int Len, const char*& Part, int& PartLen) {
@@ -23,6 +24,7 @@ int THttpChunkDecoder::Feed(const char* Data, int Len, const char*& Part, int& P
         const char c = Data[used];
         if (!IsHexDigit(c)) {
           state_ = kSizeLine;
+          sizeRead_ = true;
           break;
         }
         ++used;

@@ -17,6 +17,12 @@ class THttpChunkDecoder {
   int Feed(const char* Data, int Len, const char*& Part, int& PartLen);
 
   bool Done() const { return state_ == kDone; }
+  // True once after the digits of a size have been read (ChunkLength then holds it).
+  bool TakeSizeRead() {
+    const bool read = sizeRead_;
+    sizeRead_ = false;
+    return read;
+  }
   bool Failed() const { return failed_; }
   Int64 ChunkLength() const { return chunkLength_; }
 
@@ -28,4 +34,5 @@ class THttpChunkDecoder {
   Int64 chunkReceived_ = 0;
   int sizeDigits_ = 0;
   bool failed_ = false;
+  bool sizeRead_ = false;
 };

@@ -946,6 +946,8 @@ void THttpCli::GetBodyLineNext(const char* Data, int Len) {
       const char* part = nullptr;
       int partLen = 0;
       const int used = chunk_.Feed(Data, Len, part, partLen);
+      if (chunk_.TakeSizeRead() && IsLogOptionOn(loProtSpecInfo))
+        WriteLog(loProtSpecInfo, L"ChunkLength = " + IntToStr(chunk_.ChunkLength()));
       if (partLen > 0) DeliverBody(part, partLen);
       Data += used;
       Len -= used;

@@ -199,3 +199,51 @@ TEST(HttpResponse, AKeptConnectionCarriesTheNextRequest) {
   ASSERT_EQ(seen.size(), 2u);
   EXPECT_EQ(seen[1].Connection, 0);
 }
+
+namespace {
+
+// Hands the body out reversed when the document completes, so only a completed decoder delivers.
+class TReversingCoding : public THttpContentCoding {
+  DECLARE_CLASS(TReversingCoding, THttpContentCoding)
+
+ public:
+  using THttpContentCoding::THttpContentCoding;
+  static String GetCoding(TClass) { return L"x-reversed"; }
+  void WriteBuffer(const void* Buffer, Int64 Count) override {
+    held_.append(static_cast<const char*>(Buffer), static_cast<std::size_t>(Count));
+  }
+  void Complete() override {
+    const std::string reversed(held_.rbegin(), held_.rend());
+    outputWriter_(reversed.data(), static_cast<Int64>(reversed.size()));
+  }
+
+ private:
+  std::string held_;
+};
+DEFINE_CLASS(TReversingCoding)
+
+}  // namespace
+
+TEST(HttpResponse, DecodersCompleteAtTheEndOfEveryKindOfBody) {
+  ContCodings().Add(&TReversingCoding::ClassInfo(), 1.0f);
+  struct Case {
+    const char* Name;
+    std::string Response;
+  } cases[] = {
+      {"length", Response("HTTP/1.1 200 OK", {"Content-Encoding: x-reversed", "Content-Length: 4"}, "abcd")},
+      {"chunked", Response("HTTP/1.1 200 OK", {"Content-Encoding: x-reversed", "Transfer-Encoding: chunked"},
+                           "2\r\nab\r\n2\r\ncd\r\n0\r\n\r\n")},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.Name);
+    THttpTestServer server({{Answer(c.Response)}});
+    THttpProbe probe;
+    probe.Http->SetRequestVer(L"1.1");
+    probe.Http->SetOptions({httpoEnableContentCoding});
+    probe.Target(server.PortText());
+    ASSERT_TRUE(probe.Get()) << probe.Text();
+    EXPECT_EQ(probe.DocData, "dcba");
+    EXPECT_EQ(server.Requests().at(0).Header("Accept-Encoding"), "x-reversed");
+  }
+  ContCodings().Remove(&TReversingCoding::ClassInfo());
+}
