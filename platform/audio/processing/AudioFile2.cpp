@@ -178,9 +178,6 @@ void TAudioFile2::SetOggFormat(int SampleRate, int Channels, int Kbps, int Reser
   config.Channels = Channels;
   config.Quality = Quality == -1 ? -1 : std::clamp(static_cast<int>(static_cast<std::int16_t>(Quality)), -100, 1000);
   config.BitRate = Kbps;
-  if (config.Quality == -1 && !::CanOgg(SampleRate, Channels, Kbps))
-    throw EAudioError(L"Ogg Vorbis files cannot be written at " + std::to_wstring(Kbps) + L" kbit/s, " +
-                      std::to_wstring(SampleRate) + L" Hz and " + std::to_wstring(Channels) + L" channel(s).");
   output_.Kind = OutputKind::Ogg;
   output_.Ogg = config;
   outputSet_ = true;

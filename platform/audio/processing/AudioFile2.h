@@ -46,7 +46,8 @@ class TAudioFile2 : public TComponent {
   void SetWaveFormatFromFile(const String& Path);
   void SetMp3Format(int SampleRate, int Kbps, int Channels);
   void SetMp3Encoder(const TAudioFile2LameEnc& Encoder);
-  // Kbps with Quality -1 (managed bit rate), or Kbps 0 and Quality in tenths of a percent.
+  // Kbps with Quality -1 (managed bit rate), or Kbps 0 and Quality in tenths of a percent. A
+  // combination the encoder refuses makes CreateForWriting raise.
   void SetOggFormat(int SampleRate, int Channels, int Kbps, int Reserved1, int Reserved2, int Quality);
   void SetWmaProfile(int Profile);
   bool CanMp3(int SampleRate, int Kbps, int Channels) const;

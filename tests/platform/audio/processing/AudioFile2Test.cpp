@@ -176,6 +176,23 @@ TEST_F(AudioFile2Test, SettledFormatIsWhatTheEncoderWrites) {
   EXPECT_THROW(writer.SetWaveFormat(44100, 2, 12), EAudioError);
 }
 
+// A format the encoder refuses fails the file's creation (which the batch converter reports for that
+// file) and leaves nothing behind.
+TEST_F(AudioFile2Test, RefusedFormatsFailCreation) {
+  TAudioFile2 writer(nullptr);
+  ASSERT_FALSE(writer.CanOgg(8000, 2, 320, 0, 0));
+  writer.SetOggFormat(8000, 2, 320, 0, 0, -1);
+  const String path = folder_.File(L"refused.ogg");
+  try {
+    writer.CreateForWriting(path, 0);
+    FAIL() << "the encoder took a format it cannot write";
+  } catch (const EAudioError& error) {
+    EXPECT_NE(error.Message().find(path), String::npos);
+  }
+  EXPECT_EQ(GetFileAttributesW(path.c_str()), INVALID_FILE_ATTRIBUTES);
+  EXPECT_THROW(writer.WriteBlock(Noise(0.1, 100, 8000, 2)), EAudioError);
+}
+
 TEST_F(AudioFile2Test, RecordingKeepsAValidHeaderAfterEveryBlock) {
   const String path = folder_.File(L"Recording.wav");
   TAudioFile2 writer(nullptr);
