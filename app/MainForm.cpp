@@ -12,6 +12,9 @@
 #include "app/core/FormPlacement.h"
 #include "app/core/WaitCursor.h"
 #include "platform/audio/editor/AudioEditor.h"
+#include "platform/audio/processing/AudioInformation2.h"
+#include "platform/audio/processing/AudioTransform2.h"
+#include "platform/audio/transport/AudioPlayer2.h"
 #include "platform/framework/FileUtils.h"
 #include "platform/framework/Filer.h"
 #include "platform/framework/ShellDrop.h"
@@ -125,6 +128,13 @@ void TMainForm::CreateComponents() {
 
   PopupMenu = new TPopupMenu(this);
   PopupMenu->SetName(L"PopupMenu");
+
+  AudioPlayer = new TAudioPlayer2(this);
+  AudioPlayer->SetName(L"AudioPlayer");
+  AudioTransform = new TAudioTransform2(this);
+  AudioTransform->SetName(L"AudioTransform");
+  AudioInfo = new TAudioInformation2(this);
+  AudioInfo->SetName(L"AudioInfo");
 }
 
 void TMainForm::CreateLayout(TLoadingBracket& loading) {

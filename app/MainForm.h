@@ -1,12 +1,14 @@
 #pragma once
-// TMainForm: the program's main window. It hosts the editor control and the MP3 encoder settings,
-// builds its panels, actions and menu bar in its constructor, and runs the program's start-up work
-// in its creation step. Its member functions are spread over one file per concept:
+// TMainForm: the program's main window. It hosts the editor control, the preview player, the buffer
+// effects, the file information component and the MP3 encoder settings, builds its panels, actions
+// and menu bar in its constructor, and runs the program's start-up work in its creation step. Its
+// member functions are spread over one file per concept:
 //   MainForm.cpp       layout, creation step, first show, close query and close, hooks, drops
 //   MainActions.cpp    the action table in command order and the menu bar
 //   MainDocuments.cpp  open, new, save and close of the document
 //   MainRecent.cpp     the recent-files commands
-//   MainView.cpp       display modes, editor appearance and the help commands
+//   MainView.cpp       display modes and the editor's appearance
+//   MainHelp.cpp       the manual, the web pages and the version box
 
 #include <memory>
 #include <vector>
@@ -23,6 +25,9 @@
 #include "platform/framework/Timer.h"
 
 class TAudioEditor2;
+class TAudioInformation2;
+class TAudioPlayer2;
+class TAudioTransform2;
 class TLoadingBracket;
 
 // The editor's document state kept in its Tag.
@@ -64,6 +69,9 @@ class TMainForm : public TForm {
   TOpenDialog* OpenDialog = nullptr;
   TSaveDialog* SaveDialog = nullptr;
   TPopupMenu* PopupMenu = nullptr;
+  TAudioPlayer2* AudioPlayer = nullptr;
+  TAudioTransform2* AudioTransform = nullptr;
+  TAudioInformation2* AudioInfo = nullptr;
   TAudioEditor2LameEnc LameEnc;
 
   TActionList* ActionList = nullptr;

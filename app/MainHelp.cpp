@@ -20,6 +20,8 @@ void TMainForm::ActionCompanyHomepageExecute(TObject*) { OpenDocumentOrUrl(Globa
 void TMainForm::ActionAboutExecute(TObject*) {
   std::unique_ptr<TSplashForm> about(new TSplashForm(this));
   about->AboutMode = true;
+  // Centred over this window, not on the screen as the start-up splash.
+  about->SetPosition(poDesigned);
   CentreOver(about.get(), this);
   about->ShowModal();
 }

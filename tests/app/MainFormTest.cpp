@@ -379,6 +379,26 @@ TEST_F(MainFormTest, TheEndScrollBarStandsAboveTheStartScrollBar) {
   EXPECT_EQ(form->AudioEditor->Top() + form->AudioEditor->Height(), form->ScrollBarEnd->Top());
 }
 
+TEST_F(MainFormTest, TheVersionBoxIsCentredOverTheWindowAndAClickClosesIt) {
+  Create();
+  form->SetBounds(100, 80, 1000, 560);
+  RECT shown{};
+  bool overran = false;
+  SetModalTimeLimit(5000, [&](const TModalLoop&) { overran = true; });
+  const TModalScript previous = SetModalDriver([&](const TModalLoop& loop) {
+    GetWindowRect(loop.Window, &shown);
+    SendMessageW(loop.Window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    SendMessageW(loop.Window, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+  });
+  form->ActionAboutExecute(form);
+  SetModalDriver(previous);
+  SetModalTimeLimit(0, nullptr);
+  EXPECT_FALSE(overran);
+  const int width = shown.right - shown.left, height = shown.bottom - shown.top;
+  EXPECT_EQ(shown.left, 100 + (1000 - width) / 2);
+  EXPECT_EQ(shown.top, 80 + (560 - height) / 2);
+}
+
 // ---- View ----------------------------------------------------------------------------------------
 
 TEST_F(MainFormTest, WithoutViewKeysTheDefaultViewIsRestored) {
