@@ -36,7 +36,7 @@ class MpcDecoder : public AudioDecoder {
     info_.Encoding = L"SV" + std::to_wstring(stream.stream_version & 0x0F);
     info_.SampleRate = static_cast<int>(stream.sample_freq);
     info_.Channels = static_cast<int>(stream.channels);
-    info_.BitsPerSample = 16;
+    info_.BitsPerSample = 0;  // compressed: no sample depth of its own
     info_.Frames = std::max<std::int64_t>(0, mpc_streaminfo_get_length_samples(&stream));
     frame_.resize(MPC_DECODER_BUFFER_LENGTH);
   }
