@@ -5,6 +5,7 @@
 #include "platform/audio/codecs/AudioCodecs.h"
 #include "platform/audio/core/AudioError.h"
 #include "platform/audio/core/WavFile.h"
+#include "platform/audio/devices/AudioCallLog.h"
 #include "platform/audio/processing/AudioTransform2.h"
 #include "tests/platform/audio/processing/ProcessingTestUtil.h"
 #include "tests/support/TestSupport.h"
@@ -247,4 +248,19 @@ TEST_F(AudioFile2Test, SkippingDamagedFramesEndsAtTheLastGoodOne) {
   EXPECT_EQ(tolerant.ReadBlock(200).Frames(), 200);
   EXPECT_EQ(tolerant.ReadBlock(200).Frames(), 100);
   EXPECT_EQ(tolerant.ReadBlock(200).UpperBound(), -1);
+}
+
+TEST_F(AudioFile2Test, CallsAreLogged) {
+  AudioCallLog::Enable(true);
+  AudioCallLog::Clear();
+  TAudioFile2 file(nullptr);
+  file.SetWaveFormat(22050, 1, 16);
+  file.CanMp3(44100, 128, 2);
+  TAudioTransform2 transform(nullptr);
+  SampleBuffer buffer(2, 44100, 2);
+  transform.Amplify(buffer, 150.5f);
+  const std::vector<String> lines = AudioCallLog::Lines();
+  AudioCallLog::Enable(false);
+  EXPECT_EQ(lines, (std::vector<String>{L"TAudioFile2.SetWaveFormat(22050, 1, 16)", L"TAudioFile2.CanMp3(44100, 128, 2)",
+                                        L"TAudioTransform2.Amplify(4, 150.5)"}));
 }
