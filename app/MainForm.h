@@ -9,7 +9,14 @@
 //   MainRecent.cpp     the recent-files commands
 //   MainView.cpp       display modes and the editor's appearance
 //   MainHelp.cpp       the manual, the web pages and the version box
+//   MainEdit.cpp       the edit commands and the work after their dialogs' OK
+//   MainTransport.cpp  play, pause, stop, cursor moves and the transport panel
+//   MainZoom.cpp       zoom, vertical zoom, bars, channel lanes, mixer and exit
+//   MainEditorEvents.cpp  the editor's events, time panels, selection scroll bars and meters
+//   MainEnabling.cpp   the idle update pass that enables the commands
+//   MainMarkers.cpp    bookmarks and regions (the list windows are Bookmarks.h and Regions.h)
 
+#include <cstdint>
 #include <memory>
 #include <vector>
 
@@ -29,6 +36,8 @@ class TAudioInformation2;
 class TAudioPlayer2;
 class TAudioTransform2;
 class TLoadingBracket;
+class TSpeedButton;
+struct TMixRequest;
 
 // The editor's document state kept in its Tag.
 constexpr int DocumentTagModified = 10;
@@ -109,7 +118,7 @@ class TMainForm : public TForm {
   // ---- Document state ----------------------------------------------------------------------------
   bool DocumentOpen = false;
   bool ClipboardFilled = false;
-  int ClipboardLength = 0;
+  std::int64_t ClipboardLength = 0;
   String DocumentPath;
   int VerticalZoom = 100;
   TRecentFiles RecentFiles;
@@ -189,6 +198,169 @@ class TMainForm : public TForm {
   void ActionVerticalFormatDecibelExecute(TObject* Sender);
   void ActionVerticalFormatVisiableExecute(TObject* Sender);
 
+  // ---- Edit, transport, view and marker commands (MainEdit.cpp, MainTransport.cpp, MainZoom.cpp,
+  //      MainEditorEvents.cpp, MainEnabling.cpp, MainMarkers.cpp) ---------------------------------
+  TAction* ActionUndo = nullptr;
+  TAction* ActionRedo = nullptr;
+  TAction* ActionCut = nullptr;
+  TAction* ActionCopy = nullptr;
+  TAction* ActionCopyToNew = nullptr;
+  TAction* ActionPaste = nullptr;
+  TAction* ActionDelete = nullptr;
+  TAction* ActionSelectAll = nullptr;
+  TAction* ActionSelectToStart = nullptr;
+  TAction* ActionSelectToEnd = nullptr;
+  TAction* ActionTrim = nullptr;
+  TAction* ActionExit = nullptr;
+  TAction* ActionTrimStart = nullptr;
+  TAction* ActionTrimEnd = nullptr;
+  TAction* ActionSilenceSelect = nullptr;
+  TAction* ActionSaveSelect = nullptr;
+  TAction* ActionInsertFileBegin = nullptr;
+  TAction* ActionInsertFileCurrent = nullptr;
+  TAction* ActionInsertFileEnd = nullptr;
+  TAction* ActionPlay = nullptr;
+  TAction* ActionPlayToEnd = nullptr;
+  TAction* ActionLoopPlay = nullptr;
+  TAction* ActionPause = nullptr;
+  TAction* ActionStop = nullptr;
+  TAction* ActionStart = nullptr;
+  TAction* ActionRewind = nullptr;
+  TAction* ActionForword = nullptr;
+  TAction* ActionEnd = nullptr;
+  TAction* ActionSetBookmark = nullptr;
+  TAction* ActionOpenBookmarkList = nullptr;
+  TAction* ActionAddRegion = nullptr;
+  TAction* ActionOpenRegionList = nullptr;
+  TAction* ActionShowCommandBar = nullptr;
+  TAction* ActionBarOntheLeft = nullptr;
+  TAction* ActionBarOntheRight = nullptr;
+  TAction* ActionZoomIn = nullptr;
+  TAction* ActionZoomOut = nullptr;
+  TAction* ActionZoomToSelection = nullptr;
+  TAction* ActionZoomFull = nullptr;
+  TAction* ActionPlayAndPause = nullptr;
+  TAction* ActionBottomBar = nullptr;
+  TAction* ActionVerticalZoomIn = nullptr;
+  TAction* ActionVerticalZoomOut = nullptr;
+  TAction* ActionZoomToRight = nullptr;
+  TAction* ActionZoomToLeft = nullptr;
+  TAction* ActionWindowsMixer = nullptr;
+
+  // The transport panel's buttons.
+  TSpeedButton* ButtonPlay = nullptr;
+  TSpeedButton* ButtonStop = nullptr;
+  TSpeedButton* ButtonPause = nullptr;
+  TSpeedButton* ButtonForword = nullptr;
+  TSpeedButton* ButtonStart = nullptr;
+  TSpeedButton* ButtonEnd = nullptr;
+  TSpeedButton* ButtonRewind = nullptr;
+  TSpeedButton* ButtonPlayToEnd = nullptr;
+  TSpeedButton* ButtonLoopPlay = nullptr;
+
+  // The rate of the document the clipboard was copied from (0 before the first Cut or Copy).
+  int ClipboardRate = 0;
+  // The range the selection dialog hands back, in milliseconds.
+  int SelectedTimeStart = 0;
+  int SelectedTimeEnd = 0;
+  // Re-entry guards of the selection scroll bars.
+  bool SelectionFromEditor = false;
+  bool SelectionFromScrollBars = false;
+
+  // Set Modified, then play when the option asks for it.
+  void FinishEdit();
+  void InsertFileAt(int Place);
+  // The work after the OK of the selection, insert-silence, repeat-loop and paste-mix dialogs.
+  void SelectSpecifiedTimeAccepted();
+  void InsertSilenceAccepted(int Place, int Milliseconds);
+  void RepeatLoopAccepted(int Times, std::int64_t ChunkFrames);
+  void MixAccepted(const TMixRequest& Request);
+  // Play, Play To End and Loop Play: 1, 2, 3.
+  void PlayInMode(int Mode);
+  void RewindStep();
+  void ForwardStep();
+  void ScrollViewToCursor();
+  void UpdatePositionLabels();
+  void SelectFromScrollBars();
+  // The enabling table applied from freshly read facts.
+  void UpdateCommandStates();
+  // "System" keys of the command bar as the view restore applies them.
+  void LoadCommandBarSettings(bool OnTheLeft, bool Show);
+  // Empties both marker lists (closing, opening or creating a document).
+  void ClearMarkerLists();
+  // Stores the bounds of a showing list window (the close step, before the settings are saved).
+  void StoreMarkerListBounds();
+
+  void ActionUndoExecute(TObject* Sender);
+  void ActionRedoExecute(TObject* Sender);
+  void ActionCutExecute(TObject* Sender);
+  void ActionCopyExecute(TObject* Sender);
+  void ActionCopyToNewExecute(TObject* Sender);
+  void ActionPasteExecute(TObject* Sender);
+  void ActionDeleteExecute(TObject* Sender);
+  void ActionSelectAllExecute(TObject* Sender);
+  void ActionSelectToStartExecute(TObject* Sender);
+  void ActionSelectToEndExecute(TObject* Sender);
+  void ActionTrimExecute(TObject* Sender);
+  void ActionTrimStartExecute(TObject* Sender);
+  void ActionTrimEndExecute(TObject* Sender);
+  void ActionSilenceSelectExecute(TObject* Sender);
+  void ActionSaveSelectExecute(TObject* Sender);
+  void ActionInsertFileBeginExecute(TObject* Sender);
+  void ActionInsertFileCurrentExecute(TObject* Sender);
+  void ActionInsertFileEndExecute(TObject* Sender);
+  void ActionPlayExecute(TObject* Sender);
+  void ActionPlayToEndExecute(TObject* Sender);
+  void ActionLoopPlayExecute(TObject* Sender);
+  void ActionPauseExecute(TObject* Sender);
+  void ActionStopExecute(TObject* Sender);
+  void ActionStartExecute(TObject* Sender);
+  void ActionRewindExecute(TObject* Sender);
+  void ActionForwordExecute(TObject* Sender);
+  void ActionEndExecute(TObject* Sender);
+  void ActionPlayAndPauseExecute(TObject* Sender);
+  void ActionSetBookmarkExecute(TObject* Sender);
+  void ActionOpenBookmarkListExecute(TObject* Sender);
+  void ActionAddRegionExecute(TObject* Sender);
+  void ActionOpenRegionListExecute(TObject* Sender);
+  void ActionZoomInExecute(TObject* Sender);
+  void ActionZoomOutExecute(TObject* Sender);
+  void ActionZoomToSelectionExecute(TObject* Sender);
+  void ActionZoomFullExecute(TObject* Sender);
+  void ActionZoomToRightExecute(TObject* Sender);
+  void ActionZoomToLeftExecute(TObject* Sender);
+  void ActionVerticalZoomInExecute(TObject* Sender);
+  void ActionVerticalZoomOutExecute(TObject* Sender);
+  void ActionShowCommandBarExecute(TObject* Sender);
+  void ActionBarOntheLeftExecute(TObject* Sender);
+  void ActionBarOntheRightExecute(TObject* Sender);
+  void ActionBottomBarExecute(TObject* Sender);
+  void ActionWindowsMixerExecute(TObject* Sender);
+  void ActionExitExecute(TObject* Sender);
+  void ActionListUpdate(TBasicAction* Action, bool& Handled);
+  void dxBarLargeButtonQuickBarClick(TObject* Sender);
+  void dxBarLargeButtonLeftChannelClick(TObject* Sender);
+  void dxBarLargeButtonRightChannelClick(TObject* Sender);
+  void dxBarLargeButtonBothChannelsClick(TObject* Sender);
+  void dxBarLargeButtonVerticalScaleClick(TObject* Sender);
+  void dxBarLargeButtonHorizontalScaleClick(TObject* Sender);
+  void ButtonRewindMouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
+  void ButtonRewindMouseUp(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
+  void ButtonForwordMouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
+  void ButtonForwordMouseUp(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
+  void TimerRewindTimer(TObject* Sender);
+  void TimerForwordTimer(TObject* Sender);
+  void AudioEditorBlockOperation(TObject* Sender, int Percent);
+  void AudioEditorEndOperation(TObject* Sender);
+  void AudioEditorChangePosition(TObject* Sender);
+  void AudioEditorChangePlayPosition(TObject* Sender);
+  void AudioEditorMeter(TObject* Sender, int LevelLeft, int LevelRight);
+  void AudioEditorDblClick(TObject* Sender);
+  void AudioEditorDragOver(TObject* Sender, TObject* Source, int X, int Y, TDragState State, bool& Accept);
+  void ScrollBarStartChange(TObject* Sender);
+  void ScrollBarEndChange(TObject* Sender);
+  // ---- end of the edit, transport, view and marker commands ---------------------------------------
+
  protected:
   void Loaded() override;
   void CreateWnd() override;
@@ -216,6 +388,12 @@ class TMainForm : public TForm {
   // The extension check of the save routine; shows the error for a name that is not an output
   // format and returns 0 then.
   int OutputFileTypeOrError(const String& Path);
+  // Edit, transport, view and marker commands: their components and bindings.
+  void CreateTransportButtons();
+  void CreateZoomButtons();
+  void BindEditorEvents();
+  void RememberClipboard();
+  void ShowChannels(bool Left, bool Right);
 
   bool creationStopped_ = false;
   String baseCaption_;
