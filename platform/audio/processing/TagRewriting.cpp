@@ -305,6 +305,7 @@ void RewriteOggTags(const ByteSource& source, ByteSink& sink, const AudioTags& t
   // The three header packets and the pages they fill.
   std::vector<Bytes> headers;
   long headerPages = 0;
+  Bytes otherStreams;  // pages of streams multiplexed with it, kept in their order
   for (;;) {
     if (ogg_page_serialno(&page) == serial) {
       ogg_stream_pagein(&in, &page);
@@ -312,6 +313,9 @@ void RewriteOggTags(const ByteSource& source, ByteSink& sink, const AudioTags& t
       for (ogg_packet packet; headers.size() < 3 && ogg_stream_packetout(&in, &packet) == 1;)
         headers.push_back(PacketBytes(packet));
       if (headers.size() == 3) break;
+    } else {
+      Append(otherStreams, page.header, static_cast<std::size_t>(page.header_len));
+      Append(otherStreams, page.body, static_cast<std::size_t>(page.body_len));
     }
     if (!reader.Next(page)) Damaged(L"Ogg Vorbis", L"the headers are cut short");
   }
@@ -328,6 +332,7 @@ void RewriteOggTags(const ByteSource& source, ByteSink& sink, const AudioTags& t
     // The identification header has a page of its own; the audio starts on a fresh page.
     if (i == 0 || i == 2)
       for (ogg_page header; ogg_stream_flush(&out, &header);) WritePage(sink, header), ++written;
+    if (i == 0) Write(sink, otherStreams);
   }
   // The audio pages, renumbered after the new header pages.
   const long shift = written - headerPages;

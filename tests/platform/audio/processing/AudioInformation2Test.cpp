@@ -1,6 +1,7 @@
 #include "platform/audio/processing/AudioInformation2.h"
 
 #include <gtest/gtest.h>
+#include <ogg/ogg.h>
 
 #include "platform/audio/codecs/AudioCodecs.h"
 #include "platform/audio/core/AudioError.h"
@@ -156,4 +157,37 @@ TEST_F(AudioInformation2Test, DamagedFilesRaiseNamingTheFile) {
   } catch (const EAudioError& error) {
     EXPECT_NE(error.Message().find(path), String::npos);
   }
+}
+
+// A stream multiplexed with the Vorbis one keeps its pages.
+TEST_F(AudioInformation2Test, OggPagesOfOtherStreamsAreKept) {
+  const String path = Write(kOutputs[2]);
+  const SampleBuffer before = Decode(path);
+  AnsiString bytes = ReadFileBytes(path);
+  ogg_stream_state other;
+  ogg_stream_init(&other, 4242);
+  unsigned char body[] = "a stream of another kind";
+  ogg_packet packet{};
+  packet.packet = body;
+  packet.bytes = sizeof body;
+  packet.b_o_s = 1;
+  ogg_stream_packetin(&other, &packet);
+  ogg_page page;
+  ASSERT_EQ(ogg_stream_flush(&other, &page), 1);
+  const AnsiString extra = AnsiString(reinterpret_cast<const char*>(page.header), page.header_len) +
+                           AnsiString(reinterpret_cast<const char*>(page.body), page.body_len);
+  ogg_stream_clear(&other);
+  const std::size_t firstPage = 27 + static_cast<unsigned char>(bytes[26]) + [&] {
+    std::size_t size = 0;
+    for (int i = 0; i < static_cast<unsigned char>(bytes[26]); ++i) size += static_cast<unsigned char>(bytes[27 + i]);
+    return size;
+  }();
+  bytes.insert(firstPage, extra);
+  WriteFileBytes(path, bytes);
+
+  TAudioInformation2 information(nullptr);
+  information.SetTags(SomeTags());
+  information.WriteTagsTo(path);
+  EXPECT_NE(ReadFileBytes(path).find(extra), AnsiString::npos);
+  EXPECT_EQ(MaxDifference(Decode(path), before), 0.0);
 }
