@@ -7,6 +7,7 @@
 
 #include "platform/audio/core/AudioError.h"
 #include "platform/audio/devices/AudioCallLog.h"
+#include "platform/framework/Reflection.h"
 
 DEFINE_CLASS(TAudioTransformDisplay2)
 
@@ -31,7 +32,35 @@ double GridStep(double range) {
 
 }  // namespace
 
+namespace {
+
+// The horizontal and vertical bounds are single-precision values and are set through their setters.
+void RegisterPublishedProperties() {
+  using C = TAudioTransformDisplay2;
+  RegisterProperties(&C::ClassInfo(), {
+      OrdinalProperty(L"BorderColor", &C::BorderColor, &C::SetBorderColor),
+      OrdinalProperty(L"BackColor", &C::BackColor, &C::SetBackColor),
+      OrdinalProperty(L"GridColor", &C::GridColor, &C::SetGridColor),
+      OrdinalProperty(L"ScaleColor", &C::ScaleColor, &C::SetScaleColor),
+      OrdinalProperty(L"TextColor", &C::TextColor, &C::SetTextColor),
+      OrdinalProperty(L"PointColor", &C::PointColor, &C::SetPointColor),
+      OrdinalProperty(L"GridVisible", &C::GridVisible, &C::SetGridVisible),
+      OrdinalProperty(L"ScaleXVisible", &C::ScaleXVisible, &C::SetScaleXVisible),
+      OrdinalProperty(L"ScaleYVisible", &C::ScaleYVisible, &C::SetScaleYVisible),
+      OrdinalProperty(L"LineArraySize", &C::LineArraySize, &C::SetLineArraySize),
+      OrdinalProperty(L"SplineType", &C::SplineType, &C::SetSplineType),
+      OrdinalProperty(L"SplineSteepnes", &C::SplineSteepnes, &C::SetSplineSteepnes),
+      OrdinalProperty(L"LogScale", &C::LogScale, &C::SetLogScale),
+      StringProperty(L"ScaleXCaption", &C::ScaleXCaption, &C::SetScaleXCaption),
+      StringProperty(L"ScaleYCaption", &C::ScaleYCaption, &C::SetScaleYCaption),
+  });
+}
+
+}  // namespace
+
 TAudioTransformDisplay2::TAudioTransformDisplay2(TComponent* AOwner) : TCustomControl(AOwner) {
+  static const bool registered = (RegisterPublishedProperties(), true);
+  (void)registered;
   ControlStyle.Include(csOpaque);
   ControlStyle.Include(csCaptureMouse);
   SetColor(RGBColor(64, 255, 64));

@@ -6,6 +6,7 @@
 
 #include "platform/audio/core/AudioError.h"
 #include "platform/audio/devices/AudioCallLog.h"
+#include "platform/framework/Reflection.h"
 
 DEFINE_CLASS(TAudioVisualization2)
 
@@ -61,7 +62,23 @@ SpectrumWindow WindowOf(int windowFFTType) {
 
 }  // namespace
 
+namespace {
+
+void RegisterPublishedProperties() {
+  using C = TAudioVisualization2;
+  RegisterProperties(&C::ClassInfo(), {
+                                          OrdinalProperty(L"VisType", &C::VisType, &C::SetVisType),
+                                          OrdinalProperty(L"WindowFFTType", &C::WindowFFTType, &C::SetWindowFFTType),
+                                          OrdinalProperty(L"WindowArraySize", &C::WindowArraySize, &C::SetWindowArraySize),
+                                          ObjectProperty(L"Font", &TControl::Font, &TControl::SetFont),
+                                      });
+}
+
+}  // namespace
+
 TAudioVisualization2::TAudioVisualization2(TComponent* AOwner) : TCustomControl(AOwner) {
+  static const bool registered = (RegisterPublishedProperties(), true);
+  (void)registered;
   ControlStyle.Include(csOpaque);
   SetBounds(0, 0, 300, 150);
 }

@@ -5,6 +5,7 @@
 
 #include "platform/audio/core/AudioError.h"
 #include "platform/audio/devices/AudioCallLog.h"
+#include "platform/framework/Reflection.h"
 #include "platform/framework/DateUtils.h"
 
 DEFINE_CLASS(TAudioVisualizationEx2)
@@ -30,7 +31,41 @@ double HeightOf(float db) { return std::clamp((static_cast<double>(db) - kBottom
 
 }  // namespace
 
+namespace {
+
+void RegisterPublishedProperties() {
+  using C = TAudioVisualizationEx2;
+  RegisterProperties(&C::ClassInfo(), {
+      OrdinalProperty(L"BackColor", &C::BackColor, &C::SetBackColor),
+      OrdinalProperty(L"BorderColor", &C::BorderColor, &C::SetBorderColor),
+      OrdinalProperty(L"BackLineLowColor", &C::BackLineLowColor, &C::SetBackLineLowColor),
+      OrdinalProperty(L"BackLineMidColor", &C::BackLineMidColor, &C::SetBackLineMidColor),
+      OrdinalProperty(L"BackLineHighColor", &C::BackLineHighColor, &C::SetBackLineHighColor),
+      OrdinalProperty(L"LineLowColor", &C::LineLowColor, &C::SetLineLowColor),
+      OrdinalProperty(L"LineMidColor", &C::LineMidColor, &C::SetLineMidColor),
+      OrdinalProperty(L"LineHighColor", &C::LineHighColor, &C::SetLineHighColor),
+      OrdinalProperty(L"LineCount", &C::LineCount, &C::SetLineCount),
+      OrdinalProperty(L"LineInterval", &C::LineInterval, &C::SetLineInterval),
+      OrdinalProperty(L"MidPoint", &C::MidPoint, &C::SetMidPoint),
+      OrdinalProperty(L"HighPoint", &C::HighPoint, &C::SetHighPoint),
+      OrdinalProperty(L"SpotHeight", &C::SpotHeight, &C::SetSpotHeight),
+      OrdinalProperty(L"SpotInterval", &C::SpotInterval, &C::SetSpotInterval),
+      OrdinalProperty(L"TickDelayTime", &C::TickDelayTime, &C::SetTickDelayTime),
+      OrdinalProperty(L"TickReleaseTime", &C::TickReleaseTime, &C::SetTickReleaseTime),
+      OrdinalProperty(L"BorderStyle", &C::BorderStyle, &C::SetBorderStyle),
+      OrdinalProperty(L"LineType", &C::LineType, &C::SetLineType),
+      OrdinalProperty(L"XPos", &C::XPos, &C::SetXPos),
+      OrdinalProperty(L"YPos", &C::YPos, &C::SetYPos),
+      OrdinalProperty(L"FFTWindowType", &C::FFTWindowType, &C::SetFFTWindowType),
+      OrdinalProperty(L"FFTViewType", &C::FFTViewType, &C::SetFFTViewType),
+  });
+}
+
+}  // namespace
+
 TAudioVisualizationEx2::TAudioVisualizationEx2(TComponent* AOwner) : TCustomControl(AOwner) {
+  static const bool registered = (RegisterPublishedProperties(), true);
+  (void)registered;
   ControlStyle.Include(csOpaque);
   SetBounds(0, 0, 198, 125);
 }

@@ -8,6 +8,7 @@
 #include "platform/audio/core/SampleBuffer.h"
 #include "platform/audio/core/WavFile.h"
 #include "platform/audio/devices/AudioCallLog.h"
+#include "platform/framework/Reflection.h"
 #include "platform/framework/FileUtils.h"
 
 DEFINE_CLASS(TTextToAudio2)
@@ -36,7 +37,19 @@ String VoiceFileBeside(const String& path) {
 
 }  // namespace
 
+namespace {
+
+// The voice is chosen by name through its property.
+void RegisterPublishedProperties() {
+  RegisterProperties(&TTextToAudio2::ClassInfo(),
+                     {StringProperty(L"VoiceName", &TTextToAudio2::VoiceName, &TTextToAudio2::SetVoiceName)});
+}
+
+}  // namespace
+
 TTextToAudio2::TTextToAudio2(TComponent* AOwner) : TComponent(AOwner) {
+  static const bool registered = (RegisterPublishedProperties(), true);
+  (void)registered;
   window_ = AllocateHWnd({this, &TTextToAudio2::HandleMessage});
 }
 

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "platform/audio/core/AudioError.h"
+#include "platform/framework/Reflection.h"
 #include "tests/platform/audio/displays/DisplayTestUtil.h"
 
 using namespace display_testing;
@@ -49,7 +50,7 @@ class EnvelopeDisplay : public FormFixture {
 
 TEST_F(EnvelopeDisplay, StartsFlatAtZeroWithExactlyLineArraySizeValues) {
   for (int size : {1, 2, 1024, 100000}) {
-    display->SetLineArraySize(size);
+    SetOrdProp(display, L"LineArraySize", size);
     const std::vector<float> values = display->GetPoints();
     ASSERT_EQ(values.size(), static_cast<std::size_t>(size));
     EXPECT_EQ(*std::min_element(values.begin(), values.end()), 0.0f);

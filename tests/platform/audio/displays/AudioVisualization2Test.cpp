@@ -1,6 +1,7 @@
 #include "platform/audio/displays/AudioVisualization2.h"
 
 #include "platform/audio/core/AudioError.h"
+#include "platform/framework/Reflection.h"
 #include "tests/platform/audio/displays/DisplayTestUtil.h"
 
 using namespace display_testing;
@@ -144,8 +145,11 @@ TEST_F(AnalysisDisplay, RefusesValuesOutsideItsProperties) {
   EXPECT_THROW(display->SetVisType(6), EAudioError);
   EXPECT_THROW(display->SetWindowFFTType(4), EAudioError);
   EXPECT_THROW(display->SetWindowArraySize(1000), EAudioError);
-  display->SetWindowArraySize(4096);
+  // The analysis window sets them by name.
+  SetOrdProp(display, L"WindowArraySize", 4096);
+  SetOrdProp(display, L"VisType", 3);
   EXPECT_EQ(display->WindowArraySize(), 4096);
+  EXPECT_EQ(display->VisType(), 3);
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "platform/audio/core/WavFile.h"
 #include "platform/audio/devices/AudioCallLog.h"
 #include "platform/audio/speech/SpeechMarkup.h"
+#include "platform/framework/Reflection.h"
 #include "tests/support/TestSupport.h"
 
 namespace {
@@ -189,6 +190,9 @@ TEST_F(Speech, VoicesAreListedAndChosenByName) {
   speech->SetVoiceName(L"Fake Anna");
   EXPECT_EQ(speech->VoiceName(), L"Fake Anna");
   EXPECT_THROW(speech->SetVoiceName(L"Nobody"), EAudioError);
+  // The dialog puts the name through the property.
+  SetStrProp(speech.get(), L"VoiceName", L"Fake Bert");
+  EXPECT_EQ(speech->GetVoiceName(), L"Fake Bert");
   EXPECT_THROW(speech->SelectVoice(2), EAudioError);
 }
 
