@@ -18,6 +18,7 @@
 
 #include "net/ContentCoding.h"
 #include "net/HttpChunkDecoder.h"
+#include "net/HttpPaths.h"
 #include "net/IcsTimer.h"
 #include "net/LineWSocket.h"
 #include "net/Ntlm.h"
@@ -275,6 +276,9 @@ class THttpCli : public TIcsWndControl {
   bool ProcessStatusLine(const AnsiString& Line);
   void ProcessHeaderField(const String& Name, const String& Value);
   void ProcessLocation(const String& Value);
+  void ProcessProxyLocation(const String& Value, bool Absolute);
+  void ProcessDirectLocation(const String& Value, bool Absolute);
+  void TakeLocationCredentials(const THttpUrlParts& Url);
   void EndOfHeader();
   void FinishDocument();
   void FinishChunkedDocument();
@@ -297,6 +301,8 @@ class THttpCli : public TIcsWndControl {
   void BandwidthTick(TObject*);
 
   void PostWithSerial(UINT Msg);
+  void BuildRequestHeader(const String& Method, const String& Version, TStrings& Headers);
+  void StartBandwidthControl();
   String AuthorizationLine() const;
   String ProxyAuthorizationLine() const;
   String MethodText() const;

@@ -1,6 +1,8 @@
 #include "net/HttpPaths.h"
 
+#include "net/UrlParse.h"
 #include "platform/framework/SysUtils.h"
+#include "platform/framework/TextEncoding.h"
 
 namespace {
 
@@ -37,4 +39,11 @@ String PathBase(const String& S) {
   const String scanned = end == String::npos ? S : S.substr(0, end);
   const std::size_t last = scanned.find_last_of(L"/:");
   return last == String::npos ? String() : S.substr(0, last + 1);
+}
+
+THttpUrlParts ParseHttpUrl(const String& Url, const String& BasePath) {
+  AnsiString proto, user, pass, host, port, path = StringToAnsi(BasePath);
+  SplitUrl(StringToAnsi(Url), proto, user, pass, host, port, path);
+  return {AnsiToString(proto), AnsiToString(user), AnsiToString(pass),
+          AnsiToString(host),  AnsiToString(port), AnsiToString(path)};
 }

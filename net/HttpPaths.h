@@ -1,5 +1,5 @@
 #pragma once
-// Text helpers of the HTTP client for request paths and document names.
+// Text helpers of the HTTP client for URLs, request paths and document names.
 
 #include "platform/framework/Types.h"
 
@@ -15,3 +15,11 @@ String DocExtension(const String& DocName);
 
 // S up to and including the last "/" or ":" before its first "?" (or its end); empty when none.
 String PathBase(const String& S);
+
+// A URL's parts as the client keeps them.
+struct THttpUrlParts {
+  String Proto, User, Pass, Host, Port, Path;
+};
+
+// Splits a URL with the suite's parser (SplitUrl); BasePath is the base of "./" and "../" forms.
+THttpUrlParts ParseHttpUrl(const String& Url, const String& BasePath = String());

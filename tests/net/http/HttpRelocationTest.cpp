@@ -136,3 +136,17 @@ TEST(HttpRelocation, ASchemeWithoutHostKeepsTheServer) {
   EXPECT_EQ(seen[1].Header("Host"), "127.0.0.1:" + StringToAnsi(server.PortText()));
   EXPECT_EQ(probe.Http->StatusCode(), 200);
 }
+
+TEST(HttpRelocation, AnAbsoluteLocationMovesToTheOtherServerAndPort) {
+  THttpTestServer second({{Answer(Response("HTTP/1.0 200 OK", {"Content-Length: 2"}, "ok"))}});
+  const std::string secondAddress = "127.0.0.1:" + StringToAnsi(second.PortText());
+  THttpTestServer first({{Answer(Response("HTTP/1.0 301 Moved", {"Location: http://" + secondAddress + "/z"}))}});
+  THttpProbe probe;
+  probe.Target(first.PortText(), L"/a");
+  ASSERT_TRUE(probe.Get()) << probe.Text();
+  const std::vector<TSeenRequest> seen = second.Requests();
+  ASSERT_EQ(seen.size(), 1u);
+  EXPECT_EQ(seen[0].RequestLine(), "GET /z HTTP/1.0");
+  EXPECT_EQ(seen[0].Header("Host"), secondAddress);
+  EXPECT_EQ(probe.DocData, "ok");
+}
