@@ -8,6 +8,7 @@
 #include <type_traits>
 #include <vector>
 
+#include "platform/audio/codecs/ApeTags.h"
 #include "platform/audio/core/AudioError.h"
 
 static_assert(std::is_same_v<MPC_SAMPLE_FORMAT, float>, "libmpcdec must be built for float output");
@@ -38,6 +39,7 @@ class MpcDecoder : public AudioDecoder {
     info_.Channels = static_cast<int>(stream.channels);
     info_.BitsPerSample = 0;  // compressed: no sample depth of its own
     info_.Frames = std::max<std::int64_t>(0, mpc_streaminfo_get_length_samples(&stream));
+    ReadApeTags(*source_, info_.Tags);
     frame_.resize(MPC_DECODER_BUFFER_LENGTH);
   }
 

@@ -1,5 +1,6 @@
 #pragma once
-// Musepack (.mpc, stream versions 7 and 8) decoding through libmpcdec. Read only.
+// Musepack (.mpc, stream versions 7 and 8) decoding through libmpcdec, with the APE tags at the
+// file's end. Read only.
 
 #include <memory>
 

@@ -5,6 +5,7 @@
 #include "platform/audio/codecs/AudioCodecs.h"
 #include "platform/audio/core/AudioError.h"
 #include "platform/audio/processing/AudioFile2.h"
+#include "platform/audio/processing/AudioInformation2.h"
 #include "tests/platform/audio/processing/ProcessingTestUtil.h"
 #include "tests/support/TestSupport.h"
 
@@ -31,13 +32,14 @@ class MusepackRead : public ::testing::Test {
   }
 
   // Encodes the buffer through a WAV file into folder_'s "sine.mpc".
-  void Encode(const SampleBuffer& audio) {
+  void Encode(const SampleBuffer& audio, const String& options = L"") {
     TAudioFile2 writer(nullptr);
     writer.SetWaveFormat(audio.SampleRate(), audio.Channels(), 16);
     writer.CreateForWriting(folder_.File(L"sine.wav"), 0);
     writer.WriteBlock(audio);
     writer.CloseAudioFile();
-    testing_support::ChildProcess encode(EncoderPath(), L"--silent --overwrite sine.wav sine.mpc", folder_.Path());
+    testing_support::ChildProcess encode(EncoderPath(), L"--silent --overwrite " + options + L" sine.wav sine.mpc",
+                                         folder_.Path());
     ASSERT_TRUE(encode.Started());
     DWORD exitCode = 1;
     ASSERT_TRUE(encode.WaitForExit(60000, exitCode));
@@ -49,7 +51,14 @@ class MusepackRead : public ::testing::Test {
 
 TEST_F(MusepackRead, EncodedSineReadsBackWithItsLengthFrequencyAndLevel) {
   const SampleBuffer sine = Sine(1000, 0.5, 3 * 44100, 44100, 2);
-  ASSERT_NO_FATAL_FAILURE(Encode(sine));
+  ASSERT_NO_FATAL_FAILURE(Encode(sine, L"--title \"First Light\" --artist Tester --genre Jazz"));
+  TAudioInformation2 information(nullptr);
+  information.ReadTagsFrom(folder_.File(L"sine.mpc"));
+  EXPECT_EQ(information.Tags().Title, L"First Light");
+  EXPECT_EQ(information.Tags().Artist, L"Tester");
+  EXPECT_EQ(information.Tags().Genre, L"Jazz");
+  EXPECT_EQ(information.GetLength(), sine.Frames());
+
   TAudioFile2 reader(nullptr);
   reader.OpenRead(folder_.File(L"sine.mpc"), 0, 1);
   EXPECT_EQ(reader.GetSampleRate(), 44100);
