@@ -258,6 +258,19 @@ TEST(SystemSpeech, EnumeratesItsVoicesWithoutError) {
   }
 }
 
+TEST(SystemSpeech, WritesTheLowestOfferedRateAtOrAboveTheAskedOne) {
+  const auto provider = SpeechVoices::CreateSystemProvider();
+  const std::pair<int, int> rates[] = {{6000, 8000},   {8000, 8000},   {11025, 11025}, {37800, 44100},
+                                       {44100, 44100}, {88200, 48000}, {96000, 48000}};
+  for (const auto& [asked, written] : rates) {
+    for (int channels : {1, 2}) {
+      const SpeechFormat format = provider->NearestFormat(asked, channels);
+      EXPECT_EQ(format.SampleRate, written) << asked;
+      EXPECT_EQ(format.Channels, channels);
+    }
+  }
+}
+
 TEST(SpeechMarkupText, EscapesTheTextInsideThePitchElementAndMapsPositionsBack) {
   const SpeechMarkup markup = BuildSpeechMarkup(L"a&b>c", -1);
   EXPECT_EQ(markup.Markup, L"<pitch absmiddle=\"-1\">a&amp;b&gt;c</pitch>");
