@@ -319,7 +319,8 @@ void TMainForm::FormClose(TObject*, TCloseAction&) {
   if (creationStopped_) return;
   SaveFormPlacement(L"FormPos", this, L"");
   RecentFiles.Save();
-  GlobalVars.ShowBottomBar = PanelButtom->Visible();
+  // Before the after-show step the panel does not show the saved choice yet.
+  if (!TimerAfterShow->Enabled()) GlobalVars.ShowBottomBar = PanelButtom->Visible();
   SaveSettings();
 }
 

@@ -122,6 +122,29 @@ TEST(EndToEnd, ARunOpensTheFileAndLeavesSettingsRecentFilesAndTheVerb) {
   EXPECT_EQ(WavVerbCommand(title), L"\"" + program.Exe() + L"\" \"%L\"");
 }
 
+TEST(EndToEnd, AMissingFileOnTheCommandLineStillAppliesTheSavedPanelChoice) {
+  const String title = L"Zentavo";
+  const String dataFolder = DataFolderOf(title);
+  RemoveFolder(dataFolder);
+  CreateDir(ExcludeTrailingPathDelimiter(dataFolder));
+  TIniFile(dataFolder + L"system.dat").WriteString(L"SYSTEM", L"ShowBottomBar", L"0");
+  InstalledProgram program(title);
+
+  ChildProcess process(program.Exe(), L"\"" + program.Folder().File(L"missing.wav") + L"\"", program.Folder().Path());
+  ASSERT_TRUE(process.Started());
+  const HWND main = process.WaitForWindow(L"TMainForm", 20000);
+  ASSERT_NE(main, nullptr);
+  Sleep(1000);  // past the after-show step
+  EXPECT_EQ(WindowText(main), L"Zentavo 1.0");
+  PostMessageW(main, WM_CLOSE, 0, 0);
+  DWORD exitCode = 99;
+  ASSERT_TRUE(process.WaitForExit(10000, exitCode));
+  EXPECT_EQ(TIniFile(dataFolder + L"system.dat").ReadString(L"SYSTEM", L"ShowBottomBar", L""), L"0");
+  TStringList recent;
+  recent.LoadFromFile(dataFolder + L"MRUList.dat");
+  EXPECT_EQ(recent.Count(), 0);
+}
+
 TEST(EndToEnd, AnUnknownTitleEndsAtOnceAndWritesNothing) {
   const String title = L"Nobrand";
   RemoveFolder(DataFolderOf(title));
