@@ -369,12 +369,8 @@ void THttpCli::StartLookupOrFail() {
   } catch (Exception& E) {
     SocketError(socket_);
     if (serial != requestSerial_ || state_ != httpDnsLookup) return;
-    int code = 0;
-    try {
-      code = socket_->Winsock().WSAGetLastError();
-    } catch (Exception&) {
-    }
-    FailToStart(static_cast<Word>(code != 0 ? code : WSAEINVAL), E.Message());
+    // The Winsock code of a refused start is only in the message; the socket keeps none for it.
+    FailToStart(WSAEINVAL, E.Message());
   }
 }
 
