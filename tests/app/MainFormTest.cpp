@@ -14,6 +14,7 @@
 #include "platform/framework/Dialogs.h"
 #include "platform/framework/FileUtils.h"
 #include "platform/framework/IniFiles.h"
+#include "platform/framework/Registry.h"
 #include "platform/framework/Seams.h"
 #include "platform/framework/ShortCuts.h"
 #include "platform/framework/Strings.h"
@@ -476,6 +477,28 @@ TEST_F(MainFormTest, AFirstStartWritesTheSettingsAndCloseStoresTheState) {
   recent.LoadFromFile(dataFolder + L"MRUList.dat");
   ASSERT_GE(recent.Count(), 1);
   EXPECT_EQ(recent[0], path);
+}
+
+TEST_F(MainFormTest, TheExplorerOptionAddsOrRemovesTheVerbsAtStart) {
+  const auto verbCommand = [] {
+    TRegistry registry(KEY_READ);
+    registry.SetRootKey(HKEY_CURRENT_USER);
+    String progId = L"wavfile";
+    if (registry.OpenKeyReadOnly(L"\\Software\\Classes\\.wav")) {
+      if (const String value = registry.ReadString(L""); !value.empty()) progId = value;
+      registry.CloseKey();
+    }
+    if (!registry.OpenKeyReadOnly(L"\\Software\\Classes\\" + progId + L"\\Shell\\Edit with " + kBrand + L"\\command"))
+      return String();
+    return registry.ReadString(L"");
+  };
+  Create();
+  EXPECT_EQ(verbCommand(), L"\"" + ParamStr(0) + L"\" \"%L\"");
+  delete form;
+  form = nullptr;
+  TIniFile(dataFolder + L"system.dat").WriteString(L"SYSTEM", L"OP_AddToExplorer", L"0");
+  Create();
+  EXPECT_EQ(verbCommand(), L"");
 }
 
 TEST_F(MainFormTest, TheActionsStandInCommandOrderWithTheirShortcuts) {
