@@ -205,8 +205,8 @@ void TAudioFile2::SetInputFormat(int SampleRate, int Channels) {
   AudioCallLog::Add(kClass, L"SetInputFormat", SampleRate, Channels);
   CheckSampleRate(SampleRate);
   CheckChannelCount(Channels);
+  // Only the rate is kept: every block brings its own channel count.
   inputRate_ = SampleRate;
-  inputChannels_ = Channels;
 }
 
 int TAudioFile2::InputRate() const {

@@ -84,7 +84,7 @@ class TAudioFile2 : public TComponent {
   // Writer
   OutputFormat output_;
   bool outputSet_ = false;
-  int inputRate_ = 0, inputChannels_ = 0;
+  int inputRate_ = 0;
   String writePath_;
   std::unique_ptr<AudioEncoder> encoder_;
   RecordingFileSink* recording_ = nullptr;  // the encoder's sink in recording mode
