@@ -397,6 +397,7 @@ void THttpCli::HandleDnsLookupDone(Word ErrCode) {
     return;
   }
   dnsResult_ = socket_->LookupResult;
+  socket_->LastError = 0;  // what follows reports this connection's errors, not older ones
   ChangeState(httpDnsLookupDone);
   curHost_ = hostName_;
   curPort_ = port_;
