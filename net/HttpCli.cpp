@@ -212,11 +212,6 @@ void THttpCli::GetAsync() {
   StartRequestAsync(httpGET);
 }
 
-void THttpCli::GetSync() {
-  locationChangeCurCount_ = 0;
-  RunRequestSync(httpGET);
-}
-
 void THttpCli::ResetResponse(bool KeepLocation, bool KeepDocName) {
   receivedHeader_->Clear();
   requestDoneError_ = 0;

@@ -186,7 +186,6 @@ class THttpCli : public TIcsWndControl {
   UInt64 RequestSerial() const { return requestSerial_; }
 
   void GetAsync();
-  void GetSync();
   virtual void StartRequestAsync(THttpRequest Request);
   virtual void RunRequestSync(THttpRequest Request);
   void AbortRequest();

@@ -19,17 +19,17 @@ TEST(HttpModes, TheSynchronousRunRaisesForAnErrorStatus) {
                           {Answer(Response("HTTP/1.0 401 Unauthorized", {"Content-Length: 0"}))}});
   THttpProbe probe;
   probe.Target(server.PortText());
-  probe.Http->GetSync();
+  probe.Http->RunRequestSync(httpGET);
   EXPECT_EQ(probe.Http->State(), httpReady);
   EXPECT_EQ(probe.DocData, "ok");
   try {
-    probe.Http->GetSync();
+    probe.Http->RunRequestSync(httpGET);
     ADD_FAILURE() << "no exception for 404";
   } catch (EHttpException& E) {
     EXPECT_EQ(E.ErrorCode, 404);
     EXPECT_EQ(E.Message(), L"Not Found");
   }
-  EXPECT_NO_THROW(probe.Http->GetSync());  // 401 and 407 are left to the caller
+  EXPECT_NO_THROW(probe.Http->RunRequestSync(httpGET));  // 401 and 407 are left to the caller
   EXPECT_EQ(probe.Http->StatusCode(), 401);
 }
 
