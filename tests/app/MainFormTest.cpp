@@ -6,7 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include "app/DocumentDialogSteps.h"
 #include "app/MainForm.h"
+#include "app/OutputFormats.h"
 #include "app/core/Globals.h"
 #include "app/core/Paths.h"
 #include "app/core/SettingsFile.h"
@@ -277,6 +279,75 @@ TEST_F(MainFormTest, CloseQueryFollowsTheAnswer) {
   }
   EXPECT_TRUE(FileExists(scratch.File(L"kept.wav")));
   EXPECT_FALSE(form->IsModified());
+}
+
+// ---- Steps around the document dialogs ----------------------------------------------------------
+
+TEST_F(MainFormTest, NewFileChoiceComesFromAndGoesBackToTheRecord) {
+  Create();
+  GlobalVars.DefNewFileSampleRate = 3;
+  GlobalVars.DefNewFileChannels = 0;
+  const TNewFileChoice start = NewFileChoiceOf(GlobalVars);
+  EXPECT_EQ(start.RateIndex, 3);
+  EXPECT_FALSE(start.Mono);
+  int rate = 0, channels = 0;
+  AcceptNewFileChoice({9, true}, GlobalVars, rate, channels);
+  EXPECT_EQ(rate, 11025);
+  EXPECT_EQ(channels, 1);
+  EXPECT_EQ(GlobalVars.DefNewFileSampleRate, 9);
+  EXPECT_EQ(GlobalVars.DefNewFileChannels, 1);
+}
+
+TEST_F(MainFormTest, SampleRateConversionPreselectsAndConverts) {
+  Create();
+  EXPECT_EQ(ConversionSampleRateOfIndex(ConversionRateIndexOf(24000)), 44100);
+  EXPECT_EQ(ConversionSampleRateOfIndex(ConversionRateIndexOf(22050)), 22050);
+  ASSERT_TRUE(form->OpenAudioFile(Wav(L"convert.wav", 4410)));
+  ConvertDocumentFormat(*form, ConversionRateIndexOf(11025), true);
+  EXPECT_EQ(form->AudioEditor->FileInfo()->GetSampleRate(), 11025);
+  EXPECT_EQ(form->AudioEditor->FileInfo()->GetChannels(), 1);
+  EXPECT_TRUE(form->IsModified());
+}
+
+TEST_F(MainFormTest, TagsWithAYearThatIsNoNumberWriteNothing) {
+  Create();
+  form->ActionNewFileExecute(form);
+  TTagTexts tags = DocumentTagsOf(*form->AudioEditor);
+  EXPECT_EQ(tags.Title, L"Untitled");
+  tags.Title = L"Song";
+  tags.Artist = L"Band";
+  tags.Year = L"19x9";
+  EXPECT_FALSE(AcceptDocumentTags(*form, tags));
+  EXPECT_EQ(ErrorBoxes(), 1);
+  EXPECT_EQ(form->AudioEditor->FileInfo()->GetTitle(), L"Untitled");
+  EXPECT_FALSE(form->IsModified());
+
+  tags.Year = L"1999";
+  tags.Genre = 17;
+  tags.Comment = L"live";
+  EXPECT_TRUE(AcceptDocumentTags(*form, tags));
+  const TTagTexts written = DocumentTagsOf(*form->AudioEditor);
+  EXPECT_EQ(written.Title, L"Song");
+  EXPECT_EQ(written.Artist, L"Band");
+  EXPECT_EQ(written.Year, L"1999");
+  EXPECT_EQ(written.Genre, 17);
+  EXPECT_EQ(written.Comment, L"live");
+  EXPECT_TRUE(form->IsModified());
+
+  tags.Genre = -1;  // nothing chosen in the genre list
+  EXPECT_TRUE(AcceptDocumentTags(*form, tags));
+  EXPECT_EQ(DocumentTagsOf(*form->AudioEditor).Genre, 17);
+}
+
+TEST_F(MainFormTest, OptionsApplyTheTemporaryFolder) {
+  Create();
+  GlobalVars.OP_UseDefFolder = false;
+  GlobalVars.OP_WorkingFolder = scratch.Path();
+  AcceptOptions(*form);
+  EXPECT_EQ(AddTrailingBackslash(form->AudioEditor->TempDirectory()), scratch.Path());
+  GlobalVars.OP_UseDefFolder = true;
+  AcceptOptions(*form);
+  EXPECT_EQ(AddTrailingBackslash(form->AudioEditor->TempDirectory()), dataFolder);
 }
 
 // ---- Recent files --------------------------------------------------------------------------------
