@@ -182,8 +182,6 @@ class THttpCli : public TIcsWndControl {
   TWSocket& CtrlSocket() const { return *socket_; }
   // The last line received (the one handed to OnDataPush).
   const AnsiString& LastResponse() const { return lastResponse_; }
-  // The serial number of the current request (0 before the first).
-  UInt64 RequestSerial() const { return requestSerial_; }
 
   void GetAsync();
   virtual void StartRequestAsync(THttpRequest Request);
