@@ -257,7 +257,8 @@ void THttpCli::EndOfHeader() {
 // ---- the body --------------------------------------------------------------------------------
 
 void THttpCli::GetBodyLineNext(const char* Data, int Len) {
-  WriteLog(loProtSpecInfo, L"GetBodyLineNext begin");
+  const bool tracing = IsLogOptionOn(loProtSpecInfo);  // no text is built per piece otherwise
+  if (tracing) WriteLog(loProtSpecInfo, L"GetBodyLineNext begin");
   if (firstBodyPiece_) {
     firstBodyPiece_ = false;
     chunked_ = transferEncoding_ == L"chunked";
@@ -266,7 +267,7 @@ void THttpCli::GetBodyLineNext(const char* Data, int Len) {
     contentCoding_->Prepare(contentEncoding_);
     docStartSize_ = ReceiveStream ? ReceiveStream->Size() : 0;
   }
-  if (IsLogOptionOn(loProtSpecInfo)) WriteLog(loProtSpecInfo, L"GetBodyLineNext FBodyDataLen=" + IntToStr(Len));
+  if (tracing) WriteLog(loProtSpecInfo, L"GetBodyLineNext FBodyDataLen=" + IntToStr(Len));
   if (!chunked_) {
     if (Len > 0) DeliverBody(Data, Len);
     if (receivedCount_ == contentLength_) FinishDocument();
@@ -275,7 +276,7 @@ void THttpCli::GetBodyLineNext(const char* Data, int Len) {
       const char* part = nullptr;
       int partLen = 0;
       const int used = chunk_.Feed(Data, Len, part, partLen);
-      if (chunk_.TakeSizeRead() && IsLogOptionOn(loProtSpecInfo))
+      if (chunk_.TakeSizeRead() && tracing)
         WriteLog(loProtSpecInfo, L"ChunkLength = " + IntToStr(chunk_.ChunkLength()));
       if (partLen > 0) DeliverBody(part, partLen);
       Data += used;
@@ -287,7 +288,7 @@ void THttpCli::GetBodyLineNext(const char* Data, int Len) {
     }
     if (chunk_.Done()) FinishChunkedDocument();
   }
-  WriteLog(loProtSpecInfo, L"GetBodyLineNext end");
+  if (tracing) WriteLog(loProtSpecInfo, L"GetBodyLineNext end");
 }
 
 void THttpCli::DeliverBody(const char* Data, int Len) {
