@@ -76,7 +76,7 @@ class THttpCli : public TIcsWndControl {
   static constexpr int kHeaderReceiveSize = 8192;
   static constexpr int kBodyReceiveSize = 1024 * 1024;
   static constexpr int kSendBlockSize = 8192;
-  // RequestDoneError of a truncated body or a refused response.
+  // RequestDoneError of a response cut short by the close or refused by the client.
   static constexpr Word kConnectionAborted = 10053;
 
   explicit THttpCli(TComponent* AOwner);
@@ -113,7 +113,7 @@ class THttpCli : public TIcsWndControl {
   int BandwidthLimit = 10000;
   int BandwidthSampling = 1000;
   String SocksServer;
-  String SocksLevel = L"5";
+  String SocksLevel = L"5";  // the socket refuses any level but "4", "4A" and "5"
   String SocksPort;
   String SocksUsercode;
   String SocksPassword;
