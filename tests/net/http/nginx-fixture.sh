@@ -11,8 +11,11 @@ size=${3:-3000000}
 NGINX=${NGINX:-/usr/sbin/nginx}
 
 write_config() {  # write_config PORT
+  # Workers run as the caller (nginx ignores "user" when not started by root), so the served folder
+  # needs no permissions for anybody else.
   cat >"$dir/nginx.conf" <<CONF
 daemon off;
+user $(id -un) $(id -gn);
 worker_processes 1;
 pid $dir/nginx.pid;
 error_log $dir/error.log;
