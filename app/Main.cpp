@@ -3,7 +3,9 @@
 
 #include <memory>
 
+#include "app/Bookmarks.h"
 #include "app/MainForm.h"
+#include "app/Regions.h"
 #include "app/core/Brands.h"
 #include "app/core/Progress.h"
 #include "app/core/Splash.h"
@@ -16,6 +18,8 @@ namespace {
 void CreateAutoCreatedWindows() {
   Application->CreateForm(MainForm);
   Application->CreateForm(FormProgress);
+  Application->CreateForm(BookmarkForm);
+  Application->CreateForm(RegionForm);
 }
 
 void PumpStartUpMessages() {

@@ -20,6 +20,26 @@ struct TActionRow {
 
 // Command order; later commands join at their positions.
 const TActionRow kActionRows[] = {
+    {&TMainForm::ActionUndo, L"ActionUndo", L"Edit", L"&Undo", L"Ctrl+Z", 0,
+     &TMainForm::ActionUndoExecute},
+    {&TMainForm::ActionRedo, L"ActionRedo", L"Edit", L"Redo", L"", 0,
+     &TMainForm::ActionRedoExecute},
+    {&TMainForm::ActionCut, L"ActionCut", L"Edit", L"Cu&t", L"Ctrl+X", 0,
+     &TMainForm::ActionCutExecute},
+    {&TMainForm::ActionCopy, L"ActionCopy", L"Edit", L"&Copy", L"Ctrl+C", 0,
+     &TMainForm::ActionCopyExecute},
+    {&TMainForm::ActionCopyToNew, L"ActionCopyToNew", L"Edit", L"Copy To &New", L"", 0,
+     &TMainForm::ActionCopyToNewExecute},
+    {&TMainForm::ActionPaste, L"ActionPaste", L"Edit", L"&Paste", L"Ctrl+V", 0,
+     &TMainForm::ActionPasteExecute},
+    {&TMainForm::ActionDelete, L"ActionDelete", L"Edit", L"&Delete", L"Del", 0,
+     &TMainForm::ActionDeleteExecute},
+    {&TMainForm::ActionSelectAll, L"ActionSelectAll", L"Edit", L"&Select All", L"Ctrl+A", 0,
+     &TMainForm::ActionSelectAllExecute},
+    {&TMainForm::ActionSelectToStart, L"ActionSelectToStart", L"Edit", L"Select To Start", L"Shift+Home", 0,
+     &TMainForm::ActionSelectToStartExecute},
+    {&TMainForm::ActionSelectToEnd, L"ActionSelectToEnd", L"Edit", L"Select To End", L"Shift+End", 0,
+     &TMainForm::ActionSelectToEndExecute},
     {&TMainForm::ActionNewFile, L"ActionNewFile", L"File", L"&New File...", L"Ctrl+N", 0,
      &TMainForm::ActionNewFileExecute},
     {&TMainForm::ActionOpenFile, L"ActionOpenFile", L"File", L"&Open File...", L"Ctrl+O", 0,
@@ -29,14 +49,76 @@ const TActionRow kActionRows[] = {
     {&TMainForm::ActionSaveAs, L"ActionSaveAs", L"File", L"Save File As", L"", 0, &TMainForm::ActionSaveAsExecute},
     {&TMainForm::ActionCloseFile, L"ActionCloseFile", L"File", L"Close File", L"", 0,
      &TMainForm::ActionCloseFileExecute},
+    {&TMainForm::ActionTrim, L"ActionTrim", L"Edit", L"Tri&m", L"Ctrl+T", 0,
+     &TMainForm::ActionTrimExecute},
+    {&TMainForm::ActionExit, L"ActionExit", L"File", L"E&xit", L"", 0,
+     &TMainForm::ActionExitExecute},
     {&TMainForm::ActionHelp, L"ActionHelp", L"Help", L"&Contents", L"F1", 0, &TMainForm::ActionHelpExecute},
     {&TMainForm::ActionAbout, L"ActionAbout", L"Help", L"Version", L"", 0, &TMainForm::ActionAboutExecute},
+    {&TMainForm::ActionTrimStart, L"ActionTrimStart", L"Edit", L"Trim St&art", L"Ctrl+M", 0,
+     &TMainForm::ActionTrimStartExecute},
+    {&TMainForm::ActionTrimEnd, L"ActionTrimEnd", L"Edit", L"Trim En&d", L"Ctrl+E", 0,
+     &TMainForm::ActionTrimEndExecute},
+    {&TMainForm::ActionSilenceSelect, L"ActionSilenceSelect", L"Edit", L"Silence Select Re&gion", L"", 0,
+     &TMainForm::ActionSilenceSelectExecute},
+    {&TMainForm::ActionSaveSelect, L"ActionSaveSelect", L"Edit", L"Save Select &Region As...", L"", 0,
+     &TMainForm::ActionSaveSelectExecute},
+    {&TMainForm::ActionInsertFileBegin, L"ActionInsertFileBegin", L"Edit", L"Begin", L"", 0,
+     &TMainForm::ActionInsertFileBeginExecute},
+    {&TMainForm::ActionInsertFileCurrent, L"ActionInsertFileCurrent", L"Edit", L"Current", L"", 0,
+     &TMainForm::ActionInsertFileCurrentExecute},
+    {&TMainForm::ActionInsertFileEnd, L"ActionInsertFileEnd", L"Edit", L"End", L"", 0,
+     &TMainForm::ActionInsertFileEndExecute},
+    {&TMainForm::ActionPlay, L"ActionPlay", L"Control", L"&Play", L"F9", 0,
+     &TMainForm::ActionPlayExecute},
+    {&TMainForm::ActionPlayToEnd, L"ActionPlayToEnd", L"Control", L"Play To End", L"", 0,
+     &TMainForm::ActionPlayToEndExecute},
+    {&TMainForm::ActionLoopPlay, L"ActionLoopPlay", L"Control", L"L&oop Play", L"Shift+F9", 0,
+     &TMainForm::ActionLoopPlayExecute},
+    {&TMainForm::ActionPause, L"ActionPause", L"Control", L"&Pause", L"", 0,
+     &TMainForm::ActionPauseExecute},
+    {&TMainForm::ActionStop, L"ActionStop", L"Control", L"&Stop", L"Esc", 0,
+     &TMainForm::ActionStopExecute},
+    {&TMainForm::ActionStart, L"ActionStart", L"Control", L"&Go to Start", L"Home", 0,
+     &TMainForm::ActionStartExecute},
+    {&TMainForm::ActionRewind, L"ActionRewind", L"Control", L"Re&wind", L"F7", 0,
+     &TMainForm::ActionRewindExecute},
+    {&TMainForm::ActionForword, L"ActionForword", L"Control", L"&Fast Forword", L"F8", 0,
+     &TMainForm::ActionForwordExecute},
+    {&TMainForm::ActionEnd, L"ActionEnd", L"Control", L"Go To &End", L"End", 0,
+     &TMainForm::ActionEndExecute},
+    {&TMainForm::ActionSetBookmark, L"ActionSetBookmark", L"Bookmark", L"&Set Bookmark", L"Ctrl+B", 0,
+     &TMainForm::ActionSetBookmarkExecute},
+    {&TMainForm::ActionOpenBookmarkList, L"ActionOpenBookmarkList", L"Bookmark", L"&Open Bookmark List", L"Shift+Ctrl+B", 0,
+     &TMainForm::ActionOpenBookmarkListExecute},
+    {&TMainForm::ActionAddRegion, L"ActionAddRegion", L"Bookmark", L"&Add Region", L"Ctrl+R", 0,
+     &TMainForm::ActionAddRegionExecute},
+    {&TMainForm::ActionOpenRegionList, L"ActionOpenRegionList", L"Bookmark", L"&Open Region List", L"Shift+Ctrl+R", 0,
+     &TMainForm::ActionOpenRegionListExecute},
+    {&TMainForm::ActionShowCommandBar, L"ActionShowCommandBar", L"View", L"Show Command Bar", L"Shift+Ctrl+A", 0,
+     &TMainForm::ActionShowCommandBarExecute},
+    {&TMainForm::ActionBarOntheLeft, L"ActionBarOntheLeft", L"View", L"On the Left", L"", 5,
+     &TMainForm::ActionBarOntheLeftExecute},
+    {&TMainForm::ActionBarOntheRight, L"ActionBarOntheRight", L"View", L"On the Right", L"", 5,
+     &TMainForm::ActionBarOntheRightExecute},
+    {&TMainForm::ActionZoomIn, L"ActionZoomIn", L"Zoom", L"&Zoom In", L"", 0,
+     &TMainForm::ActionZoomInExecute},
+    {&TMainForm::ActionZoomOut, L"ActionZoomOut", L"Zoom", L"Zoom &Out", L"", 0,
+     &TMainForm::ActionZoomOutExecute},
+    {&TMainForm::ActionZoomToSelection, L"ActionZoomToSelection", L"Zoom", L"Zoom To &Selection", L"", 0,
+     &TMainForm::ActionZoomToSelectionExecute},
+    {&TMainForm::ActionZoomFull, L"ActionZoomFull", L"Zoom", L"Zoom &Full", L"", 0,
+     &TMainForm::ActionZoomFullExecute},
+    {&TMainForm::ActionPlayAndPause, L"ActionPlayAndPause", L"Control", L"...", L"Space", 0,
+     &TMainForm::ActionPlayAndPauseExecute},
     {&TMainForm::ActionProductPage, L"ActionProductPage", L"Help", L"Product Page", L"", 0,
      &TMainForm::ActionProductPageExecute},
     {&TMainForm::ActionTechnicalSupport, L"ActionTechnicalSupport", L"Help", L"&Technical Support", L"", 0,
      &TMainForm::ActionTechnicalSupportExecute},
     {&TMainForm::ActionCompanyHomepage, L"ActionCompanyHomepage", L"Help", L"Company &Homepage", L"", 0,
      &TMainForm::ActionCompanyHomepageExecute},
+    {&TMainForm::ActionBottomBar, L"ActionBottomBar", L"View", L"Bottom Bar", L"", 0,
+     &TMainForm::ActionBottomBarExecute},
     {&TMainForm::ActionWaveformMode, L"ActionWaveformMode", L"View", L"Waveform Mode", L"", 2,
      &TMainForm::ActionWaveformModeExecute},
     {&TMainForm::ActionSpectralMode, L"ActionSpectralMode", L"View", L"Spectral Mode", L"", 2,
@@ -55,6 +137,16 @@ const TActionRow kActionRows[] = {
      &TMainForm::ActionVerticalFormatDecibelExecute},
     {&TMainForm::ActionVerticalFormatVisiable, L"ActionVerticalFormatVisiable", L"View", L"Visiable", L"", 0,
      &TMainForm::ActionVerticalFormatVisiableExecute},
+    {&TMainForm::ActionVerticalZoomIn, L"ActionVerticalZoomIn", L"Zoom", L"Vertical Zoom In", L"", 0,
+     &TMainForm::ActionVerticalZoomInExecute},
+    {&TMainForm::ActionVerticalZoomOut, L"ActionVerticalZoomOut", L"Zoom", L"Vertical Zoom Out", L"", 0,
+     &TMainForm::ActionVerticalZoomOutExecute},
+    {&TMainForm::ActionZoomToRight, L"ActionZoomToRight", L"Zoom", L"Zoom To Right", L"", 0,
+     &TMainForm::ActionZoomToRightExecute},
+    {&TMainForm::ActionZoomToLeft, L"ActionZoomToLeft", L"Zoom", L"Zoom To Left", L"", 0,
+     &TMainForm::ActionZoomToLeftExecute},
+    {&TMainForm::ActionWindowsMixer, L"ActionWindowsMixer", L"View", L"&Windows Mixer", L"", 0,
+     &TMainForm::ActionWindowsMixerExecute},
 };
 
 }  // namespace
@@ -73,6 +165,7 @@ void TMainForm::CreateActions() {
     action->SetActionList(ActionList);
     this->*row.Field = action;
   }
+  ActionList->OnUpdate = {this, &TMainForm::ActionListUpdate};
 }
 
 // ---- Menu bar ------------------------------------------------------------------------------------
@@ -96,6 +189,17 @@ TMenuItem* AddActionItem(TMainForm* form, TMenuItem* parent, TAction* action) {
 
 void AddSeparator(TMainForm* form, TMenuItem* parent) { AddMenu(form, parent, L"-"); }
 
+// An item of "File" placed before the separator of Exit, so that Exit stays the last item.
+TMenuItem* AddFileItem(TMainForm* form, TMenuItem* file, const String& caption) {
+  int exitIndex = file->Count();
+  for (int i = 0; i < file->Count(); ++i)
+    if (file->Items(i)->Action() == form->ActionExit) exitIndex = i;
+  auto* item = new TMenuItem(form);
+  item->SetCaption(caption);
+  file->Insert(exitIndex > 0 ? exitIndex - 1 : exitIndex, item);
+  return item;
+}
+
 // A menu with no item, or with separators only, is hidden.
 void HideWhenEmpty(TMenuItem* menu) {
   bool any = false;
@@ -117,13 +221,44 @@ void TMainForm::CreateMenuBar() {
   AddSeparator(this, MenuFile);
   AddActionItem(this, MenuFile, ActionSaveFile);
   AddActionItem(this, MenuFile, ActionSaveAs);
+  AddActionItem(this, MenuFile, ActionSaveSelect);
+  AddSeparator(this, MenuFile);
+  AddActionItem(this, MenuFile, ActionExit);
 
   MenuEdit = AddMenu(this, root, L"&Edit");
+  for (TAction* action : {ActionCut, ActionCopy, ActionCopyToNew, ActionPaste, ActionDelete, ActionTrim, ActionUndo,
+                          ActionRedo})
+    AddActionItem(this, MenuEdit, action);
+  AddSeparator(this, MenuEdit);
+  for (TAction* action : {ActionTrimStart, ActionTrimEnd, ActionSilenceSelect}) AddActionItem(this, MenuEdit, action);
+  TMenuItem* select = AddMenu(this, MenuEdit, L"Select");
+  for (TAction* action : {ActionSelectToStart, ActionSelectToEnd, ActionSelectAll}) AddActionItem(this, select, action);
+  TMenuItem* insertFile = AddMenu(this, MenuEdit, L"Insert &File");
+  for (TAction* action : {ActionInsertFileBegin, ActionInsertFileCurrent, ActionInsertFileEnd})
+    AddActionItem(this, insertFile, action);
+
   MenuTransport = AddMenu(this, root, L"&Transport");
+  for (TAction* action : {ActionPause, ActionPlay, ActionStop, ActionPlayToEnd, ActionLoopPlay, ActionStart,
+                          ActionRewind, ActionForword, ActionEnd})
+    AddActionItem(this, MenuTransport, action);
+
   MenuZoom = AddMenu(this, root, L"&Zoom");
+  for (TAction* action : {ActionZoomIn, ActionZoomOut, ActionZoomFull, ActionZoomToSelection, ActionVerticalZoomIn,
+                          ActionVerticalZoomOut, ActionZoomToLeft, ActionZoomToRight})
+    AddActionItem(this, MenuZoom, action);
+
   MenuBookmark = AddMenu(this, root, L"&Bookmark");
+  for (TAction* action : {ActionSetBookmark, ActionOpenBookmarkList}) AddActionItem(this, MenuBookmark, action);
+  AddSeparator(this, MenuBookmark);
+  for (TAction* action : {ActionAddRegion, ActionOpenRegionList}) AddActionItem(this, MenuBookmark, action);
 
   MenuOptions = AddMenu(this, root, L"&Options");
+  AddActionItem(this, MenuOptions, ActionWindowsMixer);
+  TMenuItem* quickBar = AddMenu(this, MenuOptions, L"Quick Bar");
+  for (TAction* action : {ActionShowCommandBar, ActionBarOntheLeft, ActionBarOntheRight})
+    AddActionItem(this, quickBar, action);
+  AddActionItem(this, MenuOptions, ActionBottomBar);
+  AddSeparator(this, MenuOptions);
   AddActionItem(this, MenuOptions, ActionSpectralMode);
   AddActionItem(this, MenuOptions, ActionWaveformMode);
   TMenuItem* horizontal = AddMenu(this, MenuOptions, L"Horizontal Scale");
@@ -154,10 +289,10 @@ void TMainForm::CreateMenuBar() {
 // list while its own item is still handling the click.
 void TMainForm::RebuildRecentFilesMenu() {
   const std::vector<String>& entries = RecentFiles.Items();
-  if (!recentSeparator_) recentSeparator_ = AddMenu(this, MenuFile, L"-");
+  if (!recentSeparator_) recentSeparator_ = AddFileItem(this, MenuFile, L"-");
   recentSeparator_->SetVisible(!entries.empty());
   while (recentMenuItems_.size() < entries.size()) {
-    TMenuItem* item = AddMenu(this, MenuFile, L"");
+    TMenuItem* item = AddFileItem(this, MenuFile, L"");
     const int index = static_cast<int>(recentMenuItems_.size());
     item->OnClick = [this, index](TObject*) { dxBarMRUFilesClick(index); };
     recentMenuItems_.push_back(item);

@@ -77,6 +77,8 @@ bool TMainForm::OpenAudioFile(const String& Path) {
   RecentFiles.FileUsed(Path);
   RecentFilesChanged();
   ApplyTempDirectory();
+  ClearMarkerLists();
+  if (GlobalVars.OP_PlayAfterOpened) ActionPlayExecute(this);
   return true;
 }
 
@@ -94,6 +96,7 @@ bool TMainForm::NewAudioDocument(const String& Name, int SampleRate, int Channel
   SetDocumentName(DocumentNameOf(Name, *AudioEditor));
   SetModified(false);
   ApplyTempDirectory();
+  ClearMarkerLists();
   return true;
 }
 
@@ -202,6 +205,7 @@ void TMainForm::ActionCloseFileExecute(TObject*) {
   StopTransport();
   if (!AskToSaveChanges()) return;
   AudioEditor->CloseFile();
+  ClearMarkerLists();
   DocumentOpen = false;
   DocumentPath.clear();
   SetDocumentName(L"");

@@ -74,6 +74,9 @@ TMainForm::TMainForm(TComponent* AOwner) : TForm(AOwner) {
     CreateActions();
     CreateComponents();
     CreateLayout(loading);
+    CreateTransportButtons();
+    CreateZoomButtons();
+    BindEditorEvents();
     CreateMenuBar();
     OnCreate = {this, &TMainForm::FormCreate};
     OnShow = {this, &TMainForm::FormShow};
@@ -321,6 +324,7 @@ void TMainForm::FormClose(TObject*, TCloseAction&) {
   RecentFiles.Save();
   // Before the after-show step the panel does not show the saved choice yet.
   if (!TimerAfterShow->Enabled()) GlobalVars.ShowBottomBar = PanelButtom->Visible();
+  StoreMarkerListBounds();
   SaveSettings();
 }
 

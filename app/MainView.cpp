@@ -84,6 +84,9 @@ void TMainForm::LoadViewSettings() {
     default:
       break;
   }
+
+  LoadCommandBarSettings(settings.ReadBool(L"System", L"CommandBarOnTheLeft", true),
+                         settings.ReadBool(L"System", L"ShowCommandBar", true));
 }
 
 // ---- The commands --------------------------------------------------------------------------------

@@ -574,32 +574,32 @@ TEST_F(MainFormTest, TheExplorerOptionAddsOrRemovesTheVerbsAtStart) {
 
 TEST_F(MainFormTest, TheActionsStandInCommandOrderWithTheirShortcuts) {
   Create();
-  const wchar_t* order[] = {L"ActionNewFile",
-                            L"ActionOpenFile",
-                            L"ActionSaveFile",
-                            L"ActionSaveAs",
-                            L"ActionCloseFile",
-                            L"ActionHelp",
-                            L"ActionAbout",
-                            L"ActionProductPage",
-                            L"ActionTechnicalSupport",
-                            L"ActionCompanyHomepage",
-                            L"ActionWaveformMode",
-                            L"ActionSpectralMode",
-                            L"ActionHorizontalFormatDecimcal",
-                            L"ActionHorizontalFormatSample",
-                            L"ActionHorizontalFormatVisible",
-                            L"ActionVerticalFormatSample",
-                            L"ActionVerticalFormatNormalized",
-                            L"ActionVerticalFormatDecibel",
-                            L"ActionVerticalFormatVisiable"};
+  const wchar_t* order[] = {L"ActionUndo", L"ActionRedo", L"ActionCut", L"ActionCopy", L"ActionCopyToNew",
+                            L"ActionPaste", L"ActionDelete", L"ActionSelectAll", L"ActionSelectToStart",
+                            L"ActionSelectToEnd", L"ActionNewFile", L"ActionOpenFile", L"ActionSaveFile",
+                            L"ActionSaveAs", L"ActionCloseFile", L"ActionTrim", L"ActionExit", L"ActionHelp",
+                            L"ActionAbout", L"ActionTrimStart", L"ActionTrimEnd", L"ActionSilenceSelect",
+                            L"ActionSaveSelect", L"ActionInsertFileBegin", L"ActionInsertFileCurrent",
+                            L"ActionInsertFileEnd", L"ActionPlay", L"ActionPlayToEnd", L"ActionLoopPlay",
+                            L"ActionPause", L"ActionStop", L"ActionStart", L"ActionRewind", L"ActionForword",
+                            L"ActionEnd", L"ActionSetBookmark", L"ActionOpenBookmarkList", L"ActionAddRegion",
+                            L"ActionOpenRegionList", L"ActionShowCommandBar", L"ActionBarOntheLeft",
+                            L"ActionBarOntheRight", L"ActionZoomIn", L"ActionZoomOut", L"ActionZoomToSelection",
+                            L"ActionZoomFull", L"ActionPlayAndPause", L"ActionProductPage",
+                            L"ActionTechnicalSupport", L"ActionCompanyHomepage", L"ActionBottomBar",
+                            L"ActionWaveformMode", L"ActionSpectralMode", L"ActionHorizontalFormatDecimcal",
+                            L"ActionHorizontalFormatSample", L"ActionHorizontalFormatVisible",
+                            L"ActionVerticalFormatSample", L"ActionVerticalFormatNormalized",
+                            L"ActionVerticalFormatDecibel", L"ActionVerticalFormatVisiable", L"ActionVerticalZoomIn",
+                            L"ActionVerticalZoomOut", L"ActionZoomToRight", L"ActionZoomToLeft",
+                            L"ActionWindowsMixer"};
   ASSERT_EQ(form->ActionList->ActionCount(), static_cast<int>(std::size(order)));
   for (int i = 0; i < form->ActionList->ActionCount(); ++i)
     EXPECT_EQ(form->ActionList->Actions(i)->Name(), order[i]);
   EXPECT_EQ(ShortCutToText(form->ActionOpenFile->ShortCut()), L"Ctrl+O");
   EXPECT_EQ(ShortCutToText(form->ActionHelp->ShortCut()), L"F1");
   EXPECT_EQ(form->ActionSaveAs->ShortCut(), scNone);
-  EXPECT_FALSE(form->MenuEdit->Visible());
+  EXPECT_TRUE(form->MenuEdit->Visible());
   EXPECT_TRUE(form->MenuFile->Visible());
 }
 
