@@ -128,9 +128,9 @@ bool TMainForm::SaveAudioFile(bool SaveAs, bool SelectionOnly) {
     SaveDialog->FileName = RemoveExtension(DocumentPath);
     if (!SaveDialog->Execute()) return false;
     path = SaveDialog->FileName;
+    if (OutputFileTypeOrError(path) == 0) return false;
     if (!SelectionOnly) DocumentPath = path;
   }
-  if (OutputFileTypeOrError(path) == 0) return false;
   // The format dialog's step joins here; until it exists its untouched OK is taken, which keeps
   // the record's current values.
   try {

@@ -252,6 +252,7 @@ TEST_F(MainFormTest, SaveFileOfANameThatIsNoOutputFormatAsksForANewName) {
   EXPECT_EQ(ErrorBoxes(), 1);
   EXPECT_NE(boxes.back().Text.find(L".wav, .mp3, .ogg or .wma"), String::npos);
   EXPECT_FALSE(FileExists(scratch.File(L"other.aiff")));
+  EXPECT_EQ(form->DocumentPath, scratch.File(L"track.aiff"));
 }
 
 // ---- Close query ---------------------------------------------------------------------------------
