@@ -150,3 +150,17 @@ TEST(HttpRelocation, AnAbsoluteLocationMovesToTheOtherServerAndPort) {
   EXPECT_EQ(seen[0].Header("Host"), secondAddress);
   EXPECT_EQ(probe.DocData, "ok");
 }
+
+TEST(HttpRelocation, TheRelocatedResponseIsCountedFromZero) {
+  // The relocation's body runs to the close; the next response has a length on a kept connection.
+  THttpTestServer server({{Answer(Response("HTTP/1.0 303 See Other", {"Location: /next"}, "a body to the close"), true)},
+                          {Answer(Response("HTTP/1.1 200 OK", {"Content-Length: 2"}, "ok"))}});
+  THttpProbe probe;
+  probe.Http->SetRequestVer(L"1.1");
+  probe.Target(server.PortText(), L"/first");
+  ASSERT_TRUE(probe.Get()) << probe.Text();
+  EXPECT_EQ(probe.Http->StatusCode(), 200);
+  EXPECT_EQ(probe.Http->ReceivedCount(), 2);
+  EXPECT_EQ(probe.DoneError, 0);
+  EXPECT_EQ(probe.Http->CtrlSocket().State(), wsConnected);
+}
