@@ -23,6 +23,8 @@ unset DISPLAY
 start_display
 trap stop_services EXIT
 start_wineserver
+log "HTTP benchmark on a 10 MB file"
+"$ROOT/tools/bench/http-vs-curl.sh" 10 "$ROOT/build/x86_64" >&2
 
 log "running tests"
 status=0
