@@ -1,0 +1,259 @@
+// Transport and view commands, the editor's events in the main window, and the enabling pass.
+
+#include "app/CommandFacts.h"
+#include "app/SampleTimes.h"
+#include "app/core/Progress.h"
+#include "platform/audio/devices/AudioCallLog.h"
+#include "platform/audio/editor/AudioEditor.h"
+#include "platform/framework/Buttons.h"
+#include "tests/app/CommandsFixture.h"
+
+namespace {
+
+using CommandsTransportTest = CommandsTest;
+
+// ---- Transport -------------------------------------------------------------------------------------
+
+TEST_F(CommandsTransportTest, PlayTogglesAndResumesPauseStartsAndPauses) {
+  OpenPattern(L"song.wav", 441000);
+  struct TStep {
+    void (TMainForm::*Command)(TObject*);
+    int StateAfter;
+  };
+  const TStep steps[] = {
+      {&TMainForm::ActionPauseExecute, 1},  // stopped: plays in mode 1
+      {&TMainForm::ActionPauseExecute, 5},  // playing: pauses
+      {&TMainForm::ActionPlayExecute, 1},   // paused: resumes
+      {&TMainForm::ActionPlayExecute, 0},   // playing: stops
+      {&TMainForm::ActionLoopPlayExecute, 1},
+      {&TMainForm::ActionStopExecute, 0},
+  };
+  for (const TStep& step : steps) {
+    (form->*step.Command)(form);
+    EXPECT_EQ(Editor().TransportState(), step.StateAfter);
+  }
+}
+
+TEST_F(CommandsTransportTest, RewindAndForwardStepAndStopAtTheEnds) {
+  OpenPattern(L"song.wav", 10000);
+  struct TStepCase {
+    std::int64_t Cursor;
+    void (TMainForm::*Command)(TObject*);
+    std::int64_t Expected;
+  };
+  const TStepCase cases[] = {
+      {1500, &TMainForm::ActionRewindExecute, 0},    {2000, &TMainForm::ActionRewindExecute, 0},
+      {5000, &TMainForm::ActionRewindExecute, 3000}, {8500, &TMainForm::ActionForwordExecute, 10000},
+      {8000, &TMainForm::ActionForwordExecute, 10000}, {5000, &TMainForm::ActionForwordExecute, 7000},
+  };
+  for (const TStepCase& c : cases) {
+    Select(c.Cursor, c.Cursor);
+    (form->*c.Command)(form);
+    EXPECT_EQ(SelectionStart(), c.Expected) << "from " << c.Cursor;
+    EXPECT_EQ(SelectionEnd(), c.Expected);
+  }
+}
+
+TEST_F(CommandsTransportTest, GoToStartFromTheEndScrollsTheViewAndKeepsItsWidth) {
+  OpenPattern(L"long.wav", 200000);
+  Editor().ZoomToRange(180000, 200000);
+  form->ActionEndExecute(form);
+  EXPECT_EQ(Editor().Position()->GetViewEnd(), 200000);
+  form->ActionStartExecute(form);
+  EXPECT_EQ(Editor().Position()->GetViewStart(), 0);
+  EXPECT_EQ(Editor().Position()->GetViewEnd(), 20000);
+  Select(100000, 100000);
+  form->ScrollViewToCursor();
+  EXPECT_EQ(Editor().Position()->GetViewStart(), 100000) << "a cursor after the view ends at its left edge";
+  EXPECT_EQ(Editor().Position()->GetViewEnd(), 120000);
+}
+
+TEST_F(CommandsTransportTest, HeldButtonsRunTheirTimerUntilReleased) {
+  OpenPattern(L"song.wav", 10000);
+  Select(5000, 5000);
+  form->ButtonForwordMouseDown(form->ButtonForword, mbLeft, {}, 0, 0);
+  EXPECT_TRUE(form->TimerForword->Enabled());
+  form->TimerForwordTimer(form->TimerForword);
+  form->TimerForwordTimer(form->TimerForword);
+  form->ButtonForwordMouseUp(form->ButtonForword, mbLeft, {}, 0, 0);
+  EXPECT_FALSE(form->TimerForword->Enabled());
+  EXPECT_EQ(SelectionStart(), 9000);
+}
+
+// ---- Zoom ------------------------------------------------------------------------------------------
+
+TEST_F(CommandsTransportTest, ZoomInHalvesTheDistancesToTheCursor) {
+  OpenPattern(L"song.wav", 100000);
+  Editor().ZoomToRange(0, 1000);
+  Select(100, 100);
+  form->ActionZoomInExecute(form);
+  EXPECT_EQ(Editor().Position()->GetViewStart(), 50);
+  EXPECT_EQ(Editor().Position()->GetViewEnd(), 550);
+}
+
+TEST_F(CommandsTransportTest, ZoomToSelectionDoesNothingWhenTheViewIsTheSelection) {
+  OpenPattern(L"song.wav", 100000);
+  Editor().ZoomToRange(1000, 5000);
+  Select(1000, 5000);
+  AudioCallLog::Enable(true);
+  AudioCallLog::Clear();
+  form->ActionZoomToSelectionExecute(form);
+  const std::vector<String> calls = AudioCallLog::Lines();
+  AudioCallLog::Enable(false);
+  for (const String& call : calls) EXPECT_EQ(call.find(L"ZoomToSelection"), String::npos) << call;
+}
+
+TEST_F(CommandsTransportTest, VerticalZoomStopsAtTwentyAndNeverPassesLess) {
+  OpenPattern(L"song.wav", 1000);
+  AudioCallLog::Enable(true);
+  AudioCallLog::Clear();
+  for (int step = 0; step < 10; ++step) form->ActionVerticalZoomInExecute(form);
+  std::vector<String> zooms;
+  for (const String& call : AudioCallLog::Lines())
+    if (call.find(L"ZoomVertical") != String::npos) zooms.push_back(call);
+  AudioCallLog::Enable(false);
+  EXPECT_EQ(form->VerticalZoom, 20);
+  ASSERT_EQ(zooms.size(), 4u);
+  EXPECT_NE(zooms.back().find(L"(20)"), String::npos) << zooms.back();
+  form->ActionVerticalZoomOutExecute(form);
+  EXPECT_EQ(form->VerticalZoom, 40);
+}
+
+// ---- Editor events ---------------------------------------------------------------------------------
+
+TEST_F(CommandsTransportTest, TheScrollBarsFollowTheSelectionWithoutFeedingBack) {
+  OpenPattern(L"song.wav", 4000);
+  Select(0, 4000);
+  EXPECT_EQ(form->ScrollBarStart->Position(), 0);
+  EXPECT_EQ(form->ScrollBarEnd->Position(), 65535);
+  EXPECT_EQ(form->LabelSelLength->Caption(), SampleTimeText(Editor(), 4000));
+
+  OpenPattern(L"long.wav", 1000000);
+  // 123457 maps to bar 8091, which maps back to 123461: a bar change fed back would move it.
+  Select(123457, 123457);
+  EXPECT_EQ(form->ScrollBarStart->Position(), 8091);
+  EXPECT_EQ(SelectionStart(), 123457);
+  EXPECT_EQ(SelectionEnd(), 123457);
+}
+
+TEST_F(CommandsTransportTest, MovingTheScrollBarsSelectsAndReversedBarsSwap) {
+  OpenPattern(L"song.wav", 65535 * 2);
+  form->ScrollBarStart->SetPosition(30000);
+  form->ScrollBarEnd->SetPosition(10000);
+  EXPECT_EQ(SelectionStart(), 20000);
+  EXPECT_EQ(SelectionEnd(), 60000);
+  EXPECT_EQ(form->ScrollBarStart->Position(), 30000) << "a scroll-bar change does not rewrite the bars";
+}
+
+TEST_F(CommandsTransportTest, AnEmptyDocumentLeavesTheScrollBarsWhereTheyWere) {
+  OpenPattern(L"song.wav", 4000);
+  Select(2000, 4000);
+  ASSERT_TRUE(form->NewAudioDocument(L"Untitled", 44100, 2));
+  EXPECT_EQ(form->ScrollBarStart->Position(), ScrollBarPositionOf(2000, 4000));
+  EXPECT_EQ(form->ScrollBarEnd->Position(), 65535);
+}
+
+TEST_F(CommandsTransportTest, ScrollBarPositionsRoundHalvesToEven) {
+  // 1 / 131070 * 65535 = 0.5 and 3 / 131070 * 65535 = 1.5.
+  EXPECT_EQ(ScrollBarPositionOf(1, 131070), 0);
+  EXPECT_EQ(ScrollBarPositionOf(3, 131070), 2);
+  EXPECT_EQ(ScrollBarPositionOf(131070, 131070), 65535);
+}
+
+TEST_F(CommandsTransportTest, MeterLevelsAboveSixtySevenFillTheGauges) {
+  const int levels[][2] = {{67, 0}, {50, 0}, {80, 52}, {92, 100}, {120, 100}};
+  for (const auto& level : levels) {
+    form->AudioEditorMeter(form->AudioEditor, level[0], level[0]);
+    EXPECT_EQ(form->LeftBar->Position(), level[1]) << level[0];
+    EXPECT_EQ(form->RightBar->Position(), level[1]);
+  }
+}
+
+TEST_F(CommandsTransportTest, ABlockOperationDisablesTheWindowUntilItsEnd) {
+  form->Show();
+  form->AudioEditorBlockOperation(form->AudioEditor, 40);
+  EXPECT_FALSE(form->Enabled());
+  EXPECT_TRUE(FormProgress->Visible());
+  EXPECT_EQ(FormProgress->Width(), 300);
+  EXPECT_EQ(FormProgress->Height(), 128);
+  EXPECT_EQ(FormProgress->ProgressBar->Position(), 40);
+  form->AudioEditorEndOperation(form->AudioEditor);
+  EXPECT_TRUE(form->Enabled());
+  EXPECT_FALSE(FormProgress->Visible());
+  form->Hide();
+}
+
+TEST_F(CommandsTransportTest, ALongEditRunsThroughTheBlockEvents) {
+  OpenPattern(L"song.wav", 200000);
+  form->Show();
+  Editor().Engine().SetProgressThreshold(1000);
+  Select(0, 200000);
+  form->ActionCopyExecute(form);
+  Select(100, 100);
+  form->ActionPasteExecute(form);
+  EXPECT_TRUE(form->Enabled());
+  EXPECT_FALSE(FormProgress->Visible());
+  EXPECT_EQ(Length(), 400000);
+  form->Hide();
+}
+
+TEST_F(CommandsTransportTest, ADoubleClickSelectsTheWholeDocument) {
+  OpenPattern(L"song.wav", 4000);
+  Select(10, 20);
+  form->AudioEditorDblClick(form->AudioEditor);
+  EXPECT_EQ(SelectionStart(), 0);
+  EXPECT_EQ(SelectionEnd(), 4000);
+}
+
+// ---- Enabling --------------------------------------------------------------------------------------
+
+struct TEnabledState {
+  TAction* TMainForm::*Action;
+  bool Enabled;
+};
+
+void ExpectEnabled(TMainForm* form, std::initializer_list<TEnabledState> states, const char* situation) {
+  form->UpdateCommandStates();
+  for (const TEnabledState& state : states)
+    EXPECT_EQ((form->*state.Action)->Enabled(), state.Enabled)
+        << situation << ": " << testing::PrintToString((form->*state.Action)->Name());
+}
+
+TEST_F(CommandsTransportTest, TheEnablingPassFollowsTheDocumentSelectionAndClipboard) {
+  using M = TMainForm;
+  ExpectEnabled(form,
+                {{&M::ActionSaveFile, false}, {&M::ActionSaveAs, false}, {&M::ActionCloseFile, false},
+                 {&M::ActionPlay, false}, {&M::ActionInsertFileBegin, false}, {&M::ActionVerticalZoomIn, false},
+                 {&M::ActionSelectAll, false}, {&M::ActionNewFile, true}, {&M::ActionOpenFile, true}},
+                "no document");
+  EXPECT_FALSE(form->ButtonPlay->Enabled());
+
+  ASSERT_TRUE(form->NewAudioDocument(L"Untitled", 44100, 2));
+  ExpectEnabled(form,
+                {{&M::ActionSaveFile, false}, {&M::ActionSaveAs, false}, {&M::ActionCloseFile, true},
+                 {&M::ActionInsertFileEnd, true}, {&M::ActionWaveformMode, true}, {&M::ActionVerticalZoomOut, true},
+                 {&M::ActionPlay, false}, {&M::ActionSetBookmark, false}},
+                "empty new document");
+  EXPECT_FALSE(form->ButtonPlay->Enabled());
+
+  Select(0, 0);
+  form->InsertSilenceAccepted(1, 100);
+  ExpectEnabled(form, {{&M::ActionSaveFile, false}, {&M::ActionSaveAs, true}, {&M::ActionPlay, true}}, "Untitled");
+  EXPECT_TRUE(form->ButtonPlay->Enabled());
+
+  OpenPattern(L"song.wav", 4000);
+  Select(10, 11);
+  ExpectEnabled(form,
+                {{&M::ActionSaveFile, true}, {&M::ActionCut, true}, {&M::ActionTrim, true}, {&M::ActionLoopPlay, true},
+                 {&M::ActionAddRegion, true}, {&M::ActionPaste, false}, {&M::ActionUndo, false}},
+                "one-sample selection");
+
+  form->ActionCopyExecute(form);
+  OpenPattern(L"other.wav", 4000);
+  Select(10, 10);
+  ExpectEnabled(form, {{&M::ActionPaste, true}, {&M::ActionCut, false}, {&M::ActionLoopPlay, false}},
+                "after Copy and another open");
+  EXPECT_TRUE(form->ButtonLoopPlay->Enabled()) << "the loop button needs only audio";
+}
+
+}  // namespace
