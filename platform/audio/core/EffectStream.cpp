@@ -1,12 +1,16 @@
 #include "platform/audio/core/EffectStream.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace {
 
-class VectorOutput : public EffectOutput {
+// Frames per piece: small enough for a lively progress bar, large enough to cost nothing.
+constexpr std::int64_t kPieceFrames = 65536;
+
+class AppendingOutput : public EffectOutput {
  public:
-  VectorOutput(std::vector<float>& out, int channels) : out_(out), channels_(channels) {}
+  AppendingOutput(std::vector<float>& out, int channels) : out_(out), channels_(channels) {}
   void Write(const float* samples, std::int64_t frames) override {
     out_.insert(out_.end(), samples, samples + frames * channels_);
   }
@@ -26,40 +30,48 @@ void EffectStream::Begin(const SampleBuffer& buffer) {
   begun_ = true;
 }
 
-void EffectStream::ProcessWhole(SampleBuffer& buffer) {
+void EffectStream::ProcessWhole(SampleBuffer& buffer, const ProgressCallback& progress) {
   Begin(buffer);
-  Run(buffer, true);
+  Run(buffer, true, progress);
 }
 
-void EffectStream::ProcessChunk(SampleBuffer& buffer) {
+void EffectStream::ProcessChunk(SampleBuffer& buffer, const ProgressCallback& progress) {
   if (!begun_ || buffer.Channels() != channels_ || buffer.SampleRate() != sampleRate_) Begin(buffer);
-  Run(buffer, false);
+  Run(buffer, false, progress);
 }
 
-void EffectStream::Run(SampleBuffer& buffer, bool finish) {
+void EffectStream::Run(SampleBuffer& buffer, bool finish, const ProgressCallback& progress) {
   const std::int64_t frames = buffer.Frames();
-  if (auto* inPlace = dynamic_cast<InPlaceEffect*>(effect_.get())) {
-    inPlace->Apply(buffer.Data(), frames, channels_, position_);
-    position_ += frames;
-    return;
-  }
+  // A backward effect (Reverse) needs the whole buffer at once, as does one flagged so.
+  const bool onePiece = wholeBuffer_ || effect_->ReadsBackward();
+  const std::int64_t piece = onePiece ? std::max<std::int64_t>(frames, 1) : kPieceFrames;
+  auto* inPlace = dynamic_cast<InPlaceEffect*>(effect_.get());
   output_.clear();
-  VectorOutput out(output_, channels_);
-  // One piece: a backward effect (Reverse) sees the whole buffer at once, as it needs to.
-  effect_->Process(buffer.Data(), frames, out);
+  AppendingOutput out(output_, channels_);
+  if (progress) progress(0, frames);
+  for (std::int64_t done = 0; done < frames;) {
+    const std::int64_t count = std::min(piece, frames - done);
+    float* samples = buffer.Frame(done);
+    if (inPlace) inPlace->Apply(samples, count, channels_, position_);
+    else effect_->Process(samples, count, out);
+    done += count;
+    position_ += count;
+    if (progress) progress(done, frames);
+  }
+  if (inPlace) return;
   if (finish) effect_->Finish(out);
-  position_ += frames;
   SampleBuffer result(channels_, sampleRate_, static_cast<std::int64_t>(output_.size()) / channels_);
-  std::copy(output_.begin(), output_.end(), result.Data());
+  if (!output_.empty()) std::memcpy(result.Data(), output_.data(), output_.size() * sizeof(float));
   buffer = std::move(result);
 }
 
-EffectStream& ChunkEffectStates::Next(int operation, const Factory& make) {
+EffectStream& ChunkEffectStates::Next(int operation, const std::vector<float>& parameters, const Factory& make) {
   if (next_ == slots_.size()) slots_.emplace_back();
   Slot& slot = slots_[next_++];
-  if (!slot.Stream || slot.Operation != operation) {
+  if (!slot.Stream || slot.Operation != operation || slot.Parameters != parameters) {
     slot.Operation = operation;
-    slot.Stream = std::make_unique<EffectStream>(make());
+    slot.Parameters = parameters;
+    slot.Stream = make();
   }
   return *slot.Stream;
 }

@@ -28,11 +28,11 @@ enum Operation {
 };
 
 template <class Effect, class... Args>
-ChunkStreams::Factory Make(bool wholeBuffer, Args... args) {
-  return [=] { return std::make_unique<EffectRunner>(std::make_unique<Effect>(args...), wholeBuffer); };
+ChunkEffectStates::Factory Make(bool wholeBuffer, Args... args) {
+  return [=] { return std::make_unique<EffectStream>(std::make_unique<Effect>(args...), wholeBuffer); };
 }
 
-ChunkStreams::Factory MakeFilter(FilterType type, float frequency, float steepness, float gain = 0.0f) {
+ChunkEffectStates::Factory MakeFilter(FilterType type, float frequency, float steepness, float gain = 0.0f) {
   return Make<FilterEffect>(false, type, frequency, steepness, gain);
 }
 
@@ -59,18 +59,18 @@ void TAudioTransform2::RunProgress(std::int64_t done, std::int64_t total, int& l
 }
 
 void TAudioTransform2::Run(int operation, SampleBuffer& buffer, std::vector<float> parameters,
-                           const ChunkStreams::Factory& make, bool alone) {
+                           const ChunkEffectStates::Factory& make, bool alone) {
   if (buffer.Empty()) return;
   if (sampleRate_ > 0) buffer.SetSampleRate(sampleRate_);
   const bool reports = buffer.Frames() > progressThreshold_;
   int lastPercent = -1;
-  PieceProgress progress;
+  ProgressCallback progress;
   if (reports) progress = [&](std::int64_t done, std::int64_t total) { RunProgress(done, total, lastPercent); };
   try {
     if (chunkMode_ && !alone) {
-      streams_.Next(operation, parameters, make).Continue(buffer, progress);
+      streams_.Next(operation, parameters, make).ProcessChunk(buffer, progress);
     } else {
-      make()->RunAlone(buffer, progress);
+      make()->ProcessWhole(buffer, progress);
     }
   } catch (...) {
     if (reports && OnEndTransform) OnEndTransform(this);
@@ -200,7 +200,7 @@ void TAudioTransform2::Equalizer(SampleBuffer& Buffer, const std::vector<float>&
   std::vector<float> parameters = Gains;
   parameters.insert(parameters.end(), Frequencies.begin(), Frequencies.end());
   Run(kEqualizer, Buffer, std::move(parameters), [=] {
-    return std::make_unique<EffectRunner>(std::make_unique<EqualizerEffect>(Gains, Frequencies), false);
+    return std::make_unique<EffectStream>(std::make_unique<EqualizerEffect>(Gains, Frequencies), false);
   });
 }
 

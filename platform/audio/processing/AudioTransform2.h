@@ -11,8 +11,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "platform/audio/core/EffectStream.h"
 #include "platform/audio/core/SampleBuffer.h"
-#include "platform/audio/processing/EffectRunner.h"
 #include "platform/framework/Component.h"
 #include "platform/framework/Events.h"
 
@@ -85,12 +85,12 @@ class TAudioTransform2 : public TComponent {
  private:
   // Runs the effect `make` builds over the buffer: in chunk mode continuing the chunk's stream unless
   // `alone`, else by itself.
-  void Run(int operation, SampleBuffer& buffer, std::vector<float> parameters, const ChunkStreams::Factory& make,
+  void Run(int operation, SampleBuffer& buffer, std::vector<float> parameters, const ChunkEffectStates::Factory& make,
            bool alone = false);
   void RunProgress(std::int64_t done, std::int64_t total, int& lastPercent);
 
   int sampleRate_ = 0;
   bool chunkMode_ = false;
-  ChunkStreams streams_;
+  ChunkEffectStates streams_;
   std::int64_t progressThreshold_ = std::int64_t{1} << 20;
 };

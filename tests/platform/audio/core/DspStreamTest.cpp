@@ -156,14 +156,20 @@ TEST(DspStream, EmptyAndShortBuffersKeepTheirLength) {
   }
 }
 
-TEST(DspStream, ChunkStatesContinueTheCallOfTheSameIndexAndOperation) {
+SampleBuffer Stereo(std::int64_t frames, float left, float right) {
+  SampleBuffer b(2, 44100, frames);
+  for (std::int64_t i = 0; i < frames; ++i) b.Frame(i)[0] = (i % 2 ? left : -left), b.Frame(i)[1] = right * (i % 3) / 2;
+  return b;
+}
+
+TEST(DspStream, ChunkStatesContinueTheCallOfTheSameIndexOperationAndParameters) {
   const int rate = 8000;
   constexpr int kEcho = 32, kPeak = 41;
   const Factory echo = [] { return std::make_unique<EchoEffect>(100.0f, 100.0f, 0.0f); };  // 800 frames
   const Factory peak = [] { return std::make_unique<FilterEffect>(FilterType::PeakEQ, 1000.0f, 50.0f, 6.0f); };
   ChunkEffectStates states;
-  const auto call = [&](int operation, const Factory& make, SampleBuffer buffer) {
-    states.Next(operation, make).ProcessChunk(buffer);
+  const auto call = [&](int operation, const Factory& make, SampleBuffer buffer, std::vector<float> parameters = {}) {
+    states.Next(operation, parameters, [&] { return std::make_unique<EffectStream>(make()); }).ProcessChunk(buffer);
     return buffer;
   };
   // First chunk: an impulse through the echo (call 0), silence through the filter (call 1).
@@ -174,35 +180,68 @@ TEST(DspStream, ChunkStatesContinueTheCallOfTheSameIndexAndOperation) {
   states.BeginChunk();
   EXPECT_FLOAT_EQ(call(kEcho, echo, SampleBuffer(1, rate, 500)).Frame(300)[0], 1.0f);
   EXPECT_EQ(Peak(Channel(call(kPeak, peak, SampleBuffer(1, rate, 500)))), 0.0) << "call 1 keeps its own state";
-  // Another operation at index 0 starts afresh, and so does everything after Clear.
+  // Another operation at index 0 starts afresh, so do other parameters, and so does everything after Clear.
   states.BeginChunk();
   call(kEcho, echo, Impulse(500, rate));
   states.BeginChunk();
   EXPECT_EQ(Peak(Channel(call(kPeak, peak, SampleBuffer(1, rate, 500)))), 0.0);
+  states.BeginChunk();
+  call(kEcho, echo, Impulse(500, rate), {100.0f});
+  states.BeginChunk();
+  EXPECT_EQ(Peak(Channel(call(kEcho, echo, SampleBuffer(1, rate, 500), {90.0f}))), 0.0);
+  states.BeginChunk();
+  call(kEcho, echo, Impulse(500, rate));
   states.Clear();
   states.BeginChunk();
   EXPECT_EQ(Peak(Channel(call(kEcho, echo, SampleBuffer(1, rate, 500)))), 0.0);
 }
 
+// Buffers run in 65536-frame pieces with progress after each; a whole-buffer stream runs them in one,
+// so a gain taken from the buffer's peak sees all of it.
+TEST(DspStream, PiecesReportProgressUnlessTheBufferIsWhole) {
+  constexpr std::int64_t kFrames = 150000, kLoudFrom = 100000;
+  struct Case {
+    bool wholeBuffer;
+    std::vector<std::int64_t> reports;
+    float quietPeak;  // the quiet part before kLoudFrom after normalizing to 75 %
+  };
+  const Case cases[] = {
+      {false, {0, 65536, 131072, kFrames}, 0.75f},
+      {true, {0, kFrames}, 0.375f},
+  };
+  for (const Case& c : cases) {
+    SampleBuffer buffer = Stereo(kFrames, 0.25f, 0.0f);
+    for (std::int64_t i = kLoudFrom; i < kFrames; ++i) buffer.Frame(i)[0] = 0.5f;
+    std::vector<std::int64_t> reports;
+    EffectStream(std::make_unique<NormalizeEffect>(75.0f, -1), c.wholeBuffer)
+        .ProcessWhole(buffer, [&](std::int64_t done, std::int64_t total) {
+          EXPECT_EQ(total, kFrames);
+          reports.push_back(done);
+        });
+    EXPECT_EQ(reports, c.reports) << c.wholeBuffer;
+    EXPECT_FLOAT_EQ(Peak(Channel(buffer, 0, 0, 65536)), c.quietPeak) << c.wholeBuffer;
+    EXPECT_LE(Peak(Channel(buffer, 0)), 0.75 + 1e-6) << c.wholeBuffer;
+  }
+}
+
 // The exact transforms run over buffers through the same streams.
 TEST(DspStream, ExactTransformsOverBuffers) {
   const SampleBuffer ramp = audio_test::Buffer(audio_test::Signal(1000, 2, audio_test::Ramp), 2);
-  const SampleBuffer reversed = Processed(std::make_unique<ReverseEffect>(), ramp);
-  ASSERT_EQ(reversed.Frames(), 1000);
-  EXPECT_EQ(reversed.Frame(0)[1], ramp.Frame(999)[1]);
-  EXPECT_EQ(reversed.Frame(999)[0], ramp.Frame(0)[0]);
+  // Longer than one piece: the reversal spans the whole buffer.
+  const SampleBuffer longRamp = audio_test::Buffer(audio_test::Signal(70001, 2, audio_test::Ramp), 2);
+  const SampleBuffer reversed = Processed(std::make_unique<ReverseEffect>(), longRamp);
+  ASSERT_EQ(reversed.Frames(), 70001);
+  for (int c = 0; c < 2; ++c) {
+    std::vector<float> expected = Channel(longRamp, c);
+    std::reverse(expected.begin(), expected.end());
+    EXPECT_EQ(Channel(reversed, c), expected) << c;
+  }
   const SampleBuffer faded = Processed(std::make_unique<EnvelopeEffect>(std::vector<float>{0.0f, 1.0f}), ramp);
   EXPECT_EQ(faded.Frame(0)[0], 0.0f);
   EXPECT_FLOAT_EQ(faded.Frame(999)[1], ramp.Frame(999)[1]);
   const SampleBuffer mixed = Processed(std::make_unique<MixStereoEffect>(0.0f, 100.0f, 100.0f, 0.0f), ramp);
   EXPECT_EQ(mixed.Frame(10)[0], ramp.Frame(10)[1]);
   EXPECT_EQ(mixed.Frame(10)[1], ramp.Frame(10)[0]);
-}
-
-SampleBuffer Stereo(std::int64_t frames, float left, float right) {
-  SampleBuffer b(2, 44100, frames);
-  for (std::int64_t i = 0; i < frames; ++i) b.Frame(i)[0] = (i % 2 ? left : -left), b.Frame(i)[1] = right * (i % 3) / 2;
-  return b;
 }
 
 TEST(DspNormalize, OneGainOrAGainPerChannel) {
