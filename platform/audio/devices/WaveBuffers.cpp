@@ -1,5 +1,7 @@
 #include "platform/audio/devices/WaveBuffers.h"
 
+#include "platform/audio/devices/DeviceRate.h"
+
 WAVEFORMATEX Pcm16Format(int sampleRate, int channels) {
   WAVEFORMATEX format{};
   format.wFormatTag = WAVE_FORMAT_PCM;
@@ -21,3 +23,43 @@ void WaveBufferRing::Allocate(int sampleRate, int channels) {
     queued[i] = false;
   }
 }
+
+template <class Calls>
+int WaveCard<Calls>::Open(UINT deviceId, const DeviceFormat& format) {
+  Close();
+  const auto accepts = [&](int rate) {
+    const WAVEFORMATEX wfx = Pcm16Format(rate, format.Channels);
+    return Calls::Open(nullptr, deviceId, &wfx, 0, WAVE_FORMAT_QUERY) == MMSYSERR_NOERROR;
+  };
+  const int deviceRate = ChooseDeviceRate(format.SampleRate, accepts);
+  if (deviceRate == 0) return WAVERR_BADFORMAT;
+
+  event_ = CreateEventW(nullptr, FALSE, FALSE, nullptr);
+  if (!event_) return MMSYSERR_NOMEM;
+  const WAVEFORMATEX wfx = Pcm16Format(deviceRate, format.Channels);
+  const MMRESULT opened = Calls::Open(&wave_, deviceId, &wfx, reinterpret_cast<DWORD_PTR>(event_), CALLBACK_EVENT);
+  if (opened != MMSYSERR_NOERROR) {
+    wave_ = nullptr;
+    CloseHandle(event_);
+    event_ = nullptr;
+    return static_cast<int>(opened);
+  }
+  deviceRate_ = deviceRate;
+  ring_.Allocate(deviceRate, format.Channels);
+  for (WAVEHDR& header : ring_.headers) Calls::Prepare(wave_, &header);
+  return 0;
+}
+
+template <class Calls>
+void WaveCard<Calls>::Close() {
+  if (!wave_) return;
+  Calls::Reset(wave_);
+  for (WAVEHDR& header : ring_.headers) Calls::Unprepare(wave_, &header);
+  Calls::Close(wave_);
+  wave_ = nullptr;
+  CloseHandle(event_);
+  event_ = nullptr;
+}
+
+template class WaveCard<WaveInCalls>;
+template class WaveCard<WaveOutCalls>;

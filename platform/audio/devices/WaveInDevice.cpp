@@ -1,7 +1,6 @@
 #include "platform/audio/devices/WaveInDevice.h"
 
 #include "platform/audio/core/SampleCodec.h"
-#include "platform/audio/devices/DeviceRate.h"
 #include "platform/audio/devices/MixerLines.h"
 #include "platform/framework/Exceptions.h"
 
@@ -13,35 +12,19 @@ WaveInDevice::~WaveInDevice() { Stop(); }
 
 int WaveInDevice::Start(DeviceFormat format, AudioPush push) {
   Stop();
-  const auto accepts = [&](int rate) {
-    WAVEFORMATEX wfx = Pcm16Format(rate, format.Channels);
-    return waveInOpen(nullptr, deviceId_, &wfx, 0, 0, WAVE_FORMAT_QUERY) == MMSYSERR_NOERROR;
-  };
-  const int deviceRate = ChooseDeviceRate(format.SampleRate, accepts);
-  if (deviceRate == 0) return WAVERR_BADFORMAT;
-
-  event_ = CreateEventW(nullptr, FALSE, FALSE, nullptr);
-  WAVEFORMATEX wfx = Pcm16Format(deviceRate, format.Channels);
-  const MMRESULT opened = waveInOpen(&wave_, deviceId_, &wfx, reinterpret_cast<DWORD_PTR>(event_), 0, CALLBACK_EVENT);
-  if (opened != MMSYSERR_NOERROR) {
-    wave_ = nullptr;
-    CloseHandle(event_);
-    event_ = nullptr;
-    return static_cast<int>(opened);
-  }
+  const int opened = card_.Open(deviceId_, format);
+  if (opened != 0) return opened;
 
   format_ = format;
   push_ = std::move(push);
+  const int deviceRate = card_.DeviceRate();
   resampler_ = deviceRate == format.SampleRate ? nullptr
                                                : std::make_unique<Resampler>(format.Channels, deviceRate, format.SampleRate);
-  ring_.Allocate(deviceRate, format.Channels);
-  for (int i = 0; i < WaveBufferRing::kCount; ++i) {
-    WAVEHDR& header = ring_.headers[i];
-    waveInPrepareHeader(wave_, &header, sizeof header);
-    ring_.queued[i] = waveInAddBuffer(wave_, &header, sizeof header) == MMSYSERR_NOERROR;
-  }
+  WaveBufferRing& ring = card_.Ring();
+  for (int i = 0; i < WaveBufferRing::kCount; ++i)
+    ring.queued[i] = waveInAddBuffer(card_.Wave(), &ring.headers[i], sizeof(WAVEHDR)) == MMSYSERR_NOERROR;
   stopping_ = false;
-  const MMRESULT started = waveInStart(wave_);
+  const MMRESULT started = waveInStart(card_.Wave());
   if (started != MMSYSERR_NOERROR) {
     Stop();
     return static_cast<int>(started);
@@ -51,31 +34,27 @@ int WaveInDevice::Start(DeviceFormat format, AudioPush push) {
 }
 
 void WaveInDevice::Stop() {
-  if (!wave_) return;
+  if (!card_.IsOpen()) return;
   stopping_ = true;
-  SetEvent(event_);
+  card_.Wake();
   if (worker_.joinable()) worker_.join();
-  waveInReset(wave_);
-  for (WAVEHDR& header : ring_.headers) waveInUnprepareHeader(wave_, &header, sizeof header);
-  waveInClose(wave_);
-  wave_ = nullptr;
-  CloseHandle(event_);
-  event_ = nullptr;
+  card_.Close();
   push_ = nullptr;
 }
 
 void WaveInDevice::Run() {
   try {
     while (!stopping_) {
-      WaitForSingleObject(event_, 100);
+      WaitForSingleObject(card_.Event(), 100);
+      WaveBufferRing& ring = card_.Ring();
       for (int i = 0; i < WaveBufferRing::kCount && !stopping_; ++i) {
-        WAVEHDR& header = ring_.headers[i];
-        if (!ring_.queued[i] || !(header.dwFlags & WHDR_DONE)) continue;
+        WAVEHDR& header = ring.headers[i];
+        if (!ring.queued[i] || !(header.dwFlags & WHDR_DONE)) continue;
         Deliver(header);
         header.dwFlags &= ~static_cast<DWORD>(WHDR_DONE);
-        const MMRESULT added = waveInAddBuffer(wave_, &header, sizeof header);
+        const MMRESULT added = waveInAddBuffer(card_.Wave(), &header, sizeof header);
         if (added != MMSYSERR_NOERROR) {
-          ring_.queued[i] = false;
+          ring.queued[i] = false;
           throw EOSError(L"The sound card stopped recording (waveIn error " + std::to_wstring(added) + L").", added);
         }
       }

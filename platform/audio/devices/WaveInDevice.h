@@ -32,14 +32,12 @@ class WaveInDevice : public AudioInput {
   void Deliver(const WAVEHDR& header);
 
   UINT deviceId_;
-  HWAVEIN wave_ = nullptr;
-  HANDLE event_ = nullptr;
+  WaveCard<WaveInCalls> card_;
   std::thread worker_;
   std::atomic<bool> stopping_{false};
   DeviceFormat format_;
   AudioPush push_;
   std::unique_ptr<Resampler> resampler_;
-  WaveBufferRing ring_;
   std::vector<float> decoded_;
   std::vector<float> resampled_;
   WorkerFailure failure_;

@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "platform/audio/core/SampleCodec.h"
-#include "platform/audio/devices/DeviceRate.h"
 #include "platform/framework/Exceptions.h"
 
 namespace {
@@ -14,30 +13,15 @@ WaveOutDevice::~WaveOutDevice() { Stop(); }
 
 int WaveOutDevice::Start(DeviceFormat format, AudioPull pull) {
   Stop();
-  const auto accepts = [&](int rate) {
-    WAVEFORMATEX wfx = Pcm16Format(rate, format.Channels);
-    return waveOutOpen(nullptr, deviceId_, &wfx, 0, 0, WAVE_FORMAT_QUERY) == MMSYSERR_NOERROR;
-  };
-  deviceRate_ = ChooseDeviceRate(format.SampleRate, accepts);
-  if (deviceRate_ == 0) return WAVERR_BADFORMAT;
-
-  event_ = CreateEventW(nullptr, FALSE, FALSE, nullptr);
-  WAVEFORMATEX wfx = Pcm16Format(deviceRate_, format.Channels);
-  const MMRESULT opened = waveOutOpen(&wave_, deviceId_, &wfx, reinterpret_cast<DWORD_PTR>(event_), 0, CALLBACK_EVENT);
-  if (opened != MMSYSERR_NOERROR) {
-    wave_ = nullptr;
-    CloseHandle(event_);
-    event_ = nullptr;
-    return static_cast<int>(opened);
-  }
+  const int opened = card_.Open(deviceId_, format);
+  if (opened != 0) return opened;
 
   format_ = format;
   pull_ = std::move(pull);
-  resampler_ = deviceRate_ == format.SampleRate
+  const int deviceRate = card_.DeviceRate();
+  resampler_ = deviceRate == format.SampleRate
                    ? nullptr
-                   : std::make_unique<Resampler>(format.Channels, format.SampleRate, deviceRate_);
-  ring_.Allocate(deviceRate_, format.Channels);
-  for (WAVEHDR& header : ring_.headers) waveOutPrepareHeader(wave_, &header, sizeof header);
+                   : std::make_unique<Resampler>(format.Channels, format.SampleRate, deviceRate);
   pulled_.clear();
   pending_.clear();
   pullDry_ = false;
@@ -50,34 +34,29 @@ int WaveOutDevice::Start(DeviceFormat format, AudioPull pull) {
 }
 
 void WaveOutDevice::Pause() {
-  if (wave_) waveOutPause(wave_);
+  if (card_.IsOpen()) waveOutPause(card_.Wave());
 }
 
 void WaveOutDevice::Resume() {
-  if (wave_) waveOutRestart(wave_);
+  if (card_.IsOpen()) waveOutRestart(card_.Wave());
 }
 
 void WaveOutDevice::Stop() {
-  if (!wave_) return;
+  if (!card_.IsOpen()) return;
   playedAtStop_ = PlayedFrames();
   stopping_ = true;
-  SetEvent(event_);
+  card_.Wake();
   if (worker_.joinable()) worker_.join();
-  waveOutReset(wave_);
-  for (WAVEHDR& header : ring_.headers) waveOutUnprepareHeader(wave_, &header, sizeof header);
-  waveOutClose(wave_);
-  wave_ = nullptr;
-  CloseHandle(event_);
-  event_ = nullptr;
+  card_.Close();
   pull_ = nullptr;
 }
 
 std::int64_t WaveOutDevice::PlayedFrames() const {
-  if (!wave_) return playedAtStop_;
+  if (!card_.IsOpen()) return playedAtStop_;
   MMTIME time{};
   time.wType = TIME_SAMPLES;
-  if (waveOutGetPosition(wave_, &time, sizeof time) != MMSYSERR_NOERROR || time.wType != TIME_SAMPLES) return 0;
-  const auto played = static_cast<std::int64_t>(time.u.sample) * format_.SampleRate / deviceRate_;
+  if (waveOutGetPosition(card_.Wave(), &time, sizeof time) != MMSYSERR_NOERROR || time.wType != TIME_SAMPLES) return 0;
+  const auto played = static_cast<std::int64_t>(time.u.sample) * format_.SampleRate / card_.DeviceRate();
   return std::min<std::int64_t>(played, pulledFrames_);
 }
 
@@ -86,12 +65,13 @@ void WaveOutDevice::Run() {
     for (int i = 0; i < WaveBufferRing::kCount && Queue(i); ++i) {
     }
     while (!stopping_) {
-      const bool anyQueued = std::any_of(ring_.queued.begin(), ring_.queued.end(), [](bool q) { return q; });
+      const auto& queued = card_.Ring().queued;
+      const bool anyQueued = std::any_of(queued.begin(), queued.end(), [](bool q) { return q; });
       if (!anyQueued && pullDry_ && pending_.empty()) {
         finished_ = true;
         return;
       }
-      WaitForSingleObject(event_, 100);
+      WaitForSingleObject(card_.Event(), 100);
       Cycle();
     }
   } catch (...) {
@@ -101,30 +81,32 @@ void WaveOutDevice::Run() {
 }
 
 void WaveOutDevice::Cycle() {
+  WaveBufferRing& ring = card_.Ring();
   for (int i = 0; i < WaveBufferRing::kCount && !stopping_; ++i) {
-    if (ring_.queued[i] && (ring_.headers[i].dwFlags & WHDR_DONE)) {
-      ring_.queued[i] = false;
+    if (ring.queued[i] && (ring.headers[i].dwFlags & WHDR_DONE)) {
+      ring.queued[i] = false;
       Queue(i);
     }
   }
 }
 
 bool WaveOutDevice::Queue(int index) {
-  const std::int64_t want = ring_.FramesPerBuffer();
+  WaveBufferRing& ring = card_.Ring();
+  const std::int64_t want = ring.FramesPerBuffer();
   Produce(want);
   const int channels = format_.Channels;
   const std::int64_t frames = std::min<std::int64_t>(want, static_cast<std::int64_t>(pending_.size()) / channels);
   if (frames == 0) return false;
-  WAVEHDR& header = ring_.headers[index];
+  WAVEHDR& header = ring.headers[index];
   EncodeSamples(kPcm16, pending_.data(), reinterpret_cast<std::uint8_t*>(header.lpData),
                 static_cast<std::size_t>(frames * channels));
   pending_.erase(pending_.begin(), pending_.begin() + frames * channels);
   header.dwBufferLength = static_cast<DWORD>(frames * channels * sizeof(std::int16_t));
   header.dwFlags &= ~static_cast<DWORD>(WHDR_DONE);
-  ring_.queued[index] = true;
-  const MMRESULT written = waveOutWrite(wave_, &header, sizeof header);
+  ring.queued[index] = true;
+  const MMRESULT written = waveOutWrite(card_.Wave(), &header, sizeof header);
   if (written != MMSYSERR_NOERROR) {
-    ring_.queued[index] = false;
+    ring.queued[index] = false;
     throw EOSError(L"The sound card refused the sound to play (waveOut error " + std::to_wstring(written) + L").",
                    written);
   }

@@ -37,16 +37,13 @@ class WaveOutDevice : public AudioOutput {
   void Produce(std::int64_t frames);
 
   UINT deviceId_;
-  HWAVEOUT wave_ = nullptr;
-  HANDLE event_ = nullptr;
+  WaveCard<WaveOutCalls> card_;
   std::thread worker_;
   std::atomic<bool> stopping_{false};
   std::atomic<bool> finished_{false};
   DeviceFormat format_;
-  int deviceRate_ = 0;
   AudioPull pull_;
   std::unique_ptr<Resampler> resampler_;
-  WaveBufferRing ring_;
   std::vector<float> pulled_;
   std::vector<float> pending_;  // device-rate frames made but not queued yet
   bool pullDry_ = false;

@@ -8,6 +8,7 @@
 
 #include "platform/audio/devices/DeviceRate.h"
 #include "platform/audio/devices/NullDevices.h"
+#include "platform/audio/devices/WaveBuffers.h"
 #include "platform/audio/devices/WaveInDevice.h"
 #include "platform/audio/devices/WaveOutDevice.h"
 #include "platform/audio/devices/WorkerFailure.h"
@@ -63,6 +64,22 @@ TEST(WaveDevicesTest, AMissingInputFailsToStartAndHasNoLines) {
   EXPECT_TRUE(input.Lines().empty());
   input.SelectLine(0);
   input.SetLineVolume(0, 1000);
+}
+
+template <class Calls>
+class WaveCardTest : public testing::Test {};
+using WaveCallSets = testing::Types<WaveInCalls, WaveOutCalls>;
+TYPED_TEST_SUITE(WaveCardTest, WaveCallSets);
+
+// Both directions open through one card; a card that cannot open leaves nothing open behind it.
+TYPED_TEST(WaveCardTest, AMissingCardFailsWithItsCodeAndLeavesNothingOpen) {
+  WaveCard<TypeParam> card;
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    EXPECT_NE(0, card.Open(kMissingDevice, {44100, 2})) << attempt;
+    EXPECT_FALSE(card.IsOpen());
+    EXPECT_EQ(nullptr, card.Event());
+  }
+  card.Close();
 }
 
 TEST(WaveDevicesTest, TheFactoryGivesTheSystemsDeviceOrTheNullOne) {
