@@ -66,61 +66,29 @@ EditorLayout LayoutEditor(int width, int height, const EditorAppearance& look) {
   return layout;
 }
 
-EditorPainter::~EditorPainter() {
-  FreeFonts();
-  FreeSurface();
-}
-
-void EditorPainter::FreeSurface() {
-  if (dc_) {
-    SelectObject(dc_, oldBitmap_);
-    DeleteDC(dc_);
-  }
-  if (bitmap_) DeleteObject(bitmap_);
-  dc_ = nullptr, bitmap_ = nullptr, oldBitmap_ = nullptr, bits_ = nullptr;
-  width_ = height_ = 0;
-}
+EditorPainter::~EditorPainter() { FreeFonts(); }
 
 void EditorPainter::FreeFonts() {
   // A font still selected into the DC could not be deleted.
-  if (dc_) SelectObject(dc_, GetStockObject(SYSTEM_FONT));
+  if (DC()) SelectObject(DC(), GetStockObject(SYSTEM_FONT));
   if (fontX_) DeleteObject(fontX_);
   if (fontY_) DeleteObject(fontY_);
   fontX_ = fontY_ = nullptr;
   fontsValid_ = false;
 }
 
-void EditorPainter::EnsureSurface(int width, int height) {
-  if (dc_ && width == width_ && height == height_) return;
-  FreeSurface();
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;  // top-down
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  void* bits = nullptr;
-  bitmap_ = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  if (!bitmap_) return;
-  dc_ = CreateCompatibleDC(nullptr);
-  oldBitmap_ = SelectObject(dc_, bitmap_);
-  bits_ = static_cast<std::uint32_t*>(bits);
-  width_ = width, height_ = height;
-}
-
 void EditorPainter::EnsureFonts(const EditorAppearance& look) {
   if (fontsValid_) return;
   FreeFonts();
-  fontX_ = CreateScaleFont(dc_, look.ScaleX);
-  fontY_ = CreateScaleFont(dc_, look.ScaleY);
+  fontX_ = CreateScaleFont(DC(), look.ScaleX);
+  fontY_ = CreateScaleFont(DC(), look.ScaleY);
   fontsValid_ = true;
 }
 
 void EditorPainter::Fill(const TRect& r, TColor color) {
   if (r.IsEmpty()) return;
-  SetDCBrushColor(dc_, static_cast<COLORREF>(ColorToRGB(color)));
-  FillRect(dc_, &r, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+  SetDCBrushColor(DC(), static_cast<COLORREF>(ColorToRGB(color)));
+  FillRect(DC(), &r, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
 }
 
 void EditorPainter::VerticalLine(int x, const TRect& area, TColor color) {
@@ -130,8 +98,7 @@ void EditorPainter::VerticalLine(int x, const TRect& area, TColor color) {
 
 void EditorPainter::Paint(HDC target, int width, int height, const EditorScene& scene) {
   if (width <= 0 || height <= 0) return;
-  EnsureSurface(width, height);
-  if (!dc_) return;
+  if (!surface_.Prepare(width, height)) return;
   const EditorAppearance& look = *scene.Look;
   EnsureFonts(look);
   const EditorLayout layout = LayoutEditor(width, height, look);
@@ -139,21 +106,20 @@ void EditorPainter::Paint(HDC target, int width, int height, const EditorScene& 
   Fill(TRect(0, 0, width, height), look.Color(ecScaleBackground));
   GdiFlush();
   RasterizeAudio(scene, layout.Wave);
-  SetBkMode(dc_, TRANSPARENT);
+  SetBkMode(DC(), TRANSPARENT);
   DrawScaleX(scene, layout);
   DrawScaleY(scene, layout);
   DrawMarkers(scene, layout.Wave);
   DrawPositions(scene, layout.Wave);
   DrawBorder(look);
   GdiFlush();
-  BitBlt(target, 0, 0, width, height, dc_, 0, 0, SRCCOPY);
+  BitBlt(target, 0, 0, width, height, DC(), 0, 0, SRCCOPY);
 }
 
 void EditorPainter::RasterizeAudio(const EditorScene& scene, const TRect& wave) {
   if (wave.IsEmpty()) return;
   const EditorAppearance& look = *scene.Look;
-  const PixelBuffer target{bits_ + static_cast<std::ptrdiff_t>(wave.top) * width_ + wave.left, wave.Width(),
-                           wave.Height(), width_};
+  const PixelBuffer target{surface_.Row(wave.top) + wave.left, wave.Width(), wave.Height(), surface_.Stride()};
   const BlockList& audio = *scene.Doc->Audio;
   if (look.ViewType == evSpectrum) {
     SpectrumStyle style;
@@ -182,9 +148,9 @@ void EditorPainter::RasterizeAudio(const EditorScene& scene, const TRect& wave) 
 
 void EditorPainter::DrawMarkers(const EditorScene& scene, const TRect& wave) {
   const EditorAppearance& look = *scene.Look;
-  SelectObject(dc_, fontX_);
-  SetTextColor(dc_, static_cast<COLORREF>(ColorToRGB(look.Color(ecMarker))));
-  SetTextAlign(dc_, TA_LEFT | TA_TOP);
+  SelectObject(DC(), fontX_);
+  SetTextColor(DC(), static_cast<COLORREF>(ColorToRGB(look.Color(ecMarker))));
+  SetTextAlign(DC(), TA_LEFT | TA_TOP);
   for (const Marker& m : scene.Doc->Markers) {
     const int x0 = wave.left + scene.View->ColumnOf(m.Position, wave.Width());
     if (m.Length > 0) {
@@ -200,7 +166,7 @@ void EditorPainter::DrawMarkers(const EditorScene& scene, const TRect& wave) {
       VerticalLine(x0, wave, look.Color(ecMarker));
     }
     if (x0 >= wave.left && x0 < wave.right)
-      ExtTextOutW(dc_, x0 + 2, wave.top + kRegionBand, ETO_CLIPPED, &wave, m.Name.c_str(),
+      ExtTextOutW(DC(), x0 + 2, wave.top + kRegionBand, ETO_CLIPPED, &wave, m.Name.c_str(),
                   static_cast<UINT>(m.Name.size()), nullptr);
   }
 }
@@ -229,9 +195,9 @@ void EditorPainter::DrawScaleX(const EditorScene& scene, const EditorLayout& lay
   const bool time = s.Format != sfSamples;
   const double step = time ? std::max(NiceStep(rawFrames / rate), 1e-4) * rate : std::max(NiceStep(rawFrames), 1.0);
   const TColor tickColor = s.FontColor;
-  SelectObject(dc_, fontX_);
-  SetTextColor(dc_, static_cast<COLORREF>(ColorToRGB(s.FontColor)));
-  SetTextAlign(dc_, TA_LEFT | TA_TOP);
+  SelectObject(DC(), fontX_);
+  SetTextColor(DC(), static_cast<COLORREF>(ColorToRGB(s.FontColor)));
+  SetTextAlign(DC(), TA_LEFT | TA_TOP);
   for (double f = std::ceil(view.Start() / step) * step; f < view.End(); f += step) {
     const auto frame = static_cast<std::int64_t>(std::llround(f));
     const int x = layout.Wave.left + view.ColumnOf(frame, width);
@@ -246,7 +212,7 @@ void EditorPainter::DrawScaleX(const EditorScene& scene, const EditorLayout& lay
     } else {
       std::swprintf(text, 32, L"%lld", static_cast<long long>(frame));
     }
-    ExtTextOutW(dc_, x + 2, r.top + 2, ETO_CLIPPED, &r, text, static_cast<UINT>(std::wcslen(text)), nullptr);
+    ExtTextOutW(DC(), x + 2, r.top + 2, ETO_CLIPPED, &r, text, static_cast<UINT>(std::wcslen(text)), nullptr);
   }
 }
 
@@ -260,10 +226,10 @@ void EditorPainter::DrawScaleY(const EditorScene& scene, const EditorLayout& lay
   const double shown = scene.View->VerticalZoom() / 100.0;
   const int bits = scene.Doc->HasSourceInfo ? scene.Doc->SourceInfo.BitsPerSample : 16;
   const bool spectrum = look.ViewType == evSpectrum;
-  SelectObject(dc_, fontY_);
-  SetTextColor(dc_, static_cast<COLORREF>(ColorToRGB(s.FontColor)));
-  SetTextAlign(dc_, TA_RIGHT | TA_TOP);
-  const int textHeight = std::max(1, -MulDiv(-std::max(s.FontSize, 1), GetDeviceCaps(dc_, LOGPIXELSY), 72));
+  SelectObject(DC(), fontY_);
+  SetTextColor(DC(), static_cast<COLORREF>(ColorToRGB(s.FontColor)));
+  SetTextAlign(DC(), TA_RIGHT | TA_TOP);
+  const int textHeight = std::max(1, -MulDiv(-std::max(s.FontSize, 1), GetDeviceCaps(DC(), LOGPIXELSY), 72));
   for (int lane = 0; lane < lanes; ++lane) {
     const int top = wave.top + wave.Height() * lane / lanes, bottom = wave.top + wave.Height() * (lane + 1) / lanes;
     for (double fraction : {1.0, 0.5, 0.0, -0.5, -1.0}) {
@@ -285,22 +251,22 @@ void EditorPainter::DrawScaleY(const EditorScene& scene, const EditorLayout& lay
       }
       const int textTop = std::clamp(y - textHeight / 2, top, std::max(top, bottom - textHeight));
       Fill(TRect(layout.ScaleY.right - 3, y, layout.ScaleY.right, y + 1), s.FontColor);
-      ExtTextOutW(dc_, layout.ScaleY.right - 4, textTop, ETO_CLIPPED, &layout.ScaleY, text,
+      ExtTextOutW(DC(), layout.ScaleY.right - 4, textTop, ETO_CLIPPED, &layout.ScaleY, text,
                   static_cast<UINT>(std::wcslen(text)), nullptr);
     }
   }
 }
 
 void EditorPainter::DrawBorder(const EditorAppearance& look) {
-  RECT r{0, 0, width_, height_};
+  RECT r{0, 0, surface_.Width(), surface_.Height()};
   switch (look.Border) {
-    case ebSunken: DrawEdge(dc_, &r, EDGE_SUNKEN, BF_RECT); break;
-    case ebRaised: DrawEdge(dc_, &r, EDGE_RAISED, BF_RECT); break;
+    case ebSunken: DrawEdge(DC(), &r, EDGE_SUNKEN, BF_RECT); break;
+    case ebRaised: DrawEdge(DC(), &r, EDGE_RAISED, BF_RECT); break;
     case ebBlackLine:
     case ebColorLine:
-      SetDCBrushColor(dc_,
+      SetDCBrushColor(DC(),
                       static_cast<COLORREF>(ColorToRGB(look.Border == ebBlackLine ? clBlack : look.Color(ecBorder))));
-      FrameRect(dc_, &r, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+      FrameRect(DC(), &r, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
       break;
     default: break;
   }

@@ -1,14 +1,16 @@
 #pragma once
 // Paints the editor: the waveform or spectrum columns rasterised into a 32-bit DIB section, then
 // scales, markers, selection edges, cursor and border drawn on it with GDI, and one BitBlt to the
-// window. The DIB, the rasterisers' scratch buffers and the scale fonts are kept between paints;
-// nothing is allocated while the size and fonts stay the same.
+// window. The DIB (a DisplaySurface, remade only when the editor grows past it), the rasterisers'
+// scratch buffers and the scale fonts are kept between paints; nothing is allocated while the size
+// stays within the DIB and the fonts stay the same.
 
 #include <cstdint>
 
 #include "platform/audio/core/Document.h"
 #include "platform/audio/core/FrequencyRaster.h"
 #include "platform/audio/core/WaveformRaster.h"
+#include "platform/audio/displays/DisplaySurface.h"
 #include "platform/audio/editor/EditorAppearance.h"
 #include "platform/audio/editor/EditorView.h"
 
@@ -41,17 +43,17 @@ class EditorPainter {
 
   // Draws the scene into the DIB and copies it to `target` at (0, 0).
   void Paint(HDC target, int width, int height, const EditorScene& scene);
-  // The last painted picture (0xFFRRGGBB pixels, top-down, Width() per row); for tests.
-  const std::uint32_t* Pixels() const { return bits_; }
-  int Width() const { return width_; }
-  int Height() const { return height_; }
+  // The last painted picture (0xFFRRGGBB pixels, top-down, rows Stride() pixels apart); for tests.
+  const std::uint32_t* Pixels() const { return surface_.Row(0); }
+  int Stride() const { return surface_.Stride(); }
+  int Width() const { return surface_.Width(); }
+  int Height() const { return surface_.Height(); }
   // Scale fonts are rebuilt at the next paint.
   void FontsChanged() { fontsValid_ = false; }
 
  private:
-  void EnsureSurface(int width, int height);
+  HDC DC() const { return surface_.DC(); }
   void EnsureFonts(const EditorAppearance& look);
-  void FreeSurface();
   void FreeFonts();
   void RasterizeAudio(const EditorScene& scene, const TRect& wave);
   void DrawMarkers(const EditorScene& scene, const TRect& wave);
@@ -62,11 +64,7 @@ class EditorPainter {
   void VerticalLine(int x, const TRect& area, TColor color);
   void Fill(const TRect& r, TColor color);
 
-  HDC dc_ = nullptr;
-  HBITMAP bitmap_ = nullptr;
-  HGDIOBJ oldBitmap_ = nullptr;
-  std::uint32_t* bits_ = nullptr;
-  int width_ = 0, height_ = 0;
+  DisplaySurface surface_;
   HFONT fontX_ = nullptr, fontY_ = nullptr;
   bool fontsValid_ = false;
   WaveformScratch waveScratch_;

@@ -132,4 +132,27 @@ TEST_F(EditorPaintTest, RepaintsOfTheSameSizeReuseOnePicture) {
   EXPECT_EQ(editor->Painter().Pixels(), first);
 }
 
+// A smaller editor paints on the picture it has, whose rows stay as long as before.
+TEST_F(EditorPaintTest, AShrunkEditorPaintsOnTheKeptPicture) {
+  PaintNow();
+  const std::uint32_t* first = editor->Painter().Pixels();
+  editor->SetBounds(0, 0, 400, 200);
+  Pump();
+  wave = editor->WaveRect();
+  Load(SampleBuffer(2, 44100, static_cast<std::int64_t>(wave.Width()) * 100));
+  editor->Position()->SetSelectionStart(10000);
+  editor->Position()->SetSelectionEnd(20000);
+  PaintNow();
+  EXPECT_EQ(editor->Painter().Pixels(), first);
+  EXPECT_EQ(editor->Painter().Width(), 400);
+  EXPECT_GT(editor->Painter().Stride(), 400);
+  const int start = XOfFrame(10000), end = XOfFrame(20000) - 1;
+  for (int y : {wave.top + 10, wave.bottom - 10}) {
+    EXPECT_EQ(Pixel(start + 1, y), Rgb(kSelection)) << y;
+    EXPECT_EQ(Pixel(end, y), Rgb(kSelection)) << y;
+    EXPECT_EQ(Pixel(start - 1, y), Rgb(kBackground)) << y;
+    EXPECT_EQ(Pixel(end + 2, y), Rgb(kBackground)) << y;
+  }
+}
+
 }  // namespace

@@ -74,7 +74,7 @@ void EditorFixture::PaintNow() { RedrawWindow(editor->Handle(), nullptr, nullptr
 std::uint32_t EditorFixture::Pixel(int x, int y) const {
   const EditorPainter& painter = editor->Painter();
   EXPECT_TRUE(x >= 0 && y >= 0 && x < painter.Width() && y < painter.Height()) << x << ", " << y;
-  return painter.Pixels()[static_cast<std::ptrdiff_t>(y) * painter.Width() + x] & 0xFFFFFFu;
+  return painter.Pixels()[static_cast<std::ptrdiff_t>(y) * painter.Stride() + x] & 0xFFFFFFu;
 }
 
 void EditorFixture::Mouse(UINT msg, int x, int y, WPARAM keys) {
