@@ -55,19 +55,11 @@ class RecordingMixer {
   }
 
   std::vector<MIXERCONTROLDETAILS_LISTTEXTW> SelectorItems(const MIXERCONTROLW& control) const {
-    std::vector<MIXERCONTROLDETAILS_LISTTEXTW> items(control.cMultipleItems);
-    MIXERCONTROLDETAILS details = Details(control, items.data(), sizeof(MIXERCONTROLDETAILS_LISTTEXTW), items.size());
-    if (items.empty() || mixerGetControlDetailsW(Object(), &details, MIXER_GETCONTROLDETAILSF_LISTTEXT) != MMSYSERR_NOERROR)
-      items.clear();
-    return items;
+    return ItemDetails<MIXERCONTROLDETAILS_LISTTEXTW>(control, MIXER_GETCONTROLDETAILSF_LISTTEXT);
   }
 
   std::vector<MIXERCONTROLDETAILS_BOOLEAN> SelectorValues(const MIXERCONTROLW& control) const {
-    std::vector<MIXERCONTROLDETAILS_BOOLEAN> values(control.cMultipleItems);
-    MIXERCONTROLDETAILS details = Details(control, values.data(), sizeof(MIXERCONTROLDETAILS_BOOLEAN), values.size());
-    if (values.empty() || mixerGetControlDetailsW(Object(), &details, MIXER_GETCONTROLDETAILSF_VALUE) != MMSYSERR_NOERROR)
-      values.clear();
-    return values;
+    return ItemDetails<MIXERCONTROLDETAILS_BOOLEAN>(control, MIXER_GETCONTROLDETAILSF_VALUE);
   }
 
   void SetSelectorValues(const MIXERCONTROLW& control, std::vector<MIXERCONTROLDETAILS_BOOLEAN>& values) const {
@@ -103,6 +95,15 @@ class RecordingMixer {
     details.cbDetails = itemSize;
     details.paDetails = data;
     return details;
+  }
+
+  // The per-item details of a multiple-item control (its texts or its values); empty when unread.
+  template <class Item>
+  std::vector<Item> ItemDetails(const MIXERCONTROLW& control, DWORD what) const {
+    std::vector<Item> items(control.cMultipleItems);
+    MIXERCONTROLDETAILS details = Details(control, items.data(), sizeof(Item), items.size());
+    if (items.empty() || mixerGetControlDetailsW(Object(), &details, what) != MMSYSERR_NOERROR) items.clear();
+    return items;
   }
 
   void Close() {
