@@ -20,7 +20,7 @@ class TBookmarkForm : public TMarkerListForm {
   TAction* ActionSelectAll = nullptr;
   TAction* ActionHelp = nullptr;
 
-  // A row for the editor's selected marker, in the document DocumentFileName.
+  // A row for the editor's selected marker.
   void AddBookmarkRow(IAudioEditor2Markers* Markers);
   static TBookmark* RecordOf(TListItem* Item);
   int RowMarkerId(TListItem* Item) const override;

@@ -1,6 +1,8 @@
 // The transport commands: play, pause, stop, the cursor moves, the transport panel's buttons (the
 // rewind and forward buttons repeat their step while held) and keeping the cursor in view.
 
+#include <algorithm>
+
 #include "app/MainForm.h"
 #include "platform/audio/editor/AudioEditor.h"
 #include "platform/framework/Buttons.h"
@@ -39,7 +41,8 @@ const TTransportButton kTransportButtons[] = {
 
 void TMainForm::CreateTransportButtons() {
   constexpr int kButtonSize = 36;
-  int left = 2;
+  const int perRow = std::max(1, (PanelBottom->Width() - 4) / kButtonSize);
+  int index = 0;
   for (const TTransportButton& entry : kTransportButtons) {
     auto* button = new TSpeedButton(this);
     button->SetName(entry.Name);
@@ -48,17 +51,10 @@ void TMainForm::CreateTransportButtons() {
     button->SetShowHint(true);
     button->SetFlat(true);
     button->SetParent(PanelBottom);
-    button->SetBounds(left, 4, kButtonSize, kButtonSize);
-    left += kButtonSize;
-    if (left + kButtonSize > PanelBottom->Width()) left = 2;
+    button->SetBounds(2 + (index % perRow) * kButtonSize, 2 + (index / perRow) * kButtonSize, kButtonSize,
+                      kButtonSize);
     this->*entry.Field = button;
-  }
-  // The second row: the buttons that did not fit go below.
-  for (std::size_t i = 0; i < std::size(kTransportButtons); ++i) {
-    TSpeedButton* button = this->*kTransportButtons[i].Field;
-    const int perRow = std::max(1, (PanelBottom->Width() - 4) / kButtonSize);
-    button->SetBounds(2 + static_cast<int>(i % perRow) * kButtonSize, 2 + static_cast<int>(i / perRow) * kButtonSize,
-                      kButtonSize, kButtonSize);
+    ++index;
   }
   ButtonPlay->OnClick = {this, &TMainForm::ActionPlayExecute};
   ButtonPlayToEnd->OnClick = {this, &TMainForm::ActionPlayExecute};
