@@ -17,6 +17,14 @@ namespace {
 
 [[noreturn]] void Fail(const String& problem) { throw EAudioError(L"Musepack: " + problem); }
 
+// The most samples a stream of `bytes` can hold: a version 7 frame of 1152 samples starts with a
+// 20-bit length, a version 8 frame takes at least a bit. Version 7 headers carry no checksum, so a
+// damaged frame count would otherwise pad hours of silence onto a small file.
+double MaxSamples(const mpc_streaminfo& stream, std::int64_t bytes) {
+  const double bitsPerFrame = (stream.stream_version & 0x0F) == 7 ? 20.0 : 1.0;
+  return static_cast<double>(bytes) * 8.0 / bitsPerFrame * static_cast<double>(MPC_FRAME_LENGTH);
+}
+
 class MpcDecoder : public AudioDecoder {
  public:
   explicit MpcDecoder(std::shared_ptr<ByteSource> source) : source_(std::move(source)) {
@@ -27,10 +35,10 @@ class MpcDecoder : public AudioDecoder {
     reader_.get_size = &Size;
     reader_.canseek = &CanSeek;
     reader_.data = this;
-    demux_ = mpc_demux_init(&reader_);
+    demux_.reset(mpc_demux_init(&reader_));
     if (!demux_) Fail(L"the stream header is damaged or of an unknown version.");
     mpc_streaminfo stream{};
-    mpc_demux_get_info(demux_, &stream);
+    mpc_demux_get_info(demux_.get(), &stream);
     if (stream.channels < 1 || stream.channels > 2) Fail(L"unsupported channel count.");
     if (stream.sample_freq == 0) Fail(L"the sample rate is missing.");
     info_.Container = L"Musepack";
@@ -39,11 +47,11 @@ class MpcDecoder : public AudioDecoder {
     info_.Channels = static_cast<int>(stream.channels);
     info_.BitsPerSample = 0;  // compressed: no sample depth of its own
     info_.Frames = std::max<std::int64_t>(0, mpc_streaminfo_get_length_samples(&stream));
+    if (static_cast<double>(info_.Frames) > MaxSamples(stream, source_->Size()))
+      Fail(L"the stream header states more samples than the file can hold.");
     ReadApeTags(*source_, info_.Tags);
     frame_.resize(MPC_DECODER_BUFFER_LENGTH);
   }
-
-  ~MpcDecoder() override { mpc_demux_exit(demux_); }
 
   const AudioFileInfo& Info() const override { return info_; }
 
@@ -73,7 +81,7 @@ class MpcDecoder : public AudioDecoder {
     if (ended_) return false;
     mpc_frame_info frame{};
     frame.buffer = frame_.data();
-    if (mpc_demux_decode(demux_, &frame) != MPC_STATUS_OK) Fail(L"the audio data is damaged.");
+    if (mpc_demux_decode(demux_.get(), &frame) != MPC_STATUS_OK) Fail(L"the audio data is damaged.");
     if (frame.bits == -1) {
       ended_ = true;
       return false;
@@ -104,7 +112,11 @@ class MpcDecoder : public AudioDecoder {
   std::shared_ptr<ByteSource> source_;
   std::int64_t offset_ = 0;
   mpc_reader reader_{};
-  mpc_demux* demux_ = nullptr;
+  // Owned from the start, so a constructor that raises after opening it still closes it.
+  struct DemuxCloser {
+    void operator()(mpc_demux* demux) const { mpc_demux_exit(demux); }
+  };
+  std::unique_ptr<mpc_demux, DemuxCloser> demux_;
   AudioFileInfo info_;
   std::vector<MPC_SAMPLE_FORMAT> frame_;
   std::int64_t pendingFrames_ = 0, pendingAt_ = 0, position_ = 0;
