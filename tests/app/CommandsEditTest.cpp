@@ -5,6 +5,7 @@
 #include "app/core/Globals.h"
 #include "platform/audio/editor/AudioEditor.h"
 #include "tests/app/CommandsFixture.h"
+#include "tests/app/WavFixture.h"
 
 namespace {
 
@@ -211,6 +212,47 @@ TEST_F(CommandsEditTest, SelectingAMillisecondRangeUsesTheDocumentRate) {
   form->SelectSpecifiedTimeAccepted();
   EXPECT_EQ(SelectionStart(), 11025);
   EXPECT_EQ(SelectionEnd(), 22050);
+}
+
+
+TEST_F(CommandsEditTest, InsertFilePutsTheChosenFileAtItsPlaceAndRemembersTheFolder) {
+  struct TInsertCase {
+    void (TMainForm::*Command)(TObject*);
+    std::int64_t At;  // where the inserted frames start, the cursor standing at 1000
+  };
+  const TInsertCase cases[] = {{&TMainForm::ActionInsertFileBeginExecute, 0},
+                               {&TMainForm::ActionInsertFileCurrentExecute, 1000},
+                               {&TMainForm::ActionInsertFileEndExecute, 4000}};
+  const String inserted = WritePattern(L"insert.wav", 300);
+  int round = 0;
+  for (const TInsertCase& c : cases) {
+    SCOPED_TRACE(c.At);
+    OpenPattern(round == 0 ? L"a.wav" : round == 1 ? L"b.wav" : L"c.wav", 4000);
+    ++round;
+    Select(1000, 1000);
+    dialogFiles = {inserted};
+    (form->*c.Command)(form);
+    ASSERT_EQ(Length(), 4300);
+    EXPECT_EQ(Samples(c.At, c.At + 300), PatternFloats(0, 300));
+    EXPECT_TRUE(form->IsModified());
+    EXPECT_EQ(GlobalVars.LastOpenDir, scratch.Path().back() == L'\\' ? scratch.Path() : scratch.Path() + L"\\");
+    form->SetModified(false);
+  }
+  dialogFiles.clear();
+  form->ActionInsertFileEndExecute(form);
+  EXPECT_EQ(Length(), 4300) << "no file chosen: nothing changes";
+}
+
+TEST_F(CommandsEditTest, SaveSelectRegionAsWritesOnlyTheSelection) {
+  const String source = OpenPattern(L"song.wav", 4000);
+  Select(500, 800);
+  const String target = scratch.File(L"part.wav");
+  dialogFiles = {target};
+  form->ActionCopyToNewExecute(form);
+  const TWavContent part = ReadWav(target);
+  ASSERT_EQ(part.Frames(), 300);
+  EXPECT_EQ(part.Samples[0], PatternSample(500, 0));
+  EXPECT_EQ(form->DocumentPath, source);
 }
 
 }  // namespace

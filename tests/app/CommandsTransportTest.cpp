@@ -2,10 +2,12 @@
 
 #include "app/CommandFacts.h"
 #include "app/SampleTimes.h"
+#include "app/WindowsMixer.h"
 #include "app/core/Progress.h"
 #include "platform/audio/devices/AudioCallLog.h"
 #include "platform/audio/editor/AudioEditor.h"
 #include "platform/framework/Buttons.h"
+#include "platform/framework/IniFiles.h"
 #include "tests/app/CommandsFixture.h"
 
 namespace {
@@ -254,6 +256,38 @@ TEST_F(CommandsTransportTest, TheEnablingPassFollowsTheDocumentSelectionAndClipb
   ExpectEnabled(form, {{&M::ActionPaste, true}, {&M::ActionCut, false}, {&M::ActionLoopPlay, false}},
                 "after Copy and another open");
   EXPECT_TRUE(form->ButtonLoopPlay->Enabled()) << "the loop button needs only audio";
+}
+
+
+TEST(WindowsMixer, TheCommandDependsOnTheWindowsVersion) {
+  EXPECT_EQ(WindowsMixerCommand(true, L"C:\\Windows\\system32"), L"C:\\Windows\\system32\\control.exe mmsys.cpl,,1");
+  EXPECT_EQ(WindowsMixerCommand(false, L"C:\\WINNT\\system32\\"), L"C:\\WINNT\\system32\\sndvol32.exe /r");
+}
+
+TEST_F(CommandsTransportTest, TheCommandBarActionsKeepTheirCheckMarksAndKeys) {
+  const bool shown = form->ActionShowCommandBar->Checked();
+  form->ActionShowCommandBarExecute(form);
+  EXPECT_EQ(form->ActionShowCommandBar->Checked(), !shown);
+  form->ActionBarOntheRightExecute(form);
+  EXPECT_TRUE(form->ActionBarOntheRight->Checked());
+  EXPECT_FALSE(form->ActionBarOntheLeft->Checked());
+  EXPECT_TRUE(form->ActionWaveformMode->Checked()) << "the side group is not the display modes' group";
+  TIniFile settings(dataFolder + L"system.dat");
+  EXPECT_EQ(settings.ReadBool(L"System", L"ShowCommandBar", shown), !shown);
+  EXPECT_FALSE(settings.ReadBool(L"System", L"CommandBarOnTheLeft", true));
+}
+
+TEST_F(CommandsTransportTest, TheChannelButtonsShowAndHideTheLanes) {
+  OpenPattern(L"song.wav", 1000);
+  AudioCallLog::Enable(true);
+  AudioCallLog::Clear();
+  form->dxBarLargeButtonLeftChannelClick(form);
+  std::vector<String> calls;
+  for (const String& call : AudioCallLog::Lines())
+    if (call.find(L"Channel") != String::npos) calls.push_back(call.substr(call.rfind(L'.') + 1));
+  AudioCallLog::Enable(false);
+  EXPECT_EQ(calls, (std::vector<String>{L"SelectChannel(1)", L"SetChannelEnabled(-1)", L"SelectChannel(2)",
+                                        L"SetChannelEnabled(0)"}));
 }
 
 }  // namespace
