@@ -70,9 +70,15 @@ TEST(CommandsEndToEnd, AFileEditedWithTheCommandKeysIsSavedWithoutAQuestionAtClo
   ASSERT_TRUE(process.Started());
   const HWND main = process.WaitForWindow(L"TMainForm", 20000);
   ASSERT_NE(main, nullptr);
-  // Past the after-show step that opens the file.
+  // The after-show step has opened the file once the caption names it.
+  ASSERT_TRUE(WaitFor(
+      [&] {
+        wchar_t caption[1024] = {};
+        GetWindowTextW(main, caption, 1024);
+        return String(caption).rfind(wav, 0) == 0;
+      },
+      10000));
   ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == main || SetForegroundWindow(main); }, 10000));
-  Sleep(1500);
   PressKeys({}, VK_F8);  // Fast Forword
   PressKeys({}, VK_F8);
   PressKeys({VK_SHIFT}, VK_HOME);  // Select To Start
