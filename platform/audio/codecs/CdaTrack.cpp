@@ -9,6 +9,8 @@
 namespace {
 
 constexpr std::uint32_t kSectorsPerRead = 20;  // 47040 bytes: within every drive's transfer limit
+// 100 minutes of 75 sectors a second: no disc addresses more.
+constexpr std::uint64_t kMaxDiscSectors = 100 * 60 * 75;
 
 std::uint32_t Le32(const std::uint8_t* p) {
   return std::uint32_t(p[0]) | (std::uint32_t(p[1]) << 8) | (std::uint32_t(p[2]) << 16) | (std::uint32_t(p[3]) << 24);
@@ -110,6 +112,8 @@ CdaTrackInfo ParseCdaFile(const ByteSource& source) {
   track.FirstSector = Le32(bytes + 28);
   track.Sectors = Le32(bytes + 32);
   if (track.Sectors == 0) throw EAudioError(L"The CD audio track file (.cda) names an empty track.");
+  if (std::uint64_t{track.FirstSector} + track.Sectors > kMaxDiscSectors)
+    throw EAudioError(L"The CD audio track file (.cda) is damaged: its track lies beyond the end of any disc.");
   return track;
 }
 
