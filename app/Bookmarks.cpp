@@ -44,6 +44,10 @@ TBookmark* CopyOf(const TBookmark& From) {
 
 }  // namespace
 
+TBookmarkForm::~TBookmarkForm() {
+  if (BookmarkForm == this) BookmarkForm = nullptr;
+}
+
 TBookmarkForm::TBookmarkForm(TComponent* AOwner)
     : TMarkerListForm(AOwner, L"BookmarkForm", L"Bookmark List", L"ListViewBookmarkList") {
   ListViewBookmarkList = List();

@@ -11,6 +11,7 @@ class TBookmarkForm : public TMarkerListForm {
   DECLARE_CLASS(TBookmarkForm, TMarkerListForm)
  public:
   explicit TBookmarkForm(TComponent* AOwner);
+  ~TBookmarkForm() override;
 
   TListView* ListViewBookmarkList = nullptr;
   TAction* ActionGotoBookmark = nullptr;

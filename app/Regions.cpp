@@ -50,6 +50,10 @@ class TListDisabled {
 
 }  // namespace
 
+TRegionForm::~TRegionForm() {
+  if (RegionForm == this) RegionForm = nullptr;
+}
+
 TRegionForm::TRegionForm(TComponent* AOwner)
     : TMarkerListForm(AOwner, L"RegionForm", L"Region List", L"ListViewRegionList") {
   ListViewRegionList = List();

@@ -11,6 +11,7 @@ class TRegionForm : public TMarkerListForm {
   DECLARE_CLASS(TRegionForm, TMarkerListForm)
  public:
   explicit TRegionForm(TComponent* AOwner);
+  ~TRegionForm() override;
 
   TListView* ListViewRegionList = nullptr;
   TAction* ActionSelect = nullptr;
