@@ -8,6 +8,7 @@
 #include "platform/audio/editor/AudioEditor.h"
 #include "platform/framework/Buttons.h"
 #include "platform/framework/IniFiles.h"
+#include "platform/framework/ShortCuts.h"
 #include "tests/app/CommandsFixture.h"
 
 namespace {
@@ -288,6 +289,17 @@ TEST_F(CommandsTransportTest, TheChannelButtonsShowAndHideTheLanes) {
   AudioCallLog::Enable(false);
   EXPECT_EQ(calls, (std::vector<String>{L"SelectChannel(1)", L"SetChannelEnabled(-1)", L"SelectChannel(2)",
                                         L"SetChannelEnabled(0)"}));
+}
+
+TEST_F(CommandsTransportTest, ShortcutsReadInTheCanonicalForm) {
+  const std::pair<TAction* TMainForm::*, const wchar_t*> keys[] = {
+      {&TMainForm::ActionOpenBookmarkList, L"Shift+Ctrl+B"}, {&TMainForm::ActionOpenRegionList, L"Shift+Ctrl+R"},
+      {&TMainForm::ActionShowCommandBar, L"Shift+Ctrl+A"},   {&TMainForm::ActionSelectToStart, L"Shift+Home"},
+      {&TMainForm::ActionLoopPlay, L"Shift+F9"},             {&TMainForm::ActionPlayAndPause, L"Space"},
+      {&TMainForm::ActionDelete, L"Del"},                    {&TMainForm::ActionStop, L"Esc"},
+  };
+  for (const auto& [action, text] : keys) EXPECT_EQ(ShortCutToText((form->*action)->ShortCut()), text);
+  EXPECT_EQ(form->ActionRedo->ShortCut(), scNone);
 }
 
 }  // namespace
