@@ -92,7 +92,7 @@ void TBookmarkForm::AddBookmarkRow(IAudioEditor2Markers* Markers) {
   auto record = std::make_unique<TBookmark>();
   record->Name = Markers->GetMarkerName();
   const std::int64_t position = Markers->GetMarkerPosition();
-  record->PositionSample = static_cast<int>(position);
+  record->PositionSample = position;
   record->TimeText = SampleTimeText(Editor(), position);
   record->MarkerId = Markers->GetMarkerId();
   TBookmark* row = record.release();

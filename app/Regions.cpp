@@ -104,8 +104,8 @@ void TRegionForm::AddRegionRow(IAudioEditor2Markers* Markers, const String& Docu
   record->Name = Markers->GetMarkerName();
   const std::int64_t start = Markers->GetMarkerPosition();
   const std::int64_t end = start + Markers->GetMarkerLength();
-  record->StartSample = static_cast<int>(start);
-  record->EndSample = static_cast<int>(end);
+  record->StartSample = start;
+  record->EndSample = end;
   record->MarkerId = Markers->GetMarkerId();
   record->FileName = ExtractFileName(DocumentPath);
   record->TimeRangeText = SampleTimeText(Editor(), start) + L"-" + SampleTimeText(Editor(), end);

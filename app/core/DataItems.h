@@ -2,6 +2,8 @@
 // The small records that list windows and dialogs attach to their rows. Each is created by the
 // window that fills the row and freed with it; they carry data only.
 
+#include <cstdint>
+
 #include "platform/framework/Object.h"
 #include "platform/framework/Types.h"
 
@@ -12,8 +14,8 @@ class TRegion : public TObject {
   String TimeRangeText;
   String FileName;
   int MarkerId = 0;
-  int StartSample = 0;
-  int EndSample = 0;
+  std::int64_t StartSample = 0;
+  std::int64_t EndSample = 0;
 };
 
 class TBookmark : public TObject {
@@ -21,7 +23,7 @@ class TBookmark : public TObject {
  public:
   String Name;
   String TimeText;
-  int PositionSample = 0;
+  std::int64_t PositionSample = 0;
   int MarkerId = 0;
 };
 
