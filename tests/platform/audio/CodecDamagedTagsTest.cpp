@@ -92,6 +92,14 @@ TEST(CodecDamagedTags, RewritingCutAndCorruptedFilesSucceedsOrRaises) {
   }
 }
 
+// The WAV reader's LIST/INFO parsing among the other chunks; no WAV holds more than a frame a byte.
+TEST(CodecDamagedTags, WavFilesWithInfoListsDecodeOrRaise) {
+  const auto open = [](const AnsiString& bytes) {
+    return FormatRegistry::Default().OpenDecoder(std::make_shared<MemorySource>(bytes), L"take.wav");
+  };
+  damaged_sweep::Sweep(Wav(), open, damaged_sweep::Limits{1.0, 0, 256, 256}, 300000);
+}
+
 // Tags read from a damaged APE tag are pieces of the file: never longer than it.
 TEST(CodecDamagedTags, DamagedApeTagsReadWithinTheFile) {
   auto item = [](const AnsiString& key, const AnsiString& value) {
