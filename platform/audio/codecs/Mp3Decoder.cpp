@@ -37,6 +37,19 @@ std::uint32_t BigEndian32(const unsigned char* p) {
   return (std::uint32_t{p[0]} << 24) | (std::uint32_t{p[1]} << 16) | (std::uint32_t{p[2]} << 8) | p[3];
 }
 
+// The library allocates the size an ID3v2 header states before it reads the tag, so a damaged
+// size in a small file would cost up to 256 MB. A tag running past the file's end leaves no frames
+// behind it anyway.
+void RejectOverlongId3v2Tag(const ByteSource& source) {
+  unsigned char head[10] = {};
+  if (source.ReadAt(0, head, sizeof head) != sizeof head || std::memcmp(head, "ID3", 3) != 0) return;
+  const std::int64_t body = (std::int64_t{head[6] & 0x7F} << 21) | (std::int64_t{head[7] & 0x7F} << 14) |
+                            (std::int64_t{head[8] & 0x7F} << 7) | (head[9] & 0x7F);
+  const std::int64_t footer = (head[5] & 0x10) ? 10 : 0;
+  if (10 + body + footer > source.Size())
+    throw EAudioError(L"MPEG audio: the ID3v2 tag is longer than the file.");
+}
+
 // The library's global set-up, once per process (a no-op in newer versions, needed by older ones).
 void InitialiseLibrary() {
   static std::once_flag once;
@@ -58,6 +71,7 @@ String Latin1(const char* text, std::size_t size) {
 class Mp3Decoder : public AudioDecoder {
  public:
   explicit Mp3Decoder(std::shared_ptr<ByteSource> source) : source_(std::move(source)) {
+    RejectOverlongId3v2Tag(*source_);
     InitialiseLibrary();
     int error = MPG123_OK;
     handle_.reset(mpg123_new(nullptr, &error));

@@ -67,3 +67,15 @@ TEST(CodecDamagedMp3, CutAndCorruptedFilesDecodeOrRaise) {
     seed += 100000;
   }
 }
+
+// The decoder library allocates the size an ID3v2 header states before reading the tag: a size
+// beyond the file must stop the reader first (natively the sweep's allocation watch checks that).
+TEST(CodecDamagedMp3, TagLongerThanTheFileRaisesBeforeAllocating) {
+  const AnsiString good = EncodeMp3(44100, 2, Mp3ConstantBitRate(0, 128, 2));
+  ASSERT_EQ(good.substr(0, 3), "ID3");
+  for (const char* size : {"\x7F\x7F\x7F\x7F", "\x7F\x00\x00\x00", "\x00\x7F\x7F\x7F"}) {
+    AnsiString damaged = good;
+    damaged.replace(6, 4, size, 4);
+    EXPECT_EQ(damaged_sweep::DecodeAll(damaged, OpenMp3, {}, "tag size"), damaged_sweep::Outcome::Raised);
+  }
+}
