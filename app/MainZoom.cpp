@@ -15,6 +15,22 @@ void ZoomKeeping(TAudioEditor2& Editor, std::int64_t From, std::int64_t To, std:
   Editor.ZoomToRange(From + (Anchor - From) / 2, To - (To - Anchor) / 2);
 }
 
+// A zoom-panel button: runs and follows its action, but keeps its own short label, which an
+// action link would otherwise replace by the action's caption at every change of the action.
+class TZoomSpeedButton : public TSpeedButton {
+ public:
+  TZoomSpeedButton(TComponent* AOwner, const String& Label) : TSpeedButton(AOwner), label_(Label) {}
+
+ protected:
+  void ActionChange(TObject* Sender, bool CheckDefaults) override {
+    TSpeedButton::ActionChange(Sender, CheckDefaults);
+    SetCaption(label_);
+  }
+
+ private:
+  String label_;
+};
+
 struct TZoomButton {
   TAction* TMainForm::*Action;
   const wchar_t* Name;
@@ -43,13 +59,12 @@ void TMainForm::CreateZoomButtons() {
   constexpr int kButtonSize = 30;
   int index = 0;
   for (const TZoomButton& entry : kZoomButtons) {
-    auto* button = new TSpeedButton(this);
+    auto* button = new TZoomSpeedButton(this, entry.Caption);
     button->SetName(entry.Name);
     button->SetParent(PanelZoom);
     button->SetFlat(true);
     button->SetBounds(4 + (index % 4) * kButtonSize, 4 + (index / 4) * kButtonSize, kButtonSize, kButtonSize);
     button->SetAction(this->*entry.Action);
-    button->SetCaption(entry.Caption);
     ++index;
   }
 }

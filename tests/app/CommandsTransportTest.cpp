@@ -303,3 +303,17 @@ TEST_F(CommandsTransportTest, ShortcutsReadInTheCanonicalForm) {
 }
 
 }  // namespace
+
+TEST_F(CommandsTransportTest, ZoomButtonsKeepTheirLabelsAndFollowTheirActions) {
+  auto* zoomIn = dynamic_cast<TSpeedButton*>(form->FindComponent(L"ButtonZoomIn"));
+  ASSERT_NE(zoomIn, nullptr);
+  OpenPattern(L"song.wav", 4000);
+  form->ActionZoomIn->SetEnabled(false);
+  form->ActionZoomIn->SetHint(L"Zooms in.");
+  EXPECT_EQ(zoomIn->Caption(), L"+");
+  EXPECT_FALSE(zoomIn->Enabled());
+  EXPECT_EQ(zoomIn->Hint(), L"Zooms in.");
+  form->ActionZoomIn->SetEnabled(true);
+  EXPECT_EQ(zoomIn->Caption(), L"+");
+  EXPECT_TRUE(zoomIn->Enabled());
+}
