@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstring>
 #include <mutex>
+#include <vector>
 
 #include "platform/audio/core/AudioError.h"
 #include "platform/framework/Utf8.h"
@@ -37,17 +38,28 @@ std::uint32_t BigEndian32(const unsigned char* p) {
   return (std::uint32_t{p[0]} << 24) | (std::uint32_t{p[1]} << 16) | (std::uint32_t{p[2]} << 8) | p[3];
 }
 
-// The library allocates the size an ID3v2 header states before it reads the tag, so a damaged
-// size in a small file would cost up to 256 MB. A tag running past the file's end leaves no frames
-// behind it anyway.
-void RejectOverlongId3v2Tag(const ByteSource& source) {
-  unsigned char head[10] = {};
-  if (source.ReadAt(0, head, sizeof head) != sizeof head || std::memcmp(head, "ID3", 3) != 0) return;
-  const std::int64_t body = (std::int64_t{head[6] & 0x7F} << 21) | (std::int64_t{head[7] & 0x7F} << 14) |
-                            (std::int64_t{head[8] & 0x7F} << 7) | (head[9] & 0x7F);
-  const std::int64_t footer = (head[5] & 0x10) ? 10 : 0;
-  if (10 + body + footer > source.Size())
-    throw EAudioError(L"MPEG audio: the ID3v2 tag is longer than the file.");
+// Offsets of the ID3v2 tag headers whose stated size runs past the end of the file, in order. The
+// library allocates a tag's stated size before it reads the tag, so a damaged size in a small file
+// would cost up to 256 MB. Such a tag is cut off anyway: the reader hides its marker, and the library
+// passes over its bytes as it does over any junk between frames.
+std::vector<std::int64_t> OverlongId3v2Tags(const ByteSource& source) {
+  constexpr std::size_t kPiece = 1 << 16, kHeader = 10;
+  std::vector<std::int64_t> found;
+  std::vector<unsigned char> piece(kPiece + kHeader - 1);
+  const std::int64_t size = source.Size();
+  for (std::int64_t at = 0; at < size; at += kPiece) {
+    const std::size_t got = source.ReadAt(at, piece.data(), piece.size());
+    for (std::size_t i = 0; i + kHeader <= got && i < kPiece; ++i) {
+      const unsigned char* h = &piece[i];
+      if (h[0] != 'I' || h[1] != 'D' || h[2] != '3') continue;
+      const std::int64_t body = (std::int64_t{h[6] & 0x7Fu} << 21) | (std::int64_t{h[7] & 0x7Fu} << 14) |
+                                (std::int64_t{h[8] & 0x7Fu} << 7) | (h[9] & 0x7F);
+      const std::int64_t footer = (h[5] & 0x10) ? 10 : 0;
+      const std::int64_t tagAt = at + static_cast<std::int64_t>(i);
+      if (tagAt + 10 + body + footer > size) found.push_back(tagAt);
+    }
+  }
+  return found;
 }
 
 // The library's global set-up, once per process (a no-op in newer versions, needed by older ones).
@@ -71,7 +83,7 @@ String Latin1(const char* text, std::size_t size) {
 class Mp3Decoder : public AudioDecoder {
  public:
   explicit Mp3Decoder(std::shared_ptr<ByteSource> source) : source_(std::move(source)) {
-    RejectOverlongId3v2Tag(*source_);
+    hiddenTags_ = OverlongId3v2Tags(*source_);
     InitialiseLibrary();
     int error = MPG123_OK;
     handle_.reset(mpg123_new(nullptr, &error));
@@ -142,7 +154,10 @@ class Mp3Decoder : public AudioDecoder {
   static mpg123_ssize_t ReadCallback(void* handle, void* data, std::size_t count) {
     auto* self = static_cast<Mp3Decoder*>(handle);
     const std::size_t got = self->source_->ReadAt(self->offset_, data, count);
-    self->offset_ += static_cast<std::int64_t>(got);
+    const std::int64_t end = self->offset_ + static_cast<std::int64_t>(got);
+    auto tag = std::lower_bound(self->hiddenTags_.begin(), self->hiddenTags_.end(), self->offset_);
+    for (; tag != self->hiddenTags_.end() && *tag < end; ++tag) static_cast<char*>(data)[*tag - self->offset_] = 0;
+    self->offset_ = end;
     return static_cast<mpg123_ssize_t>(got);
   }
 
@@ -198,6 +213,7 @@ class Mp3Decoder : public AudioDecoder {
     }
   };
   std::unique_ptr<mpg123_handle, HandleCloser> handle_;
+  std::vector<std::int64_t> hiddenTags_;  // see OverlongId3v2Tags
   std::int64_t offset_ = 0;
   std::int64_t position_ = 0;
   bool ended_ = false;

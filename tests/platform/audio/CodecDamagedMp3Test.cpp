@@ -68,14 +68,31 @@ TEST(CodecDamagedMp3, CutAndCorruptedFilesDecodeOrRaise) {
   }
 }
 
-// The decoder library allocates the size an ID3v2 header states before reading the tag: a size
-// beyond the file must stop the reader first (natively the sweep's allocation watch checks that).
-TEST(CodecDamagedMp3, TagLongerThanTheFileRaisesBeforeAllocating) {
+// The decoder library allocates the size an ID3v2 header states before reading the tag. A tag whose
+// size runs past the file's end, at the start, between frames or at the end, is passed over as junk:
+// the frames around it decode, and nothing of its stated size is allocated (natively the sweep's
+// allocation watch checks that).
+TEST(CodecDamagedMp3, TagsLongerThanTheFileArePassedOver) {
   const AnsiString good = EncodeMp3(44100, 2, Mp3ConstantBitRate(0, 128, 2));
   ASSERT_EQ(good.substr(0, 3), "ID3");
-  for (const char* size : {"\x7F\x7F\x7F\x7F", "\x7F\x00\x00\x00", "\x00\x7F\x7F\x7F"}) {
-    AnsiString damaged = good;
-    damaged.replace(6, 4, size, 4);
-    EXPECT_EQ(damaged_sweep::DecodeAll(damaged, OpenMp3, {}, "tag size"), damaged_sweep::Outcome::Raised);
+  const std::int64_t frames = OpenMp3(good)->Info().Frames;
+  const AnsiString overlong("ID3\x04\x00\x00\x7F\x7F\x7F\x7F", 10);
+  const std::size_t between = good.find("\xFF\xFB", good.size() / 2);
+  ASSERT_NE(between, AnsiString::npos);
+  AnsiString damagedHead = good;
+  damagedHead.replace(6, 4, "\x7F\x7F\x7F\x7F", 4);
+  const struct {
+    const char* Name;
+    AnsiString Bytes;
+  } cases[] = {
+      {"first tag's size damaged", damagedHead},
+      {"between frames", good.substr(0, between) + overlong + good.substr(between)},
+      {"at the end", good + overlong},
+  };
+  for (const auto& c : cases) {
+    ASSERT_EQ(damaged_sweep::DecodeAll(c.Bytes, OpenMp3, {}, c.Name), damaged_sweep::Outcome::Decoded) << c.Name;
+    // Past a damaged first tag the info header counts as a plain frame: its frame, the encoder's
+    // delay and padding come back (under three frames).
+    EXPECT_NEAR(static_cast<double>(OpenMp3(c.Bytes)->Info().Frames), static_cast<double>(frames), 3 * 1152) << c.Name;
   }
 }
