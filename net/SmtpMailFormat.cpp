@@ -34,6 +34,20 @@ String QuotedName(const String& name) {
 
 bool PlainHeader(const TSmtpHeaderStyle& style) { return style.Allow8bitChars && !style.FoldHeaders; }
 
+// Encoded words for a header text. Without folding a "B" word is as long as the text; when that
+// would pass the SMTP line limit the words are folded anyway, so no line is ever longer.
+AnsiString EncodedWords(const AnsiString& text, const TSmtpHeaderStyle& style, int maxCol, std::size_t room) {
+  AnsiString words = HdrEncodeInLine(text, Rfc822Specials, style.EncodingLetter, maxCol, style.FoldHeaders, style.CharSet);
+  std::size_t longest = 0;
+  for (std::size_t start = 0; start <= words.size();) {
+    const std::size_t end = std::min(words.find("\r\n", start), words.size());
+    longest = std::max(longest, end - start);
+    start = end + 2;
+  }
+  if (longest <= room) return words;
+  return HdrEncodeInLine(text, Rfc822Specials, style.EncodingLetter, maxCol, true, style.CharSet);
+}
+
 AnsiString HexDigest(const Byte* digest, int size) {
   static const char kHex[] = "0123456789abcdef";
   AnsiString text;
@@ -99,8 +113,8 @@ void AddAddressHeader(TStrings& Lines, const String& HeaderName, const String& V
       const AnsiString shown =
           Style.Allow8bitChars || !HasNonPrintable(ansiName)
               ? StringToAnsi(QuotedName(name))
-              : HdrEncodeInLine(ansiName, Rfc822Specials, Style.EncodingLetter,
-                                kHeaderColumns - static_cast<int>(HeaderName.size()), Style.FoldHeaders, Style.CharSet);
+              : EncodedWords(ansiName, Style, kHeaderColumns - static_cast<int>(HeaderName.size()),
+                             kSmtpLineLimit - HeaderName.size() - 1);
       list += shown + " <" + StringToAnsi(address) + ">";
     }
     list += ",";
@@ -118,8 +132,7 @@ void AddSubjectHeader(TStrings& Lines, const String& Subject, const TSmtpHeaderS
   }
   const AnsiString subject = StringToAnsi(Subject);
   if (!Style.Allow8bitChars && HasNonPrintable(subject)) {
-    Lines.Add(AnsiToString("Subject: " + HdrEncodeInLine(subject, Rfc822Specials, Style.EncodingLetter, 66,
-                                                        Style.FoldHeaders, Style.CharSet)));
+    Lines.Add(AnsiToString("Subject: " + EncodedWords(subject, Style, 66, kSmtpLineLimit - 9)));
   } else {
     FoldHeaderToList(Lines, "Subject: " + subject);
   }

@@ -119,3 +119,21 @@ TEST(SmtpMailFormat, CollectsAuthMechanisms) {
     CollectAuthMechanisms(line, mechanisms);
   EXPECT_EQ(mechanisms.CommaText(), L"LOGIN,CRAM-MD5,PLAIN");
 }
+
+TEST(SmtpMailFormat, EncodedWordsStayWithinTheLineLimitWithoutFolding) {
+  const String longText(900, L'\u00e9');
+  TSmtpHeaderStyle style;
+  style.Allow8bitChars = false;
+  style.EncodingLetter = 'B';
+  TStringList lines;
+  AddSubjectHeader(lines, longText, style);
+  AddAddressHeader(lines, L"To:", longText + L" <x@example.com>", style);
+  ASSERT_GE(lines.Count(), 2);
+  for (int i = 0; i < lines.Count(); ++i) {
+    const String line = lines.Strings(i);
+    for (std::size_t start = 0, end; start <= line.size(); start = end + 2) {
+      end = std::min(line.find(L"\r\n", start), line.size());
+      EXPECT_LE(end - start, 998u) << i;
+    }
+  }
+}
