@@ -14,11 +14,10 @@ constexpr std::array<int, 8> kIndexSteps = {-1, -1, -1, -1, 2, 4, 6, 8};
 }  // namespace
 
 int VoxAdpcmDecoder::Decode(int code) {
+  // The difference is (2·magnitude + 1)·step / 8 truncated once; summing step, step/2, step/4 and
+  // step/8 each truncated comes out up to 2 lower for some steps, and the error accumulates.
   const int step = kStepSizes[static_cast<std::size_t>(stepIndex_)];
-  int difference = step >> 3;
-  if (code & 4) difference += step;
-  if (code & 2) difference += step >> 1;
-  if (code & 1) difference += step >> 2;
+  int difference = ((code & 7) * 2 + 1) * step >> 3;
   if (code & 8) difference = -difference;
   sample_ = std::clamp(sample_ + difference, -2048, 2047);
   stepIndex_ = std::clamp(stepIndex_ + kIndexSteps[static_cast<std::size_t>(code & 7)], 0, 48);
