@@ -4,6 +4,7 @@
 #include "app/MainForm.h"
 
 #include "app/core/Brands.h"
+#include "app/core/Centring.h"
 #include "app/core/Globals.h"
 #include "app/core/Paths.h"
 #include "app/core/SettingsFile.h"
@@ -267,8 +268,8 @@ void TMainForm::FormCreate(TObject*) {
 }
 
 void TMainForm::PlaceForFirstStart() {
-  const int left = (Screen->Width() - kDesignWidth) / 2;
-  const int top = (Screen->Height() - kDesignHeight) / 2;
+  const int left = CentredStart(0, Screen->Width(), kDesignWidth);
+  const int top = CentredStart(0, Screen->Height(), kDesignHeight);
   SetBounds(left, top, kDesignWidth, kDesignHeight);
   GlobalVars.RegionFormLeft = left + kDesignWidth - GlobalVars.RegionFormWidth;
   GlobalVars.RegionFormTop = top + kDesignHeight - GlobalVars.RegionFormHeight;
