@@ -129,7 +129,6 @@ bool TMainForm::SaveAudioFile(bool SaveAs, bool SelectionOnly) {
     if (!SaveDialog->Execute()) return false;
     path = SaveDialog->FileName;
     if (OutputFileTypeOrError(path) == 0) return false;
-    if (!SelectionOnly) DocumentPath = path;
   }
   // The format dialog's step joins here; until it exists its untouched OK is taken, which keeps
   // the record's current values.

@@ -218,6 +218,24 @@ TEST_F(MainFormTest, SaveAsWritesEverySampleAndRenamesTheDocument) {
   EXPECT_EQ(form->RecentFiles.Items(), (std::vector<String>{target, source}));
 }
 
+// The document keeps its name until the new file is written: a failed write names no file.
+TEST_F(MainFormTest, ASaveAsWhoseWriteFailsKeepsTheDocumentAsItWas) {
+  Create();
+  const String source = Wav(L"kept.wav");
+  ASSERT_TRUE(form->OpenAudioFile(source));
+  form->SetModified(true);
+  const String name = form->DocumentName();
+  dialogFiles = {scratch.File(L"never.wav")};
+  form->AudioEditor->Engine().InjectFailure(L"SaveRangeAs", L"injected");
+
+  EXPECT_FALSE(form->SaveAudioFile(true, false));
+  EXPECT_EQ(ErrorBoxes(), 1);
+  EXPECT_EQ(form->DocumentPath, source);
+  EXPECT_EQ(form->DocumentName(), name);
+  EXPECT_TRUE(form->IsModified());
+  EXPECT_EQ(form->RecentFiles.Items(), std::vector<String>{source});
+}
+
 TEST_F(MainFormTest, ASelectionSavedToItsOwnFileLeavesTheDocumentAsItWas) {
   Create();
   const String source = Wav(L"whole.wav", 5000);
