@@ -222,10 +222,16 @@ class TReversingCoding : public THttpContentCoding {
 };
 DEFINE_CLASS(TReversingCoding)
 
+// The registry is process-wide: the coding is taken out again however the test ends.
+class HttpResponseWithReversingCoding : public testing::Test {
+ protected:
+  void SetUp() override { ContCodings().Add(&TReversingCoding::ClassInfo(), 1.0f); }
+  void TearDown() override { ContCodings().Remove(&TReversingCoding::ClassInfo()); }
+};
+
 }  // namespace
 
-TEST(HttpResponse, DecodersCompleteAtTheEndOfEveryKindOfBody) {
-  ContCodings().Add(&TReversingCoding::ClassInfo(), 1.0f);
+TEST_F(HttpResponseWithReversingCoding, DecodersCompleteAtTheEndOfEveryKindOfBody) {
   struct Case {
     const char* Name;
     std::string Response;
@@ -245,5 +251,4 @@ TEST(HttpResponse, DecodersCompleteAtTheEndOfEveryKindOfBody) {
     EXPECT_EQ(probe.DocData, "dcba");
     EXPECT_EQ(server.Requests().at(0).Header("Accept-Encoding"), "x-reversed");
   }
-  ContCodings().Remove(&TReversingCoding::ClassInfo());
 }
