@@ -227,10 +227,11 @@ SampleBuffer AudioEngine::ReadSamples(std::int64_t count) const {
 }
 
 void AudioEngine::Commit(BlockListRef audio, std::int64_t from, std::int64_t to, std::int64_t inserted,
-                         std::int64_t selectStart, std::int64_t selectEnd) {
+                         std::int64_t selectStart, std::int64_t selectEnd, MarkerMove markers) {
   history_.Record(CaptureState(doc_, selectionStart_, selectionEnd_));
   doc_.Audio = std::move(audio);
-  FollowReplace(doc_.Markers, from, to, inserted);
+  if (markers == MarkerMove::Edit) FollowReplace(doc_.Markers, from, to, inserted);
+  if (markers == MarkerMove::Resize) FollowResize(doc_.Markers, from, to, inserted);
   selectionStart_ = Clamp(selectStart);
   selectionEnd_ = Clamp(selectEnd);
   FirePositionChange();
@@ -322,7 +323,8 @@ void AudioEngine::Mix(Operation& op, const BlockList& source, float selectionPer
   }
   BlockListRef audio = doc_.Audio->Replace(start, start + documentPart, writer.Finish());
   op.Finish();
-  Commit(std::move(audio), start, start + documentPart, span, start, start + span);
+  // The document's audio keeps its place under the mix, even when the source runs past its end.
+  Commit(std::move(audio), start, start + documentPart, span, start, start + span, MarkerMove::Overlay);
 }
 
 void AudioEngine::MixFile(float selectionPercent, const String& path, float sourcePercent) {
@@ -386,7 +388,7 @@ void AudioEngine::TransformSelection(const String& operation, AudioEffect& effec
   std::int64_t produced = 0;
   BlockListRef audio = RunEffect(*doc_.Audio, from, to, doc_.SampleRate, effect, *store_, op.Callback(), produced);
   op.Finish();
-  Commit(std::move(audio), from, to, produced, from, from + produced);
+  Commit(std::move(audio), from, to, produced, from, from + produced, MarkerMove::Resize);
 }
 
 void AudioEngine::ApplyEffect(const String& operation, AudioEffect& effect) { TransformSelection(operation, effect); }

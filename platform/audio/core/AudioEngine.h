@@ -130,10 +130,16 @@ class AudioEngine {
   void CheckNotBusy() const;
   void FirePositionChange();
   std::int64_t Clamp(std::int64_t position) const;
+  // How markers follow a replacement of [from, to).
+  enum class MarkerMove {
+    Edit,     // audio cut out or put in: FollowReplace
+    Resize,   // the same audio processed in place, perhaps to another length: FollowResize
+    Overlay,  // audio mixed over the range where it stands: nothing moves
+  };
   // Replaces [from, to) by `inserted`, moving markers, recording the undo step and selecting
   // [selectStart, selectEnd).
   void Commit(BlockListRef audio, std::int64_t from, std::int64_t to, std::int64_t inserted, std::int64_t selectStart,
-              std::int64_t selectEnd);
+              std::int64_t selectEnd, MarkerMove markers = MarkerMove::Edit);
   void InsertAtCursor(Operation& op, BlockListRef inserted);
   void Mix(Operation& op, const BlockList& source, float selectionPercent, float sourcePercent);
   void TransformSelection(const String& operation, AudioEffect& effect);

@@ -25,6 +25,11 @@ std::int64_t MapPosition(std::int64_t position, std::int64_t from, std::int64_t 
 // Moves markers for that replacement: inside the replaced range a bookmark moves to its start and a
 // region is clipped; after it everything shifts by the change in length.
 void FollowReplace(std::vector<Marker>& markers, std::int64_t from, std::int64_t to, std::int64_t inserted);
+// Where a position lands when the audio of [from, to) is resized in place to `produced` frames: inside
+// the range it scales with the audio, after it it shifts by the change in length.
+std::int64_t ScalePosition(std::int64_t position, std::int64_t from, std::int64_t to, std::int64_t produced);
+// Moves markers for that resizing; a replacement of the same length moves none.
+void FollowResize(std::vector<Marker>& markers, std::int64_t from, std::int64_t to, std::int64_t produced);
 
 struct Document {
   int SampleRate = 44100;

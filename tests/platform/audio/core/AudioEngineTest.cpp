@@ -2,11 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
+#include <iterator>
 
 #include "AudioTestUtil.h"
 #include "platform/audio/core/AudioError.h"
 #include "platform/audio/core/ByteStream.h"
+#include "platform/audio/core/TimePitch.h"
 #include "platform/audio/core/WavFile.h"
 #include "platform/framework/Utf8.h"
 
@@ -155,6 +158,74 @@ TEST_F(Engine, MarkersFollowADeletion) {
     EXPECT_EQ(engine.SelectedMarker().Position, cases[i].expectedPosition) << i;
     EXPECT_EQ(engine.SelectedMarker().Length, cases[i].expectedLength) << i;
   }
+}
+
+// Where every marker is, as (position, length) in the order they were added.
+std::vector<std::pair<std::int64_t, std::int64_t>> MarkerPlaces(AudioEngine& engine) {
+  std::vector<std::pair<std::int64_t, std::int64_t>> places;
+  for (int id = 1; id <= engine.MarkerCount(); ++id) {
+    engine.SelectMarker(id);
+    places.emplace_back(engine.SelectedMarker().Position, engine.SelectedMarker().Length);
+  }
+  return places;
+}
+
+TEST_F(Engine, MarkersKeepTheirPlacesThroughTransformsAndMixes) {
+  struct Case {
+    const char* name;
+    std::int64_t from, to;
+    std::function<void(AudioEngine&)> run;
+  } cases[] = {
+      {"Amplify", 0, 1000, [](AudioEngine& e) { e.Amplify(50); }},
+      {"Reverse", 250, 750, [](AudioEngine& e) { e.Reverse(); }},
+      {"Fade", 100, 900, [](AudioEngine& e) { e.Fade(0, 100); }},
+      {"PasteMix inside", 200, 700, [](AudioEngine& e) { e.PasteMix(50, 100); }},
+      // The source runs past the end: the document grows, the audio under the markers stays put.
+      {"PasteMix extending", 800, 1000, [](AudioEngine& e) { e.PasteMix(50, 100); }},
+  };
+  for (const Case& c : cases) {
+    LoadRamp(400);
+    engine.SetSelection(0, 400);
+    engine.CopyToClipboard();
+    LoadRamp(1000);
+    engine.AddMarker(500, 0, L"mark", L"Bookmark");
+    engine.AddMarker(300, 200, L"region", L"Region");
+    engine.AddMarker(900, 0, L"late", L"Bookmark");
+    engine.AddMarker(850, 150, L"tail", L"Region");
+    const auto places = MarkerPlaces(engine);
+    engine.SetSelection(c.from, c.to);
+    c.run(engine);
+    const std::vector<float> edited = All(engine);
+    EXPECT_EQ(MarkerPlaces(engine), places) << c.name;
+    engine.Undo();
+    EXPECT_EQ(All(engine), original) << c.name;
+    EXPECT_EQ(MarkerPlaces(engine), places) << c.name;
+    engine.Redo();
+    EXPECT_EQ(All(engine), edited) << c.name;
+    EXPECT_EQ(MarkerPlaces(engine), places) << c.name;
+  }
+}
+
+TEST_F(Engine, MarkersScaleThroughASpeedChangeAndUndoRestoresThem) {
+  LoadRamp(1000, 1);
+  engine.AddMarker(100, 0, L"before", L"Bookmark");
+  engine.AddMarker(400, 0, L"inside", L"Bookmark");
+  engine.AddMarker(300, 200, L"region inside", L"Region");
+  engine.AddMarker(500, 400, L"region across the end", L"Region");
+  engine.AddMarker(800, 0, L"after", L"Bookmark");
+  const auto places = MarkerPlaces(engine);
+  engine.SetSelection(200, 600);
+  SpeedChangeEffect twice(200);
+  engine.ApplyEffect(L"SpeedChange", twice);
+  ASSERT_EQ(engine.Length(), 800);  // the 400 selected frames became 200
+  const auto scaled = MarkerPlaces(engine);
+  const std::vector<std::pair<std::int64_t, std::int64_t>> expected = {
+      {100, 0}, {300, 0}, {250, 100}, {350, 350}, {600, 0}};
+  EXPECT_EQ(scaled, expected);
+  engine.Undo();
+  EXPECT_EQ(MarkerPlaces(engine), places);
+  engine.Redo();
+  EXPECT_EQ(MarkerPlaces(engine), scaled);
 }
 
 TEST_F(Engine, MarkerIdsAreRenumberedAfterADeletion) {
