@@ -3,7 +3,8 @@
 
 PACKAGES=(cmake ninja-build ccache g++ g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
   wine wine64 xvfb googletest libbenchmark-dev dpkg-dev libz-mingw-w64-dev zlib1g-dev libpng-dev
-  libmp3lame-dev libmpg123-dev libvorbis-dev libogg-dev libmpcdec-dev microsocks netbase nginx-light curl sox)
+  libmp3lame-dev libmpg123-dev libvorbis-dev libogg-dev libmpcdec-dev microsocks netbase nginx-light curl sox
+  musepack-tools)
 
 log() { printf '== %s\n' "$*" >&2; }
 
