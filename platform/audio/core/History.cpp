@@ -82,6 +82,12 @@ void RestoreState(Document& doc, const DocumentState& state) {
     if (it != state.Markers.end()) {
       m.Position = it->Position;
       m.Length = it->Length;
+      continue;
     }
+    // Added after this step: it stays, within the restored audio.
+    const std::int64_t length = doc.Length();
+    const std::int64_t end = std::min(m.Position + m.Length, length);
+    m.Position = std::min(m.Position, length);
+    m.Length = std::max<std::int64_t>(0, end - m.Position);
   }
 }

@@ -57,5 +57,6 @@ class History {
 };
 
 DocumentState CaptureState(const Document& doc, std::int64_t selectionStart, std::int64_t selectionEnd);
-// Puts the audio, format and marker places of `state` into `doc`; markers it does not know keep theirs.
+// Puts the audio, format and marker places of `state` into `doc`; markers it does not know keep theirs,
+// clipped to the restored length.
 void RestoreState(Document& doc, const DocumentState& state);

@@ -228,6 +228,22 @@ TEST_F(Engine, MarkersScaleThroughASpeedChangeAndUndoRestoresThem) {
   EXPECT_EQ(MarkerPlaces(engine), scaled);
 }
 
+TEST_F(Engine, UndoClampsMarkersAddedAfterTheStepToTheRestoredLength) {
+  LoadRamp(1000, 1);
+  engine.SetCursorPosition(500);
+  engine.InsertSamples(Buffer(std::vector<float>(1000, 0.5f), 1));
+  engine.AddMarker(1800, 0, L"bookmark past the old end", L"Bookmark");
+  engine.AddMarker(900, 400, L"region across the old end", L"Region");
+  engine.AddMarker(1500, 400, L"region past the old end", L"Region");
+  const auto places = MarkerPlaces(engine);
+  engine.Undo();
+  ASSERT_EQ(engine.Length(), 1000);
+  const std::vector<std::pair<std::int64_t, std::int64_t>> clamped = {{1000, 0}, {900, 100}, {1000, 0}};
+  EXPECT_EQ(MarkerPlaces(engine), clamped);
+  engine.Redo();
+  EXPECT_EQ(MarkerPlaces(engine), places);
+}
+
 TEST_F(Engine, MarkerIdsAreRenumberedAfterADeletion) {
   LoadRamp(1000, 1);
   EXPECT_EQ(engine.AddMarker(10, 0, L"first", L"Bookmark"), 1);
