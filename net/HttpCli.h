@@ -279,7 +279,11 @@ class THttpCli : public TIcsWndControl {
   void EndOfHeader();
   void FinishDocument();
   void FinishChunkedDocument();
+  // Hands a piece of the body to the decoders and counts it once it was taken.
   void DeliverBody(const char* Data, int Len);
+  void CompleteDecoders();
+  // A document that could not be written: drops the connection and completes with an error.
+  void DocumentWriteFailed(const Exception& E);
   void ProtocolError(const String& What);
   bool BodyIncomplete() const;
   // The connection went before the response header was complete (or before any response).

@@ -12,6 +12,14 @@
 
 namespace {
 
+// The code of a failed write's exception when it carries one that fits a completion code.
+Word WriteErrorCode(const Exception& E, Word Fallback) {
+  unsigned long code = 0;
+  if (auto* os = dynamic_cast<const EOSError*>(&E)) code = os->ErrorCode;
+  else if (auto* io = dynamic_cast<const EInOutError*>(&E)) code = static_cast<unsigned long>(std::max(io->ErrorCode, 0));
+  return code > 0 && code <= 0xFFFF ? static_cast<Word>(code) : Fallback;
+}
+
 bool IsNoBodyStatus(int status) {
   return status < 200 || status == 204 || status == 301 || status == 302 || status == 304 || status == 401 ||
          status == 407;
@@ -292,8 +300,29 @@ void THttpCli::GetBodyLineNext(const char* Data, int Len) {
 }
 
 void THttpCli::DeliverBody(const char* Data, int Len) {
+  try {
+    contentCoding_->WriteBuffer(Data, Len);
+  } catch (Exception& E) {
+    DocumentWriteFailed(E);
+    throw;  // ends this delivery; the connection is already gone
+  }
   receivedCount_ += Len;
-  contentCoding_->WriteBuffer(Data, Len);
+}
+
+void THttpCli::CompleteDecoders() {
+  try {
+    contentCoding_->Complete();
+  } catch (Exception& E) {
+    DocumentWriteFailed(E);
+    throw;
+  }
+}
+
+void THttpCli::DocumentWriteFailed(const Exception& E) {
+  WriteLog(loProtSpecErr, L"Document write failed: " + E.Message());
+  ClearReceiveBuffer();
+  requestDoneError_ = WriteErrorCode(E, kConnectionAborted);
+  socket_->Abort();
 }
 
 void THttpCli::FinishDocument() {
@@ -302,7 +331,7 @@ void THttpCli::FinishDocument() {
   nextLine_ = nlNone;
   ChangeState(httpBodyReceived);
   StopBandwidthTimer();
-  contentCoding_->Complete();
+  CompleteDecoders();
   if (ReceiveStream && !contentEncoding_.empty() && IsLogOptionOn(loProtSpecInfo))
     WriteLog(loProtSpecInfo, contentEncoding_ + L" content uncompressed from " + IntToStr(contentLength_) +
                                  L" bytes to " + IntToStr(ReceiveStream->Size()) + L" bytes");
@@ -317,7 +346,7 @@ void THttpCli::FinishChunkedDocument() {
   nextLine_ = nlNone;
   ChangeState(httpBodyReceived);
   StopBandwidthTimer();
-  contentCoding_->Complete();
+  CompleteDecoders();
   FireDocEnd();
   if (closeReq_) socket_->CloseLater();
 }

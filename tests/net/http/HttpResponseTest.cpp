@@ -252,3 +252,82 @@ TEST_F(HttpResponseWithReversingCoding, DecodersCompleteAtTheEndOfEveryKindOfBod
     EXPECT_EQ(server.Requests().at(0).Header("Accept-Encoding"), "x-reversed");
   }
 }
+
+namespace {
+
+// A document stream with room for a few bytes. A write that does not fit is either cut short (the
+// stream layer then raises its write error, which has no code) or refused with a system error.
+class TFullStream : public TMemoryStream {
+ public:
+  TFullStream(Int64 room, unsigned long errorCode) : room_(room), errorCode_(errorCode) {}
+  Int64 Write(const void* buffer, Int64 count) override {
+    const Int64 fits = std::min(count, std::max<Int64>(room_ - Position(), 0));
+    if (fits < count && errorCode_ != 0) throw EOSError(L"There is not enough space on the disk.", errorCode_);
+    return TMemoryStream::Write(buffer, fits);
+  }
+
+ private:
+  Int64 room_;
+  unsigned long errorCode_;
+};
+
+}  // namespace
+
+TEST(HttpResponse, AFailedDocumentWriteEndsTheRequestWithAnError) {
+  constexpr unsigned long kDiskFull = 112;
+  struct Case {
+    const char* Name;
+    const wchar_t* RequestVer;
+    TReply Reply;
+    Int64 Room;
+    unsigned long WriteError;
+    Word Error;
+    Int64 Counted;
+  } cases[] = {
+      {"length, the server closes", L"1.0", {{Ok10({"Content-Length: 5"}, "hello")}, 0, true}, 0, 0, kAborted, 0},
+      {"length, the connection kept", L"1.1", {{Response("HTTP/1.1 200 OK", {"Content-Length: 5"}, "hello")}}, 0,
+       0, kAborted, 0},
+      {"up to the close", L"1.0", {{Ok10({}, "until the close")}, 0, true}, 0, 0, kAborted, 0},
+      {"the second chunk", L"1.1",
+       {{Response("HTTP/1.1 200 OK", {"Transfer-Encoding: chunked"}, "2\r\nab\r\n3\r\ncde\r\n0\r\n\r\n")}}, 2, 0,
+       kAborted, 2},
+      {"the write's own code", L"1.1", {{Response("HTTP/1.1 200 OK", {"Content-Length: 5"}, "hello")}}, 0,
+       kDiskFull, Word(kDiskFull), 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.Name);
+    THttpTestServer server({{c.Reply}});
+    THttpProbe probe;
+    TFullStream full(c.Room, c.WriteError);
+    probe.Http->ReceiveStream = &full;
+    probe.Http->SetRequestVer(c.RequestVer);
+    probe.Target(server.PortText());
+    EXPECT_TRUE(probe.Get(2000)) << probe.Text();
+    EXPECT_EQ(probe.DoneCount, 1);
+    EXPECT_EQ(probe.DoneError, c.Error);
+    EXPECT_EQ(probe.Http->ReceivedCount(), c.Counted);
+    EXPECT_EQ(full.Size(), c.Counted);
+    EXPECT_EQ(probe.Http->CtrlSocket().State(), wsClosed) << probe.Text();
+    EXPECT_EQ(probe.Http->State(), httpReady);
+  }
+}
+
+TEST_F(HttpResponseWithReversingCoding, ADocumentThatFailsWhenItsDecodersCompleteIsAnError) {
+  const char* const framings[] = {"Content-Length: 4", "Transfer-Encoding: chunked"};
+  for (const char* framing : framings) {
+    SCOPED_TRACE(framing);
+    const std::string body = framing[0] == 'C' ? "abcd" : "4\r\nabcd\r\n0\r\n\r\n";
+    THttpTestServer server(
+        {{Answer(Response("HTTP/1.1 200 OK", {"Content-Encoding: x-reversed", framing}, body))}});
+    THttpProbe probe;
+    TFullStream full(0, 0);  // the decoder holds every byte until the end
+    probe.Http->ReceiveStream = &full;
+    probe.Http->SetRequestVer(L"1.1");
+    probe.Http->SetOptions({httpoEnableContentCoding});
+    probe.Target(server.PortText());
+    EXPECT_TRUE(probe.Get(2000)) << probe.Text();
+    EXPECT_EQ(probe.DoneCount, 1);
+    EXPECT_EQ(probe.DoneError, kAborted);
+    EXPECT_EQ(probe.Http->CtrlSocket().State(), wsClosed) << probe.Text();
+  }
+}
