@@ -106,11 +106,13 @@ void AudioEngine::ReplaceDocument(Document doc, std::shared_ptr<ByteSource> sour
 
 void AudioEngine::NewDocument(int sampleRate, int channels) {
   CheckNotBusy();
+  history_.CloseCompound();  // also when the format is refused
   ReplaceDocument(EmptyDocument(sampleRate, channels), nullptr);
 }
 
 void AudioEngine::OpenFile(const String& path) {
   Operation op(*this, L"OpenFile");
+  history_.CloseCompound();  // also when the file cannot be opened
   LoadedDocument loaded = LoadDocument(OpenFileSource(path), path, *store_, registry_, op.Callback());
   op.Finish();
   ReplaceDocument(std::move(loaded.Doc), std::move(loaded.Source));

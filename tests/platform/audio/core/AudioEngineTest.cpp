@@ -291,6 +291,24 @@ TEST_F(Engine, CompoundBracketsNestAndUnclosedOnesAreClosedByUndo) {
   EXPECT_EQ(All(engine), half);
 }
 
+TEST_F(Engine, AFailedOpenOrNewDocumentClosesAnOpenBracket) {
+  TempPath missing("missing.wav");
+  const std::function<void()> failures[] = {[&] { engine.OpenFile(missing.Path()); },
+                                            [&] { engine.NewDocument(44100, 3); }};
+  const std::vector<float> half = Signal(1000, 2, [](std::int64_t i, int c) { return Ramp(i, c) * 0.5f; });
+  for (const auto& fail : failures) {
+    LoadRamp(1000);
+    engine.SetSelection(0, 1000);
+    engine.BeginCompound();
+    EXPECT_THROW(fail(), EAudioError);
+    engine.Amplify(50);
+    engine.Invert();
+    engine.Undo();  // only the inversion: the bracket did not survive the failure
+    EXPECT_EQ(All(engine), half);
+    EXPECT_TRUE(engine.CanUndo());
+  }
+}
+
 TEST_F(Engine, UndoAndRedoAllocateNoSampleStorage) {
   LoadRamp(kBlockFrames * 3);
   engine.SetSelection(0, engine.Length());
