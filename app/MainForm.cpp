@@ -223,45 +223,44 @@ bool TMainForm::ApplyBrand() {
 }
 
 void TMainForm::FormCreate(TObject*) {
-  // 1. Brand step; an unknown brand ends the program before anything is written.
+  // An unknown brand ends the program before anything is written.
   if (!ApplyBrand()) {
     creationStopped_ = true;
     return;
   }
-  // 2.
+  // No document, nothing on the clipboard.
   DocumentOpen = false;
   ClipboardFilled = false;
   ClipboardLength = 0;
   DocumentPath.clear();
-  // 3. The drop registration lives in CreateWnd, so a re-created window keeps it.
+  // The drop registration lives in CreateWnd, so a re-created window keeps it.
   Application->OnMessage = {this, &TMainForm::AppMessageHook};
-  // 4.
+  // The brand's data folder.
   GlobalVars.DataFolder =
       AddTrailingBackslash(AddTrailingBackslash(ShellFolderPath(L"AppData")) + Application->Title());
   if (!DirectoryExists(GlobalVars.DataFolder)) ForceDirectories(GlobalVars.DataFolder);
-  // 5.–8. Folders, view and bar defaults, the time separator and every other default.
+  // Folders, view and bar defaults, the time separator and every other default.
   TimeSeparator = L':';
   AssignDefaultSettings(GlobalVars);
-  // 9., 10.
+  // The stored settings over the defaults, then what they decide.
   const bool existed = LoadSettings();
   ApplyTempDirectory();
   RegisterShellVerbs();
-  // 11.
   if (!existed) PlaceForFirstStart();
-  // 12.
+  // Recent files.
   RecentFiles.SetFileName(GlobalVars.DataFolder + L"MRUList.dat");
   RecentFiles.Load();
   RecentFilesChanged();
-  // 14.
+  // Size limits; the rewind and forward timers run only while their button is held.
   Constraints()->SetMinWidth(kMinWidth);
   Constraints()->SetMinHeight(kMinHeight);
   TimerRewind->SetEnabled(false);
   TimerForword->SetEnabled(false);
-  // 15.
+  // The time panels and the controls designed in Tahoma take the hint font.
   const String hintFont = Screen->HintFont()->Name();
   ReplaceFontName(this, L"Tahoma", hintFont);
   ApplyTimeLabelFont(hintFont);
-  // 17.–19.
+  // The stored placement and view.
   LoadFormPlacement(L"FormPos", this, L"");
   LoadViewSettings();
   VerticalZoom = 100;

@@ -131,7 +131,7 @@ class TMainForm : public TForm {
   // The caption set by the brand step (title and version).
   const String& BaseCaption() const { return baseCaption_; }
 
-  // ---- Services of every command (1.104) ---------------------------------------------------------
+  // ---- Services of every command -----------------------------------------------------------------
   void StopTransport();
   void SelectAllIfEmpty();
   void SetModified(bool Modified);
