@@ -164,3 +164,32 @@ TEST(HttpRelocation, TheRelocatedResponseIsCountedFromZero) {
   EXPECT_EQ(probe.DoneError, 0);
   EXPECT_EQ(probe.Http->CtrlSocket().State(), wsConnected);
 }
+
+TEST(HttpRelocation, AfterTheCloseTheRelocatedRequestGoesToTheSameProxy) {
+  // An absolute location names port 80 for the next server; the connection must still go to the
+  // port the proxy text gave, and ProxyPort (wrong here) applies only to a proxy named without one.
+  struct Case {
+    std::string Location;
+    std::string NextRequestLine;
+  } cases[] = {
+      {"/new", "GET http://target.test/new HTTP/1.0"},
+      {"http://elsewhere.test/new", "GET http://elsewhere.test/new HTTP/1.0"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.Location);
+    THttpTestServer proxy({{Answer(Response("HTTP/1.0 302 Found", {"Location: " + c.Location}), true)},
+                           {Answer(Response("HTTP/1.0 200 OK", {"Content-Length: 2"}, "ok"), true)}});
+    THttpProbe probe;
+    probe.Http->Proxy = L"127.0.0.1:" + proxy.PortText();
+    probe.Http->ProxyPort = L"1";
+    probe.Http->URL = L"http://target.test/old";
+    ASSERT_TRUE(probe.Get()) << probe.Text();
+    const std::vector<TSeenRequest> seen = proxy.Requests();
+    ASSERT_EQ(seen.size(), 2u) << probe.Text();
+    EXPECT_EQ(seen[1].Connection, 1);
+    EXPECT_EQ(seen[1].RequestLine(), c.NextRequestLine);
+    EXPECT_EQ(probe.DoneError, 0);
+    EXPECT_EQ(probe.Http->StatusCode(), 200);
+    EXPECT_EQ(probe.DocData, "ok");
+  }
+}
