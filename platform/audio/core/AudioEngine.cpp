@@ -252,8 +252,9 @@ void AudioEngine::InsertSamples(const SampleBuffer& samples) {
     throw EAudioError(L"The samples have " + std::to_wstring(samples.Channels()) + L" channels, the document " +
                       std::to_wstring(doc_.Channels) + L".");
   Operation op(*this, L"InsertSamples");
-  BlockWriter writer(*store_, doc_.Channels);
   const std::int64_t total = samples.Frames();
+  if (total == 0) return;
+  BlockWriter writer(*store_, doc_.Channels);
   op.Progress(0, total);
   for (std::int64_t done = 0; done < total;) {
     const std::int64_t frames = std::min(kBlockFrames, total - done);
@@ -266,6 +267,7 @@ void AudioEngine::InsertSamples(const SampleBuffer& samples) {
 
 void AudioEngine::CopyToClipboard() {
   CheckNotBusy();
+  if (selectionStart_ == selectionEnd_) return;  // nothing to copy: the clipboard keeps what it has
   SetAudioClipboard({doc_.Audio->SliceList(selectionStart_, selectionEnd_), doc_.SampleRate});
 }
 

@@ -309,6 +309,25 @@ TEST_F(Engine, AFailedOpenOrNewDocumentClosesAnOpenBracket) {
   }
 }
 
+TEST_F(Engine, EmptyInsertionsAndCopiesChangeNothing) {
+  LoadRamp(100);
+  engine.SetSelection(0, 10);
+  engine.CopyToClipboard();
+  engine.SetSelection(40, 60);
+  engine.InsertSamples(SampleBuffer(2, 44100, 0));
+  EXPECT_FALSE(engine.CanUndo());
+  EXPECT_EQ(engine.SelectionStart(), 40);
+  EXPECT_EQ(engine.SelectionEnd(), 60);
+
+  engine.SetCursorPosition(50);
+  engine.CutSelection();
+  engine.CopyToClipboard();
+  EXPECT_FALSE(engine.CanUndo());
+  engine.SetCursorPosition(0);
+  engine.PasteClipboard();  // still the first ten frames
+  EXPECT_EQ(All(engine), Concat(Range(original, 2, 0, 10), original));
+}
+
 TEST_F(Engine, UndoAndRedoAllocateNoSampleStorage) {
   LoadRamp(kBlockFrames * 3);
   engine.SetSelection(0, engine.Length());
