@@ -67,7 +67,9 @@ G726Codec::Prediction G726Codec::Predict() const {
   int zero = 0;
   for (int i = 0; i < 6; ++i) zero += FloatMultiply(b_[i] >> 2, dq_[i]);
   const int all = zero + FloatMultiply(a_[1] >> 2, sr_[1]) + FloatMultiply(a_[0] >> 2, sr_[0]);
-  return {all >> 1, zero >> 1};
+  // The sums are 16-bit two's complement and wrap; an encoder and decoder that saturate or widen
+  // here lose step with each other once a loud signal overshoots.
+  return {Int16(all) >> 1, Int16(zero) >> 1};
 }
 
 int G726Codec::StepSize() const {
@@ -104,13 +106,17 @@ int G726Codec::Reconstruct(int code, int y) const {
   return negative ? magnitude - 0x8000 : magnitude;
 }
 
+int G726Codec::Reconstructed(const Prediction& p, int dq) {
+  return Int16(dq < 0 ? p.SignalEstimate - (dq & 0x3FFF) : p.SignalEstimate + dq);
+}
+
 int G726Codec::Decode(int code) {
   code &= (1 << bits_) - 1;
   const Prediction p = Predict();
   const int y = StepSize();
   const int dq = Reconstruct(code, y);
-  const int sr = dq < 0 ? p.SignalEstimate - (dq & 0x3FFF) : p.SignalEstimate + dq;
-  Update(y, code, dq, sr, sr - p.SignalEstimate + p.ZeroPart);
+  const int sr = Reconstructed(p, dq);
+  Update(y, code, dq, sr, Int16(sr - p.SignalEstimate + p.ZeroPart));
   return sr;
 }
 
@@ -119,8 +125,8 @@ int G726Codec::Encode(int sample14) {
   const int y = StepSize();
   const int code = Quantise(sample14 - p.SignalEstimate, y);
   const int dq = Reconstruct(code, y);
-  const int sr = dq < 0 ? p.SignalEstimate - (dq & 0x3FFF) : p.SignalEstimate + dq;
-  Update(y, code, dq, sr, sr - p.SignalEstimate + p.ZeroPart);
+  const int sr = Reconstructed(p, dq);
+  Update(y, code, dq, sr, Int16(sr - p.SignalEstimate + p.ZeroPart));
   return code;
 }
 

@@ -12,7 +12,8 @@ class G726Codec {
   // 4 (32 kbit/s) or 3 (24 kbit/s) bits per code.
   explicit G726Codec(int bitsPerCode);
 
-  // The reconstructed 14-bit sample (-8192..8191) of one code.
+  // The reconstructed sample of one code: 14-bit (-8192..8191) for a sound signal; a stream that
+  // overshoots reaches the 16-bit range.
   int Decode(int code);
   // The code of one 14-bit sample; the state follows what the decoder will reconstruct.
   int Encode(int sample14);
@@ -26,6 +27,8 @@ class G726Codec {
   int StepSize() const;
   int Quantise(int difference, int y) const;
   int Reconstruct(int code, int y) const;
+  // The signal of an estimate plus a difference, 16-bit two's complement like every sum here.
+  static int Reconstructed(const Prediction& p, int dq);
   void Update(int y, int code, int dq, int sr, int dqsez);
 
   int bits_;
