@@ -30,11 +30,17 @@ cat_ns=$(best_ns cat "$FILE")
 draw_ns=$(best_ns "$BIN/audiotool" draw "$FILE")
 gain_ns=$(best_ns "$BIN/audiotool" gain "$FILE" "$OUT" -6)
 rm -f "$OUT"
+# The same job by sox, when it is installed: open, amplify, save 16-bit, whole process.
+sox_ns=0
+if command -v sox >/dev/null; then
+  sox_ns=$(best_ns sox "$FILE" "$OUT" gain -6)
+  rm -f "$OUT"
+fi
 
 csv=$DIR/benchmark-$LENGTH.csv
 AUDIO_BENCH_FILE=$FILE "$BIN/audio_benchmark" --benchmark_format=csv 2>/dev/null >"$csv"
 
-awk -F, -v cat_ns="$cat_ns" -v draw_ns="$draw_ns" -v gain_ns="$gain_ns" -v seconds="$LENGTH" '
+awk -F, -v cat_ns="$cat_ns" -v draw_ns="$draw_ns" -v gain_ns="$gain_ns" -v sox_ns="$sox_ns" -v seconds="$LENGTH" '
   function ns(value, unit) {
     return value * (unit == "ns" ? 1 : unit == "us" ? 1e3 : unit == "ms" ? 1e6 : 1e9)
   }
@@ -58,4 +64,10 @@ awk -F, -v cat_ns="$cat_ns" -v draw_ns="$draw_ns" -v gain_ns="$gain_ns" -v secon
     row("Undo+Redo: long file / one-minute file", t["BM_UndoRedoHour"] / t["BM_UndoRedoMinute"], 2)
     row("Undo+Redo / Amplify", t["BM_UndoRedoHour"] / t["BM_AmplifyWhole"], 0.01)
     printf "%-58s %8.2f s (reference: 4.7 s for the 1-hour file)\n", "audiotool gain FILE OUT -6", gain_ns / 1e9
+    if (sox_ns > 0) {
+      printf "%-58s %8.2f s\n", "sox FILE OUT gain -6", sox_ns / 1e9
+      row("audiotool gain / sox gain", gain_ns / sox_ns, 1)
+    } else {
+      printf "%-58s %8s\n", "sox FILE OUT gain -6", "(sox not installed)"
+    }
   }' "$csv"
