@@ -595,6 +595,46 @@ TEST_F(Engine, SampleRateConversionIsOneStepAndMovesMarkers) {
   EXPECT_EQ(engine.SelectedMarker().Position, 22050);
 }
 
+TEST_F(Engine, AFailedSaveOverAnExistingFileLeavesItIntact) {
+  TempPath folder("save-folder");
+  std::filesystem::create_directory(folder.FsPath());
+  const std::filesystem::path target = folder.FsPath() / "kept.wav";
+  LoadRamp(kBlockFrames + 100);
+  engine.SaveRangeAs(target.wstring(), 0, kFileTypeWav);
+  auto contents = [&] {
+    std::ifstream in(target, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  };
+  const std::string before = contents();
+
+  LoadRamp(3 * kBlockFrames, 1);
+  engine.InjectFailure(L"SaveRangeAs", L"The disk is full.");
+  EXPECT_EQ(MessageOf([&] { engine.SaveRangeAs(target.wstring(), 0, kFileTypeWav); }), L"The disk is full.");
+  EXPECT_EQ(contents(), before);
+  const auto entries = std::distance(std::filesystem::directory_iterator(folder.FsPath()), {});
+  EXPECT_EQ(entries, 1);  // no temporary file left beside it
+  std::filesystem::remove_all(folder.FsPath());
+}
+
+TEST(EngineSpill, SpillFilesGoIntoTheTemporaryFolder) {
+  TempPath folder("spill-folder");
+  AudioEngine engine;  // freed before the folder, which then holds nothing
+  engine.SetTempDirectory(folder.Path());  // not created yet: spilling must fail naming it
+  engine.Store().SetBudget(0);
+  const std::vector<float> ramp = Signal(kBlockFrames + 10, 2, Ramp);
+  const String message = MessageOf([&] { Load(engine, ramp, 2); });
+  EXPECT_NE(message.find(folder.Path()), String::npos) << Utf8Encode(message);
+
+  std::filesystem::create_directory(folder.FsPath());
+  Load(engine, ramp, 2);
+  EXPECT_EQ(All(engine), ramp);
+  EXPECT_EQ(engine.Store().ResidentBytes(), 0);
+#ifdef _WIN32
+  // Windows lists a delete-on-close file until it is closed.
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.FsPath()), {}), 1);
+#endif
+}
+
 TEST_F(Engine, ATinyBudgetSpillsAndEditsReadBackExactly) {
   engine.Store().SetBudget(0);
   LoadRamp(kBlockFrames * 2 + 10);
