@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 
 #include "PngTestSupport.h"
@@ -11,6 +12,7 @@
 #include "platform/framework/Stream.h"
 #include "platform/framework/UnitLifecycle.h"
 #include "tests/support/TestSupport.h"
+#include "ui/extras/png/PngDibFrame.h"
 #include "ui/extras/png/PngExceptions.h"
 #include "ui/extras/png/PngObject.h"
 #include "ui/extras/png/PngPaletteChunks.h"
@@ -388,5 +390,88 @@ TEST(PngGraphic, PicturesOpenPngFilesByNameAndStoreThemAsData) {
     auto* readPng = dynamic_cast<TPNGObject*>(read.Graphic());
     ASSERT_NE(readPng, nullptr);
     EXPECT_EQ(SavePng(*readPng), SavePng(*png));
+  }
+}
+
+// ---- frame memory -----------------------------------------------------------------------------
+
+namespace {
+
+HBITMAP WINAPI RefusedDibSection(HDC, const BITMAPINFO*, UINT, void** bits, HANDLE, DWORD) {
+  *bits = nullptr;
+  return nullptr;
+}
+
+// A section handed out without its pixel memory; the frame must give the section back.
+HBITMAP WINAPI DibSectionWithoutBits(HDC dc, const BITMAPINFO* info, UINT usage, void** bits, HANDLE section,
+                                     DWORD offset) {
+  HBITMAP bitmap = CreateDIBSection(dc, info, usage, bits, section, offset);
+  *bits = nullptr;
+  return bitmap;
+}
+
+class DibSectionsMadeBy {
+ public:
+  explicit DibSectionsMadeBy(TPngDibSectionCreator creator) : saved_(PngDibSectionCreator) {
+    PngDibSectionCreator = creator;
+  }
+  ~DibSectionsMadeBy() { PngDibSectionCreator = saved_; }
+  DibSectionsMadeBy(const DibSectionsMadeBy&) = delete;
+  DibSectionsMadeBy& operator=(const DibSectionsMadeBy&) = delete;
+
+ private:
+  TPngDibSectionCreator saved_;
+};
+
+// The class name of what the action raised ("" when nothing).
+std::string Raised(const std::function<void()>& action) {
+  try {
+    action();
+  } catch (const Exception& e) {
+    const std::wstring name = e.ClassName();
+    return std::string(name.begin(), name.end());
+  }
+  return "";
+}
+
+}  // namespace
+
+TEST(PngFrameMemory, AFrameTheSystemCannotMakeLeavesAnEmptyImageAndRaisesOutOfMemory) {
+  const Bytes file = MakeImage(Spec(2, 8, 3, 2)).File;
+  const auto source = LoadPng(file);
+  TBitmap bitmap(3, 2, pf24bit);
+  const struct {
+    const char* Name;
+    std::function<void(TPNGObject&)> Fill;
+  } ways[] = {
+      {"loaded", [&](TPNGObject& png) {
+         TMemoryStream stream;
+         stream.WriteBuffer(file.data(), Int64(file.size()));
+         stream.SetPosition(0);
+         png.LoadFromStream(stream);
+       }},
+      {"assigned an image", [&](TPNGObject& png) { png.Assign(source.get()); }},
+      {"assigned a bitmap", [&](TPNGObject& png) { png.Assign(&bitmap); }},
+  };
+  for (TPngDibSectionCreator creator : {&RefusedDibSection, &DibSectionWithoutBits}) {
+    SCOPED_TRACE(creator == &RefusedDibSection ? "no section" : "a section without pixel memory");
+    for (const auto& way : ways) {
+      SCOPED_TRACE(way.Name);
+      auto png = LoadPng(file);
+      {
+        DibSectionsMadeBy refusing(creator);
+        EXPECT_EQ(Raised([&] { way.Fill(*png); }), "EPNGOutMemory");
+      }
+      EXPECT_EQ(png->Width(), 0);
+      EXPECT_EQ(png->Height(), 0);
+      // At most a header without a frame stays, and it draws nothing.
+      EXPECT_TRUE(png->Empty() || !png->HeaderChunk().HasFrame());
+      Surface surface(3, 2);
+      surface.Draw(*png, Rect(0, 0, 3, 2));
+      EXPECT_EQ(surface.At(0, 0), clRed);
+      // Nothing half made stays behind: the image takes the next picture as usual.
+      way.Fill(*png);
+      EXPECT_EQ(png->Width(), 3);
+    }
   }
 }

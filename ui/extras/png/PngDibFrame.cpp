@@ -2,6 +2,8 @@
 
 #include "ui/extras/png/PngExceptions.h"
 
+TPngDibSectionCreator PngDibSectionCreator = &CreateDIBSection;
+
 TPngFrameInfo MakeFrameInfo(const TPngFrameLayout& layout) {
   TPngFrameInfo info{};
   BITMAPINFOHEADER& h = info.bmiHeader;
@@ -18,7 +20,7 @@ TPngDibFrame::TPngDibFrame(const TPngFrameLayout& layout) : info_(MakeFrameInfo(
   frameDC_ = CreateCompatibleDC(nullptr);
   if (!frameDC_) RaisePng<EPNGOutMemory>(EPNGOutMemoryText);
   void* bits = nullptr;
-  bitmap_ = CreateDIBSection(frameDC_, info_.Get(), DIB_RGB_COLORS, &bits, nullptr, 0);
+  bitmap_ = PngDibSectionCreator(frameDC_, info_.Get(), DIB_RGB_COLORS, &bits, nullptr, 0);
   if (!bitmap_ || !bits) {
     if (bitmap_) DeleteObject(bitmap_);
     DeleteDC(frameDC_);

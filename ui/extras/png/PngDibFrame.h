@@ -23,6 +23,11 @@ static_assert(sizeof(TPngFrameInfo) == sizeof(BITMAPINFOHEADER) + 256 * sizeof(R
 // The header of a bottom-up frame of the layout; the colour table is left zero.
 TPngFrameInfo MakeFrameInfo(const TPngFrameLayout& layout);
 
+// What frames make their DIB sections with: CreateDIBSection unless a test puts a refusing one
+// in its place.
+using TPngDibSectionCreator = HBITMAP(WINAPI*)(HDC, const BITMAPINFO*, UINT, void**, HANDLE, DWORD);
+extern TPngDibSectionCreator PngDibSectionCreator;
+
 class TPngDibFrame : public IPngFrame {
  public:
   // Raises EPNGOutMemory when the memory context or the DIB section cannot be made.
