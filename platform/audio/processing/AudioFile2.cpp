@@ -63,6 +63,7 @@ void TAudioFile2::OpenRead(const String& Path, int FirstFrame, int Delivery) {
   if (!decoder_) FailOn(Path, L"the format is not supported.");
   readPath_ = Path;
   fileBytes_ = source->Size();
+  framesRead_ = 0;
   ended_ = false;
 }
 
@@ -70,6 +71,7 @@ void TAudioFile2::CloseReader() {
   decoder_.reset();
   readPath_.clear();
   fileBytes_ = 0;
+  framesRead_ = 0;
   ended_ = false;
 }
 
@@ -116,10 +118,12 @@ SampleBuffer TAudioFile2::ReadBlock(std::int64_t Count) {
       done += got;
     }
   } catch (const Exception& error) {
-    // The decoders resynchronise past what they can; a failure left over is the end of the usable audio.
-    if (!skipDamaged_) FailOn(readPath_, error.Message());
+    // The decoders resynchronise past what they can; a failure left over is the end of the usable
+    // audio, unless there was none at all.
+    if (!skipDamaged_ || framesRead_ + done == 0) FailOn(readPath_, error.Message());
     ended_ = true;
   }
+  framesRead_ += done;
   if (done < block.Frames()) {
     ended_ = true;
     block.Resize(done);

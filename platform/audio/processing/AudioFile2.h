@@ -78,6 +78,7 @@ class TAudioFile2 : public TComponent {
   String readPath_;
   std::unique_ptr<AudioDecoder> decoder_;
   std::int64_t fileBytes_ = 0;
+  std::int64_t framesRead_ = 0;  // delivered since the file was opened
   bool ended_ = false;
   bool skipDamaged_ = false;
 

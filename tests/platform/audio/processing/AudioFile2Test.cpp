@@ -47,6 +47,9 @@ class AudioFile2Test : public ::testing::Test {
     FormatRegistry::Default().Register({0, L"Damaged after 300 frames", {L".damaged"}, nullptr,
                                         [](std::shared_ptr<ByteSource>) { return std::make_unique<FailingDecoder>(300); },
                                         nullptr});
+    FormatRegistry::Default().Register({0, L"Damaged from the start", {L".broken"}, nullptr,
+                                        [](std::shared_ptr<ByteSource>) { return std::make_unique<FailingDecoder>(0); },
+                                        nullptr});
   }
 
   // Writes the buffer in blocks of `blockFrames` frames as a WAV file of the given format.
@@ -248,6 +251,21 @@ TEST_F(AudioFile2Test, SkippingDamagedFramesEndsAtTheLastGoodOne) {
   EXPECT_EQ(tolerant.ReadBlock(200).Frames(), 200);
   EXPECT_EQ(tolerant.ReadBlock(200).Frames(), 100);
   EXPECT_EQ(tolerant.ReadBlock(200).UpperBound(), -1);
+}
+
+TEST_F(AudioFile2Test, SkippingDamagedFramesStillRaisesWhenNothingDecodes) {
+  const String path = folder_.File(L"ruined.broken");
+  WriteFileBytes(path, AnsiString(100, 'x'));
+  TAudioFile2 tolerant(nullptr);
+  tolerant.SetOption(-1);
+  tolerant.OpenRead(path, 0, 1);
+  try {
+    tolerant.ReadBlock(200);
+    FAIL() << "a file of which nothing decodes read as empty";
+  } catch (const EAudioError& error) {
+    EXPECT_NE(error.Message().find(path), String::npos) << error.Message();
+    EXPECT_NE(error.Message().find(L"frame 17 is damaged."), String::npos) << error.Message();
+  }
 }
 
 TEST_F(AudioFile2Test, CallsAreLogged) {
