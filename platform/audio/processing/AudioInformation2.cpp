@@ -24,6 +24,15 @@ TagFormat TagFormatOf(const ByteSource& source) {
   return TagFormat::None;
 }
 
+// "AIFF files" for the refusal message; the file's own name for its format when its extension names one
+// whose tags are written (its content says otherwise).
+String FormatNameOf(const String& path) {
+  const FileType* type = FormatRegistry::Default().ByExtension(path);
+  if (!type || type->Code == kFileTypeWav || type->Code == kFileTypeMp3 || type->Code == kFileTypeOgg)
+    return L"files of this format";
+  return type->Name + L" files";
+}
+
 }  // namespace
 
 TAudioInformation2::TAudioInformation2(TComponent* AOwner) : TComponent(AOwner) {}
@@ -49,7 +58,7 @@ void TAudioInformation2::WriteTagsTo(const String& Path) {
   try {
     std::shared_ptr<ByteSource> source = OpenFileSource(Path);
     const TagFormat format = TagFormatOf(*source);
-    if (format == TagFormat::None) return;
+    if (format == TagFormat::None) throw EAudioError(L"tags cannot be written to " + FormatNameOf(Path) + L".");
     std::unique_ptr<ByteSink> sink = CreateFileSink(Path);
     switch (format) {
       case TagFormat::Wav: RewriteWavTags(*source, *sink, tags_); break;

@@ -4,6 +4,8 @@
 #include <ogg/ogg.h>
 
 #include "platform/audio/codecs/AudioCodecs.h"
+#include "platform/audio/core/AiffFile.h"
+#include "platform/audio/core/ByteStream.h"
 #include "platform/audio/core/AudioError.h"
 #include "platform/audio/processing/AudioFile2.h"
 #include "platform/audio/processing/GenreMapping.h"
@@ -156,6 +158,34 @@ TEST_F(AudioInformation2Test, DamagedFilesRaiseNamingTheFile) {
     FAIL() << "a broken file was read";
   } catch (const EAudioError& error) {
     EXPECT_NE(error.Message().find(path), String::npos);
+  }
+}
+
+TEST_F(AudioInformation2Test, FormatsWithoutWritableTagsRaiseAndStayUnchanged) {
+  const String aiff = folder_.File(L"sound.aiff");
+  {
+    auto encoder = CreateAiffEncoder(CreateFileSink(aiff), {44100, 2, 16}, {});
+    const SampleBuffer audio = Sine(1000, 0.5, 44100, 4410, 2);
+    encoder->Write(audio.Data(), audio.Frames());
+    encoder->Finish();
+  }
+  const String wma = folder_.File(L"sound.wma"), raw = folder_.File(L"sound.raw");
+  WriteFileBytes(wma, AnsiString("\x30\x26\xB2\x75\x8E\x66\xCF\x11", 8) + AnsiString(500, '\0'));
+  WriteFileBytes(raw, AnsiString(4000, '\x11'));
+  const std::pair<String, const wchar_t*> cases[] = {{aiff, L"AIFF"}, {wma, L"WMA"}, {raw, L"Raw audio"}};
+  TAudioInformation2 information(nullptr);
+  information.SetTags(SomeTags());
+  for (const auto& [path, format] : cases) {
+    const AnsiString before = ReadFileBytes(path);
+    try {
+      information.WriteTagsTo(path);
+      ADD_FAILURE() << Utf8Encode(path) << ": reported written";
+    } catch (const EAudioError& error) {
+      EXPECT_NE(error.Message().find(path), String::npos) << Utf8Encode(error.Message());
+      EXPECT_NE(error.Message().find(String(L"tags cannot be written to ") + format + L" files"), String::npos)
+          << Utf8Encode(error.Message());
+    }
+    EXPECT_EQ(ReadFileBytes(path), before) << Utf8Encode(path);
   }
 }
 
