@@ -83,6 +83,23 @@ TEST_F(AudioPlayer2Test, ADeviceStartedBeforeTheSoundIsQueuedWaitsForIt) {
   EXPECT_EQ(80.0f, script->Played.back());
 }
 
+// The player has no "more is coming" call: a queue that runs dry is the end of the play, and a
+// buffer meant to follow comes too late.
+TEST_F(AudioPlayer2Test, AQueueThatRunsDryEndsThePlayAndRefusesALaterBuffer) {
+  player->Start();
+  SampleBuffer first = Ramp(80, 0);
+  player->QueueBuffer(first);
+  clock.Advance(1000);
+  ASSERT_TRUE(PumpUntil([&] { return ends > 0; }));
+  EXPECT_FALSE(player->Playing());
+  SampleBuffer late = Ramp(80, 80);
+  EXPECT_THROW(player->QueueBuffer(late), EAudioError);
+  clock.Advance(1000);
+  PumpFor(150);
+  EXPECT_EQ(1, ends);
+  EXPECT_EQ(80, script->PlayedFrames());
+}
+
 TEST_F(AudioPlayer2Test, StopDropsTheQueueAndNoEndFollows) {
   player->Start();
   SampleBuffer sound = Ramp(8000, 0);
