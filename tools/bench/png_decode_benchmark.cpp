@@ -20,11 +20,11 @@ namespace {
 
 struct BenchImage {
   const char* Name;
-  ImageSpec Spec;
+  ImageShape Shape;
 };
 
-ImageSpec Photo(int colorType, int bitDepth, bool interlaced) {
-  ImageSpec s;
+ImageShape Photo(int colorType, int bitDepth, bool interlaced) {
+  ImageShape s;
   s.ColorType = colorType;
   s.BitDepth = bitDepth;
   s.Width = s.Height = 2048;
@@ -42,12 +42,12 @@ const BenchImage Images[] = {
 const Bytes& FileOf(int index) {
   static std::map<int, Bytes> files;
   auto it = files.find(index);
-  if (it == files.end()) it = files.emplace(index, MakeImage(Images[index].Spec).File).first;
+  if (it == files.end()) it = files.emplace(index, MakeImage(Images[index].Shape).File).first;
   return it->second;
 }
 
 // Bytes of decoded pixels: the 8-bit samples both decoders hand out.
-double PixelBytes(const ImageSpec& s) {
+double PixelBytes(const ImageShape& s) {
   const int channels = s.ColorType == 6 ? 4 : s.ColorType == 3 ? 1 : 3;
   return double(s.Width) * s.Height * channels;
 }
@@ -81,7 +81,7 @@ void Ours(benchmark::State& state) {
   }
   state.SetLabel(Images[index].Name);
   state.counters["MBps"] =
-      benchmark::Counter(PixelBytes(Images[index].Spec) / 1e6, benchmark::Counter::kIsIterationInvariantRate);
+      benchmark::Counter(PixelBytes(Images[index].Shape) / 1e6, benchmark::Counter::kIsIterationInvariantRate);
 }
 
 struct Source {
@@ -132,7 +132,7 @@ void Reference(benchmark::State& state) {
   }
   state.SetLabel(Images[index].Name);
   state.counters["MBps"] =
-      benchmark::Counter(PixelBytes(Images[index].Spec) / 1e6, benchmark::Counter::kIsIterationInvariantRate);
+      benchmark::Counter(PixelBytes(Images[index].Shape) / 1e6, benchmark::Counter::kIsIterationInvariantRate);
 }
 
 }  // namespace

@@ -26,12 +26,12 @@ using png_test::Bytes;
 
 namespace {
 
-png_test::ImageSpec Spec(int colorType, std::uint32_t width, std::uint32_t height = 1) {
-  png_test::ImageSpec spec;
-  spec.ColorType = colorType;
-  spec.Width = width;
-  spec.Height = height;
-  return spec;
+png_test::ImageShape Shape(int colorType, std::uint32_t width, std::uint32_t height = 1) {
+  png_test::ImageShape shape;
+  shape.ColorType = colorType;
+  shape.Width = width;
+  shape.Height = height;
+  return shape;
 }
 
 void LoadInto(TPNGObject& png, const Bytes& file) {
@@ -41,10 +41,10 @@ void LoadInto(TPNGObject& png, const Bytes& file) {
   png.LoadFromStream(stream);
 }
 
-ObjectPtr<TPNGObject> LoadPng(const png_test::ImageSpec& spec, const std::vector<std::uint16_t>& samples,
+ObjectPtr<TPNGObject> LoadPng(const png_test::ImageShape& shape, const std::vector<std::uint16_t>& samples,
                               const Bytes& palette = {}) {
   ObjectPtr<TPNGObject> png(new TPNGObject);
-  LoadInto(*png, png_test::Encode(spec, samples, palette));
+  LoadInto(*png, png_test::Encode(shape, samples, palette));
   return png;
 }
 
@@ -52,7 +52,7 @@ ObjectPtr<TPNGObject> LoadPng(const png_test::ImageSpec& spec, const std::vector
 ObjectPtr<TPNGObject> SolidRgba(std::uint32_t w, std::uint32_t h, Byte r, Byte g, Byte b, Byte a) {
   std::vector<std::uint16_t> samples;
   for (std::uint32_t i = 0; i < w * h; ++i) samples.insert(samples.end(), {r, g, b, a});
-  return LoadPng(Spec(6, w, h), samples);
+  return LoadPng(Shape(6, w, h), samples);
 }
 
 std::vector<Byte> Alphas(TPNGObject& png) {
@@ -71,7 +71,7 @@ const Bytes kPalette = {0, 0, 0, 128, 128, 128, 255, 255, 255};
 
 TEST(PngFade, AlphaIsScaledWithTiesToEven) {
   // 255 -> 128 (the disabled look); 101 * 128 / 256 = 50.5 -> 50; 103 -> 51.5 -> 52.
-  auto png = LoadPng(Spec(6, 4), {9, 9, 9, 255, 9, 9, 9, 0, 9, 9, 9, 101, 9, 9, 9, 103});
+  auto png = LoadPng(Shape(6, 4), {9, 9, 9, 255, 9, 9, 9, 0, 9, 9, 9, 101, 9, 9, 9, 103});
   FadeImage(png.get(), 127);
   EXPECT_EQ(Alphas(*png), (std::vector<Byte>{128, 0, 50, 52}));
   EXPECT_EQ(png->PixelColor(0, 0), PngRgb(9, 9, 9));
@@ -80,40 +80,40 @@ TEST(PngFade, AlphaIsScaledWithTiesToEven) {
 TEST(PngFade, KeyedAndIndexedPicturesBecomeRgba) {
   struct Case {
     const char* name;
-    png_test::ImageSpec spec;
+    png_test::ImageShape shape;
     std::vector<std::uint16_t> samples;
     Bytes palette;
     std::vector<Byte> alphas;
   };
   std::vector<Case> cases;
   {  // grey keyed on 0: the key stays transparent, the rest gets the amount itself
-    Case c{"grey key", Spec(0, 3), {0, 128, 255}, {}, {0, 127, 127}};
-    c.spec.Transparency = {0, 0};
+    Case c{"grey key", Shape(0, 3), {0, 128, 255}, {}, {0, 127, 127}};
+    c.shape.Transparency = {0, 0};
     cases.push_back(c);
   }
   {  // palette with one fully transparent entry
-    Case c{"palette key", Spec(3, 3), {0, 1, 2}, kPalette, {0, 127, 127}};
-    c.spec.Transparency = {0, 255, 255};
+    Case c{"palette key", Shape(3, 3), {0, 1, 2}, kPalette, {0, 127, 127}};
+    c.shape.Transparency = {0, 255, 255};
     cases.push_back(c);
   }
   {  // palette with entry alphas: each entry's alpha is scaled, nothing becomes more opaque
-    Case c{"palette alphas", Spec(3, 3), {0, 1, 2}, kPalette, {0, 64, 128}};
-    c.spec.Transparency = {0, 128, 255};
+    Case c{"palette alphas", Shape(3, 3), {0, 1, 2}, kPalette, {0, 64, 128}};
+    c.shape.Transparency = {0, 128, 255};
     cases.push_back(c);
   }
   {  // RGB keyed on black
-    Case c{"rgb key", Spec(2, 2), {0, 0, 0, 200, 100, 50}, {}, {0, 128}};
-    c.spec.Transparency = {0, 0, 0, 0, 0, 0};
+    Case c{"rgb key", Shape(2, 2), {0, 0, 0, 200, 100, 50}, {}, {0, 128}};
+    c.shape.Transparency = {0, 0, 0, 0, 0, 0};
     cases.push_back(c);
   }
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    auto png = LoadPng(c.spec, c.samples, c.palette);
-    const TPngColor last = png->PixelColor(int(c.spec.Width) - 1, 0);
+    auto png = LoadPng(c.shape, c.samples, c.palette);
+    const TPngColor last = png->PixelColor(int(c.shape.Width) - 1, 0);
     FadeImage(png.get(), 127);
     EXPECT_EQ(png->HeaderChunk().ColorType, 6);
     EXPECT_EQ(Alphas(*png), c.alphas);
-    EXPECT_EQ(png->PixelColor(int(c.spec.Width) - 1, 0), last);
+    EXPECT_EQ(png->PixelColor(int(c.shape.Width) - 1, 0), last);
     EXPECT_EQ(png->ChunkList().FindByClass<TChunktRNS>(), nullptr);
   }
 }
@@ -128,19 +128,19 @@ TEST(PngDesaturate, ChannelsMoveTowardTheirGrey) {
   } cases[] = {{255, PngRgb(124, 124, 124)}, {0, PngRgb(199, 100, 50)}, {127, PngRgb(162, 112, 87)}};
   for (const Case& c : cases) {
     SCOPED_TRACE(int(c.amount));
-    auto png = LoadPng(Spec(2, 1), {200, 100, 50});
+    auto png = LoadPng(Shape(2, 1), {200, 100, 50});
     DesaturateImage(png.get(), c.amount);
     EXPECT_EQ(png->PixelColor(0, 0), c.expected);
   }
 }
 
 TEST(PngDesaturate, PaletteChangesItsEntriesAndGreyStaysAsItIs) {
-  auto palette = LoadPng(Spec(3, 2), {0, 1}, {200, 100, 50, 0, 0, 255});
+  auto palette = LoadPng(Shape(3, 2), {0, 1}, {200, 100, 50, 0, 0, 255});
   DesaturateImage(palette.get(), 255);
   EXPECT_EQ(palette->PixelColor(0, 0), PngRgb(124, 124, 124));
   EXPECT_EQ(palette->PixelColor(1, 0), PngRgb(28, 28, 28));  // round(255 * 0.11) = 28
 
-  auto grey = LoadPng(Spec(4, 1), {77, 200});
+  auto grey = LoadPng(Shape(4, 1), {77, 200});
   DesaturateImage(grey.get(), 255);
   EXPECT_EQ(grey->PixelColor(0, 0), PngRgb(77, 77, 77));
 }
@@ -357,9 +357,9 @@ TEST_F(PngButtonFixture, GammaChunkIsDroppedForColourPicturesAndKeptForGrey) {
   } cases[] = {{2, {200, 100, 50}, false}, {6, {200, 100, 50, 255}, false}, {0, {120}, true}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.colorType);
-    png_test::ImageSpec spec = Spec(c.colorType, 1);
-    spec.Gamma = 70000;
-    auto picture = LoadPng(spec, c.samples);
+    png_test::ImageShape shape = Shape(c.colorType, 1);
+    shape.Gamma = 70000;
+    auto picture = LoadPng(shape, c.samples);
     button->SetPngImage(picture.get());
     TPNGObject* copy = button->PngImage();
     EXPECT_EQ(copy->ChunkList().FindByClass<TChunkgAMA>() != nullptr, c.keepsGamma);
@@ -399,7 +399,7 @@ TEST_F(PngButtonFixture, ActionImageIsTakenOnlyWithoutAPictureOfItsOwn) {
 
 TEST_F(PngButtonFixture, StoredPictureIsReadFromFormDataAndSizesTheBlankGlyph) {
   std::vector<std::uint16_t> samples(24 * 24 * 4, 255);
-  const Bytes file = png_test::Encode(Spec(6, 24, 24), samples, {});
+  const Bytes file = png_test::Encode(Shape(6, 24, 24), samples, {});
   ObjectPtr<TComponent> root(new TComponent(nullptr));
   {
     TLoadingBracket loading(*root);

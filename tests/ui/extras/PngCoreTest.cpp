@@ -15,8 +15,8 @@ using namespace png_test;
 
 namespace {
 
-ImageSpec SmallRgb() {
-  ImageSpec s;
+ImageShape SmallRgb() {
+  ImageShape s;
   s.ColorType = 2;
   s.Width = 7;
   s.Height = 5;
@@ -43,10 +43,10 @@ TEST(PngChunks, HeaderNotFirstLeavesTheImageEmpty) {
 }
 
 TEST(PngChunks, ChrmIsDroppedAndUnknownAncillaryChunksAreWrittenBackInPlace) {
-  ImageSpec spec = SmallRgb();
+  ImageShape shape = SmallRgb();
   const Bytes phys = {0, 0, 0x0B, 0x13, 0, 0, 0x0B, 0x13, 1};
-  spec.BeforeData = {{"cHRM", Bytes(32, 7)}, {"pHYs", phys}};
-  auto image = Load(MakeImage(spec).File);
+  shape.BeforeData = {{"cHRM", Bytes(32, 7)}, {"pHYs", phys}};
+  auto image = Load(MakeImage(shape).File);
   const Bytes saved = Save(*image);
   EXPECT_EQ(ChunkTypes(saved), (std::vector<std::string>{"IHDR", "pHYs", "IDAT", "IEND"}));
   EXPECT_EQ(SplitChunks(saved)[1].Data, phys);
@@ -58,9 +58,9 @@ TEST(PngChunks, CriticalTypesAreComparedCaseSensitively) {
     std::string Outcome;
   };
   for (const Case& c : std::vector<Case>{{"ABCD", "EPNGUnknownCriticalChunk"}, {"aBCD", ""}, {"Idat", "EPNGUnknownCriticalChunk"}}) {
-    ImageSpec spec = SmallRgb();
-    spec.BeforeData = {{c.Type, {1, 2, 3}}};
-    EXPECT_EQ(LoadOutcome(MakeImage(spec).File), c.Outcome) << c.Type;
+    ImageShape shape = SmallRgb();
+    shape.BeforeData = {{c.Type, {1, 2, 3}}};
+    EXPECT_EQ(LoadOutcome(MakeImage(shape).File), c.Outcome) << c.Type;
   }
 }
 
@@ -76,9 +76,9 @@ TEST(PngChunks, LaterImageDataRunsAreDropped) {
 }
 
 TEST(PngChunks, EveryImageDataChunkOfARunHasItsCrcChecked) {
-  ImageSpec spec = SmallRgb();
-  spec.IdatSizes = {9};
-  const Image split = MakeImage(spec);
+  ImageShape shape = SmallRgb();
+  shape.IdatSizes = {9};
+  const Image split = MakeImage(shape);
   auto chunks = SplitChunks(split.File);
   ASSERT_GT(chunks.size(), 6u);
   EXPECT_EQ(Load(split.File)->PixelColor(6, 4), Load(MakeImage(SmallRgb()).File)->PixelColor(6, 4));
@@ -105,12 +105,12 @@ TEST(PngChunks, EndOfStreamBetweenChunksVersusInsideAChunk) {
 }
 
 TEST(PngChunks, WidthLimitIs65535) {
-  ImageSpec spec;
-  spec.ColorType = 0;
-  spec.BitDepth = 1;
-  spec.Width = 65535;
-  spec.Height = 1;
-  const Image wide = MakeImage(spec);
+  ImageShape shape;
+  shape.ColorType = 0;
+  shape.BitDepth = 1;
+  shape.Width = 65535;
+  shape.Height = 1;
+  const Image wide = MakeImage(shape);
   auto image = Load(wide.File);
   EXPECT_EQ(image->Width(), 65535u);
   auto chunks = SplitChunks(wide.File);
@@ -135,16 +135,16 @@ TEST(PngChunks, HeaderCombinationsOutsideTheFrameTableAreRefused) {
 
 TEST(PngGrey, TwoBitGreyShowsFourLevelsAndIsSavedAsFourBit) {
   for (bool interlaced : {false, true}) {
-    ImageSpec spec;
-    spec.ColorType = 0;
-    spec.BitDepth = 2;
-    spec.Width = 4;
-    spec.Height = 3;
-    spec.Interlaced = interlaced;
-    spec.Transparency = {0, 2};
+    ImageShape shape;
+    shape.ColorType = 0;
+    shape.BitDepth = 2;
+    shape.Width = 4;
+    shape.Height = 3;
+    shape.Interlaced = interlaced;
+    shape.Transparency = {0, 2};
     std::vector<std::uint16_t> samples(12);
     for (int i = 0; i < 12; ++i) samples[i] = std::uint16_t(i % 4);
-    auto image = Load(Encode(spec, samples, {}));
+    auto image = Load(Encode(shape, samples, {}));
     EXPECT_EQ(image->KeyColor(), PngRgb(170, 170, 170));
     for (int x = 0; x < 4; ++x) EXPECT_EQ(image->PixelColor(x, 1), PngRgb(Byte(85 * x), Byte(85 * x), Byte(85 * x)));
     const Bytes saved = Save(*image);
@@ -173,11 +173,11 @@ TEST(PngText, CompressedTextRoundTripsAndEmptyTextBecomesASpace) {
 }
 
 TEST(PngChunks, AddChunkOfClassPlacesChunksAndRefusesCriticalOnes) {
-  ImageSpec spec;
-  spec.ColorType = 3;
-  spec.BitDepth = 4;
-  spec.Width = spec.Height = 3;
-  auto image = Load(MakeImage(spec).File);  // IHDR PLTE IDAT IEND
+  ImageShape shape;
+  shape.ColorType = 3;
+  shape.BitDepth = 4;
+  shape.Width = shape.Height = 3;
+  auto image = Load(MakeImage(shape).File);  // IHDR PLTE IDAT IEND
   auto& list = image->ChunkList();
   auto* gamma = list.AddChunkOfClass<TChunkgAMA>();
   auto* trns = list.AddChunkOfClass<TChunktRNS>();
@@ -220,9 +220,9 @@ TEST(PngImage, IdatChunkLimitHasAMinimum) {
 }
 
 TEST(PngImage, TimeSurvivesLoadAssignAndSave) {
-  ImageSpec spec = SmallRgb();
-  spec.AfterData = {{"tIME", {0x07, 0xEA, 12, 10, 13, 45, 59}}};
-  auto loaded = Load(MakeImage(spec).File);
+  ImageShape shape = SmallRgb();
+  shape.AfterData = {{"tIME", {0x07, 0xEA, 12, 10, 13, 45, 59}}};
+  auto loaded = Load(MakeImage(shape).File);
   TPngImageCore copy;
   copy.AssignImage(*loaded);
   auto reloaded = Load(Save(copy));
@@ -234,9 +234,9 @@ TEST(PngImage, TimeSurvivesLoadAssignAndSave) {
 }
 
 TEST(PngImage, SixteenBitImagesAreWrittenWithLowBytesZero) {
-  ImageSpec spec = SmallRgb();
-  spec.BitDepth = 16;
-  const Image source = MakeImage(spec);
+  ImageShape shape = SmallRgb();
+  shape.BitDepth = 16;
+  const Image source = MakeImage(shape);
   auto image = Load(source.File);
   const Bytes saved = Save(*image);
   const auto chunks = SplitChunks(saved);
@@ -251,10 +251,10 @@ TEST(PngImage, SixteenBitImagesAreWrittenWithLowBytesZero) {
 }
 
 TEST(PngImage, ImageDataIsSplitIntoChunksOfTheLimit) {
-  ImageSpec spec = SmallRgb();
-  spec.Width = 300;
-  spec.Height = 300;
-  auto image = Load(MakeImage(spec).File);
+  ImageShape shape = SmallRgb();
+  shape.Width = 300;
+  shape.Height = 300;
+  auto image = Load(MakeImage(shape).File);
   image->SetIdatChunkLimit(70000);
   Bytes stream;
   std::vector<std::size_t> sizes;
@@ -297,12 +297,12 @@ TEST(PngFilters, ChoiceFavoursRunsAndTheLowerTypeOnATie) {
 }
 
 TEST(PngImage, AlphaChannelWidensLowDepthGreyAndKeepsTheLevels) {
-  ImageSpec spec;
-  spec.ColorType = 0;
-  spec.BitDepth = 2;
-  spec.Width = 5;
-  spec.Height = 2;
-  auto image = Load(MakeImage(spec).File);
+  ImageShape shape;
+  shape.ColorType = 0;
+  shape.BitDepth = 2;
+  shape.Width = 5;
+  shape.Height = 2;
+  auto image = Load(MakeImage(shape).File);
   std::vector<TPngColor> before;
   for (int x = 0; x < 5; ++x) before.push_back(image->PixelColor(x, 1));
   image->AddAlphaChannel();
@@ -318,11 +318,11 @@ TEST(PngImage, AlphaChannelWidensLowDepthGreyAndKeepsTheLevels) {
 }
 
 TEST(PngImage, AlphaChannelOnAPaletteImageAddsAnOpaqueTable) {
-  ImageSpec spec;
-  spec.ColorType = 3;
-  spec.BitDepth = 2;
-  spec.Width = spec.Height = 3;
-  auto image = Load(MakeImage(spec).File);
+  ImageShape shape;
+  shape.ColorType = 3;
+  shape.BitDepth = 2;
+  shape.Width = shape.Height = 3;
+  auto image = Load(MakeImage(shape).File);
   image->AddAlphaChannel();
   auto* trns = image->ChunkList().FindByClass<TChunktRNS>();
   ASSERT_TRUE(trns);

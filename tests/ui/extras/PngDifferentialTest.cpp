@@ -74,24 +74,24 @@ Byte ForwardGamma(std::uint32_t gamma, unsigned i) {
   return ::testing::AssertionSuccess();
 }
 
-std::string Describe(const ImageSpec& s) {
+std::string Describe(const ImageShape& s) {
   return "type " + std::to_string(s.ColorType) + " depth " + std::to_string(s.BitDepth) + " " + std::to_string(s.Width) + "x" +
          std::to_string(s.Height) + (s.Interlaced ? " interlaced" : "") + " gamma " + std::to_string(s.Gamma) + " idat pieces " +
          std::to_string(s.IdatSizes.size()) + (s.TrailingEmptyIdat ? " trailing empty" : "");
 }
 
-void CheckAgainstReference(const ImageSpec& spec) {
-  const Image generated = MakeImage(spec);
+void CheckAgainstReference(const ImageShape& shape) {
+  const Image generated = MakeImage(shape);
   const auto ref = DecodeWithLibpng(generated.File);
-  ASSERT_TRUE(ref) << Describe(spec);
-  ASSERT_EQ(ref->Samples, generated.Samples) << Describe(spec);
+  ASSERT_TRUE(ref) << Describe(shape);
+  ASSERT_EQ(ref->Samples, generated.Samples) << Describe(shape);
   std::unique_ptr<TPngImageCore> image;
   try {
     image = Load(generated.File);
   } catch (const Exception& e) {
-    FAIL() << Describe(spec) << ": " << std::string(e.Message().begin(), e.Message().end());
+    FAIL() << Describe(shape) << ": " << std::string(e.Message().begin(), e.Message().end());
   }
-  EXPECT_TRUE(FrameMatches(*image, *ref, spec.Gamma)) << Describe(spec);
+  EXPECT_TRUE(FrameMatches(*image, *ref, shape.Gamma)) << Describe(shape);
 }
 
 }  // namespace
@@ -102,41 +102,41 @@ TEST(PngDifferential, EveryFormatSizeAndInterlaceMatchesTheReference) {
     for (bool interlaced : {false, true})
       for (std::uint32_t width = 1; width <= 17; ++width)
         for (std::uint32_t height : {1u, 2u, 5u, 9u}) {
-          ImageSpec spec;
-          spec.ColorType = f.ColorType;
-          spec.BitDepth = f.BitDepth;
-          spec.Width = width;
-          spec.Height = height;
-          spec.Interlaced = interlaced;
-          spec.Seed = ++seed;
-          spec.Filters = {int(seed % 5), 0, 1, 2, 3, 4, -1};
+          ImageShape shape;
+          shape.ColorType = f.ColorType;
+          shape.BitDepth = f.BitDepth;
+          shape.Width = width;
+          shape.Height = height;
+          shape.Interlaced = interlaced;
+          shape.Seed = ++seed;
+          shape.Filters = {int(seed % 5), 0, 1, 2, 3, 4, -1};
           switch (seed % 4) {
-            case 1: spec.IdatSizes = {1, 2, 3}; break;
-            case 2: spec.TrailingEmptyIdat = true; break;
-            case 3: spec.IdatSizes = {5}, spec.TrailingEmptyIdat = true; break;
+            case 1: shape.IdatSizes = {1, 2, 3}; break;
+            case 2: shape.TrailingEmptyIdat = true; break;
+            case 3: shape.IdatSizes = {5}, shape.TrailingEmptyIdat = true; break;
             default: break;
           }
-          CheckAgainstReference(spec);
+          CheckAgainstReference(shape);
         }
 }
 
 TEST(PngDifferential, GammaGoesThroughTheForwardTable) {
   for (const Format& f : Formats)
     for (std::uint32_t gamma : {45455u, 100000u, 220000u}) {
-      ImageSpec spec;
-      spec.ColorType = f.ColorType;
-      spec.BitDepth = f.BitDepth;
-      spec.Width = 13;
-      spec.Height = 6;
-      spec.Gamma = gamma;
-      spec.Interlaced = gamma == 100000;
-      spec.Filters = {-1};
-      CheckAgainstReference(spec);
+      ImageShape shape;
+      shape.ColorType = f.ColorType;
+      shape.BitDepth = f.BitDepth;
+      shape.Width = 13;
+      shape.Height = 6;
+      shape.Gamma = gamma;
+      shape.Interlaced = gamma == 100000;
+      shape.Filters = {-1};
+      CheckAgainstReference(shape);
     }
 }
 
 TEST(PngDifferential, LargeImagesAndTrailersPastAnInputBlock) {
-  ImageSpec stored;
+  ImageShape stored;
   stored.ColorType = 0;
   stored.Width = 16381;
   stored.Height = 4;
@@ -145,7 +145,7 @@ TEST(PngDifferential, LargeImagesAndTrailersPastAnInputBlock) {
   stored.IdatSizes = {70000, 1};
   stored.Height = 9;
   CheckAgainstReference(stored);
-  ImageSpec big;
+  ImageShape big;
   big.ColorType = 6;
   big.Width = 301;
   big.Height = 257;
@@ -163,18 +163,18 @@ TEST(PngDifferential, EncodedImagesDecodeToTheSamePixels) {
   for (const Format& f : Formats)
     for (TPngRowFilters filters : filterSets)
       for (TPngInterlacing interlacing : {ilNone, ilAdam7}) {
-        ImageSpec spec;
-        spec.ColorType = f.ColorType;
-        spec.BitDepth = f.BitDepth;
-        spec.Width = 11 + round % 7;
-        spec.Height = 7 + round % 5;
-        spec.Seed = Cardinal(++round);
-        const Image source = MakeImage(spec);
+        ImageShape shape;
+        shape.ColorType = f.ColorType;
+        shape.BitDepth = f.BitDepth;
+        shape.Width = 11 + round % 7;
+        shape.Height = 7 + round % 5;
+        shape.Seed = Cardinal(++round);
+        const Image source = MakeImage(shape);
         auto image = Load(source.File);
         image->RowFilters = filters;
         image->Interlacing = interlacing;
         const Bytes saved = Save(*image);
-        const std::string what = Describe(spec) + " filters " + std::to_string(filters) + " adam7 " + std::to_string(interlacing);
+        const std::string what = Describe(shape) + " filters " + std::to_string(filters) + " adam7 " + std::to_string(interlacing);
 
         // The reference decoder sees the frame's samples: 2-bit data as 4-bit, 16-bit with low bytes 0.
         const auto ref = DecodeWithLibpng(saved);
@@ -190,8 +190,8 @@ TEST(PngDifferential, EncodedImagesDecodeToTheSamePixels) {
 
         auto reloaded = Load(saved);
         EXPECT_TRUE(FrameMatches(*reloaded, *ref, 0)) << what;
-        for (std::uint32_t y = 0; y < spec.Height; ++y)
-          for (std::uint32_t x = 0; x < spec.Width; ++x)
+        for (std::uint32_t y = 0; y < shape.Height; ++y)
+          for (std::uint32_t x = 0; x < shape.Width; ++x)
             ASSERT_EQ(reloaded->PixelColor(int(x), int(y)), image->PixelColor(int(x), int(y))) << what;
       }
 }

@@ -32,11 +32,11 @@ Bytes Deflate(const Bytes& raw, const Bytes* dictionary = nullptr) {
 
 // A 4 x 3 8-bit grey image whose IDAT data is the given zlib stream.
 Bytes GreyWithImageData(const Bytes& stream) {
-  ImageSpec spec;
-  spec.ColorType = 0;
-  spec.Width = 4;
-  spec.Height = 3;
-  auto chunks = SplitChunks(MakeImage(spec).File);
+  ImageShape shape;
+  shape.ColorType = 0;
+  shape.Width = 4;
+  shape.Height = 3;
+  auto chunks = SplitChunks(MakeImage(shape).File);
   chunks[1].Data = stream;
   return JoinChunks(chunks, true);
 }
@@ -57,10 +57,10 @@ std::string ZlibMessage(const Bytes& file) {
   return "";
 }
 
-Bytes WithChunkAdded(const ImageSpec& base, const std::string& type, const Bytes& data) {
-  ImageSpec spec = base;
-  spec.AfterData.push_back({type, data});
-  return MakeImage(spec).File;
+Bytes WithChunkAdded(const ImageShape& base, const std::string& type, const Bytes& data) {
+  ImageShape shape = base;
+  shape.AfterData.push_back({type, data});
+  return MakeImage(shape).File;
 }
 
 }  // namespace
@@ -68,12 +68,12 @@ Bytes WithChunkAdded(const ImageSpec& base, const std::string& type, const Bytes
 // The zlib trailer just past a full input block, or alone in a short last chunk, is no reason to
 // refuse a valid file.
 TEST(PngFaults, TrailerBeyondTheLastRowsInputBlock) {
-  ImageSpec stored;
+  ImageShape stored;
   stored.ColorType = 0;
   stored.Width = 16381;  // 4 rows of 16382 bytes: header and stored block fill 65535 bytes, the trailer follows
   stored.Height = 4;
   stored.StoredBlocks = true;
-  ImageSpec shortLast;
+  ImageShape shortLast;
   shortLast.ColorType = 2;
   shortLast.Width = 9;
   shortLast.Height = 7;
@@ -113,7 +113,7 @@ TEST(PngFaults, CompressedTextThatCannotBeInflatedIsEmpty) {
   for (const Case& c : cases) {
     Bytes payload = {'K', 0, 0};
     payload.insert(payload.end(), c.Data.begin(), c.Data.end());
-    auto image = Load(WithChunkAdded(ImageSpec{}, "zTXt", payload));
+    auto image = Load(WithChunkAdded(ImageShape{}, "zTXt", payload));
     auto* text = image->ChunkList().FindByClass<TChunkzTXt>();
     ASSERT_TRUE(text) << c.Name;
     EXPECT_EQ(text->Keyword, "K") << c.Name;
@@ -126,20 +126,20 @@ TEST(PngFaults, CompressedTextIsBoundedAt8MiB) {
     Bytes payload = {'K', 0, 0};
     const Bytes packed = Deflate(Bytes(size, 'z'));
     payload.insert(payload.end(), packed.begin(), packed.end());
-    auto image = Load(WithChunkAdded(ImageSpec{}, "zTXt", payload));
+    auto image = Load(WithChunkAdded(ImageShape{}, "zTXt", payload));
     EXPECT_EQ(image->ChunkList().FindByClass<TChunkzTXt>()->Text.size(), size <= (8u << 20) ? size : 0u);
   }
 }
 
 TEST(PngFaults, ShortReadsOfLengthOrTypeAreAnUnexpectedEnd) {
-  const Bytes file = MakeImage(ImageSpec{}).File;
+  const Bytes file = MakeImage(ImageShape{}).File;
   const std::size_t afterIdat = file.size() - 12;
   for (std::size_t extra = 0; extra < 8; ++extra)
     EXPECT_EQ(LoadOutcome(Bytes(file.begin(), file.begin() + afterIdat + extra)), "EPngUnexpectedEnd") << extra;
 }
 
 TEST(PngFaults, LengthsBeyondTheStreamOrTheFormatLimitAreRefused) {
-  const Bytes source = MakeImage(ImageSpec{}).File;
+  const Bytes source = MakeImage(ImageShape{}).File;
   const Bytes imageData = SplitChunks(source)[1].Data;  // a whole zlib stream: the rows complete
   for (std::uint32_t length : {0x7FFFFFFFu, 0x80000000u, 0xFFFFFFFFu, 1000u}) {
     for (const char* type : {"tEXt", "IDAT", "cHRM"}) {
@@ -158,7 +158,7 @@ TEST(PngFaults, LengthsBeyondTheStreamOrTheFormatLimitAreRefused) {
 }
 
 TEST(PngFaults, CompressedTextWithoutTerminatorKeepsThePayloadAsKeyword) {
-  auto image = Load(WithChunkAdded(ImageSpec{}, "zTXt", {'a', 'b', 'c', 'd', 'e'}));
+  auto image = Load(WithChunkAdded(ImageShape{}, "zTXt", {'a', 'b', 'c', 'd', 'e'}));
   auto* text = image->ChunkList().FindByClass<TChunkzTXt>();
   ASSERT_TRUE(text);
   EXPECT_EQ(text->Keyword, "abcde");
@@ -186,26 +186,26 @@ TEST(PngFaults, KeyColourIsTheColourTheFrameShows) {
       {"8-bit RGB with gamma", 2, 8, 45455, {0, 10, 0, 20, 0, 30}, PngRgb(gammaTable(45455, 10), gammaTable(45455, 20), gammaTable(45455, 30))},
   };
   for (const Case& c : cases) {
-    ImageSpec spec;
-    spec.ColorType = c.ColorType;
-    spec.BitDepth = c.BitDepth;
-    spec.Width = spec.Height = 2;
-    spec.Gamma = c.Gamma;
-    spec.Transparency = c.Trns;
-    auto image = Load(MakeImage(spec).File);
+    ImageShape shape;
+    shape.ColorType = c.ColorType;
+    shape.BitDepth = c.BitDepth;
+    shape.Width = shape.Height = 2;
+    shape.Gamma = c.Gamma;
+    shape.Transparency = c.Trns;
+    auto image = Load(MakeImage(shape).File);
     EXPECT_EQ(image->TransparencyKind(), trColorKey) << c.Name;
     EXPECT_EQ(image->KeyColor(), c.Expected) << c.Name;
   }
 }
 
 TEST(PngFaults, KeyColourOfAPaletteImageIsItsTransparentEntry) {
-  ImageSpec spec;
-  spec.ColorType = 3;
-  spec.BitDepth = 2;
-  spec.Width = spec.Height = 2;
-  spec.Gamma = 45455;
-  spec.Transparency = {255, 0};
-  const Image source = MakeImage(spec);
+  ImageShape shape;
+  shape.ColorType = 3;
+  shape.BitDepth = 2;
+  shape.Width = shape.Height = 2;
+  shape.Gamma = 45455;
+  shape.Transparency = {255, 0};
+  const Image source = MakeImage(shape);
   auto image = Load(source.File);
   const TPngRgbQuad entry = image->HeaderChunk().ColorTable()[1];
   EXPECT_EQ(image->TransparencyKind(), trColorKey);
@@ -222,10 +222,10 @@ TEST(PngFaults, ShortTransparencyGivesNoTransparencyAndIsKept) {
     Bytes Trns;
   };
   for (const Case& c : std::vector<Case>{{0, {7}}, {2, {0, 1, 0, 2}}, {0, {}}}) {
-    ImageSpec spec;
-    spec.ColorType = c.ColorType;
-    spec.Width = spec.Height = 2;
-    auto image = Load(WithChunkAdded(spec, "tRNS", c.Trns));  // after IDAT: placed as read
+    ImageShape shape;
+    shape.ColorType = c.ColorType;
+    shape.Width = shape.Height = 2;
+    auto image = Load(WithChunkAdded(shape, "tRNS", c.Trns));  // after IDAT: placed as read
     EXPECT_EQ(image->TransparencyKind(), trNone);
     EXPECT_EQ(image->KeyColor(), 0u);
     const auto saved = SplitChunks(Save(*image));
@@ -235,21 +235,21 @@ TEST(PngFaults, ShortTransparencyGivesNoTransparencyAndIsKept) {
 }
 
 TEST(PngFaults, OnePartlyTransparentPaletteEntryIsBlendedNotKeyed) {
-  ImageSpec spec;
-  spec.ColorType = 3;
-  spec.BitDepth = 4;
-  spec.Width = spec.Height = 2;
-  spec.Transparency = {255, 128};
-  EXPECT_EQ(Load(MakeImage(spec).File)->TransparencyKind(), trAlpha);
+  ImageShape shape;
+  shape.ColorType = 3;
+  shape.BitDepth = 4;
+  shape.Width = shape.Height = 2;
+  shape.Transparency = {255, 128};
+  EXPECT_EQ(Load(MakeImage(shape).File)->TransparencyKind(), trAlpha);
 }
 
 TEST(PngFaults, PaletteImageWithoutPaletteRaisesOnEntryAccess) {
-  ImageSpec spec;
-  spec.ColorType = 3;
-  spec.BitDepth = 8;
-  spec.Width = spec.Height = 2;
-  spec.Transparency = {0};
-  auto chunks = SplitChunks(MakeImage(spec).File);
+  ImageShape shape;
+  shape.ColorType = 3;
+  shape.BitDepth = 8;
+  shape.Width = shape.Height = 2;
+  shape.Transparency = {0};
+  auto chunks = SplitChunks(MakeImage(shape).File);
   chunks.erase(chunks.begin() + 1);  // PLTE
   auto image = Load(JoinChunks(chunks, true));
   for (auto access : {+[](TPngImageCore& i) { i.PixelColor(0, 0); }, +[](TPngImageCore& i) { i.KeyColor(); }}) {
@@ -275,7 +275,7 @@ class TFrameProbe : public TPngImageCore {
 };
 
 Bytes HeaderOnly(std::uint32_t width, std::uint32_t height, int colorType) {
-  auto chunks = SplitChunks(MakeImage(ImageSpec{}).File);
+  auto chunks = SplitChunks(MakeImage(ImageShape{}).File);
   Bytes& h = chunks[0].Data;
   const Bytes w = BigEndian32(width), hh = BigEndian32(height);
   std::copy(w.begin(), w.end(), h.begin());
@@ -308,11 +308,11 @@ TEST(PngFaults, FramesAboveOneGibibyteAreRefusedBeforeAllocation) {
 }
 
 TEST(PngFaults, AssignmentKeepsTheGammaSoSavingRestoresTheSamples) {
-  ImageSpec spec;
-  spec.ColorType = 2;
-  spec.Width = spec.Height = 4;
-  spec.Gamma = 100000;
-  const Image source = MakeImage(spec);
+  ImageShape shape;
+  shape.ColorType = 2;
+  shape.Width = shape.Height = 4;
+  shape.Gamma = 100000;
+  const Image source = MakeImage(shape);
   auto loaded = Load(source.File);
   TPngImageCore copy;
   copy.AssignImage(*loaded);
@@ -334,12 +334,12 @@ class TOneFrameImage : public TPngImageCore {
 }  // namespace
 
 TEST(PngFaults, AlphaChannelWithoutMemoryLeavesTheImageAsItWas) {
-  ImageSpec spec;
-  spec.ColorType = 0;
-  spec.BitDepth = 1;
-  spec.Width = 9;
-  spec.Height = 3;
-  const Image source = MakeImage(spec);
+  ImageShape shape;
+  shape.ColorType = 0;
+  shape.BitDepth = 1;
+  shape.Width = 9;
+  shape.Height = 3;
+  const Image source = MakeImage(shape);
   TOneFrameImage image;
   TPngMemoryStream stream(source.File);
   image.LoadFromStream(stream);
@@ -350,9 +350,9 @@ TEST(PngFaults, AlphaChannelWithoutMemoryLeavesTheImageAsItWas) {
 }
 
 TEST(PngFaults, GammaIsAnUnsignedValue) {
-  ImageSpec spec;
-  spec.Gamma = 0xFFFFFFFF;
-  auto image = Load(MakeImage(spec).File);
+  ImageShape shape;
+  shape.Gamma = 0xFFFFFFFF;
+  auto image = Load(MakeImage(shape).File);
   EXPECT_EQ(image->GammaForward[0], 0);
   EXPECT_EQ(image->GammaForward[255], 255);
   for (int i = 1; i < 256; ++i) ASSERT_GE(image->GammaForward[i], image->GammaForward[i - 1]) << i;

@@ -55,21 +55,21 @@ std::vector<Bytes> Seeds() {
   }
   int i = 0;
   for (const auto& f : formats) {
-    ImageSpec spec;
-    spec.ColorType = f.ColorType;
-    spec.BitDepth = f.BitDepth;
-    spec.Width = 5 + i;
-    spec.Height = 3 + i % 4;
-    spec.Interlaced = i % 2 == 1;
-    spec.Filters = {-1, 4, 3};
-    spec.Seed = Cardinal(100 + i);
-    spec.IdatSizes = i % 3 == 0 ? std::vector<std::size_t>{7, 13} : std::vector<std::size_t>{};
-    spec.Gamma = i % 4 == 0 ? 45455 : 0;
-    if (f.ColorType == 3) spec.Transparency = {0, 255, 128};
-    if (f.ColorType == 0 || f.ColorType == 2) spec.Transparency = Bytes(f.ColorType == 0 ? 2 : 6, 1);
-    spec.BeforeData = {{"tEXt", {'T', 'i', 't', 'l', 'e', 0, 'x'}}, {"zTXt", zText}};
-    spec.AfterData = {{"tIME", {7, 234, 1, 2, 3, 4, 5}}, {"pHYs", Bytes(9, 1)}};
-    seeds.push_back(MakeImage(spec).File);
+    ImageShape shape;
+    shape.ColorType = f.ColorType;
+    shape.BitDepth = f.BitDepth;
+    shape.Width = 5 + i;
+    shape.Height = 3 + i % 4;
+    shape.Interlaced = i % 2 == 1;
+    shape.Filters = {-1, 4, 3};
+    shape.Seed = Cardinal(100 + i);
+    shape.IdatSizes = i % 3 == 0 ? std::vector<std::size_t>{7, 13} : std::vector<std::size_t>{};
+    shape.Gamma = i % 4 == 0 ? 45455 : 0;
+    if (f.ColorType == 3) shape.Transparency = {0, 255, 128};
+    if (f.ColorType == 0 || f.ColorType == 2) shape.Transparency = Bytes(f.ColorType == 0 ? 2 : 6, 1);
+    shape.BeforeData = {{"tEXt", {'T', 'i', 't', 'l', 'e', 0, 'x'}}, {"zTXt", zText}};
+    shape.AfterData = {{"tIME", {7, 234, 1, 2, 3, 4, 5}}, {"pHYs", Bytes(9, 1)}};
+    seeds.push_back(MakeImage(shape).File);
     ++i;
   }
   return seeds;

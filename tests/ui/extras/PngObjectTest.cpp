@@ -39,13 +39,13 @@ Bytes SavePng(TPNGObject& png) {
   return bytes;
 }
 
-ImageSpec Spec(int colorType, int bitDepth, std::uint32_t width, std::uint32_t height = 1) {
-  ImageSpec spec;
-  spec.ColorType = colorType;
-  spec.BitDepth = bitDepth;
-  spec.Width = width;
-  spec.Height = height;
-  return spec;
+ImageShape Shape(int colorType, int bitDepth, std::uint32_t width, std::uint32_t height = 1) {
+  ImageShape shape;
+  shape.ColorType = colorType;
+  shape.BitDepth = bitDepth;
+  shape.Width = width;
+  shape.Height = height;
+  return shape;
 }
 
 // A 32-bit DIB section filled with one colour, to draw on and probe.
@@ -87,10 +87,10 @@ TEST(PngDrawing, AlphaIsBlendedOverTheBackgroundAtTheImagesOwnSize) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.Name);
-    ImageSpec spec = Spec(c.ColorType, c.BitDepth, 3);
-    spec.Transparency = c.Transparency;
+    ImageShape shape = Shape(c.ColorType, c.BitDepth, 3);
+    shape.Transparency = c.Transparency;
     const Bytes entries(palette.begin(), palette.begin() + (c.BitDepth == 1 ? 6 : 9));
-    auto png = LoadPng(Encode(spec, c.Samples, c.ColorType == 3 ? entries : Bytes{}));
+    auto png = LoadPng(Encode(shape, c.Samples, c.ColorType == 3 ? entries : Bytes{}));
     ASSERT_EQ(png->TransparencyKind(), trAlpha);
     EXPECT_TRUE(png->Transparent());
     Surface surface(8, 3);
@@ -102,9 +102,9 @@ TEST(PngDrawing, AlphaIsBlendedOverTheBackgroundAtTheImagesOwnSize) {
 }
 
 TEST(PngDrawing, ImagesWithoutTransparencyAreStretched) {
-  ImageSpec spec = Spec(2, 8, 2, 2);
+  ImageShape shape = Shape(2, 8, 2, 2);
   const std::vector<std::uint16_t> samples = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12};
-  auto png = LoadPng(Encode(spec, samples, {}));
+  auto png = LoadPng(Encode(shape, samples, {}));
   EXPECT_FALSE(png->Transparent());
   Surface surface(5, 5);
   surface.Draw(*png, Rect(0, 0, 4, 4));
@@ -116,7 +116,7 @@ TEST(PngDrawing, ImagesWithoutTransparencyAreStretched) {
 }
 
 TEST(PngDrawing, AnAddedAlphaChannelDrawsOpaqueAtTheImagesOwnSize) {
-  auto png = LoadPng(Encode(Spec(0, 4, 2), {4, 15}, {}));
+  auto png = LoadPng(Encode(Shape(0, 4, 2), {4, 15}, {}));
   EXPECT_FALSE(png->Transparent());
   png->AddAlphaChannel();
   EXPECT_TRUE(png->Transparent());
@@ -142,9 +142,9 @@ TEST(PngDrawing, ColourKeyLeavesTheBackgroundAndStretches) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.Name);
-    ImageSpec spec = Spec(c.ColorType, c.BitDepth, 2);
-    spec.Transparency = c.Transparency;
-    auto png = LoadPng(Encode(spec, c.Samples, c.Palette));
+    ImageShape shape = Shape(c.ColorType, c.BitDepth, 2);
+    shape.Transparency = c.Transparency;
+    auto png = LoadPng(Encode(shape, c.Samples, c.Palette));
     ASSERT_EQ(png->TransparencyKind(), trColorKey);
     EXPECT_TRUE(png->Transparent());
     Surface surface(6, 3);
@@ -168,9 +168,9 @@ TEST(PngDrawing, PaletteIndexWithoutAnEntryRaisesAndDrawsNothing) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.Name);
-    ImageSpec spec = Spec(3, 8, 2);
-    spec.Transparency = c.Transparency;
-    Bytes file = Encode(spec, {0, 1}, c.Palette.empty() ? Bytes{1, 2, 3, 4, 5, 6} : c.Palette);
+    ImageShape shape = Shape(3, 8, 2);
+    shape.Transparency = c.Transparency;
+    Bytes file = Encode(shape, {0, 1}, c.Palette.empty() ? Bytes{1, 2, 3, 4, 5, 6} : c.Palette);
     if (c.Palette.empty()) {
       auto chunks = SplitChunks(file);
       chunks.erase(chunks.begin() + 1);  // PLTE
@@ -192,7 +192,7 @@ TEST(PngDrawing, PaletteIndexWithoutAnEntryRaisesAndDrawsNothing) {
 // ---- pixels and palette -----------------------------------------------------------------------
 
 TEST(PngPixels, ReadingAtTheWidthGivesZero) {
-  const Image image = MakeImage(Spec(2, 8, 400, 2));
+  const Image image = MakeImage(Shape(2, 8, 400, 2));
   auto png = LoadPng(image.File);
   const auto* s = &image.Samples[(400 + 300) * 3];
   EXPECT_EQ(png->PixelColor(300, 1), RGBColor(Byte(s[0]), Byte(s[1]), Byte(s[2])));
@@ -216,7 +216,7 @@ TEST(PngPixels, WritingStoresTheColourOrTheNearestEntryAndLeavesNeighbours) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.Name);
-    auto png = LoadPng(Encode(Spec(c.ColorType, c.BitDepth, 3), c.Samples, c.Palette));
+    auto png = LoadPng(Encode(Shape(c.ColorType, c.BitDepth, 3), c.Samples, c.Palette));
     const TColor before = TColor(png->PixelColor(0, 0));
     png->SetPixelColor(1, 0, c.Written);
     png->SetPixelColor(3, 0, c.Written);
@@ -228,7 +228,7 @@ TEST(PngPixels, WritingStoresTheColourOrTheNearestEntryAndLeavesNeighbours) {
 }
 
 TEST(PngPalette, SetPaletteReplacesColoursAndTheNextPaletteIsBuiltFromThem) {
-  auto png = LoadPng(Encode(Spec(3, 8, 2), {0, 1}, {10, 20, 30, 40, 50, 60}));
+  auto png = LoadPng(Encode(Shape(3, 8, 2), {0, 1}, {10, 20, 30, 40, 50, 60}));
   PALETTEENTRY entry{};
   ASSERT_EQ(GetPaletteEntries(png->Palette(), 1, 1, &entry), 1u);
   EXPECT_EQ(RGBColor(entry.peRed, entry.peGreen, entry.peBlue), RGBColor(40, 50, 60));
@@ -246,14 +246,14 @@ TEST(PngPalette, SetPaletteReplacesColoursAndTheNextPaletteIsBuiltFromThem) {
 
   // A new frame drops the cached palette.
   TMemoryStream other;
-  const Bytes file = Encode(Spec(3, 8, 2), {0, 1}, {7, 7, 7, 8, 8, 8});
+  const Bytes file = Encode(Shape(3, 8, 2), {0, 1}, {7, 7, 7, 8, 8, 8});
   other.WriteBuffer(file.data(), Int64(file.size()));
   other.SetPosition(0);
   png->LoadFromStream(other);
   ASSERT_EQ(GetPaletteEntries(png->Palette(), 1, 1, &entry), 1u);
   EXPECT_EQ(RGBColor(entry.peRed, entry.peGreen, entry.peBlue), RGBColor(8, 8, 8));
 
-  EXPECT_EQ(LoadPng(MakeImage(Spec(2, 8, 2)).File)->Palette(), nullptr);
+  EXPECT_EQ(LoadPng(MakeImage(Shape(2, 8, 2)).File)->Palette(), nullptr);
   TPNGObject empty;
   EXPECT_THROW(empty.Palette(), EPNGHeaderNotPresent);
 }
@@ -304,19 +304,19 @@ TEST(PngBitmaps, TransparentBitmapGivesAKeyAndAnEmptyOneAnEmptyImage) {
 TEST(PngBitmaps, AssignedToABitmapKeepsDepthColoursAndKey) {
   struct Case {
     const char* Name;
-    ImageSpec Spec;
+    ImageShape Shape;
     std::vector<std::uint16_t> Samples;
     Bytes Palette;
     TPixelFormat Format;
     bool Transparent;
   } cases[] = {
-      {"palette 4, keyed", [] { auto s = Spec(3, 4, 3); s.Transparency = {255, 0}; return s; }(), {0, 1, 2},
+      {"palette 4, keyed", [] { auto s = Shape(3, 4, 3); s.Transparency = {255, 0}; return s; }(), {0, 1, 2},
        {10, 20, 30, 40, 50, 60, 70, 80, 90}, pf4bit, true},
-      {"RGBA", Spec(6, 8, 3), {1, 2, 3, 0, 4, 5, 6, 9, 7, 8, 9, 255}, {}, pf24bit, false},
+      {"RGBA", Shape(6, 8, 3), {1, 2, 3, 0, 4, 5, 6, 9, 7, 8, 9, 255}, {}, pf24bit, false},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.Name);
-    auto png = LoadPng(Encode(c.Spec, c.Samples, c.Palette));
+    auto png = LoadPng(Encode(c.Shape, c.Samples, c.Palette));
     TBitmap bitmap;
     bitmap.Assign(png.get());
     EXPECT_EQ(bitmap.PixelFormat(), c.Format);
@@ -330,7 +330,7 @@ TEST(PngBitmaps, AssignedToABitmapKeepsDepthColoursAndKey) {
 }
 
 TEST(PngBitmaps, ClipboardFormRoundTripsThePixels) {
-  auto png = LoadPng(Encode(Spec(2, 8, 2), {1, 2, 3, 200, 100, 50}, {}));
+  auto png = LoadPng(Encode(Shape(2, 8, 2), {1, 2, 3, 200, 100, 50}, {}));
   UINT format = 0;
   HANDLE data = nullptr;
   HPALETTE palette = nullptr;
@@ -346,7 +346,7 @@ TEST(PngBitmaps, ClipboardFormRoundTripsThePixels) {
 // ---- the graphic ------------------------------------------------------------------------------
 
 TEST(PngGraphic, ResizingIsRefused) {
-  auto png = LoadPng(MakeImage(Spec(2, 8, 2)).File);
+  auto png = LoadPng(MakeImage(Shape(2, 8, 2)).File);
   for (auto resize : {+[](TPNGObject& p) { p.SetWidth(5); }, +[](TPNGObject& p) { p.SetHeight(5); }}) {
     try {
       resize(*png);
@@ -360,9 +360,9 @@ TEST(PngGraphic, ResizingIsRefused) {
 
 TEST(PngGraphic, PicturesOpenPngFilesByNameAndStoreThemAsData) {
   InitializeUnits();
-  ImageSpec spec = Spec(6, 8, 4, 3);
-  spec.BeforeData = {{"cHRM", Bytes(32, 1)}};  // skipped through the stream
-  const Image image = MakeImage(spec);
+  ImageShape shape = Shape(6, 8, 4, 3);
+  shape.BeforeData = {{"cHRM", Bytes(32, 1)}};  // skipped through the stream
+  const Image image = MakeImage(shape);
   testing_support::ScratchFolder folder;
   const AnsiString bytes(image.File.begin(), image.File.end());
   testing_support::WriteFileBytes(folder.File(L"welcome.png"), bytes);
@@ -437,7 +437,7 @@ std::string Raised(const std::function<void()>& action) {
 }  // namespace
 
 TEST(PngFrameMemory, AFrameTheSystemCannotMakeLeavesAnEmptyImageAndRaisesOutOfMemory) {
-  const Bytes file = MakeImage(Spec(2, 8, 3, 2)).File;
+  const Bytes file = MakeImage(Shape(2, 8, 3, 2)).File;
   const auto source = LoadPng(file);
   TBitmap bitmap(3, 2, pf24bit);
   const struct {

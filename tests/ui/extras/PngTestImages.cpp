@@ -108,7 +108,7 @@ Bytes Compress(const Bytes& raw, int level) {
   return out;
 }
 
-std::uint16_t MakeSample(const ImageSpec& s, std::uint32_t x, std::uint32_t y, int c, std::uint32_t& rng) {
+std::uint16_t MakeSample(const ImageShape& s, std::uint32_t x, std::uint32_t y, int c, std::uint32_t& rng) {
   const std::uint32_t max = (1u << s.BitDepth) - 1;
   if (s.Kind == SampleKind::Random) return std::uint16_t(NextRandom(rng) & max);
   // Smooth gradients with a little noise, like a photograph.
@@ -141,74 +141,74 @@ std::uint32_t ChunkCrc(const std::string& type, const Bytes& data) {
   return std::uint32_t(crc);
 }
 
-Image MakeImage(const ImageSpec& spec) {
+Image MakeImage(const ImageShape& shape) {
   Image image;
-  image.Spec = spec;
-  std::uint32_t rng = spec.Seed * 2654435761u + 12345;
-  const int channels = Channels(spec.ColorType);
-  image.Samples.resize(std::size_t(spec.Width) * spec.Height * channels);
+  image.Shape = shape;
+  std::uint32_t rng = shape.Seed * 2654435761u + 12345;
+  const int channels = Channels(shape.ColorType);
+  image.Samples.resize(std::size_t(shape.Width) * shape.Height * channels);
   std::size_t i = 0;
-  for (std::uint32_t y = 0; y < spec.Height; ++y)
-    for (std::uint32_t x = 0; x < spec.Width; ++x)
-      for (int c = 0; c < channels; ++c) image.Samples[i++] = MakeSample(spec, x, y, c, rng);
-  if (spec.ColorType == 3) {
-    const int entries = spec.PaletteSize ? spec.PaletteSize : 1 << spec.BitDepth;
+  for (std::uint32_t y = 0; y < shape.Height; ++y)
+    for (std::uint32_t x = 0; x < shape.Width; ++x)
+      for (int c = 0; c < channels; ++c) image.Samples[i++] = MakeSample(shape, x, y, c, rng);
+  if (shape.ColorType == 3) {
+    const int entries = shape.PaletteSize ? shape.PaletteSize : 1 << shape.BitDepth;
     for (int e = 0; e < entries * 3; ++e) image.Palette.push_back(std::uint8_t(NextRandom(rng)));
     for (auto& s : image.Samples) s = std::uint16_t(s % entries);
   }
-  image.File = Encode(spec, image.Samples, image.Palette);
+  image.File = Encode(shape, image.Samples, image.Palette);
   return image;
 }
 
-Bytes Encode(const ImageSpec& spec, const std::vector<std::uint16_t>& samples, const Bytes& palette) {
-  const int channels = Channels(spec.ColorType);
-  const std::size_t bpp = std::max<std::size_t>(1, std::size_t(channels) * spec.BitDepth / 8);
+Bytes Encode(const ImageShape& shape, const std::vector<std::uint16_t>& samples, const Bytes& palette) {
+  const int channels = Channels(shape.ColorType);
+  const std::size_t bpp = std::max<std::size_t>(1, std::size_t(channels) * shape.BitDepth / 8);
   Bytes filtered;
   std::size_t rowIndex = 0;
   auto addPassRows = [&](const Pass& pass) {
-    const std::uint32_t w = spec.Width > pass.Column ? (spec.Width - pass.Column + pass.ColumnStep - 1) / pass.ColumnStep : 0;
+    const std::uint32_t w = shape.Width > pass.Column ? (shape.Width - pass.Column + pass.ColumnStep - 1) / pass.ColumnStep : 0;
     if (w == 0) return;
     Bytes prior;
     std::vector<std::uint16_t> rowSamples(std::size_t(w) * channels);
-    for (std::uint32_t y = pass.Row; y < spec.Height; y += pass.RowStep) {
+    for (std::uint32_t y = pass.Row; y < shape.Height; y += pass.RowStep) {
       for (std::uint32_t k = 0; k < w; ++k)
         for (int c = 0; c < channels; ++c)
           rowSamples[std::size_t(k) * channels + c] =
-              samples[(std::size_t(y) * spec.Width + pass.Column + std::size_t(k) * pass.ColumnStep) * channels + c];
-      const Bytes raw = PackRow(rowSamples.data(), w, channels, spec.BitDepth);
+              samples[(std::size_t(y) * shape.Width + pass.Column + std::size_t(k) * pass.ColumnStep) * channels + c];
+      const Bytes raw = PackRow(rowSamples.data(), w, channels, shape.BitDepth);
       if (prior.empty()) prior.assign(raw.size(), 0);
-      int type = spec.Filters[rowIndex++ % spec.Filters.size()];
+      int type = shape.Filters[rowIndex++ % shape.Filters.size()];
       if (type < 0) type = AdaptiveFilter(raw, prior, bpp);
       filtered.push_back(std::uint8_t(type));
       Append(filtered, FilterRow(type, raw, prior, bpp));
       prior = raw;
     }
   };
-  if (spec.Interlaced) {
+  if (shape.Interlaced) {
     for (const Pass& pass : Passes) addPassRows(pass);
   } else {
     addPassRows({0, 0, 1, 1});
   }
-  const Bytes stream = spec.StoredBlocks ? StoredZlib(filtered) : Compress(filtered, spec.Level);
+  const Bytes stream = shape.StoredBlocks ? StoredZlib(filtered) : Compress(filtered, shape.Level);
 
   Bytes file = {0x89, 0x50, 0x4E, 0x47, 0x0D, 0x0A, 0x1A, 0x0A};
-  Bytes header = BigEndian32(spec.Width);
-  Append(header, BigEndian32(spec.Height));
-  Append(header, {std::uint8_t(spec.BitDepth), std::uint8_t(spec.ColorType), 0, 0, std::uint8_t(spec.Interlaced)});
+  Bytes header = BigEndian32(shape.Width);
+  Append(header, BigEndian32(shape.Height));
+  Append(header, {std::uint8_t(shape.BitDepth), std::uint8_t(shape.ColorType), 0, 0, std::uint8_t(shape.Interlaced)});
   AppendChunk(file, "IHDR", header);
-  if (spec.Gamma) AppendChunk(file, "gAMA", BigEndian32(spec.Gamma));
+  if (shape.Gamma) AppendChunk(file, "gAMA", BigEndian32(shape.Gamma));
   if (!palette.empty()) AppendChunk(file, "PLTE", palette);
-  if (!spec.Transparency.empty()) AppendChunk(file, "tRNS", spec.Transparency);
-  for (const auto& c : spec.BeforeData) AppendChunk(file, c.Type, c.Data);
+  if (!shape.Transparency.empty()) AppendChunk(file, "tRNS", shape.Transparency);
+  for (const auto& c : shape.BeforeData) AppendChunk(file, c.Type, c.Data);
   std::size_t offset = 0, piece = 0;
   do {
-    const std::size_t size = spec.IdatSizes.empty() ? stream.size() : spec.IdatSizes[piece++ % spec.IdatSizes.size()];
+    const std::size_t size = shape.IdatSizes.empty() ? stream.size() : shape.IdatSizes[piece++ % shape.IdatSizes.size()];
     const std::size_t n = std::min(size, stream.size() - offset);
     AppendChunk(file, "IDAT", Bytes(stream.begin() + offset, stream.begin() + offset + n));
     offset += n;
   } while (offset < stream.size());
-  if (spec.TrailingEmptyIdat) AppendChunk(file, "IDAT", {});
-  for (const auto& c : spec.AfterData) AppendChunk(file, c.Type, c.Data);
+  if (shape.TrailingEmptyIdat) AppendChunk(file, "IDAT", {});
+  for (const auto& c : shape.AfterData) AppendChunk(file, c.Type, c.Data);
   AppendChunk(file, "IEND", {});
   return file;
 }

@@ -19,7 +19,7 @@ struct ExtraChunk {
   Bytes Data;
 };
 
-struct ImageSpec {
+struct ImageShape {
   int ColorType = 2;
   int BitDepth = 8;
   std::uint32_t Width = 1;
@@ -43,7 +43,7 @@ struct ImageSpec {
 };
 
 struct Image {
-  ImageSpec Spec;
+  ImageShape Shape;
   // Samples row-major, channels per pixel interleaved, each in the range of the bit depth.
   std::vector<std::uint16_t> Samples;
   Bytes Palette;  // RGB triples
@@ -51,9 +51,9 @@ struct Image {
 };
 
 int Channels(int colorType);
-Image MakeImage(const ImageSpec& spec);
+Image MakeImage(const ImageShape& shape);
 // Encodes given samples (for images built by hand).
-Bytes Encode(const ImageSpec& spec, const std::vector<std::uint16_t>& samples, const Bytes& palette);
+Bytes Encode(const ImageShape& shape, const std::vector<std::uint16_t>& samples, const Bytes& palette);
 
 struct Chunk {
   std::string Type;
