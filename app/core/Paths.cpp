@@ -2,12 +2,10 @@
 
 #include <array>
 
+#include "app/core/ShellNamespace.h"
 #include "platform/framework/FileUtils.h"
 #include "platform/framework/Registry.h"
 #include "platform/framework/SysUtils.h"
-#include "platform/framework/Win32.h"
-
-#include <shlobj.h>
 
 namespace {
 

@@ -2,11 +2,10 @@
 
 #include <memory>
 
+#include "app/core/ShellNamespace.h"
 #include "app/core/WaitCursor.h"
 #include "platform/framework/Dialogs.h"
 #include "platform/framework/Exceptions.h"
-
-#include <shlobj.h>
 
 namespace {
 

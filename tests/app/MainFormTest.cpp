@@ -12,6 +12,7 @@
 #include "app/core/Globals.h"
 #include "app/core/Paths.h"
 #include "app/core/SettingsFile.h"
+#include "app/core/ShellNamespace.h"
 #include "platform/audio/editor/AudioEditor.h"
 #include "platform/framework/Dialogs.h"
 #include "platform/framework/FileUtils.h"
@@ -23,8 +24,6 @@
 #include "platform/framework/SysUtils.h"
 #include "tests/app/WavFixture.h"
 #include "tests/support/TestSupport.h"
-
-#include <shlobj.h>
 
 using testing_support::ScratchFolder;
 using testing_support::WriteFileBytes;
