@@ -112,21 +112,6 @@ void ExportRegionRow(TListItem* Row, int FormatIndex, const String& Folder) {
   position->SetSelectionStart(start);
   position->SetSelectionEnd(start + length);
   const String path = ExportRegionPath(Folder, region->Name, ExportFormatExtension(FormatIndex));
-  switch (fileType) {
-    case FileTypeWav:
-      ApplyWaveOutputFormat(editor, GlobalVars);
-      break;
-    case FileTypeMp3:
-      ApplyMp3OutputFormat(editor, MainForm->LameEnc, GlobalVars);
-      break;
-    case FileTypeOgg:
-      ApplyOggOutputFormat(editor, GlobalVars);
-      break;
-    case FileTypeWma:
-      ApplyWmaOutputFormat(editor, GlobalVars);
-      break;
-    default:
-      return;
-  }
+  MainForm->ApplyOutputFormat(fileType);
   editor.SaveRangeAs(path, -1, fileType);
 }
