@@ -491,6 +491,14 @@ void THttpCli::HandleSessionClosed(Word ErrCode) {
     // A body with a length or chunks that the close cut short is a failure, not a document.
     if (BodyIncomplete() && requestDoneError_ == 0) requestDoneError_ = kConnectionAborted;
     nextLine_ = nlNone;
+    // A body that ends with the connection is whole: its decoders give out what they still hold.
+    if (requestDoneError_ == 0) {
+      try {
+        CompleteDecoders();
+      } catch (Exception&) {
+        // CompleteDecoders has set the request's error.
+      }
+    }
     FireDocEnd();
   }
   if (locationPending_) {

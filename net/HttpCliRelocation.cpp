@@ -37,10 +37,15 @@ void THttpCli::TakeLocationCredentials(const THttpUrlParts& Url) {
 }
 
 // Through a proxy the request path is a whole URL.
+namespace {
+// "host" or "host:port": through a proxy the request line carries the port the location named.
+String HostWithPort(const THttpUrlParts& url) { return url.Port.empty() ? url.Host : url.Host + L":" + url.Port; }
+}  // namespace
+
 void THttpCli::ProcessProxyLocation(const String& Value, bool Absolute) {
   if (!Value.empty() && Value[0] == L'/') {
     const THttpUrlParts current = ParseHttpUrl(path_);
-    location_ = (current.Proto.empty() ? String(L"http") : current.Proto) + L"://" + current.Host + Value;
+    location_ = (current.Proto.empty() ? String(L"http") : current.Proto) + L"://" + HostWithPort(current) + Value;
     path_ = location_;
     TakeLocationCredentials(current);
   } else if (!Absolute) {
@@ -52,7 +57,7 @@ void THttpCli::ProcessProxyLocation(const String& Value, bool Absolute) {
     TakeLocationCredentials(url);
     if (!url.Proto.empty() && !url.Host.empty()) {
       targetHost_ = url.Host;
-      location_ = url.Proto + L"://" + url.Host + url.Path;
+      location_ = url.Proto + L"://" + HostWithPort(url) + url.Path;
       path_ = location_;
     }
   }

@@ -174,6 +174,7 @@ TEST(HttpRelocation, AfterTheCloseTheRelocatedRequestGoesToTheSameProxy) {
   } cases[] = {
       {"/new", "GET http://target.test/new HTTP/1.0"},
       {"http://elsewhere.test/new", "GET http://elsewhere.test/new HTTP/1.0"},
+      {"http://elsewhere.test:8080/new", "GET http://elsewhere.test:8080/new HTTP/1.0"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.Location);

@@ -235,14 +235,16 @@ TEST_F(HttpResponseWithReversingCoding, DecodersCompleteAtTheEndOfEveryKindOfBod
   struct Case {
     const char* Name;
     std::string Response;
+    bool Close = false;
   } cases[] = {
       {"length", Response("HTTP/1.1 200 OK", {"Content-Encoding: x-reversed", "Content-Length: 4"}, "abcd")},
       {"chunked", Response("HTTP/1.1 200 OK", {"Content-Encoding: x-reversed", "Transfer-Encoding: chunked"},
                            "2\r\nab\r\n2\r\ncd\r\n0\r\n\r\n")},
+      {"up to the close", Response("HTTP/1.0 200 OK", {"Content-Encoding: x-reversed"}, "abcd"), true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.Name);
-    THttpTestServer server({{Answer(c.Response)}});
+    THttpTestServer server({{Answer(c.Response, c.Close)}});
     THttpProbe probe;
     probe.Http->SetRequestVer(L"1.1");
     probe.Http->SetOptions({httpoEnableContentCoding});
