@@ -2,17 +2,23 @@
 
 #include <algorithm>
 #include <cmath>
+#include <exception>
 
 #include "platform/audio/editor/AudioEditor.h"
+#include "platform/framework/Exceptions.h"
 
-TCompoundEdit::TCompoundEdit(TAudioEditor2& Editor) : editor_(Editor) { editor_.BeginCompound(); }
+TCompoundEdit::TCompoundEdit(TAudioEditor2& Editor)
+    : editor_(Editor), exceptionsInFlightAtStart_(std::uncaught_exceptions()) {
+  editor_.BeginCompound();
+}
 
 TCompoundEdit::~TCompoundEdit() {
-  // EndCompound only closes the bracket; it must not turn an exception on its way out into a
-  // terminate.
   try {
     editor_.EndCompound();
   } catch (...) {
+    // A destructor must not throw. The exception already leaving the edit is the one its caller
+    // reports; without one, this failure goes to the application's handler.
+    if (std::uncaught_exceptions() == exceptionsInFlightAtStart_) HandleCurrentException();
   }
 }
 

@@ -12,7 +12,8 @@
 class TAudioEditor2;
 
 // Begin/end of one multi-step edit: the bracket is closed on every path, also when a call inside
-// raises (the exception goes on).
+// raises (the exception goes on). A failing end is handed to the process exception sink (the
+// application's handler) unless an exception is already leaving the edit.
 class TCompoundEdit {
  public:
   explicit TCompoundEdit(TAudioEditor2& Editor);
@@ -22,6 +23,7 @@ class TCompoundEdit {
 
  private:
   TAudioEditor2& editor_;
+  int exceptionsInFlightAtStart_;
 };
 
 // Places for the insert commands.

@@ -1,9 +1,13 @@
 // The edit commands on real documents: selection commands, trimming, repeating, padding for a mix,
 // inserting silence, and the bracket of multi-step edits when a call inside raises.
 
+#include <memory>
+
 #include "app/EditRoutines.h"
 #include "app/core/Globals.h"
+#include "platform/audio/core/AudioEngine.h"
 #include "platform/audio/editor/AudioEditor.h"
+#include "platform/framework/Exceptions.h"
 #include "tests/app/CommandsFixture.h"
 #include "tests/app/WavFixture.h"
 
@@ -80,6 +84,41 @@ TEST_F(CommandsEditTest, ARaisingCallInsideTrimOrRepeatLeavesNoOpenCompound) {
     Editor().Undo();
     EXPECT_EQ(Length(), lengthAfterFailure) << "the delete was swallowed by an open compound";
   }
+}
+
+std::vector<String> SinkMessages;
+void RecordInSink(const std::exception_ptr& error) { SinkMessages.push_back(DescribeException(error).Message); }
+
+// Ending the bracket fails while the engine is busy (here: inside its progress report). Alone, that
+// failure reaches the application's handler; behind another exception it gives way to that one.
+TEST_F(CommandsEditTest, AFailingEndOfTheBracketReachesTheHandlerUnlessAnotherExceptionLeaves) {
+  OpenPattern(L"bracket.wav", 4000);
+  AudioEngine& engine = Editor().Engine();
+  const auto previousReport = engine.OnBlockOperation;
+  const std::int64_t previousThreshold = engine.ProgressThreshold();
+  const ExceptionSink previousSink = SetExceptionSink(&RecordInSink);
+  engine.SetProgressThreshold(1);
+  for (const bool anotherLeaves : {false, true}) {
+    SCOPED_TRACE(anotherLeaves ? "another exception leaves" : "alone");
+    SinkMessages.clear();
+    auto bracket = std::make_unique<TCompoundEdit>(Editor());
+    engine.OnBlockOperation = [&](int) {
+      if (!bracket) return;
+      const std::unique_ptr<TCompoundEdit> ending = std::move(bracket);
+      if (anotherLeaves) throw Exception(L"first");
+    };
+    if (anotherLeaves)
+      EXPECT_THROW(InsertSilenceAtPlace(Editor(), ipCursor, 100), Exception);
+    else
+      InsertSilenceAtPlace(Editor(), ipCursor, 100);
+    EXPECT_EQ(SinkMessages.size(), anotherLeaves ? 0u : 1u);
+    if (!anotherLeaves && !SinkMessages.empty()) {
+      EXPECT_NE(SinkMessages[0].find(L"busy"), String::npos);
+    }
+  }
+  SetExceptionSink(previousSink);
+  engine.OnBlockOperation = previousReport;
+  engine.SetProgressThreshold(previousThreshold);
 }
 
 TEST_F(CommandsEditTest, RepeatLoopPlacesEachCopyAfterTheLastAndChunksChangeNothing) {
