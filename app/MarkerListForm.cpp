@@ -1,5 +1,6 @@
 #include "app/MarkerListForm.h"
 
+#include "app/MainForm.h"
 #include "app/core/Help.h"
 #include "platform/audio/editor/AudioEditor.h"
 #include "platform/framework/ShortCuts.h"
@@ -66,6 +67,13 @@ TMarkerListForm::TMarkerListForm(TComponent* AOwner, const wchar_t* Name, const 
 }
 
 TMarkerListForm::~TMarkerListForm() { ClearRows(); }
+
+void TMarkerListForm::CreateParams(TCreateParams& Params) {
+  TForm::CreateParams(Params);
+  if (!MainForm || MainForm == static_cast<TCustomForm*>(this)) return;
+  Params.WndParent = MainForm->Handle();
+  Params.ExStyle &= ~WS_EX_APPWINDOW;
+}
 
 TAction* TMarkerListForm::AddRowAction(const wchar_t* Name, const wchar_t* Caption, const wchar_t* ShortCut,
                                        TNotifyEvent Execute) {

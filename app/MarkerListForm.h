@@ -48,6 +48,9 @@ class TMarkerListForm : public TForm {
 
  protected:
   TMarkerListForm(TComponent* AOwner, const wchar_t* Name, const wchar_t* Caption, const wchar_t* ListName);
+  // The main window owns the list window whoever owns the component, so the list stays above it
+  // without being top-most.
+  void CreateParams(TCreateParams& Params) override;
   // A row with the caption, the sub-items and the record.
   TListItem* AppendRow(const String& Caption, std::initializer_list<String> SubItems, TObject* Record);
   TAction* AddRowAction(const wchar_t* Name, const wchar_t* Caption, const wchar_t* ShortCut, TNotifyEvent Execute);

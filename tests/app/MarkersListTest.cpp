@@ -238,6 +238,27 @@ TEST_F(MarkersListTest, TheCloseStepStoresTheBoundsOfAShowingListWindow) {
   EXPECT_EQ(GlobalVars.RegionFormLeft, 7) << "a hidden list keeps its stored bounds";
 }
 
+// The lists stay above the main window without being above every other program, also when they are
+// owned by the application as the program creates them.
+TEST_F(MarkersListTest, TheListWindowsAreOwnedByTheMainWindowAndNotTopMost) {
+  delete BookmarkForm;
+  delete RegionForm;
+  BookmarkForm = new TBookmarkForm(Application);
+  RegionForm = new TRegionForm(Application);
+  OpenPattern(L"song.wav", 4000);
+  form->Show();
+  form->ActionOpenBookmarkListExecute(form);
+  form->ActionOpenRegionListExecute(form);
+  for (TMarkerListForm* list : {static_cast<TMarkerListForm*>(BookmarkForm), static_cast<TMarkerListForm*>(RegionForm)}) {
+    SCOPED_TRACE(list->Name());
+    ASSERT_TRUE(list->Visible());
+    EXPECT_EQ(GetWindow(list->Handle(), GW_OWNER), form->Handle());
+    EXPECT_EQ(GetWindowLongPtrW(list->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
+    list->Hide();
+  }
+  form->Hide();
+}
+
 TEST_F(MarkersListTest, TheRowActionsNeedASelectedRow) {
   OpenPattern(L"song.wav", 4000);
   AddBookmark(100, L"mark");
