@@ -64,6 +64,11 @@ void ScanPeaks(const float* samples, std::int64_t frames, int channels, PeakPair
 
 namespace {
 
+void Widen(PeakPair& p, const PeakPair& with) {
+  p.Min = std::min(p.Min, with.Min);
+  p.Max = std::max(p.Max, with.Max);
+}
+
 constexpr std::size_t kSummarySlotBytes = kBlockFrames / kSummaryFrames * 2 * sizeof(PeakPair);
 
 Arena& SummaryArena() {
@@ -126,52 +131,21 @@ void PeakSummary::Build(const float* samples, std::int64_t frames, int channels)
   for (std::int64_t k = 0; k < coarse; ++k) {
     for (int c = 0; c < channels; ++c) {
       PeakPair p = Entry(k * kCoarseEntries, c);
-      for (std::int64_t e = k * kCoarseEntries + 1; e < std::min(entries, (k + 1) * kCoarseEntries); ++e) {
-        p.Min = std::min(p.Min, Entry(e, c).Min);
-        p.Max = std::max(p.Max, Entry(e, c).Max);
-      }
+      for (std::int64_t e = k * kCoarseEntries + 1; e < std::min(entries, (k + 1) * kCoarseEntries); ++e) Widen(p, Entry(e, c));
       coarse_[k * channels + c] = p;
     }
   }
   for (int c = 0; c < channels; ++c) {
-    PeakPair whole = entries ? entries_[static_cast<std::size_t>(c)] : PeakPair{};
-    for (std::int64_t e = 1; e < entries; ++e) {
-      const PeakPair& p = Entry(e, c);
-      whole.Min = std::min(whole.Min, p.Min);
-      whole.Max = std::max(whole.Max, p.Max);
+    for (std::int64_t k = 0; k < coarse; ++k) {
+      coarseHead_[k * channels + c] = coarse_[k * channels + c];
+      if (k > 0) Widen(coarseHead_[k * channels + c], coarseHead_[(k - 1) * channels + c]);
     }
-    whole_[c] = whole;
+    for (std::int64_t k = coarse - 1; k >= 0; --k) {
+      coarseTail_[k * channels + c] = coarse_[k * channels + c];
+      if (k + 1 < coarse) Widen(coarseTail_[k * channels + c], coarseTail_[(k + 1) * channels + c]);
+    }
   }
-}
-
-PeakAccumulator::PeakAccumulator(int channels) : channels_(channels) {
-  const float start[4] = {3.0e38f, 3.0e38f, 3.0e38f, 3.0e38f};
-  std::memcpy(&lanes_, start, sizeof lanes_);
-}
-
-void PeakAccumulator::Add(const PeakPair* run, std::int64_t entries) {
-  if (entries <= 0) return;
-  empty_ = false;
-  // Maxima are negated so one packed minimum serves both bounds.
-  const float flip[4] = {1.0f, -1.0f, 1.0f, -1.0f};
-  Float4 sign, acc = lanes_;
-  std::memcpy(&sign, flip, sizeof sign);
-  const float* values = &run[0].Min;
-  const std::int64_t count = entries * channels_ * 2;
-  std::int64_t i = 0;
-  for (; i + 4 <= count; i += 4) {
-    Float4 v;
-    std::memcpy(&v, values + i, sizeof v);
-    v *= sign;
-    acc = v < acc ? v : acc;
-  }
-  if (i < count) {  // a mono run's odd last entry
-    const float last[4] = {values[i], -values[i + 1], values[i], -values[i + 1]};
-    Float4 v;
-    std::memcpy(&v, last, sizeof v);
-    acc = v < acc ? v : acc;
-  }
-  lanes_ = acc;
+  for (int c = 0; c < channels; ++c) whole_[c] = coarse ? coarseTail_[c] : PeakPair{};
 }
 
 void PeakAccumulator::Result(PeakPair* out) const {
@@ -189,18 +163,26 @@ void PeakAccumulator::Result(PeakPair* out) const {
 
 void PeakSummary::MergeRange(std::int64_t a, std::int64_t b, PeakAccumulator& into) const {
   if (a >= b) return;
-  std::int64_t first = a / kSummaryFrames;
+  const std::int64_t first = a / kSummaryFrames;
   const std::int64_t end = (b - 1) / kSummaryFrames + 1;  // entries [first, end)
   if (first == 0 && end == entryCount_) {
     into.Add(whole_, 1);
     return;
   }
-  // Fine entries up to a coarse boundary, coarse entries while whole ones fit (or up to the
-  // block's end), then fine entries again.
-  const std::int64_t coarseFrom = std::min(end, (first + kCoarseEntries - 1) / kCoarseEntries * kCoarseEntries);
-  into.Add(&entries_[first * channels_], coarseFrom - first);
-  std::int64_t coarseTo = end == entryCount_ ? end : end / kCoarseEntries * kCoarseEntries;
-  if (coarseTo < coarseFrom) coarseTo = coarseFrom;
-  into.Add(&coarse_[coarseFrom / kCoarseEntries * channels_], (coarseTo - coarseFrom + kCoarseEntries - 1) / kCoarseEntries);
-  into.Add(&entries_[coarseTo * channels_], end - coarseTo);
+  // Whole coarse entries [from, to) inside the range, fine entries on either side of them.
+  const std::int64_t coarseCount = (entryCount_ + kCoarseEntries - 1) / kCoarseEntries;
+  const std::int64_t from = (first + kCoarseEntries - 1) / kCoarseEntries;
+  const std::int64_t to = end == entryCount_ ? coarseCount : end / kCoarseEntries;
+  if (from >= to) {
+    into.Add(&entries_[first * channels_], end - first);
+    return;
+  }
+  into.Add(&entries_[first * channels_], from * kCoarseEntries - first);
+  if (from == 0)
+    into.Add(&coarseHead_[(to - 1) * channels_], 1);
+  else if (to == coarseCount)
+    into.Add(&coarseTail_[from * channels_], 1);
+  else
+    into.Add(&coarse_[from * channels_], to - from);
+  if (to < coarseCount) into.Add(&entries_[to * kCoarseEntries * channels_], end - to * kCoarseEntries);
 }

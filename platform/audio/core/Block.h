@@ -4,6 +4,7 @@
 // the store's business and may change at any time, the content never does. Reads are thread-safe.
 
 #include <cstdint>
+#include <cstring>
 #include <list>
 #include <memory>
 #include <mutex>
@@ -26,18 +27,49 @@ struct PeakPair {
 };
 
 // Collects min/max of peak pairs of one or two channels, four floats at a time (even lanes minima,
-// odd lanes maxima), reducing only when the result is asked for.
+// odd lanes maxima negated, so one packed minimum serves both), reducing only when the result is
+// asked for. Inline: a waveform column merges a few short runs.
 class PeakAccumulator {
  public:
-  explicit PeakAccumulator(int channels);
+  explicit PeakAccumulator(int channels) : lanes_{kNone, kNone, kNone, kNone}, channels_(channels) {}
   // Merges `entries` pairs per channel, interleaved by channel.
-  void Add(const PeakPair* run, std::int64_t entries);
+  void Add(const PeakPair* run, std::int64_t entries) {
+    if (entries <= 0) return;
+    empty_ = false;
+    const Float4 sign = {1.0f, -1.0f, 1.0f, -1.0f};
+    Float4 acc = lanes_, other = lanes_;  // two chains, so consecutive minima need not wait
+    const float* values = &run[0].Min;
+    const std::int64_t count = entries * channels_ * 2;
+    std::int64_t i = 0;
+    for (; i + 8 <= count; i += 8) {
+      Float4 v, w;
+      std::memcpy(&v, values + i, sizeof v);
+      std::memcpy(&w, values + i + 4, sizeof w);
+      v *= sign;
+      w *= sign;
+      acc = v < acc ? v : acc;
+      other = w < other ? w : other;
+    }
+    if (i + 4 <= count) {
+      Float4 v;
+      std::memcpy(&v, values + i, sizeof v);
+      v *= sign;
+      acc = v < acc ? v : acc;
+      i += 4;
+    }
+    if (i < count) {  // a mono run's odd last entry
+      const Float4 v = {values[i], -values[i + 1], values[i], -values[i + 1]};
+      acc = v < acc ? v : acc;
+    }
+    lanes_ = other < acc ? other : acc;
+  }
   bool Empty() const { return empty_; }
   // Min/max of each channel; (0, 0) when nothing was added.
   void Result(PeakPair* out) const;
 
  private:
   using Float4 = float __attribute__((vector_size(16)));
+  static constexpr float kNone = 3.0e38f;
   Float4 lanes_;  // min of lanes 0 and 2 (negated maxima in 1 and 3)
   int channels_;
   bool empty_ = true;
@@ -63,10 +95,16 @@ class PeakSummary {
   struct SlotDeleter {
     void operator()(PeakPair* entries) const;
   };
+
   std::unique_ptr<PeakPair[], SlotDeleter> entries_;
   std::int64_t entryCount_ = 0;
   PeakPair whole_[2];
-  PeakPair coarse_[kBlockFrames / kCoarseFrames * 2];
+  static constexpr std::int64_t kCoarseCount = kBlockFrames / kCoarseFrames;
+  PeakPair coarse_[kCoarseCount * 2];
+  // Coarse entries merged from the block's start up to each one, and from each one to its end: a
+  // column that takes in a block's head or tail reads one value instead of a run.
+  PeakPair coarseHead_[kCoarseCount * 2];
+  PeakPair coarseTail_[kCoarseCount * 2];
   int channels_ = 1;
 };
 

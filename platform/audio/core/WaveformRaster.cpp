@@ -6,63 +6,207 @@
 
 namespace {
 
-void ColumnsFromSummaries(const BlockList& audio, std::int64_t viewStart, std::int64_t viewEnd, int columns,
-                          PeakPair* out) {
+// First frame of each column x in [0, columns], exactly floor(span * x / columns) past viewStart,
+// stepped without dividing per column.
+void FillColumnEdges(std::int64_t viewStart, std::int64_t viewEnd, int columns, std::vector<std::int64_t>& edges) {
+  edges.resize(static_cast<std::size_t>(columns) + 1);
+  const std::int64_t span = std::max<std::int64_t>(viewEnd - viewStart, 0);
+  const std::int64_t whole = span / columns, part = span % columns;
+  std::int64_t at = viewStart, carry = 0;
+  for (int x = 0; x <= columns; ++x) {
+    edges[static_cast<std::size_t>(x)] = at;
+    at += whole;
+    carry += part;
+    if (carry >= columns) {
+      carry -= columns;
+      ++at;
+    }
+  }
+}
+
+void ColumnsFromSummaries(const BlockList& audio, const std::int64_t* edges, int columns, PeakPair* out) {
   const int channels = audio.Channels();
   const std::int64_t length = audio.Frames();
-  std::size_t segment = audio.SegmentAt(std::clamp<std::int64_t>(viewStart, 0, length - 1));
+  const std::vector<Segment>& segments = audio.Segments();
+  std::size_t segment = audio.SegmentAt(std::clamp<std::int64_t>(edges[0], 0, length - 1));
   for (int x = 0; x < columns; ++x) {
-    const std::int64_t a = std::clamp<std::int64_t>(ColumnStart(viewStart, viewEnd, columns, x), 0, length);
-    const std::int64_t b = std::clamp<std::int64_t>(ColumnStart(viewStart, viewEnd, columns, x + 1), 0, length);
+    const std::int64_t a = std::clamp<std::int64_t>(edges[x], 0, length);
+    const std::int64_t b = std::clamp<std::int64_t>(edges[x + 1], 0, length);
     if (a >= b) continue;
     PeakAccumulator peaks(channels);
-    while (segment + 1 < audio.Segments().size() && audio.SegmentStart(segment + 1) <= a) ++segment;
-    for (std::size_t i = segment; i < audio.Segments().size() && audio.SegmentStart(i) < b; ++i) {
-      const Segment& s = audio.Segments()[i];
+    while (segment + 1 < segments.size() && audio.SegmentStart(segment + 1) <= a) ++segment;
+    for (std::size_t i = segment; i < segments.size() && audio.SegmentStart(i) < b; ++i) {
+      const Segment& s = segments[i];
       const std::int64_t start = audio.SegmentStart(i);
       const std::int64_t from = s.Start + std::max<std::int64_t>(0, a - start);
       const std::int64_t to = s.Start + std::min(s.Frames, b - start);
       s.Block->Summary().MergeRange(from, to, peaks);
     }
-    PeakPair result[2];
-    peaks.Result(result);
-    for (int c = 0; c < channels; ++c) out[static_cast<std::ptrdiff_t>(x) * channels + c] = result[c];
+    peaks.Result(out + static_cast<std::ptrdiff_t>(x) * channels);
   }
 }
 
-void ColumnsFromSamples(const BlockList& audio, std::int64_t viewStart, std::int64_t viewEnd, int columns,
-                        std::vector<float>& samples, PeakPair* out) {
+// Min/max of a few frames: cheaper in place than the packed scan's set-up.
+void ScanFewPeaks(const float* samples, std::int64_t frames, int channels, PeakPair* out) {
+  for (int c = 0; c < channels; ++c) {
+    PeakPair p{samples[c], samples[c]};
+    for (std::int64_t i = 1; i < frames; ++i) {
+      const float v = samples[i * channels + c];
+      p.Min = std::min(p.Min, v);
+      p.Max = std::max(p.Max, v);
+    }
+    out[c] = p;
+  }
+}
+
+void ColumnsFromSamples(const BlockList& audio, const std::int64_t* edges, int columns, std::vector<float>& samples,
+                        PeakPair* out) {
   const int channels = audio.Channels();
-  const std::int64_t from = std::clamp<std::int64_t>(viewStart, 0, audio.Frames());
-  const std::int64_t to = std::clamp<std::int64_t>(viewEnd, from, audio.Frames());
+  const std::int64_t from = std::clamp<std::int64_t>(edges[0], 0, audio.Frames());
+  const std::int64_t to = std::clamp<std::int64_t>(edges[columns], from, audio.Frames());
   samples.resize(static_cast<std::size_t>((to - from) * channels));
   audio.Read(from, to - from, samples.data());
+  constexpr std::int64_t kFewFrames = 16;
   for (int x = 0; x < columns; ++x) {
-    std::int64_t a = ColumnStart(viewStart, viewEnd, columns, x);
-    std::int64_t b = std::max(a + 1, ColumnStart(viewStart, viewEnd, columns, x + 1));
-    a = std::clamp(a, from, to);
-    b = std::clamp(b, from, to);
-    if (a < b) ScanPeaks(samples.data() + (a - from) * channels, b - a, channels, out + static_cast<std::ptrdiff_t>(x) * channels);
+    const std::int64_t a = std::clamp(edges[x], from, to);
+    const std::int64_t b = std::clamp(std::max(edges[x] + 1, edges[x + 1]), from, to);
+    if (a >= b) continue;
+    const float* first = samples.data() + (a - from) * channels;
+    PeakPair* column = out + static_cast<std::ptrdiff_t>(x) * channels;
+    if (b - a < kFewFrames)
+      ScanFewPeaks(first, b - a, channels, column);
+    else
+      ScanPeaks(first, b - a, channels, column);
   }
 }
 
 }  // namespace
 
 std::int64_t ColumnStart(std::int64_t viewStart, std::int64_t viewEnd, int columns, int x) {
-  const double span = static_cast<double>(viewEnd - viewStart);
-  return viewStart + static_cast<std::int64_t>(std::floor(span * x / columns));
+  // floor(span * x / columns) without overflowing or rounding: span = whole * columns + part.
+  const std::int64_t span = std::max<std::int64_t>(viewEnd - viewStart, 0);
+  return viewStart + span / columns * x + span % columns * x / columns;
 }
 
 void ComputeColumns(const BlockList& audio, std::int64_t viewStart, std::int64_t viewEnd, int columns,
                     WaveformScratch& scratch) {
   const int channels = audio.Channels();
   scratch.Columns.assign(static_cast<std::size_t>(std::max(columns, 0) * channels), PeakPair{});
-  if (audio.Frames() == 0 || viewEnd <= viewStart || columns <= 0) return;
+  if (columns <= 0) return;
+  FillColumnEdges(viewStart, viewEnd, columns, scratch.Edges);
+  if (audio.Frames() == 0 || viewEnd <= viewStart) return;
   if ((viewEnd - viewStart) / columns >= kSummaryFrames)
-    ColumnsFromSummaries(audio, viewStart, viewEnd, columns, scratch.Columns.data());
+    ColumnsFromSummaries(audio, scratch.Edges.data(), columns, scratch.Columns.data());
   else
-    ColumnsFromSamples(audio, viewStart, viewEnd, columns, scratch.Samples, scratch.Columns.data());
+    ColumnsFromSamples(audio, scratch.Edges.data(), columns, scratch.Samples, scratch.Columns.data());
 }
+
+namespace {
+
+// Per column: the colours of its background and wave (selected or not); returns how many columns
+// from the left hold audio.
+int ColumnColours(const BlockList& audio, int width, const WaveformStyle& style, WaveformScratch& scratch) {
+  scratch.Back.resize(static_cast<std::size_t>(width));
+  scratch.Fore.resize(static_cast<std::size_t>(width));
+  const bool anySelection = style.SelectionEnd > style.SelectionStart;
+  const std::int64_t* edges = scratch.Edges.data();
+  int audioColumns = 0;
+  for (int x = 0; x < width; ++x) {
+    const std::int64_t a = edges[x];
+    const std::int64_t b = std::max(a + 1, edges[x + 1]);
+    const bool selected = anySelection && b > style.SelectionStart && a < style.SelectionEnd;
+    scratch.Back[x] = selected ? style.SelectionBackground : style.Background;
+    scratch.Fore[x] = selected ? style.SelectedWave : style.Wave;
+    if (a < audio.Frames()) audioColumns = x + 1;
+  }
+  return audioColumns;
+}
+
+struct LaneRows {
+  int Top, Bottom, Centre;
+};
+
+LaneRows LaneAt(int height, int lane, int laneCount) {
+  const int top = height * lane / laneCount, bottom = height * (lane + 1) / laneCount;
+  return {top, bottom, top + (bottom - top) / 2};
+}
+
+// Rows [Top[x], Bottom[x]] of each column's wave in one lane; columns without audio get an empty
+// range.
+void WaveRows(const PeakPair* columns, int channels, int channel, int audioColumns, int width, LaneRows rows,
+              double shown, int* top, int* bottom) {
+  const double half = (rows.Bottom - rows.Top) / 2.0, centre = rows.Top + half;
+  const double first = rows.Top, last = rows.Bottom - 1;
+  // Clamped before truncating, so truncation is the floor; NaN lands on the top row.
+  const auto rowOf = [&](float v) {
+    double row = centre - (v / shown) * half;
+    row = row >= first ? row : first;
+    row = row <= last ? row : last;
+    return static_cast<int>(row);
+  };
+  for (int x = 0; x < audioColumns; ++x) {
+    const PeakPair& p = columns[static_cast<std::ptrdiff_t>(x) * channels + channel];
+    top[x] = rowOf(p.Max);
+    bottom[x] = rowOf(p.Min);
+  }
+  std::fill(top + audioColumns, top + width, INT_MAX);
+  std::fill(bottom + audioColumns, bottom + width, INT_MIN);
+}
+
+// Sorts the columns by the row where their wave starts (code 2x + 1) and the row below its end
+// (code 2x), so a lane is drawn row by row changing only the pixels whose state flips.
+void SortRowChanges(const int* top, const int* bottom, int width, LaneRows rows, WaveformScratch& scratch) {
+  const int rowCount = rows.Bottom - rows.Top;
+  scratch.ChangeStart.assign(static_cast<std::size_t>(rowCount + 1), 0);
+  int* start = scratch.ChangeStart.data();
+  const auto forEachChange = [&](auto&& take) {
+    for (int x = 0; x < width; ++x) {
+      if (top[x] > bottom[x]) continue;
+      if (top[x] > rows.Top) take(top[x] - rows.Top, 2 * x + 1);
+      if (bottom[x] + 1 < rows.Bottom) take(bottom[x] + 1 - rows.Top, 2 * x);
+    }
+  };
+  forEachChange([&](int row, int) { ++start[row + 1]; });
+  for (int r = 0; r < rowCount; ++r) start[r + 1] += start[r];
+  scratch.Changes.resize(static_cast<std::size_t>(start[rowCount]));
+  scratch.ChangeFill.assign(start, start + rowCount);
+  int* fill = scratch.ChangeFill.data();
+  int* changes = scratch.Changes.data();
+  forEachChange([&](int row, int code) { changes[fill[row]++] = code; });
+}
+
+void DrawLane(const PixelBuffer& target, LaneRows rows, bool divider, const int* top, const int* bottom,
+              const WaveformStyle& style, WaveformScratch& scratch) {
+  const int width = target.Width;
+  const std::uint32_t* back = scratch.Back.data();
+  const std::uint32_t* fore = scratch.Fore.data();
+  const auto inWave = [&](int x, int y) { return top[x] <= y && y <= bottom[x]; };
+  SortRowChanges(top, bottom, width, rows, scratch);
+  // The lane's current row without its centre line, changed where a wave starts or ends.
+  scratch.Line.resize(static_cast<std::size_t>(width));
+  std::uint32_t* line = scratch.Line.data();
+  for (int x = 0; x < width; ++x) line[x] = inWave(x, rows.Top) ? fore[x] : back[x];
+  const std::uint32_t* colours[2] = {back, fore};
+  const int* changes = scratch.Changes.data();
+  const int* start = scratch.ChangeStart.data();
+  for (int y = rows.Top; y < rows.Bottom; ++y) {
+    const int r = y - rows.Top;
+    for (int i = start[r]; i < start[r + 1]; ++i) {
+      const int x = changes[i] >> 1;
+      line[x] = colours[changes[i] & 1][x];
+    }
+    std::uint32_t* row = target.Pixels + static_cast<std::ptrdiff_t>(y) * target.Stride;
+    if (divider && y == rows.Top) {
+      std::fill(row, row + width, style.ChannelDivider);
+    } else if (y == rows.Centre) {
+      for (int x = 0; x < width; ++x) row[x] = inWave(x, y) ? fore[x] : style.CentreLine;
+    } else {
+      std::copy(line, line + width, row);
+    }
+  }
+}
+
+}  // namespace
 
 void RasterizeWaveform(const BlockList& audio, std::int64_t viewStart, std::int64_t viewEnd, const PixelBuffer& target,
                        const WaveformStyle& style, WaveformScratch& scratch) {
@@ -70,69 +214,24 @@ void RasterizeWaveform(const BlockList& audio, std::int64_t viewStart, std::int6
   if (width <= 0 || height <= 0) return;
   const int channels = audio.Channels();
   ComputeColumns(audio, viewStart, viewEnd, width, scratch);
-
-  // Per column: background and wave colour (selection or not), and whether there is audio.
-  scratch.Back.resize(static_cast<std::size_t>(width));
-  scratch.Fore.resize(static_cast<std::size_t>(width));
-  int audioColumns = 0;
-  for (int x = 0; x < width; ++x) {
-    const std::int64_t a = ColumnStart(viewStart, viewEnd, width, x);
-    const std::int64_t b = std::max(a + 1, ColumnStart(viewStart, viewEnd, width, x + 1));
-    const bool selected = style.SelectionEnd > style.SelectionStart && b > style.SelectionStart && a < style.SelectionEnd;
-    scratch.Back[x] = selected ? style.SelectionBackground : style.Background;
-    scratch.Fore[x] = selected ? style.SelectedWave : style.Wave;
-    if (a < audio.Frames()) audioColumns = x + 1;
-  }
+  const int audioColumns = ColumnColours(audio, width, style, scratch);
 
   int lanes[2], laneCount = 0;
   for (int c = 0; c < channels; ++c)
     if (style.ChannelVisible[c]) lanes[laneCount++] = c;
-  const double shown = std::max(style.VerticalPercent, 1e-3) / 100.0;
-  scratch.Top.assign(static_cast<std::size_t>(2 * width), INT_MAX);
-  scratch.Bottom.assign(static_cast<std::size_t>(2 * width), INT_MIN);
-  for (int lane = 0; lane < laneCount; ++lane) {
-    const int top = height * lane / laneCount, bottom = height * (lane + 1) / laneCount;
-    const double half = (bottom - top) / 2.0, centre = top + half;
-    auto rowOf = [&](float v) {
-      return std::clamp(static_cast<int>(std::floor(centre - (v / shown) * half)), top, bottom - 1);
-    };
-    for (int x = 0; x < audioColumns; ++x) {
-      const PeakPair& p = scratch.Columns[static_cast<std::size_t>(x * channels + lanes[lane])];
-      scratch.Top[lane * width + x] = rowOf(p.Max);
-      scratch.Bottom[lane * width + x] = rowOf(p.Min);
-    }
+  if (laneCount == 0) {
+    for (int y = 0; y < height; ++y)
+      std::copy(scratch.Back.begin(), scratch.Back.end(), target.Pixels + static_cast<std::ptrdiff_t>(y) * target.Stride);
+    return;
   }
-
-  // One pass over the rows, each pixel written once.
-  const std::uint32_t* back = scratch.Back.data();
-  const std::uint32_t* fore = scratch.Fore.data();
-  for (int lane = 0; lane < std::max(laneCount, 1); ++lane) {
-    const int top = laneCount ? height * lane / laneCount : 0;
-    const int bottom = laneCount ? height * (lane + 1) / laneCount : height;
-    const int centreRow = std::clamp(static_cast<int>(top + (bottom - top) / 2.0), top, bottom - 1);
-    const int* y0 = scratch.Top.data() + lane * width;
-    const int* y1 = scratch.Bottom.data() + lane * width;
-    // Rows no column's wave reaches are plain background: quiet audio leaves most of them so.
-    const int waveTop = laneCount ? *std::min_element(y0, y0 + width) : INT_MAX;
-    const int waveBottom = laneCount ? *std::max_element(y1, y1 + width) : INT_MIN;
-    for (int y = top; y < bottom; ++y) {
-      std::uint32_t* row = target.Pixels + static_cast<std::ptrdiff_t>(y) * target.Stride;
-      if (laneCount && y == top && lane > 0) {
-        std::fill(row, row + width, style.ChannelDivider);
-        continue;
-      }
-      const bool centre = laneCount && y == centreRow;
-      if ((y < waveTop || y > waveBottom) && !centre) {
-        std::copy(back, back + width, row);
-        continue;
-      }
-      // Masks instead of branches, so the row loop vectorises.
-      const std::uint32_t centreMask = centre ? ~0u : 0u, centreLine = style.CentreLine & centreMask;
-      for (int x = 0; x < width; ++x) {
-        const std::uint32_t wave = 0u - static_cast<std::uint32_t>((y0[x] <= y) & (y <= y1[x]));
-        const std::uint32_t rest = (back[x] & ~centreMask) | centreLine;
-        row[x] = (fore[x] & wave) | (rest & ~wave);
-      }
-    }
+  const double shown = std::max(style.VerticalPercent, 1e-3) / 100.0;
+  scratch.Top.resize(static_cast<std::size_t>(width));
+  scratch.Bottom.resize(static_cast<std::size_t>(width));
+  for (int lane = 0; lane < laneCount; ++lane) {
+    const LaneRows rows = LaneAt(height, lane, laneCount);
+    if (rows.Top == rows.Bottom) continue;
+    WaveRows(scratch.Columns.data(), channels, lanes[lane], audioColumns, width, rows, shown, scratch.Top.data(),
+             scratch.Bottom.data());
+    DrawLane(target, rows, lane > 0, scratch.Top.data(), scratch.Bottom.data(), style, scratch);
   }
 }

@@ -29,20 +29,24 @@ struct WaveformStyle {
   std::int64_t SelectionEnd = 0;
 };
 
-// Min/max of each column and channel over [viewStart, viewEnd) into scratch.Columns
-// [column * channels + channel]. Columns past the end of the audio are left empty (0, 0).
-
-// First frame of column x (x may be Width, giving the end).
+// First frame of column x (x may be Width, giving the end): viewStart + floor(span * x / columns).
+// An empty or reversed view puts every column at its start.
 std::int64_t ColumnStart(std::int64_t viewStart, std::int64_t viewEnd, int columns, int x);
 
 // Buffers a redraw needs, kept by the caller so redrawing allocates nothing.
 struct WaveformScratch {
+  std::vector<std::int64_t> Edges;  // first frame of each column, and the view's end
   std::vector<PeakPair> Columns;
   std::vector<float> Samples;
-  std::vector<int> Top, Bottom;  // per lane and column
+  std::vector<int> Top, Bottom;  // wave rows per column of the lane being drawn
   std::vector<std::uint32_t> Back, Fore;  // per column
+  std::vector<std::uint32_t> Line;  // the lane's current row
+  std::vector<int> Changes, ChangeStart, ChangeFill;  // columns whose state flips, sorted by row
 };
 
+// Min/max of each column and channel over [viewStart, viewEnd) into scratch.Columns
+// [column * channels + channel], and the columns' first frames into scratch.Edges. Columns past the
+// end of the audio are left empty (0, 0).
 void ComputeColumns(const BlockList& audio, std::int64_t viewStart, std::int64_t viewEnd, int columns,
                     WaveformScratch& scratch);
 

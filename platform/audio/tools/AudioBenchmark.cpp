@@ -94,6 +94,18 @@ void Redraw(benchmark::State& state, AudioEngine& engine) {
   }
 }
 
+// The summary half of a redraw alone: each column's min/max, no pixels.
+void BM_ColumnsHour(benchmark::State& state) {
+  AudioEngine& engine = Docs().hour;
+  const std::int64_t span = SpanFrames(engine, static_cast<int>(state.range(0)));
+  const std::int64_t start = (engine.Length() - span) / 2;
+  WaveformScratch columns;
+  for (auto _ : state) {
+    ComputeColumns(*engine.Doc().Audio, start, start + span, kWidth, columns);
+    benchmark::DoNotOptimize(columns.Columns.data());
+  }
+}
+
 void BM_RedrawHour(benchmark::State& state) { Redraw(state, Docs().hour); }
 void BM_RedrawMinute(benchmark::State& state) { Redraw(state, Docs().minute); }
 
@@ -135,6 +147,7 @@ void BM_UndoRedoMinute(benchmark::State& state) { UndoRedo(state, Docs().minute)
 BENCHMARK(BM_ReadFileReusedBuffer)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_OpenAndOverview)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_MemsetPixels)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ColumnsHour)->DenseRange(0, 4)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_RedrawHour)->DenseRange(0, 4)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_RedrawMinute)->DenseRange(0, 4)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_MemcpyDocumentFloats)->Unit(benchmark::kMillisecond)->Iterations(3);
