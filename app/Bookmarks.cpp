@@ -82,6 +82,8 @@ TBookmarkForm::TBookmarkForm(TComponent* AOwner)
   AddMenuItem(ActionHelp);
 
   OnClose = {this, &TBookmarkForm::FormClose};
+  RowActions()->OnUpdate = {this, &TBookmarkForm::ActionListBookListUpdate};
+  ListViewBookmarkList->OnColumnClick = {this, &TBookmarkForm::ListViewBookmarkListColumnClick};
 }
 
 TBookmark* TBookmarkForm::RecordOf(TListItem* Item) { return static_cast<TBookmark*>(static_cast<TObject*>(Item->Data)); }
@@ -171,6 +173,12 @@ void TBookmarkForm::ActionDeleteExecute(TObject*) {
 
 void TBookmarkForm::ActionSelectAllExecute(TObject*) { SelectAllRows(); }
 void TBookmarkForm::ActionHelpExecute(TObject*) { ShowHelp(); }
+
+void TBookmarkForm::ActionListBookListUpdate(TBasicAction*, bool&) { UpdateRowActions(); }
+
+void TBookmarkForm::ListViewBookmarkListColumnClick(TObject*, TListColumn* Column) {
+  ColumnClick(Column->Index());
+}
 
 void TBookmarkForm::FormClose(TObject*, TCloseAction&) {
   StoreBounds(GlobalVars.BookmarkFormLeft, GlobalVars.BookmarkFormTop, GlobalVars.BookmarkFormWidth,

@@ -33,6 +33,8 @@ class TBookmarkForm : public TMarkerListForm {
   void ActionSelectAllExecute(TObject* Sender);
   void ActionHelpExecute(TObject* Sender);
   void FormClose(TObject* Sender, TCloseAction& Action);
+  void ActionListBookListUpdate(TBasicAction* Action, bool& Handled);
+  void ListViewBookmarkListColumnClick(TObject* Sender, TListColumn* Column);
 
  protected:
   void ReplaceRowMarkerId(TListItem* Item, int MarkerId) override;

@@ -48,7 +48,6 @@ TMarkerListForm::TMarkerListForm(TComponent* AOwner, const wchar_t* Name, const 
 
   actions_ = new TActionList(this);
   actions_->SetName(L"ActionList");
-  actions_->OnUpdate = {this, &TMarkerListForm::ActionListUpdate};
   menu_ = new TPopupMenu(this);
   menu_->SetName(L"PopupMenu");
 
@@ -62,7 +61,6 @@ TMarkerListForm::TMarkerListForm(TComponent* AOwner, const wchar_t* Name, const 
   list_->SetReadOnly(true);
   list_->SetHideSelection(false);
   list_->SetPopupMenu(menu_);
-  list_->OnColumnClick = {this, &TMarkerListForm::ListColumnClick};
   list_->OnDblClick = {this, &TMarkerListForm::ListDblClick};
 }
 
@@ -136,8 +134,6 @@ void TMarkerListForm::ColumnClick(int Column) {
   }
 }
 
-void TMarkerListForm::ListColumnClick(TObject*, TListColumn* Column) { ColumnClick(Column->Index()); }
-
 void TMarkerListForm::ShowAt(int Left, int Top, int Width, int Height) {
   SetBounds(Left, Top, Width, Height);
   Show();
@@ -193,7 +189,7 @@ void TMarkerListForm::DeleteMarkerRow(TListItem* Item, TAudioEditor2& Editor,
 
 void TMarkerListForm::ShowHelp() { ShowHelpTopic(Handle(), L"BookmarksandRegions"); }
 
-void TMarkerListForm::ActionListUpdate(TBasicAction*, bool&) {
+void TMarkerListForm::UpdateRowActions() {
   const bool selected = list_->SelCount() > 0;
   for (TAction* action : rowActions_) action->SetEnabled(selected);
   if (SelectAllAction) SelectAllAction->SetEnabled(list_->Items()->Count() > 0);

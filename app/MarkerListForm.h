@@ -40,6 +40,7 @@ class TMarkerListForm : public TForm {
   // The marker id of a row.
   virtual int RowMarkerId(TListItem* Item) const = 0;
   // Sorts as a click on the column does: descending when it is the sort column, else ascending.
+  // Each list's column-click handler calls it.
   void ColumnClick(int Column);
   // Places the window from the four settings fields, then shows it.
   void ShowAt(int Left, int Top, int Width, int Height);
@@ -69,8 +70,8 @@ class TMarkerListForm : public TForm {
   // DeleteRow (which deletes the marker, the row and renumbers).
   void DeleteSelectedRows(const String& Question, const std::function<void(TListItem*)>& DeleteRow);
   void ShowHelp();
-  void ListColumnClick(TObject* Sender, TListColumn* Column);
-  void ActionListUpdate(TBasicAction* Action, bool& Handled);
+  // The idle update of the row actions, called by each list's action-list update handler.
+  void UpdateRowActions();
   void ListDblClick(TObject* Sender);
   // The action a double click on a row runs.
   TAction* DefaultAction = nullptr;

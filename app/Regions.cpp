@@ -93,6 +93,8 @@ TRegionForm::TRegionForm(TComponent* AOwner)
   AddMenuItem(ActionHelp);
 
   OnClose = {this, &TRegionForm::FormClose};
+  RowActions()->OnUpdate = {this, &TRegionForm::ActionListRegionUpdate};
+  ListViewRegionList->OnColumnClick = {this, &TRegionForm::ListViewRegionListColumnClick};
 }
 
 TRegion* TRegionForm::RecordOf(TListItem* Item) { return static_cast<TRegion*>(static_cast<TObject*>(Item->Data)); }
@@ -168,11 +170,13 @@ void TRegionForm::ActionRenameExecute(TObject*) {
   ReplaceRecord(item, record);
 }
 
+void TRegionForm::DeleteRegionRow(TListItem* Item) {
+  FocusMainWindow();
+  DeleteMarkerRow(Item, Editor(), {RegionForm, BookmarkForm});
+}
+
 void TRegionForm::ActionDeleteExecute(TObject*) {
-  DeleteSelectedRows(L"Delete the selected region(s)?", [this](TListItem* Item) {
-    FocusMainWindow();
-    DeleteMarkerRow(Item, Editor(), {RegionForm, BookmarkForm});
-  });
+  DeleteSelectedRows(L"Delete the selected region(s)?", [this](TListItem* Item) { DeleteRegionRow(Item); });
 }
 
 void TRegionForm::ActionSelectAllExecute(TObject*) { SelectAllRows(); }
@@ -195,6 +199,12 @@ void TRegionForm::ExportSelectedRows() {
   for (int i = items->Count() - 1; i >= 0; --i) {
     if (items->Item(i)->Selected()) ExportRegionRow(items->Item(i), GlobalVars.ExportFormat, GlobalVars.ExportFolder);
   }
+}
+
+void TRegionForm::ActionListRegionUpdate(TBasicAction*, bool&) { UpdateRowActions(); }
+
+void TRegionForm::ListViewRegionListColumnClick(TObject*, TListColumn* Column) {
+  ColumnClick(Column->Index());
 }
 
 void TRegionForm::FormClose(TObject*, TCloseAction&) {

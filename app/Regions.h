@@ -37,6 +37,8 @@ class TRegionForm : public TMarkerListForm {
   void ActionExportExecute(TObject* Sender);
   void ActionHelpExecute(TObject* Sender);
   void FormClose(TObject* Sender, TCloseAction& Action);
+  void ActionListRegionUpdate(TBasicAction* Action, bool& Handled);
+  void ListViewRegionListColumnClick(TObject* Sender, TListColumn* Column);
   // Exports the selected rows from the last to the first with the stored folder and format.
   void ExportSelectedRows();
 
@@ -45,6 +47,7 @@ class TRegionForm : public TMarkerListForm {
 
  private:
   void ReplaceRecord(TListItem* Item, TRegion* Record);
+  void DeleteRegionRow(TListItem* Item);
   // Selects the selected row's range in the editor; false when no row is selected.
   bool SelectRegion();
 };
