@@ -107,4 +107,94 @@ TEST(WaveformRaster, EveryPixelFollowsItsColumnsExtentLaneAndSelection) {
   }
 }
 
+// Min/max of frames [a, b) of a list, each part widened to the summary entries of its block it touches.
+void WidenedPeaks(const BlockList& audio, std::int64_t a, std::int64_t b, PeakPair* out) {
+  const int channels = audio.Channels();
+  bool first = true;
+  std::vector<float> samples;
+  for (const Segment& s : audio.Slice(a, b)) {
+    const std::int64_t from = s.Start / kSummaryFrames * kSummaryFrames;
+    const std::int64_t to = std::min(s.Block->Frames(), (s.Start + s.Frames + kSummaryFrames - 1) / kSummaryFrames * kSummaryFrames);
+    samples.resize(static_cast<std::size_t>((to - from) * channels));
+    s.Block->Read(from, to - from, samples.data());
+    PeakPair part[2];
+    ScanPeaks(samples.data(), to - from, channels, part);
+    for (int c = 0; c < channels; ++c) {
+      out[c].Min = first ? part[c].Min : std::min(out[c].Min, part[c].Min);
+      out[c].Max = first ? part[c].Max : std::max(out[c].Max, part[c].Max);
+    }
+    first = false;
+  }
+}
+
+TEST(WaveformRaster, WideColumnsStayWithinTheSummaryEntriesTheyTouch) {
+  const std::int64_t frames = kBlockFrames * 9 + 1000;
+  // Left channel: within each block the maxima rise and the minima fall towards the start, so
+  // merging an entry too many or too few at either end of a run shows. Right channel: quiet noise
+  // with a spike of its own height every 1777 frames, for the runs' middles.
+  const auto signal = [](std::int64_t i, int c) {
+    const double along = static_cast<double>(i % kBlockFrames) / kBlockFrames;
+    if (c == 0) return static_cast<float>(i % 2 ? -0.9 + 0.8 * along : 0.1 + 0.8 * along);
+    if (i % 1777 == 100) return static_cast<float>((i % 2 ? -0.2 : 0.2) - (i % 1000) * 0.0007 * (i % 2 ? 1 : -1));
+    const std::uint32_t h = static_cast<std::uint32_t>(i * 2654435761u);
+    return static_cast<float>(0.1 * ((h >> 8) / 8388608.0 - 1.0));
+  };
+  BlockStore store;
+  for (int channels : {1, 2}) {
+    BlockWriter writer(store, channels);
+    const std::vector<float> samples = Signal(frames, channels, signal);
+    writer.Write(samples.data(), frames);
+    const BlockList written(channels, writer.Finish());
+    // Cuts and an insertion at odd frames, so parts of blocks start and end inside summary entries.
+    const BlockListRef edited = written.Replace(70001, 200333, {})->Replace(300007, 300007, written.Slice(5, 90000));
+    const BlockList& audio = *edited;
+    std::vector<float> all(static_cast<std::size_t>(audio.Frames() * channels));
+    audio.Read(0, audio.Frames(), all.data());
+    // From columns of several blocks down to columns of about one summary entry.
+    for (int width : {3, 16, 97, 400, 2300}) {
+      SCOPED_TRACE(testing::Message() << channels << " channels, " << width << " columns");
+      WaveformScratch scratch;
+      ComputeColumns(audio, 0, audio.Frames(), width, scratch);
+      for (int x = 0; x < width; ++x) {
+        const std::int64_t a = ColumnStart(0, audio.Frames(), width, x), b = ColumnStart(0, audio.Frames(), width, x + 1);
+        PeakPair exact[2], wide[2];
+        ScanPeaks(all.data() + a * channels, b - a, channels, exact);
+        WidenedPeaks(audio, a, b, wide);
+        for (int c = 0; c < channels; ++c) {
+          const PeakPair& column = scratch.Columns[static_cast<std::size_t>(x * channels + c)];
+          ASSERT_LE(column.Min, exact[c].Min) << x;
+          ASSERT_GE(column.Max, exact[c].Max) << x;
+          ASSERT_GE(column.Min, wide[c].Min) << x;
+          ASSERT_LE(column.Max, wide[c].Max) << x;
+        }
+      }
+    }
+  }
+}
+
+TEST(WaveformRaster, ColumnEdgesAreTheExactFloorOfTheirShare) {
+  struct {
+    std::int64_t span;
+    int columns, x;
+    std::int64_t start;
+  } cases[] = {
+      {10, 3, 1, 3},
+      {10, 3, 2, 6},
+      {10, 3, 3, 10},
+      {0, 5, 4, 0},
+      {-50, 4, 2, 0},  // a reversed view puts every column at its start
+      // Past what a double holds exactly: floor(2^62 / 3).
+      {std::int64_t{1} << 61, 3, 2, 1537228672809129301},
+  };
+  for (const auto& t : cases) EXPECT_EQ(ColumnStart(1000, 1000 + t.span, t.columns, t.x), 1000 + t.start) << t.span;
+  // The stepped edges of a redraw agree with the formula.
+  WaveformScratch scratch;
+  const BlockList empty(2);
+  for (std::int64_t span : {std::int64_t{0}, std::int64_t{1279}, std::int64_t{158760000}, (std::int64_t{1} << 53) + 7}) {
+    ComputeColumns(empty, 5, 5 + span, 1280, scratch);
+    for (int x = 0; x <= 1280; ++x)
+      ASSERT_EQ(scratch.Edges[static_cast<std::size_t>(x)], ColumnStart(5, 5 + span, 1280, x)) << span << " " << x;
+  }
+}
+
 }  // namespace
