@@ -27,8 +27,10 @@ void TMainForm::ActionRedoExecute(TObject*) {
 
 void TMainForm::RememberClipboard() {
   IAudioEditor2Position* position = AudioEditor->Position();
+  const std::int64_t length = position->GetSelectionEnd() - position->GetSelectionStart();
+  if (length <= 0) return;  // an empty selection leaves the clipboard as it was
   ClipboardFilled = true;
-  ClipboardLength = position->GetSelectionEnd() - position->GetSelectionStart();
+  ClipboardLength = length;
   ClipboardRate = AudioEditor->FileInfo()->GetSampleRate();
 }
 

@@ -317,3 +317,15 @@ TEST_F(CommandsTransportTest, ZoomButtonsKeepTheirLabelsAndFollowTheirActions) {
   EXPECT_EQ(zoomIn->Caption(), L"+");
   EXPECT_TRUE(zoomIn->Enabled());
 }
+
+TEST_F(CommandsTransportTest, CopyOfAnEmptySelectionKeepsTheClipboard) {
+  OpenPattern(L"song.wav", 4000);
+  Select(100, 300);
+  form->ActionCopyExecute(form);
+  Select(500, 500);
+  form->ActionCopyExecute(form);
+  EXPECT_TRUE(form->ClipboardFilled);
+  EXPECT_EQ(form->ClipboardLength, 200);
+  form->ActionPasteExecute(form);
+  EXPECT_EQ(Length(), 4200);
+}
