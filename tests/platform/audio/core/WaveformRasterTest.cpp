@@ -64,6 +64,7 @@ TEST(WaveformRaster, EveryPixelFollowsItsColumnsExtentLaneAndSelection) {
       {"left lane hidden, vertical zoom", 2, 0, frames, 400, 150, 40, {false, true}, 0, 0},
       {"both lanes hidden", 2, 0, frames, 100, 30, 100, {false, false}, 10, 20000},
       {"one row per lane", 2, 0, frames, 50, 2, 100, {true, true}, 0, 0},
+      {"two lanes in one row", 2, 0, frames, 50, 1, 100, {true, true}, 0, 0},
   };
   BlockStore store;
   for (const PictureCase& t : cases) {
