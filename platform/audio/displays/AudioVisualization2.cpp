@@ -102,7 +102,7 @@ void TAudioVisualization2::SetWindowFFTType(int Value) {
 
 void TAudioVisualization2::SetWindowArraySize(int Value) {
   AudioCallLog::Add(kClass, L"SetWindowArraySize", Value);
-  if (!SpectrumAnalyzer::IsPowerOfTwo(Value) || Value < 16 || Value > 65536)
+  if (!FrequencyAnalyzer::IsPowerOfTwo(Value) || Value < 16 || Value > 65536)
     throw EAudioError(L"The FFT size must be a power of two from 16 to 65536.");
   if (Value == windowArraySize_) return;
   windowArraySize_ = Value;
@@ -136,7 +136,7 @@ void TAudioVisualization2::Analyse() {
   // Three windows of n frames starting at 0, n/2 and n cover the 2n frames, each half over the next.
   for (int start = 0; start <= n; start += n / 2) analyzer_.AccumulatePower(frames_.data() + start, power_.data());
   levels_.resize(power_.size());
-  for (std::size_t k = 0; k < power_.size(); ++k) levels_[k] = SpectrumAnalyzer::PowerToDb(power_[k] / 3.0f);
+  for (std::size_t k = 0; k < power_.size(); ++k) levels_[k] = FrequencyAnalyzer::PowerToDb(power_[k] / 3.0f);
   columnsStale_ = true;
   Invalidate();
 }

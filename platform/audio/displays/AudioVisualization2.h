@@ -11,7 +11,7 @@
 
 #include "platform/audio/core/SampleBuffer.h"
 #include "platform/audio/displays/DisplaySurface.h"
-#include "platform/audio/displays/SpectrumAnalyzer.h"
+#include "platform/audio/displays/FrequencyAnalyzer.h"
 #include "platform/framework/Controls.h"
 
 // X and Y in pixels, XValue in Hz (frames in the waveform view), YValue in dB, both rounded.
@@ -63,7 +63,7 @@ class TAudioVisualization2 : public TCustomControl {
   int windowArraySize_ = 1024;
   int sampleRate_ = 44100;
   bool hasData_ = false;
-  SpectrumAnalyzer analyzer_;
+  FrequencyAnalyzer analyzer_;
   std::vector<float> frames_;   // 2n mixed frames
   std::vector<float> power_;    // mean power per bin
   std::vector<float> levels_;   // dB per bin

@@ -15,7 +15,7 @@
 
 #include "platform/audio/core/SampleBuffer.h"
 #include "platform/audio/displays/DisplaySurface.h"
-#include "platform/audio/displays/SpectrumAnalyzer.h"
+#include "platform/audio/displays/FrequencyAnalyzer.h"
 #include "platform/framework/Controls.h"
 
 class TAudioVisualizationEx2 : public TCustomControl {
@@ -106,7 +106,7 @@ class TAudioVisualizationEx2 : public TCustomControl {
   int spotHeight_ = 1, spotInterval_ = 0, tickDelayTime_ = 200, tickReleaseTime_ = 10;
   int borderStyle_ = 0, lineType_ = 1, xPos_ = 0, yPos_ = 0, fftWindowType_ = 3, fftViewType_ = 0;
 
-  SpectrumAnalyzer analyzer_;
+  FrequencyAnalyzer analyzer_;
   std::vector<float> mono_, levels_, bars_;
   std::vector<BinSpan> spans_;
   std::vector<Spot> spots_;

@@ -1,4 +1,4 @@
-#include "platform/audio/displays/SpectrumAnalyzer.h"
+#include "platform/audio/displays/FrequencyAnalyzer.h"
 
 #include <cmath>
 
@@ -15,7 +15,7 @@ std::vector<float> Tone(double bin, double amplitude) {
 }
 
 float LevelAt(SpectrumWindow window, const std::vector<float>& samples, int bin) {
-  SpectrumAnalyzer analyzer;
+  FrequencyAnalyzer analyzer;
   analyzer.Configure(kSize, window);
   std::vector<float> levels(analyzer.Bins());
   analyzer.Levels(samples.data(), levels.data());
@@ -25,14 +25,14 @@ float LevelAt(SpectrumWindow window, const std::vector<float>& samples, int bin)
 constexpr SpectrumWindow kWindows[] = {SpectrumWindow::Rectangular, SpectrumWindow::Hamming, SpectrumWindow::Blackman,
                                        SpectrumWindow::Hann};
 
-TEST(SpectrumAnalyzer, EveryWindowReadsASineAtItsLevel) {
+TEST(FrequencyAnalyzer, EveryWindowReadsASineAtItsLevel) {
   for (SpectrumWindow window : kWindows) {
     EXPECT_NEAR(LevelAt(window, Tone(64, 1.0), 64), 0.0, 0.01) << static_cast<int>(window);
     EXPECT_NEAR(LevelAt(window, Tone(64, 0.5), 64), -6.02, 0.01) << static_cast<int>(window);
   }
 }
 
-TEST(SpectrumAnalyzer, WindowsLeakLessInTheirKnownOrder) {
+TEST(FrequencyAnalyzer, WindowsLeakLessInTheirKnownOrder) {
   // A tone between two bins, measured ten bins away: rectangular leaks most, then Hamming, Hann,
   // Blackman.
   const std::vector<float> tone = Tone(64.5, 1.0);

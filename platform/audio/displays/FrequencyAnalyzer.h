@@ -12,7 +12,7 @@ enum class SpectrumWindow { Rectangular, Hamming, Blackman, Hann };
 // Level given to a bin with no energy at all.
 constexpr float kSpectrumFloorDb = -200.0f;
 
-class SpectrumAnalyzer {
+class FrequencyAnalyzer {
  public:
   // `size` must be a power of two of at least 2.
   void Configure(int size, SpectrumWindow window);

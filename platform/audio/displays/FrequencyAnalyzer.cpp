@@ -1,4 +1,4 @@
-#include "platform/audio/displays/SpectrumAnalyzer.h"
+#include "platform/audio/displays/FrequencyAnalyzer.h"
 
 #include <algorithm>
 #include <cmath>
@@ -20,7 +20,7 @@ double WindowCoefficient(SpectrumWindow window, int i, int n) {
 
 }  // namespace
 
-void SpectrumAnalyzer::Configure(int size, SpectrumWindow window) {
+void FrequencyAnalyzer::Configure(int size, SpectrumWindow window) {
   if (size == size_ && window == window_) return;
   size_ = size;
   window_ = window;
@@ -45,7 +45,7 @@ void SpectrumAnalyzer::Configure(int size, SpectrumWindow window) {
   power_.resize(Bins());
 }
 
-void SpectrumAnalyzer::Transform() {
+void FrequencyAnalyzer::Transform() {
   const int n = size_;
   for (int i = 0; i < n; ++i)
     if (static_cast<std::uint32_t>(i) < reversed_[i]) std::swap(work_[i], work_[reversed_[i]]);
@@ -61,20 +61,20 @@ void SpectrumAnalyzer::Transform() {
   }
 }
 
-void SpectrumAnalyzer::AccumulatePower(const float* samples, float* power) {
+void FrequencyAnalyzer::AccumulatePower(const float* samples, float* power) {
   for (int i = 0; i < size_; ++i) work_[i] = {samples[i] * coefficients_[i], 0.0f};
   Transform();
   const float scale2 = scale_ * scale_;
   for (int k = 0; k < Bins(); ++k) power[k] += std::norm(work_[k]) * scale2;
 }
 
-void SpectrumAnalyzer::Levels(const float* samples, float* levels) {
+void FrequencyAnalyzer::Levels(const float* samples, float* levels) {
   std::fill(power_.begin(), power_.end(), 0.0f);
   AccumulatePower(samples, power_.data());
   for (int k = 0; k < Bins(); ++k) levels[k] = PowerToDb(power_[k]);
 }
 
-float SpectrumAnalyzer::PowerToDb(float power) {
+float FrequencyAnalyzer::PowerToDb(float power) {
   return power > 1e-20f ? 10.0f * std::log10(power) : kSpectrumFloorDb;
 }
 
