@@ -212,19 +212,23 @@ void THttpCli::GetAsync() {
   StartRequestAsync(httpGET);
 }
 
-void THttpCli::ResetResponse(bool KeepLocation, bool KeepDocName) {
+void THttpCli::ForgetReceivedResponse() {
   receivedHeader_->Clear();
-  requestDoneError_ = 0;
-  if (!KeepDocName) docName_.clear();
   statusCode_ = 0;
   receivedCount_ = 0;
-  sentCount_ = 0;
   headerLineCount_ = 0;
   bodyLineCount_ = 0;
   contentLength_ = -1;
   contentType_.clear();
   transferEncoding_.clear();
   contentEncoding_.clear();
+}
+
+void THttpCli::ResetResponse(bool KeepLocation, bool KeepDocName) {
+  ForgetReceivedResponse();
+  requestDoneError_ = 0;
+  if (!KeepDocName) docName_.clear();
+  sentCount_ = 0;
   allowedToSend_ = false;
   if (!KeepLocation) location_ = URL;
   challenges_->Clear();

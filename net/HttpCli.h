@@ -213,6 +213,8 @@ class THttpCli : public TIcsWndControl {
   virtual void Login();
   virtual void CloseSocket();
   virtual void ResetResponse(bool KeepLocation = false, bool KeepDocName = false);
+  // Forgets the response received so far: header, status, counts and body framing.
+  void ForgetReceivedResponse();
   virtual void StartRelocation();
   virtual void NtlmAuthStep();
   virtual void ProxyNtlmAuthStep();

@@ -141,16 +141,8 @@ void THttpCli::RelocateAfterClose() {
     return;
   }
   if (OnLocationChange) OnLocationChange(this);
-  receivedHeader_->Clear();
-  headerLineCount_ = 0;
-  bodyLineCount_ = 0;
   // The next response is counted from zero, or its length would never be reached.
-  receivedCount_ = 0;
-  contentLength_ = -1;
-  contentType_.clear();
-  transferEncoding_.clear();
-  contentEncoding_.clear();
-  statusCode_ = 0;
+  ForgetReceivedResponse();
   ClearReceiveBuffer();
   if (!Proxy.empty()) port_ = proxyHostPort_;
   TrimReceiveStream();
