@@ -119,16 +119,16 @@ bool TRegistry::HasSubKeys() {
   return subKeys > 0;
 }
 
-void TRegistry::GetKeyNames(TStrings& names) {
-  names.Clear();
-  if (currentKey_ == nullptr) return;
-  DWORD count = 0, longest = 0;
-  RegQueryInfoKeyW(currentKey_, nullptr, nullptr, nullptr, &count, &longest, nullptr, nullptr, nullptr, nullptr,
-                   nullptr, nullptr);
+namespace {
+
+// Adds every name `enumerate` yields for indexes 0, 1, ..., growing the buffer when a name is longer
+// than the key's information said.
+template <typename Enumerate>
+void AddEnumeratedNames(TStrings& names, DWORD longest, Enumerate enumerate) {
   std::vector<wchar_t> buffer(longest + 2);
   for (DWORD i = 0;; ++i) {
     DWORD length = static_cast<DWORD>(buffer.size());
-    LSTATUS status = RegEnumKeyExW(currentKey_, i, buffer.data(), &length, nullptr, nullptr, nullptr, nullptr);
+    const LSTATUS status = enumerate(i, buffer.data(), &length);
     if (status == ERROR_MORE_DATA) {
       buffer.resize(buffer.size() * 2);
       --i;
@@ -139,24 +139,28 @@ void TRegistry::GetKeyNames(TStrings& names) {
   }
 }
 
+}  // namespace
+
+void TRegistry::GetKeyNames(TStrings& names) {
+  names.Clear();
+  if (currentKey_ == nullptr) return;
+  DWORD count = 0, longest = 0;
+  RegQueryInfoKeyW(currentKey_, nullptr, nullptr, nullptr, &count, &longest, nullptr, nullptr, nullptr, nullptr,
+                   nullptr, nullptr);
+  AddEnumeratedNames(names, longest, [this](DWORD index, wchar_t* name, DWORD* length) {
+    return RegEnumKeyExW(currentKey_, index, name, length, nullptr, nullptr, nullptr, nullptr);
+  });
+}
+
 void TRegistry::GetValueNames(TStrings& names) {
   names.Clear();
   if (currentKey_ == nullptr) return;
   DWORD count = 0, longest = 0;
   RegQueryInfoKeyW(currentKey_, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &count, &longest, nullptr,
                    nullptr, nullptr);
-  std::vector<wchar_t> buffer(longest + 2);
-  for (DWORD i = 0;; ++i) {
-    DWORD length = static_cast<DWORD>(buffer.size());
-    LSTATUS status = RegEnumValueW(currentKey_, i, buffer.data(), &length, nullptr, nullptr, nullptr, nullptr);
-    if (status == ERROR_MORE_DATA) {
-      buffer.resize(buffer.size() * 2);
-      --i;
-      continue;
-    }
-    if (status != ERROR_SUCCESS) break;
-    names.Add(String(buffer.data(), length));
-  }
+  AddEnumeratedNames(names, longest, [this](DWORD index, wchar_t* name, DWORD* length) {
+    return RegEnumValueW(currentKey_, index, name, length, nullptr, nullptr, nullptr, nullptr);
+  });
 }
 
 bool TRegistry::ValueExists(const String& name) {
