@@ -11,6 +11,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "LibpngReader.h"
 #include "PngTestImages.h"
 #include "ui/extras/png/PngImageCore.h"
 
@@ -84,27 +85,15 @@ void Ours(benchmark::State& state) {
       benchmark::Counter(PixelBytes(Images[index].Shape) / 1e6, benchmark::Counter::kIsIterationInvariantRate);
 }
 
-struct Source {
-  const Bytes* File;
-  std::size_t At;
-};
-
-void ReadFromMemory(png_structp png, png_bytep out, png_size_t size) {
-  auto* source = static_cast<Source*>(png_get_io_ptr(png));
-  if (source->At + size > source->File->size()) png_error(png, "read past end");
-  std::memcpy(out, source->File->data() + source->At, size);
-  source->At += size;
-}
-
 void DecodeWithReference(const Bytes& file, std::vector<png_byte>& pixels, std::vector<png_bytep>& rows) {
   png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
   png_infop info = png_create_info_struct(png);
-  Source source{&file, 0};
+  LibpngMemory source{&file, 0};
   if (setjmp(png_jmpbuf(png))) {
     png_destroy_read_struct(&png, &info, nullptr);
     throw std::runtime_error("reference decoder failed");
   }
-  png_set_read_fn(png, &source, ReadFromMemory);
+  ReadLibpngFromMemory(png, source);
   png_read_info(png, info);
   png_set_strip_16(png);
   png_set_bgr(png);

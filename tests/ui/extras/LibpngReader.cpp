@@ -6,19 +6,17 @@
 #include <cstring>
 
 namespace png_test {
-namespace {
 
-struct Source {
-  const Bytes* File;
-  std::size_t At;
-};
-
-void ReadFromMemory(png_structp png, png_bytep out, png_size_t size) {
-  auto* source = static_cast<Source*>(png_get_io_ptr(png));
-  if (source->At + size > source->File->size()) png_error(png, "read past end");
-  std::memcpy(out, source->File->data() + source->At, size);
-  source->At += size;
+void ReadLibpngFromMemory(png_structp png, LibpngMemory& memory) {
+  png_set_read_fn(png, &memory, [](png_structp png, png_bytep out, png_size_t size) {
+    auto* source = static_cast<LibpngMemory*>(png_get_io_ptr(png));
+    if (source->At + size > source->File->size()) png_error(png, "read past end");
+    std::memcpy(out, source->File->data() + source->At, size);
+    source->At += size;
+  });
 }
+
+namespace {
 
 void Quiet(png_structp, png_const_charp) {}
 
@@ -27,7 +25,7 @@ void Quiet(png_structp, png_const_charp) {}
 std::optional<Decoded> DecodeWithLibpng(const Bytes& file) {
   png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, Quiet);
   png_infop info = png_create_info_struct(png);
-  Source source{&file, 0};
+  LibpngMemory source{&file, 0};
   Decoded d;
   std::vector<Bytes> rows;
   std::vector<png_bytep> pointers;
@@ -35,7 +33,7 @@ std::optional<Decoded> DecodeWithLibpng(const Bytes& file) {
     png_destroy_read_struct(&png, &info, nullptr);
     return std::nullopt;
   }
-  png_set_read_fn(png, &source, ReadFromMemory);
+  ReadLibpngFromMemory(png, source);
   png_read_info(png, info);
   d.Width = png_get_image_width(png, info);
   d.Height = png_get_image_height(png, info);
