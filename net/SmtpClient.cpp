@@ -422,7 +422,7 @@ void TCustomSmtpClient::Helo() {
 }
 
 void TCustomSmtpClient::Ehlo() {
-  CheckReady();
+  CheckReady();  // a busy client keeps the mechanisms it has
   authTypes_->Clear();
   RunCommand(smtpEhlo, "EHLO " + StringToAnsi(SignOnName()), {250}, &TCustomSmtpClient::EhloDone, stepEhlo);
 }
@@ -499,17 +499,12 @@ void TCustomSmtpClient::Auth() {
   }
   authInUse_ = AuthType;
   if (AuthType == smtpAuthAutoSelect) {
-    authInUse_ = smtpAuthCramMD5;
+    authInUse_ = smtpAuthCramMD5;  // when the server announces none of them
     const std::pair<const wchar_t*, TSmtpAuthType> choices[] = {
         {L"PLAIN", smtpAuthPlain}, {L"LOGIN", smtpAuthLogin}, {L"CRAM-SHA1", smtpAuthCramSha1},
         {L"CRAM-MD5", smtpAuthCramMD5}, {L"NTLM", smtpAuthNtlm}};
-    bool any = false;
-    for (const auto& [name, type] : choices) {
-      if (authTypes_->IndexOf(name) < 0) continue;
-      authInUse_ = type;  // the later one wins
-      any = true;
-    }
-    if (!any) authInUse_ = smtpAuthCramMD5;
+    for (const auto& [name, type] : choices)
+      if (authTypes_->IndexOf(name) >= 0) authInUse_ = type;  // the later one wins
   }
   AuthNextStep();
 }
