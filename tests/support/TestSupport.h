@@ -11,6 +11,18 @@
 
 namespace testing_support {
 
+// The message of the exception of class E that action raises; a test failure when it raises none.
+template <class E, class F>
+String MessageOf(F&& action) {
+  try {
+    action();
+  } catch (const E& error) {
+    return error.Message();
+  }
+  ADD_FAILURE() << "no exception of the expected class";
+  return L"";
+}
+
 // A fresh, empty folder under the Windows temp folder, removed with everything in it afterwards.
 class ScratchFolder {
  public:

@@ -4,18 +4,11 @@
 
 #include <stdexcept>
 
+#include "tests/support/TestSupport.h"
+
 namespace {
 
-template <class E, class F>
-String MessageOf(F&& action) {
-  try {
-    action();
-  } catch (const E& error) {
-    return error.Message();
-  }
-  ADD_FAILURE() << "no exception of the expected class";
-  return L"";
-}
+using testing_support::MessageOf;
 
 // Records its life in a shared log: "~Name" when freed, and the notifications it receives.
 class TProbe : public TComponent {

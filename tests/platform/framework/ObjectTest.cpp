@@ -4,19 +4,11 @@
 
 #include "platform/framework/Collection.h"
 #include "platform/framework/Component.h"
+#include "tests/support/TestSupport.h"
 
 namespace {
 
-template <class E, class F>
-String MessageOf(F&& action) {
-  try {
-    action();
-  } catch (const E& error) {
-    return error.Message();
-  }
-  ADD_FAILURE() << "no exception of the expected class";
-  return L"";
-}
+using testing_support::MessageOf;
 
 // A small family: an abstract base, two concrete descendants and an unrelated component class.
 class TShape : public TComponent {

@@ -3,19 +3,11 @@
 #include <gtest/gtest.h>
 
 #include "platform/framework/Component.h"
+#include "tests/support/TestSupport.h"
 
 namespace {
 
-template <class E, class F>
-String MessageOf(F&& action) {
-  try {
-    action();
-  } catch (const E& error) {
-    return error.Message();
-  }
-  ADD_FAILURE() << "no exception of the expected class";
-  return L"";
-}
+using testing_support::MessageOf;
 
 enum TSide { sdLeft, sdTop, sdRight, sdBottom };
 using TSides = TSet<TSide>;
