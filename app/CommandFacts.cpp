@@ -1,7 +1,7 @@
 #include "app/CommandFacts.h"
 
 #include "platform/audio/editor/AudioEditor.h"
-#include "platform/framework/FileUtils.h"
+#include "platform/framework/rtl/FileUtils.h"
 
 TCommandFacts ReadCommandFacts(bool DocumentOpen, const String& DocumentPath, bool ClipboardFilled,
                                TAudioEditor2& Editor) {

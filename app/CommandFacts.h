@@ -2,7 +2,7 @@
 // The facts the main window's commands are enabled by, read from the document state and the editor
 // control in at most five calls (selection end and start, length, can undo, can redo).
 
-#include "platform/framework/Types.h"
+#include "platform/framework/base/Types.h"
 
 class TAudioEditor2;
 

@@ -4,7 +4,7 @@
 #include "app/OutputFormats.h"
 #include "app/core/Globals.h"
 #include "platform/audio/editor/AudioEditor.h"
-#include "platform/framework/SysUtils.h"
+#include "platform/framework/rtl/SysUtils.h"
 
 namespace {
 

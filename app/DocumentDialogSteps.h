@@ -3,7 +3,7 @@
 // options): what a dialog is filled with and what its OK does. Each command's dialog then only has
 // to show the values and hand its choices over.
 
-#include "platform/framework/Types.h"
+#include "platform/framework/base/Types.h"
 
 struct TGlobalVars;
 class TAudioEditor2;

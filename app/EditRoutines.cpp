@@ -5,7 +5,7 @@
 #include <exception>
 
 #include "platform/audio/editor/AudioEditor.h"
-#include "platform/framework/Exceptions.h"
+#include "platform/framework/base/Exceptions.h"
 
 TCompoundEdit::TCompoundEdit(TAudioEditor2& Editor)
     : editor_(Editor), exceptionsInFlightAtStart_(std::uncaught_exceptions()) {

@@ -7,7 +7,7 @@
 
 #include <cstdint>
 
-#include "platform/framework/Types.h"
+#include "platform/framework/base/Types.h"
 
 class TAudioEditor2;
 

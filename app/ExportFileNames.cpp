@@ -3,7 +3,7 @@
 #include <array>
 
 #include "app/core/Paths.h"
-#include "platform/framework/SysUtils.h"
+#include "platform/framework/rtl/SysUtils.h"
 
 namespace {
 

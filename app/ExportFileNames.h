@@ -2,7 +2,7 @@
 // The file names region export writes: the folder, the region's name made safe as a file name, and
 // the format's extension.
 
-#include "platform/framework/Types.h"
+#include "platform/framework/base/Types.h"
 
 // The region name with every character a file name may not hold replaced by "_", trailing dots and
 // blanks replaced by "_" (the system would drop them), and "_" appended to a base name that is a

@@ -7,9 +7,9 @@
 #include "app/core/Globals.h"
 #include "app/core/ShellCommands.h"
 #include "platform/audio/editor/AudioEditor.h"
-#include "platform/framework/FileUtils.h"
-#include "platform/framework/Filer.h"
-#include "platform/framework/SysUtils.h"
+#include "platform/framework/rtl/FileUtils.h"
+#include "platform/framework/classes/Filer.h"
+#include "platform/framework/rtl/SysUtils.h"
 
 DEFINE_CLASS(TExportRegionForm)
 

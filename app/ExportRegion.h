@@ -2,9 +2,9 @@
 // TExportRegionForm ("Export Region(s)"): the folder and the output format of a region export, and
 // the export of region rows through the editor's save of the selection.
 
-#include "platform/framework/ExtCtrls.h"
-#include "platform/framework/Forms.h"
-#include "platform/framework/StdCtrls.h"
+#include "platform/framework/controls/ExtCtrls.h"
+#include "platform/framework/windows/Forms.h"
+#include "platform/framework/controls/StdCtrls.h"
 
 class TListItem;
 

@@ -11,7 +11,7 @@
 #include "app/core/Splash.h"
 #include "platform/audio/codecs/AudioCodecs.h"
 #include "platform/audio/core/FormatRegistry.h"
-#include "platform/framework/Exceptions.h"
+#include "platform/framework/base/Exceptions.h"
 
 namespace {
 

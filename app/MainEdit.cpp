@@ -8,7 +8,7 @@
 #include "app/core/Paths.h"
 #include "platform/audio/editor/AudioEditor.h"
 #include "platform/audio/processing/AudioInformation2.h"
-#include "platform/framework/FileUtils.h"
+#include "platform/framework/rtl/FileUtils.h"
 
 void TMainForm::FinishEdit() {
   SetModified(true);

@@ -4,7 +4,7 @@
 
 #include "app/CommandFacts.h"
 #include "app/MainForm.h"
-#include "platform/framework/Buttons.h"
+#include "platform/framework/controls/Buttons.h"
 
 namespace {
 

@@ -16,10 +16,10 @@
 #include "platform/audio/processing/AudioInformation2.h"
 #include "platform/audio/processing/AudioTransform2.h"
 #include "platform/audio/transport/AudioPlayer2.h"
-#include "platform/framework/FileUtils.h"
-#include "platform/framework/Filer.h"
-#include "platform/framework/ShellDrop.h"
-#include "platform/framework/SysUtils.h"
+#include "platform/framework/rtl/FileUtils.h"
+#include "platform/framework/classes/Filer.h"
+#include "platform/framework/windows/ShellDrop.h"
+#include "platform/framework/rtl/SysUtils.h"
 
 DEFINE_CLASS(TMainForm)
 

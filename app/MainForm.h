@@ -22,14 +22,14 @@
 
 #include "app/RecentFiles.h"
 #include "platform/audio/codecs/Mp3EncoderSettings.h"
-#include "platform/framework/ActnList.h"
-#include "platform/framework/ComCtrls.h"
-#include "platform/framework/Dialogs.h"
-#include "platform/framework/ExtCtrls.h"
-#include "platform/framework/Forms.h"
-#include "platform/framework/Menus.h"
-#include "platform/framework/StdCtrls.h"
-#include "platform/framework/Timer.h"
+#include "platform/framework/controls/ActnList.h"
+#include "platform/framework/controls/ComCtrls.h"
+#include "platform/framework/controls/Dialogs.h"
+#include "platform/framework/controls/ExtCtrls.h"
+#include "platform/framework/windows/Forms.h"
+#include "platform/framework/controls/Menus.h"
+#include "platform/framework/controls/StdCtrls.h"
+#include "platform/framework/windows/Timer.h"
 
 class TAudioEditor2;
 class TAudioInformation2;

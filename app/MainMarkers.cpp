@@ -9,7 +9,7 @@
 #include "app/SampleTimes.h"
 #include "app/core/Globals.h"
 #include "platform/audio/editor/AudioEditor.h"
-#include "platform/framework/FileUtils.h"
+#include "platform/framework/rtl/FileUtils.h"
 
 void TMainForm::ActionSetBookmarkExecute(TObject* Sender) {
   StopTransport();

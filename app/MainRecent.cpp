@@ -1,7 +1,7 @@
 // The recent-files commands of the main window.
 
 #include "app/MainForm.h"
-#include "platform/framework/FileUtils.h"
+#include "platform/framework/rtl/FileUtils.h"
 
 void TMainForm::RecentFilesChanged() { RebuildRecentFilesMenu(); }
 

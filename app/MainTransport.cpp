@@ -5,7 +5,7 @@
 
 #include "app/MainForm.h"
 #include "platform/audio/editor/AudioEditor.h"
-#include "platform/framework/Buttons.h"
+#include "platform/framework/controls/Buttons.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include "app/core/SettingsFile.h"
 #include "app/core/WaitCursor.h"
 #include "platform/audio/editor/AudioEditor.h"
-#include "platform/framework/IniFiles.h"
+#include "platform/framework/classes/IniFiles.h"
 
 namespace {
 

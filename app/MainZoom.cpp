@@ -6,7 +6,7 @@
 #include "app/core/WaitCursor.h"
 #include "app/core/SettingsFile.h"
 #include "platform/audio/editor/AudioEditor.h"
-#include "platform/framework/Buttons.h"
+#include "platform/framework/controls/Buttons.h"
 
 namespace {
 

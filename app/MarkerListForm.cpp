@@ -3,8 +3,8 @@
 #include "app/MainForm.h"
 #include "app/core/Help.h"
 #include "platform/audio/editor/AudioEditor.h"
-#include "platform/framework/ShortCuts.h"
-#include "platform/framework/SysUtils.h"
+#include "platform/framework/controls/ShortCuts.h"
+#include "platform/framework/rtl/SysUtils.h"
 
 DEFINE_CLASS(TMarkerListForm)
 

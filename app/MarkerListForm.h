@@ -10,10 +10,10 @@
 #include <functional>
 #include <initializer_list>
 
-#include "platform/framework/ActnList.h"
-#include "platform/framework/ComCtrls.h"
-#include "platform/framework/Forms.h"
-#include "platform/framework/Menus.h"
+#include "platform/framework/controls/ActnList.h"
+#include "platform/framework/controls/ComCtrls.h"
+#include "platform/framework/windows/Forms.h"
+#include "platform/framework/controls/Menus.h"
 
 class TAudioEditor2;
 

@@ -3,8 +3,8 @@
 #include <memory>
 
 #include "app/core/Centring.h"
-#include "platform/framework/Filer.h"
-#include "platform/framework/SysUtils.h"
+#include "platform/framework/classes/Filer.h"
+#include "platform/framework/rtl/SysUtils.h"
 
 DEFINE_CLASS(TAddRegionOrBookmarkForm)
 

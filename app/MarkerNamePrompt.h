@@ -2,8 +2,8 @@
 // TAddRegionOrBookmarkForm: the small prompt for the name of a new or renamed bookmark or region.
 // OK closes it only when the name holds more than blanks.
 
-#include "platform/framework/Forms.h"
-#include "platform/framework/StdCtrls.h"
+#include "platform/framework/windows/Forms.h"
+#include "platform/framework/controls/StdCtrls.h"
 
 class TAddRegionOrBookmarkForm : public TForm {
   DECLARE_CLASS(TAddRegionOrBookmarkForm, TForm)

@@ -5,7 +5,7 @@
 
 #include <optional>
 
-#include "platform/framework/Types.h"
+#include "platform/framework/base/Types.h"
 
 struct TGlobalVars;
 class TAudioEditor2;

@@ -1,9 +1,9 @@
 #include "app/RecentFiles.h"
 
-#include "platform/framework/Exceptions.h"
-#include "platform/framework/FileUtils.h"
-#include "platform/framework/Strings.h"
-#include "platform/framework/SysUtils.h"
+#include "platform/framework/base/Exceptions.h"
+#include "platform/framework/rtl/FileUtils.h"
+#include "platform/framework/classes/Strings.h"
+#include "platform/framework/rtl/SysUtils.h"
 
 std::vector<String> TRecentFiles::ReadLines() const {
   std::vector<String> lines;

@@ -12,7 +12,7 @@
 
 #include <vector>
 
-#include "platform/framework/Types.h"
+#include "platform/framework/base/Types.h"
 
 class TRecentFiles {
  public:

@@ -6,8 +6,8 @@
 #include "app/core/Globals.h"
 #include "app/core/Paths.h"
 #include "platform/audio/editor/AudioEditor.h"
-#include "platform/framework/FileUtils.h"
-#include "platform/framework/SysUtils.h"
+#include "platform/framework/rtl/FileUtils.h"
+#include "platform/framework/rtl/SysUtils.h"
 
 namespace {
 

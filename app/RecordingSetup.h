@@ -2,7 +2,7 @@
 // What the record command settles before and after the recording console runs: the format the
 // console records in, the temporary file it records into, and keeping or dropping the recording.
 
-#include "platform/framework/Types.h"
+#include "platform/framework/base/Types.h"
 
 class TMainForm;
 struct TGlobalVars;

@@ -11,7 +11,7 @@
 #include "app/core/DataItems.h"
 #include "app/core/Globals.h"
 #include "platform/audio/editor/AudioEditor.h"
-#include "platform/framework/FileUtils.h"
+#include "platform/framework/rtl/FileUtils.h"
 
 DEFINE_CLASS(TRegionForm)
 

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "platform/framework/Types.h"
+#include "platform/framework/base/Types.h"
 
 class TAudioEditor2;
 

@@ -1,6 +1,6 @@
 #include "app/SelectToBookmark.h"
 
-#include "platform/framework/Filer.h"
+#include "platform/framework/classes/Filer.h"
 
 DEFINE_CLASS(TSelectToBookmarkForm)
 

@@ -1,8 +1,8 @@
 #pragma once
 // TSelectToBookmarkForm: the choice of the bookmark a selection is made to.
 
-#include "platform/framework/Forms.h"
-#include "platform/framework/StdCtrls.h"
+#include "platform/framework/windows/Forms.h"
+#include "platform/framework/controls/StdCtrls.h"
 
 class TSelectToBookmarkForm : public TForm {
   DECLARE_CLASS(TSelectToBookmarkForm, TForm)

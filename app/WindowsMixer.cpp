@@ -4,7 +4,7 @@
 
 #include "app/core/Paths.h"
 #include "app/core/SystemQueries.h"
-#include "platform/framework/Win32.h"
+#include "platform/framework/base/Win32.h"
 
 String WindowsMixerCommand(bool MajorVersionAbove5, const String& SystemFolder) {
   const wchar_t* command = MajorVersionAbove5 ? L"control.exe mmsys.cpl,,1" : L"sndvol32.exe /r";

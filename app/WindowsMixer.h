@@ -1,7 +1,7 @@
 #pragma once
 // The system's sound control panel as the mixer command starts it.
 
-#include "platform/framework/Types.h"
+#include "platform/framework/base/Types.h"
 
 // The system folder with its backslash, then "control.exe mmsys.cpl,,1" on Windows 6 and later,
 // else "sndvol32.exe /r".

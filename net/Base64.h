@@ -1,7 +1,7 @@
 #pragma once
 // Base64 over byte texts: alphabet A-Z, a-z, 0-9, "+", "/", with "=" padding.
 
-#include "platform/framework/Types.h"
+#include "platform/framework/base/Types.h"
 
 // The whole text, without line breaks.
 AnsiString Base64EncodeText(const AnsiString& text);

@@ -1,7 +1,7 @@
 #include "net/ContentCoding.h"
 
-#include "platform/framework/Strings.h"
-#include "platform/framework/SysUtils.h"
+#include "platform/framework/classes/Strings.h"
+#include "platform/framework/rtl/SysUtils.h"
 
 DEFINE_CLASS(THttpContentCoding)
 DEFINE_CLASS(THttpCCodIdentity)

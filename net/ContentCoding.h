@@ -6,12 +6,12 @@
 #include <memory>
 #include <vector>
 
-#include "platform/framework/Component.h"
-#include "platform/framework/Events.h"
-#include "platform/framework/Exceptions.h"
-#include "platform/framework/Object.h"
-#include "platform/framework/Stream.h"
-#include "platform/framework/Types.h"
+#include "platform/framework/classes/Component.h"
+#include "platform/framework/classes/Events.h"
+#include "platform/framework/base/Exceptions.h"
+#include "platform/framework/classes/Object.h"
+#include "platform/framework/classes/Stream.h"
+#include "platform/framework/base/Types.h"
 
 FRAMEWORK_EXCEPTION(EHttpContentCodingException, Exception);
 

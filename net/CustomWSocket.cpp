@@ -7,8 +7,8 @@
 
 #include "net/SocketAddress.h"
 #include "net/WinsockErrors.h"
-#include "platform/framework/SysUtils.h"
-#include "platform/framework/TextEncoding.h"
+#include "platform/framework/rtl/SysUtils.h"
+#include "platform/framework/rtl/TextEncoding.h"
 
 DEFINE_CLASS(TCustomWSocket)
 

@@ -12,7 +12,7 @@
 #include "net/IcsLogger.h"
 #include "net/IcsWndControl.h"
 #include "net/WinsockBinding.h"
-#include "platform/framework/Strings.h"
+#include "platform/framework/classes/Strings.h"
 
 enum TSocketState {
   wsInvalidState,

@@ -4,8 +4,8 @@
 
 #include "net/Base64.h"
 #include "net/QuotedPrintable.h"
-#include "platform/framework/Exceptions.h"
-#include "platform/framework/Utf8.h"
+#include "platform/framework/base/Exceptions.h"
+#include "platform/framework/base/Utf8.h"
 
 const TAnsiCharSet Rfc822Specials("(),.:;<>@[\\]\"");
 

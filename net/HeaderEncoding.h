@@ -2,7 +2,7 @@
 // Encoded words for mail header texts ("B" and "Q" forms).
 
 #include "net/AnsiCharSet.h"
-#include "platform/framework/Types.h"
+#include "platform/framework/base/Types.h"
 
 // The characters that a header text must not carry plainly: ( ) , . : ; < > @ [ \ ] and ".
 extern const TAnsiCharSet Rfc822Specials;

@@ -4,7 +4,7 @@
 
 #include <cstddef>
 
-#include "platform/framework/Types.h"
+#include "platform/framework/base/Types.h"
 
 void HmacSha1(const Byte* text, std::size_t textLength, const Byte* key, std::size_t keyLength, Byte digest[20]);
 void HmacMd5(const Byte* text, std::size_t textLength, const Byte* key, std::size_t keyLength, Byte digest[16]);

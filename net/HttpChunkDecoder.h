@@ -3,7 +3,7 @@
 // the data of each chunk, its line end, and the final chunk of size 0. Trailer lines after the final
 // chunk's line are not interpreted.
 
-#include "platform/framework/Types.h"
+#include "platform/framework/base/Types.h"
 
 class THttpChunkDecoder {
  public:

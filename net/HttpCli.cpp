@@ -5,9 +5,9 @@
 
 #include "net/HttpPaths.h"
 #include "net/WinsockErrors.h"
-#include "platform/framework/Forms.h"
-#include "platform/framework/SysUtils.h"
-#include "platform/framework/TextEncoding.h"
+#include "platform/framework/windows/Forms.h"
+#include "platform/framework/rtl/SysUtils.h"
+#include "platform/framework/rtl/TextEncoding.h"
 
 DEFINE_CLASS(THttpCli)
 

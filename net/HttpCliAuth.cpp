@@ -6,8 +6,8 @@
 #include <algorithm>
 #include <cstring>
 
-#include "platform/framework/SysUtils.h"
-#include "platform/framework/TextEncoding.h"
+#include "platform/framework/rtl/SysUtils.h"
+#include "platform/framework/rtl/TextEncoding.h"
 
 void THttpCli::UpdateAuthStates() {
   if (authNtlmState_ == 3 && statusCode_ != 401 && statusCode_ != 407) authNtlmState_ = 4;

@@ -7,8 +7,8 @@
 #include <cstring>
 
 #include "net/HttpPaths.h"
-#include "platform/framework/SysUtils.h"
-#include "platform/framework/TextEncoding.h"
+#include "platform/framework/rtl/SysUtils.h"
+#include "platform/framework/rtl/TextEncoding.h"
 
 namespace {
 

@@ -9,8 +9,8 @@
 #include "net/Base64.h"
 #include "net/HttpDate.h"
 #include "net/SocketAddress.h"
-#include "platform/framework/SysUtils.h"
-#include "platform/framework/TextEncoding.h"
+#include "platform/framework/rtl/SysUtils.h"
+#include "platform/framework/rtl/TextEncoding.h"
 
 // ---- the request -----------------------------------------------------------------------------
 

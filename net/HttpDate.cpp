@@ -3,8 +3,8 @@
 #include <cmath>
 #include <cstdio>
 
-#include "platform/framework/DateUtils.h"
-#include "platform/framework/TextEncoding.h"
+#include "platform/framework/rtl/DateUtils.h"
+#include "platform/framework/rtl/TextEncoding.h"
 
 String FormatHttpDate(TDateTime Value) {
   static const char kDays[] = "MonTueWedThuFriSatSun";

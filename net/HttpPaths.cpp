@@ -1,8 +1,8 @@
 #include "net/HttpPaths.h"
 
 #include "net/UrlParse.h"
-#include "platform/framework/SysUtils.h"
-#include "platform/framework/TextEncoding.h"
+#include "platform/framework/rtl/SysUtils.h"
+#include "platform/framework/rtl/TextEncoding.h"
 
 namespace {
 

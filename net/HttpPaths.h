@@ -1,7 +1,7 @@
 #pragma once
 // Text helpers of the HTTP client for URLs, request paths and document names.
 
-#include "platform/framework/Types.h"
+#include "platform/framework/base/Types.h"
 
 // The document name of a request path: cut at the first "?"; "document.htm" when that is empty or
 // ends with "/"; otherwise the text after the last "/" (at most 255 characters).

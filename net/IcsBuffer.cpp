@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "platform/framework/SysUtils.h"
+#include "platform/framework/rtl/SysUtils.h"
 
 DEFINE_CLASS(TIcsBuffer)
 DEFINE_CLASS(TIcsBufferLinkedList)

@@ -5,8 +5,8 @@
 
 #include <vector>
 
-#include "platform/framework/Component.h"
-#include "platform/framework/Thread.h"
+#include "platform/framework/classes/Component.h"
+#include "platform/framework/classes/Thread.h"
 
 constexpr int kDefaultIcsBufSize = 1460;
 

@@ -2,10 +2,10 @@
 
 #include <mutex>
 
-#include "platform/framework/DateUtils.h"
-#include "platform/framework/FileUtils.h"
-#include "platform/framework/TextEncoding.h"
-#include "platform/framework/Win32.h"
+#include "platform/framework/rtl/DateUtils.h"
+#include "platform/framework/rtl/FileUtils.h"
+#include "platform/framework/rtl/TextEncoding.h"
+#include "platform/framework/base/Win32.h"
 
 DEFINE_CLASS(TIcsLogger)
 

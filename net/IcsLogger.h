@@ -4,11 +4,11 @@
 
 #include <memory>
 
-#include "platform/framework/Component.h"
-#include "platform/framework/Events.h"
-#include "platform/framework/Exceptions.h"
-#include "platform/framework/Stream.h"
-#include "platform/framework/Thread.h"
+#include "platform/framework/classes/Component.h"
+#include "platform/framework/classes/Events.h"
+#include "platform/framework/base/Exceptions.h"
+#include "platform/framework/classes/Stream.h"
+#include "platform/framework/classes/Thread.h"
 
 enum TLogOption {
   loDestEvent,

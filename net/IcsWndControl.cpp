@@ -5,8 +5,8 @@
 #include <set>
 
 #include "net/IcsTimer.h"
-#include "platform/framework/Forms.h"
-#include "platform/framework/SysUtils.h"
+#include "platform/framework/windows/Forms.h"
+#include "platform/framework/rtl/SysUtils.h"
 
 DEFINE_CLASS(TIcsWndHandler)
 DEFINE_CLASS(TIcsWndHandlerList)

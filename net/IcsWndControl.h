@@ -7,12 +7,12 @@
 
 #include <vector>
 
-#include "platform/framework/Component.h"
-#include "platform/framework/Events.h"
-#include "platform/framework/Exceptions.h"
-#include "platform/framework/Lists.h"
-#include "platform/framework/Thread.h"
-#include "platform/framework/Win32.h"
+#include "platform/framework/classes/Component.h"
+#include "platform/framework/classes/Events.h"
+#include "platform/framework/base/Exceptions.h"
+#include "platform/framework/classes/Lists.h"
+#include "platform/framework/classes/Thread.h"
+#include "platform/framework/base/Win32.h"
 
 FRAMEWORK_EXCEPTION(EIcsException, Exception);
 

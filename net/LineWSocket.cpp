@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "platform/framework/Forms.h"
+#include "platform/framework/windows/Forms.h"
 
 DEFINE_CLASS(TCustomLineWSocket)
 DEFINE_CLASS(TCustomSyncWSocket)

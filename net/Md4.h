@@ -4,8 +4,8 @@
 #include <array>
 #include <cstddef>
 
-#include "platform/framework/Exceptions.h"
-#include "platform/framework/Types.h"
+#include "platform/framework/base/Exceptions.h"
+#include "platform/framework/base/Types.h"
 
 FRAMEWORK_EXCEPTION(MD4Exception, Exception);
 

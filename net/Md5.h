@@ -4,7 +4,7 @@
 #include <array>
 #include <cstddef>
 
-#include "platform/framework/Types.h"
+#include "platform/framework/base/Types.h"
 
 using TMd5Digest = std::array<Byte, 16>;
 

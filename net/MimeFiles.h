@@ -4,8 +4,8 @@
 
 #include <memory>
 
-#include "platform/framework/Stream.h"
-#include "platform/framework/Types.h"
+#include "platform/framework/classes/Stream.h"
+#include "platform/framework/base/Types.h"
 
 // "text/html", "image/gif", "image/bmp", "image/jpeg", "text/plain" by the (case-blind) extension,
 // else "application/octet-stream".

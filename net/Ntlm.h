@@ -5,7 +5,7 @@
 
 #include <array>
 
-#include "platform/framework/Types.h"
+#include "platform/framework/base/Types.h"
 
 using TNtlmChallenge = std::array<Byte, 8>;
 

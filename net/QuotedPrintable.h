@@ -2,7 +2,7 @@
 // Quoted-printable pieces for mail bodies and "Q" encoded words.
 
 #include "net/AnsiCharSet.h"
-#include "platform/framework/Types.h"
+#include "platform/framework/base/Types.h"
 
 // True when s holds a character other than TAB, LF, CR and " " to "~".
 bool HasNonPrintable(const AnsiString& s);

@@ -3,7 +3,7 @@
 
 #include <cstddef>
 
-#include "platform/framework/Types.h"
+#include "platform/framework/base/Types.h"
 
 constexpr int Sha1Success = 0;
 // A null argument, or a message longer than 2^64 - 1 bits.

@@ -5,10 +5,10 @@
 #include "net/MimeFiles.h"
 #include "net/QuotedPrintable.h"
 #include "net/TextWrap.h"
-#include "platform/framework/DateUtils.h"
-#include "platform/framework/FileUtils.h"
-#include "platform/framework/SysUtils.h"
-#include "platform/framework/TextEncoding.h"
+#include "platform/framework/rtl/DateUtils.h"
+#include "platform/framework/rtl/FileUtils.h"
+#include "platform/framework/rtl/SysUtils.h"
+#include "platform/framework/rtl/TextEncoding.h"
 
 DEFINE_CLASS(TSmtpCli)
 

@@ -6,9 +6,9 @@
 #include "net/Ntlm.h"
 #include "net/SocketAddress.h"
 #include "net/WinsockErrors.h"
-#include "platform/framework/DateUtils.h"
-#include "platform/framework/SysUtils.h"
-#include "platform/framework/TextEncoding.h"
+#include "platform/framework/rtl/DateUtils.h"
+#include "platform/framework/rtl/SysUtils.h"
+#include "platform/framework/rtl/TextEncoding.h"
 
 DEFINE_CLASS(TCustomSmtpClient)
 

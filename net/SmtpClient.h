@@ -11,8 +11,8 @@
 
 #include "net/LineWSocket.h"
 #include "net/SmtpMailFormat.h"
-#include "platform/framework/Stream.h"
-#include "platform/framework/Strings.h"
+#include "platform/framework/classes/Stream.h"
+#include "platform/framework/classes/Strings.h"
 
 FRAMEWORK_EXCEPTION(SmtpException, Exception);
 

@@ -8,10 +8,10 @@
 #include "net/Hmac.h"
 #include "net/QuotedPrintable.h"
 #include "net/TextWrap.h"
-#include "platform/framework/DateUtils.h"
-#include "platform/framework/SysUtils.h"
-#include "platform/framework/TextEncoding.h"
-#include "platform/framework/Win32.h"
+#include "platform/framework/rtl/DateUtils.h"
+#include "platform/framework/rtl/SysUtils.h"
+#include "platform/framework/rtl/TextEncoding.h"
+#include "platform/framework/base/Win32.h"
 
 namespace {
 

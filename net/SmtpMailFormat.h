@@ -6,8 +6,8 @@
 #include <optional>
 
 #include "net/AnsiCharSet.h"
-#include "platform/framework/Strings.h"
-#include "platform/framework/Types.h"
+#include "platform/framework/classes/Strings.h"
+#include "platform/framework/base/Types.h"
 
 // Splits "Name <addr>", "\"Name, Inc\" <addr>", "addr" or "name addr" into its name and address.
 void ParseEmailAddress(const String& Text, String& Name, String& Address);

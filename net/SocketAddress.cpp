@@ -5,9 +5,9 @@
 #include <cstring>
 
 #include "net/WinsockErrors.h"
-#include "platform/framework/Strings.h"
-#include "platform/framework/SysUtils.h"
-#include "platform/framework/TextEncoding.h"
+#include "platform/framework/classes/Strings.h"
+#include "platform/framework/rtl/SysUtils.h"
+#include "platform/framework/rtl/TextEncoding.h"
 
 namespace {
 

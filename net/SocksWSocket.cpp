@@ -4,8 +4,8 @@
 #include <cstring>
 
 #include "net/SocketAddress.h"
-#include "platform/framework/SysUtils.h"
-#include "platform/framework/TextEncoding.h"
+#include "platform/framework/rtl/SysUtils.h"
+#include "platform/framework/rtl/TextEncoding.h"
 
 DEFINE_CLASS(TCustomSocksWSocket)
 

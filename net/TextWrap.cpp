@@ -4,8 +4,8 @@
 #include <cctype>
 #include <climits>
 
-#include "platform/framework/SysUtils.h"
-#include "platform/framework/Win32.h"
+#include "platform/framework/rtl/SysUtils.h"
+#include "platform/framework/base/Win32.h"
 
 namespace {
 

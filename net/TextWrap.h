@@ -3,8 +3,8 @@
 // header lines folded into continuation lines that begin with TAB.
 
 #include "net/AnsiCharSet.h"
-#include "platform/framework/Strings.h"
-#include "platform/framework/Types.h"
+#include "platform/framework/classes/Strings.h"
+#include "platform/framework/base/Types.h"
 
 // The next piece of Line from the 1-based position Pos: it ends at the last break character before
 // the column passes MaxCol (the break included), or just before an existing BreakStr (matched

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "platform/framework/Types.h"
+#include "platform/framework/base/Types.h"
 
 // Splits URL into its parts. Path is in/out: on entry the base path for "./" and "../" forms, on
 // return the URL's path with its query and fragment. Every other part is cleared first.

@@ -1,6 +1,6 @@
 #include "net/WinsockBinding.h"
 
-#include "platform/framework/SysUtils.h"
+#include "platform/framework/rtl/SysUtils.h"
 
 namespace {
 

@@ -8,10 +8,10 @@
 // clients) and the CD database client's. Tests replace single entry points through
 // Replacements() to script what a socket receives.
 
-#include "platform/framework/Exceptions.h"
-#include "platform/framework/Thread.h"
-#include "platform/framework/Types.h"
-#include "platform/framework/Win32.h"
+#include "platform/framework/base/Exceptions.h"
+#include "platform/framework/classes/Thread.h"
+#include "platform/framework/base/Types.h"
+#include "platform/framework/base/Win32.h"
 
 FRAMEWORK_EXCEPTION(ESocketException, Exception);
 

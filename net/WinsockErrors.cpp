@@ -2,7 +2,7 @@
 
 #include <iterator>
 
-#include "platform/framework/SysUtils.h"
+#include "platform/framework/rtl/SysUtils.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #pragma once
 // Texts of Winsock error codes.
 
-#include "platform/framework/Types.h"
+#include "platform/framework/base/Types.h"
 
 // The text of a Winsock error code; "Not a WinSock error" for any other code.
 String WinsockErrorText(int code);

@@ -4,8 +4,8 @@
 
 #include "app/core/Globals.h"
 #include "app/core/Paths.h"
-#include "platform/framework/FileUtils.h"
-#include "platform/framework/IniFiles.h"
+#include "platform/framework/rtl/FileUtils.h"
+#include "platform/framework/classes/IniFiles.h"
 
 namespace {
 

@@ -5,9 +5,9 @@
 
 #include <span>
 
-#include "platform/framework/Graphics.h"
-#include "platform/framework/Types.h"
-#include "platform/framework/Win32.h"
+#include "platform/framework/graphics/Graphics.h"
+#include "platform/framework/base/Types.h"
+#include "platform/framework/base/Win32.h"
 
 struct TGlobalVars;
 

@@ -1,6 +1,6 @@
 #include "app/core/Centring.h"
 
-#include "platform/framework/Forms.h"
+#include "platform/framework/windows/Forms.h"
 
 int CentredStart(int ownerStart, int ownerExtent, int extent) { return ownerStart + (ownerExtent - extent) / 2; }
 

@@ -4,8 +4,8 @@
 
 #include <cstdint>
 
-#include "platform/framework/Object.h"
-#include "platform/framework/Types.h"
+#include "platform/framework/classes/Object.h"
+#include "platform/framework/base/Types.h"
 
 class TRegion : public TObject {
   DECLARE_CLASS(TRegion, TObject)

@@ -1,7 +1,7 @@
 #pragma once
 // Adapting a window's controls to the system's interface font.
 
-#include "platform/framework/Types.h"
+#include "platform/framework/base/Types.h"
 
 class TWinControl;
 

@@ -3,9 +3,9 @@
 #include <algorithm>
 
 #include "app/core/SettingsFile.h"
-#include "platform/framework/Forms.h"
-#include "platform/framework/IniFiles.h"
-#include "platform/framework/SysUtils.h"
+#include "platform/framework/windows/Forms.h"
+#include "platform/framework/classes/IniFiles.h"
+#include "platform/framework/rtl/SysUtils.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #pragma once
 // A window's placement in a section of an INI file: "x", "y", "height", "width", "maximized".
 
-#include "platform/framework/Graphics.h"
-#include "platform/framework/Types.h"
+#include "platform/framework/graphics/Graphics.h"
+#include "platform/framework/base/Types.h"
 
 class TCustomForm;
 

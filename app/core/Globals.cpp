@@ -2,8 +2,8 @@
 
 #include "app/core/SystemQueries.h"
 #include "app/core/Paths.h"
-#include "platform/framework/DateUtils.h"
-#include "platform/framework/SysUtils.h"
+#include "platform/framework/rtl/DateUtils.h"
+#include "platform/framework/rtl/SysUtils.h"
 
 TGlobalVars GlobalVars;
 

@@ -8,7 +8,7 @@
 // The record starts zero-filled; the main window's creation step assigns the defaults
 // (AssignDefaultSettings) and then loads "system.dat" over them (SettingsFile.h).
 
-#include "platform/framework/Types.h"
+#include "platform/framework/base/Types.h"
 
 struct TGlobalVars {
   // Per brand (Brands.h); not stored.

@@ -1,9 +1,9 @@
 #include "app/core/Help.h"
 
 #include "app/core/Paths.h"
-#include "platform/framework/Exceptions.h"
-#include "platform/framework/FileUtils.h"
-#include "platform/framework/SysUtils.h"
+#include "platform/framework/base/Exceptions.h"
+#include "platform/framework/rtl/FileUtils.h"
+#include "platform/framework/rtl/SysUtils.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 
 #include <cwctype>
 
-#include "platform/framework/Exceptions.h"
-#include "platform/framework/SysUtils.h"
+#include "platform/framework/base/Exceptions.h"
+#include "platform/framework/rtl/SysUtils.h"
 
 std::array<int, 10> FavoriteParams{};
 

@@ -4,7 +4,7 @@
 
 #include <array>
 
-#include "platform/framework/Types.h"
+#include "platform/framework/base/Types.h"
 
 // Slots 0 to 9, filled by ParseParameterList and read by the favourite appliers and editor.
 extern std::array<int, 10> FavoriteParams;

@@ -3,9 +3,9 @@
 #include <array>
 
 #include "app/core/ShellNamespace.h"
-#include "platform/framework/FileUtils.h"
-#include "platform/framework/Registry.h"
-#include "platform/framework/SysUtils.h"
+#include "platform/framework/rtl/FileUtils.h"
+#include "platform/framework/classes/Registry.h"
+#include "platform/framework/rtl/SysUtils.h"
 
 namespace {
 

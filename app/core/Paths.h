@@ -5,8 +5,8 @@
 #include <functional>
 #include <span>
 
-#include "platform/framework/Exceptions.h"
-#include "platform/framework/Types.h"
+#include "platform/framework/base/Exceptions.h"
+#include "platform/framework/base/Types.h"
 
 // The path with "\" appended unless it already ends in one; an empty path stays empty (it names
 // no folder, and "\" would name the root of the current drive).

@@ -2,8 +2,8 @@
 
 #include <cstring>
 
-#include "platform/framework/Seams.h"
-#include "platform/framework/Win32.h"
+#include "platform/framework/rtl/Seams.h"
+#include "platform/framework/base/Win32.h"
 
 namespace {
 

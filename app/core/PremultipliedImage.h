@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "platform/framework/Types.h"
+#include "platform/framework/base/Types.h"
 
 struct TPremultipliedImage {
   int Width = 0;

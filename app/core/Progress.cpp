@@ -1,8 +1,8 @@
 #include "app/core/Progress.h"
 
 #include "app/core/FontNames.h"
-#include "platform/framework/Filer.h"
-#include "platform/framework/Icon.h"
+#include "platform/framework/classes/Filer.h"
+#include "platform/framework/graphics/Icon.h"
 
 DEFINE_CLASS(TFormProgress)
 

@@ -2,10 +2,10 @@
 // TFormProgress: the small stay-on-top window shown modeless while the editor control works
 // through a long operation. Its users set ProgressBar's position (0..100), show and hide it.
 
-#include "platform/framework/ComCtrls.h"
-#include "platform/framework/ExtCtrls.h"
-#include "platform/framework/Forms.h"
-#include "platform/framework/StdCtrls.h"
+#include "platform/framework/controls/ComCtrls.h"
+#include "platform/framework/controls/ExtCtrls.h"
+#include "platform/framework/windows/Forms.h"
+#include "platform/framework/controls/StdCtrls.h"
 
 class TFormProgress : public TForm {
   DECLARE_CLASS(TFormProgress, TForm)

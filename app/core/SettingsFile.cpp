@@ -5,11 +5,11 @@
 #include <limits>
 
 #include "app/core/Paths.h"
-#include "platform/framework/FileUtils.h"
-#include "platform/framework/Forms.h"
-#include "platform/framework/IniFiles.h"
-#include "platform/framework/Seams.h"
-#include "platform/framework/SysUtils.h"
+#include "platform/framework/rtl/FileUtils.h"
+#include "platform/framework/windows/Forms.h"
+#include "platform/framework/classes/IniFiles.h"
+#include "platform/framework/rtl/Seams.h"
+#include "platform/framework/rtl/SysUtils.h"
 
 const wchar_t* const SettingsSection = L"SYSTEM";
 

@@ -6,7 +6,7 @@
 #include <variant>
 
 #include "app/core/Globals.h"
-#include "platform/framework/Types.h"
+#include "platform/framework/base/Types.h"
 
 // One stored field: its key and the member it is read into and written from. The member's type
 // is the kind: text, boolean ("1"/"0"), 32-bit integer, or unsigned 8-bit (low 8 bits kept).

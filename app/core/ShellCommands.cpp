@@ -4,8 +4,8 @@
 
 #include "app/core/ShellNamespace.h"
 #include "app/core/WaitCursor.h"
-#include "platform/framework/Dialogs.h"
-#include "platform/framework/Exceptions.h"
+#include "platform/framework/controls/Dialogs.h"
+#include "platform/framework/base/Exceptions.h"
 
 namespace {
 

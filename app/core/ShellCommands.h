@@ -1,8 +1,8 @@
 #pragma once
 // The shell's services: opening a document or web address, and the folder picker.
 
-#include "platform/framework/Types.h"
-#include "platform/framework/Win32.h"
+#include "platform/framework/base/Types.h"
+#include "platform/framework/base/Win32.h"
 
 // Shell-executes "open" on the file or address in a normal window, under the wait cursor; the
 // result is ignored.
@@ -12,5 +12,5 @@ void OpenDocumentOrUrl(const String& target);
 // style). The incoming folder is selected when the picker opens; the status line shows the
 // selected path and OK is disabled while the selection has no file-system path. A non-empty root
 // limits the picker to that folder. True with the chosen path in folder; false leaves it as it was.
-// An installed dialog answerer (platform/framework/Dialogs.h) answers instead of the system.
+// An installed dialog answerer (platform/framework/controls/Dialogs.h) answers instead of the system.
 bool BrowseForFolder(HWND owner, String& folder, const String& title, UINT flags, const String& root = String());

@@ -3,7 +3,7 @@
 // own code. <shlobj.h> defines A/W name macros of its functions again after Win32.h removed the
 // others; they are removed here once more, so callers name the W entry points as everywhere else.
 
-#include "platform/framework/Win32.h"
+#include "platform/framework/base/Win32.h"
 
 #include <shlobj.h>
 

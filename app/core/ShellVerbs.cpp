@@ -1,8 +1,8 @@
 #include "app/core/ShellVerbs.h"
 
 #include "app/core/Paths.h"
-#include "platform/framework/Registry.h"
-#include "platform/framework/SysUtils.h"
+#include "platform/framework/classes/Registry.h"
+#include "platform/framework/rtl/SysUtils.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 // default value ("<ext without dot>file" when empty); below the identifier's key come Shell, the
 // verb's key, and "command", whose default value is the quoted program path and " \"%L\"".
 
-#include "platform/framework/Types.h"
-#include "platform/framework/Win32.h"
+#include "platform/framework/base/Types.h"
+#include "platform/framework/base/Win32.h"
 
 // Where identifiers are read and where keys are written and deleted. The program reads through
 // the merged classes root and writes the current user's classes (a standard user cannot write

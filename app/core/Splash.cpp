@@ -4,9 +4,9 @@
 
 #include "app/core/Paths.h"
 #include "app/core/PremultipliedImage.h"
-#include "platform/framework/FileUtils.h"
-#include "platform/framework/Filer.h"
-#include "platform/framework/Seams.h"
+#include "platform/framework/rtl/FileUtils.h"
+#include "platform/framework/classes/Filer.h"
+#include "platform/framework/rtl/Seams.h"
 
 DEFINE_CLASS(TSplashForm)
 

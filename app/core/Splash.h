@@ -3,7 +3,7 @@
 // window with per-pixel alpha. Shown modeless while the program starts (clicks do nothing) and
 // modally as the version box (AboutMode: a click closes it with OK).
 
-#include "platform/framework/Forms.h"
+#include "platform/framework/windows/Forms.h"
 
 class TSplashForm : public TForm {
   DECLARE_CLASS(TSplashForm, TForm)

@@ -3,7 +3,7 @@
 #include <cwctype>
 #include <vector>
 
-#include "platform/framework/Win32.h"
+#include "platform/framework/base/Win32.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 
 #include <span>
 
-#include "platform/framework/Types.h"
+#include "platform/framework/base/Types.h"
 
 // Bytes available to the caller on the drive's root divided by 2^30; -1 when the query fails.
 float DiskFreeGigabytes(wchar_t driveLetter);

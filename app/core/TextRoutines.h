@@ -3,8 +3,8 @@
 
 #include <memory>
 
-#include "platform/framework/Strings.h"
-#include "platform/framework/Types.h"
+#include "platform/framework/classes/Strings.h"
+#include "platform/framework/base/Types.h"
 
 // 1-based position of the first blank; the text's length when there is none.
 int FirstBlankPosition(const String& text);

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "platform/framework/SysUtils.h"
+#include "platform/framework/rtl/SysUtils.h"
 
 int TimeToMilliseconds(int hours, int minutes, int seconds, int milliseconds) {
   // Unsigned arithmetic wraps where the signed one would be undefined.

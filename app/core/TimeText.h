@@ -2,7 +2,7 @@
 // Times shown to the user: milliseconds split into hours, minutes, seconds and milliseconds and
 // written as "h:mm:ss.zzz" (hours not limited to one digit).
 
-#include "platform/framework/Types.h"
+#include "platform/framework/base/Types.h"
 
 struct TTimeParts {
   int Hours = 0;

@@ -1,6 +1,6 @@
 #include "app/core/WaitCursor.h"
 
-#include "platform/framework/Forms.h"
+#include "platform/framework/windows/Forms.h"
 
 namespace {
 int waitCursorDepth = 0;

@@ -7,7 +7,7 @@
 #include "app/core/Globals.h"
 #include "platform/audio/core/AudioEngine.h"
 #include "platform/audio/editor/AudioEditor.h"
-#include "platform/framework/Exceptions.h"
+#include "platform/framework/base/Exceptions.h"
 #include "tests/app/CommandsFixture.h"
 #include "tests/app/WavFixture.h"
 

@@ -10,8 +10,8 @@
 #include <gtest/gtest.h>
 
 #include "app/MainForm.h"
-#include "platform/framework/Dialogs.h"
-#include "platform/framework/Seams.h"
+#include "platform/framework/controls/Dialogs.h"
+#include "platform/framework/rtl/Seams.h"
 #include "tests/support/TestSupport.h"
 
 class TAudioEditor2;

@@ -4,7 +4,7 @@
 #include "app/RecordingSetup.h"
 #include "app/core/Globals.h"
 #include "platform/audio/editor/AudioEditor.h"
-#include "platform/framework/FileUtils.h"
+#include "platform/framework/rtl/FileUtils.h"
 #include "tests/app/CommandsFixture.h"
 #include "tests/app/WavFixture.h"
 

@@ -6,9 +6,9 @@
 #include "app/core/Progress.h"
 #include "platform/audio/devices/AudioCallLog.h"
 #include "platform/audio/editor/AudioEditor.h"
-#include "platform/framework/Buttons.h"
-#include "platform/framework/IniFiles.h"
-#include "platform/framework/ShortCuts.h"
+#include "platform/framework/controls/Buttons.h"
+#include "platform/framework/classes/IniFiles.h"
+#include "platform/framework/controls/ShortCuts.h"
 #include "tests/app/CommandsFixture.h"
 
 namespace {

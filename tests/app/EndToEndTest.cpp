@@ -6,10 +6,10 @@
 #include <gtest/gtest.h>
 
 #include "app/core/Paths.h"
-#include "platform/framework/FileUtils.h"
-#include "platform/framework/IniFiles.h"
-#include "platform/framework/Registry.h"
-#include "platform/framework/Strings.h"
+#include "platform/framework/rtl/FileUtils.h"
+#include "platform/framework/classes/IniFiles.h"
+#include "platform/framework/classes/Registry.h"
+#include "platform/framework/classes/Strings.h"
 #include "tests/app/WavFixture.h"
 #include "tests/support/TestSupport.h"
 

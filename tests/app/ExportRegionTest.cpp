@@ -8,7 +8,7 @@
 #include "app/core/Globals.h"
 #include "platform/audio/devices/AudioCallLog.h"
 #include "platform/audio/editor/AudioEditor.h"
-#include "platform/framework/FileUtils.h"
+#include "platform/framework/rtl/FileUtils.h"
 #include "tests/app/CommandsFixture.h"
 #include "tests/app/WavFixture.h"
 

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "net/IcsBuffer.h"
-#include "platform/framework/Object.h"
+#include "platform/framework/classes/Object.h"
 
 namespace {
 

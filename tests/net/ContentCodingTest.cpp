@@ -3,7 +3,7 @@
 #include <string>
 
 #include "net/ContentCoding.h"
-#include "platform/framework/SysUtils.h"
+#include "platform/framework/rtl/SysUtils.h"
 
 namespace {
 

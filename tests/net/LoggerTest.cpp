@@ -5,8 +5,8 @@
 #include <regex>
 
 #include "net/IcsLogger.h"
-#include "platform/framework/Object.h"
-#include "platform/framework/Utf8.h"
+#include "platform/framework/classes/Object.h"
+#include "platform/framework/base/Utf8.h"
 #include "tests/support/TestSupport.h"
 
 using testing_support::ReadFileBytes;

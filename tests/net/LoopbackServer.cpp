@@ -1,6 +1,6 @@
 #include "tests/net/LoopbackServer.h"
 
-#include "platform/framework/SysUtils.h"
+#include "platform/framework/rtl/SysUtils.h"
 
 namespace net_test {
 

@@ -9,8 +9,8 @@
 #include <string>
 #include <thread>
 
-#include "platform/framework/Types.h"
-#include "platform/framework/Win32.h"
+#include "platform/framework/base/Types.h"
+#include "platform/framework/base/Win32.h"
 
 namespace net_test {
 

@@ -10,8 +10,8 @@
 
 #include "net/IcsTimer.h"
 #include "net/IcsWndControl.h"
-#include "platform/framework/Object.h"
-#include "platform/framework/Utf8.h"
+#include "platform/framework/classes/Object.h"
+#include "platform/framework/base/Utf8.h"
 #include "tests/support/TestSupport.h"
 
 using testing_support::PumpFor;

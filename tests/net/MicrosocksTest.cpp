@@ -6,8 +6,8 @@
 #include <map>
 #include <sstream>
 
-#include "platform/framework/SysUtils.h"
-#include "platform/framework/Utf8.h"
+#include "platform/framework/rtl/SysUtils.h"
+#include "platform/framework/base/Utf8.h"
 #include "tests/net/SocketEvents.h"
 #include "tests/support/TestSupport.h"
 

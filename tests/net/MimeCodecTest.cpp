@@ -6,7 +6,7 @@
 #include "net/Base64.h"
 #include "net/HeaderEncoding.h"
 #include "net/QuotedPrintable.h"
-#include "platform/framework/Exceptions.h"
+#include "platform/framework/base/Exceptions.h"
 
 namespace {
 

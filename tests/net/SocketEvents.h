@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "net/LineWSocket.h"
-#include "platform/framework/Object.h"
+#include "platform/framework/classes/Object.h"
 #include "tests/net/LoopbackServer.h"
 
 namespace net_test {

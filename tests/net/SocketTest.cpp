@@ -6,9 +6,9 @@
 #include <thread>
 
 #include "net/LineWSocket.h"
-#include "platform/framework/Object.h"
-#include "platform/framework/SysUtils.h"
-#include "platform/framework/Utf8.h"
+#include "platform/framework/classes/Object.h"
+#include "platform/framework/rtl/SysUtils.h"
+#include "platform/framework/base/Utf8.h"
 #include "tests/net/LoopbackServer.h"
 #include "tests/net/SocketEvents.h"
 #include "tests/support/TestSupport.h"

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/framework/Utf8.h"
+#include "platform/framework/base/Utf8.h"
 #include "tests/net/ScriptedReceive.h"
 #include "tests/net/SocketEvents.h"
 #include "tests/support/TestSupport.h"

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "net/TextWrap.h"
-#include "platform/framework/Strings.h"
+#include "platform/framework/classes/Strings.h"
 
 namespace {
 

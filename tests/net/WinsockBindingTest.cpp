@@ -6,8 +6,8 @@
 #include "net/LineWSocket.h"
 #include "net/SocketAddress.h"
 #include "net/WinsockErrors.h"
-#include "platform/framework/Object.h"
-#include "platform/framework/Utf8.h"
+#include "platform/framework/classes/Object.h"
+#include "platform/framework/base/Utf8.h"
 
 namespace {
 

@@ -3,9 +3,9 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/framework/Exceptions.h"
-#include "platform/framework/Utf8.h"
-#include "platform/framework/Win32.h"
+#include "platform/framework/base/Exceptions.h"
+#include "platform/framework/base/Utf8.h"
+#include "platform/framework/base/Win32.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/framework/Types.h"
-#include "platform/framework/Win32.h"
+#include "platform/framework/base/Types.h"
+#include "platform/framework/base/Win32.h"
 
 namespace testing_support {
 

@@ -9,7 +9,7 @@
 #include <cstdlib>
 
 #include "net/HttpCli.h"
-#include "platform/framework/TextEncoding.h"
+#include "platform/framework/rtl/TextEncoding.h"
 
 namespace {
 

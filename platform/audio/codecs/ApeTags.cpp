@@ -5,7 +5,7 @@
 #include <cstring>
 #include <vector>
 
-#include "platform/framework/Utf8.h"
+#include "platform/framework/base/Utf8.h"
 
 namespace {
 

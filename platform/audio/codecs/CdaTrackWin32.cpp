@@ -1,7 +1,7 @@
 #include "platform/audio/codecs/CdaTrack.h"
 
 #include "platform/audio/core/AudioError.h"
-#include "platform/framework/Win32.h"
+#include "platform/framework/base/Win32.h"
 
 #include <ntddcdrm.h>
 

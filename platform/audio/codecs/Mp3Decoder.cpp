@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "platform/audio/core/AudioError.h"
-#include "platform/framework/Utf8.h"
+#include "platform/framework/base/Utf8.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include "platform/audio/codecs/OggVorbis.h"
 #include "platform/audio/core/AudioError.h"
 #include "platform/audio/core/FormatConverter.h"
-#include "platform/framework/Utf8.h"
+#include "platform/framework/base/Utf8.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "platform/framework/Win32.h"
+#include "platform/framework/base/Win32.h"
 // Media Foundation after the one Windows header.
 #include <mfapi.h>
 #include <mferror.h>

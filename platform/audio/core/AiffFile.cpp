@@ -5,7 +5,7 @@
 
 #include "platform/audio/core/AudioError.h"
 #include "platform/audio/core/SampleBuffer.h"
-#include "platform/framework/Utf8.h"
+#include "platform/framework/base/Utf8.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "platform/audio/core/SampleCodec.h"
-#include "platform/framework/Types.h"
+#include "platform/framework/base/Types.h"
 
 class ByteSink;
 

@@ -7,7 +7,7 @@
 #include <memory>
 
 #include "platform/audio/core/Block.h"
-#include "platform/framework/Types.h"
+#include "platform/framework/base/Types.h"
 
 class ByteSource;
 

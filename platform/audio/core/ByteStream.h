@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "platform/framework/Types.h"
+#include "platform/framework/base/Types.h"
 
 // Readable bytes at any offset; ReadAt may be called from several threads at once.
 class ByteSource {

@@ -4,7 +4,7 @@
 
 #include "platform/audio/core/AudioError.h"
 #include "platform/audio/core/ByteStream.h"
-#include "platform/framework/Win32.h"
+#include "platform/framework/base/Win32.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #pragma once
 // The standard list of 148 genre names that genre tags are numbered by.
 
-#include "platform/framework/Types.h"
+#include "platform/framework/base/Types.h"
 
 constexpr int kGenreCount = 148;
 

@@ -10,7 +10,7 @@
 #include <type_traits>
 #include <vector>
 
-#include "platform/framework/Types.h"
+#include "platform/framework/base/Types.h"
 
 class AudioCallLog {
  public:

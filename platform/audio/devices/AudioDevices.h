@@ -13,7 +13,7 @@
 #include <memory>
 #include <vector>
 
-#include "platform/framework/Types.h"
+#include "platform/framework/base/Types.h"
 
 struct DeviceFormat {
   int SampleRate = 44100;

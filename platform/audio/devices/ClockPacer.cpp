@@ -1,6 +1,6 @@
 #include "platform/audio/devices/ClockPacer.h"
 
-#include "platform/framework/DateUtils.h"
+#include "platform/framework/rtl/DateUtils.h"
 
 void ClockPacer::Start(int sampleRate) {
   sampleRate_ = sampleRate;

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "platform/framework/Types.h"
+#include "platform/framework/base/Types.h"
 
 class ClockPacer {
  public:

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "platform/audio/devices/AudioDevices.h"
-#include "platform/framework/Win32.h"
+#include "platform/framework/base/Win32.h"
 
 std::vector<InputLine> ReadRecordingLines(UINT waveInId);
 void SelectRecordingLine(UINT waveInId, int index);

@@ -2,7 +2,7 @@
 
 #include "platform/audio/core/SampleCodec.h"
 #include "platform/audio/devices/MixerLines.h"
-#include "platform/framework/Exceptions.h"
+#include "platform/framework/base/Exceptions.h"
 
 namespace {
 constexpr SampleLayout kPcm16{SampleEncoding::Pcm16, false};

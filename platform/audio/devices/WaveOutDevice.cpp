@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "platform/audio/core/SampleCodec.h"
-#include "platform/framework/Exceptions.h"
+#include "platform/framework/base/Exceptions.h"
 
 namespace {
 constexpr SampleLayout kPcm16{SampleEncoding::Pcm16, false};

@@ -1,6 +1,6 @@
 #include "platform/audio/devices/WorkerFailure.h"
 
-#include "platform/framework/Exceptions.h"
+#include "platform/framework/base/Exceptions.h"
 
 void WorkerFailure::Keep(std::exception_ptr error) {
   std::lock_guard lock(mutex_);

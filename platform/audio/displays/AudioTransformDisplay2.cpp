@@ -7,7 +7,7 @@
 
 #include "platform/audio/core/AudioError.h"
 #include "platform/audio/devices/AudioCallLog.h"
-#include "platform/framework/Reflection.h"
+#include "platform/framework/classes/Reflection.h"
 
 DEFINE_CLASS(TAudioTransformDisplay2)
 

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "platform/audio/displays/DisplaySurface.h"
-#include "platform/framework/Controls.h"
+#include "platform/framework/windows/Controls.h"
 
 struct EnvelopePoint {
   double Position = 0;  // 0 (left end) .. 1 (right end) of the axis

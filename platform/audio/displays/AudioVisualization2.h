@@ -12,7 +12,7 @@
 #include "platform/audio/core/SampleBuffer.h"
 #include "platform/audio/displays/DisplaySurface.h"
 #include "platform/audio/displays/FrequencyAnalyzer.h"
-#include "platform/framework/Controls.h"
+#include "platform/framework/windows/Controls.h"
 
 // X and Y in pixels, XValue in Hz (frames in the waveform view), YValue in dB, both rounded.
 using TVisualizationMouseMoveEvent = TEvent<void(TObject* Sender, int X, int Y, int XValue, int YValue)>;

@@ -5,8 +5,8 @@
 
 #include "platform/audio/core/AudioError.h"
 #include "platform/audio/devices/AudioCallLog.h"
-#include "platform/framework/Reflection.h"
-#include "platform/framework/DateUtils.h"
+#include "platform/framework/classes/Reflection.h"
+#include "platform/framework/rtl/DateUtils.h"
 
 DEFINE_CLASS(TAudioVisualizationEx2)
 

@@ -16,7 +16,7 @@
 #include "platform/audio/core/SampleBuffer.h"
 #include "platform/audio/displays/DisplaySurface.h"
 #include "platform/audio/displays/FrequencyAnalyzer.h"
-#include "platform/framework/Controls.h"
+#include "platform/framework/windows/Controls.h"
 
 class TAudioVisualizationEx2 : public TCustomControl {
   DECLARE_CLASS(TAudioVisualizationEx2, TCustomControl)

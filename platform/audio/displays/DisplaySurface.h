@@ -5,8 +5,8 @@
 
 #include <cstdint>
 
-#include "platform/framework/Graphics.h"
-#include "platform/framework/Win32.h"
+#include "platform/framework/graphics/Graphics.h"
+#include "platform/framework/base/Win32.h"
 
 class DisplaySurface {
  public:

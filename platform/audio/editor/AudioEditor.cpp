@@ -8,8 +8,8 @@
 #include "platform/audio/codecs/WmaFile.h"
 #include "platform/audio/core/AudioError.h"
 #include "platform/audio/devices/AudioCallLog.h"
-#include "platform/framework/DateUtils.h"
-#include "platform/framework/Timer.h"
+#include "platform/framework/rtl/DateUtils.h"
+#include "platform/framework/windows/Timer.h"
 
 DEFINE_CLASS(TAudioEditor2)
 

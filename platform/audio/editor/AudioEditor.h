@@ -27,7 +27,7 @@
 #include "platform/audio/editor/EditorPainter.h"
 #include "platform/audio/editor/EditorTransport.h"
 #include "platform/audio/editor/EditorView.h"
-#include "platform/framework/Controls.h"
+#include "platform/framework/windows/Controls.h"
 
 class TTimer;
 

@@ -7,7 +7,7 @@
 #include <cstdint>
 
 #include "platform/audio/codecs/Mp3EncoderSettings.h"
-#include "platform/framework/Graphics.h"
+#include "platform/framework/graphics/Graphics.h"
 
 class TAudioEditor2;
 struct EditorScaleSettings;

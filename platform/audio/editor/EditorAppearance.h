@@ -1,7 +1,7 @@
 #pragma once
 // How the editor looks: its colour slots, border, view type and the settings of its two scales.
 
-#include "platform/framework/Graphics.h"
+#include "platform/framework/graphics/Graphics.h"
 
 // The colour slots, numbered as the colour interface numbers them (even numbers 8..40).
 enum EditorColorSlot {

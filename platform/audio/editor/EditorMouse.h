@@ -5,8 +5,8 @@
 
 #include <cstdint>
 
-#include "platform/framework/Types.h"
-#include "platform/framework/Win32.h"
+#include "platform/framework/base/Types.h"
+#include "platform/framework/base/Win32.h"
 
 class EditorMouse {
  public:

@@ -19,7 +19,7 @@
 #include "platform/audio/core/Resampler.h"
 #include "platform/audio/core/SampleBuffer.h"
 #include "platform/audio/processing/OutputFormat.h"
-#include "platform/framework/Component.h"
+#include "platform/framework/classes/Component.h"
 
 class RecordingFileSink;
 

@@ -8,7 +8,7 @@
 #include <cstdint>
 
 #include "platform/audio/core/AudioFormat.h"
-#include "platform/framework/Component.h"
+#include "platform/framework/classes/Component.h"
 
 class TAudioInformation2 : public TComponent {
   DECLARE_CLASS(TAudioInformation2, TComponent)

@@ -13,8 +13,8 @@
 
 #include "platform/audio/core/EffectStream.h"
 #include "platform/audio/core/SampleBuffer.h"
-#include "platform/framework/Component.h"
-#include "platform/framework/Events.h"
+#include "platform/framework/classes/Component.h"
+#include "platform/framework/classes/Events.h"
 
 using TTransformBlockEvent = TEvent<void(TObject* Sender, int Percent)>;
 

@@ -1,7 +1,7 @@
 #pragma once
 // Genre texts as tags carry them ("Rock", "17", "(17)", "(17)Rock") mapped onto the standard list.
 
-#include "platform/framework/Types.h"
+#include "platform/framework/base/Types.h"
 
 // The list's name for the text; "Other" for a genre the list does not have, empty for empty.
 String CanonicalGenre(const String& text);

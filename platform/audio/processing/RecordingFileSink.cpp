@@ -4,8 +4,8 @@
 #include <cstring>
 
 #include "platform/audio/core/AudioError.h"
-#include "platform/framework/SysUtils.h"
-#include "platform/framework/Win32.h"
+#include "platform/framework/rtl/SysUtils.h"
+#include "platform/framework/base/Win32.h"
 
 namespace {
 

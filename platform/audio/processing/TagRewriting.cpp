@@ -7,7 +7,7 @@
 
 #include "platform/audio/core/AudioError.h"
 #include "platform/audio/processing/GenreMapping.h"
-#include "platform/framework/Utf8.h"
+#include "platform/framework/base/Utf8.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // asynchronous Speak into a stream bound to a WAV file, with word-boundary and end-of-stream events
 // delivered as window messages.
 
-#include "platform/framework/Win32.h"
+#include "platform/framework/base/Win32.h"
 // The speech API after the one Windows header.
 #include <sapi.h>
 #include <wrl/client.h>

@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "platform/framework/Types.h"
+#include "platform/framework/base/Types.h"
 
 struct SpeechMarkup {
   String Markup;

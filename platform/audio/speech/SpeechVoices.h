@@ -8,8 +8,8 @@
 #include <memory>
 #include <vector>
 
-#include "platform/framework/Types.h"
-#include "platform/framework/Win32.h"
+#include "platform/framework/base/Types.h"
+#include "platform/framework/base/Win32.h"
 
 struct SpeechFormat {
   int SampleRate = 44100;

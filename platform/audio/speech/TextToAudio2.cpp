@@ -8,8 +8,8 @@
 #include "platform/audio/core/SampleBuffer.h"
 #include "platform/audio/core/WavFile.h"
 #include "platform/audio/devices/AudioCallLog.h"
-#include "platform/framework/Reflection.h"
-#include "platform/framework/FileUtils.h"
+#include "platform/framework/classes/Reflection.h"
+#include "platform/framework/rtl/FileUtils.h"
 
 DEFINE_CLASS(TTextToAudio2)
 

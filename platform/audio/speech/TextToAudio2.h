@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "platform/audio/speech/SpeechVoices.h"
-#include "platform/framework/AllocateHWnd.h"
-#include "platform/framework/Component.h"
-#include "platform/framework/Events.h"
+#include "platform/framework/windows/AllocateHWnd.h"
+#include "platform/framework/classes/Component.h"
+#include "platform/framework/classes/Events.h"
 
 using TConvertBlockEvent = TEvent<void(TObject* Sender, int Percent)>;
 

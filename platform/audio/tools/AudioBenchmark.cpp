@@ -10,7 +10,7 @@
 #include "platform/audio/core/AudioEngine.h"
 #include "platform/audio/core/ByteStream.h"
 #include "platform/audio/core/WaveformRaster.h"
-#include "platform/framework/Utf8.h"
+#include "platform/framework/base/Utf8.h"
 
 namespace {
 

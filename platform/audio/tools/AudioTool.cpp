@@ -13,7 +13,7 @@
 #include "platform/audio/core/ByteStream.h"
 #include "platform/audio/core/WaveformRaster.h"
 #include "platform/audio/core/WavFile.h"
-#include "platform/framework/Utf8.h"
+#include "platform/framework/base/Utf8.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include "platform/audio/core/AudioError.h"
 #include "platform/audio/devices/AudioCallLog.h"
 #include "platform/audio/transport/PlayQueue.h"
-#include "platform/framework/Timer.h"
+#include "platform/framework/windows/Timer.h"
 
 DEFINE_CLASS(TAudioPlayer2)
 

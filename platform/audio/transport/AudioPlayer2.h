@@ -11,8 +11,8 @@
 
 #include "platform/audio/core/SampleBuffer.h"
 #include "platform/audio/devices/AudioDevices.h"
-#include "platform/framework/Component.h"
-#include "platform/framework/Events.h"
+#include "platform/framework/classes/Component.h"
+#include "platform/framework/classes/Events.h"
 
 class PlayQueue;
 class TTimer;

@@ -6,7 +6,7 @@
 #include "platform/audio/core/AudioError.h"
 #include "platform/audio/devices/AudioCallLog.h"
 #include "platform/audio/transport/CaptureQueue.h"
-#include "platform/framework/Timer.h"
+#include "platform/framework/windows/Timer.h"
 
 DEFINE_CLASS(TAudioRecord2)
 

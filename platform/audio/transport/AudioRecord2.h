@@ -23,8 +23,8 @@
 #include "platform/audio/devices/AudioDevices.h"
 #include "platform/audio/transport/RecentFrames.h"
 #include "platform/audio/transport/SilenceGate.h"
-#include "platform/framework/Component.h"
-#include "platform/framework/Events.h"
+#include "platform/framework/classes/Component.h"
+#include "platform/framework/classes/Events.h"
 
 class CaptureQueue;
 class TTimer;

@@ -4,9 +4,9 @@
 
 #include "app/core/Brands.h"
 #include "app/core/Globals.h"
-#include "platform/framework/FileUtils.h"
-#include "platform/framework/IniFiles.h"
-#include "platform/framework/SysUtils.h"
+#include "platform/framework/rtl/FileUtils.h"
+#include "platform/framework/classes/IniFiles.h"
+#include "platform/framework/rtl/SysUtils.h"
 #include "tests/support/TestSupport.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "app/core/Help.h"
-#include "platform/framework/Exceptions.h"
+#include "platform/framework/base/Exceptions.h"
 
 namespace {
 

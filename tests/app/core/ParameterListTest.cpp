@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app/core/ParameterList.h"
-#include "platform/framework/Exceptions.h"
+#include "platform/framework/base/Exceptions.h"
 
 namespace {
 

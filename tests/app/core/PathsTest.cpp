@@ -6,7 +6,7 @@
 #include "app/core/SystemQueries.h"
 #include "app/core/TextRoutines.h"
 #include "app/core/TimeText.h"
-#include "platform/framework/Registry.h"
+#include "platform/framework/classes/Registry.h"
 #include "tests/support/TestSupport.h"
 
 namespace {

@@ -9,10 +9,10 @@
 #include "app/core/Paths.h"
 #include "app/core/SettingsFile.h"
 #include "app/core/SystemQueries.h"
-#include "platform/framework/FileUtils.h"
-#include "platform/framework/IniFiles.h"
-#include "platform/framework/Seams.h"
-#include "platform/framework/TextEncoding.h"
+#include "platform/framework/rtl/FileUtils.h"
+#include "platform/framework/classes/IniFiles.h"
+#include "platform/framework/rtl/Seams.h"
+#include "platform/framework/rtl/TextEncoding.h"
 #include "tests/support/TestSupport.h"
 
 namespace {

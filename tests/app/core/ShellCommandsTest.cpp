@@ -4,7 +4,7 @@
 
 #include "app/core/ShellCommands.h"
 #include "app/core/SystemQueries.h"
-#include "platform/framework/Dialogs.h"
+#include "platform/framework/controls/Dialogs.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "app/core/ShellVerbs.h"
-#include "platform/framework/Registry.h"
+#include "platform/framework/classes/Registry.h"
 #include "tests/support/TestSupport.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include "app/core/PremultipliedImage.h"
 #include "app/core/Progress.h"
 #include "app/core/Splash.h"
-#include "platform/framework/Seams.h"
+#include "platform/framework/rtl/Seams.h"
 #include "tests/support/TestSupport.h"
 #include "ui/extras/png/PngImageCore.h"
 

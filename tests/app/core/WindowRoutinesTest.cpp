@@ -6,10 +6,10 @@
 #include "app/core/FontNames.h"
 #include "app/core/FormPlacement.h"
 #include "app/core/WaitCursor.h"
-#include "platform/framework/ExtCtrls.h"
-#include "platform/framework/Forms.h"
-#include "platform/framework/IniFiles.h"
-#include "platform/framework/StdCtrls.h"
+#include "platform/framework/controls/ExtCtrls.h"
+#include "platform/framework/windows/Forms.h"
+#include "platform/framework/classes/IniFiles.h"
+#include "platform/framework/controls/StdCtrls.h"
 #include "tests/support/TestSupport.h"
 
 namespace {

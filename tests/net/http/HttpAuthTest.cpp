@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "net/Base64.h"
-#include "platform/framework/TextEncoding.h"
+#include "platform/framework/rtl/TextEncoding.h"
 #include "tests/net/http/HttpProbe.h"
 #include "tests/net/http/HttpTestServer.h"
 

@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "net/IcsLogger.h"
-#include "platform/framework/TextEncoding.h"
+#include "platform/framework/rtl/TextEncoding.h"
 #include "tests/net/http/HttpProbe.h"
 #include "tests/net/http/HttpTestServer.h"
 #include "tests/support/TestSupport.h"

@@ -5,8 +5,8 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/framework/SysUtils.h"
-#include "platform/framework/TextEncoding.h"
+#include "platform/framework/rtl/SysUtils.h"
+#include "platform/framework/rtl/TextEncoding.h"
 #include "tests/net/http/HttpProbe.h"
 #include "tests/support/TestSupport.h"
 

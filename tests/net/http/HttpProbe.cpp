@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/framework/TextEncoding.h"
+#include "platform/framework/rtl/TextEncoding.h"
 #include "tests/support/TestSupport.h"
 
 namespace http_test {

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "net/HttpCli.h"
-#include "platform/framework/Stream.h"
+#include "platform/framework/classes/Stream.h"
 
 namespace http_test {
 

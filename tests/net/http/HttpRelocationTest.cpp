@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/framework/TextEncoding.h"
+#include "platform/framework/rtl/TextEncoding.h"
 #include "tests/net/http/HttpProbe.h"
 #include "tests/net/http/HttpTestServer.h"
 

@@ -5,8 +5,8 @@
 
 #include "net/Base64.h"
 #include "net/WinsockErrors.h"
-#include "platform/framework/DateUtils.h"
-#include "platform/framework/TextEncoding.h"
+#include "platform/framework/rtl/DateUtils.h"
+#include "platform/framework/rtl/TextEncoding.h"
 #include "tests/net/LoopbackServer.h"
 #include "tests/net/http/HttpProbe.h"
 #include "tests/net/http/HttpTestServer.h"

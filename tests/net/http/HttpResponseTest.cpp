@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/framework/TextEncoding.h"
+#include "platform/framework/rtl/TextEncoding.h"
 #include "tests/net/ScriptedReceive.h"
 #include "tests/net/http/HttpProbe.h"
 #include "tests/net/http/HttpTestServer.h"

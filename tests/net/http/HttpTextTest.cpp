@@ -5,7 +5,7 @@
 #include "net/HttpChunkDecoder.h"
 #include "net/HttpDate.h"
 #include "net/HttpPaths.h"
-#include "platform/framework/DateUtils.h"
+#include "platform/framework/rtl/DateUtils.h"
 
 TEST(HttpPaths, DocumentNames) {
   struct Case {

@@ -4,8 +4,8 @@
 
 #include "net/Base64.h"
 #include "net/SmtpMailFormat.h"
-#include "platform/framework/DateUtils.h"
-#include "platform/framework/Strings.h"
+#include "platform/framework/rtl/DateUtils.h"
+#include "platform/framework/classes/Strings.h"
 
 TEST(SmtpMailFormat, ParsesAddresses) {
   struct Case {

@@ -6,9 +6,9 @@
 #include "net/Base64.h"
 #include "net/SmtpCli.h"
 #include "net/SocketAddress.h"
-#include "platform/framework/DateUtils.h"
-#include "platform/framework/Stream.h"
-#include "platform/framework/TextEncoding.h"
+#include "platform/framework/rtl/DateUtils.h"
+#include "platform/framework/classes/Stream.h"
+#include "platform/framework/rtl/TextEncoding.h"
 #include "tests/support/TestSupport.h"
 
 using testing_support::PumpUntil;

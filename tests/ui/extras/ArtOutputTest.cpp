@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "PngTestImages.h"
-#include "platform/framework/Graphic.h"
-#include "platform/framework/UnitLifecycle.h"
+#include "platform/framework/graphics/Graphic.h"
+#include "platform/framework/classes/UnitLifecycle.h"
 #include "tests/support/TestSupport.h"
 #include "ui/extras/png/PngHeaderChunk.h"
 #include "ui/extras/png/PngObject.h"

@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "platform/framework/Filer.h"
+#include "platform/framework/classes/Filer.h"
 #include "ui/extras/frames/FrameController.h"
 #include "ui/extras/frames/RegIniFile.h"
 

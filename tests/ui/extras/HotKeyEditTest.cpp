@@ -3,11 +3,11 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/framework/Filer.h"
-#include "platform/framework/Forms.h"
-#include "platform/framework/Seams.h"
-#include "platform/framework/StdCtrls.h"
-#include "platform/framework/ThemeState.h"
+#include "platform/framework/classes/Filer.h"
+#include "platform/framework/windows/Forms.h"
+#include "platform/framework/rtl/Seams.h"
+#include "platform/framework/controls/StdCtrls.h"
+#include "platform/framework/windows/ThemeState.h"
 #include "ui/extras/frames/HotKeyEdit.h"
 
 namespace {

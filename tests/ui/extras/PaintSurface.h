@@ -1,7 +1,7 @@
 #pragma once
 // A 32-bit DIB section filled with one colour, to paint on and probe pixel by pixel.
 
-#include "platform/framework/Bitmap.h"
+#include "platform/framework/graphics/Bitmap.h"
 
 namespace extras_test {
 

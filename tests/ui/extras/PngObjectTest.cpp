@@ -7,10 +7,10 @@
 #include <memory>
 
 #include "PngTestSupport.h"
-#include "platform/framework/Bitmap.h"
-#include "platform/framework/Filer.h"
-#include "platform/framework/Stream.h"
-#include "platform/framework/UnitLifecycle.h"
+#include "platform/framework/graphics/Bitmap.h"
+#include "platform/framework/classes/Filer.h"
+#include "platform/framework/classes/Stream.h"
+#include "platform/framework/classes/UnitLifecycle.h"
 #include "tests/support/TestSupport.h"
 #include "ui/extras/png/PngDibFrame.h"
 #include "ui/extras/png/PngExceptions.h"

@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "PngTestImages.h"
-#include "platform/framework/Exceptions.h"
+#include "platform/framework/base/Exceptions.h"
 #include "ui/extras/png/PngHeaderChunk.h"
 #include "ui/extras/png/PngImageCore.h"
 

@@ -2,7 +2,7 @@
 // Colours in a hue-saturation-lightness space on a 0..240 scale, and the darker and lighter
 // shades the frame drawing tints its lines with.
 
-#include "platform/framework/Graphics.h"
+#include "platform/framework/graphics/Graphics.h"
 
 struct THslColor {
   int Hue = 0;

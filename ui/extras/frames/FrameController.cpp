@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <iterator>
 
-#include "platform/framework/Filer.h"
+#include "platform/framework/classes/Filer.h"
 #include "ui/extras/frames/RegIniFile.h"
 
 DEFINE_CLASS(TRzFrameController)

@@ -6,8 +6,8 @@
 #include <memory>
 #include <vector>
 
-#include "platform/framework/Controls.h"
-#include "platform/framework/Reflection.h"
+#include "platform/framework/windows/Controls.h"
+#include "platform/framework/classes/Reflection.h"
 #include "ui/extras/frames/FrameDrawing.h"
 
 class TRzRegIniFile;

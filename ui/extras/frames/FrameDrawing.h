@@ -2,8 +2,8 @@
 // A control's frame in one of twelve styles, drawn on chosen sides from system colours or tinted
 // from a face colour. Every routine returns the rectangle inside what it drew.
 
-#include "platform/framework/Graphics.h"
-#include "platform/framework/Object.h"
+#include "platform/framework/graphics/Graphics.h"
+#include "platform/framework/classes/Object.h"
 
 enum TFrameStyleEx {
   fsNone,

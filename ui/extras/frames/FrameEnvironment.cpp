@@ -1,8 +1,8 @@
 #include "ui/extras/frames/FrameEnvironment.h"
 
-#include "platform/framework/Registry.h"
-#include "platform/framework/SysUtils.h"
-#include "platform/framework/UnitLifecycle.h"
+#include "platform/framework/classes/Registry.h"
+#include "platform/framework/rtl/SysUtils.h"
+#include "platform/framework/classes/UnitLifecycle.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // What the frame library records about the display when it starts: whether the screen shows more
 // than 256 colours, and which colour scheme of the Windows XP visual style is active.
 
-#include "platform/framework/Types.h"
+#include "platform/framework/base/Types.h"
 
 enum TXpColorScheme { xpcsBlue = 0, xpcsHomestead = 1, xpcsMetallic = 2 };
 

@@ -1,7 +1,7 @@
 #include "ui/extras/frames/HotKeyEdit.h"
 
-#include "platform/framework/Filer.h"
-#include "platform/framework/ThemeState.h"
+#include "platform/framework/classes/Filer.h"
+#include "platform/framework/windows/ThemeState.h"
 
 DEFINE_CLASS(TRzHotKeyEdit)
 

@@ -5,8 +5,8 @@
 
 #include <memory>
 
-#include "platform/framework/ComCtrls.h"
-#include "platform/framework/StdCtrls.h"
+#include "platform/framework/controls/ComCtrls.h"
+#include "platform/framework/controls/StdCtrls.h"
 #include "ui/extras/frames/FrameController.h"
 
 class TRzHotKeyEdit : public THotKey {

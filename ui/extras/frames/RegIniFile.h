@@ -2,8 +2,8 @@
 // TRzRegIniFile names where settings live: an INI file or a registry key, optionally below a
 // special folder. It holds the location only; LocationChanged tells its users to reopen it.
 
-#include "platform/framework/Component.h"
-#include "platform/framework/Reflection.h"
+#include "platform/framework/classes/Component.h"
+#include "platform/framework/classes/Reflection.h"
 
 enum TRzPathType { ptIniFile, ptRegistry };
 enum TRzRegKey {

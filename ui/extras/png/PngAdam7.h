@@ -3,7 +3,7 @@
 
 #include <array>
 
-#include "platform/framework/Types.h"
+#include "platform/framework/base/Types.h"
 
 struct TPngAdam7Pass {
   Cardinal StartRow, StartColumn, RowStep, ColumnStep;

@@ -6,7 +6,7 @@
 #include <memory>
 #include <vector>
 
-#include "platform/framework/Types.h"
+#include "platform/framework/base/Types.h"
 #include "ui/extras/png/PngStream.h"
 
 class TPngImageCore;

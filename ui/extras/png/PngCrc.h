@@ -5,7 +5,7 @@
 #include <array>
 #include <cstddef>
 
-#include "platform/framework/Types.h"
+#include "platform/framework/base/Types.h"
 
 inline constexpr std::array<Byte, 8> PngSignature = {0x89, 0x50, 0x4E, 0x47, 0x0D, 0x0A, 0x1A, 0x0A};
 

@@ -4,7 +4,7 @@
 
 #include <cstddef>
 
-#include "platform/framework/Win32.h"
+#include "platform/framework/base/Win32.h"
 #include "ui/extras/png/PngFrame.h"
 
 // A bitmap information header followed by a full 256-entry colour table, as the graphics

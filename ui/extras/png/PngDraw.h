@@ -2,7 +2,7 @@
 // The three ways a PNG frame reaches a device context: stretched as it is, stretched with one
 // colour left transparent, and blended through its alpha at its own size.
 
-#include "platform/framework/Graphics.h"
+#include "platform/framework/graphics/Graphics.h"
 #include "ui/extras/png/PngDibFrame.h"
 
 class TChunkIHDR;

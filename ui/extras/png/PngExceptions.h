@@ -2,7 +2,7 @@
 // The PNG codec's exception classes and their message texts. Every class derives directly from the
 // framework's Exception so callers can tell each failure apart.
 
-#include "platform/framework/Exceptions.h"
+#include "platform/framework/base/Exceptions.h"
 
 FRAMEWORK_EXCEPTION(EPngError, Exception);
 FRAMEWORK_EXCEPTION(EPNGInvalidFileHeader, Exception);

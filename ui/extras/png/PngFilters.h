@@ -5,7 +5,7 @@
 #include <array>
 #include <vector>
 
-#include "platform/framework/Types.h"
+#include "platform/framework/base/Types.h"
 
 enum TPngRowFilter { rfNone, rfSub, rfUp, rfAverage, rfPaeth };
 // A set of TPngRowFilter values: bit 1 << filter.

@@ -7,7 +7,7 @@
 #include <memory>
 #include <vector>
 
-#include "platform/framework/Types.h"
+#include "platform/framework/base/Types.h"
 
 // One colour-table entry, byte for byte the graphics interface's RGBQUAD.
 struct TPngRgbQuad {

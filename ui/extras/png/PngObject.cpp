@@ -6,9 +6,9 @@
 #include <cstring>
 #include <vector>
 
-#include "platform/framework/Bitmap.h"
-#include "platform/framework/Stream.h"
-#include "platform/framework/UnitLifecycle.h"
+#include "platform/framework/graphics/Bitmap.h"
+#include "platform/framework/classes/Stream.h"
+#include "platform/framework/classes/UnitLifecycle.h"
 #include "ui/extras/png/PngDibFrame.h"
 #include "ui/extras/png/PngDraw.h"
 #include "ui/extras/png/PngExceptions.h"

@@ -3,7 +3,7 @@
 // into a DIB-section frame made here; this class adds drawing, the logical palette, pixel writes,
 // conversion to and from bitmaps and the clipboard, and registers itself for "png" files.
 
-#include "platform/framework/Graphic.h"
+#include "platform/framework/graphics/Graphic.h"
 #include "ui/extras/png/PngImageCore.h"
 
 class TPNGObject : public TGraphic, public TPngImageCore {

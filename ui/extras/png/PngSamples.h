@@ -7,7 +7,7 @@
 
 #include <array>
 
-#include "platform/framework/Types.h"
+#include "platform/framework/base/Types.h"
 
 using TPngGammaTable = std::array<Byte, 256>;
 

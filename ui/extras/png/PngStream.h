@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <vector>
 
-#include "platform/framework/Types.h"
+#include "platform/framework/base/Types.h"
 
 class IPngByteStream {
  public:

@@ -1,6 +1,6 @@
 #include "ui/extras/png/PngStreamAdapter.h"
 
-#include "platform/framework/Stream.h"
+#include "platform/framework/classes/Stream.h"
 
 std::size_t TPngStreamAdapter::Read(void* buffer, std::size_t size) {
   // A stream may hand out less than asked before its end (a pipe, a file on a slow share).

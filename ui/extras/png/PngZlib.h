@@ -6,7 +6,7 @@
 
 #include <zlib.h>
 
-#include "platform/framework/Types.h"
+#include "platform/framework/base/Types.h"
 
 // The description of a zlib result code, as the codec reports it ("data error (-3)").
 String PngZlibResultText(int code);

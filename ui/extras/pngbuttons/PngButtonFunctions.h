@@ -1,8 +1,8 @@
 #pragma once
 // Where a button puts its PNG glyph and its caption.
 
-#include "platform/framework/Buttons.h"
-#include "platform/framework/Graphics.h"
+#include "platform/framework/controls/Buttons.h"
+#include "platform/framework/graphics/Graphics.h"
 
 class TPNGObject;
 

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "platform/framework/Bitmap.h"
-#include "platform/framework/Icon.h"
-#include "platform/framework/ImageList.h"
+#include "platform/framework/graphics/Bitmap.h"
+#include "platform/framework/graphics/Icon.h"
+#include "platform/framework/graphics/ImageList.h"
 #include "ui/extras/png/PngHeaderChunk.h"
 #include "ui/extras/png/PngObject.h"
 #include "ui/extras/png/PngPaletteChunks.h"

@@ -2,9 +2,9 @@
 // Image routines behind PNG glyphs: the two disabled looks (faded and grey), drawing with them,
 // and taking a glyph from an image list.
 
-#include "platform/framework/Graphics.h"
-#include "platform/framework/Object.h"
-#include "platform/framework/Reflection.h"
+#include "platform/framework/graphics/Graphics.h"
+#include "platform/framework/classes/Object.h"
+#include "platform/framework/classes/Reflection.h"
 
 class TPNGObject;
 class TCustomImageList;

@@ -1,8 +1,8 @@
 #include "ui/extras/pngbuttons/PngSpeedButton.h"
 
-#include "platform/framework/ActnList.h"
-#include "platform/framework/Filer.h"
-#include "platform/framework/ImageList.h"
+#include "platform/framework/controls/ActnList.h"
+#include "platform/framework/classes/Filer.h"
+#include "platform/framework/graphics/ImageList.h"
 #include "ui/extras/png/PngHeaderChunk.h"
 #include "ui/extras/png/PngInfoChunks.h"
 #include "ui/extras/pngbuttons/PngButtonFunctions.h"

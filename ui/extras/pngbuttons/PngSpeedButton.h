@@ -2,7 +2,7 @@
 // TPngSpeedButton: the framework's speed button with a PNG picture as its glyph, drawn
 // alpha-blended beside the caption, faded and/or grey while the button is disabled.
 
-#include "platform/framework/Buttons.h"
+#include "platform/framework/controls/Buttons.h"
 #include "ui/extras/png/PngObject.h"
 #include "ui/extras/pngbuttons/PngFunctions.h"
 

@@ -11,7 +11,7 @@
 #include "platform/audio/core/ByteStream.h"
 #include "platform/audio/core/TimePitch.h"
 #include "platform/audio/core/WavFile.h"
-#include "platform/framework/Utf8.h"
+#include "platform/framework/base/Utf8.h"
 
 namespace {
 

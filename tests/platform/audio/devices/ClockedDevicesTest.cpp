@@ -6,7 +6,7 @@
 
 #include "platform/audio/devices/NullDevices.h"
 #include "platform/audio/devices/ScriptedDevices.h"
-#include "platform/framework/DateUtils.h"
+#include "platform/framework/rtl/DateUtils.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 #include "platform/audio/devices/WaveInDevice.h"
 #include "platform/audio/devices/WaveOutDevice.h"
 #include "platform/audio/devices/WorkerFailure.h"
-#include "platform/framework/Exceptions.h"
+#include "platform/framework/base/Exceptions.h"
 
 namespace {
 

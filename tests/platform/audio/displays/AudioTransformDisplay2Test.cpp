@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "platform/audio/core/AudioError.h"
-#include "platform/framework/Reflection.h"
+#include "platform/framework/classes/Reflection.h"
 #include "tests/platform/audio/displays/DisplayTestUtil.h"
 
 using namespace display_testing;

@@ -1,7 +1,7 @@
 #include "platform/audio/displays/AudioVisualization2.h"
 
 #include "platform/audio/core/AudioError.h"
-#include "platform/framework/Reflection.h"
+#include "platform/framework/classes/Reflection.h"
 #include "tests/platform/audio/displays/DisplayTestUtil.h"
 
 using namespace display_testing;

@@ -1,7 +1,7 @@
 #include "platform/audio/displays/AudioVisualizationEx2.h"
 
 #include "platform/audio/core/AudioError.h"
-#include "platform/framework/DateUtils.h"
+#include "platform/framework/rtl/DateUtils.h"
 #include "tests/platform/audio/displays/DisplayTestUtil.h"
 
 using namespace display_testing;

@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "platform/audio/core/SampleBuffer.h"
-#include "tests/platform/framework/windows/WindowTestSupport.h"
+#include "tests/support/WindowTestSupport.h"
 
 namespace display_testing {
 

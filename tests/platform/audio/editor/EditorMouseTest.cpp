@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "EditorTestSupport.h"
-#include "platform/framework/DateUtils.h"
+#include "platform/framework/rtl/DateUtils.h"
 
 using namespace editor_testing;
 

@@ -9,7 +9,7 @@
 
 #include "platform/audio/core/AudioError.h"
 #include "platform/audio/editor/AudioEditor.h"
-#include "platform/framework/Forms.h"
+#include "platform/framework/windows/Forms.h"
 
 namespace editor_testing {
 

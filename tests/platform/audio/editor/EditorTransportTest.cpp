@@ -4,7 +4,7 @@
 
 #include "EditorTestSupport.h"
 #include "platform/audio/devices/ScriptedDevices.h"
-#include "platform/framework/DateUtils.h"
+#include "platform/framework/rtl/DateUtils.h"
 
 using namespace editor_testing;
 

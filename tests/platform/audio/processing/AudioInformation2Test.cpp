@@ -9,7 +9,7 @@
 #include "platform/audio/core/AudioError.h"
 #include "platform/audio/processing/AudioFile2.h"
 #include "platform/audio/processing/GenreMapping.h"
-#include "platform/framework/Utf8.h"
+#include "platform/framework/base/Utf8.h"
 #include "tests/platform/audio/processing/ProcessingTestUtil.h"
 #include "tests/support/TestSupport.h"
 

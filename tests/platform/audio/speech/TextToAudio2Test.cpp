@@ -9,7 +9,7 @@
 #include "platform/audio/core/WavFile.h"
 #include "platform/audio/devices/AudioCallLog.h"
 #include "platform/audio/speech/SpeechMarkup.h"
-#include "platform/framework/Reflection.h"
+#include "platform/framework/classes/Reflection.h"
 #include "tests/support/TestSupport.h"
 
 namespace {

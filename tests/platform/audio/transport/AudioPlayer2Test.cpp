@@ -8,7 +8,7 @@
 #include "platform/audio/devices/NullDevices.h"
 #include "platform/audio/devices/ScriptedDevices.h"
 #include "platform/audio/transport/AudioPlayer2.h"
-#include "platform/framework/DateUtils.h"
+#include "platform/framework/rtl/DateUtils.h"
 #include "tests/support/TestSupport.h"
 
 using testing_support::PumpFor;

@@ -9,7 +9,7 @@
 #include "platform/audio/devices/AudioCallLog.h"
 #include "platform/audio/devices/ScriptedDevices.h"
 #include "platform/audio/transport/AudioRecord2.h"
-#include "platform/framework/DateUtils.h"
+#include "platform/framework/rtl/DateUtils.h"
 #include "tests/support/TestSupport.h"
 
 using testing_support::PumpFor;

@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/framework/ComCtrls.h"
-#include "platform/framework/DateUtils.h"
-#include "tests/platform/framework/windows/WindowTestSupport.h"
+#include "platform/framework/controls/ComCtrls.h"
+#include "platform/framework/rtl/DateUtils.h"
+#include "tests/support/WindowTestSupport.h"
 
 using namespace window_testing;
 

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/framework/StdCtrls.h"
-#include "tests/platform/framework/windows/WindowTestSupport.h"
+#include "platform/framework/controls/StdCtrls.h"
+#include "tests/support/WindowTestSupport.h"
 
 using namespace window_testing;
 

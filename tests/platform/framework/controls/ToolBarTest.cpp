@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/framework/Bitmap.h"
-#include "platform/framework/ToolBar.h"
-#include "tests/platform/framework/windows/WindowTestSupport.h"
+#include "platform/framework/graphics/Bitmap.h"
+#include "platform/framework/controls/ToolBar.h"
+#include "tests/support/WindowTestSupport.h"
 
 using namespace window_testing;
 

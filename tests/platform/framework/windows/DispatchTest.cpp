@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/framework/AllocateHWnd.h"
-#include "tests/platform/framework/windows/WindowTestSupport.h"
+#include "platform/framework/windows/AllocateHWnd.h"
+#include "tests/support/WindowTestSupport.h"
 
 using namespace window_testing;
 

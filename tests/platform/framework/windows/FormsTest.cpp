@@ -3,9 +3,9 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/framework/Seams.h"
-#include "platform/framework/Thread.h"
-#include "tests/platform/framework/windows/WindowTestSupport.h"
+#include "platform/framework/rtl/Seams.h"
+#include "platform/framework/classes/Thread.h"
+#include "tests/support/WindowTestSupport.h"
 
 using namespace window_testing;
 

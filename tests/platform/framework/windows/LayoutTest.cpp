@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/platform/framework/windows/WindowTestSupport.h"
+#include "tests/support/WindowTestSupport.h"
 
 using namespace window_testing;
 

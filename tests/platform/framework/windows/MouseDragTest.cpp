@@ -2,11 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/framework/Bitmap.h"
-#include "platform/framework/DateUtils.h"
-#include "platform/framework/HintWindow.h"
-#include "platform/framework/ImageList.h"
-#include "tests/platform/framework/windows/WindowTestSupport.h"
+#include "platform/framework/graphics/Bitmap.h"
+#include "platform/framework/rtl/DateUtils.h"
+#include "platform/framework/windows/HintWindow.h"
+#include "platform/framework/graphics/ImageList.h"
+#include "tests/support/WindowTestSupport.h"
 
 using namespace window_testing;
 

@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/framework/Seams.h"
-#include "platform/framework/ThemeState.h"
-#include "tests/platform/framework/windows/WindowTestSupport.h"
+#include "platform/framework/rtl/Seams.h"
+#include "platform/framework/windows/ThemeState.h"
+#include "tests/support/WindowTestSupport.h"
 
 using namespace window_testing;
 

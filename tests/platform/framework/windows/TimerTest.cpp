@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/framework/Timer.h"
+#include "platform/framework/windows/Timer.h"
 #include "tests/support/TestSupport.h"
-#include "tests/platform/framework/windows/WindowTestSupport.h"
+#include "tests/support/WindowTestSupport.h"
 
 using namespace window_testing;
 

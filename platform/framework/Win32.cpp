@@ -1,2 +1,0 @@
-// The wrapper header is compiled once here so a broken include order fails in this library first.
-#include "platform/framework/Win32.h"

@@ -1,0 +1,160 @@
+#pragma once
+// Seams through which tests drive what would otherwise need a human or a particular machine:
+// the answerer of message boxes, the driver of modal loops, and the table of run-time bound system
+// functions and system queries. Production code calls through them unconditionally; only tests
+// replace them.
+
+#include "platform/framework/base/Layers.h"
+FRAMEWORK_LAYER_HEADER(RTL);
+
+#include <functional>
+
+#include "platform/framework/base/Types.h"
+#include "platform/framework/base/Win32.h"
+
+// ---- Message boxes -------------------------------------------------------------------------------
+
+// Answers a message box instead of the system: returns the button id (IDOK, IDYES, ...).
+using TMessageBoxAnswerer =
+    std::function<int(HWND owner, const String& text, const String& caption, UINT flags)>;
+
+// Installs an answerer (empty = the system's box) and returns the previous one.
+TMessageBoxAnswerer SetMessageBoxAnswerer(TMessageBoxAnswerer answerer);
+// Every message box of the program goes through here.
+int ShowSystemMessageBox(HWND owner, const String& text, const String& caption, UINT flags);
+
+// ---- Modal loops ---------------------------------------------------------------------------------
+
+// A modal loop that has just started: its kind ("form", "popup menu", "dialog"), its window, and a
+// way to end it (as a cancel) from the driver.
+struct TModalLoop {
+  String Kind;
+  HWND Window = nullptr;
+  std::function<void()> End;
+};
+
+// A script that runs once, inside the loop, right after the loop has started.
+using TModalScript = std::function<void(const TModalLoop& loop)>;
+
+// Installs the driver (empty = none) and returns the previous one.
+TModalScript SetModalDriver(TModalScript driver);
+// Called by every modal loop once it has started.
+void ModalLoopStarted(const TModalLoop& loop);
+// A limit on the length of every modal loop, in milliseconds; 0 = none. A loop that overruns it ends
+// as cancelled and reports through the overrun handler.
+void SetModalTimeLimit(DWORD milliseconds, std::function<void(const TModalLoop&)> onOverrun);
+// True when a loop started at startTick has overrun the limit; reports the overrun once.
+bool ModalLoopOverran(const TModalLoop& loop, DWORD startTick);
+
+// ---- Run-time bound functions --------------------------------------------------------------------
+
+// An entry point looked up by name on first use: null when the system has none. Tests replace it.
+template <class Fn>
+class TBoundFunction {
+ public:
+  constexpr TBoundFunction(const wchar_t* module, const char* name) : module_(module), name_(name) {}
+
+  Fn Get() {
+    if (!resolved_) {
+      resolved_ = true;
+      HMODULE module = GetModuleHandleW(module_);
+      if (!module) module = LoadLibraryW(module_);
+      function_ = module ? reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module, name_)))
+                         : nullptr;
+    }
+    return function_;
+  }
+  explicit operator bool() { return Get() != nullptr; }
+  // Replaces the entry point (null = absent) until Reset.
+  void Set(Fn function) {
+    function_ = function;
+    resolved_ = true;
+  }
+  void Reset() {
+    function_ = nullptr;
+    resolved_ = false;
+  }
+
+ private:
+  const wchar_t* module_;
+  const char* name_;
+  Fn function_ = nullptr;
+  bool resolved_ = false;
+};
+
+using HTHEME_ = HANDLE;
+// The frame margins of DwmExtendFrameIntoClientArea.
+struct TDwmMargins {
+  int cxLeftWidth, cxRightWidth, cyTopHeight, cyBottomHeight;
+};
+using HPAINTBUFFER_ = HANDLE;
+
+struct TBoundFunctions {
+  // Visual styles and buffered paint.
+  TBoundFunction<BOOL(WINAPI*)()> IsThemeActive{L"uxtheme.dll", "IsThemeActive"};
+  TBoundFunction<BOOL(WINAPI*)()> IsAppThemed{L"uxtheme.dll", "IsAppThemed"};
+  TBoundFunction<HTHEME_(WINAPI*)(HWND, LPCWSTR)> OpenThemeData{L"uxtheme.dll", "OpenThemeData"};
+  TBoundFunction<HRESULT(WINAPI*)(HTHEME_)> CloseThemeData{L"uxtheme.dll", "CloseThemeData"};
+  TBoundFunction<HRESULT(WINAPI*)(HTHEME_, HDC, int, int, const RECT*, const RECT*)> DrawThemeBackground{
+      L"uxtheme.dll", "DrawThemeBackground"};
+  TBoundFunction<HRESULT(WINAPI*)(HWND, LPCWSTR, LPCWSTR)> SetWindowTheme{L"uxtheme.dll", "SetWindowTheme"};
+  TBoundFunction<HRESULT(WINAPI*)()> BufferedPaintInit{L"uxtheme.dll", "BufferedPaintInit"};
+  TBoundFunction<HRESULT(WINAPI*)()> BufferedPaintUnInit{L"uxtheme.dll", "BufferedPaintUnInit"};
+  TBoundFunction<HPAINTBUFFER_(WINAPI*)(HDC, const RECT*, int, void*, HDC*)> BeginBufferedPaint{
+      L"uxtheme.dll", "BeginBufferedPaint"};
+  TBoundFunction<HRESULT(WINAPI*)(HPAINTBUFFER_, BOOL)> EndBufferedPaint{L"uxtheme.dll", "EndBufferedPaint"};
+  // Desktop composition.
+  TBoundFunction<HRESULT(WINAPI*)(BOOL*)> DwmIsCompositionEnabled{L"dwmapi.dll", "DwmIsCompositionEnabled"};
+  TBoundFunction<HRESULT(WINAPI*)(HWND, const TDwmMargins*)> DwmExtendFrameIntoClientArea{
+      L"dwmapi.dll", "DwmExtendFrameIntoClientArea"};
+  TBoundFunction<HRESULT(WINAPI*)(HWND, DWORD, LPCVOID, DWORD)> DwmSetWindowAttribute{
+      L"dwmapi.dll", "DwmSetWindowAttribute"};
+  // Layered windows and animation.
+  TBoundFunction<BOOL(WINAPI*)(HWND, HDC, POINT*, SIZE*, HDC, POINT*, COLORREF, BLENDFUNCTION*, DWORD)>
+      UpdateLayeredWindow{L"user32.dll", "UpdateLayeredWindow"};
+  TBoundFunction<BOOL(WINAPI*)(HWND, COLORREF, BYTE, DWORD)> SetLayeredWindowAttributes{
+      L"user32.dll", "SetLayeredWindowAttributes"};
+  TBoundFunction<BOOL(WINAPI*)(HWND, COLORREF*, BYTE*, DWORD*)> GetLayeredWindowAttributes{
+      L"user32.dll", "GetLayeredWindowAttributes"};
+  TBoundFunction<BOOL(WINAPI*)(HWND, DWORD, DWORD)> AnimateWindow{L"user32.dll", "AnimateWindow"};
+  // msimg32.
+  TBoundFunction<BOOL(WINAPI*)(HDC, int, int, int, int, HDC, int, int, int, int, BLENDFUNCTION)> AlphaBlend{
+      L"msimg32.dll", "AlphaBlend"};
+  TBoundFunction<BOOL(WINAPI*)(HDC, TRIVERTEX*, ULONG, void*, ULONG, ULONG)> GradientFill{
+      L"msimg32.dll", "GradientFill"};
+  // Monitors.
+  TBoundFunction<HMONITOR(WINAPI*)(POINT, DWORD)> MonitorFromPoint{L"user32.dll", "MonitorFromPoint"};
+  TBoundFunction<HMONITOR(WINAPI*)(HWND, DWORD)> MonitorFromWindow{L"user32.dll", "MonitorFromWindow"};
+  TBoundFunction<HMONITOR(WINAPI*)(const RECT*, DWORD)> MonitorFromRect{L"user32.dll", "MonitorFromRect"};
+  TBoundFunction<BOOL(WINAPI*)(HMONITOR, MONITORINFO*)> GetMonitorInfoW{L"user32.dll", "GetMonitorInfoW"};
+  // Accessibility and shell.
+  TBoundFunction<HRESULT(WINAPI*)(HWND, DWORD, const IID&, void**)> AccessibleObjectFromWindow{
+      L"oleacc.dll", "AccessibleObjectFromWindow"};
+  TBoundFunction<LRESULT(WINAPI*)(const IID&, WPARAM, IUnknown*)> LresultFromObject{L"oleacc.dll",
+                                                                                     "LresultFromObject"};
+  TBoundFunction<UINT_PTR(WINAPI*)(DWORD, APPBARDATA*)> SHAppBarMessage{L"shell32.dll", "SHAppBarMessage"};
+  TBoundFunction<HINSTANCE(WINAPI*)()> SHGetShellStyleHInstance{L"shell32.dll", "SHGetShellStyleHInstance"};
+  // GDI+ flat API: start-up; the units that draw with it add their entry points here.
+  TBoundFunction<int(WINAPI*)(ULONG_PTR*, const void*, void*)> GdiplusStartup{L"gdiplus.dll", "GdiplusStartup"};
+  TBoundFunction<void(WINAPI*)(ULONG_PTR)> GdiplusShutdown{L"gdiplus.dll", "GdiplusShutdown"};
+
+  // System queries the program branches on; tests pin them.
+  int(WINAPI* GetSystemMetrics)(int) = &::GetSystemMetrics;
+  BOOL(WINAPI* SystemParametersInfoW)(UINT, UINT, PVOID, UINT) = &::SystemParametersInfoW;
+  SHORT(WINAPI* GetKeyState)(int) = &::GetKeyState;
+  SHORT(WINAPI* GetAsyncKeyState)(int) = &::GetAsyncKeyState;
+  // Bits per pixel of the screen.
+  int (*ScreenColorDepth)() = nullptr;
+};
+
+// The process-wide table (UI thread).
+TBoundFunctions& Bound();
+// Restores every entry to the system's.
+void ResetBoundFunctions();
+
+// The screen's bits per pixel, through the table.
+int ScreenColorDepth();
+// Non-client metrics with the wide structure's own size (a short structure fails).
+NONCLIENTMETRICSW GetNonClientMetrics();
+// The work area of the primary monitor, through the table.
+RECT GetWorkArea();
