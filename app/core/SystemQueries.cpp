@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/framework/base/Win32.h"
+#include "platform/framework/rtl/Seams.h"
 
 namespace {
 
@@ -51,13 +52,4 @@ int CountCdromDrives() {
   return count;
 }
 
-bool IsWindowsMajorAbove5() {
-  // GetVersionEx reports at most the version the manifest declares; enough to tell 5 from 6+.
-  OSVERSIONINFOW info{};
-  info.dwOSVersionInfoSize = sizeof info;
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
-  const BOOL ok = GetVersionExW(&info);
-#pragma GCC diagnostic pop
-  return ok && info.dwMajorVersion > 5;
-}
+bool IsWindowsMajorAbove5() { return OSVersion().Major > 5; }

@@ -4,6 +4,7 @@
 
 #include "platform/framework/graphics/Bitmap.h"
 #include "platform/framework/graphics/Graphic.h"
+#include "platform/framework/rtl/Seams.h"
 
 DEFINE_CLASS(TGraphicsObject)
 DEFINE_CLASS(TFont)
@@ -13,7 +14,7 @@ DEFINE_CLASS(TCanvas)
 DEFINE_CLASS(TScreenCanvas)
 
 TColor ColorToRGB(TColor color) {
-  if (color < 0) return static_cast<TColor>(GetSysColor(color & 0xFF));
+  if (color < 0) return static_cast<TColor>(Bound().GetSysColor(color & 0xFF));
   return color;
 }
 

@@ -65,15 +65,33 @@ bool ModalLoopOverran(const TModalLoop& loop, DWORD startTick) {
   return true;
 }
 
+namespace {
+
+TOSVersion SystemVersion() {
+  // GetVersionEx reports at most the version the manifest declares; enough to tell 5 from 6+.
+  OSVERSIONINFOW info{};
+  info.dwOSVersionInfoSize = sizeof info;
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+  if (!GetVersionExW(&info)) return {};
+#pragma GCC diagnostic pop
+  return {info.dwMajorVersion, info.dwMinorVersion};
+}
+
+}  // namespace
+
 TBoundFunctions& Bound() {
   static TBoundFunctions table;
   if (!table.ScreenColorDepth) table.ScreenColorDepth = &SystemColorDepth;
+  if (!table.OSVersion) table.OSVersion = &SystemVersion;
   return table;
 }
 
 void ResetBoundFunctions() { Bound() = TBoundFunctions{}; }
 
 int ScreenColorDepth() { return Bound().ScreenColorDepth(); }
+
+TOSVersion OSVersion() { return Bound().OSVersion(); }
 
 NONCLIENTMETRICSW GetNonClientMetrics() {
   NONCLIENTMETRICSW metrics{};

@@ -89,6 +89,12 @@ struct TDwmMargins {
 };
 using HPAINTBUFFER_ = HANDLE;
 
+// Major and minor version of the running system.
+struct TOSVersion {
+  DWORD Major = 0;
+  DWORD Minor = 0;
+};
+
 struct TBoundFunctions {
   // Visual styles and buffered paint.
   TBoundFunction<BOOL(WINAPI*)()> IsThemeActive{L"uxtheme.dll", "IsThemeActive"};
@@ -143,8 +149,11 @@ struct TBoundFunctions {
   BOOL(WINAPI* SystemParametersInfoW)(UINT, UINT, PVOID, UINT) = &::SystemParametersInfoW;
   SHORT(WINAPI* GetKeyState)(int) = &::GetKeyState;
   SHORT(WINAPI* GetAsyncKeyState)(int) = &::GetAsyncKeyState;
+  DWORD(WINAPI* GetSysColor)(int) = &::GetSysColor;
   // Bits per pixel of the screen.
   int (*ScreenColorDepth)() = nullptr;
+  // The system's version, major and minor.
+  TOSVersion (*OSVersion)() = nullptr;
 };
 
 // The process-wide table (UI thread).
@@ -154,6 +163,8 @@ void ResetBoundFunctions();
 
 // The screen's bits per pixel, through the table.
 int ScreenColorDepth();
+// The system's version, through the table.
+TOSVersion OSVersion();
 // Non-client metrics with the wide structure's own size (a short structure fails).
 NONCLIENTMETRICSW GetNonClientMetrics();
 // The work area of the primary monitor, through the table.

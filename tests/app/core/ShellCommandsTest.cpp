@@ -5,6 +5,7 @@
 #include "app/core/ShellCommands.h"
 #include "app/core/SystemQueries.h"
 #include "platform/framework/controls/Dialogs.h"
+#include "platform/framework/rtl/Seams.h"
 
 namespace {
 
@@ -41,6 +42,20 @@ TEST(Drives, FreeSpaceOfAMissingDriveIsMinusOne) {
   ASSERT_NE(missing, 0);
   EXPECT_EQ(DiskFreeGigabytes(missing), -1.0f);
   EXPECT_GE(DiskFreeGigabytes(DriveWithMostFreeSpace()), 0.0f);
+}
+
+TEST(SystemVersion, MajorAbove5FollowsTheVersionOfTheBoundTable) {
+  const struct {
+    DWORD major;
+    bool above5;
+  } cases[] = {{5, false}, {6, true}, {10, true}};
+  for (const auto& c : cases) {
+    static DWORD major;
+    major = c.major;
+    Bound().OSVersion = [] { return TOSVersion{major, 1}; };
+    EXPECT_EQ(IsWindowsMajorAbove5(), c.above5) << c.major;
+  }
+  ResetBoundFunctions();
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include "platform/framework/graphics/Bitmap.h"
 #include "platform/framework/windows/CursorResources.h"
 #include "platform/framework/graphics/Graphics.h"
+#include "platform/framework/rtl/Seams.h"
 
 namespace {
 
@@ -28,6 +29,13 @@ TEST(ColorToRGBTest, ResolvesSystemColoursOnly) {
   EXPECT_EQ(ColorToRGB(clMenuBar), TColor(GetSysColor(COLOR_MENUBAR)));
   EXPECT_EQ(ColorToRGB(clSkyBlue), 0xF0CAA6);
   EXPECT_EQ(ColorToRGB(clNone), clNone);
+}
+
+TEST(ColorToRGBTest, AsksTheSystemThroughTheBoundTable) {
+  Bound().GetSysColor = [](int index) -> DWORD { return index == COLOR_BTNFACE ? 0x123456 : 0; };
+  const TColor face = ColorToRGB(clBtnFace);
+  ResetBoundFunctions();
+  EXPECT_EQ(face, 0x123456);
   EXPECT_EQ(ColorToRGB(clDefault), clDefault);
 }
 
