@@ -31,12 +31,18 @@ void TUnitLifecycle::Initialize() {
   starting_ = false;
 }
 
+void TUnitLifecycle::AddExitStep(TUnitProc step) {
+  if (step && !finalized_) exitSteps_.push_back(step);
+}
+
 void TUnitLifecycle::Finalize() {
   finalized_ = true;
-  while (!ends_.empty()) {
-    TUnitProc end = ends_.back();
-    ends_.pop_back();
-    Run(end);
+  for (std::vector<TUnitProc>* procs : {&ends_, &exitSteps_}) {
+    while (!procs->empty()) {
+      TUnitProc proc = procs->back();
+      procs->pop_back();
+      Run(proc);
+    }
   }
 }
 

@@ -11,6 +11,7 @@ FRAMEWORK_LAYER_HEADER(RTL);
 
 #include "platform/framework/base/Types.h"
 #include "platform/framework/base/Win32.h"
+#include "platform/framework/rtl/GdiPlusFlat.h"
 
 // ---- Message boxes -------------------------------------------------------------------------------
 
@@ -140,9 +141,55 @@ struct TBoundFunctions {
                                                                                      "LresultFromObject"};
   TBoundFunction<UINT_PTR(WINAPI*)(DWORD, APPBARDATA*)> SHAppBarMessage{L"shell32.dll", "SHAppBarMessage"};
   TBoundFunction<HINSTANCE(WINAPI*)()> SHGetShellStyleHInstance{L"shell32.dll", "SHGetShellStyleHInstance"};
-  // GDI+ flat API: start-up; the units that draw with it add their entry points here.
+  // GDI+ flat API (types in GdiPlusFlat.h). Start-up and shut-down are the GDI+ layer's
+  // (ui/navbar/skins/GdiPlus.h); everything else asks it whether GDI+ is available first.
   TBoundFunction<int(WINAPI*)(ULONG_PTR*, const void*, void*)> GdiplusStartup{L"gdiplus.dll", "GdiplusStartup"};
   TBoundFunction<void(WINAPI*)(ULONG_PTR)> GdiplusShutdown{L"gdiplus.dll", "GdiplusShutdown"};
+  TBoundFunction<void*(WINAPI*)(SIZE_T)> GdipAlloc{L"gdiplus.dll", "GdipAlloc"};
+  TBoundFunction<void(WINAPI*)(void*)> GdipFree{L"gdiplus.dll", "GdipFree"};
+  TBoundFunction<GpStatus(WINAPI*)(HDC, GpGraphics**)> GdipCreateFromHDC{L"gdiplus.dll", "GdipCreateFromHDC"};
+  TBoundFunction<GpStatus(WINAPI*)(GpGraphics*)> GdipDeleteGraphics{L"gdiplus.dll", "GdipDeleteGraphics"};
+  TBoundFunction<GpStatus(WINAPI*)(GpGraphics*, HDC*)> GdipGetDC{L"gdiplus.dll", "GdipGetDC"};
+  TBoundFunction<GpStatus(WINAPI*)(GpGraphics*, HDC)> GdipReleaseDC{L"gdiplus.dll", "GdipReleaseDC"};
+  TBoundFunction<GpStatus(WINAPI*)(GpGraphics*, int*)> GdipGetInterpolationMode{L"gdiplus.dll",
+                                                                               "GdipGetInterpolationMode"};
+  TBoundFunction<GpStatus(WINAPI*)(GpGraphics*, int)> GdipSetInterpolationMode{L"gdiplus.dll",
+                                                                              "GdipSetInterpolationMode"};
+  TBoundFunction<GpStatus(WINAPI*)(GpGraphics*, GpBrush*, INT, INT, INT, INT)> GdipFillRectangleI{
+      L"gdiplus.dll", "GdipFillRectangleI"};
+  TBoundFunction<GpStatus(WINAPI*)(const GpRectI*, DWORD, DWORD, int, int, GpBrush**)> GdipCreateLineBrushFromRectI{
+      L"gdiplus.dll", "GdipCreateLineBrushFromRectI"};
+  TBoundFunction<GpStatus(WINAPI*)(GpBrush*, GpBrush**)> GdipCloneBrush{L"gdiplus.dll", "GdipCloneBrush"};
+  TBoundFunction<GpStatus(WINAPI*)(GpBrush*)> GdipDeleteBrush{L"gdiplus.dll", "GdipDeleteBrush"};
+  TBoundFunction<GpStatus(WINAPI*)(DWORD, GpBrush**)> GdipCreateSolidFill{L"gdiplus.dll", "GdipCreateSolidFill"};
+  TBoundFunction<GpStatus(WINAPI*)(GpBrush*, DWORD)> GdipSetSolidFillColor{L"gdiplus.dll", "GdipSetSolidFillColor"};
+  TBoundFunction<GpStatus(WINAPI*)(INT, INT, INT, INT, BYTE*, GpImage**)> GdipCreateBitmapFromScan0{
+      L"gdiplus.dll", "GdipCreateBitmapFromScan0"};
+  TBoundFunction<GpStatus(WINAPI*)(IStream*, GpImage**)> GdipCreateBitmapFromStream{L"gdiplus.dll",
+                                                                                  "GdipCreateBitmapFromStream"};
+  TBoundFunction<GpStatus(WINAPI*)(const WCHAR*, GpImage**)> GdipCreateBitmapFromFile{L"gdiplus.dll",
+                                                                                   "GdipCreateBitmapFromFile"};
+  TBoundFunction<GpStatus(WINAPI*)(GpImage*, GpImage**)> GdipCloneImage{L"gdiplus.dll", "GdipCloneImage"};
+  TBoundFunction<GpStatus(WINAPI*)(GpImage*)> GdipDisposeImage{L"gdiplus.dll", "GdipDisposeImage"};
+  TBoundFunction<GpStatus(WINAPI*)(GpImage*, float*, float*)> GdipGetImageDimension{L"gdiplus.dll",
+                                                                                  "GdipGetImageDimension"};
+  TBoundFunction<GpStatus(WINAPI*)(GpImage*, UINT*)> GdipGetImageWidth{L"gdiplus.dll", "GdipGetImageWidth"};
+  TBoundFunction<GpStatus(WINAPI*)(GpImage*, UINT*)> GdipGetImageHeight{L"gdiplus.dll", "GdipGetImageHeight"};
+  TBoundFunction<GpStatus(WINAPI*)(GpImage*, const GpRectI*, UINT, INT, GpBitmapData*)> GdipBitmapLockBits{
+      L"gdiplus.dll", "GdipBitmapLockBits"};
+  TBoundFunction<GpStatus(WINAPI*)(GpImage*, GpBitmapData*)> GdipBitmapUnlockBits{L"gdiplus.dll",
+                                                                                "GdipBitmapUnlockBits"};
+  TBoundFunction<GpStatus(WINAPI*)(UINT*, UINT*)> GdipGetImageEncodersSize{L"gdiplus.dll",
+                                                                          "GdipGetImageEncodersSize"};
+  TBoundFunction<GpStatus(WINAPI*)(UINT, UINT, GpImageCodecInfo*)> GdipGetImageEncoders{L"gdiplus.dll",
+                                                                                      "GdipGetImageEncoders"};
+  TBoundFunction<GpStatus(WINAPI*)(GpImage*, IStream*, const CLSID*, const void*)> GdipSaveImageToStream{
+      L"gdiplus.dll", "GdipSaveImageToStream"};
+  TBoundFunction<GpStatus(WINAPI*)(GpImage*, HBITMAP*, DWORD)> GdipCreateHBITMAPFromBitmap{
+      L"gdiplus.dll", "GdipCreateHBITMAPFromBitmap"};
+  TBoundFunction<GpStatus(WINAPI*)(GpGraphics*, GpImage*, float, float, float, float, float, float, float, float,
+                                   int, const GpImageAttributes*, void*, void*)>
+      GdipDrawImageRectRect{L"gdiplus.dll", "GdipDrawImageRectRect"};
 
   // System queries the program branches on; tests pin them.
   int(WINAPI* GetSystemMetrics)(int) = &::GetSystemMetrics;

@@ -11,6 +11,7 @@
 #include "platform/framework/rtl/Seams.h"
 #include "tests/support/TestSupport.h"
 #include "ui/extras/png/PngImageCore.h"
+#include "ui/navbar/skins/PngImage.h"
 
 namespace {
 
@@ -96,6 +97,29 @@ TEST_F(Splash, PictureIsDecodedIntoPremultipliedPixels) {
   ASSERT_EQ(image.Height, 2);
   for (int i = 0; i < 8; ++i) EXPECT_EQ(image.Pixels[i], Premultiplied(kPicture[i])) << "pixel " << i;
   EXPECT_FALSE(LoadPremultipliedImage(folder.File(L"missing.png"), image));
+}
+
+int gdiPlusStartups = 0;
+int(WINAPI* realGdiPlusStartup)(ULONG_PTR*, const void*, void*) = nullptr;
+int WINAPI CountedGdiPlusStartup(ULONG_PTR* token, const void* input, void* output) {
+  ++gdiPlusStartups;
+  return realGdiPlusStartup(token, input, output);
+}
+
+// The splash pictures and the GDI+ picture class share the process's one session.
+TEST_F(Splash, GdiPlusStartsOnceHoweverManyPicturesLoad) {
+  ResetGdiPlus();
+  realGdiPlusStartup = Bound().GdiplusStartup.Get();
+  Bound().GdiplusStartup.Set(&CountedGdiPlusStartup);
+  gdiPlusStartups = 0;
+  TPremultipliedImage image;
+  for (int i = 0; i < 3; ++i) EXPECT_TRUE(LoadPremultipliedImage(folder.File(L"picture.png"), image));
+  StartGdiPlusUnit();
+  TdxPNGImage picture;
+  picture.LoadFromFile(folder.File(L"picture.png"));
+  EXPECT_EQ(picture.Width(), 4);
+  EXPECT_EQ(gdiPlusStartups, 1);
+  Bound().GdiplusStartup.Reset();
 }
 
 TEST_F(Splash, LayeredWindowGetsTopDownPremultipliedPixelsWithPerPixelAlpha) {

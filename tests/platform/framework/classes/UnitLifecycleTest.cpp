@@ -87,6 +87,29 @@ TEST_F(UnitLifecycleTest, EndsOnlyForStartedUnits) {
   EXPECT_EQ(trace, "");
 }
 
+void ExitX() { trace += "x"; }
+void ExitY() {
+  trace += "y";
+  throw Exception(L"Y failed");
+}
+
+// A unit whose end still uses a service (started by an earlier unit, say) finds it open: the
+// service closes in an exit step, after every end.
+TEST_F(UnitLifecycleTest, ExitStepsRunAfterEveryUnitEndLastAddedFirst) {
+  TUnitLifecycle units;
+  units.Register(&StartA, &EndA);
+  units.AddExitStep(&ExitX);
+  units.Register(&StartC, &EndC);
+  units.AddExitStep(&ExitY);
+  units.Initialize();
+  units.Finalize();
+  EXPECT_EQ(trace, "ACcayx");
+  EXPECT_EQ(sinkCalls, 1);
+  units.AddExitStep(&ExitX);  // too late: never runs
+  units.Finalize();
+  EXPECT_EQ(trace, "ACcayx");
+}
+
 TEST_F(UnitLifecycleTest, InitProcsRunInChainOrderOnce) {
   AddInitProc(&StartA);
   AddInitProc(&StartC);

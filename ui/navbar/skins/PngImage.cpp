@@ -1,0 +1,179 @@
+#include "ui/navbar/skins/PngImage.h"
+
+#include <algorithm>
+
+#include "platform/framework/classes/Stream.h"
+#include "platform/framework/classes/UnitLifecycle.h"
+#include "platform/framework/graphics/Bitmap.h"
+
+DEFINE_CLASS(TdxPNGImage)
+
+// ---- unit -----------------------------------------------------------------------------------------
+
+void StartGdiPlusUnit() {
+  GPImageClass() = &TdxGPNullImage::ClassInfo();
+  if (!GdiPlusAvailable()) return;
+  PngEncoderClassID();
+  GPImageClass() = &TdxGPImage::ClassInfo();
+  RegisterClass(&TdxPNGImage::ClassInfo());
+  // The PNG codec's own class keeps "png" whichever unit starts first.
+  if (!GraphicClassForExtension(L"png")) RegisterFileFormat(L"PNG", L"PNG graphics from Halvorine", &TdxPNGImage::ClassInfo());
+}
+
+void EndGdiPlusUnit() {
+  UnregisterGraphicClass(&TdxPNGImage::ClassInfo());
+  UnRegisterClass(&TdxPNGImage::ClassInfo());
+}
+
+namespace {
+const TUnitRegistration gdiPlusUnit(&StartGdiPlusUnit, &EndGdiPlusUnit);
+}  // namespace
+
+// ---- TdxPNGImage ----------------------------------------------------------------------------------
+
+TdxPNGImage::TdxPNGImage() {
+  TGraphic::SetTransparent(true);
+  SetModified(false);
+}
+
+TdxPNGImage::~TdxPNGImage() {
+  if (image_) image_->Free();
+}
+
+bool TdxPNGImage::Empty() const { return Width() < 1 || Height() < 1; }
+int TdxPNGImage::Width() const { return image_ ? image_->Width() : 0; }
+int TdxPNGImage::Height() const { return image_ ? image_->Height() : 0; }
+
+void TdxPNGImage::AssignImage(TdxGPImage* Image) {
+  if (Image == image_) return;
+  TdxGPImage* old = image_;
+  image_ = Image;
+  if (old) old->Free();
+}
+
+namespace {
+
+// An image that holds no native image is no image.
+TdxGPImage* Kept(TdxGPImage* image) {
+  if (image && !image->Handle()) {
+    image->Free();
+    return nullptr;
+  }
+  return image;
+}
+
+}  // namespace
+
+void TdxPNGImage::LoadFromStream(TStream& Stream) {
+  if (Stream.Size() - Stream.Position() <= 0) AssignImage(nullptr);
+  else AssignImage(Kept(GPImageClass()->CreateFromStream(Stream)));
+  Changed(this);
+}
+
+void TdxPNGImage::SaveToStream(TStream& Stream) {
+  if (!image_) return;
+  TMemoryStream png;
+  image_->SaveToStream(png);
+  Stream.WriteBuffer(png.Memory(), png.Size());
+}
+
+void TdxPNGImage::Assign(TPersistent* Source) {
+  if (auto* bitmap = dynamic_cast<TBitmap*>(Source)) return SetBitmap(bitmap);
+  if (auto* other = dynamic_cast<TdxPNGImage*>(Source)) {
+    if (other == this) return;
+    AssignImage(other->image_ ? Kept(other->image_->Clone()) : nullptr);
+    return Changed(this);
+  }
+  TGraphic::Assign(Source);
+}
+
+void TdxPNGImage::AssignTo(TPersistent* Dest) {
+  if (auto* png = dynamic_cast<TdxPNGImage*>(Dest)) return png->Assign(this);
+  if (auto* bitmap = dynamic_cast<TBitmap*>(Dest)) {
+    ObjectPtr<TBitmap> pixels(GetAsBitmap());
+    return bitmap->Assign(pixels.get());
+  }
+  TGraphic::AssignTo(Dest);
+}
+
+TBitmap* TdxPNGImage::GetAsBitmap() {
+  ObjectPtr<TBitmap> bitmap(new TBitmap());
+  bitmap->SetPixelFormat(pf32bit);
+  TdxRGBColors pixels;
+  int width = 0, height = 0;
+  if (image_ && image_->ReadPixels(pixels, width, height)) {
+    bitmap->SetSize(width, height);
+    for (int y = 0; y < height; ++y)
+      std::copy_n(&pixels[std::size_t(y) * width], width, static_cast<RGBQUAD*>(bitmap->ScanLine(y)));
+  }
+  return bitmap.release();
+}
+
+void TdxPNGImage::SetBitmap(TBitmap* Bitmap) {
+  AssignImage(Kept(GPImageClass()->CreateFromBitmap(Bitmap)));
+  Changed(this);
+}
+
+void TdxPNGImage::Changed(TObject* Sender) {
+  alphaComputed_ = false;
+  TGraphic::Changed(Sender);
+}
+
+bool TdxPNGImage::IsAlphaUsed() {
+  if (!alphaComputed_) {
+    TdxRGBColors pixels;
+    int width = 0, height = 0;
+    alphaUsed_ = false;
+    if (image_ && image_->ReadPixels(pixels, width, height))
+      for (const RGBQUAD& pixel : pixels)
+        if (pixel.rgbReserved != 255) {
+          alphaUsed_ = true;
+          break;
+        }
+    alphaComputed_ = true;
+  }
+  return alphaUsed_;
+}
+
+bool TdxPNGImage::IsEqual(TdxPNGImage* Image) {
+  if (!Image || Width() != Image->Width() || Height() != Image->Height() || Empty() || Image->Empty()) return false;
+  TdxRGBColors mine, theirs;
+  int width = 0, height = 0;
+  if (!image_->ReadPixels(mine, width, height) || !Image->image_->ReadPixels(theirs, width, height)) return false;
+  return std::equal(mine.begin(), mine.end(), theirs.begin(), theirs.end(), [](const RGBQUAD& a, const RGBQUAD& b) {
+    return a.rgbBlue == b.rgbBlue && a.rgbGreen == b.rgbGreen && a.rgbRed == b.rgbRed &&
+           a.rgbReserved == b.rgbReserved;
+  });
+}
+
+// ---- drawing --------------------------------------------------------------------------------------
+
+void TdxPNGImage::Draw(TCanvas* ACanvas, const TRect& Rect) {
+  DrawRectToDC(ACanvas->Handle(), Rect, TRect(0, 0, Width(), Height()));
+}
+
+void TdxPNGImage::DrawToDC(HDC DC, const TRect& Dest) { DrawRectToDC(DC, Dest, TRect(0, 0, Width(), Height())); }
+
+void TdxPNGImage::DrawRectToDC(HDC DC, const TRect& Dest, const TRect& Source) {
+  if (!image_ || !GdiPlusSessionRunning()) return;
+  ObjectPtr<TdxGPGraphics> graphics(new TdxGPGraphics(DC));
+  DrawOnGraphics(graphics->Handle(), Dest, Source);
+}
+
+void TdxPNGImage::DrawOnGraphics(GpGraphics* Graphics, const TRect& Dest, const TRect& Source) {
+  if (!image_ || !image_->Handle() || !Graphics || !GdiPlusSessionRunning()) return;
+  float sourceWidth = float(Source.Width()), sourceHeight = float(Source.Height());
+  const float destWidth = float(Dest.Width()), destHeight = float(Dest.Height());
+  if (sourceWidth < 1 || sourceHeight < 1 || destWidth < 1 || destHeight < 1) return;
+  // An enlarged source gives up its last column or row, which GDI+ would blend with what lies beyond.
+  if (destWidth > sourceWidth && sourceWidth > 1) sourceWidth -= 1;
+  if (destHeight > sourceHeight && sourceHeight > 1) sourceHeight -= 1;
+  Bound().GdipDrawImageRectRect.Get()(Graphics, image_->Handle(), float(Dest.left), float(Dest.top), destWidth,
+                                      destHeight, float(Source.left), float(Source.top), sourceWidth, sourceHeight,
+                                      GpUnitPixel, nullptr, nullptr, nullptr);
+}
+
+void TdxPNGImage::DrawOnGraphicsIfLoaded(TdxPNGImage* Image, GpGraphics* Graphics, const TRect& Dest,
+                                         const TRect& Source) {
+  if (Image && Image->image_) Image->DrawOnGraphics(Graphics, Dest, Source);
+}
