@@ -81,6 +81,35 @@ TEST_F(GdiPlusSession, UnavailableScopeEmptiesEveryNewPictureAndRestoresTheLayer
   EXPECT_EQ(LoadPicture(png)->Width(), 3);
 }
 
+constexpr CLSID kPngEncoder = {0x1234, 5, 6, {7, 8, 9, 10, 11, 12, 13, 14}};
+
+GpStatus WINAPI TwoEncodersSize(UINT* count, UINT* size) {
+  *count = 2;
+  *size = 2 * sizeof(GpImageCodecInfo);
+  return 0;
+}
+GpStatus WINAPI TwoEncoders(UINT count, UINT size, GpImageCodecInfo* codecs) {
+  EXPECT_EQ(count, 2u);
+  EXPECT_EQ(size, 2 * sizeof(GpImageCodecInfo));
+  codecs[0] = {};
+  codecs[0].MimeType = L"image/jpeg";
+  codecs[1] = {};
+  codecs[1].Clsid = kPngEncoder;
+  codecs[1].MimeType = L"IMAGE/PNG";
+  return 0;
+}
+
+TEST_F(GdiPlusSession, ThePngEncoderIsFoundByItsMimeTypeInAnyCase) {
+  ResetGdiPlus();
+  Bound().GdipGetImageEncodersSize.Set(&TwoEncodersSize);
+  Bound().GdipGetImageEncoders.Set(&TwoEncoders);
+  EXPECT_TRUE(PngEncoderClassID() == kPngEncoder);
+  ResetBoundFunctions();
+  ResetGdiPlus();
+  EXPECT_FALSE(PngEncoderClassID() == kPngEncoder) << "the session's own encoder after a new start";
+  EXPECT_FALSE(PngEncoderClassID() == CLSID{});
+}
+
 int gdiPlusCalls = 0;
 GpStatus WINAPI CountedDispose(GpImage*) { return ++gdiPlusCalls, 0; }
 void WINAPI CountedFree(void*) { ++gdiPlusCalls; }
