@@ -23,7 +23,7 @@ constexpr DWORD kRopDSna = 0x00220326;
 constexpr DWORD kRopShadow = 0x00200F09;
 
 // Glyph painter and blend scratch bitmaps, reused across paints.
-constexpr int kScratchSlots = 6;
+constexpr int kScratchSlots = 9;  // 0-2 glyph painter, 3-5 blending, 6 mask, 7-8 shadow
 TcxBitmap* scratch[kScratchSlots] = {};
 TLanczosScratch lanczos;
 std::vector<Pixel> resampleSource, resampleTarget;
@@ -50,6 +50,17 @@ void FreeShared() {
 const TUnitRegistration unit(nullptr, FreeShared);
 
 HDC DCOf(TBitmap* bitmap) { return bitmap->Canvas()->Handle(); }
+
+// The screen's depth asks the display server: read it once per bound query, not per glyph.
+int DisplayDepth() {
+  static int (*query)() = nullptr;
+  static int depth = 0;
+  if (query != Bound().ScreenColorDepth || !query) {
+    query = Bound().ScreenColorDepth;
+    depth = ScreenColorDepth();
+  }
+  return depth;
+}
 
 }  // namespace
 
@@ -470,16 +481,17 @@ void RotateBitmapPixels(TBitmap* Bitmap, int Rotation, bool Mirror) {
 
 void ShadowGlyph(TBitmap* Bitmap, TBitmap* Source, int Offset, TColor Color, bool Grow) {
   const int w = Source->Width(), h = Source->Height();
-  TcxBitmap t;
+  TcxBitmap& t = *ScratchBitmap(7, w + 2 * Offset, h + 2 * Offset);
   t.KeyColor = 0xFFFFFFFF;
-  t.Resize(w + 2 * Offset, h + 2 * Offset);
+  t.ClearToBlack();
   BitBlt(DCOf(&t), Offset, Offset, w, h, DCOf(Source), 0, 0, SRCCOPY);
   t.Canvas()->Brush()->SetColor(Color);
   t.Canvas()->FillRect({0, 0, 0, 0});  // selects the brush
   BitBlt(DCOf(&t), Offset, Offset, t.Width(), t.Height(), DCOf(&t), 0, 0, kRopShadow);
   t.KeyColor = 0;
   t.ApplyPixelOperation(poFillAlpha);
-  TcxBitmap u(Bitmap->Width() + Offset, Bitmap->Height() + Offset);
+  TcxBitmap& u = *ScratchBitmap(8, Bitmap->Width() + Offset, Bitmap->Height() + Offset);
+  u.ClearToBlack();
   BitBlt(DCOf(&u), 0, 0, Bitmap->Width(), Bitmap->Height(), DCOf(Bitmap), 0, 0, SRCCOPY);
   BitBlt(DCOf(&u), 0, 0, u.Width(), u.Height(), DCOf(&t), Offset, Offset, SRCPAINT);
   if (Grow) Bitmap->SetSize(u.Width(), u.Height());
@@ -500,7 +512,8 @@ void CopyImageListCell(TCustomImageList* Images, int Index, TcxBitmap* Image, Tc
   if (!ImageList_GetImageInfo(Images->Handle(), Index, &info)) return;
   HDC memory = CreateCompatibleDC(nullptr);
   HGDIOBJ old = SelectObject(memory, info.hbmImage);
-  BitBlt(DCOf(Image), 0, 0, Image->Width(), Image->Height(), memory, info.rcImage.left, info.rcImage.top, SRCCOPY);
+  if (Image)
+    BitBlt(DCOf(Image), 0, 0, Image->Width(), Image->Height(), memory, info.rcImage.left, info.rcImage.top, SRCCOPY);
   if (Mask && info.hbmMask) {
     SelectObject(memory, info.hbmMask);
     BitBlt(DCOf(Mask), 0, 0, Mask->Width(), Mask->Height(), memory, info.rcImage.left, info.rcImage.top, SRCCOPY);
@@ -545,7 +558,7 @@ void PaintImageOrGlyph(HDC DC, const TRect& GlyphRect, const TRect& DestRect, TB
   else
     CopyImageListCell(Images, ImageIndex, a, nullptr);
   const bool alphaFormat = useGlyph ? (Glyph->PixelFormat() == pf32bit ||
-                                       (Glyph->PixelFormat() == pfDevice && ScreenColorDepth() == 32))
+                                       (Glyph->PixelFormat() == pfDevice && DisplayDepth() == 32))
                                     : ImageListBits(Images) == 32;
   const bool hasAlpha = alphaFormat && a->HasAlpha();
   if (!hasAlpha) a->MakeOpaque();
@@ -554,14 +567,10 @@ void PaintImageOrGlyph(HDC DC, const TRect& GlyphRect, const TRect& DestRect, TB
   BitBlt(DCOf(b), 0, 0, w, h, DCOf(a), 0, 0, SRCCOPY);
   if (!hasAlpha) {
     if (!useGlyph) {
-      TcxBitmap mask(w, h);
-      TcxBitmap unused(w, h);
-      if (auto* list = dynamic_cast<TcxImageList*>(Images))
-        list->GetImage(ImageIndex, nullptr, &mask);
-      else
-        CopyImageListCell(Images, ImageIndex, &unused, &mask);
-      mask.ApplyPixelOperation(poFillAlpha);
-      b->MaskWith(&mask);
+      TcxBitmap* mask = ScratchBitmap(6, w, h);
+      CopyImageListCell(Images, ImageIndex, nullptr, mask);
+      mask->ApplyPixelOperation(poFillAlpha);
+      b->MaskWith(mask);
     }
     if (BackColor != clNone) b->AddTransparentColor(BackColor);
     if (Transparent && useGlyph) b->AddTransparentColor(Glyph->TransparentColor());
@@ -593,7 +602,7 @@ void PaintImageOrGlyph(HDC DC, const TRect& GlyphRect, const TRect& DestRect, TB
     case gpmNormal: break;
   }
   AlphaBlendBitmapTo(DCOf(back), a, glyphRect, a->FullRect(), Stretch, alpha);
-  const bool palette = ScreenColorDepth() <= 8;
+  const bool palette = DisplayDepth() <= 8;
   HPALETTE oldPalette = nullptr;
   if (palette && back->Palette()) {
     oldPalette = SelectPalette(DC, back->Palette(), TRUE);

@@ -218,7 +218,6 @@ void TcxImageList::GetImage(int Index, TBitmap* AImage, TBitmap* AMask) {
   } else {
     ImageFromHandle(Handle(), Index, AImage, AMask);
   }
-  item->Image()->Dormant();
 }
 
 void TcxImageList::ImageInfoAt(int Index, TcxImageInfo* AInfo) {

@@ -131,7 +131,10 @@ double Sinc(double x) {
 double Lanczos3(double x) { return std::fabs(x) < 3 ? Sinc(x) * Sinc(x / 3) : 0; }
 
 // Weights of every target index along one axis.
-void BuildContributors(int SrcSize, int DstSize, TLanczosScratch& Scratch) {
+void BuildContributors(int SrcSize, int DstSize, TLanczosScratch::Axis& Scratch) {
+  if (Scratch.SrcSize == SrcSize && Scratch.DstSize == DstSize) return;
+  Scratch.SrcSize = SrcSize;
+  Scratch.DstSize = DstSize;
   Scratch.Contributors.clear();
   Scratch.Starts.clear();
   const double s = (SrcSize == 1 || DstSize == 1) ? double(DstSize) / SrcSize : double(DstSize - 1) / (SrcSize - 1);
@@ -152,7 +155,7 @@ void BuildContributors(int SrcSize, int DstSize, TLanczosScratch& Scratch) {
   Scratch.Starts.push_back(int(Scratch.Contributors.size()));
 }
 
-Pixel Weighted(const Pixel* line, std::ptrdiff_t step, const TLanczosScratch& Scratch, int target) {
+Pixel Weighted(const Pixel* line, std::ptrdiff_t step, const TLanczosScratch::Axis& Scratch, int target) {
   int sum[4] = {0, 0, 0, 0};
   for (int k = Scratch.Starts[target]; k < Scratch.Starts[target + 1]; ++k) {
     const auto& c = Scratch.Contributors[k];
@@ -170,14 +173,15 @@ void ResampleLanczos3(const Pixel* Src, int SrcWidth, int SrcHeight, Pixel* Dst,
                       TLanczosScratch& Scratch) {
   if (SrcWidth <= 0 || SrcHeight <= 0 || DstWidth <= 0 || DstHeight <= 0) return;
   Scratch.Intermediate.resize(std::size_t(DstWidth) * SrcHeight);
-  BuildContributors(SrcWidth, DstWidth, Scratch);
+  BuildContributors(SrcWidth, DstWidth, Scratch.Horizontal);
   for (int y = 0; y < SrcHeight; ++y)
     for (int x = 0; x < DstWidth; ++x)
-      Scratch.Intermediate[std::size_t(y) * DstWidth + x] = Weighted(Src + std::size_t(y) * SrcWidth, 1, Scratch, x);
-  BuildContributors(SrcHeight, DstHeight, Scratch);
+      Scratch.Intermediate[std::size_t(y) * DstWidth + x] =
+          Weighted(Src + std::size_t(y) * SrcWidth, 1, Scratch.Horizontal, x);
+  BuildContributors(SrcHeight, DstHeight, Scratch.Vertical);
   for (int x = 0; x < DstWidth; ++x)
     for (int y = 0; y < DstHeight; ++y)
-      Dst[std::size_t(y) * DstWidth + x] = Weighted(Scratch.Intermediate.data() + x, DstWidth, Scratch, y);
+      Dst[std::size_t(y) * DstWidth + x] = Weighted(Scratch.Intermediate.data() + x, DstWidth, Scratch.Vertical, y);
 }
 
 // A literal run gives back its last byte when the byte after it repeats it, so that byte starts the

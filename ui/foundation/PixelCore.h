@@ -55,14 +55,19 @@ void FadeBytes(const std::uint8_t* From, const std::uint8_t* To, std::uint8_t* T
 bool RotatePixels(const Pixel* Src, int Width, int Height, int Rotation, bool Mirror, std::vector<Pixel>& Dst,
                   int& NewWidth, int& NewHeight);
 
-// Two-pass Lanczos-3 resampling; the scratch keeps the weights and the intermediate between calls.
+// Two-pass Lanczos-3 resampling; the scratch keeps the weights of the last sizes of each pass and
+// the intermediate between calls, so repeated paints of one size compute nothing twice.
 struct TLanczosScratch {
   struct Contributor {
     int Index;
     int Weight;
   };
-  std::vector<Contributor> Contributors;
-  std::vector<int> Starts;  // per target index, the first contributor; one more at the end
+  struct Axis {
+    int SrcSize = -1, DstSize = -1;
+    std::vector<Contributor> Contributors;
+    std::vector<int> Starts;  // per target index, the first contributor; one more at the end
+  };
+  Axis Horizontal, Vertical;
   std::vector<Pixel> Intermediate;
 };
 void ResampleLanczos3(const Pixel* Src, int SrcWidth, int SrcHeight, Pixel* Dst, int DstWidth, int DstHeight,

@@ -195,7 +195,7 @@ TEST_F(GlyphFixture, NothingWithoutAnImage) {
 TEST_F(GlyphFixture, PaletteDisplaysStillCopyTheResult) {
   Bound().ScreenColorDepth = [] { return 8; };
   Paint(gpmNormal);
-  Bound().ScreenColorDepth = nullptr;
+  ResetBoundFunctions();
   EXPECT_EQ(RgbAt(target, 9, 9), clRed);
 }
 
