@@ -286,8 +286,35 @@ void FinalizeUnit() {
   FreeAndNil(sharedMessageWindow);
 }
 
+// A cursor made from a .cur file embedded as raw data under Name; null when it is missing or bad.
+HCURSOR CursorFromResource(HINSTANCE Module, const wchar_t* Name) {
+  HRSRC resource = FindResourceW(Module, Name, MAKEINTRESOURCEW(10));  // RT_RCDATA
+  const DWORD size = resource ? SizeofResource(Module, resource) : 0;
+  const Byte* data = resource ? static_cast<const Byte*>(LockResource(LoadResource(Module, resource))) : nullptr;
+  if (!data || size < 22) return nullptr;
+  auto word = [&](DWORD at) { return DWORD(data[at] | (data[at + 1] << 8)); };
+  const DWORD hotX = word(10), hotY = word(12), bytes = word(14) | (word(16) << 16), offset = word(18) | (word(20) << 16);
+  if (offset > size || bytes > size - offset) return nullptr;
+  // The image as a cursor resource holds it: the hot spot, then the bitmap.
+  std::vector<Byte> image(4 + bytes);
+  image[0] = Byte(hotX), image[1] = Byte(hotX >> 8), image[2] = Byte(hotY), image[3] = Byte(hotY >> 8);
+  std::copy(data + offset, data + offset + bytes, image.begin() + 4);
+  return HCURSOR(CreateIconFromResourceEx(image.data(), DWORD(image.size()), FALSE, 0x00030000, 0, 0, LR_DEFAULTCOLOR));
+}
+
+// The library's cursors, 2100 to 2114 from the program's resources, and the system's hand.
 void StartUnit() {
-  if (Screen) Screen->SetCursors(-2099, LoadCursorW(nullptr, IDC_HAND));
+  if (!Screen) return;
+  static const wchar_t* const names[] = {
+      L"CX_DRAGCOPYCURSOR", L"CX_FULLSCROLLCURSOR", L"CX_HORSCROLLCURSOR",  L"CX_VERSCROLLCURSOR",
+      L"CX_UPSCROLLCURSOR", L"CX_RIGHTSCROLLCURSOR", L"CX_DOWNSCROLLCURSOR", L"CX_LEFTSCROLLCURSOR",
+      L"CX_REMOVECURSOR",   L"CX_VERTSIZECURSOR",   L"CX_HORZSIZECURSOR",   L"CX_MULTIDRAGCURSOR",
+      L"CX_NODROPCURSOR",   L"CX_DRAGCURSOR",       L"CX_COLORPICKERCURSOR"};
+  const HINSTANCE module = GetModuleHandleW(nullptr);
+  for (int i = 0; i < 15; ++i) {
+    if (i == 14) Screen->SetCursors(-2099, LoadCursorW(nullptr, IDC_HAND));
+    Screen->SetCursors(TCursor(2100 + i), CursorFromResource(module, names[i]));
+  }
 }
 
 const TUnitRegistration unit(StartUnit, FinalizeUnit);

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/framework/classes/UnitLifecycle.h"
 #include "platform/framework/rtl/Seams.h"
 #include "platform/framework/windows/Timer.h"
 #include "tests/support/TestSupport.h"
@@ -231,6 +232,22 @@ TEST(WindowRoutines, StripAcceleratorPrefix) {
   for (const Case& c : cases) EXPECT_EQ(StripAcceleratorPrefix(c.Text, c.Flag), c.Expected) << c.Text;
   EXPECT_EQ(MouseKeyFlagsFromShift({ssShift, ssCtrl, ssAlt, ssLeft, ssMiddle, ssDouble}),
             UINT(MK_SHIFT | MK_CONTROL | MK_LBUTTON | MK_MBUTTON));
+}
+
+}  // namespace
+
+namespace {
+
+TEST(FoundationCursors, RegisteredAtUnitStart) {
+  ASSERT_NE(Screen, nullptr);
+  InitializeUnits();  // what the application's Initialize does
+  const HCURSOR fallback = Screen->Cursors(0);
+  for (int id = 2100; id <= 2114; ++id) {
+    EXPECT_NE(Screen->Cursors(TCursor(id)), nullptr) << id;
+    EXPECT_NE(Screen->Cursors(TCursor(id)), fallback) << id;
+  }
+  EXPECT_NE(Screen->Cursors(2100), Screen->Cursors(2113));
+  EXPECT_EQ(Screen->Cursors(-2099), LoadCursorW(nullptr, IDC_HAND));
 }
 
 }  // namespace
