@@ -251,3 +251,22 @@ TEST(FoundationCursors, RegisteredAtUnitStart) {
 }
 
 }  // namespace
+
+namespace {
+
+// Kept last in the file: it ends the libraries' units.
+TEST(UnitEnd, LeftoverWatchersAreUnwatchedAndTheEndGoesOn) {
+  Caller caller;
+  WatchMouseLeave(nullptr, {0, 0, 10, 10}, &caller);
+  ASSERT_TRUE(IsMouseTracking(&caller));
+  TcxMessageWindow* shared = SharedMessageWindow();
+  ASSERT_NE(shared, nullptr);
+  FinalizeUnits();
+  EXPECT_FALSE(IsMouseTracking(&caller));
+  EXPECT_EQ(caller.left, 0);
+  EXPECT_EQ(SharedMessageWindow(), nullptr);  // freed after the tracking list, not made again
+  WatchMouseLeave(nullptr, {0, 0, 10, 10}, &caller);
+  EXPECT_FALSE(IsMouseTracking(&caller));
+}
+
+}  // namespace
