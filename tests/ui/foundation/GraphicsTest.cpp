@@ -223,4 +223,52 @@ TEST(SmallRoutines, CornersAndGrips) {
   ResetBoundFunctions();
 }
 
+TEST(SmallRoutines, SwapImageListLinkMovesTheLinkAndFiresOnce) {
+  TComponent owner(nullptr);
+  TcxImageList first(nullptr), second(nullptr);
+  TChangeLink link;
+  int changes = 0;
+  link.OnChange = [&](TObject*) { ++changes; };
+  TCustomImageList* field = nullptr;
+  SwapImageListLink(&first, field, &link, &owner);
+  EXPECT_EQ(field, &first);
+  EXPECT_EQ(changes, 1);
+  SwapImageListLink(&first, field, &link, &owner);  // unchanged: nothing
+  EXPECT_EQ(changes, 1);
+  SwapImageListLink(&second, field, &link, &owner);
+  EXPECT_EQ(changes, 2);
+  TBitmap picture(16, 16, pf24bit);
+  first.AddImage(&picture, nullptr);  // the old list no longer reaches the link
+  EXPECT_EQ(changes, 2);
+  second.AddImage(&picture, nullptr);
+  EXPECT_EQ(changes, 3);
+  SwapImageListLink(nullptr, field, &link, &owner);
+  EXPECT_EQ(changes, 4);
+  EXPECT_TRUE(ImageIndexValid(&second, 0));
+  EXPECT_FALSE(ImageIndexValid(&second, 1));
+  EXPECT_FALSE(ImageIndexValid(nullptr, 0));
+}
+
+TEST(SmallRoutines, AlphaGlyphClearsTheTransparentColour) {
+  TBitmap source(4, 4, pf24bit);
+  source.Canvas()->Brush()->SetColor(clFuchsia);
+  source.Canvas()->FillRect({0, 0, 4, 4});
+  source.Canvas()->SetPixels(1, 1, clBlue);
+  TBitmap glyph;
+  MakeAlphaGlyph(&source, &glyph);
+  ASSERT_EQ(glyph.PixelFormat(), pf32bit);
+  EXPECT_EQ(PixelAt(glyph, 0, 0), 0u);
+  EXPECT_EQ(PixelAt(glyph, 1, 1), MakePixel(0, 0, 255, 255));
+}
+
+TEST(SmallRoutines, FadeFrameInSoftware) {
+  TcxBitmap from(2, 1), to(2, 1), target(2, 1);
+  from.Canvas()->SetPixels(0, 0, RGBColor(0, 0, 0));
+  to.Canvas()->SetPixels(0, 0, RGBColor(255, 255, 255));
+  Bound().AlphaBlend.Set(nullptr);
+  BlendFadeFrame(&target, &from, &to, 51);
+  ResetBoundFunctions();
+  EXPECT_EQ(RgbAt(target, 0, 0), RGBColor(51, 51, 51));
+}
+
 }  // namespace
