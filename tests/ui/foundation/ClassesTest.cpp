@@ -271,14 +271,14 @@ TEST(RegisteredClasses, DescriptionsSortAndLookup) {
 // ---- proportional widths -------------------------------------------------------------------------
 
 TEST(AutoWidth, DistributeWidths) {
-  struct ItemSpec {
+  struct ItemShape {
     int Width, MinWidth;
     bool Fixed;
   };
   struct Case {
     const char* Name;
     int Avail;
-    std::vector<ItemSpec> Items;
+    std::vector<ItemShape> Items;
     std::vector<int> Expected;
   } cases[] = {
       {"cumulative shares", 100, {{1, 0, false}, {1, 0, false}, {1, 0, false}}, {33, 34, 33}},
@@ -290,12 +290,12 @@ TEST(AutoWidth, DistributeWidths) {
   for (const Case& c : cases) {
     TcxAutoWidthObject object(int(c.Items.size()));
     object.AvailableWidth = c.Avail;
-    for (const ItemSpec& spec : c.Items) {
+    for (const ItemShape& shape : c.Items) {
       TcxAutoWidthItem* item = object.NewItem();
       EXPECT_EQ(item->AutoWidth, -1);
-      item->Width = spec.Width;
-      item->MinWidth = spec.MinWidth;
-      item->Fixed = spec.Fixed;
+      item->Width = shape.Width;
+      item->MinWidth = shape.MinWidth;
+      item->Fixed = shape.Fixed;
     }
     object.DistributeWidths();
     for (int i = 0; i < object.ItemCount(); ++i) EXPECT_EQ(object.ItemAt(i)->AutoWidth, c.Expected[i]) << c.Name << i;
