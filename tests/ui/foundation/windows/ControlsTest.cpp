@@ -9,6 +9,7 @@
 #include "tests/support/TestSupport.h"
 #include "tests/support/WindowTestSupport.h"
 #include "ui/foundation/Controls.h"
+#include "ui/foundation/Graphics.h"
 
 using namespace window_testing;
 
@@ -153,6 +154,19 @@ TEST_F(FoundationWindows, BorderedPopupShownThreeTimesKeepsItsContent) {
   EXPECT_EQ(popup.Left(), below.x);
   EXPECT_EQ(popup.Top(), below.y);
   popup.ClosePopup();
+}
+
+TEST_F(FoundationWindows, ParentBackgroundIsPaintedBehindAControl) {
+  form->SetColor(clLime);
+  auto* control = Place<TCountingControl>(30, 20, 40, 30);
+  ShowForm();
+  TBitmap picture(40, 30, pf32bit);
+  picture.Canvas()->Brush()->SetColor(clRed);
+  picture.Canvas()->FillRect({0, 0, 40, 30});
+  TcxCanvas canvas(picture.Canvas());
+  DrawControlParentBackground(control, &canvas, {0, 0, 20, 30}, false);
+  EXPECT_EQ(picture.Canvas()->Pixels(5, 5) & 0xFFFFFF, clLime);
+  EXPECT_EQ(picture.Canvas()->Pixels(30, 5) & 0xFFFFFF, clRed);  // outside the rectangle
 }
 
 TEST_F(FoundationWindows, DragImageLetsThePointerThrough) {
