@@ -40,7 +40,8 @@ TExportRegionForm::TExportRegionForm(TComponent* AOwner) : TForm(AOwner, 0) {
     ComboBoxFormat->Items()->Add(ExportFormatExtension(index));
   ComboBoxFormat->SetItemIndex(0);
   // The format dialogs that this button opens come with the format-dialog family.
-  ButtonFormatSettings = PlaceControl(loading, new TButton(this), this, L"ButtonFormatSettings", Bounds(234, 45, 120, 23));
+  ButtonFormatSettings =
+      PlaceControl(loading, new TButton(this), this, L"ButtonFormatSettings", Bounds(234, 45, 120, 23));
   ButtonFormatSettings->SetCaption(L"Format Settings");
   ButtonFormatSettings->SetEnabled(false);
 

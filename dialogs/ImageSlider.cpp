@@ -91,10 +91,11 @@ void DrawImageMasked(TCanvas* Canvas, TBitmap* Bitmap, TColor TransparentColor, 
       StretchBlt(dest, to.left, to.top, to.Width(), to.Height(), sourceDC, from.left, from.top, from.Width(),
                  from.Height(), Canvas->CopyMode);
     } else {
-      TColor key = TransparentColor == clBottomLeftPixel ? sourceDC ? TColor(GetPixel(sourceDC, 0, Bitmap->Height() - 1)) : clBlack
-                                                         : TransparentColor;
+      TColor key = TransparentColor;
+      if (key == clBottomLeftPixel) key = TColor(GetPixel(sourceDC, 0, Bitmap->Height() - 1));
       if (monochrome) key = clWhite;
-      HPALETTE palette = Bitmap->PixelFormat() == pf8bit || Bitmap->PixelFormat() == pf4bit ? Bitmap->Palette() : nullptr;
+      const TPixelFormat format = Bitmap->PixelFormat();
+      HPALETTE palette = format == pf8bit || format == pf4bit ? Bitmap->Palette() : nullptr;
       MaskedStretchCopy(dest, to, sourceDC, from, COLORREF(ColorToRGB(key)), palette);
     }
   } catch (...) {

@@ -115,7 +115,8 @@ void TParameterDialog::BuildPresets(TLoadingBracket& Loading, TWinControl* Paren
 
 TButton* TParameterDialog::MakeButton(TLoadingBracket& Loading, const wchar_t* Name, const wchar_t* Caption, int Left,
                                       int Top) {
-  auto* button = PlaceControl(Loading, new TButton(&form_), &form_, Name, Bounds(Left, Top, kButtonWidth, kButtonHeight));
+  auto* button =
+      PlaceControl(Loading, new TButton(&form_), &form_, Name, Bounds(Left, Top, kButtonWidth, kButtonHeight));
   button->SetCaption(Caption);
   return button;
 }

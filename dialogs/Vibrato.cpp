@@ -4,10 +4,11 @@ DEFINE_CLASS(TVibratoForm)
 
 namespace {
 
+using G = TGlobalVars;
 const TParameterSpec kParameters[] = {
-    {pkSliderEdit, L"SweepDepth", L"Sweep Depth (%):", 0, 100, 3, L"0 %", L"100 %", &TGlobalVars::DefVibratoSweepDepth},
-    {pkSliderEdit, L"SweepRate", L"Sweep Frequency (hz):", 0, 50, 3, L"0 hz", L"50 hz", &TGlobalVars::DefVibratoSweepRate},
-    {pkSliderEdit, L"SweepPhase", L"Sweep Phase (Deg):", 0, 359, 3, L"0 Deg", L"359 Deg", &TGlobalVars::DefVibratoSweepPhase},
+    {pkSliderEdit, L"SweepDepth", L"Sweep Depth (%):", 0, 100, 3, L"0 %", L"100 %", &G::DefVibratoSweepDepth},
+    {pkSliderEdit, L"SweepRate", L"Sweep Frequency (hz):", 0, 50, 3, L"0 hz", L"50 hz", &G::DefVibratoSweepRate},
+    {pkSliderEdit, L"SweepPhase", L"Sweep Phase (Deg):", 0, 359, 3, L"0 Deg", L"359 Deg", &G::DefVibratoSweepPhase},
 };
 
 const TPresetSpec kPresets[] = {

@@ -91,7 +91,8 @@ std::vector<Member> Members() {
                      {L"PeakEQ Filter 10kHz", L"PeakEQ Filter 1kHz", L"PeakEQ Filter 200Hz"}));
   m.push_back({"vibrato", Maker<TVibratoForm>(), L"Vibrato", 21,
                {{L"SweepDepth", true, L"Sweep Depth (%):", 0, 100, 3, L"0 %", L"100 %", &G::DefVibratoSweepDepth, 40},
-                {L"SweepRate", true, L"Sweep Frequency (hz):", 0, 50, 3, L"0 hz", L"50 hz", &G::DefVibratoSweepRate, 15},
+                {L"SweepRate", true, L"Sweep Frequency (hz):", 0, 50, 3, L"0 hz", L"50 hz", &G::DefVibratoSweepRate,
+                 15},
                 {L"SweepPhase", true, L"Sweep Phase (Deg):", 0, 359, 3, L"0 Deg", L"359 Deg", &G::DefVibratoSweepPhase,
                  95}},
                {L"Fast Vibrato", L"Robotic Voice", L"Slow Vibrato"},
@@ -102,7 +103,8 @@ std::vector<Member> Members() {
                        &G::EqualizerBuf9, &G::EqualizerBuf10, &G::EqualizerBuf11, &G::EqualizerBuf12};
   static const wchar_t* const bandNames[12] = {L"Band1", L"Band2", L"Band3", L"Band4",  L"Band5",  L"Band6",
                                                L"Band7", L"Band8", L"Band9", L"Band10", L"Band11", L"Band12"};
-  for (int i = 0; i < 12; ++i) eq.params.push_back({bandNames[i], true, nullptr, -180, 180, 0, nullptr, nullptr, bands[i], 0});
+  for (int i = 0; i < 12; ++i)
+    eq.params.push_back({bandNames[i], true, nullptr, -180, 180, 0, nullptr, nullptr, bands[i], 0});
   eq.presetNames = {L"Basic Low Boost", L"Basic High Boost", L"1960s", L"Classic V", L"Basic Mid Boost",
                     L"Basic High Cut", L"Basic Low Cut", L"Basic Mid Cut",
                     L"Ghetto Fab (Attention: extreme  bass boost)", L"Lo Fi", L"Raver Neighhor", L"Telephonic",
