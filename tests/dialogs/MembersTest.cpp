@@ -6,6 +6,7 @@
 
 #include "DialogFixture.h"
 #include "app/core/Help.h"
+#include "platform/framework/base/Utf8.h"
 #include "dialogs/BandPass.h"
 #include "dialogs/Equalizer.h"
 #include "dialogs/HighShelf.h"
@@ -110,10 +111,26 @@ std::vector<Member> Members() {
                     L"Ghetto Fab (Attention: extreme  bass boost)", L"Lo Fi", L"Raver Neighhor", L"Telephonic",
                     L"Just Bass", L"Just Treble", L"1k Notch", L"Vocal Presence Boost", L"Vocal Presence Cut",
                     L"Remove Sub-Bass", L"Notch Every 2nd Octave", L"AM Radio"};
-  eq.presetValues.assign(20, {});
-  eq.presetValues[14] = {0, 0, 0, 0, 0, 90, 0, 0, 0, 0, 0, 0};
-  eq.presetValues[18] = {-180, 90, -180, 90, -180, 90, -180, 90, -180, 90, -180, 90};
-  eq.presetValues[19] = {-55, -180, 0, -115, 20, -10, -40, -70, -100, -130, -160, -180};
+  eq.presetValues = {{30, 55, 30, 15, 0, 0, 0, 0, 0, 0, 0, 0},
+                     {0, 0, 0, 0, 0, 0, 10, 20, 30, 40, 50, 60},
+                     {-50, -180, -50, 0, -30, 80, 0, 75, 45, 30, 15, 0},
+                     {0, 20, -30, -55, -90, -80, -60, -50, -20, 10, 10, 0},
+                     {0, 0, 0, 0, 15, 30, 30, 15, 0, 0, 0, 0},
+                     {0, 0, 0, 0, 0, 0, -15, -30, -45, -60, -75, -90},
+                     {-20, -50, -35, -20, -10, 0, 0, 0, 0, 0, 0, 0},
+                     {0, 0, 0, 0, -20, -40, -40, -10, 0, 0, 0, 0},
+                     {120, 140, 120, 65, 0, 0, 0, 0, 0, 0, 0, 0},
+                     {-180, -180, -180, -90, 90, 90, 90, -90, -180, -180, -180, -180},
+                     {0, 10, 20, 0, -50, -90, -140, -180, -180, -180, -180, -180},
+                     {-180, -180, 0, 0, 0, 0, -40, -100, -160, -180, -180, -180},
+                     {0, 0, 0, 0, -50, -110, -180, -180, -180, -180, -180, -180},
+                     {-180, -180, -180, -180, -130, -50, 0, 0, 0, 0, 0, 0},
+                     {0, 0, 0, 0, 0, 90, 0, 0, 0, 0, 0, 0},
+                     {0, 0, 0, 0, 0, 10, 25, 10, 0, 0, 0, 0},
+                     {0, 0, 0, 0, 0, -10, -25, -10, 0, 0, 0, 0},
+                     {-180, -50, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0},
+                     {-180, 90, -180, 90, -180, 90, -180, 90, -180, 90, -180, 90},
+                     {-55, -180, 0, -115, 20, -10, -40, -70, -100, -130, -160, -180}};
   m.push_back(eq);
   return m;
 }
@@ -232,7 +249,6 @@ TEST_F(MembersTable, PresetsSetEveryParameterInOrderAndSelectPresetDoesNothing) 
         };
       }
     for (std::size_t i = 0; i < m.presetValues.size(); ++i) {
-      if (m.presetValues[i].empty()) continue;
       SCOPED_TRACE(testing::PrintToString(std::wstring(m.presetNames[i])));
       order.clear();
       member.ComboBoxPreset->SetItemIndex(int(i) + 1);
@@ -279,6 +295,43 @@ TEST_F(MembersTable, HelpOpensTheEffectsTopic) {
   ASSERT_EQ(paths.size(), 8u);
   for (const String& path : paths) {
     EXPECT_EQ(path, HelpFilePath() + L"::/effects.htm");
+  }
+}
+
+}  // namespace
+}  // namespace dialog_testing
+
+namespace dialog_testing {
+namespace {
+
+TEST_F(MembersTable, LayoutFitsEveryControlInsideItsParent) {
+  for (const Member& m : Members()) {
+    SCOPED_TRACE(m.what);
+    ObjectPtr<TForm> dialog(m.make(host));
+    const bool equalizer = m.previewNumber == 4;
+    EXPECT_EQ(dialog->ClientWidth(), equalizer ? 362 : 342);
+    if (equalizer) {
+      EXPECT_EQ(dialog->ClientHeight(), 307);
+    }
+    for (int i = 0; i < dialog->ComponentCount(); ++i) {
+      auto* control = dynamic_cast<TControl*>(dialog->Components(i));
+      if (!control) continue;
+      const TRect r = control->BoundsRect();
+      TWinControl* parent = control->Parent();
+      EXPECT_GE(r.left, 0) << Utf8Encode(control->Name());
+      EXPECT_GE(r.top, 0) << Utf8Encode(control->Name());
+      EXPECT_LE(r.right, parent->ClientWidth()) << Utf8Encode(control->Name());
+      EXPECT_LE(r.bottom, parent->ClientHeight()) << Utf8Encode(control->Name());
+    }
+  }
+  ObjectPtr<TEqualizerForm> equalizer(new TEqualizerForm(host));
+  for (int n = 1; n <= 12; ++n) {
+    EXPECT_EQ(equalizer->Band(n)->Width(), 25);
+    EXPECT_EQ(equalizer->Band(n)->Height(), 145);
+    EXPECT_EQ(equalizer->Band(n)->Orientation(), soVertical);
+    if (n > 1) {
+      EXPECT_EQ(equalizer->Band(n)->Left() - equalizer->Band(n - 1)->Left(), 24);
+    }
   }
 }
 
