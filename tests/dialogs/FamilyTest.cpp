@@ -142,6 +142,24 @@ TEST_F(FamilyBehaviour, EnterAndOKStoreAnOutOfRangeValueClamped) {
   }
 }
 
+TEST_F(FamilyBehaviour, EscapeDoesNothingAndTheCloseBoxCancels) {
+  TModalResult afterEscape = -1, afterClose = -1;
+  ModalScript script([&](TCustomForm* modal) {
+    auto* dialog = dynamic_cast<TLowShelfForm*>(modal);
+    SetForegroundWindow(dialog->Handle());
+    dialog->EditSteepness->SetFocus();
+    ProcessMessages();
+    window_testing::PressKey(VK_ESCAPE);
+    afterEscape = dialog->ModalResult;
+    SendMessageW(dialog->Handle(), WM_CLOSE, 0, 0);
+    afterClose = dialog->ModalResult;
+  });
+  EXPECT_FALSE(ExecuteEffectDialog<TLowShelfForm>(host));
+  EXPECT_EQ(afterEscape, mrNone);
+  EXPECT_EQ(afterClose, mrCancel);
+  EXPECT_EQ(GlobalVars.PreviewOperationTypes, -1);
+}
+
 TEST_F(FamilyBehaviour, FrequencyIsStoredAsTypedAndAnEmptyOneFailsToConvert) {
   ObjectPtr<TLowShelfForm> dialog(new TLowShelfForm(host));
   for (const wchar_t* typed : {L"0", L"99999"}) {

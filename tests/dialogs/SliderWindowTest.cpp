@@ -183,3 +183,23 @@ TEST_F(SliderWindow, TheHandCursorOverTheThumb) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(SliderWindow, AThumbMoveInvalidatesOnlyTheOldAndNewThumbWithoutErasing) {
+  ShowForm();
+  TImageSlider* slider = MakeSlider();
+  slider->Update();
+  const TRect before = slider->ThumbRect();
+  slider->SetValue(60);
+  const TRect after = slider->ThumbRect();
+  HRGN region = CreateRectRgn(0, 0, 0, 0);
+  ASSERT_NE(GetUpdateRgn(slider->Handle(), region, FALSE), ERROR);
+  HRGN expected = CreateRectRgn(0, 0, 0, 0);
+  HRGN a = CreateRectRgnIndirect(&before), b = CreateRectRgnIndirect(&after);
+  CombineRgn(expected, a, b, RGN_OR);
+  EXPECT_TRUE(EqualRgn(region, expected));
+  for (HRGN r : {region, expected, a, b}) DeleteObject(r);
+}
+
+}  // namespace
