@@ -27,12 +27,10 @@ class IPreviewHost : public virtual IDialogHost {
   virtual void StopPreview() = 0;
 };
 
-// The component's own interface, or its owners', else the main form's; null when none has it.
-template <class I>
-I* FindDialogHost(TComponent* From);
-
+// The application's main form, or null.
 TComponent* ApplicationMainForm();
 
+// The component's own interface, or its owners', else the main form's; null when none has it.
 template <class I>
 I* FindDialogHost(TComponent* From) {
   for (TComponent* c = From; c; c = c->Owner())

@@ -12,8 +12,6 @@
 const wchar_t kPreviewCaption[] = L"&Preview";
 const wchar_t kStopCaption[] = L"&Stop";
 
-TComponent* ApplicationMainForm() { return Application ? Application->MainForm() : nullptr; }
-
 namespace {
 
 constexpr int kButtonWidth = 75, kButtonHeight = 25, kButtonStep = 81;
