@@ -274,19 +274,19 @@ TEST_F(MembersTable, PresetsSetEveryParameterInOrderAndSelectPresetDoesNothing) 
   }
 }
 
+std::vector<String>* g_helpPaths = nullptr;
+
+HWND WINAPI RecordHelpRequest(HWND, const wchar_t* path, UINT, DWORD_PTR) {
+  if (path) g_helpPaths->push_back(path);
+  return nullptr;
+}
+
 TEST_F(MembersTable, HelpOpensTheEffectsTopic) {
   std::vector<String> paths;
-  static std::vector<String>* shown = nullptr;
-  shown = &paths;
-  const THtmlHelpLoader previous = SetHtmlHelpLoader(
-      {[](const String&) { return reinterpret_cast<HMODULE>(1); },
-       [](HMODULE, const char*) -> THtmlHelpEntry {
-         return [](HWND, const wchar_t* path, UINT, DWORD_PTR) -> HWND {
-           if (path) shown->push_back(path);
-           return nullptr;
-         };
-       },
-       [](HMODULE) {}});
+  g_helpPaths = &paths;
+  const THtmlHelpLoader previous =
+      SetHtmlHelpLoader({[](const String&) { return reinterpret_cast<HMODULE>(1); },
+                         [](HMODULE, const char*) -> THtmlHelpEntry { return &RecordHelpRequest; }, [](HMODULE) {}});
   for (const Member& m : Members()) {
     ObjectPtr<TForm> dialog(m.make(host));
     MemberOf(dialog.get()).ButtonHelpClick(nullptr);
