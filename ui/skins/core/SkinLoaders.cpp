@@ -1,0 +1,374 @@
+#include "ui/skins/core/SkinLoaders.h"
+
+#include <cwchar>
+#include <set>
+
+#include "platform/framework/graphics/Graphics.h"
+#include "platform/framework/rtl/FileUtils.h"
+
+namespace {
+
+const String kGlobalInfo = L"GLOBALINFO";
+
+String FilePath(const TSkinLoadSource& source, const String& name) {
+  return name.find(L':') != String::npos ? name : source.SkinPath + name;
+}
+
+// The image bytes of an archive entry or a file, or none when missing.
+std::unique_ptr<TMemoryStream, TFreeDeleter> ImageBytes(const TSkinLoadSource& source, const String& name) {
+  std::unique_ptr<TMemoryStream, TFreeDeleter> bytes(new TMemoryStream());
+  if (source.Archive) {
+    TMemoryStream* entry = source.Archive->FindImage(name);
+    if (!entry) return nullptr;
+    entry->SetPosition(0);
+    bytes->CopyFrom(*entry, entry->Size());
+  } else {
+    String path = FilePath(source, name);
+    if (!FileExists(path)) return nullptr;
+    bytes->LoadFromFile(path);
+  }
+  bytes->SetPosition(0);
+  return bytes;
+}
+
+// A bitmap from the archive or a file; none when missing or 0 pixels wide.
+TBitmap* LoadBitmap(const TSkinLoadSource& source, const String& name, bool to24Bits) {
+  auto bytes = ImageBytes(source, name);
+  if (!bytes) return nullptr;
+  std::unique_ptr<TBitmap, TFreeDeleter> bitmap(new TBitmap());
+  bitmap->LoadFromStream(*bytes);
+  if (bitmap->Width() <= 0) return nullptr;
+  if (to24Bits) bitmap->SetPixelFormat(pf24bit);
+  return bitmap.release();
+}
+
+TJPEGImage* LoadJpeg(const TSkinLoadSource& source, const String& name) {
+  auto bytes = ImageBytes(source, name);
+  if (!bytes) return nullptr;
+  std::unique_ptr<TJPEGImage, TFreeDeleter> image(new TJPEGImage());
+  image->LoadFromStream(*bytes);
+  if (image->Empty() || image->Width() <= 0) return nullptr;
+  return image.release();
+}
+
+void AddMask(const TSkinLoadSource& source, TsSkinArrays& arrays, const String& section, const String& key,
+             TMaskValueSpec spec) {
+  TsMaskData mask;
+  if (spec.Source == TMaskImageSource::OwnImage) {
+    // Textures of the "!" form (stretch mode 4) keep the depth of their file.
+    bool keepDepth = spec.ImgType == TacImgType::itisaTexture && spec.StretchMode == 4;
+    mask.Bmp = LoadBitmap(source, spec.ImageName, !keepDepth);
+    if (!mask.Bmp) return;
+    spec.Left = spec.Top = 0;
+    spec.Right = mask.Bmp->Width();
+    spec.Bottom = mask.Bmp->Height();
+    if (!spec.HasBorders) CompleteMaskBorders(spec, spec.Right, spec.Bottom);
+  }
+  mask.SectionName = section;
+  mask.PropertyName = key;
+  mask.R = TRect(spec.Left, spec.Top, spec.Right, spec.Bottom);
+  mask.ImageCount = spec.ImageCount;
+  mask.MaskType = spec.MaskType;
+  mask.BorderWidth = spec.BorderWidth;
+  mask.StretchMode = spec.StretchMode;
+  mask.ImgType = spec.ImgType;
+  mask.Manager = source.Manager;
+  mask.WL = spec.WL;
+  mask.WT = spec.WT;
+  mask.WR = spec.WR;
+  mask.WB = spec.WB;
+  arrays.Masks.push_back(mask);
+}
+
+bool IsJpegName(const String& value) {
+  String upper = UpperCaseAscii(value);
+  return upper.find(L".JPG") != String::npos || upper.find(L".JPEG") != String::npos;
+}
+
+// A JPEG below 300 x 300 pixels becomes a texture mask with a bitmap of its own.
+void AddPattern(const TSkinLoadSource& source, TsSkinArrays& arrays, const String& section, const String& key,
+                const String& name) {
+  TJPEGImage* image = LoadJpeg(source, name);
+  if (!image) return;
+  if (Int64(image->Width()) * image->Height() >= 90000) {
+    arrays.Patterns.push_back({image, section, key});
+    return;
+  }
+  std::unique_ptr<TJPEGImage, TFreeDeleter> owned(image);
+  TsMaskData mask;
+  mask.Bmp = new TBitmap(image->Width(), image->Height(), pf24bit);
+  mask.Bmp->Canvas()->Draw(0, 0, image);
+  mask.SectionName = section;
+  mask.PropertyName = key;
+  mask.ImageCount = 1;
+  mask.ImgType = TacImgType::itisaTexture;
+  mask.Manager = source.Manager;
+  arrays.Masks.push_back(mask);
+}
+
+bool ReadBool(const TSkinIniText& ini, const String& section, const String& key) {
+  return SameTextAscii(InheritedString(ini, section, key, L"FALSE"), L"TRUE");
+}
+
+std::int32_t ReadPlainInteger(const TSkinIniText& ini, const String& section, const String& key, std::int32_t def) {
+  std::int32_t value = def;
+  std::optional<String> text = ini.Value(section, key);
+  return text && TryParseSkinInteger(*text, value) ? value : def;
+}
+
+void ReadGlobals(const TSkinIniText& ini, TsSkinGlobals& globals) {
+  String version = ini.ReadString(kGlobalInfo, L"VERSION", L"0");
+  wchar_t* end = nullptr;
+  double parsed = std::wcstod(version.c_str(), &end);
+  globals.Version = end && *end == 0 && !version.empty() ? parsed : 0;
+  globals.Author = ini.ReadString(kGlobalInfo, L"AUTHOR", L"");
+  globals.Description = ini.ReadString(kGlobalInfo, L"DESCRIPTION", L"");
+  globals.Shadow1Color = ReadPlainInteger(ini, kGlobalInfo, L"SHADOW1COLOR", 0);
+  globals.Shadow1Offset = ParseSkinInteger(ini.ReadString(kGlobalInfo, L"SHADOW1OFFSET", L"0"));
+  globals.Shadow1Blur = ParseSkinInteger(ini.ReadString(kGlobalInfo, L"SHADOW1BLUR", L"-1"));
+  globals.Shadow1Transparency = ParseSkinInteger(ini.ReadString(kGlobalInfo, L"SHADOW1TRANSPARENCY", L"0"));
+  globals.BorderColor = ReadPlainInteger(ini, kGlobalInfo, L"BORDERCOLOR", 0);
+  globals.BISpacing = ReadPlainInteger(ini, kGlobalInfo, L"BISPACE", 0);
+}
+
+TsGeneralData ReadSection(const TSkinIniText& ini, const String& s) {
+  auto integer = [&](const wchar_t* key, std::int32_t def) { return InheritedInteger(ini, s, key, def); };
+  TsGeneralData d;
+  d.SectionName = s;
+  d.ParentClass = ini.ReadString(s, L"PARENTCLASS", L"");
+  d.Color = ColorToRGB(integer(L"COLOR", 0xFFFFFF));
+  d.Bevel = static_cast<std::uint8_t>(integer(L"BEVEL", 0));
+  d.ShadowBlur = integer(L"SHADOWBLUR", 6);
+  d.ShadowOffset = integer(L"SHADOWOFFSET", 3);
+  d.ShadowColor = ReadPlainInteger(ini, s, L"SHADOWCOLOR", 0);
+  d.ShadowTransparency = integer(L"SHADOWTRANSPARENCY", 50);
+  d.ShadowEnabled = ReadBool(ini, s, L"SHADOWENABLED");
+  d.ReservedBoolean = ReadBool(ini, s, L"RESERVEDBOOLEAN");
+  const wchar_t* contours[] = {L"TCLEFT", L"TCTOP", L"TCRIGHT", L"TCBOTTOM"};
+  const wchar_t* hotContours[] = {L"HOTTCLEFT", L"HOTTCTOP", L"HOTTCRIGHT", L"HOTTCBOTTOM"};
+  d.FontColor[0] = integer(L"FONTCOLOR", 0);
+  d.HotFontColor[0] = integer(L"HOTFONTCOLOR", 0);
+  for (int i = 0; i < 4; ++i) {
+    d.FontColor[i + 1] = integer(contours[i], -1);
+    d.HotFontColor[i + 1] = integer(hotContours[i], -1);
+  }
+  d.Transparency = integer(L"TRANSPARENCY", 0);
+  d.GradientPercent = integer(L"GRADIENTPERCENT", 0);
+  d.ImagePercent = integer(L"IMAGEPERCENT", 0);
+  d.GradientData = InheritedString(ini, s, L"GRADIENTDATA", L" ");
+  if (d.GradientData != L" ") ParseGradientData(d.GradientData, d.GradientArray);
+  d.ShowFocus = ReadBool(ini, s, L"SHOWFOCUS");
+  d.FadingEnabled = ReadBool(ini, s, L"FADINGENABLED");
+  d.FadingIntervalIn = integer(L"FADINGINTERVALIN", 5);
+  d.FadingIntervalOut = integer(L"FADINGINTERVALOUT", 5);
+  d.FadingIterations = integer(L"FADINGITERATIONS", 5);
+  d.HotColor = integer(L"HOTCOLOR", 0xFFFFFF);
+  d.HotTransparency = integer(L"HOTTRANSPARENCY", 0);
+  d.HotBevel = static_cast<std::uint8_t>(integer(L"HOTBEVEL", 0));
+  d.HotGradientPercent = integer(L"HOTGRADIENTPERCENT", 0);
+  d.HotGradientData = InheritedString(ini, s, L"HOTGRADIENTDATA", L"");
+  if (!d.HotGradientData.empty() && d.HotGradientData != L" ") ParseGradientData(d.HotGradientData, d.HotGradientArray);
+  d.HotImagePercent = integer(L"HOTIMAGEPERCENT", 0);
+  d.BorderColor1 = integer(L"BORDERCOLOR1", 0);
+  d.BorderColor2 = integer(L"BORDERCOLOR2", 0);
+  return d;
+}
+
+bool IsGrey(TColor c) { return (c & 0xFF) == ((c >> 8) & 0xFF) && (c & 0xFF) == ((c >> 16) & 0xFF); }
+
+template <typename Change>
+void ChangeBitmap(TBitmap* bitmap, Change change) {
+  if (!bitmap || bitmap->Empty()) return;
+  bitmap->SetPixelFormat(pf24bit);
+  for (int y = 0; y < bitmap->Height(); ++y) {
+    auto* row = static_cast<Byte*>(bitmap->ScanLine(y));
+    for (int x = 0; x < bitmap->Width(); ++x, row += 3) {
+      TColor c = TColor(row[2]) | TColor(row[1]) << 8 | TColor(row[0]) << 16;
+      if (c == kSkinKeyColor || IsGrey(c)) continue;
+      TColor changed = static_cast<TColor>(change(static_cast<std::uint32_t>(c)));
+      row[0] = Byte(changed >> 16);
+      row[1] = Byte(changed >> 8);
+      row[2] = Byte(changed);
+    }
+  }
+}
+
+template <typename Change>
+void ChangeColors(TsSkinArrays& arrays, Change change) {
+  auto apply = [&](TColor& c) { c = static_cast<TColor>(change(static_cast<std::uint32_t>(c))); };
+  ChangeBitmap(arrays.MasterBitmap, change);
+  for (TsMaskData& mask : arrays.Masks) ChangeBitmap(mask.Bmp, change);
+  for (TsGeneralData& d : arrays.Sections) {
+    apply(d.Color);
+    apply(d.HotColor);
+    for (int i = 0; i < 5; ++i) {
+      if (d.FontColor[i] != -1) apply(d.FontColor[i]);
+      if (d.HotFontColor[i] != -1) apply(d.HotFontColor[i]);
+    }
+    for (TsGradRecord& r : d.GradientArray) {
+      r.Color1 = static_cast<std::int32_t>(change(static_cast<std::uint32_t>(r.Color1)));
+      r.Color2 = static_cast<std::int32_t>(change(static_cast<std::uint32_t>(r.Color2)));
+    }
+    for (TsGradRecord& r : d.HotGradientArray) {
+      r.Color1 = static_cast<std::int32_t>(change(static_cast<std::uint32_t>(r.Color1)));
+      r.Color2 = static_cast<std::int32_t>(change(static_cast<std::uint32_t>(r.Color2)));
+    }
+  }
+  apply(arrays.Globals.Shadow1Color);
+  apply(arrays.Globals.BorderColor);
+}
+
+}  // namespace
+
+void LoadMasks(const TSkinLoadSource& source, TsSkinArrays& arrays) {
+  arrays.FreeMasks();
+  if (!source.Ini) return;
+  const TSkinIniText& ini = *source.Ini;
+  if (std::optional<String> master = ini.Value(kGlobalInfo, L"MASTERBITMAP"); master && !master->empty()) {
+    arrays.MasterBitmap = LoadBitmap(source, *master, true);
+    if (arrays.MasterBitmap) {
+      arrays.MasterBitmap->SetTransparentColor(kSkinKeyColor);
+      arrays.MasterBitmap->SetTransparentMode(tmFixed);
+    }
+  }
+  for (const TSkinIniSection& section : ini.Sections())
+    for (const TSkinIniKey& key : section.Keys) {
+      if (SameTextAscii(section.Name, kGlobalInfo) && SameTextAscii(key.Name, L"MASTERBITMAP")) continue;
+      if (std::optional<TMaskValueSpec> spec = ParseMaskValue(key.Name, key.Value))
+        AddMask(source, arrays, section.Name, key.Name, *spec);
+    }
+}
+
+void LoadPatterns(const TSkinLoadSource& source, TsSkinArrays& arrays) {
+  arrays.FreePatterns();
+  if (!source.Ini) return;
+  for (const TSkinIniSection& section : source.Ini->Sections())
+    for (const TSkinIniKey& key : section.Keys)
+      if (IsJpegName(key.Value)) AddPattern(source, arrays, section.Name, key.Name, key.Value);
+}
+
+void LoadGeneralData(const TSkinLoadSource& source, TsSkinArrays& arrays) {
+  arrays.Sections.clear();
+  if (!source.Ini) return;
+  ReadGlobals(*source.Ini, arrays.Globals);
+  for (const TSkinIniSection& section : source.Ini->Sections())
+    arrays.Sections.push_back(ReadSection(*source.Ini, section.Name));
+  ApplyColorPasses(arrays, source.HueOffset, source.Saturation);
+}
+
+void ApplyColorPasses(TsSkinArrays& arrays, int hueOffset, int saturation) {
+  if (hueOffset != 0) ChangeColors(arrays, [hueOffset](std::uint32_t c) { return ChangeHue(hueOffset, c); });
+  if (saturation != 0) {
+    int amount = -(saturation % 101);
+    ChangeColors(arrays, [amount](std::uint32_t c) { return ChangeSaturation(c, amount); });
+  }
+}
+
+int SkinIndexOf(const TsSkinArrays& arrays, const String& name) {
+  for (size_t i = 0; i < arrays.Sections.size(); ++i)
+    if (arrays.Sections[i].SectionName == name) return static_cast<int>(i);
+  return -1;
+}
+
+namespace {
+
+template <typename Find>
+int FollowSections(const TsSkinArrays& arrays, int sectionIndex, String section, Find find) {
+  std::set<String> visited;
+  while (sectionIndex >= 0 && !section.empty() && visited.insert(section).second) {
+    int found = find(section);
+    if (found >= 0) return found;
+    if (sectionIndex >= static_cast<int>(arrays.Sections.size())) return -1;
+    const String& parent = arrays.Sections[static_cast<size_t>(sectionIndex)].ParentClass;
+    if (parent.empty() || parent == section) return -1;
+    section = parent;
+    sectionIndex = SkinIndexOf(arrays, parent);
+  }
+  return -1;
+}
+
+}  // namespace
+
+int MaskIndexOf(const TsSkinArrays& arrays, int sectionIndex, const String& section, const String& property,
+                bool textureOnly) {
+  return FollowSections(arrays, sectionIndex, section, [&](const String& name) {
+    for (size_t i = 0; i < arrays.Masks.size(); ++i) {
+      const TsMaskData& m = arrays.Masks[i];
+      if (m.SectionName == name && m.PropertyName == property &&
+          (!textureOnly || m.ImgType == TacImgType::itisaTexture))
+        return static_cast<int>(i);
+    }
+    return -1;
+  });
+}
+
+int MaskIndexExactOf(const TsSkinArrays& arrays, const String& section, const String& property) {
+  for (size_t i = 0; i < arrays.Masks.size(); ++i)
+    if (arrays.Masks[i].SectionName == section && arrays.Masks[i].PropertyName == property) return static_cast<int>(i);
+  return -1;
+}
+
+int PatternIndexOf(const TsSkinArrays& arrays, int sectionIndex, const String& section, const String& property) {
+  return FollowSections(arrays, sectionIndex, section, [&](const String& name) {
+    for (size_t i = 0; i < arrays.Patterns.size(); ++i)
+      if (arrays.Patterns[i].SectionName == name && arrays.Patterns[i].PropertyName == property)
+        return static_cast<int>(i);
+    return -1;
+  });
+}
+
+TacConstIndexes ComputeConstIndexes(const TsSkinArrays& a) {
+  TacConstIndexes c;
+  auto mask = [&](int index, const wchar_t* section, const wchar_t* key) { return MaskIndexOf(a, index, section, key); };
+  auto pattern = [&](int index, const wchar_t* section, const wchar_t* key) {
+    return PatternIndexOf(a, index, section, key);
+  };
+  c.GlobalInfo = SkinIndexOf(a, kGlobalInfo);
+  const wchar_t* glyphs[] = {L"BOXCHECKED",   L"BOXUNCHECKED", L"BOXGRAYED",      L"RADIOCHECKED", L"RADIOUNCHECKED",
+                             L"RADIOGRAYED", L"SMALLCHECKED", L"SMALLUNCHECKED", L"SMALLGRAYED"};
+  for (int i = 0; i < 9; ++i) c.CheckGlyphs[i] = c.GlobalInfo < 0 ? -1 : mask(c.GlobalInfo, L"GLOBALINFO", glyphs[i]);
+  auto tab = [&](TacTabIndexes& t, const wchar_t* name) {
+    t.Section = SkinIndexOf(a, name);
+    t.BordersMask = mask(t.Section, name, L"BORDERSMASK");
+  };
+  tab(c.TabTop, L"TABTOP");
+  tab(c.TabBottom, L"TABBOTTOM");
+  tab(c.TabLeft, L"TABLEFT");
+  tab(c.TabRight, L"TABRIGHT");
+  auto button = [&](TacScrollBtnIndexes& b, const wchar_t* name) {
+    b.Section = SkinIndexOf(a, name);
+    b.BordersMask = mask(b.Section, name, L"BORDERSMASK");
+    b.Pattern = pattern(b.Section, name, L"PATTERN");
+    b.HotPattern = pattern(b.Section, name, L"HOTPATTERN");
+    b.GlyphMask = mask(b.Section, name, L"GLYPHMASK");
+  };
+  button(c.BtnTop, L"SCROLLBTNTOP");
+  button(c.BtnBottom, L"SCROLLBTNBOTTOM");
+  button(c.BtnLeft, L"SCROLLBTNLEFT");
+  button(c.BtnRight, L"SCROLLBTNRIGHT");
+  auto slider = [&](TacScrollSliderIndexes& s, const wchar_t* name) {
+    s.Section = SkinIndexOf(a, name);
+    s.BordersMask = mask(s.Section, name, L"BORDERSMASK");
+    s.GlyphMask = mask(s.Section, name, L"GLYPHMASK");
+    s.Pattern = pattern(s.Section, name, L"PATTERN");
+    s.HotPattern = pattern(s.Section, name, L"HOTPATTERN");
+  };
+  slider(c.SliderV, L"SCROLLSLIDERV");
+  slider(c.SliderH, L"SCROLLSLIDERH");
+  auto bar = [&](TacScrollBarIndexes& b, const wchar_t* name) {
+    b.Section = SkinIndexOf(a, name);
+    b.BordersMask = mask(b.Section, name, L"BORDERSMASK");
+    b.Pattern = pattern(b.Section, name, L"PATTERN");
+    b.HotPattern = pattern(b.Section, name, L"HOTPATTERN");
+  };
+  bar(c.Bar1H, L"SCROLLBAR1H");
+  bar(c.Bar1V, L"SCROLLBAR1V");
+  bar(c.Bar2H, L"SCROLLBAR2H");
+  bar(c.Bar2V, L"SCROLLBAR2V");
+  c.ComboBtn = SkinIndexOf(a, L"COMBOBTN");
+  c.ComboBtnBorder = MaskIndexExactOf(a, L"COMBOBTN", L"BORDERSMASK");
+  c.ComboBtnPattern = MaskIndexOf(a, c.ComboBtn, L"COMBOBTN", L"PATTERN", true);
+  c.ComboBtnHotPattern = MaskIndexOf(a, c.ComboBtn, L"COMBOBTN", L"HOTPATTERN", true);
+  c.ComboGlyph = MaskIndexExactOf(a, L"COMBOBOX", L"GLYPHMASK");
+  return c;
+}
