@@ -12,12 +12,19 @@ namespace {
 
 std::vector<Byte> Int32Bytes(std::int32_t v) {
   auto u = static_cast<std::uint32_t>(v);
-  return {Byte(u), Byte(u >> 8), Byte(u >> 16), Byte(u >> 24)};
+  std::vector<Byte> bytes;
+  for (int shift = 0; shift < 32; shift += 8) bytes.push_back(Byte(u >> shift));
+  return bytes;
 }
 
 // An archive assembled field by field, so a test can lie in any of them.
 struct TRawArchive {
-  std::vector<Byte> Bytes{'A', 'S', 'z', 'f'};
+  std::vector<Byte> Bytes = Magic();
+  static std::vector<Byte> Magic() {
+    std::vector<Byte> magic;
+    for (char c : std::string("ASzf")) magic.push_back(Byte(c));
+    return magic;
+  }
   TRawArchive& Int(std::int32_t v) {
     auto b = Int32Bytes(v);
     Bytes.insert(Bytes.end(), b.begin(), b.end());

@@ -11,8 +11,6 @@
 
 class TsSkinManager;
 
-constexpr TColor kSkinKeyColor = 0xFF00FF;  // clFuchsia: transparent pixels, "unset" colours
-
 struct TsMaskData {
   TBitmap* Bmp = nullptr;  // own image (owned by the arrays), or none: cut from the master bitmap
   String SectionName;

@@ -184,7 +184,7 @@ void ChangeBitmap(TBitmap* bitmap, Change change) {
     auto* row = static_cast<Byte*>(bitmap->ScanLine(y));
     for (int x = 0; x < bitmap->Width(); ++x, row += 3) {
       TColor c = TColor(row[2]) | TColor(row[1]) << 8 | TColor(row[0]) << 16;
-      if (c == kSkinKeyColor || IsGrey(c)) continue;
+      if (c == clFuchsia || IsGrey(c)) continue;
       TColor changed = static_cast<TColor>(change(static_cast<std::uint32_t>(c)));
       row[0] = Byte(changed >> 16);
       row[1] = Byte(changed >> 8);
@@ -227,7 +227,7 @@ void LoadMasks(const TSkinLoadSource& source, TsSkinArrays& arrays) {
   if (std::optional<String> master = ini.Value(kGlobalInfo, L"MASTERBITMAP"); master && !master->empty()) {
     arrays.MasterBitmap = LoadBitmap(source, *master, true);
     if (arrays.MasterBitmap) {
-      arrays.MasterBitmap->SetTransparentColor(kSkinKeyColor);
+      arrays.MasterBitmap->SetTransparentColor(clFuchsia);
       arrays.MasterBitmap->SetTransparentMode(tmFixed);
     }
   }
