@@ -328,6 +328,27 @@ TEST_F(SkinManagerLoad, SaturationMinus100TurnsTheSkinGrey) {
   EXPECT_EQ(pixel(32), 0x555555);  // blue
 }
 
+TEST_F(SkinManagerLoad, CommonSectionsAddWhatTheSkinLacks) {
+  WritePacked(L"Common", SmallSkin("[PANEL]\r\nCOLOR=4660\r\nFONTCOLOR=9\r\n").Archive());
+  ManagerPtr m = NewManager(Dir());
+  m->SetSkinName(L"Common");
+  TStringList lines;
+  lines.SetText(L"[PANEL]\r\nCOLOR=1\r\n[EXTRA PANEL]\r\nPARENTCLASS = panel\r\nFONTCOLOR=7\r\n"
+                L"GLYPH=#M (0,0,30,10) (3,0)\r\n; a comment keeps its blanks\r\n[ORPHAN]\r\nTRANSPARENCY=40\r\n");
+  m->SetCommonSections(lines);
+  ASSERT_EQ(m->SkinInfo(), L"5.43");
+  EXPECT_EQ(Section(*m, L"PANEL").Color, 4660);  // a section the skin has stays as it is
+  const TsGeneralData& extra = Section(*m, L"EXTRAPANEL");
+  EXPECT_EQ(extra.Color, 4660);     // from the parent it names
+  EXPECT_EQ(extra.FontColor[0], 7);  // its own key
+  EXPECT_EQ(Section(*m, L"ORPHAN").Color, 0xFFFFFF);
+  EXPECT_EQ(Section(*m, L"ORPHAN").Transparency, 40);
+  int glyph = m->GetMaskIndexExact(L"EXTRAPANEL", L"GLYPH");
+  ASSERT_GE(glyph, 0);
+  EXPECT_EQ(m->Masks()[size_t(glyph)].R.right, 30);
+  EXPECT_EQ(m->CommonSections()->Strings(6), L"; a comment keeps its blanks");
+}
+
 TEST(SkinManagerRules, DefaultManagerAndThirdPartyLists) {
   ManagerPtr first(new TsSkinManager(nullptr));
   ManagerPtr second(new TsSkinManager(nullptr));

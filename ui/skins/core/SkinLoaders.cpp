@@ -1,6 +1,7 @@
 #include "ui/skins/core/SkinLoaders.h"
 
 #include <cwchar>
+#include <functional>
 #include <set>
 
 #include "platform/framework/graphics/Graphics.h"
@@ -106,10 +107,6 @@ void AddPattern(const TSkinLoadSource& source, TsSkinArrays& arrays, const Strin
   arrays.Masks.push_back(mask);
 }
 
-bool ReadBool(const TSkinIniText& ini, const String& section, const String& key) {
-  return SameTextAscii(InheritedString(ini, section, key, L"FALSE"), L"TRUE");
-}
-
 std::int32_t ReadPlainInteger(const TSkinIniText& ini, const String& section, const String& key, std::int32_t def) {
   std::int32_t value = def;
   std::optional<String> text = ini.Value(section, key);
@@ -131,46 +128,87 @@ void ReadGlobals(const TSkinIniText& ini, TsSkinGlobals& globals) {
   globals.BISpacing = ReadPlainInteger(ini, kGlobalInfo, L"BISPACE", 0);
 }
 
-TsGeneralData ReadSection(const TSkinIniText& ini, const String& s) {
-  auto integer = [&](const wchar_t* key, std::int32_t def) { return InheritedInteger(ini, s, key, def); };
-  TsGeneralData d;
-  d.SectionName = s;
-  d.ParentClass = ini.ReadString(s, L"PARENTCLASS", L"");
-  d.Color = ColorToRGB(integer(L"COLOR", 0xFFFFFF));
-  d.Bevel = static_cast<std::uint8_t>(integer(L"BEVEL", 0));
-  d.ShadowBlur = integer(L"SHADOWBLUR", 6);
-  d.ShadowOffset = integer(L"SHADOWOFFSET", 3);
-  d.ShadowColor = ReadPlainInteger(ini, s, L"SHADOWCOLOR", 0);
-  d.ShadowTransparency = integer(L"SHADOWTRANSPARENCY", 50);
-  d.ShadowEnabled = ReadBool(ini, s, L"SHADOWENABLED");
-  d.ReservedBoolean = ReadBool(ini, s, L"RESERVEDBOOLEAN");
+// Where the general keys of a section come from: integer and text reads with the caller's default.
+struct TSectionReader {
+  std::function<std::int32_t(const wchar_t*, std::int32_t)> Integer;
+  std::function<String(const wchar_t*, const String&)> Text;
+  std::function<std::int32_t(const wchar_t*, std::int32_t)> PlainInteger;  // read without inheritance
+};
+
+// Every general key; base holds the defaults.
+TsGeneralData ReadSectionWith(const TSectionReader& r, TsGeneralData d) {
+  auto flag = [&](const wchar_t* key, bool def) { return SameTextAscii(r.Text(key, def ? L"TRUE" : L"FALSE"), L"TRUE"); };
+  d.Color = ColorToRGB(r.Integer(L"COLOR", d.Color));
+  d.Bevel = static_cast<std::uint8_t>(r.Integer(L"BEVEL", d.Bevel));
+  d.ShadowBlur = r.Integer(L"SHADOWBLUR", d.ShadowBlur);
+  d.ShadowOffset = r.Integer(L"SHADOWOFFSET", d.ShadowOffset);
+  d.ShadowColor = r.PlainInteger(L"SHADOWCOLOR", d.ShadowColor);
+  d.ShadowTransparency = r.Integer(L"SHADOWTRANSPARENCY", d.ShadowTransparency);
+  d.ShadowEnabled = flag(L"SHADOWENABLED", d.ShadowEnabled);
+  d.ReservedBoolean = flag(L"RESERVEDBOOLEAN", d.ReservedBoolean);
   const wchar_t* contours[] = {L"TCLEFT", L"TCTOP", L"TCRIGHT", L"TCBOTTOM"};
   const wchar_t* hotContours[] = {L"HOTTCLEFT", L"HOTTCTOP", L"HOTTCRIGHT", L"HOTTCBOTTOM"};
-  d.FontColor[0] = integer(L"FONTCOLOR", 0);
-  d.HotFontColor[0] = integer(L"HOTFONTCOLOR", 0);
+  d.FontColor[0] = r.Integer(L"FONTCOLOR", d.FontColor[0]);
+  d.HotFontColor[0] = r.Integer(L"HOTFONTCOLOR", d.HotFontColor[0]);
   for (int i = 0; i < 4; ++i) {
-    d.FontColor[i + 1] = integer(contours[i], -1);
-    d.HotFontColor[i + 1] = integer(hotContours[i], -1);
+    d.FontColor[i + 1] = r.Integer(contours[i], d.FontColor[i + 1]);
+    d.HotFontColor[i + 1] = r.Integer(hotContours[i], d.HotFontColor[i + 1]);
   }
-  d.Transparency = integer(L"TRANSPARENCY", 0);
-  d.GradientPercent = integer(L"GRADIENTPERCENT", 0);
-  d.ImagePercent = integer(L"IMAGEPERCENT", 0);
-  d.GradientData = InheritedString(ini, s, L"GRADIENTDATA", L" ");
+  d.Transparency = r.Integer(L"TRANSPARENCY", d.Transparency);
+  d.GradientPercent = r.Integer(L"GRADIENTPERCENT", d.GradientPercent);
+  d.ImagePercent = r.Integer(L"IMAGEPERCENT", d.ImagePercent);
+  d.GradientData = r.Text(L"GRADIENTDATA", d.GradientData);
+  d.GradientArray.clear();
   if (d.GradientData != L" ") ParseGradientData(d.GradientData, d.GradientArray);
-  d.ShowFocus = ReadBool(ini, s, L"SHOWFOCUS");
-  d.FadingEnabled = ReadBool(ini, s, L"FADINGENABLED");
-  d.FadingIntervalIn = integer(L"FADINGINTERVALIN", 5);
-  d.FadingIntervalOut = integer(L"FADINGINTERVALOUT", 5);
-  d.FadingIterations = integer(L"FADINGITERATIONS", 5);
-  d.HotColor = integer(L"HOTCOLOR", 0xFFFFFF);
-  d.HotTransparency = integer(L"HOTTRANSPARENCY", 0);
-  d.HotBevel = static_cast<std::uint8_t>(integer(L"HOTBEVEL", 0));
-  d.HotGradientPercent = integer(L"HOTGRADIENTPERCENT", 0);
-  d.HotGradientData = InheritedString(ini, s, L"HOTGRADIENTDATA", L"");
+  d.ShowFocus = flag(L"SHOWFOCUS", d.ShowFocus);
+  d.FadingEnabled = flag(L"FADINGENABLED", d.FadingEnabled);
+  d.FadingIntervalIn = r.Integer(L"FADINGINTERVALIN", d.FadingIntervalIn);
+  d.FadingIntervalOut = r.Integer(L"FADINGINTERVALOUT", d.FadingIntervalOut);
+  d.FadingIterations = r.Integer(L"FADINGITERATIONS", d.FadingIterations);
+  d.HotColor = r.Integer(L"HOTCOLOR", d.HotColor);
+  d.HotTransparency = r.Integer(L"HOTTRANSPARENCY", d.HotTransparency);
+  d.HotBevel = static_cast<std::uint8_t>(r.Integer(L"HOTBEVEL", d.HotBevel));
+  d.HotGradientPercent = r.Integer(L"HOTGRADIENTPERCENT", d.HotGradientPercent);
+  d.HotGradientData = r.Text(L"HOTGRADIENTDATA", d.HotGradientData);
+  d.HotGradientArray.clear();
   if (!d.HotGradientData.empty() && d.HotGradientData != L" ") ParseGradientData(d.HotGradientData, d.HotGradientArray);
-  d.HotImagePercent = integer(L"HOTIMAGEPERCENT", 0);
-  d.BorderColor1 = integer(L"BORDERCOLOR1", 0);
-  d.BorderColor2 = integer(L"BORDERCOLOR2", 0);
+  d.HotImagePercent = r.Integer(L"HOTIMAGEPERCENT", d.HotImagePercent);
+  d.BorderColor1 = r.Integer(L"BORDERCOLOR1", d.BorderColor1);
+  d.BorderColor2 = r.Integer(L"BORDERCOLOR2", d.BorderColor2);
+  return d;
+}
+
+TsGeneralData TableDefaults() {
+  TsGeneralData d;
+  d.GradientData = L" ";
+  return d;
+}
+
+// A section of the skin INI: keys along its parent chain, then the table's defaults.
+TsGeneralData ReadSection(const TSkinIniText& ini, const String& s) {
+  TSectionReader reader{
+      [&](const wchar_t* key, std::int32_t def) { return InheritedInteger(ini, s, key, def); },
+      [&](const wchar_t* key, const String& def) { return InheritedString(ini, s, key, def); },
+      [&](const wchar_t* key, std::int32_t def) { return ReadPlainInteger(ini, s, key, def); }};
+  TsGeneralData d = ReadSectionWith(reader, TableDefaults());
+  d.SectionName = s;
+  d.ParentClass = ini.ReadString(s, L"PARENTCLASS", L"");
+  return d;
+}
+
+// A common section: its own keys, else those of the entry its PARENTCLASS names, else the defaults.
+TsGeneralData ReadCommonSection(const TSkinIniText& common, const String& s, const TsSkinArrays& arrays) {
+  String parent = UpperCaseAscii(common.ReadString(s, L"PARENTCLASS", L"-1"));
+  TsGeneralData base = TableDefaults();
+  for (const TsGeneralData& entry : arrays.Sections)
+    if (UpperCaseAscii(entry.SectionName) == parent) base = entry;
+  TSectionReader reader{
+      [&](const wchar_t* key, std::int32_t def) { return ReadPlainInteger(common, s, key, def); },
+      [&](const wchar_t* key, const String& def) { return common.ReadString(s, key, def); },
+      [&](const wchar_t* key, std::int32_t def) { return ReadPlainInteger(common, s, key, def); }};
+  TsGeneralData d = ReadSectionWith(reader, base);
+  d.SectionName = s;
+  d.ParentClass = common.ReadString(s, L"PARENTCLASS", L"");
   return d;
 }
 
@@ -220,9 +258,9 @@ void ChangeColors(TsSkinArrays& arrays, Change change) {
 
 }  // namespace
 
-void LoadMasks(const TSkinLoadSource& source, TsSkinArrays& arrays) {
-  arrays.FreeMasks();
-  if (!source.Ini) return;
+namespace {
+
+void LoadIniMasks(const TSkinLoadSource& source, TsSkinArrays& arrays) {
   const TSkinIniText& ini = *source.Ini;
   if (std::optional<String> master = ini.Value(kGlobalInfo, L"MASTERBITMAP"); master && !master->empty()) {
     arrays.MasterBitmap = LoadBitmap(source, *master, true);
@@ -239,12 +277,56 @@ void LoadMasks(const TSkinLoadSource& source, TsSkinArrays& arrays) {
     }
 }
 
+// The common sections name image files (beside the skin) and, with a master bitmap, "#" rectangles.
+void LoadCommonMasks(const TSkinLoadSource& source, TsSkinArrays& arrays) {
+  if (!source.Common) return;
+  TSkinLoadSource files = source;
+  files.Archive = nullptr;
+  for (const TSkinIniSection& section : source.Common->Sections())
+    for (const TSkinIniKey& key : section.Keys) {
+      std::optional<TMaskValueSpec> spec = ParseMaskValue(key.Name, key.Value);
+      if (!spec) continue;
+      bool imageFile = spec->Source == TMaskImageSource::OwnImage && key.Value[0] != L'!';
+      bool rectangle = key.Value[0] != L'^' && key.Value[0] != L'@' && key.Value[0] != L'~' &&
+                       spec->Source == TMaskImageSource::Master && arrays.MasterBitmap;
+      if (imageFile || rectangle) AddMask(files, arrays, section.Name, key.Name, *spec);
+    }
+}
+
+void LoadCommonPatterns(const TSkinLoadSource& source, TsSkinArrays& arrays) {
+  if (!source.Common) return;
+  TSkinLoadSource files = source;
+  files.Archive = nullptr;
+  for (const TSkinIniSection& section : source.Common->Sections())
+    for (const TSkinIniKey& key : section.Keys) {
+      if (!IsJpegName(key.Value)) continue;
+      if (TJPEGImage* image = LoadJpeg(files, key.Value)) arrays.Patterns.push_back({image, section.Name, key.Name});
+    }
+}
+
+void LoadCommonSections(const TSkinLoadSource& source, TsSkinArrays& arrays) {
+  if (!source.Common) return;
+  for (const TSkinIniSection& section : source.Common->Sections())
+    if (SkinIndexOf(arrays, section.Name) < 0)
+      arrays.Sections.push_back(ReadCommonSection(*source.Common, section.Name, arrays));
+}
+
+}  // namespace
+
+void LoadMasks(const TSkinLoadSource& source, TsSkinArrays& arrays) {
+  arrays.FreeMasks();
+  if (!source.Ini) return;
+  LoadIniMasks(source, arrays);
+  LoadCommonMasks(source, arrays);
+}
+
 void LoadPatterns(const TSkinLoadSource& source, TsSkinArrays& arrays) {
   arrays.FreePatterns();
   if (!source.Ini) return;
   for (const TSkinIniSection& section : source.Ini->Sections())
     for (const TSkinIniKey& key : section.Keys)
       if (IsJpegName(key.Value)) AddPattern(source, arrays, section.Name, key.Name, key.Value);
+  LoadCommonPatterns(source, arrays);
 }
 
 void LoadGeneralData(const TSkinLoadSource& source, TsSkinArrays& arrays) {
@@ -253,6 +335,7 @@ void LoadGeneralData(const TSkinLoadSource& source, TsSkinArrays& arrays) {
   ReadGlobals(*source.Ini, arrays.Globals);
   for (const TSkinIniSection& section : source.Ini->Sections())
     arrays.Sections.push_back(ReadSection(*source.Ini, section.Name));
+  LoadCommonSections(source, arrays);
   ApplyColorPasses(arrays, source.HueOffset, source.Saturation);
 }
 

@@ -9,6 +9,7 @@
 struct TSkinLoadSource {
   const TSkinIniText* Ini = nullptr;
   const TacSkinConvertor* Archive = nullptr;  // images of a packed source, else none (files)
+  const TSkinIniText* Common = nullptr;       // the manager's common sections, when there are any
   String SkinPath;                            // folder of image files, with its trailing backslash
   TsSkinManager* Manager = nullptr;
   int HueOffset = 0;

@@ -328,7 +328,9 @@ bool TsSkinManager::LoadInto(TsSkinArrays& fresh, String& where) {
 
 void TsSkinManager::LoadFromIni(const TSkinIniText& ini, const TacSkinConvertor* archive, const String& skinPath,
                                 TsSkinArrays& fresh) {
-  TSkinLoadSource source{&ini, archive, skinPath, this, hueOffset_, saturation_};
+  TSkinIniText common = TSkinIniText::FromText(commonSections_->Text());
+  TSkinLoadSource source{&ini, archive, commonSections_->Count() > 0 ? &common : nullptr, skinPath, this, hueOffset_,
+                         saturation_};
   LoadMasks(source, fresh);
   LoadPatterns(source, fresh);
   LoadGeneralData(source, fresh);
