@@ -55,28 +55,30 @@ TSkinIniText TSkinIniText::FromText(const String& text) {
     from = end + 1;
     if (line.empty() || line[0] == L';') continue;
     if (line.front() == L'[' && line.back() == L']') {
-      ini.sections_.push_back({line.substr(1, line.size() - 2), {}});
+      ini.sections_.push_back({line.substr(1, line.size() - 2), {}, {}});
+      ini.sectionIndex_.emplace(UpperCaseAscii(ini.sections_.back().Name), ini.sections_.size() - 1);
       continue;
     }
     size_t equals = line.find(L'=');
     if (ini.sections_.empty() || equals == String::npos) continue;
-    ini.sections_.back().Keys.push_back({TrimBlanks(line.substr(0, equals)), TrimBlanks(line.substr(equals + 1))});
+    TSkinIniSection& section = ini.sections_.back();
+    section.Keys.push_back({TrimBlanks(line.substr(0, equals)), TrimBlanks(line.substr(equals + 1))});
+    section.KeyIndex.emplace(UpperCaseAscii(section.Keys.back().Name), section.Keys.size() - 1);
   }
   return ini;
 }
 
 const TSkinIniSection* TSkinIniText::FindSection(const String& name) const {
-  for (const TSkinIniSection& section : sections_)
-    if (SameTextAscii(section.Name, name)) return &section;
-  return nullptr;
+  auto found = sectionIndex_.find(UpperCaseAscii(name));
+  return found == sectionIndex_.end() ? nullptr : &sections_[found->second];
 }
 
 std::optional<String> TSkinIniText::Value(const String& section, const String& key) const {
   const TSkinIniSection* found = FindSection(section);
   if (!found) return std::nullopt;
-  for (const TSkinIniKey& entry : found->Keys)
-    if (SameTextAscii(entry.Name, key)) return entry.Value;
-  return std::nullopt;
+  auto entry = found->KeyIndex.find(UpperCaseAscii(key));
+  if (entry == found->KeyIndex.end()) return std::nullopt;
+  return found->Keys[entry->second].Value;
 }
 
 String TSkinIniText::ReadString(const String& section, const String& key, const String& defaultValue) const {

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/framework/base/Types.h"
@@ -23,6 +24,8 @@ struct TSkinIniKey {
 struct TSkinIniSection {
   String Name;
   std::vector<TSkinIniKey> Keys;
+  // Upper-cased key name to the first key of that name.
+  std::unordered_map<String, size_t> KeyIndex;
 };
 
 class TSkinIniText : public TSkinSectionLookup {
@@ -40,6 +43,7 @@ class TSkinIniText : public TSkinSectionLookup {
 
  private:
   std::vector<TSkinIniSection> sections_;
+  std::unordered_map<String, size_t> sectionIndex_;  // upper-cased name to the first such section
 };
 
 // Integer key of a section, else of its parent and on along the chain; a value of -1 or a value that

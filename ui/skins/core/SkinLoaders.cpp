@@ -2,6 +2,8 @@
 
 #include <cwchar>
 #include <functional>
+#include <memory>
+#include <unordered_map>
 #include <set>
 
 #include "platform/framework/graphics/Graphics.h"
@@ -220,10 +222,13 @@ void ChangeBitmap(TBitmap* bitmap, Change change) {
   bitmap->SetPixelFormat(pf24bit);
   for (int y = 0; y < bitmap->Height(); ++y) {
     auto* row = static_cast<Byte*>(bitmap->ScanLine(y));
+    TColor last = -1, lastChanged = -1;
     for (int x = 0; x < bitmap->Width(); ++x, row += 3) {
       TColor c = TColor(row[2]) | TColor(row[1]) << 8 | TColor(row[0]) << 16;
       if (c == clFuchsia || IsGrey(c)) continue;
-      TColor changed = static_cast<TColor>(change(static_cast<std::uint32_t>(c)));
+      if (c != last) lastChanged = static_cast<TColor>(change(static_cast<std::uint32_t>(c)));
+      last = c;
+      TColor changed = lastChanged;
       row[0] = Byte(changed >> 16);
       row[1] = Byte(changed >> 8);
       row[2] = Byte(changed);
@@ -231,8 +236,19 @@ void ChangeBitmap(TBitmap* bitmap, Change change) {
   }
 }
 
+// Skin images hold few colours: each is changed once.
 template <typename Change>
-void ChangeColors(TsSkinArrays& arrays, Change change) {
+auto Memoized(Change change) {
+  return [change, memo = std::make_shared<std::unordered_map<std::uint32_t, std::uint32_t>>()](std::uint32_t c) {
+    auto [at, added] = memo->emplace(c, 0);
+    if (added) at->second = change(c);
+    return at->second;
+  };
+}
+
+template <typename Plain>
+void ChangeColors(TsSkinArrays& arrays, Plain plain) {
+  auto change = Memoized(plain);
   auto apply = [&](TColor& c) { c = static_cast<TColor>(change(static_cast<std::uint32_t>(c))); };
   ChangeBitmap(arrays.MasterBitmap, change);
   for (TsMaskData& mask : arrays.Masks) ChangeBitmap(mask.Bmp, change);
