@@ -202,6 +202,8 @@ TEST_F(SkinManagerLoad, DamagedArchivesLeaveEverythingUnskinnedWithOneClearError
     EXPECT_EQ(m->MasterBitmap(), nullptr);
     EXPECT_FALSE(SkinLoading || SkinApplying || SkinRemoving);
     EXPECT_FALSE(m->HookInstalled());
+    m->Loaded();  // the form's loading end applies nothing that failed to load
+    EXPECT_EQ(m->SkinInfo(), L"N/A");
     // A later change tries again.
     DeleteFileW(folder.File(L"Bad.asz").c_str());
     m->SetSkinName(L"Harbour Blue (internal)");

@@ -275,6 +275,7 @@ bool TsSkinManager::LoadSkin() {
     return false;
   }
   arrays_.Swap(fresh);
+  skinLoaded_ = true;
   static_cast<TsSkinGlobals&>(skinData_) = arrays_.Globals;
   constIndexes_ = ComputeConstIndexes(arrays_);
   return true;
@@ -470,6 +471,8 @@ String TsSkinManager::GetSkinNames(TStrings& list, TacSkinListKind kind) const {
 // ---- broadcasts ------------------------------------------------------------------------------------
 
 void TsSkinManager::ApplySkin() {
+  // Nothing to apply after a failed load: the skin stays removed until a load succeeds.
+  if (!skinLoaded_) return;
   if (!SkinLoading) LockForms(this);
   skinData_.Active = false;
   SkinApplying = true;
@@ -502,6 +505,8 @@ void TsSkinManager::RemoveSkin() {
   TMessage message = MakeMessage(SM_ALPHACMD, SkinCommandWParam(scRemoveSkin), reinterpret_cast<LPARAM>(this), 0);
   BroadcastToForms(message);
   arrays_.Free();
+  skinLoaded_ = false;
+  static_cast<TsSkinGlobals&>(skinData_) = TsSkinGlobals();
   SkinRemoving = false;
 }
 

@@ -187,6 +187,7 @@ class TsSkinManager : public TComponent {
   TsSkinData skinData_;
   TacConstIndexes constIndexes_;
   bool packedSource_ = false;
+  bool skinLoaded_ = false;  // the arrays hold a whole skin (a failed load or a removal clears it)
   HWND activeControlWindow_ = nullptr;
   bool hookInstalled_ = false;
   HHOOK hook_ = nullptr;
