@@ -351,6 +351,60 @@ TEST_F(SkinManagerLoad, CommonSectionsAddWhatTheSkinLacks) {
   EXPECT_EQ(m->CommonSections()->Strings(6), L"; a comment keeps its blanks");
 }
 
+TEST_F(SkinManagerLoad, StoredSkinWithoutArchiveDataUsesItsOwnCollections) {
+  ManagerPtr m = NewManager(Dir());
+  TsStoredSkin* stored = m->InternalSkins()->Add();
+  stored->SetName(L"Own");
+  stored->Version = 5.5;
+  stored->MasterBitmap()->SetSize(30, 20);
+  TsSkinGeneral* panel = stored->GeneralData()->Add();
+  panel->Data.SectionName = L"PANEL";
+  panel->Data.Color = 0x112233;
+  panel->Data.GradientData = L"1;2;50;0;0";
+  panel->FontColor = L"7 1 2 3 4";
+  panel->HotFontColor = L"7 1 2";
+  TsSkinImage* border = stored->Images()->Add();
+  border->SectionName = L"panel";
+  border->PropertyName = L"bordersmask";
+  border->Right = 30;
+  border->Bottom = 20;
+  border->ImageCount = 0;  // read as three states with a mask layer
+  TsSkinImage* own = stored->Images()->Add();
+  own->SectionName = L"PANEL";
+  own->PropertyName = L"PATTERN";
+  own->Name = L"own";
+  own->Image->SetSize(12, 6);
+  own->StretchMode = 3;
+  TsSkinPattern* first = stored->Patterns()->Add();
+  first->Name = L"wood";
+  first->SectionName = L"panel";
+  first->PropertyName = L"hotpattern";
+  TsSkinPattern* second = stored->Patterns()->Add();
+  second->Name = L"wood";
+  std::unique_ptr<TBitmap, TFreeDeleter> picture(new TBitmap(8, 8, pf24bit));
+  second->Image->Assign(picture.get());
+  m->SetSkinName(L"Own");
+  ASSERT_EQ(m->SkinInfo(), L"5.5");
+  const TsGeneralData& section = Section(*m, L"PANEL");
+  EXPECT_EQ(section.Color, 0x112233);
+  EXPECT_EQ((std::vector<int>(section.FontColor, section.FontColor + 5)), (std::vector<int>{7, 1, 2, 3, 4}));
+  EXPECT_EQ((std::vector<int>(section.HotFontColor, section.HotFontColor + 5)), (std::vector<int>{0, -1, -1, -1, -1}));
+  EXPECT_EQ(section.GradientArray.size(), 1u);
+  int b = m->GetMaskIndexExact(L"PANEL", L"BORDERSMASK");
+  ASSERT_GE(b, 0);
+  EXPECT_EQ((std::vector<int>{m->Masks()[size_t(b)].ImageCount, m->Masks()[size_t(b)].MaskType, m->Masks()[size_t(b)].WL}),
+            (std::vector<int>{3, 1, 3}));
+  int t = m->GetMaskIndexExact(L"PANEL", L"PATTERN");
+  ASSERT_GE(t, 0);
+  EXPECT_EQ(m->Masks()[size_t(t)].ImgType, TacImgType::itisaTexture);
+  EXPECT_EQ(m->Masks()[size_t(t)].StretchMode, 0);  // the item itself is no texture
+  EXPECT_EQ(m->Masks()[size_t(t)].R.right, 12);
+  ASSERT_EQ(m->Patterns().size(), 2u);
+  EXPECT_EQ(m->Patterns()[0].PropertyName, L"HOTPATTERN");
+  EXPECT_EQ(m->Patterns()[0].Img->Width(), 8);  // taken from the item of the same name
+  EXPECT_EQ(m->MasterBitmap()->Width(), 30);
+}
+
 TEST(SkinManagerRules, DefaultManagerAndThirdPartyLists) {
   ManagerPtr first(new TsSkinManager(nullptr));
   ManagerPtr second(new TsSkinManager(nullptr));

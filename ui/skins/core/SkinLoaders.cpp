@@ -294,6 +294,117 @@ void LoadIniMasks(const TSkinLoadSource& source, TsSkinArrays& arrays) {
 }
 
 // The common sections name image files (beside the skin) and, with a master bitmap, "#" rectangles.
+void LoadStoredMasks(const TSkinLoadSource& source, TsSkinArrays& arrays) {
+  const TsStoredSkin& stored = *source.Stored;
+  if (!stored.MasterBitmap()->Empty()) {
+    arrays.MasterBitmap = new TBitmap();
+    arrays.MasterBitmap->Assign(stored.MasterBitmap());
+    arrays.MasterBitmap->SetPixelFormat(pf24bit);
+    arrays.MasterBitmap->SetTransparentColor(clFuchsia);
+  }
+  for (int i = 0; i < stored.Images()->Count(); ++i) {
+    const TsSkinImage& item = *stored.Images()->Items(i);
+    TMaskValueSpec spec;
+    spec.Left = item.Left;
+    spec.Top = item.Top;
+    spec.Right = item.Right;
+    spec.Bottom = item.Bottom;
+    spec.ImageCount = item.ImageCount;
+    spec.MaskType = item.MaskType;
+    spec.BorderWidth = item.BorderWidth;
+    spec.StretchMode = item.StretchMode;
+    spec.ImgType = item.ImgType;
+    spec.WL = item.WL;
+    spec.WT = item.WT;
+    spec.WR = item.WR;
+    spec.WB = item.WB;
+    if (spec.ImageCount == 0) {
+      spec.ImageCount = 3;
+      spec.MaskType = 1;
+    }
+    String property = UpperCaseAscii(item.PropertyName);
+    if (property == L"PATTERN" || property == L"HOTPATTERN") {
+      spec.StretchMode = item.ImgType == TacImgType::itisaTexture ? item.StretchMode : std::int16_t(0);
+      spec.ImgType = TacImgType::itisaTexture;
+    }
+    TsMaskData mask;
+    if (!item.Name.empty()) {
+      if (item.Image->Empty()) continue;
+      mask.Bmp = new TBitmap();
+      mask.Bmp->Assign(item.Image);
+      mask.Bmp->SetPixelFormat(pf24bit);
+      spec.Left = spec.Top = 0;
+      spec.Right = mask.Bmp->Width();
+      spec.Bottom = mask.Bmp->Height();
+    }
+    CompleteMaskBorders(spec, spec.Right - spec.Left, spec.Bottom - spec.Top);
+    mask.SectionName = UpperCaseAscii(item.SectionName);
+    mask.PropertyName = property;
+    mask.R = TRect(spec.Left, spec.Top, spec.Right, spec.Bottom);
+    mask.ImageCount = spec.ImageCount;
+    mask.MaskType = spec.MaskType;
+    mask.BorderWidth = spec.BorderWidth;
+    mask.StretchMode = spec.StretchMode;
+    mask.ImgType = spec.ImgType;
+    mask.Manager = source.Manager;
+    mask.WL = spec.WL;
+    mask.WT = spec.WT;
+    mask.WR = spec.WR;
+    mask.WB = spec.WB;
+    arrays.Masks.push_back(mask);
+  }
+}
+
+void LoadStoredPatterns(const TSkinLoadSource& source, TsSkinArrays& arrays) {
+  const TsSkinPatterns& items = *source.Stored->Patterns();
+  for (int i = 0; i < items.Count(); ++i) {
+    const TsSkinPattern& item = *items.Items(i);
+    const TJPEGImage* image = item.Image;
+    // An item without an image takes the image of another item of the same name.
+    for (int j = 0; image->Empty() && j < items.Count(); ++j)
+      if (items.Items(j)->Name == item.Name && !items.Items(j)->Image->Empty()) image = items.Items(j)->Image;
+    auto* copy = new TJPEGImage();
+    copy->Assign(const_cast<TJPEGImage*>(image));
+    arrays.Patterns.push_back({copy, UpperCaseAscii(item.SectionName), UpperCaseAscii(item.PropertyName)});
+  }
+}
+
+// "0 -1 -1 -1 -1": the text colour and the four contour colours; anything else gives 0 and none.
+void ReadFiveColors(const String& text, TColor (&colors)[5]) {
+  const String blanks = L" ";
+  colors[0] = 0;
+  for (int i = 1; i < 5; ++i) colors[i] = -1;
+  if (CountWords(text, blanks) != 5) return;
+  TColor parsed[5];
+  for (int i = 0; i < 5; ++i)
+    if (!TryParseSkinInteger(NthWord(i + 1, text, blanks), parsed[i])) return;
+  std::copy(parsed, parsed + 5, colors);
+}
+
+void LoadStoredGeneralData(const TSkinLoadSource& source, TsSkinArrays& arrays) {
+  const TsStoredSkin& stored = *source.Stored;
+  TsSkinGlobals& g = arrays.Globals;
+  g.Version = stored.Version;
+  g.Author = stored.Author;
+  g.Description = stored.Description;
+  g.Shadow1Color = stored.Shadow1Color;
+  g.Shadow1Offset = stored.Shadow1Offset;
+  g.Shadow1Blur = stored.Shadow1Blur;
+  g.Shadow1Transparency = stored.Shadow1Transparency;
+  g.BorderColor = stored.BorderColor;
+  for (int i = 0; i < stored.GeneralData()->Count(); ++i) {
+    const TsSkinGeneral& item = *stored.GeneralData()->Items(i);
+    TsGeneralData d = item.Data;
+    ReadFiveColors(item.FontColor, d.FontColor);
+    ReadFiveColors(item.HotFontColor, d.HotFontColor);
+    d.GradientArray.clear();
+    d.HotGradientArray.clear();
+    if (!d.GradientData.empty() && d.GradientData != L" ") ParseGradientData(d.GradientData, d.GradientArray);
+    if (!d.HotGradientData.empty() && d.HotGradientData != L" ") ParseGradientData(d.HotGradientData, d.HotGradientArray);
+    arrays.Sections.push_back(d);
+  }
+}
+
 void LoadCommonMasks(const TSkinLoadSource& source, TsSkinArrays& arrays) {
   if (!source.Common) return;
   TSkinLoadSource files = source;
@@ -331,26 +442,40 @@ void LoadCommonSections(const TSkinLoadSource& source, TsSkinArrays& arrays) {
 
 void LoadMasks(const TSkinLoadSource& source, TsSkinArrays& arrays) {
   arrays.FreeMasks();
-  if (!source.Ini) return;
-  LoadIniMasks(source, arrays);
+  if (source.Ini)
+    LoadIniMasks(source, arrays);
+  else if (source.Stored)
+    LoadStoredMasks(source, arrays);
+  else
+    return;
   LoadCommonMasks(source, arrays);
 }
 
 void LoadPatterns(const TSkinLoadSource& source, TsSkinArrays& arrays) {
   arrays.FreePatterns();
-  if (!source.Ini) return;
-  for (const TSkinIniSection& section : source.Ini->Sections())
-    for (const TSkinIniKey& key : section.Keys)
-      if (IsJpegName(key.Value)) AddPattern(source, arrays, section.Name, key.Name, key.Value);
+  if (source.Ini) {
+    for (const TSkinIniSection& section : source.Ini->Sections())
+      for (const TSkinIniKey& key : section.Keys)
+        if (IsJpegName(key.Value)) AddPattern(source, arrays, section.Name, key.Name, key.Value);
+  } else if (source.Stored) {
+    LoadStoredPatterns(source, arrays);
+  } else {
+    return;
+  }
   LoadCommonPatterns(source, arrays);
 }
 
 void LoadGeneralData(const TSkinLoadSource& source, TsSkinArrays& arrays) {
   arrays.Sections.clear();
-  if (!source.Ini) return;
-  ReadGlobals(*source.Ini, arrays.Globals);
-  for (const TSkinIniSection& section : source.Ini->Sections())
-    arrays.Sections.push_back(ReadSection(*source.Ini, section.Name));
+  if (source.Ini) {
+    ReadGlobals(*source.Ini, arrays.Globals);
+    for (const TSkinIniSection& section : source.Ini->Sections())
+      arrays.Sections.push_back(ReadSection(*source.Ini, section.Name));
+  } else if (source.Stored) {
+    LoadStoredGeneralData(source, arrays);
+  } else {
+    return;
+  }
   LoadCommonSections(source, arrays);
   ApplyColorPasses(arrays, source.HueOffset, source.Saturation);
 }

@@ -5,11 +5,13 @@
 #include "ui/skins/core/SkinConvertor.h"
 #include "ui/skins/core/SkinData.h"
 #include "ui/skins/core/SkinIniText.h"
+#include "ui/skins/core/StoredSkins.h"
 
 struct TSkinLoadSource {
   const TSkinIniText* Ini = nullptr;
   const TacSkinConvertor* Archive = nullptr;  // images of a packed source, else none (files)
   const TSkinIniText* Common = nullptr;       // the manager's common sections, when there are any
+  const TsStoredSkin* Stored = nullptr;       // without a skin INI: the stored skin's own collections
   String SkinPath;                            // folder of image files, with its trailing backslash
   TsSkinManager* Manager = nullptr;
   int HueOffset = 0;

@@ -315,7 +315,10 @@ bool TsSkinManager::LoadInto(TsSkinArrays& fresh, String& where) {
   }
   where = L"the program";
   skinData_.SkinPath.clear();
-  if (stored->Data()->Size() == 0) throw ESkinArchiveError(L"the stored skin holds no archive data");
+  if (stored->Data()->Size() == 0) {
+    LoadFromStored(*stored, fresh);
+    return true;
+  }
   packedSource_ = true;
   TacSkinConvertor reader;
   reader.SetSource(stored->Data(), false);
@@ -330,8 +333,27 @@ bool TsSkinManager::LoadInto(TsSkinArrays& fresh, String& where) {
 void TsSkinManager::LoadFromIni(const TSkinIniText& ini, const TacSkinConvertor* archive, const String& skinPath,
                                 TsSkinArrays& fresh) {
   TSkinIniText common = TSkinIniText::FromText(commonSections_->Text());
-  TSkinLoadSource source{&ini, archive, commonSections_->Count() > 0 ? &common : nullptr, skinPath, this, hueOffset_,
-                         saturation_};
+  TSkinLoadSource source;
+  source.Ini = &ini;
+  source.Archive = archive;
+  source.Common = commonSections_->Count() > 0 ? &common : nullptr;
+  source.SkinPath = skinPath;
+  source.Manager = this;
+  source.HueOffset = hueOffset_;
+  source.Saturation = saturation_;
+  LoadMasks(source, fresh);
+  LoadPatterns(source, fresh);
+  LoadGeneralData(source, fresh);
+}
+
+void TsSkinManager::LoadFromStored(const TsStoredSkin& stored, TsSkinArrays& fresh) {
+  TSkinIniText common = TSkinIniText::FromText(commonSections_->Text());
+  TSkinLoadSource source;
+  source.Common = commonSections_->Count() > 0 ? &common : nullptr;
+  source.Stored = &stored;
+  source.Manager = this;
+  source.HueOffset = hueOffset_;
+  source.Saturation = saturation_;
   LoadMasks(source, fresh);
   LoadPatterns(source, fresh);
   LoadGeneralData(source, fresh);

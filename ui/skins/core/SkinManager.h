@@ -165,6 +165,7 @@ class TsSkinManager : public TComponent {
   bool LoadInto(TsSkinArrays& fresh, String& where);
   void LoadFromIni(const TSkinIniText& ini, const TacSkinConvertor* archive, const String& skinPath,
                    TsSkinArrays& fresh);
+  void LoadFromStored(const TsStoredSkin& stored, TsSkinArrays& fresh);
   bool LoadingForm() const;
   void Reload(bool refresh);
   void FailLoad(const String& where, const String& reason);

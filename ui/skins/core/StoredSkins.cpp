@@ -2,10 +2,31 @@
 
 DEFINE_CLASS(TsStoredSkin)
 DEFINE_CLASS(TsStoredSkins)
+DEFINE_CLASS(TsSkinGeneral)
+DEFINE_CLASS(TsSkinImage)
+DEFINE_CLASS(TsSkinPattern)
 
-TsStoredSkin::TsStoredSkin(TCollection* collection) : TCollectionItem(collection), data_(new TMemoryStream()) {}
+TsSkinImage::TsSkinImage(TCollection* collection) : TCollectionItem(collection), Image(new TBitmap()) {}
+TsSkinImage::~TsSkinImage() { Image->Free(); }
 
-TsStoredSkin::~TsStoredSkin() { data_->Free(); }
+TsSkinPattern::TsSkinPattern(TCollection* collection) : TCollectionItem(collection), Image(new TJPEGImage()) {}
+TsSkinPattern::~TsSkinPattern() { Image->Free(); }
+
+TsStoredSkin::TsStoredSkin(TCollection* collection)
+    : TCollectionItem(collection),
+      data_(new TMemoryStream()),
+      generalData_(new TsSkinGenerals()),
+      images_(new TsSkinImages()),
+      patterns_(new TsSkinPatterns()),
+      masterBitmap_(new TBitmap()) {}
+
+TsStoredSkin::~TsStoredSkin() {
+  data_->Free();
+  generalData_->Free();
+  images_->Free();
+  patterns_->Free();
+  masterBitmap_->Free();
+}
 
 void TsStoredSkin::LoadData(const void* bytes, Int64 size) {
   data_->Clear();
