@@ -117,3 +117,16 @@ TEST_P(SkinGenerator, TwoRunsGiveTheSameBytes) {
 INSTANTIATE_TEST_SUITE_P(BothSkins, SkinGenerator, ::testing::Bool());
 
 }  // namespace
+
+namespace {
+
+TEST(SkinBuilder, EightBitImagesRefuseMoreThan256Colours) {
+  TSkinBitmap bitmap(257, 1);
+  for (int x = 0; x < 257; ++x) bitmap.At(x, 0) = SkinRgb(x & 0xFF, x >> 8, 0);
+  EXPECT_THROW(EncodeBmp8(bitmap), std::runtime_error);
+  bitmap.At(256, 0) = SkinRgb(0, 0, 0);
+  std::vector<Byte> bmp = EncodeBmp8(bitmap);
+  EXPECT_EQ(bmp[28], 8);
+}
+
+}  // namespace
