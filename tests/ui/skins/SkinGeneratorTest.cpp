@@ -93,7 +93,7 @@ TEST_P(SkinGenerator, MaskRectanglesLieInsideTheirBitmapsWithEqualFrames) {
   for (const TSkinIniSection& section : skin.Ini.Sections())
     for (const TSkinIniKey& key : section.Keys) {
       if (key.Name == L"MASTERBITMAP") continue;
-      std::optional<TMaskValueSpec> mask = ParseMaskValue(key.Name, key.Value);
+      std::optional<TMaskShape> mask = ParseMaskValue(key.Name, key.Value);
       if (!mask) continue;
       ++masks;
       int w = width, h = height;

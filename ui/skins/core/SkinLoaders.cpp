@@ -55,31 +55,31 @@ TJPEGImage* LoadJpeg(const TSkinLoadSource& source, const String& name) {
 }
 
 void AddMask(const TSkinLoadSource& source, TsSkinArrays& arrays, const String& section, const String& key,
-             TMaskValueSpec spec) {
+             TMaskShape shape) {
   TsMaskData mask;
-  if (spec.Source == TMaskImageSource::OwnImage) {
+  if (shape.Source == TMaskImageSource::OwnImage) {
     // Textures of the "!" form (stretch mode 4) keep the depth of their file.
-    bool keepDepth = spec.ImgType == TacImgType::itisaTexture && spec.StretchMode == 4;
-    mask.Bmp = LoadBitmap(source, spec.ImageName, !keepDepth);
+    bool keepDepth = shape.ImgType == TacImgType::itisaTexture && shape.StretchMode == 4;
+    mask.Bmp = LoadBitmap(source, shape.ImageName, !keepDepth);
     if (!mask.Bmp) return;
-    spec.Left = spec.Top = 0;
-    spec.Right = mask.Bmp->Width();
-    spec.Bottom = mask.Bmp->Height();
-    if (!spec.HasBorders) CompleteMaskBorders(spec, spec.Right, spec.Bottom);
+    shape.Left = shape.Top = 0;
+    shape.Right = mask.Bmp->Width();
+    shape.Bottom = mask.Bmp->Height();
+    if (!shape.HasBorders) CompleteMaskBorders(shape, shape.Right, shape.Bottom);
   }
   mask.SectionName = section;
   mask.PropertyName = key;
-  mask.R = TRect(spec.Left, spec.Top, spec.Right, spec.Bottom);
-  mask.ImageCount = spec.ImageCount;
-  mask.MaskType = spec.MaskType;
-  mask.BorderWidth = spec.BorderWidth;
-  mask.StretchMode = spec.StretchMode;
-  mask.ImgType = spec.ImgType;
+  mask.R = TRect(shape.Left, shape.Top, shape.Right, shape.Bottom);
+  mask.ImageCount = shape.ImageCount;
+  mask.MaskType = shape.MaskType;
+  mask.BorderWidth = shape.BorderWidth;
+  mask.StretchMode = shape.StretchMode;
+  mask.ImgType = shape.ImgType;
   mask.Manager = source.Manager;
-  mask.WL = spec.WL;
-  mask.WT = spec.WT;
-  mask.WR = spec.WR;
-  mask.WB = spec.WB;
+  mask.WL = shape.WL;
+  mask.WT = shape.WT;
+  mask.WR = shape.WR;
+  mask.WB = shape.WB;
   arrays.Masks.push_back(mask);
 }
 
@@ -288,8 +288,8 @@ void LoadIniMasks(const TSkinLoadSource& source, TsSkinArrays& arrays) {
   for (const TSkinIniSection& section : ini.Sections())
     for (const TSkinIniKey& key : section.Keys) {
       if (SameTextAscii(section.Name, kGlobalInfo) && SameTextAscii(key.Name, L"MASTERBITMAP")) continue;
-      if (std::optional<TMaskValueSpec> spec = ParseMaskValue(key.Name, key.Value))
-        AddMask(source, arrays, section.Name, key.Name, *spec);
+      if (std::optional<TMaskShape> shape = ParseMaskValue(key.Name, key.Value))
+        AddMask(source, arrays, section.Name, key.Name, *shape);
     }
 }
 
@@ -304,28 +304,28 @@ void LoadStoredMasks(const TSkinLoadSource& source, TsSkinArrays& arrays) {
   }
   for (int i = 0; i < stored.Images()->Count(); ++i) {
     const TsSkinImage& item = *stored.Images()->Items(i);
-    TMaskValueSpec spec;
-    spec.Left = item.Left;
-    spec.Top = item.Top;
-    spec.Right = item.Right;
-    spec.Bottom = item.Bottom;
-    spec.ImageCount = item.ImageCount;
-    spec.MaskType = item.MaskType;
-    spec.BorderWidth = item.BorderWidth;
-    spec.StretchMode = item.StretchMode;
-    spec.ImgType = item.ImgType;
-    spec.WL = item.WL;
-    spec.WT = item.WT;
-    spec.WR = item.WR;
-    spec.WB = item.WB;
-    if (spec.ImageCount == 0) {
-      spec.ImageCount = 3;
-      spec.MaskType = 1;
+    TMaskShape shape;
+    shape.Left = item.Left;
+    shape.Top = item.Top;
+    shape.Right = item.Right;
+    shape.Bottom = item.Bottom;
+    shape.ImageCount = item.ImageCount;
+    shape.MaskType = item.MaskType;
+    shape.BorderWidth = item.BorderWidth;
+    shape.StretchMode = item.StretchMode;
+    shape.ImgType = item.ImgType;
+    shape.WL = item.WL;
+    shape.WT = item.WT;
+    shape.WR = item.WR;
+    shape.WB = item.WB;
+    if (shape.ImageCount == 0) {
+      shape.ImageCount = 3;
+      shape.MaskType = 1;
     }
     String property = UpperCaseAscii(item.PropertyName);
     if (property == L"PATTERN" || property == L"HOTPATTERN") {
-      spec.StretchMode = item.ImgType == TacImgType::itisaTexture ? item.StretchMode : std::int16_t(0);
-      spec.ImgType = TacImgType::itisaTexture;
+      shape.StretchMode = item.ImgType == TacImgType::itisaTexture ? item.StretchMode : std::int16_t(0);
+      shape.ImgType = TacImgType::itisaTexture;
     }
     TsMaskData mask;
     if (!item.Name.empty()) {
@@ -333,24 +333,24 @@ void LoadStoredMasks(const TSkinLoadSource& source, TsSkinArrays& arrays) {
       mask.Bmp = new TBitmap();
       mask.Bmp->Assign(item.Image);
       mask.Bmp->SetPixelFormat(pf24bit);
-      spec.Left = spec.Top = 0;
-      spec.Right = mask.Bmp->Width();
-      spec.Bottom = mask.Bmp->Height();
+      shape.Left = shape.Top = 0;
+      shape.Right = mask.Bmp->Width();
+      shape.Bottom = mask.Bmp->Height();
     }
-    CompleteMaskBorders(spec, spec.Right - spec.Left, spec.Bottom - spec.Top);
+    CompleteMaskBorders(shape, shape.Right - shape.Left, shape.Bottom - shape.Top);
     mask.SectionName = UpperCaseAscii(item.SectionName);
     mask.PropertyName = property;
-    mask.R = TRect(spec.Left, spec.Top, spec.Right, spec.Bottom);
-    mask.ImageCount = spec.ImageCount;
-    mask.MaskType = spec.MaskType;
-    mask.BorderWidth = spec.BorderWidth;
-    mask.StretchMode = spec.StretchMode;
-    mask.ImgType = spec.ImgType;
+    mask.R = TRect(shape.Left, shape.Top, shape.Right, shape.Bottom);
+    mask.ImageCount = shape.ImageCount;
+    mask.MaskType = shape.MaskType;
+    mask.BorderWidth = shape.BorderWidth;
+    mask.StretchMode = shape.StretchMode;
+    mask.ImgType = shape.ImgType;
     mask.Manager = source.Manager;
-    mask.WL = spec.WL;
-    mask.WT = spec.WT;
-    mask.WR = spec.WR;
-    mask.WB = spec.WB;
+    mask.WL = shape.WL;
+    mask.WT = shape.WT;
+    mask.WR = shape.WR;
+    mask.WB = shape.WB;
     arrays.Masks.push_back(mask);
   }
 }
@@ -411,12 +411,12 @@ void LoadCommonMasks(const TSkinLoadSource& source, TsSkinArrays& arrays) {
   files.Archive = nullptr;
   for (const TSkinIniSection& section : source.Common->Sections())
     for (const TSkinIniKey& key : section.Keys) {
-      std::optional<TMaskValueSpec> spec = ParseMaskValue(key.Name, key.Value);
-      if (!spec) continue;
-      bool imageFile = spec->Source == TMaskImageSource::OwnImage && key.Value[0] != L'!';
+      std::optional<TMaskShape> shape = ParseMaskValue(key.Name, key.Value);
+      if (!shape) continue;
+      bool imageFile = shape->Source == TMaskImageSource::OwnImage && key.Value[0] != L'!';
       bool rectangle = key.Value[0] != L'^' && key.Value[0] != L'@' && key.Value[0] != L'~' &&
-                       spec->Source == TMaskImageSource::Master && arrays.MasterBitmap;
-      if (imageFile || rectangle) AddMask(files, arrays, section.Name, key.Name, *spec);
+                       shape->Source == TMaskImageSource::Master && arrays.MasterBitmap;
+      if (imageFile || rectangle) AddMask(files, arrays, section.Name, key.Name, *shape);
     }
 }
 

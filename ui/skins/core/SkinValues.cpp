@@ -28,95 +28,95 @@ std::int32_t Field32(const String& text, size_t position, size_t count) {
   return ParseSkinInteger(CopyAt(text, position, count));
 }
 
-void ReadRect(const String& value, TMaskValueSpec& spec) {
-  spec.Left = Field32(value, 2, 4);
-  spec.Top = Field32(value, 7, 4);
-  spec.Right = Field32(value, 12, 4);
-  spec.Bottom = Field32(value, 17, 4);
+void ReadRect(const String& value, TMaskShape& shape) {
+  shape.Left = Field32(value, 2, 4);
+  shape.Top = Field32(value, 7, 4);
+  shape.Right = Field32(value, 12, 4);
+  shape.Bottom = Field32(value, 17, 4);
 }
 
-TMaskValueSpec ParseBorderForm(const String& value) {
-  TMaskValueSpec spec;
-  ReadRect(value, spec);
-  spec.WL = Field16(value, 22, 4);
-  spec.WT = Field16(value, 27, 4);
-  spec.WR = Field16(value, 32, 4);
-  spec.WB = Field16(value, 37, 4);
-  spec.ImageCount = Field16(value, 42, 1);
-  spec.MaskType = Field16(value, 44, 1);
-  spec.StretchMode = Field16(value, 46, 1);
-  spec.BorderWidth = Field16(value, 48, 1);
-  spec.ImgType = TacImgType::itisaBorder;
-  CompleteMaskBorders(spec, spec.Right - spec.Left, spec.Bottom - spec.Top);
-  return spec;
+TMaskShape ParseBorderForm(const String& value) {
+  TMaskShape shape;
+  ReadRect(value, shape);
+  shape.WL = Field16(value, 22, 4);
+  shape.WT = Field16(value, 27, 4);
+  shape.WR = Field16(value, 32, 4);
+  shape.WB = Field16(value, 37, 4);
+  shape.ImageCount = Field16(value, 42, 1);
+  shape.MaskType = Field16(value, 44, 1);
+  shape.StretchMode = Field16(value, 46, 1);
+  shape.BorderWidth = Field16(value, 48, 1);
+  shape.ImgType = TacImgType::itisaBorder;
+  CompleteMaskBorders(shape, shape.Right - shape.Left, shape.Bottom - shape.Top);
+  return shape;
 }
 
-TMaskValueSpec ParseGlyphForm(const String& value) {
-  TMaskValueSpec spec;
-  ReadRect(value, spec);
-  spec.ImageCount = Field16(value, 22, 1);
-  spec.MaskType = Field16(value, 24, 1);
-  spec.ImgType = TacImgType::itisaGlyph;
-  return spec;
+TMaskShape ParseGlyphForm(const String& value) {
+  TMaskShape shape;
+  ReadRect(value, shape);
+  shape.ImageCount = Field16(value, 22, 1);
+  shape.MaskType = Field16(value, 24, 1);
+  shape.ImgType = TacImgType::itisaGlyph;
+  return shape;
 }
 
-TMaskValueSpec ParseTextureForm(const String& value) {
-  TMaskValueSpec spec;
-  ReadRect(value, spec);
-  spec.StretchMode = Field16(value, 22, 2);
-  spec.MaskType = value.size() >= 25 ? Field16(value, 25, 1) : std::int16_t(0);
-  spec.ImageCount = 1;
-  spec.ImgType = TacImgType::itisaTexture;
-  return spec;
+TMaskShape ParseTextureForm(const String& value) {
+  TMaskShape shape;
+  ReadRect(value, shape);
+  shape.StretchMode = Field16(value, 22, 2);
+  shape.MaskType = value.size() >= 25 ? Field16(value, 25, 1) : std::int16_t(0);
+  shape.ImageCount = 1;
+  shape.ImgType = TacImgType::itisaTexture;
+  return shape;
 }
 
-std::optional<TMaskValueSpec> ParseOwnImageForm(const String& value) {
+std::optional<TMaskShape> ParseOwnImageForm(const String& value) {
   const String delims = L"!";
   String name = NthWord(1, value, delims);
   if (name.find(L".BMP") == String::npos) return std::nullopt;
-  TMaskValueSpec spec;
-  spec.Source = TMaskImageSource::OwnImage;
-  spec.WholeImage = true;
-  spec.ImageName = name;
-  spec.ImageCount = static_cast<std::int16_t>(ParseSkinInteger(NthWord(2, value, delims)));
-  spec.MaskType = static_cast<std::int16_t>(ParseSkinInteger(NthWord(3, value, delims)));
+  TMaskShape shape;
+  shape.Source = TMaskImageSource::OwnImage;
+  shape.WholeImage = true;
+  shape.ImageName = name;
+  shape.ImageCount = static_cast<std::int16_t>(ParseSkinInteger(NthWord(2, value, delims)));
+  shape.MaskType = static_cast<std::int16_t>(ParseSkinInteger(NthWord(3, value, delims)));
   int type = ParseSkinInteger(NthWord(4, value, delims));
   if (type < 0 || type > 2) throw ESkinValueError(L"image type " + std::to_wstring(type) + L" outside 0 to 2");
-  spec.ImgType = static_cast<TacImgType>(type);
-  spec.StretchMode = 4;
+  shape.ImgType = static_cast<TacImgType>(type);
+  shape.StretchMode = 4;
   if (CountWords(value, delims) >= 8) {
-    spec.WL = static_cast<std::int16_t>(ParseSkinInteger(NthWord(5, value, delims)));
-    spec.WT = static_cast<std::int16_t>(ParseSkinInteger(NthWord(6, value, delims)));
-    spec.WR = static_cast<std::int16_t>(ParseSkinInteger(NthWord(7, value, delims)));
-    spec.WB = static_cast<std::int16_t>(ParseSkinInteger(NthWord(8, value, delims)));
-    spec.HasBorders = true;
+    shape.WL = static_cast<std::int16_t>(ParseSkinInteger(NthWord(5, value, delims)));
+    shape.WT = static_cast<std::int16_t>(ParseSkinInteger(NthWord(6, value, delims)));
+    shape.WR = static_cast<std::int16_t>(ParseSkinInteger(NthWord(7, value, delims)));
+    shape.WB = static_cast<std::int16_t>(ParseSkinInteger(NthWord(8, value, delims)));
+    shape.HasBorders = true;
   }
-  return spec;
+  return shape;
 }
 
-TMaskValueSpec ParseRectangleForm(const String& key, const String& value) {
+TMaskShape ParseRectangleForm(const String& key, const String& value) {
   const String wordDelims = L" ()";
   const String numberDelims = L", ";
   String rect = NthWord(2, value, wordDelims);
   String counts = NthWord(3, value, wordDelims);
-  TMaskValueSpec spec;
-  spec.Left = ParseSkinInteger(NthWord(1, rect, numberDelims));
-  spec.Top = ParseSkinInteger(NthWord(2, rect, numberDelims));
-  spec.Right = ParseSkinInteger(NthWord(3, rect, numberDelims));
-  spec.Bottom = ParseSkinInteger(NthWord(4, rect, numberDelims));
-  spec.ImageCount = static_cast<std::int16_t>(std::max(1, ParseSkinInteger(NthWord(1, counts, numberDelims))));
-  spec.MaskType = static_cast<std::int16_t>(std::max(0, ParseSkinInteger(NthWord(2, counts, numberDelims))));
+  TMaskShape shape;
+  shape.Left = ParseSkinInteger(NthWord(1, rect, numberDelims));
+  shape.Top = ParseSkinInteger(NthWord(2, rect, numberDelims));
+  shape.Right = ParseSkinInteger(NthWord(3, rect, numberDelims));
+  shape.Bottom = ParseSkinInteger(NthWord(4, rect, numberDelims));
+  shape.ImageCount = static_cast<std::int16_t>(std::max(1, ParseSkinInteger(NthWord(1, counts, numberDelims))));
+  shape.MaskType = static_cast<std::int16_t>(std::max(0, ParseSkinInteger(NthWord(2, counts, numberDelims))));
   String border = NthWord(3, counts, numberDelims);
   String stretch = NthWord(4, counts, numberDelims);
-  spec.BorderWidth = static_cast<std::int16_t>(border.empty() ? 0 : std::max(0, ParseSkinInteger(border)));
-  spec.StretchMode = static_cast<std::int16_t>(stretch.empty() ? 1 : ParseSkinInteger(stretch));
-  spec.ImgType = TacImgType::itisaBorder;
+  shape.BorderWidth = static_cast<std::int16_t>(border.empty() ? 0 : std::max(0, ParseSkinInteger(border)));
+  shape.StretchMode = static_cast<std::int16_t>(stretch.empty() ? 1 : ParseSkinInteger(stretch));
+  shape.ImgType = TacImgType::itisaBorder;
   if (key == L"PATTERN" || key == L"HOTPATTERN") {
-    spec.ImgType = TacImgType::itisaTexture;
-    spec.StretchMode = 0;
+    shape.ImgType = TacImgType::itisaTexture;
+    shape.StretchMode = 0;
   }
-  CompleteMaskBorders(spec, spec.Right - spec.Left, spec.Bottom - spec.Top);
-  return spec;
+  CompleteMaskBorders(shape, shape.Right - shape.Left, shape.Bottom - shape.Top);
+  return shape;
 }
 
 std::uint8_t ClampChannel(double value) {
@@ -160,7 +160,7 @@ std::int32_t ParseSkinInteger(const String& text) {
   return value;
 }
 
-std::optional<TMaskValueSpec> ParseMaskValue(const String& key, const String& value) {
+std::optional<TMaskShape> ParseMaskValue(const String& key, const String& value) {
   if (value.empty()) return std::nullopt;
   switch (value[0]) {
     case L'^': return ParseBorderForm(value);
@@ -171,13 +171,13 @@ std::optional<TMaskValueSpec> ParseMaskValue(const String& key, const String& va
   }
   if (value.find(L'#') != String::npos && value != L"#") return ParseRectangleForm(key, value);
   if (UpperCaseAscii(value).find(L".BMP") != String::npos) {
-    TMaskValueSpec spec;
-    spec.Source = TMaskImageSource::OwnImage;
-    spec.WholeImage = true;
-    spec.ImageName = value;
-    spec.ImageCount = 3;
-    spec.MaskType = 1;
-    return spec;
+    TMaskShape shape;
+    shape.Source = TMaskImageSource::OwnImage;
+    shape.WholeImage = true;
+    shape.ImageName = value;
+    shape.ImageCount = 3;
+    shape.MaskType = 1;
+    return shape;
   }
   return std::nullopt;
 }
@@ -186,15 +186,15 @@ TFrameSize MaskFrameSize(int rectWidth, int rectHeight, int imageCount, int mask
   return {rectWidth / std::max(imageCount, 1), rectHeight / std::max(maskType + 1, 1)};
 }
 
-void CompleteMaskBorders(TMaskValueSpec& spec, int rectWidth, int rectHeight) {
-  if (spec.WL != 0 || spec.WT != 0 || spec.WR != 0 || spec.WB != 0) return;
-  if (spec.BorderWidth != 0) {
-    spec.WL = spec.WT = spec.WR = spec.WB = spec.BorderWidth;
+void CompleteMaskBorders(TMaskShape& shape, int rectWidth, int rectHeight) {
+  if (shape.WL != 0 || shape.WT != 0 || shape.WR != 0 || shape.WB != 0) return;
+  if (shape.BorderWidth != 0) {
+    shape.WL = shape.WT = shape.WR = shape.WB = shape.BorderWidth;
     return;
   }
-  TFrameSize frame = MaskFrameSize(rectWidth, rectHeight, spec.ImageCount, spec.MaskType);
-  spec.WL = spec.WR = static_cast<std::int16_t>(frame.Width / 3);
-  spec.WT = spec.WB = static_cast<std::int16_t>(frame.Height / 3);
+  TFrameSize frame = MaskFrameSize(rectWidth, rectHeight, shape.ImageCount, shape.MaskType);
+  shape.WL = shape.WR = static_cast<std::int16_t>(frame.Width / 3);
+  shape.WT = shape.WB = static_cast<std::int16_t>(frame.Height / 3);
 }
 
 void ParseGradientData(const String& text, TsGradArray& result) {

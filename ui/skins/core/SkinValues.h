@@ -23,7 +23,7 @@ enum class TacImgType : std::uint8_t { itisaBorder, itisaTexture, itisaGlyph };
 enum class TMaskImageSource : std::uint8_t { Master, OwnImage };
 
 // What one mask value says before its image is at hand.
-struct TMaskValueSpec {
+struct TMaskShape {
   TMaskImageSource Source = TMaskImageSource::Master;
   String ImageName;            // OwnImage: the file or archive entry (as written)
   bool WholeImage = false;     // the rectangle is the whole own image
@@ -40,7 +40,7 @@ struct TMaskValueSpec {
 // The mask a value describes, or nothing when the value has none of the mask forms. key is the
 // INI key (PATTERN and HOTPATTERN make "#" values textures). Raises ESkinValueError for a
 // non-numeric field of a fixed-position form.
-std::optional<TMaskValueSpec> ParseMaskValue(const String& key, const String& value);
+std::optional<TMaskShape> ParseMaskValue(const String& key, const String& value);
 
 // The width and height of one state frame of a rectangle holding imageCount frames side by side
 // and maskType + 1 layers stacked; an image count of 0 (or a negative layer count) reads as 1.
@@ -52,7 +52,7 @@ TFrameSize MaskFrameSize(int rectWidth, int rectHeight, int imageCount, int mask
 
 // Borders of a border mask whose four widths are 0: BorderWidth on all sides when set, else a
 // third of one frame's width and height.
-void CompleteMaskBorders(TMaskValueSpec& spec, int rectWidth, int rectHeight);
+void CompleteMaskBorders(TMaskShape& shape, int rectWidth, int rectHeight);
 
 // One gradient segment.
 struct TsGradRecord {
