@@ -148,6 +148,37 @@ TEST(SkinCommon, NormalDirAndNumbers) {
   EXPECT_EQ(AnimatedEvents.Bits(), 15u);
 }
 
+TEST(SkinCommon, PropertiesByName) {
+  ManagerPtr m(new TsSkinManager(nullptr));
+  EXPECT_TRUE(HasProp(m.get(), L"SkinningRules"));
+  EXPECT_FALSE(HasProp(m.get(), L"Missing"));
+  EXPECT_EQ(ObjectPropOf(m.get(), L"AnimEffects"), m->AnimEffects());
+  EXPECT_EQ(ObjectPropOf(m.get(), L"Missing"), nullptr);
+  SetOrdPropOf(m.get(), L"HueOffset", 30);
+  EXPECT_EQ(OrdPropOf(m.get(), L"HueOffset"), 30);
+  EXPECT_EQ(OrdPropOf(m.get(), L"Missing"), -1);
+  SetOrdPropOf(m.get(), L"Missing", 1);
+  struct Case {
+    const wchar_t* element;
+    bool include;
+    String rules;
+  } cases[] = {
+      {L"srStdDialogs", false, L"srStdForms,srThirdParty"},  // the comma before it goes
+      {L"srStdForms", false, L"srThirdParty"},              // the comma after it goes
+      {L"srThirdParty", false, L""},                        // alone
+      {L"srStdDialogs", true, L"srStdDialogs"},             // into an empty set
+      {L"srStdDialogs", true, L"srStdDialogs"},             // already there
+      {L"srStdForms", true, L"srStdForms,srStdDialogs"},
+  };
+  for (const Case& c : cases) {
+    ChangeSetProp(m.get(), L"SkinningRules", c.element, c.include);
+    EXPECT_EQ(GetSetProp(m.get(), L"SkinningRules"), c.rules) << Narrow(c.element);
+  }
+  EXPECT_TRUE(SetPropHasElement(m.get(), L"SkinningRules", L"srStdForms"));
+  EXPECT_FALSE(SetPropHasElement(m.get(), L"SkinningRules", L"srstdforms"));
+  EXPECT_FALSE(SetPropHasElement(m.get(), L"SkinningRules", L"srThirdParty"));
+}
+
 // ---- drawing routines ---------------------------------------------------------------------------
 
 TsMaskData MaskOfHeight(int height) {

@@ -4,6 +4,7 @@
 #include <cwchar>
 
 #include "platform/framework/base/Exceptions.h"
+#include "platform/framework/classes/Reflection.h"
 #include "platform/framework/rtl/FileUtils.h"
 #include "platform/framework/rtl/Seams.h"
 #include "ui/skins/core/SkinArchive.h"
@@ -22,6 +23,8 @@ bool SkinLoading = false;
 bool SkinApplying = false;
 bool SkinRemoving = false;
 const wchar_t* const kDefaultSkinDirectory = L"c:\\Skins";
+
+DEFINE_ENUM_INFO(TacSkinningRule, L"srStdForms", L"srStdDialogs", L"srThirdParty");
 
 namespace {
 
@@ -44,6 +47,30 @@ const wchar_t* const kDefaultLists[ThirdPartyList::kCount] = {
     L"TVirtualStringTree\r\nTVirtualStringTreeDB\r\nTEasyListview\r\nTVirtualExplorerListview\r\n"
     L"TVirtualExplorerTreeview\r\nTVirtualExplorerTree\r\nTVirtualDrawTree",
 };
+
+// The manager's published properties, for the routines that reach properties by name.
+const bool managerProperties = [] {
+  RegisterProperties(
+      &TsSkinManager::ClassInfo(),
+      {
+          OrdinalProperty(L"SkinnedPopups", &TsSkinManager::SkinnedPopups, &TsSkinManager::SetSkinnedPopups),
+          ObjectProperty(L"AnimEffects", &TsSkinManager::AnimEffects, nullptr),
+          OrdinalProperty(L"IsDefault", &TsSkinManager::IsDefault, &TsSkinManager::SetIsDefault),
+          OrdinalProperty(L"Active", &TsSkinManager::Active, &TsSkinManager::SetActive),
+          ObjectProperty(L"CommonSections", &TsSkinManager::CommonSections, nullptr),
+          OrdinalProperty(L"Saturation", &TsSkinManager::Saturation, &TsSkinManager::SetSaturation),
+          OrdinalProperty(L"HueOffset", &TsSkinManager::HueOffset, &TsSkinManager::SetHueOffset),
+          ObjectProperty(L"InternalSkins", &TsSkinManager::InternalSkins, nullptr),
+          ObjectProperty(L"MenuSupport", &TsSkinManager::MenuSupport, nullptr),
+          StringProperty(L"SkinDirectory", &TsSkinManager::SkinDirectory, &TsSkinManager::SetSkinDirectory),
+          StringProperty(L"SkinName", &TsSkinManager::SkinName, &TsSkinManager::SetSkinName),
+          StringProperty(L"SkinInfo", &TsSkinManager::SkinInfo, nullptr),
+          SetProperty(L"SkinningRules", &TsSkinManager::SkinningRules, &TsSkinManager::SetSkinningRules),
+          ObjectProperty(L"ThirdParty", &TsSkinManager::ThirdParty, nullptr),
+          StringProperty(L"Version", &TsSkinManager::Version, nullptr),
+      });
+  return true;
+}();
 
 LRESULT CALLBACK SkinCbtHookProc(int code, WPARAM wParam, LPARAM lParam) {
   // The window-creation branch (popup menus, standard forms and dialogs) comes with the dialog

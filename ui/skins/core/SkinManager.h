@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "platform/framework/classes/Component.h"
+#include "platform/framework/classes/Reflection.h"
 #include "platform/framework/classes/Strings.h"
 #include "platform/framework/graphics/Graphics.h"
 #include "platform/framework/windows/Forms.h"
@@ -65,6 +66,7 @@ void CorrectThirdPartyLists(String (&lists)[ThirdPartyList::kCount]);
 
 enum TacSkinningRule { srStdForms, srStdDialogs, srThirdParty };
 using TacSkinningRules = TSet<TacSkinningRule>;
+DECLARE_ENUM_INFO(TacSkinningRule);
 
 // Kinds of skin listing.
 enum TacSkinListKind { slFolders = 0, slPackedFiles = 1, slBoth = 2 };
