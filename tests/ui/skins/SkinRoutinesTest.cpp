@@ -268,6 +268,55 @@ TEST(SkinDrawing, ColourMixes) {
   EXPECT_EQ(PixelOf(bmp.get(), 1, 1), 0x555555);
 }
 
+// How many pixels lean to one pure channel (0 red, 2 blue) over a white background, whatever the
+// font smoothing; channel -1 counts dark grey pixels (the black text).
+int CountTinted(TBitmap* bmp, int channel) {
+  int count = 0;
+  for (int y = 0; y < bmp->Height(); ++y)
+    for (int x = 0; x < bmp->Width(); ++x) {
+      TColor c = PixelOf(bmp, x, y);
+      int rgb[3] = {c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF};
+      if (channel < 0) {
+        count += rgb[0] < 100 && rgb[0] == rgb[1] && rgb[1] == rgb[2] ? 1 : 0;
+        continue;
+      }
+      int other1 = rgb[(channel + 1) % 3], other2 = rgb[(channel + 2) % 3];
+      count += rgb[channel] >= 200 && other1 < 160 && other2 < 160 ? 1 : 0;
+    }
+  return count;
+}
+
+TEST(SkinDrawing, WriteTextDrawsContoursInTheSectionsColours) {
+  testing_support::ScratchFolder folder;
+  WriteBytes(folder.File(L"Text.asz"),
+             SmallSkin("[PLAIN]\r\nFONTCOLOR=0\r\nTCLEFT=-1\r\nTCTOP=-1\r\nTCRIGHT=-1\r\nTCBOTTOM=-1\r\n"
+                       "[OUTLINED]\r\nFONTCOLOR=0\r\nTCLEFT=255\r\nTCTOP=-1\r\nTCRIGHT=-1\r\nTCBOTTOM=-1\r\n"
+                       "HOTFONTCOLOR=16711680\r\n")
+                 .Archive());
+  ManagerPtr m = NewManager(folder.Path().substr(0, folder.Path().size() - 1));
+  m->SetSkinName(L"Text");
+  ASSERT_EQ(m->SkinInfo(), L"5.43");
+  auto draw = [&](const wchar_t* section, bool hot) {
+    BitmapPtr bmp = Filled(60, 30, 0xFFFFFF);
+    bmp->Canvas()->Font()->SetSize(14);
+    TacTextSkin skin;
+    skin.Manager = m.get();
+    skin.SkinIndex = m->GetSkinIndex(section);
+    skin.SkinSection = section;
+    WriteTextEx(bmp->Canvas(), L"III", true, hot, skin, DT_LEFT | DT_TOP | DT_SINGLELINE, TRect(5, 5, 55, 25));
+    GdiFlush();
+    return bmp;
+  };
+  BitmapPtr plain = draw(L"PLAIN", false);
+  EXPECT_GT(CountTinted(plain.get(), -1), 0);
+  EXPECT_EQ(CountTinted(plain.get(), 0), 0);  // every contour none: the text alone
+  BitmapPtr outlined = draw(L"OUTLINED", false);
+  EXPECT_GT(CountTinted(outlined.get(), 0), 0);  // the red left contour shows beside the strokes
+  BitmapPtr hot = draw(L"OUTLINED", true);
+  EXPECT_GT(CountTinted(hot.get(), 2), 0);  // the hot text colour, blue
+  EXPECT_EQ(CountTinted(hot.get(), 0), 0);  // hot contours are none
+}
+
 // ---- gradients ----------------------------------------------------------------------------------
 
 TEST(SkinGradients, VerticalRunsFromStartToEndColour) {
