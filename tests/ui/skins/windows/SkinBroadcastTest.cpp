@@ -155,6 +155,24 @@ TEST_F(SkinBroadcast, RegisteredFormsAreReachedEvenWhenComponentsGoAway) {
   dropper->Free();
 }
 
+TEST_F(SkinBroadcast, AChildBeingDestroyedEndsTheWalkOfItsList) {
+  auto* dying = Place<TRecordingControl>(70, 10, 20, 20);
+  auto* after = Place<TRecordingControl>(100, 10, 20, 20);
+  auto* graphic = Place<window_testing::TProbeControl>(130, 10, 20, 20);
+  dying->HandleNeeded();
+  after->HandleNeeded();
+  TMessage message = MakeMessage(SM_ALPHACMD, SkinCommandWParam(scRefresh), 0, 0);
+  BroadcastToChildren(form, message);
+  EXPECT_EQ(SkinCommandsOnly(after->Commands), (std::vector<int>{scRefresh}));
+  EXPECT_EQ(std::count(graphic->Messages.begin(), graphic->Messages.end(), SM_ALPHACMD), 1);
+  dying->SetComponentState({csDestroying});
+  BroadcastToChildren(form, message);
+  EXPECT_EQ(SkinCommandsOnly(control->Commands), (std::vector<int>{scRefresh, scRefresh}));
+  EXPECT_EQ(SkinCommandsOnly(after->Commands), (std::vector<int>{scRefresh}));
+  EXPECT_EQ(std::count(graphic->Messages.begin(), graphic->Messages.end(), SM_ALPHACMD), 1);
+  dying->ClearComponentState({csDestroying});
+}
+
 TEST_F(SkinBroadcast, QueriesAndNumbers) {
   auto* unplaced = new TRecordingControl(form);
   EXPECT_TRUE(QuerySkinCommand(unplaced, scIsSkinned));  // answered through the handler, no window
