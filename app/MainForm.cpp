@@ -99,6 +99,7 @@ TMainForm::~TMainForm() {
 }
 
 void TMainForm::CreateComponents() {
+  CreateSkinManager();
   TimerAfterShow = new TTimer(this);
   TimerAfterShow->SetName(L"TimerAfterShow");
   TimerAfterShow->SetEnabled(false);
@@ -139,6 +140,21 @@ void TMainForm::CreateComponents() {
   AudioTransform->SetName(L"AudioTransform");
   AudioInfo = new TAudioInformation2(this);
   AudioInfo->SetName(L"AudioInfo");
+}
+
+// The skin manager with the internal skin, its stored properties in their stored order: the internal
+// skin first, then the skin name, whose setter loads and applies it while the form loads.
+void TMainForm::CreateSkinManager() {
+  SkinManager = new TsSkinManager(this);
+  SkinManager->SetName(L"SkinManager");
+  TsStoredSkin* internal = SkinManager->InternalSkins()->Add();
+  internal->SetName(L"Harbour Blue (internal)");
+  TResourceStream data(GetModuleHandleW(nullptr), L"INTERNALSKIN", RT_RCDATA);
+  internal->LoadData(data.Memory(), data.Size());
+  SkinManager->SetSkinName(L"Harbour Blue (internal)");
+  SkinManager->SetSkinnedPopups(false);
+  SkinManager->SetSkinningRules({});
+  SkinManager->MenuSupport()->IcoLineSkin = L"ICOLINE";
 }
 
 void TMainForm::CreateLayout(TLoadingBracket& loading) {
@@ -218,6 +234,7 @@ bool TMainForm::ApplyBrand() {
     for (TLabel* label : {LabelStartTitle, LabelEndTitle, LabelSelTitle, LabelFileTitle})
       label->Font()->SetColor(brand->TimeTitleLabelColor);
   }
+  if (brand->DesaturatesSkin && brand->SkinSaturation != 0) SkinManager->SetSaturation(brand->SkinSaturation);
   ApplyBrandAddresses(*brand, GlobalVars);
   return true;
 }

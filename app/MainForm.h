@@ -30,6 +30,7 @@
 #include "platform/framework/controls/Menus.h"
 #include "platform/framework/controls/StdCtrls.h"
 #include "platform/framework/windows/Timer.h"
+#include "ui/skins/core/SkinManager.h"
 
 class TAudioEditor2;
 class TAudioInformation2;
@@ -72,6 +73,7 @@ class TMainForm : public TForm {
   TProgressBar* LeftBar = nullptr;
   TProgressBar* RightBar = nullptr;
   TPanel* PanelZoom = nullptr;
+  TsSkinManager* SkinManager = nullptr;
   TTimer* TimerAfterShow = nullptr;
   TTimer* TimerRewind = nullptr;
   TTimer* TimerForword = nullptr;
@@ -373,6 +375,7 @@ class TMainForm : public TForm {
  private:
   void CreateComponents();
   void CreateLayout(TLoadingBracket& Loading);
+  void CreateSkinManager();
   void CreateActions();
   void CreateMenuBar();
   void RebuildRecentFilesMenu();

@@ -550,6 +550,27 @@ TEST_F(MainFormTest, AnUnknownBrandStopsTheCreationBeforeAnythingIsWritten) {
   EXPECT_TRUE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
 }
 
+TEST_F(MainFormTest, TheSkinManagerShowsTheInternalSkinAndBrandsThreeToNineDesaturateIt) {
+  Create();
+  ASSERT_NE(form->SkinManager, nullptr);
+  EXPECT_TRUE(form->SkinManager->Active());
+  EXPECT_EQ(form->SkinManager->SkinName(), L"Harbour Blue (internal)");
+  EXPECT_EQ(form->SkinManager->SkinInfo(), L"5.43");
+  EXPECT_EQ(form->SkinManager->Saturation(), 0);
+  EXPECT_FALSE(form->SkinManager->SkinnedPopups());
+  EXPECT_EQ(form->SkinManager->MenuSupport()->IcoLineSkin, L"ICOLINE");
+  delete form;
+  form = nullptr;
+  Application->SetTitle(L"Orvanta");
+  Create();
+  EXPECT_EQ(form->SkinManager->Saturation(), -100);
+  EXPECT_EQ(form->SkinManager->SkinInfo(), L"5.43");
+  const TsGeneralData& global = form->SkinManager->Sections()[size_t(form->SkinManager->GetSkinIndex(L"GLOBALINFO"))];
+  EXPECT_EQ(global.Color & 0xFF, (global.Color >> 8) & 0xFF);
+  EXPECT_EQ(global.Color & 0xFF, (global.Color >> 16) & 0xFF);
+  RemoveFolder(AddTrailingBackslash(AddTrailingBackslash(ShellFolderPath(L"AppData")) + L"Orvanta"));
+}
+
 TEST_F(MainFormTest, AFirstStartWritesTheSettingsAndCloseStoresTheState) {
   Create();
   EXPECT_EQ(form->Width(), 1000);
