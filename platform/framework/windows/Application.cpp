@@ -1,5 +1,6 @@
 #include <algorithm>
 
+#include "platform/framework/windows/AppEvnts.h"
 #include "platform/framework/windows/CursorResources.h"
 #include "platform/framework/rtl/DateUtils.h"
 #include "platform/framework/windows/Forms.h"
@@ -210,6 +211,7 @@ bool TApplication::ProcessMessage(MSG& Msg) {
   }
   bool handled = false;
   if (OnMessage) OnMessage(Msg, handled);
+  if (!handled) handled = DispatchApplicationEventsMessage(Msg);
   if (!handled && !IsHintMsg(Msg) && !IsKeyMsg(Msg)) {
     TranslateMessage(&Msg);
     DispatchMessageW(&Msg);
