@@ -4,6 +4,7 @@
 
 #include "platform/framework/controls/ShortCuts.h"
 #include "ui/extras/skinpack/SkinPackRoutines.h"
+#include "ui/extras/skinpack/ThemedForm.h"
 
 DEFINE_CLASS(TsuiPopupMenu)
 DEFINE_CLASS(TsuiMainMenu)
@@ -38,7 +39,7 @@ void RegisterMenuProperties() {
       OrdinalProperty(L"UIStyle", &T::UIStyle, &T::SetUIStyle),
       OrdinalProperty(L"MenuItemHeight", &T::MenuItemHeight, &T::SetMenuItemHeight),
       OrdinalProperty(L"SeparatorHeight", &T::SeparatorHeight, &T::SetSeparatorHeight),
-      OrdinalProperty(L"UseSystemFont", &T::UseSystemFont, &T::SetUseSystemFont),
+      OrdinalProperty(L"UseSystemFont", &T::UseSystemFont, &M::Inherited::SetUseSystemFont),
   });
 }
 
@@ -339,3 +340,18 @@ TCustomImageList* TsuiMainMenu::Images() const {
 }
 
 void TsuiMainMenu::SetImages(TCustomImageList* Value) { TMenu::SetImages(Value ? Value : checkedImages_.get()); }
+
+void TsuiMainMenu::HookMenuItems() {
+  TsuiMenu<TMainMenu>::HookMenuItems();
+  if (themedForm_) themedForm_->RebuildMenuBar();
+}
+
+void TsuiMainMenu::SetUseSystemFont(bool Value) {
+  TsuiMenu<TMainMenu>::SetUseSystemFont(Value);
+  if (themedForm_) themedForm_->ApplyMenuBarFont();
+}
+
+void TsuiMainMenu::MenuChanged(TMenuItem* Item, bool Rebuild) {
+  TsuiMenu<TMainMenu>::MenuChanged(Item, Rebuild);
+  if (themedForm_) themedForm_->SyncMenuBarButtons();
+}

@@ -8,6 +8,8 @@
 #include "platform/framework/graphics/ImageList.h"
 #include "ui/extras/skinpack/ThemeFiles.h"
 
+class TsuiForm;
+
 // Item drawing routines shared by the menus and the title bar's system menu.
 void HookMenuItemEvents(TMenuItem* Item, const TMenuMeasureItemEvent& Measure, const TMenuDrawItemEvent& Draw);
 void FrameRectColor(TCanvas* ACanvas, const TRect& Rect, TColor Color);
@@ -97,10 +99,18 @@ class TsuiMainMenu : public TsuiMenu<TMainMenu> {
   // The list set by the user; none while the menu's own check-mark list is in use.
   TCustomImageList* Images() const;
   void SetImages(TCustomImageList* Value);
+  // The themed form showing this menu in its menu bar (set by the form).
+  TsuiForm* ThemedForm() const { return themedForm_; }
+  void SetThemedForm(TsuiForm* Value) { themedForm_ = Value; }
+  void HookMenuItems() override;
+  void SetUseSystemFont(bool Value) override;
 
  protected:
   bool KeepsItemHeight() const override { return false; }
+  // The themed form's bar follows captions and enabled states.
+  void MenuChanged(TMenuItem* Item, bool Rebuild) override;
 
  private:
   ObjectPtr<TCustomImageList> checkedImages_;
+  TsuiForm* themedForm_ = nullptr;
 };
