@@ -234,3 +234,26 @@ TEST_F(ThemedForm, MenuBarButtonsAreDrawnHighlighted) {
   // DeepBlue's selected fill ($A04A44) inside the button.
   EXPECT_EQ(dib.Pixel(button->Left() + 2, button->Top() + 2), 0x444AA0u);
 }
+
+// A theme whose title needs a region: the key-coloured pixels of the title bitmap's region rows
+// fall out of the window, the rest stays.
+TEST_F(ThemedForm, ThemeTitleRegionLeavesOutTheKeyColour) {
+  auto* theme = new TsuiFileTheme(form);
+  theme->SetThemeFile(testing_support::ExecutableFolder() + L"..\\skinpack\\TestTheme.sk");
+  ASSERT_TRUE(theme->Ready());
+  auto* themed = new TsuiForm(form);
+  ShowForm();
+  themed->SetUIStyle(FromThemeFile);
+  themed->SetFileTheme(theme);
+  themed->TitleBar()->Repaint();
+  themed->UpdateRegion();
+  const int w = form->Width(), h = form->Height();
+  EXPECT_FALSE(InWindowRegion(form, 0, 0)) << "the left section's key-coloured corner";
+  EXPECT_TRUE(InWindowRegion(form, 1, 0));
+  EXPECT_TRUE(InWindowRegion(form, w / 2, 0));
+  EXPECT_TRUE(InWindowRegion(form, 0, 10));
+  EXPECT_TRUE(InWindowRegion(form, w - 1, h - 1));
+  EXPECT_EQ(form->Perform(SUI_FRAME_LEFT), 4) << "the theme's left border width";
+  theme->Free();
+  EXPECT_EQ(themed->UIStyle(), DeepBlue);
+}

@@ -36,11 +36,6 @@ void ShowSorry(const wchar_t* text) {
   Application->MessageBox(text, Application->Title(), MB_OK | MB_ICONERROR);
 }
 
-// The picture as a bitmap; empty when it holds none.
-void PictureToBitmap(TPicture* picture, TBitmap* bitmap) {
-  if (picture->Graphic()) bitmap->Assign(picture->Graphic());
-}
-
 bool FormMaximized(TCustomForm* form) { return form && form->WindowState() == wsMaximized; }
 
 // The work area widened by 2 pixels to the left, top and right and shortened by 1 at the bottom.
@@ -422,8 +417,11 @@ void TsuiTitleBar::PaintSections(TBitmap* B) {
   const int dy = onForm ? -3 : 0;
   int totalButtons = 0;
   for (int i = 0; i < buttons_->Count(); ++i) totalButtons += buttons_->Items(i)->PicNormal()->Width() + buttonInterval_;
-  frameBitmap_.SetSize(B->Width() - 2 * dx, B->Height() - dy);
-  composedBitmap_.SetSize(frameBitmap_.Width(), frameBitmap_.Height());
+  // Resized only when the bar's size changed: a new DIB section per paint costs more than the paint.
+  if (frameBitmap_.Width() != B->Width() - 2 * dx || frameBitmap_.Height() != B->Height() - dy) {
+    frameBitmap_.SetSize(B->Width() - 2 * dx, B->Height() - dy);
+    composedBitmap_.SetSize(frameBitmap_.Width(), frameBitmap_.Height());
+  }
   composedBitmap_.Canvas()->Brush()->SetStyle(bsSolid);
   composedBitmap_.Canvas()->Brush()->SetColor(backgroundColor_);
   composedBitmap_.Canvas()->FillRect(TRect(0, 0, composedBitmap_.Width(), composedBitmap_.Height()));
@@ -452,16 +450,17 @@ void TsuiTitleBar::PaintSections(TBitmap* B) {
       lastLeftWidth = s->Width();
     } else if (s->Align() == suiRight) {
       if (picture) {
-        TBitmap over(s->Width(), h, pf24bit);
-        over.Canvas()->Brush()->SetColor(backgroundColor_);
-        over.Canvas()->FillRect(TRect(0, 0, s->Width(), h));
-        TBitmap keyed;
-        keyed.Assign(picture);
-        keyed.SetTransparentColor(keyColor_);
-        keyed.SetTransparent(true);
-        over.Canvas()->Draw(0, 0, &keyed);
-        canvas->Draw(right - s->Width(), dy, &over);
-        frame->Draw(right - dx - s->Width(), 0, picture);
+        // Over the background colour with the key colour see-through; plainly on the frame bitmap.
+        // The section's own bitmap keeps its mask between paints.
+        TBitmap* keyed = s->Picture()->Bitmap();
+        if (keyed->TransparentColor() != keyColor_) keyed->SetTransparentColor(keyColor_);
+        canvas->Brush()->SetStyle(bsSolid);
+        canvas->Brush()->SetColor(backgroundColor_);
+        canvas->FillRect(TRect(right - s->Width(), dy, right, dy + h));
+        keyed->SetTransparent(true);
+        canvas->Draw(right - s->Width(), dy, keyed);
+        keyed->SetTransparent(false);
+        frame->Draw(right - dx - s->Width(), 0, keyed);
       }
       right -= s->Width();
     } else {
@@ -511,14 +510,11 @@ void TsuiTitleBar::PaintButtonsAndCaption(TBitmap* B) {
       hotIndex_ = i;
       picture = pressed_ ? button->PicMouseDown() : button->PicMouseOn();
     }
-    TBitmap work;
-    PictureToBitmap(picture, &work);
-    if (themed) {
-      work.SetPixelFormat(pf24bit);
-      work.SetTransparentColor(keyColor_);
-    }
-    work.SetTransparent(button->Transparent());
-    canvas->Draw(c, buttonTop_, &work);
+    // The picture's own bitmap keeps its transparency mask between paints.
+    TBitmap* work = picture->Bitmap();
+    if (themed && work->TransparentColor() != keyColor_) work->SetTransparentColor(keyColor_);
+    if (work->Transparent() != button->Transparent()) work->SetTransparent(button->Transparent());
+    canvas->Draw(c, buttonTop_, work);
   }
   int x0 = std::max(leftBtnXOffset_ - a - 3, 0);
   if (controlBox >= 0) {
