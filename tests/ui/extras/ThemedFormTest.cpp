@@ -6,6 +6,7 @@
 #include "tests/support/TestSupport.h"
 #include "tests/support/WindowTestSupport.h"
 #include "ui/extras/skinpack/SkinPackRoutines.h"
+#include "ui/extras/skinpack/ThemedButtons.h"
 #include "ui/extras/skinpack/ThemedForm.h"
 
 using namespace window_testing;
@@ -256,4 +257,26 @@ TEST_F(ThemedForm, ThemeTitleRegionLeavesOutTheKeyColour) {
   EXPECT_EQ(form->Perform(SUI_FRAME_LEFT), 4) << "the theme's left border width";
   theme->Free();
   EXPECT_EQ(themed->UIStyle(), DeepBlue);
+}
+
+TEST_F(ThemedForm, ComponentsTakeTheThemedFormsStyle) {
+  auto* themed = new TsuiForm(form);
+  themed->SetUIStyle(WinXP);
+  EXPECT_EQ(GetOwnerUIStyle(form), WinXP);
+  auto* button = new TsuiCustomButton(form);
+  EXPECT_EQ(button->UIStyle(), WinXP);
+  auto* menu = new TsuiPopupMenu(form);
+  EXPECT_EQ(menu->UIStyle(), WinXP);
+  EXPECT_EQ(GetOwnerUIStyle(nullptr), DeepBlue);
+}
+
+TEST_F(ThemedForm, StyleChangeReachesChildrenWhenAsked) {
+  auto* themed = new TsuiForm(form);
+  auto* bar = new TsuiTitleBar(form);
+  bar->SetParent(themed);
+  themed->SetUIStyle(MacOS);
+  EXPECT_EQ(bar->UIStyle(), DeepBlue);
+  themed->UIStyleAutoUpdateSub = true;
+  themed->SetUIStyle(Protein);
+  EXPECT_EQ(bar->UIStyle(), Protein);
 }

@@ -49,6 +49,17 @@ void AddKeyedRows(HRGN region, TBitmap* bitmap, int top, int width, int first, i
   if (last + 1 < height) add(0, top + last + 1, width, top + height);
 }
 
+void RegisterThemedFormProperties() {
+  using F = TsuiForm;
+  RegisterProperties(&F::ClassInfo(), {
+      ObjectProperty(L"FileTheme", &F::FileTheme, &F::SetFileTheme),
+      OrdinalProperty(L"UIStyle", &F::UIStyle, &F::SetUIStyle),
+      OrdinalProperty(L"TitleBarVisible", &F::TitleBarVisible, &F::SetTitleBarVisible),
+      OrdinalProperty(L"BorderWidth", &F::BorderWidth, &F::SetBorderWidth),
+      OrdinalProperty(L"BorderColor", &F::BorderColor, &F::SetBorderColor),
+  });
+}
+
 }  // namespace
 
 TRect ThemedFormClientRect(const TRect& W, int BottomFrame, int SideFrame, int ThemeLeftWidth, int ThemeRightWidth,
@@ -76,6 +87,8 @@ TRect ThemedFormClientRect(const TRect& W, int BottomFrame, int SideFrame, int T
 // ---- construction --------------------------------------------------------------------------------
 
 TsuiForm::TsuiForm(TComponent* AOwner) : TCustomPanel(AOwner) {
+  static const bool registered = (RegisterThemedFormProperties(), true);
+  (void)registered;
   auto* form = dynamic_cast<TCustomForm*>(AOwner);
   if (!form || HasThemedFormChild(form)) return;  // a second one stays an inert panel
   built_ = true;

@@ -44,6 +44,16 @@ TRect MaximizedBounds() {
   return TRect(work.left - 2, work.top - 2, work.right + 2, work.bottom - 1);
 }
 
+void RegisterTitleBarProperties() {
+  using T = TsuiTitleBar;
+  RegisterProperties(&T::ClassInfo(), {
+      ObjectProperty(L"FileTheme", &T::FileTheme, &T::SetFileTheme),
+      OrdinalProperty(L"UIStyle", &T::UIStyle, &T::SetUIStyle),
+      OrdinalProperty(L"Custom", &T::Custom, &T::SetCustom),
+      StringProperty(L"Caption", &T::Caption, &T::SetCaption),
+  });
+}
+
 }  // namespace
 
 // ---- TsuiTitleBarButton --------------------------------------------------------------------------
@@ -233,6 +243,8 @@ TsuiTitleBar::TsuiTitleBar(TComponent* AOwner)
     : TCustomPanel(AOwner),
       sections_(new TsuiTitleBarSections(this)),
       buttons_(new TsuiTitleBarButtons(this)) {
+  static const bool registered = (RegisterTitleBarProperties(), true);
+  (void)registered;
   ControlStyle.Exclude(csAcceptsControls);
   frameBitmap_.SetPixelFormat(pf24bit);
   composedBitmap_.SetPixelFormat(pf24bit);
