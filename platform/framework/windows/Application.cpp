@@ -1,6 +1,7 @@
 #include <algorithm>
 
 #include "platform/framework/windows/ActnList.h"
+#include "platform/framework/windows/AppEvnts.h"
 #include "platform/framework/windows/CursorResources.h"
 #include "platform/framework/rtl/DateUtils.h"
 #include "platform/framework/windows/Forms.h"
@@ -211,6 +212,7 @@ bool TApplication::ProcessMessage(MSG& Msg) {
   }
   bool handled = false;
   if (OnMessage) OnMessage(Msg, handled);
+  if (!handled) handled = DispatchApplicationEventsMessage(Msg);
   if (!handled && !IsHintMsg(Msg) && !IsKeyMsg(Msg)) {
     TranslateMessage(&Msg);
     DispatchMessageW(&Msg);
