@@ -122,4 +122,6 @@ void TMainForm::ActionFrequencyAnalysisExecute(TObject*) {
   FreAnalysisForm->SetBounds(GlobalVars.FreAnalysisFormLeft, GlobalVars.FreAnalysisFormTop,
                              GlobalVars.FreAnalysisFormWidth, GlobalVars.FreAnalysisFormHeight);
   FreAnalysisForm->Show();
+  // The window's show step runs before it is visible, when a refresh still reads nothing.
+  RefreshAnalysis();
 }
