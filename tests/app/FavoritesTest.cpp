@@ -8,6 +8,7 @@
 #include "app/Favorites.h"
 #include "app/core/Globals.h"
 #include "app/core/ParameterList.h"
+#include "platform/audio/devices/AudioCallLog.h"
 #include "platform/audio/editor/AudioEditor.h"
 #include "platform/framework/classes/IniFiles.h"
 #include "platform/framework/classes/Strings.h"
@@ -129,6 +130,25 @@ TEST(FavoriteEffectsTest, EveryEffectPassesItsValuesInItsCallsArgumentOrder) {
   }
   EXPECT_EQ(FindFavoriteEffect(L"Echo "), nullptr);
   EXPECT_EQ(FindFavoriteEffect(L"echo"), nullptr);
+}
+
+TEST_F(FavoritesTest, TheEditorIsCalledInEachTransformsArgumentOrder) {
+  OpenPattern(L"song.wav", 4000);
+  WriteFavorites(dataFolder + L"Favorite.dat", {{L"Peak", L"", L"1000,50,-10", L"PeakEQ", L"0"},
+                                                {L"Shelf", L"", L"200,40,6", L"Low Shelf", L"0"},
+                                                {L"Cave", L"", L"30,60,60,30,11025,8", L"Reverb", L"0"},
+                                                {L"Level", L"", L"75", L"Normalize", L"0"}});
+  AudioCallLog::Clear();
+  AudioCallLog::Enable(true);
+  for (int link = 0; link < 4; ++link) form->dxNavBarFLinkClick(link);
+  AudioCallLog::Enable(false);
+  std::vector<String> transforms;
+  for (const String& line : AudioCallLog::Lines())
+    if (line.rfind(L"TAudioEditor2.Transform.", 0) == 0) transforms.push_back(line);
+  EXPECT_EQ(transforms, (std::vector<String>{L"TAudioEditor2.Transform.PeakEQ(-10, 1000, 50)",
+                                             L"TAudioEditor2.Transform.LowShelf(200, 6, 40)",
+                                             L"TAudioEditor2.Transform.Reverb(30, 60, 60, 30, 11025, 8)",
+                                             L"TAudioEditor2.Transform.Normalize(75, -1)"}));
 }
 
 TEST_F(FavoritesTest, HalfVolumeAmplifiesTheWholeDocumentMarksItModifiedAndPlays) {
