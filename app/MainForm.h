@@ -15,6 +15,9 @@
 //   MainEditorEvents.cpp  the editor's events, time panels, selection scroll bars and meters
 //   MainEnabling.cpp   the idle update pass that enables the commands
 //   MainMarkers.cpp    bookmarks and regions (the list windows are Bookmarks.h and Regions.h)
+//   Favorites.cpp, ShortCuts.cpp, Welcome.cpp, Tools.cpp, TextToSpeech.cpp, FreAnalysis.cpp
+//                      favourites, shortcuts, the welcome window, the launch commands, speech and
+//                      the analysis window (each beside the window it drives)
 
 #include <cstdint>
 #include <memory>
