@@ -3,6 +3,8 @@
 
 #include "app/MainForm.h"
 
+#include "app/FreAnalysis.h"
+
 #include "app/core/Brands.h"
 #include "app/core/Centring.h"
 #include "app/core/Globals.h"
@@ -236,6 +238,10 @@ bool TMainForm::ApplyBrand() {
   }
   if (brand->DesaturatesSkin && brand->SkinSaturation != 0) SkinManager->SetSaturation(brand->SkinSaturation);
   ApplyBrandAddresses(*brand, GlobalVars);
+  // The first three sibling tools are the CD tools.
+  if (brand->CDToolActions != TBrandActions::Unchanged)
+    for (TAction* action : {ActionDiscRipper, ActionDiscBurner, ActionDiscCopier})
+      action->SetVisible(brand->CDToolActions == TBrandActions::Visible);
   return true;
 }
 
@@ -281,6 +287,11 @@ void TMainForm::FormCreate(TObject*) {
   LoadFormPlacement(L"FormPos", this, L"");
   LoadViewSettings();
   VerticalZoom = 100;
+  // Shortcuts and favourites; the default favourites only at the first start.
+  if (!existed) WriteDefaultFavorites();
+  WriteDefaultShortcuts();
+  LoadShortcuts();
+  LoadFavorites();
 }
 
 void TMainForm::PlaceForFirstStart() {
@@ -325,6 +336,7 @@ void TMainForm::TimerAfterShowTimer(TObject*) {
     if (FileExists(path) && IsSupportedAudioFile(ExtractFileExt(path))) OpenAudioFile(path);
   }
   PanelButtom->SetVisible(GlobalVars.ShowBottomBar);
+  if (GlobalVars.ShowStartDialog && ParamCount() < 1) ShowWelcomeWindow();
 }
 
 // ---- Close ---------------------------------------------------------------------------------------
@@ -342,6 +354,7 @@ void TMainForm::FormClose(TObject*, TCloseAction&) {
   // Before the after-show step the panel does not show the saved choice yet.
   if (!TimerAfterShow->Enabled()) GlobalVars.ShowBottomBar = PanelButtom->Visible();
   StoreMarkerListBounds();
+  if (FreAnalysisForm && FreAnalysisForm->Visible()) FreAnalysisForm->StoreBounds();
   SaveSettings();
 }
 

@@ -15,6 +15,9 @@
 //   MainEditorEvents.cpp  the editor's events, time panels, selection scroll bars and meters
 //   MainEnabling.cpp   the idle update pass that enables the commands
 //   MainMarkers.cpp    bookmarks and regions (the list windows are Bookmarks.h and Regions.h)
+//   Favorites.cpp, ShortCuts.cpp, Welcome.cpp, Tools.cpp, TextToSpeech.cpp, FreAnalysis.cpp
+//                      favourites, shortcuts, the welcome window, the launch commands, speech and
+//                      the analysis window (each beside the window it drives)
 
 #include <cstdint>
 #include <memory>
@@ -34,6 +37,7 @@
 
 class TAudioEditor2;
 class TAudioInformation2;
+class TFavorite;
 class TAudioPlayer2;
 class TAudioTransform2;
 class TLoadingBracket;
@@ -363,6 +367,88 @@ class TMainForm : public TForm {
   void ScrollBarEndChange(TObject* Sender);
   // ---- end of the edit, transport, view and marker commands ---------------------------------------
 
+  // ---- Commands whose handlers are built elsewhere (placeholders), and this part's commands:
+  //      favourites, shortcuts, welcome window, tools, speech, analysis (Favorites.cpp,
+  //      ShortCuts.cpp, Welcome.cpp, Tools.cpp, TextToSpeech.cpp, FreAnalysis.cpp) ----------------
+  TAction* ActionSelectSpecifiedTime = nullptr;
+  TAction* ActionMixFile = nullptr;
+  TAction* ActionRepeatLoop = nullptr;
+  TAction* ActionLoadCD = nullptr;
+  TAction* ActionConvertSampleRate = nullptr;
+  TAction* ActionPasteMix = nullptr;
+  TAction* ActionEditID3 = nullptr;
+  TAction* ActionOptions = nullptr;
+  TAction* ActionBatch = nullptr;
+  TAction* ActionInsertSilenceBegin = nullptr;
+  TAction* ActionInsertSilenceCurrent = nullptr;
+  TAction* ActionInsertSilenceEnd = nullptr;
+  TAction* ActionRecord = nullptr;
+  TAction* ActionAmplify = nullptr;
+  TAction* ActionNormalize = nullptr;
+  TAction* ActionDynamicRangeCompressor = nullptr;
+  TAction* ActionHighPass = nullptr;
+  TAction* ActionEqualizer = nullptr;
+  TAction* ActionEcho = nullptr;
+  TAction* ActionReverb = nullptr;
+  TAction* ActionReverse = nullptr;
+  TAction* ActionFadeIn = nullptr;
+  TAction* ActionFadeOut = nullptr;
+  TAction* ActionFadeOutAndTrim = nullptr;
+  TAction* ActionCrossFade = nullptr;
+  TAction* ActionEnvelope = nullptr;
+  TAction* ActionMixStereo = nullptr;
+  TAction* ActionNoiseReduction = nullptr;
+  TAction* ActionSpeedChange = nullptr;
+  TAction* ActionPitchChange = nullptr;
+  TAction* ActionPhaser = nullptr;
+  TAction* ActionFlanger = nullptr;
+  TAction* ActionChorus = nullptr;
+  TAction* ActionFrequencyAnalysis = nullptr;
+  TAction* ActionTextToSpeech = nullptr;
+  TAction* ActionStatusBar = nullptr;
+  TAction* ActionWelcomeWindow = nullptr;
+  TAction* ActionDiscRipper = nullptr;
+  TAction* ActionDiscBurner = nullptr;
+  TAction* ActionDiscCopier = nullptr;
+  TAction* ActionAudioConverter = nullptr;
+  TAction* ActionAudioRecorder = nullptr;
+  TAction* ActionTopTransportBar = nullptr;
+  TAction* ActionTopZoomBar = nullptr;
+
+  // The favourites' keyboard actions, rebuilt by LoadFavorites (one per section of "Favorite.dat").
+  TActionList* ActionListFavorite = nullptr;
+  // Until the command bar exists, the menu "Favorites": one item per favourite, then
+  // "Edit Favorites...".
+  TMenuItem* MenuFavorites = nullptr;
+
+  void WriteDefaultShortcuts();
+  void LoadShortcuts();
+  void WriteDefaultFavorites();
+  void LoadFavorites();
+  void ShowWelcomeWindow();
+  // Redraws a showing analysis window from the samples at the cursor.
+  void RefreshAnalysis();
+  void LaunchSiblingTool(const String& FileName);
+
+  // Checks the document and applies the favourite through its effect's applier.
+  void ApplyFavorite(const TFavorite& Favorite);
+  void FavoriteActionExecute(TObject* Sender);
+  // A click on the favourite at Position (the link's position in its group).
+  void dxNavBarFLinkClick(int Position);
+  void ButtonEditFClick(TObject* Sender);
+  void dxBarLargeButtonKeyboardClick(TObject* Sender);
+  void ActionWelcomeWindowExecute(TObject* Sender);
+  void ActionFrequencyAnalysisExecute(TObject* Sender);
+  void ActionTextToSpeechExecute(TObject* Sender);
+  void ActionSiblingToolExecute(TObject* Sender);
+  void ApplicationMenuExtraPaneItemClick(int Index);
+  void dxBarButtonFAQ1Click(TObject* Sender);
+  void dxBarButtonFAQ2Click(TObject* Sender);
+  void dxBarButtonFAQ3Click(TObject* Sender);
+  void dxBarButtonFAQ4Click(TObject* Sender);
+  void dxBarButtonFAQ5Click(TObject* Sender);
+  void dxBarButtonFAQ6Click(TObject* Sender);
+
  protected:
   void Loaded() override;
   void CreateWnd() override;
@@ -378,6 +464,7 @@ class TMainForm : public TForm {
   void CreateSkinManager();
   void CreateActions();
   void CreateMenuBar();
+  void RebuildFavoritesMenu();
   void RebuildRecentFilesMenu();
   bool ApplyBrand();
   void PlaceForFirstStart();
@@ -403,6 +490,7 @@ class TMainForm : public TForm {
   String documentName_;
   std::vector<TMenuItem*> recentMenuItems_;
   TMenuItem* recentSeparator_ = nullptr;
+  std::vector<TMenuItem*> favoriteMenuItems_;
 };
 
 // The main window of the running program (set when it is created).

@@ -613,25 +613,31 @@ TEST_F(MainFormTest, TheExplorerOptionAddsOrRemovesTheVerbsAtStart) {
 
 TEST_F(MainFormTest, TheActionsStandInCommandOrderWithTheirShortcuts) {
   Create();
-  const wchar_t* order[] = {L"ActionUndo", L"ActionRedo", L"ActionCut", L"ActionCopy", L"ActionCopyToNew",
-                            L"ActionPaste", L"ActionDelete", L"ActionSelectAll", L"ActionSelectToStart",
-                            L"ActionSelectToEnd", L"ActionNewFile", L"ActionOpenFile", L"ActionSaveFile",
-                            L"ActionSaveAs", L"ActionCloseFile", L"ActionTrim", L"ActionExit", L"ActionHelp",
-                            L"ActionAbout", L"ActionTrimStart", L"ActionTrimEnd", L"ActionSilenceSelect",
-                            L"ActionSaveSelect", L"ActionInsertFileBegin", L"ActionInsertFileCurrent",
-                            L"ActionInsertFileEnd", L"ActionPlay", L"ActionPlayToEnd", L"ActionLoopPlay",
-                            L"ActionPause", L"ActionStop", L"ActionStart", L"ActionRewind", L"ActionForword",
-                            L"ActionEnd", L"ActionSetBookmark", L"ActionOpenBookmarkList", L"ActionAddRegion",
-                            L"ActionOpenRegionList", L"ActionShowCommandBar", L"ActionBarOntheLeft",
-                            L"ActionBarOntheRight", L"ActionZoomIn", L"ActionZoomOut", L"ActionZoomToSelection",
-                            L"ActionZoomFull", L"ActionPlayAndPause", L"ActionProductPage",
-                            L"ActionTechnicalSupport", L"ActionCompanyHomepage", L"ActionBottomBar",
-                            L"ActionWaveformMode", L"ActionSpectralMode", L"ActionHorizontalFormatDecimcal",
-                            L"ActionHorizontalFormatSample", L"ActionHorizontalFormatVisible",
-                            L"ActionVerticalFormatSample", L"ActionVerticalFormatNormalized",
-                            L"ActionVerticalFormatDecibel", L"ActionVerticalFormatVisiable", L"ActionVerticalZoomIn",
-                            L"ActionVerticalZoomOut", L"ActionZoomToRight", L"ActionZoomToLeft",
-                            L"ActionWindowsMixer"};
+  const wchar_t* order[] = {
+      L"ActionUndo", L"ActionRedo", L"ActionCut", L"ActionCopy", L"ActionCopyToNew", L"ActionPaste",
+      L"ActionDelete", L"ActionSelectAll", L"ActionSelectToStart", L"ActionSelectToEnd",
+      L"ActionSelectSpecifiedTime", L"ActionMixFile", L"ActionRepeatLoop", L"ActionNewFile", L"ActionOpenFile",
+      L"ActionLoadCD", L"ActionSaveFile", L"ActionSaveAs", L"ActionCloseFile", L"ActionConvertSampleRate",
+      L"ActionPasteMix", L"ActionTrim", L"ActionEditID3", L"ActionOptions", L"ActionExit", L"ActionBatch",
+      L"ActionHelp", L"ActionAbout", L"ActionTrimStart", L"ActionTrimEnd", L"ActionSilenceSelect",
+      L"ActionSaveSelect", L"ActionInsertSilenceBegin", L"ActionInsertSilenceCurrent", L"ActionInsertSilenceEnd",
+      L"ActionInsertFileBegin", L"ActionInsertFileCurrent", L"ActionInsertFileEnd", L"ActionRecord",
+      L"ActionPlay", L"ActionPlayToEnd", L"ActionLoopPlay", L"ActionPause", L"ActionStop", L"ActionStart",
+      L"ActionRewind", L"ActionForword", L"ActionEnd", L"ActionAmplify", L"ActionNormalize",
+      L"ActionDynamicRangeCompressor", L"ActionHighPass", L"ActionEqualizer", L"ActionEcho", L"ActionReverb",
+      L"ActionReverse", L"ActionFadeIn", L"ActionFadeOut", L"ActionFadeOutAndTrim", L"ActionCrossFade",
+      L"ActionEnvelope", L"ActionMixStereo", L"ActionNoiseReduction", L"ActionSpeedChange", L"ActionPitchChange",
+      L"ActionPhaser", L"ActionFlanger", L"ActionChorus", L"ActionSetBookmark", L"ActionOpenBookmarkList",
+      L"ActionAddRegion", L"ActionOpenRegionList", L"ActionFrequencyAnalysis", L"ActionTextToSpeech",
+      L"ActionShowCommandBar", L"ActionBarOntheLeft", L"ActionBarOntheRight", L"ActionZoomIn", L"ActionZoomOut",
+      L"ActionZoomToSelection", L"ActionZoomFull", L"ActionPlayAndPause", L"ActionProductPage",
+      L"ActionTechnicalSupport", L"ActionCompanyHomepage", L"ActionBottomBar", L"ActionStatusBar",
+      L"ActionWelcomeWindow", L"ActionWaveformMode", L"ActionSpectralMode", L"ActionHorizontalFormatDecimcal",
+      L"ActionHorizontalFormatSample", L"ActionHorizontalFormatVisible", L"ActionVerticalFormatSample",
+      L"ActionVerticalFormatNormalized", L"ActionVerticalFormatDecibel", L"ActionVerticalFormatVisiable",
+      L"ActionDiscRipper", L"ActionDiscBurner", L"ActionDiscCopier", L"ActionAudioConverter",
+      L"ActionAudioRecorder", L"ActionVerticalZoomIn", L"ActionVerticalZoomOut", L"ActionZoomToRight",
+      L"ActionZoomToLeft", L"ActionWindowsMixer", L"ActionTopTransportBar", L"ActionTopZoomBar"};
   ASSERT_EQ(form->ActionList->ActionCount(), static_cast<int>(std::size(order)));
   for (int i = 0; i < form->ActionList->ActionCount(); ++i)
     EXPECT_EQ(form->ActionList->Actions(i)->Name(), order[i]);

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/framework/controls/ShortCuts.h"
+#include "platform/framework/windows/ShortCuts.h"
 #include "ui/extras/skinpack/SkinPackRoutines.h"
 #include "ui/extras/skinpack/ThemedForm.h"
 
