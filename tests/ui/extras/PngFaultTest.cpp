@@ -8,6 +8,8 @@
 
 #include "PngTestSupport.h"
 #include "ui/extras/png/PngExceptions.h"
+#include "ui/extras/png/PngImageData.h"
+#include "ui/extras/png/PngInfoChunks.h"
 #include "ui/extras/png/PngPaletteChunks.h"
 #include "ui/extras/png/PngTextChunks.h"
 
@@ -357,3 +359,86 @@ TEST(PngFaults, GammaIsAnUnsignedValue) {
   EXPECT_EQ(image->GammaForward[255], 255);
   for (int i = 1; i < 256; ++i) ASSERT_GE(image->GammaForward[i], image->GammaForward[i - 1]) << i;
 }
+
+// A gamma chunk whose payload is not 4 bytes must not wash the picture out: it decodes as if the
+// chunk were absent, still answers 1, and is written back as it was read.
+TEST(PngFaults, DamagedGammaChunkIsKeptButNotApplied) {
+  ImageShape palette;
+  palette.ColorType = 3;
+  palette.BitDepth = 4;
+  palette.Width = 5;
+  palette.Height = 3;
+  ImageShape rgb;
+  rgb.Width = 4;
+  rgb.Height = 2;
+  struct Case {
+    const char* Name;
+    ImageShape Shape;
+    std::size_t InsertAt;  // chunk index: 1 is right after the header
+    Bytes Payload;
+  };
+  const std::vector<Case> cases = {
+      {"empty, before the palette", palette, 1, {}},
+      {"empty, after the palette", palette, 2, {}},
+      {"three bytes, before the palette", palette, 1, {0, 0xB1, 0x8F}},
+      {"five bytes, before the image data", rgb, 1, {0, 0, 0xB1, 0x8F, 0}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.Name);
+    const Image plain = MakeImage(c.Shape);
+    auto chunks = SplitChunks(plain.File);
+    chunks.insert(chunks.begin() + std::ptrdiff_t(c.InsertAt), Chunk{"gAMA", c.Payload, 0});
+    auto damaged = Load(JoinChunks(chunks, true));
+    auto reference = Load(plain.File);
+    for (int y = 0; y < int(c.Shape.Height); ++y)
+      for (int x = 0; x < int(c.Shape.Width); ++x)
+        ASSERT_EQ(damaged->PixelColor(x, y), reference->PixelColor(x, y)) << x << "," << y;
+    auto* gamma = damaged->ChunkList().FindByClass<TChunkgAMA>();
+    ASSERT_TRUE(gamma);
+    EXPECT_EQ(gamma->Gamma(), 1u);
+    const auto saved = SplitChunks(Save(*damaged));
+    ASSERT_GT(saved.size(), c.InsertAt);
+    EXPECT_EQ(saved[c.InsertAt].Type, "gAMA");
+    EXPECT_EQ(saved[c.InsertAt].Data, c.Payload);
+    // Read again, the saved file still shows the same picture.
+    auto again = Load(Save(*damaged));
+    EXPECT_EQ(again->PixelColor(1, 1), reference->PixelColor(1, 1));
+  }
+}
+
+// An image that could not make a valid file is refused before a byte is written.
+TEST(PngFaults, SavingAnIncompleteImageRaisesAndWritesNothing) {
+  const Bytes file = MakeImage(ImageShape{}).File;
+  auto chunks = SplitChunks(file);
+  chunks[1].Crc ^= 1;  // the image data fails: header and image data stay, no end chunk
+  auto withoutEnd = std::make_unique<TPngImageCore>();
+  TPngMemoryStream damaged(JoinChunks(chunks, false));
+  EXPECT_THROW(withoutEnd->LoadFromStream(damaged), EPngInvalidCRC);
+  auto withoutData = Load(file);
+  withoutData->ChunkList().RemoveAndFree(withoutData->ChunkList().FindByClass<TChunkIDAT>());
+  struct Case {
+    const char* Name;
+    TPngImageCore* Image;
+    std::string Raised;
+  };
+  TPngImageCore empty;
+  TFrameProbe frameless;
+  TPngMemoryStream header(HeaderOnly(2, 2, 2));
+  EXPECT_THROW(frameless.LoadFromStream(header), TFrameProbe::Asked);
+  for (const Case& c : std::vector<Case>{{"empty", &empty, "EPNGHeaderNotPresent"},
+                                         {"header without frame", &frameless, "EPNGHeaderNotPresent"},
+                                         {"without image data", withoutData.get(), "EPNGNoImageData"},
+                                         {"without end chunk", withoutEnd.get(), "EPngUnexpectedEnd"}}) {
+    TPngMemoryStream out;
+    std::string raised;
+    try {
+      c.Image->SaveToStream(out);
+    } catch (const Exception& e) {
+      const std::wstring name = e.ClassName();
+      raised.assign(name.begin(), name.end());
+    }
+    EXPECT_EQ(raised, c.Raised) << c.Name;
+    EXPECT_TRUE(out.Bytes().empty()) << c.Name;
+  }
+}
+
