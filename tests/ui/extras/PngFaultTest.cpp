@@ -5,6 +5,7 @@
 #include <zlib.h>
 
 #include <cmath>
+#include <functional>
 
 #include "PngTestSupport.h"
 #include "ui/extras/png/PngExceptions.h"
@@ -259,7 +260,7 @@ TEST(PngFaults, PaletteImageWithoutPaletteRaisesOnEntryAccess) {
       access(*image);
       ADD_FAILURE() << "no error";
     } catch (const EPngError& e) {
-      EXPECT_EQ(e.Message(), EPngNoPaletteEntryText);
+      EXPECT_EQ(e.Message(), L"There is no such palette entry.");
     }
   }
 }
@@ -442,3 +443,96 @@ TEST(PngFaults, SavingAnIncompleteImageRaisesAndWritesNothing) {
   }
 }
 
+// Every error of the codec with its exact text, each raised the way a user meets it.
+TEST(PngFaults, EveryErrorCarriesItsExactText) {
+  const Bytes file = MakeImage(ImageShape{}).File;  // IHDR IDAT IEND
+  const auto chunks = SplitChunks(file);
+  auto changed = [&](const std::function<void(std::vector<Chunk>&)>& change) {
+    auto copy = chunks;
+    change(copy);
+    return JoinChunks(copy, true);
+  };
+  auto load = [](Bytes bytes) { return [bytes] { Load(bytes); }; };
+  struct Case {
+    const char* Class;
+    std::wstring Text;
+    std::function<void()> Raise;
+  };
+  const std::vector<Case> cases = {
+      {"EPNGInvalidFileHeader",
+       L"The file being readed is not a valid \"Portable Network Graphics\" image because it contains an invalid "
+       L"header. This file may be corruped, try obtaining it again.",
+       load([&] { Bytes b = file; b[1] = 'Q'; return b; }())},
+      {"EPngUnexpectedEnd",
+       L"This \"Portable Network Graphics\" image is invalid because the decoder found an unexpected end of the file.",
+       load(JoinChunks({chunks[0]}, true))},
+      {"EPNGIHDRNotFirst",
+       L"This \"Portable Network Graphics\" image is not supported or it might be invalid.\r\n(IHDR chunk is not the first)",
+       load(changed([](auto& c) { std::swap(c[0], c[1]); }))},
+      {"EPNGUnknownCriticalChunk",
+       L"This \"Portable Network Graphics\" image contains an unknown critical part which could not be decoded.",
+       load(changed([](auto& c) { c.insert(c.begin() + 1, Chunk{"ABCD", {}, 0}); }))},
+      {"EPNGNoImageData", L"This \"Portable Network Graphics\" image contains no data.",
+       load(changed([](auto& c) { c.erase(c.begin() + 1); }))},
+      {"EPngInvalidCRC",
+       L"This \"Portable Network Graphics\" image is not valid because it contains invalid pieces of data (crc error)",
+       load([&] { auto c = chunks; c[2].Crc ^= 1; return JoinChunks(c, false); }())},
+      {"EPngInvalidIHDR",
+       L"The \"Portable Network Graphics\" image could not be loaded because one of its main piece of data (ihdr) "
+       L"might be corrupted",
+       load(changed([](auto& c) { c[0].Data.resize(12); }))},
+      {"EPNGSizeExceeds",
+       L"This \"Portable Network Graphics\" image is not supported because either it's width or height exceeds the "
+       L"maximum size, which is 65535 pixels length.",
+       load(HeaderOnly(65536, 1, 2))},
+      {"EPNGUnknownCompression",
+       L"This \"Portable Network Graphics\" image is encoded with an unknown compression scheme which could not be "
+       L"decoded.",
+       load(changed([](auto& c) { c[0].Data[10] = 1; }))},
+      {"EPNGUnknownInterlace",
+       L"This \"Portable Network Graphics\" image uses an unknown interlace scheme which could not be decoded.",
+       load(changed([](auto& c) { c[0].Data[12] = 2; }))},
+      {"EPNGInvalidPalette", L"The \"Portable Network Graphics\" image contains an invalid palette.",
+       load(changed([](auto& c) { c.insert(c.begin() + 1, Chunk{"PLTE", {1, 2, 3, 4}, 0}); }))},
+      {"EPNGMissingMultipleIDAT",
+       L"This \"Portable Network Graphics\" image is invalid because it has missing image parts.",
+       load(GreyWithImageData(Deflate(GreyRows(2))))},
+      {"EPNGZLIBError",
+       L"Could not decompress the image because it contains invalid compressed data.\r\n Description: data error (-3)",
+       load(GreyWithImageData({0x78, 0x9C, 0xFF, 0xFF}))},
+      {"EPNGHeaderNotPresent", L"This operation is not valid because the current image contains no valid header.",
+       [] { TPngImageCore().HeaderChunk(); }},
+      {"EPNGOutMemory",
+       L"Some operation could not be performed because the system is out of resources. Close some windows and try "
+       L"again.",
+       load(HeaderOnly(65535, 65535, 2))},
+      {"EPngError",
+       L"The program tried to add a existent critical chunk to the current image which is not allowed.",
+       [&] { Load(file)->ChunkList().AddChunkOfClass<TChunkIDAT>(); }},
+      {"EPngError", L"It's not allowed to add a new chunk because the current image is invalid.",
+       [&] {
+         auto image = Load(file);
+         image->ChunkList().RemoveAndFree(image->ChunkList().FindByClass<TChunkIEND>());
+         image->ChunkList().AddChunkOfClass<TChunktEXt>();
+       }},
+      {"EPngError", L"The chunks must be compatible to be assigned.",
+       [&] {
+         auto image = Load(file);
+         image->HeaderChunk().AssignChunk(*image->ChunkList().FindByClass<TChunkIEND>());
+       }},
+      {"EPngError", L"There is no such palette entry.", [&] { Load(file)->PaletteEntryColor(0); }},
+  };
+  for (const Case& c : cases) {
+    std::string raised;
+    std::wstring text;
+    try {
+      c.Raise();
+    } catch (const Exception& e) {
+      const std::wstring name = e.ClassName();
+      raised.assign(name.begin(), name.end());
+      text = e.Message();
+    }
+    EXPECT_EQ(raised, c.Class) << c.Class;
+    EXPECT_EQ(text, c.Text) << c.Class;
+  }
+}

@@ -183,7 +183,7 @@ TEST(PngDrawing, PaletteIndexWithoutAnEntryRaisesAndDrawsNothing) {
       surface.Draw(*png, Rect(0, 0, 2, 1));
       ADD_FAILURE() << "no error";
     } catch (const EPngError& e) {
-      EXPECT_EQ(e.Message(), EPngNoPaletteEntryText);
+      EXPECT_EQ(e.Message(), L"There is no such palette entry.");
     }
     EXPECT_EQ(surface.At(0, 0), clRed);
     EXPECT_EQ(surface.At(1, 0), clRed);
@@ -353,7 +353,9 @@ TEST(PngGraphic, ResizingIsRefused) {
       resize(*png);
       ADD_FAILURE() << "no error";
     } catch (const EPngError& e) {
-      EXPECT_EQ(e.Message(), EPngCannotResizeText);
+      EXPECT_EQ(e.Message(),
+                L"The \"Portable Network Graphics\" image can not be resize by changing width and height properties. "
+                L"Try assigning the image from a bitmap.");
     }
   }
   EXPECT_EQ(png->Width(), 2);
