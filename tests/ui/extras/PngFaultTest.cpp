@@ -364,14 +364,7 @@ TEST(PngFaults, GammaIsAnUnsignedValue) {
 // A gamma chunk whose payload is not 4 bytes must not wash the picture out: it decodes as if the
 // chunk were absent, still answers 1, and is written back as it was read.
 TEST(PngFaults, DamagedGammaChunkIsKeptButNotApplied) {
-  ImageShape palette;
-  palette.ColorType = 3;
-  palette.BitDepth = 4;
-  palette.Width = 5;
-  palette.Height = 3;
-  ImageShape rgb;
-  rgb.Width = 4;
-  rgb.Height = 2;
+  const ImageShape palette = Shape(3, 4, 5, 3), rgb = Shape(2, 8, 4, 2);
   struct Case {
     const char* Name;
     ImageShape Shape;

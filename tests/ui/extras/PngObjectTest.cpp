@@ -40,15 +40,6 @@ Bytes SavePng(TPNGObject& png) {
   return bytes;
 }
 
-ImageShape Shape(int colorType, int bitDepth, std::uint32_t width, std::uint32_t height = 1) {
-  ImageShape shape;
-  shape.ColorType = colorType;
-  shape.BitDepth = bitDepth;
-  shape.Width = width;
-  shape.Height = height;
-  return shape;
-}
-
 // A 32-bit DIB section filled with one colour, to draw on and probe.
 class Surface {
  public:
