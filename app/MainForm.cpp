@@ -3,7 +3,9 @@
 
 #include "app/MainForm.h"
 
+#include "app/FavoriteData.h"
 #include "app/FreAnalysis.h"
+#include "app/ShortCuts.h"
 
 #include "app/core/Brands.h"
 #include "app/core/Centring.h"
@@ -14,6 +16,7 @@
 #include "app/core/FontNames.h"
 #include "app/core/FormPlacement.h"
 #include "app/core/WaitCursor.h"
+#include "app/core/WriteFailures.h"
 #include "platform/audio/editor/AudioEditor.h"
 #include "platform/audio/processing/AudioInformation2.h"
 #include "platform/audio/processing/AudioTransform2.h"
@@ -262,6 +265,8 @@ void TMainForm::FormCreate(TObject*) {
   GlobalVars.DataFolder =
       AddTrailingBackslash(AddTrailingBackslash(ShellFolderPath(L"AppData")) + Application->Title());
   if (!DirectoryExists(GlobalVars.DataFolder)) ForceDirectories(GlobalVars.DataFolder);
+  // Settings the steps below cannot write are shown once, after the last of them.
+  TWriteFailureCollector failures;
   // Folders, view and bar defaults, the time separator and every other default.
   TimeSeparator = L':';
   AssignDefaultSettings(GlobalVars);
@@ -288,10 +293,11 @@ void TMainForm::FormCreate(TObject*) {
   LoadViewSettings();
   VerticalZoom = 100;
   // Shortcuts and favourites; the default favourites only at the first start.
-  if (!existed) WriteDefaultFavorites();
-  WriteDefaultShortcuts();
+  if (!existed) WriteOrReport(FavoriteFilePath(), [] { WriteDefaultFavorites(); });
+  WriteOrReport(ShortcutFilePath(), [] { WriteDefaultShortcuts(); });
   LoadShortcuts();
   LoadFavorites();
+  failures.ReportCollected();
 }
 
 void TMainForm::PlaceForFirstStart() {
@@ -349,13 +355,16 @@ void TMainForm::FormCloseQuery(TObject*, bool& CanClose) {
 
 void TMainForm::FormClose(TObject*, TCloseAction&) {
   if (creationStopped_) return;
-  SaveFormPlacement(L"FormPos", this, L"");
-  RecentFiles.Save();
+  // Every step runs whatever an earlier one's write did; failed writes are shown once at the end.
+  TWriteFailureCollector failures;
+  WriteOrReport(SettingsFilePath(), [this] { SaveFormPlacement(L"FormPos", this, L""); });
+  WriteOrReport(RecentFiles.FileName(), [this] { RecentFiles.Write(); });
   // Before the after-show step the panel does not show the saved choice yet.
   if (!TimerAfterShow->Enabled()) GlobalVars.ShowBottomBar = PanelButtom->Visible();
   StoreMarkerListBounds();
   if (FreAnalysisForm && FreAnalysisForm->Visible()) FreAnalysisForm->StoreBounds();
   SaveSettings();
+  failures.ReportCollected();
 }
 
 // ---- Message hook and drops ----------------------------------------------------------------------

@@ -15,6 +15,7 @@
 #include "app/core/ShellNamespace.h"
 #include "platform/audio/editor/AudioEditor.h"
 #include "platform/framework/controls/Dialogs.h"
+#include "platform/framework/base/Utf8.h"
 #include "platform/framework/rtl/FileUtils.h"
 #include "platform/framework/classes/IniFiles.h"
 #include "platform/framework/classes/Registry.h"
@@ -192,6 +193,29 @@ TEST_F(MainFormTest, NewFileMakesAnUntitledDocumentOfTheDefaultFormat) {
   EXPECT_EQ(form->AudioEditor->FileInfo()->GetArtist(), L"Unknown Artist");
   EXPECT_EQ(form->DocumentName().rfind(L"Untitled - [ ", 0), 0u);
   EXPECT_TRUE(form->RecentFiles.Items().empty());
+}
+
+// With the prompt on, New File is to ask for rate and channels in the new-file dialog. That dialog
+// does not exist yet: no modal window is shown and the default format is used, as with the prompt
+// off. This test changes when the dialog lands.
+TEST_F(MainFormTest, NewFileWithThePromptOnShowsNoDialogYet) {
+  Create();
+  GlobalVars.OP_PromptNewFile = true;
+  GlobalVars.OP_DefSample = 22050;
+  GlobalVars.OP_DefChannel = 1;
+  std::vector<String> modalKinds;
+  auto previousDriver = SetModalDriver([&](const TModalLoop& loop) {
+    modalKinds.push_back(loop.Kind);
+    loop.End();
+  });
+  form->ActionNewFileExecute(form);
+  SetModalDriver(previousDriver);
+  EXPECT_TRUE(modalKinds.empty());
+  EXPECT_TRUE(boxes.empty());
+  EXPECT_TRUE(dialogs.empty());
+  EXPECT_EQ(form->DocumentPath, L"Untitled");
+  EXPECT_EQ(form->AudioEditor->FileInfo()->GetSampleRate(), 22050);
+  EXPECT_EQ(form->AudioEditor->FileInfo()->GetChannels(), 1);
 }
 
 TEST_F(MainFormTest, SaveAsWritesEverySampleAndRenamesTheDocument) {
@@ -587,6 +611,36 @@ TEST_F(MainFormTest, AFirstStartWritesTheSettingsAndCloseStoresTheState) {
   recent.LoadFromFile(dataFolder + L"MRUList.dat");
   ASSERT_GE(recent.Count(), 1);
   EXPECT_EQ(recent[0], path);
+}
+
+// "system.dat" replaced by a folder: the creation and close steps each report the file once and go on
+// to their end; the recent files are still written; a one-key writer reports and raises nothing.
+TEST_F(MainFormTest, AnUnwritableSettingsFileIsReportedOnceAndNothingIsSkipped) {
+  const String settingsFile = dataFolder + L"system.dat";
+  ASSERT_TRUE(ForceDirectories(settingsFile));
+  Create();
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_NE(boxes[0].Text.find(L"\"" + settingsFile + L"\""), String::npos) << Utf8Encode(boxes[0].Text);
+  EXPECT_EQ(boxes[0].Caption, kBrand);
+  EXPECT_TRUE(boxes[0].Flags & MB_ICONERROR);
+  const String path = Wav(L"kept.wav");
+  ASSERT_TRUE(form->OpenAudioFile(path));
+  boxes.clear();
+
+  TCloseAction action = caFree;
+  EXPECT_NO_THROW(form->FormClose(form, action));
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_NE(boxes[0].Text.find(settingsFile), String::npos);
+  TStringList recent;
+  recent.LoadFromFile(dataFolder + L"MRUList.dat");
+  ASSERT_GE(recent.Count(), 1);
+  EXPECT_EQ(recent[0], path);
+
+  EXPECT_NO_THROW(WriteSettingBool(L"System", L"ShowCommandBar", false));
+  EXPECT_EQ(boxes.size(), 2u);
+  EXPECT_NO_THROW(form->ActionSpectralModeExecute(form));
+  EXPECT_EQ(boxes.size(), 3u);
+  EXPECT_EQ(form->AudioEditor->TypeView(), 1);  // the command's work stands
 }
 
 TEST_F(MainFormTest, TheExplorerOptionAddsOrRemovesTheVerbsAtStart) {
