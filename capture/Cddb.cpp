@@ -144,11 +144,7 @@ TCddb::TCddb(TComponent* AOwner) : TComponent(AOwner) {
     }
   }
 
-  http_ = NewObject<THttpCli>(this);
-  http_->OnCommand = {this, &TCddb::HttpCommand};
-  http_->OnRequestDone = {this, &TCddb::HttpRequestDone};
-  http_->ReceiveStream = &receiveStream_;
-  http_->RequestBodyStream = &sendStream_;
+  http_ = CreateHttpClient();
 
   smtp_ = NewObject<TSmtpCli>(this);
   smtp_->OnRequestDone = {this, &TCddb::SmtpRequestDone};
@@ -275,7 +271,31 @@ void TCddb::HttpRead() {
   StartGet(url, L"Reading CD info", CddbState::ReadSent);
 }
 
+THttpCli* TCddb::CreateHttpClient() {
+  THttpCli* http = NewObject<THttpCli>(this);
+  http->OnCommand = {this, &TCddb::HttpCommand};
+  http->OnRequestDone = {this, &TCddb::HttpRequestDone};
+  http->ReceiveStream = &receiveStream_;
+  http->RequestBodyStream = &sendStream_;
+  return http;
+}
+
 void TCddb::AbortRequest() {
+  if (http_->State() != httpReady) {
+    // The aborted connection's close can still arrive under the next request of the same client and
+    // end it: the next request gets a client of its own, and the aborted one goes unheard.
+    THttpCli* aborted = http_;
+    aborted->OnCommand = nullptr;
+    aborted->OnRequestDone = nullptr;
+    aborted->AbortRequest();
+    http_ = CreateHttpClient();
+    http_->Proxy = aborted->Proxy;
+    http_->ProxyPort = aborted->ProxyPort;
+    http_->ProxyUsername = aborted->ProxyUsername;
+    http_->ProxyPassword = aborted->ProxyPassword;
+    aborted->Free();
+    return;
+  }
   // An idle client completes the abort inside the call: that completion is no reply.
   aborting_ = true;
   try {

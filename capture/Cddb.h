@@ -179,6 +179,7 @@ class TCddb : public TComponent {
   void SmtpDisplay(TObject* Sender, const String& Msg);
   void SmtpHeaderLine(TObject* Sender, char* Msg, int Size);
 
+  THttpCli* CreateHttpClient();
   void StartGet(const String& Url, const String& Status, int NewState);
   String HelloParameters() const;
   // Asks the owner; RightOne outside the filled entries counts as -1.
