@@ -594,7 +594,7 @@ TEST_F(MainFormTest, TheActionsStandInCommandOrderWithTheirShortcuts) {
   Create();
   const wchar_t* order[] = {L"ActionUndo", L"ActionRedo", L"ActionCut", L"ActionCopy", L"ActionCopyToNew",
                             L"ActionPaste", L"ActionDelete", L"ActionSelectAll", L"ActionSelectToStart",
-                            L"ActionSelectToEnd", L"ActionNewFile", L"ActionOpenFile", L"ActionSaveFile",
+                            L"ActionSelectToEnd", L"ActionNewFile", L"ActionOpenFile", L"ActionLoadCD", L"ActionSaveFile",
                             L"ActionSaveAs", L"ActionCloseFile", L"ActionTrim", L"ActionExit", L"ActionHelp",
                             L"ActionAbout", L"ActionTrimStart", L"ActionTrimEnd", L"ActionSilenceSelect",
                             L"ActionSaveSelect", L"ActionInsertFileBegin", L"ActionInsertFileCurrent",
