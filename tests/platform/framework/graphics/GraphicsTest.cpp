@@ -31,8 +31,10 @@ TEST(ColorToRGBTest, ResolvesSystemColoursOnly) {
   EXPECT_EQ(ColorToRGB(clNone), clNone);
 }
 
+DWORD WINAPI PinnedSysColor(int index) { return index == COLOR_BTNFACE ? 0x123456 : 0; }
+
 TEST(ColorToRGBTest, AsksTheSystemThroughTheBoundTable) {
-  Bound().GetSysColor = [](int index) -> DWORD { return index == COLOR_BTNFACE ? 0x123456 : 0; };
+  Bound().GetSysColor = &PinnedSysColor;
   const TColor face = ColorToRGB(clBtnFace);
   ResetBoundFunctions();
   EXPECT_EQ(face, 0x123456);
