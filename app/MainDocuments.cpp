@@ -7,7 +7,6 @@
 #include "app/MainForm.h"
 #include "app/OutputFormats.h"
 #include "app/core/Centring.h"
-#include "app/core/SystemQueries.h"
 #include "app/core/WaitCursor.h"
 #include "capture/LoadCD.h"
 #include "app/core/Globals.h"
@@ -200,7 +199,9 @@ void TMainForm::ActionLoadCDExecute(TObject*) {
   String trackPath, caption;
   {
     TWaitCursor wait;
-    if (CountCdromDrives() == 0) {
+    // The CD-ROM drives as the load-CD dialog will see them.
+    TCDDrives drives;
+    if (ListCDDriveLetters(drives) == 0) {
       Application->MessageBox(L"No CD-ROM drivres have been detected. If you do have a CD-ROM drive installed but see "
                               L"this message please read the Help topic relating to Loading CD Tracks.",
                               Application->Title(), MB_OK | MB_ICONERROR);
