@@ -2,7 +2,7 @@
 // numbers its sections by), and the menu bar that offers the actions until the ribbon exists.
 
 #include "app/MainForm.h"
-#include "platform/framework/controls/ShortCuts.h"
+#include "platform/framework/windows/ShortCuts.h"
 
 namespace {
 

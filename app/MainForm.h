@@ -22,7 +22,7 @@
 
 #include "app/RecentFiles.h"
 #include "platform/audio/codecs/Mp3EncoderSettings.h"
-#include "platform/framework/controls/ActnList.h"
+#include "platform/framework/windows/ActnList.h"
 #include "platform/framework/controls/ComCtrls.h"
 #include "platform/framework/controls/Dialogs.h"
 #include "platform/framework/controls/ExtCtrls.h"

@@ -6,9 +6,9 @@
 #include "app/core/DataItems.h"
 #include "capture/Cddb.h"
 #include "platform/framework/classes/Filer.h"
-#include "platform/framework/controls/ActnList.h"
 #include "platform/framework/controls/ComCtrls.h"
 #include "platform/framework/controls/StdCtrls.h"
+#include "platform/framework/windows/ActnList.h"
 #include "platform/framework/windows/Forms.h"
 #include "platform/framework/windows/Timer.h"
 

@@ -19,7 +19,7 @@
 #include "platform/framework/classes/IniFiles.h"
 #include "platform/framework/classes/Registry.h"
 #include "platform/framework/rtl/Seams.h"
-#include "platform/framework/controls/ShortCuts.h"
+#include "platform/framework/windows/ShortCuts.h"
 #include "platform/framework/classes/Strings.h"
 #include "platform/framework/rtl/SysUtils.h"
 #include "tests/app/WavFixture.h"

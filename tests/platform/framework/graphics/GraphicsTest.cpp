@@ -5,7 +5,6 @@
 #include <functional>
 
 #include "platform/framework/graphics/Bitmap.h"
-#include "platform/framework/windows/CursorResources.h"
 #include "platform/framework/graphics/Graphics.h"
 #include "platform/framework/rtl/Seams.h"
 
@@ -268,20 +267,6 @@ TEST(CanvasTest, ChangeEventsBracketEveryDrawing) {
   s.Canvas()->OnChange = [&](TObject*) { events.push_back(L"change"); };
   s.Canvas()->LineTo(3, 3);
   EXPECT_EQ(events, (std::vector<String>{L"changing", L"change"}));
-}
-
-TEST(CursorResourcesTest, DragCursorsAreEmbeddedWithTheHotSpotAtTheArrowTip) {
-  for (int id : {FRAMEWORK_CURSOR_DRAG, FRAMEWORK_CURSOR_NODROP}) {
-    HCURSOR cursor = LoadCursorW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id));
-    ASSERT_NE(cursor, nullptr) << id;
-    ICONINFO info{};
-    ASSERT_TRUE(GetIconInfo(cursor, &info));
-    EXPECT_FALSE(info.fIcon);
-    EXPECT_EQ(info.xHotspot, 0u);
-    EXPECT_EQ(info.yHotspot, 0u);
-    if (info.hbmColor) DeleteObject(info.hbmColor);
-    DeleteObject(info.hbmMask);
-  }
 }
 
 }  // namespace

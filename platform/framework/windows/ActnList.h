@@ -9,12 +9,12 @@
 // refresh from their actions (InitiateAction).
 
 #include "platform/framework/base/Layers.h"
-FRAMEWORK_LAYER_HEADER(CONTROLS);
+FRAMEWORK_LAYER_HEADER(WINDOWS);
 
 #include <vector>
 
 #include "platform/framework/windows/Controls.h"
-#include "platform/framework/controls/ShortCuts.h"
+#include "platform/framework/windows/ShortCuts.h"
 
 class TBasicAction;
 class TCustomActionList;

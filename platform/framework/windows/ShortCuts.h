@@ -2,7 +2,7 @@
 // Keyboard shortcuts: a virtual key with modifier bits, and their texts ("Shift+Ctrl+A").
 
 #include "platform/framework/base/Layers.h"
-FRAMEWORK_LAYER_HEADER(CONTROLS);
+FRAMEWORK_LAYER_HEADER(WINDOWS);
 
 #include "platform/framework/windows/Controls.h"
 

@@ -1,4 +1,4 @@
-#include "platform/framework/controls/ShortCuts.h"
+#include "platform/framework/windows/ShortCuts.h"
 
 #include <cwctype>
 #include <iterator>

@@ -1,10 +1,9 @@
-#include "platform/framework/controls/ActnList.h"
+#include "platform/framework/windows/ActnList.h"
 
 #include <algorithm>
 
 #include "platform/framework/windows/Forms.h"
 #include "platform/framework/graphics/ImageList.h"
-#include "platform/framework/controls/Menus.h"
 
 DEFINE_CLASS(TBasicActionLink)
 DEFINE_CLASS(TActionLink)
@@ -481,13 +480,3 @@ void ExecuteHintAction(const String& Hint) {
   ExecuteActionOnForm(&action, Application->MainForm());
 }
 
-// The application and its forms reach actions and menus through this table (Forms.h).
-namespace {
-const bool servicesInstalled = [] {
-  TControlsLayerServices& services = ControlsLayerServices();
-  services.UpdateActionsAtIdle = &UpdateActionsAtIdle;
-  services.ExecuteHintAction = &ExecuteHintAction;
-  services.DispatchFormShortCut = &DispatchFormShortCut;
-  return true;
-}();
-}  // namespace

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "platform/framework/controls/ShortCuts.h"
+#include "platform/framework/windows/ShortCuts.h"
 #include "platform/framework/base/Utf8.h"
 
 namespace {
