@@ -55,7 +55,7 @@ const TActionRow kActionRows[] = {
     {&TMainForm::ActionOpenFile, L"ActionOpenFile", L"File", L"&Open File...", L"Ctrl+O", 0,
      &TMainForm::ActionOpenFileExecute},
     {&TMainForm::ActionLoadCD, L"ActionLoadCD", L"File", L"Load Audio CD Track(s)", L"", 0,
-     nullptr},
+     &TMainForm::ActionLoadCDExecute},
     {&TMainForm::ActionSaveFile, L"ActionSaveFile", L"File", L"&Save File", L"Ctrl+S", 0,
      &TMainForm::ActionSaveFileExecute},
     {&TMainForm::ActionSaveAs, L"ActionSaveAs", L"File", L"Save File As", L"", 0, &TMainForm::ActionSaveAsExecute},
@@ -312,6 +312,7 @@ void TMainForm::CreateMenuBar() {
   MenuFile = AddMenu(this, root, L"&File");
   AddActionItem(this, MenuFile, ActionNewFile);
   AddActionItem(this, MenuFile, ActionOpenFile);
+  AddActionItem(this, MenuFile, ActionLoadCD);
   AddActionItem(this, MenuFile, ActionCloseFile);
   AddSeparator(this, MenuFile);
   AddActionItem(this, MenuFile, ActionSaveFile);

@@ -293,8 +293,8 @@ void TMainForm::FormCreate(TObject*) {
   LoadViewSettings();
   VerticalZoom = 100;
   // Shortcuts and favourites; the default favourites only at the first start.
-  if (!existed) WriteOrReport(FavoriteFilePath(), [] { WriteDefaultFavorites(); });
-  WriteOrReport(ShortcutFilePath(), [] { WriteDefaultShortcuts(); });
+  if (!existed) WriteOrReport(FavoriteFilePath(), [this] { WriteDefaultFavorites(); });
+  WriteOrReport(ShortcutFilePath(), [this] { WriteDefaultShortcuts(); });
   LoadShortcuts();
   LoadFavorites();
   failures.ReportCollected();

@@ -92,6 +92,7 @@ class TMainForm : public TForm {
   TActionList* ActionList = nullptr;
   TAction* ActionNewFile = nullptr;
   TAction* ActionOpenFile = nullptr;
+  TAction* ActionLoadCD = nullptr;
   TAction* ActionSaveFile = nullptr;
   TAction* ActionSaveAs = nullptr;
   TAction* ActionCloseFile = nullptr;
@@ -186,6 +187,7 @@ class TMainForm : public TForm {
 
   void ActionNewFileExecute(TObject* Sender);
   void ActionOpenFileExecute(TObject* Sender);
+  void ActionLoadCDExecute(TObject* Sender);
   void ActionSaveFileExecute(TObject* Sender);
   void ActionSaveAsExecute(TObject* Sender);
   void ActionCloseFileExecute(TObject* Sender);
