@@ -15,7 +15,7 @@ namespace {
 using CommandsLoadCDTest = CommandsTest;
 
 TEST_F(CommandsLoadCDTest, LoadCDFollowsOpenFileInTheFileMenu) {
-  EXPECT_EQ(form->ActionLoadCD->Caption(), L"Load Audio CD Track(s)...");
+  EXPECT_EQ(form->ActionLoadCD->Caption(), L"Load Audio CD Track(s)");
   int openAt = -1, loadAt = -1;
   for (int i = 0; i < form->MenuFile->Count(); ++i) {
     if (form->MenuFile->Items(i)->Action() == form->ActionOpenFile) openAt = i;
