@@ -375,7 +375,6 @@ class TMainForm : public TForm {
   TAction* ActionSelectSpecifiedTime = nullptr;
   TAction* ActionMixFile = nullptr;
   TAction* ActionRepeatLoop = nullptr;
-  TAction* ActionLoadCD = nullptr;
   TAction* ActionConvertSampleRate = nullptr;
   TAction* ActionPasteMix = nullptr;
   TAction* ActionEditID3 = nullptr;
