@@ -26,7 +26,7 @@ void CollectMenuActions(TMenuItem* item, std::set<TBasicAction*>& actions) {
 
 TEST_F(ShortCutsTest, PlaceholdersAreDisabledWithoutHandlerOrMenuAndTheirKeysDoNothing) {
   const std::set<String> placeholders = {
-      L"ActionSelectSpecifiedTime", L"ActionMixFile", L"ActionRepeatLoop", L"ActionLoadCD",
+      L"ActionSelectSpecifiedTime", L"ActionMixFile", L"ActionRepeatLoop",
       L"ActionConvertSampleRate", L"ActionPasteMix", L"ActionEditID3", L"ActionOptions", L"ActionBatch",
       L"ActionInsertSilenceBegin", L"ActionInsertSilenceCurrent", L"ActionInsertSilenceEnd", L"ActionRecord",
       L"ActionAmplify", L"ActionNormalize", L"ActionDynamicRangeCompressor", L"ActionHighPass",
