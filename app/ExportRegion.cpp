@@ -9,23 +9,10 @@
 #include "platform/audio/editor/AudioEditor.h"
 #include "platform/framework/rtl/FileUtils.h"
 #include "platform/framework/classes/Filer.h"
+#include "platform/framework/windows/FormBuilding.h"
 #include "platform/framework/rtl/SysUtils.h"
 
 DEFINE_CLASS(TExportRegionForm)
-
-namespace {
-
-template <class T>
-T* Place(TLoadingBracket& Loading, T* Control, TExportRegionForm* Form, const wchar_t* Name, int Left, int Top,
-         int Width, int Height) {
-  Loading.Add(Control);
-  Control->SetName(Name);
-  Control->SetParent(Form);
-  Control->SetBounds(Left, Top, Width, Height);
-  return Control;
-}
-
-}  // namespace
 
 TExportRegionForm::TExportRegionForm(TComponent* AOwner) : TForm(AOwner, 0) {
   TLoadingBracket loading(*this);
@@ -37,33 +24,34 @@ TExportRegionForm::TExportRegionForm(TComponent* AOwner) : TForm(AOwner, 0) {
   Font()->SetSize(8);
   SetClientSize(400, 150);
 
-  LabelFolder = Place(loading, new TLabel(this), this, L"LabelFolder", 12, 14, 90, 14);
+  LabelFolder = PlaceControl(loading, new TLabel(this), this, L"LabelFolder", Bounds(12, 14, 90, 14));
   LabelFolder->SetCaption(L"Export Folder:");
-  EditFolder = Place(loading, new TEdit(this), this, L"EditFolder", 104, 10, 250, 21);
+  EditFolder = PlaceControl(loading, new TEdit(this), this, L"EditFolder", Bounds(104, 10, 250, 21));
   EditFolder->SetReadOnly(true);
-  ButtonFolder = Place(loading, new TButton(this), this, L"ButtonFolder", 360, 9, 28, 23);
+  ButtonFolder = PlaceControl(loading, new TButton(this), this, L"ButtonFolder", Bounds(360, 9, 28, 23));
   ButtonFolder->SetCaption(L"...");
   ButtonFolder->OnClick = {this, &TExportRegionForm::ButtonFolderClick};
 
-  LabelFormat = Place(loading, new TLabel(this), this, L"LabelFormat", 12, 50, 90, 14);
+  LabelFormat = PlaceControl(loading, new TLabel(this), this, L"LabelFormat", Bounds(12, 50, 90, 14));
   LabelFormat->SetCaption(L"Export Format:");
-  ComboBoxFormat = Place(loading, new TComboBox(this), this, L"ComboBoxFormat", 104, 46, 120, 21);
+  ComboBoxFormat = PlaceControl(loading, new TComboBox(this), this, L"ComboBoxFormat", Bounds(104, 46, 120, 21));
   ComboBoxFormat->SetStyle(csDropDownList);
   for (int index = 0; !ExportFormatExtension(index).empty(); ++index)
     ComboBoxFormat->Items()->Add(ExportFormatExtension(index));
   ComboBoxFormat->SetItemIndex(0);
   // The format dialogs that this button opens come with the format-dialog family.
-  ButtonFormatSettings = Place(loading, new TButton(this), this, L"ButtonFormatSettings", 234, 45, 120, 23);
+  ButtonFormatSettings =
+      PlaceControl(loading, new TButton(this), this, L"ButtonFormatSettings", Bounds(234, 45, 120, 23));
   ButtonFormatSettings->SetCaption(L"Format Settings");
   ButtonFormatSettings->SetEnabled(false);
 
-  BevelTop = Place(loading, new TBevel(this), this, L"BevelTop", 12, 96, 376, 2);
+  BevelTop = PlaceControl(loading, new TBevel(this), this, L"BevelTop", Bounds(12, 96, 376, 2));
   BevelTop->SetShape(bsTopLine);
-  ButtonOK = Place(loading, new TButton(this), this, L"ButtonOK", 232, 112, 75, 25);
+  ButtonOK = PlaceControl(loading, new TButton(this), this, L"ButtonOK", Bounds(232, 112, 75, 25));
   ButtonOK->SetCaption(L"&OK");
   ButtonOK->SetDefault(true);
   ButtonOK->ModalResult = mrOk;
-  ButtonCancel = Place(loading, new TButton(this), this, L"ButtonCancel", 313, 112, 75, 25);
+  ButtonCancel = PlaceControl(loading, new TButton(this), this, L"ButtonCancel", Bounds(313, 112, 75, 25));
   ButtonCancel->SetCaption(L"&Cancel");
   ButtonCancel->Cancel = true;
   ButtonCancel->ModalResult = mrCancel;

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "app/Bookmarks.h"
+#include "app/FreAnalysis.h"
 #include "app/MainForm.h"
 #include "app/Regions.h"
 #include "app/core/Brands.h"
@@ -18,6 +19,7 @@ namespace {
 void CreateAutoCreatedWindows() {
   Application->CreateForm(MainForm);
   Application->CreateForm(FormProgress);
+  Application->CreateForm(FreAnalysisForm);
   Application->CreateForm(BookmarkForm);
   Application->CreateForm(RegionForm);
 }

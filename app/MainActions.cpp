@@ -2,7 +2,9 @@
 // numbers its sections by), and the menu bar that offers the actions until the ribbon exists.
 
 #include "app/MainForm.h"
-#include "platform/framework/controls/ShortCuts.h"
+#include "app/Tools.h"
+#include "app/core/TextRoutines.h"
+#include "platform/framework/windows/ShortCuts.h"
 
 namespace {
 
@@ -18,7 +20,9 @@ struct TActionRow {
   TExecute Execute;
 };
 
-// Command order; later commands join at their positions.
+// All 109 commands in command order, the order "Shortcut.dat" numbers its sections by. A row without
+// a handler is a placeholder for a command another part of the program builds: it carries its caption
+// and built-in shortcut, stays disabled, has no menu item and no enabling row, so its key does nothing.
 const TActionRow kActionRows[] = {
     {&TMainForm::ActionUndo, L"ActionUndo", L"Edit", L"&Undo", L"Ctrl+Z", 0,
      &TMainForm::ActionUndoExecute},
@@ -40,19 +44,37 @@ const TActionRow kActionRows[] = {
      &TMainForm::ActionSelectToStartExecute},
     {&TMainForm::ActionSelectToEnd, L"ActionSelectToEnd", L"Edit", L"Select To End", L"Shift+End", 0,
      &TMainForm::ActionSelectToEndExecute},
+    {&TMainForm::ActionSelectSpecifiedTime, L"ActionSelectSpecifiedTime", L"Edit", L"Select Specified Time", L"Ctrl+G", 0,
+     nullptr},
+    {&TMainForm::ActionMixFile, L"ActionMixFile", L"Edit", L"&Mix File...", L"", 0,
+     nullptr},
+    {&TMainForm::ActionRepeatLoop, L"ActionRepeatLoop", L"Edit", L"Repeat &Loop...", L"", 0,
+     nullptr},
     {&TMainForm::ActionNewFile, L"ActionNewFile", L"File", L"&New File...", L"Ctrl+N", 0,
      &TMainForm::ActionNewFileExecute},
     {&TMainForm::ActionOpenFile, L"ActionOpenFile", L"File", L"&Open File...", L"Ctrl+O", 0,
      &TMainForm::ActionOpenFileExecute},
+    {&TMainForm::ActionLoadCD, L"ActionLoadCD", L"File", L"Load Audio CD Track(s)", L"", 0,
+     &TMainForm::ActionLoadCDExecute},
     {&TMainForm::ActionSaveFile, L"ActionSaveFile", L"File", L"&Save File", L"Ctrl+S", 0,
      &TMainForm::ActionSaveFileExecute},
     {&TMainForm::ActionSaveAs, L"ActionSaveAs", L"File", L"Save File As", L"", 0, &TMainForm::ActionSaveAsExecute},
     {&TMainForm::ActionCloseFile, L"ActionCloseFile", L"File", L"Close File", L"", 0,
      &TMainForm::ActionCloseFileExecute},
+    {&TMainForm::ActionConvertSampleRate, L"ActionConvertSampleRate", L"File", L"Convert Sample Rate and Channels", L"", 0,
+     nullptr},
+    {&TMainForm::ActionPasteMix, L"ActionPasteMix", L"Edit", L"Paste Mi&x...", L"", 0,
+     nullptr},
     {&TMainForm::ActionTrim, L"ActionTrim", L"Edit", L"Tri&m", L"Ctrl+T", 0,
      &TMainForm::ActionTrimExecute},
+    {&TMainForm::ActionEditID3, L"ActionEditID3", L"File", L"Edit ID3 Tags", L"", 0,
+     nullptr},
+    {&TMainForm::ActionOptions, L"ActionOptions", L"Options", L"Options", L"", 0,
+     nullptr},
     {&TMainForm::ActionExit, L"ActionExit", L"File", L"E&xit", L"", 0,
      &TMainForm::ActionExitExecute},
+    {&TMainForm::ActionBatch, L"ActionBatch", L"Tools", L"Batch Converter", L"", 0,
+     nullptr},
     {&TMainForm::ActionHelp, L"ActionHelp", L"Help", L"&Contents", L"F1", 0, &TMainForm::ActionHelpExecute},
     {&TMainForm::ActionAbout, L"ActionAbout", L"Help", L"Version", L"", 0, &TMainForm::ActionAboutExecute},
     {&TMainForm::ActionTrimStart, L"ActionTrimStart", L"Edit", L"Trim St&art", L"Ctrl+M", 0,
@@ -63,12 +85,20 @@ const TActionRow kActionRows[] = {
      &TMainForm::ActionSilenceSelectExecute},
     {&TMainForm::ActionSaveSelect, L"ActionSaveSelect", L"Edit", L"Save Select &Region As...", L"", 0,
      &TMainForm::ActionSaveSelectExecute},
+    {&TMainForm::ActionInsertSilenceBegin, L"ActionInsertSilenceBegin", L"Edit", L"Begin", L"", 0,
+     nullptr},
+    {&TMainForm::ActionInsertSilenceCurrent, L"ActionInsertSilenceCurrent", L"Edit", L"Current", L"", 0,
+     nullptr},
+    {&TMainForm::ActionInsertSilenceEnd, L"ActionInsertSilenceEnd", L"Edit", L"End", L"", 0,
+     nullptr},
     {&TMainForm::ActionInsertFileBegin, L"ActionInsertFileBegin", L"Edit", L"Begin", L"", 0,
      &TMainForm::ActionInsertFileBeginExecute},
     {&TMainForm::ActionInsertFileCurrent, L"ActionInsertFileCurrent", L"Edit", L"Current", L"", 0,
      &TMainForm::ActionInsertFileCurrentExecute},
     {&TMainForm::ActionInsertFileEnd, L"ActionInsertFileEnd", L"Edit", L"End", L"", 0,
      &TMainForm::ActionInsertFileEndExecute},
+    {&TMainForm::ActionRecord, L"ActionRecord", L"Control", L"&Record", L"F5", 0,
+     nullptr},
     {&TMainForm::ActionPlay, L"ActionPlay", L"Control", L"&Play", L"F9", 0,
      &TMainForm::ActionPlayExecute},
     {&TMainForm::ActionPlayToEnd, L"ActionPlayToEnd", L"Control", L"Play To End", L"", 0,
@@ -87,6 +117,46 @@ const TActionRow kActionRows[] = {
      &TMainForm::ActionForwordExecute},
     {&TMainForm::ActionEnd, L"ActionEnd", L"Control", L"Go To &End", L"End", 0,
      &TMainForm::ActionEndExecute},
+    {&TMainForm::ActionAmplify, L"ActionAmplify", L"Effect", L"&Amplify...", L"", 0,
+     nullptr},
+    {&TMainForm::ActionNormalize, L"ActionNormalize", L"Effect", L"&Normalize...", L"", 0,
+     nullptr},
+    {&TMainForm::ActionDynamicRangeCompressor, L"ActionDynamicRangeCompressor", L"Effect", L"Dynamic Range Co&mpressor...", L"", 0,
+     nullptr},
+    {&TMainForm::ActionHighPass, L"ActionHighPass", L"Effect", L"&High-Pass Filter...", L"", 0,
+     nullptr},
+    {&TMainForm::ActionEqualizer, L"ActionEqualizer", L"Effect", L"E&qualizer...", L"", 0,
+     nullptr},
+    {&TMainForm::ActionEcho, L"ActionEcho", L"Effect", L"Ech&o...", L"", 0,
+     nullptr},
+    {&TMainForm::ActionReverb, L"ActionReverb", L"Effect", L"&Reverb...", L"", 0,
+     nullptr},
+    {&TMainForm::ActionReverse, L"ActionReverse", L"Effect", L"Re&verse", L"", 0,
+     nullptr},
+    {&TMainForm::ActionFadeIn, L"ActionFadeIn", L"Effect", L"&Fade In", L"", 0,
+     nullptr},
+    {&TMainForm::ActionFadeOut, L"ActionFadeOut", L"Effect", L"&Fade Out", L"", 0,
+     nullptr},
+    {&TMainForm::ActionFadeOutAndTrim, L"ActionFadeOutAndTrim", L"Effect", L"Fade Out and &Trim", L"", 0,
+     nullptr},
+    {&TMainForm::ActionCrossFade, L"ActionCrossFade", L"Effect", L"CrossFade...", L"", 0,
+     nullptr},
+    {&TMainForm::ActionEnvelope, L"ActionEnvelope", L"Effect", L"En&velope...", L"", 0,
+     nullptr},
+    {&TMainForm::ActionMixStereo, L"ActionMixStereo", L"Effect", L"&Mix Stereo Channels...", L"", 0,
+     nullptr},
+    {&TMainForm::ActionNoiseReduction, L"ActionNoiseReduction", L"Effect", L"&Noise Reduction...", L"", 0,
+     nullptr},
+    {&TMainForm::ActionSpeedChange, L"ActionSpeedChange", L"Effect", L"S&peed Change...", L"", 0,
+     nullptr},
+    {&TMainForm::ActionPitchChange, L"ActionPitchChange", L"Effect", L"&Pitch Change...", L"", 0,
+     nullptr},
+    {&TMainForm::ActionPhaser, L"ActionPhaser", L"Effect", L"Phaser...", L"", 0,
+     nullptr},
+    {&TMainForm::ActionFlanger, L"ActionFlanger", L"Effect", L"Flanger...", L"", 0,
+     nullptr},
+    {&TMainForm::ActionChorus, L"ActionChorus", L"Effect", L"Chorus...", L"", 0,
+     nullptr},
     {&TMainForm::ActionSetBookmark, L"ActionSetBookmark", L"Bookmark", L"&Set Bookmark", L"Ctrl+B", 0,
      &TMainForm::ActionSetBookmarkExecute},
     {&TMainForm::ActionOpenBookmarkList, L"ActionOpenBookmarkList", L"Bookmark", L"&Open Bookmark List", L"Shift+Ctrl+B", 0,
@@ -95,6 +165,10 @@ const TActionRow kActionRows[] = {
      &TMainForm::ActionAddRegionExecute},
     {&TMainForm::ActionOpenRegionList, L"ActionOpenRegionList", L"Bookmark", L"&Open Region List", L"Shift+Ctrl+R", 0,
      &TMainForm::ActionOpenRegionListExecute},
+    {&TMainForm::ActionFrequencyAnalysis, L"ActionFrequencyAnalysis", L"Tools", L"&Frequency Analysis (FFT)", L"", 0,
+     &TMainForm::ActionFrequencyAnalysisExecute},
+    {&TMainForm::ActionTextToSpeech, L"ActionTextToSpeech", L"Tools", L"Text To &Speech", L"", 0,
+     &TMainForm::ActionTextToSpeechExecute},
     {&TMainForm::ActionShowCommandBar, L"ActionShowCommandBar", L"View", L"Show Command Bar", L"Shift+Ctrl+A", 0,
      &TMainForm::ActionShowCommandBarExecute},
     {&TMainForm::ActionBarOntheLeft, L"ActionBarOntheLeft", L"View", L"On the Left", L"", 5,
@@ -119,6 +193,10 @@ const TActionRow kActionRows[] = {
      &TMainForm::ActionCompanyHomepageExecute},
     {&TMainForm::ActionBottomBar, L"ActionBottomBar", L"View", L"Bottom Bar", L"", 0,
      &TMainForm::ActionBottomBarExecute},
+    {&TMainForm::ActionStatusBar, L"ActionStatusBar", L"View", L"Status Bar", L"", 0,
+     nullptr},
+    {&TMainForm::ActionWelcomeWindow, L"ActionWelcomeWindow", L"View", L"Welcome Window", L"", 0,
+     &TMainForm::ActionWelcomeWindowExecute},
     {&TMainForm::ActionWaveformMode, L"ActionWaveformMode", L"View", L"Waveform Mode", L"", 2,
      &TMainForm::ActionWaveformModeExecute},
     {&TMainForm::ActionSpectralMode, L"ActionSpectralMode", L"View", L"Spectral Mode", L"", 2,
@@ -137,6 +215,16 @@ const TActionRow kActionRows[] = {
      &TMainForm::ActionVerticalFormatDecibelExecute},
     {&TMainForm::ActionVerticalFormatVisiable, L"ActionVerticalFormatVisiable", L"View", L"Visiable", L"", 0,
      &TMainForm::ActionVerticalFormatVisiableExecute},
+    {&TMainForm::ActionDiscRipper, L"ActionDiscRipper", L"Tools", L"Disc Ripper", L"", 0,
+     &TMainForm::ActionSiblingToolExecute},
+    {&TMainForm::ActionDiscBurner, L"ActionDiscBurner", L"Tools", L"Disc Burner", L"", 0,
+     &TMainForm::ActionSiblingToolExecute},
+    {&TMainForm::ActionDiscCopier, L"ActionDiscCopier", L"Tools", L"Disc Copier", L"", 0,
+     &TMainForm::ActionSiblingToolExecute},
+    {&TMainForm::ActionAudioConverter, L"ActionAudioConverter", L"Tools", L"Audio Converter", L"", 0,
+     &TMainForm::ActionSiblingToolExecute},
+    {&TMainForm::ActionAudioRecorder, L"ActionAudioRecorder", L"Tools", L"Audio Recorder", L"", 0,
+     &TMainForm::ActionSiblingToolExecute},
     {&TMainForm::ActionVerticalZoomIn, L"ActionVerticalZoomIn", L"Zoom", L"Vertical Zoom In", L"", 0,
      &TMainForm::ActionVerticalZoomInExecute},
     {&TMainForm::ActionVerticalZoomOut, L"ActionVerticalZoomOut", L"Zoom", L"Vertical Zoom Out", L"", 0,
@@ -147,6 +235,10 @@ const TActionRow kActionRows[] = {
      &TMainForm::ActionZoomToLeftExecute},
     {&TMainForm::ActionWindowsMixer, L"ActionWindowsMixer", L"View", L"&Windows Mixer", L"", 0,
      &TMainForm::ActionWindowsMixerExecute},
+    {&TMainForm::ActionTopTransportBar, L"ActionTopTransportBar", L"View", L"Top Transport Bar", L"", 0,
+     nullptr},
+    {&TMainForm::ActionTopZoomBar, L"ActionTopZoomBar", L"View", L"Top Zoom Bar", L"", 0,
+     nullptr},
 };
 
 }  // namespace
@@ -161,7 +253,10 @@ void TMainForm::CreateActions() {
     action->SetCaption(row.Caption);
     action->SetShortCut(TextToShortCut(row.ShortCut));
     action->SetGroupIndex(row.GroupIndex);
-    action->OnExecute = TNotifyEvent(this, row.Execute);
+    if (row.Execute)
+      action->OnExecute = TNotifyEvent(this, row.Execute);
+    else
+      action->SetEnabled(false);
     action->SetActionList(ActionList);
     this->*row.Field = action;
   }
@@ -217,11 +312,16 @@ void TMainForm::CreateMenuBar() {
   MenuFile = AddMenu(this, root, L"&File");
   AddActionItem(this, MenuFile, ActionNewFile);
   AddActionItem(this, MenuFile, ActionOpenFile);
+  AddActionItem(this, MenuFile, ActionLoadCD);
   AddActionItem(this, MenuFile, ActionCloseFile);
   AddSeparator(this, MenuFile);
   AddActionItem(this, MenuFile, ActionSaveFile);
   AddActionItem(this, MenuFile, ActionSaveAs);
   AddActionItem(this, MenuFile, ActionSaveSelect);
+  AddSeparator(this, MenuFile);
+  for (TAction* action : {ActionTextToSpeech, ActionFrequencyAnalysis, ActionDiscRipper, ActionDiscBurner,
+                          ActionDiscCopier, ActionAudioConverter, ActionAudioRecorder})
+    AddActionItem(this, MenuFile, action);
   AddSeparator(this, MenuFile);
   AddActionItem(this, MenuFile, ActionExit);
 
@@ -252,12 +352,18 @@ void TMainForm::CreateMenuBar() {
   AddSeparator(this, MenuBookmark);
   for (TAction* action : {ActionAddRegion, ActionOpenRegionList}) AddActionItem(this, MenuBookmark, action);
 
+  MenuFavorites = AddMenu(this, root, L"F&avorites");
+  AddSeparator(this, MenuFavorites);
+  AddMenu(this, MenuFavorites, L"Edit Favorites...")->OnClick = {this, &TMainForm::ButtonEditFClick};
+
   MenuOptions = AddMenu(this, root, L"&Options");
   AddActionItem(this, MenuOptions, ActionWindowsMixer);
   TMenuItem* quickBar = AddMenu(this, MenuOptions, L"Quick Bar");
   for (TAction* action : {ActionShowCommandBar, ActionBarOntheLeft, ActionBarOntheRight})
     AddActionItem(this, quickBar, action);
   AddActionItem(this, MenuOptions, ActionBottomBar);
+  AddActionItem(this, MenuOptions, ActionWelcomeWindow);
+  AddMenu(this, MenuOptions, L"&Keyboard Shortcuts")->OnClick = {this, &TMainForm::dxBarLargeButtonKeyboardClick};
   AddSeparator(this, MenuOptions);
   AddActionItem(this, MenuOptions, ActionSpectralMode);
   AddActionItem(this, MenuOptions, ActionWaveformMode);
@@ -279,6 +385,13 @@ void TMainForm::CreateMenuBar() {
   AddActionItem(this, MenuHelp, ActionProductPage);
   AddActionItem(this, MenuHelp, ActionTechnicalSupport);
   AddActionItem(this, MenuHelp, ActionCompanyHomepage);
+  AddSeparator(this, MenuHelp);
+  const TNotifyEvent faqClicks[] = {{this, &TMainForm::dxBarButtonFAQ1Click}, {this, &TMainForm::dxBarButtonFAQ2Click},
+                                    {this, &TMainForm::dxBarButtonFAQ3Click}, {this, &TMainForm::dxBarButtonFAQ4Click},
+                                    {this, &TMainForm::dxBarButtonFAQ5Click}, {this, &TMainForm::dxBarButtonFAQ6Click}};
+  for (std::size_t i = 0; i < std::size(faqClicks); ++i)
+    AddMenu(this, MenuHelp, FaqTopics()[i].Caption)->OnClick = faqClicks[i];
+
 
   for (TMenuItem* menu : {MenuFile, MenuEdit, MenuTransport, MenuZoom, MenuBookmark, MenuOptions, MenuHelp})
     HideWhenEmpty(menu);
@@ -302,11 +415,6 @@ void TMainForm::RebuildRecentFilesMenu() {
     item->SetVisible(i < entries.size());
     if (i >= entries.size()) continue;
     // The number is the item's accelerator; an "&" of the path must not become one.
-    String caption = L"&" + std::to_wstring(i + 1) + L" ";
-    for (wchar_t ch : entries[i]) {
-      if (ch == L'&') caption += L'&';
-      caption += ch;
-    }
-    item->SetCaption(caption);
+    item->SetCaption(L"&" + std::to_wstring(i + 1) + L" " + DoubleAmpersands(entries[i]));
   }
 }

@@ -2,9 +2,13 @@
 // shared services every command uses, and the default tags of a new document.
 
 #include <ctime>
+#include <memory>
 
 #include "app/MainForm.h"
 #include "app/OutputFormats.h"
+#include "app/core/Centring.h"
+#include "app/core/WaitCursor.h"
+#include "capture/LoadCD.h"
 #include "app/core/Globals.h"
 #include "app/core/Paths.h"
 #include "platform/audio/editor/AudioEditor.h"
@@ -188,6 +192,31 @@ void TMainForm::ActionOpenFileExecute(TObject*) {
   OpenDialog->FileName.clear();
   OpenDialog->InitialDir = GlobalVars.LastOpenDir;
   if (OpenDialog->Execute()) OpenAudioFile(OpenDialog->FileName);
+}
+
+void TMainForm::ActionLoadCDExecute(TObject*) {
+  StopTransport();
+  String trackPath, caption;
+  {
+    TWaitCursor wait;
+    // The CD-ROM drives as the load-CD dialog will see them.
+    TCDDrives drives;
+    if (ListCDDriveLetters(drives) == 0) {
+      Application->MessageBox(L"No CD-ROM drivres have been detected. If you do have a CD-ROM drive installed but see "
+                              L"this message please read the Help topic relating to Loading CD Tracks.",
+                              Application->Title(), MB_OK | MB_ICONERROR);
+      return;
+    }
+    std::unique_ptr<TLoadCDForm> dialog(new TLoadCDForm(this));
+    CentreOver(dialog.get(), this);
+    if (dialog->ShowModal() == mrOk && dialog->SelectedItem()) {
+      trackPath = dialog->SelectedItem()->TrackPath;
+      caption = dialog->SelectedItem()->Caption;
+    }
+  }
+  if (trackPath.empty() || !FileExists(trackPath) || !OpenAudioFile(trackPath)) return;
+  DocumentPath = caption;
+  SetDocumentName(caption);
 }
 
 void TMainForm::ActionSaveFileExecute(TObject*) {

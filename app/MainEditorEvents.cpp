@@ -80,6 +80,7 @@ void TMainForm::AudioEditorChangePlayPosition(TObject*) {
   const String text = SampleTimeText(*AudioEditor, AudioEditor->Position()->GetCursorPosition());
   LabelStart->SetCaption(text);
   MainTime->SetCaption(text);
+  RefreshAnalysis();
 }
 
 void TMainForm::UpdatePositionLabels() {
@@ -98,12 +99,14 @@ void TMainForm::UpdatePositionLabels() {
 void TMainForm::AudioEditorChangePosition(TObject*) {
   TFlagScope fromEditor(SelectionFromEditor);
   UpdatePositionLabels();
-  if (SelectionFromScrollBars) return;
-  IAudioEditor2Position* position = AudioEditor->Position();
-  const std::int64_t length = position->GetLength();
-  if (length == 0) return;
-  ScrollBarStart->SetPosition(ScrollBarPositionOf(position->GetSelectionStart(), length));
-  ScrollBarEnd->SetPosition(ScrollBarPositionOf(position->GetSelectionEnd(), length));
+  if (!SelectionFromScrollBars) {
+    IAudioEditor2Position* position = AudioEditor->Position();
+    if (const std::int64_t length = position->GetLength(); length != 0) {
+      ScrollBarStart->SetPosition(ScrollBarPositionOf(position->GetSelectionStart(), length));
+      ScrollBarEnd->SetPosition(ScrollBarPositionOf(position->GetSelectionEnd(), length));
+    }
+  }
+  RefreshAnalysis();
 }
 
 void TMainForm::SelectFromScrollBars() {

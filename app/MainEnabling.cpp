@@ -84,6 +84,7 @@ const TEnablingRow kEnablingRows[] = {
     Row(F::Document, &TMainForm::ActionVerticalZoomOut),
     Row(F::Audio, &TMainForm::ActionZoomToRight),
     Row(F::Audio, &TMainForm::ActionZoomToLeft),
+    Row(F::Audio, &TMainForm::ActionFrequencyAnalysis),
 };
 
 }  // namespace

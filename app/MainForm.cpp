@@ -3,6 +3,10 @@
 
 #include "app/MainForm.h"
 
+#include "app/FavoriteData.h"
+#include "app/FreAnalysis.h"
+#include "app/ShortCuts.h"
+
 #include "app/core/Brands.h"
 #include "app/core/Centring.h"
 #include "app/core/Globals.h"
@@ -12,6 +16,7 @@
 #include "app/core/FontNames.h"
 #include "app/core/FormPlacement.h"
 #include "app/core/WaitCursor.h"
+#include "app/core/WriteFailures.h"
 #include "platform/audio/editor/AudioEditor.h"
 #include "platform/audio/processing/AudioInformation2.h"
 #include "platform/audio/processing/AudioTransform2.h"
@@ -99,6 +104,7 @@ TMainForm::~TMainForm() {
 }
 
 void TMainForm::CreateComponents() {
+  CreateSkinManager();
   TimerAfterShow = new TTimer(this);
   TimerAfterShow->SetName(L"TimerAfterShow");
   TimerAfterShow->SetEnabled(false);
@@ -139,6 +145,21 @@ void TMainForm::CreateComponents() {
   AudioTransform->SetName(L"AudioTransform");
   AudioInfo = new TAudioInformation2(this);
   AudioInfo->SetName(L"AudioInfo");
+}
+
+// The skin manager with the internal skin, its stored properties in their stored order: the internal
+// skin first, then the skin name, whose setter loads and applies it while the form loads.
+void TMainForm::CreateSkinManager() {
+  SkinManager = new TsSkinManager(this);
+  SkinManager->SetName(L"SkinManager");
+  TsStoredSkin* internal = SkinManager->InternalSkins()->Add();
+  internal->SetName(L"Harbour Blue (internal)");
+  TResourceStream data(GetModuleHandleW(nullptr), L"INTERNALSKIN", RT_RCDATA);
+  internal->LoadData(data.Memory(), data.Size());
+  SkinManager->SetSkinName(L"Harbour Blue (internal)");
+  SkinManager->SetSkinnedPopups(false);
+  SkinManager->SetSkinningRules({});
+  SkinManager->MenuSupport()->IcoLineSkin = L"ICOLINE";
 }
 
 void TMainForm::CreateLayout(TLoadingBracket& loading) {
@@ -218,7 +239,12 @@ bool TMainForm::ApplyBrand() {
     for (TLabel* label : {LabelStartTitle, LabelEndTitle, LabelSelTitle, LabelFileTitle})
       label->Font()->SetColor(brand->TimeTitleLabelColor);
   }
+  if (brand->DesaturatesSkin && brand->SkinSaturation != 0) SkinManager->SetSaturation(brand->SkinSaturation);
   ApplyBrandAddresses(*brand, GlobalVars);
+  // The first three sibling tools are the CD tools.
+  if (brand->CDToolActions != TBrandActions::Unchanged)
+    for (TAction* action : {ActionDiscRipper, ActionDiscBurner, ActionDiscCopier})
+      action->SetVisible(brand->CDToolActions == TBrandActions::Visible);
   return true;
 }
 
@@ -239,6 +265,8 @@ void TMainForm::FormCreate(TObject*) {
   GlobalVars.DataFolder =
       AddTrailingBackslash(AddTrailingBackslash(ShellFolderPath(L"AppData")) + Application->Title());
   if (!DirectoryExists(GlobalVars.DataFolder)) ForceDirectories(GlobalVars.DataFolder);
+  // Settings the steps below cannot write are shown once, after the last of them.
+  TWriteFailureCollector failures;
   // Folders, view and bar defaults, the time separator and every other default.
   TimeSeparator = L':';
   AssignDefaultSettings(GlobalVars);
@@ -264,6 +292,12 @@ void TMainForm::FormCreate(TObject*) {
   LoadFormPlacement(L"FormPos", this, L"");
   LoadViewSettings();
   VerticalZoom = 100;
+  // Shortcuts and favourites; the default favourites only at the first start.
+  if (!existed) WriteOrReport(FavoriteFilePath(), [this] { WriteDefaultFavorites(); });
+  WriteOrReport(ShortcutFilePath(), [this] { WriteDefaultShortcuts(); });
+  LoadShortcuts();
+  LoadFavorites();
+  failures.ReportCollected();
 }
 
 void TMainForm::PlaceForFirstStart() {
@@ -308,6 +342,7 @@ void TMainForm::TimerAfterShowTimer(TObject*) {
     if (FileExists(path) && IsSupportedAudioFile(ExtractFileExt(path))) OpenAudioFile(path);
   }
   PanelButtom->SetVisible(GlobalVars.ShowBottomBar);
+  if (GlobalVars.ShowStartDialog && ParamCount() < 1) ShowWelcomeWindow();
 }
 
 // ---- Close ---------------------------------------------------------------------------------------
@@ -320,12 +355,16 @@ void TMainForm::FormCloseQuery(TObject*, bool& CanClose) {
 
 void TMainForm::FormClose(TObject*, TCloseAction&) {
   if (creationStopped_) return;
-  SaveFormPlacement(L"FormPos", this, L"");
-  RecentFiles.Save();
+  // Every step runs whatever an earlier one's write did; failed writes are shown once at the end.
+  TWriteFailureCollector failures;
+  WriteOrReport(SettingsFilePath(), [this] { SaveFormPlacement(L"FormPos", this, L""); });
+  WriteOrReport(RecentFiles.FileName(), [this] { RecentFiles.Write(); });
   // Before the after-show step the panel does not show the saved choice yet.
   if (!TimerAfterShow->Enabled()) GlobalVars.ShowBottomBar = PanelButtom->Visible();
   StoreMarkerListBounds();
+  if (FreAnalysisForm && FreAnalysisForm->Visible()) FreAnalysisForm->StoreBounds();
   SaveSettings();
+  failures.ReportCollected();
 }
 
 // ---- Message hook and drops ----------------------------------------------------------------------

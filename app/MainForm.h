@@ -15,6 +15,9 @@
 //   MainEditorEvents.cpp  the editor's events, time panels, selection scroll bars and meters
 //   MainEnabling.cpp   the idle update pass that enables the commands
 //   MainMarkers.cpp    bookmarks and regions (the list windows are Bookmarks.h and Regions.h)
+//   Favorites.cpp, ShortCuts.cpp, Welcome.cpp, Tools.cpp, TextToSpeech.cpp, FreAnalysis.cpp
+//                      favourites, shortcuts, the welcome window, the launch commands, speech and
+//                      the analysis window (each beside the window it drives)
 
 #include <cstdint>
 #include <memory>
@@ -22,7 +25,7 @@
 
 #include "app/RecentFiles.h"
 #include "platform/audio/codecs/Mp3EncoderSettings.h"
-#include "platform/framework/controls/ActnList.h"
+#include "platform/framework/windows/ActnList.h"
 #include "platform/framework/controls/ComCtrls.h"
 #include "platform/framework/controls/Dialogs.h"
 #include "platform/framework/controls/ExtCtrls.h"
@@ -30,9 +33,11 @@
 #include "platform/framework/controls/Menus.h"
 #include "platform/framework/controls/StdCtrls.h"
 #include "platform/framework/windows/Timer.h"
+#include "ui/skins/core/SkinManager.h"
 
 class TAudioEditor2;
 class TAudioInformation2;
+class TFavorite;
 class TAudioPlayer2;
 class TAudioTransform2;
 class TLoadingBracket;
@@ -72,6 +77,7 @@ class TMainForm : public TForm {
   TProgressBar* LeftBar = nullptr;
   TProgressBar* RightBar = nullptr;
   TPanel* PanelZoom = nullptr;
+  TsSkinManager* SkinManager = nullptr;
   TTimer* TimerAfterShow = nullptr;
   TTimer* TimerRewind = nullptr;
   TTimer* TimerForword = nullptr;
@@ -86,6 +92,7 @@ class TMainForm : public TForm {
   TActionList* ActionList = nullptr;
   TAction* ActionNewFile = nullptr;
   TAction* ActionOpenFile = nullptr;
+  TAction* ActionLoadCD = nullptr;
   TAction* ActionSaveFile = nullptr;
   TAction* ActionSaveAs = nullptr;
   TAction* ActionCloseFile = nullptr;
@@ -180,6 +187,7 @@ class TMainForm : public TForm {
 
   void ActionNewFileExecute(TObject* Sender);
   void ActionOpenFileExecute(TObject* Sender);
+  void ActionLoadCDExecute(TObject* Sender);
   void ActionSaveFileExecute(TObject* Sender);
   void ActionSaveAsExecute(TObject* Sender);
   void ActionCloseFileExecute(TObject* Sender);
@@ -361,6 +369,87 @@ class TMainForm : public TForm {
   void ScrollBarEndChange(TObject* Sender);
   // ---- end of the edit, transport, view and marker commands ---------------------------------------
 
+  // ---- Commands whose handlers are built elsewhere (placeholders), and this part's commands:
+  //      favourites, shortcuts, welcome window, tools, speech, analysis (Favorites.cpp,
+  //      ShortCuts.cpp, Welcome.cpp, Tools.cpp, TextToSpeech.cpp, FreAnalysis.cpp) ----------------
+  TAction* ActionSelectSpecifiedTime = nullptr;
+  TAction* ActionMixFile = nullptr;
+  TAction* ActionRepeatLoop = nullptr;
+  TAction* ActionConvertSampleRate = nullptr;
+  TAction* ActionPasteMix = nullptr;
+  TAction* ActionEditID3 = nullptr;
+  TAction* ActionOptions = nullptr;
+  TAction* ActionBatch = nullptr;
+  TAction* ActionInsertSilenceBegin = nullptr;
+  TAction* ActionInsertSilenceCurrent = nullptr;
+  TAction* ActionInsertSilenceEnd = nullptr;
+  TAction* ActionRecord = nullptr;
+  TAction* ActionAmplify = nullptr;
+  TAction* ActionNormalize = nullptr;
+  TAction* ActionDynamicRangeCompressor = nullptr;
+  TAction* ActionHighPass = nullptr;
+  TAction* ActionEqualizer = nullptr;
+  TAction* ActionEcho = nullptr;
+  TAction* ActionReverb = nullptr;
+  TAction* ActionReverse = nullptr;
+  TAction* ActionFadeIn = nullptr;
+  TAction* ActionFadeOut = nullptr;
+  TAction* ActionFadeOutAndTrim = nullptr;
+  TAction* ActionCrossFade = nullptr;
+  TAction* ActionEnvelope = nullptr;
+  TAction* ActionMixStereo = nullptr;
+  TAction* ActionNoiseReduction = nullptr;
+  TAction* ActionSpeedChange = nullptr;
+  TAction* ActionPitchChange = nullptr;
+  TAction* ActionPhaser = nullptr;
+  TAction* ActionFlanger = nullptr;
+  TAction* ActionChorus = nullptr;
+  TAction* ActionFrequencyAnalysis = nullptr;
+  TAction* ActionTextToSpeech = nullptr;
+  TAction* ActionStatusBar = nullptr;
+  TAction* ActionWelcomeWindow = nullptr;
+  TAction* ActionDiscRipper = nullptr;
+  TAction* ActionDiscBurner = nullptr;
+  TAction* ActionDiscCopier = nullptr;
+  TAction* ActionAudioConverter = nullptr;
+  TAction* ActionAudioRecorder = nullptr;
+  TAction* ActionTopTransportBar = nullptr;
+  TAction* ActionTopZoomBar = nullptr;
+
+  // The favourites' keyboard actions, rebuilt by LoadFavorites (one per section of "Favorite.dat").
+  TActionList* ActionListFavorite = nullptr;
+  // Until the command bar exists, the menu "Favorites": one item per favourite, then
+  // "Edit Favorites...".
+  TMenuItem* MenuFavorites = nullptr;
+
+  void WriteDefaultShortcuts();
+  void LoadShortcuts();
+  void WriteDefaultFavorites();
+  void LoadFavorites();
+  void ShowWelcomeWindow();
+  // Redraws a showing analysis window from the samples at the cursor.
+  void RefreshAnalysis();
+  void LaunchSiblingTool(const String& FileName);
+
+  // Checks the document and applies the favourite through its effect's applier.
+  void ApplyFavorite(const TFavorite& Favorite);
+  void FavoriteActionExecute(TObject* Sender);
+  // A click on the favourite at Position (the link's position in its group).
+  void dxNavBarFLinkClick(int Position);
+  void ButtonEditFClick(TObject* Sender);
+  void dxBarLargeButtonKeyboardClick(TObject* Sender);
+  void ActionWelcomeWindowExecute(TObject* Sender);
+  void ActionFrequencyAnalysisExecute(TObject* Sender);
+  void ActionTextToSpeechExecute(TObject* Sender);
+  void ActionSiblingToolExecute(TObject* Sender);
+  void ApplicationMenuExtraPaneItemClick(int Index);
+  void dxBarButtonFAQ1Click(TObject* Sender);
+  void dxBarButtonFAQ2Click(TObject* Sender);
+  void dxBarButtonFAQ3Click(TObject* Sender);
+  void dxBarButtonFAQ4Click(TObject* Sender);
+  void dxBarButtonFAQ5Click(TObject* Sender);
+  void dxBarButtonFAQ6Click(TObject* Sender);
+
  protected:
   void Loaded() override;
   void CreateWnd() override;
@@ -373,8 +462,10 @@ class TMainForm : public TForm {
  private:
   void CreateComponents();
   void CreateLayout(TLoadingBracket& Loading);
+  void CreateSkinManager();
   void CreateActions();
   void CreateMenuBar();
+  void RebuildFavoritesMenu();
   void RebuildRecentFilesMenu();
   bool ApplyBrand();
   void PlaceForFirstStart();
@@ -400,6 +491,7 @@ class TMainForm : public TForm {
   String documentName_;
   std::vector<TMenuItem*> recentMenuItems_;
   TMenuItem* recentSeparator_ = nullptr;
+  std::vector<TMenuItem*> favoriteMenuItems_;
 };
 
 // The main window of the running program (set when it is created).

@@ -3,7 +3,7 @@
 #include "app/MainForm.h"
 #include "app/core/Help.h"
 #include "platform/audio/editor/AudioEditor.h"
-#include "platform/framework/controls/ShortCuts.h"
+#include "platform/framework/windows/ShortCuts.h"
 #include "platform/framework/rtl/SysUtils.h"
 
 DEFINE_CLASS(TMarkerListForm)

@@ -10,7 +10,7 @@
 #include <functional>
 #include <initializer_list>
 
-#include "platform/framework/controls/ActnList.h"
+#include "platform/framework/windows/ActnList.h"
 #include "platform/framework/controls/ComCtrls.h"
 #include "platform/framework/windows/Forms.h"
 #include "platform/framework/controls/Menus.h"

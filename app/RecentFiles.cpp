@@ -32,12 +32,16 @@ void TRecentFiles::LoadRecentPane() {
   }
 }
 
-bool TRecentFiles::Save() const {
-  if (fileName_.empty()) return true;
+void TRecentFiles::Write() const {
+  if (fileName_.empty()) return;
   TStringList list;
   for (const String& item : items_) list.Add(item);
+  list.SaveToFile(fileName_, TTextEncoding::Utf8Bom);
+}
+
+bool TRecentFiles::Save() const {
   try {
-    list.SaveToFile(fileName_, TTextEncoding::Utf8Bom);
+    Write();
     return true;
   } catch (const Exception&) {
     return false;

@@ -33,6 +33,8 @@ class TRecentFiles {
   void LoadRecentPane();
   // Writes the list to the file; false when the file cannot be written.
   bool Save() const;
+  // The same, raising the file layer's exception when the file cannot be written.
+  void Write() const;
 
   // A file was opened or written: moved to the top of the list, and to the top of the pane when
   // it exists.

@@ -122,3 +122,21 @@ function(project_native_test name)
   target_link_libraries(${name} PRIVATE ${ARG_DEPS} gtest_main gtest)
   project_options(${name})
 endfunction()
+
+# project_wine_benchmark(name SOURCES ... [DEPS ...]): a timing program of the x86_64 tree (a loop
+# that prints its median and worst time), run under wine64 by a script in tools/bench. CTest runs
+# it once with --quick, so ./test.sh keeps it working without spending time on it.
+function(project_wine_benchmark name)
+  if(NOT WIN32)
+    return()
+  endif()
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES} $<TARGET_OBJECTS:app_manifest>)
+  target_link_libraries(${name} PRIVATE ${ARG_DEPS})
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tools/bench)
+  project_options(${name})
+  if(PROJECT_RUNS_TESTS)
+    add_test(NAME ${name} COMMAND ${PROJECT_SOURCE_DIR}/tools/wine-test $<TARGET_FILE:${name}> --quick)
+    set_tests_properties(${name} PROPERTIES TIMEOUT 120 RESOURCE_LOCK desktop)
+  endif()
+endfunction()

@@ -5,10 +5,10 @@
 #include <limits>
 
 #include "app/core/Paths.h"
+#include "app/core/WriteFailures.h"
 #include "platform/framework/rtl/FileUtils.h"
 #include "platform/framework/windows/Forms.h"
 #include "platform/framework/classes/IniFiles.h"
-#include "platform/framework/rtl/Seams.h"
 #include "platform/framework/rtl/SysUtils.h"
 
 const wchar_t* const SettingsSection = L"SYSTEM";
@@ -179,14 +179,6 @@ void WriteKey(TIniFile& ini, const TSettingKey& key, const TGlobalVars& vars) {
       key.Field);
 }
 
-void ReportSaveFailure(const String& fileName) {
-  const String text = Format(L"The settings could not be saved to \"%s\".", {fileName});
-  if (Application)
-    Application->MessageBox(text, Application->Title(), MB_OK | MB_ICONERROR);
-  else
-    ShowSystemMessageBox(nullptr, text, L"", MB_OK | MB_ICONERROR);
-}
-
 }  // namespace
 
 std::span<const TSettingKey> SettingKeys() { return kSettingKeys; }
@@ -232,27 +224,26 @@ bool LoadSettings(TGlobalVars& vars, const String& fileName) {
 }
 
 bool SaveSettings(const TGlobalVars& vars, const String& fileName) {
-  TIniFile ini(fileName);
-  try {
+  return WriteOrReport(fileName, [&] {
+    TIniFile ini(fileName);
     for (const TSettingKey& key : kSettingKeys) WriteKey(ini, key, vars);
-  } catch (const EIniFileException&) {
-    ReportSaveFailure(fileName);
-    return false;
-  }
-  return true;
+  });
 }
 
 bool LoadSettings() { return LoadSettings(GlobalVars, SettingsFilePath()); }
 bool SaveSettings() { return SaveSettings(GlobalVars, SettingsFilePath()); }
 
 void WriteSettingInteger(const String& section, const String& key, int value) {
-  TIniFile(SettingsFilePath()).WriteInteger(section, key, value);
+  const String file = SettingsFilePath();
+  WriteOrReport(file, [&] { TIniFile(file).WriteInteger(section, key, value); });
 }
 
 void WriteSettingString(const String& section, const String& key, const String& value) {
-  TIniFile(SettingsFilePath()).WriteString(section, key, value);
+  const String file = SettingsFilePath();
+  WriteOrReport(file, [&] { TIniFile(file).WriteString(section, key, value); });
 }
 
 void WriteSettingBool(const String& section, const String& key, bool value) {
-  TIniFile(SettingsFilePath()).WriteBool(section, key, value);
+  const String file = SettingsFilePath();
+  WriteOrReport(file, [&] { TIniFile(file).WriteBool(section, key, value); });
 }

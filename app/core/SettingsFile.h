@@ -30,12 +30,14 @@ String SettingsFilePathFor(const String& appDataFolder, const String& title);
 // and returns false. A value that is not a whole signed decimal keeps the current value.
 bool LoadSettings();
 bool LoadSettings(TGlobalVars& vars, const String& fileName);
-// Writes every key. A failed write is reported once in an error box naming the file, and the
-// remaining keys are skipped; the result then is false.
+// Writes every key. A failed write is reported once (WriteFailures.h: an error box naming the file
+// and the reason, or to the collector that lives), and the remaining keys are skipped; the result
+// then is false.
 bool SaveSettings();
 bool SaveSettings(const TGlobalVars& vars, const String& fileName);
 
-// Open the settings file, write one key, close it.
+// Open the settings file, write one key, close it. A failed write is reported as SaveSettings does
+// and raises nothing, so the command that wrote the key keeps its work.
 void WriteSettingInteger(const String& section, const String& key, int value);
 void WriteSettingString(const String& section, const String& key, const String& value);
 void WriteSettingBool(const String& section, const String& key, bool value);

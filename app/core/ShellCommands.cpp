@@ -50,9 +50,33 @@ TItemList ParseRoot(const String& root) {
 
 }  // namespace
 
+namespace {
+
+TShellExecute& ShellExecuteFunction() {
+  static TShellExecute function;
+  return function;
+}
+
+}  // namespace
+
+TShellExecute SetShellExecute(TShellExecute function) {
+  TShellExecute previous = std::move(ShellExecuteFunction());
+  ShellExecuteFunction() = std::move(function);
+  return previous;
+}
+
+void ShellExecuteNormal(HWND owner, const String& verb, const String& file, const String& parameters) {
+  if (ShellExecuteFunction()) {
+    ShellExecuteFunction()(owner, verb, file, parameters);
+    return;
+  }
+  ShellExecuteW(owner, verb.c_str(), file.c_str(), parameters.empty() ? nullptr : parameters.c_str(), nullptr,
+                SW_SHOWNORMAL);
+}
+
 void OpenDocumentOrUrl(const String& target) {
   TWaitCursor wait;
-  ShellExecuteW(nullptr, L"Open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+  ShellExecuteNormal(nullptr, L"Open", target, L"");
 }
 
 bool BrowseForFolder(HWND owner, String& folder, const String& title, UINT flags, const String& root) {

@@ -15,3 +15,19 @@ std::unique_ptr<TStringList> SplitString(const String& text, wchar_t separator) 
   pieces->Add(text.substr(start));
   return pieces;
 }
+
+String StripAmpersands(const String& text) {
+  String result;
+  for (wchar_t ch : text)
+    if (ch != L'&') result += ch;
+  return result;
+}
+
+String DoubleAmpersands(const String& text) {
+  String result;
+  for (wchar_t ch : text) {
+    if (ch == L'&') result += L'&';
+    result += ch;
+  }
+  return result;
+}

@@ -3,7 +3,9 @@
 // saved file and settings are checked after it ends.
 
 #include <filesystem>
+#include <cmath>
 #include <functional>
+#include <memory>
 
 #include <gtest/gtest.h>
 
@@ -104,6 +106,104 @@ TEST(CommandsEndToEnd, AFileEditedWithTheCommandKeysIsSavedWithoutAQuestionAtClo
   EXPECT_EQ(recent[0], wav);
   EXPECT_EQ(TIniFile(dataFolder + L"system.dat").ReadString(L"SYSTEM", L"LastOpenDir", L""),
             ExcludeTrailingPathDelimiter(folder.Path()));
+}
+
+}  // namespace
+
+namespace {
+
+// A copy of the program beside a brand file, started on a first start (no data folder).
+class FirstStart {
+ public:
+  explicit FirstStart(const String& arguments) : dataFolder_(DataFolderOf(L"Zentavo")) {
+    std::error_code ignored;
+    std::filesystem::remove_all(std::filesystem::path(dataFolder_), ignored);
+    exe_ = folder_.File(L"AudioEditor.exe");
+    EXPECT_TRUE(CopyFileW((ExecutableFolder() + L"AudioEditor.exe").c_str(), exe_.c_str(), FALSE));
+    EXPECT_TRUE(CopyFileW((ExecutableFolder() + L"welcome.png").c_str(), folder_.File(L"welcome.png").c_str(), FALSE));
+    TIniFile brand(folder_.File(L"lame.dll"));
+    brand.WriteString(L"SYSTEM", L"Name", L"Zentavo");
+    brand.WriteString(L"SYSTEM", L"Version", L"1.0");
+    arguments_ = arguments;
+  }
+  std::unique_ptr<ChildProcess> Start() {
+    return std::make_unique<ChildProcess>(exe_, arguments_, folder_.Path());
+  }
+  const ScratchFolder& Folder() const { return folder_; }
+  void SetArguments(const String& arguments) { arguments_ = arguments; }
+  const String& DataFolder() const { return dataFolder_; }
+
+ private:
+  ScratchFolder folder_;
+  String exe_, arguments_, dataFolder_;
+};
+
+std::vector<String> SectionsOf(const String& path) {
+  TIniFile ini(path);
+  TStringList sections;
+  ini.ReadSections(sections);
+  std::vector<String> names;
+  for (int i = 0; i < sections.Count(); ++i) names.push_back(sections.Strings(i));
+  return names;
+}
+
+TEST(CommandsEndToEnd, AFirstStartWritesTheListsAndCtrlHHalvesTheFileThatCtrlSSaves) {
+  FirstStart program(L"");
+  const String wav = program.Folder().File(L"loud.wav");
+  WritePatternWav(wav, 44100, 2, 10000);
+  program.SetArguments(L"\"" + wav + L"\"");
+  const auto process = program.Start();
+  ASSERT_TRUE(process->Started());
+  const HWND main = process->WaitForWindow(L"TMainForm", 20000);
+  ASSERT_NE(main, nullptr);
+  ASSERT_TRUE(WaitFor(
+      [&] {
+        wchar_t caption[1024] = {};
+        GetWindowTextW(main, caption, 1024);
+        return String(caption).rfind(wav, 0) == 0;
+      },
+      10000));
+  const std::vector<String> favorites = SectionsOf(program.DataFolder() + L"Favorite.dat");
+  ASSERT_EQ(favorites.size(), 12u);
+  EXPECT_EQ(favorites.front(), L"Half Volume");
+  EXPECT_EQ(favorites.back(), L"Cassette Noise Reduce");
+  EXPECT_EQ(SectionsOf(program.DataFolder() + L"Shortcut.dat").size(), 109u);
+  ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == main || SetForegroundWindow(main); }, 10000));
+  PressKeys({VK_CONTROL}, 'H');  // the favourite "Half Volume"
+  PressKeys({VK_CONTROL}, 'S');
+  const auto halved = [&] {
+    const TWavContent saved = ReadWav(wav);
+    if (saved.Frames() != 10000) return false;
+    for (int frame = 0; frame < 10000; ++frame)
+      for (int channel = 0; channel < 2; ++channel)
+        if (std::abs(saved.Samples[frame * 2 + channel] - PatternSample(frame, channel) / 2.0) > 1.0) return false;
+    return true;
+  };
+  EXPECT_TRUE(WaitFor(halved, 10000));
+  PostMessageW(main, WM_CLOSE, 0, 0);
+  DWORD exitCode = 99;
+  ASSERT_TRUE(process->WaitForExit(10000, exitCode));
+}
+
+TEST(CommandsEndToEnd, WithoutAFileTheWelcomeWindowAppearsAndCloseClosesIt) {
+  FirstStart program(L"");
+  const auto process = program.Start();
+  ASSERT_TRUE(process->Started());
+  const HWND welcome = process->WaitForWindow(L"TWelcomeStartForm", 20000);
+  ASSERT_NE(welcome, nullptr) << "no welcome window";
+  wchar_t caption[256] = {};
+  GetWindowTextW(welcome, caption, 256);
+  EXPECT_EQ(String(caption), L"Welcome - Zentavo");
+  const HWND close = FindWindowExW(welcome, nullptr, nullptr, L"&Close");
+  ASSERT_NE(close, nullptr);
+  PostMessageW(close, BM_CLICK, 0, 0);
+  EXPECT_TRUE(WaitFor([&] { return !IsWindow(welcome) || !IsWindowVisible(welcome); }, 10000));
+  const HWND main = process->WaitForWindow(L"TMainForm", 5000);
+  ASSERT_NE(main, nullptr);
+  PostMessageW(main, WM_CLOSE, 0, 0);
+  DWORD exitCode = 99;
+  ASSERT_TRUE(process->WaitForExit(10000, exitCode));
+  EXPECT_EQ(exitCode, 0u);
 }
 
 }  // namespace

@@ -6,7 +6,7 @@
 #include <iostream>
 
 #include "platform/audio/editor/AudioEditor.h"
-#include "platform/framework/controls/ActnList.h"
+#include "platform/framework/windows/ActnList.h"
 #include "tests/app/CommandsFixture.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include "platform/audio/editor/AudioEditor.h"
 #include "platform/framework/controls/Buttons.h"
 #include "platform/framework/classes/IniFiles.h"
-#include "platform/framework/controls/ShortCuts.h"
+#include "platform/framework/windows/ShortCuts.h"
 #include "tests/app/CommandsFixture.h"
 
 namespace {

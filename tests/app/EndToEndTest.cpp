@@ -145,6 +145,43 @@ TEST(EndToEnd, AMissingFileOnTheCommandLineStillAppliesTheSavedPanelChoice) {
   EXPECT_EQ(recent.Count(), 0);
 }
 
+// Answers the next message box of the process with OK; false when none appears.
+bool AnswerMessageBox(const ChildProcess& process) {
+  const HWND box = process.WaitForWindow(L"#32770", 20000);
+  if (!box) return false;
+  PostMessageW(box, WM_COMMAND, IDOK, 0);
+  return WaitFor([&] { return !IsWindow(box) || !IsWindowVisible(box); }, 10000);
+}
+
+// With "system.dat" replaced by a folder the start and the close each report it once; closing still
+// writes the recent files, and the program ends normally.
+TEST(EndToEnd, ClosingWithAnUnwritableSettingsFileEndsTheProgram) {
+  const String title = L"Zentavo";
+  const String dataFolder = DataFolderOf(title);
+  RemoveFolder(dataFolder);
+  ASSERT_TRUE(ForceDirectories(dataFolder + L"system.dat"));
+  InstalledProgram program(title);
+  const String wav = program.Folder().File(L"kept.wav");
+  WritePatternWav(wav, 44100, 2, 8000);
+
+  ChildProcess process(program.Exe(), L"\"" + wav + L"\"", program.Folder().Path());
+  ASSERT_TRUE(process.Started());
+  ASSERT_TRUE(AnswerMessageBox(process)) << "no report at start";
+  const HWND main = process.WaitForWindow(L"TMainForm", 20000);
+  ASSERT_NE(main, nullptr);
+  EXPECT_TRUE(WaitFor([&] { return WindowText(main).find(wav + L" - [ ") == 0; }, 10000)) << WindowText(main);
+  PostMessageW(main, WM_CLOSE, 0, 0);
+  ASSERT_TRUE(AnswerMessageBox(process)) << "no report at close";
+  DWORD exitCode = 99;
+  ASSERT_TRUE(process.WaitForExit(10000, exitCode));
+  EXPECT_EQ(exitCode, 0u);
+  TStringList recent;
+  recent.LoadFromFile(dataFolder + L"MRUList.dat");
+  ASSERT_GE(recent.Count(), 1);
+  EXPECT_EQ(recent[0], wav);
+  RemoveFolder(dataFolder);
+}
+
 TEST(EndToEnd, AnUnknownTitleEndsAtOnceAndWritesNothing) {
   const String title = L"Nobrand";
   RemoveFolder(DataFolderOf(title));

@@ -15,11 +15,12 @@
 #include "app/core/ShellNamespace.h"
 #include "platform/audio/editor/AudioEditor.h"
 #include "platform/framework/controls/Dialogs.h"
+#include "platform/framework/base/Utf8.h"
 #include "platform/framework/rtl/FileUtils.h"
 #include "platform/framework/classes/IniFiles.h"
 #include "platform/framework/classes/Registry.h"
 #include "platform/framework/rtl/Seams.h"
-#include "platform/framework/controls/ShortCuts.h"
+#include "platform/framework/windows/ShortCuts.h"
 #include "platform/framework/classes/Strings.h"
 #include "platform/framework/rtl/SysUtils.h"
 #include "tests/app/WavFixture.h"
@@ -192,6 +193,29 @@ TEST_F(MainFormTest, NewFileMakesAnUntitledDocumentOfTheDefaultFormat) {
   EXPECT_EQ(form->AudioEditor->FileInfo()->GetArtist(), L"Unknown Artist");
   EXPECT_EQ(form->DocumentName().rfind(L"Untitled - [ ", 0), 0u);
   EXPECT_TRUE(form->RecentFiles.Items().empty());
+}
+
+// With the prompt on, New File is to ask for rate and channels in the new-file dialog. That dialog
+// does not exist yet: no modal window is shown and the default format is used, as with the prompt
+// off. This test changes when the dialog lands.
+TEST_F(MainFormTest, NewFileWithThePromptOnShowsNoDialogYet) {
+  Create();
+  GlobalVars.OP_PromptNewFile = true;
+  GlobalVars.OP_DefSample = 22050;
+  GlobalVars.OP_DefChannel = 1;
+  std::vector<String> modalKinds;
+  auto previousDriver = SetModalDriver([&](const TModalLoop& loop) {
+    modalKinds.push_back(loop.Kind);
+    loop.End();
+  });
+  form->ActionNewFileExecute(form);
+  SetModalDriver(previousDriver);
+  EXPECT_TRUE(modalKinds.empty());
+  EXPECT_TRUE(boxes.empty());
+  EXPECT_TRUE(dialogs.empty());
+  EXPECT_EQ(form->DocumentPath, L"Untitled");
+  EXPECT_EQ(form->AudioEditor->FileInfo()->GetSampleRate(), 22050);
+  EXPECT_EQ(form->AudioEditor->FileInfo()->GetChannels(), 1);
 }
 
 TEST_F(MainFormTest, SaveAsWritesEverySampleAndRenamesTheDocument) {
@@ -550,6 +574,27 @@ TEST_F(MainFormTest, AnUnknownBrandStopsTheCreationBeforeAnythingIsWritten) {
   EXPECT_TRUE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
 }
 
+TEST_F(MainFormTest, TheSkinManagerShowsTheInternalSkinAndBrandsThreeToNineDesaturateIt) {
+  Create();
+  ASSERT_NE(form->SkinManager, nullptr);
+  EXPECT_TRUE(form->SkinManager->Active());
+  EXPECT_EQ(form->SkinManager->SkinName(), L"Harbour Blue (internal)");
+  EXPECT_EQ(form->SkinManager->SkinInfo(), L"5.43");
+  EXPECT_EQ(form->SkinManager->Saturation(), 0);
+  EXPECT_FALSE(form->SkinManager->SkinnedPopups());
+  EXPECT_EQ(form->SkinManager->MenuSupport()->IcoLineSkin, L"ICOLINE");
+  delete form;
+  form = nullptr;
+  Application->SetTitle(L"Orvanta");
+  Create();
+  EXPECT_EQ(form->SkinManager->Saturation(), -100);
+  EXPECT_EQ(form->SkinManager->SkinInfo(), L"5.43");
+  const TsGeneralData& global = form->SkinManager->Sections()[size_t(form->SkinManager->GetSkinIndex(L"GLOBALINFO"))];
+  EXPECT_EQ(global.Color & 0xFF, (global.Color >> 8) & 0xFF);
+  EXPECT_EQ(global.Color & 0xFF, (global.Color >> 16) & 0xFF);
+  RemoveFolder(AddTrailingBackslash(AddTrailingBackslash(ShellFolderPath(L"AppData")) + L"Orvanta"));
+}
+
 TEST_F(MainFormTest, AFirstStartWritesTheSettingsAndCloseStoresTheState) {
   Create();
   EXPECT_EQ(form->Width(), 1000);
@@ -566,6 +611,36 @@ TEST_F(MainFormTest, AFirstStartWritesTheSettingsAndCloseStoresTheState) {
   recent.LoadFromFile(dataFolder + L"MRUList.dat");
   ASSERT_GE(recent.Count(), 1);
   EXPECT_EQ(recent[0], path);
+}
+
+// "system.dat" replaced by a folder: the creation and close steps each report the file once and go on
+// to their end; the recent files are still written; a one-key writer reports and raises nothing.
+TEST_F(MainFormTest, AnUnwritableSettingsFileIsReportedOnceAndNothingIsSkipped) {
+  const String settingsFile = dataFolder + L"system.dat";
+  ASSERT_TRUE(ForceDirectories(settingsFile));
+  Create();
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_NE(boxes[0].Text.find(L"\"" + settingsFile + L"\""), String::npos) << Utf8Encode(boxes[0].Text);
+  EXPECT_EQ(boxes[0].Caption, kBrand);
+  EXPECT_TRUE(boxes[0].Flags & MB_ICONERROR);
+  const String path = Wav(L"kept.wav");
+  ASSERT_TRUE(form->OpenAudioFile(path));
+  boxes.clear();
+
+  TCloseAction action = caFree;
+  EXPECT_NO_THROW(form->FormClose(form, action));
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_NE(boxes[0].Text.find(settingsFile), String::npos);
+  TStringList recent;
+  recent.LoadFromFile(dataFolder + L"MRUList.dat");
+  ASSERT_GE(recent.Count(), 1);
+  EXPECT_EQ(recent[0], path);
+
+  EXPECT_NO_THROW(WriteSettingBool(L"System", L"ShowCommandBar", false));
+  EXPECT_EQ(boxes.size(), 2u);
+  EXPECT_NO_THROW(form->ActionSpectralModeExecute(form));
+  EXPECT_EQ(boxes.size(), 3u);
+  EXPECT_EQ(form->AudioEditor->TypeView(), 1);  // the command's work stands
 }
 
 TEST_F(MainFormTest, TheExplorerOptionAddsOrRemovesTheVerbsAtStart) {
@@ -592,25 +667,31 @@ TEST_F(MainFormTest, TheExplorerOptionAddsOrRemovesTheVerbsAtStart) {
 
 TEST_F(MainFormTest, TheActionsStandInCommandOrderWithTheirShortcuts) {
   Create();
-  const wchar_t* order[] = {L"ActionUndo", L"ActionRedo", L"ActionCut", L"ActionCopy", L"ActionCopyToNew",
-                            L"ActionPaste", L"ActionDelete", L"ActionSelectAll", L"ActionSelectToStart",
-                            L"ActionSelectToEnd", L"ActionNewFile", L"ActionOpenFile", L"ActionSaveFile",
-                            L"ActionSaveAs", L"ActionCloseFile", L"ActionTrim", L"ActionExit", L"ActionHelp",
-                            L"ActionAbout", L"ActionTrimStart", L"ActionTrimEnd", L"ActionSilenceSelect",
-                            L"ActionSaveSelect", L"ActionInsertFileBegin", L"ActionInsertFileCurrent",
-                            L"ActionInsertFileEnd", L"ActionPlay", L"ActionPlayToEnd", L"ActionLoopPlay",
-                            L"ActionPause", L"ActionStop", L"ActionStart", L"ActionRewind", L"ActionForword",
-                            L"ActionEnd", L"ActionSetBookmark", L"ActionOpenBookmarkList", L"ActionAddRegion",
-                            L"ActionOpenRegionList", L"ActionShowCommandBar", L"ActionBarOntheLeft",
-                            L"ActionBarOntheRight", L"ActionZoomIn", L"ActionZoomOut", L"ActionZoomToSelection",
-                            L"ActionZoomFull", L"ActionPlayAndPause", L"ActionProductPage",
-                            L"ActionTechnicalSupport", L"ActionCompanyHomepage", L"ActionBottomBar",
-                            L"ActionWaveformMode", L"ActionSpectralMode", L"ActionHorizontalFormatDecimcal",
-                            L"ActionHorizontalFormatSample", L"ActionHorizontalFormatVisible",
-                            L"ActionVerticalFormatSample", L"ActionVerticalFormatNormalized",
-                            L"ActionVerticalFormatDecibel", L"ActionVerticalFormatVisiable", L"ActionVerticalZoomIn",
-                            L"ActionVerticalZoomOut", L"ActionZoomToRight", L"ActionZoomToLeft",
-                            L"ActionWindowsMixer"};
+  const wchar_t* order[] = {
+      L"ActionUndo", L"ActionRedo", L"ActionCut", L"ActionCopy", L"ActionCopyToNew", L"ActionPaste",
+      L"ActionDelete", L"ActionSelectAll", L"ActionSelectToStart", L"ActionSelectToEnd",
+      L"ActionSelectSpecifiedTime", L"ActionMixFile", L"ActionRepeatLoop", L"ActionNewFile", L"ActionOpenFile",
+      L"ActionLoadCD", L"ActionSaveFile", L"ActionSaveAs", L"ActionCloseFile", L"ActionConvertSampleRate",
+      L"ActionPasteMix", L"ActionTrim", L"ActionEditID3", L"ActionOptions", L"ActionExit", L"ActionBatch",
+      L"ActionHelp", L"ActionAbout", L"ActionTrimStart", L"ActionTrimEnd", L"ActionSilenceSelect",
+      L"ActionSaveSelect", L"ActionInsertSilenceBegin", L"ActionInsertSilenceCurrent", L"ActionInsertSilenceEnd",
+      L"ActionInsertFileBegin", L"ActionInsertFileCurrent", L"ActionInsertFileEnd", L"ActionRecord",
+      L"ActionPlay", L"ActionPlayToEnd", L"ActionLoopPlay", L"ActionPause", L"ActionStop", L"ActionStart",
+      L"ActionRewind", L"ActionForword", L"ActionEnd", L"ActionAmplify", L"ActionNormalize",
+      L"ActionDynamicRangeCompressor", L"ActionHighPass", L"ActionEqualizer", L"ActionEcho", L"ActionReverb",
+      L"ActionReverse", L"ActionFadeIn", L"ActionFadeOut", L"ActionFadeOutAndTrim", L"ActionCrossFade",
+      L"ActionEnvelope", L"ActionMixStereo", L"ActionNoiseReduction", L"ActionSpeedChange", L"ActionPitchChange",
+      L"ActionPhaser", L"ActionFlanger", L"ActionChorus", L"ActionSetBookmark", L"ActionOpenBookmarkList",
+      L"ActionAddRegion", L"ActionOpenRegionList", L"ActionFrequencyAnalysis", L"ActionTextToSpeech",
+      L"ActionShowCommandBar", L"ActionBarOntheLeft", L"ActionBarOntheRight", L"ActionZoomIn", L"ActionZoomOut",
+      L"ActionZoomToSelection", L"ActionZoomFull", L"ActionPlayAndPause", L"ActionProductPage",
+      L"ActionTechnicalSupport", L"ActionCompanyHomepage", L"ActionBottomBar", L"ActionStatusBar",
+      L"ActionWelcomeWindow", L"ActionWaveformMode", L"ActionSpectralMode", L"ActionHorizontalFormatDecimcal",
+      L"ActionHorizontalFormatSample", L"ActionHorizontalFormatVisible", L"ActionVerticalFormatSample",
+      L"ActionVerticalFormatNormalized", L"ActionVerticalFormatDecibel", L"ActionVerticalFormatVisiable",
+      L"ActionDiscRipper", L"ActionDiscBurner", L"ActionDiscCopier", L"ActionAudioConverter",
+      L"ActionAudioRecorder", L"ActionVerticalZoomIn", L"ActionVerticalZoomOut", L"ActionZoomToRight",
+      L"ActionZoomToLeft", L"ActionWindowsMixer", L"ActionTopTransportBar", L"ActionTopZoomBar"};
   ASSERT_EQ(form->ActionList->ActionCount(), static_cast<int>(std::size(order)));
   for (int i = 0; i < form->ActionList->ActionCount(); ++i)
     EXPECT_EQ(form->ActionList->Actions(i)->Name(), order[i]);

@@ -9,6 +9,8 @@ const wchar_t* const kWmaEncoderMissing =
     L"Windows Media Audio files need the Windows Media Audio encoder of Media Foundation, which this system "
     L"does not have.";
 
+const wchar_t* const kWmaFileTooLarge = L"Windows Media Audio: the file is too large to be read.";
+
 const WmaProfile* FindWmaProfile(int number) {
   static constexpr WmaProfile kProfiles[] = {
       {36, 8000, 1, 8},    {23, 22050, 2, 32}, {16, 44100, 1, 48}, {13, 44100, 2, 64},

@@ -21,6 +21,8 @@ const WmaProfile* FindWmaProfile(int number);
 
 extern const wchar_t* const kWmaDecoderMissing;
 extern const wchar_t* const kWmaEncoderMissing;
+// The decoder hands the whole file to the system in memory: 4 GB at most (2 GB in 32-bit programs).
+extern const wchar_t* const kWmaFileTooLarge;
 
 // The ASF header object at the start.
 bool LooksLikeWma(const ByteSource& source);

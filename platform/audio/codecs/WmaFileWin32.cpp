@@ -8,6 +8,7 @@
 #include <wrl/client.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <vector>
@@ -24,6 +25,9 @@ extern "C" HRESULT WINAPI MFCreateMFByteStreamOnStream(IStream* stream, IMFByteS
 namespace {
 
 constexpr LONGLONG kTicksPerSecond = 10000000;  // Media Foundation time is in 100 ns units
+
+// The largest file the decoder reads: a 32-bit count, and no more than half the address space.
+constexpr std::uint64_t kLargestWmaFile = std::min<std::uint64_t>(0xFFFFFFFFu, SIZE_MAX / 2);
 
 String HexResult(HRESULT hr) {
   wchar_t text[16];
@@ -90,6 +94,8 @@ ComPtr<IMFMediaType> FloatPcmType(int rate, int channels) {
 class WmaDecoder : public AudioDecoder {
  public:
   explicit WmaDecoder(std::shared_ptr<ByteSource> source) {
+    // The file goes to the system as one memory stream, whose size is a 32-bit count.
+    if (static_cast<std::uint64_t>(source->Size()) > kLargestWmaFile) throw EAudioError(kWmaFileTooLarge);
     if (!media_.Started() || !HasWmaTransform(MFT_CATEGORY_AUDIO_DECODER, true)) throw EAudioError(kWmaDecoderMissing);
     std::vector<BYTE> bytes(static_cast<std::size_t>(source->Size()));
     ReadExactly(*source, 0, bytes.data(), bytes.size());
@@ -196,13 +202,15 @@ class WmaEncoder : public AudioEncoder {
   void Finish() override {
     converter_.Finish([this](const float* s, std::int64_t n) { Encode(s, n); });
     Check(writer_->Finalize());
-    STATSTG stat{};
-    Check(stream_->Stat(&stat, STATFLAG_NONAME));
     Check(stream_->Seek(LARGE_INTEGER{}, STREAM_SEEK_SET, nullptr));
-    std::vector<BYTE> bytes(static_cast<std::size_t>(stat.cbSize.QuadPart));
-    ULONG read = 0;
-    Check(stream_->Read(bytes.data(), static_cast<ULONG>(bytes.size()), &read));
-    sink_->Write(bytes.data(), read);
+    // In pieces: one read takes a 32-bit count, and the whole file need not be copied at once.
+    std::vector<BYTE> piece(1 << 20);
+    for (;;) {
+      ULONG read = 0;
+      Check(stream_->Read(piece.data(), static_cast<ULONG>(piece.size()), &read));
+      if (read == 0) break;
+      sink_->Write(piece.data(), read);
+    }
     sink_->Commit();
   }
 

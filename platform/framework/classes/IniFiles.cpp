@@ -169,7 +169,11 @@ void TIniFile::PrepareForWriting() {
 }
 
 void TIniFile::CheckWritten(BOOL written) {
-  if (!written) throw EIniFileException(L"Unable to write to " + FileName());
+  if (written) return;
+  const DWORD code = GetLastError();
+  String text = L"Unable to write to " + FileName() + L".";
+  if (code != ERROR_SUCCESS) text += L" " + SysErrorMessage(code);
+  throw EIniFileException(text);
 }
 
 void TIniFile::WriteString(const String& section, const String& ident, const String& value) {

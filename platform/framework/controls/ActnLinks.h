@@ -6,7 +6,7 @@
 #include "platform/framework/base/Layers.h"
 FRAMEWORK_LAYER_HEADER(CONTROLS);
 
-#include "platform/framework/controls/ActnList.h"
+#include "platform/framework/windows/ActnList.h"
 
 class TButtonControl;
 class TSpeedButton;

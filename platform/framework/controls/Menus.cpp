@@ -826,3 +826,11 @@ bool DispatchFormShortCut(TCustomForm* Form, TMessage& Message) {
   }
   return false;
 }
+
+// Forms offer their keys to menus through this table (Forms.h).
+namespace {
+const bool shortCutDispatchInstalled = [] {
+  ControlsLayerServices().DispatchFormShortCut = &DispatchFormShortCut;
+  return true;
+}();
+}  // namespace

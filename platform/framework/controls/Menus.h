@@ -13,7 +13,7 @@ FRAMEWORK_LAYER_HEADER(CONTROLS);
 #include <memory>
 #include <vector>
 
-#include "platform/framework/controls/ActnList.h"
+#include "platform/framework/windows/ActnList.h"
 #include "platform/framework/windows/Forms.h"
 #include "platform/framework/controls/StdCtrls.h"
 

@@ -78,7 +78,31 @@ void TToolButton::UpdateGroup() {
   release(+1);
 }
 
-void TToolButton::Click() { TGraphicControl::Click(); }
+void TToolButton::Click() {
+  TToolBar* bar = ToolBar();
+  if (menuItem_ && bar) {
+    if (menuItem_->Count() > 0) {
+      bar->TrackMenu(this);
+      return;
+    }
+    menuItem_->Click();
+  }
+  TGraphicControl::Click();
+}
+
+void TToolButton::SetMenuItem(TMenuItem* Value) {
+  if (menuItem_) menuItem_->RemoveFreeNotification(this);
+  menuItem_ = Value;
+  if (!Value) return;
+  Value->FreeNotification(this);
+  SetCaption(Value->Caption());
+  SetEnabled(Value->Enabled());
+}
+
+void TToolButton::Notification(TComponent* AComponent, TOperation Operation) {
+  TGraphicControl::Notification(AComponent, Operation);
+  if (Operation == opRemove && AComponent == menuItem_) menuItem_ = nullptr;
+}
 
 void TToolButton::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
   TGraphicControl::MouseDown(Button, Shift, X, Y);
@@ -129,6 +153,24 @@ void TToolButton::Paint() {
   HDC dc = Canvas()->Handle();
   RECT r = ClientRect();
   TToolBar* bar = ToolBar();
+  if (bar && bar->OnCustomDrawButton) {
+    TOwnerDrawState state;
+    if (pressed_ || down_ || bar->MenuButton() == this) state.Include(odSelected);
+    if (mouseInControl_) state.Include(odHotLight);
+    if (!Enabled()) state.Include(odDisabled);
+    bool defaultDraw = true;
+    // The handler draws in the bar's coordinates on this button's DC.
+    const int saved = SaveDC(dc);
+    OffsetViewportOrgEx(dc, -Left(), -Top(), nullptr);
+    TCanvas canvas;
+    canvas.SetHandle(dc);
+    canvas.SetFont(bar->Font());
+    bar->OnCustomDrawButton(bar, this, &canvas, state, defaultDraw);
+    canvas.SetHandle(nullptr);
+    RestoreDC(dc, saved);
+    Canvas()->Refresh();
+    if (!defaultDraw) return;
+  }
   if (style_ == tbsDivider) {
     RECT line{r.right / 2 - 1, r.top + 2, r.right / 2 + 1, r.bottom - 2};
     DrawEdge(dc, &line, EDGE_ETCHED, BF_LEFT);
@@ -237,22 +279,114 @@ void TToolBar::ButtonsChanged() {
   Invalidate();
 }
 
+void TToolBar::SetWrapable(bool Value) {
+  wrapable_ = Value;
+  Realign();
+}
+
+void TToolBar::SetAutoSize(bool Value) {
+  TCustomControl::SetAutoSize(Value);
+  Realign();
+}
+
+// The width of an auto-sized button with a caption: the caption in the bar's font and a margin.
+static int CaptionButtonWidth(TToolBar* bar, TToolButton* button) {
+  HDC dc = GetDC(nullptr);
+  const HGDIOBJ old = SelectObject(dc, bar->Font()->Handle());
+  const String caption = StripHotkey(button->Caption());
+  SIZE size{};
+  GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &size);
+  SelectObject(dc, old);
+  ReleaseDC(nullptr, dc);
+  return size.cx + 14;
+}
+
 void TToolBar::AlignControls(TControl* AControl, TRect& Rect) {
   TCustomControl::AlignControls(AControl, Rect);
-  // Buttons in a row in their order of insertion; hidden ones take no room.
-  int x = 0;
+  // Buttons in a row in their order of insertion; hidden ones take no room. A wrapable bar starts
+  // a new row where the next button would pass its right edge.
+  const int top = 2;
+  int x = 0, y = top, bottom = top;
   for (int i = 0; i < ControlCount(); ++i) {
     auto* button = dynamic_cast<TToolButton*>(Controls(i));
     if (!button || !button->Visible()) continue;
-    const int width = IsSpacer(button->Style()) ? button->Width() : buttonWidth_;
-    button->SetBounds(x, 2, width, buttonHeight_);
+    int width = IsSpacer(button->Style()) ? button->Width() : buttonWidth_;
+    if (!IsSpacer(button->Style()) && button->AutoSize() && showCaptions_) width = CaptionButtonWidth(this, button);
+    if (wrapable_ && x > 0 && x + width > ClientWidth()) {
+      x = 0;
+      y += buttonHeight_;
+    }
+    button->SetBounds(x, y, width, buttonHeight_);
     x += width;
+    bottom = y + buttonHeight_;
   }
+  if (AutoSize() && Height() != bottom + top) SetHeight(bottom + top);
 }
 
 void TToolBar::Paint() {
-  HDC dc = Canvas()->Handle();
   const TRect client = ClientRect();
+  if (OnCustomDraw) {
+    bool defaultDraw = true;
+    OnCustomDraw(this, Canvas(), client, defaultDraw);
+    if (!defaultDraw) return;
+  }
+  HDC dc = Canvas()->Handle();
   SetDCBrushColor(dc, Rgb(Color()));
   FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+}
+
+void TToolBar::TrackMenu(TToolButton* Button) {
+  TMenuItem* item = Button->MenuItem();
+  if (!item || menuButton_) return;
+  // The item's sub-items move into a popup menu of the bar for as long as it is open.
+  ObjectPtr<TPopupMenu> popup(new TPopupMenu(this));
+  if (TMenu* menu = item->GetParentMenu()) {
+    popup->SetOwnerDraw(menu->OwnerDraw());
+    popup->SetImages(menu->Images());
+  }
+  std::vector<TMenuItem*> moved;
+  while (item->Count() > 0) {
+    TMenuItem* sub = item->Items(0);
+    item->Remove(sub);
+    popup->Items()->Add(sub);
+    moved.push_back(sub);
+  }
+  menuButton_ = Button;
+  Button->Invalidate();
+  const TPoint at = ClientToScreen(TPoint(Button->Left(), Button->Top() + Button->Height()));
+  struct TRestore {
+    TToolBar* bar;
+    TToolButton* button;
+    TMenuItem* item;
+    TPopupMenu* popup;
+    std::vector<TMenuItem*>& moved;
+    ~TRestore() {
+      for (TMenuItem* sub : moved) {
+        popup->Items()->Remove(sub);
+        item->Add(sub);
+      }
+      bar->menuButton_ = nullptr;
+      button->Invalidate();
+    }
+  } restore{this, Button, item, popup.get(), moved};
+  popup->Popup(at.x, at.y);
+}
+
+bool TToolBar::DoAccelerator(Word Key) {
+  for (int i = 0; i < ControlCount(); ++i) {
+    auto* button = dynamic_cast<TToolButton*>(Controls(i));
+    if (!button || !button->Visible() || !button->Enabled() || IsSpacer(button->Style())) continue;
+    if (!IsAccel(Key, button->Caption())) continue;
+    button->Click();
+    return true;
+  }
+  return false;
+}
+
+void TToolBar::CMDialogChar(TMessage& Message) {
+  if (KeyDataToShiftState(Message.LParam).Contains(ssAlt) && DoAccelerator(static_cast<Word>(Message.WParam))) {
+    Message.Result = 1;
+    return;
+  }
+  Inherited::Dispatch(Message);
 }

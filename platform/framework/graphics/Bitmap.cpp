@@ -230,9 +230,10 @@ void TBitmap::SetHandle(HBITMAP Value) {
   }
   BITMAP bm{};
   if (!GetObjectW(Value, sizeof(bm), &bm)) InvalidBitmap();
-  TPixelFormat format = bm.bmBitsPixel == 24 ? pf24bit : pf32bit;
+  // Masks stay monochrome and 32-bit pictures keep their alpha bytes; other depths become 24 or 32 bits.
+  const TPixelFormat format = bm.bmBitsPixel == 1 ? pf1bit : bm.bmBitsPixel == 24 ? pf24bit : pf32bit;
   TBitmap copy(bm.bmWidth, bm.bmHeight, format);
-  DibInfo info = MakeDibInfo(bm.bmWidth, bm.bmHeight, BitsOf(format), {});
+  DibInfo info = MakeDibInfo(bm.bmWidth, bm.bmHeight, BitsOf(format), copy.colors_);
   HDC screen = GetDC(nullptr);
   GetDIBits(screen, Value, 0, UINT(bm.bmHeight), copy.bits_, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
   ReleaseDC(nullptr, screen);

@@ -63,8 +63,8 @@ class TBitmap : public TGraphic {
   // The DIB section; made when the bitmap has a size and no handle (after Dormant). The canvas
   // releases it, so it can be selected elsewhere.
   HBITMAP Handle();
-  // Adopts a bitmap handle: a DIB section is kept as it is; a device bitmap becomes a 32-bit DIB
-  // section (and is deleted).
+  // Adopts a bitmap handle (and deletes it): a monochrome bitmap becomes a 1-bit picture, a 24-bit
+  // one 24-bit, anything else 32-bit with its alpha bytes kept.
   void SetHandle(HBITMAP Value);
   // Gives the handle to the caller; the bitmap is empty afterwards.
   HBITMAP ReleaseHandle();

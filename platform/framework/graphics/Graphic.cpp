@@ -42,8 +42,10 @@ void TGraphic::LoadFromFile(const String& FileName) {
 }
 
 void TGraphic::SaveToFile(const String& FileName) {
-  TFileStream stream(FileName, fmCreate);
-  SaveToStream(stream);
+  // Written in memory first: a graphic that refuses to save leaves no file, or the old one as it was.
+  TMemoryStream data;
+  SaveToStream(data);
+  data.SaveToFile(FileName);
 }
 
 void TGraphic::LoadFromClipboardFormat(UINT, HANDLE, HPALETTE) {

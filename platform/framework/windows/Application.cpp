@@ -1,5 +1,7 @@
 #include <algorithm>
 
+#include "platform/framework/windows/ActnList.h"
+#include "platform/framework/windows/AppEvnts.h"
 #include "platform/framework/windows/CursorResources.h"
 #include "platform/framework/rtl/DateUtils.h"
 #include "platform/framework/windows/Forms.h"
@@ -210,6 +212,7 @@ bool TApplication::ProcessMessage(MSG& Msg) {
   }
   bool handled = false;
   if (OnMessage) OnMessage(Msg, handled);
+  if (!handled) handled = DispatchApplicationEventsMessage(Msg);
   if (!handled && !IsHintMsg(Msg) && !IsKeyMsg(Msg)) {
     TranslateMessage(&Msg);
     DispatchMessageW(&Msg);
@@ -233,7 +236,7 @@ void TApplication::HandleMessage() {
 
 void TApplication::Idle(const MSG&) {
   DoMouseIdle();
-  if (auto update = ControlsLayerServices().UpdateActionsAtIdle) Guarded(update);
+  Guarded([] { UpdateActionsAtIdle(); });
   bool done = true;
   if (OnIdle) Guarded([&] { OnIdle(this, done); });
   CheckSynchronize();
@@ -341,7 +344,7 @@ void TApplication::SetHint(const String& Value) {
   if (hint_ == Value) return;
   hint_ = Value;
   if (OnHint) OnHint(this);
-  else if (auto execute = ControlsLayerServices().ExecuteHintAction) Guarded([&] { execute(hint_); });
+  else Guarded([this] { ExecuteHintAction(hint_); });
 }
 
 void TApplication::SetShowHint(bool Value) {

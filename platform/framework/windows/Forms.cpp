@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/framework/windows/ActnList.h"
 #include "platform/framework/windows/HintWindow.h"
 #include "platform/framework/rtl/Seams.h"
 #include "platform/framework/rtl/SysUtils.h"
@@ -537,8 +538,9 @@ bool TCustomForm::IsShortCut(TMessage& Message) {
   bool handled = false;
   if (OnShortCut) OnShortCut(Message, handled);
   if (handled) return true;
-  auto dispatch = ControlsLayerServices().DispatchFormShortCut;
-  return dispatch && dispatch(this, Message);
+  // With menus linked, they dispatch the key in full (menu, action lists, popup menu).
+  if (auto dispatch = ControlsLayerServices().DispatchFormShortCut) return dispatch(this, Message);
+  return ActionListsShortCut(this, ShortCutFromMessage(Message));
 }
 
 // ---- Keys and system commands --------------------------------------------------------------------

@@ -438,15 +438,10 @@ extern TMouse* Mouse;
 
 // ---- Services of the controls layer --------------------------------------------------------------
 
-// What the application and its forms ask of actions and menus, which live in the layer above and
-// cannot be included here. ActnList.cpp fills the table during static initialisation, so it is
-// complete in every program that links actions or menus; in one that links neither, the entries
-// stay null and there is nothing for them to do.
+// What forms ask of menus, which live in the layer above and cannot be included here. Menus.cpp
+// fills the table during static initialisation, so it is complete in every program that links
+// menus; in one that links none, the entry stays null and a form offers keys to its action lists.
 struct TControlsLayerServices {
-  // Updates the actions of every visible form (the idle pass).
-  void (*UpdateActionsAtIdle)() = nullptr;
-  // Offers the application's new hint to the main form as a hint action.
-  void (*ExecuteHintAction)(const String& Hint) = nullptr;
   // Offers a key to the form's menu, its action lists and the focused control's popup menu.
   bool (*DispatchFormShortCut)(TCustomForm* Form, TMessage& Message) = nullptr;
 };

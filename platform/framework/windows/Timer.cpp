@@ -21,12 +21,14 @@ class TTimerHost {
     return window_;
   }
 
-  UINT_PTR Arm(TTimer* timer, UINT interval) {
+  UINT_PTR Arm(UINT interval, TTimerCallback callback) {
     const UINT_PTR id = ++lastId_;
     if (!SetTimer(Window(), id, interval, nullptr)) return 0;
-    live_[id] = timer;
+    live_[id] = std::move(callback);
     return id;
   }
+
+  bool Armed(UINT_PTR id) const { return live_.count(id) != 0; }
 
   void Disarm(UINT_PTR id) {
     if (!id) return;
@@ -46,19 +48,26 @@ class TTimerHost {
       KillTimer(window_, Message.WParam);
       return;
     }
-    it->second->Timer();
+    // A copy: the callback may disarm (and so destroy) its own entry.
+    const TTimerCallback callback = it->second;
+    callback();
   }
 
   HWND window_ = nullptr;
   UINT_PTR lastId_ = 0;
-  std::unordered_map<UINT_PTR, TTimer*> live_;
+  std::unordered_map<UINT_PTR, TTimerCallback> live_;
 };
 
 TTimer::TTimer(TComponent* AOwner) : TComponent(AOwner) {}
 
 TTimer::~TTimer() { Disarm(); }
 
-HWND TTimer::TimerWindow() { return TTimerHost::Instance().Window(); }
+UINT_PTR ArmSharedTimer(UINT Interval, TTimerCallback Callback) {
+  return TTimerHost::Instance().Arm(Interval, std::move(Callback));
+}
+void DisarmSharedTimer(UINT_PTR Id) { TTimerHost::Instance().Disarm(Id); }
+bool SharedTimerArmed(UINT_PTR Id) { return Id && TTimerHost::Instance().Armed(Id); }
+HWND SharedTimerWindow() { return TTimerHost::Instance().Window(); }
 
 void TTimer::SetEnabled(bool Value) {
   if (enabled_ == Value) return;
@@ -78,13 +87,13 @@ void TTimer::SetOnTimer(const TNotifyEvent& Value) {
 }
 
 void TTimer::Disarm() {
-  TTimerHost::Instance().Disarm(id_);
+  DisarmSharedTimer(id_);
   id_ = 0;
 }
 
 void TTimer::UpdateTimer() {
   Disarm();
-  if (enabled_ && interval_ > 0 && onTimer_) id_ = TTimerHost::Instance().Arm(this, interval_);
+  if (enabled_ && interval_ > 0 && onTimer_) id_ = ArmSharedTimer(interval_, [this] { Timer(); });
 }
 
 void TTimer::Timer() {

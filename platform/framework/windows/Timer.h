@@ -9,8 +9,19 @@
 #include "platform/framework/base/Layers.h"
 FRAMEWORK_LAYER_HEADER(WINDOWS);
 
+#include <functional>
+
 #include "platform/framework/classes/Component.h"
 #include "platform/framework/base/Win32.h"
+
+// The timer service every timer component shares: one hidden window, ids from a run-wide counter.
+// Arming returns the new id (0 when the system refuses); a tick calls the callback while the id is
+// armed. Disarming an id that is gone does nothing.
+using TTimerCallback = std::function<void()>;
+UINT_PTR ArmSharedTimer(UINT Interval, TTimerCallback Callback);
+void DisarmSharedTimer(UINT_PTR Id);
+bool SharedTimerArmed(UINT_PTR Id);
+HWND SharedTimerWindow();
 
 class TTimer : public TComponent {
   DECLARE_CLASS(TTimer, TComponent)
@@ -26,7 +37,7 @@ class TTimer : public TComponent {
   void SetOnTimer(const TNotifyEvent& Value);
 
   // The window and id of the current arming (0 when not running), for tests that post ticks.
-  static HWND TimerWindow();
+  static HWND TimerWindow() { return SharedTimerWindow(); }
   UINT_PTR TimerId() const { return id_; }
 
  protected:
@@ -34,7 +45,6 @@ class TTimer : public TComponent {
   virtual void Timer();
 
  private:
-  friend class TTimerHost;
   void UpdateTimer();
   void Disarm();
 

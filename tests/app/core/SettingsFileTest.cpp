@@ -9,9 +9,11 @@
 #include "app/core/Paths.h"
 #include "app/core/SettingsFile.h"
 #include "app/core/SystemQueries.h"
+#include "app/core/WriteFailures.h"
 #include "platform/framework/rtl/FileUtils.h"
 #include "platform/framework/classes/IniFiles.h"
 #include "platform/framework/rtl/Seams.h"
+#include "platform/framework/classes/Strings.h"
 #include "platform/framework/rtl/TextEncoding.h"
 #include "tests/support/TestSupport.h"
 
@@ -201,6 +203,37 @@ TEST(SettingsFile, FailedSaveIsReportedOnceNamingTheFile) {
   SetMessageBoxAnswerer(previous);
   ASSERT_EQ(boxes.size(), 1u);
   EXPECT_NE(boxes[0].find(file), String::npos);
+}
+
+// While a collector lives, failed writes wait; then one box names each failed file once, with the
+// reason of its first failure.
+TEST(SettingsFile, ACollectorShowsItsFailuresInOneBox) {
+  ScratchFolder folder;
+  const String settings = folder.File(L"missing folder\\system.dat");
+  const String list = folder.File(L"missing folder\\MRUList.dat");
+  std::vector<String> boxes;
+  auto previous = SetMessageBoxAnswerer([&](HWND, const String& text, const String&, UINT) {
+    boxes.push_back(text);
+    return IDOK;
+  });
+  {
+    TWriteFailureCollector failures;
+    EXPECT_FALSE(SaveSettings(DefaultsWithFolders(), settings));
+    EXPECT_FALSE(WriteOrReport(list, [&] { TStringList().SaveToFile(list); }));
+    EXPECT_FALSE(SaveSettings(DefaultsWithFolders(), settings));
+    EXPECT_TRUE(boxes.empty());
+    failures.ReportCollected();
+    failures.ReportCollected();
+  }
+  EXPECT_TRUE(WriteOrReport(folder.File(L"written.txt"), [&] { TStringList().SaveToFile(folder.File(L"written.txt")); }));
+  SetMessageBoxAnswerer(previous);
+  ASSERT_EQ(boxes.size(), 1u);
+  const String& text = boxes[0];
+  for (const String& file : {settings, list}) {
+    const String named = L"could not be saved to \"" + file + L"\"";
+    ASSERT_NE(text.find(named), String::npos);
+    EXPECT_EQ(text.find(named, text.find(named) + 1), String::npos) << "named twice";
+  }
 }
 
 TEST(SettingsFile, DefaultsTakeTheRunTimeFoldersAndKeepTheBrandAndDataFolder) {

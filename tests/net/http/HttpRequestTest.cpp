@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "net/Base64.h"
+#include "net/ContentCoding.h"
 #include "net/WinsockErrors.h"
 #include "platform/framework/rtl/DateUtils.h"
 #include "platform/framework/rtl/TextEncoding.h"
@@ -74,6 +75,81 @@ TEST(HttpRequest, OptionalHeaderLines) {
   EXPECT_FALSE(seen.HasHeader("Accept-Encoding"));
   EXPECT_TRUE(http.Options().Contains(httpoEnableContentCoding));
   EXPECT_TRUE(http.Options().Contains(httpoUseQuality));
+}
+
+namespace {
+
+// A coding of quality 1, so that "Accept-Encoding:" has something to announce.
+class TTestCoding : public THttpContentCoding {
+  DECLARE_CLASS(TTestCoding, THttpContentCoding)
+
+ public:
+  using THttpContentCoding::THttpContentCoding;
+  static String GetCoding(TClass) { return L"x-test"; }
+  void WriteBuffer(const void*, Int64) override {}
+};
+DEFINE_CLASS(TTestCoding)
+
+// The registry is process-wide: the coding is taken out again however the test ends.
+class HttpRequestWithTestCoding : public testing::Test {
+ protected:
+  void SetUp() override { ContCodings().Add(&TTestCoding::ClassInfo(), 1.0f); }
+  void TearDown() override { ContCodings().Remove(&TTestCoding::ClassInfo()); }
+};
+
+}  // namespace
+
+// A request that sets every optional header: the whole head as the proxy receives it, line for line
+// in the order the client must send them.
+TEST_F(HttpRequestWithTestCoding, EveryOptionalHeaderLineInItsPlace) {
+  THttpTestServer proxy({{Answer(kOk)}});
+  THttpProbe probe;
+  THttpCli& http = *probe.Http;
+  http.Proxy = L"127.0.0.1:" + proxy.PortText();
+  http.URL = L"http://origin.test:8080/form?x=1";
+  http.Sender = L"me@example.test";
+  http.Reference = L"http://ref.test/";
+  http.Connection = L"Keep-Alive";
+  http.ProxyConnection = L"Keep-Alive";
+  http.AcceptLanguage = L"en";
+  http.SetOptions({httpoEnableContentCoding});
+  http.NoCache = true;
+  http.ModifiedSince = EncodeDate(2004, 1, 5);
+  http.ServerAuth = httpAuthBasic;
+  http.Username = L"user";
+  http.Password = L"pass";
+  http.ProxyAuth = httpAuthBasic;
+  http.ProxyUsername = L"pu";
+  http.ProxyPassword = L"pp";
+  http.Cookie = L"a=1";
+  http.ContentRangeBegin = L"10";
+  http.ContentRangeEnd = L"20";
+  TMemoryStream body;
+  body.WriteBuffer("a=1", 3);
+  body.SetPosition(0);
+  http.RequestBodyStream = &body;
+  http.StartRequestAsync(httpPOST);
+  ASSERT_TRUE(probe.WaitDone()) << probe.Text();
+  EXPECT_EQ(proxy.Requests().at(0).Head,
+            "POST http://origin.test:8080/form?x=1 HTTP/1.0\r\n"
+            "From: me@example.test\r\n"
+            "Accept: image/gif, image/x-xbitmap, image/jpeg, image/pjpeg, */*\r\n"
+            "Referer: http://ref.test/\r\n"
+            "Connection: Keep-Alive\r\n"
+            "Accept-Language: en\r\n"
+            "Accept-Encoding: x-test\r\n"
+            "Content-Type: application/x-www-form-urlencoded\r\n"
+            "User-Agent: Mozilla/4.0 (compatible; Zorvic)\r\n"
+            "Host: origin.test:8080\r\n"
+            "Pragma: no-cache\r\n"
+            "Proxy-Connection: Keep-Alive\r\n"
+            "Content-Length: 3\r\n"
+            "If-Modified-Since: Mon, 05 Jan 2004 00:00:00 GMT\r\n"
+            "Authorization: Basic dXNlcjpwYXNz\r\n"
+            "Proxy-Authorization: Basic cHU6cHA=\r\n"
+            "Cookie: a=1\r\n"
+            "Range: bytes=10-20\r\n"
+            "\r\n");
 }
 
 TEST(HttpRequest, ThroughAProxyTheRequestLineCarriesTheWholeUrl) {

@@ -5,6 +5,7 @@
 #include "platform/audio/codecs/Mp3Encoder.h"
 #include "platform/audio/core/AudioError.h"
 #include "platform/audio/core/Resampler.h"
+#include "tests/platform/audio/CodecLargeSource.h"
 #include "tests/platform/audio/CodecTestSignals.h"
 
 using namespace codec_test;
@@ -200,6 +201,21 @@ TEST(Mp3Tags, RoundTripThroughId3v2) {
   EXPECT_EQ(read.Year, tags.Year);
   EXPECT_EQ(read.Comment, tags.Comment);
   EXPECT_EQ(read.Genre, tags.Genre);
+}
+
+// A file over 4 GB: the library seeks from the true end for the ID3v1 tag there, and the frames at the
+// start keep their length.
+TEST(Mp3Decoder, FilesOverFourGigabytesFindTheirEndTag) {
+  const std::int64_t frames = 4410;
+  const AnsiString mp3 = EncodeMp3(Sine(1000, 0.5, 44100, 2, frames), 44100, 2, Mp3ConstantBitRate(0, 128, 2));
+  AnsiString tag = "TAG";
+  for (const char* field : {"Far Away", "Artist", "Album"}) tag += AnsiString(field) + AnsiString(30 - std::strlen(field), '\0');
+  tag += "2024" + AnsiString(30, '\0') + "\xFF";
+  ASSERT_EQ(tag.size(), 128u);
+  const auto decoder = OpenMp3Decoder(std::make_shared<SplicedSource>(mp3, tag, kOverFourGigabytes));
+  EXPECT_EQ(decoder->Info().Tags.Title, L"Far Away");
+  EXPECT_EQ(decoder->Info().Tags.Year, L"2024");
+  EXPECT_EQ(decoder->Info().Frames, frames);
 }
 
 TEST(Mp3Decoder, GarbageRaisesNamingTheProblem) {

@@ -3,6 +3,7 @@
 #include "platform/audio/codecs/AudioCodecs.h"
 #include "platform/audio/codecs/OggVorbis.h"
 #include "platform/audio/core/AudioError.h"
+#include "tests/platform/audio/CodecLargeSource.h"
 #include "tests/platform/audio/CodecTestSignals.h"
 
 using namespace codec_test;
@@ -134,3 +135,28 @@ TEST(OggDecoder, TruncatedFilesRaiseOrKeepTheirStatedLength) {
 }
 
 }  // namespace
+
+// A file over 4 GB keeps the length its last page states at the true end, and decodes from its start
+// as a small one does. Without a page of the stream at the end the length cannot be known.
+TEST(OggDecoder, FilesOverFourGigabytesKeepTheirLength) {
+  const std::int64_t frames = 4 * 22050 + 333;  // pages enough that the first frames lie before the last one
+  const AnsiString small = EncodeOgg(Sine(440, 0.5, 22050, 1, frames), 22050, 1, Ogg(1, 0, 400));
+  const std::size_t lastPage = small.rfind("OggS");
+  ASSERT_NE(lastPage, AnsiString::npos);
+  const auto large = OpenOggDecoder(
+      std::make_shared<SplicedSource>(small.substr(0, lastPage), small.substr(lastPage), kOverFourGigabytes));
+  EXPECT_EQ(large->Info().Frames, frames);
+  EXPECT_EQ(large->Info().SampleRate, 22050);
+  const auto reference = DecodeOgg(small);
+  std::vector<float> expected(4096), got(4096);
+  reference->Read(expected.data(), 4096);
+  ASSERT_EQ(large->Read(got.data(), 4096), 4096);
+  EXPECT_EQ(got, expected);
+
+  try {
+    OpenOggDecoder(std::make_shared<SplicedSource>(small.substr(0, lastPage), AnsiString(), kOverFourGigabytes));
+    ADD_FAILURE() << "no error";
+  } catch (const EAudioError& e) {
+    EXPECT_EQ(e.Message(), L"OGG Vorbis: the length cannot be determined.");
+  }
+}

@@ -3,6 +3,7 @@
 #include "platform/audio/codecs/AudioCodecs.h"
 #include "platform/audio/codecs/WmaFile.h"
 #include "platform/audio/core/AudioError.h"
+#include "tests/platform/audio/CodecLargeSource.h"
 
 namespace {
 
@@ -29,6 +30,15 @@ TEST(Wma, MissingComponentsAreNamed) {
   EXPECT_EQ(MessageOf([&] { registry.CreateEncoder(kFileTypeWma, std::make_unique<MemorySink>(), {}, {}); }),
             kWmaEncoderMissing);
 }
+
+#ifdef _WIN32
+// The decoder hands the whole file to the system in memory; a file too large for that is refused
+// before anything is read.
+TEST(Wma, FilesTooLargeForMemoryAreRefused) {
+  const auto source = std::make_shared<codec_test::SplicedSource>(AsfStart(), AnsiString(), codec_test::kOverFourGigabytes);
+  EXPECT_EQ(MessageOf([&] { OpenWmaDecoder(source); }), L"Windows Media Audio: the file is too large to be read.");
+}
+#endif
 
 TEST(Wma, ProfilesMatchTheirPresets) {
   struct Case {

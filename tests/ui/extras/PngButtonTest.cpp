@@ -7,7 +7,7 @@
 
 #include "PaintSurface.h"
 #include "PngTestImages.h"
-#include "platform/framework/controls/ActnList.h"
+#include "platform/framework/windows/ActnList.h"
 #include "platform/framework/classes/Filer.h"
 #include "platform/framework/windows/Forms.h"
 #include "platform/framework/graphics/ImageList.h"

@@ -194,7 +194,7 @@ TEST(PngChunks, AddChunkOfClassPlacesChunksAndRefusesCriticalOnes) {
       add(list);
       ADD_FAILURE() << "no error";
     } catch (const EPngError& e) {
-      EXPECT_EQ(e.Message(), EPngExistentText);
+      EXPECT_EQ(e.Message(), L"The program tried to add a existent critical chunk to the current image which is not allowed.");
     }
   }
   list.RemoveAndFree(list.FindByClass<TChunkIEND>());
@@ -202,7 +202,7 @@ TEST(PngChunks, AddChunkOfClassPlacesChunksAndRefusesCriticalOnes) {
     list.AddChunkOfClass<TChunktEXt>();
     ADD_FAILURE() << "no error";
   } catch (const EPngError& e) {
-    EXPECT_EQ(e.Message(), EPngInvalidNewChunkText);
+    EXPECT_EQ(e.Message(), L"It's not allowed to add a new chunk because the current image is invalid.");
   }
 }
 

@@ -5,9 +5,12 @@
 #include <zlib.h>
 
 #include <cmath>
+#include <functional>
 
 #include "PngTestSupport.h"
 #include "ui/extras/png/PngExceptions.h"
+#include "ui/extras/png/PngImageData.h"
+#include "ui/extras/png/PngInfoChunks.h"
 #include "ui/extras/png/PngPaletteChunks.h"
 #include "ui/extras/png/PngTextChunks.h"
 
@@ -257,7 +260,7 @@ TEST(PngFaults, PaletteImageWithoutPaletteRaisesOnEntryAccess) {
       access(*image);
       ADD_FAILURE() << "no error";
     } catch (const EPngError& e) {
-      EXPECT_EQ(e.Message(), EPngNoPaletteEntryText);
+      EXPECT_EQ(e.Message(), L"There is no such palette entry.");
     }
   }
 }
@@ -356,4 +359,173 @@ TEST(PngFaults, GammaIsAnUnsignedValue) {
   EXPECT_EQ(image->GammaForward[0], 0);
   EXPECT_EQ(image->GammaForward[255], 255);
   for (int i = 1; i < 256; ++i) ASSERT_GE(image->GammaForward[i], image->GammaForward[i - 1]) << i;
+}
+
+// A gamma chunk whose payload is not 4 bytes must not wash the picture out: it decodes as if the
+// chunk were absent, still answers 1, and is written back as it was read.
+TEST(PngFaults, DamagedGammaChunkIsKeptButNotApplied) {
+  const ImageShape palette = Shape(3, 4, 5, 3), rgb = Shape(2, 8, 4, 2);
+  struct Case {
+    const char* Name;
+    ImageShape Shape;
+    std::size_t InsertAt;  // chunk index: 1 is right after the header
+    Bytes Payload;
+  };
+  const std::vector<Case> cases = {
+      {"empty, before the palette", palette, 1, {}},
+      {"empty, after the palette", palette, 2, {}},
+      {"three bytes, before the palette", palette, 1, {0, 0xB1, 0x8F}},
+      {"five bytes, before the image data", rgb, 1, {0, 0, 0xB1, 0x8F, 0}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.Name);
+    const Image plain = MakeImage(c.Shape);
+    auto chunks = SplitChunks(plain.File);
+    chunks.insert(chunks.begin() + std::ptrdiff_t(c.InsertAt), Chunk{"gAMA", c.Payload, 0});
+    auto damaged = Load(JoinChunks(chunks, true));
+    auto reference = Load(plain.File);
+    for (int y = 0; y < int(c.Shape.Height); ++y)
+      for (int x = 0; x < int(c.Shape.Width); ++x)
+        ASSERT_EQ(damaged->PixelColor(x, y), reference->PixelColor(x, y)) << x << "," << y;
+    auto* gamma = damaged->ChunkList().FindByClass<TChunkgAMA>();
+    ASSERT_TRUE(gamma);
+    EXPECT_EQ(gamma->Gamma(), 1u);
+    const auto saved = SplitChunks(Save(*damaged));
+    ASSERT_GT(saved.size(), c.InsertAt);
+    EXPECT_EQ(saved[c.InsertAt].Type, "gAMA");
+    EXPECT_EQ(saved[c.InsertAt].Data, c.Payload);
+    // Read again, the saved file still shows the same picture.
+    auto again = Load(Save(*damaged));
+    EXPECT_EQ(again->PixelColor(1, 1), reference->PixelColor(1, 1));
+  }
+}
+
+// An image that could not make a valid file is refused before a byte is written.
+TEST(PngFaults, SavingAnIncompleteImageRaisesAndWritesNothing) {
+  const Bytes file = MakeImage(ImageShape{}).File;
+  auto chunks = SplitChunks(file);
+  chunks[1].Crc ^= 1;  // the image data fails: header and image data stay, no end chunk
+  auto withoutEnd = std::make_unique<TPngImageCore>();
+  TPngMemoryStream damaged(JoinChunks(chunks, false));
+  EXPECT_THROW(withoutEnd->LoadFromStream(damaged), EPngInvalidCRC);
+  auto withoutData = Load(file);
+  withoutData->ChunkList().RemoveAndFree(withoutData->ChunkList().FindByClass<TChunkIDAT>());
+  struct Case {
+    const char* Name;
+    TPngImageCore* Image;
+    std::string Raised;
+  };
+  TPngImageCore empty;
+  TFrameProbe frameless;
+  TPngMemoryStream header(HeaderOnly(2, 2, 2));
+  EXPECT_THROW(frameless.LoadFromStream(header), TFrameProbe::Asked);
+  for (const Case& c : std::vector<Case>{{"empty", &empty, "EPNGHeaderNotPresent"},
+                                         {"header without frame", &frameless, "EPNGHeaderNotPresent"},
+                                         {"without image data", withoutData.get(), "EPNGNoImageData"},
+                                         {"without end chunk", withoutEnd.get(), "EPngUnexpectedEnd"}}) {
+    TPngMemoryStream out;
+    std::string raised;
+    try {
+      c.Image->SaveToStream(out);
+    } catch (const Exception& e) {
+      const std::wstring name = e.ClassName();
+      raised.assign(name.begin(), name.end());
+    }
+    EXPECT_EQ(raised, c.Raised) << c.Name;
+    EXPECT_TRUE(out.Bytes().empty()) << c.Name;
+  }
+}
+
+// Every error of the codec with its exact text, each raised the way a user meets it.
+TEST(PngFaults, EveryErrorCarriesItsExactText) {
+  const Bytes file = MakeImage(ImageShape{}).File;  // IHDR IDAT IEND
+  const auto chunks = SplitChunks(file);
+  auto changed = [&](const std::function<void(std::vector<Chunk>&)>& change) {
+    auto copy = chunks;
+    change(copy);
+    return JoinChunks(copy, true);
+  };
+  auto load = [](Bytes bytes) { return [bytes] { Load(bytes); }; };
+  struct Case {
+    const char* Class;
+    std::wstring Text;
+    std::function<void()> Raise;
+  };
+  const std::vector<Case> cases = {
+      {"EPNGInvalidFileHeader",
+       L"The file being readed is not a valid \"Portable Network Graphics\" image because it contains an invalid "
+       L"header. This file may be corruped, try obtaining it again.",
+       load([&] { Bytes b = file; b[1] = 'Q'; return b; }())},
+      {"EPngUnexpectedEnd",
+       L"This \"Portable Network Graphics\" image is invalid because the decoder found an unexpected end of the file.",
+       load(JoinChunks({chunks[0]}, true))},
+      {"EPNGIHDRNotFirst",
+       L"This \"Portable Network Graphics\" image is not supported or it might be invalid.\r\n(IHDR chunk is not the first)",
+       load(changed([](auto& c) { std::swap(c[0], c[1]); }))},
+      {"EPNGUnknownCriticalChunk",
+       L"This \"Portable Network Graphics\" image contains an unknown critical part which could not be decoded.",
+       load(changed([](auto& c) { c.insert(c.begin() + 1, Chunk{"ABCD", {}, 0}); }))},
+      {"EPNGNoImageData", L"This \"Portable Network Graphics\" image contains no data.",
+       load(changed([](auto& c) { c.erase(c.begin() + 1); }))},
+      {"EPngInvalidCRC",
+       L"This \"Portable Network Graphics\" image is not valid because it contains invalid pieces of data (crc error)",
+       load([&] { auto c = chunks; c[2].Crc ^= 1; return JoinChunks(c, false); }())},
+      {"EPngInvalidIHDR",
+       L"The \"Portable Network Graphics\" image could not be loaded because one of its main piece of data (ihdr) "
+       L"might be corrupted",
+       load(changed([](auto& c) { c[0].Data.resize(12); }))},
+      {"EPNGSizeExceeds",
+       L"This \"Portable Network Graphics\" image is not supported because either it's width or height exceeds the "
+       L"maximum size, which is 65535 pixels length.",
+       load(HeaderOnly(65536, 1, 2))},
+      {"EPNGUnknownCompression",
+       L"This \"Portable Network Graphics\" image is encoded with an unknown compression scheme which could not be "
+       L"decoded.",
+       load(changed([](auto& c) { c[0].Data[10] = 1; }))},
+      {"EPNGUnknownInterlace",
+       L"This \"Portable Network Graphics\" image uses an unknown interlace scheme which could not be decoded.",
+       load(changed([](auto& c) { c[0].Data[12] = 2; }))},
+      {"EPNGInvalidPalette", L"The \"Portable Network Graphics\" image contains an invalid palette.",
+       load(changed([](auto& c) { c.insert(c.begin() + 1, Chunk{"PLTE", {1, 2, 3, 4}, 0}); }))},
+      {"EPNGMissingMultipleIDAT",
+       L"This \"Portable Network Graphics\" image is invalid because it has missing image parts.",
+       load(GreyWithImageData(Deflate(GreyRows(2))))},
+      {"EPNGZLIBError",
+       L"Could not decompress the image because it contains invalid compressed data.\r\n Description: data error (-3)",
+       load(GreyWithImageData({0x78, 0x9C, 0xFF, 0xFF}))},
+      {"EPNGHeaderNotPresent", L"This operation is not valid because the current image contains no valid header.",
+       [] { TPngImageCore().HeaderChunk(); }},
+      {"EPNGOutMemory",
+       L"Some operation could not be performed because the system is out of resources. Close some windows and try "
+       L"again.",
+       load(HeaderOnly(65535, 65535, 2))},
+      {"EPngError",
+       L"The program tried to add a existent critical chunk to the current image which is not allowed.",
+       [&] { Load(file)->ChunkList().AddChunkOfClass<TChunkIDAT>(); }},
+      {"EPngError", L"It's not allowed to add a new chunk because the current image is invalid.",
+       [&] {
+         auto image = Load(file);
+         image->ChunkList().RemoveAndFree(image->ChunkList().FindByClass<TChunkIEND>());
+         image->ChunkList().AddChunkOfClass<TChunktEXt>();
+       }},
+      {"EPngError", L"The chunks must be compatible to be assigned.",
+       [&] {
+         auto image = Load(file);
+         image->HeaderChunk().AssignChunk(*image->ChunkList().FindByClass<TChunkIEND>());
+       }},
+      {"EPngError", L"There is no such palette entry.", [&] { Load(file)->PaletteEntryColor(0); }},
+  };
+  for (const Case& c : cases) {
+    std::string raised;
+    std::wstring text;
+    try {
+      c.Raise();
+    } catch (const Exception& e) {
+      const std::wstring name = e.ClassName();
+      raised.assign(name.begin(), name.end());
+      text = e.Message();
+    }
+    EXPECT_EQ(raised, c.Class) << c.Class;
+    EXPECT_EQ(text, c.Text) << c.Class;
+  }
 }

@@ -11,6 +11,7 @@
 #include "platform/framework/classes/Filer.h"
 #include "platform/framework/classes/Stream.h"
 #include "platform/framework/classes/UnitLifecycle.h"
+#include "platform/framework/rtl/FileUtils.h"
 #include "tests/support/TestSupport.h"
 #include "ui/extras/png/PngDibFrame.h"
 #include "ui/extras/png/PngExceptions.h"
@@ -37,15 +38,6 @@ Bytes SavePng(TPNGObject& png) {
   stream.SetPosition(0);
   stream.ReadBuffer(bytes.data(), Int64(bytes.size()));
   return bytes;
-}
-
-ImageShape Shape(int colorType, int bitDepth, std::uint32_t width, std::uint32_t height = 1) {
-  ImageShape shape;
-  shape.ColorType = colorType;
-  shape.BitDepth = bitDepth;
-  shape.Width = width;
-  shape.Height = height;
-  return shape;
 }
 
 // A 32-bit DIB section filled with one colour, to draw on and probe.
@@ -182,7 +174,7 @@ TEST(PngDrawing, PaletteIndexWithoutAnEntryRaisesAndDrawsNothing) {
       surface.Draw(*png, Rect(0, 0, 2, 1));
       ADD_FAILURE() << "no error";
     } catch (const EPngError& e) {
-      EXPECT_EQ(e.Message(), EPngNoPaletteEntryText);
+      EXPECT_EQ(e.Message(), L"There is no such palette entry.");
     }
     EXPECT_EQ(surface.At(0, 0), clRed);
     EXPECT_EQ(surface.At(1, 0), clRed);
@@ -352,7 +344,9 @@ TEST(PngGraphic, ResizingIsRefused) {
       resize(*png);
       ADD_FAILURE() << "no error";
     } catch (const EPngError& e) {
-      EXPECT_EQ(e.Message(), EPngCannotResizeText);
+      EXPECT_EQ(e.Message(),
+                L"The \"Portable Network Graphics\" image can not be resize by changing width and height properties. "
+                L"Try assigning the image from a bitmap.");
     }
   }
   EXPECT_EQ(png->Width(), 2);
@@ -474,4 +468,33 @@ TEST(PngFrameMemory, AFrameTheSystemCannotMakeLeavesAnEmptyImageAndRaisesOutOfMe
       EXPECT_EQ(png->Width(), 3);
     }
   }
+}
+
+// A picture left without a frame is refused when saved, with the codec's own error, and no file is
+// written over.
+TEST(PngFrameMemory, APictureWithoutAFrameIsNotSaved) {
+  const Bytes file = MakeImage(Shape(2, 8, 3, 2)).File;
+  testing_support::ScratchFolder folder;
+  const String existing = folder.File(L"old.png"), fresh = folder.File(L"new.png");
+  testing_support::WriteFileBytes(existing, "old picture");
+  const auto source = LoadPng(file);
+  auto png = LoadPng(file);
+  {
+    DibSectionsMadeBy refusing(&RefusedDibSection);
+    EXPECT_EQ(Raised([&] { png->Assign(source.get()); }), "EPNGOutMemory");
+  }
+  ASSERT_FALSE(png->Empty());
+  for (const String& target : {existing, fresh}) {
+    try {
+      png->SaveToFile(target);
+      ADD_FAILURE() << "no error";
+    } catch (const EPNGHeaderNotPresent& e) {
+      EXPECT_EQ(e.Message(), L"This operation is not valid because the current image contains no valid header.");
+    }
+  }
+  EXPECT_EQ(testing_support::ReadFileBytes(existing), "old picture");
+  EXPECT_FALSE(FileExists(fresh));
+  TMemoryStream stream;
+  EXPECT_EQ(Raised([&] { png->SaveToStream(stream); }), "EPNGHeaderNotPresent");
+  EXPECT_EQ(stream.Size(), 0);
 }

@@ -11,6 +11,15 @@
 
 namespace png_test {
 
+inline ImageShape Shape(int colorType, int bitDepth, std::uint32_t width, std::uint32_t height = 1) {
+  ImageShape shape;
+  shape.ColorType = colorType;
+  shape.BitDepth = bitDepth;
+  shape.Width = width;
+  shape.Height = height;
+  return shape;
+}
+
 inline std::unique_ptr<TPngImageCore> Load(const Bytes& file) {
   auto image = std::make_unique<TPngImageCore>();
   TPngMemoryStream stream(file);

@@ -101,7 +101,14 @@ void TPngImageCore::LoadFromStream(IPngByteStream& stream) {
   if (!dataRead) RaisePng<EPNGNoImageData>(EPNGNoImageDataText);
 }
 
+void TPngImageCore::CheckSavable() const {
+  if (!HasHeader() || !HeaderChunk().HasFrame()) RaisePng<EPNGHeaderNotPresent>(EPNGHeaderNotPresentText);
+  if (!chunks_.FindByClass<TChunkIDAT>()) RaisePng<EPNGNoImageData>(EPNGNoImageDataText);
+  if (!chunks_.FindByClass<TChunkIEND>()) RaisePng<EPngUnexpectedEnd>(EPngUnexpectedEndText);
+}
+
 void TPngImageCore::SaveToStream(IPngByteStream& stream) {
+  CheckSavable();
   stream.Write(PngSignature.data(), PngSignature.size());
   for (int i = 0; i < chunks_.Count(); ++i) chunks_.Item(i)->WriteChunk(stream);
 }

@@ -41,6 +41,9 @@ class TPngImageCore {
   const TPNGList& ChunkList() const { return chunks_; }
 
   void LoadFromStream(IPngByteStream& stream);
+  // Writes nothing and raises when the image could not make a valid file: without a header and
+  // frame EPNGHeaderNotPresent, without image data EPNGNoImageData, without its end chunk (a load
+  // that failed part way) EPngUnexpectedEnd.
   void SaveToStream(IPngByteStream& stream);
   // Copies the settings and every chunk of source.
   void AssignImage(const TPngImageCore& source);
@@ -80,6 +83,7 @@ class TPngImageCore {
 
  private:
   void ResetGamma();
+  void CheckSavable() const;
   TPngColor ColorOfFrameSample(const TChunkIHDR& header, unsigned sample) const;
 
   Cardinal idatChunkLimit_ = PngDefaultIdatChunkLimit;

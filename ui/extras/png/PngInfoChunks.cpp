@@ -3,13 +3,12 @@
 #include "ui/extras/png/PngExceptions.h"
 #include "ui/extras/png/PngImageCore.h"
 
-Cardinal TChunkgAMA::Gamma() {
-  if (PayloadSize() != 4) {
-    SetGamma(1);
-    return 1;
-  }
-  return ReadBigEndian32(Payload().data());
+TChunkgAMA::TChunkgAMA(TPngImageCore* owner) : TChunk(owner) {
+  SetTypeCode(PngChunkType(ClassTypeName));
+  SetGamma(1);
 }
+
+Cardinal TChunkgAMA::Gamma() const { return HoldsGamma() ? ReadBigEndian32(Payload().data()) : 1; }
 
 void TChunkgAMA::SetGamma(Cardinal value) {
   ResizePayload(4);
@@ -19,18 +18,14 @@ void TChunkgAMA::SetGamma(Cardinal value) {
 void TChunkgAMA::AssignChunk(const TChunk& source) {
   auto* other = dynamic_cast<const TChunkgAMA*>(&source);
   if (!other || typeid(*other) != typeid(*this)) RaisePng<EPngError>(EPngIncompatibleChunkText);
-  SetGamma(const_cast<TChunkgAMA*>(other)->Gamma());
+  TChunk::AssignChunk(source);
 }
 
 bool TChunkgAMA::ReadChunk(IPngByteStream& stream, const TPngChunkType& type, Cardinal size) {
   TChunk::ReadChunk(stream, type, size);
-  OwnerImage()->ApplyGamma(Gamma());
+  // A damaged value would wash every colour out; the picture shows as if the chunk were absent.
+  if (HoldsGamma()) OwnerImage()->ApplyGamma(Gamma());
   return true;
-}
-
-bool TChunkgAMA::WriteChunk(IPngByteStream& stream) {
-  Gamma();
-  return TChunk::WriteChunk(stream);
 }
 
 void TChunktIME::AssignChunk(const TChunk& source) {

@@ -1,6 +1,6 @@
 #include "ui/extras/pngbuttons/PngSpeedButton.h"
 
-#include "platform/framework/controls/ActnList.h"
+#include "platform/framework/windows/ActnList.h"
 #include "platform/framework/classes/Filer.h"
 #include "platform/framework/graphics/ImageList.h"
 #include "ui/extras/png/PngHeaderChunk.h"

@@ -187,6 +187,21 @@ TEST(IniFile, CreatesItsFileAsUtf16WithByteOrderMark) {
   EXPECT_NE(bytes.find(AnsiString("\xE9\0t\0\xE9\0", 6)), AnsiString::npos);
 }
 
+// A write that fails names the file and the system's reason.
+TEST(IniFile, AFailedWriteNamesTheFileAndTheReason) {
+  ScratchFolder folder;
+  const String path = folder.File(L"a folder.ini");
+  ASSERT_TRUE(CreateDirectoryW(path.c_str(), nullptr));
+  try {
+    TIniFile(path).WriteString(L"S", L"K", L"v");
+    ADD_FAILURE() << "no error";
+  } catch (const EIniFileException& e) {
+    const String prefix = L"Unable to write to " + path + L".";
+    ASSERT_EQ(e.Message().substr(0, prefix.size()), prefix);
+    EXPECT_GT(e.Message().size(), prefix.size() + 1) << "no reason given";
+  }
+}
+
 TEST(IniFile, ReadsWithoutCreatingTheFile) {
   ScratchFolder folder;
   String path = folder.File(L"absent.ini");

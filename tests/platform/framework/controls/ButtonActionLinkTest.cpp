@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "platform/framework/controls/ActnList.h"
+#include "platform/framework/windows/ActnList.h"
 #include "platform/framework/controls/Buttons.h"
 #include "platform/framework/controls/StdCtrls.h"
 #include "platform/framework/controls/ToolBar.h"

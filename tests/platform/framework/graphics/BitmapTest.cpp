@@ -319,4 +319,29 @@ TEST(BitmapTest, ScanLineOutsideThePictureRaises) {
   EXPECT_THROW(bitmap.ScanLine(-1), EInvalidGraphicOperation);
 }
 
+// Image lists hand out 32-bit DIB sections with alpha and 1-bit masks: both are adopted as given.
+TEST(BitmapTest, SetHandleKeepsAlphaAndMonochromeMasks) {
+  BITMAPINFO info{};
+  info.bmiHeader = {sizeof(BITMAPINFOHEADER), 2, -1, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  void* bits = nullptr;
+  HBITMAP dib = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  ASSERT_NE(dib, nullptr);
+  static_cast<std::uint32_t*>(bits)[0] = 0x80102030;
+  static_cast<std::uint32_t*>(bits)[1] = 0x00405060;
+  TBitmap picture;
+  picture.SetHandle(dib);
+  EXPECT_EQ(picture.PixelFormat(), pf32bit);
+  const auto* row = static_cast<const std::uint32_t*>(picture.ScanLine(0));
+  EXPECT_EQ(row[0], 0x80102030u);
+  EXPECT_EQ(row[1], 0x00405060u);
+
+  const Byte maskBits[2] = {0x40, 0};  // 1 x 1 word row: pixel 1 set
+  HBITMAP mono = CreateBitmap(2, 1, 1, 1, maskBits);
+  TBitmap mask;
+  mask.SetHandle(mono);
+  EXPECT_EQ(mask.PixelFormat(), pf1bit);
+  EXPECT_EQ(Rgb(mask.Canvas()->Pixels(0, 0)), clBlack);
+  EXPECT_EQ(Rgb(mask.Canvas()->Pixels(1, 0)), clWhite);
+}
+
 }  // namespace

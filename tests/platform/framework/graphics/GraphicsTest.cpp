@@ -5,7 +5,6 @@
 #include <functional>
 
 #include "platform/framework/graphics/Bitmap.h"
-#include "platform/framework/windows/CursorResources.h"
 #include "platform/framework/graphics/Graphics.h"
 #include "platform/framework/rtl/Seams.h"
 
@@ -31,8 +30,10 @@ TEST(ColorToRGBTest, ResolvesSystemColoursOnly) {
   EXPECT_EQ(ColorToRGB(clNone), clNone);
 }
 
+DWORD WINAPI PinnedSysColor(int index) { return index == COLOR_BTNFACE ? 0x123456 : 0; }
+
 TEST(ColorToRGBTest, AsksTheSystemThroughTheBoundTable) {
-  Bound().GetSysColor = [](int index) -> DWORD { return index == COLOR_BTNFACE ? 0x123456 : 0; };
+  Bound().GetSysColor = &PinnedSysColor;
   const TColor face = ColorToRGB(clBtnFace);
   ResetBoundFunctions();
   EXPECT_EQ(face, 0x123456);
@@ -266,20 +267,6 @@ TEST(CanvasTest, ChangeEventsBracketEveryDrawing) {
   s.Canvas()->OnChange = [&](TObject*) { events.push_back(L"change"); };
   s.Canvas()->LineTo(3, 3);
   EXPECT_EQ(events, (std::vector<String>{L"changing", L"change"}));
-}
-
-TEST(CursorResourcesTest, DragCursorsAreEmbeddedWithTheHotSpotAtTheArrowTip) {
-  for (int id : {FRAMEWORK_CURSOR_DRAG, FRAMEWORK_CURSOR_NODROP}) {
-    HCURSOR cursor = LoadCursorW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id));
-    ASSERT_NE(cursor, nullptr) << id;
-    ICONINFO info{};
-    ASSERT_TRUE(GetIconInfo(cursor, &info));
-    EXPECT_FALSE(info.fIcon);
-    EXPECT_EQ(info.xHotspot, 0u);
-    EXPECT_EQ(info.yHotspot, 0u);
-    if (info.hbmColor) DeleteObject(info.hbmColor);
-    DeleteObject(info.hbmMask);
-  }
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "platform/framework/graphics/Icon.h"
 #include "platform/framework/classes/Stream.h"
 #include "platform/framework/base/Utf8.h"
+#include "platform/framework/rtl/FileUtils.h"
 #include "tests/support/TestSupport.h"
 
 namespace {
@@ -25,12 +26,16 @@ class TTextGraphic : public TGraphic {
     Content.resize(size_t(Stream.Size() - Stream.Position()));
     Stream.ReadBuffer(Content.data(), Int64(Content.size()));
   }
-  void SaveToStream(TStream& Stream) override { Stream.WriteBuffer(Content.data(), Int64(Content.size())); }
+  void SaveToStream(TStream& Stream) override {
+    Stream.WriteBuffer(Content.data(), Int64(Content.size()));
+    if (RefuseAfterWriting) throw EInvalidGraphic(L"refused");
+  }
   void Assign(TPersistent* Source) override {
     if (auto* text = dynamic_cast<TTextGraphic*>(Source)) Content = text->Content;
     else TGraphic::Assign(Source);
   }
   AnsiString Content;
+  bool RefuseAfterWriting = false;
 
  protected:
   void Draw(TCanvas*, const TRect&) override {}
@@ -62,6 +67,23 @@ TEST(PictureTest, LastRegistrationForAnExtensionWinsWhateverTheCase) {
   UnregisterGraphicClass(&TOtherTextGraphic::ClassInfo());
   EXPECT_EQ(GraphicClassForExtension(L"tst"), nullptr);
   UnregisterGraphicClass(&TTextGraphic::ClassInfo());
+}
+
+// A graphic that fails part way through saving leaves no file, or the old file as it was.
+TEST(PictureTest, SavingThatFailsWritesNoFile) {
+  testing_support::ScratchFolder folder;
+  const String existing = folder.File(L"old.tst"), fresh = folder.File(L"new.tst");
+  testing_support::WriteFileBytes(existing, "old content");
+  TTextGraphic graphic;
+  graphic.Content = "partial";
+  graphic.RefuseAfterWriting = true;
+  EXPECT_THROW(graphic.SaveToFile(existing), EInvalidGraphic);
+  EXPECT_THROW(graphic.SaveToFile(fresh), EInvalidGraphic);
+  EXPECT_EQ(testing_support::ReadFileBytes(existing), "old content");
+  EXPECT_FALSE(FileExists(fresh));
+  graphic.RefuseAfterWriting = false;
+  graphic.SaveToFile(existing);
+  EXPECT_EQ(testing_support::ReadFileBytes(existing), "partial");
 }
 
 TEST(PictureTest, UnknownExtensionRaisesInvalidGraphic) {

@@ -92,3 +92,23 @@ TEST(Timer, RealTicksArrive) {
   timer.SetOnTimer([&](TObject*) { ++ticks; });
   EXPECT_TRUE(testing_support::PumpUntil([&] { return ticks >= 2; }, 3000));
 }
+
+// The service behind TTimer serves other timer classes on the same window and the same id counter.
+TEST(Timer, SharedServiceRunsCallbacksBesideTimers) {
+  TTimer timer(nullptr);
+  timer.SetOnTimer([](TObject*) {});
+  int calls = 0;
+  UINT_PTR id = 0;
+  id = ArmSharedTimer(100000, [&] {
+    ++calls;
+    DisarmSharedTimer(id);  // removes its own entry while it runs
+  });
+  ASSERT_NE(id, 0u);
+  EXPECT_GT(id, timer.TimerId());
+  EXPECT_EQ(SharedTimerWindow(), TTimer::TimerWindow());
+  EXPECT_TRUE(SharedTimerArmed(id));
+  Tick(id);
+  Tick(id);
+  EXPECT_EQ(calls, 1);
+  EXPECT_FALSE(SharedTimerArmed(id));
+}

@@ -1,0 +1,36 @@
+#pragma once
+// Control imaging and the form fade: drawing a control tree into a bitmap, painting the graphic
+// children of a skinned parent over its cached background, and fading a form from its old look to
+// its new one through an overlay window.
+
+#include "platform/framework/graphics/Bitmap.h"
+#include "platform/framework/windows/Controls.h"
+#include "platform/framework/windows/Forms.h"
+
+// The overlay that shows the fade: a popup owned by the application window when it has no parent.
+class TOutputWindow : public TCustomControl {
+  DECLARE_CLASS(TOutputWindow, TCustomControl)
+ public:
+  explicit TOutputWindow(TComponent* owner);
+
+ protected:
+  void CreateParams(TCreateParams& params) override;
+  void WMEraseBkgnd(TMessage& message) { message.Result = 1; }
+
+  MESSAGE_MAP_BEGIN
+  MESSAGE_HANDLER(WM_ERASEBKGND, WMEraseBkgnd)
+  MESSAGE_MAP_END
+};
+
+// The device context of the offscreen image while a fade renders the new look; none otherwise.
+extern HDC PaintTargetDC;
+
+// The wait between two blended frames of a fade (milliseconds); replaceable so tests count frames.
+using TFadeWait = void (*)(DWORD milliseconds);
+TFadeWait SetFadeWait(TFadeWait wait);
+
+void PaintControlTo(TBitmap* bmp, TControl* control, int x, int y);
+void PaintGraphicChildren(HDC dc, TWinControl* parent, TPoint offset);
+bool GraphicChildVisible(TControl* control, HDC dc);
+void PrepareAnimation(TCustomForm* form);
+void AnimateForm(TCustomForm* form, int time);
