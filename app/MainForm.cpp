@@ -83,6 +83,7 @@ TMainForm::TMainForm(TComponent* AOwner) : TForm(AOwner) {
     CreateTransportButtons();
     CreateZoomButtons();
     BindEditorEvents();
+    BindPreviewEvents();
     CreateMenuBar();
     OnCreate = {this, &TMainForm::FormCreate};
     OnShow = {this, &TMainForm::FormShow};
