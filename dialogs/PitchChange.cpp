@@ -36,5 +36,5 @@ TPitchChangeForm::TPitchChangeForm(TComponent* AOwner)
   loading.End();
 }
 
-void TPitchChangeForm::EditPitchAdjustExit(TObject*) { check_.Exit(EditPitchAdjust); }
+void TPitchChangeForm::EditPitchAdjustExit(TObject*) { check_.Exit(EditPitchAdjust, ButtonOK); }
 void TPitchChangeForm::ButtonOKClick(TObject*) { check_.OK(*this, ButtonOK, EditPitchAdjust); }

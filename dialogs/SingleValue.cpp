@@ -10,16 +10,13 @@ bool AcceptSingleValue(TEdit* Edit, int Min, int Max, const wchar_t* Message) {
   return false;
 }
 
-void TCheckedSingleValue::Exit(TEdit* Edit) {
-  // Stays set when the conversion raises: the error has then been reported here.
-  refused_ = true;
-  refused_ = !AcceptSingleValue(Edit, min_, max_, message_);
+void TCheckedSingleValue::Exit(TEdit* Edit, TButton* ButtonOK) {
+  // The control taking the focus is the active one while the edit is left.
+  if (Screen->ActiveControl() == ButtonOK) return;
+  AcceptSingleValue(Edit, min_, max_, message_);
 }
 
 void TCheckedSingleValue::OK(TCustomForm& Form, TButton* ButtonOK, TEdit* Edit) {
-  refused_ = false;
   if (ButtonOK->CanFocus()) ButtonOK->SetFocus();
-  if (refused_) return;
-  const int value = StrToInt(Edit->Text());
-  if (value >= min_ && value <= max_) Form.ModalResult = mrOk;
+  if (AcceptSingleValue(Edit, min_, max_, message_)) Form.ModalResult = mrOk;
 }

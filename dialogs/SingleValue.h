@@ -10,19 +10,17 @@
 // application title and the error icon shows Message.
 bool AcceptSingleValue(TEdit* Edit, int Min, int Max, const wchar_t* Message);
 
-// The speed and pitch dialogs check their value when the edit is left and on OK. OK first moves the
-// focus to itself, which runs the exit check when the edit had the focus; the dialog closes with OK
-// only when the value passes, and a value the exit check has just refused or failed to read is not
-// reported twice.
+// The speed and pitch dialogs check their value when the edit is left and on OK, which first takes
+// the focus and closes only when the value passes. Leaving the edit for OK (a click on it, Enter)
+// leaves the check to OK's handler, so a value is checked, and an error reported, once per press.
 class TCheckedSingleValue {
  public:
   TCheckedSingleValue(int Min, int Max, const wchar_t* Message) : min_(Min), max_(Max), message_(Message) {}
 
-  void Exit(TEdit* Edit);
+  void Exit(TEdit* Edit, TButton* ButtonOK);
   void OK(TCustomForm& Form, TButton* ButtonOK, TEdit* Edit);
 
  private:
   int min_, max_;
   const wchar_t* message_;
-  bool refused_ = false;
 };

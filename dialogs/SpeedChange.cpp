@@ -36,5 +36,5 @@ TSpeedChangeForm::TSpeedChangeForm(TComponent* AOwner)
   loading.End();
 }
 
-void TSpeedChangeForm::EditSpeedAdjustExit(TObject*) { check_.Exit(EditSpeedAdjust); }
+void TSpeedChangeForm::EditSpeedAdjustExit(TObject*) { check_.Exit(EditSpeedAdjust, ButtonOK); }
 void TSpeedChangeForm::ButtonOKClick(TObject*) { check_.OK(*this, ButtonOK, EditSpeedAdjust); }

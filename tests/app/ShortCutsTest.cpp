@@ -29,11 +29,7 @@ TEST_F(ShortCutsTest, PlaceholdersAreDisabledWithoutHandlerOrMenuAndTheirKeysDoN
       L"ActionSelectSpecifiedTime", L"ActionMixFile", L"ActionRepeatLoop",
       L"ActionConvertSampleRate", L"ActionPasteMix", L"ActionEditID3", L"ActionOptions", L"ActionBatch",
       L"ActionInsertSilenceBegin", L"ActionInsertSilenceCurrent", L"ActionInsertSilenceEnd", L"ActionRecord",
-      L"ActionAmplify", L"ActionNormalize", L"ActionDynamicRangeCompressor", L"ActionHighPass",
-      L"ActionEqualizer", L"ActionEcho", L"ActionReverb", L"ActionReverse", L"ActionFadeIn", L"ActionFadeOut",
-      L"ActionFadeOutAndTrim", L"ActionCrossFade", L"ActionEnvelope", L"ActionMixStereo",
-      L"ActionNoiseReduction", L"ActionSpeedChange", L"ActionPitchChange", L"ActionPhaser", L"ActionFlanger",
-      L"ActionChorus", L"ActionStatusBar", L"ActionTopTransportBar", L"ActionTopZoomBar"};
+      L"ActionStatusBar", L"ActionTopTransportBar", L"ActionTopZoomBar"};
   OpenPattern(L"song.wav", 4000);
   form->UpdateCommandStates();
   std::set<TBasicAction*> inMenus;
