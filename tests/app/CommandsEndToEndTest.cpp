@@ -13,6 +13,7 @@
 #include "platform/framework/rtl/FileUtils.h"
 #include "platform/framework/classes/IniFiles.h"
 #include "platform/framework/classes/Strings.h"
+#include "tests/app/KeyInput.h"
 #include "tests/app/WavFixture.h"
 #include "tests/support/TestSupport.h"
 
@@ -22,33 +23,8 @@ using testing_support::ScratchFolder;
 
 namespace {
 
-bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs) {
-  const DWORD start = GetTickCount();
-  while (!condition()) {
-    if (GetTickCount() - start > timeoutMs) return false;
-    Sleep(50);
-  }
-  return true;
-}
-
-// Presses the key with the modifiers held, as the user would: through the system's input queue, so
-// that the program reads the modifiers' state with the key.
-void PressKeys(std::initializer_list<WORD> modifiers, WORD key) {
-  std::vector<INPUT> inputs;
-  auto add = [&inputs](WORD vk, bool up) {
-    INPUT input{};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = vk;
-    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-    if (vk == VK_HOME || vk == VK_END || vk == VK_DELETE) input.ki.dwFlags |= KEYEVENTF_EXTENDEDKEY;
-    inputs.push_back(input);
-  };
-  for (WORD modifier : modifiers) add(modifier, false);
-  add(key, false);
-  add(key, true);
-  for (auto it = std::rbegin(modifiers); it != std::rend(modifiers); ++it) add(*it, true);
-  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-}
+using end_to_end::PressKeys;
+using end_to_end::WaitFor;
 
 String DataFolderOf(const String& title) {
   return AddTrailingBackslash(AddTrailingBackslash(ShellFolderPath(L"AppData")) + title);

@@ -32,21 +32,27 @@ std::int16_t PatternSample(int frame, int channel) {
 }
 
 void WritePatternWav(const String& path, int sampleRate, int channels, int frames) {
-  const std::uint32_t dataBytes = static_cast<std::uint32_t>(frames * channels * 2);
+  TWavContent content{sampleRate, channels, 16, {}};
+  for (int f = 0; f < frames; ++f)
+    for (int c = 0; c < channels; ++c) content.Samples.push_back(PatternSample(f, c));
+  WriteWav(path, content);
+}
+
+void WriteWav(const String& path, const TWavContent& content) {
+  const std::uint32_t dataBytes = static_cast<std::uint32_t>(content.Samples.size() * 2);
   AnsiString out = "RIFF";
   PutU32(out, 36 + dataBytes);
   out += "WAVEfmt ";
   PutU32(out, 16);
   PutU16(out, 1);
-  PutU16(out, static_cast<std::uint16_t>(channels));
-  PutU32(out, static_cast<std::uint32_t>(sampleRate));
-  PutU32(out, static_cast<std::uint32_t>(sampleRate * channels * 2));
-  PutU16(out, static_cast<std::uint16_t>(channels * 2));
+  PutU16(out, static_cast<std::uint16_t>(content.Channels));
+  PutU32(out, static_cast<std::uint32_t>(content.SampleRate));
+  PutU32(out, static_cast<std::uint32_t>(content.SampleRate * content.Channels * 2));
+  PutU16(out, static_cast<std::uint16_t>(content.Channels * 2));
   PutU16(out, 16);
   out += "data";
   PutU32(out, dataBytes);
-  for (int f = 0; f < frames; ++f)
-    for (int c = 0; c < channels; ++c) PutU16(out, static_cast<std::uint16_t>(PatternSample(f, c)));
+  for (std::int16_t sample : content.Samples) PutU16(out, static_cast<std::uint16_t>(sample));
   testing_support::WriteFileBytes(path, out);
 }
 
