@@ -48,6 +48,7 @@ class FakeThemeApi {
   void SetColor(const String& ClassName, int Part, int State, int Property, COLORREF Color);
   // Kind 0 minimum, 1 true size, 2 drawn size.
   void SetPartSize(const String& ClassName, int Part, int State, int Kind, SIZE Size);
+  void ClearPartSizes() { sizes_.clear(); }
   // The content rectangle is the rectangle less these margins (left, top, right, bottom).
   void SetContentMargins(const String& ClassName, int Part, int State, RECT Margins);
   void SetPartiallyTransparent(const String& ClassName, int Part, int State, bool Value);

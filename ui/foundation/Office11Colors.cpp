@@ -158,15 +158,21 @@ TBitmap* LoadBitmapResource(const wchar_t* Name) {
   return bitmap.release();
 }
 
-// Every pixel that is neither the background (the pixel at 0, 0) nor black becomes a blend of the
-// palette's pale group and pale face colours by its red value.
+// The sub-menu expand bitmap in the palette's pale group and pale face colours (a second colour
+// that differs when the two are equal).
 void RecolorSubMenuExpand(TBitmap* Bitmap) {
+  TColor a = palette.Colors[Office11PaleGroupColor], z = palette.Colors[Office11PaleFaceColor];
+  if (a == z) z = a == clBlack ? clWhite : clBlack;
+  RecolorOffice11Glyph(Bitmap, a, z);
+}
+
+}  // namespace
+
+void RecolorOffice11Glyph(TBitmap* Bitmap, TColor A, TColor Z) {
   TCanvas* canvas = Bitmap->Canvas();
   const int w = Bitmap->Width(), h = Bitmap->Height();
   if (w <= 0 || h <= 0) return;
   const TColor background = canvas->Pixels(0, 0);
-  TColor a = palette.Colors[Office11PaleGroupColor], z = palette.Colors[Office11PaleFaceColor];
-  if (a == z) z = a == clBlack ? clWhite : clBlack;
   std::vector<TColor> pixels(size_t(w) * size_t(h));
   int lowest = 255, highest = 0;
   for (int y = 0; y < h; ++y)
@@ -183,9 +189,11 @@ void RecolorSubMenuExpand(TBitmap* Bitmap) {
       if (p == background || p == clBlack) continue;
       // One red value throughout: every such pixel takes colour A.
       const int percent = highest == lowest ? 100 : MulDiv(RedOf(p) - lowest, 100, highest - lowest);
-      canvas->SetPixels(x, y, BlendColorsPercent(a, z, percent));
+      canvas->SetPixels(x, y, BlendColorsPercent(A, Z, percent));
     }
 }
+
+namespace {
 
 void CreateResources() {
   FreeResources();
@@ -312,7 +320,7 @@ int Office11GradientMiddlePercent() { return kMiddlePercent[palette.UsesScheme ?
 // ---- colour routines --------------------------------------------------------------------------
 
 TColor LightenColorPercent(TColor Color, int Percent) {
-  return MapChannels(Color, Color, [Percent](int c, int) { return 255 - Percent * (255 - c) / 100; });
+  return MapChannels(Color, Color, [Percent](int c, int) { return (25500 - Percent * (255 - c)) / 100; });
 }
 
 TColor BlendColorsPercent(TColor A, TColor B, int Percent) {

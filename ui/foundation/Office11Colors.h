@@ -133,6 +133,11 @@ int Office11GradientMiddlePercent();
 
 // ---- colour routines ----------------------------------------------------------------------------
 
+// Every pixel of the bitmap that is neither its background (the pixel at 0, 0) nor black becomes
+// BlendColorsPercent(A, Z, p), p running from 0 at the lowest red value among those pixels to 100 at
+// the highest; when they all have one red value, every one becomes A.
+void RecolorOffice11Glyph(TBitmap* Bitmap, TColor A, TColor Z);
+
 // Each channel 255 - P / 100 x (255 - c), truncated.
 TColor LightenColorPercent(TColor Color, int Percent);
 // Each channel A x P% + B x (100 - P)% (each product through MulDiv), kept within 0..255, then the

@@ -126,7 +126,9 @@ int TcxWinXPPainterMetaClass::ButtonFrameWidth(TcxPaintButtonState State) const 
   TRect content;
   TdxTheme theme = ThemeHandleFor(totButton);
   if (theme && ContentRect(theme, kButtonPush, PushButtonState(State), kMeasure, content)) return content.left;
-  return TcxStandardPainterMetaClass::ButtonFrameWidth(pbsNormal);
+  // Without the theme, the Standard width of the state, so that the Standard frame drawn then
+  // keeps its inner ring.
+  return TcxStandardPainterMetaClass::ButtonFrameWidth(State);
 }
 
 TColor TcxWinXPPainterMetaClass::ButtonFaceColor(TcxPaintButtonState State) const {
