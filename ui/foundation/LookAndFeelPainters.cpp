@@ -570,17 +570,47 @@ void TcxLookAndFeelPainterMetaClass::CalendarHeaderLayout(const TRect& R, int Ar
   TextR = {LeftArrow.right, R.top, RightArrow.left, R.bottom};
 }
 
-void TcxLookAndFeelPainterMetaClass::PaintCalendarHeader(TcxCanvas* Canvas, const TRect& R, const String& Text,
-                                                         const TcxViewParamSet& ViewParams, int Arrows,
-                                                         TcxNeighbors Neighbors,
-                                                         const TcxCustomDrawBackgroundEvent& OnDrawBackground) const {
+TRect TcxLookAndFeelPainterMetaClass::BorderStrip(const TRect& R, TcxBorder Border, int Width) {
+  switch (Border) {
+    case bLeft: return RectWithWidth(R, Width);
+    case bTop: return RectWithHeight(R, Width);
+    case bRight: return RectWithRightAt(R, R.right, Width);
+    default: return RectWithBottomAt(R, R.bottom, Width);
+  }
+}
+
+TcxCellText TcxLookAndFeelPainterMetaClass::ViewParamsCell(const String& Text, const TcxViewParamSet& ViewParams) {
   TcxCellText cell;
   cell.Text = Text;
   cell.Font = ViewParams.Font;
   cell.TextColor = ViewParams.TextColor;
   cell.BkColor = ViewParams.Color;
   cell.AlignHorz = taCenter;
-  PaintHeaderCell(Canvas, R, R, Neighbors, HeaderBordersFor(Neighbors), pbsNormal, cell, OnDrawBackground, false);
+  return cell;
+}
+
+void TcxLookAndFeelPainterMetaClass::PaintPlainNavigationButton(TcxCanvas* Canvas, const TRect& R, TColor Face,
+                                                                TColor Frame, TcxPaintButtonState State,
+                                                                bool IsNext) const {
+  Canvas->FillAreaWithColor(R, Face);
+  TRect borders;
+  TSize arrow;
+  NavigationButtonMetrics(IsNext, borders, arrow);
+  TcxBorders sides;
+  if (borders.left) sides.Include(bLeft);
+  if (borders.top) sides.Include(bTop);
+  if (borders.right) sides.Include(bRight);
+  if (borders.bottom) sides.Include(bBottom);
+  Canvas->DrawFrameBorders(R, Frame, 1, sides);
+  PaintNavigationButtonArrow(Canvas, DeflateRectByMargins(R, borders), ButtonGlyphColor(State, clDefault), IsNext);
+}
+
+void TcxLookAndFeelPainterMetaClass::PaintCalendarHeader(TcxCanvas* Canvas, const TRect& R, const String& Text,
+                                                         const TcxViewParamSet& ViewParams, int Arrows,
+                                                         TcxNeighbors Neighbors,
+                                                         const TcxCustomDrawBackgroundEvent& OnDrawBackground) const {
+  PaintHeaderCell(Canvas, R, R, Neighbors, HeaderBordersFor(Neighbors), pbsNormal, ViewParamsCell(Text, ViewParams),
+                  OnDrawBackground, false);
   PaintCalendarHeaderArrows(Canvas, R, ViewParams.TextColor == clDefault ? clWindowText : ViewParams.TextColor,
                             Arrows);
 }

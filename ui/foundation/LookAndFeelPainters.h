@@ -362,6 +362,14 @@ class TcxLookAndFeelPainterMetaClass : public TMetaClass {
   void PaintCalendarHeaderArrows(TcxCanvas* Canvas, const TRect& R, TColor Color, int Arrows) const;
   // The radio image kind of this painter (its style code's kind).
   TcxLookAndFeelKind RadioImageKind() const { return StyleCodeToKind(StyleCode()); }
+
+  // Helpers of the painters: the Width-wide strip of R along one border; the centred cell text of a
+  // header drawn in view params; a navigation button filled with Face, framed in Frame on the sides
+  // of its kind, with its arrow inside.
+  static TRect BorderStrip(const TRect& R, TcxBorder Border, int Width);
+  static TcxCellText ViewParamsCell(const String& Text, const TcxViewParamSet& ViewParams);
+  void PaintPlainNavigationButton(TcxCanvas* Canvas, const TRect& R, TColor Face, TColor Frame,
+                                  TcxPaintButtonState State, bool IsNext) const;
 };
 #pragma GCC diagnostic pop
 

@@ -129,17 +129,7 @@ void TcxOffice11PainterMetaClass::PaintNavigationButtonFace(TcxCanvas* Canvas, c
   const TColor face = State == pbsHot       ? PaletteColor(Office11HotColor)
                       : State == pbsPressed ? PaletteColor(Office11PressedColor)
                                             : PaletteColor(Office11FaceColor);
-  Canvas->FillAreaWithColor(R, face);
-  TRect borders;
-  TSize arrow;
-  NavigationButtonMetrics(IsNext, borders, arrow);
-  TcxBorders sides;
-  if (borders.left) sides.Include(bLeft);
-  if (borders.top) sides.Include(bTop);
-  if (borders.right) sides.Include(bRight);
-  if (borders.bottom) sides.Include(bBottom);
-  Canvas->DrawFrameBorders(R, PaletteColor(Office11SchedulerBorderColor), 1, sides);
-  PaintNavigationButtonArrow(Canvas, DeflateRectByMargins(R, borders), ButtonGlyphColor(State, clDefault), IsNext);
+  PaintPlainNavigationButton(Canvas, R, face, PaletteColor(Office11SchedulerBorderColor), State, IsNext);
 }
 
 // The base cell; the neighbours, which the Office11 frame does not look at, are left out.

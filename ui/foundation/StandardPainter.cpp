@@ -94,14 +94,7 @@ void TcxStandardPainterMetaClass::PaintTabFrame(TcxCanvas* Canvas, const TRect& 
                                                 TcxBorder Border) const {
   // The strip of the border, cut back by a pixel where a neighbouring border turns the corner, whose
   // end pixel is lit instead: a tab with rounded corners.
-  const int w = TabFrameWidth(Vertical);
-  TRect strip;
-  switch (Border) {
-    case bLeft: strip = RectWithWidth(R, w); break;
-    case bTop: strip = RectWithHeight(R, w); break;
-    case bRight: strip = RectWithRightAt(R, R.right, w); break;
-    default: strip = RectWithBottomAt(R, R.bottom, w); break;
-  }
+  TRect strip = BorderStrip(R, Border, TabFrameWidth(Vertical));
   const bool across = Border == bLeft || Border == bRight;
   const TcxBorder before = across ? bTop : bLeft, after = across ? bBottom : bRight;
   if (Borders.Contains(before)) {
@@ -169,14 +162,8 @@ void TcxStandardPainterMetaClass::PaintCalendarHeader(TcxCanvas* Canvas, const T
   if (Neighbors.Contains(nBottom)) sides.Exclude(bBottom);
   Canvas->DrawFrameBorders(R, clBlack, 1, sides);
   const TRect inner = HeaderInnerBounds(R, sides);
-  TcxCellText cell;
-  cell.Text = Text;
-  cell.Font = ViewParams.Font;
-  cell.TextColor = ViewParams.TextColor;
-  cell.BkColor = ViewParams.Color;
-  cell.AlignHorz = taCenter;
-  PaintHeaderCell(Canvas, inner, inner, Neighbors, HeaderBordersFor(Neighbors), pbsNormal, cell, OnDrawBackground,
-                  false);
+  PaintHeaderCell(Canvas, inner, inner, Neighbors, HeaderBordersFor(Neighbors), pbsNormal,
+                  ViewParamsCell(Text, ViewParams), OnDrawBackground, false);
   PaintCalendarHeaderArrows(Canvas, inner, clWindowText, Arrows);
 }
 

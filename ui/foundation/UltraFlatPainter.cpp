@@ -146,13 +146,7 @@ void TcxUltraFlatPainterMetaClass::PaintFilterDropDownButton(TcxCanvas* Canvas, 
 void TcxUltraFlatPainterMetaClass::PaintTabFrame(TcxCanvas* Canvas, const TRect& R, bool Vertical, TcxBorders Borders,
                                                  TcxBorder Border) const {
   const int w = TabFrameWidth(Vertical);
-  TRect strip;
-  switch (Border) {
-    case bLeft: strip = RectWithWidth(R, w); break;
-    case bTop: strip = RectWithHeight(R, w); break;
-    case bRight: strip = RectWithRightAt(R, R.right, w); break;
-    default: strip = RectWithBottomAt(R, R.bottom, w); break;
-  }
+  TRect strip = BorderStrip(R, Border, w);
   const bool dark = Vertical ? Border == bBottom : Border == bRight;
   if (dark && !Vertical) strip.bottom -= w;
   Canvas->FillAreaWithColor(strip, dark ? TabFrameDarkColor() : TabFrameColor());
@@ -165,17 +159,8 @@ void TcxUltraFlatPainterMetaClass::PaintTabsArea(TcxCanvas* Canvas, const TRect&
 
 void TcxUltraFlatPainterMetaClass::PaintNavigationButtonFace(TcxCanvas* Canvas, const TRect& R,
                                                              TcxPaintButtonState State, bool IsNext) const {
-  Canvas->FillAreaWithColor(R, clBtnFace);
-  TRect borders;
-  TSize arrow;
-  NavigationButtonMetrics(IsNext, borders, arrow);
-  TcxBorders sides;
-  if (borders.left) sides.Include(bLeft);
-  if (borders.top) sides.Include(bTop);
-  if (borders.right) sides.Include(bRight);
-  if (borders.bottom) sides.Include(bBottom);
-  Canvas->DrawFrameBorders(R, State == pbsHot ? TabFrameColor() : TabFrameDarkColor(), 1, sides);
-  PaintNavigationButtonArrow(Canvas, DeflateRectByMargins(R, borders), ButtonGlyphColor(State, clDefault), IsNext);
+  PaintPlainNavigationButton(Canvas, R, clBtnFace, State == pbsHot ? TabFrameColor() : TabFrameDarkColor(), State,
+                             IsNext);
 }
 
 void TcxUltraFlatPainterMetaClass::PaintScrollBarPart(TcxCanvas* Canvas, bool Horizontal, const TRect& R,

@@ -504,11 +504,8 @@ void TcxWinXPPainterMetaClass::PaintCalendarHeader(TcxCanvas* Canvas, const TRec
   if (!ThemeHandleFor(totHeader))
     return TcxStandardPainterMetaClass::PaintCalendarHeader(Canvas, R, Text, ViewParams, Arrows, Neighbors,
                                                             OnDrawBackground);
-  TcxCellText cell;
-  cell.Text = Text;
-  cell.Font = ViewParams.Font;
-  cell.TextColor = ViewParams.TextColor;
-  cell.AlignHorz = taCenter;
+  TcxCellText cell = ViewParamsCell(Text, ViewParams);
+  cell.BkColor = clDefault;
   PaintHeaderCell(Canvas, R, R, Neighbors, cxBordersAll, pbsNormal, cell, OnDrawBackground, false);
   PaintCalendarHeaderArrows(Canvas, R, clWindowText, Arrows);
 }
