@@ -67,6 +67,8 @@ void TOutputWindow::CreateParams(TCreateParams& params) {
     params.ExStyle |= WS_EX_TOPMOST;
 }
 
+TOutputWindow* FadeOverlay() { return fade.Overlay; }
+
 TFadeWait SetFadeWait(TFadeWait wait) {
   TFadeWait previous = fadeWait;
   fadeWait = wait ? wait : &SleepWait;

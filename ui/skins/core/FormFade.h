@@ -22,6 +22,9 @@ class TOutputWindow : public TCustomControl {
   MESSAGE_MAP_END
 };
 
+// The overlay of a running form fade, or none.
+TOutputWindow* FadeOverlay();
+
 // The device context of the offscreen image while a fade renders the new look; none otherwise.
 extern HDC PaintTargetDC;
 
