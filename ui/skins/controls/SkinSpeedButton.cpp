@@ -322,15 +322,25 @@ TSize TsSpeedButton::MeasureCaption() {
   String caption = Caption();
   if (caption.empty()) return TSize(0, 0);
   TRect r(0, 0, CaptionRoom(), 0);
-  HDC dc = CreateCompatibleDC(nullptr);
-  HGDIOBJ old = SelectObject(dc, Font()->Handle());
-  DrawTextStr(dc, caption, r, DT_CALCRECT | DT_EXPANDTABS | DT_WORDBREAK);
-  SelectObject(dc, old);
-  DeleteDC(dc);
+  TBitmap* cache = skinData_->CacheBmp;
+  if (cache && !cache->Empty()) {
+    TCanvas* canvas = cache->Canvas();
+    canvas->Font()->Assign(Font());
+    HDC dc = canvas->Handle();
+    SelectObject(dc, canvas->Font()->Handle());
+    DrawTextStr(dc, caption, r, DT_CALCRECT | DT_EXPANDTABS | DT_WORDBREAK);
+  } else {
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, Font()->Handle());
+    DrawTextStr(dc, caption, r, DT_CALCRECT | DT_EXPANDTABS | DT_WORDBREAK);
+    SelectObject(dc, old);
+    DeleteDC(dc);
+  }
   return TSize(r.right - r.left, r.bottom - r.top);
 }
 
 TacButtonFaceLayout TsSpeedButton::FaceLayout() {
+  if (buildLayout_) return *buildLayout_;
   TacButtonFaceLayout f;
   f.Width = Width();
   f.Height = Height();
@@ -387,6 +397,13 @@ void TsSpeedButton::BuildCache() {
   TBitmap* cache = sd.CacheBmp;
   cache->Canvas()->Font()->Assign(Font());
   const int aw = DropZoneWidth();
+  // Glyph and caption are placed from one measurement of the face.
+  const TacButtonFaceLayout layout = FaceLayout();
+  struct TLayoutScope {
+    const TacButtonFaceLayout*& Slot;
+    ~TLayoutScope() { Slot = nullptr; }
+  } layoutScope{buildLayout_};
+  buildLayout_ = &layout;
   TsCacheRef ci = sd.GetParentCache();
   auto finish = [&] { sd.BGChanged = false; };
   if (ci.Ready && ci.Bmp && ci.Bmp->Width() == 0) return;

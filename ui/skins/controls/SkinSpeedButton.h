@@ -159,4 +159,6 @@ class TsSpeedButton : public TSpeedButton {
   TButtonLayout lastLayout_ = blGlyphLeft;
   String storedCaption_;
   bool menuShown_ = false;
+  // The face layout of the build under way (measured once a build), or none.
+  const TacButtonFaceLayout* buildLayout_ = nullptr;
 };

@@ -519,6 +519,40 @@ void UpdateCorners(TsCommonData* skinData, int state, int corners) {
   const TsMaskData* found = MaskAt(manager, skinData->BorderIndex);
   if (!found || !skinData->CacheBmp || !owner || owner->Width() < 2 || owner->Height() < 2) return;
   TsMaskData mask = *found;
+  if (mask.Bmp && mask.ImageCount == 0) {
+    mask.ImageCount = 3;
+    mask.MaskType = 1;
+    mask.R = TRect(0, 0, mask.Bmp->Width(), mask.Bmp->Height());
+  }
+  if (mask.ImageCount <= 0) return;
+  TacFast24 src, cache;
+  if (!src.Attach(MaskSource(mask)) || !cache.Attach(skinData->CacheBmp)) return;
+  int frameState = std::min(state, int(mask.ImageCount) - 1);
+  int width = mask.R.right - mask.R.left;
+  int ox = mask.R.left + frameState * width / mask.ImageCount;
+  int fh = (mask.R.bottom - mask.R.top) / (mask.MaskType + 1);
+  int mw = width / mask.ImageCount - mask.WL - mask.WR;
+  int w = owner->Width(), h = owner->Height();
+  struct TPiece {
+    int Bit, SrcX, SrcY, Width, Height, DstX, DstY;
+  };
+  const TPiece pieces[4] = {
+      {1, ox, mask.R.top, mask.WL, mask.WT, 0, 0},
+      {2, ox, mask.R.top + fh - mask.WB, mask.WL, mask.WB, 0, h - mask.WB},
+      {8, ox + mask.WL + mw, mask.R.top + fh - mask.WB, mask.WR, mask.WB, w - mask.WR, h - mask.WB},
+      {4, ox + mask.WL + mw, mask.R.top, mask.WR, mask.WT, w - mask.WR, 0},
+  };
+  auto keyAt = [&](const TPiece& piece, int x, int y) {
+    int sx = piece.SrcX + x, sy = piece.SrcY + y;
+    return sx >= 0 && sy >= 0 && sx < src.Width && sy < src.Height && src.Pixel(sx, sy) == clFuchsia;
+  };
+  // Square corners have no key pixels: nothing to ask the parent.
+  bool anyKey = false;
+  for (const TPiece& piece : pieces)
+    for (int y = 0; y < piece.Height && !anyKey && (corners & piece.Bit); ++y)
+      for (int x = 0; x < piece.Width && !anyKey; ++x) anyKey = keyAt(piece, x, y);
+  if (!anyKey) return;
+
   TsCacheRef ci = skinData->GetParentCache();
   TWinControl* parent = owner->Parent();
   if (!parent) {
@@ -532,15 +566,6 @@ void UpdateCorners(TsCommonData* skinData, int state, int corners) {
   } else {
     SharedTransparentColor = clFuchsia;
   }
-  if (mask.Bmp && mask.ImageCount == 0) {
-    mask.ImageCount = 3;
-    mask.MaskType = 1;
-    mask.R = TRect(0, 0, mask.Bmp->Width(), mask.Bmp->Height());
-  }
-  if (mask.ImageCount <= 0) return;
-  TBitmap* source = MaskSource(mask);
-  TacFast24 src, cache;
-  if (!src.Attach(source) || !cache.Attach(skinData->CacheBmp)) return;
   TColor fill = SharedTransparentColor;
   if (fill == clFuchsia) {
     ci.X += owner->Left();
@@ -553,29 +578,14 @@ void UpdateCorners(TsCommonData* skinData, int state, int corners) {
   TacFast32 parent32Bits;
   if (parent24 && !parent24Bits.Attach(parentBmp)) parent24 = false;
   if (parent32 && !parent32Bits.Attach(parentBmp)) parent32 = false;
-  int state0 = std::min(state, int(mask.ImageCount) - 1);
-  int width = mask.R.right - mask.R.left;
-  int ox = mask.R.left + state0 * width / mask.ImageCount;
-  int fh = (mask.R.bottom - mask.R.top) / (mask.MaskType + 1);
-  int mw = width / mask.ImageCount - mask.WL - mask.WR;
-  int w = owner->Width(), h = owner->Height();
-  struct TPiece {
-    int Bit, SrcX, SrcY, Width, Height, DstX, DstY;
-  };
-  const TPiece pieces[4] = {
-      {1, ox, mask.R.top, mask.WL, mask.WT, 0, 0},
-      {2, ox, mask.R.top + fh - mask.WB, mask.WL, mask.WB, 0, h - mask.WB},
-      {8, ox + mask.WL + mw, mask.R.top + fh - mask.WB, mask.WR, mask.WB, w - mask.WR, h - mask.WB},
-      {4, ox + mask.WL + mw, mask.R.top, mask.WR, mask.WT, w - mask.WR, 0},
-  };
   for (const TPiece& piece : pieces) {
     if (!(corners & piece.Bit)) continue;
     for (int y = 0; y < piece.Height; ++y) {
-      int sy = piece.SrcY + y, dy = piece.DstY + y;
-      if (sy < 0 || sy >= src.Height || dy < 0 || dy >= cache.Height) continue;
+      int dy = piece.DstY + y;
+      if (dy < 0 || dy >= cache.Height) continue;
       for (int x = 0; x < piece.Width; ++x) {
-        int sx = piece.SrcX + x, dx = piece.DstX + x;
-        if (sx < 0 || sx >= src.Width || dx < 0 || dx >= cache.Width || src.Pixel(sx, sy) != clFuchsia) continue;
+        int dx = piece.DstX + x;
+        if (dx < 0 || dx >= cache.Width || !keyAt(piece, x, y)) continue;
         if (fill != clFuchsia) {
           cache.SetPixel(dx, dy, fill);
           continue;
