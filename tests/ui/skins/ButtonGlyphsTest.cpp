@@ -9,22 +9,11 @@
 #include "ui/skins/controls/SkinSpeedButton.h"
 #include "ui/skins/paint/ButtonGlyphs.h"
 #include "ui/skins/paint/DrawingRoutines.h"
+#include "tests/ui/skins/SkinTestSupport.h"
+
+using namespace skin_testing;
 
 namespace {
-
-using BitmapPtr = std::unique_ptr<TBitmap, TFreeDeleter>;
-
-BitmapPtr Filled(int width, int height, TColor color) {
-  BitmapPtr bmp(CreateBmp24(width, height));
-  FillDC(bmp->Canvas()->Handle(), TRect(0, 0, width, height), color);
-  GdiFlush();
-  return bmp;
-}
-
-TColor At(TBitmap* bmp, int x, int y) {
-  const auto* p = static_cast<const Byte*>(bmp->ScanLine(y)) + 3 * x;
-  return TColor(p[2]) | TColor(p[1]) << 8 | TColor(p[0]) << 16;
-}
 
 std::vector<int> Box(const TRect& r) { return {int(r.left), int(r.top), int(r.right), int(r.bottom)}; }
 
@@ -126,7 +115,7 @@ TEST(ButtonGlyph, ASheetShowsTheFrameOfTheState) {
   // frame is fuchsia but frame 1's, which is dark: an enabled frame's key is its own bottom-left
   // pixel, the disabled frame's key the sheet's.
   const TColor ink[4] = {0x0000C0, 0x00C000, 0xC00000, 0xC0C000}, dark = 0x111111;
-  BitmapPtr sheet = Filled(16, 4, 0);
+  BitmapPtr sheet = FilledBmp24(16, 4, 0);
   for (int k = 0; k < 4; ++k) {
     FillDC(sheet->Canvas()->Handle(), TRect(4 * k, 0, 4 * k + 4, 4), ink[k]);
     FillDC(sheet->Canvas()->Handle(), TRect(4 * k, 3, 4 * k + 1, 4), k == 1 ? dark : clFuchsia);
@@ -139,31 +128,31 @@ TEST(ButtonGlyph, ASheetShowsTheFrameOfTheState) {
   };
   const TColor face = 0x808080;
   for (const Draw& d : {Draw{true, 2, ink[2], face}, Draw{true, 1, ink[0], face}, Draw{false, 0, ink[1], dark}}) {
-    BitmapPtr dst = Filled(8, 8, face);
+    BitmapPtr dst = FilledBmp24(8, 8, face);
     DrawBtnGlyph(sheet.get(), dst.get(), TRect(2, 2, 6, 6), 4, d.Enabled, false, {dgBlended}, d.State, 0, false);
-    EXPECT_EQ(At(dst.get(), 3, 3), d.Middle) << "enabled " << d.Enabled << " state " << d.State;
-    EXPECT_EQ(At(dst.get(), 2, 5), d.Key) << "bottom-left pixel, enabled " << d.Enabled << " state " << d.State;
+    EXPECT_EQ(Pixel24(dst.get(), 3, 3), d.Middle) << "enabled " << d.Enabled << " state " << d.State;
+    EXPECT_EQ(Pixel24(dst.get(), 2, 5), d.Key) << "bottom-left pixel, enabled " << d.Enabled << " state " << d.State;
   }
 }
 
 TEST(ButtonGlyph, BlendKeepsThatShareOfTheFaceInTheNormalStateOnly) {
-  BitmapPtr glyph = Filled(4, 4, 0x000000);
+  BitmapPtr glyph = FilledBmp24(4, 4, 0x000000);
   FillDC(glyph->Canvas()->Handle(), TRect(0, 3, 1, 4), clFuchsia);
   GdiFlush();
   const TColor face = 0xC8C8C8;  // 200
   for (int state : {0, 1}) {
-    BitmapPtr dst = Filled(6, 6, face);
+    BitmapPtr dst = FilledBmp24(6, 6, face);
     DrawBtnGlyph(glyph.get(), dst.get(), TRect(1, 1, 5, 5), 1, true, false, {dgBlended}, state, 40, false);
     int expected = state == 0 ? 80 : 0;  // 200 x 0.4 + 0 x 0.6
-    EXPECT_EQ(int(At(dst.get(), 2, 2) & 0xFF), expected) << "state " << state;
-    EXPECT_EQ(At(dst.get(), 1, 4), face) << "the key pixel keeps the face, state " << state;
+    EXPECT_EQ(int(Pixel24(dst.get(), 2, 2) & 0xFF), expected) << "state " << state;
+    EXPECT_EQ(Pixel24(dst.get(), 1, 4), face) << "the key pixel keeps the face, state " << state;
   }
 }
 
 TEST(ButtonGlyph, ImageListGlyphGetsAGrayedDisabledFrame) {
   TCustomImageList images(nullptr, 4, 4);
   images.SetBkColor(clFuchsia);
-  BitmapPtr image = Filled(4, 4, 0x0000FF);  // red, the bottom-left pixel transparent
+  BitmapPtr image = FilledBmp24(4, 4, 0x0000FF);  // red, the bottom-left pixel transparent
   FillDC(image->Canvas()->Handle(), TRect(0, 3, 1, 4), clFuchsia);
   GdiFlush();
   images.Add(image.get(), nullptr);
@@ -174,9 +163,9 @@ TEST(ButtonGlyph, ImageListGlyphGetsAGrayedDisabledFrame) {
   ASSERT_EQ(glyph->Width(), 8);
   EXPECT_TRUE(glyph->Transparent());
   glyph->SetPixelFormat(pf24bit);
-  EXPECT_EQ(At(glyph.get(), 1, 1), 0x0000FF) << "first frame: the image";
-  EXPECT_EQ(At(glyph.get(), 5, 1), 0x555555) << "second frame: (255 + 0 + 0) div 3 in every channel";
-  EXPECT_EQ(At(glyph.get(), 4, 3), clFuchsia) << "second frame's bottom-left pixel";
+  EXPECT_EQ(Pixel24(glyph.get(), 1, 1), 0x0000FF) << "first frame: the image";
+  EXPECT_EQ(Pixel24(glyph.get(), 5, 1), 0x555555) << "second frame: (255 + 0 + 0) div 3 in every channel";
+  EXPECT_EQ(Pixel24(glyph.get(), 4, 3), clFuchsia) << "second frame's bottom-left pixel";
 }
 
 TEST(ButtonGlyph, TheFiveSheetsLoadAtTheirSizes) {

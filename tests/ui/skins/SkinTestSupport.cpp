@@ -1,6 +1,7 @@
 #include "tests/ui/skins/SkinTestSupport.h"
 
 #include "platform/framework/classes/Stream.h"
+#include "ui/skins/paint/DrawingRoutines.h"
 
 namespace skin_testing {
 
@@ -19,6 +20,25 @@ TSeenBoxes::TSeenBoxes() {
 }
 
 TSeenBoxes::~TSeenBoxes() { SetMessageBoxAnswerer(previous_); }
+
+BitmapPtr FilledBmp24(int width, int height, TColor color) {
+  BitmapPtr bmp(CreateBmp24(width, height));
+  FillDC(bmp->Canvas()->Handle(), TRect(0, 0, width, height), color);
+  GdiFlush();
+  return bmp;
+}
+
+TColor Pixel24(TBitmap* bmp, int x, int y) {
+  const auto* p = static_cast<const Byte*>(bmp->ScanLine(y)) + 3 * x;
+  return TColor(p[2]) | TColor(p[1]) << 8 | TColor(p[0]) << 16;
+}
+
+void SetPixel24(TBitmap* bmp, int x, int y, TColor color) {
+  auto* p = static_cast<Byte*>(bmp->ScanLine(y)) + 3 * x;
+  p[0] = Byte(color >> 16);
+  p[1] = Byte(color >> 8);
+  p[2] = Byte(color);
+}
 
 TSkinBitmap SmallMaster() {
   TSkinBitmap master(40, 20);

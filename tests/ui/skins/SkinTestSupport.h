@@ -64,6 +64,12 @@ constexpr TColor kBtnFrames[3] = {0x404040, 0x00A0F0, 0x206020};
 }  // namespace paint_skin
 TSkinPackage PaintingSkin();
 
+// 24-bit bitmaps for the pixel probes.
+using BitmapPtr = std::unique_ptr<TBitmap, TFreeDeleter>;
+BitmapPtr FilledBmp24(int width, int height, TColor color);
+TColor Pixel24(TBitmap* bmp, int x, int y);
+void SetPixel24(TBitmap* bmp, int x, int y, TColor color);
+
 // The bytes of the internal skin the library embeds.
 std::vector<Byte> InternalSkinBytes();
 

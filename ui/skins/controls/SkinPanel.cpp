@@ -118,12 +118,8 @@ bool TsPanel::HandleOwnSkinCommand(TMessage& message) {
       }
       return true;
     case scIsSkinned:
-      message.LParam = 1;
-      message.Result = 1;
-      return true;
     case scGetApplication:
-      message.Result = reinterpret_cast<LRESULT>(Application);
-      return true;
+      return skinData_->HandleSkinCommand(message);
     default:
       return false;
   }

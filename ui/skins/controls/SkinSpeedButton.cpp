@@ -165,11 +165,7 @@ void TsSpeedButton::StyleChanged(bool markAlways) {
   RepaintWithParent();
 }
 
-void TsSpeedButton::SetAlignment(TAlignment value) {
-  if (alignment_ == value) return;
-  alignment_ = value;
-  StyleChanged();
-}
+void TsSpeedButton::SetAlignment(TAlignment value) { SetLook(alignment_, value); }
 
 void TsSpeedButton::SetBlend(int value) {
   value = std::clamp(value, 0, 100);
@@ -190,28 +186,16 @@ void TsSpeedButton::SetButtonStyle(TToolButtonStyle value) {
   StyleChanged();
 }
 
-void TsSpeedButton::SetDisabledGlyphKind(TsDisabledGlyphKind value) {
-  if (disabledGlyphKind_ == value) return;
-  disabledGlyphKind_ = value;
-  StyleChanged();
-}
+void TsSpeedButton::SetDisabledGlyphKind(TsDisabledGlyphKind value) { SetLook(disabledGlyphKind_, value); }
 
-void TsSpeedButton::SetDisabledKind(TsDisabledKind value) {
-  if (disabledKind_ == value) return;
-  disabledKind_ = value;
-  StyleChanged();
-}
+void TsSpeedButton::SetDisabledKind(TsDisabledKind value) { SetLook(disabledKind_, value); }
 
 void TsSpeedButton::SetDropdownMenu(TPopupMenu* value) {
   dropdownMenu_ = value;
   if (value) value->FreeNotification(this);
 }
 
-void TsSpeedButton::SetGrayed(bool value) {
-  if (grayed_ == value) return;
-  grayed_ = value;
-  StyleChanged();
-}
+void TsSpeedButton::SetGrayed(bool value) { SetLook(grayed_, value); }
 
 void TsSpeedButton::SetImageIndex(int value) {
   if (imageIndex_ == value) return;
@@ -236,24 +220,12 @@ void TsSpeedButton::SetShowCaption(bool value) {
   RepaintWithParent();
 }
 
-void TsSpeedButton::SetDrawOverBorder(bool value) {
-  if (drawOverBorder_ == value) return;
-  drawOverBorder_ = value;
-  StyleChanged();
-}
+void TsSpeedButton::SetDrawOverBorder(bool value) { SetLook(drawOverBorder_, value); }
 
-void TsSpeedButton::SetTextOffset(int value) {
-  if (textOffset_ == value) return;
-  textOffset_ = value;
-  StyleChanged();
-}
+void TsSpeedButton::SetTextOffset(int value) { SetLook(textOffset_, value); }
 
-void TsSpeedButton::SetTextAlignment(TAlignment value) {
-  if (textAlignment_ == value) return;
-  textAlignment_ = value;
-  // Marked stale like the other looks, so a skinned button shows the new alignment at once.
-  StyleChanged();
-}
+// Marked stale like the other looks, so a skinned button shows the new alignment at once.
+void TsSpeedButton::SetTextAlignment(TAlignment value) { SetLook(textAlignment_, value); }
 
 void TsSpeedButton::SyncCaption() {
   String caption = Caption();
@@ -686,12 +658,8 @@ bool TsSpeedButton::HandleSkinCommand(TMessage& message) {
       RepaintWithParent();
       return true;
     case scIsSkinned:
-      message.LParam = 1;
-      message.Result = 1;
-      return true;
     case scGetApplication:
-      message.Result = reinterpret_cast<LRESULT>(Application);
-      return true;
+      return skinData_->HandleSkinCommand(message);
     default:
       return false;
   }

@@ -134,6 +134,13 @@ class TsSpeedButton : public TSpeedButton {
   bool BeingDestroyed() const { return ComponentState().Contains(csDestroying); }
   bool LoadingNow() const { return ComponentState().Contains(csLoading); }
   void StyleChanged(bool markAlways = false);
+  // Stores a changed look and shows it.
+  template <class T>
+  void SetLook(T& field, T value) {
+    if (field == value) return;
+    field = value;
+    StyleChanged();
+  }
   void MouseEntered();
   void MouseLeft();
   bool HandleSkinCommand(TMessage& message);

@@ -61,11 +61,6 @@ DEFINE_CLASS(TRecordingGraphic)
 
 TColor FromDib(DWORD rgb) { return TColor((rgb >> 16) & 0xFF) | TColor(rgb & 0xFF00) | TColor(rgb & 0xFF) << 16; }
 
-TColor CacheAt(TBitmap* bmp, int x, int y) {
-  const auto* p = static_cast<const Byte*>(bmp->ScanLine(y)) + 3 * x;
-  return TColor(p[2]) | TColor(p[1]) << 8 | TColor(p[0]) << 16;
-}
-
 int Channel(TColor c, int shift) { return int((c >> shift) & 0xFF); }
 
 class SkinControls : public FormFixture {
@@ -230,10 +225,10 @@ TEST_F(SkinControls, CornersShowTheParentsCachedFace) {
   TsPanel* child = Make<TsPanel>(parent, L"FACE", Bounds(20, 30, 60, 40));
   ShowForm();
   auto dib = Print(child);
-  TColor behind = CacheAt(parent->SkinData()->CacheBmp, 20, 30);
+  TColor behind = Pixel24(parent->SkinData()->CacheBmp, 20, 30);
   EXPECT_NE(behind, kSolid);
   EXPECT_EQ(FromDib(dib->Pixel(0, 0)), behind);
-  EXPECT_EQ(FromDib(dib->Pixel(59, 39)), CacheAt(parent->SkinData()->CacheBmp, 79, 69));
+  EXPECT_EQ(FromDib(dib->Pixel(59, 39)), Pixel24(parent->SkinData()->CacheBmp, 79, 69));
   EXPECT_EQ(FromDib(dib->Pixel(30, 20)), kSolid);
 }
 
