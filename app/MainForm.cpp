@@ -83,6 +83,8 @@ TsPanel* MakeReadout(TLoadingBracket& loading, TComponent* owner, TWinControl* p
 TLabel* MakeLabel(TLoadingBracket& loading, TComponent* owner, TWinControl* parent, const wchar_t* name,
                   const wchar_t* caption, int left, int top) {
   TLabel* label = Place(loading, new TLabel(owner), parent, name);
+  // The skinned panel's face shows through the label.
+  label->SetTransparent(true);
   label->SetCaption(caption);
   label->SetBounds(left, top, 80, 14);
   return label;
