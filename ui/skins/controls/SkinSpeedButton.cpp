@@ -615,9 +615,6 @@ void TsSpeedButton::MouseDown(TMouseButton button, TShiftState shift, int x, int
   RECT still{p.x, p.y - Height() - 1, p.x + Width(), p.y - 1};
   if (!PtInRect(&still, cursor)) Perform(CM_MOUSELEAVE, 0, reinterpret_cast<LPARAM>(this));
   if (clickless) FState = bsUp;
-  // The face shows the button up again once the menu is gone.
-  skinData_->BGChanged = true;
-  RepaintWithParent();
 }
 
 void TsSpeedButton::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {

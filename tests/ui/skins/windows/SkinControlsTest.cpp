@@ -494,6 +494,16 @@ TEST_F(SkinButtons, DropDownMenuOpensRightOfTheZoneOrOnAnyPressWithoutOnClick) {
   EXPECT_EQ(menus, 1);
   EXPECT_EQ(faceWhileOpen, kBtnFrames[2]) << "the pressed frame";
   EXPECT_EQ(button->ButtonState(), bsUp);
+  // With the cursor still over the button when the menu closes, the face comes back up at once.
+  POINT saved;
+  GetCursorPos(&saved);
+  TPoint centre = button->ClientToScreen(TPoint(20, 15));
+  SetCursorPos(centre.x, centre.y);
+  SendMouse(bar->Handle(), WM_LBUTTONDOWN, 20, 25, MK_LBUTTON);
+  EXPECT_EQ(menus, 2);
+  EXPECT_NE(Face(0, 15), kBtnFrames[2]) << "no longer pressed";
+  SendMouse(bar->Handle(), WM_LBUTTONUP, 20, 25);
+  SetCursorPos(saved.x, saved.y);
   SetModalDriver(previous);
 }
 
