@@ -15,14 +15,14 @@ using F = TCommandFact;
 struct TEnablingRow {
   TCommandFact Fact;
   TAction* TMainForm::*Action;
-  TSpeedButton* TMainForm::*Button;
+  TsSpeedButton* TMainForm::*Button;
   TMenuItem* TMainForm::*Item;
 };
 
 constexpr TEnablingRow Row(TCommandFact Fact, TAction* TMainForm::*Action) {
   return {Fact, Action, nullptr, nullptr};
 }
-constexpr TEnablingRow Row(TCommandFact Fact, TSpeedButton* TMainForm::*Button) {
+constexpr TEnablingRow Row(TCommandFact Fact, TsSpeedButton* TMainForm::*Button) {
   return {Fact, nullptr, Button, nullptr};
 }
 constexpr TEnablingRow Row(TCommandFact Fact, TMenuItem* TMainForm::*Item) { return {Fact, nullptr, nullptr, Item}; }
