@@ -1,82 +1,78 @@
 #include "dialogs/EffectControls.h"
 
+void TMixFeedbackControls::TakeMixFeedbackControls(int First) {
+  TakeControls(group_, First, LabelMixDepth, ImageSliderMixDepth, EditMixDepth, LabelMixDepthMin, LabelMixDepthMax);
+  TakeControls(group_, First + 1, LabelFeedbackGain, ImageSliderFeedbackGain, EditFeedbackGain, LabelFeedbackGainMin,
+               LabelFeedbackGainMax);
+  ImageSliderMixDepth->OnChange = {this, &TMixFeedbackControls::ImageSliderMixDepthChange};
+  EditMixDepth->OnChange = {this, &TMixFeedbackControls::EditMixDepthChange};
+  EditMixDepth->OnExit = {this, &TMixFeedbackControls::EditMixDepthExit};
+  ImageSliderFeedbackGain->OnChange = {this, &TMixFeedbackControls::ImageSliderFeedbackGainChange};
+  EditFeedbackGain->OnChange = {this, &TMixFeedbackControls::EditFeedbackGainChange};
+  EditFeedbackGain->OnExit = {this, &TMixFeedbackControls::EditFeedbackGainExit};
+}
+
+void TMixFeedbackControls::ImageSliderMixDepthChange(TObject* Sender) { group_.SliderChange(Sender); }
+void TMixFeedbackControls::EditMixDepthChange(TObject* Sender) { group_.EditChange(Sender); }
+void TMixFeedbackControls::EditMixDepthExit(TObject* Sender) { group_.EditExit(Sender); }
+void TMixFeedbackControls::ImageSliderFeedbackGainChange(TObject* Sender) { group_.SliderChange(Sender); }
+void TMixFeedbackControls::EditFeedbackGainChange(TObject* Sender) { group_.EditChange(Sender); }
+void TMixFeedbackControls::EditFeedbackGainExit(TObject* Sender) { group_.EditExit(Sender); }
+
+void TSweepControls::TakeSweepControls(int First) {
+  TakeControls(group_, First, LabelSweepDepth, ImageSliderSweepDepth, EditSweepDepth, LabelSweepDepthMin,
+               LabelSweepDepthMax);
+  TakeControls(group_, First + 1, LabelSweepRate, ImageSliderSweepRate, EditSweepRate, LabelSweepRateMin,
+               LabelSweepRateMax);
+  TakeControls(group_, First + 2, LabelSweepPhase, ImageSliderSweepPhase, EditSweepPhase, LabelSweepPhaseMin,
+               LabelSweepPhaseMax);
+  ImageSliderSweepDepth->OnChange = {this, &TSweepControls::ImageSliderSweepDepthChange};
+  EditSweepDepth->OnChange = {this, &TSweepControls::EditSweepDepthChange};
+  EditSweepDepth->OnExit = {this, &TSweepControls::EditSweepDepthExit};
+  ImageSliderSweepRate->OnChange = {this, &TSweepControls::ImageSliderSweepRateChange};
+  EditSweepRate->OnChange = {this, &TSweepControls::EditSweepRateChange};
+  EditSweepRate->OnExit = {this, &TSweepControls::EditSweepRateExit};
+  ImageSliderSweepPhase->OnChange = {this, &TSweepControls::ImageSliderSweepPhaseChange};
+  EditSweepPhase->OnChange = {this, &TSweepControls::EditSweepPhaseChange};
+  EditSweepPhase->OnExit = {this, &TSweepControls::EditSweepPhaseExit};
+}
+
+void TSweepControls::ImageSliderSweepDepthChange(TObject* Sender) { group_.SliderChange(Sender); }
+void TSweepControls::EditSweepDepthChange(TObject* Sender) { group_.EditChange(Sender); }
+void TSweepControls::EditSweepDepthExit(TObject* Sender) { group_.EditExit(Sender); }
+void TSweepControls::ImageSliderSweepRateChange(TObject* Sender) { group_.SliderChange(Sender); }
+void TSweepControls::EditSweepRateChange(TObject* Sender) { group_.EditChange(Sender); }
+void TSweepControls::EditSweepRateExit(TObject* Sender) { group_.EditExit(Sender); }
+void TSweepControls::ImageSliderSweepPhaseChange(TObject* Sender) { group_.SliderChange(Sender); }
+void TSweepControls::EditSweepPhaseChange(TObject* Sender) { group_.EditChange(Sender); }
+void TSweepControls::EditSweepPhaseExit(TObject* Sender) { group_.EditExit(Sender); }
+
 void TDelayEffectControls::TakeDelayEffectControls(int First) {
+  TakeMixFeedbackControls(First + 1);
   TakeControls(group_, First, LabelDelayTime, ImageSliderDelayTime, EditDelayTime, LabelDelayTimeMin,
                LabelDelayTimeMax);
-  TakeControls(group_, First + 1, LabelMixDepth, ImageSliderMixDepth, EditMixDepth, LabelMixDepthMin, LabelMixDepthMax);
-  TakeControls(group_, First + 2, LabelFeedbackGain, ImageSliderFeedbackGain, EditFeedbackGain, LabelFeedbackGainMin,
-               LabelFeedbackGainMax);
   ImageSliderDelayTime->OnChange = {this, &TDelayEffectControls::ImageSliderDelayTimeChange};
   EditDelayTime->OnChange = {this, &TDelayEffectControls::EditDelayTimeChange};
   EditDelayTime->OnExit = {this, &TDelayEffectControls::EditDelayTimeExit};
-  ImageSliderMixDepth->OnChange = {this, &TDelayEffectControls::ImageSliderMixDepthChange};
-  EditMixDepth->OnChange = {this, &TDelayEffectControls::EditMixDepthChange};
-  EditMixDepth->OnExit = {this, &TDelayEffectControls::EditMixDepthExit};
-  ImageSliderFeedbackGain->OnChange = {this, &TDelayEffectControls::ImageSliderFeedbackGainChange};
-  EditFeedbackGain->OnChange = {this, &TDelayEffectControls::EditFeedbackGainChange};
-  EditFeedbackGain->OnExit = {this, &TDelayEffectControls::EditFeedbackGainExit};
 }
 
 void TDelayEffectControls::ImageSliderDelayTimeChange(TObject* Sender) { group_.SliderChange(Sender); }
 void TDelayEffectControls::EditDelayTimeChange(TObject* Sender) { group_.EditChange(Sender); }
 void TDelayEffectControls::EditDelayTimeExit(TObject* Sender) { group_.EditExit(Sender); }
-void TDelayEffectControls::ImageSliderMixDepthChange(TObject* Sender) { group_.SliderChange(Sender); }
-void TDelayEffectControls::EditMixDepthChange(TObject* Sender) { group_.EditChange(Sender); }
-void TDelayEffectControls::EditMixDepthExit(TObject* Sender) { group_.EditExit(Sender); }
-void TDelayEffectControls::ImageSliderFeedbackGainChange(TObject* Sender) { group_.SliderChange(Sender); }
-void TDelayEffectControls::EditFeedbackGainChange(TObject* Sender) { group_.EditChange(Sender); }
-void TDelayEffectControls::EditFeedbackGainExit(TObject* Sender) { group_.EditExit(Sender); }
 
 void TSweepEffectControls::TakeSweepEffectControls(int First) {
+  TakeMixFeedbackControls(First + 1);
+  TakeSweepControls(First + 3);
   TakeControls(group_, First, LabelDelayRate, ImageSliderDelayRate, EditDelayRate, LabelDelayRateMin,
                LabelDelayRateMax);
-  TakeControls(group_, First + 1, LabelMixDepth, ImageSliderMixDepth, EditMixDepth, LabelMixDepthMin, LabelMixDepthMax);
-  TakeControls(group_, First + 2, LabelFeedbackGain, ImageSliderFeedbackGain, EditFeedbackGain, LabelFeedbackGainMin,
-               LabelFeedbackGainMax);
-  TakeControls(group_, First + 3, LabelSweepDepth, ImageSliderSweepDepth, EditSweepDepth, LabelSweepDepthMin,
-               LabelSweepDepthMax);
-  TakeControls(group_, First + 4, LabelSweepRate, ImageSliderSweepRate, EditSweepRate, LabelSweepRateMin,
-               LabelSweepRateMax);
-  TakeControls(group_, First + 5, LabelSweepPhase, ImageSliderSweepPhase, EditSweepPhase, LabelSweepPhaseMin,
-               LabelSweepPhaseMax);
   ImageSliderDelayRate->OnChange = {this, &TSweepEffectControls::ImageSliderDelayRateChange};
   EditDelayRate->OnChange = {this, &TSweepEffectControls::EditDelayRateChange};
   EditDelayRate->OnExit = {this, &TSweepEffectControls::EditDelayRateExit};
-  ImageSliderMixDepth->OnChange = {this, &TSweepEffectControls::ImageSliderMixDepthChange};
-  EditMixDepth->OnChange = {this, &TSweepEffectControls::EditMixDepthChange};
-  EditMixDepth->OnExit = {this, &TSweepEffectControls::EditMixDepthExit};
-  ImageSliderFeedbackGain->OnChange = {this, &TSweepEffectControls::ImageSliderFeedbackGainChange};
-  EditFeedbackGain->OnChange = {this, &TSweepEffectControls::EditFeedbackGainChange};
-  EditFeedbackGain->OnExit = {this, &TSweepEffectControls::EditFeedbackGainExit};
-  ImageSliderSweepDepth->OnChange = {this, &TSweepEffectControls::ImageSliderSweepDepthChange};
-  EditSweepDepth->OnChange = {this, &TSweepEffectControls::EditSweepDepthChange};
-  EditSweepDepth->OnExit = {this, &TSweepEffectControls::EditSweepDepthExit};
-  ImageSliderSweepRate->OnChange = {this, &TSweepEffectControls::ImageSliderSweepRateChange};
-  EditSweepRate->OnChange = {this, &TSweepEffectControls::EditSweepRateChange};
-  EditSweepRate->OnExit = {this, &TSweepEffectControls::EditSweepRateExit};
-  ImageSliderSweepPhase->OnChange = {this, &TSweepEffectControls::ImageSliderSweepPhaseChange};
-  EditSweepPhase->OnChange = {this, &TSweepEffectControls::EditSweepPhaseChange};
-  EditSweepPhase->OnExit = {this, &TSweepEffectControls::EditSweepPhaseExit};
 }
 
 void TSweepEffectControls::ImageSliderDelayRateChange(TObject* Sender) { group_.SliderChange(Sender); }
 void TSweepEffectControls::EditDelayRateChange(TObject* Sender) { group_.EditChange(Sender); }
 void TSweepEffectControls::EditDelayRateExit(TObject* Sender) { group_.EditExit(Sender); }
-void TSweepEffectControls::ImageSliderMixDepthChange(TObject* Sender) { group_.SliderChange(Sender); }
-void TSweepEffectControls::EditMixDepthChange(TObject* Sender) { group_.EditChange(Sender); }
-void TSweepEffectControls::EditMixDepthExit(TObject* Sender) { group_.EditExit(Sender); }
-void TSweepEffectControls::ImageSliderFeedbackGainChange(TObject* Sender) { group_.SliderChange(Sender); }
-void TSweepEffectControls::EditFeedbackGainChange(TObject* Sender) { group_.EditChange(Sender); }
-void TSweepEffectControls::EditFeedbackGainExit(TObject* Sender) { group_.EditExit(Sender); }
-void TSweepEffectControls::ImageSliderSweepDepthChange(TObject* Sender) { group_.SliderChange(Sender); }
-void TSweepEffectControls::EditSweepDepthChange(TObject* Sender) { group_.EditChange(Sender); }
-void TSweepEffectControls::EditSweepDepthExit(TObject* Sender) { group_.EditExit(Sender); }
-void TSweepEffectControls::ImageSliderSweepRateChange(TObject* Sender) { group_.SliderChange(Sender); }
-void TSweepEffectControls::EditSweepRateChange(TObject* Sender) { group_.EditChange(Sender); }
-void TSweepEffectControls::EditSweepRateExit(TObject* Sender) { group_.EditExit(Sender); }
-void TSweepEffectControls::ImageSliderSweepPhaseChange(TObject* Sender) { group_.SliderChange(Sender); }
-void TSweepEffectControls::EditSweepPhaseChange(TObject* Sender) { group_.EditChange(Sender); }
-void TSweepEffectControls::EditSweepPhaseExit(TObject* Sender) { group_.EditExit(Sender); }
 
 void TThresholdControls::TakeThresholdControls(int First) {
   TakeControls(group_, First, LabelThreshold, ImageSliderThreshold, EditThreshold, LabelThresholdMin,

@@ -1,18 +1,13 @@
 #pragma once
 // Parameter controls that several members share, with their published fields and named handlers.
-// A member derives from TForm, TFamilyMember and the group, and calls the group's Take step once the
+// A member derives from TForm, TFamilyMember and a group, and calls the group's Take step once the
 // family has built the controls (the group's parameters stand at First, First + 1, ... of its table).
 
 #include "dialogs/FamilyMember.h"
 
-// The delay time, mix depth and feedback gain of the echo, phaser and reverb dialogs.
-class TDelayEffectControls {
+// The mix depth and feedback gain of the delay and sweep effects.
+class TMixFeedbackControls {
  public:
-  TLabel* LabelDelayTime = nullptr;
-  TImageSlider* ImageSliderDelayTime = nullptr;
-  TEdit* EditDelayTime = nullptr;
-  TLabel* LabelDelayTimeMin = nullptr;
-  TLabel* LabelDelayTimeMax = nullptr;
   TLabel* LabelMixDepth = nullptr;
   TImageSlider* ImageSliderMixDepth = nullptr;
   TEdit* EditMixDepth = nullptr;
@@ -24,9 +19,6 @@ class TDelayEffectControls {
   TLabel* LabelFeedbackGainMin = nullptr;
   TLabel* LabelFeedbackGainMax = nullptr;
 
-  void ImageSliderDelayTimeChange(TObject* Sender);
-  void EditDelayTimeChange(TObject* Sender);
-  void EditDelayTimeExit(TObject* Sender);
   void ImageSliderMixDepthChange(TObject* Sender);
   void EditMixDepthChange(TObject* Sender);
   void EditMixDepthExit(TObject* Sender);
@@ -35,32 +27,17 @@ class TDelayEffectControls {
   void EditFeedbackGainExit(TObject* Sender);
 
  protected:
-  explicit TDelayEffectControls(TParameterDialog& Family) : group_(Family) {}
-  ~TDelayEffectControls() = default;
-  void TakeDelayEffectControls(int First);
+  explicit TMixFeedbackControls(TParameterDialog& Family) : group_(Family) {}
+  ~TMixFeedbackControls() = default;
+  void TakeMixFeedbackControls(int First);
 
  private:
   TParameterDialog& group_;
 };
 
-// The six parameters the flanger and chorus dialogs share.
-class TSweepEffectControls {
+// A sweep's depth, rate and phase (the vibrato, flanger and chorus dialogs).
+class TSweepControls {
  public:
-  TLabel* LabelDelayRate = nullptr;
-  TImageSlider* ImageSliderDelayRate = nullptr;
-  TEdit* EditDelayRate = nullptr;
-  TLabel* LabelDelayRateMin = nullptr;
-  TLabel* LabelDelayRateMax = nullptr;
-  TLabel* LabelMixDepth = nullptr;
-  TImageSlider* ImageSliderMixDepth = nullptr;
-  TEdit* EditMixDepth = nullptr;
-  TLabel* LabelMixDepthMin = nullptr;
-  TLabel* LabelMixDepthMax = nullptr;
-  TLabel* LabelFeedbackGain = nullptr;
-  TImageSlider* ImageSliderFeedbackGain = nullptr;
-  TEdit* EditFeedbackGain = nullptr;
-  TLabel* LabelFeedbackGainMin = nullptr;
-  TLabel* LabelFeedbackGainMax = nullptr;
   TLabel* LabelSweepDepth = nullptr;
   TImageSlider* ImageSliderSweepDepth = nullptr;
   TEdit* EditSweepDepth = nullptr;
@@ -77,15 +54,6 @@ class TSweepEffectControls {
   TLabel* LabelSweepPhaseMin = nullptr;
   TLabel* LabelSweepPhaseMax = nullptr;
 
-  void ImageSliderDelayRateChange(TObject* Sender);
-  void EditDelayRateChange(TObject* Sender);
-  void EditDelayRateExit(TObject* Sender);
-  void ImageSliderMixDepthChange(TObject* Sender);
-  void EditMixDepthChange(TObject* Sender);
-  void EditMixDepthExit(TObject* Sender);
-  void ImageSliderFeedbackGainChange(TObject* Sender);
-  void EditFeedbackGainChange(TObject* Sender);
-  void EditFeedbackGainExit(TObject* Sender);
   void ImageSliderSweepDepthChange(TObject* Sender);
   void EditSweepDepthChange(TObject* Sender);
   void EditSweepDepthExit(TObject* Sender);
@@ -97,7 +65,52 @@ class TSweepEffectControls {
   void EditSweepPhaseExit(TObject* Sender);
 
  protected:
-  explicit TSweepEffectControls(TParameterDialog& Family) : group_(Family) {}
+  explicit TSweepControls(TParameterDialog& Family) : group_(Family) {}
+  ~TSweepControls() = default;
+  void TakeSweepControls(int First);
+
+ private:
+  TParameterDialog& group_;
+};
+
+// The delay time, mix depth and feedback gain of the echo, phaser and reverb dialogs.
+class TDelayEffectControls : public TMixFeedbackControls {
+ public:
+  TLabel* LabelDelayTime = nullptr;
+  TImageSlider* ImageSliderDelayTime = nullptr;
+  TEdit* EditDelayTime = nullptr;
+  TLabel* LabelDelayTimeMin = nullptr;
+  TLabel* LabelDelayTimeMax = nullptr;
+
+  void ImageSliderDelayTimeChange(TObject* Sender);
+  void EditDelayTimeChange(TObject* Sender);
+  void EditDelayTimeExit(TObject* Sender);
+
+ protected:
+  explicit TDelayEffectControls(TParameterDialog& Family) : TMixFeedbackControls(Family), group_(Family) {}
+  ~TDelayEffectControls() = default;
+  void TakeDelayEffectControls(int First);
+
+ private:
+  TParameterDialog& group_;
+};
+
+// The six parameters the flanger and chorus dialogs share.
+class TSweepEffectControls : public TMixFeedbackControls, public TSweepControls {
+ public:
+  TLabel* LabelDelayRate = nullptr;
+  TImageSlider* ImageSliderDelayRate = nullptr;
+  TEdit* EditDelayRate = nullptr;
+  TLabel* LabelDelayRateMin = nullptr;
+  TLabel* LabelDelayRateMax = nullptr;
+
+  void ImageSliderDelayRateChange(TObject* Sender);
+  void EditDelayRateChange(TObject* Sender);
+  void EditDelayRateExit(TObject* Sender);
+
+ protected:
+  explicit TSweepEffectControls(TParameterDialog& Family)
+      : TMixFeedbackControls(Family), TSweepControls(Family), group_(Family) {}
   ~TSweepEffectControls() = default;
   void TakeSweepEffectControls(int First);
 

@@ -13,7 +13,7 @@
 #include "platform/framework/rtl/FileUtils.h"
 #include "platform/framework/classes/IniFiles.h"
 #include "platform/framework/classes/Strings.h"
-#include "tests/app/KeyInput.h"
+#include "tests/app/EndToEnd.h"
 #include "tests/app/WavFixture.h"
 #include "tests/support/TestSupport.h"
 
@@ -23,12 +23,11 @@ using testing_support::ScratchFolder;
 
 namespace {
 
+using end_to_end::DataFolderOf;
+using end_to_end::FirstStart;
 using end_to_end::PressKeys;
+using end_to_end::WaitForDocument;
 using end_to_end::WaitFor;
-
-String DataFolderOf(const String& title) {
-  return AddTrailingBackslash(AddTrailingBackslash(ShellFolderPath(L"AppData")) + title);
-}
 
 TEST(CommandsEndToEnd, AFileEditedWithTheCommandKeysIsSavedWithoutAQuestionAtClose) {
   const String title = L"Zentavo";
@@ -46,16 +45,8 @@ TEST(CommandsEndToEnd, AFileEditedWithTheCommandKeysIsSavedWithoutAQuestionAtClo
 
   ChildProcess process(exe, L"\"" + wav + L"\"", folder.Path());
   ASSERT_TRUE(process.Started());
-  const HWND main = process.WaitForWindow(L"TMainForm", 20000);
+  const HWND main = WaitForDocument(process, wav);
   ASSERT_NE(main, nullptr);
-  // The after-show step has opened the file once the caption names it.
-  ASSERT_TRUE(WaitFor(
-      [&] {
-        wchar_t caption[1024] = {};
-        GetWindowTextW(main, caption, 1024);
-        return String(caption).rfind(wav, 0) == 0;
-      },
-      10000));
   ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == main || SetForegroundWindow(main); }, 10000));
   PressKeys({}, VK_F8);  // Fast Forword
   PressKeys({}, VK_F8);
@@ -88,32 +79,6 @@ TEST(CommandsEndToEnd, AFileEditedWithTheCommandKeysIsSavedWithoutAQuestionAtClo
 
 namespace {
 
-// A copy of the program beside a brand file, started on a first start (no data folder).
-class FirstStart {
- public:
-  explicit FirstStart(const String& arguments) : dataFolder_(DataFolderOf(L"Zentavo")) {
-    std::error_code ignored;
-    std::filesystem::remove_all(std::filesystem::path(dataFolder_), ignored);
-    exe_ = folder_.File(L"AudioEditor.exe");
-    EXPECT_TRUE(CopyFileW((ExecutableFolder() + L"AudioEditor.exe").c_str(), exe_.c_str(), FALSE));
-    EXPECT_TRUE(CopyFileW((ExecutableFolder() + L"welcome.png").c_str(), folder_.File(L"welcome.png").c_str(), FALSE));
-    TIniFile brand(folder_.File(L"lame.dll"));
-    brand.WriteString(L"SYSTEM", L"Name", L"Zentavo");
-    brand.WriteString(L"SYSTEM", L"Version", L"1.0");
-    arguments_ = arguments;
-  }
-  std::unique_ptr<ChildProcess> Start() {
-    return std::make_unique<ChildProcess>(exe_, arguments_, folder_.Path());
-  }
-  const ScratchFolder& Folder() const { return folder_; }
-  void SetArguments(const String& arguments) { arguments_ = arguments; }
-  const String& DataFolder() const { return dataFolder_; }
-
- private:
-  ScratchFolder folder_;
-  String exe_, arguments_, dataFolder_;
-};
-
 std::vector<String> SectionsOf(const String& path) {
   TIniFile ini(path);
   TStringList sections;
@@ -130,15 +95,8 @@ TEST(CommandsEndToEnd, AFirstStartWritesTheListsAndCtrlHHalvesTheFileThatCtrlSSa
   program.SetArguments(L"\"" + wav + L"\"");
   const auto process = program.Start();
   ASSERT_TRUE(process->Started());
-  const HWND main = process->WaitForWindow(L"TMainForm", 20000);
+  const HWND main = WaitForDocument(*process, wav);
   ASSERT_NE(main, nullptr);
-  ASSERT_TRUE(WaitFor(
-      [&] {
-        wchar_t caption[1024] = {};
-        GetWindowTextW(main, caption, 1024);
-        return String(caption).rfind(wav, 0) == 0;
-      },
-      10000));
   const std::vector<String> favorites = SectionsOf(program.DataFolder() + L"Favorite.dat");
   ASSERT_EQ(favorites.size(), 12u);
   EXPECT_EQ(favorites.front(), L"Half Volume");

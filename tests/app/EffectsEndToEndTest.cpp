@@ -11,7 +11,7 @@
 #include "app/core/Paths.h"
 #include "platform/framework/classes/IniFiles.h"
 #include "platform/framework/rtl/FileUtils.h"
-#include "tests/app/KeyInput.h"
+#include "tests/app/EndToEnd.h"
 #include "tests/app/WavFixture.h"
 #include "tests/support/TestSupport.h"
 
@@ -22,8 +22,6 @@ using end_to_end::PressKeys;
 using end_to_end::TypeText;
 using end_to_end::WaitFor;
 using testing_support::ChildProcess;
-using testing_support::ExecutableFolder;
-using testing_support::ScratchFolder;
 
 // 1 s of 44100 Hz stereo noise, each channel its own, the first half at -6 dBFS and the second at
 // -40 dBFS; every value even, so that halving and inverting are exact in 16 bits.
@@ -149,31 +147,16 @@ void TypeValue(HWND dialog, const wchar_t* shown, const wchar_t* value) {
 }
 
 TEST(EffectsEndToEnd, EveryEffectFromTheMenuChangesTheSavedFileAndTheAmplifyPreviewKeepsItsValue) {
-  const String title = L"Zentavo";
-  const String dataFolder = AddTrailingBackslash(AddTrailingBackslash(ShellFolderPath(L"AppData")) + title);
-  std::error_code ignored;
-  std::filesystem::remove_all(std::filesystem::path(dataFolder), ignored);
-  ScratchFolder folder;
-  const String exe = folder.File(L"AudioEditor.exe");
-  ASSERT_TRUE(CopyFileW((ExecutableFolder() + L"AudioEditor.exe").c_str(), exe.c_str(), FALSE));
-  TIniFile brand(folder.File(L"lame.dll"));
-  brand.WriteString(L"SYSTEM", L"Name", title);
-  brand.WriteString(L"SYSTEM", L"Version", L"1.0");
-  const String wav = folder.File(L"noise.wav");
+  end_to_end::FirstStart program(L"");
+  const String wav = program.Folder().File(L"noise.wav");
   const TWavContent source = NoiseSource();
   WriteWav(wav, source);
-
-  ChildProcess process(exe, L"\"" + wav + L"\"", folder.Path());
+  program.SetArguments(L"\"" + wav + L"\"");
+  const std::unique_ptr<ChildProcess> started = program.Start();
+  ChildProcess& process = *started;
   ASSERT_TRUE(process.Started());
-  const HWND main = process.WaitForWindow(L"TMainForm", 20000);
+  const HWND main = end_to_end::WaitForDocument(process, wav);
   ASSERT_NE(main, nullptr);
-  ASSERT_TRUE(WaitFor(
-      [&] {
-        wchar_t caption[1024] = {};
-        GetWindowTextW(main, caption, 1024);
-        return String(caption).rfind(wav, 0) == 0;
-      },
-      10000));
   const auto foreground = [](HWND window) {
     return WaitFor([&] { return GetForegroundWindow() == window || SetForegroundWindow(window); }, 10000);
   };
@@ -331,7 +314,7 @@ TEST(EffectsEndToEnd, EveryEffectFromTheMenuChangesTheSavedFileAndTheAmplifyPrev
   const TWavContent halved = ReadWav(wav);
   ASSERT_EQ(halved.Samples.size(), source.Samples.size());
   for (std::size_t i = 0; i < source.Samples.size(); ++i) ASSERT_EQ(halved.Samples[i], source.Samples[i] / 2) << i;
-  EXPECT_EQ(TIniFile(dataFolder + L"system.dat").ReadInteger(L"SYSTEM", L"DefAmplify", 0), 50);
+  EXPECT_EQ(TIniFile(program.DataFolder() + L"system.dat").ReadInteger(L"SYSTEM", L"DefAmplify", 0), 50);
 }
 
 }  // namespace

@@ -10,7 +10,7 @@
 #include "platform/framework/classes/IniFiles.h"
 #include "platform/framework/classes/Registry.h"
 #include "platform/framework/classes/Strings.h"
-#include "tests/app/KeyInput.h"
+#include "tests/app/EndToEnd.h"
 #include "tests/app/WavFixture.h"
 #include "tests/support/TestSupport.h"
 

@@ -43,6 +43,26 @@ void DialogFixture::ShowDialog(TForm* dialog) {
 int DialogFixture::ReportedErrors() { return g_errors; }
 String DialogFixture::LastReportedError() { return g_lastError; }
 
+namespace {
+HelpRequests* g_helpRequests = nullptr;
+HWND WINAPI RecordHelpRequest(HWND, const wchar_t* path, UINT, DWORD_PTR) {
+  if (path && g_helpRequests) g_helpRequests->paths.push_back(path);
+  return nullptr;
+}
+}  // namespace
+
+HelpRequests::HelpRequests() {
+  g_helpRequests = this;
+  previous_ = SetHtmlHelpLoader({[](const String&) { return reinterpret_cast<HMODULE>(1); },
+                                 [](HMODULE, const char*) -> THtmlHelpEntry { return &RecordHelpRequest; },
+                                 [](HMODULE) {}});
+}
+
+HelpRequests::~HelpRequests() {
+  SetHtmlHelpLoader(previous_);
+  g_helpRequests = nullptr;
+}
+
 TFamilyMember& MemberOf(TForm* dialog) { return *dynamic_cast<TFamilyMember*>(dialog); }
 
 }  // namespace dialog_testing

@@ -3,9 +3,11 @@
 // the settings record reset to its defaults, and a sink that counts errors reaching the application.
 
 #include <functional>
+#include <vector>
 
 #include <gtest/gtest.h>
 
+#include "app/core/Help.h"
 #include "dialogs/DialogHost.h"
 #include "dialogs/FamilyMember.h"
 #include "platform/framework/rtl/Seams.h"
@@ -52,6 +54,19 @@ class DialogFixture : public testing::Test {
 };
 
 TFamilyMember& MemberOf(TForm* dialog);
+
+// Records the help addresses the dialogs ask for instead of opening the help.
+class HelpRequests {
+ public:
+  HelpRequests();
+  ~HelpRequests();
+  HelpRequests(const HelpRequests&) = delete;
+  HelpRequests& operator=(const HelpRequests&) = delete;
+  std::vector<String> paths;
+
+ private:
+  THtmlHelpLoader previous_;
+};
 
 // Runs the script inside the next modal loops; a loop the script leaves without a modal result
 // ends as cancelled.

@@ -380,23 +380,12 @@ TEST_F(EnvelopeDialog, FitToSelectionTakesTheEditorsSelectionInSamples) {
   editor->Free();
 }
 
-std::vector<String>* g_paths = nullptr;
-HWND WINAPI RecordHelp(HWND, const wchar_t* path, UINT, DWORD_PTR) {
-  if (path) g_paths->push_back(path);
-  return nullptr;
-}
-
 TEST_F(EnvelopeDialog, HelpOpensTheEffectsTopic) {
-  std::vector<String> paths;
-  g_paths = &paths;
-  const THtmlHelpLoader previous =
-      SetHtmlHelpLoader({[](const String&) { return reinterpret_cast<HMODULE>(1); },
-                         [](HMODULE, const char*) -> THtmlHelpEntry { return &RecordHelp; }, [](HMODULE) {}});
+  HelpRequests help;
   ObjectPtr<TEnvelopeForm> dialog(new TEnvelopeForm(host));
   dialog->ButtonHelpClick(dialog->ButtonHelp);
-  SetHtmlHelpLoader(previous);
-  ASSERT_EQ(paths.size(), 1u);
-  EXPECT_EQ(paths[0], HelpFilePath() + L"::/effects.htm");
+  ASSERT_EQ(help.paths.size(), 1u);
+  EXPECT_EQ(help.paths[0], HelpFilePath() + L"::/effects.htm");
 }
 
 }  // namespace

@@ -1,9 +1,48 @@
-#include "tests/app/KeyInput.h"
+#include "tests/app/EndToEnd.h"
 
 #include <cwctype>
+#include <filesystem>
 #include <vector>
 
+#include "app/core/Paths.h"
+#include "platform/framework/classes/IniFiles.h"
+#include "platform/framework/rtl/FileUtils.h"
+
 namespace end_to_end {
+
+String DataFolderOf(const String& title) {
+  return AddTrailingBackslash(AddTrailingBackslash(ShellFolderPath(L"AppData")) + title);
+}
+
+FirstStart::FirstStart(const String& arguments) : dataFolder_(DataFolderOf(L"Zentavo")) {
+  std::error_code ignored;
+  std::filesystem::remove_all(std::filesystem::path(dataFolder_), ignored);
+  const String folder = testing_support::ExecutableFolder();
+  exe_ = folder_.File(L"AudioEditor.exe");
+  EXPECT_TRUE(CopyFileW((folder + L"AudioEditor.exe").c_str(), exe_.c_str(), FALSE));
+  EXPECT_TRUE(CopyFileW((folder + L"welcome.png").c_str(), folder_.File(L"welcome.png").c_str(), FALSE));
+  TIniFile brand(folder_.File(L"lame.dll"));
+  brand.WriteString(L"SYSTEM", L"Name", L"Zentavo");
+  brand.WriteString(L"SYSTEM", L"Version", L"1.0");
+  arguments_ = arguments;
+}
+
+std::unique_ptr<testing_support::ChildProcess> FirstStart::Start() {
+  return std::make_unique<testing_support::ChildProcess>(exe_, arguments_, folder_.Path());
+}
+
+HWND WaitForDocument(const testing_support::ChildProcess& process, const String& path) {
+  const HWND main = process.WaitForWindow(L"TMainForm", 20000);
+  if (!main) return nullptr;
+  const bool opened = WaitFor(
+      [&] {
+        wchar_t caption[1024] = {};
+        GetWindowTextW(main, caption, 1024);
+        return String(caption).rfind(path, 0) == 0;
+      },
+      10000);
+  return opened ? main : nullptr;
+}
 
 bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs) {
   const DWORD start = GetTickCount();
