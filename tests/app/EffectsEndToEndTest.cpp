@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -49,32 +50,35 @@ bool SameTime(const FILETIME& a, const FILETIME& b) {
   return a.dwLowDateTime == b.dwLowDateTime && a.dwHighDateTime == b.dwHighDateTime;
 }
 
-// The first window inside the parent with the text (asked of the window itself: another process's
-// edit answers only so) and the class name given.
+BOOL CALLBACK CollectWindow(HWND window, LPARAM list) {
+  reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+  return TRUE;
+}
+
+std::vector<HWND> ChildWindows(HWND parent) {
+  std::vector<HWND> windows;
+  EnumChildWindows(parent, &CollectWindow, reinterpret_cast<LPARAM>(&windows));
+  return windows;
+}
+
+String ClassOf(HWND window) {
+  wchar_t name[128] = {};
+  GetClassNameW(window, name, 128);
+  return name;
+}
+
+// Asked of the window itself: another process's edit tells its content only so.
+String TextOf(HWND window) {
+  wchar_t text[256] = {};
+  SendMessageW(window, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text));
+  return text;
+}
+
+// The first window inside the parent with the text (null: any) and the class name (null: any).
 HWND ChildWith(HWND parent, const wchar_t* text, const wchar_t* className = nullptr) {
-  struct Search {
-    const wchar_t* text;
-    const wchar_t* className;
-    HWND found;
-  } search{text, className, nullptr};
-  EnumChildWindows(
-      parent,
-      [](HWND window, LPARAM data) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(data);
-        wchar_t buffer[256] = {};
-        if (s->className) {
-          GetClassNameW(window, buffer, 256);
-          if (String(buffer) != s->className) return TRUE;
-        }
-        if (s->text) {
-          SendMessageW(window, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(buffer));
-          if (String(buffer) != s->text) return TRUE;
-        }
-        s->found = window;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
+  for (HWND window : ChildWindows(parent))
+    if ((!className || ClassOf(window) == className) && (!text || TextOf(window) == text)) return window;
+  return nullptr;
 }
 
 HWND ChildWithText(HWND parent, const wchar_t* text) { return ChildWith(parent, text); }
@@ -88,39 +92,21 @@ POINT CentreOf(HWND window) {
 // Every window inside the parent, "class: text" each.
 String Children(HWND parent) {
   String list;
-  EnumChildWindows(
-      parent,
-      [](HWND window, LPARAM data) -> BOOL {
-        wchar_t name[128] = {}, text[256] = {};
-        GetClassNameW(window, name, 128);
-        SendMessageW(window, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text));
-        *reinterpret_cast<String*>(data) += String(name) + L": " + text + L"; ";
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&list));
+  for (HWND window : ChildWindows(parent)) list += ClassOf(window) + L": " + TextOf(window) + L"; ";
   return list;
 }
 
 // The visible top-level windows of the process, "class: caption" each.
 String ShownWindows(DWORD processId) {
-  struct Search {
-    DWORD id;
-    String list;
-  } search{processId, L""};
-  EnumWindows(
-      [](HWND window, LPARAM data) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(data);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        if (owner != s->id || !IsWindowVisible(window)) return TRUE;
-        wchar_t name[128] = {}, text[256] = {};
-        GetClassNameW(window, name, 128);
-        GetWindowTextW(window, text, 256);
-        s->list += String(name) + L": " + text + L"; ";
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.list;
+  std::vector<HWND> windows;
+  EnumWindows(&CollectWindow, reinterpret_cast<LPARAM>(&windows));
+  String list;
+  for (HWND window : windows) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == processId && IsWindowVisible(window)) list += ClassOf(window) + L": " + TextOf(window) + L"; ";
+  }
+  return list;
 }
 
 bool Gone(HWND window) { return !IsWindow(window) || !IsWindowVisible(window); }
@@ -172,7 +158,9 @@ TEST(EffectsEndToEnd, EveryEffectFromTheMenuChangesTheSavedFileAndTheAmplifyPrev
     const HWND dialog = process.WaitForWindow(dialogClass, 10000);
     EXPECT_NE(dialog, nullptr) << "no " << testing::PrintToString(std::wstring(dialogClass)) << "; showing: "
                                << testing::PrintToString(std::wstring(ShownWindows(process.ProcessId())));
-    if (dialog) EXPECT_TRUE(foreground(dialog));
+    if (dialog) {
+      EXPECT_TRUE(foreground(dialog));
+    }
     return dialog;
   };
   const auto clickButton = [](HWND dialog, const wchar_t* caption) {
