@@ -35,7 +35,7 @@ TReverbForm::TReverbForm(TComponent* AOwner)
     : TForm(AOwner, 0), TFamilyMember(*this, kSpec), TDelayEffectControls(family_) {
   TLoadingBracket loading(*this);
   SetName(L"ReverbForm");
-  BuildFixedLayout(loading, 413, 339, 160);
+  BuildFixedLayout(loading, 413, 339, 180);
   TakeDelayEffectControls(0);
   TakeControls(family_, 3, LabelReverbGain, ImageSliderReverbGain, EditReverbGain, LabelReverbGainMin,
                LabelReverbGainMax);
