@@ -425,7 +425,7 @@ void TdxBarManager::Notification(TComponent* AComponent, TOperation Operation) {
   if (Operation != opRemove || !popupMenuLinks_) return;
   for (int i = 0; i < popupMenuLinks_->Count(); ++i) {
     TdxBarPopupMenuLink* link = popupMenuLinks_->LinkAt(i);
-    if (link->Control() == AComponent) link->SetControl(nullptr);
+    if (link->Control() == AComponent) link->ControlFreed();
   }
 }
 

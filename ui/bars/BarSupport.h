@@ -328,6 +328,9 @@ class TdxBarPopupMenuLink : public TCollectionItem {
   TControl* Control() const { return control_; }
   // A control outside the manager's owner is taken as null.
   void SetControl(TControl* Value);
+  // The control is being freed (its free notification reached the manager): forget it without
+  // touching it, its hooks go with it.
+  void ControlFreed() { control_ = nullptr; }
   TdxBarPopupMenu* PopupMenu() const { return popupMenu_; }
   bool ProcessChildren = true;
   TdxBarPopupMenuLinkActionEvent OnAction;
