@@ -197,6 +197,10 @@ class TdxBarManager : public TComponent {
   TdxBarItem* ItemAt(int Index) const;
   int GroupCount() const;
   TdxBarGroup* GroupAt(int Index) const;
+  // The drag state of links (the customizing code's): until it exists nothing is ever dragged.
+  bool IsDragging() const { return false; }
+  TdxBarItem* DraggingItem() const { return nullptr; }
+  TdxBarItemLink* DraggingItemLink() const { return nullptr; }
   bool IsFlatStyle() const { return style_ == bmsFlat; }
   int GlyphSize() const { return imageOptions_->GlyphSize(); }
   bool UsesLargeImagesForLargeIcons() const;

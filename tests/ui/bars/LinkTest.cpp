@@ -279,6 +279,13 @@ TEST_F(LinkTest, AssignCopiesTheLinksWithTheirVisibility) {
   EXPECT_FALSE(target->LinkAt(1)->Visible());
   EXPECT_EQ(target->LinkAt(1)->DisplayCaption(), L"Store");
   EXPECT_EQ(target->LinkAt(1)->MergedFromToolbar(), nullptr);
+
+  // A copy of a link without an item keeps the link (and drops its item).
+  TdxBarItemLink* empty = source->AddLink();
+  target->LinkAt(0)->Assign(empty);
+  ASSERT_EQ(target->Count(), 2);
+  EXPECT_EQ(target->LinkAt(0)->Item(), nullptr);
+  EXPECT_EQ(manager->ItemByName(L"Open")->LinkCount(), 1);
 }
 
 // ---- the stored layout --------------------------------------------------------------------------
