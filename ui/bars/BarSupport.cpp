@@ -156,19 +156,18 @@ void TdxBarGroup::Loaded() {
   }
 }
 
-void TdxBarGroup::SetEnabled(bool Value) {
-  if (enabled_ == Value) return;
-  enabled_ = Value;
-  // The design controller's quick-customization window, when it exists, keeps the members as they are.
+template <class Apply>
+void TdxBarGroup::ApplyToMembers(Apply&& apply) {
+  // The design controller's quick-customization window, when it exists, keeps Enabled as it is.
   if (ComponentState().Contains(csLoading) || ComponentState().Contains(csDestroying) || !barManager_) return;
   barManager_->BeginBarsUpdate();
   try {
     for (int i = 0; i < members_->Count(); ++i) {
       TdxBarComponent* member = members_->ComponentAt(i);
       if (auto* item = dynamic_cast<TdxBarItem*>(member))
-        item->SetEnabled(Value);
+        apply(item);
       else if (auto* group = dynamic_cast<TdxBarGroup*>(member))
-        group->SetEnabled(Value);
+        apply(group);
     }
   } catch (...) {
     barManager_->EndBarsUpdate(true);
@@ -177,24 +176,16 @@ void TdxBarGroup::SetEnabled(bool Value) {
   barManager_->EndBarsUpdate(true);
 }
 
+void TdxBarGroup::SetEnabled(bool Value) {
+  if (enabled_ == Value) return;
+  enabled_ = Value;
+  ApplyToMembers([Value](auto* member) { member->SetEnabled(Value); });
+}
+
 void TdxBarGroup::SetVisible(TdxBarItemVisible Value) {
   if (visible_ == Value) return;
   visible_ = Value;
-  if (ComponentState().Contains(csLoading) || ComponentState().Contains(csDestroying) || !barManager_) return;
-  barManager_->BeginBarsUpdate();
-  try {
-    for (int i = 0; i < members_->Count(); ++i) {
-      TdxBarComponent* member = members_->ComponentAt(i);
-      if (auto* item = dynamic_cast<TdxBarItem*>(member))
-        item->SetVisible(Value);
-      else if (auto* group = dynamic_cast<TdxBarGroup*>(member))
-        group->SetVisible(Value);
-    }
-  } catch (...) {
-    barManager_->EndBarsUpdate(true);
-    throw;
-  }
-  barManager_->EndBarsUpdate(true);
+  ApplyToMembers([Value](auto* member) { member->SetVisible(Value); });
 }
 
 int TdxBarGroup::ItemCountOf() const {

@@ -244,6 +244,9 @@ class TdxBarGroup : public TdxBarComponent {
   void ReadItems(TReader& Reader);
   void WriteItems(TWriter& Writer);
   void AddMembersNamed(const TStrings& Names);
+  // Apply to each item and nested group, inside one bars update.
+  template <class Apply>
+  void ApplyToMembers(Apply&& apply);
 
   bool enabled_ = true;
   TdxBarItemVisible visible_ = ivAlways;
