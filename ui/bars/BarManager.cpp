@@ -10,6 +10,7 @@
 #include "ui/bars/BarRoutines.h"
 #include "ui/bars/BarStrings.h"
 #include "ui/foundation/Graphics.h"
+#include "ui/foundation/Office11Colors.h"
 
 DEFINE_CLASS(TdxBarImageOptions)
 DEFINE_CLASS(TdxBarCategoryData)
@@ -336,6 +337,10 @@ TdxBarManager::TdxBarManager(TComponent* AOwner) : TComponent(CheckedManagerOwne
   RegisterBarManager(this);
   try {
     backgrounds_.reset(new TdxBarBackgrounds(this));
+    lookAndFeel_.reset(new TcxLookAndFeel(this));
+    lookAndFeel_->OnChanged = [this](TcxLookAndFeel*, TcxLookAndFeelValues) {
+      if (!BeingDestroyed()) StyleChanged();
+    };
     style_ = bmsEnhanced;
     StyleChanged();
     AllowReset = true;
@@ -357,6 +362,8 @@ TdxBarManager::TdxBarManager(TComponent* AOwner) : TComponent(CheckedManagerOwne
     font_->OnChange = TNotifyEvent(this, &TdxBarManager::FontChanged);
     helpButtonGlyph_.reset(new TBitmap);
     hideFloatingBarsWhenInactive_ = true;
+    themeNotificator_.reset(new TdxThemeChangedNotificator);
+    themeNotificator_->OnThemeChanged = [this] { StyleChanged(); };
     buttonArrowWidth_ = 11;
     largeButtonArrowWidth_ = 13;
     menusShowRecentItemsFirst_ = true;
@@ -387,6 +394,9 @@ TdxBarManager::~TdxBarManager() {
   SetCustomizingMode(false);
   UnregisterBarManager(this);
   imageOptions_.reset();
+  if (lookAndFeel_) lookAndFeel_->OnChanged = nullptr;
+  lookAndFeel_.reset();
+  themeNotificator_.reset();
   ReleaseColors();
 
   if (groups_) {
@@ -401,6 +411,7 @@ TdxBarManager::~TdxBarManager() {
   categories_.reset();
   popupMenuLinks_.reset();
   backgrounds_.reset();
+  painter_.reset();
 }
 
 void TdxBarManager::Loaded() {
@@ -705,7 +716,16 @@ void TdxBarManager::SetCustomizingMode(bool Value) {
 
 // ---- style and painter --------------------------------------------------------------------------
 
-TdxBarManagerStyle TdxBarManager::EffectiveStyle() const { return style_; }
+TdxBarManagerStyle TdxBarManager::EffectiveStyle() const {
+  return EffectiveBarStyle(style_, lookAndFeel_->Kind(), lookAndFeel_->NativeStyle(), themeAvailable_);
+}
+
+int TdxBarManager::ResolvePainterStyle() const {
+  return ::ResolvePainterStyle(style_, lookAndFeel_->Kind(), lookAndFeel_->NativeStyle(), themeAvailable_,
+                               lookAndFeel_->ActiveSkinPainter() != nullptr);
+}
+
+TdxBarPainterClass TdxBarManager::PainterClass() const { return BarPainterClassFor(ResolvePainterStyle()); }
 
 void TdxBarManager::StyleChanged() {
   styleChanging_ = true;
@@ -716,9 +736,17 @@ void TdxBarManager::StyleChanged() {
     throw;
   }
   styleChanging_ = false;
+  // The toolbar windows take the new painter, the customizing dialog its style, and the dock sites
+  // and toolbar windows refresh, once they exist.
 }
 
-void TdxBarManager::UpdatePainter() {}
+void TdxBarManager::UpdatePainter() {
+  themeAvailable_ = VisualStylesActiveFor(
+      {totComboBox, totEdit, totProgress, totRebar, totScrollBar, totSpin, totStatus, totToolBar, totWindow});
+  painter_.reset();
+  if (TdxBarPainterClass painterClass = PainterClass())
+    painter_.reset(painterClass->CreatePainter(lookAndFeel_->ActiveSkinPainter()));
+}
 
 // ---- colours ------------------------------------------------------------------------------------
 
@@ -734,22 +762,43 @@ TColor TdxBarManager::FlatDownColor() const { return NearestScreenColor(MixSyste
 TColor TdxBarManager::FlatDownSelectedColor() const { return NearestScreenColor(MixSystemColors(14, 44, 40)); }
 TColor TdxBarManager::FlatLightColor() const { return NearestScreenColor(MixSystemColors(-2, 30, 72)); }
 
-void TdxBarManager::CreateColors() {
+void TdxBarManager::CreateBrushes() {
   const TColor colors[5] = {FlatShadowColor(), FlatToolbarColor(), FlatDownColor(), FlatDownSelectedColor(),
                             FlatLightColor()};
   for (int i = 0; i < 5; ++i) flatBrushes_[i] = CreateSolidBrush(ColorToRGB(colors[i]));
+  if (themeAvailable_) themeToolbarBrush_ = CreateSolidBrush(ColorToRGB(ToolbarThemeColor()));
 }
 
-void TdxBarManager::ReleaseColors() {
+void TdxBarManager::DeleteBrushes() {
+  if (themeToolbarBrush_) DeleteObject(themeToolbarBrush_);
+  themeToolbarBrush_ = nullptr;
   for (HBRUSH& brush : flatBrushes_) {
     if (brush) DeleteObject(brush);
     brush = nullptr;
   }
 }
 
+void TdxBarManager::CreateColors() {
+  CreateBrushes();
+  if (!office11Acquired_) {
+    AcquireOffice11Colors();
+    office11Acquired_ = true;
+  }
+  // The dock sites and toolbar windows refresh their colours and backgrounds, once they exist.
+}
+
+void TdxBarManager::ReleaseColors() {
+  DeleteBrushes();
+  if (office11Acquired_) {
+    office11Acquired_ = false;
+    UnacquireOffice11Colors();
+  }
+}
+
 void TdxBarManager::RefreshColors() {
-  ReleaseColors();
-  CreateColors();
+  DeleteBrushes();
+  CreateBrushes();
+  RefreshOffice11Palette();
 }
 
 // ---- fonts --------------------------------------------------------------------------------------

@@ -12,10 +12,13 @@
 #include "platform/framework/graphics/Graphics.h"
 #include "platform/framework/graphics/ImageList.h"
 #include "platform/framework/windows/Controls.h"
+#include "ui/bars/BarPainter.h"
 #include "ui/bars/BarRoutines.h"
 #include "ui/bars/BarSupport.h"
 #include "ui/bars/BarTypes.h"
 #include "ui/foundation/Classes.h"
+#include "ui/foundation/LookAndFeel.h"
+#include "ui/foundation/Themes.h"
 
 class TdxBarManager;
 class TdxBarItemLinks;
@@ -264,7 +267,21 @@ class TdxBarManager : public TComponent {
   bool ShowsRecentItemsFirst() const { return EffectiveStyle() != bmsStandard && menusShowRecentItemsFirst_; }
   // Style, NotDocking, the look and feel, the theme or the bar background changed.
   void StyleChanged();
+  // The theme flag again (visual styles active for the bars' nine themed kinds); the old painter goes
+  // and a new one of PainterClass comes.
   void UpdatePainter();
+  // The resolved painter style (0 standard ... 5 skinned) of Style, the look and feel and the theme.
+  int ResolvePainterStyle() const;
+  // The painter class of the resolved style, from the table of painter classes.
+  virtual TdxBarPainterClass PainterClass() const;
+  // The manager's painter; null while no painter class is registered.
+  TdxBarPainter* Painter() const { return painter_.get(); }
+  TdxBarPainterClass DefaultPainterClass() const { return painter_ ? painter_->PainterClass() : nullptr; }
+  bool ThemeAvailable() const { return themeAvailable_; }
+  TcxLookAndFeel* LookAndFeel() const { return lookAndFeel_.get(); }
+  void SetLookAndFeel(TcxLookAndFeel* Value) { lookAndFeel_->Assign(Value); }
+  // The toolbar theme's brush while themes are available, else null.
+  HBRUSH ThemeToolbarBrush() const { return themeToolbarBrush_; }
 
   // ---- layout bookkeeping shared with the links
   // The names of the items a stored layout did not know, while a layout is being read; else null.
@@ -446,6 +463,8 @@ class TdxBarManager : public TComponent {
   void UpdateRecentItemsThreshold();
   void CreateColors();
   void ReleaseColors();
+  void CreateBrushes();
+  void DeleteBrushes();
   void ImageListChanged(TdxBarImageListKind Kind);
   void ImageOptionsChanged(TObject* Sender);
   void LargeIconsChanged(TObject* Sender);
@@ -482,7 +501,13 @@ class TdxBarManager : public TComponent {
   ObjectPtr<TBitmap> helpButtonGlyph_;
   ObjectPtr<TdxBarPopupMenuLinks> popupMenuLinks_;
   ObjectPtr<TdxBarImageOptions> imageOptions_;
+  ObjectPtr<TcxLookAndFeel> lookAndFeel_;
+  ObjectPtr<TdxThemeChangedNotificator> themeNotificator_;
+  ObjectPtr<TdxBarPainter> painter_;
+  bool themeAvailable_ = false;
+  bool office11Acquired_ = false;
   HBRUSH flatBrushes_[5] = {};
+  HBRUSH themeToolbarBrush_ = nullptr;
   TdxBarItemControl* selectedItemControl_ = nullptr;
 
   bool autoAlignBars_ = false;

@@ -4,7 +4,9 @@
 
 #include "ui/bars/BarManager.h"
 #include "ui/bars/BarSupport.h"
+#include "platform/framework/rtl/Seams.h"
 #include "ui/foundation/Controls.h"
+#include "ui/foundation/Themes.h"
 
 namespace {
 
@@ -176,6 +178,14 @@ void CopyFontWithSystemHeight(TFont* Font, TFont* Target, bool UseSystemHeight) 
     logFont.lfHeight = iconTitle.lfHeight >= -10 ? -11 : iconTitle.lfHeight;
   }
   Target->SetHandle(CreateFontIndirectW(&logFont));
+}
+
+TColor ToolbarThemeColor() {
+  COLORREF color = 0;
+  const TdxTheme theme = ThemeHandleFor(totToolBar);
+  auto query = Bound().GetThemeColor.Get();
+  if (theme && query && SUCCEEDED(query(theme, 0, 0, 3802, &color))) return TColor(color);
+  return TColor(GetSysColor(COLOR_BTNFACE));
 }
 
 TdxBarCanvas* SharedBarCanvas() {

@@ -59,6 +59,9 @@ HFONT CreateMenuFontHandle(TFont* Font, bool UseSystemFont);
 // Target takes Font, with the icon-title font's height (at least 11 pixels) when UseSystemHeight.
 void CopyFontWithSystemHeight(TFont* Font, TFont* Target, bool UseSystemHeight);
 
+// The toolbar theme's fill colour (property 3802 of part 0, state 0), else the system button face.
+TColor ToolbarThemeColor();
+
 // ---- singletons ---------------------------------------------------------------------------------
 
 // The canvas all bar painting shares, made on first use; null once the library is finalizing.
