@@ -145,7 +145,6 @@ void TdxBarImageOptions::SetMakeDisabledImagesFaded(bool Value) {
 void TdxBarImageOptions::SetUseLargeImagesForLargeIcons(bool Value) {
   if (useLargeImagesForLargeIcons_ == Value) return;
   useLargeImagesForLargeIcons_ = Value;
-  UpdateGlyphSize();
   Changed();
 }
 
@@ -155,13 +154,10 @@ void TdxBarImageOptions::SetUseLeftBottomPixelAsTransparent(bool Value) {
   Changed();
 }
 
-void TdxBarImageOptions::UpdateGlyphSize() {
-  if (!largeIcons_)
-    glyphSize_ = 16;
-  else if (useLargeImagesForLargeIcons_ && LargeImages())
-    glyphSize_ = LargeImages()->Width();
-  else
-    glyphSize_ = 32;
+int TdxBarImageOptions::GlyphSize() const {
+  if (!largeIcons_) return 16;
+  if (useLargeImagesForLargeIcons_ && LargeImages()) return LargeImages()->Width();
+  return 32;
 }
 
 bool TdxBarImageOptions::IsLoading() const {
@@ -176,7 +172,6 @@ void TdxBarImageOptions::Changed() {
 }
 
 void TdxBarImageOptions::LargeIconsChanged() {
-  UpdateGlyphSize();
   if (OnLargeIconsChanged) OnLargeIconsChanged(BarManager());
 }
 
@@ -976,7 +971,6 @@ void TdxBarManager::ImageOptionsChanged(TObject*) {
 }
 
 void TdxBarManager::LargeIconsChanged(TObject*) {
-  imageOptions_->UpdateGlyphSize();
   NotifyDesignerModified();
 }
 

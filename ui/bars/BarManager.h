@@ -65,8 +65,8 @@ class TdxBarImageOptions : public TdxBarPersistent {
   bool StretchGlyphs = true;
 
   // 16 without LargeIcons; else the width of LargeImages when they are used for large icons, else 32.
-  int GlyphSize() const { return glyphSize_; }
-  void UpdateGlyphSize();
+  // Worked out when asked, so it follows every change of the options and of the large list.
+  int GlyphSize() const;
   // True while one of the five image lists is being loaded.
   bool IsLoading() const;
 
@@ -91,7 +91,6 @@ class TdxBarImageOptions : public TdxBarPersistent {
   bool makeDisabledImagesFaded_ = false;
   bool useLargeImagesForLargeIcons_ = false;
   bool useLeftBottomPixelAsTransparent_ = true;
-  int glyphSize_ = 16;
 };
 
 // ---- categories ---------------------------------------------------------------------------------
