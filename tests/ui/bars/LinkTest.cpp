@@ -343,6 +343,12 @@ TEST_F(LinkTest, LayoutIsWrittenAndReadBackWithTheStoreKeys) {
   copy->WriteLayout(again, kSection, 0);
   EXPECT_EQ(again.ReadString(L"TestForm.BarManager.Bar0.ItemLink0", L"UserDefine", L""), L"08");
 
+  // A stored link the collection refuses (a separator on a toolbar) goes like an unknown one.
+  NewItem<TdxBarSeparator>(L"Divider");
+  store.WriteString(L"TestForm.BarManager.Bar0.ItemLink1", L"ItemName", L"Divider");
+  copy->ReadLayout(store, kSection, 0);
+  EXPECT_EQ(copy->Count(), 1);
+
   // Under bmsStandard the recent keys are neither written nor read.
   manager->SetStyle(bmsStandard);
   TMemIniFile standard(L"");
