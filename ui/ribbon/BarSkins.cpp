@@ -1,6 +1,7 @@
 #include "ui/ribbon/BarSkins.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "platform/framework/classes/Stream.h"
 #include "platform/framework/rtl/Seams.h"
@@ -20,13 +21,6 @@ TdxBarSkinManager* barSkinManager = nullptr;
 void DisposeImage(GpImage*& image) {
   if (image && GdiPlusSessionRunning()) Bound().GdipDisposeImage.Get()(image);
   image = nullptr;
-}
-
-// A new 32 bpp bitmap of its own memory.
-GpImage* NewBitmap(int Width, int Height, INT PixelFormat) {
-  GpImage* image = nullptr;
-  if (Bound().GdipCreateBitmapFromScan0.Get()(Width, Height, 0, PixelFormat, nullptr, &image) != GpOk) return nullptr;
-  return image;
 }
 
 // A graphics object on an image that copies source pixels as they are.
@@ -59,17 +53,22 @@ void TdxSkinnedRect::LoadFromImage(GpImage* Source, const TRect& SourceRect, con
   ResetDrawSize();
   FreeCache();
   DisposeImage(partImage_);
+  pixels_.clear();
   const int w = RectWidthOf(SourceRect), h = RectHeightOf(SourceRect);
-  if (GdiPlusAvailable() && w > 0 && h > 0) {
-    // Straight alpha: drawing a premultiplied bitmap into the premultiplied cache multiplies by
-    // alpha a second time under Wine's GDI+; the cache alone is premultiplied.
-    partImage_ = NewBitmap(w, h, GpPixelFormat32bppARGB);
-    if (GpGraphics* graphics = CopyingGraphicsOn(partImage_, GpInterpolationModeNearestNeighbor)) {
-      Bound().GdipDrawImageRectRectI.Get()(graphics, Source, 0, 0, w, h, SourceRect.left, SourceRect.top, w, h,
-                                           GpUnitPixel, nullptr, nullptr, nullptr);
-      Bound().GdipDeleteGraphics.Get()(graphics);
-    }
+  // The part's own copy of the rectangle, 32 bpp with straight alpha (drawing a premultiplied bitmap
+  // into the premultiplied cache multiplies by alpha a second time under Wine's GDI+; the cache
+  // alone is premultiplied).
+  GpBitmapData data{};
+  const GpRectI rect{SourceRect.left, SourceRect.top, w, h};
+  if (Source && w > 0 && h > 0 && GdiPlusAvailable() &&
+      Bound().GdipBitmapLockBits.Get()(Source, &rect, GpImageLockModeRead, GpPixelFormat32bppARGB, &data) == GpOk) {
+    pixels_.resize(std::size_t(w) * std::size_t(h));
+    for (int y = 0; y < h; ++y)
+      std::memcpy(&pixels_[std::size_t(y) * std::size_t(w)],
+                  static_cast<const Byte*>(data.Scan0) + std::ptrdiff_t(y) * data.Stride, std::size_t(w) * 4);
+    Bound().GdipBitmapUnlockBits.Get()(Source, &data);
   }
+  imageSize_ = {w, h};
   margins_ = AMargins;
   const int columns[4] = {0, int(AMargins.left), w - int(AMargins.right), w};
   const int rows[4] = {0, int(AMargins.top), h - int(AMargins.bottom), h};
@@ -121,7 +120,14 @@ TRect TdxSkinnedRect::ContentRect(const TRect& R) const { return DeflateRectByMa
 void TdxSkinnedRect::UpdateCache() {
   if (cacheBitmap_ && cacheSize_ == drawSize_) return;
   FreeCache();
-  if (!partImage_ || !GdiPlusSessionRunning()) return;
+  if (pixels_.empty() || !GdiPlusSessionRunning()) return;
+  // The part's GDI+ bitmap over its pixels, made when it is first drawn: most parts of a skin never are.
+  if (!partImage_ &&
+      Bound().GdipCreateBitmapFromScan0.Get()(imageSize_.cx, imageSize_.cy, imageSize_.cx * 4, GpPixelFormat32bppARGB,
+                                              reinterpret_cast<BYTE*>(pixels_.data()), &partImage_) != GpOk) {
+    partImage_ = nullptr;
+    return;
+  }
   const int w = drawSize_.cx, h = drawSize_.cy;
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);

@@ -60,7 +60,8 @@ class TdxSkinnedRect : public TObject {
   const TRect& ContentOffsets() const { return contentOffsets_; }
   const std::array<TSize, 9>& PartSizes() const { return partSizes_; }
   const std::array<TRect, 9>& SourceRects() const { return sourceRects_; }
-  // The part's own copy of its sheet rectangle (32 bpp, straight alpha).
+  // The part's own copy of its sheet rectangle: 32 bpp, straight alpha, over the part's pixels; made
+  // when the part is first drawn.
   GpImage* PartImage() const { return partImage_; }
   // The DIB section holding the part rendered at CacheSize (premultiplied); none before a draw.
   HBITMAP CacheBitmap() const { return cacheBitmap_; }
@@ -72,6 +73,8 @@ class TdxSkinnedRect : public TObject {
   TSize drawSize_{0, 0};
   std::array<TSize, 9> partSizes_{};
   TRect margins_{};
+  std::vector<DWORD> pixels_;
+  TSize imageSize_{0, 0};
   GpImage* partImage_ = nullptr;
   TSize cacheSize_{0, 0};
   TSize minimalSize_{0, 0};
