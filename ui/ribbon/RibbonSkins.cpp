@@ -198,6 +198,13 @@ void TdxCustomRibbonSkin::DrawTableSubstitute(HDC DC, const TRect& R, int State)
     Frame(DC, R, clBtnFace, clBtnShadow);
 }
 
+void TdxCustomRibbonSkin::DrawPartOrFill(int FirstID, HDC DC, const TRect& R, TColor LowColorFill) {
+  if (lowColor_)
+    FillColor(DC, R, LowColorFill);
+  else
+    DrawTablePart(FirstID, 0, DC, R);
+}
+
 void TdxCustomRibbonSkin::DrawStateTable(int FirstID, HDC DC, int State, const TRect& R) {
   if (PartPosition(FirstID, State) < 0) return;
   if (lowColor_)
@@ -274,13 +281,11 @@ void TdxCustomRibbonSkin::DrawBarPart452(HDC DC, const TRect& R) {
 }
 
 void TdxCustomRibbonSkin::DrawBarPart453(HDC DC, const TRect& R) {
-  if (lowColor_) return FillColor(DC, R, clMenu);
-  DrawTablePart(10071, 0, DC, R);
+  DrawPartOrFill(10071, DC, R, clMenu);
 }
 
 void TdxCustomRibbonSkin::DrawBarPart454(HDC DC, const TRect& R) {
-  if (lowColor_) return FillColor(DC, R, clMenu);
-  DrawTablePart(10072, 0, DC, R);
+  DrawPartOrFill(10072, DC, R, clMenu);
 }
 
 void TdxCustomRibbonSkin::DrawDropDownArrow(HDC DC, const TRect& R, int State) {
@@ -537,8 +542,7 @@ void TdxCustomRibbonSkin::DrawQuickAccessBackground(HDC DC, const TRect& R, bool
 }
 
 void TdxCustomRibbonSkin::DrawCommonGlyph(HDC DC, const TRect& R) {
-  if (lowColor_) return FillColor(DC, R, clBtnFace);
-  DrawTablePart(10052, 0, DC, R);
+  DrawPartOrFill(10052, DC, R, clBtnFace);
 }
 
 void TdxCustomRibbonSkin::DrawQuickAccessMark(HDC DC, const TRect& R, int State, bool FormActive,
@@ -547,23 +551,19 @@ void TdxCustomRibbonSkin::DrawQuickAccessMark(HDC DC, const TRect& R, int State,
 }
 
 void TdxCustomRibbonSkin::DrawBarPart102(HDC DC, const TRect& R) {
-  if (lowColor_) return FillColor(DC, R, clBtnFace);
-  DrawTablePart(10058, 0, DC, R);
+  DrawPartOrFill(10058, DC, R, clBtnFace);
 }
 
 void TdxCustomRibbonSkin::DrawStatusBarBackground(HDC DC, const TRect& R) {
-  if (lowColor_) return FillColor(DC, R, clBtnFace);
-  DrawTablePart(10090, 0, DC, R);
+  DrawPartOrFill(10090, DC, R, clBtnFace);
 }
 
 void TdxCustomRibbonSkin::DrawStatusBarGripArea(HDC DC, const TRect& R) {
-  if (lowColor_) return FillColor(DC, R, clBtnFace);
-  DrawTablePart(10095, 0, DC, R);
+  DrawPartOrFill(10095, DC, R, clBtnFace);
 }
 
 void TdxCustomRibbonSkin::DrawStatusBarPanel(HDC DC, const TRect& R, bool Flat) {
-  if (lowColor_) return FillColor(DC, R, clBtnFace);
-  DrawTablePart(Flat ? 10090 : 10093, 0, DC, R);
+  DrawPartOrFill(Flat ? 10090 : 10093, DC, R, clBtnFace);
 }
 
 void TdxCustomRibbonSkin::DrawStatusBarPanelSeparator(HDC DC, const TRect& R) {

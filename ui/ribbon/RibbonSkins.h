@@ -183,6 +183,8 @@ class TdxCustomRibbonSkin : public TdxCustomBarSkin {
   // Draws the part of a state table for a state as it is, low colour or not.
   void DrawTablePart(int FirstID, int State, HDC DC, const TRect& R, Byte AAlpha = 255);
   void DrawTableSubstitute(HDC DC, const TRect& R, int State);
+  // The single part of a set, or in low colour R filled with a system colour.
+  void DrawPartOrFill(int FirstID, HDC DC, const TRect& R, TColor LowColorFill);
   TColor LowColorPartColor(int ID, int State) const;
 
   bool lowColor_ = false;
