@@ -5,6 +5,7 @@
 #include "platform/framework/rtl/Seams.h"
 #include "platform/framework/rtl/SysUtils.h"
 #include "ui/foundation/Geometry.h"
+#include "ui/foundation/Office11Colors.h"
 #include "ui/navbar/skins/GdiPlusClasses.h"
 #include "ui/ribbon/SkinColors.h"
 
@@ -28,10 +29,7 @@ String Wide(const char* Text) { return String(Text, Text + std::char_traits<char
 // ---- system-colour drawing ----------------------------------------------------------------------
 
 void FillColor(HDC DC, const TRect& R, TColor Color) {
-  if (RectHasNoArea(R)) return;
-  HBRUSH brush = CreateSolidBrush(COLORREF(ColorToRGB(Color)));
-  FillRect(DC, &R, brush);
-  DeleteObject(brush);
+  if (!RectHasNoArea(R)) FillRectSolid(DC, R, Color);
 }
 
 enum TSides : int { sLeft = 1, sTop = 2, sRight = 4, sBottom = 8, sAll = 15 };
@@ -570,6 +568,10 @@ void TdxCustomRibbonSkin::DrawStatusBarPanelSeparator(HDC DC, const TRect& R) {
   if (!lowColor_) return DrawTablePart(10094, 0, DC, R);
   FillColor(DC, R, clBtnFace);
   FillColor(DC, {R.left, R.top + 1, R.left + 1, R.bottom - 1}, clBtnShadow);
+}
+
+void TdxCustomRibbonSkin::DrawStatusBarSizeGrip(HDC DC, const TRect& R) {
+  DrawOffice11SizeGripDots(DC, R, PartColorOf(kGripDarkID, 0), PartColorOf(kGripLightID, 0));
 }
 
 void TdxCustomRibbonSkin::DrawStatusBarToolbarSeparator(HDC DC, const TRect& R) {

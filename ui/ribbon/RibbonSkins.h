@@ -151,6 +151,8 @@ class TdxCustomRibbonSkin : public TdxCustomBarSkin {
   virtual void DrawStatusBarGripArea(HDC DC, const TRect& R);
   virtual void DrawStatusBarPanel(HDC DC, const TRect& R, bool Flat);
   virtual void DrawStatusBarPanelSeparator(HDC DC, const TRect& R);
+  // The three rows of grip dots in R's bottom-right corner, in the colours 10098 (dark) and 10099.
+  virtual void DrawStatusBarSizeGrip(HDC DC, const TRect& R);
   virtual void DrawStatusBarToolbarSeparator(HDC DC, const TRect& R);
   virtual TSize ApplicationButtonSize() const { return {42, 42}; }
   virtual int AdjustedValue(int Value) const { return Value; }

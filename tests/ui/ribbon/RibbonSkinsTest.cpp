@@ -1,6 +1,7 @@
 // The ribbon colour skins: registration, which part each operation draws, the palette the pictures
 // show, the colour table, the low-colour substitutes, caption buttons and the form frame.
 
+#include <algorithm>
 #include <functional>
 #include <vector>
 
@@ -240,6 +241,18 @@ TEST_F(RibbonSkins, ColourOperationsFillWithTheirColours) {
   EXPECT_EQ(dib.Pixel(15, 6), PixelOf(0xFFDBBF));
   EXPECT_EQ(Drawn(30, 22, [&](HDC dc) { skin->DrawHelpButtonBackground(dc, {0, 0, 30, 22}, 2); }),
             Drawn(30, 22, [&](HDC dc) { skin->DrawSmallButton(dc, {0, 0, 30, 22}, 4); }));
+}
+
+TEST_F(RibbonSkins, SizeGripDotsTakeTheSchemesGripColours) {
+  for (const wchar_t* scheme : kSchemes) {
+    TdxCustomRibbonSkin* skin = Skin(scheme);
+    const std::vector<DWORD> grip = Drawn(20, 20, [&](HDC dc) { skin->DrawStatusBarSizeGrip(dc, {0, 0, 20, 20}); });
+    const DWORD dark = PixelOf(skin->PartColorOf(10098, 0)), light = PixelOf(skin->PartColorOf(10099, 0));
+    EXPECT_GT(std::count(grip.begin(), grip.end(), dark), 0) << testing::PrintToString(scheme);
+    EXPECT_GT(std::count(grip.begin(), grip.end(), light), 0) << testing::PrintToString(scheme);
+    EXPECT_EQ(grip[0], 0xFF00FFu) << "only the bottom-right corner";
+    EXPECT_EQ(grip[19], 0xFF00FFu);
+  }
 }
 
 TEST_F(RibbonSkins, StatesWithoutAnImageDrawTheirNeighboursOrNothing) {
