@@ -23,6 +23,7 @@ using testing_support::ScratchFolder;
 
 namespace {
 
+using end_to_end::BringToFront;
 using end_to_end::DataFolderOf;
 using end_to_end::FirstStart;
 using end_to_end::PressKeys;
@@ -47,7 +48,7 @@ TEST(CommandsEndToEnd, AFileEditedWithTheCommandKeysIsSavedWithoutAQuestionAtClo
   ASSERT_TRUE(process.Started());
   const HWND main = WaitForDocument(process, wav);
   ASSERT_NE(main, nullptr);
-  ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == main || SetForegroundWindow(main); }, 10000));
+  ASSERT_TRUE(BringToFront(main));
   PressKeys({}, VK_F8);  // Fast Forword
   PressKeys({}, VK_F8);
   PressKeys({VK_SHIFT}, VK_HOME);  // Select To Start
@@ -102,7 +103,7 @@ TEST(CommandsEndToEnd, AFirstStartWritesTheListsAndCtrlHHalvesTheFileThatCtrlSSa
   EXPECT_EQ(favorites.front(), L"Half Volume");
   EXPECT_EQ(favorites.back(), L"Cassette Noise Reduce");
   EXPECT_EQ(SectionsOf(program.DataFolder() + L"Shortcut.dat").size(), 109u);
-  ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == main || SetForegroundWindow(main); }, 10000));
+  ASSERT_TRUE(BringToFront(main));
   PressKeys({VK_CONTROL}, 'H');  // the favourite "Half Volume"
   PressKeys({VK_CONTROL}, 'S');
   const auto halved = [&] {

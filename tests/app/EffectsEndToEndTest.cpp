@@ -143,13 +143,10 @@ TEST(EffectsEndToEnd, EveryEffectFromTheMenuChangesTheSavedFileAndTheAmplifyPrev
   ASSERT_TRUE(process.Started());
   const HWND main = end_to_end::WaitForDocument(process, wav);
   ASSERT_NE(main, nullptr);
-  const auto foreground = [](HWND window) {
-    return WaitFor([&] { return GetForegroundWindow() == window || SetForegroundWindow(window); }, 10000);
-  };
 
   // Chooses the item of the Effect menu and returns the dialog it opens (null without one).
   const auto choose = [&](int item, const wchar_t* dialogClass) -> HWND {
-    EXPECT_TRUE(foreground(main));
+    EXPECT_TRUE(end_to_end::BringToFront(main));
     PressKeys({VK_CONTROL}, 'A');  // Select All
     PressKeys({VK_MENU}, 'C');     // "Effe&ct"
     for (int i = 0; i < item; ++i) PressKeys({}, VK_DOWN);
@@ -159,7 +156,7 @@ TEST(EffectsEndToEnd, EveryEffectFromTheMenuChangesTheSavedFileAndTheAmplifyPrev
     EXPECT_NE(dialog, nullptr) << "no " << testing::PrintToString(std::wstring(dialogClass)) << "; showing: "
                                << testing::PrintToString(std::wstring(ShownWindows(process.ProcessId())));
     if (dialog) {
-      EXPECT_TRUE(foreground(dialog));
+      EXPECT_TRUE(end_to_end::BringToFront(dialog));
     }
     return dialog;
   };
@@ -269,7 +266,7 @@ TEST(EffectsEndToEnd, EveryEffectFromTheMenuChangesTheSavedFileAndTheAmplifyPrev
       PressKeys({}, VK_RETURN);  // OK, the default button, after what was typed
       ASSERT_TRUE(WaitFor([&] { return Gone(dialog); }, 10000)) << "the dialog stayed open";
     }
-    ASSERT_TRUE(foreground(main));
+    ASSERT_TRUE(end_to_end::BringToFront(main));
     ASSERT_TRUE(save()) << "not saved";
     const TWavContent saved = ReadWav(wav);
     EXPECT_EQ(saved.Channels, 2);
@@ -292,7 +289,7 @@ TEST(EffectsEndToEnd, EveryEffectFromTheMenuChangesTheSavedFileAndTheAmplifyPrev
   EXPECT_NE(ChildWithText(dialog, L"50"), nullptr);
   PressKeys({}, VK_RETURN);
   ASSERT_TRUE(WaitFor([&] { return Gone(dialog); }, 10000));
-  ASSERT_TRUE(foreground(main));
+  ASSERT_TRUE(end_to_end::BringToFront(main));
   ASSERT_TRUE(save());
   PostMessageW(main, WM_CLOSE, 0, 0);
   DWORD exitCode = 99;

@@ -53,6 +53,16 @@ bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs) {
   return true;
 }
 
+bool BringToFront(HWND window) {
+  return WaitFor(
+      [&] {
+        if (GetForegroundWindow() == window) return true;
+        SetForegroundWindow(window);
+        return false;
+      },
+      10000);
+}
+
 void PressKeys(std::initializer_list<WORD> modifiers, WORD key) {
   std::vector<INPUT> inputs;
   auto add = [&inputs](WORD vk, bool up) {

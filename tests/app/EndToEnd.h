@@ -36,6 +36,9 @@ HWND WaitForDocument(const testing_support::ChildProcess& process, const String&
 
 // Polls the condition every 50 ms; false when it still fails after timeoutMs.
 bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs);
+// Asks for the window to be the foreground one until it is (keys sent earlier may reach another
+// window while the activation is still on its way); false when it is not within ten seconds.
+bool BringToFront(HWND window);
 // Presses the key with the modifiers held, so that the program reads the modifiers' state with it.
 void PressKeys(std::initializer_list<WORD> modifiers, WORD key);
 // Types the digits and letters of the text, one key each.
