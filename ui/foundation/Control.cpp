@@ -157,13 +157,16 @@ void TcxControlScrollBar::ApplyPendingData() {
   if (Visible() != Data.Visible) SetVisible(Data.Visible);
 }
 
-TcxSizeGrip::TcxSizeGrip(TComponent* AOwner) : TCustomControl(AOwner) {
+TcxSizeGrip::TcxSizeGrip(TComponent* AOwner) : TCustomControl(AOwner), lookAndFeel_(new TcxLookAndFeel(this)) {
   SetColor(clBtnFace);
   ControlStyle.Include(csNoDesignVisible);
+  lookAndFeel_->OnChanged = [this](TcxLookAndFeel*, TcxLookAndFeelValues) { Invalidate(); };
 }
 
+TcxSizeGrip::~TcxSizeGrip() { lookAndFeel_->Free(); }
+
 void TcxSizeGrip::Paint() {
-  Canvas()->Brush()->SetColor(Color());
+  Canvas()->Brush()->SetColor(lookAndFeel_->ActivePainter()->SizeGripAreaColor());
   Canvas()->FillRect(ClientRect());
 }
 
@@ -177,6 +180,8 @@ TcxControl::TcxControl(TComponent* AOwner) : TCustomControl(AOwner) {
   canvas_ = new TcxCanvas(Canvas());
   defaultCursor_ = Cursor();
   FocusOnClick = true;
+  lookAndFeel_ = new TcxLookAndFeel(this);
+  lookAndFeel_->OnChanged = TcxLookAndFeelChangedEvent(this, &TcxControl::LookAndFeelChanged);
   scrollBars_ = ssBoth;
   CreateScrollBars();
   SetTabStop(AllowsFocus());
@@ -197,6 +202,7 @@ TcxControl::~TcxControl() {
   if (dragImages_) dragImages_->Free();
   if (screenCanvas_) screenCanvas_->Free();
   canvas_->Free();
+  lookAndFeel_->Free();
   InvalidateObjectLinks(this);
 }
 
@@ -651,8 +657,13 @@ void TcxControl::WMPaint(TMessage& Message) {
   if (images && !alive.expired() && g_dragObject) images->ShowDragImage();
 }
 
+void TcxControl::LookAndFeelChanged(TcxLookAndFeel*, TcxLookAndFeelValues) { LookAndFeelUpdated(); }
+
 void TcxControl::Paint() {
   if (borderStyle_ != cxcbsNone) {
+    TRect bounds;
+    BoundsForLayout(bounds);
+    LookAndFeelPainter()->PaintBorder(canvas_, bounds);
     TRect content;
     ContentBounds(content);
     canvas_->ClipToRect(content);
@@ -678,7 +689,9 @@ void TcxControl::CXMSettingsChanged(TMessage&) {
 
 // ---- layout --------------------------------------------------------------------------------------
 
-int TcxControl::BorderThickness() { return borderStyle_ == cxcbsNone ? 0 : 1; }
+int TcxControl::BorderThickness() {
+  return borderStyle_ == cxcbsNone ? 0 : LookAndFeelPainter()->BorderThickness();
+}
 
 void TcxControl::BoundsForLayout(TRect& R) {
   if (!LayoutBounds.IsEmpty()) R = LayoutBounds;
@@ -712,6 +725,9 @@ void TcxControl::CreateScrollBars() {
   vScrollBar_->OnScroll = TScrollEvent(this, &TcxControl::HandleScrollBarScroll);
   sizeGrip_ = new TcxSizeGrip(nullptr);
   sizeGrip_->SetVisible(false);
+  sizeGrip_->LookAndFeel()->SetMasterLookAndFeel(lookAndFeel_);
+  hScrollBar_->LookAndFeel()->SetMasterLookAndFeel(lookAndFeel_);
+  vScrollBar_->LookAndFeel()->SetMasterLookAndFeel(lookAndFeel_);
   for (TControl* part : {static_cast<TControl*>(hScrollBar_), static_cast<TControl*>(vScrollBar_),
                          static_cast<TControl*>(sizeGrip_)})
     part->ControlStyle.Include(csReplicatable);

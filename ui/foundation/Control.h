@@ -26,6 +26,12 @@ using TcxWantedKeys = TSet<TcxWantedKey>;
 // Content-scrolling directions.
 enum TcxDirection : Byte { dirNone = 0, dirLeft = 1, dirRight = 2, dirUp = 3, dirDown = 4 };
 
+// An object that owns a look and feel others may follow.
+class IcxLookAndFeelOwner : public virtual IInterface {
+ public:
+  virtual TcxLookAndFeel* GetLookAndFeel() = 0;
+};
+
 // A popup menu of another library (the bar library's) that a control can show.
 class IcxPopupMenu : public virtual IInterface {
  public:
@@ -160,6 +166,8 @@ class TcxSizeGrip : public TCustomControl {
   DECLARE_CLASS(TcxSizeGrip, TCustomControl)
  public:
   explicit TcxSizeGrip(TComponent* AOwner);
+  ~TcxSizeGrip() override;
+  TcxLookAndFeel* LookAndFeel() const { return lookAndFeel_; }
 
  protected:
   void Paint() override;
@@ -167,13 +175,19 @@ class TcxSizeGrip : public TCustomControl {
   MESSAGE_MAP_BEGIN
   MESSAGE_HANDLER(WM_ERASEBKGND, WMEraseBkgnd)
   MESSAGE_MAP_END
+
+ private:
+  TcxLookAndFeel* lookAndFeel_;
 };
 
 // ---- TcxControl -----------------------------------------------------------------------------------
 
-class TcxControl : public TCustomControl {
+class TcxControl : public TCustomControl, public IcxLookAndFeelOwner {
   DECLARE_CLASS(TcxControl, TCustomControl)
  public:
+  int _AddRef() override { return -1; }
+  int _Release() override { return -1; }
+  TcxLookAndFeel* GetLookAndFeel() override { return LookAndFeelOf(); }
   explicit TcxControl(TComponent* AOwner);
   ~TcxControl() override;
   void BeforeDestruction() override;
@@ -182,6 +196,8 @@ class TcxControl : public TCustomControl {
   // Its own canvas once the window exists, else a screen canvas kept until then.
   TcxCanvas* CurrentCanvas();
   TcxCanvas* cxCanvas() const { return canvas_; }
+  TcxLookAndFeel* LookAndFeel() const { return lookAndFeel_; }
+  void SetLookAndFeel(TcxLookAndFeel* Value) { lookAndFeel_->Assign(Value); }
   bool IsBeingDestroyed() const { return ComponentState().Contains(csDestroying); }
   bool IsLoading() const { return ComponentState().Contains(csLoading); }
   void AssignWantedKeys(TcxWantedKeys Value) { wantedKeys_ = Value; }
@@ -269,6 +285,8 @@ class TcxControl : public TCustomControl {
   virtual bool NeedsEraseBackground() { return false; }
   virtual void AttachScrollBars() { AttachScrollBarsToSelf(); }
   virtual bool IsOwnScrollPart(TControl* AControl);
+  virtual TcxLookAndFeel* LookAndFeelOf() { return lookAndFeel_; }
+  virtual TcxCustomLookAndFeelPainterClass LookAndFeelPainter() { return lookAndFeel_->ActivePainter(); }
   virtual void LookAndFeelUpdated() {}
   virtual bool CanScrollWithoutScrollBars(TcxDirection Direction);
   virtual void HScrollBarBounds(TRect& R);
@@ -369,6 +387,7 @@ class TcxControl : public TCustomControl {
 
  private:
   void HandleScrollBarScroll(TObject* Sender, TScrollCode ScrollCode, int& ScrollPos);
+  void LookAndFeelChanged(TcxLookAndFeel* Sender, TcxLookAndFeelValues ChangedValues);
   void CalcScrollBarsParams();
   void HideMutuallyDependentBars();
   bool IsPopupMenuShortCut(TMessage& Message);
@@ -378,6 +397,7 @@ class TcxControl : public TCustomControl {
   TcxControlBorderStyle borderStyle_ = cxcbsNone;
   bool calculatingScrollBarsParams_ = false;
   TcxCanvas* canvas_;
+  TcxLookAndFeel* lookAndFeel_;
   bool creatingWindow_ = false;
   TCursor defaultCursor_ = crDefault;
   TcxDragAndDropObject* dragAndDropObject_ = nullptr;

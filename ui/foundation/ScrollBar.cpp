@@ -51,10 +51,16 @@ TcxScrollBar::TcxScrollBar(TComponent* AOwner)
   timer_->SetEnabled(false);
   timer_->SetInterval(kFirstRepeat);
   timer_->SetOnTimer(TNotifyEvent(this, &TcxScrollBar::RepeatTimerTick));
+  lookAndFeel_ = new TcxLookAndFeel(this);
+  lookAndFeel_->OnChanged = TcxLookAndFeelChangedEvent(this, &TcxScrollBar::LookAndFeelChanged);
+  themeNotificator_ = new TdxThemeChangedNotificator();
+  themeNotificator_->OnThemeChanged = [this] { ThemeChanged(); };
 }
 
 TcxScrollBar::~TcxScrollBar() {
   timer_->Free();
+  themeNotificator_->Free();
+  lookAndFeel_->Free();
   if (viewInfo_) viewInfo_->Free();
   bitmapCanvas_->Free();
   bitmap_->Free();
@@ -347,24 +353,43 @@ void TcxScrollBar::Paint() {
   BitBlt(Canvas()->Handle(), 0, 0, Width(), Height(), bitmapCanvas_->DCHandle(), 0, 0, SRCCOPY);
 }
 
-// Until the look-and-feel painters are wired: the system's scroll-bar drawing.
-bool TcxScrollBar::PainterHotTracks() { return false; }
+TcxCustomLookAndFeelPainterClass TcxScrollBar::Painter() const {
+  return lookAndFeel_->PainterForThemedType(totScrollBar);
+}
 
-int TcxScrollBar::MinThumbLength() { return 8; }
+bool TcxScrollBar::PainterHotTracks() { return Painter()->HotTracksButtons(); }
+
+int TcxScrollBar::MinThumbLength() { return Painter()->MinScrollThumbLength(!Horizontal()); }
 
 void TcxScrollBar::PaintPart(TcxCanvas* ACanvas, const TRect& R, TcxScrollBarPart Part, int State) {
-  RECT r = R;
-  HDC dc = ACanvas->DCHandle();
-  const UINT pushed = State == 3 ? DFCS_PUSHED : 0;
-  const UINT inactive = State == 4 ? DFCS_INACTIVE : 0;
-  switch (Part) {
-    case sbpLineUp:
-      DrawFrameControl(dc, &r, DFC_SCROLL, (Horizontal() ? DFCS_SCROLLLEFT : DFCS_SCROLLUP) | pushed | inactive);
-      break;
-    case sbpLineDown:
-      DrawFrameControl(dc, &r, DFC_SCROLL, (Horizontal() ? DFCS_SCROLLRIGHT : DFCS_SCROLLDOWN) | pushed | inactive);
-      break;
-    case sbpThumbnail: DrawFrameControl(dc, &r, DFC_BUTTON, DFCS_BUTTONPUSH); break;
-    default: FillRect(dc, &r, GetSysColorBrush(State == 3 ? COLOR_3DDKSHADOW : COLOR_SCROLLBAR)); break;
+  Painter()->PaintScrollBarPart(ACanvas, Horizontal(), R, static_cast<TcxScrollBarPaintPart>(Part),
+                                static_cast<TcxPaintButtonState>(State));
+}
+
+void TcxScrollBar::LookAndFeelChanged(TcxLookAndFeel*, TcxLookAndFeelValues) {
+  if (!viewInfo_) return;
+  viewInfo_->MinThumbLength = MinThumbLength();
+  Relayout();
+  Invalidate();
+}
+
+void TcxScrollBar::ThemeChanged() {
+  if (viewInfo_) {
+    viewInfo_->MinThumbLength = MinThumbLength();
+    Relayout();
   }
+  UpdateTrackPatterns();
+  Invalidate();
+  if (Parent()) Parent()->Realign();
+}
+
+void TcxScrollBar::WMSysColorChange(TMessage& Message) {
+  UpdateTrackPatterns();
+  Inherited::Dispatch(Message);
+}
+
+void TcxScrollBar::CNCtlColorScrollBar(TMessage& Message) {
+  UpdateTrackPatterns();
+  Message.Result = HandleAllocated() ? DefWindowProcW(Handle(), WM_CTLCOLORSCROLLBAR, Message.WParam, Message.LParam)
+                                     : 0;
 }

@@ -8,6 +8,7 @@
 #include "platform/framework/graphics/Bitmap.h"
 #include "ui/foundation/Canvas.h"
 #include "ui/foundation/Controls.h"
+#include "ui/foundation/LookAndFeel.h"
 #include "ui/foundation/ScrollBarGeometry.h"
 
 class TcxScrollBar;
@@ -63,6 +64,11 @@ class TcxScrollBar : public TCustomControl {
 
   // Made on first use with ViewInfoClassRef and laid out.
   TcxScrollBarViewInfo* ViewInfo();
+  // The bar's own look and feel; assigning copies the values.
+  TcxLookAndFeel* LookAndFeel() const { return lookAndFeel_; }
+  void SetLookAndFeel(TcxLookAndFeel* Value) { lookAndFeel_->Assign(Value); }
+  // The painter of the scroll-bar theme part.
+  TcxCustomLookAndFeelPainterClass Painter() const;
   TcxScrollBarPart PressedPart() const { return pressedPart_; }
   TcxScrollBarPart HotPart() const { return hotPart_; }
   TcxTimer* RepeatTimer() const { return timer_; }
@@ -96,7 +102,11 @@ class TcxScrollBar : public TCustomControl {
   void CMMouseEnter(TMessage& Message);
   void CMMouseLeave(TMessage& Message);
   void CNScroll(TMessage& Message);
+  void CNCtlColorScrollBar(TMessage& Message);
+  void WMSysColorChange(TMessage& Message);
   MESSAGE_MAP_BEGIN
+  MESSAGE_HANDLER(CN_CTLCOLORSCROLLBAR, CNCtlColorScrollBar)
+  MESSAGE_HANDLER(WM_SYSCOLORCHANGE, WMSysColorChange)
   MESSAGE_HANDLER(WM_ERASEBKGND, WMEraseBkgnd)
   MESSAGE_HANDLER(WM_CANCELMODE, WMCancelMode)
   MESSAGE_HANDLER(CM_ENABLEDCHANGED, CMEnabledChanged)
@@ -110,6 +120,8 @@ class TcxScrollBar : public TCustomControl {
  private:
   friend class TcxScrollBarViewInfo;
   void RepeatTimerTick(TObject* Sender);
+  void LookAndFeelChanged(TcxLookAndFeel* Sender, TcxLookAndFeelValues ChangedValues);
+  void ThemeChanged();
   void ScrollStep(TcxScrollBarPart Part);
   void Relayout();
   void TrackThumb(int X, int Y);
@@ -123,6 +135,8 @@ class TcxScrollBar : public TCustomControl {
   int savedPosition_ = 0;
   TPoint savedThumbOrigin_;
   TcxTimer* timer_;
+  TcxLookAndFeel* lookAndFeel_;
+  TdxThemeChangedNotificator* themeNotificator_;
   TcxScrollBarPart pressedPart_ = sbpNone;
   TcxScrollBarPart hotPart_ = sbpNone;
   TcxScrollBarViewInfo* viewInfo_ = nullptr;
