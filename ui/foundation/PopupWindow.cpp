@@ -430,13 +430,37 @@ TcxCustomPopupWindow::TcxCustomPopupWindow(TControl* AOwnerControl)
   if (AOwnerControl) OwnerParent = AOwnerControl->Parent();
 }
 
+TcxContainerStyle* TcxCustomPopupWindow::Style() {
+  if (!style_) {
+    style_ = NewContainerStyle();
+    style_->OnChanged = [this](TObject*) { ContainerStyleChanged(); };
+  }
+  return style_;
+}
+
+TcxContainerViewInfo* TcxCustomPopupWindow::ViewInfo() {
+  if (!viewInfo_) viewInfo_ = NewViewInfo();
+  return viewInfo_;
+}
+
 void TcxCustomPopupWindow::BeforeDestruction() {
   InvalidateObjectLinks(this);
   Unlist(this);
   TcxPopupWindow::BeforeDestruction();
 }
 
-TcxCustomPopupWindow::~TcxCustomPopupWindow() { Unlist(this); }
+TcxCustomPopupWindow::~TcxCustomPopupWindow() {
+  Unlist(this);
+  if (viewInfo_) viewInfo_->Free();
+  if (style_) style_->Free();
+}
+
+void TcxCustomPopupWindow::AdjustClientRect(TRect& Rect) {
+  // The view info's client rectangle once a descendant has filled it.
+  if (!ViewInfo()->ClientRect.IsEmpty()) Rect = ViewInfo()->ClientRect;
+}
+
+void TcxCustomPopupWindow::Paint() { ViewInfo()->Paint(cxCanvas()); }
 
 bool TcxCustomPopupWindow::ConsumeClosedByOwnerClick() { return std::exchange(closedByOwnerClick_, false); }
 

@@ -11,6 +11,7 @@
 
 #include <vector>
 
+#include "ui/foundation/ContainerStyles.h"
 #include "ui/foundation/Controls.h"
 
 class TcxCustomPopupWindow : public TcxPopupWindow {
@@ -48,6 +49,10 @@ class TcxCustomPopupWindow : public TcxPopupWindow {
   bool SetFocusedControl(TWinControl* Control) override;
   bool IsShortCut(TMessage& Message) override;
 
+  // Made on first use by NewContainerStyle and NewViewInfo (so a descendant's classes are used).
+  TcxContainerStyle* Style();
+  TcxContainerViewInfo* ViewInfo();
+
   TNotifyEvent OnShowing;
   TNotifyEvent OnShowed;
   TNotifyEvent OnClosing;
@@ -67,6 +72,12 @@ class TcxCustomPopupWindow : public TcxPopupWindow {
   virtual void CloseOnModalResult() { ClosePopup(); }
   virtual void PopupMouseEntered(TControl* AControl) { (void)AControl; }
   virtual void PopupMouseLeft(TControl* AControl) { (void)AControl; }
+  virtual void ContainerStyleChanged() {}
+  // The classes of the style and the view info, as factories.
+  virtual TcxContainerStyle* NewContainerStyle() { return new TcxContainerStyle(this, false); }
+  virtual TcxContainerViewInfo* NewViewInfo() { return new TcxContainerViewInfo(); }
+  void AdjustClientRect(TRect& Rect) override;
+  void Paint() override;
 
   void WMEraseBkgnd(TMessage& Message);
   void WMActivateApp(TMessage& Message) { DefaultHandler(Message); }
@@ -91,6 +102,8 @@ class TcxCustomPopupWindow : public TcxPopupWindow {
   TControl* ownerControl_;
   TWinControl* focusedControl_ = nullptr;
   bool closedByOwnerClick_ = false;
+  TcxContainerStyle* style_ = nullptr;
+  TcxContainerViewInfo* viewInfo_ = nullptr;
   friend bool cxPopupMouseRule(HWND, UINT, const TPoint&);
 };
 
