@@ -336,9 +336,25 @@ TEST_F(Controls, MiddleButtonAnchorScrollsTowardsThePointerUntilReleased) {
     if (control->scrolled.size() == 3) PostMessageW(control->Handle(), WM_MBUTTONUP, 0, MAKELPARAM(100, 150));
   };
   bool scrollingInLoop = false;
+  RECT anchor{};
   TModalScript saved = SetModalDriver([&](const TModalLoop& loop) {
     EXPECT_EQ(loop.Kind, L"scroll anchor");
     scrollingInLoop = control->IsScrollingContent();
+    // The anchor: a "STATIC" popup (owned by the control's top-level window), 29 x 29, centred on the
+    // pointer.
+    std::pair<HWND, HWND> search{form->Handle(), nullptr};
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND w, LPARAM data) -> BOOL {
+          auto* found = reinterpret_cast<std::pair<HWND, HWND>*>(data);
+          wchar_t name[16] = {};
+          GetClassNameW(w, name, 16);
+          if (GetWindow(w, GW_OWNER) == found->first && IsWindowVisible(w) && _wcsicmp(name, L"STATIC") == 0)
+            found->second = w;
+          return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    if (search.second) GetWindowRect(search.second, &anchor);
     // 100 pixels below the anchor: full speed, every 20 ms tick scrolls down. The pointer goes there
     // too, so the move the system makes when the anchor window appears under it agrees.
     const TPoint below = control->ClientToScreen({100, 150});
@@ -348,6 +364,8 @@ TEST_F(Controls, MiddleButtonAnchorScrollsTowardsThePointerUntilReleased) {
   SendMouse(control->Handle(), WM_MBUTTONDOWN, 100, 50, MK_MBUTTON);
   SetModalDriver(saved);
   EXPECT_TRUE(scrollingInLoop);
+  const TPoint centre = control->ClientToScreen({100, 50});
+  EXPECT_EQ(TRect(anchor), TRect(centre.x - 14, centre.y - 14, centre.x + 15, centre.y + 15));
   EXPECT_FALSE(control->IsScrollingContent());
   EXPECT_NE(GetCapture(), control->Handle());
   ASSERT_EQ(control->scrolled.size(), 3u);
@@ -375,6 +393,32 @@ TEST_F(Controls, MiddleButtonReleasedInPlaceKeepsTheModeUntilEscape) {
   EXPECT_TRUE(stillScrolling);
   EXPECT_FALSE(control->IsScrollingContent());
   EXPECT_TRUE(control->scrolled.empty());
+}
+
+TEST(AnchorArt, ThreePicturesShowTheDirectionsTheyScroll) {
+  struct Case {
+    const wchar_t* name;
+    bool horizontal, vertical;
+  } cases[] = {{L"CX_VERSCROLLBITMAP", false, true},
+               {L"CX_HORSCROLLBITMAP", true, false},
+               {L"CX_FULLSCROLLBITMAP", true, true}};
+  for (const Case& c : cases) {
+    HBITMAP picture = LoadBitmapW(GetModuleHandleW(nullptr), c.name);
+    ASSERT_NE(picture, nullptr);
+    BITMAP info{};
+    GetObjectW(picture, sizeof info, &info);
+    EXPECT_EQ(info.bmWidth, 29);
+    EXPECT_EQ(info.bmHeight, 29);
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, picture);
+    const COLORREF mark = RGB(64, 64, 64);
+    EXPECT_EQ(GetPixel(dc, 14, 14), mark);
+    EXPECT_EQ(GetPixel(dc, 14, 4) == mark, c.vertical);
+    EXPECT_EQ(GetPixel(dc, 4, 14) == mark, c.horizontal);
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    DeleteObject(picture);
+  }
 }
 
 // ---- drag and drop -------------------------------------------------------------------------------
