@@ -123,3 +123,34 @@ TEST_F(ScrollBars, PagePressAndCaptureLoss) {
   EXPECT_FALSE(bar->RepeatTimer()->Enabled());
   EXPECT_EQ(codes.back(), scEndScroll);
 }
+
+namespace {
+int g_reported = 0;
+void CountReport(const std::exception_ptr&) { ++g_reported; }
+}  // namespace
+
+TEST_F(ScrollBars, HandlersThatRaiseInTheWindowProcedureOrTheRepeatTimerAreReported) {
+  g_reported = 0;
+  const ExceptionSink saved = SetExceptionSink(&CountReport);
+  int steps = 0;
+  bar->OnScroll = [&](TObject*, TScrollCode code, int&) {
+    if (code == scLineUp && ++steps >= 2) throw Exception(L"scroll handler failed");
+  };
+  // The press scrolls once and arms the repeat; its first real tick, 400 ms later, raises.
+  Press(5, 8);
+  EXPECT_EQ(g_reported, 0);
+  EXPECT_TRUE(bar->RepeatTimer()->Enabled());
+  testing_support::PumpUntil([] { return g_reported >= 1; }, 2000);
+  EXPECT_EQ(steps, 2);
+  EXPECT_GE(g_reported, 1);
+  // In a window procedure: the next press on the arrow raises inside WM_LBUTTONDOWN.
+  SendMouse(bar->Handle(), WM_LBUTTONUP, 5, 8);
+  const int before = g_reported;
+  Press(5, 8);
+  EXPECT_EQ(g_reported, before + 1);
+  SendMouse(bar->Handle(), WM_LBUTTONUP, 5, 8);
+  SetExceptionSink(saved);
+  bar->OnScroll = nullptr;
+  bar->SetPosition(10);
+  EXPECT_EQ(bar->Position(), 10);
+}
