@@ -936,6 +936,11 @@ void TcxControl::PlaceScrollBars() {
 
 void TcxControl::BringScrollBarsToFront() {
   if (!sizeGrip_) return;
+  // Already the last three children, in this order: nothing to move (a move costs a window reorder).
+  const int count = ControlCount();
+  if (count >= 3 && Controls(count - 3) == hScrollBar_ && Controls(count - 2) == vScrollBar_ &&
+      Controls(count - 1) == sizeGrip_)
+    return;
   hScrollBar_->BringToFront();
   vScrollBar_->BringToFront();
   sizeGrip_->BringToFront();

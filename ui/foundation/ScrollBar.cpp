@@ -80,8 +80,9 @@ TcxScrollBarViewInfo* TcxScrollBar::ViewInfo() {
 }
 
 void TcxScrollBar::Relayout() {
-  if (bitmap_->Width() != std::max(Width(), 1) || bitmap_->Height() != std::max(Height(), 1))
-    bitmap_->SetSize(std::max(Width(), 1), std::max(Height(), 1));
+  // The off-screen bitmap only grows: a bar resized with its control keeps its pixels' memory.
+  if (bitmap_->Width() < Width() || bitmap_->Height() < Height())
+    bitmap_->SetSize(std::max({Width(), bitmap_->Width(), 1}), std::max({Height(), bitmap_->Height(), 1}));
   ViewInfo()->RedoLayout();
 }
 
