@@ -1094,21 +1094,22 @@ void TcxControl::ScrollByMiddleButton() {
       if (end || alive.expired() || ModalLoopOverran(loop, started)) break;
     }
   };
-  try {
-    body();
-  } catch (...) {
-    if (GetCapture() == window) ReleaseCapture();
-    KillTimer(nullptr, timer);
-    if (IsWindow(anchorWindow)) DestroyWindow(anchorWindow);
-    if (picture) DeleteObject(picture);
-    if (!alive.expired()) scrollingContent_ = false;
-    throw;
-  }
-  if (GetCapture() == window) ReleaseCapture();
-  KillTimer(nullptr, timer);
-  if (IsWindow(anchorWindow)) DestroyWindow(anchorWindow);
-  if (picture) DeleteObject(picture);
-  if (!alive.expired()) scrollingContent_ = false;
+  // However the loop ends (an exception included), the mode's pieces go.
+  struct Cleanup {
+    HWND window, anchorWindow;
+    UINT_PTR timer;
+    HBITMAP picture;
+    std::weak_ptr<void> alive;
+    bool& scrolling;
+    ~Cleanup() {
+      if (GetCapture() == window) ReleaseCapture();
+      KillTimer(nullptr, timer);
+      if (IsWindow(anchorWindow)) DestroyWindow(anchorWindow);
+      if (picture) DeleteObject(picture);
+      if (!alive.expired()) scrolling = false;
+    }
+  } cleanup{window, anchorWindow, timer, picture, alive, scrollingContent_};
+  body();
 }
 
 // ---- drag and drop -------------------------------------------------------------------------------
