@@ -24,6 +24,11 @@ struct Owner {
   TcxContainerStyle* Style(TcxContainerStyleState state) { return styles.Style(state); }
 };
 
+HRESULT WINAPI CompositionOn(BOOL* on) {
+  *on = TRUE;
+  return S_OK;
+}
+
 }  // namespace
 
 TEST_F(ContainerStyles, ResolutionTable) {
@@ -215,10 +220,7 @@ TEST_F(ContainerStyles, NativeViewInfoTakesTheThemeContentAndBorderColour) {
   EXPECT_EQ(surface.At(1, 10), rgb(0, 0, 200));  // the combo-box border colour without composition
   EXPECT_EQ(surface.At(10, 10), clWhite);
   // With desktop composition the list-box colour is used.
-  Bound().DwmIsCompositionEnabled.Set([](BOOL* on) -> HRESULT {
-    *on = TRUE;
-    return S_OK;
-  });
+  Bound().DwmIsCompositionEnabled.Set(&CompositionOn);
   info.Paint(surface.canvas());
   EXPECT_EQ(surface.At(1, 10), rgb(0, 200, 0));
   Bound().DwmIsCompositionEnabled.Reset();

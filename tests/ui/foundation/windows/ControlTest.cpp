@@ -304,6 +304,15 @@ BOOL WINAPI PinnedWheelLines(UINT action, UINT param, PVOID value, UINT flags) {
   return ::SystemParametersInfoW(action, param, value, flags);
 }
 
+// Finds the visible "STATIC" window owned by pair.first into pair.second.
+BOOL CALLBACK FindAnchorWindow(HWND w, LPARAM data) {
+  auto* found = reinterpret_cast<std::pair<HWND, HWND>*>(data);
+  wchar_t name[16] = {};
+  GetClassNameW(w, name, 16);
+  if (GetWindow(w, GW_OWNER) == found->first && IsWindowVisible(w) && _wcsicmp(name, L"STATIC") == 0) found->second = w;
+  return TRUE;
+}
+
 }  // namespace
 
 TEST_F(Controls, WheelScrollsWholeNotchesAndKeepsTheRemainder) {
@@ -343,17 +352,7 @@ TEST_F(Controls, MiddleButtonAnchorScrollsTowardsThePointerUntilReleased) {
     // The anchor: a "STATIC" popup (owned by the control's top-level window), 29 x 29, centred on the
     // pointer.
     std::pair<HWND, HWND> search{form->Handle(), nullptr};
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND w, LPARAM data) -> BOOL {
-          auto* found = reinterpret_cast<std::pair<HWND, HWND>*>(data);
-          wchar_t name[16] = {};
-          GetClassNameW(w, name, 16);
-          if (GetWindow(w, GW_OWNER) == found->first && IsWindowVisible(w) && _wcsicmp(name, L"STATIC") == 0)
-            found->second = w;
-          return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    EnumThreadWindows(GetCurrentThreadId(), &FindAnchorWindow, reinterpret_cast<LPARAM>(&search));
     if (search.second) GetWindowRect(search.second, &anchor);
     // 100 pixels below the anchor: full speed, every 20 ms tick scrolls down. The pointer goes there
     // too, so the move the system makes when the anchor window appears under it agrees.
