@@ -42,9 +42,8 @@ enum TcxAlignmentVert { vaTop, vaBottom, vaCenter };
 // Row indicator kinds: 0 draws nothing, 1..6 the indicator images.
 enum TcxIndicatorKind { ikNone, ikArrow, ikEdit, ikInsert, ikMultiDot, ikMultiArrow, ikFilter };
 enum TcxGroupBoxCaptionPosition { cxgpTop, cxgpBottom, cxgpLeft, cxgpRight, cxgpCenter };
-// The month header's arrows: bit 1 the left one, bit 2 the right one ("cal", as the forms' close
-// actions own "ca").
-enum TcxCalendarArrows { calNone = 0, calLeft = 1, calRight = 2, calBoth = 3 };
+// The month header's arrows: bit 1 the left one, bit 2 the right one.
+enum TcxCalendarArrows { cxcaNone = 0, cxcaLeft = 1, cxcaRight = 2, cxcaBoth = 3 };
 
 using TcxArrowPoints = std::array<TPoint, 3>;
 // Paints a cell's background itself; true when it did.
