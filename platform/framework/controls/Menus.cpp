@@ -748,7 +748,7 @@ void TPopupMenu::Popup(int X, int Y) {
   DoPopup(this);
   if (HandleAllocated()) RebuildHandle();
   HMENU menu = Handle();
-  UINT flags = TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NOANIMATION;
+  UINT flags = TPM_RIGHTBUTTON | TPM_RETURNCMD | MenuAnimationFlags(MenuAnimation);
   if (Alignment == paRight) flags |= TPM_RIGHTALIGN;
   else if (Alignment == paCenter) flags |= TPM_CENTERALIGN;
   ShownPopup saved = Shown();
@@ -763,6 +763,15 @@ void TPopupMenu::Popup(int X, int Y) {
   if (command == 0) command = shown.Chosen;
   if (Application) Application->SetHint(String());
   if (command != 0) DispatchCommand(command);
+}
+
+UINT MenuAnimationFlags(TMenuAnimation Animation) {
+  static constexpr UINT kFlags[] = {TPM_HORPOSANIMATION, TPM_HORNEGANIMATION, TPM_VERPOSANIMATION,
+                                    TPM_VERNEGANIMATION, TPM_NOANIMATION};
+  UINT flags = 0;
+  for (int i = maLeftToRight; i <= maNone; ++i)
+    if (Animation.Contains(static_cast<TMenuAnimations>(i))) flags |= kFlags[i];
+  return flags;
 }
 
 void ChoosePopupCommand(UINT Command) {

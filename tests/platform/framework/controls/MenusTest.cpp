@@ -300,4 +300,20 @@ TEST_F(MenuTest, RadioItemsOfAGroupAreExclusiveAndStripHotkeyKeepsDoubledAmpersa
   EXPECT_EQ(popup->Items()->Find(L"&b"), b);
 }
 
+TEST(MenuAnimation, EachDirectionAndNoneGiveTheirPopupFlags) {
+  const struct {
+    TMenuAnimation Set;
+    UINT Flags;
+  } cases[] = {
+      {{}, 0},
+      {{maNone}, TPM_NOANIMATION},
+      {{maLeftToRight}, TPM_HORPOSANIMATION},
+      {{maRightToLeft}, TPM_HORNEGANIMATION},
+      {{maTopToBottom, maBottomToTop}, TPM_VERPOSANIMATION | TPM_VERNEGANIMATION},
+  };
+  for (const auto& c : cases) EXPECT_EQ(MenuAnimationFlags(c.Set), c.Flags) << c.Set.Bits();
+  TPopupMenu popup(nullptr);
+  EXPECT_TRUE(popup.MenuAnimation.Empty());
+}
+
 }  // namespace
