@@ -357,7 +357,8 @@ void DescribeItem(TMenuItem* item, bool ownerDraw, MENUITEMINFOW& info, String& 
   info.wID = item->Command();
   info.dwItemData = reinterpret_cast<ULONG_PTR>(item);
   if (item->IsLine()) {
-    info.fType = MFT_SEPARATOR;
+    // In an owner-drawn menu the separators are measured and drawn by their items too.
+    info.fType = MFT_SEPARATOR | (ownerDraw ? MFT_OWNERDRAW : 0);
     return;
   }
   if (ownerDraw) info.fType |= MFT_OWNERDRAW;
