@@ -6,6 +6,7 @@
 #include <numbers>
 
 #include "platform/framework/classes/Reflection.h"
+#include "platform/framework/classes/UnitLifecycle.h"
 #include "platform/framework/rtl/SysUtils.h"
 #include "ui/skins/core/SkinManager.h"
 #include "ui/skins/paint/CommonData.h"
@@ -42,6 +43,27 @@ void NeedleLine(TCanvas* canvas, int width, int bottom, int percent) {
 }
 
 void ClearBlack(TBitmap* bmp) { PatBlt(bmp->Canvas()->Handle(), 0, 0, bmp->Width(), bmp->Height(), BLACKNESS); }
+
+// The bitmaps a skinned paint builds its face and its fill in: kept between paints (and shared by
+// every gauge) so a paint allocates nothing, though nothing of a face survives to the next paint.
+struct TGaugeScratch {
+  BitmapPtr Face;
+  BitmapPtr Fill;
+  bool InUse = false;
+};
+TGaugeScratch scratch;
+
+void ReleaseGaugeScratch() {
+  scratch.Face.reset();
+  scratch.Fill.reset();
+}
+const TUnitRegistration gaugeUnit(nullptr, &ReleaseGaugeScratch);
+
+TBitmap* ScratchOf(BitmapPtr& bmp, int width, int height) {
+  if (!bmp) bmp.reset(CreateBmp24(width, height));
+  bmp->SetSize(width, height);
+  return bmp.get();
+}
 
 }  // namespace
 
@@ -163,18 +185,28 @@ void TsGauge::PaintSkinned() {
     SetPixel(dc, 0, 0, RGB(255, 0, 255));
     return;
   }
+  // A nested paint (a gauge painting while another builds its face) takes bitmaps of its own.
+  const bool shared = !scratch.InUse;
+  if (shared) {
+    scratch.InUse = true;
+    sd.CacheBmp = ScratchOf(scratch.Face, width, height);
+  }
   sd.InitCacheBmp();
   struct TCacheEnd {
     TsCommonData& State;
+    bool Shared;
     ~TCacheEnd() {
-      if (State.CacheBmp) State.CacheBmp->Free();
+      if (Shared)
+        scratch.InUse = false;
+      else if (State.CacheBmp)
+        State.CacheBmp->Free();
       State.CacheBmp = nullptr;
     }
-  } end{sd};
+  } end{sd, shared};
   TsCacheRef ci = sd.GetParentCache();
   const TRect r(0, 0, width, height);
   PaintItem(&sd, ci, true, 0, r, TPoint(Left(), Top()), sd.CacheBmp, false);
-  PaintSkinnedKind(sd.CacheBmp, r);
+  PaintSkinnedKind(sd.CacheBmp, r, shared);
   if (showText_) {
     TCanvas* canvas = sd.CacheBmp->Canvas();
     canvas->Font()->Assign(Font());
@@ -187,7 +219,7 @@ void TsGauge::PaintSkinned() {
   BitBlt(dc, 0, 0, width, height, sd.CacheBmp->Canvas()->Handle(), 0, 0, SRCCOPY);
 }
 
-void TsGauge::PaintSkinnedKind(TBitmap* cache, const TRect& r) {
+void TsGauge::PaintSkinnedKind(TBitmap* cache, const TRect& r, bool sharedFill) {
   const int w = r.right - r.left, h = r.bottom - r.top;
   const int percent = ShownPercent();
   TCanvas* canvas = cache->Canvas();
@@ -202,19 +234,20 @@ void TsGauge::PaintSkinnedKind(TBitmap* cache, const TRect& r) {
       const int index = manager->GetSkinIndex(section);
       if (!manager->IsValidSkinIndex(index)) return;
       const TsCacheRef own = MakeCacheRef(cache, 0, 0);
+      // The fill is painted into the top-left of a bitmap of the gauge's size.
+      BitmapPtr ownFill;
+      TBitmap* part = sharedFill ? ScratchOf(scratch.Fill, w, h) : (ownFill.reset(CreateBmp24(w, h)), ownFill.get());
       if (horizontal) {
         const int fill = std::min(GaugeScaleByPercent(percent, w), w);
         if (fill <= 0) return;
-        BitmapPtr part(CreateBmp24(fill - r.left, h));
-        PaintItemByIndex(index, section, own, -1, -1, manager, part.get(), TPoint(0, 0),
-                         TRect(r.left, r.top, fill, h), 0, true);
+        PaintItemByIndex(index, section, own, -1, -1, manager, part, TPoint(0, 0), TRect(r.left, r.top, fill, h), 0,
+                         true);
         BitBlt(canvas->Handle(), r.left, r.top, fill - r.left, h, part->Canvas()->Handle(), 0, 0, SRCCOPY);
       } else {
         const int fill = std::min(GaugeScaleByPercent(percent, h), h);
         if (fill <= 0) return;
         const int top = Height() - fill;
-        BitmapPtr part(CreateBmp24(w, r.bottom - top));
-        PaintItemByIndex(index, section, own, -1, -1, manager, part.get(), TPoint(r.left, top),
+        PaintItemByIndex(index, section, own, -1, -1, manager, part, TPoint(r.left, top),
                          TRect(0, 0, w, r.bottom - top), 0, true);
         BitBlt(canvas->Handle(), r.left, top, w, r.bottom - top, part->Canvas()->Handle(), 0, 0, SRCCOPY);
       }

@@ -58,7 +58,7 @@ class TsGauge : public TGraphicControl {
  private:
   bool Loading() const { return ComponentState().Contains(csLoading) || ComponentState().Contains(csReading); }
   void PaintSkinned();
-  void PaintSkinnedKind(TBitmap* cache, const TRect& r);
+  void PaintSkinnedKind(TBitmap* cache, const TRect& r, bool sharedFill);
   void PaintPlain();
   void PaintPlainKind(TCanvas* canvas, const TRect& pr);
   void PaintPlainText(TBitmap* image, const TRect& pr);
