@@ -4,6 +4,7 @@
 #include <cmath>
 #include <memory>
 
+#include "platform/framework/classes/UnitLifecycle.h"
 #include "platform/framework/rtl/Seams.h"
 #include "ui/skins/controls/HintHtml.h"
 #include "ui/skins/core/FormFade.h"
@@ -62,6 +63,17 @@ void Triangle(HDC dc, TPoint a, TPoint b, TPoint c) {
   POINT points[3] = {{a.x, a.y}, {b.x, b.y}, {c.x, c.y}};
   Polygon(dc, points, 3);
 }
+
+// The white bitmap a shadow is shaped in, kept between hints and resized to each.
+BitmapPtr shadowShape;
+TBitmap* ShadowShape(int width, int height) {
+  if (!shadowShape) shadowShape.reset(CreateBmp24(width, height));
+  shadowShape->SetSize(width, height);
+  FillWhite(shadowShape.get());
+  return shadowShape.get();
+}
+void ReleaseShadowShape() { shadowShape.reset(); }
+const TUnitRegistration hintUnit(nullptr, &ReleaseShadowShape);
 
 // Tiles a picture over R.
 void TilePicture(TCanvas* canvas, TPicture* picture, const TRect& r) {
@@ -864,8 +876,7 @@ void TsComicsHintWindow::DrawHintShadow(TBitmap* target) {
   TsHintKind* k = Kind();
   if (!k || HintSkinDataInUse()) return;
   if (!target) target = currentManager->WorkBitmap();
-  BitmapPtr shape(CreateBmp24(Width(), Height()));
-  FillWhite(shape.get());
+  TBitmap* shape = ShadowShape(Width(), Height());
   TRect r = HintBodyRect();
   OffsetRect(&r, k->ShadowOffset, k->ShadowOffset);
   const int blur = k->ShadowBlur;
@@ -893,7 +904,7 @@ void TsComicsHintWindow::DrawHintShadow(TBitmap* target) {
     });
   }
   GdiFlush();
-  BlendByMask(target, shape.get(), clBlack);
+  BlendByMask(target, shape, clBlack);
 }
 
 // ---- the balloon -----------------------------------------------------------------------------------
@@ -987,11 +998,10 @@ void TsBalloonHintWindow::DrawHintShadow(TBitmap* target) {
   BitmapPtr figure(CreateBmp24(w, h));
   FillWhite(figure.get());
   DrawFigure(figure->Canvas()->Handle(), k->ShadowBlur, ShadowStrength() * 256 / 100);
-  BitmapPtr shape(CreateBmp24(w, h));
-  FillWhite(shape.get());
+  TBitmap* shape = ShadowShape(w, h);
   HDC dc = shape->Canvas()->Handle();
   SetStretchBltMode(dc, COLORONCOLOR);
   StretchBlt(dc, so, so, w, h, figure->Canvas()->Handle(), 0, 0, w - so, h - so, SRCCOPY);
   GdiFlush();
-  BlendByMask(target, shape.get(), clBlack);
+  BlendByMask(target, shape, clBlack);
 }
