@@ -96,6 +96,8 @@ TSkinPackage ControlsSkin(const TControlsSkinOptions& options = {});
 using BitmapPtr = std::unique_ptr<TBitmap, TFreeDeleter>;
 BitmapPtr FilledBmp24(int width, int height, TColor color);
 TColor Pixel24(TBitmap* bmp, int x, int y);
+// A DIB section's 0x00RRGGBB pixel as a colour.
+inline TColor FromDib(DWORD rgb) { return TColor((rgb >> 16) & 0xFF) | TColor(rgb & 0xFF00) | TColor(rgb & 0xFF) << 16; }
 void SetPixel24(TBitmap* bmp, int x, int y, TColor color);
 
 // The bytes of the internal skin the library embeds.

@@ -723,6 +723,23 @@ void TsCustomHintWindow::DrawHintContent(TBitmap* bmp) {
 
 TBitmap* TsCustomHintWindow::BuildHintBody() { return BuildSkinBody(); }
 
+TBitmap* TsCustomHintWindow::BuildBody(const TRect& background) {
+  if (HintSkinDataInUse()) return BuildSkinBody();
+  BitmapPtr bmp(CreateBmp24(Width(), Height()));
+  DrawHintBackground(bmp.get(), background);
+  DrawHintContent(bmp.get());
+  DrawHintBorder(bmp.get());
+  return bmp.release();
+}
+
+TRect TsCustomHintWindow::TailedBodyRect() {
+  TsHintKind* k = Kind();
+  if (HintSkinDataInUse() || !k) return TsCustomHintWindow::HintBodyRect();
+  const int s = ShadowShift();
+  if (cornerMode_ == 0 || cornerMode_ == 2) return TRect(0, k->ExOffset, Width() - s, Height() - s);
+  return TRect(0, 0, Width() - s, Height() - s - k->ExOffset);
+}
+
 TBitmap* TsCustomHintWindow::BuildHintMask() { return BuildSkinMask(); }
 
 void TsCustomHintWindow::DrawHintBorder(TBitmap*) {}
@@ -782,14 +799,7 @@ void TsCustomHintWindow::DrawMaskOutline(TBitmap* bmp) {
 
 // ---- the rectangle ---------------------------------------------------------------------------------
 
-TBitmap* TsSimplyHintWindow::BuildHintBody() {
-  if (HintSkinDataInUse()) return BuildSkinBody();
-  BitmapPtr bmp(CreateBmp24(Width(), Height()));
-  DrawHintBackground(bmp.get(), HintBodyRect());
-  DrawHintContent(bmp.get());
-  DrawHintBorder(bmp.get());
-  return bmp.release();
-}
+TBitmap* TsSimplyHintWindow::BuildHintBody() { return BuildBody(HintBodyRect()); }
 
 TBitmap* TsSimplyHintWindow::BuildHintMask() {
   if (HintSkinDataInUse()) return BuildSkinMask();
@@ -817,13 +827,7 @@ void TsSimplyHintWindow::DrawHintShadow(TBitmap* target) {
 
 // ---- the callout and the ellipse -------------------------------------------------------------------
 
-TRect TsComicsHintWindow::HintBodyRect() {
-  TsHintKind* k = Kind();
-  if (HintSkinDataInUse() || !k) return TsCustomHintWindow::HintBodyRect();
-  const int s = ShadowShift();
-  if (cornerMode_ == 0 || cornerMode_ == 2) return TRect(0, k->ExOffset, Width() - s, Height() - s);
-  return TRect(0, 0, Width() - s, Height() - s - k->ExOffset);
-}
+TRect TsComicsHintWindow::HintBodyRect() { return TailedBodyRect(); }
 
 TRect TsEllipseHintWindow::HintBodyRect() {
   TRect r = TsComicsHintWindow::HintBodyRect();
@@ -859,14 +863,7 @@ TBitmap* TsComicsHintWindow::BuildHintMask() {
   return ShapeMask(MaskGrey());
 }
 
-TBitmap* TsComicsHintWindow::BuildHintBody() {
-  if (HintSkinDataInUse()) return BuildSkinBody();
-  BitmapPtr bmp(CreateBmp24(Width(), Height()));
-  DrawHintBackground(bmp.get(), TRect(0, 0, Width(), Height()));
-  DrawHintContent(bmp.get());
-  DrawHintBorder(bmp.get());
-  return bmp.release();
-}
+TBitmap* TsComicsHintWindow::BuildHintBody() { return BuildBody(TRect(0, 0, Width(), Height())); }
 
 void TsComicsHintWindow::DrawHintBorder(TBitmap* bmp) {
   if (!HintSkinDataInUse()) DrawMaskOutline(bmp);
@@ -911,13 +908,7 @@ void TsComicsHintWindow::DrawHintShadow(TBitmap* target) {
 
 TsBalloonHintWindow::TsBalloonHintWindow(TComponent* owner) : TsCustomHintWindow(owner) {}
 
-TRect TsBalloonHintWindow::HintBodyRect() {
-  TsHintKind* k = Kind();
-  if (HintSkinDataInUse() || !k) return TsCustomHintWindow::HintBodyRect();
-  const int s = ShadowShift();
-  if (cornerMode_ == 0 || cornerMode_ == 2) return TRect(0, k->ExOffset, Width() - s, Height() - s);
-  return TRect(0, 0, Width() - s, Height() - s - k->ExOffset);
-}
+TRect TsBalloonHintWindow::HintBodyRect() { return TailedBodyRect(); }
 
 void TsBalloonHintWindow::DrawFigure(HDC dc, int blur, int d) {
   TsHintKind* k = Kind();
@@ -977,14 +968,7 @@ TBitmap* TsBalloonHintWindow::BuildHintMask() {
   return bmp.release();
 }
 
-TBitmap* TsBalloonHintWindow::BuildHintBody() {
-  if (HintSkinDataInUse()) return BuildSkinBody();
-  BitmapPtr bmp(CreateBmp24(Width(), Height()));
-  DrawHintBackground(bmp.get(), TRect(0, 0, Width(), Height()));
-  DrawHintContent(bmp.get());
-  DrawHintBorder(bmp.get());
-  return bmp.release();
-}
+TBitmap* TsBalloonHintWindow::BuildHintBody() { return BuildBody(TRect(0, 0, Width(), Height())); }
 
 void TsBalloonHintWindow::DrawHintBorder(TBitmap* bmp) {
   if (!HintSkinDataInUse()) DrawMaskOutline(bmp);

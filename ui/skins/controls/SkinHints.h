@@ -182,6 +182,10 @@ class TsCustomHintWindow : public THintWindow {
   virtual bool RoundShape() const { return false; }
   // The outline of the mask shape in the two border colours.
   void DrawMaskOutline(TBitmap* bmp);
+  // A body of the hint's size: the background over R, the content and the border.
+  TBitmap* BuildBody(const TRect& background);
+  // The body under or over the tail zone, as the corner mode puts it.
+  TRect TailedBodyRect();
   // The skin-data variant of the body and the mask.
   TBitmap* BuildSkinBody();
   TBitmap* BuildSkinMask();

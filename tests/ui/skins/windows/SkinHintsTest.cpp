@@ -22,8 +22,6 @@ using window_testing::ProcessMessages;
 
 namespace {
 
-TColor FromDib(DWORD rgb) { return TColor((rgb >> 16) & 0xFF) | TColor(rgb & 0xFF00) | TColor(rgb & 0xFF) << 16; }
-
 // What one UpdateLayeredWindow call received, with a copy of the source image (BGRA rows, top first).
 struct TLayeredCall {
   HWND Window;

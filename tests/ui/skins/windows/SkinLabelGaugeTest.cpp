@@ -20,8 +20,6 @@ using window_testing::FormFixture;
 
 namespace {
 
-TColor FromDib(DWORD rgb) { return TColor((rgb >> 16) & 0xFF) | TColor(rgb & 0xFF00) | TColor(rgb & 0xFF) << 16; }
-
 class SkinIndicators : public FormFixture {
  protected:
   ScratchFolder folder;

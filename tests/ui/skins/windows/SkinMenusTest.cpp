@@ -22,8 +22,6 @@ using window_testing::FormFixture;
 
 namespace {
 
-TColor FromDib(DWORD rgb) { return TColor((rgb >> 16) & 0xFF) | TColor(rgb & 0xFF00) | TColor(rgb & 0xFF) << 16; }
-
 String WindowClass(HWND window) {
   wchar_t name[64] = {};
   GetClassNameW(window, name, 64);

@@ -22,8 +22,6 @@ using window_testing::SendMouse;
 
 namespace {
 
-TColor FromDib(DWORD rgb) { return TColor((rgb >> 16) & 0xFF) | TColor(rgb & 0xFF00) | TColor(rgb & 0xFF) << 16; }
-
 // Arrow buttons of 16 pixels, whatever the system's metrics say.
 int WINAPI PinnedMetrics(int index) {
   return index == SM_CXHSCROLL || index == SM_CYVSCROLL ? 16 : ::GetSystemMetrics(index);
