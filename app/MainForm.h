@@ -33,7 +33,11 @@
 #include "platform/framework/controls/Menus.h"
 #include "platform/framework/controls/StdCtrls.h"
 #include "platform/framework/windows/Timer.h"
+#include "ui/skins/controls/SkinGauge.h"
+#include "ui/skins/controls/SkinHints.h"
+#include "ui/skins/controls/SkinLabel.h"
 #include "ui/skins/controls/SkinPanel.h"
+#include "ui/skins/controls/SkinScrollBar.h"
 #include "ui/skins/controls/SkinSpeedButton.h"
 #include "ui/skins/core/SkinManager.h"
 
@@ -58,8 +62,8 @@ class TMainForm : public TForm {
   // ---- Components --------------------------------------------------------------------------------
   TPanel* PanelMain = nullptr;
   TAudioEditor2* AudioEditor = nullptr;
-  TScrollBar* ScrollBarEnd = nullptr;
-  TScrollBar* ScrollBarStart = nullptr;
+  TsScrollBar* ScrollBarEnd = nullptr;
+  TsScrollBar* ScrollBarStart = nullptr;
   TsPanel* PanelButtom = nullptr;
   TsPanel* PanelSelection = nullptr;
   TLabel* LabelStartTitle = nullptr;
@@ -74,11 +78,13 @@ class TMainForm : public TForm {
   TsPanel* MainTime = nullptr;
   TsPanel* PanelBottom = nullptr;
   TsPanel* PanelMeters = nullptr;
-  TLabel* LabelMeter = nullptr;
-  TProgressBar* LeftBar = nullptr;
-  TProgressBar* RightBar = nullptr;
+  TsLabel* LabelMeter = nullptr;
+  TsGauge* LeftBar = nullptr;
+  TsGauge* RightBar = nullptr;
   TsPanel* PanelZoom = nullptr;
   TsSkinManager* SkinManager = nullptr;
+  // Every hint of the program is a drawn callout.
+  TsHintManager* HintManager = nullptr;
   TTimer* TimerAfterShow = nullptr;
   TTimer* TimerRewind = nullptr;
   TTimer* TimerForword = nullptr;
@@ -464,6 +470,7 @@ class TMainForm : public TForm {
   void CreateComponents();
   void CreateLayout(TLoadingBracket& Loading);
   void CreateSkinManager();
+  void CreateHintManager(TLoadingBracket& loading);
   void CreateActions();
   void CreateMenuBar();
   void RebuildFavoritesMenu();
