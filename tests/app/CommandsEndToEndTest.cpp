@@ -85,7 +85,9 @@ TEST(CommandsEndToEnd, AFileEditedWithTheCommandKeysIsSavedWithoutAQuestionAtClo
   PressKeys({}, VK_F8);
   PressKeys({VK_SHIFT}, VK_HOME);  // Select To Start
   PressKeys({}, VK_DELETE);  // Delete
-  PressKeys({VK_CONTROL}, 'S');  // Save File
+  PressKeys({VK_CONTROL}, 'S');  // Save File, then OK in "Wave File Setup"
+  ASSERT_NE(process.WaitForWindow(L"TWaveFormatForm", 10000), nullptr);
+  PressKeys({}, VK_RETURN);
   ASSERT_TRUE(WaitFor([&] { return ReadWav(wav).Frames() == 6000; }, 10000)) << ReadWav(wav).Frames();
   PostMessageW(main, WM_CLOSE, 0, 0);
   DWORD exitCode = 99;
@@ -171,6 +173,8 @@ TEST(CommandsEndToEnd, AFirstStartWritesTheListsAndCtrlHHalvesTheFileThatCtrlSSa
   ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == main || SetForegroundWindow(main); }, 10000));
   PressKeys({VK_CONTROL}, 'H');  // the favourite "Half Volume"
   PressKeys({VK_CONTROL}, 'S');
+  ASSERT_NE(process->WaitForWindow(L"TWaveFormatForm", 10000), nullptr);
+  PressKeys({}, VK_RETURN);
   const auto halved = [&] {
     const TWavContent saved = ReadWav(wav);
     if (saved.Frames() != 10000) return false;
