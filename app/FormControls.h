@@ -1,16 +1,11 @@
 #pragma once
 // Building a window's controls in code: each control is created owned by the form inside its loading
-// bracket, named, parented and placed in one call.
+// bracket, named, parented and placed in one call, through the framework's form-building helper.
 
-#include "platform/framework/classes/Filer.h"
-#include "platform/framework/windows/Controls.h"
+#include "platform/framework/windows/FormBuilding.h"
 
 template <class T>
 T* AddControl(TLoadingBracket& Loading, TComponent* Owner, TWinControl* Parent, const wchar_t* Name, int Left,
               int Top, int Width, int Height) {
-  T* control = Loading.Add(new T(Owner));
-  control->SetName(Name);
-  control->SetParent(Parent);
-  control->SetBounds(Left, Top, Width, Height);
-  return control;
+  return PlaceControl(Loading, new T(Owner), Parent, Name, Bounds(Left, Top, Width, Height));
 }

@@ -1,18 +1,21 @@
 #pragma once
-// A source that reports a size of several gigabytes without holding it: the given bytes at its start
-// and at its end, zeros between. Readers of very large files are tested with it in memory.
+// Sources that report a size of several gigabytes without holding it: a few pieces of bytes at given
+// offsets, zeros everywhere else. Readers of very large files are tested with them in memory.
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
+#include <vector>
 
 #include "platform/audio/core/ByteStream.h"
 
 namespace codec_test {
 
-class SplicedSource : public ByteSource {
+// The given pieces at their offsets (they must not overlap), zeros between.
+class SparseSource : public ByteSource {
  public:
-  SplicedSource(AnsiString head, AnsiString tail, std::int64_t size)
-      : head_(std::move(head)), tail_(std::move(tail)), size_(size) {}
+  SparseSource(std::int64_t size, std::vector<std::pair<std::int64_t, AnsiString>> pieces)
+      : size_(size), pieces_(std::move(pieces)) {}
 
   std::int64_t Size() const override { return size_; }
 
@@ -20,29 +23,25 @@ class SplicedSource : public ByteSource {
     if (offset < 0 || offset >= size_) return 0;
     count = static_cast<std::size_t>(std::min<std::int64_t>(static_cast<std::int64_t>(count), size_ - offset));
     auto* out = static_cast<char*>(data);
-    const std::int64_t tailAt = size_ - static_cast<std::int64_t>(tail_.size());
-    for (std::size_t done = 0; done < count;) {
-      const std::int64_t at = offset + static_cast<std::int64_t>(done);
-      const std::size_t left = count - done;
-      std::size_t n;
-      if (at < static_cast<std::int64_t>(head_.size())) {
-        n = std::min(left, head_.size() - static_cast<std::size_t>(at));
-        std::memcpy(out + done, head_.data() + at, n);
-      } else if (at >= tailAt) {
-        n = left;
-        std::memcpy(out + done, tail_.data() + (at - tailAt), n);
-      } else {
-        n = static_cast<std::size_t>(std::min<std::int64_t>(static_cast<std::int64_t>(left), tailAt - at));
-        std::memset(out + done, 0, n);
-      }
-      done += n;
+    std::memset(out, 0, count);
+    const std::int64_t end = offset + static_cast<std::int64_t>(count);
+    for (const auto& [at, bytes] : pieces_) {
+      const std::int64_t from = std::max(offset, at), to = std::min(end, at + static_cast<std::int64_t>(bytes.size()));
+      if (from < to) std::memcpy(out + (from - offset), bytes.data() + (from - at), static_cast<std::size_t>(to - from));
     }
     return count;
   }
 
  private:
-  AnsiString head_, tail_;
   std::int64_t size_;
+  std::vector<std::pair<std::int64_t, AnsiString>> pieces_;
+};
+
+// The given bytes at its start and at its end.
+class SplicedSource : public SparseSource {
+ public:
+  SplicedSource(AnsiString head, AnsiString tail, std::int64_t size)
+      : SparseSource(size, {{0, std::move(head)}, {size - static_cast<std::int64_t>(tail.size()), tail}}) {}
 };
 
 // Past 4 GB, with low 32 bits that read as a negative 32-bit number: a position cut to 32 bits

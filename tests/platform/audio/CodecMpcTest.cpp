@@ -4,6 +4,7 @@
 #include "platform/audio/codecs/AudioCodecs.h"
 #include "platform/audio/codecs/MpcDecoder.h"
 #include "platform/audio/core/AudioError.h"
+#include "tests/platform/audio/CodecLargeSource.h"
 
 // Decoding real streams is tested where the encoder is at hand (the processing tests make .mpc files
 // with it); here the decoder's handling of what is not a stream.
@@ -26,6 +27,19 @@ TEST(MpcDecoder, DamagedStreamsRaise) {
   for (const AnsiString& bytes : streams)
     EXPECT_THROW(registry.OpenDecoder(std::make_shared<MemorySource>(bytes), L"song.mpc"), EAudioError)
         << bytes.size();
+}
+
+// The library's reader interface counts in 32 bits: a stream of 2 GB or more is refused before the
+// library sees it.
+TEST(MpcDecoder, FilesOfTwoGigabytesAndMoreAreRefused) {
+  for (const std::int64_t size : {std::int64_t{1} << 31, codec_test::kOverFourGigabytes}) {
+    try {
+      OpenMpcDecoder(std::make_shared<codec_test::SplicedSource>(AnsiString("MPCK", 4), AnsiString(), size));
+      ADD_FAILURE() << "no error for " << size;
+    } catch (const EAudioError& e) {
+      EXPECT_EQ(e.Message(), L"Musepack: files of 2 GB and more are not supported.") << size;
+    }
+  }
 }
 
 namespace {
