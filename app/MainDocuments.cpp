@@ -1,5 +1,6 @@
-// The document commands of the main window: open, new, save and close, the save prompt, the
-// shared services every command uses, and the default tags of a new document.
+// The document commands of the main window: open, new (with its prompt), save (with the format
+// dialog) and close, the save prompt, the shared services every command uses, the default tags of a
+// new document, and the sample-rate conversion, tag and options commands with their dialogs.
 
 #include <ctime>
 #include <memory>
