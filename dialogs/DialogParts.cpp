@@ -47,20 +47,28 @@ TComboBox* AddDropDownList(TLoadingBracket& Loading, TForm& Form, TWinControl* P
   return combo;
 }
 
+namespace {
+
+// A button control with a caption and a checked state.
+template <class T>
+T* AddCheckable(TLoadingBracket& loading, TForm& form, TWinControl* parent, const wchar_t* name,
+                const wchar_t* caption, const TRect& bounds, bool checked) {
+  auto* control = PlaceControl(loading, new T(&form), parent, name, bounds);
+  control->SetCaption(caption);
+  control->SetChecked(checked);
+  return control;
+}
+
+}  // namespace
+
 TRadioButton* AddRadioButton(TLoadingBracket& Loading, TForm& Form, TWinControl* Parent, const wchar_t* Name,
                              const wchar_t* Caption, const TRect& Bounds, bool Checked) {
-  auto* radio = PlaceControl(Loading, new TRadioButton(&Form), Parent, Name, Bounds);
-  radio->SetCaption(Caption);
-  radio->SetChecked(Checked);
-  return radio;
+  return AddCheckable<TRadioButton>(Loading, Form, Parent, Name, Caption, Bounds, Checked);
 }
 
 TCheckBox* AddCheckBox(TLoadingBracket& Loading, TForm& Form, TWinControl* Parent, const wchar_t* Name,
                        const wchar_t* Caption, const TRect& Bounds, bool Checked) {
-  auto* check = PlaceControl(Loading, new TCheckBox(&Form), Parent, Name, Bounds);
-  check->SetCaption(Caption);
-  check->SetChecked(Checked);
-  return check;
+  return AddCheckable<TCheckBox>(Loading, Form, Parent, Name, Caption, Bounds, Checked);
 }
 
 TGroupBox* AddGroupBox(TLoadingBracket& Loading, TForm& Form, TWinControl* Parent, const wchar_t* Name,
@@ -74,6 +82,19 @@ TBevel* AddTopLine(TLoadingBracket& Loading, TForm& Form, const wchar_t* Name, c
   auto* bevel = PlaceControl(Loading, new TBevel(&Form), &Form, Name, Bounds);
   bevel->SetShape(bsTopLine);
   return bevel;
+}
+
+TOneValueControls BuildOneValueDialog(TLoadingBracket& Loading, TForm& Form, const wchar_t* Name,
+                                      const wchar_t* Caption, const wchar_t* LabelName, const wchar_t* LabelCaption,
+                                      const wchar_t* EditName, int MaxLength, const wchar_t* Text) {
+  BuildDialogForm(Form, Name, Caption, 220, 86);
+  TOneValueControls c;
+  c.Label = AddLabel(Loading, Form, &Form, LabelName, LabelCaption, Bounds(12, 15, 136, 14));
+  c.Edit = AddEdit(Loading, Form, &Form, EditName, Bounds(156, 12, 52, 21), MaxLength, Text);
+  c.Label->SetFocusControl(c.Edit);
+  c.OK = AddButton(Loading, Form, &Form, L"ButtonOK", L"&OK", Bounds(52, 50, 75, 25), mrOk, true);
+  c.Cancel = AddButton(Loading, Form, &Form, L"ButtonCancel", L"&Cancel", Bounds(133, 50, 75, 25), mrCancel);
+  return c;
 }
 
 void ApplyDialogShowSteps(TForm& Form, std::initializer_list<TEdit*> DigitEdits) {

@@ -33,6 +33,18 @@ TGroupBox* AddGroupBox(TLoadingBracket& Loading, TForm& Form, TWinControl* Paren
 // A top-line bevel, the separator above a dialog's buttons.
 TBevel* AddTopLine(TLoadingBracket& Loading, TForm& Form, const wchar_t* Name, const TRect& Bounds);
 
+// The dialogs that ask for one number: the form, a label with its digits edit on one row, OK
+// (default, modal result OK) and Cancel below.
+struct TOneValueControls {
+  TLabel* Label;
+  TEdit* Edit;
+  TButton* OK;
+  TButton* Cancel;
+};
+TOneValueControls BuildOneValueDialog(TLoadingBracket& Loading, TForm& Form, const wchar_t* Name,
+                                      const wchar_t* Caption, const wchar_t* LabelName, const wchar_t* LabelCaption,
+                                      const wchar_t* EditName, int MaxLength, const wchar_t* Text);
+
 // The show step of every format and edit dialog: "Tahoma" replaced by the screen's hint font in
 // all its controls, and the numeric edits given the digits-only style.
 void ApplyDialogShowSteps(TForm& Form, std::initializer_list<TEdit*> DigitEdits = {});

@@ -42,6 +42,12 @@ void StoreItemIndex(TComboBox* List, Byte& Field);
 // The labels of preset Value, or null for a value outside the table (the labels then keep their text).
 const TPresetLabel* PresetLabelOf(std::span<const TPresetLabel> Labels, int Value);
 
+// The specify dialog factory of a member's table.
+template <class T>
+TSettingsForm* NewSettingsForm(TComponent* Owner) {
+  return new T(Owner);
+}
+
 struct TOutputFormatSpec {
   const wchar_t* Name;
   const wchar_t* Caption;

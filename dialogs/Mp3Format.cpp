@@ -29,8 +29,6 @@ String RateText(std::span<const int> rates, int index) {
   return (index >= 0 && index < static_cast<int>(rates.size()) ? IntToStr(rates[index]) : String()) + L"kbps";
 }
 
-TSettingsForm* NewSpecifyForm(TComponent* Owner) { return new TMp3SettingsSpecifyForm(Owner); }
-
 const TOutputFormatSpec kSpec = {L"Mp3FormatForm",
                                  L"MP3 File Setup",
                                  10,
@@ -40,7 +38,7 @@ const TOutputFormatSpec kSpec = {L"Mp3FormatForm",
                                  &TGlobalVars::OutputMP3Presets,
                                  &TGlobalVars::OutputMP3Type,
                                  &TMp3FormatForm::SummaryText,
-                                 &NewSpecifyForm};
+                                 &NewSettingsForm<TMp3SettingsSpecifyForm>};
 
 }  // namespace
 

@@ -16,8 +16,6 @@ const TPresetLabel kPresets[] = {
 
 const int kAverageBitRates[] = {64, 96, 128, 160, 192, 256, 350};
 
-TSettingsForm* NewSpecifyForm(TComponent* Owner) { return new TOGGSettingsSpecifyForm(Owner); }
-
 const TOutputFormatSpec kSpec = {L"OGGFormatForm",
                                  L"OGG File Setup",
                                  6,
@@ -27,7 +25,7 @@ const TOutputFormatSpec kSpec = {L"OGGFormatForm",
                                  &TGlobalVars::OutputOGGPresets,
                                  &TGlobalVars::OutputOGGType,
                                  &TOGGFormatForm::SummaryText,
-                                 &NewSpecifyForm};
+                                 &NewSettingsForm<TOGGSettingsSpecifyForm>};
 
 }  // namespace
 

@@ -107,39 +107,21 @@ void TSelectSpecifiedTimeForm::EditStartEnter(TObject*) { savedStart_ = EditStar
 void TSelectSpecifiedTimeForm::EditEndEnter(TObject*) { savedEnd_ = EditEnd->Text(); }
 void TSelectSpecifiedTimeForm::EditLengthEnter(TObject*) { savedLength_ = EditLength->Text(); }
 
-void TSelectSpecifiedTimeForm::EditStartExit(TObject*) {
-  const int start = ParseTimeText(EditStart->Text());
-  if (start < 0) {
-    EditStart->SetText(savedStart_);
+void TSelectSpecifiedTimeForm::ApplyExitRule(TEdit* Edit, const String& Saved, TExitRule Rule) {
+  const int typed = ParseTimeText(Edit->Text());
+  if (typed < 0) {
+    Edit->SetText(Saved);
   } else {
-    SetRange(StartExitRule(Range(), start, DocumentLength));
+    SetRange(Rule(Range(), typed, DocumentLength));
     EditStart->SetText(FormatTimeText(RangeStart));
     EditEnd->SetText(FormatTimeText(RangeEnd));
   }
   ShowLength();
 }
 
-void TSelectSpecifiedTimeForm::EditEndExit(TObject*) {
-  const int end = ParseTimeText(EditEnd->Text());
-  if (end < 0) {
-    EditEnd->SetText(savedEnd_);
-  } else {
-    SetRange(EndExitRule(Range(), end, DocumentLength));
-    EditEnd->SetText(FormatTimeText(RangeEnd));
-  }
-  ShowLength();
-}
-
-void TSelectSpecifiedTimeForm::EditLengthExit(TObject*) {
-  const int length = ParseTimeText(EditLength->Text());
-  if (length < 0) {
-    EditLength->SetText(savedLength_);
-  } else {
-    SetRange(LengthExitRule(Range(), length, DocumentLength));
-    EditEnd->SetText(FormatTimeText(RangeEnd));
-  }
-  ShowLength();
-}
+void TSelectSpecifiedTimeForm::EditStartExit(TObject*) { ApplyExitRule(EditStart, savedStart_, StartExitRule); }
+void TSelectSpecifiedTimeForm::EditEndExit(TObject*) { ApplyExitRule(EditEnd, savedEnd_, EndExitRule); }
+void TSelectSpecifiedTimeForm::EditLengthExit(TObject*) { ApplyExitRule(EditLength, savedLength_, LengthExitRule); }
 
 void TSelectSpecifiedTimeForm::ButtonOKClick(TObject*) {
   if (ButtonOK->CanFocus()) ButtonOK->SetFocus();

@@ -20,6 +20,7 @@ struct TTimeRange {
   int End = 0;
   bool operator==(const TTimeRange&) const = default;
 };
+using TExitRule = TTimeRange (*)(TTimeRange Range, int Typed, int DocumentLength);
 // A start typed past the end drags the end along (both at the length when past it too).
 TTimeRange StartExitRule(TTimeRange Range, int Start, int DocumentLength);
 // An end before the start gives an empty range at the start; past the length, the length.
@@ -69,5 +70,8 @@ class TSelectSpecifiedTimeForm : public TForm {
  private:
   TTimeRange Range() const { return {RangeStart, RangeEnd}; }
   void SetRange(TTimeRange Range);
+  // A text that does not parse gets the saved text back; otherwise the rule sets the range, and
+  // start and end show it formatted. The length follows either way.
+  void ApplyExitRule(TEdit* Edit, const String& Saved, TExitRule Rule);
   String savedStart_, savedEnd_, savedLength_;
 };

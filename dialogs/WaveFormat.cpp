@@ -18,8 +18,6 @@ const wchar_t* const kRates[] = {L"8,000 Hz",  L"11,025 Hz", L"12,000 Hz", L"16,
 const wchar_t* const kBits[] = {L"8 bits", L"16 bits", L"24 bits", L"32 bits"};
 const wchar_t* const kChannels[] = {L"Stereo", L"Mono"};
 
-TSettingsForm* NewSpecifyForm(TComponent* Owner) { return new TWaveFormatSpecifyForm(Owner); }
-
 const TOutputFormatSpec kSpec = {L"WaveFormatForm",
                                  L"Wave File Setup",
                                  2,
@@ -29,7 +27,7 @@ const TOutputFormatSpec kSpec = {L"WaveFormatForm",
                                  &TGlobalVars::OutputWAVPersets,
                                  &TGlobalVars::OutputWAVType,
                                  &TWaveFormatForm::SummaryText,
-                                 &NewSpecifyForm};
+                                 &NewSettingsForm<TWaveFormatSpecifyForm>};
 
 }  // namespace
 

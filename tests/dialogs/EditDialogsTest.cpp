@@ -374,23 +374,14 @@ TEST_F(PasteMixDialog, OKChecksTheLevelsInOrder) {
       EXPECT_EQ(Screen->ActiveControl(), c.focusFirst ? dialog->EditSelectPart : dialog->EditAudioInBuffer);
     }
     EXPECT_EQ(ReportedErrors() - errorsBefore, c.conversionError ? 1 : 0);
-    if (c.conversionError) EXPECT_EQ(LastReportedError(), L"'' is not a valid integer value");
+    if (c.conversionError) {
+      EXPECT_EQ(LastReportedError(), L"'' is not a valid integer value");
+    }
   }
 }
 
-std::vector<String>* g_helpPaths = nullptr;
-
-HWND WINAPI RecordHelpRequest(HWND, const wchar_t* path, UINT, DWORD_PTR) {
-  if (path) g_helpPaths->push_back(path);
-  return nullptr;
-}
-
 TEST_F(EditDialogs, HelpButtonsOpenTheirTopics) {
-  std::vector<String> paths;
-  g_helpPaths = &paths;
-  const THtmlHelpLoader previous =
-      SetHtmlHelpLoader({[](const String&) { return reinterpret_cast<HMODULE>(1); },
-                         [](HMODULE, const char*) -> THtmlHelpEntry { return &RecordHelpRequest; }, [](HMODULE) {}});
+  HelpRequests help;
   struct Case {
     std::function<TForm*(TComponent*)> make;
     std::function<TButton*(TForm*)> help;
@@ -415,7 +406,7 @@ TEST_F(EditDialogs, HelpButtonsOpenTheirTopics) {
     ObjectPtr<TForm> dialog(c.make(host));
     c.help(dialog.get())->Click();
   }
-  SetHtmlHelpLoader(previous);
+  const std::vector<String>& paths = help.Paths();
   ASSERT_EQ(paths.size(), std::size(cases));
   for (std::size_t i = 0; i < paths.size(); ++i)
     EXPECT_EQ(paths[i], HelpFilePath() + L"::/" + cases[i].topic + L".htm");
