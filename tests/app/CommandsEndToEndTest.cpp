@@ -390,6 +390,16 @@ TEST(CommandsEndToEnd, TheFormatDocumentAndEditDialogsDrivenWithTheKeyboard) {
     Press({VK_MENU}, 'O');
     ASSERT_TRUE(Closed(setup, main));
   };
+  // The mix dialog answered with both levels at 100%.
+  const auto mixAtFullLevels = [&] {
+    const HWND mix = WaitForDialog(process, L"TPasteMixForm");
+    ASSERT_NE(mix, nullptr);
+    ReplaceText(L"100");
+    Press({}, VK_TAB);
+    ReplaceText(L"100");
+    Press({}, VK_RETURN);
+    ASSERT_TRUE(Closed(mix, main));
+  };
 
   // 1. Convert Sample Rate and Channels: 22050 Hz, mono; saved as the WAV preset (44100 Hz stereo).
   ChooseMenuItem(process, 'F', 7);
@@ -438,13 +448,7 @@ TEST(CommandsEndToEnd, TheFormatDocumentAndEditDialogsDrivenWithTheKeyboard) {
   Press({VK_CONTROL}, 'A');
   Press({VK_CONTROL}, 'C');
   ChooseMenuItem(process, 'E', 4);
-  dialog = WaitForDialog(process, L"TPasteMixForm");
-  ASSERT_NE(dialog, nullptr);
-  ReplaceText(L"100");
-  Press({}, VK_TAB);
-  ReplaceText(L"100");
-  Press({}, VK_RETURN);
-  ASSERT_TRUE(Closed(dialog, main));
+  mixAtFullLevels();
   saveWithWaveDialog();
   ASSERT_TRUE(WaitForWav(wav, [&](const TWavContent& w) {
     if (w.Samples.size() != before.Samples.size()) return false;
@@ -459,13 +463,7 @@ TEST(CommandsEndToEnd, TheFormatDocumentAndEditDialogsDrivenWithTheKeyboard) {
   ReplaceText(wav);
   Press({}, VK_RETURN);
   ASSERT_TRUE(Closed(dialog, nullptr));
-  dialog = WaitForDialog(process, L"TPasteMixForm");
-  ASSERT_NE(dialog, nullptr);
-  ReplaceText(L"100");
-  Press({}, VK_TAB);
-  ReplaceText(L"100");
-  Press({}, VK_RETURN);
-  ASSERT_TRUE(Closed(dialog, main));
+  mixAtFullLevels();
   saveWithWaveDialog();
   ASSERT_TRUE(WaitForWav(wav, [&](const TWavContent& w) {
     return w.Frames() == doubled.Frames() && w.Samples != doubled.Samples;
