@@ -136,7 +136,7 @@ TEST(EffectsEndToEnd, EveryEffectFromTheMenuChangesTheSavedFileAndTheAmplifyPrev
   end_to_end::FirstStart program(L"");
   const String wav = program.Folder().File(L"noise.wav");
   const TWavContent source = NoiseSource();
-  WriteWav(wav, source);
+  WriteWav(wav, source.SampleRate, source.Channels, source.Samples);
   program.SetArguments(L"\"" + wav + L"\"");
   const std::unique_ptr<ChildProcess> started = program.Start();
   ChildProcess& process = *started;

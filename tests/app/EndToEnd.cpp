@@ -33,15 +33,17 @@ std::unique_ptr<testing_support::ChildProcess> FirstStart::Start() {
 
 HWND WaitForDocument(const testing_support::ChildProcess& process, const String& path) {
   const HWND main = process.WaitForWindow(L"TMainForm", 20000);
-  if (!main) return nullptr;
-  const bool opened = WaitFor(
+  return main && CaptionStartsWith(main, path) ? main : nullptr;
+}
+
+bool CaptionStartsWith(HWND window, const String& text) {
+  return WaitFor(
       [&] {
         wchar_t caption[1024] = {};
-        GetWindowTextW(main, caption, 1024);
-        return String(caption).rfind(path, 0) == 0;
+        GetWindowTextW(window, caption, 1024);
+        return String(caption).rfind(text, 0) == 0;
       },
       10000);
-  return opened ? main : nullptr;
 }
 
 bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs) {

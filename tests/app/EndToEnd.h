@@ -33,6 +33,8 @@ class FirstStart {
 // The main window of the started program once its after-show step has opened the file (its caption
 // begins with the path); null when that does not happen in time.
 HWND WaitForDocument(const testing_support::ChildProcess& process, const String& path);
+// The window's caption starts with the text within ten seconds (the document it names is open).
+bool CaptionStartsWith(HWND window, const String& text);
 
 // Polls the condition every 50 ms; false when it still fails after timeoutMs.
 bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs);

@@ -43,26 +43,28 @@ void DialogFixture::ShowDialog(TForm* dialog) {
 int DialogFixture::ReportedErrors() { return g_errors; }
 String DialogFixture::LastReportedError() { return g_lastError; }
 
+TFamilyMember& MemberOf(TForm* dialog) { return *dynamic_cast<TFamilyMember*>(dialog); }
+
 namespace {
-HelpRequests* g_helpRequests = nullptr;
+
+std::vector<String> g_helpPaths;
+
 HWND WINAPI RecordHelpRequest(HWND, const wchar_t* path, UINT, DWORD_PTR) {
-  if (path && g_helpRequests) g_helpRequests->paths.push_back(path);
+  if (path) g_helpPaths.push_back(path);
   return nullptr;
 }
+
 }  // namespace
 
-HelpRequests::HelpRequests() {
-  g_helpRequests = this;
-  previous_ = SetHtmlHelpLoader({[](const String&) { return reinterpret_cast<HMODULE>(1); },
-                                 [](HMODULE, const char*) -> THtmlHelpEntry { return &RecordHelpRequest; },
-                                 [](HMODULE) {}});
+HelpRequests::HelpRequests()
+    : previous_(SetHtmlHelpLoader({[](const String&) { return reinterpret_cast<HMODULE>(1); },
+                                   [](HMODULE, const char*) -> THtmlHelpEntry { return &RecordHelpRequest; },
+                                   [](HMODULE) {}})) {
+  g_helpPaths.clear();
 }
 
-HelpRequests::~HelpRequests() {
-  SetHtmlHelpLoader(previous_);
-  g_helpRequests = nullptr;
-}
+HelpRequests::~HelpRequests() { SetHtmlHelpLoader(previous_); }
 
-TFamilyMember& MemberOf(TForm* dialog) { return *dynamic_cast<TFamilyMember*>(dialog); }
+const std::vector<String>& HelpRequests::Paths() const { return g_helpPaths; }
 
 }  // namespace dialog_testing

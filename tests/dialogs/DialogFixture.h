@@ -55,14 +55,14 @@ class DialogFixture : public testing::Test {
 
 TFamilyMember& MemberOf(TForm* dialog);
 
-// Records the help addresses the dialogs ask for instead of opening the help.
+// While it lives, help requests are recorded (the help file's topic paths) instead of shown.
 class HelpRequests {
  public:
   HelpRequests();
   ~HelpRequests();
   HelpRequests(const HelpRequests&) = delete;
   HelpRequests& operator=(const HelpRequests&) = delete;
-  std::vector<String> paths;
+  const std::vector<String>& Paths() const;
 
  private:
   THtmlHelpLoader previous_;

@@ -384,8 +384,8 @@ TEST_F(EnvelopeDialog, HelpOpensTheEffectsTopic) {
   HelpRequests help;
   ObjectPtr<TEnvelopeForm> dialog(new TEnvelopeForm(host));
   dialog->ButtonHelpClick(dialog->ButtonHelp);
-  ASSERT_EQ(help.paths.size(), 1u);
-  EXPECT_EQ(help.paths[0], HelpFilePath() + L"::/effects.htm");
+  ASSERT_EQ(help.Paths().size(), 1u);
+  EXPECT_EQ(help.Paths()[0], HelpFilePath() + L"::/effects.htm");
 }
 
 }  // namespace

@@ -456,8 +456,9 @@ TEST_F(MembersTable, HelpOpensTheEffectsTopic) {
     ObjectPtr<TForm> dialog(m.make(host));
     MemberOf(dialog.get()).ButtonHelpClick(nullptr);
   }
-  ASSERT_EQ(help.paths.size(), Members().size());
-  for (const String& path : help.paths) {
+  const std::vector<String>& paths = help.Paths();
+  ASSERT_EQ(paths.size(), Members().size());
+  for (const String& path : paths) {
     EXPECT_EQ(path, HelpFilePath() + L"::/effects.htm");
   }
 }
