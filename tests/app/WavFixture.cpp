@@ -46,10 +46,10 @@ void WriteWav(const String& path, int sampleRate, int channels, const std::vecto
   out += "WAVEfmt ";
   PutU32(out, 16);
   PutU16(out, 1);
-  PutU16(out, static_cast<std::uint16_t>(content.Channels));
-  PutU32(out, static_cast<std::uint32_t>(content.SampleRate));
-  PutU32(out, static_cast<std::uint32_t>(content.SampleRate * content.Channels * 2));
-  PutU16(out, static_cast<std::uint16_t>(content.Channels * 2));
+  PutU16(out, static_cast<std::uint16_t>(channels));
+  PutU32(out, static_cast<std::uint32_t>(sampleRate));
+  PutU32(out, static_cast<std::uint32_t>(sampleRate * channels * 2));
+  PutU16(out, static_cast<std::uint16_t>(channels * 2));
   PutU16(out, 16);
   out += "data";
   PutU32(out, dataBytes);
