@@ -404,19 +404,10 @@ TdxCustomStatusBar::TdxCustomStatusBar(TComponent* AOwner) : TcxControl(AOwner) 
   imageChangeLink_->OnChange = TNotifyEvent(this, &TdxCustomStatusBar::ImageListChanged);
   themeNotificator_ = new TdxThemeChangedNotificator;
   themeNotificator_->OnThemeChanged = TEvent<void()>(this, &TdxCustomStatusBar::ThemeChanged);
-  AcquireOffice11Colors();
-  office11Acquired_ = true;
-}
-
-void TdxCustomStatusBar::AfterConstruction() {
-  Inherited::AfterConstruction();
-  // The panels and the painter need the whole object (their factories are virtual).
   panels_ = CreatePanels();
   PainterChanged();
-}
-
-void TdxCustomStatusBar::BeforeDestruction() {
-  Inherited::BeforeDestruction();
+  AcquireOffice11Colors();
+  office11Acquired_ = true;
 }
 
 TdxCustomStatusBar::~TdxCustomStatusBar() {

@@ -229,13 +229,13 @@ class TdxStatusBarViewInfo : public TObject {
 
 // ---- the bar --------------------------------------------------------------------------------------
 
+// The constructor calls the virtual factories (CreateViewInfo, CreatePanels, SelectPainterClass) of this
+// class; a descendant that overrides them makes its own again in its constructor.
 class TdxCustomStatusBar : public TcxControl {
   DECLARE_CLASS(TdxCustomStatusBar, TcxControl)
  public:
   explicit TdxCustomStatusBar(TComponent* AOwner);
   ~TdxCustomStatusBar() override;
-  void AfterConstruction() override;
-  void BeforeDestruction() override;
 
   int BorderWidth() const { return borderWidth_; }
   void SetBorderWidth(int Value);
