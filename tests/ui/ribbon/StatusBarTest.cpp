@@ -334,4 +334,55 @@ TEST_F(StatusBar, XPPainterDrawsThroughTheStatusTheme) {
   SendMessageW(ThemeState().Window(), WM_THEMECHANGED, 0, 0);
 }
 
+TEST_F(StatusBar, ContainerPanelsHoldAControlOwnedByTheForm) {
+  bar->SetSizeGrip(false);
+  AddText(50);
+  TdxStatusBarPanel* panel = AddStyled(L"TdxStatusBarContainerPanelStyle");
+  auto* style = static_cast<TdxStatusBarContainerPanelStyle*>(panel->PanelStyle());
+  TdxStatusBarContainerControl* container = style->Container();
+  ASSERT_NE(container, nullptr);
+  EXPECT_EQ(container->Owner(), form);
+  EXPECT_EQ(container->Parent(), bar);
+  auto* child = new window_testing::TTestEdit(form);
+  child->SetParent(container);
+  Paint();
+  // Lowered bevel of one pixel inside the panel rectangle (52 + 2 .. W, 2 .. 20).
+  EXPECT_EQ(container->BoundsRect(), TRect(55, 3, W - 1, 19));
+  EXPECT_EQ(child->BoundsRect(), TRect(0, 0, W - 56, 16)) << "the child fills the container";
+
+  panel->SetVisible(false);
+  EXPECT_FALSE(container->Visible());
+  panel->SetVisible(true);
+
+  // A control introduced by an ancestor form cannot go: neither the style nor the panel is dropped.
+  container->SetComponentState({csAncestor});
+  EXPECT_THROW(panel->SetPanelStyleClassName(L"TdxStatusBarTextPanelStyle"), Exception);
+  EXPECT_THROW(bar->Panels()->Delete(1), Exception);
+  EXPECT_EQ(panel->PanelStyle(), style);
+  EXPECT_EQ(bar->Panels()->Count(), 2);
+  container->ClearComponentState({csAncestor});
+
+  container->Free();
+  EXPECT_EQ(panel->PanelStyle(), nullptr) << "the panel loses its style with its control";
+}
+
+TEST_F(StatusBar, OnGetTextReplacesTheTextAtPaintTime) {
+  TdxStatusBarPanel* panel = AddText(120);
+  panel->SetText(L"Ready");
+  auto* style = static_cast<TdxStatusBarTextPanelStyle*>(panel->PanelStyle());
+  std::vector<String> seen;
+  style->OnGetText = [&seen](TdxStatusBarTextPanelStyle*, const TRect&, String& AText) {
+    seen.push_back(AText);
+    AText = L"Replaced";
+  };
+  style->Font()->SetColor(clRed);
+  auto dib = Paint();
+  EXPECT_EQ(seen, std::vector<String>{L"Ready"});
+  EXPECT_EQ(panel->Text(), L"Ready");
+  int red = 0;
+  for (int y = 2; y < 20; ++y)
+    for (int x = 0; x < 120; ++x) red += dib->Pixel(x, y) == 0xFF0000;
+  EXPECT_GT(red, 10) << "the text is drawn in the style's font colour";
+}
+
 }  // namespace

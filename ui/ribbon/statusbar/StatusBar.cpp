@@ -248,11 +248,21 @@ void TdxStatusBarPanel::CreatePanelStyle() {
   if (TdxCustomStatusBar* bar = StatusBar()) bar->Invalidate();
 }
 
-void TdxStatusBarPanel::FreePanelStyle() {
+void TdxStatusBarPanel::CheckStyleCanBeDeleted() {
   if (!panelStyle_) return;
   TdxCustomStatusBar* bar = StatusBar();
   const bool busy = !bar || bar->IsLoadingOrReading() || bar->IsBeingDestroyed() || bar->IsUpdating();
   if (!busy && !panelStyle_->CanBeDeleted()) throw Exception(kCannotDelete);
+}
+
+void TdxStatusBarPanel::BeforeDestruction() {
+  CheckStyleCanBeDeleted();
+  Inherited::BeforeDestruction();
+}
+
+void TdxStatusBarPanel::FreePanelStyle() {
+  if (!panelStyle_) return;
+  CheckStyleCanBeDeleted();
   TdxStatusBarPanelStyle* doomed = panelStyle_;
   panelStyle_ = nullptr;
   panelStyleClass_ = nullptr;

@@ -120,6 +120,8 @@ class TdxStatusBarPanel : public TCollectionItem {
  public:
   explicit TdxStatusBarPanel(TCollection* Collection);
   ~TdxStatusBarPanel() override;
+  // A style that refuses deletion keeps its panel: the panel raises before it leaves the collection.
+  void BeforeDestruction() override;
   void Assign(TPersistent* Source) override;
 
   TdxCustomStatusBar* StatusBar() const;
@@ -171,6 +173,7 @@ class TdxStatusBarPanel : public TCollectionItem {
 
  private:
   void TakeBarBiDiMode();
+  void CheckStyleCanBeDeleted();
   bool StyleAdjustsWidth() { return !panelStyle_ || panelStyle_->HasAdjustableWidth(); }
 
   TdxStatusBarPanelBevel bevel_ = dxpbLowered;
