@@ -6,6 +6,7 @@
 #include "RibbonTestSupport.h"
 #include "platform/framework/classes/UnitLifecycle.h"
 #include "platform/framework/rtl/Seams.h"
+#include "platform/framework/rtl/SysUtils.h"
 #include "platform/framework/windows/ActnList.h"
 #include "platform/framework/windows/ThemeState.h"
 #include "tests/support/FakeThemeApi.h"
@@ -364,6 +365,33 @@ TEST_F(StatusBar, ContainerPanelsHoldAControlOwnedByTheForm) {
 
   container->Free();
   EXPECT_EQ(panel->PanelStyle(), nullptr) << "the panel loses its style with its control";
+}
+
+TEST_F(StatusBar, DesignTimeContainersAreNamedAndHatched) {
+  bar->SetName(L"Bar");
+  bar->SetComponentState({csDesigning});
+  auto* taken = new TTestStatusBar(form);
+  TdxStatusBarPanel* panel = bar->AddPanel();
+  taken->SetName(L"BarContainer" + IntToStr(panel->ID() + 1));
+  panel->SetPanelStyleClassName(L"TdxStatusBarContainerPanelStyle");
+  TdxStatusBarContainerControl* container =
+      static_cast<TdxStatusBarContainerPanelStyle*>(panel->PanelStyle())->Container();
+  ASSERT_NE(container, nullptr);
+  EXPECT_EQ(container->Name(), L"BarContainer" + IntToStr(panel->ID()));
+  TdxStatusBarPanel* second = bar->AddPanel();
+  second->SetPanelStyleClassName(L"TdxStatusBarContainerPanelStyle");
+  EXPECT_EQ(static_cast<TdxStatusBarContainerPanelStyle*>(second->PanelStyle())->Container()->Name(),
+            L"BarContainer" + IntToStr(second->ID() + 1))
+      << "a taken name moves on to the next number";
+  container->SetComponentState({csDesigning});
+  container->SetBounds(0, 0, 40, 16);
+  DibSection dib(40, 16);
+  container->PaintTo(dib.DC(), 0, 0);
+  EXPECT_TRUE(NearPixel(dib.Pixel(0, 5), clBtnShadow, 0)) << "the frame";
+  int shadow = 0;
+  for (int x = 1; x < 39; ++x) shadow += NearPixel(dib.Pixel(x, 8), clBtnShadow, 0) ? 1 : 0;
+  EXPECT_GT(shadow, 3) << "the diagonal hatch";
+  EXPECT_LT(shadow, 30);
 }
 
 TEST_F(StatusBar, OnGetTextReplacesTheTextAtPaintTime) {
