@@ -251,7 +251,7 @@ void TdxStatusBarPanel::CreatePanelStyle() {
 void TdxStatusBarPanel::CheckStyleCanBeDeleted() {
   if (!panelStyle_) return;
   TdxCustomStatusBar* bar = StatusBar();
-  const bool busy = !bar || bar->IsLoadingOrReading() || bar->IsBeingDestroyed() || bar->IsUpdating();
+  const bool busy = !bar || bar->IsLoadingDestroyingOrUpdating();
   if (!busy && !panelStyle_->CanBeDeleted()) throw Exception(kCannotDelete);
 }
 

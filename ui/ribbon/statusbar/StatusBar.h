@@ -280,6 +280,8 @@ class TdxCustomStatusBar : public TcxControl {
   // The bar is being loaded, read, destroyed, or its panels are being updated.
   bool IsLoadingOrReading() const;
   bool IsUpdating() const;
+  // Loading, reading, being destroyed or updating: styles and controls are only forgotten then.
+  bool IsLoadingDestroyingOrUpdating() const { return IsLoadingOrReading() || IsBeingDestroyed() || IsUpdating(); }
 
   void Loaded() override;
   void Notification(TComponent* AComponent, TOperation Operation) override;

@@ -479,7 +479,7 @@ void TdxStatusBarContainerPanelStyle::SetContainer(TdxStatusBarContainerControl*
     Value->style_ = this;
   } else if (old) {
     TdxCustomStatusBar* bar = StatusBar();
-    const bool busy = !bar || bar->IsLoadingOrReading() || bar->IsBeingDestroyed() || bar->IsUpdating();
+    const bool busy = !bar || bar->IsLoadingDestroyingOrUpdating();
     if (!busy) old->Free();
   }
   VisibilityChanged();
