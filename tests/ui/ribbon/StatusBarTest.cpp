@@ -271,6 +271,17 @@ TEST_F(StatusBar, StandardPainterBordersBevelsAndStrips) {
   EXPECT_TRUE(NearPixel(dib->Pixel(3 + 62 + 2, 5), clYellow, 0)) << "no bevel: no pixel lost";
 }
 
+TEST_F(StatusBar, WithoutVisiblePanelsTheEmptyAreaIsOneLoweredField) {
+  bar->SetColor(clLime);
+  bar->SetSizeGrip(false);
+  AddText(60)->SetVisible(false);
+  auto dib = Paint();
+  EXPECT_TRUE(NearPixel(dib->Pixel(W / 2, 2), clBtnShadow, 0)) << "the bevel across the whole row";
+  EXPECT_TRUE(NearPixel(dib->Pixel(0, 10), clBtnShadow, 0));
+  EXPECT_TRUE(NearPixel(dib->Pixel(W - 1, 10), clBtnHighlight, 0));
+  EXPECT_TRUE(NearPixel(dib->Pixel(W / 2, 10), clLime, 0));
+}
+
 TEST_F(StatusBar, FlatPainterDrawsLoweredAndRaisedAlike) {
   bar->SetPaintStyle(stpsFlat);
   bar->SetSizeGrip(false);
