@@ -442,3 +442,30 @@ TEST_F(ThemedMdiChild, MaximizedChildHasNoThemeRegion) {
   ProcessMessages();
   EXPECT_TRUE(InWindowRegion(child, 0, 0));
 }
+
+// A child made maximized never scrolled its contents up, so its first restore does not scroll them
+// down; the title bar is hidden while it is maximized and comes back with the restore.
+TEST_F(ThemedMdiChild, StartedMaximizedRestoresWithoutScrolling) {
+  TTestEdit* edit = nullptr;
+  TsuiForm* themed = NewChild(bsSizeable, [](TForm* child) { child->SetWindowState(wsMaximized); });
+  TCustomForm* child = FormOf(themed);
+  edit = new TTestEdit(child);
+  edit->SetBounds(10, 60, 80, 20);
+  edit->SetParent(themed);
+  ProcessMessages();
+  ASSERT_TRUE(IsZoomed(child->Handle()));
+  EXPECT_FALSE(themed->TitleBarVisible());
+  SendMessageW(frame->ClientHandle(), WM_MDIRESTORE, reinterpret_cast<WPARAM>(child->Handle()), 0);
+  ProcessMessages();
+  EXPECT_FALSE(IsZoomed(child->Handle()));
+  EXPECT_TRUE(themed->TitleBarVisible());
+  EXPECT_EQ(edit->Top(), 60);
+  // From then on a maximize scrolls up and a restore back down, as for any child.
+  const int shift = themed->TitleBar()->Height() - 3;
+  SendMessageW(frame->ClientHandle(), WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(child->Handle()), 0);
+  ProcessMessages();
+  EXPECT_EQ(edit->Top(), 60 - shift);
+  SendMessageW(frame->ClientHandle(), WM_MDIRESTORE, reinterpret_cast<WPARAM>(child->Handle()), 0);
+  ProcessMessages();
+  EXPECT_EQ(edit->Top(), 60);
+}

@@ -102,6 +102,9 @@ TsuiForm::TsuiForm(TComponent* AOwner) : TCustomPanel(AOwner) {
   const TFormBorderStyle style = form->BorderStyle();
   formerBorderStyle_ = style;
   if (style == bsNone || style == bsSingle || style == bsToolWindow) form->SetBorderStyle(bsDialog);
+  // Asked before the window exists: an MDI child's window is made visible in its normal state, and
+  // the form would then answer that state instead of the one it is to be shown in.
+  startedMaximized_ = form->WindowState() == wsMaximized;
   form->HandleNeeded();
   if (IsMdiChild()) {
     HWND app = Application->Handle();
@@ -118,7 +121,6 @@ TsuiForm::TsuiForm(TComponent* AOwner) : TCustomPanel(AOwner) {
   }
   bottomBuffer_.SetPixelFormat(pf24bit);
   savedBounds_ = form->BoundsRect();
-  startedMaximized_ = form->WindowState() == wsMaximized;
 
   titleBar_ = new TsuiTitleBar(this);
   titleBar_->SetParent(this);
@@ -579,8 +581,12 @@ void TsuiForm::OnSize() {
   const bool maximized = form_->WindowState() == wsMaximized;
   const bool mdiChild = IsMdiChild();
   if (startedMaximized_ && mdiChild) {
-    mdiMaximized_ = mdiMaximizedAtStart_ = true;
-    startedMaximized_ = false;
+    // The frame recomputed while the child is made sizes it before it shows maximized: only its
+    // first maximized size counts.
+    if (maximized) {
+      mdiMaximized_ = mdiMaximizedAtStart_ = true;
+      startedMaximized_ = false;
+    }
   } else if (startedMaximized_) {
     if (maximized) {
       if (g_startedMaximizedSizes >= 2)
