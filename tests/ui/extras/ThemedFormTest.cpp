@@ -469,3 +469,17 @@ TEST_F(ThemedMdiChild, StartedMaximizedRestoresWithoutScrolling) {
   ProcessMessages();
   EXPECT_EQ(edit->Top(), 60);
 }
+
+// Minimizing a maximized child leaves the maximized state without restoring the child, which would
+// undo the minimize.
+TEST_F(ThemedMdiChild, MinimizingAMaximizedChildStaysMinimized) {
+  TsuiForm* themed = NewChild();
+  TCustomForm* child = FormOf(themed);
+  SendMessageW(frame->ClientHandle(), WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(child->Handle()), 0);
+  ProcessMessages();
+  ASSERT_TRUE(IsZoomed(child->Handle()));
+  ShowWindow(child->Handle(), SW_MINIMIZE);
+  ProcessMessages();
+  EXPECT_TRUE(IsIconic(child->Handle()));
+  EXPECT_TRUE(themed->TitleBarVisible());
+}
