@@ -45,6 +45,10 @@ void TMainForm::BindEditorEvents() {
   AudioEditor->OnDragOver = {this, &TMainForm::AudioEditorDragOver};
   ScrollBarStart->OnChange = {this, &TMainForm::ScrollBarStartChange};
   ScrollBarEnd->OnChange = {this, &TMainForm::ScrollBarEndChange};
+  for (TControl* control : std::initializer_list<TControl*>{PanelSelection, LabelStartTitle, LabelStart, LabelEndTitle,
+                                                            LabelEnd, LabelFileTitle, LabelFileLength, LabelSelTitle,
+                                                            LabelSelLength})
+    control->OnDblClick = {this, &TMainForm::PanelSelectionDblClick};
 }
 
 // ---- Long operations ---------------------------------------------------------------------------------

@@ -24,6 +24,7 @@
 #include <vector>
 
 #include "app/RecentFiles.h"
+#include "dialogs/DialogHost.h"
 #include "platform/audio/codecs/Mp3EncoderSettings.h"
 #include "platform/framework/windows/ActnList.h"
 #include "platform/framework/controls/ComCtrls.h"
@@ -53,7 +54,7 @@ struct TMixRequest;
 constexpr int DocumentTagModified = 10;
 constexpr int DocumentTagClean = 11;
 
-class TMainForm : public TForm {
+class TMainForm : public TForm, public IRecentFilesHost {
   DECLARE_CLASS(TMainForm, TForm)
  public:
   explicit TMainForm(TComponent* AOwner);
@@ -171,7 +172,7 @@ class TMainForm : public TForm {
 
   // ---- Recent files ------------------------------------------------------------------------------
   void LoadRecentPane();
-  void ClearRecentFiles();
+  void ClearRecentFiles() override;
   // A click on the recent-files entry at Index.
   void dxBarMRUFilesClick(int Index);
   void RecentFilesChanged();
@@ -212,6 +213,11 @@ class TMainForm : public TForm {
   void ActionVerticalFormatNormalizedExecute(TObject* Sender);
   void ActionVerticalFormatDecibelExecute(TObject* Sender);
   void ActionVerticalFormatVisiableExecute(TObject* Sender);
+  // The document commands with their dialogs: new file (with the prompt), sample-rate conversion,
+  // tags and options (MainDocuments.cpp).
+  void ActionConvertSampleRateExecute(TObject* Sender);
+  void ActionEditID3Execute(TObject* Sender);
+  void ActionOptionsExecute(TObject* Sender);
 
   // ---- Edit, transport, view and marker commands (MainEdit.cpp, MainTransport.cpp, MainZoom.cpp,
   //      MainEditorEvents.cpp, MainEnabling.cpp, MainMarkers.cpp) ---------------------------------
@@ -290,6 +296,20 @@ class TMainForm : public TForm {
   void InsertSilenceAccepted(int Place, int Milliseconds);
   void RepeatLoopAccepted(int Times, std::int64_t ChunkFrames);
   void MixAccepted(const TMixRequest& Request);
+  // The edit commands with their dialogs (MainEdit.cpp). Place: 0 start, 1 cursor, 2 end.
+  void InsertSilenceAt(int Place);
+  // Mix File (FromFile) and Paste Mix: the file, the paste-mix dialog, then MixAccepted.
+  void MixWithDialog(bool FromFile);
+  void ActionSelectSpecifiedTimeExecute(TObject* Sender);
+  void ActionMixFileExecute(TObject* Sender);
+  void ActionRepeatLoopExecute(TObject* Sender);
+  void ActionPasteMixExecute(TObject* Sender);
+  void ActionInsertSilenceBeginExecute(TObject* Sender);
+  void ActionInsertSilenceCurrentExecute(TObject* Sender);
+  void ActionInsertSilenceEndExecute(TObject* Sender);
+  // A double click on the selection panel or its labels: Select Specified Time on a document that
+  // is not empty.
+  void PanelSelectionDblClick(TObject* Sender);
   // Play, Play To End and Loop Play: 1, 2, 3.
   void PlayInMode(int Mode);
   void RewindStep();

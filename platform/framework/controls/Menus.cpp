@@ -534,6 +534,9 @@ bool TMenu::DispatchPopup(HMENU SubMenu) {
   if (SubMenu == items_->handle_) return true;
   TMenuItem* item = FindItem(static_cast<UINT>(reinterpret_cast<UINT_PTR>(SubMenu)), true);
   if (!item) return false;
+  // The sub-items show their actions' states as of now, not of the last idle update (a menu opened
+  // before the program was ever idle, or during a long command, would offer stale states).
+  for (TMenuItem* child : item->items_) child->InitiateAction();
   // The handler may change the sub-items; only this sub-menu is refilled, the open ones stay.
   item->Click();
   if (item->handle_ == SubMenu) {

@@ -208,6 +208,31 @@ TEST_F(MenuTest, SubMenuOpeningRunsItsClickAndSelectionSetsTheApplicationHint) {
   EXPECT_EQ(Application->Hint(), L"");
 }
 
+// A sub-menu opening updates its items' actions first, so it never offers the states of an older
+// idle update.
+TEST_F(MenuTest, SubMenuOpeningUpdatesItsItemsActions) {
+  auto* list = new TActionList(form);
+  auto* action = new TAction(form);
+  action->SetActionList(list);
+  action->SetCaption(L"Convert");
+  action->OnExecute = [](TObject*) {};
+  bool available = false;
+  action->OnUpdate = [&](TObject*) { action->SetEnabled(available); };
+  auto* popup = new TPopupMenu(form);
+  TMenuItem* file = NewItem(popup->Items(), L"File");
+  auto* item = new TMenuItem(form);
+  file->Add(item);
+  item->SetAction(action);
+  popup->Handle();
+  action->Update();
+  EXPECT_TRUE(GetMenuState(file->Handle(), item->Command(), MF_BYCOMMAND) & MF_GRAYED);
+
+  available = true;  // no idle update since
+  SendMessageW(PopupList.WindowHandle(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(file->Handle()), 0);
+  EXPECT_TRUE(action->Enabled());
+  EXPECT_FALSE(GetMenuState(file->Handle(), item->Command(), MF_BYCOMMAND) & MF_GRAYED);
+}
+
 TEST_F(MenuTest, MainMenuShortCutRunsBeforeActionListsAndADisabledItemLetsTheKeyGoOn) {
   auto* menu = new TMainMenu(form);
   TMenuItem* file = NewItem(menu->Items(), L"&File");
