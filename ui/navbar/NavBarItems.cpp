@@ -527,10 +527,10 @@ void TdxNavBarItem::SetAction(TBasicAction* Value) {
     return;
   }
   if (!actionLink_) actionLink_ = new TdxNavBarItemActionLink(this);
+  // The action passes each changed value to the link while the item still shares it; the link's
+  // change notice, which the framework sends after every change of the action, takes nothing more
+  // (taking all values again would overwrite those the item no longer shares).
   actionLink_->SetAction(Value);
-  actionLink_->OnChange = [this](TObject* Sender) {
-    if (Sender && Sender == Action()) ActionChange(Sender, false);
-  };
   ActionChange(Value, Value->ComponentState().Contains(csLoading));
   Value->FreeNotification(this);
 }

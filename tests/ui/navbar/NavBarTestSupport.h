@@ -50,6 +50,9 @@ class TTestPainter : public TdxNavBarPainter {
   DECLARE_CLASS(TTestPainter, TdxNavBarPainter)
  public:
   explicit TTestPainter(TdxCustomNavBar* ANavBar) : TdxNavBarPainter(ANavBar) {}
+  ~TTestPainter() override { ++Destroyed; }
+  // Test painters destroyed so far.
+  static inline int Destroyed = 0;
   TdxNavBarViewInfo* CreateViewInfo() override { return new TTestViewInfo(this, Metrics); }
   TestMetrics Metrics;
   std::vector<String> Calls;
