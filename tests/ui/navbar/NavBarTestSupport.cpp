@@ -11,8 +11,9 @@ DEFINE_CLASS(TOtherTestPainter)
 void TTestViewInfo::FitGroups() {
   if (!metrics_.FitActiveGroup) return;
   if (TdxNavBarGroupViewInfo* active = ActiveGroupViewInfo()) {
-    const int last = GroupAt(GroupCount() - 1)->Rect.bottom;
-    active->AdjustBounds(0, std::max(0, ClientHeight() - last));
+    const int dy = ClientHeight() - GroupAt(GroupCount() - 1)->Rect.bottom;
+    active->AdjustBounds(0, dy);
+    for (int i = IndexOf(active) + 1; i < GroupCount(); ++i) GroupAt(i)->Offset(0, dy);
   }
   CalculateScrollButtonRects();
 }

@@ -24,6 +24,7 @@ struct TestMetrics {
   bool ShowsActiveGroup = true;
   bool LinkHitWholeRow = false;
   bool FitActiveGroup = false;
+  bool AllGroupsShowLinks = false;
 };
 
 class TTestViewInfo : public TdxNavBarViewInfo {
@@ -35,8 +36,11 @@ class TTestViewInfo : public TdxNavBarViewInfo {
   int MinExpandedWidth() override { return metrics_.MinExpandedWidth; }
   bool ShowsActiveGroup() override { return metrics_.ShowsActiveGroup; }
   bool LinkHitWholeRow() override { return metrics_.LinkHitWholeRow; }
-  // The base view's fitting: the active group fills the client, its links scrolled, then the
-  // scroll buttons are placed.
+  bool GroupShowsLinks(TdxNavBarGroup* AGroup) override {
+    return metrics_.AllGroupsShowLinks || TdxNavBarViewInfo::GroupShowsLinks(AGroup);
+  }
+  // The base view's fitting: the active group takes what the client has left (its links scrolled),
+  // the groups below it move, then the scroll buttons are placed.
   void FitGroups() override;
   // A click on a group caption activates the group (as the base view does).
   void OpenGroup(TdxNavBarGroup* AGroup) override { NavBar()->SetActiveGroup(AGroup); }
