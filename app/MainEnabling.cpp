@@ -14,11 +14,11 @@ using F = TCommandFact;
 struct TEnablingRow {
   TCommandFact Fact;
   TAction* TMainForm::*Action;
-  TSpeedButton* TMainForm::*Button;
+  TsSpeedButton* TMainForm::*Button;
 };
 
 constexpr TEnablingRow Row(TCommandFact Fact, TAction* TMainForm::*Action) { return {Fact, Action, nullptr}; }
-constexpr TEnablingRow Row(TCommandFact Fact, TSpeedButton* TMainForm::*Button) { return {Fact, nullptr, Button}; }
+constexpr TEnablingRow Row(TCommandFact Fact, TsSpeedButton* TMainForm::*Button) { return {Fact, nullptr, Button}; }
 
 // In the order the pass sets them. Commands that come with later dialogs and windows add their rows
 // at their places.

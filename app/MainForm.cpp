@@ -25,6 +25,7 @@
 #include "platform/framework/classes/Filer.h"
 #include "platform/framework/windows/ShellDrop.h"
 #include "platform/framework/rtl/SysUtils.h"
+#include "ui/skins/paint/CommonData.h"
 
 DEFINE_CLASS(TMainForm)
 
@@ -46,9 +47,10 @@ T* Place(TLoadingBracket& loading, T* control, TWinControl* parent, const wchar_
   return control;
 }
 
-TPanel* MakePanel(TLoadingBracket& loading, TComponent* owner, TWinControl* parent, const wchar_t* name,
-                  TAlign align, int size) {
-  TPanel* panel = Place(loading, new TPanel(owner), parent, name);
+template <class P>
+P* MakePanel(TLoadingBracket& loading, TComponent* owner, TWinControl* parent, const wchar_t* name, TAlign align,
+             int size) {
+  P* panel = Place(loading, new P(owner), parent, name);
   panel->SetCaption(L"");
   panel->SetBevelOuter(bvNone);
   panel->SetAlign(align);
@@ -59,9 +61,30 @@ TPanel* MakePanel(TLoadingBracket& loading, TComponent* owner, TWinControl* pare
   return panel;
 }
 
+// A panel of the bottom row, drawn from the skin's "PANEL" section.
+TsPanel* MakeSkinnedPanel(TLoadingBracket& loading, TComponent* owner, TWinControl* parent, const wchar_t* name,
+                          TAlign align, int size) {
+  TsPanel* panel = MakePanel<TsPanel>(loading, owner, parent, name, align, size);
+  panel->SkinData()->SetSkinSection(L"PANEL");
+  return panel;
+}
+
+// A time read-out: a sunken skinned panel ("PANEL_LOW") whose caption is the time text.
+TsPanel* MakeReadout(TLoadingBracket& loading, TComponent* owner, TWinControl* parent, const wchar_t* name,
+                     const TRect& bounds) {
+  TsPanel* panel = Place(loading, new TsPanel(owner), parent, name);
+  panel->SkinData()->SetSkinSection(L"PANEL_LOW");
+  panel->SetBevelOuter(bvNone);
+  panel->SetBoundsRect(bounds);
+  panel->SetCaption(kZeroTime);
+  return panel;
+}
+
 TLabel* MakeLabel(TLoadingBracket& loading, TComponent* owner, TWinControl* parent, const wchar_t* name,
                   const wchar_t* caption, int left, int top) {
   TLabel* label = Place(loading, new TLabel(owner), parent, name);
+  // The skinned panel's face shows through the label.
+  label->SetTransparent(true);
   label->SetCaption(caption);
   label->SetBounds(left, top, 80, 14);
   return label;
@@ -80,8 +103,8 @@ TMainForm::TMainForm(TComponent* AOwner) : TForm(AOwner) {
     CreateActions();
     CreateComponents();
     CreateLayout(loading);
-    CreateTransportButtons();
-    CreateZoomButtons();
+    CreateTransportButtons(loading);
+    CreateZoomButtons(loading);
     BindEditorEvents();
     CreateMenuBar();
     OnCreate = {this, &TMainForm::FormCreate};
@@ -164,7 +187,7 @@ void TMainForm::CreateSkinManager() {
 
 void TMainForm::CreateLayout(TLoadingBracket& loading) {
   // Work area: the editor above the two selection scroll bars.
-  PanelMain = MakePanel(loading, this, this, L"PanelMain", alClient, 0);
+  PanelMain = MakePanel<TPanel>(loading, this, this, L"PanelMain", alClient, 0);
   PanelMain->SetColor(clWhite);
   ScrollBarStart = Place(loading, new TScrollBar(this), PanelMain, L"ScrollBarStart");
   ScrollBarStart->SetAlign(alBottom);
@@ -181,36 +204,36 @@ void TMainForm::CreateLayout(TLoadingBracket& loading) {
   AudioEditor = Place(loading, new TAudioEditor2(this), PanelMain, L"AudioEditor");
   AudioEditor->SetAlign(alClient);
 
-  PanelButtom = MakePanel(loading, this, this, L"PanelButtom", alBottom, 75);
-  PanelSelection = MakePanel(loading, this, PanelButtom, L"PanelSelection", alLeft, 230);
+  PanelButtom = MakeSkinnedPanel(loading, this, this, L"PanelButtom", alBottom, 75);
+  PanelSelection = MakeSkinnedPanel(loading, this, PanelButtom, L"PanelSelection", alLeft, 230);
   LabelStartTitle = MakeLabel(loading, this, PanelSelection, L"LabelStartTitle", L"Start:", 8, 6);
-  LabelStart = MakeLabel(loading, this, PanelSelection, L"LabelStart", kZeroTime, 80, 6);
+  LabelStart = MakeReadout(loading, this, PanelSelection, L"LabelStart", Bounds(80, 4, 110, 16));
   LabelEndTitle = MakeLabel(loading, this, PanelSelection, L"LabelEndTitle", L"End:", 8, 22);
-  LabelEnd = MakeLabel(loading, this, PanelSelection, L"LabelEnd", kZeroTime, 80, 22);
+  LabelEnd = MakeReadout(loading, this, PanelSelection, L"LabelEnd", Bounds(80, 20, 110, 16));
   LabelFileTitle = MakeLabel(loading, this, PanelSelection, L"LabelFileTitle", L"File Length:", 8, 38);
-  LabelFileLength = MakeLabel(loading, this, PanelSelection, L"LabelFileLength", kZeroTime, 80, 38);
+  LabelFileLength = MakeReadout(loading, this, PanelSelection, L"LabelFileLength", Bounds(80, 36, 110, 16));
   LabelSelTitle = MakeLabel(loading, this, PanelSelection, L"LabelSelTitle", L"Sel Length:", 8, 54);
-  LabelSelLength = MakeLabel(loading, this, PanelSelection, L"LabelSelLength", kZeroTime, 80, 54);
+  LabelSelLength = MakeReadout(loading, this, PanelSelection, L"LabelSelLength", Bounds(80, 52, 110, 16));
   for (TLabel* title : {LabelStartTitle, LabelEndTitle, LabelFileTitle, LabelSelTitle})
     title->Font()->SetColor(static_cast<TColor>(0x825A3B));
 
-  sPanelTime = MakePanel(loading, this, PanelButtom, L"sPanelTime", alLeft, 150);
-  MainTime = MakeLabel(loading, this, sPanelTime, L"MainTime", kZeroTime, 10, 24);
+  sPanelTime = MakeSkinnedPanel(loading, this, PanelButtom, L"sPanelTime", alLeft, 150);
+  MainTime = MakeReadout(loading, this, sPanelTime, L"MainTime", Bounds(8, 24, 135, 26));
+  MainTime->SetParentFont(false);
+  MainTime->Font()->SetName(L"Tahoma");
   MainTime->Font()->SetSize(14);
   MainTime->Font()->SetStyle({fsBold});
-  MainTime->SetWidth(135);
-  MainTime->SetHeight(26);
 
-  PanelBottom = MakePanel(loading, this, PanelButtom, L"PanelBottom", alLeft, 200);
+  PanelBottom = MakeSkinnedPanel(loading, this, PanelButtom, L"PanelBottom", alLeft, 200);
 
-  PanelMeters = MakePanel(loading, this, PanelButtom, L"PanelMeters", alLeft, 170);
+  PanelMeters = MakeSkinnedPanel(loading, this, PanelButtom, L"PanelMeters", alLeft, 170);
   LabelMeter = MakeLabel(loading, this, PanelMeters, L"LabelMeter", L"Level Meters", 8, 6);
   LeftBar = Place(loading, new TProgressBar(this), PanelMeters, L"LeftBar");
   LeftBar->SetBounds(8, 26, 150, 14);
   RightBar = Place(loading, new TProgressBar(this), PanelMeters, L"RightBar");
   RightBar->SetBounds(8, 46, 150, 14);
 
-  PanelZoom = MakePanel(loading, this, PanelButtom, L"PanelZoom", alClient, 0);
+  PanelZoom = MakeSkinnedPanel(loading, this, PanelButtom, L"PanelZoom", alClient, 0);
 }
 
 // ---- Caption and document name -------------------------------------------------------------------
@@ -311,8 +334,9 @@ void TMainForm::PlaceForFirstStart() {
 }
 
 void TMainForm::ApplyTimeLabelFont(const String& FontName) {
-  for (TLabel* label : {LabelStartTitle, LabelEndTitle, LabelStart, LabelEnd, LabelSelTitle, LabelFileTitle,
-                        LabelSelLength, LabelFileLength, LabelMeter, MainTime})
+  for (TControl* label : std::initializer_list<TControl*>{LabelStartTitle, LabelEndTitle, LabelStart, LabelEnd,
+                                                          LabelSelTitle, LabelFileTitle, LabelSelLength,
+                                                          LabelFileLength, LabelMeter, MainTime})
     label->Font()->SetName(FontName);
 }
 

@@ -33,6 +33,8 @@
 #include "platform/framework/controls/Menus.h"
 #include "platform/framework/controls/StdCtrls.h"
 #include "platform/framework/windows/Timer.h"
+#include "ui/skins/controls/SkinPanel.h"
+#include "ui/skins/controls/SkinSpeedButton.h"
 #include "ui/skins/core/SkinManager.h"
 
 class TAudioEditor2;
@@ -41,7 +43,6 @@ class TFavorite;
 class TAudioPlayer2;
 class TAudioTransform2;
 class TLoadingBracket;
-class TSpeedButton;
 struct TMixRequest;
 
 // The editor's document state kept in its Tag.
@@ -59,24 +60,24 @@ class TMainForm : public TForm {
   TAudioEditor2* AudioEditor = nullptr;
   TScrollBar* ScrollBarEnd = nullptr;
   TScrollBar* ScrollBarStart = nullptr;
-  TPanel* PanelButtom = nullptr;
-  TPanel* PanelSelection = nullptr;
+  TsPanel* PanelButtom = nullptr;
+  TsPanel* PanelSelection = nullptr;
   TLabel* LabelStartTitle = nullptr;
   TLabel* LabelEndTitle = nullptr;
   TLabel* LabelFileTitle = nullptr;
   TLabel* LabelSelTitle = nullptr;
-  TLabel* LabelStart = nullptr;
-  TLabel* LabelEnd = nullptr;
-  TLabel* LabelFileLength = nullptr;
-  TLabel* LabelSelLength = nullptr;
-  TPanel* sPanelTime = nullptr;
-  TLabel* MainTime = nullptr;
-  TPanel* PanelBottom = nullptr;
-  TPanel* PanelMeters = nullptr;
+  TsPanel* LabelStart = nullptr;
+  TsPanel* LabelEnd = nullptr;
+  TsPanel* LabelFileLength = nullptr;
+  TsPanel* LabelSelLength = nullptr;
+  TsPanel* sPanelTime = nullptr;
+  TsPanel* MainTime = nullptr;
+  TsPanel* PanelBottom = nullptr;
+  TsPanel* PanelMeters = nullptr;
   TLabel* LabelMeter = nullptr;
   TProgressBar* LeftBar = nullptr;
   TProgressBar* RightBar = nullptr;
-  TPanel* PanelZoom = nullptr;
+  TsPanel* PanelZoom = nullptr;
   TsSkinManager* SkinManager = nullptr;
   TTimer* TimerAfterShow = nullptr;
   TTimer* TimerRewind = nullptr;
@@ -256,15 +257,15 @@ class TMainForm : public TForm {
   TAction* ActionWindowsMixer = nullptr;
 
   // The transport panel's buttons.
-  TSpeedButton* ButtonPlay = nullptr;
-  TSpeedButton* ButtonStop = nullptr;
-  TSpeedButton* ButtonPause = nullptr;
-  TSpeedButton* ButtonForword = nullptr;
-  TSpeedButton* ButtonStart = nullptr;
-  TSpeedButton* ButtonEnd = nullptr;
-  TSpeedButton* ButtonRewind = nullptr;
-  TSpeedButton* ButtonPlayToEnd = nullptr;
-  TSpeedButton* ButtonLoopPlay = nullptr;
+  TsSpeedButton* ButtonPlay = nullptr;
+  TsSpeedButton* ButtonStop = nullptr;
+  TsSpeedButton* ButtonPause = nullptr;
+  TsSpeedButton* ButtonForword = nullptr;
+  TsSpeedButton* ButtonStart = nullptr;
+  TsSpeedButton* ButtonEnd = nullptr;
+  TsSpeedButton* ButtonRewind = nullptr;
+  TsSpeedButton* ButtonPlayToEnd = nullptr;
+  TsSpeedButton* ButtonLoopPlay = nullptr;
 
   // The rate of the document the clipboard was copied from (0 before the first Cut or Copy).
   int ClipboardRate = 0;
@@ -480,8 +481,8 @@ class TMainForm : public TForm {
   // format and returns 0 then.
   int OutputFileTypeOrError(const String& Path);
   // Edit, transport, view and marker commands: their components and bindings.
-  void CreateTransportButtons();
-  void CreateZoomButtons();
+  void CreateTransportButtons(TLoadingBracket& loading);
+  void CreateZoomButtons(TLoadingBracket& loading);
   void BindEditorEvents();
   void RememberClipboard();
   void ShowChannels(bool Left, bool Right);

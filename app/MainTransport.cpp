@@ -5,7 +5,8 @@
 
 #include "app/MainForm.h"
 #include "platform/audio/editor/AudioEditor.h"
-#include "platform/framework/controls/Buttons.h"
+#include "platform/framework/classes/Filer.h"
+#include "ui/skins/paint/CommonData.h"
 
 namespace {
 
@@ -18,7 +19,7 @@ constexpr std::int64_t kStepFrames = 2000;
 int TransportStateOf(TAudioEditor2& Editor) { return static_cast<std::int16_t>(Editor.TransportState()); }
 
 struct TTransportButton {
-  TSpeedButton* TMainForm::*Field;
+  TsSpeedButton* TMainForm::*Field;
   const wchar_t* Name;
   const wchar_t* Caption;
   const wchar_t* Hint;
@@ -39,13 +40,15 @@ const TTransportButton kTransportButtons[] = {
 
 }  // namespace
 
-void TMainForm::CreateTransportButtons() {
+void TMainForm::CreateTransportButtons(TLoadingBracket& loading) {
   constexpr int kButtonSize = 36;
   const int perRow = std::max(1, (PanelBottom->Width() - 4) / kButtonSize);
   int index = 0;
   for (const TTransportButton& entry : kTransportButtons) {
-    auto* button = new TSpeedButton(this);
+    auto* button = loading.Add(new TsSpeedButton(this));
     button->SetName(entry.Name);
+    button->SkinData()->SetSkinSection(L"TOOLBAR");
+    button->AnimatEvents = {};
     button->SetCaption(entry.Caption);
     button->SetHint(entry.Hint);
     button->SetShowHint(true);

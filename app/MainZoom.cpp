@@ -6,7 +6,8 @@
 #include "app/core/WaitCursor.h"
 #include "app/core/SettingsFile.h"
 #include "platform/audio/editor/AudioEditor.h"
-#include "platform/framework/controls/Buttons.h"
+#include "platform/framework/classes/Filer.h"
+#include "ui/skins/paint/CommonData.h"
 
 namespace {
 
@@ -17,13 +18,13 @@ void ZoomKeeping(TAudioEditor2& Editor, std::int64_t From, std::int64_t To, std:
 
 // A zoom-panel button: runs and follows its action, but keeps its own short label, which an
 // action link would otherwise replace by the action's caption at every change of the action.
-class TZoomSpeedButton : public TSpeedButton {
+class TZoomSpeedButton : public TsSpeedButton {
  public:
-  TZoomSpeedButton(TComponent* AOwner, const String& Label) : TSpeedButton(AOwner), label_(Label) {}
+  TZoomSpeedButton(TComponent* AOwner, const String& Label) : TsSpeedButton(AOwner), label_(Label) {}
 
  protected:
   void ActionChange(TObject* Sender, bool CheckDefaults) override {
-    TSpeedButton::ActionChange(Sender, CheckDefaults);
+    TsSpeedButton::ActionChange(Sender, CheckDefaults);
     SetCaption(label_);
   }
 
@@ -55,12 +56,14 @@ constexpr int kVerticalZoomFloor = 20;
 
 }  // namespace
 
-void TMainForm::CreateZoomButtons() {
+void TMainForm::CreateZoomButtons(TLoadingBracket& loading) {
   constexpr int kButtonSize = 30;
   int index = 0;
   for (const TZoomButton& entry : kZoomButtons) {
-    auto* button = new TZoomSpeedButton(this, entry.Caption);
+    auto* button = loading.Add(new TZoomSpeedButton(this, entry.Caption));
     button->SetName(entry.Name);
+    button->SkinData()->SetSkinSection(L"TOOLBAR");
+    button->AnimatEvents = {};
     button->SetParent(PanelZoom);
     button->SetFlat(true);
     button->SetBounds(4 + (index % 4) * kButtonSize, 4 + (index / 4) * kButtonSize, kButtonSize, kButtonSize);

@@ -10,6 +10,8 @@
 #include "platform/framework/classes/IniFiles.h"
 #include "platform/framework/windows/ShortCuts.h"
 #include "tests/app/CommandsFixture.h"
+#include "tests/support/WindowTestSupport.h"
+#include "ui/skins/paint/CommonData.h"
 
 namespace {
 
@@ -328,4 +330,53 @@ TEST_F(CommandsTransportTest, CopyOfAnEmptySelectionKeepsTheClipboard) {
   EXPECT_EQ(form->ClipboardLength, 200);
   form->ActionPasteExecute(form);
   EXPECT_EQ(Length(), 4200);
+}
+
+namespace {
+
+TColor FromDib(DWORD rgb) { return TColor((rgb >> 16) & 0xFF) | TColor(rgb & 0xFF00) | TColor(rgb & 0xFF) << 16; }
+
+// The control's window printed into a DIB of its size.
+std::unique_ptr<window_testing::DibSection> Print(TWinControl* control) {
+  auto dib = std::make_unique<window_testing::DibSection>(control->Width(), control->Height());
+  SendMessageW(control->Handle(), WM_PRINT, reinterpret_cast<WPARAM>(dib->DC()), PRF_CLIENT);
+  return dib;
+}
+
+}  // namespace
+
+TEST_F(CommandsTransportTest, BottomRowIsDrawnFromTheSkin) {
+  form->Show();
+  window_testing::ProcessMessages();
+  TsSkinManager& skin = *form->SkinManager;
+  ASSERT_TRUE(skin.SkinData().Active);
+  auto section = [&](const wchar_t* name) { return skin.Sections()[size_t(skin.GetSkinIndex(name))]; };
+  // The toolbar face's left edge as the master bitmap holds it (frame 0, middle row).
+  int toolbar = skin.GetSkinIndex(L"TOOLBAR");
+  const TsMaskData& mask = skin.Masks()[size_t(skin.GetMaskIndex(toolbar, L"TOOLBAR", L"BORDERSMASK"))];
+  const auto* row = static_cast<const Byte*>(skin.MasterBitmap()->ScanLine((mask.R.top + mask.R.bottom) / 2));
+  const Byte* edge = row + 3 * mask.R.left;
+  TColor toolbarEdge = TColor(edge[2]) | TColor(edge[1]) << 8 | TColor(edge[0]) << 16;
+
+  auto bottom = Print(form->PanelBottom);
+  TsSpeedButton* play = form->ButtonPlay;
+  EXPECT_EQ(FromDib(bottom->Pixel(form->PanelBottom->Width() - 10, 20)), section(L"PANEL").Color) << "the panel's body";
+  EXPECT_EQ(FromDib(bottom->Pixel(play->Left(), play->Top() + play->Height() / 2)), toolbarEdge) << "the button's frame";
+  EXPECT_NE(toolbarEdge, section(L"PANEL").Color);
+  EXPECT_EQ(play->SkinData()->SkinSection(), L"TOOLBAR");
+  EXPECT_TRUE(play->AnimatEvents.Empty());
+
+  // A time read-out shows the text the program sets, on the sunken section's colour.
+  TsPanel* start = form->LabelStart;
+  auto before = Print(start);
+  OpenPattern(L"song.wav", 88200);
+  Select(44100, 66150);
+  window_testing::ProcessMessages();
+  EXPECT_EQ(start->Caption(), L"0:00:01.000");
+  auto after = Print(start);
+  EXPECT_EQ(FromDib(after->Pixel(start->Width() - 3, 2)), section(L"PANEL_LOW").Color);
+  int changed = 0;
+  for (int y = 0; y < start->Height(); ++y)
+    for (int x = 0; x < start->Width(); ++x) changed += before->Pixel(x, y) != after->Pixel(x, y);
+  EXPECT_GT(changed, 5) << "the new time text is drawn";
 }

@@ -1,12 +1,13 @@
-// Draws the control foundation's cursors and writes them as .cur files named after their
-// resources ("CX_DRAGCOPYCURSOR" -> cx_dragcopycursor.cur):
+// Draws the control foundation's art: its cursors, written as .cur files named after their
+// resources ("CX_DRAGCOPYCURSOR" -> cx_dragcopycursor.cur), and its bitmaps (FoundationBitmaps.h):
 //   make_foundation_cursors OUTPUT_FOLDER
-// 32 x 32 monochrome: black shapes with a white outline; scroll and size cursors have their hot
-// spot in the middle, the drag cursors at the arrow's tip. Deterministic.
+// Cursors are 32 x 32 monochrome: black shapes with a white outline; scroll and size cursors have
+// their hot spot in the middle, the drag cursors at the arrow's tip. Deterministic.
 
 #include <cctype>
 
 #include "CursorArt.h"
+#include "FoundationBitmaps.h"
 
 using namespace cursor_art;
 
@@ -100,10 +101,18 @@ int main(int argc, char** argv) {
       {"CX_COLORPICKERCURSOR", Pipette(), 1, 30},
   };
   const std::string folder = argv[1];
+  auto fileFor = [&folder](std::string name, const char* extension) {
+    for (char& c : name) c = char(std::tolower(static_cast<unsigned char>(c)));
+    return folder + "/" + name + extension;
+  };
   for (const Cursor& cursor : cursors) {
-    std::string file = cursor.Name;
-    for (char& c : file) c = char(std::tolower(static_cast<unsigned char>(c)));
-    if (!Write(folder + "/" + file + ".cur", CursorFile(cursor.Image, cursor.HotX, cursor.HotY))) {
+    if (!Write(fileFor(cursor.Name, ".cur"), CursorFile(cursor.Image, cursor.HotX, cursor.HotY))) {
+      std::perror("make_foundation_cursors");
+      return 1;
+    }
+  }
+  for (const foundation_bitmaps::NamedBitmap& bitmap : foundation_bitmaps::AllBitmaps()) {
+    if (!Write(fileFor(bitmap.Name, ".bmp"), foundation_bitmaps::BitmapFile(bitmap.Picture, bitmap.Palette16))) {
       std::perror("make_foundation_cursors");
       return 1;
     }

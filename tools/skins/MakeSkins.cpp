@@ -3,6 +3,7 @@
 //     OUTPUT_FOLDER/InternalSkin.asz       "Harbour Blue (internal)", INI entry first
 //     OUTPUT_FOLDER/Harbour Slate.asz      "Harbour Slate", image entries before the INI entry
 //     OUTPUT_FOLDER/Harbour Slate/         the same skin unpacked (Options.dat and images)
+//     OUTPUT_FOLDER/SF.bmp ... SC.bmp      the library's glyph sheets (24-bit)
 //     REVIEW_FOLDER/<skin>-review.png      the master bitmap and the huge button enlarged, for the eye
 // The output depends on nothing but these sources.
 
@@ -10,6 +11,7 @@
 #include <fstream>
 #include <string>
 
+#include "tools/skins/GlyphSheets.h"
 #include "tools/skins/SkinDesign.h"
 #include "ui/extras/png/PngImageCore.h"
 
@@ -58,6 +60,7 @@ int main(int argc, char** argv) {
     WriteFileBytes(folder + "InternalSkin.asz", blue.Package.Archive(false));
     WriteFileBytes(folder + "Harbour Slate.asz", slate.Package.Archive(true));
     slate.Package.WriteFolder(folder + "Harbour Slate");
+    for (const TGlyphSheet& sheet : DrawGlyphSheets()) WriteFileBytes(folder + sheet.Name + ".bmp", EncodeBmp24(sheet.Bitmap));
     WriteReviewSheet(blue, review + "Harbour Blue-review.png");
     WriteReviewSheet(slate, review + "Harbour Slate-review.png");
   } catch (const std::exception& e) {

@@ -105,6 +105,24 @@ struct TBoundFunctions {
   TBoundFunction<HRESULT(WINAPI*)(HTHEME_, HDC, int, int, const RECT*, const RECT*)> DrawThemeBackground{
       L"uxtheme.dll", "DrawThemeBackground"};
   TBoundFunction<HRESULT(WINAPI*)(HWND, LPCWSTR, LPCWSTR)> SetWindowTheme{L"uxtheme.dll", "SetWindowTheme"};
+  // The theme file, colour scheme and size name, each into a buffer of the given length.
+  TBoundFunction<HRESULT(WINAPI*)(LPWSTR, int, LPWSTR, int, LPWSTR, int)> GetCurrentThemeName{
+      L"uxtheme.dll", "GetCurrentThemeName"};
+  TBoundFunction<HRESULT(WINAPI*)(HTHEME_, int, int, int, COLORREF*)> GetThemeColor{L"uxtheme.dll",
+                                                                                  "GetThemeColor"};
+  // The size kind: 0 minimum, 1 true size, 2 the size drawn into the rectangle.
+  TBoundFunction<HRESULT(WINAPI*)(HTHEME_, HDC, int, int, const RECT*, int, SIZE*)> GetThemePartSize{
+      L"uxtheme.dll", "GetThemePartSize"};
+  TBoundFunction<HRESULT(WINAPI*)(HTHEME_, HDC, int, int, const RECT*, RECT*)> GetThemeBackgroundContentRect{
+      L"uxtheme.dll", "GetThemeBackgroundContentRect"};
+  TBoundFunction<BOOL(WINAPI*)(HTHEME_, int, int)> IsThemeBackgroundPartiallyTransparent{
+      L"uxtheme.dll", "IsThemeBackgroundPartiallyTransparent"};
+  TBoundFunction<HRESULT(WINAPI*)(HTHEME_, HDC, int, int, const RECT*, HRGN*)> GetThemeBackgroundRegion{
+      L"uxtheme.dll", "GetThemeBackgroundRegion"};
+  TBoundFunction<HRESULT(WINAPI*)(HTHEME_, HDC, int, int, LPCWSTR, int, DWORD, DWORD, const RECT*)> DrawThemeText{
+      L"uxtheme.dll", "DrawThemeText"};
+  TBoundFunction<HRESULT(WINAPI*)(HTHEME_, HDC, int, int, const RECT*, UINT, UINT, RECT*)> DrawThemeEdge{
+      L"uxtheme.dll", "DrawThemeEdge"};
   TBoundFunction<HRESULT(WINAPI*)()> BufferedPaintInit{L"uxtheme.dll", "BufferedPaintInit"};
   TBoundFunction<HRESULT(WINAPI*)()> BufferedPaintUnInit{L"uxtheme.dll", "BufferedPaintUnInit"};
   TBoundFunction<HPAINTBUFFER_(WINAPI*)(HDC, const RECT*, int, void*, HDC*)> BeginBufferedPaint{

@@ -1,5 +1,7 @@
 #include "platform/framework/windows/ThemeState.h"
 
+#include <algorithm>
+
 #include "platform/framework/windows/AllocateHWnd.h"
 #include "platform/framework/windows/Forms.h"
 #include "platform/framework/rtl/Seams.h"
@@ -22,8 +24,21 @@ bool TThemeState::Query() {
 
 bool TThemeState::Enabled() { return enabled_; }
 
+void TThemeState::AddListener(const TNotifyEvent& Listener) {
+  if (Listener && std::find(listeners_.begin(), listeners_.end(), Listener) == listeners_.end())
+    listeners_.push_back(Listener);
+}
+
+void TThemeState::RemoveListener(const TNotifyEvent& Listener) {
+  auto found = std::find(listeners_.begin(), listeners_.end(), Listener);
+  if (found != listeners_.end()) listeners_.erase(found);
+}
+
 void TThemeState::Refresh() {
   enabled_ = Query();
+  const std::vector<TNotifyEvent> listeners = listeners_;
+  for (const TNotifyEvent& listener : listeners)
+    if (std::find(listeners_.begin(), listeners_.end(), listener) != listeners_.end()) listener(nullptr);
   if (Screen) {
     for (int i = 0; i < Screen->FormCount(); ++i) Screen->Forms(i)->Perform(CM_THEMECHANGED);
   }

@@ -1,6 +1,7 @@
 #include "tests/ui/skins/SkinTestSupport.h"
 
 #include "platform/framework/classes/Stream.h"
+#include "ui/skins/paint/DrawingRoutines.h"
 
 namespace skin_testing {
 
@@ -19,6 +20,25 @@ TSeenBoxes::TSeenBoxes() {
 }
 
 TSeenBoxes::~TSeenBoxes() { SetMessageBoxAnswerer(previous_); }
+
+BitmapPtr FilledBmp24(int width, int height, TColor color) {
+  BitmapPtr bmp(CreateBmp24(width, height));
+  FillDC(bmp->Canvas()->Handle(), TRect(0, 0, width, height), color);
+  GdiFlush();
+  return bmp;
+}
+
+TColor Pixel24(TBitmap* bmp, int x, int y) {
+  const auto* p = static_cast<const Byte*>(bmp->ScanLine(y)) + 3 * x;
+  return TColor(p[2]) | TColor(p[1]) << 8 | TColor(p[0]) << 16;
+}
+
+void SetPixel24(TBitmap* bmp, int x, int y, TColor color) {
+  auto* p = static_cast<Byte*>(bmp->ScanLine(y)) + 3 * x;
+  p[0] = Byte(color >> 16);
+  p[1] = Byte(color >> 8);
+  p[2] = Byte(color);
+}
 
 TSkinBitmap SmallMaster() {
   TSkinBitmap master(40, 20);
@@ -56,6 +76,47 @@ TSkinPackage SmallSkin(const std::string& extraIni) {
   return result;
 }
 
+TSkinPackage PaintingSkin() {
+  using namespace paint_skin;
+  auto rgb = [](TColor c) { return std::uint32_t(c); };
+  TSkinBitmap master(64, 16, SkinRgb(90, 90, 90));
+  master.FillRect(0, 0, 8, 4, rgb(kTile));
+  master.FillRect(8, 0, 11, 3, rgb(kCornerTL));
+  master.FillRect(11, 0, 14, 3, rgb(kCornerTR));
+  master.FillRect(14, 0, 17, 3, rgb(kCornerBL));
+  master.FillRect(17, 0, 20, 3, rgb(kCornerBR));
+  master.FillRect(20, 0, 26, 6, rgb(kFaceFrame));
+  master.At(20, 0) = master.At(25, 0) = master.At(20, 5) = master.At(25, 5) = kSkinKeyColor;
+  for (int frame = 0; frame < 3; ++frame) {
+    master.FillRect(30 + 6 * frame, 0, 36 + 6 * frame, 6, rgb(kBtnFrames[frame]));
+    master.At(30 + 6 * frame, 0) = kSkinKeyColor;
+  }
+  TSkinPackage package;
+  auto color = [](TColor c) { return std::to_string(std::uint32_t(c)); };
+  TSkinIniBuilder& ini = package.Ini;
+  ini.Section("GLOBALINFO").Key("VERSION", "5.43").Key("MASTERBITMAP", "MASTER.BMP");
+  ini.Section("SOLID").Key("COLOR", color(kSolid));
+  ini.Section("SEE100").Key("COLOR", color(kSolid)).Key("TRANSPARENCY", 100);
+  ini.Section("SEE50").Key("COLOR", 0).Key("TRANSPARENCY", 50);
+  ini.Section("TEX30").Key("COLOR", color(kTexBase)).Key("IMAGEPERCENT", 30).Key("PATTERN", "~0000~0000~0008~0004~00");
+  ini.Section("TEXTOP").Key("COLOR", color(kTexBase)).Key("IMAGEPERCENT", 100).Key("PATTERN", "~0000~0000~0008~0004~02");
+  ini.Section("CORNERS").Key("COLOR", color(kSolid));
+  ini.Key("IMGTOPLEFT", GlyphMaskValue(8, 0, 11, 3, 1, 0)).Key("IMGTOPRIGHT", GlyphMaskValue(11, 0, 14, 3, 1, 0));
+  ini.Key("IMGBTMLEFT", GlyphMaskValue(14, 0, 17, 3, 1, 0)).Key("IMGBTMRIGHT", GlyphMaskValue(17, 0, 20, 3, 1, 0));
+  ini.Section("FACE").Key("COLOR", color(kSolid)).Key("BORDERSMASK", BorderMaskValue(20, 0, 26, 6, 2, 2, 2, 2, 1, 0, 0, 0));
+  ini.Section("GRAD").Key("COLOR", color(kSolid)).Key("GRADIENTPERCENT", 100);
+  ini.Key("GRADIENTDATA", color(kGradTop) + ";" + color(kGradBottom) + ";100;0;0");
+  for (const char* name : {"BTN", "BTNLOW"}) {
+    ini.Section(name).Key("COLOR", color(kBtn)).Key("HOTCOLOR", color(kBtnHot));
+    ini.Key("BORDERSMASK", BorderMaskValue(30, 0, 48, 6, 2, 2, 2, 2, 3, 0, 0, 0));
+    ini.Key("FADINGENABLED", "TRUE").Key("FADINGITERATIONS", 5);
+    if (std::string(name) == "BTNLOW") ini.Key("TRANSPARENCY", 50).Key("HOTTRANSPARENCY", 50);
+  }
+  ini.Section("PLAIN").Key("COLOR", color(kSolid));
+  package.Images.push_back({"Master.bmp", EncodeBmp24(master)});
+  return package;
+}
+
 std::vector<Byte> InternalSkinBytes() {
   TResourceStream data(GetModuleHandleW(nullptr), L"INTERNALSKIN", RT_RCDATA);
   auto* bytes = static_cast<const Byte*>(data.Memory());
@@ -74,6 +135,17 @@ ManagerPtr NewInternalManager(const String& skinDirectory) {
   stored->SetName(L"Harbour Blue (internal)");
   std::vector<Byte> bytes = InternalSkinBytes();
   stored->LoadData(bytes.data(), Int64(bytes.size()));
+  return manager;
+}
+
+}  // namespace skin_testing
+
+namespace skin_testing {
+
+ManagerPtr NewPaintingManager(const String& skinDirectory) {
+  PaintingSkin().WriteFolder(Narrow(skinDirectory) + "/Painting");
+  ManagerPtr manager = NewManager(skinDirectory);
+  manager->SetSkinName(L"Painting");
   return manager;
 }
 

@@ -1,6 +1,8 @@
 #include "ui/skins/core/FormFade.h"
 
+#include <algorithm>
 #include <memory>
+#include <vector>
 
 #include "platform/framework/controls/ToolBar.h"
 #include "ui/skins/core/SkinCommands.h"
@@ -67,6 +69,8 @@ void TOutputWindow::CreateParams(TCreateParams& params) {
     params.ExStyle |= WS_EX_TOPMOST;
 }
 
+TOutputWindow* FadeOverlay() { return fade.Overlay; }
+
 TFadeWait SetFadeWait(TFadeWait wait) {
   TFadeWait previous = fadeWait;
   fadeWait = wait ? wait : &SleepWait;
@@ -99,6 +103,24 @@ bool GraphicChildVisible(TControl* control, HDC dc) {
   return RectVisible(dc, &bounds) != FALSE;
 }
 
+namespace {
+
+// The offscreen image the graphic children are painted into, kept between paints and grown when a
+// parent is larger; a nested paint (a child painting while its parent's children are painted)
+// takes a bitmap of its own.
+struct TChildScratch {
+  BitmapPtr Bmp;
+  bool InUse = false;
+  std::vector<TControl*> Painted;
+};
+TChildScratch childScratch;
+
+}  // namespace
+
+void ReleasePaintScratch() {
+  if (!childScratch.InUse) childScratch.Bmp.reset();
+}
+
 void PaintGraphicChildren(HDC dc, TWinControl* parent, TPoint offset) {
   if (!parent || !parent->Visible() || parent->ControlCount() == 0) return;
   RECT clip;
@@ -110,23 +132,43 @@ void PaintGraphicChildren(HDC dc, TWinControl* parent, TPoint offset) {
   SendSkinCommandTo(parent, scGetCache, 0);
   if (!SharedCacheRef.Ready) return;
   TsCacheRef cache = SharedCacheRef;
-  BitmapPtr offscreen;
-  std::vector<TControl*> painted;
+  const bool shared = !childScratch.InUse;
+  BitmapPtr own;
+  std::vector<TControl*> ownList;
+  std::vector<TControl*>& painted = shared ? childScratch.Painted : ownList;
+  painted.clear();
+  struct TRelease {
+    bool Shared;
+    ~TRelease() {
+      if (Shared) childScratch.InUse = false;
+    }
+  } release{shared};
+  if (shared) childScratch.InUse = true;
+  TBitmap* offscreen = nullptr;
   for (int i = 0; i < parent->ControlCount(); ++i) {
     TControl* child = parent->Controls(i);
     if (!GraphicChildVisible(child, dc)) continue;
-    if (!offscreen) offscreen.reset(CreateBmp24(parent->Width(), parent->Height()));
+    if (!offscreen) {
+      int w = parent->Width(), h = parent->Height();
+      if (!shared) {
+        own.reset(CreateBmp24(w, h));
+      } else if (!childScratch.Bmp) {
+        childScratch.Bmp.reset(CreateBmp24(w, h));
+      } else if (childScratch.Bmp->Width() < w || childScratch.Bmp->Height() < h) {
+        childScratch.Bmp->SetSize(std::max(w, childScratch.Bmp->Width()), std::max(h, childScratch.Bmp->Height()));
+      }
+      offscreen = shared ? childScratch.Bmp.get() : own.get();
+    }
+    HDC odc = offscreen->Canvas()->Handle();
     TRect bounds = child->BoundsRect();
     if (child->ControlStyle.Contains(csOpaque))
-      FillDC(offscreen->Canvas()->Handle(), bounds, child->Color());
+      FillDC(odc, bounds, child->Color());
     else
-      BitBlt(offscreen->Canvas()->Handle(), bounds.left, bounds.top, bounds.right - bounds.left,
-             bounds.bottom - bounds.top, cache.Bmp->Canvas()->Handle(), bounds.left + cache.X, bounds.top + cache.Y,
-             SRCCOPY);
+      BitBlt(odc, bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top,
+             cache.Bmp->Canvas()->Handle(), bounds.left + cache.X, bounds.top + cache.Y, SRCCOPY);
     RECT target = bounds;
     OffsetRect(&target, offset.x, offset.y);
     if (!RectVisible(dc, &target)) SendSkinCommandTo(child, scMarkOutOfView, 0);
-    HDC odc = offscreen->Canvas()->Handle();
     int saved = SaveDC(odc);
     SetViewportOrgEx(odc, bounds.left, bounds.top, nullptr);
     IntersectClipRect(odc, 0, 0, child->Width(), child->Height());
@@ -139,12 +181,16 @@ void PaintGraphicChildren(HDC dc, TWinControl* parent, TPoint offset) {
   }
   if (offscreen) {
     GdiFlush();
+    HDC odc = offscreen->Canvas()->Handle();
     for (TControl* child : painted) {
       TRect b = child->BoundsRect();
-      COLORREF corner = GetPixel(offscreen->Canvas()->Handle(), b.left + offset.x, b.top + offset.y);
-      if (corner == RGB(255, 0, 255)) continue;
-      BitBlt(dc, b.left + offset.x, b.top + offset.y, b.right - b.left, b.bottom - b.top,
-             offscreen->Canvas()->Handle(), b.left, b.top, SRCCOPY);
+      int x = b.left + offset.x, y = b.top + offset.y;
+      // A child that left its corner key-coloured drew nothing of its own.
+      if (x >= 0 && y >= 0 && x < offscreen->Width() && y < offscreen->Height()) {
+        const auto* p = static_cast<const Byte*>(offscreen->ScanLine(y)) + 3 * x;
+        if (p[0] == 0xFF && p[1] == 0x00 && p[2] == 0xFF) continue;
+      }
+      BitBlt(dc, x, y, b.right - b.left, b.bottom - b.top, odc, b.left, b.top, SRCCOPY);
     }
   }
   SharedCacheRef.Ready = false;

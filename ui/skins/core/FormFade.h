@@ -22,6 +22,9 @@ class TOutputWindow : public TCustomControl {
   MESSAGE_MAP_END
 };
 
+// The overlay of a running form fade, or none.
+TOutputWindow* FadeOverlay();
+
 // The device context of the offscreen image while a fade renders the new look; none otherwise.
 extern HDC PaintTargetDC;
 
@@ -31,6 +34,8 @@ TFadeWait SetFadeWait(TFadeWait wait);
 
 void PaintControlTo(TBitmap* bmp, TControl* control, int x, int y);
 void PaintGraphicChildren(HDC dc, TWinControl* parent, TPoint offset);
+// Frees the offscreen image PaintGraphicChildren keeps between paints (unit end).
+void ReleasePaintScratch();
 bool GraphicChildVisible(TControl* control, HDC dc);
 void PrepareAnimation(TCustomForm* form);
 void AnimateForm(TCustomForm* form, int time);

@@ -233,6 +233,7 @@ void EndSkinUnit() {
   SetWindowThemeProc = nullptr;
   RegisteredForms.clear();
   ReleaseFastPixels();
+  ReleasePaintScratch();
 }
 
 const TUnitRegistration skinUnit(&StartSkinUnit, &EndSkinUnit);

@@ -66,6 +66,12 @@ class TacSkinProviderBase {
   virtual TsSkinManager* ProviderManager() const = 0;
   // Rebuilds the skinned frame after a skin change.
   virtual void UpdateProviderFrame() = 0;
+  // The provider's form, whose colour a provider's skin state paints with.
+  virtual TCustomForm* ProviderForm() const { return nullptr; }
+  // Frees the cached title image (its section changed).
+  virtual void FreeTitleCache() {}
+  // A skin command for the provider's own handler.
+  virtual void ProviderCommand(TMessage& message) { (void)message; }
 };
 
 // Reply values: a sender clears, sends and reads at once.

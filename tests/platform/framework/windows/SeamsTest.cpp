@@ -19,6 +19,12 @@ BOOL WINAPI WideMetricsOnly(UINT action, UINT size, PVOID data, UINT) {
   return TRUE;
 }
 
+HRESULT WINAPI NamedTheme(LPWSTR file, int, LPWSTR color, int, LPWSTR, int) {
+  wcscpy(file, L"C:\\Themes\\probe.msstyles");
+  wcscpy(color, L"Probe");
+  return S_OK;
+}
+
 bool g_themeActive = false;
 BOOL WINAPI FakeThemeActive() { return g_themeActive; }
 
@@ -45,6 +51,24 @@ TEST(BoundFunctions, ReplacedEntryWinsUntilReset) {
   EXPECT_NE(Bound().AnimateWindow.Get(), nullptr);
   TBoundFunction<void(WINAPI*)()> missing{L"user32.dll", "NoSuchEntryPoint"};
   EXPECT_EQ(missing.Get(), nullptr);
+}
+
+TEST(BoundFunctions, VisualStyleEntriesResolveAndCanBeReplaced) {
+  TBoundFunctions& bound = Bound();
+  EXPECT_NE(bound.GetCurrentThemeName.Get(), nullptr);
+  EXPECT_NE(bound.GetThemeColor.Get(), nullptr);
+  EXPECT_NE(bound.GetThemePartSize.Get(), nullptr);
+  EXPECT_NE(bound.GetThemeBackgroundContentRect.Get(), nullptr);
+  EXPECT_NE(bound.IsThemeBackgroundPartiallyTransparent.Get(), nullptr);
+  EXPECT_NE(bound.GetThemeBackgroundRegion.Get(), nullptr);
+  EXPECT_NE(bound.DrawThemeText.Get(), nullptr);
+  EXPECT_NE(bound.DrawThemeEdge.Get(), nullptr);
+  bound.GetCurrentThemeName.Set(&NamedTheme);
+  wchar_t file[64] = {}, color[64] = {}, size[64] = {};
+  EXPECT_EQ(bound.GetCurrentThemeName.Get()(file, 64, color, 64, size, 64), S_OK);
+  EXPECT_STREQ(color, L"Probe");
+  ResetBoundFunctions();
+  EXPECT_NE(bound.GetCurrentThemeName.Get(), &NamedTheme);
 }
 
 TEST(NonClientMetrics, AskedWithTheWideStructureSize) {
@@ -82,6 +106,40 @@ TEST_F(Broadcasts, ThemeChangeUpdatesTheStateBeforeControlsHearOfIt) {
   Bound().IsAppThemed.Reset();
   EXPECT_EQ(seenByEdit, (std::vector<bool>{true, false}));
   EXPECT_EQ(graphic.Count, 2);
+}
+
+TEST_F(Broadcasts, ThemeListenersHearInOrderBeforeAnyForm) {
+  auto* edit = Place<TTestEdit>(10, 10, 100, 22);
+  form->HandleNeeded();
+  std::vector<String> heard;
+  edit->InstallWindowProcHook([&](TMessage& Message, TWindowProcChain& Next) {
+    if (Message.Msg == CM_THEMECHANGED) heard.push_back(L"form");
+    Next(Message);
+  });
+  struct Listener {
+    std::vector<String>* heard;
+    String name;
+    TNotifyEvent* removeOnCall = nullptr;
+    void Changed(TObject*) {
+      heard->push_back(name);
+      if (removeOnCall) ThemeState().RemoveListener(*removeOnCall);
+    }
+  };
+  Listener first{&heard, L"first"}, second{&heard, L"second"}, third{&heard, L"third"};
+  TNotifyEvent a(&first, &Listener::Changed), b(&second, &Listener::Changed), c(&third, &Listener::Changed);
+  ThemeState().AddListener(a);
+  ThemeState().AddListener(b);
+  ThemeState().AddListener(a);  // listed once
+  ThemeState().AddListener(c);
+  first.removeOnCall = &b;  // b is removed before its turn and not called
+  SendMessageW(ThemeState().Window(), WM_THEMECHANGED, 0, 0);
+  EXPECT_EQ(heard, (std::vector<String>{L"first", L"third", L"form"}));
+  heard.clear();
+  first.removeOnCall = nullptr;
+  ThemeState().RemoveListener(a);
+  ThemeState().RemoveListener(c);
+  SendMessageW(ThemeState().Window(), WM_THEMECHANGED, 0, 0);
+  EXPECT_EQ(heard, (std::vector<String>{L"form"}));
 }
 
 TEST_F(Broadcasts, SystemColourChangeReachesEveryControl) {
