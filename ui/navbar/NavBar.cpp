@@ -345,6 +345,8 @@ TdxCustomNavBar::TdxCustomNavBar(TComponent* AOwner) : TdxNavBarControlBase(AOwn
   groups_->OnLinksChange = {this, &TdxCustomNavBar::LinksChanged};
   items_ = new TdxNavBarItems(this, ItemClass());
   items_->OnChange = {this, &TdxCustomNavBar::ItemsChanged};
+  themeNotificator_ = new TdxThemeChangedNotificator;
+  themeNotificator_->OnThemeChanged = [this] { ThemeChanged(); };
   ControlStyle -= TControlStyle{csAcceptsControls, csSetCaption};
   ControlStyle += TControlStyle{csActionClient};
   SetBounds(Left(), Top(), 150, 300);
@@ -355,6 +357,7 @@ TdxCustomNavBar::TdxCustomNavBar(TComponent* AOwner) : TdxNavBarControlBase(AOwn
 TdxCustomNavBar::~TdxCustomNavBar() {
   FreeAndNil(groupActivateTimer_);
   FreeAndNil(scrollTimer_);
+  FreeAndNil(themeNotificator_);
   if (TdxNavBarDragObject* drag = dxNavBarDragObject(); drag && drag->SourceBar() == this) SetNavBarDragObject(nullptr);
   FreeAndNil(items_);
   FreeAndNil(groups_);
@@ -752,8 +755,8 @@ void TdxCustomNavBar::CMCtl3DChanged(TMessage& Message) {
   if (borderStyle_ == bsSingle && HandleAllocated()) RecreateWnd();
 }
 
-void TdxCustomNavBar::ThemeChanged(TObject*) {
-  if (Painter()->ClassType() && static_cast<TdxNavBarPainterClass>(Painter()->ClassType())->RecreateOnThemeChange()) {
+void TdxCustomNavBar::ThemeChanged() {
+  if (static_cast<TdxNavBarPainterClass>(Painter()->ClassType())->RecreateOnThemeChange()) {
     SetViewStyle(CreatePainter());
     return;
   }

@@ -6,6 +6,7 @@
 
 #include "platform/framework/graphics/ImageList.h"
 #include "ui/foundation/Controls.h"
+#include "ui/foundation/Themes.h"
 #include "ui/navbar/NavBarItems.h"
 #include "ui/navbar/NavBarViews.h"
 
@@ -444,7 +445,8 @@ class TdxCustomNavBar : public TdxNavBarControlBase {
   MESSAGE_HANDLER(WM_SETCURSOR, WMSetCursor)
   MESSAGE_MAP_END
 
-  void ThemeChanged(TObject* Sender);
+  // The system theme changed: a new painter when its class asks for one, else fresh colours.
+  void ThemeChanged();
   void CMDialogChar(TMessage& Message);
   void CMHintShow(TMessage& Message);
   void WMSetCursor(TMessage& Message);
@@ -488,6 +490,7 @@ class TdxCustomNavBar : public TdxNavBarControlBase {
   TdxNavBarStyleOptions* optionsStyle_ = nullptr;
   TdxNavBarViewOptions* optionsView_ = nullptr;
   TdxNavBarCustomDrawEvents* customDrawEvents_ = nullptr;
+  TdxThemeChangedNotificator* themeNotificator_ = nullptr;
   TcxTimer* groupActivateTimer_ = nullptr;
   TcxTimer* scrollTimer_ = nullptr;
   TdxNavBarGroup* dragTargetGroup_ = nullptr;
