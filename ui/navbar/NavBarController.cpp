@@ -175,7 +175,7 @@ TdxNavBarDragObject::~TdxNavBarDragObject() {
 
 TdxNavBarItem* TdxNavBarDragObject::DragItem() const {
   if (sourceItem_) return sourceItem_;
-  return sourceLink_ && IsCtrlPressed() ? sourceLink_->Item() : nullptr;
+  return sourceLink_ && Bound().GetKeyState(VK_CONTROL) < 0 ? sourceLink_->Item() : nullptr;
 }
 
 void TdxNavBarDragObject::RefreshDropTarget() {
