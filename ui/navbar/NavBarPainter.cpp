@@ -80,8 +80,12 @@ void TdxNavBarPainter::Paint(TCanvas* AWindowCanvas) {
 void TdxNavBarPainter::InvalidateScrollButtons() {
   TdxCustomNavBar* bar = NavBar();
   if (!bar->HandleAllocated()) return;
-  for (const TRect* r : {&viewInfo_->TopScrollRect(), &viewInfo_->BottomScrollRect()})
-    if (!RectHasNoArea(*r)) InvalidateRect(bar->Handle(), r, TRUE);
+  for (const TRect* r : {&viewInfo_->TopScrollRect(), &viewInfo_->BottomScrollRect()}) {
+    if (RectHasNoArea(*r)) continue;
+    // The bitmap is drawn again, or the window would get the old look of the button back.
+    redrawPending_ = true;
+    InvalidateRect(bar->Handle(), r, TRUE);
+  }
 }
 
 TCanvas* TdxNavBarPainter::Canvas() const { return NavBar()->CanvasBitmap()->Canvas(); }
