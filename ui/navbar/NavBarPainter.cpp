@@ -60,6 +60,9 @@ void TdxNavBarPainter::PrepareToPaint() {
     const TRect client = bar->ClientRect();
     if (bitmap->Width() == 0) bitmap->SetWidth(client.Width());
     if (bitmap->Height() == 0) bitmap->SetHeight(client.Height());
+    // A bar resized while it had no window did not grow its bitmap then.
+    if (bitmap->Width() < client.Width()) bitmap->SetWidth(client.Width() + 10);
+    if (bitmap->Height() < client.Height()) bitmap->SetHeight(client.Height() + 10);
     if (recreatePending_) viewInfo_->RecreateInfos();
     if (recalcPending_) viewInfo_->CalculateBounds();
     if (redrawPending_) DrawNavBar();
