@@ -81,6 +81,8 @@ class TdxNavBarCustomAccessibilityHelper : public TcxAccessibilityHelper, public
   HWND OwnerWindow() override;
   TRect ScreenBounds(int Index) override;
   int StateFlags(int Index) override;
+  // Location, hit test and navigation; names and roles stay the base's.
+  int SupportedProperties(int Index) override { (void)Index; return cxAccessibleLocation; }
 
   // The bar's child of this element at Index (attached children first), as a bar element.
   TdxNavBarCustomAccessibilityHelper* NavBarChildAt(int Index);
