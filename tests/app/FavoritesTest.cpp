@@ -353,7 +353,9 @@ TEST_F(FavoriteDialogTest, APreviewStillPlayingWhenTheDialogClosesIsStoppedBefor
     ASSERT_NE(stop, calls.end());
     EXPECT_EQ(std::count(calls.begin(), calls.end(), L"TAudioPlayer2.Stop()"), 1);
     EXPECT_EQ(echo != calls.end(), result == mrOk);
-    if (echo != calls.end()) EXPECT_GT(echo, stop);
+    if (echo != calls.end()) {
+      EXPECT_GT(echo, stop);
+    }
   }
 }
 
