@@ -51,6 +51,8 @@ class TTestBarControl : public TCustomdxBarControl {
   bool PassesHintsToApplication() override { return PassHints; }
   bool IsTransient() override { return Transient; }
   bool IsPopupBar() override { return PopupBar; }
+  // As a toolbar answers: a popup bar's window is in a popup chain.
+  bool InPopupChain() override { return PopupBar; }
   TBitmap* BackgroundBitmap() override { return nullptr; }
   bool IsMainMenu() override { return false; }
   bool IsStatusBar() override { return false; }
