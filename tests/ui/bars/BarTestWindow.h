@@ -55,6 +55,8 @@ class TTestBarControl : public TCustomdxBarControl {
   bool InPopupChain() override { return PopupBar; }
   TBitmap* BackgroundBitmap() override { return nullptr; }
   bool IsMainMenu() override { return false; }
+  // A menu's items paint as menu items.
+  int ItemPaintKind() override { return Kind == 2 ? 1 : TCustomdxBarControl::ItemPaintKind(); }
   bool IsStatusBar() override { return false; }
   void SetMarkState(int State) override { MarkStateSet = State; }
   TCustomdxBarControlViewInfo* CreateViewInfo() override { return new TTestBarViewInfo(this); }
