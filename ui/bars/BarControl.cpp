@@ -1725,7 +1725,9 @@ void TdxBarDropDownListBox::CreateParams(TCreateParams& Params) {
   TCustomListBox::CreateParams(Params);
   Params.Style &= ~DWORD(WS_BORDER);
   Params.ExStyle = WS_EX_TOPMOST | WS_EX_TOOLWINDOW;
+  // The list's own copy of the system class carries the saved-bits style.
   Params.WindowClassStyle |= CS_SAVEBITS;
+  Params.CopySystemClass = true;
 }
 
 void TdxBarDropDownListBox::CreateWnd() {
