@@ -40,6 +40,7 @@ class TTestBarControl : public TCustomdxBarControl {
   bool PassHints = false;
   bool Transient = false;
   bool PopupBar = false;
+  bool PartialLast = false;
   // The controls the design popup was asked for.
   std::vector<TdxBarItemControl*> DesignPopups;
   int MarkStateSet = -1;
@@ -51,6 +52,7 @@ class TTestBarControl : public TCustomdxBarControl {
   bool PassesHintsToApplication() override { return PassHints; }
   bool IsTransient() override { return Transient; }
   bool IsPopupBar() override { return PopupBar; }
+  bool ShowsPartialLast() override { return PartialLast; }
   // As a toolbar answers: a popup bar's window is in a popup chain.
   bool InPopupChain() override { return PopupBar; }
   TBitmap* BackgroundBitmap() override { return nullptr; }

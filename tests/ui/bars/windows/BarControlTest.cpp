@@ -333,4 +333,76 @@ TEST_F(BarControlTest, SeparatorRecordsFindTheFirstMatchAndKeepTheirControl) {
   EXPECT_EQ(info->SeparatorControl(1), control);
 }
 
+TEST_F(BarControlTest, AWindowWithoutParentReportsFlags19AndAChildItsParents) {
+  TTestBarControl* toolbar = WindowWith({L"Open"});
+  EXPECT_EQ(toolbar->FeatureFlags(), 19);
+  TTestBarControl* menu = WindowWith({L"Cut"}, 2);
+  toolbar->Flags = bfHintsInMenus | bfContextMenuOnRelease;
+  menu->SetParentBar(toolbar);
+  EXPECT_EQ(menu->FeatureFlags(), bfHintsInMenus | bfContextMenuOnRelease);
+  menu->SetParentBar(nullptr);
+}
+
+TEST_F(BarControlTest, TheRatioIsNeverBelowOneNorTheMenuArrowBelowFour) {
+  TTestBarControl* window = WindowWith({L"Open"});
+  struct Case {
+    int Text, Reference;
+    double Ratio;
+    int Arrow;
+  };
+  for (const Case& c : {Case{10, 13, 1.0, 4}, Case{26, 13, 2.0, 5}, Case{13, 0, 1.0, 4}}) {
+    TTestBarPainter::TextHeight = c.Text;
+    TTestBarPainter::ReferenceText = c.Reference;
+    window->CalcMetrics();
+    EXPECT_DOUBLE_EQ(window->Ratio(), c.Ratio) << c.Text;
+    EXPECT_EQ(window->MenuArrowHeight(), c.Arrow) << c.Text;
+    EXPECT_EQ(window->TextSize(), c.Text);
+  }
+}
+
+TEST_F(BarControlTest, StackingAFirstLinkTallerThanTheAreaPlacesNothingUnlessPartialLinksShow) {
+  TTestBarControl* menu = WindowWith({L"Open", L"Save"}, 2);
+  TdxBarItemLink* first = menu->ItemLinks()->LinkAt(0);
+  menu->VisibleItemsRect = TRect{0, 5, 100, 15};  // 10 high, the items are 16
+  first->StoreItemRect(TRect{});
+  int bottom = -1;
+  menu->StackLinksFrom(0, bottom);
+  EXPECT_EQ(bottom, 5);
+  EXPECT_TRUE(first->ItemRect().IsEmpty());
+  menu->PartialLast = true;
+  menu->StackLinksFrom(0, bottom);
+  EXPECT_EQ(bottom, 15);
+  EXPECT_EQ(first->ItemRect(), (TRect{0, 5, 100, 21}));
+  // With room the links stack one under the other.
+  menu->PartialLast = false;
+  menu->VisibleItemsRect = TRect{0, 5, 100, 100};
+  menu->StackLinksFrom(0, bottom);
+  EXPECT_EQ(menu->ItemLinks()->LinkAt(1)->ItemRect(), (TRect{0, 21, 100, 37}));
+  EXPECT_EQ(bottom, 37);
+}
+
+TEST_F(BarControlTest, APopupBarTellsThePainterItsSizeOnEveryResize) {
+  TTestBarControl* window = WindowWith({L"Open"});
+  window->PopupBar = true;
+  const int before = TTestBarPainter::BorderChanges;
+  window->SetBounds(200, 200, 260, 40);
+  window->SetBounds(200, 200, 280, 44);
+  EXPECT_EQ(TTestBarPainter::BorderChanges, before + 2);
+}
+
+TEST(BarControlWithoutPainter, CannotBeCreated) {
+  for (int style = brsStandard; style <= brsSkinned; ++style) SetBarPainterClass(style, nullptr);
+  TForm* form = new TForm(nullptr, 0);
+  auto* manager = new TdxBarManager(form);
+  ASSERT_EQ(manager->Painter(), nullptr);
+  try {
+    new TTestBarControl(manager);
+    ADD_FAILURE() << "a window was made without painter";
+  } catch (const Exception& e) {
+    EXPECT_EQ(e.Message(), L"No bar painter is registered");
+  }
+  EXPECT_EQ(manager->ComponentCount(), 0);
+  form->Free();
+}
+
 }  // namespace
