@@ -137,6 +137,23 @@ TEST_F(BarHintTest, TheLongHintOfTheHotControlIsTheWindowsHintText) {
   EXPECT_EQ(window->HintText(), L"");
 }
 
+TEST_F(BarHintTest, AMenuThatPassesHintsGivesTheLongHintToTheApplication) {
+  TTestBarControl* menu = NewWindow(2);
+  TdxBarButton* item = NewItem(L"Exit");
+  item->SetHint(L"Exit|Closes the program");
+  menu->ItemLinks()->AddItemLink(item);
+  menu->ShowAt(200, 260, 160, 60);
+  Application->SetHint(L"");
+  const TPoint p = CentreOf(menu->ItemLinks()->LinkAt(0)->ItemControl());
+  MoveTo(menu, p.x, p.y);
+  EXPECT_EQ(Application->Hint(), L"");
+  MoveTo(menu, 2, menu->ClientHeight() - 2);
+  menu->PassHints = true;
+  MoveTo(menu, p.x, p.y);
+  EXPECT_EQ(Application->Hint(), L"Closes the program");
+  Application->SetHint(L"");
+}
+
 TEST_F(BarHintTest, TheLastManagerGoingWhileAHintShowsLeavesNoTimerAndNoWindow) {
   Hover(0);
   Fire(TdxBarManager::htShow);
