@@ -388,7 +388,7 @@ bool TdxBarItemControl::DrawsGlyphAsIs() const {
   if (IsEnabledConst()) return true;
   TdxBarManager* manager = LinkedBarManager();
   if (!manager || GlyphHasImage(Glyph())) return false;
-  return UsesLargeImagesFor(DrawParams() ? DrawParams()->ViewSize : bvsSmall) ? manager->DisabledLargeImages() != nullptr
+  return UsesLargeImagesFor(DrawParams() ? DrawParams()->ViewSize : Byte(bvsSmall)) ? manager->DisabledLargeImages() != nullptr
                                                                                : manager->DisabledImages() != nullptr;
 }
 

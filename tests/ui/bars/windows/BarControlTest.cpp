@@ -235,7 +235,9 @@ TEST_F(BarControlTest, TheContextMenuOpensOnPressOrWithBit8OnRelease) {
     EXPECT_EQ(window->DesignPopups.size(), c.AfterPress) << c.Flags;
     Release(window, p.x, p.y, WM_RBUTTONUP);
     EXPECT_EQ(window->DesignPopups.size(), c.AfterRelease) << c.Flags;
-    if (!window->DesignPopups.empty()) EXPECT_EQ(window->DesignPopups.back(), ControlAt(window, 0));
+    if (!window->DesignPopups.empty()) {
+      EXPECT_EQ(window->DesignPopups.back(), ControlAt(window, 0));
+    }
   }
   // In a popup chain outside customizing: never.
   TTestBarControl* popup = WindowWith({L"Open"});
