@@ -31,6 +31,8 @@ extern HDC PaintTargetDC;
 // The wait between two blended frames of a fade (milliseconds); replaceable so tests count frames.
 using TFadeWait = void (*)(DWORD milliseconds);
 TFadeWait SetFadeWait(TFadeWait wait);
+// One wait between two blended frames, through the replaceable wait (the hints' fade-in too).
+void FadeStepWait(DWORD milliseconds);
 
 void PaintControlTo(TBitmap* bmp, TControl* control, int x, int y);
 void PaintGraphicChildren(HDC dc, TWinControl* parent, TPoint offset);

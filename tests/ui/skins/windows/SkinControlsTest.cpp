@@ -59,8 +59,6 @@ class TRecordingGraphic : public TGraphicControl {
 };
 DEFINE_CLASS(TRecordingGraphic)
 
-TColor FromDib(DWORD rgb) { return TColor((rgb >> 16) & 0xFF) | TColor(rgb & 0xFF00) | TColor(rgb & 0xFF) << 16; }
-
 int Channel(TColor c, int shift) { return int((c >> shift) & 0xFF); }
 
 class SkinControls : public FormFixture {
