@@ -5,6 +5,8 @@
 #include <cstddef>
 #include <cwctype>
 
+#include "ui/bars/BarControl.h"
+#include "ui/bars/BarItemControls.h"
 #include "ui/bars/BarManager.h"
 #include "ui/bars/BarSupport.h"
 #include "platform/framework/rtl/Seams.h"
@@ -12,6 +14,7 @@
 #include "ui/foundation/Controls.h"
 #include "ui/foundation/Geometry.h"
 #include "ui/foundation/Office11Colors.h"
+#include "ui/foundation/PopupWindow.h"
 #include "ui/foundation/Themes.h"
 
 namespace {
@@ -285,6 +288,29 @@ TWinControl* FindControlUpwards(HWND Window) {
     if (TWinControl* control = FindControl(w)) return control;
   }
   return nullptr;
+}
+
+TcxCustomPopupWindow* OwningPopupWindow(TWinControl* Control, bool FollowBars) {
+  if (!Control || !Control->HandleAllocated() || Control->ComponentState().Contains(csDestroying)) return nullptr;
+  const HWND start = Control->Handle();
+  HWND window = start;
+  // A chain of opened bar windows is short; the bound keeps a faulty owner cycle from looping.
+  for (int step = 0; step < 256; ++step) {
+    if (IsChildWindow(window)) {
+      HWND parent = GetParent(window);
+      if (!parent) break;
+      window = parent;
+      continue;
+    }
+    if (!FollowBars) break;
+    auto* bar = dynamic_cast<TCustomdxBarControl*>(FindControl(window));
+    TdxBarItemControl* opener = bar ? bar->OwnerControl() : nullptr;
+    TCustomdxBarControl* openerWindow = opener ? opener->BarControl() : nullptr;
+    if (!openerWindow || !openerWindow->HandleAllocated() || openerWindow->Handle() == window) break;
+    window = openerWindow->Handle();
+  }
+  if (window == start) return nullptr;
+  return dynamic_cast<TcxCustomPopupWindow*>(FindControl(window));
 }
 
 HWND DeepestWindowFromPoint(const TPoint& ScreenPoint) {

@@ -16,6 +16,8 @@
 #include "ui/foundation/Classes.h"
 #include "ui/foundation/Graphics.h"
 
+class TcxCustomPopupWindow;
+
 class TdxBarCanvas;
 class TcxCanvas;
 class TcxObjectLink;
@@ -73,6 +75,11 @@ bool IsVisibleWinControl(TWinControl* Control);
 bool WindowOrParentHasFocus(HWND Window);
 bool IsDescendantWindow(HWND Window, HWND Parent);
 TWinControl* FindControlUpwards(HWND Window);
+// The popup window the control sits in: from the control's window up its child-style parents and,
+// with FollowBars, from a bar window to the window of the item control that opened it; the topmost
+// window reached when it is not the control's own and is a TcxCustomPopupWindow. Null for a control
+// without window or being destroyed.
+TcxCustomPopupWindow* OwningPopupWindow(TWinControl* Control, bool FollowBars);
 // WindowFromPoint, then the deepest visible child containing the point.
 HWND DeepestWindowFromPoint(const TPoint& ScreenPoint);
 // True for 0 or a window of another process.

@@ -40,6 +40,11 @@ void TTestBarControl::CreateParams(TCreateParams& Params) {
   Params.Style = WS_POPUP | WS_CLIPCHILDREN;
   Params.ExStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
   Params.WndParent = nullptr;
+  if (ChildOf) {
+    Params.Style = WS_CHILD | WS_CLIPCHILDREN;
+    Params.ExStyle = 0;
+    Params.WndParent = ChildOf;
+  }
 }
 
 void TTestBarControl::ApplyFont() { Font()->Assign(OwningBarManager()->Font()); }

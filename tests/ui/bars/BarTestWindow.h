@@ -41,6 +41,8 @@ class TTestBarControl : public TCustomdxBarControl {
   bool Transient = false;
   bool PopupBar = false;
   bool PartialLast = false;
+  // Made as a child window of this window when set.
+  HWND ChildOf = nullptr;
   // The controls the design popup was asked for.
   std::vector<TdxBarItemControl*> DesignPopups;
   int MarkStateSet = -1;
