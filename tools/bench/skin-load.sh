@@ -6,7 +6,10 @@
 #   panels and nineteen speed buttons) from cold caches against 8 ms and from warm caches against
 #   2 ms, and the same row printed into a bitmap (the controls' own work, no window painting);
 # - a 200 x 16 skinned gauge repainted after a Progress change against 1 ms, and a comic-callout
-#   hint with its shadow composed into its layered image against 8 ms.
+#   hint with its shadow composed into its layered image against 8 ms;
+# - then the warm row timed in turn with rows of the same size that show the window system's share:
+#   plain framework panels and speed buttons, six framework windows that only fill themselves, and
+#   six bare windows with no framework at all.
 # Builds the benchmarks in the x86_64 tree first.
 # usage: tools/bench/skin-load.sh [TREE (build/x86_64)]
 set -euo pipefail

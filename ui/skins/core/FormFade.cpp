@@ -124,7 +124,11 @@ void ReleasePaintScratch() {
 }
 
 void PaintGraphicChildren(HDC dc, TWinControl* parent, TPoint offset) {
-  if (!parent || !parent->Visible() || parent->ControlCount() == 0) return;
+  if (!parent || !parent->Visible()) return;
+  bool graphicChildren = false;
+  for (int i = 0; i < parent->ControlCount() && !graphicChildren; ++i)
+    graphicChildren = !dynamic_cast<TWinControl*>(parent->Controls(i));
+  if (!graphicChildren) return;
   RECT clip;
   if (GetClipBox(dc, &clip) == NULLREGION || clip.right <= clip.left || clip.bottom <= clip.top) {
     if (parent->HandleAllocated()) SendSkinCommand(parent->Handle(), scMarkOutOfView, nullptr);

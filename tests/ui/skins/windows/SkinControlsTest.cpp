@@ -263,6 +263,21 @@ TEST_F(SkinControls, APartlyVisiblePanelRebuildsItsFaceAtTheNextPaint) {
   EXPECT_EQ(builds, 1);
 }
 
+TEST_F(SkinControls, APanelCoveredByItsWindowedChildrenIsNotRebuiltAtEveryPaint) {
+  TsPanel* row = Make<TsPanel>(form, L"FACE", Bounds(0, 0, 200, 60));
+  Make<TsPanel>(row, L"FACE", Bounds(0, 0, 120, 60));
+  Make<TsPanel>(row, L"FACE", Bounds(120, 0, 80, 60));
+  int builds = 0;
+  row->OnPaint = [&](TObject*, TCanvas*) { ++builds; };
+  ShowForm();
+  RedrawWindow(row->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  builds = 0;
+  for (int i = 0; i < 3; ++i)
+    RedrawWindow(row->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  EXPECT_EQ(builds, 0);
+  EXPECT_FALSE(row->SkinData()->HalfVisible);
+}
+
 // Counts the erase messages that reach the framework's handler tables.
 class TErasePanel : public TsPanel {
  public:

@@ -128,7 +128,9 @@ TEST_F(SkinMenus, CaptionsMakeDividersCaptionItemsAndNormalItems) {
                {L"-Two words-", smCaption, L"Two words"}, {L"a-b", smNormal, L""}, {L"-a", smNormal, L""}};
   for (const auto& c : cases) {
     EXPECT_EQ(MenuItemTypeOf(c.Caption), c.Type) << Narrow(c.Caption);
-    if (c.Type == smCaption) EXPECT_EQ(CaptionItemText(c.Caption), c.Shown) << Narrow(c.Caption);
+    if (c.Type == smCaption) {
+      EXPECT_EQ(CaptionItemText(c.Caption), c.Shown) << Narrow(c.Caption);
+    }
   }
 }
 
