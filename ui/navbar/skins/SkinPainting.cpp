@@ -9,6 +9,8 @@
 #include "ui/foundation/Office11Colors.h"
 #include "ui/navbar/skins/Skin.h"
 
+DEFINE_CLASS(TdxSkinCanvas)
+
 namespace {
 
 constexpr int kInterpolationNearestNeighbor = 5;
