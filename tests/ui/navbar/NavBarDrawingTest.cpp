@@ -5,7 +5,7 @@
 #include "tests/ui/foundation/PainterTestSupport.h"
 #include "tests/ui/navbar/GdiPlusTestSupport.h"
 #include "ui/foundation/Office11Colors.h"
-#include "ui/navbar/NavBarElementPainters.h"
+#include "ui/navbar/NavBarBasePainters.h"
 #include "ui/navbar/NavBarGraphics.h"
 
 using namespace painter_testing;
@@ -256,4 +256,61 @@ TEST_F(Drawing, DropTargetGroupWithoutGdiPlusIsATwoPixelFrame) {
   EXPECT_EQ(surface.At(3, 10), rgb(255, 0, 0));
   EXPECT_EQ(surface.At(4, 10), rgb(9, 9, 9));
   EXPECT_EQ(surface.At(17, 17), rgb(255, 0, 0));
+}
+
+TEST_F(Drawing, ScrollButtonArrowsAndButtonFrames) {
+  // A 16-pixel button: a 7-pixel-wide, 4-pixel-high arrow.
+  TPoint down[3], up[3];
+  TdxNavBarBaseScrollButtonsPainter::ArrowPoints(TRect(0, 0, 20, 16), true, down);
+  EXPECT_EQ(down[0], TPoint(9, 9));
+  EXPECT_EQ(down[1], TPoint(6, 6));
+  EXPECT_EQ(down[2], TPoint(12, 6));
+  TdxNavBarBaseScrollButtonsPainter::ArrowPoints(TRect(0, 0, 20, 16), false, up);
+  EXPECT_EQ(up[0], TPoint(9, 5));
+  EXPECT_EQ(up[1].y, 8);
+
+  const auto* scroll = TdxNavBarBaseScrollButtonsPainter::Instance();
+  const auto* base = TdxNavBarBaseButtonPainter::Instance();
+  const TColor face = rgb(200, 160, 120);
+  for (int state : {0, int(nbisDisabled)}) {
+    Surface surface(20, 16);
+    scroll->DrawBottomButton(surface.canvas(), TRect(0, 0, 20, 16), base, face, face, 255, 255, 0, clNone, state);
+    const TColor ink = state ? Resolved(clGrayText) : rgb(0, 0, 0);
+    EXPECT_EQ(surface.At(9, 9), ink) << state;   // tip
+    EXPECT_EQ(surface.At(6, 6), ink) << state;   // base, left end
+    EXPECT_EQ(surface.At(12, 6), ink) << state;  // base, right end
+    EXPECT_EQ(surface.At(9, 11), face) << state;
+    EXPECT_EQ(surface.At(5, 6), face) << state;
+    // The raised frame of the base button.
+    EXPECT_EQ(surface.At(0, 8), LightenColorPercent(face, 20));
+    EXPECT_EQ(surface.At(19, 8), DarkenColorPercent(face, 20));
+    EXPECT_EQ(surface.At(1, 8), LightenColorPercent(face, 70));
+  }
+  // The active button's black bottom line; the flat button's plain frame.
+  for (TdxNavBarButtonPainterClass painter :
+       {TdxNavBarButtonPainterClass(base), TdxNavBarButtonPainterClass(TdxNavBarFlatButtonPainter::Instance())}) {
+    Surface surface(20, 16);
+    painter->DrawButton(surface.canvas(), TRect(0, 0, 20, 16), nullptr, face, face, 255, 255, 0, clNone, nbisActive);
+    EXPECT_EQ(surface.At(10, 15), rgb(0, 0, 0));
+    EXPECT_EQ(surface.At(10, 14), painter == base ? DarkenColorPercent(face, 70) : face);
+  }
+  Surface pressed(20, 16);
+  TdxNavBarFlatButtonPainter::Instance()->DrawButton(pressed.canvas(), TRect(0, 0, 20, 16), nullptr, face, face, 255,
+                                                     255, 0, clNone, nbisPressed);
+  EXPECT_EQ(pressed.At(0, 8), DarkenColorPercent(face, 20));
+  EXPECT_EQ(pressed.At(19, 8), LightenColorPercent(face, 20));
+  EXPECT_EQ(pressed.At(1, 8), DarkenColorPercent(face, 70));
+  EXPECT_EQ(pressed.At(18, 8), face);
+}
+
+TEST_F(Drawing, BaseSelectionFramesRaisedOrSunken) {
+  const TColor back = rgb(100, 150, 200);
+  for (int state : {int(nbisHot), int(nbisPressed), int(nbisSelected)}) {
+    Surface surface(10, 10, rgb(9, 9, 9));
+    TdxNavBarBaseSelectionPainter::Instance()->DrawSelection(surface.canvas(), TRect(0, 0, 10, 10), back, state);
+    const bool sunken = state != nbisHot;
+    EXPECT_EQ(surface.At(0, 5), sunken ? DarkenColorPercent(back, 20) : LightenColorPercent(back, 20)) << state;
+    EXPECT_EQ(surface.At(9, 5), sunken ? LightenColorPercent(back, 20) : DarkenColorPercent(back, 20)) << state;
+    EXPECT_EQ(surface.At(5, 5), rgb(9, 9, 9)) << state;
+  }
 }
