@@ -21,21 +21,32 @@ constexpr TdxSkinNameId kFormFrames[2][4] = {
     {sdxSkinFormFormFrameLeft, sdxSkinFormSmallFormCaption, sdxSkinFormFormFrameRight, sdxSkinFormFormFrameBottom},
     {sdxSkinFormFormFrameLeft, sdxSkinFormFormCaption, sdxSkinFormFormFrameRight, sdxSkinFormFormFrameBottom}};
 
-// A placeholder's picture: two red diagonals, pen width 2, on a 32 x 32 bitmap.
-TBitmap* MakeRedCross() {
-  auto bitmap = new TBitmap();
-  bitmap->SetPixelFormat(pf24bit);
-  bitmap->SetSize(32, 32);
-  TCanvas* canvas = bitmap->Canvas();
-  canvas->Brush()->SetColor(clWhite);
-  canvas->FillRect(TRect(0, 0, 32, 32));
-  canvas->Pen()->SetColor(TColor(RGB(255, 0, 0)));
-  canvas->Pen()->SetWidth(2);
-  canvas->MoveTo(0, 0);
-  canvas->LineTo(32, 32);
-  canvas->MoveTo(0, 32);
-  canvas->LineTo(32, 0);
-  return bitmap;
+// A placeholder's picture: two red diagonals, pen width 2, drawn once on a 32 x 32 bitmap; every
+// placeholder gets its own image made from those pixels.
+const TdxRGBColors& RedCrossPixels() {
+  static const TdxRGBColors pixels = [] {
+    ObjectPtr<TBitmap> bitmap(new TBitmap(32, 32, pf32bit));
+    TCanvas* canvas = bitmap->Canvas();
+    canvas->Brush()->SetColor(clWhite);
+    canvas->FillRect(TRect(0, 0, 32, 32));
+    canvas->Pen()->SetColor(TColor(RGB(255, 0, 0)));
+    canvas->Pen()->SetWidth(2);
+    canvas->MoveTo(0, 0);
+    canvas->LineTo(32, 32);
+    canvas->MoveTo(0, 32);
+    canvas->LineTo(32, 0);
+    GdiFlush();
+    TdxRGBColors bits(32 * 32);
+    for (int y = 0; y < 32; ++y) {
+      const auto* row = static_cast<const RGBQUAD*>(bitmap->ScanLine(y));
+      for (int x = 0; x < 32; ++x) {
+        bits[size_t(y * 32 + x)] = row[x];
+        bits[size_t(y * 32 + x)].rgbReserved = 255;
+      }
+    }
+    return bits;
+  }();
+  return pixels;
 }
 
 }  // namespace
@@ -106,8 +117,9 @@ TdxSkinElement* TdxSkinInfo::AddPlaceholderElement(TdxSkinControlGroup* Group, c
   element->UsageMark = kSkinMarkPlaceholder;
   element->Image()->SetStates({esNormal});
   element->Image()->SetStretch(smStretch);
-  ObjectPtr<TBitmap> cross(MakeRedCross());
-  element->Image()->Texture()->SetBitmap(cross.get());
+  TdxPNGImage* texture = element->Image()->Texture();
+  texture->AssignImage(GPImageClass()->CreateFromBits(32, 32, RedCrossPixels(), false));
+  texture->OnChange(texture);
   --lookingUp_;
   return element;
 }
