@@ -148,18 +148,24 @@ TEST_F(Drawing, StyleSheetLinesValuesAndFonts) {
   EXPECT_EQ(border, clNone);
 }
 
+namespace {
+
+// Like the system: the wide call fails for any size but the wide structure's own.
+BOOL WINAPI WideMetricsOnly(UINT action, UINT size, PVOID data, UINT) {
+  if (action != SPI_GETNONCLIENTMETRICS || size != sizeof(NONCLIENTMETRICSW)) return FALSE;
+  auto* metrics = static_cast<NONCLIENTMETRICSW*>(data);
+  if (metrics->cbSize != sizeof(NONCLIENTMETRICSW)) return FALSE;
+  *metrics = {};
+  metrics->cbSize = sizeof(NONCLIENTMETRICSW);
+  wcscpy(metrics->lfMessageFont.lfFaceName, L"Courier New");
+  metrics->lfMessageFont.lfHeight = -19;
+  return TRUE;
+}
+
+}  // namespace
+
 TEST_F(Drawing, MessageFontAsksWithTheWideStructure) {
-  // Like the system: the wide call fails for any size but the wide structure's own.
-  Bound().SystemParametersInfoW = [](UINT action, UINT size, PVOID data, UINT) -> BOOL {
-    if (action != SPI_GETNONCLIENTMETRICS || size != sizeof(NONCLIENTMETRICSW)) return FALSE;
-    auto* metrics = static_cast<NONCLIENTMETRICSW*>(data);
-    if (metrics->cbSize != sizeof(NONCLIENTMETRICSW)) return FALSE;
-    *metrics = {};
-    metrics->cbSize = sizeof(NONCLIENTMETRICSW);
-    wcscpy(metrics->lfMessageFont.lfFaceName, L"Courier New");
-    metrics->lfMessageFont.lfHeight = -19;
-    return TRUE;
-  };
+  Bound().SystemParametersInfoW = &WideMetricsOnly;
   TFont font;
   MessageFont(&font);
   EXPECT_EQ(font.Name(), L"Courier New");

@@ -116,14 +116,22 @@ TEST_F(ElementFixture, TheEmptyElementIsWhiteInARedFrame) {
   EXPECT_EQ(dib.Pixel(0, 0), 0x000000u);
 }
 
+namespace {
+
+HDC graphicsDC = nullptr;
+GpStatus(WINAPI* realCreateFromHDC)(HDC, GpGraphics**) = nullptr;
+
+GpStatus WINAPI RecordingCreateFromHDC(HDC dc, GpGraphics** graphics) {
+  graphicsDC = dc;
+  return realCreateFromHDC(dc, graphics);
+}
+
+}  // namespace
+
 TEST_F(ElementFixture, APaletteDisplayDrawsThroughAnOffscreenBuffer) {
-  static HDC graphicsDC = nullptr;
-  static auto real = Bound().GdipCreateFromHDC.Get();
+  realCreateFromHDC = Bound().GdipCreateFromHDC.Get();
   Bound().ScreenColorDepth = [] { return 8; };
-  Bound().GdipCreateFromHDC.Set([](HDC dc, GpGraphics** graphics) -> GpStatus {
-    graphicsDC = dc;
-    return real(dc, graphics);
-  });
+  Bound().GdipCreateFromHDC.Set(&RecordingCreateFromHDC);
   element->SetColor(0x0000FF);
   DibSection dib(30, 30);
   element->Draw(dib.DC(), TRect(10, 10, 20, 20));
