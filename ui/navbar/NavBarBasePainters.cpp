@@ -1,5 +1,6 @@
 #include "ui/navbar/NavBarBasePainters.h"
 
+#include "ui/foundation/Office11Colors.h"
 #include "ui/navbar/NavBarGraphics.h"
 
 void TdxNavBarBaseSelectionPainter::GetSelectionColors(int State, TColor BackColor, TColor& FillColor,
@@ -71,17 +72,8 @@ void DrawArrowButton(TcxCanvas* Canvas, const TRect& R, bool Down, TdxNavBarButt
     ButtonPainter->DrawButton(Canvas, R, nullptr, Color1, Color2, Alpha1, Alpha2, GradientMode, BorderColor, State);
   TPoint points[3];
   TdxNavBarBaseScrollButtonsPainter::ArrowPoints(R, Down, points);
-  const COLORREF color = COLORREF(ColorToRGB((State & nbisDisabled) ? clGrayText : clBlack));
-  HDC dc = Canvas->DCHandle();
-  HBRUSH brush = CreateSolidBrush(color);
-  HPEN pen = CreatePen(PS_SOLID, 1, color);
-  HGDIOBJ oldBrush = SelectObject(dc, brush), oldPen = SelectObject(dc, pen);
   const POINT polygon[3] = {points[0], points[1], points[2]};
-  Polygon(dc, polygon, 3);
-  SelectObject(dc, oldBrush);
-  SelectObject(dc, oldPen);
-  DeleteObject(brush);
-  DeleteObject(pen);
+  FillPolygonSolid(Canvas->DCHandle(), polygon, 3, (State & nbisDisabled) ? clGrayText : clBlack);
 }
 
 }  // namespace

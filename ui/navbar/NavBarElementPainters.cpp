@@ -165,15 +165,7 @@ void TdxNavBarCustomDropTargetLinkPainter::DrawDropTargetLink(TcxCanvas* Canvas,
                                                               TColor Color) const {
   if (Color == clNone) return;
   const POINT polygon[7] = {Points[0], Points[1], Points[2], Points[0], Points[3], Points[4], Points[5]};
-  HDC dc = Canvas->DCHandle();
-  HBRUSH brush = CreateSolidBrush(COLORREF(ColorToRGB(Color)));
-  HPEN pen = CreatePen(PS_SOLID, 1, COLORREF(ColorToRGB(Color)));
-  HGDIOBJ oldBrush = SelectObject(dc, brush), oldPen = SelectObject(dc, pen);
-  Polygon(dc, polygon, 7);
-  SelectObject(dc, oldBrush);
-  SelectObject(dc, oldPen);
-  DeleteObject(brush);
-  DeleteObject(pen);
+  FillPolygonSolid(Canvas->DCHandle(), polygon, 7, Color);
 }
 
 void TdxNavBarCustomDropTargetGroupPainter::DrawDropTargetGroup(TcxCanvas* Canvas, const TRect& R, TColor Color1,

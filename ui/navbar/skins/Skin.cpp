@@ -120,9 +120,13 @@ void TdxSkinPersistent::EndUpdate() {
   if (--lockCount_ == 0) Changed();
 }
 
-void TdxSkinPersistent::Attach(TdxSkinCustomPersistentObject* Child) {
+void TdxSkinPersistent::Adopt(TdxSkinCustomPersistentObject* Child) {
   Child->SetOwner(this);
   Child->OnChange = TNotifyEvent(this, &TdxSkinPersistent::ChildChanged);
+}
+
+void TdxSkinPersistent::Attach(TdxSkinCustomPersistentObject* Child) {
+  Adopt(Child);
   if (auto property = dynamic_cast<TdxSkinProperty*>(Child)) properties_.push_back(property);
   Changed();
 }
@@ -466,10 +470,8 @@ void TdxSkinControlGroup::Assign(TPersistent* Source) {
   BeginUpdate();
   Inherited::Assign(Source);
   for (TdxSkinElement* e : source->elements_) {
-    auto copy = static_cast<TdxSkinElement*>(e->Clone());
-    elements_.push_back(copy);
-    copy->SetOwner(this);
-    copy->OnChange = TNotifyEvent(this, &TdxSkinControlGroup::ChildChanged);
+    elements_.push_back(static_cast<TdxSkinElement*>(e->Clone()));
+    Adopt(elements_.back());
     Changed();
   }
   EndUpdate();
@@ -490,7 +492,7 @@ void TdxSkinControlGroup::DeleteProperty(TdxSkinCustomPersistentObject* Object) 
 
 TdxSkinElement* TdxSkinControlGroup::AddElement(const String& Name) {
   auto element = new TdxSkinElement(this, Name);
-  element->OnChange = TNotifyEvent(this, &TdxSkinControlGroup::ChildChanged);
+  Adopt(element);
   elements_.push_back(element);
   Changed();
   return element;
@@ -521,16 +523,12 @@ void TdxSkin::Assign(TPersistent* Source) {
   BeginUpdate();
   Inherited::Assign(Source);
   for (TdxSkinColor* c : source->colors_) {
-    auto copy = static_cast<TdxSkinColor*>(c->Clone());
-    copy->SetOwner(this);
-    copy->OnChange = TNotifyEvent(this, &TdxSkin::ChildChanged);
-    colors_.push_back(copy);
+    colors_.push_back(static_cast<TdxSkinColor*>(c->Clone()));
+    Adopt(colors_.back());
   }
   for (TdxSkinControlGroup* g : source->groups_) {
-    auto copy = static_cast<TdxSkinControlGroup*>(g->Clone());
-    copy->SetOwner(this);
-    copy->OnChange = TNotifyEvent(this, &TdxSkin::ChildChanged);
-    groups_.push_back(copy);
+    groups_.push_back(static_cast<TdxSkinControlGroup*>(g->Clone()));
+    Adopt(groups_.back());
   }
   Changed();
   EndUpdate();
@@ -590,7 +588,7 @@ void TdxSkin::Clear() {
 TdxSkinColor* TdxSkin::AddColor(const String& Name, TColor Value) {
   BeginUpdate();
   auto color = new TdxSkinColor(this, Name);
-  color->OnChange = TNotifyEvent(this, &TdxSkin::ChildChanged);
+  Adopt(color);
   colors_.push_back(color);
   color->SetValue(Value);
   Changed();
@@ -600,7 +598,7 @@ TdxSkinColor* TdxSkin::AddColor(const String& Name, TColor Value) {
 
 TdxSkinControlGroup* TdxSkin::AddGroup(const String& Name) {
   auto group = new TdxSkinControlGroup(this, Name);
-  group->OnChange = TNotifyEvent(this, &TdxSkin::ChildChanged);
+  Adopt(group);
   groups_.push_back(group);
   Changed();
   return group;
@@ -714,16 +712,12 @@ void TdxSkin::BuildFrom(const dxskin::SkinRecord& Record, TStream& Source, Int64
 }
 
 void TdxSkin::TakeContentOf(TdxSkin& Other) {
-  auto adopt = [this](TdxSkinCustomPersistentObject* child) {
-    child->SetOwner(this);
-    child->OnChange = TNotifyEvent(this, &TdxSkin::ChildChanged);
-  };
   colors_.swap(Other.colors_);
   groups_.swap(Other.groups_);
   properties_.swap(Other.properties_);
-  for (auto* c : colors_) adopt(c);
-  for (auto* g : groups_) adopt(g);
-  for (auto* p : properties_) adopt(p);
+  for (auto* c : colors_) Adopt(c);
+  for (auto* g : groups_) Adopt(g);
+  for (auto* p : properties_) Adopt(p);
 }
 
 void TdxSkin::LoadFromStream(TStream& Stream) {

@@ -138,7 +138,9 @@ class TdxSkinPersistent : public TdxSkinCustomPersistentObject {
   TdxSkinProperty* Properties(int Index) const { return properties_[size_t(Index)]; }
 
  protected:
-  // Owner, OnChange, append, Changed.
+  // The child's owner becomes this container and its OnChange ChildChanged.
+  void Adopt(TdxSkinCustomPersistentObject* Child);
+  // Adopt, append to the property list, Changed.
   void Attach(TdxSkinCustomPersistentObject* Child);
   void EnsureSorted();
   bool sorted_ = false;
