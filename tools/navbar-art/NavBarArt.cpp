@@ -205,9 +205,13 @@ Picture Highlights(const Palette& pal, int fw, int fh, std::initializer_list<int
   });
 }
 
+// The glyph colour over a face: the scheme's own on the normal face, a dark brown on the
+// highlighted ones.
+Color GlyphOn(const Palette& pal, int face) { return face == 0 ? pal.Glyph : Rgb(90, 56, 16); }
+
 // Round buttons with a glyph, one frame per face state, laid out horizontally.
 Picture RoundButtons(const Palette& pal, int size, std::initializer_list<int> faces,
-                     const std::function<void(Picture&, double cx, double cy)>& glyph) {
+                     const std::function<void(Picture&, double cx, double cy, const Color& ink)>& glyph) {
   const std::vector<int> list(faces);
   return Sheet(size, size, int(list.size()), false, [&](Picture& p, int l, int t, int i) {
     Color top, bottom;
@@ -216,7 +220,7 @@ Picture RoundButtons(const Palette& pal, int size, std::initializer_list<int> fa
     p.Fill(art::Circle(l + c, t + c, c - 0.5), art::Solid(pal.Border), l, t, l + size, t + size);
     p.Fill(art::Circle(l + c, t + c, c - 1.5), art::VerticalGradient(t + 1, t + size - 1, top, bottom), l, t,
            l + size, t + size);
-    glyph(p, l + c, t + c);
+    glyph(p, l + c, t + c, GlyphOn(pal, list[size_t(i)]));
   });
 }
 
@@ -257,9 +261,9 @@ dxskin::GroupRecord NavBarGroup(const Palette& pal, bool withDropTarget) {
     auto e = NewElement(name);
     SetImage(e.Image,
              RoundButtons(pal, 18, {0, 1, 2},
-                          [&](Picture& p, double cx, double cy) {
-                            Chevron(p, cx, cy, 6, open ? 1 : 0, pal.Glyph, -1.6);
-                            Chevron(p, cx, cy, 6, open ? 1 : 0, pal.Glyph, 1.6);
+                          [&](Picture& p, double cx, double cy, const Color& ink) {
+                            Chevron(p, cx, cy, 6, open ? 1 : 0, ink, -1.6);
+                            Chevron(p, cx, cy, 6, open ? 1 : 0, ink, 1.6);
                           }),
              States({kNormal, kHot, kPressed}), kHorizontal, kNoResize);
     g.Elements.push_back(e);
@@ -307,9 +311,9 @@ dxskin::GroupRecord NavPaneGroup(const Palette& pal) {
     auto e = NewElement(name);
     SetImage(e.Image,
              RoundButtons(pal, 16, {0, 1, 2, 3, 1, 2},
-                          [&](Picture& p, double cx, double cy) {
-                            Chevron(p, cx, cy, 5, collapse ? 2 : 3, pal.Glyph, -1.5);
-                            Chevron(p, cx, cy, 5, collapse ? 2 : 3, pal.Glyph, 1.5);
+                          [&](Picture& p, double cx, double cy, const Color& ink) {
+                            Chevron(p, cx, cy, 5, collapse ? 2 : 3, ink, -1.5);
+                            Chevron(p, cx, cy, 5, collapse ? 2 : 3, ink, 1.5);
                           }),
              States({kNormal, kHot, kPressed, kDroppedDown, kChecked, kHotCheck}), kHorizontal, kNoResize);
     g.Elements.push_back(e);
@@ -361,9 +365,9 @@ dxskin::GroupRecord NavPaneGroup(const Palette& pal) {
         FaceColors(pal, i, top, bottom);
         Box(s, l, t, l + 18, t + 32, Fade(top, 0.8), Fade(bottom, 0.9), Fade(pal.Border, 0.8), 2);
       }
-      Chevron(s, l + 8, t + 13, 6, 3, pal.Glyph, -1.5);
-      Chevron(s, l + 8, t + 13, 6, 3, pal.Glyph, 1.5);
-      Arrow(s, l + 9, t + 21, 6, 1, pal.Glyph);
+      Chevron(s, l + 8, t + 13, 6, 3, GlyphOn(pal, i), -1.5);
+      Chevron(s, l + 8, t + 13, 6, 3, GlyphOn(pal, i), 1.5);
+      Arrow(s, l + 9, t + 21, 6, 1, GlyphOn(pal, i));
     });
     SetImage(e.Image, p, States({kNormal, kHot, kPressed}), kVertical, kNoResize);
     e.MinSize = {18, 0};
@@ -392,7 +396,7 @@ dxskin::GroupRecord NavPaneGroup(const Palette& pal) {
         FaceColors(pal, i, top, bottom);
         Box(s, l, t, l + 16, t + 16, top, bottom, pal.Border, 2);
       }
-      Arrow(s, l + 8, t + 8, 8, up ? 0 : 1, i == 3 ? Fade(pal.Dark, 0.5) : pal.Glyph);
+      Arrow(s, l + 8, t + 8, 8, up ? 0 : 1, i == 3 ? Fade(pal.Dark, 0.5) : GlyphOn(pal, i));
     });
     SetImage(e.Image, p, States({kNormal, kHot, kPressed, kDisabled}), kHorizontal, kNoResize);
     g.Elements.push_back(e);
@@ -486,7 +490,7 @@ dxskin::GroupRecord CommonGroup(const Palette& pal) {
       Color top, bottom;
       FaceColors(pal, face == 3 ? 4 : face, top, bottom);
       Box(s, l, t, l + 16, t + 16, top, bottom, face == 3 ? Fade(pal.Border, 0.5) : pal.Border, 2);
-      Arrow(s, l + 8, t + 8, 7, direction, face == 3 ? Fade(pal.Dark, 0.6) : pal.Glyph);
+      Arrow(s, l + 8, t + 8, 7, direction, face == 3 ? Fade(pal.Dark, 0.6) : GlyphOn(pal, face));
     });
     SetImage(e.Image, p, States({kNormal, kHot, kPressed, kDisabled}), kVertical, kStretch, {3, 3, 3, 3});
     e.ImageCount = 4;
