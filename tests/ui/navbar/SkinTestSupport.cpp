@@ -36,7 +36,7 @@ TdxSkin* MakeSmallSkin() {
   element->Image()->SetMargins(TRect(2, 3, 4, 5));
   element->Image()->SetGradientBeginColor(0x0000FF);
   element->Image()->SetGradientEndColor(0x00FF00);
-  element->Image()->SetGradient(gmVertical);
+  element->Image()->SetGradient(TdxSkinGradientMode::gmVertical);
   element->SetColor(0x112233);
   element->SetAlpha(200);
   element->SetContentOffset(TRect(1, 2, 3, 4));

@@ -664,7 +664,7 @@ void ReadImage(TdxSkinImage* image, const dxskin::ImageRecord& r, TStream& sourc
   image->SetStretch(TdxSkinStretchMode(std::min<int>(r.Stretch, smNoResize)));
   image->SetGradientBeginColor(r.GradientBeginColor);
   image->SetGradientEndColor(r.GradientEndColor);
-  image->SetGradient(TdxSkinGradientMode(std::min<int>(r.Gradient, gmBackwardDiagonal)));
+  image->SetGradient(TdxSkinGradientMode(std::min<int>(r.Gradient, int(TdxSkinGradientMode::gmBackwardDiagonal))));
   if (!r.Png.empty()) {
     const Int64 start = base + Int64(r.PngOffset);
     TdxSkinPartStream* part = SkinPartStream();

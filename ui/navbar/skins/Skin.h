@@ -37,7 +37,8 @@ constexpr int kSkinElementStateCount = 11;
 using TdxSkinElementStates = TSet<TdxSkinElementState>;
 enum TdxSkinImageLayout { ilHorizontal, ilVertical };
 enum TdxSkinStretchMode { smStretch, smTile, smNoResize };
-enum TdxSkinGradientMode { gmHorizontal, gmVertical, gmForwardDiagonal, gmBackwardDiagonal };
+// Scoped: the navigation bar's style gradient modes use the same names.
+enum class TdxSkinGradientMode { gmHorizontal, gmVertical, gmForwardDiagonal, gmBackwardDiagonal };
 
 // A skin-info cache (SkinInfo.h) hears of every change of the skins it listens to.
 class IdxSkinChangeListener {
@@ -379,7 +380,7 @@ class TdxSkinImage : public TPersistent {
  private:
   void TextureChanged(TObject*);
 
-  TdxSkinGradientMode gradient_ = gmHorizontal;
+  TdxSkinGradientMode gradient_ = TdxSkinGradientMode::gmHorizontal;
   TColor gradientBegin_ = clNone, gradientEnd_ = clNone;
   TdxSkinImageLayout layout_ = ilHorizontal;
   TRect margins_;

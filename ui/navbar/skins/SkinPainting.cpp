@@ -70,7 +70,7 @@ void TdxSkinCanvas::FillRect(const TRect& R, TColor Color) {
 void TdxSkinCanvas::FillGradient(const TRect& R, TColor Color1, TdxSkinGradientMode Mode, TColor Color2) {
   if (!graphics_) return;
   if (Color1 == Color2 || Color2 == clNone || Color2 == clDefault) return FillRect(R, Color1);
-  if (Mode == gmForwardDiagonal || Mode == gmBackwardDiagonal) {
+  if (Mode == TdxSkinGradientMode::gmForwardDiagonal || Mode == TdxSkinGradientMode::gmBackwardDiagonal) {
     auto argb = [](TColor c) {
       const DWORD rgb = DWORD(ColorToRGB(c));
       return 0xFF000000u | (rgb & 0xFF) << 16 | (rgb & 0xFF00) | (rgb >> 16 & 0xFF);
@@ -78,13 +78,13 @@ void TdxSkinCanvas::FillGradient(const TRect& R, TColor Color1, TdxSkinGradientM
     const GpRectI rect{R.left, R.top, R.Width(), R.Height()};
     ObjectPtr<TdxGPLinearGradientBrush> brush(new TdxGPLinearGradientBrush(
         rect, argb(Color1), argb(Color2),
-        Mode == gmForwardDiagonal ? lgmForwardDiagonal : lgmBackwardDiagonal));
+        Mode == TdxSkinGradientMode::gmForwardDiagonal ? lgmForwardDiagonal : lgmBackwardDiagonal));
     if (brush->Handle()) Bound().GdipFillRectangleI.Get()(graphics_, brush->Handle(), R.left, R.top, R.Width(), R.Height());
     return;
   }
   HDC dc = nullptr;
   if (Bound().GdipGetDC.Get()(graphics_, &dc) != GpOk || !dc) return;
-  PaintGradientRect(dc, R, Color1, Color2, Mode == gmHorizontal);
+  PaintGradientRect(dc, R, Color1, Color2, Mode == TdxSkinGradientMode::gmHorizontal);
   Bound().GdipReleaseDC.Get()(graphics_, dc);
 }
 
