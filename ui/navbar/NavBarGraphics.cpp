@@ -339,13 +339,6 @@ String WithoutSpaces(String text) {
   return text;
 }
 
-int HexDigit(wchar_t c) {
-  if (c >= L'0' && c <= L'9') return c - L'0';
-  if (c >= L'a' && c <= L'f') return c - L'a' + 10;
-  if (c >= L'A' && c <= L'F') return c - L'A' + 10;
-  return -1;
-}
-
 }  // namespace
 
 TdxStyleSheetParser::TdxStyleSheetParser(const String& Text) : styles_(new TStringList()) {
@@ -377,13 +370,8 @@ bool TdxStyleSheetParser::TryParseColor(const String& Text, TColor& Color) {
   const size_t hash = Text.find(L'#');
   if (hash != String::npos) {
     // Exactly the six characters after "#", each a hexadecimal digit.
-    if (Text.size() < hash + 7) return false;
-    int channels[3];
-    for (int i = 0; i < 3; ++i) {
-      const int high = HexDigit(Text[hash + 1 + 2 * size_t(i)]), low = HexDigit(Text[hash + 2 + 2 * size_t(i)]);
-      if (high < 0 || low < 0) return false;
-      channels[i] = high * 16 + low;
-    }
+    std::vector<Byte> channels;
+    if (Text.size() < hash + 7 || !HexToBin(Text.substr(hash + 1, 6), channels)) return false;
     Color = TColor(RGB(channels[0], channels[1], channels[2]));
     return true;
   }
