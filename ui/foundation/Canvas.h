@@ -85,6 +85,8 @@ class TcxCanvas : public TObject {
   ~TcxCanvas() override;
 
   TCanvas* Canvas() const { return canvas_; }
+  // Paints on another canvas from now on (which outlives its use here); the saved states stay.
+  void SetCanvas(TCanvas* ACanvas) { canvas_ = ACanvas; }
   TBrush* CurrentBrush() const { return canvas_->Brush(); }
   TFont* CurrentFont() const { return canvas_->Font(); }
   TPen* CurrentPen() const { return canvas_->Pen(); }

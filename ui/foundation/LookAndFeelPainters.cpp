@@ -565,8 +565,8 @@ void TcxLookAndFeelPainterMetaClass::PaintSizeGrip(TcxCanvas* Canvas, const TRec
 void TcxLookAndFeelPainterMetaClass::CalendarHeaderLayout(const TRect& R, int Arrows, TRect& LeftArrow, TRect& TextR,
                                                           TRect& RightArrow) const {
   const int side = RectHeightOf(R);
-  LeftArrow = (Arrows & caLeft) ? RectWithWidth(R, side) : TRect{R.left, R.top, R.left, R.bottom};
-  RightArrow = (Arrows & caRight) ? RectWithRightAt(R, R.right, side) : TRect{R.right, R.top, R.right, R.bottom};
+  LeftArrow = (Arrows & cxcaLeft) ? RectWithWidth(R, side) : TRect{R.left, R.top, R.left, R.bottom};
+  RightArrow = (Arrows & cxcaRight) ? RectWithRightAt(R, R.right, side) : TRect{R.right, R.top, R.right, R.bottom};
   TextR = {LeftArrow.right, R.top, RightArrow.left, R.bottom};
 }
 
@@ -625,11 +625,11 @@ void TcxLookAndFeelPainterMetaClass::PaintCalendarHeaderArrows(TcxCanvas* Canvas
   if (height < 1) return;
   const int half = height / 2, cy = RangeCenter(box.top, box.bottom), inset = RectHeightOf(box) / 2;
   SetPenAndBrush(Canvas, Color);
-  if (Arrows & caLeft) {
+  if (Arrows & cxcaLeft) {
     const int x = box.left + inset;
     DrawTriangle(Canvas, {{{x, cy}, {x + half, cy - half}, {x + half, cy + half}}});
   }
-  if (Arrows & caRight) {
+  if (Arrows & cxcaRight) {
     const int x = box.right - 1 - inset;
     DrawTriangle(Canvas, {{{x, cy}, {x - half, cy - half}, {x - half, cy + half}}});
   }

@@ -43,7 +43,7 @@ enum TcxAlignmentVert { vaTop, vaBottom, vaCenter };
 enum TcxIndicatorKind { ikNone, ikArrow, ikEdit, ikInsert, ikMultiDot, ikMultiArrow, ikFilter };
 enum TcxGroupBoxCaptionPosition { cxgpTop, cxgpBottom, cxgpLeft, cxgpRight, cxgpCenter };
 // The month header's arrows: bit 1 the left one, bit 2 the right one.
-enum TcxCalendarArrows { caNone = 0, caLeft = 1, caRight = 2, caBoth = 3 };
+enum TcxCalendarArrows { cxcaNone = 0, cxcaLeft = 1, cxcaRight = 2, cxcaBoth = 3 };
 
 using TcxArrowPoints = std::array<TPoint, 3>;
 // Paints a cell's background itself; true when it did.

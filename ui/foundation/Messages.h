@@ -11,3 +11,5 @@ constexpr UINT DXM_REFRESHITEMS = 0x8065;
 // A custom popup: close and give the focus back to the owner; show again with the remembered focus.
 constexpr UINT CXM_CLOSEPOPUP = 0x807D;
 constexpr UINT CXM_SHOWPOPUP = 0x807E;
+// The bar library's system controller: run the framework's synchronisation queue.
+constexpr UINT DXM_BAR_SYNCHRONIZE = 0x8066;

@@ -290,7 +290,7 @@ TEST_F(Painters, ViewFamiliesOneRowEach) {
        }, {15, 10}, Resolved(clRed)},
       {"grid footer", [](TcxCanvas* c) { UltraFlat()->PaintFooterFrame(c, {0, 0, 30, 20}); }, {29, 19},
        Resolved(clBtnShadow)},
-      {"calendar", [](TcxCanvas* c) { Base()->PaintCalendarHeaderArrows(c, {0, 0, 40, 20}, clBlue, caLeft); }, {10, 10},
+      {"calendar", [](TcxCanvas* c) { Base()->PaintCalendarHeaderArrows(c, {0, 0, 40, 20}, clBlue, cxcaLeft); }, {10, 10},
        clBlue},
       {"scheduler", [](TcxCanvas* c) {
          Base()->PaintSchedulerEventProgress(c, {0, 0, 30, 10}, true, {}, {2, 2, 12, 8});

@@ -1,0 +1,5 @@
+#include "ui/bars/BarStrings.h"
+
+#include "ui/foundation/Classes.h"
+
+String dxBarString(int Id) { return ResourceStringWithOverride(Id); }
