@@ -18,9 +18,9 @@ inline bool Quick(int argc, char** argv) {
   return false;
 }
 
-// Returns true when the median is within LimitMs.
+// The times of Rounds runs of the body (after one warm-up run), sorted, in milliseconds.
 template <class Body>
-bool Run(const char* Name, int Rounds, double LimitMs, Body&& body) {
+std::vector<double> Times(int Rounds, Body&& body) {
   LARGE_INTEGER frequency, start, end;
   QueryPerformanceFrequency(&frequency);
   body();  // warm-up: caches, scratch bitmaps
@@ -32,10 +32,18 @@ bool Run(const char* Name, int Rounds, double LimitMs, Body&& body) {
     times.push_back(double(end.QuadPart - start.QuadPart) * 1000.0 / double(frequency.QuadPart));
   }
   std::sort(times.begin(), times.end());
+  return times;
+}
+
+// Returns true when the median is within LimitMs; Median receives it when given.
+template <class Body>
+bool Run(const char* Name, int Rounds, double LimitMs, Body&& body, double* Median = nullptr) {
+  const std::vector<double> times = Times(Rounds, body);
   const double median = times[times.size() / 2], worst = times.back();
   std::printf("%-60s median %7.3f ms  worst %7.3f ms  (limit %.1f ms)%s\n", Name, median, worst, LimitMs,
               median <= LimitMs ? "" : "  OVER");
   std::fflush(stdout);
+  if (Median) *Median = median;
   return median <= LimitMs;
 }
 

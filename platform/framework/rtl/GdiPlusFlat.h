@@ -63,3 +63,5 @@ inline constexpr INT GpPixelFormat32bppARGB = 0x0026200A;
 inline constexpr INT GpPixelFormat32bppPARGB = 0x000E200B;
 inline constexpr UINT GpImageLockModeRead = 1;
 inline constexpr int GpUnitPixel = 2;
+inline constexpr int GpCompositingModeSourceCopy = 1;
+inline constexpr int GpInterpolationModeNearestNeighbor = 5;

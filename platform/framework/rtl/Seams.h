@@ -208,6 +208,13 @@ struct TBoundFunctions {
   TBoundFunction<GpStatus(WINAPI*)(GpGraphics*, GpImage*, float, float, float, float, float, float, float, float,
                                    int, const GpImageAttributes*, void*, void*)>
       GdipDrawImageRectRect{L"gdiplus.dll", "GdipDrawImageRectRect"};
+  TBoundFunction<GpStatus(WINAPI*)(GpGraphics*, GpImage*, INT, INT, INT, INT, INT, INT, INT, INT, int,
+                                   const GpImageAttributes*, void*, void*)>
+      GdipDrawImageRectRectI{L"gdiplus.dll", "GdipDrawImageRectRectI"};
+  TBoundFunction<GpStatus(WINAPI*)(GpImage*, GpGraphics**)> GdipGetImageGraphicsContext{
+      L"gdiplus.dll", "GdipGetImageGraphicsContext"};
+  TBoundFunction<GpStatus(WINAPI*)(GpGraphics*, int)> GdipSetCompositingMode{L"gdiplus.dll",
+                                                                            "GdipSetCompositingMode"};
 
   // System queries the program branches on; tests pin them.
   int(WINAPI* GetSystemMetrics)(int) = &::GetSystemMetrics;

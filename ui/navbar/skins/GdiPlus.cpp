@@ -38,7 +38,8 @@ void ForEachEntry(Visit&& visit) {
   visit(b.GdipDisposeImage), visit(b.GdipGetImageDimension), visit(b.GdipGetImageWidth);
   visit(b.GdipGetImageHeight), visit(b.GdipBitmapLockBits), visit(b.GdipBitmapUnlockBits);
   visit(b.GdipGetImageEncodersSize), visit(b.GdipGetImageEncoders), visit(b.GdipSaveImageToStream);
-  visit(b.GdipCreateHBITMAPFromBitmap), visit(b.GdipDrawImageRectRect);
+  visit(b.GdipCreateHBITMAPFromBitmap), visit(b.GdipDrawImageRectRect), visit(b.GdipDrawImageRectRectI);
+  visit(b.GdipGetImageGraphicsContext), visit(b.GdipSetCompositingMode);
 }
 
 bool EveryEntryPresent() {
