@@ -15,6 +15,19 @@ using namespace navbar_testing;
 
 namespace {
 
+// A base view that counts the insertion marks it is asked to draw.
+class TMarkCountingPainter : public TdxNavBarBasePainter {
+  DECLARE_CLASS(TMarkCountingPainter, TdxNavBarBasePainter)
+ public:
+  using TdxNavBarBasePainter::TdxNavBarBasePainter;
+  void DrawDropTargetLink(TdxNavBarGroupViewInfo*, TdxNavBarLinkViewInfo*, TdxNavBarLinkViewInfo*) override {
+    ++Marks;
+  }
+  int Marks = 0;
+};
+DEFINE_CLASS(TMarkCountingPainter)
+constexpr int kMarkCountingView = 1002;
+
 class BaseView : public NavBarFixture {
  protected:
   void SetUp() override {
@@ -115,4 +128,41 @@ TEST_F(BaseView, TheInsertionMarkIsAnArrowedLineOrAVerticalLineInIconLayout) {
   ASSERT_TRUE(ElementPainter()->DropTargetLinkPoints(info, first, nullptr, points));
   for (int i = 0; i < 3; ++i) EXPECT_EQ(points[i], TPoint(first->Rect.right, first->Rect.top));
   for (int i = 3; i < 6; ++i) EXPECT_EQ(points[i], TPoint(first->Rect.right, first->Rect.bottom));
+}
+
+// While a link is dragged, a drop position right before or after the link itself shows no mark; any
+// other position does, and so does the same position while an item is dragged in.
+TEST_F(BaseView, NoInsertionMarkNextToTheDraggedLink) {
+  RegisterView(kMarkCountingView, L"MarkCountingView", &TMarkCountingPainter::ClassInfo());
+  bar->SetView(kMarkCountingView);
+  TdxNavBarGroup* group = AddGroup(L"A", 4);
+  Layout();
+  auto* painter = static_cast<TMarkCountingPainter*>(bar->Painter());
+  struct Case {
+    const char* what;
+    int previous, next;  // link indexes, -1 for none
+    bool itemDragged;
+    int marks;
+  } cases[] = {
+      {"after itself", 1, 2, false, 0},
+      {"before itself", 0, 1, false, 0},
+      {"elsewhere", 2, 3, false, 1},
+      {"an item next to the link", 0, 1, true, 1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    TdxNavBarItemLink* dragged = group->LinkAt(1);
+    TdxNavBarDragObject drag(bar, group, c.itemDragged ? nullptr : dragged,
+                             c.itemDragged ? dragged->Item() : nullptr);
+    drag.TargetGroup = group;
+    drag.TargetPrevious = c.previous >= 0 ? group->LinkAt(c.previous) : nullptr;
+    drag.TargetNext = c.next >= 0 ? group->LinkAt(c.next) : nullptr;
+    SetNavBarDragObject(&drag);
+    painter->Marks = 0;
+    painter->DrawDropTargetLinkSelection();
+    SetNavBarDragObject(nullptr);
+    EXPECT_EQ(painter->Marks, c.marks);
+  }
+  bar->SetView(0);
+  UnregisterView(kMarkCountingView);
 }
