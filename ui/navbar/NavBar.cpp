@@ -5,8 +5,10 @@
 #include "platform/framework/classes/Filer.h"
 #include "platform/framework/classes/UnitLifecycle.h"
 #include "platform/framework/rtl/SysUtils.h"
+#include "ui/navbar/NavBarAccessibility.h"
 #include "ui/navbar/NavBarController.h"
 #include "ui/navbar/NavBarPainter.h"
+#include "ui/navbar/NavBarScrollBar.h"
 
 DEFINE_CLASS(TdxNavBarCursors)
 DEFINE_CLASS(TdxNavBarCustomDrawEvents)
@@ -321,8 +323,12 @@ void CheckViewsRegistered() {
 TdxCustomNavBar::TdxCustomNavBar(TComponent* AOwner) : TdxNavBarControlBase(AOwner) {
   CheckViewsRegistered();
   SetTabStop(false);
+  UpdateScrollBarsPresence();
   canvasBitmap_ = new TBitmap;
   canvasBitmap_->SetPixelFormat(pf32bit);
+  scrollBar_ = new TdxNavBarScrollBar(this, sbVertical);
+  scrollBar_->OnScroll = TScrollEvent(this, &TdxCustomNavBar::ScrollBarScrolled);
+  AssignWantedKeys(TcxWantedKeys{wkArrows});
   groupActivateTimer_ = new TcxTimer(nullptr);
   groupActivateTimer_->SetEnabled(false);
   groupActivateTimer_->SetInterval(300);
@@ -352,11 +358,15 @@ TdxCustomNavBar::TdxCustomNavBar(TComponent* AOwner) : TdxNavBarControlBase(AOwn
   SetBounds(Left(), Top(), 150, 300);
   SetShowHint(true);
   ResetDefaultStyles();
+  UpdateScrollBarLookAndFeel();
 }
 
 TdxCustomNavBar::~TdxCustomNavBar() {
+  dxNavBarReleaseAccessibilityHelper(accessibilityHelper_);
+  focusedObject_.reset();
   FreeAndNil(groupActivateTimer_);
   FreeAndNil(scrollTimer_);
+  FreeAndNil(scrollBar_);
   FreeAndNil(themeNotificator_);
   if (TdxNavBarDragObject* drag = dxNavBarDragObject(); drag && drag->SourceBar() == this) SetNavBarDragObject(nullptr);
   FreeAndNil(items_);
@@ -542,6 +552,7 @@ void TdxCustomNavBar::SetViewStyle(TdxNavBarPainter* Value) {
   TdxNavBarPainter* old = viewPainter_;
   viewPainter_ = Value;
   if (old) old->Free();
+  scrollBar_->SetVisible(false);
   ResetDefaultStyles();
   InvalidateAll(nbiRebuild);
   UpdateScrollBarLookAndFeel();
@@ -553,7 +564,59 @@ void TdxCustomNavBar::ResetDefaultStyles() {
   InvalidateAll(nbiRelayout);
 }
 
-void TdxCustomNavBar::UpdateScrollBarLookAndFeel() {}
+void TdxCustomNavBar::UpdateScrollBarLookAndFeel() {
+  if (!scrollBar_->Control() || scrollBar_->Control()->ClassType() != Painter()->ScrollBarClass())
+    scrollBar_->RecreateControl();
+  TcxLookAndFeel* lookAndFeel = scrollBar_->Control()->LookAndFeel();
+  switch (view_) {
+    case 6: case 7: case 10: case 11: case 16: case 19: lookAndFeel->SetNativeStyle(true); return;
+    default: break;
+  }
+  lookAndFeel->SetNativeStyle(false);
+  switch (view_) {
+    case 0: lookAndFeel->SetKind(lfStandard); break;
+    case 1: case 2: case 3: case 4: lookAndFeel->SetKind(lfFlat); break;
+    case 8: case 9: lookAndFeel->SetKind(lfUltraFlat); break;
+    case 12: case 13: lookAndFeel->SetKind(lfOffice11); break;
+    case 14:
+      if (auto* master = dynamic_cast<TcxLookAndFeel*>(Painter()->LookAndFeel())) lookAndFeel->SetMasterLookAndFeel(master);
+      break;
+    default: break;
+  }
+}
+
+void TdxCustomNavBar::ScrollBarScrolled(TObject*, TScrollCode, int&) {
+  InvalidateAll(nbiRelayout);
+  Update();
+}
+
+// ---- accessibility and keyboard focus ------------------------------------------------------------
+
+TdxNavBarAccessibilityHelperClass TdxCustomNavBar::AccessibilityHelperClass() {
+  return &TdxNavBarAccessibilityHelper::ClassInfo();
+}
+
+IdxNavBarAccessibilityHelper* TdxCustomNavBar::AccessibilityHelper() {
+  if (!accessibilityHelper_)
+    accessibilityHelper_ = dxNavBarCreateAccessibilityHelper(AccessibilityHelperClass(), this, this);
+  return accessibilityHelper_.get();
+}
+
+void TdxCustomNavBar::SetFocusedObject(IdxNavBarAccessibilityHelper* AObject) {
+  TdxNavBarCustomAccessibilityHelper* current = focusedObject_ ? focusedObject_->NavBarHelperObject() : nullptr;
+  TdxNavBarCustomAccessibilityHelper* next = AObject ? AObject->NavBarHelperObject() : nullptr;
+  if (current == next) return;
+  InterfacePtr<IdxNavBarAccessibilityHelper> previous = focusedObject_;
+  focusedObject_ = AObject;
+  if (previous) previous->FocusStateChanged(true);
+  if (focusedObject_) focusedObject_->FocusStateChanged(true);
+}
+
+void TdxCustomNavBar::FocusedObjectDestroyed(IdxNavBarAccessibilityHelper* AObject) {
+  if (!focusedObject_ || !AObject || focusedObject_->NavBarHelperObject() != AObject->NavBarHelperObject()) return;
+  focusedObject_.reset();
+  InvalidateAll(nbiRelayout);
+}
 
 // ---- groups -------------------------------------------------------------------------------------
 
@@ -708,7 +771,11 @@ void TdxCustomNavBar::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
   InvalidateAll(ViewInfo()->ResizeInvalidation());
 }
 
-TRect TdxCustomNavBar::GetClientRect() { return TdxNavBarControlBase::GetClientRect(); }
+TRect TdxCustomNavBar::GetClientRect() {
+  TRect R = TdxNavBarControlBase::GetClientRect();
+  if (scrollBar_ && scrollBar_->Visible()) R.right -= scrollBar_->Width();
+  return R;
+}
 
 void TdxCustomNavBar::InitiateAction() {
   TdxNavBarControlBase::InitiateAction();
@@ -730,6 +797,7 @@ void TdxCustomNavBar::CreateParams(TCreateParams& Params) {
 
 void TdxCustomNavBar::CreateWindowHandle(const TCreateParams& Params) {
   TdxNavBarControlBase::CreateWindowHandle(Params);
+  scrollBar_->Reset();
 }
 
 void TdxCustomNavBar::Paint() { Painter()->Paint(Canvas()); }

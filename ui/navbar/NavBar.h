@@ -5,6 +5,7 @@
 // through the view registry, owns the layout (view info) and the input controller.
 
 #include "platform/framework/graphics/ImageList.h"
+#include "ui/foundation/Control.h"
 #include "ui/foundation/Controls.h"
 #include "ui/foundation/Themes.h"
 #include "ui/navbar/NavBarItems.h"
@@ -31,7 +32,7 @@ constexpr int sdxNavBarScrollBarOutOfRange = 64962;  // "Scrollbar property out 
 String dxNavBarResourceString(int AId);
 
 // The control class the bar is built on.
-using TdxNavBarControlBase = TCustomControl;
+using TdxNavBarControlBase = TcxControl;
 
 // ---- events -----------------------------------------------------------------------------------
 
@@ -275,6 +276,20 @@ class TdxCustomNavBar : public TdxNavBarControlBase {
   void InitiateAction() override;
   void Invalidate() override;
   bool CanFocus() override;
+  // The bar's scroll bar when it is shown and the cursor lies in the bar: offered first to another
+  // control under the cursor that scrolls vertically, else one line (with Ctrl one page) per notch.
+  bool DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos) override;
+
+  // ---- accessibility and keyboard focus
+  // The root of the bar's accessibility tree, made on first use.
+  IdxNavBarAccessibilityHelper* AccessibilityHelper();
+  // The element holding the keyboard focus, or null.
+  IdxNavBarAccessibilityHelper* FocusedObject() const { return focusedObject_.get(); }
+  // A different element: stored, then the old and the new one hear FocusStateChanged(True).
+  void SetFocusedObject(IdxNavBarAccessibilityHelper* AObject);
+  // Forgets the focused element when it is this one.
+  virtual void FocusedObjectDestroyed(IdxNavBarAccessibilityHelper* AObject);
+  virtual TdxNavBarAccessibilityHelperClass AccessibilityHelperClass();
 
   // ---- changes
   // Nothing while loading or being destroyed; else raises the painter's flags and invalidates.
@@ -297,7 +312,7 @@ class TdxCustomNavBar : public TdxNavBarControlBase {
   void SetView(int Value);
   TdxNavBarPainter* ViewStyle() { return Painter(); }
   // Null is ignored, the bar's own painter changes nothing, a painter made for another bar raises
-  // EInvalidOperation. Frees the old painter and takes the new one.
+  // EInvalidOperation. Frees the old painter and takes the new one; the scroll bar is hidden.
   void SetViewStyle(TdxNavBarPainter* Value);
   TBitmap* CanvasBitmap() const { return canvasBitmap_; }
   TdxNavBarScrollBar* ScrollBar() const { return scrollBar_; }
@@ -436,14 +451,30 @@ class TdxCustomNavBar : public TdxNavBarControlBase {
   void CreateParams(TCreateParams& Params) override;
   void CreateWindowHandle(const TCreateParams& Params) override;
   void Paint() override;
+  // The bar's own scroll-bar wrapper replaces the control base's bars.
+  bool HasScrollBars() override { return false; }
+  bool CanFocusOnClickAt(int X, int Y) override;
+  void FireMouseEnter(TControl* AControl) override;
+  void FireMouseLeave(TControl* AControl) override;
+  bool IsDesignHitAt(int X, int Y, TShiftState Shift) override;
+  void FocusChanged() override;
+  void DoEnter() override;
+  void KeyDown(Word& Key, TShiftState Shift) override;
+  void KeyPress(wchar_t& Key) override;
+  void KeyUp(Word& Key, TShiftState Shift) override;
+  void DoStartDrag(TDragObject*& DragObject) override;
+  void DoEndDrag(TObject* Target, int X, int Y) override;
+  TcxDragControlObjectClass DragControlObjectClass() override;
   void WMCreate(TMessage& Message);
   void WMGetDlgCode(TMessage& Message);
+  void WMVScroll(TMessage& Message);
   void CMSysColorChange(TMessage& Message);
   void CMCtl3DChanged(TMessage& Message);
 
   MESSAGE_MAP_BEGIN
   MESSAGE_HANDLER(WM_CREATE, WMCreate)
   MESSAGE_HANDLER(WM_GETDLGCODE, WMGetDlgCode)
+  MESSAGE_HANDLER(WM_VSCROLL, WMVScroll)
   MESSAGE_HANDLER(CM_SYSCOLORCHANGE, CMSysColorChange)
   MESSAGE_HANDLER(CM_CTL3DCHANGED, CMCtl3DChanged)
   MESSAGE_HANDLER(CM_DIALOGCHAR, CMDialogChar)
@@ -478,6 +509,7 @@ class TdxCustomNavBar : public TdxNavBarControlBase {
   bool CheckDragStart(const TPoint& P);
   void EndDragging();
   void ClearPressed();
+  void ScrollBarScrolled(TObject* Sender, TScrollCode ACode, int& APosition);
 
   TdxNavBarGroup* activeGroup_ = nullptr;
   int loadedActiveGroupIndex_ = -1;
@@ -512,6 +544,8 @@ class TdxCustomNavBar : public TdxNavBarControlBase {
   TdxNavBarItemLink* pressedLink_ = nullptr;
   bool bottomButtonPressed_ = false;
   bool topButtonPressed_ = false;
+  InterfacePtr<IdxNavBarAccessibilityHelper> accessibilityHelper_;
+  InterfacePtr<IdxNavBarAccessibilityHelper> focusedObject_;
 };
 
 // Bits of the bar's internal flags.

@@ -3,11 +3,13 @@
 #include <algorithm>
 
 #include "platform/framework/windows/Forms.h"
+#include "ui/navbar/NavBarAccessibility.h"
 #include "ui/navbar/NavBarPainter.h"
 #include "ui/navbar/NavBarScrollBar.h"
 
 DEFINE_CLASS(TdxNavBarController)
 DEFINE_CLASS(TdxNavBarDragObject)
+DEFINE_CLASS(TdxDragObject)
 
 // ---- TdxNavBarController ----------------------------------------------------------------------
 
@@ -229,12 +231,18 @@ TdxNavBarItem* TdxCustomNavBar::DragItem() {
 }
 
 void TdxCustomNavBar::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
+  InterfacePtr<IdxNavBarAccessibilityHelper> pressed;
+  if (!IsTopScrollButtonAt({X, Y}) && !IsBottomScrollButtonAt({X, Y}) && HandleAllocated())
+    pressed = AccessibilityHelper()->NavBarHelperObject()->HitTest(ClientToScreen({X, Y}));
   const std::weak_ptr<void> alive = LifeToken();
   TdxNavBarControlBase::MouseDown(Button, Shift, X, Y);
   if (alive.expired()) return;
   mouseDownShift_ = Shift;
   mouseButtonPos_ = {X, Y};
   Controller()->MouseDown(Button, Shift, {X, Y});
+  if (alive.expired() || !pressed) return;
+  TdxNavBarCustomAccessibilityHelper* object = pressed->NavBarHelperObject();
+  if (object->IsOwnerObjectLive() && object->CanReceiveFocus(false)) SetFocusedObject(pressed.get());
 }
 
 void TdxCustomNavBar::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
@@ -255,6 +263,134 @@ void TdxCustomNavBar::MouseMove(TShiftState Shift, int X, int Y) {
   const std::weak_ptr<void> alive = LifeToken();
   TdxNavBarControlBase::MouseMove(Shift, X, Y);
   if (!alive.expired()) Controller()->MouseMove(Shift, mousePos_);
+}
+
+bool TdxCustomNavBar::CanFocusOnClickAt(int X, int Y) {
+  return TdxNavBarControlBase::CanFocusOnClickAt(X, Y) && Controller()->CanFocusOnClick({X, Y});
+}
+
+void TdxCustomNavBar::FireMouseEnter(TControl* AControl) {
+  TdxNavBarControlBase::FireMouseEnter(AControl);
+  InvalidateAll(nbiRepaint);
+}
+
+void TdxCustomNavBar::FireMouseLeave(TControl* AControl) {
+  const std::weak_ptr<void> alive = LifeToken();
+  TdxNavBarControlBase::FireMouseLeave(AControl);
+  if (alive.expired()) return;
+  mousePos_ = {-1, -1};
+  pressedGroup_ = hotGroup_ = nullptr;
+  pressedLink_ = hotLink_ = nullptr;
+  if (TdxNavBarDragObject* drag = dxNavBarDragObject()) drag->RefreshDropTarget();
+  Controller()->MouseLeave();
+  InvalidateAll(nbiRelayout);
+}
+
+bool TdxCustomNavBar::IsDesignHitAt(int X, int Y, TShiftState Shift) {
+  const TPoint p{X, Y};
+  return TdxNavBarControlBase::IsDesignHitAt(X, Y, Shift) || IsGroupDesignMark(p) || IsLinkDesignMark(p) ||
+         IsTopScrollButtonAt(p) || IsBottomScrollButtonAt(p);
+}
+
+// ---- keyboard -------------------------------------------------------------------------------------
+
+void TdxCustomNavBar::FocusChanged() {
+  const std::weak_ptr<void> alive = LifeToken();
+  TdxNavBarControlBase::FocusChanged();
+  if (!alive.expired() && focusedObject_) focusedObject_->FocusStateChanged(false);
+}
+
+void TdxCustomNavBar::DoEnter() {
+  const std::weak_ptr<void> alive = LifeToken();
+  TdxNavBarControlBase::DoEnter();
+  if (alive.expired() || focusedObject_) return;
+  if (IdxNavBarAccessibilityHelper* first = AccessibilityHelper()->NextFocusTarget(0)) SetFocusedObject(first);
+}
+
+void TdxCustomNavBar::KeyDown(Word& Key, TShiftState Shift) {
+  const std::weak_ptr<void> alive = LifeToken();
+  TdxNavBarControlBase::KeyDown(Key, Shift);
+  if (alive.expired()) return;
+  internalFlags_ |= nbifKeyWentDown;
+  int direction = 0;
+  switch (Key) {
+    case VK_LEFT: direction = 1; break;
+    case VK_RIGHT: direction = 2; break;
+    case VK_UP: direction = 3; break;
+    case VK_DOWN: direction = 4; break;
+    default: break;
+  }
+  if (direction != 0) {
+    IdxNavBarAccessibilityHelper* target = focusedObject_ ? focusedObject_->NextFocusTarget(direction)
+                                                          : AccessibilityHelper()->NextFocusTarget(4);
+    if (!alive.expired() && target) SetFocusedObject(target);
+    return;
+  }
+  if (Key != 0 && focusedObject_) {
+    InterfacePtr<IdxNavBarAccessibilityHelper> focused = focusedObject_;
+    focused->HandleKeyDown(Key, Shift);
+  }
+}
+
+void TdxCustomNavBar::KeyPress(wchar_t& Key) {
+  const std::weak_ptr<void> alive = LifeToken();
+  TdxNavBarControlBase::KeyPress(Key);
+  if (alive.expired() || !focusedObject_) return;
+  InterfacePtr<IdxNavBarAccessibilityHelper> focused = focusedObject_;
+  focused->HandleKeyPress(Key);
+}
+
+void TdxCustomNavBar::KeyUp(Word& Key, TShiftState Shift) {
+  const std::weak_ptr<void> alive = LifeToken();
+  TdxNavBarControlBase::KeyUp(Key, Shift);
+  if (alive.expired() || !(internalFlags_ & nbifKeyWentDown)) return;
+  internalFlags_ &= Byte(~nbifKeyWentDown);
+  if (!focusedObject_) return;
+  InterfacePtr<IdxNavBarAccessibilityHelper> focused = focusedObject_;
+  focused->HandleKeyUp(Key, Shift);
+  if (alive.expired()) Key = 0;
+}
+
+// ---- scrolling -----------------------------------------------------------------------------------
+
+void TdxCustomNavBar::WMVScroll(TMessage& Message) {
+  const std::weak_ptr<void> alive = LifeToken();
+  Inherited::Dispatch(Message);
+  if (alive.expired()) return;
+  int position = static_cast<short>(HIWORD(Message.WParam));
+  scrollBar_->Scroll(this, TScrollCode(LOWORD(Message.WParam)), position);
+}
+
+namespace {
+
+// A control of the application at the screen point (not the bar) whose vertical scroll bar can move.
+TWinControl* VerticallyScrollingControlAt(TWinControl* ABar, const TPoint& P) {
+  TWinControl* control = FindControl(WindowFromPoint(P));
+  if (!control || control == ABar || !control->HandleAllocated()) return nullptr;
+  SCROLLINFO info{sizeof(SCROLLINFO), SIF_ALL, 0, 0, 0, 0, 0};
+  if (!GetScrollInfo(control->Handle(), SB_VERT, &info)) return nullptr;
+  return info.nPage != 0 && info.nMax >= int(info.nPage) ? control : nullptr;
+}
+
+}  // namespace
+
+bool TdxCustomNavBar::DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos) {
+  const std::weak_ptr<void> alive = LifeToken();
+  // The wheel events first; the control base's own content scrolling is not used.
+  if (TCustomControl::DoMouseWheel(Shift, WheelDelta, MousePos) || alive.expired()) return true;
+  if (!HandleAllocated() || !scrollBar_->Visible()) return false;
+  RECT window;
+  GetWindowRect(Handle(), &window);
+  if (!PtInRect(&window, POINT{MousePos.x, MousePos.y})) return false;
+  if (TWinControl* other = VerticallyScrollingControlAt(this, MousePos))
+    if (other->DoMouseWheel(Shift, WheelDelta, MousePos) || alive.expired()) return true;
+  const int notches = WheelNotches(WheelDelta);
+  const bool page = Shift.Contains(ssCtrl);
+  for (int i = 0; i < std::abs(notches) && !alive.expired(); ++i) {
+    int position = scrollBar_->Position();
+    scrollBar_->Scroll(this, notches > 0 ? (page ? scPageUp : scLineUp) : (page ? scPageDown : scLineDown), position);
+  }
+  return true;
 }
 
 void TdxCustomNavBar::DoGroupHotTrack(TdxNavBarGroup* AGroup) {
@@ -416,6 +552,30 @@ void TdxCustomNavBar::WMSetCursor(TMessage& Message) {
 }
 
 // ---- drag and drop ------------------------------------------------------------------------------------
+
+TCursor TdxDragObject::GetDragCursor(bool Accepted, int X, int Y) {
+  if (Accepted)
+    if (auto* bar = dynamic_cast<TdxCustomNavBar*>(FindControl(WindowFromPoint(POINT{X, Y}))))
+      return bar->DragItem() ? bar->Cursors()->DragCopyCursor : bar->Cursors()->DragCursor();
+  return TcxDragControlObject::GetDragCursor(Accepted, X, Y);
+}
+
+TcxDragControlObjectClass TdxCustomNavBar::DragControlObjectClass() {
+  return [](TControl* control) -> TDragControlObject* { return new TdxDragObject(control); };
+}
+
+void TdxCustomNavBar::DoStartDrag(TDragObject*& DragObject) {
+  if (!dxNavBarDragObject()) SetNavBarDragObject(new TdxNavBarDragObject(this, clickGroup_, clickLink_, nullptr));
+  hotLink_ = nullptr;
+  hotGroup_ = nullptr;
+  TdxNavBarControlBase::DoStartDrag(DragObject);
+}
+
+void TdxCustomNavBar::DoEndDrag(TObject* Target, int X, int Y) {
+  const std::weak_ptr<void> alive = LifeToken();
+  TdxNavBarControlBase::DoEndDrag(Target, X, Y);
+  if (!alive.expired()) EndDragging();
+}
 
 bool TdxCustomNavBar::CheckDragStart(const TPoint& P) {
   const bool canDrag = (CanDragGroup() && clickGroup_) ||

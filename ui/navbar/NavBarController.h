@@ -92,6 +92,15 @@ class TdxNavBarDragObject : public TObject {
   TdxNavBarItem* sourceItem_;
 };
 
+// The bar's drag object for the framework: over a bar that accepts the drop, that bar's copy cursor
+// while the drag copies an item, else its drag cursor; elsewhere the framework's choice.
+class TdxDragObject : public TcxDragControlObject {
+  DECLARE_CLASS(TdxDragObject, TcxDragControlObject)
+ public:
+  using TcxDragControlObject::TcxDragControlObject;
+  TCursor GetDragCursor(bool Accepted, int X, int Y) override;
+};
+
 // The running drag object, or null.
 TdxNavBarDragObject* dxNavBarDragObject();
 void SetNavBarDragObject(TdxNavBarDragObject* AObject);

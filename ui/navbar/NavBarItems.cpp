@@ -2,6 +2,7 @@
 
 #include "platform/framework/classes/Filer.h"
 #include "platform/framework/rtl/SysUtils.h"
+#include "ui/navbar/NavBarAccessibility.h"
 #include "ui/navbar/NavBarPainter.h"
 
 DEFINE_CLASS(TdxNavBarCustomItem)
@@ -66,6 +67,8 @@ void TdxNavBarCustomItem::ApplyVisible(bool Value) {
 
 // ---- links --------------------------------------------------------------------------------------
 
+TdxNavBarItemLink::TdxNavBarItemLink(TCollection* ACollection) : TCollectionItem(ACollection) {}
+
 TdxNavBarItemLink::~TdxNavBarItemLink() {
   // A link deleted without Free still leaves its group whole.
   if (TdxNavBarGroup* group = Group())
@@ -73,6 +76,7 @@ TdxNavBarItemLink::~TdxNavBarItemLink() {
 }
 
 void TdxNavBarItemLink::BeforeDestruction() {
+  dxNavBarReleaseAccessibilityHelper(accessibilityObject_);
   TdxNavBarGroup* group = Group();
   const bool tell = group && !group->ComponentState().Contains(csDestroying);
   if (IsSelected()) Select(false);
@@ -113,6 +117,14 @@ void TdxNavBarItemLink::Select(bool AValue) {
 }
 
 bool TdxNavBarItemLink::CanSelect() const { return item_ && item_->IsEnabled(); }
+
+IdxNavBarAccessibilityHelper* TdxNavBarItemLink::AccessibilityObject() {
+  TdxNavBarGroup* group = Group();
+  if (!accessibilityObject_ && group && group->NavBar())
+    accessibilityObject_ = dxNavBarCreateAccessibilityHelper(&TdxNavBarItemLinkAccessibilityHelper::ClassInfo(), this,
+                                                             group->NavBar());
+  return accessibilityObject_.get();
+}
 
 void TdxNavBarItemLink::UpdateActionLink() {
   if (item_ && item_->ActionLink()) item_->ActionLink()->Update();
@@ -233,7 +245,49 @@ TdxNavBarGroup::~TdxNavBarGroup() {
   FreeAndNil(optionsExpansion_);
 }
 
-void TdxNavBarGroup::BeforeDestruction() { TdxNavBarCustomItem::BeforeDestruction(); }
+void TdxNavBarGroup::BeforeDestruction() {
+  dxNavBarReleaseAccessibilityHelper(linkContainerAccessibilityObject_);
+  dxNavBarReleaseAccessibilityHelper(captionPanelAccessibilityObject_);
+  dxNavBarReleaseAccessibilityHelper(accessibilityObject_);
+  TdxNavBarCustomItem::BeforeDestruction();
+}
+
+namespace {
+
+IdxNavBarAccessibilityHelper* AccessibilityObjectOf(InterfacePtr<IdxNavBarAccessibilityHelper>& AObject,
+                                                    TdxNavBarAccessibilityHelperClass AClass, TObject* AOwner,
+                                                    TdxCustomNavBar* ANavBar) {
+  if (!AObject && ANavBar) AObject = dxNavBarCreateAccessibilityHelper(AClass, AOwner, ANavBar);
+  return AObject.get();
+}
+
+}  // namespace
+
+IdxNavBarAccessibilityHelper* TdxNavBarGroup::AccessibilityObject() {
+  return AccessibilityObjectOf(accessibilityObject_, AccessibilityHelperClass(), this, NavBar());
+}
+
+IdxNavBarAccessibilityHelper* TdxNavBarGroup::CaptionPanelAccessibilityObject() {
+  return AccessibilityObjectOf(captionPanelAccessibilityObject_, CaptionPanelAccessibilityHelperClass(), this,
+                               NavBar());
+}
+
+IdxNavBarAccessibilityHelper* TdxNavBarGroup::LinkContainerAccessibilityObject() {
+  return AccessibilityObjectOf(linkContainerAccessibilityObject_, LinkContainerAccessibilityHelperClass(), this,
+                               NavBar());
+}
+
+TdxNavBarAccessibilityHelperClass TdxNavBarGroup::AccessibilityHelperClass() {
+  return &TdxNavBarGroupAccessibilityHelper::ClassInfo();
+}
+
+TdxNavBarAccessibilityHelperClass TdxNavBarGroup::CaptionPanelAccessibilityHelperClass() {
+  return &TdxNavBarGroupCaptionPanelAccessibilityHelper::ClassInfo();
+}
+
+TdxNavBarAccessibilityHelperClass TdxNavBarGroup::LinkContainerAccessibilityHelperClass() {
+  return &TdxNavBarItemLinkContainerAccessibilityHelper::ClassInfo();
+}
 
 void TdxNavBarGroup::Loaded() {
   TdxNavBarCustomItem::Loaded();

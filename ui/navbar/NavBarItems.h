@@ -16,6 +16,7 @@ class TdxNavBarGroupControl;
 class TdxNavBarPainter;
 class TdxNavBarLinkViewInfo;
 class TdxNavBarCustomAccessibilityHelper;
+class IdxNavBarAccessibilityHelper;
 class TdxNavBarAccessibilityHelperMetaClass;
 using TdxNavBarAccessibilityHelperClass = const TdxNavBarAccessibilityHelperMetaClass*;
 class TdxNavBarCustomGroupItemCalculatorMetaClass;
@@ -63,7 +64,7 @@ class TdxNavBarCustomItem : public TdxNavBarComponentCollectionItem {
 class TdxNavBarItemLink : public TCollectionItem {
   DECLARE_CLASS(TdxNavBarItemLink, TCollectionItem)
  public:
-  explicit TdxNavBarItemLink(TCollection* ACollection) : TCollectionItem(ACollection) {}
+  explicit TdxNavBarItemLink(TCollection* ACollection);
   ~TdxNavBarItemLink() override;
   // Releases the accessibility object, deselects the link, drops its item, leaves the group and
   // tells the groups.
@@ -82,6 +83,8 @@ class TdxNavBarItemLink : public TCollectionItem {
   // It has an item and the item is enabled.
   bool CanSelect() const;
   void UpdateActionLink();
+  // Made on first use; null outside a bar.
+  IdxNavBarAccessibilityHelper* AccessibilityObject();
 
  protected:
   // "Item": the name of the linked item.
@@ -90,6 +93,7 @@ class TdxNavBarItemLink : public TCollectionItem {
  private:
   friend class TdxNavBarGroup;
   TdxNavBarItem* item_ = nullptr;
+  InterfacePtr<IdxNavBarAccessibilityHelper> accessibilityObject_;
 };
 
 class TdxNavBarItemLinks : public TOwnedCollection {
@@ -204,6 +208,14 @@ class TdxNavBarGroup : public TdxNavBarCustomItem {
   void ClearLinks() { links_->Clear(); }
   // The group's panel, or null.
   TdxNavBarGroupControl* Control() const { return control_; }
+  // The group's three accessibility objects, made on first use; null outside a bar.
+  IdxNavBarAccessibilityHelper* AccessibilityObject();
+  IdxNavBarAccessibilityHelper* CaptionPanelAccessibilityObject();
+  IdxNavBarAccessibilityHelper* LinkContainerAccessibilityObject();
+
+  virtual TdxNavBarAccessibilityHelperClass AccessibilityHelperClass();
+  virtual TdxNavBarAccessibilityHelperClass CaptionPanelAccessibilityHelperClass();
+  virtual TdxNavBarAccessibilityHelperClass LinkContainerAccessibilityHelperClass();
 
   virtual void CreateControl();
   virtual void DestroyControl();
@@ -254,6 +266,9 @@ class TdxNavBarGroup : public TdxNavBarCustomItem {
   TdxNavBarItemLink* selectedLink_ = nullptr;
   int loadedSelectedLinkIndex_ = -1;
   TdxNavBarGroupControl* control_ = nullptr;
+  InterfacePtr<IdxNavBarAccessibilityHelper> accessibilityObject_;
+  InterfacePtr<IdxNavBarAccessibilityHelper> captionPanelAccessibilityObject_;
+  InterfacePtr<IdxNavBarAccessibilityHelper> linkContainerAccessibilityObject_;
 };
 
 // ---- items --------------------------------------------------------------------------------------

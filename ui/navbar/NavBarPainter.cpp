@@ -38,6 +38,15 @@ TdxNavBarLinkViewInfo* TdxNavBarPainter::CreateLinkViewInfo(TdxNavBarGroupViewIn
 
 TdxNavBarController* TdxNavBarPainter::CreateController() { return new TdxNavBarController(NavBar()); }
 
+TComponentClass TdxNavBarPainter::ScrollBarClass() { return &TcxControlScrollBar::ClassInfo(); }
+
+TcxScrollBar* TdxNavBarPainter::CreateScrollBar() {
+  TComponent* control = ScrollBarClass()->Create(nullptr);
+  if (auto* bar = dynamic_cast<TcxScrollBar*>(control)) return bar;
+  control->Free();
+  throw EInvalidOperation(L"A navigation-bar painter's scroll-bar class must be a scroll bar");
+}
+
 // ---- flags and painting ------------------------------------------------------------------------
 
 void TdxNavBarPainter::SetChangeFlags(TdxNavBarInvalidation AKind) {

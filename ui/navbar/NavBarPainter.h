@@ -66,6 +66,9 @@ class TdxNavBarPainter : public TdxNavBarPersistent, public virtual IInterface {
   virtual TdxNavBarLinkViewInfo* CreateLinkViewInfo(TdxNavBarGroupViewInfo* AGroupViewInfo, TdxNavBarItemLink* ALink,
                                                     bool AImageVisible, bool ACaptionVisible);
   virtual TdxNavBarController* CreateController();
+  // The bar's scroll-bar control: an instance of ScrollBarClass without owner.
+  TcxScrollBar* CreateScrollBar();
+  virtual TComponentClass ScrollBarClass();
 
   virtual void DrawHint(TCanvas* ACanvas, const TRect& R) { (void)ACanvas, (void)R; }
   virtual void DrawNavBar();

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "ui/navbar/NavBarAccessibility.h"
 #include "ui/navbar/NavBarPainter.h"
 
 DEFINE_CLASS(TdxNavBarCustomGroupItemCalculator)
@@ -166,12 +167,27 @@ TdxNavBarLinkViewInfo::TdxNavBarLinkViewInfo(TdxNavBarGroupViewInfo* AGroupViewI
 
 TdxNavBarCustomItem* TdxNavBarLinkViewInfo::Component() const { return item_; }
 
+namespace {
+
+// The bar's focused element when it is of the class and stands for AOwner; no object is made.
+TdxNavBarCustomAccessibilityHelper* FocusedElementOf(TdxCustomNavBar* ABar, TObject* AOwner, TClass AClass) {
+  IdxNavBarAccessibilityHelper* focused = ABar->FocusedObject();
+  if (!focused) return nullptr;
+  TdxNavBarCustomAccessibilityHelper* object = focused->NavBarHelperObject();
+  return object->OwnerObject() == AOwner && object->InheritsFrom(AClass) ? object : nullptr;
+}
+
+}  // namespace
+
 TdxNavBarItemStates TdxNavBarLinkViewInfo::State() {
   TdxNavBarItemStates state;
   if (item_ && !item_->Enabled()) state.Include(sDisabled);
   if (NavBar()->PressedLink() == link_) state.Include(sPressed);
   if (link_->IsSelected()) state.Include(sSelected);
   if (NavBar()->HotLink() == link_) state.Include(sHotTracked);
+  if (auto* focused = FocusedElementOf(NavBar(), link_, &TdxNavBarItemLinkAccessibilityHelper::ClassInfo());
+      focused && focused->HasFocus())
+    state.Include(sFocused);
   return state;
 }
 
@@ -275,7 +291,10 @@ TdxNavBarCustomItem* TdxNavBarGroupViewInfo::Component() const { return group_; 
 TdxNavBarItemStates TdxNavBarGroupViewInfo::State() {
   TdxNavBarItemStates state;
   TdxCustomNavBar* bar = NavBar();
-  if (bar->PressedGroup() == group_) state.Include(sPressed);
+  // The group's caption panel is the element that takes the focus and the click keys.
+  auto* caption = FocusedElementOf(bar, group_, &TdxNavBarGroupCaptionPanelAccessibilityHelper::ClassInfo());
+  if (bar->PressedGroup() == group_ || (caption && caption->IsDown())) state.Include(sPressed);
+  if (caption && caption->HasFocus()) state.Include(sFocused);
   if (bar->HotGroup() == group_) state.Include(sHotTracked);
   if (group_->Expanded()) state.Include(sExpanded);
   const bool effective = bar->EffectiveActiveGroup() == group_;

@@ -4,48 +4,14 @@
 
 #include <gtest/gtest.h>
 
-#include "NavBarTestSupport.h"
+#include "NavBarWindowFixture.h"
 #include "platform/framework/windows/HintWindow.h"
-#include "tests/support/WindowTestSupport.h"
 #include "ui/navbar/NavBarScrollBar.h"
 
 using namespace navbar_testing;
 using namespace window_testing;
 
 namespace {
-
-class NavBarWindow : public FormFixture {
- protected:
-  void SetUp() override {
-    FormFixture::SetUp();
-    bar = Place<TdxNavBar>(0, 0, 150, 260);
-    bar->SetName(L"dxNavBar1");
-    bar->SetView(kTestView);
-    group = bar->Groups()->Add();
-    group->SetCaption(L"Edit");
-    for (const wchar_t* caption : {L"&Save", L"Open", L"Close"}) {
-      TdxNavBarItem* item = bar->Items()->AddNewItem();
-      item->SetCaption(caption);
-      group->AddLinkForItem(item);
-    }
-    ShowForm();
-    bar->Update();
-  }
-  TdxNavBarItem* Item(int index) { return group->LinkAt(index)->Item(); }
-  TPoint LinkPoint(int index) {
-    bar->Update();
-    TdxNavBarLinkViewInfo* link = bar->ViewInfo()->LinkViewInfoOf(group->LinkAt(index));
-    return {(link->CaptionRect.left + link->CaptionRect.right) / 2, (link->CaptionRect.top + link->CaptionRect.bottom) / 2};
-  }
-  void ClickLink(int index) {
-    const TPoint p = LinkPoint(index);
-    SendMouse(bar->Handle(), WM_LBUTTONDOWN, p.x, p.y, MK_LBUTTON);
-    SendMouse(bar->Handle(), WM_LBUTTONUP, p.x, p.y);
-  }
-
-  TdxNavBar* bar = nullptr;
-  TdxNavBarGroup* group = nullptr;
-};
 
 TEST_F(NavBarWindow, WindowStylesAndDialogCode) {
   EXPECT_EQ(GetClassLongPtrW(bar->Handle(), GCL_STYLE) & (CS_HREDRAW | CS_VREDRAW), 0);
