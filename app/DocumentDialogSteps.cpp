@@ -1,33 +1,40 @@
 #include "app/DocumentDialogSteps.h"
 
 #include "app/MainForm.h"
-#include "app/OutputFormats.h"
 #include "app/core/Globals.h"
+#include "app/core/SampleRates.h"
+#include "dialogs/DialogProtocol.h"
+#include "dialogs/NewFile.h"
 #include "platform/audio/editor/AudioEditor.h"
 #include "platform/framework/rtl/SysUtils.h"
 
-namespace {
-
-constexpr int kConversionRateCount = 10;
-constexpr int kGenreCount = 148;
-
-}  // namespace
-
 TNewFileChoice NewFileChoiceOf(const TGlobalVars& Vars) {
-  return {Vars.DefNewFileSampleRate, Vars.DefNewFileChannels == 1};
+  const int index = Vars.DefNewFileSampleRate < NewFileRateCount ? Vars.DefNewFileSampleRate : NewFileDefaultRateIndex;
+  return {index, Vars.DefNewFileChannels == 1};
 }
 
 void AcceptNewFileChoice(const TNewFileChoice& Choice, TGlobalVars& Vars, int& SampleRate, int& Channels) {
-  SampleRate = NewFileSampleRateOfIndex(Choice.RateIndex);
-  Vars.DefNewFileSampleRate = static_cast<Byte>(Choice.RateIndex);
+  // A choice outside the list (none selected) is the rate it creates: 44100.
+  const bool listed = Choice.RateIndex >= 0 && Choice.RateIndex < NewFileRateCount;
+  const int index = listed ? Choice.RateIndex : NewFileDefaultRateIndex;
+  SampleRate = NewFileSampleRateOfIndex(index);
+  Vars.DefNewFileSampleRate = static_cast<Byte>(index);
   Channels = Choice.Mono ? 1 : 2;
   Vars.DefNewFileChannels = Choice.Mono ? 1 : 0;
 }
 
-int ConversionRateIndexOf(int SampleRate) {
-  for (int index = 0; index < kConversionRateCount; ++index)
-    if (ConversionSampleRateOfIndex(index) == SampleRate) return index;
-  return ConversionRateIndexOf(44100);
+bool PromptNewFileFormat(TWinControl* Owner, int& SampleRate, int& Channels) {
+  return ExecuteDialog<TNewFileForm>(
+      Owner,
+      [](TNewFileForm& dialog) {
+        const TNewFileChoice start = NewFileChoiceOf(GlobalVars);
+        dialog.cbSampleRate->SetItemIndex(start.RateIndex);
+        (start.Mono ? dialog.rbMono : dialog.rbStereo)->SetChecked(true);
+      },
+      [&](TNewFileForm& dialog) {
+        AcceptNewFileChoice({dialog.cbSampleRate->ItemIndex(), dialog.rbMono->Checked()}, GlobalVars, SampleRate,
+                            Channels);
+      });
 }
 
 void ConvertDocumentFormat(TMainForm& Form, int RateIndex, bool Mono) {
@@ -59,7 +66,7 @@ bool AcceptDocumentTags(TMainForm& Form, const TTagTexts& Tags) {
   info->SetTitle(Tags.Title);
   info->SetArtist(Tags.Artist);
   info->SetAlbum(Tags.Album);
-  if (Tags.Genre >= 0 && Tags.Genre < kGenreCount) info->SetGenre(Tags.Genre);
+  if (Tags.Genre >= 0 && Tags.Genre < GenreCount) info->SetGenre(Tags.Genre);
   info->SetYear(year);
   info->SetComment(Tags.Comment);
   Form.SetModified(true);

@@ -8,6 +8,7 @@
 struct TGlobalVars;
 class TAudioEditor2;
 class TMainForm;
+class TWinControl;
 
 // ---- New File --------------------------------------------------------------------------------------
 
@@ -16,19 +17,24 @@ struct TNewFileChoice {
   bool Mono = false;
 };
 
-// The dialog's starting choice from the record.
+// The dialog's starting choice from the record; a stored index outside the list starts at 44100.
 TNewFileChoice NewFileChoiceOf(const TGlobalVars& Vars);
 // OK: stores the choice in the record and gives the rate and channel count of the new document.
 void AcceptNewFileChoice(const TNewFileChoice& Choice, TGlobalVars& Vars, int& SampleRate, int& Channels);
+// The new-file prompt over Owner: the dialog starts at the record's choice; OK accepts it (above).
+// False when cancelled.
+bool PromptNewFileFormat(TWinControl* Owner, int& SampleRate, int& Channels);
 
 // ---- Convert Sample Rate and Channels ----------------------------------------------------------------
 
-// The conversion dialog's rate index for a document rate; a rate not in its list selects 44100.
-int ConversionRateIndexOf(int SampleRate);
+// (The conversion list's rate index of a document rate is ConversionRateIndexOf, app/core/SampleRates.h.)
 // OK: converts the document and marks it modified.
 void ConvertDocumentFormat(TMainForm& Form, int RateIndex, bool Mono);
 
 // ---- Edit ID3 Tags -----------------------------------------------------------------------------------
+
+// The editor's genre names 0 ... 147 fill the tag dialog's list.
+constexpr int GenreCount = 148;
 
 struct TTagTexts {
   String Title;

@@ -6,6 +6,7 @@
 #include "app/core/DataItems.h"
 #include "app/core/Globals.h"
 #include "app/core/ShellCommands.h"
+#include "dialogs/FormatDialog.h"
 #include "platform/audio/editor/AudioEditor.h"
 #include "platform/framework/rtl/FileUtils.h"
 #include "platform/framework/classes/Filer.h"
@@ -39,11 +40,10 @@ TExportRegionForm::TExportRegionForm(TComponent* AOwner) : TForm(AOwner, 0) {
   for (int index = 0; !ExportFormatExtension(index).empty(); ++index)
     ComboBoxFormat->Items()->Add(ExportFormatExtension(index));
   ComboBoxFormat->SetItemIndex(0);
-  // The format dialogs that this button opens come with the format-dialog family.
   ButtonFormatSettings =
       PlaceControl(loading, new TButton(this), this, L"ButtonFormatSettings", Bounds(234, 45, 120, 23));
   ButtonFormatSettings->SetCaption(L"Format Settings");
-  ButtonFormatSettings->SetEnabled(false);
+  ButtonFormatSettings->OnClick = {this, &TExportRegionForm::ButtonFormatSettingsClick};
 
   BevelTop = PlaceControl(loading, new TBevel(this), this, L"BevelTop", Bounds(12, 96, 376, 2));
   BevelTop->SetShape(bsTopLine);
@@ -73,6 +73,10 @@ void TExportRegionForm::ButtonFolderClick(TObject*) {
   if (!BrowseForFolder(Handle(), folder, L"Please select a folder", 65)) return;
   GlobalVars.ExportFolder = folder;
   EditFolder->SetText(folder);
+}
+
+void TExportRegionForm::ButtonFormatSettingsClick(TObject*) {
+  ExecuteOutputFormatDialog(ExportFormatExtension(ComboBoxFormat->ItemIndex()), this);
 }
 
 bool CheckExportFolder(const String& Folder) {

@@ -27,6 +27,8 @@ class TExportRegionForm : public TForm {
   void LoadFromSettings();
   void StoreToSettings();
   void ButtonFolderClick(TObject* Sender);
+  // The format dialog of the chosen format over this dialog (none for an index outside 0 ... 3).
+  void ButtonFormatSettingsClick(TObject* Sender);
 };
 
 // Writes one region row: selects its marker's range in the editor, sets up the format's output

@@ -45,11 +45,11 @@ const TActionRow kActionRows[] = {
     {&TMainForm::ActionSelectToEnd, L"ActionSelectToEnd", L"Edit", L"Select To End", L"Shift+End", 0,
      &TMainForm::ActionSelectToEndExecute},
     {&TMainForm::ActionSelectSpecifiedTime, L"ActionSelectSpecifiedTime", L"Edit", L"Select Specified Time", L"Ctrl+G", 0,
-     nullptr},
+     &TMainForm::ActionSelectSpecifiedTimeExecute},
     {&TMainForm::ActionMixFile, L"ActionMixFile", L"Edit", L"&Mix File...", L"", 0,
-     nullptr},
+     &TMainForm::ActionMixFileExecute},
     {&TMainForm::ActionRepeatLoop, L"ActionRepeatLoop", L"Edit", L"Repeat &Loop...", L"", 0,
-     nullptr},
+     &TMainForm::ActionRepeatLoopExecute},
     {&TMainForm::ActionNewFile, L"ActionNewFile", L"File", L"&New File...", L"Ctrl+N", 0,
      &TMainForm::ActionNewFileExecute},
     {&TMainForm::ActionOpenFile, L"ActionOpenFile", L"File", L"&Open File...", L"Ctrl+O", 0,
@@ -62,15 +62,15 @@ const TActionRow kActionRows[] = {
     {&TMainForm::ActionCloseFile, L"ActionCloseFile", L"File", L"Close File", L"", 0,
      &TMainForm::ActionCloseFileExecute},
     {&TMainForm::ActionConvertSampleRate, L"ActionConvertSampleRate", L"File", L"Convert Sample Rate and Channels", L"", 0,
-     nullptr},
+     &TMainForm::ActionConvertSampleRateExecute},
     {&TMainForm::ActionPasteMix, L"ActionPasteMix", L"Edit", L"Paste Mi&x...", L"", 0,
-     nullptr},
+     &TMainForm::ActionPasteMixExecute},
     {&TMainForm::ActionTrim, L"ActionTrim", L"Edit", L"Tri&m", L"Ctrl+T", 0,
      &TMainForm::ActionTrimExecute},
     {&TMainForm::ActionEditID3, L"ActionEditID3", L"File", L"Edit ID3 Tags", L"", 0,
-     nullptr},
+     &TMainForm::ActionEditID3Execute},
     {&TMainForm::ActionOptions, L"ActionOptions", L"Options", L"Options", L"", 0,
-     nullptr},
+     &TMainForm::ActionOptionsExecute},
     {&TMainForm::ActionExit, L"ActionExit", L"File", L"E&xit", L"", 0,
      &TMainForm::ActionExitExecute},
     {&TMainForm::ActionBatch, L"ActionBatch", L"Tools", L"Batch Converter", L"", 0,
@@ -86,11 +86,11 @@ const TActionRow kActionRows[] = {
     {&TMainForm::ActionSaveSelect, L"ActionSaveSelect", L"Edit", L"Save Select &Region As...", L"", 0,
      &TMainForm::ActionSaveSelectExecute},
     {&TMainForm::ActionInsertSilenceBegin, L"ActionInsertSilenceBegin", L"Edit", L"Begin", L"", 0,
-     nullptr},
+     &TMainForm::ActionInsertSilenceBeginExecute},
     {&TMainForm::ActionInsertSilenceCurrent, L"ActionInsertSilenceCurrent", L"Edit", L"Current", L"", 0,
-     nullptr},
+     &TMainForm::ActionInsertSilenceCurrentExecute},
     {&TMainForm::ActionInsertSilenceEnd, L"ActionInsertSilenceEnd", L"Edit", L"End", L"", 0,
-     nullptr},
+     &TMainForm::ActionInsertSilenceEndExecute},
     {&TMainForm::ActionInsertFileBegin, L"ActionInsertFileBegin", L"Edit", L"Begin", L"", 0,
      &TMainForm::ActionInsertFileBeginExecute},
     {&TMainForm::ActionInsertFileCurrent, L"ActionInsertFileCurrent", L"Edit", L"Current", L"", 0,
@@ -319,6 +319,9 @@ void TMainForm::CreateMenuBar() {
   AddActionItem(this, MenuFile, ActionSaveAs);
   AddActionItem(this, MenuFile, ActionSaveSelect);
   AddSeparator(this, MenuFile);
+  AddActionItem(this, MenuFile, ActionConvertSampleRate);
+  AddActionItem(this, MenuFile, ActionEditID3);
+  AddSeparator(this, MenuFile);
   for (TAction* action : {ActionTextToSpeech, ActionFrequencyAnalysis, ActionDiscRipper, ActionDiscBurner,
                           ActionDiscCopier, ActionAudioConverter, ActionAudioRecorder})
     AddActionItem(this, MenuFile, action);
@@ -326,16 +329,21 @@ void TMainForm::CreateMenuBar() {
   AddActionItem(this, MenuFile, ActionExit);
 
   MenuEdit = AddMenu(this, root, L"&Edit");
-  for (TAction* action : {ActionCut, ActionCopy, ActionCopyToNew, ActionPaste, ActionDelete, ActionTrim, ActionUndo,
-                          ActionRedo})
+  for (TAction* action : {ActionCut, ActionCopy, ActionCopyToNew, ActionPaste, ActionPasteMix, ActionDelete, ActionTrim,
+                          ActionUndo, ActionRedo})
     AddActionItem(this, MenuEdit, action);
   AddSeparator(this, MenuEdit);
-  for (TAction* action : {ActionTrimStart, ActionTrimEnd, ActionSilenceSelect}) AddActionItem(this, MenuEdit, action);
+  for (TAction* action : {ActionRepeatLoop, ActionMixFile, ActionTrimStart, ActionTrimEnd, ActionSilenceSelect})
+    AddActionItem(this, MenuEdit, action);
   TMenuItem* select = AddMenu(this, MenuEdit, L"Select");
-  for (TAction* action : {ActionSelectToStart, ActionSelectToEnd, ActionSelectAll}) AddActionItem(this, select, action);
+  for (TAction* action : {ActionSelectToStart, ActionSelectToEnd, ActionSelectSpecifiedTime, ActionSelectAll})
+    AddActionItem(this, select, action);
   TMenuItem* insertFile = AddMenu(this, MenuEdit, L"Insert &File");
   for (TAction* action : {ActionInsertFileBegin, ActionInsertFileCurrent, ActionInsertFileEnd})
     AddActionItem(this, insertFile, action);
+  TMenuItem* insertSilence = AddMenu(this, MenuEdit, L"Insert Silen&ce");
+  for (TAction* action : {ActionInsertSilenceBegin, ActionInsertSilenceCurrent, ActionInsertSilenceEnd})
+    AddActionItem(this, insertSilence, action);
 
   MenuTransport = AddMenu(this, root, L"&Transport");
   for (TAction* action : {ActionPause, ActionPlay, ActionStop, ActionPlayToEnd, ActionLoopPlay, ActionStart,
@@ -357,6 +365,7 @@ void TMainForm::CreateMenuBar() {
   AddMenu(this, MenuFavorites, L"Edit Favorites...")->OnClick = {this, &TMainForm::ButtonEditFClick};
 
   MenuOptions = AddMenu(this, root, L"&Options");
+  AddActionItem(this, MenuOptions, ActionOptions);
   AddActionItem(this, MenuOptions, ActionWindowsMixer);
   TMenuItem* quickBar = AddMenu(this, MenuOptions, L"Quick Bar");
   for (TAction* action : {ActionShowCommandBar, ActionBarOntheLeft, ActionBarOntheRight})

@@ -1,9 +1,11 @@
-// The document commands of the main window: open, new, save and close, the save prompt, the
-// shared services every command uses, and the default tags of a new document.
+// The document commands of the main window: open, new (with its prompt), save (with the format
+// dialog) and close, the save prompt, the shared services every command uses, the default tags of a
+// new document, and the sample-rate conversion, tag and options commands with their dialogs.
 
 #include <ctime>
 #include <memory>
 
+#include "app/DocumentDialogSteps.h"
 #include "app/MainForm.h"
 #include "app/OutputFormats.h"
 #include "app/core/Centring.h"
@@ -11,6 +13,12 @@
 #include "capture/LoadCD.h"
 #include "app/core/Globals.h"
 #include "app/core/Paths.h"
+#include "app/core/SampleRates.h"
+#include "dialogs/ConvertSampleRate.h"
+#include "dialogs/DialogProtocol.h"
+#include "dialogs/EditID3.h"
+#include "dialogs/FormatDialog.h"
+#include "dialogs/Options.h"
 #include "platform/audio/editor/AudioEditor.h"
 #include "platform/framework/rtl/FileUtils.h"
 #include "platform/framework/rtl/SysUtils.h"
@@ -134,8 +142,8 @@ bool TMainForm::SaveAudioFile(bool SaveAs, bool SelectionOnly) {
     path = SaveDialog->FileName;
     if (OutputFileTypeOrError(path) == 0) return false;
   }
-  // The format dialog's step joins here; until it exists its untouched OK is taken, which keeps
-  // the record's current values.
+  // The format dialog of the extension: its load step, the modal show and, on OK, its store step.
+  if (!ExecuteOutputFormatDialog(LowerCase(DocumentExtension(path)), this)) return false;
   try {
     WriteDocumentFile(path, SelectionOnly);
   } catch (const Exception& E) {
@@ -182,9 +190,9 @@ void TMainForm::ApplyOutputFormat(int FileType) {
 
 void TMainForm::ActionNewFileExecute(TObject*) {
   StopTransport();
-  // The new-file dialog joins here; without it the settings' default format is used, as with the
-  // prompt turned off.
-  NewAudioDocument(L"Untitled", GlobalVars.OP_DefSample, GlobalVars.OP_DefChannel);
+  int rate = GlobalVars.OP_DefSample, channels = GlobalVars.OP_DefChannel;
+  if (GlobalVars.OP_PromptNewFile && !PromptNewFileFormat(this, rate, channels)) return;
+  NewAudioDocument(L"Untitled", rate, channels);
 }
 
 void TMainForm::ActionOpenFileExecute(TObject*) {
@@ -238,4 +246,49 @@ void TMainForm::ActionCloseFileExecute(TObject*) {
   DocumentPath.clear();
   SetDocumentName(L"");
   SetModified(false);
+}
+
+void TMainForm::ActionConvertSampleRateExecute(TObject*) {
+  StopTransport();
+  IAudioEditor2FileInfo* info = AudioEditor->FileInfo();
+  ExecuteDialog<TConvertSampleRateForm>(
+      this,
+      [info](TConvertSampleRateForm& dialog) {
+        dialog.ComboBoxRate->SetItemIndex(ConversionRateIndexOf(info->GetSampleRate()));
+        dialog.GroupBoxSChannels->SetItemIndex(info->GetChannels() == 1 ? 0 : 1);
+      },
+      [this](TConvertSampleRateForm& dialog) {
+        ConvertDocumentFormat(*this, dialog.ComboBoxRate->ItemIndex(), dialog.GroupBoxSChannels->ItemIndex() == 0);
+      });
+}
+
+void TMainForm::ActionEditID3Execute(TObject*) {
+  StopTransport();
+  ExecuteDialog<TEditID3Form>(
+      this,
+      [this](TEditID3Form& dialog) {
+        IAudioEditor2FileInfo* info = AudioEditor->FileInfo();
+        for (int genre = 0; genre < GenreCount; ++genre) dialog.ComboBoxGenre->Items()->Add(info->GetGenreName(genre));
+        const TTagTexts tags = DocumentTagsOf(*AudioEditor);
+        dialog.EditTitle->SetText(tags.Title);
+        dialog.EditArtist->SetText(tags.Artist);
+        dialog.EditAlbum->SetText(tags.Album);
+        dialog.ComboBoxGenre->SetItemIndex(tags.Genre);
+        dialog.EditYear->SetText(tags.Year);
+        dialog.MemoComment->SetText(tags.Comment);
+      },
+      [this](TEditID3Form& dialog) {
+        AcceptDocumentTags(*this, {dialog.EditTitle->Text(), dialog.EditArtist->Text(), dialog.EditAlbum->Text(),
+                                   dialog.ComboBoxGenre->ItemIndex(), dialog.EditYear->Text(),
+                                   dialog.MemoComment->Text()});
+      });
+}
+
+void TMainForm::ActionOptionsExecute(TObject*) {
+  ExecuteDialog<TOptionsForm>(
+      this, [](TOptionsForm& dialog) { dialog.LoadFromSettings(); },
+      [this](TOptionsForm& dialog) {
+        dialog.StoreToSettings();
+        AcceptOptions(*this);
+      });
 }

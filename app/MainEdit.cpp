@@ -4,11 +4,18 @@
 
 #include "app/EditRoutines.h"
 #include "app/MainForm.h"
+#include "app/SampleTimes.h"
 #include "app/core/Globals.h"
 #include "app/core/Paths.h"
+#include "dialogs/DialogProtocol.h"
+#include "dialogs/InsertSilence.h"
+#include "dialogs/PasteMix.h"
+#include "dialogs/RepeatLoop.h"
+#include "dialogs/SelectSpecifiedTime.h"
 #include "platform/audio/editor/AudioEditor.h"
 #include "platform/audio/processing/AudioInformation2.h"
 #include "platform/framework/rtl/FileUtils.h"
+#include "platform/framework/rtl/SysUtils.h"
 
 void TMainForm::FinishEdit() {
   SetModified(true);
@@ -130,6 +137,88 @@ void TMainForm::InsertFileAt(int Place) {
 void TMainForm::ActionInsertFileBeginExecute(TObject*) { InsertFileAt(ipBegin); }
 void TMainForm::ActionInsertFileCurrentExecute(TObject*) { InsertFileAt(ipCursor); }
 void TMainForm::ActionInsertFileEndExecute(TObject*) { InsertFileAt(ipEnd); }
+
+// ---- Commands with a dialog --------------------------------------------------------------------------
+
+void TMainForm::ActionSelectSpecifiedTimeExecute(TObject*) {
+  StopTransport();
+  IAudioEditor2Position* position = AudioEditor->Position();
+  ExecuteDialog<TSelectSpecifiedTimeForm>(
+      this,
+      [this, position](TSelectSpecifiedTimeForm& dialog) {
+        // In milliseconds as the time panels show them; the given range is the requested one until OK.
+        dialog.InitialStart = SampleMilliseconds(*AudioEditor, position->GetSelectionStart());
+        dialog.InitialEnd = SampleMilliseconds(*AudioEditor, position->GetSelectionEnd());
+        dialog.DocumentLength = SampleMilliseconds(*AudioEditor, position->GetLength());
+        dialog.CursorPosition = SampleMilliseconds(*AudioEditor, position->GetCursorPosition());
+        SelectedTimeStart = dialog.InitialStart;
+        SelectedTimeEnd = dialog.InitialEnd;
+      },
+      [this](TSelectSpecifiedTimeForm& dialog) {
+        SelectedTimeStart = dialog.RangeStart;
+        SelectedTimeEnd = dialog.RangeEnd;
+        SelectSpecifiedTimeAccepted();
+      });
+}
+
+void TMainForm::PanelSelectionDblClick(TObject* Sender) {
+  if (AudioEditor->Position()->GetLength() > 0) ActionSelectSpecifiedTimeExecute(Sender);
+}
+
+void TMainForm::InsertSilenceAt(int Place) {
+  StopTransport();
+  ExecuteDialog<TInsertSilenceForm>(
+      this, [](TInsertSilenceForm& dialog) { dialog.EditSilenceTime->SetText(IntToStr(GlobalVars.InsertSilenceTime)); },
+      [this, Place](TInsertSilenceForm& dialog) {
+        InsertSilenceAccepted(Place, StrToInt(dialog.EditSilenceTime->Text()));
+      });
+}
+
+void TMainForm::ActionInsertSilenceBeginExecute(TObject*) { InsertSilenceAt(ipBegin); }
+void TMainForm::ActionInsertSilenceCurrentExecute(TObject*) { InsertSilenceAt(ipCursor); }
+void TMainForm::ActionInsertSilenceEndExecute(TObject*) { InsertSilenceAt(ipEnd); }
+
+void TMainForm::ActionRepeatLoopExecute(TObject*) {
+  StopTransport();
+  ExecuteDialog<TRepeatLoopForm>(this, nullptr, [this](TRepeatLoopForm& dialog) {
+    RepeatLoopAccepted(StrToInt(dialog.EditRepeatTimes->Text()), RepeatChunkFrames);
+  });
+}
+
+void TMainForm::MixWithDialog(bool FromFile) {
+  StopTransport();
+  TMixRequest request;
+  request.FromFile = FromFile;
+  if (FromFile) {
+    OpenDialog->FileName.clear();
+    OpenDialog->InitialDir = GlobalVars.LastOpenDir;
+    if (!OpenDialog->Execute()) return;
+    request.Path = OpenDialog->FileName;
+  }
+  const bool empty = AudioEditor->Position()->GetLength() == 0;
+  ExecuteDialog<TPasteMixForm>(
+      this,
+      [empty](TPasteMixForm& dialog) {
+        // An empty document has no selection to widen: only padding is offered.
+        if (empty) {
+          GlobalVars.IncreaseSelection = false;
+          dialog.RadioButtonIncreaseSelection->SetEnabled(false);
+        }
+        dialog.EditSelectPart->SetText(IntToStr(GlobalVars.SelectePartPercent));
+        dialog.EditAudioInBuffer->SetText(IntToStr(GlobalVars.AudioInBufferPercent));
+        (GlobalVars.IncreaseSelection ? dialog.RadioButtonIncreaseSelection : dialog.RadioButtonInsertSilence)
+            ->SetChecked(true);
+      },
+      [this, &request](TPasteMixForm& dialog) {
+        request.SelectPartPercent = StrToInt(dialog.EditSelectPart->Text());
+        request.AudioInBufferPercent = StrToInt(dialog.EditAudioInBuffer->Text());
+        request.IncreaseSelection = dialog.RadioButtonIncreaseSelection->Checked();
+        MixAccepted(request);
+      });
+}
+
+void TMainForm::ActionMixFileExecute(TObject*) { MixWithDialog(true); }
+void TMainForm::ActionPasteMixExecute(TObject*) { MixWithDialog(false); }
 
 // ---- Work after a dialog's OK ----------------------------------------------------------------------
 

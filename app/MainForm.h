@@ -24,6 +24,7 @@
 #include <vector>
 
 #include "app/RecentFiles.h"
+#include "dialogs/DialogHost.h"
 #include "platform/audio/codecs/Mp3EncoderSettings.h"
 #include "platform/framework/windows/ActnList.h"
 #include "platform/framework/controls/ComCtrls.h"
@@ -33,7 +34,11 @@
 #include "platform/framework/controls/Menus.h"
 #include "platform/framework/controls/StdCtrls.h"
 #include "platform/framework/windows/Timer.h"
+#include "ui/skins/controls/SkinGauge.h"
+#include "ui/skins/controls/SkinHints.h"
+#include "ui/skins/controls/SkinLabel.h"
 #include "ui/skins/controls/SkinPanel.h"
+#include "ui/skins/controls/SkinScrollBar.h"
 #include "ui/skins/controls/SkinSpeedButton.h"
 #include "ui/skins/core/SkinManager.h"
 
@@ -49,7 +54,7 @@ struct TMixRequest;
 constexpr int DocumentTagModified = 10;
 constexpr int DocumentTagClean = 11;
 
-class TMainForm : public TForm {
+class TMainForm : public TForm, public IRecentFilesHost {
   DECLARE_CLASS(TMainForm, TForm)
  public:
   explicit TMainForm(TComponent* AOwner);
@@ -58,8 +63,8 @@ class TMainForm : public TForm {
   // ---- Components --------------------------------------------------------------------------------
   TPanel* PanelMain = nullptr;
   TAudioEditor2* AudioEditor = nullptr;
-  TScrollBar* ScrollBarEnd = nullptr;
-  TScrollBar* ScrollBarStart = nullptr;
+  TsScrollBar* ScrollBarEnd = nullptr;
+  TsScrollBar* ScrollBarStart = nullptr;
   TsPanel* PanelButtom = nullptr;
   TsPanel* PanelSelection = nullptr;
   TLabel* LabelStartTitle = nullptr;
@@ -74,11 +79,13 @@ class TMainForm : public TForm {
   TsPanel* MainTime = nullptr;
   TsPanel* PanelBottom = nullptr;
   TsPanel* PanelMeters = nullptr;
-  TLabel* LabelMeter = nullptr;
-  TProgressBar* LeftBar = nullptr;
-  TProgressBar* RightBar = nullptr;
+  TsLabel* LabelMeter = nullptr;
+  TsGauge* LeftBar = nullptr;
+  TsGauge* RightBar = nullptr;
   TsPanel* PanelZoom = nullptr;
   TsSkinManager* SkinManager = nullptr;
+  // Every hint of the program is a drawn callout.
+  TsHintManager* HintManager = nullptr;
   TTimer* TimerAfterShow = nullptr;
   TTimer* TimerRewind = nullptr;
   TTimer* TimerForword = nullptr;
@@ -165,7 +172,7 @@ class TMainForm : public TForm {
 
   // ---- Recent files ------------------------------------------------------------------------------
   void LoadRecentPane();
-  void ClearRecentFiles();
+  void ClearRecentFiles() override;
   // A click on the recent-files entry at Index.
   void dxBarMRUFilesClick(int Index);
   void RecentFilesChanged();
@@ -206,6 +213,11 @@ class TMainForm : public TForm {
   void ActionVerticalFormatNormalizedExecute(TObject* Sender);
   void ActionVerticalFormatDecibelExecute(TObject* Sender);
   void ActionVerticalFormatVisiableExecute(TObject* Sender);
+  // The document commands with their dialogs: new file (with the prompt), sample-rate conversion,
+  // tags and options (MainDocuments.cpp).
+  void ActionConvertSampleRateExecute(TObject* Sender);
+  void ActionEditID3Execute(TObject* Sender);
+  void ActionOptionsExecute(TObject* Sender);
 
   // ---- Edit, transport, view and marker commands (MainEdit.cpp, MainTransport.cpp, MainZoom.cpp,
   //      MainEditorEvents.cpp, MainEnabling.cpp, MainMarkers.cpp) ---------------------------------
@@ -284,6 +296,20 @@ class TMainForm : public TForm {
   void InsertSilenceAccepted(int Place, int Milliseconds);
   void RepeatLoopAccepted(int Times, std::int64_t ChunkFrames);
   void MixAccepted(const TMixRequest& Request);
+  // The edit commands with their dialogs (MainEdit.cpp). Place: 0 start, 1 cursor, 2 end.
+  void InsertSilenceAt(int Place);
+  // Mix File (FromFile) and Paste Mix: the file, the paste-mix dialog, then MixAccepted.
+  void MixWithDialog(bool FromFile);
+  void ActionSelectSpecifiedTimeExecute(TObject* Sender);
+  void ActionMixFileExecute(TObject* Sender);
+  void ActionRepeatLoopExecute(TObject* Sender);
+  void ActionPasteMixExecute(TObject* Sender);
+  void ActionInsertSilenceBeginExecute(TObject* Sender);
+  void ActionInsertSilenceCurrentExecute(TObject* Sender);
+  void ActionInsertSilenceEndExecute(TObject* Sender);
+  // A double click on the selection panel or its labels: Select Specified Time on a document that
+  // is not empty.
+  void PanelSelectionDblClick(TObject* Sender);
   // Play, Play To End and Loop Play: 1, 2, 3.
   void PlayInMode(int Mode);
   void RewindStep();
@@ -464,6 +490,7 @@ class TMainForm : public TForm {
   void CreateComponents();
   void CreateLayout(TLoadingBracket& Loading);
   void CreateSkinManager();
+  void CreateHintManager(TLoadingBracket& loading);
   void CreateActions();
   void CreateMenuBar();
   void RebuildFavoritesMenu();

@@ -18,8 +18,6 @@ const int kMp3BitRates[] = {32, 40, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224,
 const int kMp3VbrMinBitRates[] = {32, 40, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256};
 const int kMp3VbrMaxBitRates[] = {40, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256, 320};
 const int kOggAbrBitRates[] = {64, 96, 128, 160, 192, 256, 350};
-const int kNewFileRates[] = {96000, 88200, 48000, 44100, 32000, 24000, 22050, 16000, 12000, 11025, 8000, 6000};
-const int kConversionRates[] = {96000, 88200, 48000, 44100, 32000, 22050, 16000, 11025, 8000, 6000};
 const int kOggPresetBitRates[] = {64, 96, 128, 160, 192, 256, 320};
 const int kWmaProfiles[] = {36, 23, 16, 13, 11, 10, 8};
 
@@ -36,8 +34,6 @@ int Mp3VbrMinBitRateOfIndex(int Index) { return TableValue(kMp3VbrMinBitRates, I
 int Mp3VbrMaxBitRateOfIndex(int Index) { return TableValue(kMp3VbrMaxBitRates, Index, 192); }
 int Mp3ChannelsOfModeIndex(int Index) { return Index == 3 ? 1 : 2; }
 int OggAbrBitRateOfIndex(int Index) { return TableValue(kOggAbrBitRates, Index, 192); }
-int NewFileSampleRateOfIndex(int Index) { return TableValue(kNewFileRates, Index, 44100); }
-int ConversionSampleRateOfIndex(int Index) { return TableValue(kConversionRates, Index, 44100); }
 
 TWaveFormatCall WaveOutputFormatOf(const TGlobalVars& Vars) {
   if (Vars.OutputWAVType != 0)

@@ -22,9 +22,6 @@ int Mp3VbrMinBitRateOfIndex(int Index);
 int Mp3VbrMaxBitRateOfIndex(int Index);
 int Mp3ChannelsOfModeIndex(int Index);
 int OggAbrBitRateOfIndex(int Index);
-// The rate lists of the new-file dialog (12 entries) and of the sample-rate conversion (10).
-int NewFileSampleRateOfIndex(int Index);
-int ConversionSampleRateOfIndex(int Index);
 
 // ---- Calls ---------------------------------------------------------------------------------------
 

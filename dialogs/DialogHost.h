@@ -27,6 +27,13 @@ class IPreviewHost : public virtual IDialogHost {
   virtual void StopPreview() = 0;
 };
 
+// The main window's recent-files list, which the options dialog can empty.
+class IRecentFilesHost : public virtual IDialogHost {
+ public:
+  // Empties the list, writes the empty list file and clears the recent pane.
+  virtual void ClearRecentFiles() = 0;
+};
+
 // The application's main form, or null.
 TComponent* ApplicationMainForm();
 

@@ -44,3 +44,13 @@ bool ExecuteEffectDialog(TWinControl* Caller) {
   return ExecuteParameterDialog<TDialog>(
       Caller, [](TDialog& d) { d.LoadFromSettings(); }, false, [](TDialog& d) { d.StoreToSettings(); }, true);
 }
+
+// A dialog without preview (the format, document and edit dialogs): owned by the caller, centred
+// over it, filled, shown, read back on OK and freed on every path. True on OK.
+template <class TDialog>
+bool ExecuteDialog(TWinControl* Caller, const std::function<void(TDialog&)>& Fill,
+                   const std::function<void(TDialog&)>& OnOK) {
+  ObjectPtr<TDialog> dialog(new TDialog(Caller));
+  TDialog& d = *dialog;
+  return RunDialogProtocol({&d, Caller, nullptr, [&] { if (Fill) Fill(d); }, false, [&] { if (OnOK) OnOK(d); }, false});
+}

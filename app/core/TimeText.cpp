@@ -1,6 +1,8 @@
 #include "app/core/TimeText.h"
 
+#include <algorithm>
 #include <cstdint>
+#include <limits>
 
 #include "platform/framework/rtl/SysUtils.h"
 
@@ -10,6 +12,16 @@ int TimeToMilliseconds(int hours, int minutes, int seconds, int milliseconds) {
                               static_cast<std::uint32_t>(minutes) * 60000u +
                               static_cast<std::uint32_t>(seconds) * 1000u + static_cast<std::uint32_t>(milliseconds);
   return static_cast<int>(total);
+}
+
+int SaturatedTimeToMilliseconds(std::int64_t hours, std::int64_t minutes, std::int64_t seconds,
+                                std::int64_t milliseconds) {
+  static constexpr std::int64_t kMax = std::numeric_limits<int>::max();
+  // Each part is bounded first, so no product or sum leaves 64 bits.
+  const auto part = [](std::int64_t value) { return std::clamp<std::int64_t>(value, 0, kMax); };
+  const std::int64_t total =
+      part(hours) * 3600000 + part(minutes) * 60000 + part(seconds) * 1000 + part(milliseconds);
+  return static_cast<int>(std::min(total, kMax));
 }
 
 TTimeParts MillisecondsToTime(int milliseconds) {

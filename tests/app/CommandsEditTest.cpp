@@ -287,6 +287,7 @@ TEST_F(CommandsEditTest, SaveSelectRegionAsWritesOnlyTheSelection) {
   Select(500, 800);
   const String target = scratch.File(L"part.wav");
   dialogFiles = {target};
+  AcceptNextModalForm();  // "Wave File Setup"
   form->ActionCopyToNewExecute(form);
   const TWavContent part = ReadWav(target);
   ASSERT_EQ(part.Frames(), 300);

@@ -119,6 +119,10 @@ void CommandsTest::OnNextModalForm(std::function<void(TCustomForm* form)> script
   modalScripts.push_back(std::move(script));
 }
 
+void CommandsTest::AcceptNextModalForm() {
+  OnNextModalForm([](TCustomForm* modal) { modal->ModalResult = mrOk; });
+}
+
 int CommandsTest::ErrorBoxes() const {
   int count = 0;
   for (const TShownMessage& box : boxes) count += (box.Flags & MB_ICONERROR) ? 1 : 0;

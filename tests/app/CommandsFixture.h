@@ -41,6 +41,8 @@ class CommandsTest : public testing::Test {
   std::int64_t SelectionEnd() const;
   // Runs the script inside the next modal form's loop, on that form.
   void OnNextModalForm(std::function<void(TCustomForm* form)> script);
+  // Closes the next modal form with OK as it was filled (a format dialog, the new-file prompt).
+  void AcceptNextModalForm();
   int ErrorBoxes() const;
 
   testing_support::ScratchFolder scratch;

@@ -10,6 +10,7 @@
 #include "app/MainForm.h"
 #include "app/OutputFormats.h"
 #include "app/core/Globals.h"
+#include "app/core/SampleRates.h"
 #include "app/core/Paths.h"
 #include "app/core/SettingsFile.h"
 #include "app/core/ShellNamespace.h"
@@ -84,10 +85,23 @@ class MainFormTest : public testing::Test {
       }
       return answer;
     });
+    // Modal forms (the new-file prompt, the format dialogs of the save routine) close with the
+    // answer queued in modalAnswers, OK when none is; their class names are kept.
+    previousDriver = SetModalDriver([this](const TModalLoop& loop) {
+      auto* modal = dynamic_cast<TCustomForm*>(FindControl(loop.Window));
+      if (!modal) return loop.End();
+      modalForms.push_back(modal->ClassName());
+      modal->ModalResult = mrOk;
+      if (!modalAnswers.empty()) {
+        modal->ModalResult = modalAnswers.front();
+        modalAnswers.erase(modalAnswers.begin());
+      }
+    });
   }
 
   void TearDown() override {
     delete form;
+    SetModalDriver(previousDriver);
     SetMessageBoxAnswerer(previousBoxes);
     SetDialogAnswerer(previousDialogs);
     RemoveFolder(dataFolder);
@@ -117,8 +131,11 @@ class MainFormTest : public testing::Test {
   std::vector<int> answers;
   std::vector<TDialogRequest> dialogs;
   std::vector<String> dialogFiles;
+  std::vector<String> modalForms;
+  std::vector<TModalResult> modalAnswers;
   TMessageBoxAnswerer previousBoxes;
   TDialogAnswerer previousDialogs;
+  TModalScript previousDriver;
 };
 
 // ---- Opening -------------------------------------------------------------------------------------
@@ -195,27 +212,26 @@ TEST_F(MainFormTest, NewFileMakesAnUntitledDocumentOfTheDefaultFormat) {
   EXPECT_TRUE(form->RecentFiles.Items().empty());
 }
 
-// With the prompt on, New File is to ask for rate and channels in the new-file dialog. That dialog
-// does not exist yet: no modal window is shown and the default format is used, as with the prompt
-// off. This test changes when the dialog lands.
-TEST_F(MainFormTest, NewFileWithThePromptOnShowsNoDialogYet) {
+// With the prompt on, New File asks for rate and channels in the new-file dialog; Cancel ends the
+// command before anything is created.
+TEST_F(MainFormTest, NewFileWithThePromptOnAsksAndCancelCreatesNothing) {
   Create();
   GlobalVars.OP_PromptNewFile = true;
   GlobalVars.OP_DefSample = 22050;
   GlobalVars.OP_DefChannel = 1;
-  std::vector<String> modalKinds;
-  auto previousDriver = SetModalDriver([&](const TModalLoop& loop) {
-    modalKinds.push_back(loop.Kind);
-    loop.End();
-  });
+  modalAnswers = {mrCancel};
   form->ActionNewFileExecute(form);
-  SetModalDriver(previousDriver);
-  EXPECT_TRUE(modalKinds.empty());
+  EXPECT_EQ(modalForms, std::vector<String>{L"TNewFileForm"});
+  EXPECT_FALSE(form->DocumentOpen);
+  EXPECT_TRUE(form->DocumentPath.empty());
+
+  form->ActionNewFileExecute(form);  // OK on the record's choice: index 3 and stereo
+  EXPECT_EQ(modalForms.size(), 2u);
   EXPECT_TRUE(boxes.empty());
   EXPECT_TRUE(dialogs.empty());
   EXPECT_EQ(form->DocumentPath, L"Untitled");
-  EXPECT_EQ(form->AudioEditor->FileInfo()->GetSampleRate(), 22050);
-  EXPECT_EQ(form->AudioEditor->FileInfo()->GetChannels(), 1);
+  EXPECT_EQ(form->AudioEditor->FileInfo()->GetSampleRate(), 44100);
+  EXPECT_EQ(form->AudioEditor->FileInfo()->GetChannels(), 2);
 }
 
 TEST_F(MainFormTest, SaveAsWritesEverySampleAndRenamesTheDocument) {
@@ -227,6 +243,7 @@ TEST_F(MainFormTest, SaveAsWritesEverySampleAndRenamesTheDocument) {
   dialogFiles = {target};
   form->ActionSaveAsExecute(form);
 
+  EXPECT_EQ(modalForms, std::vector<String>{L"TWaveFormatForm"});
   ASSERT_EQ(dialogs.size(), 1u);
   EXPECT_EQ(dialogs[0].Kind, TDialogKind::Save);
   EXPECT_EQ(dialogs[0].FileName, RemoveExtension(source));

@@ -26,8 +26,6 @@ TEST(IndexTables, InRangeAndOtherIndexes) {
       {Mp3VbrMaxBitRateOfIndex, 12, 320},  {Mp3VbrMaxBitRateOfIndex, 13, 192}, {OggAbrBitRateOfIndex, 6, 350},
       {OggAbrBitRateOfIndex, 7, 192},      {ChannelsOfModeIndex, 1, 1},        {ChannelsOfModeIndex, 0, 2},
       {ChannelsOfModeIndex, 5, 2},         {Mp3ChannelsOfModeIndex, 3, 1},     {Mp3ChannelsOfModeIndex, 1, 2},
-      {NewFileSampleRateOfIndex, 3, 44100}, {NewFileSampleRateOfIndex, 11, 6000},
-      {ConversionSampleRateOfIndex, 5, 22050}, {ConversionSampleRateOfIndex, 10, 44100},
   };
   for (const Case& c : cases) EXPECT_EQ(c.Table(c.Index), c.Expected) << "index " << c.Index;
 }

@@ -32,7 +32,15 @@ std::int16_t PatternSample(int frame, int channel) {
 }
 
 void WritePatternWav(const String& path, int sampleRate, int channels, int frames) {
-  const std::uint32_t dataBytes = static_cast<std::uint32_t>(frames * channels * 2);
+  std::vector<std::int16_t> samples;
+  samples.reserve(static_cast<std::size_t>(frames) * channels);
+  for (int f = 0; f < frames; ++f)
+    for (int c = 0; c < channels; ++c) samples.push_back(PatternSample(f, c));
+  WriteWav(path, sampleRate, channels, samples);
+}
+
+void WriteWav(const String& path, int sampleRate, int channels, const std::vector<std::int16_t>& samples) {
+  const auto dataBytes = static_cast<std::uint32_t>(samples.size() * 2);
   AnsiString out = "RIFF";
   PutU32(out, 36 + dataBytes);
   out += "WAVEfmt ";
@@ -45,8 +53,7 @@ void WritePatternWav(const String& path, int sampleRate, int channels, int frame
   PutU16(out, 16);
   out += "data";
   PutU32(out, dataBytes);
-  for (int f = 0; f < frames; ++f)
-    for (int c = 0; c < channels; ++c) PutU16(out, static_cast<std::uint16_t>(PatternSample(f, c)));
+  for (std::int16_t sample : samples) PutU16(out, static_cast<std::uint16_t>(sample));
   testing_support::WriteFileBytes(path, out);
 }
 

@@ -19,6 +19,8 @@ struct TWavContent {
 std::int16_t PatternSample(int frame, int channel);
 // Writes `frames` frames of the pattern.
 void WritePatternWav(const String& path, int sampleRate, int channels, int frames);
+// Writes interleaved 16-bit samples.
+void WriteWav(const String& path, int sampleRate, int channels, const std::vector<std::int16_t>& samples);
 // Reads the "fmt " and "data" chunks of a PCM WAV file, skipping any other chunk; empty content
 // when the file is not one.
 TWavContent ReadWav(const String& path);

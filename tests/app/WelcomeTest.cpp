@@ -73,6 +73,7 @@ TEST_F(WelcomeTest, EachChoiceRunsItsCommand) {
   const String song = WritePattern(L"song.wav", 400);
   // 1: New File.
   OnNextModalForm([](TCustomForm* modal) { static_cast<TWelcomeStartForm*>(modal)->LabelNewClick(modal); });
+  AcceptNextModalForm();  // the new-file prompt
   form->ShowWelcomeWindow();
   EXPECT_TRUE(form->DocumentOpen);
   EXPECT_EQ(form->DocumentPath, L"Untitled");

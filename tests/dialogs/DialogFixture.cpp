@@ -45,4 +45,26 @@ String DialogFixture::LastReportedError() { return g_lastError; }
 
 TFamilyMember& MemberOf(TForm* dialog) { return *dynamic_cast<TFamilyMember*>(dialog); }
 
+namespace {
+
+std::vector<String> g_helpPaths;
+
+HWND WINAPI RecordHelpRequest(HWND, const wchar_t* path, UINT, DWORD_PTR) {
+  if (path) g_helpPaths.push_back(path);
+  return nullptr;
+}
+
+}  // namespace
+
+HelpRequests::HelpRequests()
+    : previous_(SetHtmlHelpLoader({[](const String&) { return reinterpret_cast<HMODULE>(1); },
+                                   [](HMODULE, const char*) -> THtmlHelpEntry { return &RecordHelpRequest; },
+                                   [](HMODULE) {}})) {
+  g_helpPaths.clear();
+}
+
+HelpRequests::~HelpRequests() { SetHtmlHelpLoader(previous_); }
+
+const std::vector<String>& HelpRequests::Paths() const { return g_helpPaths; }
+
 }  // namespace dialog_testing

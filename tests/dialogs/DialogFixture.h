@@ -3,9 +3,11 @@
 // the settings record reset to its defaults, and a sink that counts errors reaching the application.
 
 #include <functional>
+#include <vector>
 
 #include <gtest/gtest.h>
 
+#include "app/core/Help.h"
 #include "dialogs/DialogHost.h"
 #include "dialogs/FamilyMember.h"
 #include "platform/framework/rtl/Seams.h"
@@ -49,6 +51,19 @@ class DialogFixture : public testing::Test {
 };
 
 TFamilyMember& MemberOf(TForm* dialog);
+
+// While it lives, help requests are recorded (the help file's topic paths) instead of shown.
+class HelpRequests {
+ public:
+  HelpRequests();
+  ~HelpRequests();
+  HelpRequests(const HelpRequests&) = delete;
+  HelpRequests& operator=(const HelpRequests&) = delete;
+  const std::vector<String>& Paths() const;
+
+ private:
+  THtmlHelpLoader previous_;
+};
 
 // Runs the script inside the next modal loops; a loop the script leaves without a modal result
 // ends as cancelled.

@@ -274,24 +274,13 @@ TEST_F(MembersTable, PresetsSetEveryParameterInOrderAndSelectPresetDoesNothing) 
   }
 }
 
-std::vector<String>* g_helpPaths = nullptr;
-
-HWND WINAPI RecordHelpRequest(HWND, const wchar_t* path, UINT, DWORD_PTR) {
-  if (path) g_helpPaths->push_back(path);
-  return nullptr;
-}
-
 TEST_F(MembersTable, HelpOpensTheEffectsTopic) {
-  std::vector<String> paths;
-  g_helpPaths = &paths;
-  const THtmlHelpLoader previous =
-      SetHtmlHelpLoader({[](const String&) { return reinterpret_cast<HMODULE>(1); },
-                         [](HMODULE, const char*) -> THtmlHelpEntry { return &RecordHelpRequest; }, [](HMODULE) {}});
+  HelpRequests help;
   for (const Member& m : Members()) {
     ObjectPtr<TForm> dialog(m.make(host));
     MemberOf(dialog.get()).ButtonHelpClick(nullptr);
   }
-  SetHtmlHelpLoader(previous);
+  const std::vector<String>& paths = help.Paths();
   ASSERT_EQ(paths.size(), 8u);
   for (const String& path : paths) {
     EXPECT_EQ(path, HelpFilePath() + L"::/effects.htm");

@@ -649,6 +649,9 @@ void TCustomForm::SendCancelMode(TControl* Sender) {
 }
 
 bool TCustomForm::IsShortCut(TMessage& Message) {
+  // A disabled form takes no input: a key queued before it was disabled (a command's progress
+  // pumps messages while the form is disabled) runs no command in the middle of another.
+  if (HandleAllocated() && !IsWindowEnabled(Handle())) return false;
   bool handled = false;
   if (OnShortCut) OnShortCut(Message, handled);
   if (handled) return true;

@@ -111,6 +111,15 @@ TEST(TimeText, MillisecondsSplitByTruncation) {
   EXPECT_EQ(TimeToMilliseconds(596, 31, 23, 647), 2147483647);
 }
 
+// The sum for typed times: parts of any size, never wrapping.
+TEST(TimeText, SaturatedSumStopsAtTheLargestTime) {
+  EXPECT_EQ(SaturatedTimeToMilliseconds(1, 2, 3, 4), 3723004);
+  EXPECT_EQ(SaturatedTimeToMilliseconds(596, 31, 23, 647), 2147483647);
+  EXPECT_EQ(SaturatedTimeToMilliseconds(596, 31, 23, 648), 2147483647);
+  EXPECT_EQ(SaturatedTimeToMilliseconds(0, 0, INT64_MAX, INT64_MAX), 2147483647);
+  EXPECT_EQ(SaturatedTimeToMilliseconds(-1, 0, 75, 0), 75000);
+}
+
 TEST(Drives, FixedDriveWithMostFreeSpaceFirstLetterWinsTies) {
   struct Case {
     const char* Name;

@@ -339,6 +339,27 @@ TEST_F(ActionTest, ShortCutOnTheSecondListRunsAndADisabledMatchLetsTheKeyGoOn) {
   EXPECT_EQ(keysReachingEdit, std::vector<Word>{'J'});
 }
 
+// A key that was queued before the form was disabled (a long command pumping messages) runs no
+// command while the form stays disabled.
+TEST_F(ActionTest, ADisabledFormRunsNoShortCut) {
+  auto* list = new TActionList(form);
+  TAction* save = NewAction(list, L"save");
+  save->SetShortCut(TextToShortCut(L"Ctrl+S"));
+  int runs = 0;
+  save->OnExecute = [&](TObject*) { ++runs; };
+  auto* edit = Place<TTestEdit>(10, 10, 120, 24);
+  ShowForm();
+  edit->SetFocus();
+  HeldKeys ctrl{VK_CONTROL};
+  for (bool enabled : {false, true}) {
+    EnableWindow(form->Handle(), enabled ? TRUE : FALSE);
+    PostMessageW(edit->Handle(), WM_KEYDOWN, 'S', 1);
+    PostMessageW(edit->Handle(), WM_KEYUP, 'S', 0xC0000001);
+    ProcessMessages();
+    EXPECT_EQ(runs, enabled ? 1 : 0) << enabled;
+  }
+}
+
 // ---- Executing on a form's controls --------------------------------------------------------------
 
 class THintTaker : public TTestButton {
