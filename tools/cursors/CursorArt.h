@@ -5,6 +5,8 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -52,6 +54,32 @@ inline void DrawNoEntry(Picture& p) {
       p[y][x] = ring || bar ? 'B' : 'W';
     }
 }
+
+using Shape = std::function<bool(int x, int y)>;
+
+// Black where the shape is, white around it where the picture is still transparent.
+inline void Stamp(Picture& p, const Shape& inside) {
+  for (int y = 0; y < kSize; ++y)
+    for (int x = 0; x < kSize; ++x) {
+      if (inside(x, y)) {
+        p[y][x] = 'B';
+        continue;
+      }
+      bool near = false;
+      for (int dy = -1; dy <= 1; ++dy)
+        for (int dx = -1; dx <= 1; ++dx) near |= inside(x + dx, y + dy);
+      if (near && p[y][x] == ' ') p[y][x] = 'W';
+    }
+}
+
+inline Picture DragWith(const std::function<void(Picture&)>& extra) {
+  Picture p = Blank();
+  DrawArrow(p);
+  extra(p);
+  return p;
+}
+
+inline void Plus(Picture& p) { Stamp(p, [](int x, int y) { return (x >= 25 && x <= 29 && y >= 26 && y <= 26) || (x == 27 && y >= 24 && y <= 28); }); }
 
 inline void Put16(std::vector<std::uint8_t>& out, unsigned v) {
   out.push_back(std::uint8_t(v));

@@ -5,7 +5,6 @@
 // their hot spot in the middle, the drag cursors at the arrow's tip. Deterministic.
 
 #include <cctype>
-#include <functional>
 
 #include "CursorArt.h"
 #include "FoundationBitmaps.h"
@@ -13,23 +12,6 @@
 using namespace cursor_art;
 
 namespace {
-
-using Shape = std::function<bool(int x, int y)>;
-
-// Black where the shape is, white around it where the picture is still transparent.
-void Stamp(Picture& p, const Shape& inside) {
-  for (int y = 0; y < kSize; ++y)
-    for (int x = 0; x < kSize; ++x) {
-      if (inside(x, y)) {
-        p[y][x] = 'B';
-        continue;
-      }
-      bool near = false;
-      for (int dy = -1; dy <= 1; ++dy)
-        for (int dx = -1; dx <= 1; ++dx) near |= inside(x + dx, y + dy);
-      if (near && p[y][x] == ' ') p[y][x] = 'W';
-    }
-}
 
 // A filled triangle pointing in a direction (0 up, 1 right, 2 down, 3 left) with its tip at (tx, ty).
 Shape Triangle(int tx, int ty, int direction, int size = 5) {
@@ -75,15 +57,6 @@ Picture Split(bool vertical) {
   Stamp(p, flip(Triangle(15, 28, 2, 5)));
   return p;
 }
-
-Picture DragWith(const std::function<void(Picture&)>& extra) {
-  Picture p = Blank();
-  DrawArrow(p);
-  extra(p);
-  return p;
-}
-
-void Plus(Picture& p) { Stamp(p, [](int x, int y) { return (x >= 25 && x <= 29 && y >= 26 && y <= 26) || (x == 27 && y >= 24 && y <= 28); }); }
 
 void Cross(Picture& p) {
   Stamp(p, [](int x, int y) { return y >= 20 && y <= 30 && (std::abs((x - 20) - (y - 20)) <= 1 || std::abs((x - 20) + (y - 30)) <= 1) && x >= 20 && x <= 30; });
