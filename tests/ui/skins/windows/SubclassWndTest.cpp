@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <commctrl.h>
 
 #include <vector>
 
