@@ -73,7 +73,7 @@ TsCacheRef AskWindowCache(HWND handle) {
   SendMessageW(handle, SM_ALPHACMD, SkinCommandWParam(scGetCache), 0);
   TsCacheRef answer = SharedCacheRef;
   SharedCacheRef.X = SharedCacheRef.Y = 0;
-  if (!answer.Bmp) return TsCacheRef{};
+  if (!answer.Bmp || answer.Bmp->Width() <= 0 || answer.Bmp->Height() <= 0) return TsCacheRef{};
   answer.X = answer.Y = 0;
   answer.Ready = true;
   return answer;
@@ -342,6 +342,7 @@ void TacScrollWnd::DrawBar(TacScrollBar* bar, HDC dc, const TRect& barRect, cons
   const int width = barRect.Width(), height = barRect.Height();
   const int arrow = BarMetric(bar, 0, true);
   const int system = SystemScrollSize();
+  if (width <= 0 || height <= 0) return;
   BitmapPtr image(CreateBmp24(width, height));
   const TsCacheRef cache = AskWindowCache(Handle);
   auto span = [&](int a, int b) { return horizontal ? TRect(a, 0, b, height) : TRect(0, a, width, b); };
@@ -359,11 +360,11 @@ void TacScrollWnd::DrawBar(TacScrollBar* bar, HDC dc, const TRect& barRect, cons
   const TRect track1 = span(0, split), track2 = span(split, length);
   const wchar_t* track1Name = horizontal ? L"SCROLLBAR1H" : L"SCROLLBAR1V";
   const wchar_t* track2Name = horizontal ? L"SCROLLBAR2H" : L"SCROLLBAR2V";
-  if (manager->IsValidSkinIndex(t1.Section))
+  if (manager->IsValidSkinIndex(t1.Section) && !IsRectEmpty(&track1))
     PaintItemFast(t1.Section, t1.BordersMask, t1.Pattern, t1.HotPattern, manager, image.get(),
                   TPoint(at.x + track1.left, at.y + track1.top), track1, roomy ? trackStates[0] : 0, true, cache,
                   track1Name);
-  if (manager->IsValidSkinIndex(t2.Section))
+  if (manager->IsValidSkinIndex(t2.Section) && !IsRectEmpty(&track2))
     PaintItemFast(t2.Section, t2.BordersMask, t2.Pattern, t2.HotPattern, manager, image.get(),
                   TPoint(at.x + track2.left, at.y + track2.top), track2, roomy ? trackStates[1] : 0, true, cache,
                   track2Name);
@@ -600,7 +601,8 @@ void TacScrollWnd::Timer(TMessage& message) {
         DragThumb(cursor);
       else if (ScrollMouse.ClickedPart != -1)
         FollowPointer(cursor);
-      if (ScrollMouse.DownPart != -1) {
+      if (!DraggingThumb && ScrollMouse.DownPart >= kScrollPartFirstArrow &&
+          ScrollMouse.DownPart <= kScrollPartSecondTrack) {
         SelfScrolling = true;
         struct TClear {
           bool& Flag;
