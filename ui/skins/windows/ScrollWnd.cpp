@@ -47,21 +47,20 @@ int MaskFrameAlong(const TsMaskData& mask, bool horizontal) {
 
 // One section painted over the bar image into its own bitmap of R's size, its glyph centred in
 // glyphRect (relative to R), then copied into the bar image.
-void PaintBarPiece(TsSkinManager* manager, TBitmap* barImage, const TRect& r, int section, int border, int pattern,
+void PaintBarPiece(TsSkinManager* manager, TBitmap* barImage, TBitmap* piece, const TRect& r, int section, int border, int pattern,
                    int hotPattern, int glyph, const wchar_t* name, int state, const TRect& glyphRect) {
   const int w = r.Width(), h = r.Height();
   if (w <= 0 || h <= 0) return;
-  BitmapPtr piece(CreateBmp24(w, h));
   BitBlt(piece->Canvas()->Handle(), 0, 0, w, h, barImage->Canvas()->Handle(), r.left, r.top, SRCCOPY);
   if (manager->IsValidSkinIndex(section))
-    PaintItemFast(section, border, pattern, hotPattern, manager, piece.get(), TPoint(r.left, r.top), TRect(0, 0, w, h),
+    PaintItemFast(section, border, pattern, hotPattern, manager, piece, TPoint(r.left, r.top), TRect(0, 0, w, h),
                   state, true, MakeCacheRef(barImage, 0, 0), name);
   if (manager->IsValidMaskIndex(glyph)) {
     const TsMaskData& mask = manager->Masks()[size_t(glyph)];
     const TFrameSize frame = MaskFrame(mask);
     const int gx = glyphRect.left + (glyphRect.Width() - frame.Width) / 2;
     const int gy = glyphRect.top + (glyphRect.Height() - frame.Height) / 2;
-    DrawSkinGlyph(piece.get(), TPoint(gx, gy), state, mask, 1);
+    DrawSkinGlyph(piece, TPoint(gx, gy), state, mask, 1);
   }
   BitBlt(barImage->Canvas()->Handle(), r.left, r.top, w, h, piece->Canvas()->Handle(), 0, 0, SRCCOPY);
 }
@@ -311,7 +310,7 @@ LRESULT TacScrollWnd::PaintScrollBars(HDC dc, int thumbOverride) {
     const int cw = corner.Width(), ch = corner.Height();
     TsSkinManager* manager = SkinData ? SkinData->SkinManager() : nullptr;
     if (cw > 0 && ch > 0) {
-      BitmapPtr image(CreateBmp24(cw, ch));
+      TBitmap* image = Scratch(1, cw, ch);
       const TsCacheRef cache = AskWindowCache(Handle);
       if (cache.Bmp) {
         BitBlt(image->Canvas()->Handle(), 0, 0, cw, ch, cache.Bmp->Canvas()->Handle(), corner.left, corner.top, SRCCOPY);
@@ -324,7 +323,7 @@ LRESULT TacScrollWnd::PaintScrollBars(HDC dc, int thumbOverride) {
         if (manager->IsValidMaskIndex(grip)) {
           const TsMaskData& mask = manager->Masks()[size_t(grip)];
           const TFrameSize frame = MaskFrame(mask);
-          DrawSkinGlyph(image.get(), TPoint(cw - frame.Width, ch - frame.Height), 0, mask, 1);
+          DrawSkinGlyph(image, TPoint(cw - frame.Width, ch - frame.Height), 0, mask, 1);
         }
       }
       BitBlt(dc, corner.left, corner.top, cw, ch, image->Canvas()->Handle(), 0, 0, SRCCOPY);
@@ -343,7 +342,8 @@ void TacScrollWnd::DrawBar(TacScrollBar* bar, HDC dc, const TRect& barRect, cons
   const int arrow = BarMetric(bar, 0, true);
   const int system = SystemScrollSize();
   if (width <= 0 || height <= 0) return;
-  BitmapPtr image(CreateBmp24(width, height));
+  TBitmap* image = Scratch(0, width, height);
+  TBitmap* piece = Scratch(1, std::max(width, height), std::max(width, height));
   const TsCacheRef cache = AskWindowCache(Handle);
   auto span = [&](int a, int b) { return horizontal ? TRect(a, 0, b, height) : TRect(0, a, width, b); };
   const TacScrollBarIndexes& t1 = horizontal ? c.Bar1H : c.Bar1V;
@@ -361,11 +361,11 @@ void TacScrollWnd::DrawBar(TacScrollBar* bar, HDC dc, const TRect& barRect, cons
   const wchar_t* track1Name = horizontal ? L"SCROLLBAR1H" : L"SCROLLBAR1V";
   const wchar_t* track2Name = horizontal ? L"SCROLLBAR2H" : L"SCROLLBAR2V";
   if (manager->IsValidSkinIndex(t1.Section) && !IsRectEmpty(&track1))
-    PaintItemFast(t1.Section, t1.BordersMask, t1.Pattern, t1.HotPattern, manager, image.get(),
+    PaintItemFast(t1.Section, t1.BordersMask, t1.Pattern, t1.HotPattern, manager, image,
                   TPoint(at.x + track1.left, at.y + track1.top), track1, roomy ? trackStates[0] : 0, true, cache,
                   track1Name);
   if (manager->IsValidSkinIndex(t2.Section) && !IsRectEmpty(&track2))
-    PaintItemFast(t2.Section, t2.BordersMask, t2.Pattern, t2.HotPattern, manager, image.get(),
+    PaintItemFast(t2.Section, t2.BordersMask, t2.Pattern, t2.HotPattern, manager, image,
                   TPoint(at.x + track2.left, at.y + track2.top), track2, roomy ? trackStates[1] : 0, true, cache,
                   track2Name);
   const int a = roomy ? arrow : length / 2;
@@ -373,24 +373,24 @@ void TacScrollWnd::DrawBar(TacScrollBar* bar, HDC dc, const TRect& barRect, cons
   // The glyph sits in the first (up, left) or last (down, right) system-size pixels of a button.
   const TRect glyph1 = span(0, std::min(system, a));
   const TRect glyph2 = horizontal ? TRect(std::max(a - system, 0), 0, a, height) : TRect(0, std::max(a - system, 0), width, a);
-  PaintBarPiece(manager, image.get(), arrow1, b1.Section, b1.BordersMask, b1.Pattern, b1.HotPattern, b1.GlyphMask,
+  PaintBarPiece(manager, image, piece, arrow1, b1.Section, b1.BordersMask, b1.Pattern, b1.HotPattern, b1.GlyphMask,
                 horizontal ? L"SCROLLBTNLEFT" : L"SCROLLBTNTOP", arrowStates[0], glyph1);
-  PaintBarPiece(manager, image.get(), arrow2, b2.Section, b2.BordersMask, b2.Pattern, b2.HotPattern, b2.GlyphMask,
+  PaintBarPiece(manager, image, piece, arrow2, b2.Section, b2.BordersMask, b2.Pattern, b2.HotPattern, b2.GlyphMask,
                 horizontal ? L"SCROLLBTNRIGHT" : L"SCROLLBTNBOTTOM", arrowStates[1], glyph2);
   if (roomy && thumbState >= 0) {
     const TRect thumb = span(thumbAt, thumbAt + geometry.Length);
-    PaintBarPiece(manager, image.get(), thumb, s.Section, s.BordersMask, s.Pattern, s.HotPattern, s.GlyphMask,
+    PaintBarPiece(manager, image, piece, thumb, s.Section, s.BordersMask, s.Pattern, s.HotPattern, s.GlyphMask,
                   horizontal ? L"SCROLLSLIDERH" : L"SCROLLSLIDERV", thumbState,
                   TRect(0, 0, thumb.Width(), thumb.Height()));
   }
   if (!enabled) {
     const TsCacheRef again = AskWindowCache(Handle);
     if (again.Bmp) {
-      BlendTransBitmap(image.get(), 0, 0, clNone, 0.4, TRect(at.x, at.y, at.x + width, at.y + height), again.Bmp);
+      BlendTransBitmap(image, 0, 0, clNone, 0.4, TRect(at.x, at.y, at.x + width, at.y + height), again.Bmp);
     } else {
       TColor colour = clBtnFace;
       if (manager->IsValidSkinIndex(t1.Section)) colour = manager->Sections()[size_t(t1.Section)].Color;
-      PaintShadow(image.get(), TRect(0, 0, width, height), 60, static_cast<TColor>(ColorToRGB(colour)), 0, 0);
+      PaintShadow(image, TRect(0, 0, width, height), 60, static_cast<TColor>(ColorToRGB(colour)), 0, 0);
     }
   }
   BitBlt(dc, barRect.left, barRect.top, width, height, image->Canvas()->Handle(), 0, 0, SRCCOPY);
@@ -421,6 +421,16 @@ void TacScrollWnd::PaintBar(TacScrollBar* bar, HDC dc, int thumbOverride, int do
   const bool thumbShown = enabled && thumb.Length > 0 && thumb.Length < track;
   const int thumbState = thumbShown ? (hot && ScrollMouse.HotPart == kScrollPartThumb ? 1 : 0) : -1;
   DrawBar(bar, dc, barRect, arrowStates, trackStates, start, thumbState, enabled);
+}
+
+TBitmap* TacScrollWnd::Scratch(int slot, int width, int height) {
+  std::unique_ptr<TBitmap, TFreeDeleter>& bmp = scratch_[slot];
+  if (!bmp) {
+    bmp.reset(CreateBmp24(width, height));
+  } else if (bmp->Width() < width || bmp->Height() < height) {
+    bmp->SetSize(std::max(bmp->Width(), width), std::max(bmp->Height(), height));
+  }
+  return bmp.get();
 }
 
 void TacScrollWnd::RepaintBar(int kind, int downPart) {

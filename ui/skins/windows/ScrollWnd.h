@@ -120,6 +120,10 @@ class TacScrollWnd : public TacMainWnd {
   void DrawBar(TacScrollBar* bar, HDC dc, const TRect& barRect, const int arrowStates[2], const int trackStates[2],
                int thumbStart, int thumbState, bool enabled);
   void RepaintBar(int kind, int downPart);
+  // Bitmaps kept between paints (0: the bar image, 1: a part or the corner), at least W x H.
+  TBitmap* Scratch(int slot, int width, int height);
+
+  std::unique_ptr<TBitmap, TFreeDeleter> scratch_[2];
 };
 
 // The process-wide mouse state of the skinned scroll bars.
