@@ -489,13 +489,16 @@ void TacCheckBoxWnd::PrepareCache(bool parentReady) {
 HFONT TacGroupBoxWnd::WindowFont() const { return reinterpret_cast<HFONT>(SendMessageW(Handle, WM_GETFONT, 0, 0)); }
 
 TRect TacGroupBoxWnd::CaptionRect() {
-  SkinData->InitCacheBmp();
-  TCanvas* canvas = SkinData->CacheBmp->Canvas();
-  if (TControl* owner = SkinData->OwnerControl())
-    canvas->Font()->Assign(owner->Font());
-  else
-    UseWindowFont(canvas, Handle);
-  const TSize text = MeasureText(canvas, Caption, 0, DT_CENTER | DT_SINGLELINE);
+  // Measured on a memory DC: the cache may still be empty.
+  HDC dc = CreateCompatibleDC(nullptr);
+  HFONT font = WindowFont();
+  if (TControl* owner = SkinData->OwnerControl()) font = owner->Font()->Handle();
+  HGDIOBJ old = font ? SelectObject(dc, font) : nullptr;
+  RECT measured{0, 0, 0, 0};
+  DrawTextW(dc, Caption.c_str(), static_cast<int>(Caption.size()), &measured, DT_CALCRECT | DT_CENTER | DT_SINGLELINE);
+  if (old) SelectObject(dc, old);
+  DeleteDC(dc);
+  const TSize text{measured.right - measured.left, measured.bottom - measured.top};
   RECT wr{};
   GetWindowRect(Handle, &wr);
   const int width = wr.right - wr.left;

@@ -1,0 +1,174 @@
+// The subclass objects of statics, push buttons, check boxes and group boxes on real system
+// windows, probed through WM_PRINT output.
+
+#include <gtest/gtest.h>
+
+#include "tests/support/WindowTestSupport.h"
+#include "tests/ui/skins/SkinTestSupport.h"
+#include "ui/skins/core/SkinCommands.h"
+#include "ui/skins/windows/StdCtrlWnd.h"
+
+using namespace skin_testing;
+using namespace controls_skin;
+using testing_support::ScratchFolder;
+using window_testing::DibSection;
+
+namespace {
+
+class StdCtrlWindows : public testing::Test {
+ protected:
+  ScratchFolder folder;
+  ManagerPtr manager;
+  HWND host = nullptr;
+
+  void SetUp() override {
+    manager = NewControlsManager(folder.Path().substr(0, folder.Path().size() - 1));
+    ASSERT_TRUE(manager->SkinData().Active);
+    host = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 60, 60, 400, 300, nullptr, nullptr,
+                           GetModuleHandleW(nullptr), nullptr);
+  }
+  void TearDown() override {
+    if (IsWindow(host)) DestroyWindow(host);
+    manager.reset();
+  }
+  HWND Make(const wchar_t* cls, const wchar_t* text, DWORD style, int w = 120, int h = 24, DWORD exStyle = 0) {
+    return CreateWindowExW(exStyle, cls, text, WS_CHILD | WS_VISIBLE | style, 10, 10, w, h, host, nullptr,
+                           GetModuleHandleW(nullptr), nullptr);
+  }
+  template <class T>
+  std::unique_ptr<T, TFreeDeleter> Skin(HWND window, const wchar_t* section) {
+    return MakeSubclass<T>(false, window, nullptr, manager.get(), String(section));
+  }
+  static std::unique_ptr<DibSection> Print(HWND window) {
+    RECT r{};
+    GetWindowRect(window, &r);
+    auto dib = std::make_unique<DibSection>(r.right - r.left, r.bottom - r.top);
+    SendMessageW(window, WM_PRINT, reinterpret_cast<WPARAM>(dib->DC()), PRF_CLIENT | PRF_ERASEBKGND);
+    return dib;
+  }
+};
+
+TEST_F(StdCtrlWindows, StaticsShowTheSectionButThoseWithATabStopOrStaticEdgeStayAsTheyAre) {
+  struct TCase {
+    DWORD Style, ExStyle;
+    bool Skinned;
+  } cases[] = {{SS_LEFT, 0, true}, {SS_LEFT | WS_TABSTOP, 0, false}, {SS_LEFT, WS_EX_STATICEDGE, false}};
+  for (const TCase& c : cases) {
+    HWND window = Make(L"STATIC", L"", c.Style, 120, 24, c.ExStyle);
+    auto object = Skin<TacStaticWnd>(window, L"LABEL");
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    HDC dc = GetDC(window);
+    const TColor centre = static_cast<TColor>(GetPixel(dc, 60, 12));
+    ReleaseDC(window, dc);
+    EXPECT_EQ(centre == kLabelBg, c.Skinned) << c.Style << " " << c.ExStyle;
+    object.reset();
+    DestroyWindow(window);
+  }
+}
+
+TEST_F(StdCtrlWindows, PushButtonStatesAndFaces) {
+  HWND plain = Make(L"BUTTON", L"OK", BS_PUSHBUTTON);
+  HWND byDefault = Make(L"BUTTON", L"OK", BS_DEFPUSHBUTTON);
+  auto a = Skin<TacBtnWnd>(plain, L"SCROLLBTNLEFT");
+  auto b = Skin<TacBtnWnd>(byDefault, L"SCROLLBTNLEFT");
+  EXPECT_EQ(a->ButtonState(), 0);
+  EXPECT_EQ(b->ButtonState(), 1);
+  EXPECT_EQ(FromDib(Print(plain)->Pixel(0, 0)), kBtnFrames[0]);
+  SendMessageW(plain, BM_SETSTATE, TRUE, 0);
+  EXPECT_EQ(a->ButtonState(), 2);
+  EXPECT_EQ(FromDib(Print(plain)->Pixel(0, 0)), kBtnFrames[2]);
+  SendMessageW(plain, BM_SETSTATE, FALSE, 0);
+  EnableWindow(byDefault, FALSE);
+  EXPECT_EQ(b->ButtonState(), 0);
+}
+
+TEST_F(StdCtrlWindows, APushButtonWrapsItsCaptionOnlyWithoutMultiline) {
+  const wchar_t* text = L"A caption far too long for one line of this button";
+  HWND wrapping = Make(L"BUTTON", text, BS_PUSHBUTTON, 80, 60);
+  HWND multiline = Make(L"BUTTON", text, BS_PUSHBUTTON | BS_MULTILINE, 80, 60);
+  auto a = Skin<TacBtnWnd>(wrapping, L"SCROLLBTNLEFT");
+  auto b = Skin<TacBtnWnd>(multiline, L"SCROLLBTNLEFT");
+  Print(wrapping);
+  Print(multiline);
+  TSize wrapped{}, single{};
+  a->GetCaptionSize(wrapped);
+  b->GetCaptionSize(single);
+  EXPECT_GT(wrapped.cy, single.cy);
+  EXPECT_EQ(a->GetMaxCaptionWidth(), 78);
+  // The caption rectangle is centred, and moves by a pixel while pushed.
+  TRect up, down;
+  a->CalcCaptionRect(up);
+  SendMessageW(wrapping, BM_SETSTATE, TRUE, 0);
+  a->CalcCaptionRect(down);
+  EXPECT_EQ(up.left, (80 - wrapped.cx) / 2 - 1);
+  EXPECT_EQ(down.left, up.left + 1);
+  EXPECT_EQ(down.top, up.top + 1);
+}
+
+TEST_F(StdCtrlWindows, CheckGlyphNamesFollowTheButtonType) {
+  struct TCase {
+    DWORD Type;
+    bool Radio;
+  } cases[] = {{BS_CHECKBOX, false},     {BS_AUTOCHECKBOX, false}, {BS_3STATE, false},
+               {BS_AUTO3STATE, false},   {BS_RADIOBUTTON, true},   {BS_AUTORADIOBUTTON, true}};
+  for (const TCase& c : cases) {
+    const DWORD style = c.Type | BS_MULTILINE | BS_RIGHTBUTTON;
+    EXPECT_EQ(String(TacCheckBoxWnd::GlyphName(style, 0)), c.Radio ? L"RADIOUNCHECKED" : L"BOXUNCHECKED") << c.Type;
+    EXPECT_EQ(String(TacCheckBoxWnd::GlyphName(style, 1)), c.Radio ? L"RADIOCHECKED" : L"BOXCHECKED") << c.Type;
+    EXPECT_EQ(String(TacCheckBoxWnd::GlyphName(style, 2)), L"BOXGRAYED") << c.Type;
+  }
+  // On real windows: a checked auto radio button shows the radio glyph, a check box the box glyph,
+  // at the left or, with BS_RIGHTBUTTON, at the right edge.
+  struct TWindowCase {
+    DWORD Style;
+    TColor Glyph;
+    bool Right;
+  } windows[] = {{BS_AUTORADIOBUTTON, kRadio[0], false},
+                 {BS_AUTOCHECKBOX, kBox[0], false},
+                 {BS_AUTOCHECKBOX | BS_RIGHTBUTTON, kBox[0], true}};
+  for (const TWindowCase& c : windows) {
+    HWND window = Make(L"BUTTON", L"", c.Style, 100, 20);
+    SendMessageW(window, BM_SETCHECK, BST_CHECKED, 0);
+    auto object = Skin<TacCheckBoxWnd>(window, L"LABEL");
+    auto dib = Print(window);
+    const int x = c.Right ? 100 - 3 : 2;
+    EXPECT_EQ(FromDib(dib->Pixel(x, 10)), c.Glyph) << c.Style;
+    EXPECT_EQ(FromDib(dib->Pixel(50, 10)), kLabelBg) << c.Style;
+    object.reset();
+    DestroyWindow(window);
+  }
+}
+
+TEST_F(StdCtrlWindows, GlyphSizeReadsAnImageCountOfNoneAsOneWithoutChangingTheSkin) {
+  TsMaskData mask;
+  mask.R = TRect(0, 0, 12, 6);
+  mask.ImageCount = 0;
+  const TSize size = TacCheckBoxWnd::GlyphSize(mask);
+  EXPECT_EQ(size.cx, 12);
+  EXPECT_EQ(size.cy, 6);
+  EXPECT_EQ(mask.ImageCount, 0);
+  // The skin's own entries keep their counts after a paint.
+  HWND window = Make(L"BUTTON", L"", BS_AUTOCHECKBOX, 100, 20);
+  SendMessageW(window, BM_SETCHECK, BST_CHECKED, 0);
+  auto object = Skin<TacCheckBoxWnd>(window, L"LABEL");
+  std::vector<int> counts;
+  for (const TsMaskData& m : manager->Masks()) counts.push_back(m.ImageCount);
+  Print(window);
+  for (size_t i = 0; i < counts.size(); ++i) EXPECT_EQ(manager->Masks()[i].ImageCount, counts[i]);
+}
+
+TEST_F(StdCtrlWindows, GroupBoxCaptionBandAndItsHeight) {
+  HWND window = Make(L"BUTTON", L"Group", BS_GROUPBOX, 200, 100);
+  auto object = Skin<TacGroupBoxWnd>(window, L"LABEL");
+  const TRect caption = object->CaptionRect();
+  EXPECT_EQ(caption.left, 6);
+  EXPECT_EQ(caption.top, 0);
+  EXPECT_GE(caption.bottom, 6);
+  EXPECT_EQ(SendMessageW(window, SM_ALPHACMD, SkinCommandWParam(scGetCaptionHeight), 0), caption.bottom);
+  auto dib = Print(window);
+  // The band's corner shows what lies behind the box, the lower part the section's face.
+  EXPECT_NE(FromDib(dib->Pixel(1, 1)), kLabelBg);
+  EXPECT_EQ(FromDib(dib->Pixel(100, 60)), kLabelBg);
+}
+
+}  // namespace
