@@ -2,8 +2,10 @@
 
 #include <algorithm>
 
+#include "platform/framework/controls/Buttons.h"
 #include "ui/skins/core/SkinCommands.h"
 #include "ui/skins/core/SkinManager.h"
+#include "ui/skins/paint/ButtonGlyphs.h"
 #include "ui/skins/paint/DrawingRoutines.h"
 #include "ui/skins/paint/SkinPainting.h"
 
@@ -13,6 +15,7 @@ DEFINE_CLASS(TacStaticWnd)
 DEFINE_CLASS(TacIconWnd)
 DEFINE_CLASS(TacLinkWnd)
 DEFINE_CLASS(TacBtnWnd)
+DEFINE_CLASS(TacBitBtnWnd)
 DEFINE_CLASS(TacCheckBoxWnd)
 DEFINE_CLASS(TacGroupBoxWnd)
 
@@ -331,6 +334,128 @@ void TacBtnWnd::DrawCaptionText(TRect r, UINT flags) {
   canvas->Brush()->SetStyle(bsClear);
   WriteTextEx(canvas, Caption.c_str(), IsWindowEnabled(Handle) != FALSE, ButtonState() != 0, SkinData->TextSkin(),
               flags, r);
+}
+
+// ---- bitmap buttons ---------------------------------------------------------------------------------
+
+namespace {
+
+TBitBtn* BitBtnOf(TsCommonData* skinData) { return dynamic_cast<TBitBtn*>(skinData->OwnerControl()); }
+
+}  // namespace
+
+void TacBitBtnWnd::GetGlyphSize(TSize& size) {
+  size = TSize{0, 0};
+  if (TBitBtn* button = BitBtnOf(SkinData)) {
+    TBitmap* glyph = button->Glyph();
+    if (glyph && glyph->Width() > 0) {
+      const int count = std::max<int>(button->NumGlyphs(), 1);
+      size = TSize{glyph->Width() / count, glyph->Height()};
+    }
+    return;
+  }
+  auto bitmap = reinterpret_cast<HBITMAP>(SendMessageW(Handle, BM_GETIMAGE, IMAGE_BITMAP, 0));
+  SIZE recorded{};
+  if (bitmap && GetBitmapDimensionEx(bitmap, &recorded)) size = TSize{recorded.cx, recorded.cy};
+}
+
+TRect TacBitBtnWnd::GlyphRect() {
+  TSize glyph{};
+  GetGlyphSize(glyph);
+  const bool pushed = ButtonState() == 2;
+  const int width = WindowSize.x, height = WindowSize.y;
+  TBitBtn* button = BitBtnOf(SkinData);
+  if (!button) {
+    if (glyph.cx <= 0) return TRect();
+    TRect caption;
+    TacBtnWnd::CalcCaptionRect(caption);
+    OffsetRect(&caption, static_cast<int>(glyph.cx / 2 + 1), 0);
+    TRect r;
+    r.right = caption.left - 2;
+    r.left = r.right - glyph.cx;
+    r.top = static_cast<int>((height - glyph.cy) / 2) + (pushed ? 1 : 0);
+    r.bottom = r.top + glyph.cy;
+    return r;
+  }
+  TSize caption{};
+  TacBtnWnd::GetCaptionSize(caption);
+  const int spacing = glyph.cx > 0 && !Caption.empty() ? button->Spacing() : 0;
+  const int freeWidth = static_cast<int>((width - glyph.cx - caption.cx - spacing) / 2);
+  const int freeHeight = static_cast<int>((height - glyph.cy - caption.cy - spacing) / 2);
+  const int centreX = static_cast<int>((width - glyph.cx) / 2), centreY = static_cast<int>((height - glyph.cy) / 2);
+  int x = 0, y = 0;
+  switch (button->Layout()) {
+    case blGlyphLeft:
+      x = freeWidth;
+      y = centreY;
+      break;
+    case blGlyphRight:
+      x = static_cast<int>((width + spacing + caption.cx - glyph.cx) / 2);
+      y = centreY;
+      break;
+    case blGlyphTop:
+      x = centreX + 1;
+      y = freeHeight;
+      break;
+    case blGlyphBottom:
+      x = centreX + 1;
+      y = static_cast<int>(height - freeHeight - glyph.cy);
+      break;
+  }
+  TRect r(x, y, x + glyph.cx, y + glyph.cy);
+  if (pushed) OffsetRect(&r, 1, 1);
+  return r;
+}
+
+void TacBitBtnWnd::CalcCaptionRect(TRect& r) {
+  TBitBtn* button = BitBtnOf(SkinData);
+  TSize glyph{};
+  GetGlyphSize(glyph);
+  if (!button) {
+    TacBtnWnd::CalcCaptionRect(r);
+    if (glyph.cx > 0) OffsetRect(&r, static_cast<int>(glyph.cx / 2 + 1), 0);
+    return;
+  }
+  TSize caption{};
+  TacBtnWnd::GetCaptionSize(caption);
+  TPoint glyphPos;
+  TRect text;
+  CalcButtonLayout(TRect(0, 0, WindowSize.x, WindowSize.y), TPoint(glyph.cx, glyph.cy), TPoint(caption.cx, caption.cy), 0,
+                   text, glyphPos, button->Margin(), button->Spacing(), taCenter, button->Layout());
+  r = text;
+  if (ButtonState() == 2) OffsetRect(&r, 1, 1);
+}
+
+int TacBitBtnWnd::GetMaxCaptionWidth() {
+  TBitBtn* button = BitBtnOf(SkinData);
+  if (!button) return TacBtnWnd::GetMaxCaptionWidth();
+  if (Caption.empty()) return 0;
+  TSize glyph{};
+  GetGlyphSize(glyph);
+  int width = WindowSize.x - 2 * button->Margin();
+  if ((button->Layout() == blGlyphLeft || button->Layout() == blGlyphRight) && glyph.cy > 0)
+    width -= glyph.cx + button->Spacing();
+  return width;
+}
+
+void TacBitBtnWnd::PaintGlyph() {
+  TBitBtn* button = BitBtnOf(SkinData);
+  if (!button || !button->Glyph() || button->Glyph()->Width() <= 0) return;
+  TBitmap* glyph = button->Glyph();
+  const int count = std::max<int>(button->NumGlyphs(), 1);
+  const int state = ButtonState();
+  int index = 0;
+  if (state == 2)
+    index = std::min(count, 4) - 1;
+  else if (!IsWindowEnabled(Handle))
+    index = std::min(count, 1) - 1;
+  if (glyph->PixelFormat() != pf24bit) glyph->SetPixelFormat(pf24bit);
+  const TRect r = GlyphRect();
+  if (r.Width() <= 0 || r.Height() <= 0) return;
+  const int frameWidth = glyph->Width() / count;
+  const TColor key = glyph->Canvas()->Pixels(0, 0);
+  CopyTransparentPlain(SkinData->CacheBmp, glyph, r.left, r.top,
+                       TRect(index * frameWidth, 0, (index + 1) * frameWidth, glyph->Height()), key);
 }
 
 // ---- check boxes and radio buttons ------------------------------------------------------------------

@@ -66,6 +66,20 @@ class TacBtnWnd : public TacMainWnd {
   void HotTracking();
 };
 
+// Bitmap buttons: the owner control's glyph (a framework bitmap button) or the BM_GETIMAGE bitmap's
+// recorded size beside the caption.
+class TacBitBtnWnd : public TacBtnWnd {
+  DECLARE_CLASS(TacBitBtnWnd, TacBtnWnd)
+ public:
+  using TacBtnWnd::TacBtnWnd;
+  void PaintGlyph() override;
+  void GetGlyphSize(TSize& size) override;
+  void CalcCaptionRect(TRect& r) override;
+  int GetMaxCaptionWidth() override;
+  // Where the glyph goes; empty without one.
+  TRect GlyphRect();
+};
+
 // Check boxes and radio buttons.
 class TacCheckBoxWnd : public TacMainWnd {
   DECLARE_CLASS(TacCheckBoxWnd, TacMainWnd)
