@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/support/WindowTestSupport.h"
+#include <commctrl.h>
 #include "tests/ui/skins/SkinTestSupport.h"
 #include "ui/skins/core/SkinCommands.h"
 #include "ui/skins/windows/StdCtrlWnd.h"
@@ -169,6 +170,105 @@ TEST_F(StdCtrlWindows, GroupBoxCaptionBandAndItsHeight) {
   // The band's corner shows what lies behind the box, the lower part the section's face.
   EXPECT_NE(FromDib(dib->Pixel(1, 1)), kLabelBg);
   EXPECT_EQ(FromDib(dib->Pixel(100, 60)), kLabelBg);
+}
+
+}  // namespace
+
+// ---- panels, up-down buttons and tool bars --------------------------------------------------------
+
+#include "platform/framework/controls/ExtCtrls.h"
+#include "ui/skins/windows/PanelWnd.h"
+
+namespace {
+
+TEST(PanelSections, FollowTheBevelsAndTheBorder) {
+  struct TCase {
+    TPanelBevel Outer, Inner;
+    TBorderStyle Border;
+    const wchar_t* Section;
+  } cases[] = {
+      {bvLowered, bvRaised, bsNone, L"GROUPBOX"}, {bvLowered, bvNone, bsNone, L"PANEL_LOW"},
+      {bvRaised, bvLowered, bsNone, L"GROUPBOX"}, {bvRaised, bvNone, bsNone, L"PANEL"},
+      {bvNone, bvNone, bsSingle, L"PANEL_LOW"},   {bvNone, bvRaised, bsNone, L"CHECKBOX"},
+  };
+  for (const TCase& c : cases)
+    EXPECT_EQ(TacPanelWnd::SectionForBevels(c.Outer, c.Inner, c.Border), c.Section) << c.Outer << c.Inner;
+}
+
+TEST_F(StdCtrlWindows, ADialogPanelOfClassTPanelTakesCheckBoxAndTheGlobalColour) {
+  auto* form = new TForm(Application, 0);
+  form->SetBounds(0, 0, 200, 200);
+  auto* panel = new TPanel(form);
+  panel->SetParent(form);
+  auto* other = new TCustomPanel(form);
+  other->SetParent(form);
+  HWND stray = Make(L"STATIC", L"", 0);
+  auto a = MakeSubclass<TacDlgPanelWnd>(false, panel->Handle(), nullptr, manager.get(), String(L"PANEL"));
+  auto b = MakeSubclass<TacDlgPanelWnd>(false, other->Handle(), nullptr, manager.get(), String(L"PANEL"));
+  auto c = MakeSubclass<TacDlgPanelWnd>(false, stray, nullptr, manager.get(), String(L"PANEL"));
+  EXPECT_EQ(a->PanelControl, panel);
+  EXPECT_EQ(a->SkinData->SkinSection(), L"CHECKBOX");
+  EXPECT_EQ(panel->Color(), manager->GlobalColor());
+  EXPECT_EQ(b->SkinData->SkinSection(), L"GROUPBOX");
+  EXPECT_EQ(c->PanelControl, nullptr);
+  EXPECT_EQ(c->SkinData->SkinSection(), L"GROUPBOX");
+  a.reset();
+  b.reset();
+  form->Free();
+}
+
+TEST_F(StdCtrlWindows, SpinHalvesFollowTheCursorAndTheButton) {
+  HWND spin = Make(UPDOWN_CLASSW, L"", UDS_ARROWKEYS, 20, 40);
+  auto object = Skin<TacSpinWnd>(spin, L"SCROLLBTNLEFT");
+  RECT wr{};
+  GetWindowRect(spin, &wr);
+  struct TCase {
+    POINT Cursor;
+    bool Down;
+    int Up, Low;
+  } cases[] = {
+      {{wr.left + 5, wr.top + 5}, false, 1, 0},
+      {{wr.left + 5, wr.top + 5}, true, 2, 0},
+      {{wr.left + 5, wr.bottom - 5}, true, 0, 2},
+      {{wr.right + 30, wr.top + 5}, false, 0, 0},
+  };
+  for (const TCase& c : cases) {
+    SetCursorPos(c.Cursor.x, c.Cursor.y);
+    object->MouseDown = c.Down;
+    DibSection dib(20, 40);
+    SendMessageW(spin, WM_PAINT, reinterpret_cast<WPARAM>(dib.DC()), 0);
+    EXPECT_EQ(object->UpState, c.Up);
+    EXPECT_EQ(object->DownState, c.Low);
+    EXPECT_EQ(FromDib(dib.Pixel(0, 0)), kBtnFrames[c.Up]);
+    EXPECT_EQ(FromDib(dib.Pixel(0, 39)), kBtnFrames[c.Low]);
+  }
+}
+
+TEST(ToolButtonText, BreaksBeforeTheFirstWordThatNoLongerFits) {
+  HDC dc = CreateCompatibleDC(nullptr);
+  auto widthOf = [&](const wchar_t* text) {
+    SIZE size{};
+    GetTextExtentPoint32W(dc, text, static_cast<int>(wcslen(text)), &size);
+    return static_cast<int>(size.cx);
+  };
+  struct TCase {
+    const wchar_t* Text;
+    int Width;
+    const wchar_t* First;
+    const wchar_t* Second;
+  } cases[] = {
+      {L"Open file now", widthOf(L"Open file now"), L"Open file now", L""},
+      {L"Open file now", widthOf(L"Open file"), L"Open file", L"now"},
+      {L"Open file now", widthOf(L"Open"), L"Open", L"file now"},
+      {L"Unbreakable", 5, L"Unbreakable", L""},
+  };
+  for (const TCase& c : cases) {
+    String first, second;
+    TacToolBarWnd::SplitButtonText(dc, c.Text, c.Width, first, second);
+    EXPECT_EQ(first, c.First) << c.Width;
+    EXPECT_EQ(second, c.Second) << c.Width;
+  }
+  DeleteDC(dc);
 }
 
 }  // namespace
