@@ -135,6 +135,7 @@ void TacMainWnd::HookProc(TMessage& message, TWindowProcChain& next) {
     ~TRestore() {
       --Self->depth_;
       Self->next_ = Saved;
+      Self->FreeIfPending();
     }
   } restore{this, saved};
   ProcessMessage(message);
@@ -147,11 +148,29 @@ LRESULT TacMainWnd::Deliver(UINT msg, WPARAM wParam, LPARAM lParam) {
   message.LParam = lParam;
   ++depth_;
   struct TRestore {
-    int& Depth;
-    ~TRestore() { --Depth; }
-  } restore{depth_};
+    TacMainWnd* Self;
+    ~TRestore() {
+      --Self->depth_;
+      Self->FreeIfPending();
+    }
+  } restore{this};
   ProcessMessage(message);
   return message.Result;
+}
+
+void TacMainWnd::FreeWhenIdle() {
+  if (depth_ > 0) {
+    freePending_ = true;
+    return;
+  }
+  Free();
+}
+
+void TacMainWnd::FreeIfPending() {
+  if (freePending_ && depth_ == 0) {
+    freePending_ = false;
+    Free();
+  }
 }
 
 LRESULT TacMainWnd::CallPrevWndProc(HWND handle, UINT msg, WPARAM wParam, LPARAM& lParam) {

@@ -49,6 +49,8 @@ class TacMainWnd : public TObject {
 
   // Runs the construction steps that need the final class: original parameters, the subclass.
   virtual void Attach(bool repaint);
+  // Frees the object now, or, from inside one of its own messages, as soon as that message is done.
+  void FreeWhenIdle();
   // Installs the object on the window (property, subclass or hook).
   void SubclassWindow(HWND handle);
   // True while the window is subclassed by this object.
@@ -86,6 +88,9 @@ class TacMainWnd : public TObject {
   void HookProc(TMessage& message, TWindowProcChain& next);
   LRESULT Deliver(UINT msg, WPARAM wParam, LPARAM lParam);
 
+  void FreeIfPending();
+
+  bool freePending_ = false;
   bool subclassed_ = false;
   TControl* hookedControl_ = nullptr;
   std::weak_ptr<void> hookedLife_;
