@@ -324,10 +324,13 @@ HBRUSH TacComboBoxWnd::ListBrush(TColor colour) {
 }
 
 void TacComboBoxWnd::GetButtonRect(TRect& r) {
+  ButtonRectOfWidth((GetWindowLongW(Handle, GWL_STYLE) & CBS_DROPDOWN) ? GetSystemMetrics(SM_CXVSCROLL) : 0, r);
+}
+
+void TacComboBoxWnd::ButtonRectOfWidth(int button, TRect& r) const {
   RECT wr{};
   GetWindowRect(Handle, &wr);
   const int width = wr.right - wr.left, height = wr.bottom - wr.top;
-  const int button = (GetWindowLongW(Handle, GWL_STYLE) & CBS_DROPDOWN) ? GetSystemMetrics(SM_CXVSCROLL) : 0;
   r.left = (GetWindowLongW(Handle, GWL_EXSTYLE) & WS_EX_RTLREADING) ? 2 : width - button - 2;
   r.top = 2;
   r.right = r.left + button;

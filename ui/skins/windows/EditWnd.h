@@ -50,6 +50,9 @@ class TacComboBoxWnd : public TacEditWnd {
   ~TacComboBoxWnd() override;
   void ProcessMessage(TMessage& message) override;
   virtual void GetButtonRect(TRect& r);
+  // The button's place for a button of that width (0: none): at the right, or the left with
+  // WS_EX_RTLREADING.
+  void ButtonRectOfWidth(int button, TRect& r) const;
   // 2 while the list is shown, 1 hot, focused or active, else 0.
   int ButtonState() const;
   void PaintButton(HDC dc);
