@@ -146,7 +146,9 @@ void TacGridWnd::ProcessMessage(TMessage& message) {
       if (Has(SkinData->OwnerControl(), L"DataSource")) {
         const int code = LOWORD(message.WParam);
         if (code == SB_THUMBPOSITION || code == SB_THUMBTRACK) {
-          SCROLLINFO info{sizeof(info), SIF_ALL};
+          SCROLLINFO info{};
+        info.cbSize = sizeof(info);
+        info.fMask = SIF_ALL;
           GetScrollInfo(Handle, SB_VERT, &info);
           info.nPos = info.nTrackPos + (code == SB_THUMBPOSITION ? 1 : 0);
           info.fMask = SIF_POS;
@@ -226,7 +228,9 @@ void TacVirtualTreeViewWnd::ProcessMessage(TMessage& message) {
     case WM_VSCROLL:
       if (LOWORD(message.WParam) == SB_THUMBTRACK) {
         const int bar = message.Msg == WM_HSCROLL ? SB_HORZ : SB_VERT;
-        SCROLLINFO info{sizeof(info), SIF_ALL};
+        SCROLLINFO info{};
+        info.cbSize = sizeof(info);
+        info.fMask = SIF_ALL;
         GetScrollInfo(Handle, bar, &info);
         info.nPos = info.nTrackPos;
         info.fMask = SIF_POS;

@@ -99,7 +99,8 @@ TEST_F(EditWindows, AComboBoxAnswersOnlyItsListsFirstColourRequest) {
   for (const wchar_t* text : {L"one", L"two", L"three"})
     SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
   auto object = Skin<TacComboBoxWnd>(combo);
-  COMBOBOXINFO info{sizeof(info)};
+  COMBOBOXINFO info{};
+  info.cbSize = sizeof(info);
   ASSERT_TRUE(GetComboBoxInfo(combo, &info));
   HDC dc = CreateCompatibleDC(nullptr);
   const LRESULT first = SendMessageW(combo, WM_CTLCOLORLISTBOX, reinterpret_cast<WPARAM>(dc),
