@@ -40,12 +40,6 @@ void WithFlag(bool& flag, Body&& body) {
   body();
 }
 
-TBitmap* SizedCache(TsCommonData* skinData, int width, int height) {
-  skinData->InitCacheBmp();
-  TBitmap* cache = skinData->CacheBmp;
-  if (cache->Width() != width || cache->Height() != height) cache->SetSize(width, height);
-  return cache;
-}
 
 }  // namespace
 
@@ -375,7 +369,7 @@ void TacComboBoxWnd::PrepareSimpleCache() {
   GetWindowRect(Handle, &wr);
   const int width = wr.right - wr.left;
   const int height = static_cast<int>(SendMessageW(Handle, CB_GETITEMHEIGHT, 0, 0)) + 8;
-  TBitmap* cache = SizedCache(SkinData, width, height);
+  TBitmap* cache = SizeCacheBmp(SkinData, width, height);
   const TColor border = DefaultManager ? DefaultManager->SkinData().BorderColor : clFuchsia;
   if (DialogMode && border != clFuchsia) {
     cache->Canvas()->Brush()->SetColor(clWindow);
@@ -551,7 +545,7 @@ void TacComboListWnd::Prepare() {
   }
   SkinData->UpdateIndexes();
   ApplySkinParams();
-  TBitmap* cache = SizedCache(SkinData, WindowSize.x, WindowSize.y);
+  TBitmap* cache = SizeCacheBmp(SkinData, WindowSize.x, WindowSize.y);
   TCanvas* canvas = cache->Canvas();
   canvas->Brush()->SetColor(PlainColor);
   canvas->Pen()->SetColor(PlainFrameColor);

@@ -30,6 +30,17 @@ TObject* ObjectProp(TObject* object, const wchar_t* name) {
   return Has(object, name) ? GetObjectProp(object, name) : nullptr;
 }
 
+// Writes the bar's track position (plus Extra) back as its position, without a redraw.
+void PositionFromTrack(HWND window, int bar, int extra) {
+  SCROLLINFO info{};
+  info.cbSize = sizeof(info);
+  info.fMask = SIF_ALL;
+  GetScrollInfo(window, bar, &info);
+  info.nPos = info.nTrackPos + extra;
+  info.fMask = SIF_POS;
+  SetScrollInfo(window, bar, &info, FALSE);
+}
+
 bool Destroying(TControl* control) { return control->ComponentState().Contains(csDestroying); }
 
 bool IsAdvGrid(TControl* control) { return control->ClassName() == L"TDBAdvGrid"; }
@@ -145,15 +156,8 @@ void TacGridWnd::ProcessMessage(TMessage& message) {
     case WM_VSCROLL:
       if (Has(SkinData->OwnerControl(), L"DataSource")) {
         const int code = LOWORD(message.WParam);
-        if (code == SB_THUMBPOSITION || code == SB_THUMBTRACK) {
-          SCROLLINFO info{};
-        info.cbSize = sizeof(info);
-        info.fMask = SIF_ALL;
-          GetScrollInfo(Handle, SB_VERT, &info);
-          info.nPos = info.nTrackPos + (code == SB_THUMBPOSITION ? 1 : 0);
-          info.fMask = SIF_POS;
-          SetScrollInfo(Handle, SB_VERT, &info, FALSE);
-        }
+        if (code == SB_THUMBPOSITION || code == SB_THUMBTRACK)
+          PositionFromTrack(Handle, SB_VERT, code == SB_THUMBPOSITION ? 1 : 0);
       }
       break;
     case WM_PRINT: {
@@ -226,16 +230,8 @@ void TacVirtualTreeViewWnd::ProcessMessage(TMessage& message) {
       return;
     case WM_HSCROLL:
     case WM_VSCROLL:
-      if (LOWORD(message.WParam) == SB_THUMBTRACK) {
-        const int bar = message.Msg == WM_HSCROLL ? SB_HORZ : SB_VERT;
-        SCROLLINFO info{};
-        info.cbSize = sizeof(info);
-        info.fMask = SIF_ALL;
-        GetScrollInfo(Handle, bar, &info);
-        info.nPos = info.nTrackPos;
-        info.fMask = SIF_POS;
-        SetScrollInfo(Handle, bar, &info, FALSE);
-      }
+      if (LOWORD(message.WParam) == SB_THUMBTRACK)
+        PositionFromTrack(Handle, message.Msg == WM_HSCROLL ? SB_HORZ : SB_VERT, 0);
       break;
     default:
       break;

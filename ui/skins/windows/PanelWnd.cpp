@@ -22,17 +22,7 @@ namespace {
 
 using BitmapPtr = std::unique_ptr<TBitmap, TFreeDeleter>;
 
-TBitmap* SizedCache(TsCommonData* skinData, int width, int height) {
-  skinData->InitCacheBmp();
-  TBitmap* cache = skinData->CacheBmp;
-  if (cache->Width() != width || cache->Height() != height) cache->SetSize(width, height);
-  return cache;
-}
 
-void CopyCache(TBitmap* cache, HDC dc) {
-  if (dc && cache && cache->Width() > 0 && cache->Height() > 0)
-    BitBlt(dc, 0, 0, cache->Width(), cache->Height(), cache->Canvas()->Handle(), 0, 0, SRCCOPY);
-}
 
 // Half of what the frame takes off the window's width.
 int FrameBorder(HWND window) {
@@ -192,7 +182,7 @@ void TacPanelWnd::PaintFrame(HDC dc) {
 
 void TacPanelWnd::PrepareCache() {
   TControl* owner = SkinData->OwnerControl();
-  TBitmap* cache = SizedCache(SkinData, owner->Width(), owner->Height());
+  TBitmap* cache = SizeCacheBmp(SkinData, owner->Width(), owner->Height());
   const TsCacheRef ci = SkinData->GetParentCache();
   PaintItem(SkinData, ci, false, 0, TRect(0, 0, owner->Width(), owner->Height()), TPoint(owner->Left(), owner->Top()),
             cache, false);
@@ -299,7 +289,7 @@ void TacDlgPanelWnd::PaintFrame(HDC dc) {
 
 void TacDlgPanelWnd::PrepareCache() {
   UpdateGeometry(Handle, ParentHandle, WindowRect, ParentRect, WindowSize, ParentOffset);
-  TBitmap* cache = SizedCache(SkinData, WindowSize.x, WindowSize.y);
+  TBitmap* cache = SizeCacheBmp(SkinData, WindowSize.x, WindowSize.y);
   const TsCacheRef ci = TsCommonData::GetParentCacheForWindow(Handle);
   PaintItem(SkinData, ci, false, 0, TRect(0, 0, WindowSize.x, WindowSize.y), ParentOffset, cache, false);
   SkinData->BGChanged = false;
@@ -348,7 +338,7 @@ void TacSizerWnd::ProcessMessage(TMessage& message) {
       HDC dc = BeginPaint(Handle, &ps);
       SkinData->BGChanged = true;
       SendMessageW(Handle, SM_ALPHACMD, SkinCommandWParam(scPrepareCache), 0);
-      CopyCache(SkinData->CacheBmp, dc);
+      CopyCacheToDC(SkinData->CacheBmp, dc);
       EndPaint(Handle, &ps);
       return;
     }
@@ -445,7 +435,7 @@ void TacSpinWnd::Paint(HDC given) {
 
 void TacSpinWnd::PrepareCache() {
   const int width = WindowSize.x, height = WindowSize.y;
-  TBitmap* cache = SizedCache(SkinData, width, height);
+  TBitmap* cache = SizeCacheBmp(SkinData, width, height);
   const int half = (height + 1) / 2;
   const TRect halves[2] = {TRect(ButtonOffset, 0, width, half), TRect(ButtonOffset, height / 2, width, height)};
   const int states[2] = {UpState, DownState};

@@ -23,18 +23,7 @@ namespace {
 
 DWORD StyleOf(HWND window) { return static_cast<DWORD>(GetWindowLongW(window, GWL_STYLE)); }
 
-// Sizes the skin data's cache to the window's size.
-TBitmap* SizedCache(TsCommonData* skinData, const TPoint& size) {
-  skinData->InitCacheBmp();
-  TBitmap* cache = skinData->CacheBmp;
-  if (cache->Width() != size.x || cache->Height() != size.y) cache->SetSize(size.x, size.y);
-  return cache;
-}
 
-void CopyCache(TBitmap* cache, HDC dc) {
-  if (dc && cache && cache->Width() > 0 && cache->Height() > 0)
-    BitBlt(dc, 0, 0, cache->Width(), cache->Height(), cache->Canvas()->Handle(), 0, 0, SRCCOPY);
-}
 
 // Gives the canvas the window's own font (WM_GETFONT), when it has one.
 void UseWindowFont(TCanvas* canvas, HWND window) {
@@ -113,11 +102,11 @@ void TacStaticWnd::Paint(HDC dc) {
   UpdateGeometry(Handle, ParentHandle, WindowRect, ParentRect, WindowSize, ParentOffset);
   const int saved = SaveDC(dc);
   SkinData->BGChanged = true;
-  SizedCache(SkinData, WindowSize);
+  SizeCacheBmp(SkinData, WindowSize.x, WindowSize.y);
   SendMessageW(Handle, SM_ALPHACMD, SkinCommandWParam(scPrepareCache), 0);
   PaintContent();
   RestoreDC(dc, saved);
-  CopyCache(SkinData->CacheBmp, dc);
+  CopyCacheToDC(SkinData->CacheBmp, dc);
 }
 
 void TacStaticWnd::PaintContent() {
@@ -263,7 +252,7 @@ void TacBtnWnd::Paint(HDC given) {
   if (!SkinData->Updating) {
     SkinData->BGChanged = true;
     PrepareCache();
-    CopyCache(SkinData->CacheBmp, dc);
+    CopyCacheToDC(SkinData->CacheBmp, dc);
   }
   if (!given) EndPaint(Handle, &ps);
 }
@@ -275,7 +264,7 @@ void TacBtnWnd::PrepareCache() {
     SharedTransparentColor = clFuchsia;
     SendSkinCommand(ParentHandle, scGetBgColor, nullptr);
   }
-  TBitmap* cache = SizedCache(SkinData, WindowSize);
+  TBitmap* cache = SizeCacheBmp(SkinData, WindowSize.x, WindowSize.y);
   const int state = ButtonState();
   PaintItem(SkinData, ci, true, state, TRect(0, 0, WindowSize.x, WindowSize.y), ParentOffset, cache, false);
   FillTransparentCorners(SkinData, state, this);
@@ -547,7 +536,7 @@ void TacCheckBoxWnd::Paint(HDC given) {
     if (Showing(Handle) || given) {
       SkinData->BGChanged = true;
       PrepareCache(ci.Ready);
-      CopyCache(SkinData->CacheBmp, dc);
+      CopyCacheToDC(SkinData->CacheBmp, dc);
     }
   }
   if (!given) EndPaint(Handle, &ps);
@@ -555,7 +544,7 @@ void TacCheckBoxWnd::Paint(HDC given) {
 
 void TacCheckBoxWnd::PrepareCache(bool parentReady) {
   const TsCacheRef ci = TsCommonData::GetParentCacheForWindow(Handle);
-  TBitmap* cache = SizedCache(SkinData, WindowSize);
+  TBitmap* cache = SizeCacheBmp(SkinData, WindowSize.x, WindowSize.y);
   TCanvas* canvas = cache->Canvas();
   UseWindowFont(canvas, Handle);
   const int width = WindowSize.x, height = WindowSize.y;
@@ -698,7 +687,7 @@ void TacGroupBoxWnd::Paint(HDC given, LPARAM lParam) {
     HDC own = nullptr;
     HDC dc = usesGiven ? given : (painted ? painted : (own = GetDC(Handle)));
     PrepareCache();
-    CopyCache(SkinData->CacheBmp, dc);
+    CopyCacheToDC(SkinData->CacheBmp, dc);
     if (own) ReleaseDC(Handle, own);
   }
   if (began) EndPaint(Handle, &ps);
@@ -706,7 +695,7 @@ void TacGroupBoxWnd::Paint(HDC given, LPARAM lParam) {
 
 void TacGroupBoxWnd::PrepareCache() {
   const TRect caption = CaptionRect();
-  TBitmap* cache = SizedCache(SkinData, WindowSize);
+  TBitmap* cache = SizeCacheBmp(SkinData, WindowSize.x, WindowSize.y);
   TCanvas* canvas = cache->Canvas();
   const int width = WindowSize.x, height = WindowSize.y, band = caption.bottom;
   const TsCacheRef ci = TsCommonData::GetParentCacheForWindow(Handle);

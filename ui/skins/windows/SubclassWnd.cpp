@@ -359,6 +359,18 @@ TComponent* FindControlByHandle(HWND handle, TComponent* root) {
   return nullptr;
 }
 
+TBitmap* SizeCacheBmp(TsCommonData* skinData, int width, int height) {
+  skinData->InitCacheBmp();
+  TBitmap* cache = skinData->CacheBmp;
+  if (cache->Width() != width || cache->Height() != height) cache->SetSize(width, height);
+  return cache;
+}
+
+void CopyCacheToDC(TBitmap* cache, HDC dc) {
+  if (dc && cache && cache->Width() > 0 && cache->Height() > 0)
+    BitBlt(dc, 0, 0, cache->Width(), cache->Height(), cache->Canvas()->Handle(), 0, 0, SRCCOPY);
+}
+
 HFONT CreateMessageFont() {
   NONCLIENTMETRICSW metrics = GetNonClientMetrics();
   if (metrics.cbSize == 0) return nullptr;

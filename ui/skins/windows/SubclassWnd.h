@@ -123,5 +123,9 @@ TComponent* FindControlByHandle(HWND handle, TComponent* root);
 void FillTransparentCorners(TsCommonData* skinData, int state, TacMainWnd* object);
 // Builds the frame image of an edit-like window in the skin data's cache.
 void PrepareFrameCache(TsCommonData* skinData, HWND handle, bool dialogMode);
+// The skin data's cache bitmap (made when missing) at exactly Width x Height.
+TBitmap* SizeCacheBmp(TsCommonData* skinData, int width, int height);
+// Copies the whole cache bitmap to the DC at (0, 0); nothing for an empty cache or no DC.
+void CopyCacheToDC(TBitmap* cache, HDC dc);
 // The system's message font (the caller owns it), or 0.
 HFONT CreateMessageFont();
