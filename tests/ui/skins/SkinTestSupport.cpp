@@ -220,6 +220,7 @@ TSkinPackage ControlsSkin(const TControlsSkinOptions& options) {
     ini.Key("HOTCOLOR", color(kEditHot)).Key("HOTFONTCOLOR", color(kEditFont));
     ini.Key("BORDERSMASK", BorderMaskValue(0, 0, 6, 6, 2, 2, 2, 2, 1, 0, 0, 3));
     ini.Section("COLHEADER").Key("COLOR", color(kColHeader)).Key("FONTCOLOR", 0);
+    ini.Section("TOOLBUTTON").Key("COLOR", color(kToolButton)).Key("HOTCOLOR", color(kToolButtonHot));
   }
   package.Images.push_back({"Master.bmp", EncodeBmp24(master)});
   return package;

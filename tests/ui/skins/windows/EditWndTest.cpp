@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "platform/framework/controls/Menus.h"
 #include "platform/framework/windows/Forms.h"
 #include "tests/support/WindowTestSupport.h"
@@ -159,7 +161,7 @@ TEST_F(EditWindows, AReportViewsHeaderIsPaintedFromColHeaderWithItsSortMark) {
   EXPECT_FALSE(object->ReportView());
 }
 
-TEST_F(EditWindows, ThumbDragsScrollAReportViewByRows) {
+TEST_F(EditWindows, ThumbDragsScrollAReportViewByRowsAndOtherViewsByPixels) {
   HWND list = Make(WC_LISTVIEWW, LVS_REPORT | LVS_NOCOLUMNHEADER, 300, 200, WS_EX_CLIENTEDGE);
   LVCOLUMNW column{};
   column.mask = LVCF_WIDTH;
@@ -179,6 +181,18 @@ TEST_F(EditWindows, ThumbDragsScrollAReportViewByRows) {
   ScrollMouse.LastTrackPos = 0;
   SendMessageW(list, WM_VSCROLL, MAKEWPARAM(SB_THUMBTRACK, 7), 0);
   EXPECT_EQ(SendMessageW(list, LVM_GETTOPINDEX, 0, 0), 7);
+
+  // Outside report view a position is a pixel.
+  SendMessageW(list, LVM_SETVIEW, LV_VIEW_SMALLICON, 0);
+  SendMessageW(list, LVM_ARRANGE, LVA_DEFAULT, 0);
+  POINT before{};
+  SendMessageW(list, LVM_GETORIGIN, 0, reinterpret_cast<LPARAM>(&before));
+  ScrollMouse.LastTrackPos = 0;
+  SendMessageW(list, WM_VSCROLL, MAKEWPARAM(SB_THUMBTRACK, 7), 0);
+  POINT after{};
+  SendMessageW(list, LVM_GETORIGIN, 0, reinterpret_cast<LPARAM>(&after));
+  // (The origin's sign follows the list view's own convention; seven pixels either way, not rows.)
+  EXPECT_EQ(std::abs(after.y - before.y), 7);
 }
 
 TEST_F(EditWindows, ATreeViewsBackgroundIsTheSectionsHotColour) {

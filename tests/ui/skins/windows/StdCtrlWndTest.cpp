@@ -23,7 +23,9 @@ class StdCtrlWindows : public testing::Test {
   HWND host = nullptr;
 
   void SetUp() override {
-    manager = NewControlsManager(folder.Path().substr(0, folder.Path().size() - 1));
+    TControlsSkinOptions options;
+    options.Edits = true;
+    manager = NewControlsManager(folder.Path().substr(0, folder.Path().size() - 1), options);
     ASSERT_TRUE(manager->SkinData().Active);
     host = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 60, 60, 400, 300, nullptr, nullptr,
                            GetModuleHandleW(nullptr), nullptr);
@@ -269,6 +271,62 @@ TEST(ToolButtonText, BreaksBeforeTheFirstWordThatNoLongerFits) {
     EXPECT_EQ(second, c.Second) << c.Width;
   }
   DeleteDC(dc);
+}
+
+}  // namespace
+
+// ---- bitmap buttons and tool bars ---------------------------------------------------------------
+
+namespace {
+
+TEST_F(StdCtrlWindows, ABitmapButtonWithoutOwnerTakesItsGlyphSizeFromTheRecordedDimension) {
+  HWND button = Make(L"BUTTON", L"Go", BS_PUSHBUTTON | BS_BITMAP, 100, 30);
+  HBITMAP bitmap = CreateBitmap(16, 12, 1, 32, nullptr);
+  SendMessageW(button, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap));
+  auto object = Skin<TacBitBtnWnd>(button, L"SCROLLBTNLEFT");
+  TSize size{-1, -1};
+  object->GetGlyphSize(size);
+  EXPECT_EQ(size.cx, 0);
+  EXPECT_EQ(size.cy, 0);
+  SetBitmapDimensionEx(bitmap, 16, 12, nullptr);
+  object->GetGlyphSize(size);
+  EXPECT_EQ(size.cx, 16);
+  EXPECT_EQ(size.cy, 12);
+  object.reset();
+  DestroyWindow(button);
+  DeleteObject(bitmap);
+}
+
+TEST_F(StdCtrlWindows, ToolButtonsShowTheirStates) {
+  HWND bar = CreateWindowExW(0, TOOLBARCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE | CCS_NORESIZE | CCS_NODIVIDER |
+                             TBSTYLE_FLAT, 10, 10, 300, 40, host, nullptr, GetModuleHandleW(nullptr), nullptr);
+  SendMessageW(bar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+  TBBUTTON buttons[3] = {};
+  const BYTE states[3] = {TBSTATE_ENABLED, TBSTATE_ENABLED | TBSTATE_PRESSED, 0};
+  for (int i = 0; i < 3; ++i) {
+    buttons[i].iBitmap = I_IMAGENONE;
+    buttons[i].idCommand = 100 + i;
+    buttons[i].fsState = states[i];
+    buttons[i].fsStyle = BTNS_BUTTON;
+  }
+  SendMessageW(bar, TB_ADDBUTTONSW, 3, reinterpret_cast<LPARAM>(buttons));
+  SendMessageW(bar, TB_SETBUTTONSIZE, 0, MAKELPARAM(40, 30));
+  SetCursorPos(0, 0);
+  auto object = Skin<TacToolBarWnd>(bar, L"LABEL");
+  RECT client{};
+  GetClientRect(bar, &client);
+  DibSection dib(client.right, client.bottom);
+  SendMessageW(bar, WM_PAINT, reinterpret_cast<WPARAM>(dib.DC()), 0);
+  auto probe = [&](int index) {
+    RECT r{};
+    SendMessageW(bar, TB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&r));
+    return FromDib(dib.Pixel(r.left + 4, r.top + 4));
+  };
+  EXPECT_EQ(probe(0), kToolButton);
+  EXPECT_EQ(probe(1), kToolButtonHot);
+  const TColor disabled = probe(2);
+  EXPECT_NE(disabled, kToolButton);
+  EXPECT_NE(disabled, kToolButtonHot);
 }
 
 }  // namespace
