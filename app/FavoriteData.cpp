@@ -1,5 +1,26 @@
 #include "app/FavoriteData.h"
 
+#include "dialogs/Amplify.h"
+#include "dialogs/BandPass.h"
+#include "dialogs/Chorus.h"
+#include "dialogs/CossFade.h"
+#include "dialogs/DynamicRangeCompressor.h"
+#include "dialogs/Echo.h"
+#include "dialogs/Flanger.h"
+#include "dialogs/HighPass.h"
+#include "dialogs/HighShelf.h"
+#include "dialogs/LowPass.h"
+#include "dialogs/LowShelf.h"
+#include "dialogs/MixStereo.h"
+#include "dialogs/NoiseReduction.h"
+#include "dialogs/Normalize.h"
+#include "dialogs/Notch.h"
+#include "dialogs/PeakEQ.h"
+#include "dialogs/Phaser.h"
+#include "dialogs/PitchChange.h"
+#include "dialogs/Reverb.h"
+#include "dialogs/SpeedChange.h"
+#include "dialogs/Vibrato.h"
 #include "platform/audio/editor/AudioEditorTransform.h"
 #include "platform/framework/classes/IniFiles.h"
 #include "platform/framework/classes/Strings.h"
@@ -18,77 +39,79 @@ constexpr TTransformArgument Const(float value) { return {-1, value, false}; }
 constexpr TTransformArgument IntConst(float value) { return {-1, value, true}; }
 
 const TFavoriteEffect kEffects[] = {
-    {L"Echo", 3, L"TEchoForm", {L"ImageSliderDelayTime", L"ImageSliderMixDepth", L"ImageSliderFeedbackGain"},
+    {L"Echo", 3, &TEchoForm::ClassInfo, {L"ImageSliderDelayTime", L"ImageSliderMixDepth", L"ImageSliderFeedbackGain"},
      {S::Slider, S::Slider, S::Slider}, {&G::DefEchoDelayTime, &G::DefEchoMixDepth, &G::DefEchoFeedbackGain},
      O::Echo, 3, {V(0), V(1), V(2)}},
-    {L"Vibrato", 3, L"TVibratoForm", {L"ImageSliderSweepDepth", L"ImageSliderSweepRate", L"ImageSliderSweepPhase"},
+    {L"Vibrato", 3, &TVibratoForm::ClassInfo,
+     {L"ImageSliderSweepDepth", L"ImageSliderSweepRate", L"ImageSliderSweepPhase"},
      {S::Slider, S::Slider, S::Slider},
      {&G::DefVibratoSweepDepth, &G::DefVibratoSweepRate, &G::DefVibratoSweepPhase}, O::Vibrato, 3,
      {V(0), V(1), V(2)}},
-    {L"Reverb", 6, L"TReverbForm",
+    {L"Reverb", 6, &TReverbForm::ClassInfo,
      {L"ImageSliderDelayTime", L"ImageSliderMixDepth", L"ImageSliderFeedbackGain", L"ImageSliderReverbGain",
       L"ImageSliderReverbFrequency", L"ImageSliderTaps"},
      {S::Slider, S::Slider, S::Slider, S::Slider, S::Slider, S::Slider},
      {&G::DefReverbDelayTime, &G::DefReverbMixDepth, &G::DefReverbFeedbackGain, &G::DefReverbGain,
       &G::DefReverbFrequency, &G::DefReverbTaps},
      O::Reverb, 6, {V(0), V(1), V(2), V(3), V(4), Int(5)}},
-    {L"Amplify", 1, L"TAmplifyForm", {L"EditAmplify"}, {S::Edit}, {&G::DefAmplify}, O::Amplify, 1, {V(0)}},
-    {L"Fade", 2, L"TCossFadeForm", {L"ImageSliderInitial", L"ImageSliderFinal"}, {S::Slider, S::Slider},
+    {L"Amplify", 1, &TAmplifyForm::ClassInfo, {L"EditAmplify"}, {S::Edit}, {&G::DefAmplify}, O::Amplify, 1, {V(0)}},
+    {L"Fade", 2, &TCossFadeForm::ClassInfo, {L"ImageSliderInitial", L"ImageSliderFinal"}, {S::Slider, S::Slider},
      {&G::DefFadeInt, &G::DefFadeFin}, O::Fade, 2, {V(0), V(1)}},
-    {L"Normalize", 1, L"TNormalizeForm", {L"EditNormalizePeak"}, {S::Edit}, {&G::DefNormalize}, O::Normalize, 2,
-     {V(0), IntConst(-1)}},
-    {L"Compressor", 2, L"TDynamicRangeCompressorForm", {L"ImageSliderThreshold", L"ImageSliderRate"},
+    {L"Normalize", 1, &TNormalizeForm::ClassInfo, {L"EditNormalizePeak"}, {S::Edit}, {&G::DefNormalize},
+     O::Normalize, 2, {V(0), IntConst(-1)}},
+    {L"Compressor", 2, &TDynamicRangeCompressorForm::ClassInfo, {L"ImageSliderThreshold", L"ImageSliderRate"},
      {S::Slider, S::Slider}, {&G::DefCompressorThreshold, &G::DefCompressorRate}, O::CompressDynamics, 3,
      {V(0), V(1), Const(100.0f)}},
-    {L"Chorus", 6, L"TChorusForm",
+    {L"Chorus", 6, &TChorusForm::ClassInfo,
      {L"ImageSliderDelayRate", L"ImageSliderMixDepth", L"ImageSliderFeedbackGain", L"ImageSliderSweepDepth",
       L"ImageSliderSweepRate", L"ImageSliderSweepPhase"},
      {S::Slider, S::Slider, S::Slider, S::Slider, S::Slider, S::Slider},
      {&G::DefChorusDelayRate, &G::DefChorusMixDepth, &G::DefChorusFeedbackGain, &G::DefChorusSweepDepth,
       &G::DefChorusSweepRate, &G::DefChorusSweepPhase},
      O::Chorus, 6, {V(0), V(1), V(2), V(3), V(4), V(5)}},
-    {L"Flanger", 6, L"TFlangerForm",
+    {L"Flanger", 6, &TFlangerForm::ClassInfo,
      {L"ImageSliderDelayRate", L"ImageSliderMixDepth", L"ImageSliderFeedbackGain", L"ImageSliderSweepDepth",
       L"ImageSliderSweepRate", L"ImageSliderSweepPhase"},
      {S::Slider, S::Slider, S::Slider, S::Slider, S::Slider, S::Slider},
      {&G::DefFlangerDelayRate, &G::DefFlangerMixDepth, &G::DefFlangerFeedbackGain, &G::DefFlangerSweepDepth,
       &G::DefFlangerSweepRate, &G::DefFlangerSweepPhase},
      O::Flanger, 6, {V(0), V(1), V(2), V(3), V(4), V(5)}},
-    {L"Phaser", 3, L"TPhaserForm", {L"ImageSliderDelayTime", L"ImageSliderMixDepth", L"ImageSliderFeedbackGain"},
+    {L"Phaser", 3, &TPhaserForm::ClassInfo,
+     {L"ImageSliderDelayTime", L"ImageSliderMixDepth", L"ImageSliderFeedbackGain"},
      {S::Slider, S::Slider, S::Slider}, {&G::DefPhaserDelayTime, &G::DefPhaserMixDepth, &G::DefPhaserFeedbackGain},
      O::Phaser, 3, {V(0), V(1), V(2)}},
-    {L"Speed Change", 1, L"TSpeedChangeForm", {L"EditSpeedAdjust"}, {S::Edit}, {&G::DefSpeedChange},
+    {L"Speed Change", 1, &TSpeedChangeForm::ClassInfo, {L"EditSpeedAdjust"}, {S::Edit}, {&G::DefSpeedChange},
      O::SpeedChange, 1, {V(0)}},
-    {L"Pitch Change", 1, L"TPitchChangeForm", {L"EditPitchAdjust"}, {S::Edit}, {&G::DefPitchChange},
+    {L"Pitch Change", 1, &TPitchChangeForm::ClassInfo, {L"EditPitchAdjust"}, {S::Edit}, {&G::DefPitchChange},
      O::PitchChange, 1, {V(0)}},
-    {L"PeakEQ", 3, L"TPeakEQForm", {L"EditFrequency", L"ImageSliderSteepness", L"ImageSliderGain"},
+    {L"PeakEQ", 3, &TPeakEQForm::ClassInfo, {L"EditFrequency", L"ImageSliderSteepness", L"ImageSliderGain"},
      {S::Edit, S::Slider, S::Slider}, {&G::DefPeakEQFrequency, &G::DefPeakEQSteepness, &G::DefPeakEQGain},
      O::PeakEQ, 3, {V(2), V(0), V(1)}},
-    {L"Notch Filter", 2, L"TNotchForm", {L"EditFrequency", L"ImageSliderSteepness"}, {S::Edit, S::Slider},
+    {L"Notch Filter", 2, &TNotchForm::ClassInfo, {L"EditFrequency", L"ImageSliderSteepness"}, {S::Edit, S::Slider},
      {&G::DefNotchFrequency, &G::DefNotchSteepness}, O::Notch, 2, {V(0), V(1)}},
-    {L"Band Pass", 2, L"TBandPassForm", {L"EditFrequency", L"ImageSliderSteepness"}, {S::Edit, S::Slider},
+    {L"Band Pass", 2, &TBandPassForm::ClassInfo, {L"EditFrequency", L"ImageSliderSteepness"}, {S::Edit, S::Slider},
      {&G::DefBandPassFrequency, &G::DefBandPassSteepness}, O::BandPass, 2, {V(0), V(1)}},
-    {L"Low Pass", 2, L"TLowPassForm", {L"EditFrequency", L"ImageSliderSteepness"}, {S::Edit, S::Slider},
+    {L"Low Pass", 2, &TLowPassForm::ClassInfo, {L"EditFrequency", L"ImageSliderSteepness"}, {S::Edit, S::Slider},
      {&G::DefLowPassFrequency, &G::DefLowPassSteepness}, O::LowPass, 2, {V(0), V(1)}},
-    {L"High Pass", 1, L"THighPassForm", {L"EditFrequency"}, {S::Edit}, {&G::DefHighPass}, O::HighPass, 2,
+    {L"High Pass", 1, &THighPassForm::ClassInfo, {L"EditFrequency"}, {S::Edit}, {&G::DefHighPass}, O::HighPass, 2,
      {V(0), Const(100.0f)}},
-    {L"Low Shelf", 3, L"TLowShelfForm", {L"EditFrequency", L"ImageSliderSteepness", L"ImageSliderGain"},
+    {L"Low Shelf", 3, &TLowShelfForm::ClassInfo, {L"EditFrequency", L"ImageSliderSteepness", L"ImageSliderGain"},
      {S::Edit, S::Slider, S::Slider},
      {&G::DefLowShelfFrequency, &G::DefLowShelfSteepness, &G::DefLowShelfGain}, O::LowShelf, 3,
      {V(0), V(2), V(1)}},
-    {L"High Shelf", 3, L"THighShelfForm", {L"EditFrequency", L"ImageSliderSteepness", L"ImageSliderGain"},
+    {L"High Shelf", 3, &THighShelfForm::ClassInfo, {L"EditFrequency", L"ImageSliderSteepness", L"ImageSliderGain"},
      {S::Edit, S::Slider, S::Slider},
      {&G::DefHighShelfFrequency, &G::DefHighShelfSteepness, &G::DefHighShelfGain}, O::HighShelf, 3,
      {V(0), V(2), V(1)}},
-    {L"Mix Stereo", 4, L"TMixStereoForm",
+    {L"Mix Stereo", 4, &TMixStereoForm::ClassInfo,
      {L"ImageSliderNewLeftChannelLeft", L"ImageSliderNewLeftChannelRight", L"ImageSliderNewRightChannelLeft",
       L"ImageSliderNewRightChannelRight"},
      {S::Slider, S::Slider, S::Slider, S::Slider},
      {&G::DefMixChanLL, &G::DefMixChanLR, &G::DefMixChanRL, &G::DefMixChanRR}, O::MixStereo, 4,
      {V(0), V(1), V(2), V(3)}},
-    {L"Invert", 0, L"", {}, {}, {}, O::Invert, 0, {}},
-    {L"Reverse", 0, L"", {}, {}, {}, O::Reverse, 0, {}},
-    {L"Noise Reduction", 3, L"TNoiseReductionForm",
+    {L"Invert", 0, nullptr, {}, {}, {}, O::Invert, 0, {}},
+    {L"Reverse", 0, nullptr, {}, {}, {}, O::Reverse, 0, {}},
+    {L"Noise Reduction", 3, &TNoiseReductionForm::ClassInfo,
      {L"ImageSliderThreshold", L"ImageSliderRate", L"ImageSliderRMSTime"}, {S::Slider, S::Slider, S::Slider},
      {&G::DefNoiseReductionThreshold, &G::DefNoiseReductionRate, &G::DefNoiseReductionRMSTime},
      O::NoiseReduction, 3, {V(0), V(1), V(2)}},

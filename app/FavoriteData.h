@@ -9,6 +9,7 @@
 
 #include "app/core/DataItems.h"
 #include "app/core/Globals.h"
+#include "platform/framework/classes/Component.h"
 
 class IAudioEditor2Transform;
 
@@ -34,6 +35,9 @@ String FavoriteHint(const String& Caption, const String& ParamList);
 
 enum class TSlotControl { Slider, Edit };
 
+// A dialog's class reference, as its ClassInfo gives it.
+using TDialogClassRef = const TComponentMetaClass& (*)();
+
 // The editor transform a favourite ends in.
 enum class TTransformOperation {
   Echo, Vibrato, Reverb, Amplify, Fade, Normalize, CompressDynamics, Chorus, Flanger, Phaser, SpeedChange,
@@ -52,8 +56,8 @@ struct TTransformArgument {
 struct TFavoriteEffect {
   const wchar_t* Name;
   int ValueCount;
-  // The effect's dialog class and, per slot, the control a value sets and its kind ("" = no dialog).
-  const wchar_t* DialogClass;
+  // The effect's dialog class (null: no dialog) and, per slot, the control a value sets and its kind.
+  TDialogClassRef DialogClass;
   std::array<const wchar_t*, 6> Controls;
   std::array<TSlotControl, 6> Kinds;
   // The settings fields a fresh list is formed from, and a confirmed dialog stores into.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "app/FavoriteDialog.h"
 #include "app/FormControls.h"
 #include "app/MainForm.h"
 #include "app/ShortCuts.h"
@@ -392,8 +393,19 @@ void TFavoriteForm::FunctionComboBoxChange(TObject*) {
   ParamerMemo->Lines()->SetText(Editor.Fields.ParamList);
 }
 
-// The effect's dialog comes with the effect dialogs; until then the list is only checked.
-void TFavoriteForm::EditFunctionActionExecute(TObject*) { Editor.SettingsValues(); }
+// The effect's dialog over the editor, Preview hidden, set from the memo's list; its OK gives the
+// memo the controls read back. The settings record is not touched.
+void TFavoriteForm::EditFunctionActionExecute(TObject*) {
+  const std::vector<int> values = Editor.SettingsValues();
+  if (values.empty()) return;
+  const TFavoriteEffect& effect = FavoriteEffects()[Editor.Fields.EffectIndex];
+  String list;
+  if (!ExecuteFavoriteDialog(effect, this, values, true,
+                             [&](TForm& Dialog, TFamilyMember&) { list = ReadEffectControls(effect, Dialog); }, false))
+    return;
+  Editor.Fields.ParamList = list;
+  ParamerMemo->Lines()->SetText(list);
+}
 
 void TFavoriteForm::HotKeyChange(TObject*) {
   const String kept = Editor.KeyPressed(ShortCutToText(HotKey->HotKey()));

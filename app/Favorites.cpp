@@ -2,12 +2,15 @@
 
 #include <memory>
 
+#include "app/EffectCalls.h"
 #include "app/FavoriteData.h"
+#include "app/FavoriteDialog.h"
 #include "app/FavoriteEditor.h"
 #include "app/MainForm.h"
 #include "app/core/Centring.h"
 #include "app/core/ParameterList.h"
 #include "app/core/TextRoutines.h"
+#include "dialogs/FamilyMember.h"
 #include "platform/audio/editor/AudioEditor.h"
 #include "platform/audio/editor/AudioEditorInterfaces.h"
 #include "platform/audio/editor/AudioEditorTransform.h"
@@ -73,10 +76,15 @@ void ApplyFavoriteEffect(TMainForm& Main, const TFavoriteEffect& Effect, const T
       return;
     }
     values = FavoriteParams;
-    // Until the effect dialogs exist, a favourite that asks for its dialog counts as confirmed
-    // unchanged: the values go into the effect's settings, as the dialog's store step would put them.
-    if (Favorite.ShowDialog)
-      for (int k = 0; k < Effect.ValueCount; ++k) GlobalVars.*Effect.DefaultFields[k] = values[k];
+    // The dialog opens with the favourite's values, Preview available; its OK stores the controls
+    // into the effect's settings, and those are what the transform then takes.
+    if (Favorite.ShowDialog) {
+      const bool confirmed =
+          ExecuteFavoriteDialog(Effect, &Main, std::span<const int>(values.data(), Effect.ValueCount), false,
+                                [](TForm&, TFamilyMember& Dialog) { Dialog.StoreToSettings(); }, true);
+      if (!confirmed) return;
+      values = SettingsValues(Effect, GlobalVars);
+    }
   }
   CallTransform(*Main.AudioEditor->Transform(), Effect.Operation, TransformArguments(Effect, values));
   Main.FinishEdit();

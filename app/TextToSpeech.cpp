@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "app/DocumentDialogSteps.h"
 #include "app/FormControls.h"
 #include "app/MainForm.h"
 #include "app/core/Centring.h"
@@ -148,7 +149,8 @@ void TMainForm::ActionTextToSpeechExecute(TObject*) {
     rate = SpeechSampleRate(AudioEditor->FileInfo()->GetSampleRate());
     channels = SpeechChannels(AudioEditor->FileInfo()->GetChannels());
   }
-  // The new-file prompt comes with the new-file dialog; until then the default format is used.
+  // Without a document the format is the new document's: asked for when the options say so.
+  if (!intoDocument && GlobalVars.OP_PromptNewFile && !PromptNewFileFormat(this, rate, channels)) return;
   const TSpeechFile file(GlobalVars.DataFolder + L"SynthesizeSpeech.wav");
   std::unique_ptr<TTextToSpeechForm> dialog(new TTextToSpeechForm(this));
   CentreOver(dialog.get(), this);

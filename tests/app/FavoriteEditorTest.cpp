@@ -2,6 +2,8 @@
 
 #include "app/FavoriteEditor.h"
 #include "app/ShortCuts.h"
+#include "dialogs/Amplify.h"
+#include "dialogs/Reverb.h"
 #include "app/core/Globals.h"
 #include "platform/framework/classes/IniFiles.h"
 #include "platform/framework/classes/Strings.h"
@@ -123,6 +125,77 @@ TEST_F(FavoriteEditorTest, EditSettingsCompletesAShortListFromTheEffectsDefaults
   editor.ChooseEffect(EffectIndex(L"Reverb"));
   editor.Fields.ParamList = L"30,60";
   EXPECT_EQ(editor.SettingsValues(), (std::vector<int>{30, 60, 12, 31, 8000, 4}));
+}
+
+// "&Edit Settings..." through the window: the effect's dialog over the editor without Preview, set
+// from the memo; OK gives the memo the controls as they read, Cancel leaves it. The settings record
+// is not touched.
+TEST_F(FavoriteEditorTest, EditSettingsShowsTheDialogWithoutPreviewAndOKGivesTheEditsTextUnchanged) {
+  GlobalVars.DefAmplify = 100;
+  String shown, afterOK, afterCancel;
+  bool previewShown = true;
+  OnNextModalForm([&](TCustomForm* modal) {
+    auto* window = static_cast<TFavoriteForm*>(modal);
+    window->ListBoxFavorite->SetItemIndex(0);  // Half Volume, Amplify 50
+    window->ListBoxFavoriteClick(window);
+    window->EditActionExecute(window);
+    window->EditFunctionActionExecute(window);
+    afterOK = window->ParamerMemo->Lines()->Strings(0);
+    window->EditFunctionActionExecute(window);
+    afterCancel = window->ParamerMemo->Lines()->Strings(0);
+    window->CancelActionExecute(window);
+    modal->Close();
+  });
+  OnNextModalForm([&](TCustomForm* modal) {
+    auto* amplify = dynamic_cast<TAmplifyForm*>(modal);
+    ASSERT_NE(amplify, nullptr);
+    shown = amplify->EditAmplify->Text();
+    previewShown = amplify->ButtonPreview->Visible();
+    amplify->EditAmplify->SetText(L"075");
+    modal->ModalResult = mrOk;
+  });
+  OnNextModalForm([](TCustomForm* modal) {
+    dynamic_cast<TAmplifyForm*>(modal)->EditAmplify->SetText(L"99");
+    modal->ModalResult = mrCancel;
+  });
+  form->ButtonEditFClick(form);
+  EXPECT_EQ(shown, L"50");
+  EXPECT_FALSE(previewShown);
+  EXPECT_EQ(afterOK, L"075");
+  EXPECT_EQ(afterCancel, L"075");
+  EXPECT_EQ(GlobalVars.DefAmplify, 100);
+}
+
+TEST_F(FavoriteEditorTest, EditSettingsOnAShortListOpensWithTheMissingValuesAtTheDefaultsAndOKCompletesIt) {
+  GlobalVars.DefReverbFeedbackGain = 12;
+  GlobalVars.DefReverbGain = 31;
+  GlobalVars.DefReverbFrequency = 8000;
+  GlobalVars.DefReverbTaps = 4;
+  String memo;
+  std::vector<int> shown;
+  OnNextModalForm([&](TCustomForm* modal) {
+    auto* window = static_cast<TFavoriteForm*>(modal);
+    window->NewActionExecute(window);
+    window->FunctionComboBox->SetItemIndex(EffectIndex(L"Reverb"));
+    window->FunctionComboBoxChange(window);
+    window->Editor.Fields.ParamList = L"30,60";
+    window->EditFunctionActionExecute(window);
+    memo = window->ParamerMemo->Lines()->Strings(0);
+    window->CancelActionExecute(window);
+    modal->Close();
+  });
+  OnNextModalForm([&](TCustomForm* modal) {
+    auto* reverb = dynamic_cast<TReverbForm*>(modal);
+    ASSERT_NE(reverb, nullptr);
+    for (TImageSlider* slider : {reverb->ImageSliderDelayTime, reverb->ImageSliderMixDepth,
+                                 reverb->ImageSliderFeedbackGain, reverb->ImageSliderReverbGain,
+                                 reverb->ImageSliderReverbFrequency, reverb->ImageSliderTaps})
+      shown.push_back(slider->Value());
+    modal->ModalResult = mrOk;
+  });
+  form->ButtonEditFClick(form);
+  EXPECT_EQ(shown, (std::vector<int>{30, 60, 12, 31, 8000, 4}));
+  EXPECT_EQ(memo, L"30,60,12,31,8000,4");
 }
 
 TEST_F(FavoriteEditorTest, AKeyOfAFavouriteOrACommandIsAskedAboutOnce) {

@@ -1,18 +1,25 @@
 // Favourites: "Favorite.dat" at the first start, the favourite actions and menu items, the
 // argument orders of the 23 effects, and applying a favourite by key, by link and with its checks.
 
+#include <algorithm>
 #include <cmath>
 
 #include "app/FavoriteData.h"
+#include "app/FavoriteDialog.h"
 #include "app/core/DataItems.h"
 #include "app/Favorites.h"
 #include "app/core/Globals.h"
 #include "app/core/ParameterList.h"
+#include "dialogs/Amplify.h"
+#include "dialogs/Echo.h"
+#include "dialogs/FamilyMember.h"
 #include "platform/audio/devices/AudioCallLog.h"
+#include "platform/audio/devices/ScriptedDevices.h"
 #include "platform/audio/editor/AudioEditor.h"
 #include "platform/framework/classes/IniFiles.h"
 #include "platform/framework/classes/Strings.h"
 #include "platform/framework/windows/ShortCuts.h"
+#include "platform/framework/rtl/DateUtils.h"
 #include "platform/framework/rtl/FileUtils.h"
 #include "tests/app/CommandsFixture.h"
 #include "tests/support/WindowTestSupport.h"
@@ -243,13 +250,151 @@ TEST_F(FavoritesTest, AListShorterThanItsEffectNeedsIsRefusedAndExtraValuesAreIg
   EXPECT_LE(LargestDeviation(Samples(0, 4000), PatternFloats(0, 4000), 0.5), 1.0);
 }
 
-TEST_F(FavoritesTest, AFavouriteThatAsksForItsDialogStoresItsValuesAsAnUnchangedOk) {
+// The transforms the editor was asked for since the log was cleared.
+std::vector<String> EditorTransforms() {
+  std::vector<String> transforms;
+  for (const String& line : AudioCallLog::Lines())
+    if (line.rfind(L"TAudioEditor2.Transform.", 0) == 0) transforms.push_back(line);
+  return transforms;
+}
+
+class FavoriteDialogTest : public FavoritesTest {
+ protected:
+  void SetUp() override {
+    FavoritesTest::SetUp();
+    AudioCallLog::Clear();
+    AudioCallLog::Enable(true);
+  }
+  void TearDown() override {
+    AudioCallLog::Enable(false);
+    FavoritesTest::TearDown();
+  }
+  TManualClock clock{0, 1000};
+  TClockScope clockScope{clock};
+  ScriptedDevicesScope devices{std::make_shared<ScriptedOutputScript>()};
+};
+
+TEST_F(FavoriteDialogTest, HalfVolumeWithItsDialogShowsFiftyAndAppliesWhatOKConfirms) {
   OpenPattern(L"song.wav", 4000);
+  Select(1000, 1000);
   GlobalVars.DefAmplify = 100;
   WriteFavorites(dataFolder + L"Favorite.dat", {{L"Half Volume", L"Ctrl+H", L"50", L"Amplify", L"1"}});
+  // Cancel: nothing applied, the settings untouched, but the empty selection has become the whole.
+  String shown;
+  bool previewOffered = false;
+  OnNextModalForm([&](TCustomForm* modal) {
+    auto* amplify = dynamic_cast<TAmplifyForm*>(modal);
+    ASSERT_NE(amplify, nullptr);
+    shown = amplify->EditAmplify->Text();
+    previewOffered = amplify->ButtonPreview->Visible();
+    modal->ModalResult = mrCancel;
+  });
   form->dxNavBarFLinkClick(0);
-  EXPECT_EQ(GlobalVars.DefAmplify, 50);
-  EXPECT_LE(LargestDeviation(Samples(0, 4000), PatternFloats(0, 4000), 0.5), 1.0);
+  EXPECT_EQ(shown, L"50");
+  EXPECT_TRUE(previewOffered);
+  EXPECT_TRUE(EditorTransforms().empty());
+  EXPECT_FALSE(form->IsModified());
+  EXPECT_EQ(GlobalVars.DefAmplify, 100);
+  EXPECT_EQ(SelectionStart(), 0);
+  EXPECT_EQ(SelectionEnd(), 4000);
+  // OK with 60: 60 % applied, and the dialog's store step leaves it as the last-used value.
+  OnNextModalForm([](TCustomForm* modal) {
+    dynamic_cast<TAmplifyForm*>(modal)->EditAmplify->SetText(L"60");
+    modal->ModalResult = mrOk;
+  });
+  form->dxNavBarFLinkClick(0);
+  EXPECT_EQ(EditorTransforms(), std::vector<String>{L"TAudioEditor2.Transform.Amplify(60)"});
+  EXPECT_TRUE(form->IsModified());
+  EXPECT_EQ(GlobalVars.DefAmplify, 60);
+  EXPECT_LE(LargestDeviation(Samples(0, 4000), PatternFloats(0, 4000), 0.6), 1.0);
+  EXPECT_TRUE(boxes.empty());
+}
+
+TEST_F(FavoriteDialogTest, AValueBeyondASlidersRangeShowsClampedAndOKAppliesTheClampedValue) {
+  OpenPattern(L"song.wav", 4000);
+  WriteFavorites(dataFolder + L"Favorite.dat", {{L"Far Echo", L"", L"9000,50,70", L"Echo", L"1"}});
+  int slider = 0;
+  String edit;
+  OnNextModalForm([&](TCustomForm* modal) {
+    auto* echo = dynamic_cast<TEchoForm*>(modal);
+    ASSERT_NE(echo, nullptr);
+    slider = echo->ImageSliderDelayTime->Value();
+    edit = echo->EditDelayTime->Text();
+    modal->ModalResult = mrOk;
+  });
+  form->dxNavBarFLinkClick(0);
+  EXPECT_EQ(slider, 5000);
+  EXPECT_EQ(edit, L"5000");
+  EXPECT_EQ(EditorTransforms(), std::vector<String>{L"TAudioEditor2.Transform.Echo(5000, 50, 70)"});
+  EXPECT_EQ(GlobalVars.DefEchoDelayTime, 5000);
+  EXPECT_EQ(GlobalVars.PreviewOperationTypes, 5);
+}
+
+TEST_F(FavoriteDialogTest, APreviewStillPlayingWhenTheDialogClosesIsStoppedBeforeTheEffect) {
+  OpenPattern(L"song.wav", 8000);
+  Select(1000, 3000);
+  WriteFavorites(dataFolder + L"Favorite.dat", {{L"Many Echoes", L"Ctrl+3", L"500,50,70", L"Echo", L"1"}});
+  for (TModalResult result : {mrCancel, mrOk}) {
+    SCOPED_TRACE(result);
+    AudioCallLog::Clear();
+    bool previewing = false;
+    OnNextModalForm([&](TCustomForm* modal) {
+      auto* echo = dynamic_cast<TEchoForm*>(modal);
+      echo->ButtonPreviewClick(echo->ButtonPreview);
+      previewing = form->Previewing();
+      modal->ModalResult = result;
+    });
+    form->dxNavBarFLinkClick(0);
+    EXPECT_TRUE(previewing);
+    EXPECT_FALSE(form->Previewing());
+    const std::vector<String> calls = AudioCallLog::Lines();
+    const auto stop = std::find(calls.begin(), calls.end(), L"TAudioPlayer2.Stop()");
+    const auto echo = std::find(calls.begin(), calls.end(), L"TAudioEditor2.Transform.Echo(500, 50, 70)");
+    ASSERT_NE(stop, calls.end());
+    EXPECT_EQ(std::count(calls.begin(), calls.end(), L"TAudioPlayer2.Stop()"), 1);
+    EXPECT_EQ(echo != calls.end(), result == mrOk);
+    if (echo != calls.end()) {
+      EXPECT_GT(echo, stop);
+    }
+  }
+}
+
+// Every effect's table row against its dialog: the class, the control of each slot and its kind.
+// The values are taken inside each slider's range, away from the settings the dialog would load.
+TEST_F(FavoritesTest, EveryEffectsDialogShowsTheValuesInItsControlsAndGivesThemBack) {
+  for (const TFavoriteEffect& effect : FavoriteEffects()) {
+    SCOPED_TRACE(effect.Name);
+    if (!effect.DialogClass) {
+      EXPECT_EQ(effect.ValueCount, 0);
+      continue;
+    }
+    std::vector<int> values;
+    {
+      ObjectPtr<TForm> probe(As<TForm>(effect.DialogClass().Create(form)));
+      for (int k = 0; k < effect.ValueCount; ++k) {
+        auto* slider = dynamic_cast<TImageSlider*>(probe->FindComponent(effect.Controls[k]));
+        ASSERT_EQ(slider != nullptr, effect.Kinds[k] == TSlotControl::Slider) << k;
+        int value = slider ? slider->MinValue() + (slider->MaxValue() - slider->MinValue()) / 3 + k : 123 + k;
+        if (value == GlobalVars.*effect.DefaultFields[k]) ++value;
+        values.push_back(value);
+      }
+    }
+    String expected;
+    for (int value : values) expected += (expected.empty() ? L"" : L",") + IntToStr(value);
+    String className, readBack;
+    OnNextModalForm([&](TCustomForm* modal) {
+      className = modal->ClassName();
+      modal->ModalResult = mrOk;
+    });
+    const bool ok = ExecuteFavoriteDialog(effect, form, values, true,
+                                          [&](TForm& dialog, TFamilyMember&) {
+                                            readBack = ReadEffectControls(effect, dialog);
+                                          },
+                                          false);
+    EXPECT_TRUE(ok);
+    EXPECT_EQ(className, effect.DialogClass().ClassName());
+    EXPECT_EQ(readBack, expected);
+  }
 }
 
 }  // namespace

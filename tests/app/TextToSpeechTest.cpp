@@ -4,6 +4,7 @@
 
 #include "app/TextToSpeech.h"
 #include "app/core/Globals.h"
+#include "dialogs/NewFile.h"
 #include "platform/audio/core/ByteStream.h"
 #include "platform/audio/core/WavFile.h"
 #include "platform/audio/editor/AudioEditor.h"
@@ -121,8 +122,49 @@ TEST_F(TextToSpeechTest, WithoutADocumentTheSpeechMakesANewUntitledOneInTheDefau
   EXPECT_FALSE(FileExists(SpeechFile()));
 }
 
+// Without a document and with the prompt on, the new-file dialog decides the new document's format.
+TEST_F(TextToSpeechTest, WithThePromptOnTheNewFileDialogGivesTheNewDocumentsFormat) {
+  GlobalVars.OP_PromptNewFile = true;
+  GlobalVars.OP_DefSample = 44100;
+  GlobalVars.OP_DefChannel = 2;
+  OnNextModalForm([](TCustomForm* modal) {
+    auto* prompt = dynamic_cast<TNewFileForm*>(modal);
+    ASSERT_NE(prompt, nullptr);
+    prompt->cbSampleRate->SetItemIndex(6);  // 22050
+    prompt->rbMono->SetChecked(true);
+    modal->ModalResult = mrOk;
+  });
+  SpeakOnNextDialog(L"hello");
+  form->ActionTextToSpeechExecute(form);
+  EXPECT_EQ(shownRate, 22050);
+  EXPECT_EQ(shownChannels, 1);
+  ASSERT_TRUE(form->DocumentOpen);
+  EXPECT_EQ(Editor().FileInfo()->GetSampleRate(), 22050);
+  EXPECT_EQ(Editor().FileInfo()->GetChannels(), 1);
+  EXPECT_EQ(Length(), kSpokenFrames);
+}
+
+TEST_F(TextToSpeechTest, CancellingTheNewFilePromptShowsNoSpeechDialogAndCreatesNothing) {
+  GlobalVars.OP_PromptNewFile = true;
+  String second;
+  OnNextModalForm([](TCustomForm* modal) {
+    EXPECT_NE(dynamic_cast<TNewFileForm*>(modal), nullptr);
+    modal->ModalResult = mrCancel;
+  });
+  OnNextModalForm([&](TCustomForm* modal) {
+    second = modal->ClassName();
+    modal->ModalResult = mrCancel;
+  });
+  form->ActionTextToSpeechExecute(form);
+  EXPECT_EQ(second, L"");
+  EXPECT_FALSE(form->DocumentOpen);
+  EXPECT_FALSE(FileExists(SpeechFile()));
+  EXPECT_TRUE(boxes.empty());
+}
+
 TEST_F(TextToSpeechTest, WithoutAVoiceTheMessageShowsAndNothingIsShownOrCreated) {
   InstallVoice(false);
+  GlobalVars.OP_PromptNewFile = false;
   bool shown = false;
   OnNextModalForm([&](TCustomForm*) { shown = true; });
   form->ActionTextToSpeechExecute(form);
