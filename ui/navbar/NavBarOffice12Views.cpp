@@ -55,16 +55,24 @@ TdxSkinElementState ScrollPartState(int State) {
 
 }  // namespace
 
+TdxNavBarOffice12ExplorerBarPainter* TdxNavBarcxOffice12ScrollBar::Painter() const {
+  auto* bar = dynamic_cast<TdxCustomNavBar*>(Parent());
+  auto* painter = bar ? dynamic_cast<TdxNavBarOffice12ExplorerBarPainter*>(bar->Painter()) : nullptr;
+  return painter && painter->Helper() ? painter : nullptr;
+}
+
 void TdxNavBarcxOffice12ScrollBar::PaintPart(TcxCanvas* ACanvas, const TRect& R, TcxScrollBarPart Part, int State) {
-  if (!Painter) return TcxControlScrollBar::PaintPart(ACanvas, R, Part, State);
-  const TdxSkinScrollInfo* info = Painter->Helper()->ScrollBarPart(0, int(Part));
+  TdxNavBarOffice12ExplorerBarPainter* painter = Painter();
+  if (!painter) return TcxControlScrollBar::PaintPart(ACanvas, R, Part, State);
+  const TdxSkinScrollInfo* info = painter->Helper()->ScrollBarPart(0, int(Part));
   if (!info || !info->Element || info->Element->UsageMark == kSkinMarkPlaceholder) return;
   info->Element->Draw(ACanvas->DCHandle(), R, info->ImageIndex, ScrollPartState(State));
 }
 
 int TdxNavBarcxOffice12ScrollBar::MinThumbLength() {
-  if (!Painter) return TcxControlScrollBar::MinThumbLength();
-  const TdxSkinScrollInfo* info = Painter->Helper()->ScrollBarPart(0, int(sbpThumbnail));
+  TdxNavBarOffice12ExplorerBarPainter* painter = Painter();
+  if (!painter) return TcxControlScrollBar::MinThumbLength();
+  const TdxSkinScrollInfo* info = painter->Helper()->ScrollBarPart(0, int(sbpThumbnail));
   return info && info->Element ? info->Element->MinSize().cy : 0;
 }
 
@@ -85,12 +93,6 @@ void TdxNavBarOffice12ExplorerBarPainter::Assign(TPersistent* Source) {
 
 TComponentClass TdxNavBarOffice12ExplorerBarPainter::ScrollBarClass() {
   return &TdxNavBarcxOffice12ScrollBar::ClassInfo();
-}
-
-TcxScrollBar* TdxNavBarOffice12ExplorerBarPainter::CreateScrollBar() {
-  TcxScrollBar* bar = TdxNavBarSkinBasedExplorerBarPainter::CreateScrollBar();
-  if (auto* skinned = dynamic_cast<TdxNavBarcxOffice12ScrollBar*>(bar)) skinned->Painter = this;
-  return bar;
 }
 
 bool TdxNavBarOffice12ExplorerBarPainter::HeaderUsesContentOffsets(TdxNavBarGroupViewInfo* AGroup) {

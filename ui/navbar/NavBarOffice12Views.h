@@ -23,16 +23,18 @@ class TdxNavBarOffice12PainterHelper : public TdxNavBarSkinBasedPainterHelper {
 
 class TdxNavBarOffice12ExplorerBarPainter;
 
-// The explorer bar's scroll bar, drawn with the skin's scroll-bar parts.
+// The explorer bar's scroll bar, drawn with the skin's scroll-bar parts. Its painter is the one of
+// the bar it sits on while that is an Office12 explorer bar: a bar keeps its scroll-bar control when
+// a new painter of the same class replaces the old one, so a stored pointer could outlive it.
 class TdxNavBarcxOffice12ScrollBar : public TcxControlScrollBar {
   DECLARE_CLASS(TdxNavBarcxOffice12ScrollBar, TcxControlScrollBar)
  public:
   explicit TdxNavBarcxOffice12ScrollBar(TComponent* AOwner) : TcxControlScrollBar(AOwner) {}
-  TdxNavBarOffice12ExplorerBarPainter* Painter = nullptr;
+  TdxNavBarOffice12ExplorerBarPainter* Painter() const;
 
  protected:
   void PaintPart(TcxCanvas* ACanvas, const TRect& R, TcxScrollBarPart Part, int State) override;
-  bool PainterHotTracks() override { return Painter ? true : TcxControlScrollBar::PainterHotTracks(); }
+  bool PainterHotTracks() override { return Painter() ? true : TcxControlScrollBar::PainterHotTracks(); }
   int MinThumbLength() override;
 };
 
@@ -47,7 +49,6 @@ class TdxNavBarOffice12ExplorerBarPainter : public TdxNavBarSkinBasedExplorerBar
   // From a painter of this class: its scheme; else the base assignment.
   void Assign(TPersistent* Source) override;
   TComponentClass ScrollBarClass() override;
-  TcxScrollBar* CreateScrollBar() override;
   // No link selection backgrounds.
   void DrawLinkSelection(TdxNavBarLinkViewInfo*) override {}
   // The first group's header is drawn grown by its content offsets.

@@ -243,7 +243,7 @@ TdxNavBarSkinBasedPainterHelper* TdxNavBarSkinBasedExplorerBarGroupViewInfo::Hel
 }
 
 void TdxNavBarSkinBasedExplorerBarGroupViewInfo::CalculateBounds(int X, int& Y) {
-  TdxNavBarExplorerBarGroupViewInfo::CalculateBounds(X, Y);
+  TdxNavBarOffice11ExplorerBarGroupViewInfo::CalculateBounds(X, Y);
   if (!IsCaptionVisible() || ImageRect.IsEmpty()) return;
   TdxNavBarSkinBasedPainterHelper* helper = Helper();
   TdxSkinElement* header = helper ? helper->GroupHeaderElement() : nullptr;
@@ -256,7 +256,7 @@ void TdxNavBarSkinBasedExplorerBarGroupViewInfo::CalculateBounds(int X, int& Y) 
 TColor TdxNavBarSkinBasedExplorerBarGroupViewInfo::HeaderFontColor() {
   TdxNavBarSkinBasedPainterHelper* helper = Helper();
   return TextColorOr(helper ? helper->GroupHeaderElement() : nullptr,
-                     TdxNavBarExplorerBarGroupViewInfo::HeaderFontColor());
+                     TdxNavBarOffice11ExplorerBarGroupViewInfo::HeaderFontColor());
 }
 
 TdxNavBarSkinBasedPainterHelper* TdxNavBarSkinBasedExplorerBarLinkViewInfo::Helper() {

@@ -137,10 +137,12 @@ class TdxNavBarSkinBasedExplorerBarViewInfo : public TdxNavBarOffice11ExplorerBa
   TRect GroupEdges() override;
 };
 
-class TdxNavBarSkinBasedExplorerBarGroupViewInfo : public TdxNavBarExplorerBarGroupViewInfo {
-  DECLARE_CLASS(TdxNavBarSkinBasedExplorerBarGroupViewInfo, TdxNavBarExplorerBarGroupViewInfo)
+// Its base is the Office11 explorer bar's group view info, so that without skin the captions get
+// that bar's colours (a plain explorer-bar group leaves them clNone and draws no caption at all).
+class TdxNavBarSkinBasedExplorerBarGroupViewInfo : public TdxNavBarOffice11ExplorerBarGroupViewInfo {
+  DECLARE_CLASS(TdxNavBarSkinBasedExplorerBarGroupViewInfo, TdxNavBarOffice11ExplorerBarGroupViewInfo)
  public:
-  using TdxNavBarExplorerBarGroupViewInfo::TdxNavBarExplorerBarGroupViewInfo;
+  using TdxNavBarOffice11ExplorerBarGroupViewInfo::TdxNavBarOffice11ExplorerBarGroupViewInfo;
   TdxNavBarSkinBasedPainterHelper* Helper();
   void CalculateBounds(int X, int& Y) override;
   TColor HeaderFontColor() override;
