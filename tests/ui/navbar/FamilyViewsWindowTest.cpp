@@ -20,6 +20,8 @@
 #include "ui/navbar/NavBarOfficeViews.h"
 #include "ui/navbar/NavBarScrollBar.h"
 #include "ui/navbar/NavBarViews.h"
+#include "ui/navbar/NavBarXPViews.h"
+#include "tests/support/FakeThemeApi.h"
 
 using namespace window_testing;
 
@@ -434,4 +436,112 @@ TEST_F(SkinViews, VistaUsesItsElementsOnlyWithVisualStyles) {
   EXPECT_TRUE(vista->Helper()->BackgroundElement() != nullptr);
   EXPECT_TRUE(vista->Helper()->DropTargetElement() == nullptr);
   EXPECT_EQ(bar->ViewInfo()->GroupsOrigin(), TPoint(1, 1));
+}
+
+// ---- XP views ---------------------------------------------------------------------------------------
+
+namespace {
+
+// The whole bar painted into a DIB, as 0x00RRGGBB pixels.
+std::vector<DWORD> Paint(TdxNavBar* bar) {
+  bar->Update();
+  DibSection dib(180, 260);
+  bar->PaintTo(dib.DC(), 0, 0);
+  std::vector<DWORD> pixels;
+  for (int y = 0; y < 260; ++y)
+    for (int x = 0; x < 180; ++x) pixels.push_back(dib.Pixel(x, y));
+  return pixels;
+}
+
+}  // namespace
+
+TEST_F(FamilyViews, WithoutAThemeTheXPViewsDrawLikeTheirBases) {
+  // No theme opens (as under Wine without visual styles): every themed step takes its base's path.
+  theme_testing::FakeThemeApi fake;
+  CloseAllThemes();
+  AddGroup(L"Files", 3);
+  AddGroup(L"Edit", 3);
+  ShowForm();
+  ASSERT_TRUE(ThemeHandleFor(totButton) == nullptr);
+  const std::pair<int, int> pairs[] = {{7, 2}, {11, 8}};
+  for (const auto& [xp, base] : pairs) {
+    SCOPED_TRACE(xp);
+    bar->SetView(base);
+    const std::vector<DWORD> expected = Paint(bar);
+    bar->SetView(xp);
+    EXPECT_TRUE(Paint(bar) == expected);
+  }
+  CloseAllThemes();
+}
+
+TEST_F(FamilyViews, TheXPPaintersAskTheThemeForTheirPartsAndStates) {
+  theme_testing::FakeThemeApi fake;
+  for (const wchar_t* name : {L"Button", L"ToolBar", L"ScrollBar", L"Tab"}) fake.AddClass(name);
+  CloseAllThemes();
+  DibCanvas d(40, 20);
+  const TRect r(0, 0, 40, 20);
+  struct Row {
+    int state;
+    int button, selection;
+  };
+  const Row rows[] = {{nbisPressed, 3, 3}, {nbisHot, 2, 2}, {nbisActive, 5, 0}, {nbisSelected, 1, 3}, {0, 1, 0}};
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.state);
+    fake.Calls.clear();
+    TdxNavBarXPButtonPainter::Instance()->DrawButton(d.cx, r, nullptr, clBtnFace, clBtnFace, 255, 255, 0, clNone,
+                                                     row.state);
+    TdxNavBarXPSelectionPainter::Instance()->DrawSelection(d.cx, r, clBtnFace, row.state);
+    ASSERT_GE(fake.Calls.size(), 1u);
+    EXPECT_EQ(fake.Calls[0].Class, L"BUTTON");
+    EXPECT_EQ(fake.Calls[0].Part, 1);
+    EXPECT_EQ(fake.Calls[0].State, row.button);
+    if (row.selection == 0) {
+      EXPECT_EQ(fake.Calls.size(), 1u);  // nothing to select
+    } else {
+      ASSERT_EQ(fake.Calls.size(), 2u);
+      EXPECT_EQ(fake.Calls[1].Class, L"TOOLBAR");
+      EXPECT_EQ(fake.Calls[1].State, row.selection);
+    }
+  }
+  fake.Calls.clear();
+  TdxNavBarXPScrollButtonsPainter::Instance()->DrawTopButton(d.cx, TRect(0, 0, 16, 16), nullptr, clBtnFace,
+                                                             clBtnFace, 255, 255, 0, clNone, nbisHot);
+  TdxNavBarXPScrollButtonsPainter::Instance()->DrawBottomButton(d.cx, TRect(20, 0, 36, 16), nullptr, clBtnFace,
+                                                                clBtnFace, 255, 255, 0, clNone, nbisPressed);
+  TdxNavBarXPBackgroundPainter::Instance()->DrawBackground(d.cx, r, nullptr, false, clNone, clRed, clRed, 255, 255, 0);
+  ASSERT_EQ(fake.Calls.size(), 3u);
+  EXPECT_EQ(fake.Calls[0].Class, L"SCROLLBAR");
+  EXPECT_EQ(fake.Calls[0].State, 2);
+  EXPECT_EQ(fake.Calls[1].State, 7);
+  EXPECT_EQ(fake.Calls[2].Class, L"TAB");
+  EXPECT_EQ(fake.Calls[2].Part, 10);
+  // The themed background is the theme's colour, not the style colour.
+  EXPECT_EQ(d.dib.Pixel(38, 18), Rgb(TColor(theme_testing::FakeThemeApi::DrawColor(10, 0))));
+  // The scroll buttons were cut out of the clip: the background left the down arrow as drawn.
+  EXPECT_EQ(d.dib.Pixel(30, 10), Rgb(TColor(theme_testing::FakeThemeApi::DrawColor(1, 7))));
+  CloseAllThemes();
+}
+
+TEST(XPAlphaBlend, TransparentPixelsStayAndOpaqueOnesCopy) {
+  std::vector<DWORD> destination = {0x00102030, 0x00102030, 0x00FFFFFF, 0x00000000};
+  const std::vector<DWORD> source = {0x00FFFFFF, 0xFF405060, 0x80000000, 0x80FFFFFF};
+  AlphaBlendPixels(source, destination);
+  EXPECT_EQ(destination[0], 0x00102030u);  // A = 0: the destination, not one level brighter
+  EXPECT_EQ(destination[1], 0xFF405060u);  // A = 255: the source
+  EXPECT_EQ(destination[2], 0x807F7F7Fu);  // half over white
+  EXPECT_EQ(destination[3], 0x80808080u);  // half white over black
+}
+
+TEST_F(FamilyViews, RepaintedSignsDoNotBrightenWhatTheyLeaveUntouched) {
+  TBitmap sign(4, 4, pf32bit);
+  for (int y = 0; y < 4; ++y) {
+    auto* row = static_cast<DWORD*>(sign.ScanLine(y));
+    for (int x = 0; x < 4; ++x) row[x] = x < 2 ? 0x00FFFFFFu : 0xFF0000FFu;  // left half fully transparent
+  }
+  DibCanvas d(4, 4);
+  d.cx->FillAreaWithColor(TRect(0, 0, 4, 4), TColor(0x303030));
+  for (int i = 0; i < 5; ++i) AlphaBlendBitmap(d.dib.DC(), 0, 0, &sign);
+  EXPECT_EQ(d.dib.Pixel(0, 0), 0x303030u);
+  EXPECT_EQ(d.dib.Pixel(1, 3), 0x303030u);
+  EXPECT_EQ(d.dib.Pixel(3, 3), 0x0000FFu);
 }
