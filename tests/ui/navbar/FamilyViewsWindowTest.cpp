@@ -523,10 +523,11 @@ TEST_F(FamilyViews, TheXPPaintersAskTheThemeForTheirPartsAndStates) {
 }
 
 TEST(XPAlphaBlend, TransparentPixelsStayAndOpaqueOnesCopy) {
-  std::vector<DWORD> destination = {0x00102030, 0x00102030, 0x00FFFFFF, 0x00000000};
-  const std::vector<DWORD> source = {0x00FFFFFF, 0xFF405060, 0x80000000, 0x80FFFFFF};
+  std::vector<DWORD> destination = {0x00000000, 0x00102030, 0x00FFFFFF, 0x00000000, 0x00102030};
+  const std::vector<DWORD> source = {0x00FFFFFF, 0xFF405060, 0x80000000, 0x80FFFFFF, 0x00FFFFFF};
   AlphaBlendPixels(source, destination);
-  EXPECT_EQ(destination[0], 0x00102030u);  // A = 0: the destination, not one level brighter
+  EXPECT_EQ(destination[0], 0x00000000u);  // A = 0: the destination, black not one level brighter
+  EXPECT_EQ(destination[4], 0x00102030u);
   EXPECT_EQ(destination[1], 0xFF405060u);  // A = 255: the source
   EXPECT_EQ(destination[2], 0x807F7F7Fu);  // half over white
   EXPECT_EQ(destination[3], 0x80808080u);  // half white over black
@@ -539,9 +540,9 @@ TEST_F(FamilyViews, RepaintedSignsDoNotBrightenWhatTheyLeaveUntouched) {
     for (int x = 0; x < 4; ++x) row[x] = x < 2 ? 0x00FFFFFFu : 0xFF0000FFu;  // left half fully transparent
   }
   DibCanvas d(4, 4);
-  d.cx->FillAreaWithColor(TRect(0, 0, 4, 4), TColor(0x303030));
+  d.cx->FillAreaWithColor(TRect(0, 0, 4, 4), clBlack);
   for (int i = 0; i < 5; ++i) AlphaBlendBitmap(d.dib.DC(), 0, 0, &sign);
-  EXPECT_EQ(d.dib.Pixel(0, 0), 0x303030u);
-  EXPECT_EQ(d.dib.Pixel(1, 3), 0x303030u);
+  EXPECT_EQ(d.dib.Pixel(0, 0), 0x000000u);
+  EXPECT_EQ(d.dib.Pixel(1, 3), 0x000000u);
   EXPECT_EQ(d.dib.Pixel(3, 3), 0x0000FFu);
 }
