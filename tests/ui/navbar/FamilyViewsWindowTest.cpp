@@ -20,6 +20,7 @@
 #include "ui/navbar/NavBarOfficeViews.h"
 #include "ui/navbar/NavBarScrollBar.h"
 #include "ui/navbar/NavBarViews.h"
+#include "ui/navbar/NavBarToolBoxView.h"
 #include "ui/navbar/NavBarXPViews.h"
 #include "tests/support/FakeThemeApi.h"
 
@@ -90,6 +91,10 @@ TEST_F(FamilyViews, EveryViewIsRegisteredWithItsPainter) {
       {2, L"Office1View", &TdxNavBarOffice1Painter::ClassInfo()},
       {3, L"Office2View", &TdxNavBarOffice2Painter::ClassInfo()},
       {4, L"Office3View", &TdxNavBarOffice3Painter::ClassInfo()},
+      {5, L"VSToolBoxView", &TdxNavBarVSToolBoxPainter::ClassInfo()},
+      {6, L"XP1View", &TdxNavBarXP1Painter::ClassInfo()},
+      {7, L"XP2View", &TdxNavBarXP2Painter::ClassInfo()},
+      {11, L"XPExplorerBarView", &TdxNavBarXPExplorerBarPainter::ClassInfo()},
       {8, L"ExplorerBarView", &TdxNavBarExplorerBarPainter::ClassInfo()},
       {9, L"UltraFlatExplorerBarView", &TdxNavBarUltraFlatExplorerBarPainter::ClassInfo()},
       {10, L"AdvExplorerBarView", &TdxNavBarAdvExplorerBarPainter::ClassInfo()},
@@ -545,4 +550,57 @@ TEST_F(FamilyViews, RepaintedSignsDoNotBrightenWhatTheyLeaveUntouched) {
   EXPECT_EQ(d.dib.Pixel(0, 0), 0x000000u);
   EXPECT_EQ(d.dib.Pixel(1, 3), 0x000000u);
   EXPECT_EQ(d.dib.Pixel(3, 3), 0x0000FFu);
+}
+
+// ---- VS toolbox ---------------------------------------------------------------------------------------
+
+TEST_F(FamilyViews, ToolBoxScrollButtonsSitRightOfTheCaptionRows) {
+  bar->SetView(5);
+  AddGroup(L"A", 3);
+  AddGroup(L"B", 3);
+  AddGroup(L"C", 3);
+  bar->SetActiveGroupIndex(0);
+  Layout();
+  TdxNavBarViewInfo* info = bar->ViewInfo();
+  const TRect first = info->GroupAt(0)->CaptionRect, second = info->GroupAt(1)->CaptionRect;
+  const int h = first.Height();
+  // The active caption row and the one after it are shortened by h + 2; the squares fill that room.
+  EXPECT_EQ(first.right, bar->ClientRect().Width() - h - 2);
+  TRect top, bottom;
+  info->TopScrollButtonRect(top);
+  info->BottomScrollButtonRect(bottom);
+  EXPECT_EQ(top, TRect(first.right + 2, first.top, first.right + h + 2, first.bottom));
+  EXPECT_EQ(bottom, TRect(second.right + 2, second.top, second.right + h + 2, second.bottom));
+  // With the last group active the bottom button sits at the bottom of its links.
+  bar->SetActiveGroupIndex(2);
+  Layout();
+  TdxNavBarGroupViewInfo* last = info->GroupAt(2);
+  info->TopScrollButtonRect(top);
+  info->BottomScrollButtonRect(bottom);
+  EXPECT_EQ(bottom, OffsetRectBy(top, 0, last->ItemsRect.Height()));
+  EXPECT_EQ(top.top, last->CaptionRect.top);
+}
+
+TEST_F(FamilyViews, ToolBoxHintsWidenOnlyForCutOffCaptions) {
+  bar->SetView(5);
+  TdxNavBarGroup* group = AddGroup(L"A", 2);
+  group->LinkAt(1)->Item()->SetCaption(L"A caption much too long to fit into the narrow tool box row");
+  bar->SetActiveGroupIndex(0);
+  Layout();
+  auto* controller = static_cast<TdxNavBarVSToolBoxController*>(bar->Controller());
+  TdxNavBarViewInfo* info = bar->ViewInfo();
+  for (int i = 0; i < 2; ++i) {
+    SCOPED_TRACE(i);
+    TdxNavBarLinkViewInfo* link = info->LinkViewInfoOf(group->LinkAt(i));
+    ASSERT_NE(link, nullptr);
+    controller->LinkHintText(group->LinkAt(i), info->HintText);
+    EXPECT_EQ(info->HintText, group->LinkAt(i)->Item()->Caption());  // no hint: the caption
+    TRect r;
+    controller->CalcLinkHintRect(group->LinkAt(i), r);
+    EXPECT_EQ(r.left, link->ImageFrameRect().left);
+    if (i == 0)
+      EXPECT_EQ(r.right, link->ImageFrameRect().right);
+    else
+      EXPECT_GT(r.right, link->ImageFrameRect().right);
+  }
 }
