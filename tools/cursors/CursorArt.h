@@ -2,6 +2,7 @@
 // Monochrome 32 x 32 cursors as pictures of characters, the arrow every drag cursor starts from, and
 // the .cur file writer, shared by the cursor generators.
 
+#include <cctype>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -133,6 +134,30 @@ inline bool Write(const std::string& path, const std::vector<std::uint8_t>& byte
   if (!f) return false;
   bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
   return std::fclose(f) == 0 && ok;
+}
+
+// A resource file name: the resource's name in lower case with the extension, in the folder.
+inline std::string ResourceFile(const std::string& folder, std::string name, const char* extension) {
+  for (char& c : name) c = char(std::tolower(static_cast<unsigned char>(c)));
+  return folder + "/" + name + extension;
+}
+
+struct NamedCursor {
+  const char* Name;
+  Picture Image;
+  int HotX, HotY;
+};
+
+// Writes each cursor as "<name in lower case>.cur" in the folder; false (with the system's error
+// printed after the tool's name) at the first that fails.
+inline bool WriteCursors(const char* tool, const std::string& folder, const std::vector<NamedCursor>& cursors) {
+  for (const NamedCursor& cursor : cursors) {
+    if (!Write(ResourceFile(folder, cursor.Name, ".cur"), CursorFile(cursor.Image, cursor.HotX, cursor.HotY))) {
+      std::perror(tool);
+      return false;
+    }
+  }
+  return true;
 }
 
 }  // namespace cursor_art

@@ -70,12 +70,6 @@ Picture Pipette() {
   return p;
 }
 
-struct Cursor {
-  const char* Name;
-  Picture Image;
-  int HotX, HotY;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -83,7 +77,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: make_foundation_cursors OUTPUT_FOLDER\n");
     return 2;
   }
-  const Cursor cursors[] = {
+  const std::vector<NamedCursor> cursors = {
       {"CX_DRAGCOPYCURSOR", DragWith([](Picture& p) { DrawPage(p); Plus(p); }), 0, 0},
       {"CX_FULLSCROLLCURSOR", Scroll({0, 1, 2, 3}), 15, 15},
       {"CX_HORSCROLLCURSOR", Scroll({1, 3}), 15, 15},
@@ -101,18 +95,9 @@ int main(int argc, char** argv) {
       {"CX_COLORPICKERCURSOR", Pipette(), 1, 30},
   };
   const std::string folder = argv[1];
-  auto fileFor = [&folder](std::string name, const char* extension) {
-    for (char& c : name) c = char(std::tolower(static_cast<unsigned char>(c)));
-    return folder + "/" + name + extension;
-  };
-  for (const Cursor& cursor : cursors) {
-    if (!Write(fileFor(cursor.Name, ".cur"), CursorFile(cursor.Image, cursor.HotX, cursor.HotY))) {
-      std::perror("make_foundation_cursors");
-      return 1;
-    }
-  }
+  if (!WriteCursors("make_foundation_cursors", folder, cursors)) return 1;
   for (const foundation_bitmaps::NamedBitmap& bitmap : foundation_bitmaps::AllBitmaps()) {
-    if (!Write(fileFor(bitmap.Name, ".bmp"), foundation_bitmaps::BitmapFile(bitmap.Picture, bitmap.Palette16))) {
+    if (!Write(ResourceFile(folder, bitmap.Name, ".bmp"), foundation_bitmaps::BitmapFile(bitmap.Picture, bitmap.Palette16))) {
       std::perror("make_foundation_cursors");
       return 1;
     }

@@ -32,12 +32,6 @@ Picture Hand() {
   return p;
 }
 
-struct Cursor {
-  const char* Name;
-  Picture Image;
-  int HotX, HotY;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -45,19 +39,10 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: make_navbar_cursors OUTPUT_FOLDER\n");
     return 2;
   }
-  const Cursor cursors[] = {
+  const bool written = WriteCursors("make_navbar_cursors", argv[1], {
       {"dxNavBarDragCursor", DragWith([](Picture& p) { DrawPage(p); }), 0, 0},
       {"dxNavBarDragCopyCursor", DragWith([](Picture& p) { DrawPage(p); Plus(p); }), 0, 0},
       {"dxNavBarLinksCursor", Hand(), 10, 1},
-  };
-  const std::string folder = argv[1];
-  for (const Cursor& cursor : cursors) {
-    std::string file = cursor.Name;
-    for (char& c : file) c = char(std::tolower(static_cast<unsigned char>(c)));
-    if (!Write(folder + "/" + file + ".cur", CursorFile(cursor.Image, cursor.HotX, cursor.HotY))) {
-      std::perror("make_navbar_cursors");
-      return 1;
-    }
-  }
-  return 0;
+  });
+  return written ? 0 : 1;
 }

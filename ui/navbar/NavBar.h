@@ -509,6 +509,9 @@ class TdxCustomNavBar : public TdxNavBarControlBase {
   bool CheckDragStart(const TPoint& P);
   void EndDragging();
   void ClearPressed();
+  // A drag over a scroll button scrolls (true); over a group caption it (re)starts the group's
+  // opening timer.
+  bool DragOverScrollButtonOrGroup();
   void ScrollBarScrolled(TObject* Sender, TScrollCode ACode, int& APosition);
 
   TdxNavBarGroup* activeGroup_ = nullptr;

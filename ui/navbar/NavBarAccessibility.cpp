@@ -355,13 +355,17 @@ TcxAccessibilityHelper* TdxNavBarGroupCaptionPanelAccessibilityHelper::ParentHel
   return NavBarHelperOf(Group()->AccessibilityObject());
 }
 
-int TdxNavBarGroupCaptionPanelAccessibilityHelper::StateFlags(int) {
+int TdxNavBarGroupElementAccessibilityHelper::PartStateFlags(bool (*AShown)(TdxNavBarGroupViewInfo*, TdxNavBarGroup*)) {
   int flags = ParentHelper()->StateFlags(cxAccessibleObjectSelfID);
   if (!(flags & kInvisible)) {
     TdxNavBarGroupViewInfo* info = GroupViewInfo();
-    if (!info || !info->IsCaptionVisible()) flags |= kInvisible;
+    if (!info || !AShown(info, Group())) flags |= kInvisible;
   }
   return flags;
+}
+
+int TdxNavBarGroupCaptionPanelAccessibilityHelper::StateFlags(int) {
+  return PartStateFlags([](TdxNavBarGroupViewInfo* AInfo, TdxNavBarGroup*) { return AInfo->IsCaptionVisible(); });
 }
 
 TRect TdxNavBarGroupCaptionPanelAccessibilityHelper::Bounds() {
@@ -394,12 +398,10 @@ TcxAccessibilityHelper* TdxNavBarItemLinkContainerAccessibilityHelper::ParentHel
 }
 
 int TdxNavBarItemLinkContainerAccessibilityHelper::StateFlags(int) {
-  int flags = ParentHelper()->StateFlags(cxAccessibleObjectSelfID);
-  if (!(flags & kInvisible)) {
-    TdxNavBarGroupViewInfo* info = GroupViewInfo();
-    if (!info || !info->IsItemsVisible() || (Group()->UseControl() && Group()->ShowControl())) flags |= kInvisible;
-  }
-  return flags;
+  // A group showing a control shows no links.
+  return PartStateFlags([](TdxNavBarGroupViewInfo* AInfo, TdxNavBarGroup* AGroup) {
+    return AInfo->IsItemsVisible() && !(AGroup->UseControl() && AGroup->ShowControl());
+  });
 }
 
 TRect TdxNavBarItemLinkContainerAccessibilityHelper::Bounds() {

@@ -146,6 +146,10 @@ class TdxNavBarGroupElementAccessibilityHelper : public TdxNavBarCustomAccessibi
   TdxNavBarGroup* Group() const { return static_cast<TdxNavBarGroup*>(OwnerObject()); }
   // Null when the group is not laid out.
   TdxNavBarGroupViewInfo* GroupViewInfo();
+
+ protected:
+  // The group object's states, and invisible when the group is not laid out or AShown says no.
+  int PartStateFlags(bool (*AShown)(TdxNavBarGroupViewInfo*, TdxNavBarGroup*));
 };
 
 class TdxNavBarGroupAccessibilityHelper : public TdxNavBarGroupElementAccessibilityHelper {

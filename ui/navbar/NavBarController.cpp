@@ -619,35 +619,29 @@ void TdxCustomNavBar::DoGroupDragOver(TdxNavBarGroup* AGroup, bool& AAccept) {
   InvalidateAll(nbiRepaint);
 }
 
-void TdxCustomNavBar::DoLinkDragOver(TdxNavBarItemLink* ALink, bool& AAccept) {
-  TdxNavBarDragObject* drag = dxNavBarDragObject();
-  AAccept = true;
+bool TdxCustomNavBar::DragOverScrollButtonOrGroup() {
   if (IsTopScrollButtonAt(mousePos_) || IsBottomScrollButtonAt(mousePos_)) {
     scrollTimer_->SetEnabled(true);
-  } else {
-    if (TdxNavBarGroup* group = GroupAtPos(mousePos_)) {
-      dragTargetGroup_ = group;
-      groupActivateTimer_->SetEnabled(false);
-      groupActivateTimer_->SetEnabled(true);
-    }
-    AAccept = drag && drag->TargetGroup && ALink != drag->TargetPrevious && ALink != drag->TargetNext;
+    return true;
   }
+  if (TdxNavBarGroup* group = GroupAtPos(mousePos_)) {
+    dragTargetGroup_ = group;
+    groupActivateTimer_->SetEnabled(false);
+    groupActivateTimer_->SetEnabled(true);
+  }
+  return false;
+}
+
+void TdxCustomNavBar::DoLinkDragOver(TdxNavBarItemLink* ALink, bool& AAccept) {
+  TdxNavBarDragObject* drag = dxNavBarDragObject();
+  AAccept = DragOverScrollButtonOrGroup() ||
+            (drag && drag->TargetGroup && ALink != drag->TargetPrevious && ALink != drag->TargetNext);
   InvalidateAll(nbiRepaint);
 }
 
 void TdxCustomNavBar::DoItemDragOver(TdxNavBarItem*, bool& AAccept) {
   TdxNavBarDragObject* drag = dxNavBarDragObject();
-  AAccept = true;
-  if (IsTopScrollButtonAt(mousePos_) || IsBottomScrollButtonAt(mousePos_)) {
-    scrollTimer_->SetEnabled(true);
-  } else {
-    if (TdxNavBarGroup* group = GroupAtPos(mousePos_)) {
-      dragTargetGroup_ = group;
-      groupActivateTimer_->SetEnabled(false);
-      groupActivateTimer_->SetEnabled(true);
-    }
-    AAccept = drag && drag->TargetGroup;
-  }
+  AAccept = DragOverScrollButtonOrGroup() || (drag && drag->TargetGroup);
   InvalidateAll(nbiRepaint);
 }
 
