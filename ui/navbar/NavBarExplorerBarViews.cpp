@@ -734,18 +734,23 @@ void RecolorOffice11Sign(const std::vector<DWORD>& Sign, DWORD Transparent, DWOR
   }
 }
 
+BITMAPINFO TopDown32BitInfo(int W, int H) {
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(info.bmiHeader);
+  info.bmiHeader.biWidth = W;
+  info.bmiHeader.biHeight = -H;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  return info;
+}
+
 std::vector<DWORD> BitmapPixels(TBitmap* Bitmap) {
   std::vector<DWORD> pixels;
   if (!Bitmap || Bitmap->Empty()) return pixels;
   const int w = Bitmap->Width(), h = Bitmap->Height();
   pixels.resize(size_t(w) * size_t(h));
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = w;
-  info.bmiHeader.biHeight = -h;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
+  BITMAPINFO info = TopDown32BitInfo(w, h);
   HDC dc = GetDC(nullptr);
   GetDIBits(dc, Bitmap->Handle(), 0, UINT(h), pixels.data(), &info, DIB_RGB_COLORS);
   ReleaseDC(nullptr, dc);
@@ -762,13 +767,7 @@ void DrawRecoloredSign(TcxCanvas* Canvas, const TRect& R, TBitmap* Bitmap, const
   const int w = Bitmap->Width(), h = Bitmap->Height();
   const std::vector<DWORD> sign = BitmapPixels(Bitmap);
   const DWORD transparent = RGBOf(Bitmap->TransparentColor());
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = w;
-  info.bmiHeader.biHeight = -h;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
+  BITMAPINFO info = TopDown32BitInfo(w, h);
   void* bits = nullptr;
   HDC target = Canvas->DCHandle();
   HBITMAP section = CreateDIBSection(target, &info, DIB_RGB_COLORS, &bits, nullptr, 0);

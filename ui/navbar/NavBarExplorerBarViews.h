@@ -306,6 +306,8 @@ class TdxNavBarAdvExplorerButtonPainter : public TdxNavBarCustomButtonPainter {
 void RecolorAdvSign(const std::vector<DWORD>& Sign, DWORD Transparent, DWORD Color, std::vector<DWORD>& Canvas);
 void RecolorOffice11Sign(const std::vector<DWORD>& Sign, DWORD Transparent, DWORD First, DWORD Second,
                          std::vector<DWORD>& Canvas);
+// The header of a top-down 32-bit DIB of W x H.
+BITMAPINFO TopDown32BitInfo(int W, int H);
 // The bitmap's pixels as 0x00RRGGBB, top row first.
 std::vector<DWORD> BitmapPixels(TBitmap* Bitmap);
 

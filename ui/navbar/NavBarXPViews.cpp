@@ -52,13 +52,7 @@ namespace {
 
 struct DibBuffer {
   DibBuffer(HDC Reference, int W, int H) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = W;
-    info.bmiHeader.biHeight = -H;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO info = TopDown32BitInfo(W, H);
     section = CreateDIBSection(Reference, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     dc = CreateCompatibleDC(Reference);
     if (section && dc) old = SelectObject(dc, section);
@@ -85,13 +79,7 @@ void AlphaBlendBitmap(HDC DC, int X, int Y, TBitmap* Bitmap) {
   // Both sections and their memory DCs are released on every path.
   DibBuffer source(DC, w, h), destination(DC, w, h);
   if (!source.Ok() || !destination.Ok()) return;
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = w;
-  info.bmiHeader.biHeight = -h;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
+  BITMAPINFO info = TopDown32BitInfo(w, h);
   GetDIBits(DC, Bitmap->Handle(), 0, UINT(h), source.bits, &info, DIB_RGB_COLORS);
   BitBlt(destination.dc, 0, 0, w, h, DC, X, Y, SRCCOPY);
   GdiFlush();
