@@ -22,6 +22,8 @@
 #include "ui/navbar/NavBarViews.h"
 #include "ui/navbar/NavBarToolBoxView.h"
 #include "ui/navbar/NavBarXPViews.h"
+#include "platform/framework/windows/ActnList.h"
+#include "ui/navbar/NavBarStyles.h"
 #include "tests/support/FakeThemeApi.h"
 
 using namespace window_testing;
@@ -603,4 +605,95 @@ TEST_F(FamilyViews, ToolBoxHintsWidenOnlyForCutOffCaptions) {
     else
       EXPECT_GT(r.right, link->ImageFrameRect().right);
   }
+}
+
+// ---- the main window's explorer bars ------------------------------------------------------------------
+
+namespace {
+
+// The two view-18 bars of the main window's command bar, as form code builds them inside the loading
+// bracket: "Favorites" with links made at run time, and the edit bar's six groups of items bound to
+// actions, all default styles in 8-point "Tahoma".
+class MainWindowBars : public FormFixture {
+ protected:
+  void SetUp() override {
+    InitializeUnits();
+    FormFixture::SetUp();
+    favorites = Make(L"dxNavBarF", 0);
+    edit = Make(L"dxNavBarEdit", 220);
+    TdxNavBarGroup* group = favorites->Groups()->Add();
+    group->SetCaption(L"Favorites");
+    const int counts[] = {5, 4, 4, 4, 4, 4};
+    const wchar_t* const captions[] = {L"Files", L"Edit", L"Effects", L"Tools", L"Bookmark", L"Region"};
+    for (int g = 0; g < 6; ++g) {
+      TdxNavBarGroup* editGroup = edit->Groups()->Add();
+      editGroup->SetCaption(captions[g]);
+      for (int i = 0; i < counts[g]; ++i) {
+        auto* action = new TAction(form);
+        action->SetCaption(String(captions[g]) + L" " + IntToStr(i + 1));
+        action->OnExecute = [this, action](TObject*) { executed.push_back(action->Caption()); };
+        TdxNavBarItem* item = edit->Items()->AddNewItem();
+        item->SetAction(action);
+        editGroup->AddLinkForItem(item);
+      }
+    }
+    for (TdxNavBar* bar : {favorites, edit}) bar->EndUpdate();
+    // Favourites are added at run time.
+    for (const wchar_t* name : {L"Normalize", L"Fade in"}) {
+      TdxNavBarItem* item = favorites->Items()->AddNewItem();
+      item->SetCaption(name);
+      favorites->Groups()->GroupAt(0)->AddLinkForItem(item);
+    }
+    ShowForm();
+    favorites->Update();
+    edit->Update();
+  }
+  TdxNavBar* Make(const wchar_t* name, int left) {
+    TdxNavBar* bar = Place<TdxNavBar>(left, 0, 217, 300);
+    bar->BeginUpdate();
+    bar->SetName(name);
+    bar->SetView(18);
+    for (int i = 0; i < bar->DefaultStyles()->Count(); ++i) {
+      TFont* font = bar->DefaultStyles()->StyleAt(i)->Font();
+      font->SetName(L"Tahoma");
+      font->SetSize(8);
+    }
+    return bar;
+  }
+  TdxNavBar* favorites = nullptr;
+  TdxNavBar* edit = nullptr;
+  std::vector<String> executed;
+};
+
+}  // namespace
+
+TEST_F(MainWindowBars, LinksRunTheirActionsAndTheBrandSchemeReachesBothBars) {
+  EXPECT_EQ(edit->ViewInfo()->GroupCount(), 6);
+  EXPECT_EQ(favorites->ViewInfo()->GroupAt(0)->LinkCount(), 2);
+  int links = 0;
+  for (int g = 0; g < edit->ViewInfo()->GroupCount(); ++g) links += edit->ViewInfo()->GroupAt(g)->LinkCount();
+  EXPECT_EQ(links, 25);
+  // A click on a link of the edit bar runs its item's action.
+  TdxNavBarLinkViewInfo* link = edit->ViewInfo()->GroupAt(1)->LinkAt(2);
+  const TRect r = link->Rect;
+  SendMouse(edit->Handle(), WM_LBUTTONDOWN, (r.left + r.right) / 2, (r.top + r.bottom) / 2, MK_LBUTTON);
+  SendMouse(edit->Handle(), WM_LBUTTONUP, (r.left + r.right) / 2, (r.top + r.bottom) / 2);
+  ASSERT_EQ(executed.size(), 1u);
+  EXPECT_EQ(executed[0], L"Edit 3");
+  // A hidden item leaves its group's links.
+  edit->Groups()->GroupAt(1)->LinkAt(0)->Item()->SetVisible(false);
+  edit->Update();
+  EXPECT_EQ(edit->ViewInfo()->GroupAt(1)->LinkCount(), 3);
+  // The brand's scheme, set through the view style of each bar.
+  for (TdxNavBar* bar : {favorites, edit}) {
+    IdxNavBarColorSchemes* schemes = Supports<IdxNavBarColorSchemes>(bar->ViewStyle());
+    ASSERT_NE(schemes, nullptr);
+    schemes->ApplyColorScheme(L"Black");
+  }
+  for (TdxNavBar* bar : {favorites, edit}) {
+    auto* painter = static_cast<TdxNavBarOffice12ExplorerBarPainter*>(bar->Painter());
+    EXPECT_EQ(painter->ColorSchemeName(), L"Black");
+    EXPECT_TRUE(painter->HasSkin());
+  }
+  static_cast<TdxNavBarOffice12ExplorerBarPainter*>(edit->Painter())->SetColorSchemeName(L"Blue");
 }
