@@ -79,7 +79,8 @@ void TdxNavBarExplorerBarViewInfo::CalculateGroupsBounds(int X, int Y) {
 }
 
 void TdxNavBarExplorerBarViewInfo::FitGroups() {
-  ++layoutPasses_;
+  // A layout from outside starts the count; the relayout of a scroll-bar change adds to it.
+  layoutPasses_ = relayouts_ == 0 ? 1 : layoutPasses_ + 1;
   UpdateScrollBar();
 }
 
