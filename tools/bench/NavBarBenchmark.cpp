@@ -1,15 +1,20 @@
 // The navigation bar's speed under wine64: each embedded skin read from its resource and a
 // skin-info cache made over it (the wait when a brand's colours apply), median and worst against
 // the 100 ms limit; and a 217 x 1280 view-0 bar of 6 groups and 25 links laid out again and drawn
-// into its bitmap (a resize or a change of its groups), against 8 ms.
+// into its bitmap (a resize or a change of its groups), against 8 ms; the main window's two view-18
+// explorer bars rebuilt and painted (8 ms), and a colour-scheme switch of both with their skins
+// loaded (100 ms).
 
 #include <cstdio>
+#include <utility>
+#include <vector>
 
 #include "TimingLoop.h"
 #include "platform/framework/classes/UnitLifecycle.h"
 #include "platform/framework/rtl/SysUtils.h"
 #include "ui/navbar/NavBar.h"
 #include "ui/navbar/NavBarBaseViews.h"
+#include "ui/navbar/NavBarOffice12Views.h"
 #include "ui/navbar/NavBarPainter.h"
 #include "ui/navbar/skins/SkinInfo.h"
 
@@ -50,6 +55,53 @@ bool PaintBaseViewBar(bool quick) {
   return within;
 }
 
+// The main window's two explorer bars (view 18): "Favorites" with 8 links and the edit bar's six
+// groups with 25 links, each 217 wide and half of 1280 high.
+TdxNavBar* MakeExplorerBar(TComponent* root, const std::vector<std::pair<const wchar_t*, int>>& groups) {
+  auto* bar = new TdxNavBar(root);
+  bar->SetView(18);
+  bar->SetBounds(0, 0, 217, 640);
+  int item = 0;
+  for (const auto& [caption, links] : groups) {
+    TdxNavBarGroup* group = bar->Groups()->Add();
+    group->SetCaption(caption);
+    for (int l = 0; l < links; ++l) {
+      TdxNavBarItem* link = bar->Items()->AddNewItem();
+      link->SetCaption(L"Link " + IntToStr(++item));
+      group->AddLinkForItem(link);
+    }
+  }
+  return bar;
+}
+
+bool PaintExplorerBars(bool quick) {
+  TComponent* root = new TComponent(nullptr);
+  TdxNavBar* favorites = MakeExplorerBar(root, {{L"Favorites", 8}});
+  TdxNavBar* edit = MakeExplorerBar(
+      root, {{L"Files", 5}, {L"Edit", 4}, {L"Effects", 4}, {L"Tools", 4}, {L"Bookmark", 4}, {L"Region", 4}});
+  auto paint = [&] {
+    for (TdxNavBar* bar : {favorites, edit}) {
+      bar->InvalidateAll(nbiRebuild);
+      bar->Painter()->PrepareToPaint();
+    }
+  };
+  paint();
+  bool within = timing::Run("two view-18 bars 217 x 640 (9 groups, 33 links): rebuilt and painted", quick ? 3 : 200,
+                            8.0, paint);
+  int scheme = 0;
+  const wchar_t* const schemes[] = {L"Black", L"Silver", L"Blue"};
+  within = timing::Run("scheme switch of both view-18 bars: skins loaded, caches made, repainted", quick ? 3 : 30,
+                       100.0, [&] {
+                         const wchar_t* name = schemes[scheme++ % 3];
+                         for (TdxNavBar* bar : {favorites, edit})
+                           static_cast<TdxNavBarOffice12ExplorerBarPainter*>(bar->Painter())->SetColorSchemeName(name);
+                         paint();
+                       }) &&
+           within;
+  FreeAndNil(root);
+  return within;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -72,6 +124,7 @@ int main(int argc, char** argv) {
     }
   }
   within = PaintBaseViewBar(quick) && within;
+  within = PaintExplorerBars(quick) && within;
   FinalizeUnits();
   return quick || within ? 0 : 1;
 }

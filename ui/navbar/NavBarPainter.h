@@ -67,7 +67,7 @@ class TdxNavBarPainter : public TdxNavBarPersistent, public virtual IInterface {
                                                     bool AImageVisible, bool ACaptionVisible);
   virtual TdxNavBarController* CreateController();
   // The bar's scroll-bar control: an instance of ScrollBarClass without owner.
-  TcxScrollBar* CreateScrollBar();
+  virtual TcxScrollBar* CreateScrollBar();
   virtual TComponentClass ScrollBarClass();
 
   virtual void DrawHint(TCanvas* ACanvas, const TRect& R) { (void)ACanvas, (void)R; }

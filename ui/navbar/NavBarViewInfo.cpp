@@ -868,14 +868,10 @@ void TdxNavBarViewInfo::ResetStyle(int AIndex) { DefaultStyle(AIndex)->ResetValu
 
 void TdxNavBarViewInfo::CopyStyle(int ATarget, int ASource) { DefaultStyle(ATarget)->Assign(DefaultStyle(ASource)); }
 
-namespace {
-
-void SetBackColors(TdxNavBarBaseStyle* Style, TColor Color) {
+void TdxNavBarViewInfo::SetBackColors(TdxNavBarBaseStyle* Style, TColor Color) {
   Style->SetBackColor(Color);
   Style->SetBackColor2(Color);
 }
-
-}  // namespace
 
 void TdxNavBarViewInfo::AssignBackgroundDefaults() {
   ResetStyle(dsBackground);

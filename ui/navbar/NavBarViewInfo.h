@@ -418,6 +418,10 @@ class TdxNavBarViewInfo : public TdxNavBarCustomViewInfo {
   TdxNavBarStyleItem* BarCustomStyle(int AIndex) const;
   void AddGroupInfo(TdxNavBarGroupViewInfo* AInfo) { groupInfos_.push_back(AInfo); }
   void ClearGroupInfos();
+  // Default style helpers of the Assign...Defaults overrides.
+  void ResetStyle(int AIndex);
+  void CopyStyle(int ATarget, int ASource);
+  static void SetBackColors(TdxNavBarBaseStyle* Style, TColor Color);
   void SetScrollRects(const TRect& ATop, const TRect& ABottom) {
     topScrollRect_ = ATop;
     bottomScrollRect_ = ABottom;
@@ -428,8 +432,6 @@ class TdxNavBarViewInfo : public TdxNavBarCustomViewInfo {
   const TdxNavBarBaseStyle* BottomButton(TdxBarStyleAssignedValue AValue);
   const TdxNavBarBaseStyle* TopButton(TdxBarStyleAssignedValue AValue);
   int ScrollButtonState(bool APressed, const TRect& ARect, bool AEnabled);
-  void ResetStyle(int AIndex);
-  void CopyStyle(int ATarget, int ASource);
 
   TdxNavBarPainter* painter_;
   TdxCustomNavBar* navBar_;
