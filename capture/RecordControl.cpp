@@ -633,7 +633,7 @@ void TRecordControlForm::TimerAutoStopTimer(TObject*) {
   const TDateTime left = FStopAfterTime - (Now() - FStopCountFrom);
   // A late tick stops at once: the stop is due once less than a second is left.
   if (left >= kOneSecond) {
-    LabelRecordingStops->SetCaption(L"Recording stops after: " + DurationText(std::floor(left / kOneSecond) * kOneSecond, false));
+    LabelRecordingStops->SetCaption(L"Recording stops after: " + DurationText(left, false));
     return;
   }
   if (FRecording) PauseRecording();
