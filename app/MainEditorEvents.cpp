@@ -30,10 +30,8 @@ class TFlagScope {
 constexpr int kMeterFloor = 67;
 constexpr int kMeterScale = 4;
 
-void SetGauge(TProgressBar* Gauge, int Level) {
-  const int progress = std::max(Level - kMeterFloor, 0) * kMeterScale;
-  Gauge->SetPosition(std::clamp(progress, Gauge->Min(), Gauge->Max()));
-}
+// The gauge clamps what lies above its range.
+void SetGauge(TsGauge* Gauge, int Level) { Gauge->SetProgress(std::max(Level - kMeterFloor, 0) * kMeterScale); }
 
 }  // namespace
 

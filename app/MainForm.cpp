@@ -102,6 +102,7 @@ TMainForm::TMainForm(TComponent* AOwner) : TForm(AOwner) {
     Font()->SetSize(8);
     CreateActions();
     CreateComponents();
+    CreateHintManager(loading);
     CreateLayout(loading);
     CreateTransportButtons(loading);
     CreateZoomButtons(loading);
@@ -185,15 +186,46 @@ void TMainForm::CreateSkinManager() {
   SkinManager->MenuSupport()->IcoLineSkin = L"ICOLINE";
 }
 
+// The hint manager: comic callouts with the window's own look (no preset), shown at once, HTML text.
+void TMainForm::CreateHintManager(TLoadingBracket& loading) {
+  HintManager = loading.Add(new TsHintManager(this));
+  HintManager->SetName(L"HintManager");
+  HintManager->Animated = false;
+  HintManager->HTMLMode = true;
+  HintManager->SetPredefinitions(shCustom);
+  HintManager->SetSkinSection(L"HINT");
+  HintManager->SetUseSkinData(false);
+  TsHintKind& kind = *HintManager->HintKind();
+  kind.SetStyle(hsComics);
+  kind.Radius = 5;
+  kind.ExOffset = 0;
+  kind.GradientData = L"16711422;9533282;97;0;0;9533282;9533282;0;0;0";
+  kind.GradientPercent = 100;
+  kind.Bevel = 1;
+  kind.Color = static_cast<TColor>(16757839);
+  kind.ColorBorderTop = kind.ColorBorderBottom = static_cast<TColor>(8355711);
+  kind.Transparency = 0;
+  kind.ShadowBlur = 10;
+  kind.SetShadowEnabled(true);
+  kind.ShadowOffset = 5;
+  kind.ShadowTransparency = 40;
+  kind.MarginH = 16;
+  kind.MarginV = 5;
+  kind.MaxWidth = 180;
+  kind.Font()->SetName(L"Tahoma");
+  kind.Font()->SetHeight(-11);
+  kind.Font()->SetColor(clBlack);
+}
+
 void TMainForm::CreateLayout(TLoadingBracket& loading) {
   // Work area: the editor above the two selection scroll bars.
   PanelMain = MakePanel<TPanel>(loading, this, this, L"PanelMain", alClient, 0);
   PanelMain->SetColor(clWhite);
-  ScrollBarStart = Place(loading, new TScrollBar(this), PanelMain, L"ScrollBarStart");
+  ScrollBarStart = Place(loading, new TsScrollBar(this), PanelMain, L"ScrollBarStart");
   ScrollBarStart->SetAlign(alBottom);
-  ScrollBarEnd = Place(loading, new TScrollBar(this), PanelMain, L"ScrollBarEnd");
+  ScrollBarEnd = Place(loading, new TsScrollBar(this), PanelMain, L"ScrollBarEnd");
   ScrollBarEnd->SetAlign(alBottom);
-  for (TScrollBar* bar : {ScrollBarStart, ScrollBarEnd}) {
+  for (TsScrollBar* bar : {ScrollBarStart, ScrollBarEnd}) {
     bar->SetParams(0, 0, 65535);
     bar->SmallChange = 10;
     bar->LargeChange = 100;
@@ -227,10 +259,22 @@ void TMainForm::CreateLayout(TLoadingBracket& loading) {
   PanelBottom = MakeSkinnedPanel(loading, this, PanelButtom, L"PanelBottom", alLeft, 200);
 
   PanelMeters = MakeSkinnedPanel(loading, this, PanelButtom, L"PanelMeters", alLeft, 170);
-  LabelMeter = MakeLabel(loading, this, PanelMeters, L"LabelMeter", L"Level Meters", 8, 6);
-  LeftBar = Place(loading, new TProgressBar(this), PanelMeters, L"LeftBar");
+  // "Level Meters" centred above the two skinned gauges the meter event drives.
+  LabelMeter = Place(loading, new TsLabel(this), PanelMeters, L"LabelMeter");
+  LabelMeter->SetCaption(L"Level Meters");
+  LabelMeter->SetAutoSize(false);
+  LabelMeter->SetAlignment(taCenter);
+  LabelMeter->SetBounds(8, 6, 150, 14);
+  for (TsGauge** gauge : {&LeftBar, &RightBar}) {
+    *gauge = Place(loading, new TsGauge(this), PanelMeters, gauge == &LeftBar ? L"LeftBar" : L"RightBar");
+    (*gauge)->SkinData()->SetSkinSection(L"GAUGE");
+    (*gauge)->SetKind(gkHorizontalBar);
+    (*gauge)->SetForeColor(clBlack);
+    (*gauge)->SetProgress(0);
+    (*gauge)->SetShowText(false);
+    (*gauge)->SetSuffix(L"%");
+  }
   LeftBar->SetBounds(8, 26, 150, 14);
-  RightBar = Place(loading, new TProgressBar(this), PanelMeters, L"RightBar");
   RightBar->SetBounds(8, 46, 150, 14);
 
   PanelZoom = MakeSkinnedPanel(loading, this, PanelButtom, L"PanelZoom", alClient, 0);

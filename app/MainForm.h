@@ -34,7 +34,11 @@
 #include "platform/framework/controls/Menus.h"
 #include "platform/framework/controls/StdCtrls.h"
 #include "platform/framework/windows/Timer.h"
+#include "ui/skins/controls/SkinGauge.h"
+#include "ui/skins/controls/SkinHints.h"
+#include "ui/skins/controls/SkinLabel.h"
 #include "ui/skins/controls/SkinPanel.h"
+#include "ui/skins/controls/SkinScrollBar.h"
 #include "ui/skins/controls/SkinSpeedButton.h"
 #include "ui/skins/core/SkinManager.h"
 
@@ -59,8 +63,8 @@ class TMainForm : public TForm, public IRecentFilesHost {
   // ---- Components --------------------------------------------------------------------------------
   TPanel* PanelMain = nullptr;
   TAudioEditor2* AudioEditor = nullptr;
-  TScrollBar* ScrollBarEnd = nullptr;
-  TScrollBar* ScrollBarStart = nullptr;
+  TsScrollBar* ScrollBarEnd = nullptr;
+  TsScrollBar* ScrollBarStart = nullptr;
   TsPanel* PanelButtom = nullptr;
   TsPanel* PanelSelection = nullptr;
   TLabel* LabelStartTitle = nullptr;
@@ -75,11 +79,13 @@ class TMainForm : public TForm, public IRecentFilesHost {
   TsPanel* MainTime = nullptr;
   TsPanel* PanelBottom = nullptr;
   TsPanel* PanelMeters = nullptr;
-  TLabel* LabelMeter = nullptr;
-  TProgressBar* LeftBar = nullptr;
-  TProgressBar* RightBar = nullptr;
+  TsLabel* LabelMeter = nullptr;
+  TsGauge* LeftBar = nullptr;
+  TsGauge* RightBar = nullptr;
   TsPanel* PanelZoom = nullptr;
   TsSkinManager* SkinManager = nullptr;
+  // Every hint of the program is a drawn callout.
+  TsHintManager* HintManager = nullptr;
   TTimer* TimerAfterShow = nullptr;
   TTimer* TimerRewind = nullptr;
   TTimer* TimerForword = nullptr;
@@ -487,6 +493,7 @@ class TMainForm : public TForm, public IRecentFilesHost {
   void CreateComponents();
   void CreateLayout(TLoadingBracket& Loading);
   void CreateSkinManager();
+  void CreateHintManager(TLoadingBracket& loading);
   void CreateActions();
   void CreateMenuBar();
   void RebuildFavoritesMenu();

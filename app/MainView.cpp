@@ -35,8 +35,8 @@ void TMainForm::ApplyEditorAppearance() {
   }
   AudioEditor->SetTypeBorder(4);
   for (const TColorSlot& entry : kEditorColors) AudioEditor->Colors()->SetColor(entry.Slot, entry.Color);
-  LeftBar->SetPosition(0);
-  RightBar->SetPosition(0);
+  LeftBar->SetProgress(0);
+  RightBar->SetProgress(0);
 }
 
 void TMainForm::LoadViewSettings() {

@@ -11,6 +11,7 @@
 #include "platform/framework/windows/ShortCuts.h"
 #include "tests/app/CommandsFixture.h"
 #include "tests/support/WindowTestSupport.h"
+#include "ui/skins/controls/SkinMenus.h"
 #include "ui/skins/paint/CommonData.h"
 
 namespace {
@@ -169,8 +170,8 @@ TEST_F(CommandsTransportTest, MeterLevelsAboveSixtySevenFillTheGauges) {
   const int levels[][2] = {{67, 0}, {50, 0}, {80, 52}, {92, 100}, {120, 100}};
   for (const auto& level : levels) {
     form->AudioEditorMeter(form->AudioEditor, level[0], level[0]);
-    EXPECT_EQ(form->LeftBar->Position(), level[1]) << level[0];
-    EXPECT_EQ(form->RightBar->Position(), level[1]);
+    EXPECT_EQ(form->LeftBar->Progress(), level[1]) << level[0];
+    EXPECT_EQ(form->RightBar->Progress(), level[1]);
   }
 }
 
@@ -341,6 +342,64 @@ std::unique_ptr<window_testing::DibSection> Print(TWinControl* control) {
   auto dib = std::make_unique<window_testing::DibSection>(control->Width(), control->Height());
   SendMessageW(control->Handle(), WM_PRINT, reinterpret_cast<WPARAM>(dib->DC()), PRF_CLIENT);
   return dib;
+}
+
+TEST_F(CommandsTransportTest, MetersScrollBarsAndHintsAreTheSkinnedControls) {
+  form->Show();
+  window_testing::ProcessMessages();
+  // The level meters: skinned horizontal gauges without text that follow the meter event.
+  EXPECT_EQ(form->LabelMeter->Caption(), L"Level Meters");
+  for (TsGauge* gauge : {form->LeftBar, form->RightBar}) {
+    EXPECT_EQ(gauge->SkinData()->SkinSection(), L"GAUGE");
+    EXPECT_TRUE(gauge->SkinData()->Skinned());
+    EXPECT_EQ(gauge->Kind(), gkHorizontalBar);
+    EXPECT_FALSE(gauge->ShowText());
+    EXPECT_EQ(gauge->ForeColor(), clBlack);
+    EXPECT_EQ(gauge->Suffix(), L"%");
+    EXPECT_EQ(gauge->Progress(), 0);
+  }
+  // An empty gauge shows its face; a full one its progress section.
+  TsSkinManager& skin = *form->SkinManager;
+  auto color = [&](const wchar_t* name) { return skin.Sections()[size_t(skin.GetSkinIndex(name))].Color; };
+  ASSERT_NE(color(L"GAUGE"), color(L"PROGRESSH"));
+  TsGauge* left = form->LeftBar;
+  const TPoint middle(left->Left() + left->Width() / 2, left->Top() + left->Height() / 2);
+  EXPECT_EQ(FromDib(Print(form->PanelMeters)->Pixel(middle.x, middle.y)), color(L"GAUGE"));
+  form->AudioEditorMeter(form->AudioEditor, 92, 92);
+  EXPECT_EQ(FromDib(Print(form->PanelMeters)->Pixel(middle.x, middle.y)), color(L"PROGRESSH"));
+
+  // The selection scroll bars are skinned windows over 0 .. 65535.
+  for (TsScrollBar* bar : {form->ScrollBarStart, form->ScrollBarEnd}) {
+    wchar_t name[32] = {};
+    GetClassNameW(bar->Handle(), name, 32);
+    EXPECT_EQ(String(name), L"TsScrollBar");
+    EXPECT_EQ(bar->ScrollInfo().Max, 65535);
+    EXPECT_EQ((std::vector<int>{bar->Min(), bar->Max(), bar->SmallChange, bar->LargeChange}),
+              (std::vector<int>{0, 65535, 10, 100}));
+  }
+
+  // Every hint is a comic callout with the window's own look.
+  TsHintManager* hints = form->HintManager;
+  EXPECT_EQ(Application->HintWindowClass, &TsComicsHintWindow::ClassInfo());
+  EXPECT_EQ(CurrentHintManager(), hints);
+  EXPECT_FALSE(hints->Animated);
+  EXPECT_TRUE(hints->HTMLMode);
+  EXPECT_FALSE(hints->UseSkinData());
+  EXPECT_EQ(hints->Predefinitions(), shCustom);
+  EXPECT_EQ(hints->SkinSection(), L"HINT");
+  const TsHintKind& k = *hints->HintKind();
+  EXPECT_EQ((std::vector<int>{k.Style(), k.Radius, k.ExOffset, k.GradientPercent, k.Bevel, int(k.Color),
+                              int(k.ColorBorderTop), int(k.ColorBorderBottom), k.Transparency, k.ShadowBlur,
+                              k.ShadowOffset, k.ShadowTransparency, k.MarginH, k.MarginV, k.MaxWidth}),
+            (std::vector<int>{hsComics, 5, 0, 100, 1, 16757839, 8355711, 8355711, 0, 10, 5, 40, 16, 5, 180}));
+  EXPECT_TRUE(k.ShadowEnabled());
+  EXPECT_EQ(k.GradientData, L"16711422;9533282;97;0;0;9533282;9533282;0;0;0");
+  EXPECT_EQ(k.Font()->Height(), -11);
+
+  // The menu painter exists and stays off.
+  EXPECT_FALSE(form->SkinManager->SkinnedPopups());
+  ASSERT_NE(form->SkinManager->SkinableMenus(), nullptr);
+  EXPECT_FALSE(form->SkinManager->SkinableMenus()->Active());
 }
 
 }  // namespace

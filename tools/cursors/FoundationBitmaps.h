@@ -125,6 +125,28 @@ inline Image ExpandButton(bool Minus) {
   return im;
 }
 
+// The middle-button scrolling anchor, 29 x 29: a pale disc with a centre dot and a small triangle
+// towards each direction the content can scroll.
+inline Image ScrollAnchor(bool Horizontal, bool Vertical) {
+  Image im = Blank(29, 29, {236, 236, 236});
+  const Rgb mark{64, 64, 64};
+  for (int y = 13; y <= 15; ++y)
+    for (int x = 13; x <= 15; ++x) im.At(x, y) = mark;
+  // Each triangle: 4 rows, its tip 3 pixels from the edge, widening towards the centre.
+  for (int i = 0; i < 4; ++i)
+    for (int j = -i; j <= i; ++j) {
+      if (Vertical) {
+        im.At(14 + j, 3 + i) = mark;
+        im.At(14 + j, 25 - i) = mark;
+      }
+      if (Horizontal) {
+        im.At(3 + i, 14 + j) = mark;
+        im.At(25 - i, 14 + j) = mark;
+      }
+    }
+  return im;
+}
+
 struct NamedBitmap {
   std::string Name;
   Image Picture;
@@ -134,6 +156,9 @@ struct NamedBitmap {
 inline std::vector<NamedBitmap> AllBitmaps() {
   return {
       {"DXSUBMENUEXPAND", SubMenuExpand(), false},
+      {"CX_VERSCROLLBITMAP", ScrollAnchor(false, true), false},
+      {"CX_HORSCROLLBITMAP", ScrollAnchor(true, false), false},
+      {"CX_FULLSCROLLBITMAP", ScrollAnchor(true, true), false},
       {"DXEXPANDBUTTON_MINUS", ExpandButton(true), false},
       {"DXEXPANDBUTTON_PLUS", ExpandButton(false), false},
       {"CX_ARROWBITMAP",

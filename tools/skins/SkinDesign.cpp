@@ -321,8 +321,10 @@ class TSkinDesigner {
 
   void WriteColors(const std::string& section, const TSectionLook& look) {
     bool dark = section == "FORMTITLE" || section == "MAINMENU";
+    // A gauge's filled part stands out from the gauge's face in the frame colour.
     ini_.Key("COLOR", ColorText(section == "EDIT" || section == "COMBOBOX" ? theme_.Window
                                 : section == "PANEL_LOW"                 ? theme_.PressedBody
+                                : section == "PROGRESSH"                 ? theme_.Frame
                                                                          : theme_.Body));
     ini_.Key("FONTCOLOR", ColorText(theme_.Text)).Key("HOTFONTCOLOR", ColorText(theme_.HotText));
     ini_.Key("TCLEFT", -1).Key("TCTOP", -1).Key("TCRIGHT", dark ? ColorText(theme_.Light) : "-1").Key("TCBOTTOM", -1);

@@ -239,6 +239,24 @@ void TcxCanvas::FillAreaWithColor(const TRect& R, TColor AColor) {
 
 void TcxCanvas::FillWithTileBitmap(const TRect& R, TBitmap* Bitmap, bool Exclude) {
   if (RectHasNoArea(R)) return;
+  if (Bitmap && !Bitmap->Empty() && Bitmap->PixelFormat() != pf1bit) {
+    // One pattern brush whose origin is the logical 0, 0: a blit per tile costs far more.
+    if (HBRUSH pattern = CreatePatternBrush(Bitmap->Handle())) {
+      HDC dc = DCHandle();
+      POINT origin{0, 0};
+      LPtoDP(dc, &origin, 1);
+      POINT oldOrigin;
+      SetBrushOrgEx(dc, ((origin.x % Bitmap->Width()) + Bitmap->Width()) % Bitmap->Width(),
+                    ((origin.y % Bitmap->Height()) + Bitmap->Height()) % Bitmap->Height(), &oldOrigin);
+      HGDIOBJ old = SelectObject(dc, pattern);
+      PatBlt(dc, R.left, R.top, R.Width(), R.Height(), PATCOPY);
+      SelectObject(dc, old);
+      SetBrushOrgEx(dc, oldOrigin.x, oldOrigin.y, nullptr);
+      DeleteObject(pattern);
+      if (Exclude) ApplyClipRegion(new TcxRegion(R), roSubtract, true, true);
+      return;
+    }
+  }
   if (Bitmap && !Bitmap->Empty()) {
     const int w = Bitmap->Width(), h = Bitmap->Height();
     for (int row = FloorDiv(R.top, h); row <= FloorDiv(R.bottom - 1, h); ++row)

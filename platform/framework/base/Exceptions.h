@@ -73,6 +73,17 @@ class EInOutError : public Exception {
   int ErrorCode = 0;
 };
 
+FRAMEWORK_EXCEPTION(EOleError, Exception);
+
+// A failed COM or OLE call, with its result code.
+class EOleSysError : public EOleError {
+ public:
+  using EOleError::EOleError;
+  EOleSysError(String message, long errorCode) : EOleError(std::move(message)), ErrorCode(errorCode) {}
+  const wchar_t* ClassName() const override { return L"EOleSysError"; }
+  long ErrorCode = 0;
+};
+
 // Text and class name of any exception: framework exceptions give their message and class name,
 // std::exception its what() as UTF-8, anything else an "Unknown exception" text.
 struct ExceptionInfo {

@@ -357,7 +357,8 @@ void DescribeItem(TMenuItem* item, bool ownerDraw, MENUITEMINFOW& info, String& 
   info.wID = item->Command();
   info.dwItemData = reinterpret_cast<ULONG_PTR>(item);
   if (item->IsLine()) {
-    info.fType = MFT_SEPARATOR;
+    // In an owner-drawn menu the separators are measured and drawn by their items too.
+    info.fType = MFT_SEPARATOR | (ownerDraw ? MFT_OWNERDRAW : 0);
     return;
   }
   if (ownerDraw) info.fType |= MFT_OWNERDRAW;
@@ -751,7 +752,7 @@ void TPopupMenu::Popup(int X, int Y) {
   DoPopup(this);
   if (HandleAllocated()) RebuildHandle();
   HMENU menu = Handle();
-  UINT flags = TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NOANIMATION;
+  UINT flags = TPM_RIGHTBUTTON | TPM_RETURNCMD | MenuAnimationFlags(MenuAnimation);
   if (Alignment == paRight) flags |= TPM_RIGHTALIGN;
   else if (Alignment == paCenter) flags |= TPM_CENTERALIGN;
   ShownPopup saved = Shown();
@@ -766,6 +767,15 @@ void TPopupMenu::Popup(int X, int Y) {
   if (command == 0) command = shown.Chosen;
   if (Application) Application->SetHint(String());
   if (command != 0) DispatchCommand(command);
+}
+
+UINT MenuAnimationFlags(TMenuAnimation Animation) {
+  static constexpr UINT kFlags[] = {TPM_HORPOSANIMATION, TPM_HORNEGANIMATION, TPM_VERPOSANIMATION,
+                                    TPM_VERNEGANIMATION, TPM_NOANIMATION};
+  UINT flags = 0;
+  for (int i = maLeftToRight; i <= maNone; ++i)
+    if (Animation.Contains(static_cast<TMenuAnimations>(i))) flags |= kFlags[i];
+  return flags;
 }
 
 void ChoosePopupCommand(UINT Command) {

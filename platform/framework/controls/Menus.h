@@ -253,6 +253,12 @@ class TMainMenu : public TMenu {
 void AttachMainMenu(TCustomForm* Form, TMainMenu* Menu);
 
 enum TPopupAlignment { paLeft, paRight, paCenter };
+// How a popup menu unfolds: the directions of its slide, or maNone for no animation at all; an empty
+// set leaves it to the system's setting.
+enum TMenuAnimations { maLeftToRight, maRightToLeft, maTopToBottom, maBottomToTop, maNone };
+using TMenuAnimation = TSet<TMenuAnimations>;
+// The animation flags of the popup call for a set.
+UINT MenuAnimationFlags(TMenuAnimation Animation);
 
 class TPopupMenu : public TMenu {
   DECLARE_CLASS(TPopupMenu, TMenu)
@@ -265,6 +271,7 @@ class TPopupMenu : public TMenu {
   virtual void Popup(int X, int Y);
   TComponent* PopupComponent = nullptr;
   TPopupAlignment Alignment = paLeft;
+  TMenuAnimation MenuAnimation;
   bool AutoPopup = true;
   TNotifyEvent OnPopup;
 

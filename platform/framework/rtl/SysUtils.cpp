@@ -941,6 +941,11 @@ void RaiseLastOSError(unsigned long errorCode) {
 
 void RaiseLastOSError() { RaiseLastOSError(GetLastError()); }
 
+void OleCheck(long result) {
+  if (result >= 0) return;
+  throw EOleSysError(SysErrorMessage(static_cast<unsigned long>(result)), result);
+}
+
 void Abort() { throw EAbort(L"Operation aborted"); }
 
 Cardinal RandSeed = 0;

@@ -247,6 +247,8 @@ String SysErrorMessage(unsigned long errorCode);
 // Raises EOSError for GetLastError().
 [[noreturn]] void RaiseLastOSError();
 [[noreturn]] void RaiseLastOSError(unsigned long errorCode);
+// Raises EOleSysError with the system's text for a failed result (bit 31 set); success passes.
+void OleCheck(long result);
 // Raises the silent EAbort.
 [[noreturn]] void Abort();
 

@@ -542,7 +542,8 @@ void TControl::WMLButtonDown(TMessage& Message) {
   const std::weak_ptr<void> alive = life_;
   DefaultHandler(Message);
   if (alive.expired()) return;
-  if (dragMode_ == dmAutomatic) {
+  // A control that dispatches the press itself with csLButtonDown set starts its drag itself.
+  if (dragMode_ == dmAutomatic && !ControlState.Contains(csLButtonDown)) {
     BeginDrag(false);
     if (alive.expired()) return;
   }

@@ -73,7 +73,79 @@ TCustomForm::~TCustomForm() {
   if (Screen) Screen->RemoveForm(this);
 }
 
-TCustomForm* TCustomForm::MDIChildren(int Index) const { RaiseListIndexError(Index); }
+// ---- MDI -----------------------------------------------------------------------------------------
+
+std::vector<TCustomForm*> TCustomForm::MDIChildList() const {
+  std::vector<TCustomForm*> children;
+  if (!clientHandle_) return children;
+  for (HWND child = GetWindow(clientHandle_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    // The client also holds the title windows of minimized children, which are no forms.
+    if (auto* form = dynamic_cast<TCustomForm*>(FindControl(child)); form && form->FormStyle() == fsMDIChild)
+      children.push_back(form);
+  }
+  return children;
+}
+
+int TCustomForm::MDIChildCount() const { return static_cast<int>(MDIChildList().size()); }
+
+TCustomForm* TCustomForm::MDIChildren(int Index) const {
+  const std::vector<TCustomForm*> children = MDIChildList();
+  if (Index < 0 || Index >= static_cast<int>(children.size())) RaiseListIndexError(Index);
+  return children[Index];
+}
+
+TCustomForm* TCustomForm::ActiveMDIChild() const {
+  if (!clientHandle_) return nullptr;
+  auto active = reinterpret_cast<HWND>(SendMessageW(clientHandle_, WM_MDIGETACTIVE, 0, 0));
+  return dynamic_cast<TCustomForm*>(FindControl(active));
+}
+
+HWND TCustomForm::MDIParentClient() {
+  auto clientOf = [](TCustomForm* form) -> HWND {
+    if (!form || form->FormStyle() != fsMDIForm) return nullptr;
+    form->HandleNeeded();
+    return form->ClientHandle();
+  };
+  HWND client = clientOf(dynamic_cast<TCustomForm*>(Owner()));
+  if (!client && Application && Application->MainForm() != this) client = clientOf(Application->MainForm());
+  if (!client) throw EInvalidOperation(L"Cannot create form. No MDI forms are currently active");
+  return client;
+}
+
+void TCustomForm::DefaultHandler(TMessage& Message) {
+  if (formStyle_ == fsMDIForm && clientHandle_ && HandleAllocated()) {
+    Message.Result = DefFrameProcW(Handle(), clientHandle_, Message.Msg, Message.WParam, Message.LParam);
+    return;
+  }
+  if (formStyle_ == fsMDIChild && !Parent() && HandleAllocated()) {
+    Message.Result = DefMDIChildProcW(Handle(), Message.Msg, Message.WParam, Message.LParam);
+    return;
+  }
+  TWinControl::DefaultHandler(Message);
+}
+
+void TCustomForm::AlignControls(TControl* AControl, TRect& Rect) {
+  TWinControl::AlignControls(AControl, Rect);
+  // The client window takes what the aligned controls leave.
+  if (clientHandle_) {
+    SetWindowPos(clientHandle_, HWND_BOTTOM, Rect.left, Rect.top, Rect.Width(), Rect.Height(), SWP_NOACTIVATE);
+  }
+}
+
+// The client focuses an MDI child's window when it activates it: the focus goes on to its control.
+void TCustomForm::WndProc(TMessage& Message) {
+  if (Message.Msg == WM_SETFOCUS && formStyle_ == fsMDIChild && !Parent() && activeControl_ &&
+      activeControl_ != this && activeControl_->HandleAllocated() && activeControl_->CanFocus()) {
+    ::SetFocus(activeControl_->Handle());
+    return;
+  }
+  TWinControl::WndProc(Message);
+}
+
+void TCustomForm::WMMDIActivate(TMessage& Message) {
+  DefaultHandler(Message);
+  if (reinterpret_cast<HWND>(Message.LParam) == Handle()) SetWindowFocus();
+}
 
 // ---- Window --------------------------------------------------------------------------------------
 
@@ -91,6 +163,16 @@ void TCustomForm::CreateParams(TCreateParams& Params) {
   TWinControl::CreateParams(Params);
   Params.ExStyle = 0;
   if (Parent()) return;
+  if (formStyle_ == fsMDIChild) {
+    // A window of the frame's client; it shows through Show like any other form.
+    Params.Style = WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_CAPTION | WS_THICKFRAME;
+    if (borderIcons_.Contains(biSystemMenu)) Params.Style |= WS_SYSMENU;
+    if (borderIcons_.Contains(biMinimize)) Params.Style |= WS_MINIMIZEBOX;
+    if (borderIcons_.Contains(biMaximize)) Params.Style |= WS_MAXIMIZEBOX;
+    Params.ExStyle = WS_EX_MDICHILD;
+    Params.WndParent = MDIParentClient();
+    return;
+  }
   // A top-level form shows through Show, which runs OnShow and places it first.
   Params.Style &= ~(WS_VISIBLE | WS_TABSTOP | WS_CHILD);
   Params.Style |= WS_CLIPCHILDREN;
@@ -126,8 +208,27 @@ void TCustomForm::CreateParams(TCreateParams& Params) {
 
 void TCustomForm::CreateWnd() {
   TWinControl::CreateWnd();
+  if (formStyle_ == fsMDIForm && !Parent() && !clientHandle_) {
+    CLIENTCREATESTRUCT ccs{};
+    ccs.idFirstChild = 0xFF00;
+    clientHandle_ = CreateWindowExW(WS_EX_CLIENTEDGE, L"MDICLIENT", nullptr,
+                                    WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | WS_VSCROLL |
+                                        WS_HSCROLL,
+                                    0, 0, 0, 0, Handle(), nullptr, GetModuleHandleW(nullptr), &ccs);
+    if (!clientHandle_) throw EOSError(L"Error creating the MDI client window", GetLastError());
+    AlignChildren();
+  }
   if (icon_) SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
   if (alphaBlend_) SetAlphaBlendValue(alphaBlendValue_);
+}
+
+void TCustomForm::DestroyWindowHandle() {
+  // The client window goes with the frame; an MDI child is destroyed by its client.
+  clientHandle_ = nullptr;
+  if (formStyle_ == fsMDIChild && !Parent() && HandleAllocated()) {
+    if (HWND client = GetParent(Handle())) SendMessageW(client, WM_MDIDESTROY, reinterpret_cast<WPARAM>(Handle()), 0);
+  }
+  TWinControl::DestroyWindowHandle();
 }
 
 void TCustomForm::ApplyWindowStyles() {
@@ -162,8 +263,12 @@ void TCustomForm::SetBorderIcons(TBorderIcons Value) {
 
 void TCustomForm::SetFormStyle(TFormStyle Value) {
   if (formStyle_ == Value) return;
+  const bool mdiChanged = formStyle_ == fsMDIForm || formStyle_ == fsMDIChild || Value == fsMDIForm ||
+                          Value == fsMDIChild;
   formStyle_ = Value;
-  ApplyWindowStyles();
+  // A frame's client window and a child's parent are made with the window.
+  if (mdiChanged) RecreateWnd();
+  else ApplyWindowStyles();
 }
 
 void TCustomForm::SetIcon(HICON Value) {
@@ -277,6 +382,11 @@ void TCustomForm::SetVisible(bool Value) {
 
 void TCustomForm::Show() {
   SetVisible(true);
+  if (formStyle_ == fsMDIChild && !Parent() && HandleAllocated()) {
+    SetWindowPos(Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    SendMessageW(GetParent(Handle()), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(Handle()), 0);
+    return;
+  }
   if (HandleAllocated()) {
     SetWindowPos(Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     SetForegroundWindow(Handle());
@@ -415,7 +525,7 @@ void TCustomForm::WMActivate(TMessage& Message) {
   HWND other = reinterpret_cast<HWND>(Message.LParam);
   if (!dynamic_cast<TCustomForm*>(FindControl(other)) && Screen && Screen->focusedForm_ == this) {
     Screen->focusedForm_ = nullptr;
-    Perform(CM_DEACTIVATE);
+    SendMessageW(Handle(), CM_DEACTIVATE, 0, 0);
   }
 }
 
@@ -470,7 +580,11 @@ bool TCustomForm::SetFocusedControl(TWinControl* Control) {
   // Each message may run handlers that move the focus again; a new count means they did.
   auto send = [&screen](TWinControl* target, UINT msg) {
     const int count = screen.focusCount_;
-    target->Perform(msg);
+    // Activation notices go through the window, so the thread's window hooks see them.
+    if ((msg == CM_ACTIVATE || msg == CM_DEACTIVATE) && target->HandleAllocated())
+      SendMessageW(target->Handle(), msg, 0, 0);
+    else
+      target->Perform(msg);
     return screen.focusCount_ == count;
   };
   if (screen.focusedForm_ != this) {

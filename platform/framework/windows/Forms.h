@@ -124,10 +124,12 @@ class TCustomForm : public TWinControl {
   void SetAlphaBlendValue(Byte Value);
   TCanvas* Canvas() { return canvas_.get(); }
 
-  // No form of the program is an MDI frame; these answer "none".
-  TCustomForm* ActiveMDIChild() const { return nullptr; }
-  HWND ClientHandle() const { return nullptr; }
-  int MDIChildCount() const { return 0; }
+  // MDI: an fsMDIForm frame runs an "MDICLIENT" window in its client area (the rest of the area its
+  // aligned controls leave); an fsMDIChild form is a window of the main form's client. The queries
+  // answer from the client window: none, 0 and a list-index error for any other form.
+  TCustomForm* ActiveMDIChild() const;
+  HWND ClientHandle() const { return clientHandle_; }
+  int MDIChildCount() const;
   TCustomForm* MDIChildren(int Index) const;
 
   TNotifyEvent OnCreate;
@@ -144,6 +146,8 @@ class TCustomForm : public TWinControl {
  protected:
   void CreateParams(TCreateParams& Params) override;
   void CreateWnd() override;
+  void DestroyWindowHandle() override;
+  void AlignControls(TControl* AControl, TRect& Rect) override;
   virtual void Activate();
   virtual void Deactivate();
   virtual void DoShow();
@@ -164,9 +168,11 @@ class TCustomForm : public TWinControl {
   void CMDeactivate(TMessage& Message);
   void CMDialogKey(TMessage& Message);
   void CMRelease(TMessage& Message);
+  void WMMDIActivate(TMessage& Message);
 
   MESSAGE_MAP_BEGIN
   MESSAGE_HANDLER(WM_ACTIVATE, WMActivate)
+  MESSAGE_HANDLER(WM_MDIACTIVATE, WMMDIActivate)
   MESSAGE_HANDLER(WM_CLOSE, WMClose)
   MESSAGE_HANDLER(WM_SYSCOMMAND, WMSysCommand)
   MESSAGE_HANDLER(WM_GETMINMAXINFO, WMGetMinMaxInfo)
@@ -176,10 +182,19 @@ class TCustomForm : public TWinControl {
   MESSAGE_HANDLER(CM_RELEASE, CMRelease)
   MESSAGE_MAP_END
 
+ public:
+  // An MDI frame's messages end in DefFrameProc, an MDI child's in DefMDIChildProc.
+  void DefaultHandler(TMessage& Message) override;
+  void WndProc(TMessage& Message) override;
+
  private:
   friend class TScreen;
   void Init();
   HWND OwnerWindow();
+  // The client window an MDI child is made in: the main form's (or the owner form's) when it is
+  // an MDI frame; EInvalidOperation otherwise.
+  HWND MDIParentClient();
+  std::vector<TCustomForm*> MDIChildList() const;
 
   bool created_ = false;
   bool keyPreview_ = false;
@@ -197,6 +212,7 @@ class TCustomForm : public TWinControl {
   Byte alphaBlendValue_ = 255;
   std::unique_ptr<TControlCanvas> canvas_;
   TMainMenu* menu_ = nullptr;
+  HWND clientHandle_ = nullptr;
 };
 
 class TForm : public TCustomForm {

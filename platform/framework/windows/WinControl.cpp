@@ -1,4 +1,6 @@
 #include <algorithm>
+#include <mutex>
+#include <unordered_map>
 
 #include "platform/framework/windows/Controls.h"
 #include "platform/framework/windows/Forms.h"
@@ -9,9 +11,37 @@ DEFINE_CLASS(TWinControl)
 
 namespace {
 
-const wchar_t kControlProperty[] = L"FrameworkControl";
+// The control of each window this process's controls handle. Every message the framework's window
+// procedure receives starts with this lookup; a window property would serve as well, but reading one
+// is a request to the window server under Wine (tens of microseconds, paid per message). Left alive
+// at exit, as windows may still be destroyed after static destruction.
+class TWindowTable {
+ public:
+  static TWindowTable& Instance() {
+    static auto* table = new TWindowTable;
+    return *table;
+  }
+  void Bind(HWND window, TWinControl* control) {
+    std::lock_guard lock(mutex_);
+    controls_[window] = control;
+  }
+  // Only the control a window is bound to can unbind it.
+  void Unbind(HWND window, const TWinControl* control) {
+    std::lock_guard lock(mutex_);
+    if (auto it = controls_.find(window); it != controls_.end() && it->second == control) controls_.erase(it);
+  }
+  TWinControl* Find(HWND window) {
+    std::lock_guard lock(mutex_);
+    auto it = controls_.find(window);
+    return it == controls_.end() ? nullptr : it->second;
+  }
 
-// The control whose window is being created: its first messages arrive before the property is set.
+ private:
+  std::mutex mutex_;
+  std::unordered_map<HWND, TWinControl*> controls_;
+};
+
+// The control whose window is being created: its first messages arrive before the window is bound.
 thread_local TWinControl* t_creatingControl = nullptr;
 
 bool IsMouseMessage(UINT msg) {
@@ -41,16 +71,10 @@ void RegisterControlClass(const TCreateParams& params, WNDPROC proc) {
 
 }  // namespace
 
-TWinControl* FindControl(HWND Window) {
-  if (!Window) return nullptr;
-  DWORD process = 0;
-  GetWindowThreadProcessId(Window, &process);
-  if (process != GetCurrentProcessId()) return nullptr;
-  return static_cast<TWinControl*>(GetPropW(Window, kControlProperty));
-}
+TWinControl* FindControl(HWND Window) { return Window ? TWindowTable::Instance().Find(Window) : nullptr; }
 
 LRESULT CALLBACK FrameworkWindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
-  TWinControl* control = static_cast<TWinControl*>(GetPropW(window, kControlProperty));
+  TWinControl* control = TWindowTable::Instance().Find(window);
   if (!control && t_creatingControl) {
     control = std::exchange(t_creatingControl, nullptr);
     control->AttachHandle(window);
@@ -165,7 +189,7 @@ void TWinControl::CreateWindowHandle(const TCreateParams& Params) {
 
 void TWinControl::AttachHandle(HWND Window) {
   handle_ = Window;
-  SetPropW(Window, kControlProperty, this);
+  TWindowTable::Instance().Bind(Window, this);
   const auto current = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(Window, GWLP_WNDPROC));
   if (current != &FrameworkWindowProc) {
     defWndProc_ = current;
@@ -195,7 +219,7 @@ void TWinControl::DestroyWindowHandle() {
   HWND window = handle_;
   if (window) DestroyWindow(window);
   if (handle_ == window && window) {
-    RemovePropW(window, kControlProperty);
+    TWindowTable::Instance().Unbind(window, this);
     handle_ = nullptr;
   }
   ControlState.Exclude(csDestroyingHandle);
@@ -221,7 +245,7 @@ void TWinControl::CMRecreateWnd(TMessage&) { RecreateWnd(); }
 HWND TWinControl::ReleaseHandle() {
   HWND window = handle_;
   if (!window) return nullptr;
-  RemovePropW(window, kControlProperty);
+  TWindowTable::Instance().Unbind(window, this);
   if (defWndProc_ && defWndProc_ != &DefWindowProcW) {
     SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(defWndProc_));
   }
@@ -263,7 +287,7 @@ void TWinControl::SetParentWindow(HWND Value) {
 
 void TWinControl::WMNCDestroy(TMessage& Message) {
   DefaultHandler(Message);
-  if (handle_) RemovePropW(handle_, kControlProperty);
+  if (handle_) TWindowTable::Instance().Unbind(handle_, this);
   handle_ = nullptr;
 }
 

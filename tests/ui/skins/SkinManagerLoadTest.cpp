@@ -264,6 +264,23 @@ TEST_F(SkinManagerLoad, ParentCyclesEndAtTheFirstSectionMetTwice) {
   }
 }
 
+// A long chain of parent classes: the mask at its far end is found, and a long cycle still ends.
+TEST_F(SkinManagerLoad, LongParentChainsAreFollowedToTheirEnd) {
+  std::string ini;
+  for (int i = 0; i < 12; ++i)
+    ini += "[S" + std::to_string(i) + "]\r\nPARENTCLASS=S" + std::to_string(i + 1) + "\r\n";
+  ini += "[S12]\r\nBORDERSMASK=^0000^0000^0030^0020^0000^0000^0000^0000^0^1^1^0\r\n";
+  for (int i = 0; i < 12; ++i)
+    ini += "[C" + std::to_string(i) + "]\r\nPARENTCLASS=C" + std::to_string((i + 1) % 12) + "\r\n";
+  WritePacked(L"Chain", SmallSkin(ini).Archive());
+  ManagerPtr m = NewManager(Dir());
+  m->SetSkinName(L"Chain");
+  int found = m->GetMaskIndex(m->GetSkinIndex(L"S0"), L"S0", L"BORDERSMASK");
+  EXPECT_GE(found, 0);
+  EXPECT_EQ(found, m->GetMaskIndex(m->GetSkinIndex(L"S12"), L"S12", L"BORDERSMASK"));
+  EXPECT_EQ(m->GetMaskIndex(m->GetSkinIndex(L"C0"), L"C0", L"BORDERSMASK"), -1);
+}
+
 TEST_F(SkinManagerLoad, ImageCountZeroReadsAsOneFrame) {
   WritePacked(L"Zero", SmallSkin("[PANEL]\r\nBORDERSMASK=^0000^0000^0030^0020^0000^0000^0000^0000^0^1^1^0\r\n"
                                  "GLYPH=@0000@0000@0030@0010@0@0\r\n")

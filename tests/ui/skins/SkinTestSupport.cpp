@@ -150,3 +150,81 @@ ManagerPtr NewPaintingManager(const String& skinDirectory) {
 }
 
 }  // namespace skin_testing
+
+namespace skin_testing {
+
+TSkinPackage ControlsSkin(const TControlsSkinOptions& options) {
+  using namespace controls_skin;
+  auto rgb = [](TColor c) { return std::uint32_t(c); };
+  auto color = [](TColor c) { return std::to_string(std::uint32_t(c)); };
+  TSkinBitmap master(96, 12, SkinRgb(90, 90, 90));
+  // A 6 x 6 frame with a 2-pixel border of one colour and a fuchsia middle.
+  auto frame = [&](int x, TColor border) {
+    master.FillRect(x, 0, x + 6, 6, rgb(border));
+    master.FillRect(x + 2, 2, x + 4, 4, kSkinKeyColor);
+  };
+  frame(0, kMenuFrame);
+  for (int dx : {0, 5})
+    for (int dy : {0, 5}) {
+      master.At(dx, dy) = kSkinKeyColor;
+      master.At(dx == 0 ? 1 : 4, dy) = kSkinKeyColor;
+      master.At(dx, dy == 0 ? 1 : 4) = kSkinKeyColor;
+    }
+  for (int i = 0; i < 3; ++i) frame(6 + 6 * i, kThumbFrames[i]);
+  for (int i = 0; i < 3; ++i) frame(24 + 6 * i, kBtnFrames[i]);
+  for (int i = 0; i < 2; ++i) {
+    master.FillRect(42 + 6 * i, 0, 48 + 6 * i, 6, rgb(kCheck[i]));
+    master.FillRect(54 + 6 * i, 0, 60 + 6 * i, 6, rgb(kRadio[i]));
+    master.FillRect(66 + 6 * i, 0, 72 + 6 * i, 6, rgb(kBox[i]));
+  }
+  master.FillRect(78, 0, 84, 6, rgb(kDivider));
+  master.FillRect(0, 6, 24, 12, kSkinKeyColor);
+  for (int i = 0; i < 3; ++i) master.FillRect(2 + 8 * i, 7, 6 + 8 * i, 11, rgb(kArrow));
+
+  TSkinPackage package;
+  TSkinIniBuilder& ini = package.Ini;
+  ini.Section("GLOBALINFO").Key("VERSION", "5.43").Key("MASTERBITMAP", "MASTER.BMP");
+  ini.Key("COLOR", color(kGlobalColor)).Key("FONTCOLOR", color(options.GlobalFont));
+  if (options.Check) ini.Key("CHECK", GlyphMaskValue(42, 0, 54, 6, 2, 0));
+  ini.Key("RADIOCHECKED", GlyphMaskValue(54, 0, 66, 6, 2, 0)).Key("BOXCHECKED", GlyphMaskValue(66, 0, 78, 6, 2, 0));
+  ini.Section("LABEL").Key("COLOR", color(kLabelBg)).Key("FONTCOLOR", color(kLabelFont));
+  ini.Section("GAUGE").Key("COLOR", color(kGaugeFace)).Key("FONTCOLOR", 0);
+  ini.Section("PROGRESSH").Key("COLOR", color(kFill));
+  ini.Section("PROGRESSV").Key("PARENTCLASS", "PROGRESSH");
+  ini.Section("SCROLLBAR1H").Key("COLOR", color(kTrack1)).Key("HOTCOLOR", color(kTrack1Hot));
+  ini.Section("SCROLLBAR2H").Key("COLOR", color(kTrack2)).Key("HOTCOLOR", color(kTrack2Hot));
+  ini.Section("SCROLLBAR1V").Key("PARENTCLASS", "SCROLLBAR1H");
+  ini.Section("SCROLLBAR2V").Key("PARENTCLASS", "SCROLLBAR2H");
+  ini.Section("SCROLLSLIDERH").Key("COLOR", color(kThumb)).Key("HOTCOLOR", color(kThumbHot));
+  ini.Key("BORDERSMASK", BorderMaskValue(6, 0, 24, 6, 2, 2, 2, 2, 3, 0, 0, 0));
+  ini.Key("GLYPHMASK", GlyphMaskValue(0, 6, 24, 12, 3, 0));
+  ini.Section("SCROLLSLIDERV").Key("PARENTCLASS", "SCROLLSLIDERH");
+  ini.Section("SCROLLBTNLEFT").Key("COLOR", color(kBtn)).Key("HOTCOLOR", color(kBtnHot));
+  ini.Key("BORDERSMASK", BorderMaskValue(24, 0, 42, 6, 2, 2, 2, 2, 3, 0, 0, 0));
+  ini.Key("GLYPHMASK", GlyphMaskValue(0, 6, 24, 12, 3, 0));
+  for (const char* name : {"SCROLLBTNRIGHT", "SCROLLBTNTOP", "SCROLLBTNBOTTOM"})
+    ini.Section(name).Key("PARENTCLASS", "SCROLLBTNLEFT");
+  ini.Section("MAINMENU").Key("COLOR", color(kMenuBg));
+  ini.Key("BORDERSMASK", BorderMaskValue(0, 0, 6, 6, 2, 2, 2, 2, 1, 0, 0, 3));
+  ini.Section("MENUITEM").Key("COLOR", color(kItem)).Key("HOTCOLOR", color(kItemHot));
+  ini.Key("FONTCOLOR", color(kItemFont)).Key("HOTFONTCOLOR", color(kItemHotFont));
+  ini.Section("ICOLINE").Key("COLOR", color(kIcoLine));
+  ini.Section("EXTRALINE").Key("COLOR", color(kExtra)).Key("FONTCOLOR", color(kExtraFont));
+  ini.Section("TOOLBAR").Key("COLOR", color(kCaptionItem)).Key("FONTCOLOR", 0);
+  ini.Section("MENULINE").Key("COLOR", color(kMenuLine)).Key("FONTCOLOR", 0).Key("HOTFONTCOLOR", 0);
+  ini.Section("TRACKBAR").Key("COLOR", color(kMenuBg));
+  ini.Key("SLIDERCHANNEL", BorderMaskValue(78, 0, 84, 6, 2, 2, 2, 2, 1, 0, 0, 0));
+  ini.Section("HINT").Key("COLOR", color(kHintBody)).Key("FONTCOLOR", 0);
+  package.Images.push_back({"Master.bmp", EncodeBmp24(master)});
+  return package;
+}
+
+ManagerPtr NewControlsManager(const String& skinDirectory, const TControlsSkinOptions& options,
+                              const std::string& name) {
+  ControlsSkin(options).WriteFolder(Narrow(skinDirectory) + "/" + name);
+  ManagerPtr manager = NewManager(skinDirectory);
+  manager->SetSkinName(String(name.begin(), name.end()));
+  return manager;
+}
+
+}  // namespace skin_testing

@@ -64,10 +64,40 @@ constexpr TColor kBtnFrames[3] = {0x404040, 0x00A0F0, 0x206020};
 }  // namespace paint_skin
 TSkinPackage PaintingSkin();
 
+// The skin of the label, gauge, scroll bar, hint and menu tests; every colour differs from the others.
+// Master bitmap (96 x 12): MAINMENU's one-frame border (6 x 6, frame kMenuFrame, three fuchsia
+// pixels in each outer corner: two on the edge row, one below), the thumb's and the scroll buttons'
+// three-frame faces (2-pixel frames in the listed colours), the GLOBALINFO check glyphs (two solid
+// 6 x 6 frames each), the divider channel, and the arrow glyph (a 4 x 4 square, three frames).
+namespace controls_skin {
+constexpr TColor kGlobalColor = 0x305070, kGlobalFont = 0x102030;
+constexpr TColor kLabelBg = 0x20C040, kLabelFont = 0xA01060;
+constexpr TColor kGaugeFace = 0x806040, kFill = 0x1080F0;
+constexpr TColor kTrack1 = 0x404000, kTrack1Hot = 0x606000, kTrack2 = 0x004040, kTrack2Hot = 0x006060;
+constexpr TColor kThumb = 0xB0B0B0, kThumbHot = 0xD0D0D0;
+constexpr TColor kThumbFrames[3] = {0x200020, 0x400040, 0x600060};
+constexpr TColor kBtn = 0x909000, kBtnHot = 0xB0B000;
+constexpr TColor kBtnFrames[3] = {0x002000, 0x004000, 0x006000};
+constexpr TColor kArrow = 0x0000C0;
+constexpr TColor kMenuBg = 0xE8E0D0, kMenuFrame = 0x503010;
+constexpr TColor kItem = 0xF0E8E0, kItemHot = 0x40A0F0, kItemFont = 0x202020, kItemHotFont = 0xFFFFFF;
+constexpr TColor kIcoLine = 0xC0B0A0, kExtra = 0x703050, kExtraFont = 0xF0F0F0;
+constexpr TColor kCaptionItem = 0x90A0B0, kMenuLine = 0xA0C0E0, kDivider = 0x3050A0;
+constexpr TColor kCheck[2] = {0x0000A0, 0x0000F0}, kRadio[2] = {0x00A000, 0x00F000}, kBox[2] = {0xA00000, 0xF00000};
+constexpr TColor kHintBody = 0xD0F0F0;
+}  // namespace controls_skin
+struct TControlsSkinOptions {
+  TColor GlobalFont = controls_skin::kGlobalFont;
+  bool Check = true;  // GLOBALINFO has "CHECK"
+};
+TSkinPackage ControlsSkin(const TControlsSkinOptions& options = {});
+
 // 24-bit bitmaps for the pixel probes.
 using BitmapPtr = std::unique_ptr<TBitmap, TFreeDeleter>;
 BitmapPtr FilledBmp24(int width, int height, TColor color);
 TColor Pixel24(TBitmap* bmp, int x, int y);
+// A DIB section's 0x00RRGGBB pixel as a colour.
+inline TColor FromDib(DWORD rgb) { return TColor((rgb >> 16) & 0xFF) | TColor(rgb & 0xFF00) | TColor(rgb & 0xFF) << 16; }
 void SetPixel24(TBitmap* bmp, int x, int y, TColor color);
 
 // The bytes of the internal skin the library embeds.
@@ -83,5 +113,8 @@ ManagerPtr NewManager(const String& skinDirectory);
 ManagerPtr NewInternalManager(const String& skinDirectory);
 // A manager with the painting skin loaded from a folder "Painting" under the directory.
 ManagerPtr NewPaintingManager(const String& skinDirectory);
+// A manager with the controls skin loaded from the folder of that name under the directory.
+ManagerPtr NewControlsManager(const String& skinDirectory, const TControlsSkinOptions& options = {},
+                              const std::string& name = "Controls");
 
 }  // namespace skin_testing

@@ -77,6 +77,8 @@ TFadeWait SetFadeWait(TFadeWait wait) {
   return previous;
 }
 
+void FadeStepWait(DWORD milliseconds) { fadeWait(milliseconds); }
+
 void PaintControlTo(TBitmap* bmp, TControl* control, int x, int y) {
   if (!control || !control->Visible()) return;
   HDC dc = bmp->Canvas()->Handle();
@@ -122,7 +124,11 @@ void ReleasePaintScratch() {
 }
 
 void PaintGraphicChildren(HDC dc, TWinControl* parent, TPoint offset) {
-  if (!parent || !parent->Visible() || parent->ControlCount() == 0) return;
+  if (!parent || !parent->Visible()) return;
+  bool graphicChildren = false;
+  for (int i = 0; i < parent->ControlCount() && !graphicChildren; ++i)
+    graphicChildren = !dynamic_cast<TWinControl*>(parent->Controls(i));
+  if (!graphicChildren) return;
   RECT clip;
   if (GetClipBox(dc, &clip) == NULLREGION || clip.right <= clip.left || clip.bottom <= clip.top) {
     if (parent->HandleAllocated()) SendSkinCommand(parent->Handle(), scMarkOutOfView, nullptr);
@@ -242,7 +248,7 @@ void AnimateForm(TCustomForm* form, int time) {
       BlendTransRectangle(frame.get(), image.get(), std::max(weight, 0), TPoint(0, 0), whole);
       BitBlt(overlayDC, 0, 0, whole.right, whole.bottom, frame->Canvas()->Handle(), 0, 0, SRCCOPY);
       weight -= decrement;
-      fadeWait(8);
+      FadeStepWait(8);
     }
   }
   BitBlt(overlayDC, 0, 0, form->Width(), form->Height(), image->Canvas()->Handle(), 0, 0, SRCCOPY);

@@ -31,8 +31,14 @@ extern HDC PaintTargetDC;
 // The wait between two blended frames of a fade (milliseconds); replaceable so tests count frames.
 using TFadeWait = void (*)(DWORD milliseconds);
 TFadeWait SetFadeWait(TFadeWait wait);
+// One wait between two blended frames, through the replaceable wait (the hints' fade-in too).
+void FadeStepWait(DWORD milliseconds);
 
 void PaintControlTo(TBitmap* bmp, TControl* control, int x, int y);
+// Paints the parent's graphic children over its cache into DC. A target with an empty clip box marks
+// the parent out of view, so its next paint rebuilds its face; a parent with windowed children only
+// has nothing here to paint, and its windowed children covering it are not taken for its being out
+// of view.
 void PaintGraphicChildren(HDC dc, TWinControl* parent, TPoint offset);
 // Frees the offscreen image PaintGraphicChildren keeps between paints (unit end).
 void ReleasePaintScratch();

@@ -4,7 +4,6 @@
 #include <functional>
 #include <memory>
 #include <unordered_map>
-#include <set>
 
 #include "platform/framework/graphics/Graphics.h"
 #include "platform/framework/rtl/FileUtils.h"
@@ -496,16 +495,33 @@ int SkinIndexOf(const TsSkinArrays& arrays, const String& name) {
 
 namespace {
 
+// Looks the property up in the section, then along its parent classes; a name met again (a cycle
+// of parent classes) ends the walk. Runs while faces are built, so it copies no names: the chain is
+// walked by reference into the arrays, and the few names seen sit on the stack.
 template <typename Find>
-int FollowSections(const TsSkinArrays& arrays, int sectionIndex, String section, Find find) {
-  std::set<String> visited;
-  while (sectionIndex >= 0 && !section.empty() && visited.insert(section).second) {
-    int found = find(section);
+int FollowSections(const TsSkinArrays& arrays, int sectionIndex, const String& section, Find find) {
+  constexpr size_t kOnStack = 8;
+  const String* seenOnStack[kOnStack];
+  std::vector<const String*> seenMore;
+  size_t seen = 0;
+  auto firstVisit = [&](const String* name) {
+    for (size_t i = 0; i < seen; ++i)
+      if (*(i < kOnStack ? seenOnStack[i] : seenMore[i - kOnStack]) == *name) return false;
+    if (seen < kOnStack)
+      seenOnStack[seen] = name;
+    else
+      seenMore.push_back(name);
+    ++seen;
+    return true;
+  };
+  const String* current = &section;
+  while (sectionIndex >= 0 && !current->empty() && firstVisit(current)) {
+    int found = find(*current);
     if (found >= 0) return found;
     if (sectionIndex >= static_cast<int>(arrays.Sections.size())) return -1;
     const String& parent = arrays.Sections[static_cast<size_t>(sectionIndex)].ParentClass;
-    if (parent.empty() || parent == section) return -1;
-    section = parent;
+    if (parent.empty() || parent == *current) return -1;
+    current = &parent;
     sectionIndex = SkinIndexOf(arrays, parent);
   }
   return -1;

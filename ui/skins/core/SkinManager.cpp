@@ -7,6 +7,7 @@
 #include "platform/framework/classes/Reflection.h"
 #include "platform/framework/rtl/FileUtils.h"
 #include "platform/framework/rtl/Seams.h"
+#include "ui/skins/controls/SkinMenus.h"
 #include "ui/skins/core/SkinArchive.h"
 #include "ui/skins/core/SkinConvertor.h"
 #include "ui/skins/core/SkinIniText.h"
@@ -145,6 +146,7 @@ TsSkinManager::TsSkinManager(TComponent* owner)
       thirdParty_(new ThirdPartyList()) {
   for (auto& list : thirdLists_) list = new TStringList();
   if (!DefaultManager) SetDefaultManager();
+  skinableMenus_ = new TsSkinableMenus(this);
   FillThirdPartyLists();
   if (skinDirectory_.empty()) skinDirectory_ = kDefaultSkinDirectory;
 }
@@ -156,6 +158,9 @@ void TsSkinManager::BeforeDestruction() {
 
 TsSkinManager::~TsSkinManager() {
   RemoveHook();
+  // The menus lose this painter's handlers before it goes.
+  if (skinableMenus_->Active()) skinableMenus_->HookAllMenus(false);
+  skinableMenus_->Free();
   animEffects_->Free();
   internalSkins_->Free();
   commonSections_->Free();
@@ -265,8 +270,14 @@ void TsSkinManager::SetSkinDirectory(const String& value) {
 }
 
 void TsSkinManager::SetSkinnedPopups(bool value) {
-  // Switching the skinned menus on and off comes with the menu painter.
+  if (skinnedPopups_ == value) return;
   skinnedPopups_ = value;
+  if (ComponentState().Contains(csDesigning) || !IsDefault()) return;
+  // On: the painter follows the skin. Off: the menus are walked again so the popups turn plain.
+  if (value)
+    skinableMenus_->UpdateMenus();
+  else if (skinableMenus_->Active())
+    skinableMenus_->HookAllMenus(true);
 }
 
 void TsSkinManager::SetIsDefault(bool value) {
@@ -523,6 +534,7 @@ void TsSkinManager::ApplySkin() {
   // Nothing to apply after a failed load: the skin stays removed until a load succeeds.
   if (!skinLoaded_) return;
   if (!SkinLoading) LockForms(this);
+  skinableMenus_->SetSkinBorderWidth(-1);
   skinData_.Active = false;
   SkinApplying = true;
   constIndexes_ = ComputeConstIndexes(arrays_);
@@ -587,7 +599,7 @@ bool TsSkinManager::PopupHook(TMessage& message) {
       return true;
     case kMsgPaintPopupItem:
     case kMsgPaintPopupWindow:
-      // The popup border is painted by the skinned menus once they exist.
+      PaintPostedPopup(message.Msg, message.LParam);
       return true;
     default:
       return false;

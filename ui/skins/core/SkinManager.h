@@ -16,6 +16,12 @@
 #include "ui/skins/core/StoredSkins.h"
 
 class TsSkinManager;
+class TsSkinableMenus;
+class TMenuItem;
+
+// Asked once for each opened popup menu: the extra line's section, caption, glyph and visibility.
+using TacGetExtraLineData = TEvent<void(TMenuItem* FirstItem, String& SkinSection, String& Caption, TBitmap*& Glyph,
+                                        bool& LineVisible)>;
 class TSkinIniText;
 class TacSkinConvertor;
 
@@ -114,6 +120,9 @@ class TsSkinManager : public TComponent {
   String Version() const { return L"5.50"; }
   TNotifyEvent OnAfterChange;
   TNotifyEvent OnBeforeChange;
+  TacGetExtraLineData OnGetMenuExtraLineData;
+  // The menu painter: makes the menus owner-drawn and paints them from the skin.
+  TsSkinableMenus* SkinableMenus() const { return skinableMenus_; }
 
   // ---- skin data ---------------------------------------------------------------------------------
   TBitmap* MasterBitmap() const { return arrays_.MasterBitmap; }
@@ -180,6 +189,7 @@ class TsSkinManager : public TComponent {
   int hueOffset_ = 0;
   TsStoredSkins* internalSkins_;
   TacMenuSupport* menuSupport_;
+  TsSkinableMenus* skinableMenus_ = nullptr;
   String skinDirectory_;
   String skinName_;
   TacSkinningRules skinningRules_{srStdForms, srStdDialogs, srThirdParty};

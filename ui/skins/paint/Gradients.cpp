@@ -41,9 +41,19 @@ void PaintVertical(TBitmap* bmp, const TRect& r, const TsGradArray& data, int of
     if (y - y0 <= 0) continue;
     int n = y - y0;
     TRunningColor color(data[i].Color1, data[i].Color2, n);
+    const int left = std::max<int>(r.left, 0);
     for (int row = y0; row <= y; ++row) {
-      if (row >= 0)
-        for (int x = std::max<int>(r.left, 0); x < right; ++x) color.Put(PixelAt(bmp, x, row));
+      if (row >= 0 && left < right) {
+        // One colour a row: the row's first pixel, then copies of it.
+        Byte* p = PixelAt(bmp, left, row);
+        color.Put(p);
+        for (int x = left + 1; x < right; ++x) {
+          p += 3;
+          p[0] = p[-3];
+          p[1] = p[-2];
+          p[2] = p[-1];
+        }
+      }
       color.Step();
     }
   }
@@ -53,6 +63,7 @@ void PaintHorizontal(TBitmap* bmp, const TRect& r, const TsGradArray& data) {
   int lastColumn = std::min<int>(r.right, bmp->Width()) - 1;
   double width = r.right - r.left;
   for (int row = std::max<int>(r.top, 0); row < std::min<int>(r.bottom, bmp->Height()); ++row) {
+    Byte* line = PixelAt(bmp, 0, row);
     int x = r.left;
     for (size_t i = 0; i < data.size(); ++i) {
       int x0 = x;
@@ -62,7 +73,7 @@ void PaintHorizontal(TBitmap* bmp, const TRect& r, const TsGradArray& data) {
       if (n <= 0) continue;
       TRunningColor color(data[i].Color1, data[i].Color2, n);
       for (int column = x0; column <= x; ++column) {
-        if (column >= 0) color.Put(PixelAt(bmp, column, row));
+        if (column >= 0) color.Put(line + 3 * column);
         color.Step();
       }
     }

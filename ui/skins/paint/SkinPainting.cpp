@@ -153,7 +153,7 @@ void PaintWithTransparency(TsSkinManager* manager, TBitmap* bmp, TRect r, TPoint
 // Draws one frame of each corner image of the section.
 void PaintCornerImages(TsSkinManager* manager, int skinIndex, const String& section, TBitmap* bmp, const TRect& r,
                        int state) {
-  static const wchar_t* const names[4] = {L"IMGTOPLEFT", L"IMGTOPRIGHT", L"IMGBTMLEFT", L"IMGBTMRIGHT"};
+  static const String names[4] = {L"IMGTOPLEFT", L"IMGTOPRIGHT", L"IMGBTMLEFT", L"IMGBTMRIGHT"};
   for (int corner = 0; corner < 4; ++corner) {
     const TsMaskData* mask = MaskAt(manager, manager->GetMaskIndex(skinIndex, section, names[corner]));
     if (!mask) continue;
@@ -518,15 +518,19 @@ void UpdateCorners(TsCommonData* skinData, int state, int corners) {
   TControl* owner = skinData->OwnerControl();
   const TsMaskData* found = MaskAt(manager, skinData->BorderIndex);
   if (!found || !skinData->CacheBmp || !owner || owner->Width() < 2 || owner->Height() < 2) return;
-  TsMaskData mask = *found;
-  if (mask.Bmp && mask.ImageCount == 0) {
+  // The mask's geometry only: this runs at every paint, and the whole record would copy its names.
+  struct {
+    TRect R;
+    int ImageCount, MaskType, WL, WT, WR, WB;
+  } mask{found->R, found->ImageCount, found->MaskType, found->WL, found->WT, found->WR, found->WB};
+  if (found->Bmp && mask.ImageCount == 0) {
     mask.ImageCount = 3;
     mask.MaskType = 1;
-    mask.R = TRect(0, 0, mask.Bmp->Width(), mask.Bmp->Height());
+    mask.R = TRect(0, 0, found->Bmp->Width(), found->Bmp->Height());
   }
   if (mask.ImageCount <= 0) return;
   TacFast24 src, cache;
-  if (!src.Attach(MaskSource(mask)) || !cache.Attach(skinData->CacheBmp)) return;
+  if (!src.Attach(MaskSource(*found)) || !cache.Attach(skinData->CacheBmp)) return;
   int frameState = std::min(state, int(mask.ImageCount) - 1);
   int width = mask.R.right - mask.R.left;
   int ox = mask.R.left + frameState * width / mask.ImageCount;

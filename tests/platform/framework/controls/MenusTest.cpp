@@ -175,6 +175,20 @@ TEST_F(MenuTest, OwnerDrawnItemIsMeasuredAndDrawnThroughThePopupList) {
   EXPECT_FALSE(SendMessageW(list, WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&draw)));
 }
 
+TEST_F(MenuTest, SeparatorsOfAnOwnerDrawnMenuAreOwnerDrawnToo) {
+  auto* popup = new TPopupMenu(form);
+  NewItem(popup->Items(), L"a");
+  NewItem(popup->Items(), L"-");
+  for (bool ownerDraw : {false, true}) {
+    popup->SetOwnerDraw(ownerDraw);
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_FTYPE;
+    ASSERT_TRUE(GetMenuItemInfoW(popup->Handle(), 1, TRUE, &info));
+    EXPECT_EQ(info.fType, UINT(MFT_SEPARATOR | (ownerDraw ? MFT_OWNERDRAW : 0))) << ownerDraw;
+  }
+}
+
 TEST_F(MenuTest, SubMenuOpeningRunsItsClickAndSelectionSetsTheApplicationHint) {
   auto* popup = new TPopupMenu(form);
   TMenuItem* recent = NewItem(popup->Items(), L"Recent");
@@ -323,6 +337,22 @@ TEST_F(MenuTest, RadioItemsOfAGroupAreExclusiveAndStripHotkeyKeepsDoubledAmpersa
   EXPECT_TRUE(other->Checked());
   EXPECT_EQ(StripHotkey(L"&Save && exit"), L"Save & exit");
   EXPECT_EQ(popup->Items()->Find(L"&b"), b);
+}
+
+TEST(MenuAnimation, EachDirectionAndNoneGiveTheirPopupFlags) {
+  const struct {
+    TMenuAnimation Set;
+    UINT Flags;
+  } cases[] = {
+      {{}, 0},
+      {{maNone}, TPM_NOANIMATION},
+      {{maLeftToRight}, TPM_HORPOSANIMATION},
+      {{maRightToLeft}, TPM_HORNEGANIMATION},
+      {{maTopToBottom, maBottomToTop}, TPM_VERPOSANIMATION | TPM_VERNEGANIMATION},
+  };
+  for (const auto& c : cases) EXPECT_EQ(MenuAnimationFlags(c.Set), c.Flags) << c.Set.Bits();
+  TPopupMenu popup(nullptr);
+  EXPECT_TRUE(popup.MenuAnimation.Empty());
 }
 
 }  // namespace

@@ -262,4 +262,16 @@ TEST_F(SysUtilsTest, ResourceStringsAndSystemErrors) {
   }
 }
 
+TEST_F(SysUtilsTest, OleCheckRaisesForFailedResultsOnly) {
+  EXPECT_NO_THROW(OleCheck(S_OK));
+  EXPECT_NO_THROW(OleCheck(S_FALSE));
+  try {
+    OleCheck(E_OUTOFMEMORY);
+    ADD_FAILURE() << "E_OUTOFMEMORY passed";
+  } catch (const EOleSysError& e) {
+    EXPECT_EQ(e.ErrorCode, E_OUTOFMEMORY);
+    EXPECT_EQ(e.Message(), SysErrorMessage(static_cast<unsigned long>(E_OUTOFMEMORY)));
+  }
+}
+
 }  // namespace

@@ -125,6 +125,22 @@ TEST_F(Handles, ReleasedWindowCanBeAdoptedByAnotherControl) {
   EXPECT_FALSE(IsWindow(window));
 }
 
+// A window destroyed through the system, not through its control, is forgotten with its last
+// message: its handle no longer leads to the control, and the control's next window does.
+TEST_F(Handles, AWindowDestroyedOutsideItsControlIsForgotten) {
+  auto* control = Place<TPlain>(0, 0, 50, 50);
+  HWND window = control->Handle();
+  DestroyWindow(window);
+  EXPECT_FALSE(control->HandleAllocated());
+  EXPECT_EQ(FindControl(window), nullptr);
+  HWND next = control->Handle();
+  EXPECT_EQ(FindControl(next), control);
+  control->SetText(L"next");
+  wchar_t text[16] = {};
+  GetWindowTextW(next, text, 16);
+  EXPECT_STREQ(text, L"next");
+}
+
 TEST_F(Handles, ParentWindowPlacesAControlInAForeignWindowAndDetaches) {
   HWND foreign = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr, nullptr, nullptr);
   auto* hosted = new TPlain(nullptr);

@@ -239,4 +239,23 @@ TEST_F(SkinBroadcast, GraphicChildrenPaintOverTheParentCache) {
   EXPECT_EQ(target.Pixel(33, 8), 0x000000u);  // a fuchsia corner: not copied
 }
 
+// An empty clip box means out of view for a parent with graphic children to paint; a parent whose
+// windowed children cover it has an empty clip box too, and is not marked.
+TEST_F(SkinBroadcast, AnEmptyClipMarksTheParentOutOfViewOnlyWhenItHasGraphicChildren) {
+  auto* withGraphic = Place<TRecordingControl>(0, 0, 60, 40);
+  (new TColorBlock(form))->SetParent(withGraphic);
+  auto* windowedOnly = Place<TRecordingControl>(100, 0, 60, 40);
+  auto* cover = new TRecordingControl(form);
+  cover->SetBounds(0, 0, 60, 40);
+  cover->SetParent(windowedOnly);
+  window_testing::DibSection target(60, 40);
+  IntersectClipRect(target.DC(), 0, 0, 0, 0);
+  for (TRecordingControl* parent : {withGraphic, windowedOnly}) {
+    parent->Commands.clear();
+    PaintGraphicChildren(target.DC(), parent, TPoint(0, 0));
+    bool marked = std::count(parent->Commands.begin(), parent->Commands.end(), int(scMarkOutOfView)) == 1;
+    EXPECT_EQ(marked, parent == withGraphic);
+  }
+}
+
 }  // namespace

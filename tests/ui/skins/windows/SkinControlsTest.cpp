@@ -59,8 +59,6 @@ class TRecordingGraphic : public TGraphicControl {
 };
 DEFINE_CLASS(TRecordingGraphic)
 
-TColor FromDib(DWORD rgb) { return TColor((rgb >> 16) & 0xFF) | TColor(rgb & 0xFF00) | TColor(rgb & 0xFF) << 16; }
-
 int Channel(TColor c, int shift) { return int((c >> shift) & 0xFF); }
 
 class SkinControls : public FormFixture {
@@ -263,6 +261,21 @@ TEST_F(SkinControls, APartlyVisiblePanelRebuildsItsFaceAtTheNextPaint) {
   EXPECT_FALSE(panel->SkinData()->HalfVisible);
   Print(panel);
   EXPECT_EQ(builds, 1);
+}
+
+TEST_F(SkinControls, APanelCoveredByItsWindowedChildrenIsNotRebuiltAtEveryPaint) {
+  TsPanel* row = Make<TsPanel>(form, L"FACE", Bounds(0, 0, 200, 60));
+  Make<TsPanel>(row, L"FACE", Bounds(0, 0, 120, 60));
+  Make<TsPanel>(row, L"FACE", Bounds(120, 0, 80, 60));
+  int builds = 0;
+  row->OnPaint = [&](TObject*, TCanvas*) { ++builds; };
+  ShowForm();
+  RedrawWindow(row->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  builds = 0;
+  for (int i = 0; i < 3; ++i)
+    RedrawWindow(row->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  EXPECT_EQ(builds, 0);
+  EXPECT_FALSE(row->SkinData()->HalfVisible);
 }
 
 // Counts the erase messages that reach the framework's handler tables.
