@@ -118,45 +118,45 @@ const TActionRow kActionRows[] = {
     {&TMainForm::ActionEnd, L"ActionEnd", L"Control", L"Go To &End", L"End", 0,
      &TMainForm::ActionEndExecute},
     {&TMainForm::ActionAmplify, L"ActionAmplify", L"Effect", L"&Amplify...", L"", 0,
-     nullptr},
+     &TMainForm::ActionAmplifyExecute},
     {&TMainForm::ActionNormalize, L"ActionNormalize", L"Effect", L"&Normalize...", L"", 0,
-     nullptr},
+     &TMainForm::ActionNormalizeExecute},
     {&TMainForm::ActionDynamicRangeCompressor, L"ActionDynamicRangeCompressor", L"Effect", L"Dynamic Range Co&mpressor...", L"", 0,
-     nullptr},
+     &TMainForm::ActionDynamicRangeCompressorExecute},
     {&TMainForm::ActionHighPass, L"ActionHighPass", L"Effect", L"&High-Pass Filter...", L"", 0,
-     nullptr},
+     &TMainForm::ActionHighPassExecute},
     {&TMainForm::ActionEqualizer, L"ActionEqualizer", L"Effect", L"E&qualizer...", L"", 0,
-     nullptr},
+     &TMainForm::ActionEqualizerExecute},
     {&TMainForm::ActionEcho, L"ActionEcho", L"Effect", L"Ech&o...", L"", 0,
-     nullptr},
+     &TMainForm::ActionEchoExecute},
     {&TMainForm::ActionReverb, L"ActionReverb", L"Effect", L"&Reverb...", L"", 0,
-     nullptr},
+     &TMainForm::ActionReverbExecute},
     {&TMainForm::ActionReverse, L"ActionReverse", L"Effect", L"Re&verse", L"", 0,
-     nullptr},
+     &TMainForm::ActionReverseExecute},
     {&TMainForm::ActionFadeIn, L"ActionFadeIn", L"Effect", L"&Fade In", L"", 0,
-     nullptr},
+     &TMainForm::ActionFadeInExecute},
     {&TMainForm::ActionFadeOut, L"ActionFadeOut", L"Effect", L"&Fade Out", L"", 0,
-     nullptr},
+     &TMainForm::ActionFadeOutExecute},
     {&TMainForm::ActionFadeOutAndTrim, L"ActionFadeOutAndTrim", L"Effect", L"Fade Out and &Trim", L"", 0,
-     nullptr},
+     &TMainForm::ActionFadeOutAndTrimExecute},
     {&TMainForm::ActionCrossFade, L"ActionCrossFade", L"Effect", L"CrossFade...", L"", 0,
-     nullptr},
+     &TMainForm::ActionCrossFadeExecute},
     {&TMainForm::ActionEnvelope, L"ActionEnvelope", L"Effect", L"En&velope...", L"", 0,
-     nullptr},
+     &TMainForm::ActionEnvelopeExecute},
     {&TMainForm::ActionMixStereo, L"ActionMixStereo", L"Effect", L"&Mix Stereo Channels...", L"", 0,
-     nullptr},
+     &TMainForm::ActionMixStereoExecute},
     {&TMainForm::ActionNoiseReduction, L"ActionNoiseReduction", L"Effect", L"&Noise Reduction...", L"", 0,
-     nullptr},
+     &TMainForm::ActionNoiseReductionExecute},
     {&TMainForm::ActionSpeedChange, L"ActionSpeedChange", L"Effect", L"S&peed Change...", L"", 0,
-     nullptr},
+     &TMainForm::ActionSpeedChangeExecute},
     {&TMainForm::ActionPitchChange, L"ActionPitchChange", L"Effect", L"&Pitch Change...", L"", 0,
-     nullptr},
+     &TMainForm::ActionPitchChangeExecute},
     {&TMainForm::ActionPhaser, L"ActionPhaser", L"Effect", L"Phaser...", L"", 0,
-     nullptr},
+     &TMainForm::ActionPhaserExecute},
     {&TMainForm::ActionFlanger, L"ActionFlanger", L"Effect", L"Flanger...", L"", 0,
-     nullptr},
+     &TMainForm::ActionFlangerExecute},
     {&TMainForm::ActionChorus, L"ActionChorus", L"Effect", L"Chorus...", L"", 0,
-     nullptr},
+     &TMainForm::ActionChorusExecute},
     {&TMainForm::ActionSetBookmark, L"ActionSetBookmark", L"Bookmark", L"&Set Bookmark", L"Ctrl+B", 0,
      &TMainForm::ActionSetBookmarkExecute},
     {&TMainForm::ActionOpenBookmarkList, L"ActionOpenBookmarkList", L"Bookmark", L"&Open Bookmark List", L"Shift+Ctrl+B", 0,
@@ -356,6 +356,8 @@ void TMainForm::CreateMenuBar() {
                           ActionVerticalZoomOut, ActionZoomToLeft, ActionZoomToRight})
     AddActionItem(this, MenuZoom, action);
 
+  CreateEffectMenu();
+
   MenuBookmark = AddMenu(this, root, L"&Bookmark");
   for (TAction* action : {ActionSetBookmark, ActionOpenBookmarkList}) AddActionItem(this, MenuBookmark, action);
   AddSeparator(this, MenuBookmark);
@@ -403,9 +405,58 @@ void TMainForm::CreateMenuBar() {
     AddMenu(this, MenuHelp, FaqTopics()[i].Caption)->OnClick = faqClicks[i];
 
 
-  for (TMenuItem* menu : {MenuFile, MenuEdit, MenuTransport, MenuZoom, MenuBookmark, MenuOptions, MenuHelp})
+  for (TMenuItem* menu : {MenuFile, MenuEdit, MenuTransport, MenuZoom, MenuEffect, MenuBookmark, MenuOptions, MenuHelp})
     HideWhenEmpty(menu);
   SetMenu(MainMenu);
+}
+
+// The Effect drop-down's blocks until the ribbon exists, separated by lines: the actions, and items
+// for the ten buttons without one. Equalizer ends the "Filter" block and Fade Out and Trim follows
+// Fade Out.
+void TMainForm::CreateEffectMenu() {
+  MenuEffect = AddMenu(this, MainMenu->Items(), L"Effe&ct");
+  const auto actions = [this](std::initializer_list<TAction*> list) {
+    for (TAction* action : list) AddActionItem(this, MenuEffect, action);
+  };
+  const auto button = [this](TMenuItem* TMainForm::*field, const wchar_t* caption, TExecute click) {
+    this->*field = AddMenu(this, MenuEffect, caption);
+    (this->*field)->OnClick = TNotifyEvent(this, click);
+  };
+  // Delay and Echo
+  actions({ActionEcho});
+  button(&TMainForm::MenuItemVibrato, L"Vibrato", &TMainForm::dxBarButtonVibratoClick);
+  AddSeparator(this, MenuEffect);
+  // Amplitude and Compression
+  actions({ActionAmplify, ActionCrossFade, ActionFadeIn, ActionFadeOut, ActionFadeOutAndTrim, ActionNormalize,
+           ActionEnvelope, ActionDynamicRangeCompressor});
+  AddSeparator(this, MenuEffect);
+  // Modulation
+  actions({ActionChorus, ActionFlanger, ActionPhaser, ActionReverb});
+  AddSeparator(this, MenuEffect);
+  // Time and Pitch
+  actions({ActionSpeedChange, ActionPitchChange});
+  AddSeparator(this, MenuEffect);
+  // Filter
+  button(&TMainForm::MenuItemPeakEQ, L"Peak EQ", &TMainForm::dxBarButtonPeakEQClick);
+  button(&TMainForm::MenuItemNotchFilter, L"Notch Filter", &TMainForm::dxBarButtonNotchFilterClick);
+  button(&TMainForm::MenuItemBandPass, L"Band Pass", &TMainForm::dxBarButtonBandPassClick);
+  button(&TMainForm::MenuItemLowPass, L"Low Pass", &TMainForm::dxBarButtonLowPassClick);
+  actions({ActionHighPass});
+  button(&TMainForm::MenuItemLowShelf, L"Low Shelf", &TMainForm::dxBarButtonLowShelfClick);
+  button(&TMainForm::MenuItemHighShelf, L"High Shelf", &TMainForm::dxBarButtonHighShelfClick);
+  actions({ActionEqualizer});
+  AddSeparator(this, MenuEffect);
+  // Extend Effects
+  actions({ActionMixStereo});
+  button(&TMainForm::MenuItemInvert, L"Invert", &TMainForm::dxBarButtonInvertClick);
+  actions({ActionReverse});
+  AddSeparator(this, MenuEffect);
+  // Noise Reduction
+  actions({ActionNoiseReduction});
+  button(&TMainForm::MenuItemCassetteNoiseReduction, L"Cassette Noise Reduction",
+         &TMainForm::dxBarButtonCassetteNoiseReductionClick);
+  button(&TMainForm::MenuItemVoiceBreathNoiseReduction, L"Voice Breath Noise Reduction",
+         &TMainForm::dxBarButtonVoiceBreathNoiseReductionClick);
 }
 
 // The entries' items are only ever added and hidden, never freed: an entry's click may rebuild the

@@ -9,7 +9,6 @@
 
 #include "app/MainForm.h"
 #include "app/SampleTimes.h"
-#include "app/core/Centring.h"
 #include "app/core/Progress.h"
 #include "platform/audio/editor/AudioEditor.h"
 
@@ -55,25 +54,12 @@ void TMainForm::BindEditorEvents() {
 
 void TMainForm::AudioEditorBlockOperation(TObject*, int Percent) {
   SetEnabled(false);
-  if (FormProgress) {
-    if (!FormProgress->Visible()) {
-      FormProgress->SetBorderStyle(bsSingle);
-      FormProgress->SetBounds(FormProgress->Left(), FormProgress->Top(), 300, 128);
-      CentreOver(FormProgress, this);
-      FormProgress->Show();
-    }
-    FormProgress->ProgressBar->SetPosition(static_cast<std::int16_t>(Percent));
-  }
-  Application->ProcessMessages();
+  ShowProgress(this, Percent);
 }
 
 void TMainForm::AudioEditorEndOperation(TObject*) {
   SetEnabled(true);
-  if (FormProgress && FormProgress->Visible()) {
-    FormProgress->Hide();
-    FormProgress->SetBounds(FormProgress->Left(), FormProgress->Top(), 0, 0);
-    FormProgress->SetBorderStyle(bsNone);
-  }
+  HideProgress();
 }
 
 // ---- Time panels -----------------------------------------------------------------------------------

@@ -10,15 +10,22 @@ namespace {
 
 using F = TCommandFact;
 
-// One row: the fact that enables an action or a transport-panel button.
+// One row: the fact that enables an action, a transport-panel button or the menu item of a ribbon
+// button without an action.
 struct TEnablingRow {
   TCommandFact Fact;
   TAction* TMainForm::*Action;
   TsSpeedButton* TMainForm::*Button;
+  TMenuItem* TMainForm::*Item;
 };
 
-constexpr TEnablingRow Row(TCommandFact Fact, TAction* TMainForm::*Action) { return {Fact, Action, nullptr}; }
-constexpr TEnablingRow Row(TCommandFact Fact, TsSpeedButton* TMainForm::*Button) { return {Fact, nullptr, Button}; }
+constexpr TEnablingRow Row(TCommandFact Fact, TAction* TMainForm::*Action) {
+  return {Fact, Action, nullptr, nullptr};
+}
+constexpr TEnablingRow Row(TCommandFact Fact, TsSpeedButton* TMainForm::*Button) {
+  return {Fact, nullptr, Button, nullptr};
+}
+constexpr TEnablingRow Row(TCommandFact Fact, TMenuItem* TMainForm::*Item) { return {Fact, nullptr, nullptr, Item}; }
 
 // In the order the pass sets them. Commands that come with later dialogs and windows add their rows
 // at their places.
@@ -53,6 +60,37 @@ const TEnablingRow kEnablingRows[] = {
     Row(F::Document, &TMainForm::ActionInsertFileBegin),
     Row(F::Document, &TMainForm::ActionInsertFileCurrent),
     Row(F::Document, &TMainForm::ActionInsertFileEnd),
+    Row(F::Audio, &TMainForm::ActionAmplify),
+    Row(F::Audio, &TMainForm::ActionNormalize),
+    Row(F::Audio, &TMainForm::ActionDynamicRangeCompressor),
+    Row(F::Audio, &TMainForm::ActionHighPass),
+    Row(F::Audio, &TMainForm::ActionEqualizer),
+    Row(F::Audio, &TMainForm::ActionEcho),
+    Row(F::Audio, &TMainForm::ActionReverb),
+    Row(F::Audio, &TMainForm::ActionReverse),
+    Row(F::Selected, &TMainForm::ActionFadeIn),
+    Row(F::Selected, &TMainForm::ActionFadeOut),
+    Row(F::Selected, &TMainForm::ActionFadeOutAndTrim),
+    Row(F::Selected, &TMainForm::ActionCrossFade),
+    Row(F::Audio, &TMainForm::ActionEnvelope),
+    Row(F::Audio, &TMainForm::ActionMixStereo),
+    Row(F::Audio, &TMainForm::ActionNoiseReduction),
+    Row(F::Audio, &TMainForm::ActionSpeedChange),
+    Row(F::Audio, &TMainForm::ActionPitchChange),
+    Row(F::Audio, &TMainForm::ActionPhaser),
+    Row(F::Audio, &TMainForm::ActionFlanger),
+    Row(F::Audio, &TMainForm::ActionChorus),
+    // The ribbon's effect buttons without an action, on their menu items until the ribbon exists.
+    Row(F::Audio, &TMainForm::MenuItemCassetteNoiseReduction),
+    Row(F::Audio, &TMainForm::MenuItemVoiceBreathNoiseReduction),
+    Row(F::Audio, &TMainForm::MenuItemVibrato),
+    Row(F::Audio, &TMainForm::MenuItemPeakEQ),
+    Row(F::Audio, &TMainForm::MenuItemNotchFilter),
+    Row(F::Audio, &TMainForm::MenuItemBandPass),
+    Row(F::Audio, &TMainForm::MenuItemLowPass),
+    Row(F::Audio, &TMainForm::MenuItemLowShelf),
+    Row(F::Audio, &TMainForm::MenuItemHighShelf),
+    Row(F::Audio, &TMainForm::MenuItemInvert),
     Row(F::Audio, &TMainForm::ActionSetBookmark),
     Row(F::Audio, &TMainForm::ActionOpenBookmarkList),
     Row(F::Selected, &TMainForm::ActionAddRegion),
@@ -104,8 +142,10 @@ void TMainForm::UpdateCommandStates() {
     const bool enabled = FactHolds(facts, row.Fact);
     if (row.Action)
       (this->*row.Action)->SetEnabled(enabled);
-    else
+    else if (row.Button)
       (this->*row.Button)->SetEnabled(enabled);
+    else
+      (this->*row.Item)->SetEnabled(enabled);
   }
 }
 

@@ -107,6 +107,7 @@ TMainForm::TMainForm(TComponent* AOwner) : TForm(AOwner) {
     CreateTransportButtons(loading);
     CreateZoomButtons(loading);
     BindEditorEvents();
+    BindPreviewEvents();
     CreateMenuBar();
     OnCreate = {this, &TMainForm::FormCreate};
     OnShow = {this, &TMainForm::FormShow};

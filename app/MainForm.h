@@ -15,6 +15,7 @@
 //   MainEditorEvents.cpp  the editor's events, time panels, selection scroll bars and meters
 //   MainEnabling.cpp   the idle update pass that enables the commands
 //   MainMarkers.cpp    bookmarks and regions (the list windows are Bookmarks.h and Regions.h)
+//   MainEffects.cpp    the effect commands, the Effect menu and the live preview
 //   Favorites.cpp, ShortCuts.cpp, Welcome.cpp, Tools.cpp, TextToSpeech.cpp, FreAnalysis.cpp
 //                      favourites, shortcuts, the welcome window, the launch commands, speech and
 //                      the analysis window (each beside the window it drives)
@@ -48,13 +49,14 @@ class TFavorite;
 class TAudioPlayer2;
 class TAudioTransform2;
 class TLoadingBracket;
+class SampleBuffer;
 struct TMixRequest;
 
 // The editor's document state kept in its Tag.
 constexpr int DocumentTagModified = 10;
 constexpr int DocumentTagClean = 11;
 
-class TMainForm : public TForm, public IRecentFilesHost {
+class TMainForm : public TForm, public IPreviewHost, public IEditorHost, public IRecentFilesHost {
   DECLARE_CLASS(TMainForm, TForm)
  public:
   explicit TMainForm(TComponent* AOwner);
@@ -480,6 +482,71 @@ class TMainForm : public TForm, public IRecentFilesHost {
   void dxBarButtonFAQ5Click(TObject* Sender);
   void dxBarButtonFAQ6Click(TObject* Sender);
 
+  // ---- Effect commands and preview (MainEffects.cpp) ---------------------------------------------
+  // Until the ribbon exists, the menu "Effe&ct" with the Effect drop-down's blocks, and the items of
+  // the ten effect buttons that have no action (their enabling rows drive these items).
+  TMenuItem* MenuEffect = nullptr;
+  TMenuItem* MenuItemVibrato = nullptr;
+  TMenuItem* MenuItemPeakEQ = nullptr;
+  TMenuItem* MenuItemNotchFilter = nullptr;
+  TMenuItem* MenuItemBandPass = nullptr;
+  TMenuItem* MenuItemLowPass = nullptr;
+  TMenuItem* MenuItemLowShelf = nullptr;
+  TMenuItem* MenuItemHighShelf = nullptr;
+  TMenuItem* MenuItemInvert = nullptr;
+  TMenuItem* MenuItemCassetteNoiseReduction = nullptr;
+  TMenuItem* MenuItemVoiceBreathNoiseReduction = nullptr;
+
+  // The length of the selection the running preview read, in samples.
+  std::int64_t PreviewLength = 0;
+  // The preview host the effect dialogs drive.
+  bool Previewing() override;
+  void ClearPreviewing() override;
+  bool TransformBusy() override;
+  void StartPreview() override;
+  void StopPreview() override;
+  TAudioEditor2* DocumentEditor() override;
+  // Reads PreviewLength samples from the selection start, transforms and queues them; false when
+  // nothing was queued.
+  bool FeedPreviewBuffer();
+  // Applies the effect of PreviewOperationTypes to the buffer in place and hands it back; reports a
+  // transform that left nothing and stops the preview then.
+  SampleBuffer TransformPreviewBuffer(SampleBuffer Buffer);
+  void AudioTransformTransformBlock(TObject* Sender, int Percent);
+  void AudioTransformEndTransform(TObject* Sender);
+  void AudioPlayerEndPlay(TObject* Sender);
+
+  void ActionAmplifyExecute(TObject* Sender);
+  void ActionNormalizeExecute(TObject* Sender);
+  void ActionDynamicRangeCompressorExecute(TObject* Sender);
+  void ActionHighPassExecute(TObject* Sender);
+  void ActionEqualizerExecute(TObject* Sender);
+  void ActionEchoExecute(TObject* Sender);
+  void ActionReverbExecute(TObject* Sender);
+  void ActionReverseExecute(TObject* Sender);
+  void ActionFadeInExecute(TObject* Sender);
+  void ActionFadeOutExecute(TObject* Sender);
+  void ActionFadeOutAndTrimExecute(TObject* Sender);
+  void ActionCrossFadeExecute(TObject* Sender);
+  void ActionEnvelopeExecute(TObject* Sender);
+  void ActionMixStereoExecute(TObject* Sender);
+  void ActionNoiseReductionExecute(TObject* Sender);
+  void ActionSpeedChangeExecute(TObject* Sender);
+  void ActionPitchChangeExecute(TObject* Sender);
+  void ActionPhaserExecute(TObject* Sender);
+  void ActionFlangerExecute(TObject* Sender);
+  void ActionChorusExecute(TObject* Sender);
+  void dxBarButtonVibratoClick(TObject* Sender);
+  void dxBarButtonPeakEQClick(TObject* Sender);
+  void dxBarButtonNotchFilterClick(TObject* Sender);
+  void dxBarButtonBandPassClick(TObject* Sender);
+  void dxBarButtonLowPassClick(TObject* Sender);
+  void dxBarButtonLowShelfClick(TObject* Sender);
+  void dxBarButtonHighShelfClick(TObject* Sender);
+  void dxBarButtonInvertClick(TObject* Sender);
+  void dxBarButtonCassetteNoiseReductionClick(TObject* Sender);
+  void dxBarButtonVoiceBreathNoiseReductionClick(TObject* Sender);
+
  protected:
   void Loaded() override;
   void CreateWnd() override;
@@ -516,6 +583,15 @@ class TMainForm : public TForm, public IRecentFilesHost {
   void BindEditorEvents();
   void RememberClipboard();
   void ShowChannels(bool Left, bool Right);
+
+  // Effect commands and preview.
+  void CreateEffectMenu();
+  void BindPreviewEvents();
+  // The command of the effect table whose handler this is.
+  void RunEffectCommand(void (TMainForm::*Handler)(TObject*));
+  void RunEnvelopeCommand();
+  bool previewing_ = false;
+  bool transformBusy_ = false;
 
   bool creationStopped_ = false;
   String baseCaption_;

@@ -5,6 +5,8 @@
 
 #include "platform/framework/classes/Component.h"
 
+class TAudioEditor2;
+
 // The common root of the host interfaces: hosts are components, their lifetime is not counted.
 class IDialogHost : public virtual IInterface {
  public:
@@ -25,6 +27,13 @@ class IPreviewHost : public virtual IDialogHost {
   // the values stored there; reports a device error itself and leaves Previewing clear.
   virtual void StartPreview() = 0;
   virtual void StopPreview() = 0;
+};
+
+// The main window's editor control, whose selection a dialog may fit itself to.
+class IEditorHost : public virtual IDialogHost {
+ public:
+  // The editor holding the open document; null when there is none.
+  virtual TAudioEditor2* DocumentEditor() = 0;
 };
 
 // The main window's recent-files list, which the options dialog can empty.

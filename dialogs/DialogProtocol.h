@@ -38,11 +38,13 @@ bool ExecuteParameterDialog(TWinControl* Caller, const std::function<void(TDialo
                             [&] { if (OnOK) OnOK(d); }, StopPreview});
 }
 
-// What the effect commands do: load from the settings record, store to it on OK, stop a preview.
-template <class TDialog>
+// What the effect commands do: load from the settings record, store to it on OK, stop a preview
+// (the commands of the dialogs without one skip that step).
+template <class TDialog, bool StopPreview = true>
 bool ExecuteEffectDialog(TWinControl* Caller) {
   return ExecuteParameterDialog<TDialog>(
-      Caller, [](TDialog& d) { d.LoadFromSettings(); }, false, [](TDialog& d) { d.StoreToSettings(); }, true);
+      Caller, [](TDialog& d) { d.LoadFromSettings(); }, false, [](TDialog& d) { d.StoreToSettings(); },
+      StopPreview);
 }
 
 // A dialog without preview (the format, document and edit dialogs): owned by the caller, centred

@@ -14,7 +14,7 @@ const wchar_t kStopCaption[] = L"&Stop";
 
 namespace {
 
-constexpr int kButtonWidth = 75, kButtonHeight = 25, kButtonStep = 81;
+constexpr int kButtonWidth = 75, kButtonHeight = 25;
 
 // The values a form starts with, as its stored description holds them: the record's defaults.
 const TGlobalVars& DesignValues() {
@@ -69,7 +69,7 @@ TParameterControls& TParameterDialog::BuildParameter(TLoadingBracket& Loading, i
   TParameterControls& c = controls_.at(Index);
   const String name = p.Name;
   if (p.Caption)
-    c.Caption = MakeLabel(Loading, Parent, L"Label" + name, p.Caption,
+    c.Caption = MakeLabel(Loading, Parent, p.CaptionName ? String(p.CaptionName) : L"Label" + name, p.Caption,
                           Bounds(CaptionLeft, SliderBounds.top + 4, SliderBounds.left - CaptionLeft - 4, 14));
   if (p.Kind == pkEdit) {
     c.Edit = PlaceControl(Loading, new TEdit(&form_), Parent, (L"Edit" + name).c_str(), SliderBounds);
@@ -119,20 +119,23 @@ TButton* TParameterDialog::MakeButton(TLoadingBracket& Loading, const wchar_t* N
   return button;
 }
 
-void TParameterDialog::BuildButtons(TLoadingBracket& Loading, int Top, int PreviewLeft, int OKLeft, int BevelTop) {
+void TParameterDialog::BuildButtons(TLoadingBracket& Loading, int Top, int PreviewLeft, int OKLeft, int BevelTop,
+                                    int Step) {
   if (BevelTop >= 0) {
     bevel_ = PlaceControl(Loading, new TBevel(&form_), &form_, L"Bevel",
                           Bounds(8, BevelTop, form_.ClientWidth() - 16, 2));
     bevel_->SetShape(bsTopLine);
   }
-  buttonPreview_ = MakeButton(Loading, L"ButtonPreview", kPreviewCaption, PreviewLeft, Top);
+  if (spec_.PreviewNumber >= 0)
+    buttonPreview_ = MakeButton(Loading, L"ButtonPreview", kPreviewCaption, PreviewLeft, Top);
   buttonOK_ = MakeButton(Loading, L"ButtonOK", L"&OK", OKLeft, Top);
   buttonOK_->SetDefault(true);
   buttonOK_->ModalResult = mrOk;
   // Modal result Cancel, but not the Escape key's button.
-  buttonCancel_ = MakeButton(Loading, L"ButtonCancel", L"&Cancel", OKLeft + kButtonStep, Top);
+  buttonCancel_ = MakeButton(Loading, L"ButtonCancel", L"&Cancel", OKLeft + Step, Top);
   buttonCancel_->ModalResult = mrCancel;
-  buttonHelp_ = MakeButton(Loading, L"ButtonHelp", L"&Help", OKLeft + 2 * kButtonStep, Top);
+  buttonHelp_ = MakeButton(Loading, L"ButtonHelp", L"&Help", OKLeft + 2 * Step, Top);
+  if (!buttonPreview_) return;
   timerMonitor_ = Loading.Add(new TTimer(&form_));
   timerMonitor_->SetName(L"TimerMonitor");
   timerMonitor_->SetEnabled(false);
@@ -248,7 +251,8 @@ void TParameterDialog::PresetChange() { ApplyPreset(comboBoxPreset_->ItemIndex()
 void TParameterDialog::ApplyPreset(int Index) {
   if (Index < 1 || Index > int(spec_.Presets.size())) return;
   const TPresetSpec& preset = spec_.Presets[Index - 1];
-  for (int i = 0; i < ParameterCount() && i < int(preset.Values.size()); ++i) {
+  for (int k = 0; k < ParameterCount() && k < int(preset.Values.size()); ++k) {
+    const int i = spec_.PresetOrder.empty() ? k : spec_.PresetOrder[k];
     const TParameterControls& c = controls_[i];
     if (c.Slider) c.Slider->SetValue(preset.Values[i]);
     else c.Edit->SetText(IntToStr(preset.Values[i]));

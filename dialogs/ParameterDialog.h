@@ -37,6 +37,8 @@ struct TParameterSpec {
   int TGlobalVars::*Field;
   // A signed edit filters its keys (a minus sign only in front) instead of taking digits only.
   bool Signed = false;
+  // The caption label's name where it is not "Label" + Name.
+  const wchar_t* CaptionName = nullptr;
 };
 
 // A preset: its name and one value per parameter, in parameter order (an edit alone gets the value
@@ -53,6 +55,8 @@ struct TParameterDialogSpec {
   const wchar_t* HelpTopic;
   std::span<const TParameterSpec> Parameters;
   std::span<const TPresetSpec> Presets;
+  // The order a preset sets the parameters in, where it is not the parameter order.
+  std::span<const int> PresetOrder = {};
 };
 
 // The controls of one parameter; those its kind lacks are null.
@@ -87,9 +91,10 @@ class TParameterDialog {
                                      const TRect& SliderBounds, int CaptionLeft, int EditLeft);
   // "&Presets:" and the preset list (first item "Select Preset", then the table's names).
   void BuildPresets(TLoadingBracket& Loading, TWinControl* Parent, const TRect& LabelBounds, const TRect& ComboBounds);
-  // The button row (Preview at PreviewLeft, OK, Cancel and Help from OKLeft, 81 px apart), the
-  // monitor timer and, when BevelTop >= 0, the top-line bevel above the buttons.
-  void BuildButtons(TLoadingBracket& Loading, int Top, int PreviewLeft, int OKLeft, int BevelTop);
+  // The button row (Preview at PreviewLeft, OK, Cancel and Help from OKLeft, Step px apart), the
+  // monitor timer and, when BevelTop >= 0, the top-line bevel above the buttons. A member without a
+  // preview (preview number -1) gets neither the Preview button nor the timer.
+  void BuildButtons(TLoadingBracket& Loading, int Top, int PreviewLeft, int OKLeft, int BevelTop, int Step = 81);
   // Further controls SetControlsEnabled enables and disables (the equalizer's labels).
   void AddEnabledControl(TControl* Control) { extraEnabled_.push_back(Control); }
 

@@ -1,5 +1,8 @@
 #include "app/core/Progress.h"
 
+#include <cstdint>
+
+#include "app/core/Centring.h"
 #include "app/core/FontNames.h"
 #include "platform/framework/classes/Filer.h"
 #include "platform/framework/graphics/Icon.h"
@@ -59,3 +62,23 @@ TFormProgress::TFormProgress(TComponent* AOwner) : TForm(AOwner, 0) {
 }
 
 void TFormProgress::FormShow(TObject*) { ReplaceFontName(this, L"Tahoma", Screen->HintFont()->Name()); }
+
+void ShowProgress(TControl* Owner, int Percent) {
+  if (FormProgress) {
+    if (!FormProgress->Visible()) {
+      FormProgress->SetBorderStyle(bsSingle);
+      FormProgress->SetBounds(FormProgress->Left(), FormProgress->Top(), 300, 128);
+      CentreOver(FormProgress, Owner);
+      FormProgress->Show();
+    }
+    FormProgress->ProgressBar->SetPosition(static_cast<std::int16_t>(Percent));
+  }
+  Application->ProcessMessages();
+}
+
+void HideProgress() {
+  if (!FormProgress || !FormProgress->Visible()) return;
+  FormProgress->Hide();
+  FormProgress->SetBounds(FormProgress->Left(), FormProgress->Top(), 0, 0);
+  FormProgress->SetBorderStyle(bsNone);
+}

@@ -22,3 +22,10 @@ class TFormProgress : public TForm {
 
 // The auto-created progress window (null until it is created).
 extern TFormProgress* FormProgress;
+
+// The progress of a long operation in the progress window: shown over Owner when it is not showing
+// (300 x 128, single border, centred), its bar set to Percent, then the waiting messages handled
+// once. The caller decides whether its own window is disabled meanwhile.
+void ShowProgress(TControl* Owner, int Percent);
+// Hides a showing progress window and leaves it 0 x 0 without a border.
+void HideProgress();

@@ -18,6 +18,7 @@
 #include "platform/framework/rtl/FileUtils.h"
 #include "platform/framework/classes/IniFiles.h"
 #include "platform/framework/classes/Strings.h"
+#include "tests/app/EndToEnd.h"
 #include "tests/app/WavFixture.h"
 #include "tests/support/TestSupport.h"
 
@@ -27,49 +28,13 @@ using testing_support::ScratchFolder;
 
 namespace {
 
-bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs) {
-  const DWORD start = GetTickCount();
-  while (!condition()) {
-    if (GetTickCount() - start > timeoutMs) return false;
-    Sleep(50);
-  }
-  return true;
-}
-
-// Presses the key with the modifiers held, as the user would: through the system's input queue, so
-// that the program reads the modifiers' state with the key.
-void PressKeys(std::initializer_list<WORD> modifiers, WORD key) {
-  std::vector<INPUT> inputs;
-  auto add = [&inputs](WORD vk, bool up) {
-    INPUT input{};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = vk;
-    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-    if (vk == VK_HOME || vk == VK_END || vk == VK_DELETE || (vk >= VK_LEFT && vk <= VK_DOWN))
-      input.ki.dwFlags |= KEYEVENTF_EXTENDEDKEY;
-    inputs.push_back(input);
-  };
-  for (WORD modifier : modifiers) add(modifier, false);
-  add(key, false);
-  add(key, true);
-  for (auto it = std::rbegin(modifiers); it != std::rend(modifiers); ++it) add(*it, true);
-  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-}
-
-// The window's caption starts with the text within ten seconds (the document it names is open).
-bool CaptionStartsWith(HWND window, const String& text) {
-  return WaitFor(
-      [&] {
-        wchar_t caption[1024] = {};
-        GetWindowTextW(window, caption, 1024);
-        return String(caption).rfind(text, 0) == 0;
-      },
-      10000);
-}
-
-String DataFolderOf(const String& title) {
-  return AddTrailingBackslash(AddTrailingBackslash(ShellFolderPath(L"AppData")) + title);
-}
+using end_to_end::BringToFront;
+using end_to_end::CaptionStartsWith;
+using end_to_end::DataFolderOf;
+using end_to_end::FirstStart;
+using end_to_end::PressKeys;
+using end_to_end::WaitForDocument;
+using end_to_end::WaitFor;
 
 TEST(CommandsEndToEnd, AFileEditedWithTheCommandKeysIsSavedWithoutAQuestionAtClose) {
   const String title = L"Zentavo";
@@ -87,11 +52,9 @@ TEST(CommandsEndToEnd, AFileEditedWithTheCommandKeysIsSavedWithoutAQuestionAtClo
 
   ChildProcess process(exe, L"\"" + wav + L"\"", folder.Path());
   ASSERT_TRUE(process.Started());
-  const HWND main = process.WaitForWindow(L"TMainForm", 20000);
+  const HWND main = WaitForDocument(process, wav);
   ASSERT_NE(main, nullptr);
-  // The after-show step has opened the file once the caption names it.
-  ASSERT_TRUE(CaptionStartsWith(main, wav));
-  ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == main || SetForegroundWindow(main); }, 10000));
+  ASSERT_TRUE(BringToFront(main));
   PressKeys({}, VK_F8);  // Fast Forword
   PressKeys({}, VK_F8);
   PressKeys({VK_SHIFT}, VK_HOME);  // Select To Start
@@ -125,32 +88,6 @@ TEST(CommandsEndToEnd, AFileEditedWithTheCommandKeysIsSavedWithoutAQuestionAtClo
 
 namespace {
 
-// A copy of the program beside a brand file, started on a first start (no data folder).
-class FirstStart {
- public:
-  explicit FirstStart(const String& arguments) : dataFolder_(DataFolderOf(L"Zentavo")) {
-    std::error_code ignored;
-    std::filesystem::remove_all(std::filesystem::path(dataFolder_), ignored);
-    exe_ = folder_.File(L"AudioEditor.exe");
-    EXPECT_TRUE(CopyFileW((ExecutableFolder() + L"AudioEditor.exe").c_str(), exe_.c_str(), FALSE));
-    EXPECT_TRUE(CopyFileW((ExecutableFolder() + L"welcome.png").c_str(), folder_.File(L"welcome.png").c_str(), FALSE));
-    TIniFile brand(folder_.File(L"lame.dll"));
-    brand.WriteString(L"SYSTEM", L"Name", L"Zentavo");
-    brand.WriteString(L"SYSTEM", L"Version", L"1.0");
-    arguments_ = arguments;
-  }
-  std::unique_ptr<ChildProcess> Start() {
-    return std::make_unique<ChildProcess>(exe_, arguments_, folder_.Path());
-  }
-  const ScratchFolder& Folder() const { return folder_; }
-  void SetArguments(const String& arguments) { arguments_ = arguments; }
-  const String& DataFolder() const { return dataFolder_; }
-
- private:
-  ScratchFolder folder_;
-  String exe_, arguments_, dataFolder_;
-};
-
 std::vector<String> SectionsOf(const String& path) {
   TIniFile ini(path);
   TStringList sections;
@@ -167,15 +104,14 @@ TEST(CommandsEndToEnd, AFirstStartWritesTheListsAndCtrlHHalvesTheFileThatCtrlSSa
   program.SetArguments(L"\"" + wav + L"\"");
   const auto process = program.Start();
   ASSERT_TRUE(process->Started());
-  const HWND main = process->WaitForWindow(L"TMainForm", 20000);
+  const HWND main = WaitForDocument(*process, wav);
   ASSERT_NE(main, nullptr);
-  ASSERT_TRUE(CaptionStartsWith(main, wav));
   const std::vector<String> favorites = SectionsOf(program.DataFolder() + L"Favorite.dat");
   ASSERT_EQ(favorites.size(), 12u);
   EXPECT_EQ(favorites.front(), L"Half Volume");
   EXPECT_EQ(favorites.back(), L"Cassette Noise Reduce");
   EXPECT_EQ(SectionsOf(program.DataFolder() + L"Shortcut.dat").size(), 109u);
-  ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == main || SetForegroundWindow(main); }, 10000));
+  ASSERT_TRUE(BringToFront(main));
   PressKeys({VK_CONTROL}, 'H');  // the favourite "Half Volume"
   PressKeys({VK_CONTROL}, 'S');
   ASSERT_NE(process->WaitForWindow(L"TWaveFormatForm", 10000), nullptr);
@@ -380,7 +316,7 @@ TEST(CommandsEndToEnd, TheFormatDocumentAndEditDialogsDrivenWithTheKeyboard) {
   ASSERT_NE(main, nullptr);
   ASSERT_TRUE(CaptionStartsWith(main, wav));
   ASSERT_TRUE(WaitForRecent(dataFolder, wav));
-  ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == main || SetForegroundWindow(main); }, 10000));
+  ASSERT_TRUE(BringToFront(main));
   // The mouse pointer away from where menus open, so that no item is highlighted by the pointer.
   SetCursorPos(0, GetSystemMetrics(SM_CYSCREEN) - 1);
   const auto saveWithWaveDialog = [&] {

@@ -10,6 +10,7 @@
 #include "platform/framework/classes/IniFiles.h"
 #include "platform/framework/classes/Registry.h"
 #include "platform/framework/classes/Strings.h"
+#include "tests/app/EndToEnd.h"
 #include "tests/app/WavFixture.h"
 #include "tests/support/TestSupport.h"
 
@@ -34,14 +35,7 @@ String WindowText(HWND window) {
   return text;
 }
 
-bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs) {
-  const DWORD start = GetTickCount();
-  while (!condition()) {
-    if (GetTickCount() - start > timeoutMs) return false;
-    Sleep(50);
-  }
-  return true;
-}
+using end_to_end::WaitFor;
 
 // The program identifier of ".wav" as the shell reads it.
 String WavProgramId() {

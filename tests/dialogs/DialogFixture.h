@@ -15,7 +15,7 @@
 
 namespace dialog_testing {
 
-class TFakePreviewHost : public TForm, public IPreviewHost {
+class TFakePreviewHost : public TForm, public IPreviewHost, public IEditorHost {
  public:
   explicit TFakePreviewHost(TComponent* AOwner) : TForm(AOwner, 0) {}
   bool Previewing() override { return previewing; }
@@ -28,6 +28,7 @@ class TFakePreviewHost : public TForm, public IPreviewHost {
     else previewing = true;
   }
   void StopPreview() override { previewing = false, ++stops; }
+  TAudioEditor2* DocumentEditor() override { return editor; }
 
   bool previewing = false;
   bool busy = false;
@@ -35,6 +36,8 @@ class TFakePreviewHost : public TForm, public IPreviewHost {
   int startedWith = -1;
   // Replaces what a start does (by default: Previewing set).
   std::function<void()> onStart;
+  // The editor a dialog reads the selection from (none by default).
+  TAudioEditor2* editor = nullptr;
 };
 
 class DialogFixture : public testing::Test {

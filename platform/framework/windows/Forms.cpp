@@ -206,6 +206,16 @@ void TCustomForm::CreateParams(TCreateParams& Params) {
   if (!Params.WndParent) Params.ExStyle |= WS_EX_APPWINDOW;
 }
 
+TRect TCustomForm::GetClientRect() {
+  if (HandleAllocated() || Parent() || ParentWindow()) return TWinControl::GetClientRect();
+  TCreateParams params;
+  CreateParams(params);
+  RECT frame{0, 0, 0, 0};
+  AdjustWindowRectEx(&frame, params.Style, menu_ != nullptr, params.ExStyle);
+  return TRect(0, 0, std::max(0, Width() - static_cast<int>(frame.right - frame.left)),
+               std::max(0, Height() - static_cast<int>(frame.bottom - frame.top)));
+}
+
 void TCustomForm::CreateWnd() {
   TWinControl::CreateWnd();
   if (formStyle_ == fsMDIForm && !Parent() && !clientHandle_) {

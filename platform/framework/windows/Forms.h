@@ -82,6 +82,9 @@ class TCustomForm : public TWinControl {
   // Frees the form once the messages being handled are done.
   void Release();
   void SetVisible(bool Value) override;
+  // Before its window exists a top-level form's client area is its size less the frame its border
+  // style and menu will give it, so that a client size set while a form is built holds once shown.
+  TRect GetClientRect() override;
 
   TModalResult ModalResult = mrNone;
   bool KeyPreview() const { return keyPreview_; }

@@ -281,3 +281,29 @@ TEST(ScreenCursors, StandardIdsAndRegisteredOnesResolve) {
   Screen->SetCursors(2100, own);
   EXPECT_EQ(Screen->Cursors(2100), own);
 }
+
+namespace {
+
+// A dialog builds its controls against the client size it sets before its window exists; the window
+// made later must have exactly that client area, whatever frame its border style gives it.
+TEST(FormClientSize, ASizeSetBeforeTheWindowExistsHoldsOnceShown) {
+  const TFormBorderStyle styles[] = {bsSingle, bsSizeable, bsDialog, bsToolWindow, bsNone};
+  for (TFormBorderStyle style : styles) {
+    SCOPED_TRACE(static_cast<int>(style));
+    auto* form = new TForm(nullptr, 0);
+    form->SetBorderStyle(style);
+    form->SetClientSize(331, 115);
+    EXPECT_EQ(form->ClientWidth(), 331);
+    EXPECT_EQ(form->ClientHeight(), 115);
+    form->Show();
+    ProcessMessages();
+    RECT client{};
+    GetClientRect(form->Handle(), &client);
+    EXPECT_EQ(client.right, 331);
+    EXPECT_EQ(client.bottom, 115);
+    EXPECT_EQ(form->ClientWidth(), 331);
+    form->Free();
+  }
+}
+
+}  // namespace
