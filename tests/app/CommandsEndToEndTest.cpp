@@ -341,7 +341,7 @@ TEST(CommandsEndToEnd, TheFormatDocumentAndEditDialogsDrivenWithTheKeyboard) {
   };
 
   // 1. Convert Sample Rate and Channels: 22050 Hz, mono; saved as the WAV preset (44100 Hz stereo).
-  ChooseMenuItem(process, 'F', 7);
+  ChooseMenuItem(process, 'F', 8);  // after New, Record, Open, Load CD, Close, Save, Save As, Save Selection
   HWND dialog = WaitForDialog(process, L"TConvertSampleRateForm");
   ASSERT_NE(dialog, nullptr);
   Press({}, VK_DOWN);  // 32000 Hz
@@ -363,7 +363,7 @@ TEST(CommandsEndToEnd, TheFormatDocumentAndEditDialogsDrivenWithTheKeyboard) {
   EXPECT_LT(Rms(saved, 0, 0, 17640), 0.001) << "silence in [0, 0.4 s)";
 
   // 2. Edit ID3 Tags: the title.
-  ChooseMenuItem(process, 'F', 8);
+  ChooseMenuItem(process, 'F', 9);
   dialog = WaitForDialog(process, L"TEditID3Form");
   ASSERT_NE(dialog, nullptr);
   ReplaceText(L"Take two");
@@ -483,7 +483,7 @@ TEST(CommandsEndToEnd, TheFormatDocumentAndEditDialogsDrivenWithTheKeyboard) {
   };
   // Save File waits for a name with an extension: Save File As.
   const String newWav = folder.File(L"new.wav");
-  ChooseMenuItem(process, 'F', 5);
+  ChooseMenuItem(process, 'F', 6);
   saveTo(newWav);
   dialog = WaitForDialog(process, L"TWaveFormatForm");
   ASSERT_NE(dialog, nullptr);
@@ -495,7 +495,7 @@ TEST(CommandsEndToEnd, TheFormatDocumentAndEditDialogsDrivenWithTheKeyboard) {
 
   // 7. Save File As: MP3 at the lowest preset, OGG specified mono, WMA without an encoder.
   const String mp3 = folder.File(L"out.mp3");
-  ChooseMenuItem(process, 'F', 5);
+  ChooseMenuItem(process, 'F', 6);
   saveTo(mp3);
   dialog = WaitForDialog(process, L"TMp3FormatForm");
   ASSERT_NE(dialog, nullptr);
@@ -527,7 +527,7 @@ TEST(CommandsEndToEnd, TheFormatDocumentAndEditDialogsDrivenWithTheKeyboard) {
   EXPECT_EQ(channels, 1);
 
   const String ogg = folder.File(L"out.ogg");
-  ChooseMenuItem(process, 'F', 5);
+  ChooseMenuItem(process, 'F', 6);
   saveTo(ogg);
   dialog = WaitForDialog(process, L"TOGGFormatForm");
   ASSERT_NE(dialog, nullptr);
@@ -549,7 +549,7 @@ TEST(CommandsEndToEnd, TheFormatDocumentAndEditDialogsDrivenWithTheKeyboard) {
   EXPECT_EQ(channels, 1);
 
   const String wma = folder.File(L"out.wma");
-  ChooseMenuItem(process, 'F', 5);
+  ChooseMenuItem(process, 'F', 6);
   saveTo(wma);
   dialog = WaitForDialog(process, L"TWMAFormatForm");
   ASSERT_NE(dialog, nullptr);
