@@ -98,7 +98,7 @@ const TActionRow kActionRows[] = {
     {&TMainForm::ActionInsertFileEnd, L"ActionInsertFileEnd", L"Edit", L"End", L"", 0,
      &TMainForm::ActionInsertFileEndExecute},
     {&TMainForm::ActionRecord, L"ActionRecord", L"Control", L"&Record", L"F5", 0,
-     nullptr},
+     &TMainForm::ActionRecordExecute},
     {&TMainForm::ActionPlay, L"ActionPlay", L"Control", L"&Play", L"F9", 0,
      &TMainForm::ActionPlayExecute},
     {&TMainForm::ActionPlayToEnd, L"ActionPlayToEnd", L"Control", L"Play To End", L"", 0,
@@ -311,6 +311,7 @@ void TMainForm::CreateMenuBar() {
 
   MenuFile = AddMenu(this, root, L"&File");
   AddActionItem(this, MenuFile, ActionNewFile);
+  AddActionItem(this, MenuFile, ActionRecord);
   AddActionItem(this, MenuFile, ActionOpenFile);
   AddActionItem(this, MenuFile, ActionLoadCD);
   AddActionItem(this, MenuFile, ActionCloseFile);
@@ -347,7 +348,7 @@ void TMainForm::CreateMenuBar() {
 
   MenuTransport = AddMenu(this, root, L"&Transport");
   for (TAction* action : {ActionPause, ActionPlay, ActionStop, ActionPlayToEnd, ActionLoopPlay, ActionStart,
-                          ActionRewind, ActionForword, ActionEnd})
+                          ActionRewind, ActionForword, ActionEnd, ActionRecord})
     AddActionItem(this, MenuTransport, action);
 
   MenuZoom = AddMenu(this, root, L"&Zoom");

@@ -274,6 +274,7 @@ class TMainForm : public TForm, public IPreviewHost, public IEditorHost, public 
   TsSpeedButton* ButtonPlay = nullptr;
   TsSpeedButton* ButtonStop = nullptr;
   TsSpeedButton* ButtonPause = nullptr;
+  TsSpeedButton* ButtonRecord = nullptr;
   TsSpeedButton* ButtonForword = nullptr;
   TsSpeedButton* ButtonStart = nullptr;
   TsSpeedButton* ButtonEnd = nullptr;
@@ -350,6 +351,8 @@ class TMainForm : public TForm, public IPreviewHost, public IEditorHost, public 
   void ActionPlayToEndExecute(TObject* Sender);
   void ActionLoopPlayExecute(TObject* Sender);
   void ActionPauseExecute(TObject* Sender);
+  void ActionRecordExecute(TObject* Sender);
+  void ButtonRecordClick(TObject* Sender);
   void ActionStopExecute(TObject* Sender);
   void ActionStartExecute(TObject* Sender);
   void ActionRewindExecute(TObject* Sender);

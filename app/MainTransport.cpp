@@ -30,6 +30,7 @@ const TTransportButton kTransportButtons[] = {
     {&TMainForm::ButtonPlay, L"ButtonPlay", L"Play", L"Plays the current file. "},
     {&TMainForm::ButtonStop, L"ButtonStop", L"Stop", L"Stops playing. "},
     {&TMainForm::ButtonPause, L"ButtonPause", L"Pause", L"Pauses or resumes playing. "},
+    {&TMainForm::ButtonRecord, L"ButtonRecord", L"Rec", L"Records from the sound card. "},
     {&TMainForm::ButtonForword, L"ButtonForword", L">>", L"Fast forward (hold). "},
     {&TMainForm::ButtonStart, L"ButtonStart", L"|<", L"Goes to the start. "},
     {&TMainForm::ButtonEnd, L"ButtonEnd", L">|", L"Goes to the end. "},
@@ -64,6 +65,7 @@ void TMainForm::CreateTransportButtons(TLoadingBracket& loading) {
   ButtonLoopPlay->OnClick = {this, &TMainForm::ActionLoopPlayExecute};
   ButtonPause->OnClick = {this, &TMainForm::ActionPauseExecute};
   ButtonStop->OnClick = {this, &TMainForm::ActionStopExecute};
+  ButtonRecord->OnClick = {this, &TMainForm::ButtonRecordClick};
   ButtonStart->OnClick = {this, &TMainForm::ActionStartExecute};
   ButtonEnd->OnClick = {this, &TMainForm::ActionEndExecute};
   ButtonRewind->OnMouseDown = {this, &TMainForm::ButtonRewindMouseDown};

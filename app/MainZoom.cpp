@@ -2,7 +2,7 @@
 // stored side, the channel lanes, the system mixer and Exit; and the zoom panel's buttons.
 
 #include "app/MainForm.h"
-#include "app/WindowsMixer.h"
+#include "app/core/WindowsMixer.h"
 #include "app/core/WaitCursor.h"
 #include "app/core/SettingsFile.h"
 #include "platform/audio/editor/AudioEditor.h"

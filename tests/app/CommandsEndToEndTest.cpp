@@ -11,6 +11,8 @@
 #include <gtest/gtest.h>
 
 #include "app/core/Paths.h"
+#include "app/core/SystemQueries.h"
+#include "capture/RecordControl.h"
 #include "platform/audio/codecs/AudioCodecs.h"
 #include "platform/audio/core/FormatRegistry.h"
 #include "platform/audio/processing/AudioInformation2.h"
@@ -30,6 +32,7 @@ namespace {
 
 using end_to_end::BringToFront;
 using end_to_end::CaptionStartsWith;
+using end_to_end::ClickAt;
 using end_to_end::DataFolderOf;
 using end_to_end::FirstStart;
 using end_to_end::PressKeys;
@@ -338,7 +341,7 @@ TEST(CommandsEndToEnd, TheFormatDocumentAndEditDialogsDrivenWithTheKeyboard) {
   };
 
   // 1. Convert Sample Rate and Channels: 22050 Hz, mono; saved as the WAV preset (44100 Hz stereo).
-  ChooseMenuItem(process, 'F', 7);
+  ChooseMenuItem(process, 'F', 8);  // after New, Record, Open, Load CD, Close, Save, Save As, Save Selection
   HWND dialog = WaitForDialog(process, L"TConvertSampleRateForm");
   ASSERT_NE(dialog, nullptr);
   Press({}, VK_DOWN);  // 32000 Hz
@@ -360,7 +363,7 @@ TEST(CommandsEndToEnd, TheFormatDocumentAndEditDialogsDrivenWithTheKeyboard) {
   EXPECT_LT(Rms(saved, 0, 0, 17640), 0.001) << "silence in [0, 0.4 s)";
 
   // 2. Edit ID3 Tags: the title.
-  ChooseMenuItem(process, 'F', 8);
+  ChooseMenuItem(process, 'F', 9);
   dialog = WaitForDialog(process, L"TEditID3Form");
   ASSERT_NE(dialog, nullptr);
   ReplaceText(L"Take two");
@@ -480,7 +483,7 @@ TEST(CommandsEndToEnd, TheFormatDocumentAndEditDialogsDrivenWithTheKeyboard) {
   };
   // Save File waits for a name with an extension: Save File As.
   const String newWav = folder.File(L"new.wav");
-  ChooseMenuItem(process, 'F', 5);
+  ChooseMenuItem(process, 'F', 6);
   saveTo(newWav);
   dialog = WaitForDialog(process, L"TWaveFormatForm");
   ASSERT_NE(dialog, nullptr);
@@ -492,7 +495,7 @@ TEST(CommandsEndToEnd, TheFormatDocumentAndEditDialogsDrivenWithTheKeyboard) {
 
   // 7. Save File As: MP3 at the lowest preset, OGG specified mono, WMA without an encoder.
   const String mp3 = folder.File(L"out.mp3");
-  ChooseMenuItem(process, 'F', 5);
+  ChooseMenuItem(process, 'F', 6);
   saveTo(mp3);
   dialog = WaitForDialog(process, L"TMp3FormatForm");
   ASSERT_NE(dialog, nullptr);
@@ -524,7 +527,7 @@ TEST(CommandsEndToEnd, TheFormatDocumentAndEditDialogsDrivenWithTheKeyboard) {
   EXPECT_EQ(channels, 1);
 
   const String ogg = folder.File(L"out.ogg");
-  ChooseMenuItem(process, 'F', 5);
+  ChooseMenuItem(process, 'F', 6);
   saveTo(ogg);
   dialog = WaitForDialog(process, L"TOGGFormatForm");
   ASSERT_NE(dialog, nullptr);
@@ -546,7 +549,7 @@ TEST(CommandsEndToEnd, TheFormatDocumentAndEditDialogsDrivenWithTheKeyboard) {
   EXPECT_EQ(channels, 1);
 
   const String wma = folder.File(L"out.wma");
-  ChooseMenuItem(process, 'F', 5);
+  ChooseMenuItem(process, 'F', 6);
   saveTo(wma);
   dialog = WaitForDialog(process, L"TWMAFormatForm");
   ASSERT_NE(dialog, nullptr);
@@ -577,6 +580,68 @@ TEST(CommandsEndToEnd, TheFormatDocumentAndEditDialogsDrivenWithTheKeyboard) {
   EXPECT_EQ(settings.ReadString(L"SYSTEM", L"OutputWAVMode", L""), L"1");
   EXPECT_EQ(settings.ReadString(L"SYSTEM", L"OutputMP3Presets", L""), L"0");
   EXPECT_EQ(settings.ReadString(L"SYSTEM", L"OP_PlayAfterEdit", L""), L"1");
+}
+
+// Left-clicks the console's Record button where its layout puts it.
+void ClickRecordButton(HWND console) {
+  POINT point{TRecordControlForm::kRecordButtonLeft + TRecordControlForm::kImageButtonWidth / 2,
+              TRecordControlForm::kRecordButtonTop + TRecordControlForm::kImageButtonHeight / 2};
+  ClientToScreen(console, &point);
+  ClickAt(point);
+}
+
+// F5 opens the console over the document; a take is recorded, then kept or discarded.
+HWND RecordATake(const ChildProcess& process, HWND main, DWORD milliseconds, BYTE closingKey) {
+  if (!BringToFront(main)) return nullptr;
+  PressKeys({}, VK_F5);
+  HWND console = nullptr;
+  if (!WaitFor([&] {
+        console = process.WaitForWindow(L"TRecordControlForm", 500);
+        return console && IsWindowVisible(console);
+      }, 10000) ||
+      !BringToFront(console))
+    return nullptr;
+  ClickRecordButton(console);
+  Sleep(milliseconds);  // the null device records silence in real time
+  PressKeys({VK_MENU}, closingKey);
+  return WaitFor([&] { return !IsWindowVisible(console); }, 10000) ? console : nullptr;
+}
+
+TEST(CommandsEndToEnd, F5RecordsFromTheNullDeviceAndKeepInsertsTheTakeThatCtrlSSaves) {
+  constexpr int kSourceFrames = 10000;
+  FirstStart start(L"");
+  const String wav = start.Folder().File(L"take.wav");
+  WritePatternWav(wav, 44100, 2, kSourceFrames);
+  start.SetArguments(L"\"" + wav + L"\"");
+  const String recording = String(1, DriveWithMostFreeSpace()) + L":\\temp\\Recording.wav";
+  auto process = start.Start();
+  ASSERT_TRUE(process->Started());
+  const HWND main = WaitForDocument(*process, wav);
+  ASSERT_NE(main, nullptr);
+
+  ASSERT_NE(RecordATake(*process, main, 1200, 'K'), nullptr) << "Keep did not close the console";
+  PressKeys({VK_CONTROL}, 'S');
+  ASSERT_NE(process->WaitForWindow(L"TWaveFormatForm", 10000), nullptr);
+  PressKeys({}, VK_RETURN);
+  ASSERT_TRUE(WaitFor([&] { return ReadWav(wav).Frames() >= kSourceFrames + 22050; }, 10000))
+      << ReadWav(wav).Frames();
+  const TWavContent saved = ReadWav(wav);
+  EXPECT_EQ(saved.SampleRate, 44100);
+  EXPECT_EQ(saved.Channels, 2);
+  EXPECT_EQ(saved.Bits, 16);
+  // The take went in at the cursor (the start): silence, then the source unchanged.
+  const int take = saved.Frames() - kSourceFrames;
+  for (int frame = 0; frame < take; ++frame) ASSERT_EQ(saved.Samples[frame * 2], 0) << frame;
+  for (int frame = 0; frame < kSourceFrames; ++frame)
+    for (int channel = 0; channel < 2; ++channel)
+      ASSERT_EQ(saved.Samples[(take + frame) * 2 + channel], PatternSample(frame, channel)) << frame;
+
+  // A second take, discarded: no recording file stays behind.
+  ASSERT_NE(RecordATake(*process, main, 400, 'D'), nullptr) << "Discard did not close the console";
+  EXPECT_TRUE(WaitFor([&] { return !FileExists(recording); }, 5000)) << recording;
+  PostMessageW(main, WM_CLOSE, 0, 0);
+  DWORD exitCode = 99;
+  EXPECT_TRUE(process->WaitForExit(10000, exitCode));
 }
 
 }  // namespace

@@ -2,7 +2,7 @@
 
 #include "app/CommandFacts.h"
 #include "app/SampleTimes.h"
-#include "app/WindowsMixer.h"
+#include "app/core/WindowsMixer.h"
 #include "app/core/Progress.h"
 #include "platform/audio/devices/AudioCallLog.h"
 #include "platform/audio/editor/AudioEditor.h"

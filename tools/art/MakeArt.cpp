@@ -2,6 +2,9 @@
 //   make_art OUTPUT_FOLDER   ->   welcome.png         the welcome window's 600 x 371 picture
 //                                 ButtonFreeCDDB.png  the load-CD dialog's 24 x 24 RGBA button
 //                                                     picture, with one "pHYs" chunk (72 dpi)
+//                                 Record*.png         the recording console's 16 x 16 button
+//                                                     pictures (RGBA) and its two opaque option
+//                                                     boxes RecordCheck and RecordUnCheck
 // The pictures depend on nothing but these sources. README.md beside this file gives the layout
 // of the welcome picture that the welcome window's labels sit on.
 
@@ -67,6 +70,76 @@ Picture DrawCddbButton() {
   Picture p(24, 24, Color{0, 0, 0, 0});
   DrawDisc(p, 11, 11, 10.5);
   DrawGlobe(p, 18, 18, 5);
+  return p;
+}
+
+// ---- the recording console's pictures ----------------------------------------------------------
+
+Picture DrawConsoleRecord() {
+  Picture p(16, 16, Color{0, 0, 0, 0});
+  p.Fill(Circle(8, 8, 6.5), VerticalGradient(1.5, 14.5, Rgb(250, 96, 96), Rgb(176, 20, 20)));
+  return p;
+}
+
+Picture DrawConsolePause() {
+  Picture p(16, 16, Color{0, 0, 0, 0});
+  for (double x : {5.0, 11.0}) p.Fill(RoundRect(x - 2, 2.5, x + 2, 13.5, 1), Solid(Rgb(58, 92, 160)));
+  return p;
+}
+
+Picture DrawConsoleDelete() {
+  Picture p(16, 16, Color{0, 0, 0, 0});
+  p.Fill(Capsule(4, 4, 12, 12, 1.6), Solid(Rgb(200, 40, 40)));
+  p.Fill(Capsule(12, 4, 4, 12, 1.6), Solid(Rgb(200, 40, 40)));
+  return p;
+}
+
+Picture DrawConsoleTimer() {
+  Picture p(16, 16, Color{0, 0, 0, 0});
+  p.Fill(Circle(8, 8, 7), Solid(Rgb(70, 80, 96)));
+  p.Fill(Circle(8, 8, 5.6), Solid(Rgb(250, 250, 252)));
+  p.Fill(Capsule(8, 8, 8, 4, 0.8), Solid(Rgb(40, 40, 48)));
+  p.Fill(Capsule(8, 8, 11, 9.5, 0.8), Solid(Rgb(40, 40, 48)));
+  return p;
+}
+
+Picture DrawConsoleMixer() {
+  Picture p(16, 16, Color{0, 0, 0, 0});
+  const double knobs[] = {10, 5, 8};
+  for (int i = 0; i < 3; ++i) {
+    const double x = 3.5 + 4.5 * i;
+    p.Fill(Capsule(x, 2, x, 14, 0.6), Solid(Rgb(90, 96, 110)));
+    p.Fill(RoundRect(x - 2, knobs[i] - 1.5, x + 2, knobs[i] + 1.5, 0.8), Solid(Rgb(46, 126, 214)));
+  }
+  return p;
+}
+
+Picture DrawConsoleDevice() {
+  Picture p(16, 16, Color{0, 0, 0, 0});
+  for (int i = 0; i < 4; ++i) {
+    const double h = 3 + 3 * i;
+    p.Fill(RoundRect(1.5 + 3.5 * i, 14.5 - h, 4 + 3.5 * i, 14.5, 0.5), Solid(i < 3 ? Rgb(40, 170, 70) : Rgb(220, 160, 30)));
+  }
+  return p;
+}
+
+Picture DrawConsoleVolumeHelp() {
+  Picture p(16, 16, Color{0, 0, 0, 0});
+  p.Fill(Circle(8, 8, 7), Solid(Rgb(236, 164, 24)));
+  p.Fill(Capsule(8, 4, 8, 9, 1.1), Solid(Rgb(255, 255, 255)));
+  p.Fill(Circle(8, 12, 1.2), Solid(Rgb(255, 255, 255)));
+  return p;
+}
+
+// The option boxes: a white box in a dark frame, ticked in green.
+Picture DrawConsoleOptionBox(bool ticked) {
+  Picture p(16, 16, Rgb(236, 233, 216));
+  p.Fill(RoundRect(1.5, 1.5, 14.5, 14.5, 1), Solid(Rgb(28, 60, 116)));
+  p.Fill(RoundRect(2.5, 2.5, 13.5, 13.5, 0.5), Solid(Rgb(255, 255, 255)));
+  if (ticked) {
+    p.Fill(Capsule(4.5, 8, 7, 10.8, 1.2), Solid(Rgb(24, 150, 48)));
+    p.Fill(Capsule(7, 10.8, 11.5, 4.8, 1.2), Solid(Rgb(24, 150, 48)));
+  }
   return p;
 }
 
@@ -203,6 +276,22 @@ int main(int argc, char** argv) {
   try {
     if (!WritePng(DrawWelcome(), false, false, folder + "welcome.png") ||
         !WritePng(DrawCddbButton(), true, true, folder + "ButtonFreeCDDB.png")) {
+      std::fprintf(stderr, "make_art: cannot write into %s\n", argv[1]);
+      return 1;
+    }
+    const struct {
+      Picture (*Draw)();
+      const char* Name;
+    } consoleButtons[] = {
+        {DrawConsoleRecord, "RecordButtonRecord.png"},   {DrawConsolePause, "RecordButtonPause.png"},
+        {DrawConsoleDelete, "RecordButtonDelete.png"},   {DrawConsoleTimer, "RecordButtonTimer.png"},
+        {DrawConsoleMixer, "RecordButtonMixer.png"},     {DrawConsoleDevice, "RecordButtonDevice.png"},
+        {DrawConsoleVolumeHelp, "RecordButtonVolumeHelp.png"},
+    };
+    bool written = WritePng(DrawConsoleOptionBox(true), false, false, folder + "RecordCheck.png") &&
+                   WritePng(DrawConsoleOptionBox(false), false, false, folder + "RecordUnCheck.png");
+    for (const auto& button : consoleButtons) written = written && WritePng(button.Draw(), true, false, folder + button.Name);
+    if (!written) {
       std::fprintf(stderr, "make_art: cannot write into %s\n", argv[1]);
       return 1;
     }
