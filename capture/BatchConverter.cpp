@@ -16,11 +16,14 @@
 #include "platform/audio/processing/AudioFile2.h"
 #include "platform/audio/processing/AudioInformation2.h"
 #include "platform/audio/processing/AudioTransform2.h"
+#include "platform/framework/graphics/Icon.h"
 #include "platform/framework/rtl/FileUtils.h"
 #include "platform/framework/rtl/SysUtils.h"
 #include "platform/framework/windows/FormBuilding.h"
 #include "platform/framework/windows/ShellDrop.h"
+#include "platform/framework/windows/ShortCuts.h"
 
+#include <shellapi.h>
 #include <shlobj.h>
 
 DEFINE_CLASS(TBatchConverterForm)
@@ -254,6 +257,12 @@ void TBatchConverterForm::CreateControls(TLoadingBracket& Loading) {
   ActionList = Loading.Add(new TActionList(this));
   ActionList->SetName(L"ActionList");
   ActionList->OnUpdate = {this, &TBatchConverterForm::ActionListUpdate};
+  ActionSelectAll = Loading.Add(new TAction(this));
+  ActionSelectAll->SetName(L"ActionSelectAll");
+  ActionSelectAll->SetCaption(L"Select All");
+  ActionSelectAll->SetShortCut(TextToShortCut(L"Ctrl+A"));
+  ActionSelectAll->OnExecute = {this, &TBatchConverterForm::ActionSelectAllExecute};
+  ActionSelectAll->SetActionList(ActionList);
   AudioFileR = Loading.Add(new TAudioFile2(this));
   AudioFileR->SetName(L"AudioFileR");
   AudioFileW = Loading.Add(new TAudioFile2(this));
@@ -304,9 +313,13 @@ void TBatchConverterForm::CreateStepFiles(TLoadingBracket& Loading) {
   OpenDialog->Filter = OpenAudioFileFilter();
   OpenDialog->Options = {ofHideReadOnly, ofAllowMultiSelect, ofPathMustExist, ofFileMustExist, ofEnableSizing};
 
+  ImageListFiles = Loading.Add(new TImageList(this));
+  ImageListFiles->SetName(L"ImageListFiles");
+  ImageListFiles->SetSize(16, 16);
   GroupBoxFileList = AddGroup(Loading, this, TabSheetFiles, L"GroupBoxFileList", L"File List", 4, 4, 488, 282);
   ListViewFiles = AddList(Loading, this, GroupBoxFileList, L"ListViewFiles", {{L"File", 150}, {L"Path", 240}},
                           PopupMenuFiles);
+  ListViewFiles->SetSmallImages(ImageListFiles);
   ButtonAddFile = AddButton(Loading, this, GroupBoxFileList, L"ButtonAddFile", L"Add File...", 380, 18, 98);
   ButtonAddFolder = AddButton(Loading, this, GroupBoxFileList, L"ButtonAddFolder", L"Add Folder...", 380, 48, 98);
   ButtonRemoveFile = AddButton(Loading, this, GroupBoxFileList, L"ButtonRemoveFile", L"Remove", 380, 78, 98);
@@ -441,11 +454,17 @@ void TBatchConverterForm::UpdateControls() {
   ButtonRemoveFile->SetEnabled(idle && ListViewFiles->SelCount() > 0);
   ButtonRemoveCommand->SetEnabled(idle && ListViewCommand->SelCount() > 0);
   ButtonSettings->SetEnabled(idle && ListViewCommand->SelCount() > 0);
+  ActionSelectAll->SetEnabled(idle && ListViewFiles->Items()->Count() > 0);
   for (TPopupMenu* menu : {PopupMenuFiles, PopupMenuCommand})
     for (int i = 0; i < menu->Items()->Count(); ++i) menu->Items()->Items(i)->SetEnabled(idle);
 }
 
 void TBatchConverterForm::ActionListUpdate(TBasicAction*, bool&) { UpdateControls(); }
+
+void TBatchConverterForm::ActionSelectAllExecute(TObject*) {
+  if (!FStopped || PageControl->ActivePageIndex() != 0) return;
+  for (int i = 0; i < ListViewFiles->Items()->Count(); ++i) ListViewFiles->Items()->Item(i)->SetSelected(true);
+}
 
 void TBatchConverterForm::ButtonNextClick(TObject*) {
   if (!FStopped) return;
@@ -479,12 +498,6 @@ void TBatchConverterForm::KeyDown(Word& Key, TShiftState Shift) {
     if (FStopped) RemoveSelectedRows(step == 0 ? ListViewFiles : ListViewCommand);
     return;
   }
-  if (Key == 'A' && Shift == TShiftState{ssCtrl} && step == 0) {
-    Key = 0;
-    if (FStopped)
-      for (int i = 0; i < ListViewFiles->Items()->Count(); ++i) ListViewFiles->Items()->Item(i)->SetSelected(true);
-    return;
-  }
   TForm::KeyDown(Key, Shift);
 }
 
@@ -505,9 +518,26 @@ void TBatchConverterForm::AddFile(const String& Path) {
     row->Data = item;
     row->SetCaption(name);
     row->SubItems()->Add(folder);
+    row->SetImageIndex(IconIndexOf(ExtractFileExt(name)));
   } catch (const Exception&) {
     ShowError(DamagedText(L"An error occurred while adding file:", Path));
   }
+}
+
+int TBatchConverterForm::IconIndexOf(const String& Extension) {
+  const String key = AnsiLowerCase(Extension);
+  if (auto found = iconIndexes_.find(key); found != iconIndexes_.end()) return found->second;
+  SHFILEINFOW info{};
+  int index = -1;
+  if (SHGetFileInfoW(key.c_str(), FILE_ATTRIBUTE_NORMAL, &info, sizeof(info),
+                     SHGFI_ICON | SHGFI_SMALLICON | SHGFI_USEFILEATTRIBUTES) &&
+      info.hIcon) {
+    ObjectPtr<TIcon> icon(new TIcon);
+    icon->SetHandle(info.hIcon);
+    index = ImageListFiles->AddIcon(icon.get());
+  }
+  iconIndexes_[key] = index;
+  return index;
 }
 
 void TBatchConverterForm::AddFolder(const String& Folder) {
@@ -694,11 +724,13 @@ void TBatchConverterForm::RunBatch() {
       } else {
         ShowError(L"Something wasn't as expected! At least one error occurred while processing file: \"" +
                   FCurrentFile + L"\"");
+        const int icon = ListViewFiles->Items()->Item(0)->ImageIndex();
         ListViewFiles->Items()->Delete(0);
         TListItem* row = ListViewFiles->Items()->Add();
         row->Data = item;
         row->SetCaption(item->FileName);
         row->SubItems()->Add(item->FolderPath);
+        row->SetImageIndex(icon);
         if (!FCurrentOutput.empty()) DeleteFile(FCurrentOutput);
         ++FFailedFiles;
         if (firstFailure.empty()) firstFailure = FCurrentFile;

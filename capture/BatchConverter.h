@@ -5,6 +5,7 @@
 // format and copies its tags. Files that fail stay in the list; the window closes by itself with
 // modal result OK when every file was converted.
 
+#include <map>
 #include <optional>
 #include <vector>
 
@@ -17,6 +18,7 @@
 #include "platform/framework/controls/ExtCtrls.h"
 #include "platform/framework/controls/Menus.h"
 #include "platform/framework/controls/StdCtrls.h"
+#include "platform/framework/graphics/ImageList.h"
 #include "platform/framework/windows/ActnList.h"
 #include "platform/framework/windows/Forms.h"
 
@@ -68,6 +70,8 @@ class TBatchConverterForm : public TForm {
   TButton* ButtonAddFolder = nullptr;
   TButton* ButtonRemoveFile = nullptr;
   TPopupMenu* PopupMenuFiles = nullptr;
+  // The rows' small icons: the shell's icon of each file type, added once per extension.
+  TImageList* ImageListFiles = nullptr;
   TOpenDialog* OpenDialog = nullptr;
 
   // Step 2
@@ -97,7 +101,9 @@ class TBatchConverterForm : public TForm {
   TProgressBar* ProgressBarBatch = nullptr;
   TButton* ButtonStop = nullptr;
 
+  // Its update pass is the window's idle update (UpdateControls).
   TActionList* ActionList = nullptr;
+  TAction* ActionSelectAll = nullptr;
 
   TAudioFile2* AudioFileR = nullptr;
   TAudioFile2* AudioFileW = nullptr;
@@ -141,6 +147,7 @@ class TBatchConverterForm : public TForm {
   void ButtonBrowseClick(TObject* Sender);
   void ButtonStopClick(TObject* Sender);
   void ActionListUpdate(TBasicAction* Action, bool& Handled);
+  void ActionSelectAllExecute(TObject* Sender);
 
  protected:
   void CreateWnd() override;
@@ -161,6 +168,7 @@ class TBatchConverterForm : public TForm {
   void RemoveSelectedRows(TListView* List);
   void ClearRows();
   void AddDroppedPath(const String& Path);
+  int IconIndexOf(const String& Extension);
 
   bool ConvertOneFile(const String& OutputFolder);
   // Reads the source from its start and passes every chunk (the start silences, the file, the end
@@ -180,4 +188,5 @@ class TBatchConverterForm : public TForm {
   // The rows of the run's command list and each Normalize row's gain for the file in hand.
   std::vector<const TBatchCommand*> runRows_;
   std::vector<TNormalizeGain> runGains_;
+  std::map<String, int> iconIndexes_;
 };

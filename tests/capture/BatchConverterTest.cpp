@@ -126,6 +126,40 @@ TEST_F(BatchConverterTest, AFileIsListedOnceByItsFullPathWhateverItsCase) {
   EXPECT_TRUE(Boxes.empty());
 }
 
+TEST_F(BatchConverterTest, TheStepsLeadToFinishAndRemovingSelectsTheRowAtTheLowestRemovedPlace) {
+  Form->UpdateControls();
+  EXPECT_EQ(Form->LabelStep->Caption(), L"Step 1:");
+  EXPECT_FALSE(Form->ButtonNext->Enabled());
+  EXPECT_FALSE(Form->ButtonBack->Enabled());
+  std::vector<String> paths;
+  for (const wchar_t* name : {L"0.wav", L"1.wav", L"2.wav", L"3.wav"}) {
+    paths.push_back(Source(name, 8000, 1, Signal(10, 1)));
+    Form->AddFile(paths.back());
+  }
+  Form->UpdateControls();
+  ASSERT_TRUE(Form->ButtonNext->Enabled());
+  Form->ButtonNext->Click();
+  EXPECT_EQ(Form->LabelStep->Caption(), L"Step 2:");
+  EXPECT_EQ(Form->LabelStepDetail->Caption(), L"Click Add to select the commands you want to apply to files.");
+  Form->ButtonNext->Click();
+  EXPECT_EQ(Form->LabelStep->Caption(), L"Step 3:");
+  EXPECT_EQ(Form->ButtonNext->Caption(), L"&Finish");
+  EXPECT_TRUE(Form->ButtonBack->Enabled());
+  Form->ButtonBack->Click();
+  Form->ButtonBack->Click();
+  EXPECT_EQ(Form->PageControl->ActivePageIndex(), 0);
+
+  Form->ListViewFiles->Items()->Item(1)->SetSelected(true);
+  Form->ListViewFiles->Items()->Item(2)->SetSelected(true);
+  Form->ButtonRemoveFileClick(nullptr);
+  EXPECT_EQ(RowPaths(), (std::vector<String>{paths[0], paths[3]}));
+  EXPECT_TRUE(Form->ListViewFiles->Items()->Item(1)->Selected());
+  Form->ListViewFiles->Items()->Item(0)->SetSelected(false);
+  Form->ButtonRemoveFileClick(nullptr);
+  EXPECT_EQ(RowPaths(), (std::vector<String>{paths[0]}));
+  EXPECT_TRUE(Form->ListViewFiles->Items()->Item(0)->Selected());
+}
+
 TEST_F(BatchConverterTest, AmplifyHalvesEverySampleAndAMonoSourceStaysMonoWithItsLength) {
   const std::vector<std::int16_t> stereo = Signal(20000, 2), mono = Signal(12345, 1);
   Form->AddFile(Source(L"stereo.wav", 8000, 2, stereo));
