@@ -128,8 +128,15 @@ int ValueIndexOf(const TCommandSpec& spec, int G::*field) {
   return -1;
 }
 
-// A family dialog's parameters are matched to the command's values by the settings field each
-// stands for, so neither side's order matters.
+// Calls Visit(controls, value index) for every parameter of the family dialog whose settings field
+// is one of the command's: a dialog's parameters are matched to the command's values by the settings
+// field each stands for, so neither side's order matters.
+template <class TVisit>
+void ForEachValueControl(TParameterDialog& family, const TCommandSpec& spec, TVisit&& Visit) {
+  for (int i = 0; i < family.ParameterCount(); ++i)
+    if (const int at = ValueIndexOf(spec, family.Spec().Parameters[i].Field); at >= 0) Visit(family.Controls(i), at);
+}
+
 template <class TDialog>
 TBatchCommandPtr EditInFamilyDialog(TWinControl* caller, const TBatchCommand& command) {
   const TCommandSpec& spec = SpecOf(command.Kind());
@@ -137,24 +144,16 @@ TBatchCommandPtr EditInFamilyDialog(TWinControl* caller, const TBatchCommand& co
   const bool ok = ExecuteParameterDialog<TDialog>(
       caller,
       [&](TDialog& d) {
-        TParameterDialog& family = d.Family();
-        for (int i = 0; i < family.ParameterCount(); ++i) {
-          const int at = ValueIndexOf(spec, family.Spec().Parameters[i].Field);
-          if (at < 0) continue;
-          const TParameterControls& c = family.Controls(i);
+        ForEachValueControl(d.Family(), spec, [&](const TParameterControls& c, int at) {
           if (c.Slider) c.Slider->SetValue(values[at]);
           else c.Edit->SetText(IntToStr(values[at]));
-        }
+        });
       },
       true,
       [&](TDialog& d) {
-        TParameterDialog& family = d.Family();
-        for (int i = 0; i < family.ParameterCount(); ++i) {
-          const int at = ValueIndexOf(spec, family.Spec().Parameters[i].Field);
-          if (at < 0) continue;
-          const TParameterControls& c = family.Controls(i);
+        ForEachValueControl(d.Family(), spec, [&](const TParameterControls& c, int at) {
           values[at] = c.Slider ? c.Slider->Value() : StrToInt(c.Edit->Text());
-        }
+        });
       },
       false);
   return ok ? NewBatchCommand(command.Kind(), std::move(values)) : nullptr;

@@ -12,6 +12,7 @@
 #include "app/core/SampleRates.h"
 #include "app/core/WaitCursor.h"
 #include "capture/AddCommand.h"
+#include "dialogs/DialogParts.h"
 #include "dialogs/FormatDialog.h"
 #include "platform/audio/processing/AudioFile2.h"
 #include "platform/audio/processing/AudioInformation2.h"
@@ -36,35 +37,6 @@ template <class T>
 T* Add(TLoadingBracket& loading, TComponent* owner, TWinControl* parent, const wchar_t* name, int left, int top,
        int width, int height) {
   return PlaceControl(loading, new T(owner), parent, name, Bounds(left, top, width, height));
-}
-
-TButton* AddButton(TLoadingBracket& loading, TComponent* owner, TWinControl* parent, const wchar_t* name,
-                   const wchar_t* caption, int left, int top, int width = 75, int height = 25) {
-  TButton* button = Add<TButton>(loading, owner, parent, name, left, top, width, height);
-  button->SetCaption(caption);
-  return button;
-}
-
-TLabel* AddLabel(TLoadingBracket& loading, TComponent* owner, TWinControl* parent, const wchar_t* name,
-                 const wchar_t* caption, int left, int top, int width) {
-  TLabel* label = Add<TLabel>(loading, owner, parent, name, left, top, width, 13);
-  label->SetAutoSize(false);
-  label->SetCaption(caption);
-  return label;
-}
-
-TGroupBox* AddGroup(TLoadingBracket& loading, TComponent* owner, TWinControl* parent, const wchar_t* name,
-                    const wchar_t* caption, int left, int top, int width, int height) {
-  TGroupBox* group = Add<TGroupBox>(loading, owner, parent, name, left, top, width, height);
-  group->SetCaption(caption);
-  return group;
-}
-
-TRadioButton* AddRadio(TLoadingBracket& loading, TComponent* owner, TWinControl* parent, const wchar_t* name,
-                       const wchar_t* caption, int left, int top, int width) {
-  TRadioButton* radio = Add<TRadioButton>(loading, owner, parent, name, left, top, width, 17);
-  radio->SetCaption(caption);
-  return radio;
 }
 
 TListView* AddList(TLoadingBracket& loading, TComponent* owner, TWinControl* parent, const wchar_t* name,
@@ -174,7 +146,9 @@ String SetUpConfigured(int index, TAudioFile2& w, TAudioFile2LameEnc& encoder, c
 
 }  // namespace
 
-String BatchFilePath(const TBatchFileItem& Item) { return IncludeTrailingPathDelimiter(Item.FolderPath) + Item.FileName; }
+String BatchFilePath(const TBatchFileItem& Item) {
+  return IncludeTrailingPathDelimiter(Item.FolderPath) + Item.FileName;
+}
 
 String SetUpBatchOutput(TAudioFile2& Writer, TAudioFile2LameEnc& Encoder, const TAudioFile2& Reader,
                         const String& SourcePath, const TGlobalVars& Vars,
@@ -275,9 +249,13 @@ void TBatchConverterForm::CreateControls(TLoadingBracket& Loading) {
   PanelHeader = Add<TPanel>(Loading, this, this, L"PanelHeader", 0, 0, 520, 52);
   PanelHeader->SetBevelOuter(bvNone);
   PanelHeader->SetColor(clWindow);
-  LabelStep = AddLabel(Loading, this, PanelHeader, L"LabelStep", L"Step 1:", 12, 10, 490);
+  LabelStep = AddLabel(Loading, *this, PanelHeader, L"LabelStep", L"Step 1:", Bounds(12, 10, 490, 13));
   LabelStep->Font()->SetStyle({fsBold});
-  LabelStepDetail = AddLabel(Loading, this, PanelHeader, L"LabelStepDetail", L"", 24, 28, 480);
+  LabelStep->SetAutoSize(false);
+  LabelStep->SetBounds(12, 10, 490, 14);
+  LabelStepDetail = AddLabel(Loading, *this, PanelHeader, L"LabelStepDetail", L"", Bounds(24, 28, 480, 13));
+  LabelStepDetail->SetAutoSize(false);
+  LabelStepDetail->SetBounds(24, 28, 480, 14);
 
   PageControl = Add<TPageControl>(Loading, this, this, L"PageControl", 8, 58, 504, 304);
   for (TTabSheet** sheet : {&TabSheetFiles, &TabSheetCommands, &TabSheetOutput}) {
@@ -292,12 +270,12 @@ void TBatchConverterForm::CreateControls(TLoadingBracket& Loading) {
   CreateStepCommands(Loading);
   CreateStepOutput(Loading);
 
-  ButtonBack = AddButton(Loading, this, this, L"ButtonBack", L"< &Back", 194, 372);
-  ButtonNext = AddButton(Loading, this, this, L"ButtonNext", L"&Next >", 270, 372);
+  ButtonBack = AddButton(Loading, *this, this, L"ButtonBack", L"< &Back", Bounds(194, 372, 75, 25));
+  ButtonNext = AddButton(Loading, *this, this, L"ButtonNext", L"&Next >", Bounds(270, 372, 75, 25));
   ButtonNext->SetDefault(true);
-  ButtonCancel = AddButton(Loading, this, this, L"ButtonCancel", L"&Cancel", 356, 372);
+  ButtonCancel = AddButton(Loading, *this, this, L"ButtonCancel", L"&Cancel", Bounds(356, 372, 75, 25));
   ButtonCancel->ModalResult = mrCancel;
-  ButtonHelp = AddButton(Loading, this, this, L"ButtonHelp", L"&Help", 437, 372);
+  ButtonHelp = AddButton(Loading, *this, this, L"ButtonHelp", L"&Help", Bounds(437, 372, 75, 25));
   ButtonBack->OnClick = {this, &TBatchConverterForm::ButtonBackClick};
   ButtonNext->OnClick = {this, &TBatchConverterForm::ButtonNextClick};
   ButtonHelp->OnClick = {this, &TBatchConverterForm::ButtonHelpClick};
@@ -316,13 +294,17 @@ void TBatchConverterForm::CreateStepFiles(TLoadingBracket& Loading) {
   ImageListFiles = Loading.Add(new TImageList(this));
   ImageListFiles->SetName(L"ImageListFiles");
   ImageListFiles->SetSize(16, 16);
-  GroupBoxFileList = AddGroup(Loading, this, TabSheetFiles, L"GroupBoxFileList", L"File List", 4, 4, 488, 282);
+  GroupBoxFileList = AddGroupBox(Loading, *this, TabSheetFiles, L"GroupBoxFileList", L"File List",
+                                 Bounds(4, 4, 488, 282));
   ListViewFiles = AddList(Loading, this, GroupBoxFileList, L"ListViewFiles", {{L"File", 150}, {L"Path", 240}},
                           PopupMenuFiles);
   ListViewFiles->SetSmallImages(ImageListFiles);
-  ButtonAddFile = AddButton(Loading, this, GroupBoxFileList, L"ButtonAddFile", L"Add File...", 380, 18, 98);
-  ButtonAddFolder = AddButton(Loading, this, GroupBoxFileList, L"ButtonAddFolder", L"Add Folder...", 380, 48, 98);
-  ButtonRemoveFile = AddButton(Loading, this, GroupBoxFileList, L"ButtonRemoveFile", L"Remove", 380, 78, 98);
+  ButtonAddFile = AddButton(Loading, *this, GroupBoxFileList, L"ButtonAddFile", L"Add File...",
+                            Bounds(380, 18, 98, 25));
+  ButtonAddFolder = AddButton(Loading, *this, GroupBoxFileList, L"ButtonAddFolder", L"Add Folder...",
+                              Bounds(380, 48, 98, 25));
+  ButtonRemoveFile = AddButton(Loading, *this, GroupBoxFileList, L"ButtonRemoveFile", L"Remove",
+                               Bounds(380, 78, 98, 25));
   ButtonAddFile->OnClick = {this, &TBatchConverterForm::ButtonAddFileClick};
   ButtonAddFolder->OnClick = {this, &TBatchConverterForm::ButtonAddFolderClick};
   ButtonRemoveFile->OnClick = {this, &TBatchConverterForm::ButtonRemoveFileClick};
@@ -336,12 +318,14 @@ void TBatchConverterForm::CreateStepCommands(TLoadingBracket& Loading) {
   AddMenuItem(this, PopupMenuCommand, L"Settings", {this, &TBatchConverterForm::ButtonSettingsClick});
 
   GroupBoxCommand =
-      AddGroup(Loading, this, TabSheetCommands, L"GroupBoxCommand", L"&Command List", 4, 4, 488, 282);
+      AddGroupBox(Loading, *this, TabSheetCommands, L"GroupBoxCommand", L"&Command List", Bounds(4, 4, 488, 282));
   ListViewCommand = AddList(Loading, this, GroupBoxCommand, L"ListViewCommand",
                             {{L"Command", 150}, {L"Settings", 350}}, PopupMenuCommand);
-  ButtonAddCommand = AddButton(Loading, this, GroupBoxCommand, L"ButtonAddCommand", L"Add", 380, 18, 98);
-  ButtonRemoveCommand = AddButton(Loading, this, GroupBoxCommand, L"ButtonRemoveCommand", L"Remove", 380, 48, 98);
-  ButtonSettings = AddButton(Loading, this, GroupBoxCommand, L"ButtonSettings", L"Settings", 380, 78, 98);
+  ButtonAddCommand = AddButton(Loading, *this, GroupBoxCommand, L"ButtonAddCommand", L"Add", Bounds(380, 18, 98, 25));
+  ButtonRemoveCommand = AddButton(Loading, *this, GroupBoxCommand, L"ButtonRemoveCommand", L"Remove",
+                                  Bounds(380, 48, 98, 25));
+  ButtonSettings = AddButton(Loading, *this, GroupBoxCommand, L"ButtonSettings", L"Settings",
+                             Bounds(380, 78, 98, 25));
   ListViewCommand->OnDblClick = {this, &TBatchConverterForm::ListViewCommandDblClick};
   ButtonAddCommand->OnClick = {this, &TBatchConverterForm::ButtonAddCommandClick};
   ButtonRemoveCommand->OnClick = {this, &TBatchConverterForm::ButtonRemoveCommandClick};
@@ -350,37 +334,46 @@ void TBatchConverterForm::CreateStepCommands(TLoadingBracket& Loading) {
 
 void TBatchConverterForm::CreateStepOutput(TLoadingBracket& Loading) {
   TWinControl* page = TabSheetOutput;
-  GroupBoxFormat = AddGroup(Loading, this, page, L"GroupBoxFormat", L"&Output File Format", 4, 4, 488, 74);
+  GroupBoxFormat = AddGroupBox(Loading, *this, page, L"GroupBoxFormat", L"&Output File Format",
+                               Bounds(4, 4, 488, 74));
   RadioButtonSameFormat =
-      AddRadio(Loading, this, GroupBoxFormat, L"RadioButtonSameFormat",
-               L"Use the &same file format that was used to load the files (use .mp3 for default)", 10, 18, 470);
-  RadioButtonConvertFormat = AddRadio(Loading, this, GroupBoxFormat, L"RadioButtonConvertFormat",
-                                      L"&Convert to file format", 10, 44, 150);
+      AddRadioButton(Loading, *this, GroupBoxFormat, L"RadioButtonSameFormat",
+                     L"Use the &same file format that was used to load the files (use .mp3 for default)",
+                     Bounds(10, 18, 470, 17));
+  RadioButtonConvertFormat = AddRadioButton(Loading, *this, GroupBoxFormat, L"RadioButtonConvertFormat",
+                                            L"&Convert to file format",
+                                            Bounds(10, 44, 150, 17));
   ComboBoxFormat = Add<TComboBox>(Loading, this, GroupBoxFormat, L"ComboBoxFormat", 166, 42, 80, 21);
   ComboBoxFormat->SetStyle(csDropDownList);
   for (const wchar_t* ext : kFormatExtensions) ComboBoxFormat->Items()->Add(ext);
   ButtonFormatSettings =
-      AddButton(Loading, this, GroupBoxFormat, L"ButtonFormatSettings", L"Format Settings", 256, 40, 110);
+      AddButton(Loading, *this, GroupBoxFormat, L"ButtonFormatSettings", L"Format Settings",
+                Bounds(256, 40, 110, 25));
 
-  GroupBoxFolder = AddGroup(Loading, this, page, L"GroupBoxFolder", L"&Output Folder", 4, 82, 488, 74);
+  GroupBoxFolder = AddGroupBox(Loading, *this, page, L"GroupBoxFolder", L"&Output Folder", Bounds(4, 82, 488, 74));
   RadioButtonSameFolder =
-      AddRadio(Loading, this, GroupBoxFolder, L"RadioButtonSameFolder",
-               L"Use the sa&me folder that the files were loaded from (rename files if format is the same)", 10, 18,
-               470);
+      AddRadioButton(Loading, *this, GroupBoxFolder, L"RadioButtonSameFolder",
+                     L"Use the sa&me folder that the files were loaded from (rename files if format is the same)",
+                     Bounds(10, 18, 470, 17));
   RadioButtonSaveToFolder =
-      AddRadio(Loading, this, GroupBoxFolder, L"RadioButtonSaveToFolder", L"S&ave to this folder", 10, 44, 120);
+      AddRadioButton(Loading, *this, GroupBoxFolder, L"RadioButtonSaveToFolder", L"S&ave to this folder",
+                     Bounds(10, 44, 120, 17));
   EditFolder = Add<TEdit>(Loading, this, GroupBoxFolder, L"EditFolder", 134, 42, 300, 21);
   EditFolder->SetReadOnly(true);
-  ButtonBrowse = AddButton(Loading, this, GroupBoxFolder, L"ButtonBrowse", L"...", 440, 41, 30, 23);
+  ButtonBrowse = AddButton(Loading, *this, GroupBoxFolder, L"ButtonBrowse", L"...", Bounds(440, 41, 30, 23));
 
   GroupBoxProcessing =
-      AddGroup(Loading, this, page, L"GroupBoxProcessing", L"&Processing Files", 4, 160, 488, 124);
-  LabelProcessFileName = AddLabel(Loading, this, GroupBoxProcessing, L"LabelProcessFileName", L"...", 10, 18, 468);
-  LabelLabelStatus = AddLabel(Loading, this, GroupBoxProcessing, L"LabelLabelStatus", L"Status = 0%", 10, 36, 200);
+      AddGroupBox(Loading, *this, page, L"GroupBoxProcessing", L"&Processing Files", Bounds(4, 160, 488, 124));
+  LabelProcessFileName = AddLabel(Loading, *this, GroupBoxProcessing, L"LabelProcessFileName", L"...",
+                                  Bounds(10, 18, 468, 13));
+  LabelProcessFileName->SetAutoSize(false);
+  LabelProcessFileName->SetBounds(10, 18, 468, 14);
+  LabelLabelStatus = AddLabel(Loading, *this, GroupBoxProcessing, L"LabelLabelStatus", L"Status = 0%",
+                              Bounds(10, 36, 200, 13));
   ProgressBar = Add<TProgressBar>(Loading, this, GroupBoxProcessing, L"ProgressBar", 10, 52, 468, 16);
-  LabelBatch = AddLabel(Loading, this, GroupBoxProcessing, L"LabelBatch", L"Batch = 0%", 10, 74, 200);
+  LabelBatch = AddLabel(Loading, *this, GroupBoxProcessing, L"LabelBatch", L"Batch = 0%", Bounds(10, 74, 200, 13));
   ProgressBarBatch = Add<TProgressBar>(Loading, this, GroupBoxProcessing, L"ProgressBarBatch", 10, 90, 380, 16);
-  ButtonStop = AddButton(Loading, this, GroupBoxProcessing, L"ButtonStop", L"&Cancel", 403, 86);
+  ButtonStop = AddButton(Loading, *this, GroupBoxProcessing, L"ButtonStop", L"&Cancel", Bounds(403, 86, 75, 25));
   GroupBoxProcessing->SetVisible(false);
 
   RadioButtonSameFormat->OnClick = {this, &TBatchConverterForm::RadioButtonFormatClick};

@@ -44,7 +44,8 @@ TEST_F(BatchCommandsTest, DefaultsComeFromTheRecordAndTheTextsFollowTheTable) {
   GlobalVars.DefAmplify = 150;
   GlobalVars.DefReverbDelayTime = 1, GlobalVars.DefReverbMixDepth = 2, GlobalVars.DefReverbFeedbackGain = 3;
   GlobalVars.DefReverbGain = 4, GlobalVars.DefReverbFrequency = 5, GlobalVars.DefReverbTaps = 6;
-  GlobalVars.DefMixChanLL = 10, GlobalVars.DefMixChanLR = 20, GlobalVars.DefMixChanRL = 30, GlobalVars.DefMixChanRR = 40;
+  GlobalVars.DefMixChanLL = 10, GlobalVars.DefMixChanLR = 20;
+  GlobalVars.DefMixChanRL = 30, GlobalVars.DefMixChanRR = 40;
   GlobalVars.DefPhaserDelayTime = 7, GlobalVars.DefPhaserMixDepth = 8, GlobalVars.DefPhaserFeedbackGain = 9;
   struct Case {
     K Kind;
@@ -61,7 +62,8 @@ TEST_F(BatchCommandsTest, DefaultsComeFromTheRecordAndTheTextsFollowTheTable) {
        L"Right Channel, Right (%) = 40"},
       {K::Phaser, L"Phaser", L"Delay Time (ms) = 7, Mix Depth (%) = 8, Feedback Gain (%) = 9"},
       {K::Equalizer, L"Equalizer", L"Click on Settings to view or change."},
-      {K::ConvertSampleType, L"Convert Sample Rate And Channel", L"Convert Sample Rate = 44100, Convert Channel = Stereo"},
+      {K::ConvertSampleType, L"Convert Sample Rate And Channel",
+       L"Convert Sample Rate = 44100, Convert Channel = Stereo"},
   };
   for (const Case& c : cases) {
     TBatchCommandPtr command = NewBatchCommand(c.Kind, GlobalVars);

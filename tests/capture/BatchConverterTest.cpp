@@ -118,7 +118,8 @@ TEST_F(BatchConverterTest, AFileIsListedOnceByItsFullPathWhateverItsCase) {
   Form->AddFile(Dir.File(L"missing.wav"));
   EXPECT_EQ(RowPaths(), (std::vector<String>{a, other}));
   EXPECT_EQ(Form->ListViewFiles->Items()->Item(0)->Caption(), L"song.wav");
-  EXPECT_EQ(Form->ListViewFiles->Items()->Item(1)->SubItems()->Strings(0), ExcludeTrailingPathDelimiter(Dir.Path()) + L"\\other");
+  EXPECT_EQ(Form->ListViewFiles->Items()->Item(1)->SubItems()->Strings(0),
+            ExcludeTrailingPathDelimiter(Dir.Path()) + L"\\other");
   // Adding the folder offers its entries: only the audio file not yet listed is new.
   Source(L"second.wav", 8000, 1, Signal(10, 1));
   Form->AddFolder(Dir.Path());
@@ -269,7 +270,8 @@ TEST_F(BatchConverterTest, AStopDeletesOnlyThePartialOutputAndTheListsStayReadOn
   EXPECT_EQ(RowPaths(), (std::vector<String>{second, first}));
   EXPECT_EQ(Form->ListViewCommand->Items()->Count(), 0);
   ASSERT_EQ(Boxes.size(), 2u);
-  EXPECT_EQ(Boxes[1], L"Something wasn't as expected! At least one error occurred while processing file: \"" + first + L"\"");
+  EXPECT_EQ(Boxes[1],
+            L"Something wasn't as expected! At least one error occurred while processing file: \"" + first + L"\"");
   EXPECT_FALSE(Form->GroupBoxProcessing->Visible());
 }
 
