@@ -41,7 +41,7 @@ T* Add(TLoadingBracket& loading, TComponent* owner, TWinControl* parent, const w
 
 TListView* AddList(TLoadingBracket& loading, TComponent* owner, TWinControl* parent, const wchar_t* name,
                    std::initializer_list<std::pair<const wchar_t*, int>> columns, TPopupMenu* menu) {
-  TListView* list = Add<TListView>(loading, owner, parent, name, 10, 18, 360, 252);
+  TListView* list = Add<TListView>(loading, owner, parent, name, 10, 18, 460, 252);
   list->SetViewStyle(vsReport);
   list->SetMultiSelect(true);
   list->SetRowSelect(true);
@@ -199,7 +199,7 @@ TBatchConverterForm::TBatchConverterForm(TComponent* AOwner) : TForm(AOwner, 0) 
   SetBorderStyle(bsDialog);
   Font()->SetName(L"Tahoma");
   Font()->SetSize(8);
-  SetClientSize(520, 404);
+  SetClientSize(620, 404);
   SetKeyPreview(true);
   CreateControls(loading);
   OnShow = {this, &TBatchConverterForm::FormShow};
@@ -246,18 +246,18 @@ void TBatchConverterForm::CreateControls(TLoadingBracket& Loading) {
   AudioInformation = Loading.Add(new TAudioInformation2(this));
   AudioInformation->SetName(L"AudioInformation");
 
-  PanelHeader = Add<TPanel>(Loading, this, this, L"PanelHeader", 0, 0, 520, 52);
+  PanelHeader = Add<TPanel>(Loading, this, this, L"PanelHeader", 0, 0, 620, 52);
   PanelHeader->SetBevelOuter(bvNone);
   PanelHeader->SetColor(clWindow);
-  LabelStep = AddLabel(Loading, *this, PanelHeader, L"LabelStep", L"Step 1:", Bounds(12, 10, 490, 13));
+  LabelStep = AddLabel(Loading, *this, PanelHeader, L"LabelStep", L"Step 1:", Bounds(12, 10, 590, 13));
   LabelStep->Font()->SetStyle({fsBold});
   LabelStep->SetAutoSize(false);
-  LabelStep->SetBounds(12, 10, 490, 14);
-  LabelStepDetail = AddLabel(Loading, *this, PanelHeader, L"LabelStepDetail", L"", Bounds(24, 28, 480, 13));
+  LabelStep->SetBounds(12, 10, 590, 14);
+  LabelStepDetail = AddLabel(Loading, *this, PanelHeader, L"LabelStepDetail", L"", Bounds(24, 28, 580, 13));
   LabelStepDetail->SetAutoSize(false);
-  LabelStepDetail->SetBounds(24, 28, 480, 14);
+  LabelStepDetail->SetBounds(24, 28, 580, 14);
 
-  PageControl = Add<TPageControl>(Loading, this, this, L"PageControl", 8, 58, 504, 304);
+  PageControl = Add<TPageControl>(Loading, this, this, L"PageControl", 8, 58, 604, 304);
   for (TTabSheet** sheet : {&TabSheetFiles, &TabSheetCommands, &TabSheetOutput}) {
     *sheet = Loading.Add(new TTabSheet(this));
     (*sheet)->SetPageControl(PageControl);
@@ -270,12 +270,12 @@ void TBatchConverterForm::CreateControls(TLoadingBracket& Loading) {
   CreateStepCommands(Loading);
   CreateStepOutput(Loading);
 
-  ButtonBack = AddButton(Loading, *this, this, L"ButtonBack", L"< &Back", Bounds(194, 372, 75, 25));
-  ButtonNext = AddButton(Loading, *this, this, L"ButtonNext", L"&Next >", Bounds(270, 372, 75, 25));
+  ButtonBack = AddButton(Loading, *this, this, L"ButtonBack", L"< &Back", Bounds(294, 372, 75, 25));
+  ButtonNext = AddButton(Loading, *this, this, L"ButtonNext", L"&Next >", Bounds(370, 372, 75, 25));
   ButtonNext->SetDefault(true);
-  ButtonCancel = AddButton(Loading, *this, this, L"ButtonCancel", L"&Cancel", Bounds(356, 372, 75, 25));
+  ButtonCancel = AddButton(Loading, *this, this, L"ButtonCancel", L"&Cancel", Bounds(456, 372, 75, 25));
   ButtonCancel->ModalResult = mrCancel;
-  ButtonHelp = AddButton(Loading, *this, this, L"ButtonHelp", L"&Help", Bounds(437, 372, 75, 25));
+  ButtonHelp = AddButton(Loading, *this, this, L"ButtonHelp", L"&Help", Bounds(537, 372, 75, 25));
   ButtonBack->OnClick = {this, &TBatchConverterForm::ButtonBackClick};
   ButtonNext->OnClick = {this, &TBatchConverterForm::ButtonNextClick};
   ButtonHelp->OnClick = {this, &TBatchConverterForm::ButtonHelpClick};
@@ -295,16 +295,16 @@ void TBatchConverterForm::CreateStepFiles(TLoadingBracket& Loading) {
   ImageListFiles->SetName(L"ImageListFiles");
   ImageListFiles->SetSize(16, 16);
   GroupBoxFileList = AddGroupBox(Loading, *this, TabSheetFiles, L"GroupBoxFileList", L"File List",
-                                 Bounds(4, 4, 488, 282));
+                                 Bounds(4, 4, 588, 282));
   ListViewFiles = AddList(Loading, this, GroupBoxFileList, L"ListViewFiles", {{L"File", 150}, {L"Path", 240}},
                           PopupMenuFiles);
   ListViewFiles->SetSmallImages(ImageListFiles);
   ButtonAddFile = AddButton(Loading, *this, GroupBoxFileList, L"ButtonAddFile", L"Add File...",
-                            Bounds(380, 18, 98, 25));
+                            Bounds(480, 18, 98, 25));
   ButtonAddFolder = AddButton(Loading, *this, GroupBoxFileList, L"ButtonAddFolder", L"Add Folder...",
-                              Bounds(380, 48, 98, 25));
+                              Bounds(480, 48, 98, 25));
   ButtonRemoveFile = AddButton(Loading, *this, GroupBoxFileList, L"ButtonRemoveFile", L"Remove",
-                               Bounds(380, 78, 98, 25));
+                               Bounds(480, 78, 98, 25));
   ButtonAddFile->OnClick = {this, &TBatchConverterForm::ButtonAddFileClick};
   ButtonAddFolder->OnClick = {this, &TBatchConverterForm::ButtonAddFolderClick};
   ButtonRemoveFile->OnClick = {this, &TBatchConverterForm::ButtonRemoveFileClick};
@@ -318,14 +318,14 @@ void TBatchConverterForm::CreateStepCommands(TLoadingBracket& Loading) {
   AddMenuItem(this, PopupMenuCommand, L"Settings", {this, &TBatchConverterForm::ButtonSettingsClick});
 
   GroupBoxCommand =
-      AddGroupBox(Loading, *this, TabSheetCommands, L"GroupBoxCommand", L"&Command List", Bounds(4, 4, 488, 282));
+      AddGroupBox(Loading, *this, TabSheetCommands, L"GroupBoxCommand", L"&Command List", Bounds(4, 4, 588, 282));
   ListViewCommand = AddList(Loading, this, GroupBoxCommand, L"ListViewCommand",
                             {{L"Command", 150}, {L"Settings", 350}}, PopupMenuCommand);
-  ButtonAddCommand = AddButton(Loading, *this, GroupBoxCommand, L"ButtonAddCommand", L"Add", Bounds(380, 18, 98, 25));
+  ButtonAddCommand = AddButton(Loading, *this, GroupBoxCommand, L"ButtonAddCommand", L"Add", Bounds(480, 18, 98, 25));
   ButtonRemoveCommand = AddButton(Loading, *this, GroupBoxCommand, L"ButtonRemoveCommand", L"Remove",
-                                  Bounds(380, 48, 98, 25));
+                                  Bounds(480, 48, 98, 25));
   ButtonSettings = AddButton(Loading, *this, GroupBoxCommand, L"ButtonSettings", L"Settings",
-                             Bounds(380, 78, 98, 25));
+                             Bounds(480, 78, 98, 25));
   ListViewCommand->OnDblClick = {this, &TBatchConverterForm::ListViewCommandDblClick};
   ButtonAddCommand->OnClick = {this, &TBatchConverterForm::ButtonAddCommandClick};
   ButtonRemoveCommand->OnClick = {this, &TBatchConverterForm::ButtonRemoveCommandClick};
@@ -335,11 +335,11 @@ void TBatchConverterForm::CreateStepCommands(TLoadingBracket& Loading) {
 void TBatchConverterForm::CreateStepOutput(TLoadingBracket& Loading) {
   TWinControl* page = TabSheetOutput;
   GroupBoxFormat = AddGroupBox(Loading, *this, page, L"GroupBoxFormat", L"&Output File Format",
-                               Bounds(4, 4, 488, 74));
+                               Bounds(4, 4, 588, 74));
   RadioButtonSameFormat =
       AddRadioButton(Loading, *this, GroupBoxFormat, L"RadioButtonSameFormat",
                      L"Use the &same file format that was used to load the files (use .mp3 for default)",
-                     Bounds(10, 18, 470, 17));
+                     Bounds(10, 18, 570, 17));
   RadioButtonConvertFormat = AddRadioButton(Loading, *this, GroupBoxFormat, L"RadioButtonConvertFormat",
                                             L"&Convert to file format",
                                             Bounds(10, 44, 150, 17));
@@ -350,30 +350,30 @@ void TBatchConverterForm::CreateStepOutput(TLoadingBracket& Loading) {
       AddButton(Loading, *this, GroupBoxFormat, L"ButtonFormatSettings", L"Format Settings",
                 Bounds(256, 40, 110, 25));
 
-  GroupBoxFolder = AddGroupBox(Loading, *this, page, L"GroupBoxFolder", L"&Output Folder", Bounds(4, 82, 488, 74));
+  GroupBoxFolder = AddGroupBox(Loading, *this, page, L"GroupBoxFolder", L"&Output Folder", Bounds(4, 82, 588, 74));
   RadioButtonSameFolder =
       AddRadioButton(Loading, *this, GroupBoxFolder, L"RadioButtonSameFolder",
                      L"Use the sa&me folder that the files were loaded from (rename files if format is the same)",
-                     Bounds(10, 18, 470, 17));
+                     Bounds(10, 18, 570, 17));
   RadioButtonSaveToFolder =
       AddRadioButton(Loading, *this, GroupBoxFolder, L"RadioButtonSaveToFolder", L"S&ave to this folder",
                      Bounds(10, 44, 120, 17));
-  EditFolder = Add<TEdit>(Loading, this, GroupBoxFolder, L"EditFolder", 134, 42, 300, 21);
+  EditFolder = Add<TEdit>(Loading, this, GroupBoxFolder, L"EditFolder", 134, 42, 400, 21);
   EditFolder->SetReadOnly(true);
-  ButtonBrowse = AddButton(Loading, *this, GroupBoxFolder, L"ButtonBrowse", L"...", Bounds(440, 41, 30, 23));
+  ButtonBrowse = AddButton(Loading, *this, GroupBoxFolder, L"ButtonBrowse", L"...", Bounds(540, 41, 30, 23));
 
   GroupBoxProcessing =
-      AddGroupBox(Loading, *this, page, L"GroupBoxProcessing", L"&Processing Files", Bounds(4, 160, 488, 124));
+      AddGroupBox(Loading, *this, page, L"GroupBoxProcessing", L"&Processing Files", Bounds(4, 160, 588, 124));
   LabelProcessFileName = AddLabel(Loading, *this, GroupBoxProcessing, L"LabelProcessFileName", L"...",
-                                  Bounds(10, 18, 468, 13));
+                                  Bounds(10, 18, 568, 13));
   LabelProcessFileName->SetAutoSize(false);
-  LabelProcessFileName->SetBounds(10, 18, 468, 14);
+  LabelProcessFileName->SetBounds(10, 18, 568, 14);
   LabelLabelStatus = AddLabel(Loading, *this, GroupBoxProcessing, L"LabelLabelStatus", L"Status = 0%",
                               Bounds(10, 36, 200, 13));
-  ProgressBar = Add<TProgressBar>(Loading, this, GroupBoxProcessing, L"ProgressBar", 10, 52, 468, 16);
+  ProgressBar = Add<TProgressBar>(Loading, this, GroupBoxProcessing, L"ProgressBar", 10, 52, 568, 16);
   LabelBatch = AddLabel(Loading, *this, GroupBoxProcessing, L"LabelBatch", L"Batch = 0%", Bounds(10, 74, 200, 13));
-  ProgressBarBatch = Add<TProgressBar>(Loading, this, GroupBoxProcessing, L"ProgressBarBatch", 10, 90, 380, 16);
-  ButtonStop = AddButton(Loading, *this, GroupBoxProcessing, L"ButtonStop", L"&Cancel", Bounds(403, 86, 75, 25));
+  ProgressBarBatch = Add<TProgressBar>(Loading, this, GroupBoxProcessing, L"ProgressBarBatch", 10, 90, 480, 16);
+  ButtonStop = AddButton(Loading, *this, GroupBoxProcessing, L"ButtonStop", L"&Cancel", Bounds(503, 86, 75, 25));
   GroupBoxProcessing->SetVisible(false);
 
   RadioButtonSameFormat->OnClick = {this, &TBatchConverterForm::RadioButtonFormatClick};
