@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <functional>
+#include <optional>
 #include <utility>
 
 #include "app/core/Globals.h"
@@ -254,16 +255,20 @@ TEST_F(BatchConverterTest, AStopDeletesOnlyThePartialOutputAndTheListsStayReadOn
   Form->AddFile(second);
   // An older file of the output's name stays; the run writes "long(1).wav".
   WriteWav(Output(L"long.wav"), 8000, 1, Signal(10, 1));
-  bool sawPartial = false;
+  bool sawPartial = false, stillShown = false;
   OnBox = [&](const String& text) {
     if (text != L"Really want to stop convertion?") return;
     sawPartial = Form->Running();
+    // Closing the window while the run walks its lists is refused.
+    Form->Close();
+    stillShown = Form->Visible();
     Form->AddFile(Source(L"late.wav", 8000, 1, Signal(10, 1)));
     AddRow(K::Amplify, {50});
   };
   AtNextPump([&] { Form->ButtonStopClick(Form->ButtonStop); });
   Form->RunBatch();
   EXPECT_TRUE(sawPartial);
+  EXPECT_TRUE(stillShown);
   EXPECT_EQ(ReadWav(Output(L"long.wav")).Frames(), 10);
   EXPECT_FALSE(FileExists(Output(L"long(1).wav")));
   EXPECT_FALSE(FileExists(Output(L"next.wav")));
@@ -367,6 +372,53 @@ TEST_F(BatchConverterTest, WithoutMediaFoundationEachWmaFileFailsAlone) {
   EXPECT_EQ(RowPaths().size(), 2u);
   EXPECT_FALSE(FileExists(Output(L"one.wma")));
   EXPECT_FALSE(FileExists(Output(L"two.wma")));
+}
+
+TEST_F(BatchConverterTest, TheWriterSetUpFollowsTheRecordTheExactExtensionAndTheConvertRow) {
+  const String wav = Source(L"source.wav", 22050, 1, Signal(100, 1));
+  const String capital = Dir.File(L"SOURCE2.WAV");
+  WriteWav(capital, 22050, 1, Signal(100, 1));
+  struct Case {
+    const wchar_t* What;
+    bool Same;
+    int Index;
+    String Path;
+    std::optional<TBatchConvertTarget> Convert;
+    const wchar_t* Extension;
+    OutputKind Kind;
+    int Rate, Channels;  // the WAV set-up's, or the Ogg set-up's; 0: not checked
+  } cases[] = {
+      {L"same WAV", true, 0, wav, std::nullopt, L".wav", OutputKind::Wav, 22050, 1},
+      {L"same WAV, converted", true, 0, wav, TBatchConvertTarget{8000, 2}, L".wav", OutputKind::Wav, 8000, 2},
+      {L"capital extension", true, 0, capital, std::nullopt, L".mp3", OutputKind::Mp3, 0, 0},
+      {L"OGG type that sets nothing", false, 2, wav, std::nullopt, L".ogg", OutputKind::Ogg, 44100, 2},
+      {L"OGG converted", false, 2, wav, TBatchConvertTarget{48000, 2}, L".ogg", OutputKind::Ogg, 48000, 2},
+      // 128 kbit/s is more than the encoder takes for 22050 Hz mono: the set-up keeps its own.
+      {L"OGG refusing the conversion", false, 2, wav, TBatchConvertTarget{22050, 1}, L".ogg", OutputKind::Ogg, 44100,
+       2},
+      {L"WMA preset outside", false, 3, wav, TBatchConvertTarget{22050, 1}, L".wma", OutputKind::Wma, 0, 0},
+  };
+  GlobalVars.OutputOGGType = 7;
+  GlobalVars.OutputWMAPresets = 9;
+  for (const Case& c : cases) {
+    GlobalVars.BatchFileFormatUseTheSame = c.Same;
+    GlobalVars.BatchFileFormatIndex = c.Index;
+    TAudioFile2 reader(nullptr), writer(nullptr);
+    TAudioFile2LameEnc encoder;
+    reader.OpenRead(c.Path, 0, 1);
+    EXPECT_EQ(SetUpBatchOutput(writer, encoder, reader, c.Path, GlobalVars, c.Convert), c.Extension) << c.What;
+    EXPECT_EQ(writer.Output().Kind, c.Kind) << c.What;
+    if (c.Kind == OutputKind::Wav) {
+      EXPECT_EQ(writer.Output().Wav.SampleRate, c.Rate) << c.What;
+      EXPECT_EQ(writer.Output().Wav.Channels, c.Channels) << c.What;
+    }
+    if (c.Kind == OutputKind::Ogg) {
+      EXPECT_EQ(writer.Output().Ogg.SampleRate, c.Rate) << c.What;
+      EXPECT_EQ(writer.Output().Ogg.Channels, c.Channels) << c.What;
+    }
+    if (c.Kind == OutputKind::Wma) EXPECT_EQ(writer.Output().WmaProfile, 10) << c.What;
+    reader.CloseAudioFile();
+  }
 }
 
 TEST_F(BatchConverterTest, AnEmptySourceConvertsWithoutDividingByItsLength) {
