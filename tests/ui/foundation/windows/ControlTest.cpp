@@ -223,6 +223,9 @@ TEST_F(Controls, FocusAndMouseEnterEvents) {
   control->SetFocus();
   control->Perform(CM_MOUSEENTER, 0, 0);
   EXPECT_EQ(events, (std::vector<String>{L"focus", L"enter"}));
+  // The form's teardown takes the focus away from the control: the handlers must not outlive events.
+  control->OnFocusChanged = nullptr;
+  control->OnMouseEnter = nullptr;
 }
 
 // ---- scroll bars ---------------------------------------------------------------------------------
