@@ -416,7 +416,9 @@ TEST_F(BatchConverterTest, TheWriterSetUpFollowsTheRecordTheExactExtensionAndThe
       EXPECT_EQ(writer.Output().Ogg.SampleRate, c.Rate) << c.What;
       EXPECT_EQ(writer.Output().Ogg.Channels, c.Channels) << c.What;
     }
-    if (c.Kind == OutputKind::Wma) EXPECT_EQ(writer.Output().WmaProfile, 10) << c.What;
+    if (c.Kind == OutputKind::Wma) {
+      EXPECT_EQ(writer.Output().WmaProfile, 10) << c.What;
+    }
     reader.CloseAudioFile();
   }
 }
