@@ -8,6 +8,9 @@
 // comic-callout hint of the main window's look, 180 pixels of text wide with its shadow, composed
 // into the image a layered window shows (limit 8 ms).
 //
+// One figure of the subclassing layer: the non-client paint (WM_NCPAINT) of a 300 x 400 list box
+// with a vertical scroll bar drawn from the skin by its scroll window object (limit 2 ms).
+//
 // Comparison rows of the same size and layout take the same redraw, to show what of the warm limit
 // the window system leaves: the framework's plain panels and speed buttons; six framework windows
 // that only fill themselves (the framework's own cost of six windows); six bare windows whose window
@@ -32,6 +35,7 @@
 #include "ui/skins/controls/SkinSpeedButton.h"
 #include "ui/skins/core/SkinManager.h"
 #include "ui/skins/paint/CommonData.h"
+#include "ui/skins/windows/ScrollWnd.h"
 
 namespace {
 
@@ -267,6 +271,21 @@ int main(int argc, char** argv) {
     TBitmap* image = hint->ComposeLayeredImage();
     image->Free();
   }) && within;
+  // A list box whose vertical bar its scroll window object draws from the skin.
+  HWND listHost = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, 340, 440, nullptr, nullptr,
+                                  GetModuleHandleW(nullptr), nullptr);
+  HWND list = CreateWindowExW(0, L"LISTBOX", L"", WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | LBS_NOINTEGRALHEIGHT,
+                              10, 10, 300, 400, listHost, nullptr, GetModuleHandleW(nullptr), nullptr);
+  for (int i = 0; i < 200; ++i) SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"A line of the list"));
+  auto scroll = MakeSubclass<TacScrollWnd>(true, list, nullptr, manager, String(L"EDIT"));
+  ProcessMessages();
+  within = timing::Run("WM_NCPAINT of a 300 x 400 list box with a skinned vertical bar", rounds, 2.0, [&] {
+    SendMessageW(list, WM_NCPAINT, 1, 0);
+  }) && within;
+  timing::Run("  of which the skinned bar's own paint", rounds, 2.0, [&] { scroll->PaintScrollBars(nullptr, -1); });
+  scroll.reset();
+  DestroyWindow(listHost);
+
   std::printf("the same redraw, in turn (%d rounds):\n", rounds);
   CompareInTurn({{"skinned row, warm caches", window},
                  {"plain framework panels and speed buttons", plain.Panels[0]->Handle()},

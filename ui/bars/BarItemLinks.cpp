@@ -6,6 +6,8 @@
 
 #include "platform/framework/classes/Filer.h"
 #include "platform/framework/classes/Stream.h"
+#include "ui/bars/BarControl.h"
+#include "ui/bars/BarItemControls.h"
 #include "ui/bars/BarItems.h"
 #include "ui/bars/BarManager.h"
 #include "ui/bars/BarRoutines.h"
@@ -125,7 +127,11 @@ void TdxBarItemLink::BeforeDestruction() {
     detached_ = true;
     TdxBarManager* manager = BarManager();
     if (manager && !manager->BeingDestroyed() && manager->OnItemLinkDelete) manager->OnItemLinkDelete(manager, this);
-    // The item control and the window's references to it go with the bar windows.
+    if (itemControl_) {
+      TCustomdxBarControl* window = itemControl_->BarControl();
+      if (window && IsLiveBarControl(window) && !window->IsDestroying()) window->ForgetLink(this);
+    }
+    DestroyItemControl();
     LeaveItem();
     userGlyph_->OnChange = nullptr;
   }
@@ -139,7 +145,36 @@ void TdxBarItemLink::LeaveItem() {
 }
 
 void TdxBarItemLink::UserGlyphChanged() {
-  // The item control, when there is one, repaints its glyph.
+  if (itemControl_ && userDefine_.Contains(udGlyph)) itemControl_->GlyphChanged();
+}
+
+// ---- the item control ---------------------------------------------------------------------------
+
+void TdxBarItemLink::CreateItemControl() {
+  TCustomdxBarControl* window = OwnerBarControl();
+  if (itemControl_ || !item_ || !window || window->IsDestroying()) return;
+  TdxBarItemControlClass controlClass = item_->ItemControlClass(window->IsVertical());
+  if (controlClass) itemControl_ = controlClass->CreateControl(this);
+}
+
+void TdxBarItemLink::DestroyItemControl() {
+  TdxBarItemControl* control = itemControl_;
+  itemControl_ = nullptr;
+  if (control) control->Free();
+}
+
+void TdxBarItemLink::RecreateItemControl() {
+  TdxBarManager* manager = BarManager();
+  if (manager && manager->IsUpdateLocked()) return;
+  DestroyItemControl();
+  CreateItemControl();
+}
+
+TPoint TdxBarItemLink::ScreenToItemPoint(const TPoint& ScreenPoint) const {
+  TCustomdxBarControl* window = OwnerBarControl();
+  TPoint p = ScreenPoint;
+  if (window && window->HandleAllocated()) p = window->ScreenToClient(ScreenPoint);
+  return TPoint{p.x - itemRect_.left, p.y - itemRect_.top};
 }
 
 TdxBarItemLinks* TdxBarItemLink::OwnerLinks() const { return dynamic_cast<TdxBarItemLinks*>(Collection()); }
@@ -164,7 +199,10 @@ int TdxBarItemLink::ShowableIndex() const {
   return links ? links->ShowableIndexOf(this) : -1;
 }
 
-void TdxBarItemLink::StoreItemRect(const TRect& Rect) { itemRect_ = Rect; }
+void TdxBarItemLink::StoreItemRect(const TRect& Rect) {
+  itemRect_ = Rect;
+  if (itemControl_) itemControl_->BoundsChanged();
+}
 
 // ---- the item -----------------------------------------------------------------------------------
 
@@ -246,6 +284,7 @@ bool TdxBarItemLink::BeginGroup() const {
 void TdxBarItemLink::SetBeginGroup(bool Value) {
   if (beginGroup_ == Value) return;
   beginGroup_ = Value;
+  if (itemControl_) itemControl_->RebuildBar();
   Changed(false);
 }
 
@@ -278,10 +317,19 @@ void TdxBarItemLink::SetVisible(bool Value) {
   visible_ = Value;
   if (!(manager && manager->IsDesigning())) {
     if (links) links->RefreshLinkLists();
-    if (Value)
+    if (Value) {
       MarkRecentlyUsed(false);
-    else
+      if (links && links->BarControl()) {
+        CreateItemControl();
+        if (itemControl_) itemControl_->ItemVisibleChanged();
+      }
+    } else {
       MoveToRecentEnd();
+      if (itemControl_) {
+        itemControl_->ItemVisibleChanged();
+        DestroyItemControl();
+      }
+    }
   }
   Changed(false);
 }
@@ -290,6 +338,7 @@ void TdxBarItemLink::SetMostRecentlyUsed(bool Value) {
   if (mostRecentlyUsed_ == Value) return;
   mostRecentlyUsed_ = Value;
   ResetUsage();
+  if (TCustomdxBarControl* window = OwnerBarControl()) window->Recalculate(true);
   Changed(false);
 }
 
@@ -301,18 +350,25 @@ void TdxBarItemLink::ApplyUserDefineChange(TdxBarUserDefines Value) {
     if (had == has) continue;
     if (has) {
       userDefine_.Include(flag);
-      continue;
-    }
-    userDefine_.Exclude(flag);
-    switch (flag) {
-      case udCaption: userCaption_.clear(); break;
-      case udGlyph: {
-        TBitmap empty;
-        userGlyph_->Assign(&empty);
-        break;
+    } else {
+      userDefine_.Exclude(flag);
+      switch (flag) {
+        case udCaption: userCaption_.clear(); break;
+        case udGlyph: {
+          TBitmap empty;
+          userGlyph_->Assign(&empty);
+          break;
+        }
+        case udPaintStyle: userPaintStyle_ = psStandard; break;
+        case udWidth: userWidth_ = 0; break;
       }
-      case udPaintStyle: userPaintStyle_ = psStandard; break;
-      case udWidth: userWidth_ = 0; break;
+    }
+    if (!itemControl_) continue;
+    switch (flag) {
+      case udCaption: itemControl_->SizeAffectingChange(); break;
+      case udGlyph: itemControl_->GlyphChanged(); break;
+      case udPaintStyle: itemControl_->PaintStyleChanged(); break;
+      case udWidth: itemControl_->WidthChanged(); break;
     }
   }
 }
@@ -446,16 +502,23 @@ void TdxBarItemLink::MoveToRecentTop(bool IncrementUse) {
 
 void TdxBarItemLink::MoveToRecentEnd() {
   TdxBarItemLinks* links = OwnerLinks();
+  const int shownIndex = ShownIndex();
   SetRecentIndex(links ? links->RecentLinkCount() - 1 : savedRecentIndex_);
-  // An open window that showed the link re-lays out its shown links.
+  if (shownIndex >= 0) {
+    if (TCustomdxBarControl* window = OwnerBarControl()) window->LinkShownNotice();
+  }
 }
 
 void TdxBarItemLink::MarkRecentlyUsed(bool IncrementUse) {
   if (!CanBeShown()) return;
+  const int shownIndex = ShownIndex();
   MoveToRecentTop(IncrementUse);
   if (ShowableIndex() < 0) return;
-  // An open window that did not show the link re-lays out; using an item in a nested menu marks the
-  // links of the menu items that opened it too, once sub-items and popup menus exist.
+  if (shownIndex < 0) {
+    if (TCustomdxBarControl* window = OwnerBarControl()) window->LinkShownNotice();
+  }
+  // Using an item in a nested menu marks the links of the menu items that opened it too, once
+  // sub-items and popup menus exist.
 }
 
 void TdxBarItemLink::ResetUsage() {
@@ -709,8 +772,26 @@ TdxBarItemLinks::TdxBarItemLinks(TdxBarManager* ABarManager, IdxBarLinksOwner* A
 TdxBarItemLinks::~TdxBarItemLinks() = default;
 
 void TdxBarItemLinks::BeforeDestruction() {
-  // The bar window showing the links goes with them, once bar windows exist.
+  if (barControl_ && !barControl_->IsDestroying()) FreeBarControl();
+  barControl_ = nullptr;
   TCollection::BeforeDestruction();
+}
+
+TCustomdxBarControl* TdxBarItemLinks::CreateBarControl() {
+  if (!owner_) return nullptr;
+  TCustomdxBarControl* window = owner_->CreateBarControl();
+  if (window) window->AssignItemLinks(this);
+  return window;
+}
+
+void TdxBarItemLinks::FreeBarControl() {
+  TCustomdxBarControl* window = barControl_;
+  barControl_ = nullptr;
+  if (window) window->Free();
+}
+
+bool TdxBarItemLinks::BarControlShowing() const {
+  return barControl_ && barControl_->HandleAllocated() && IsWindowVisible(barControl_->Handle());
 }
 
 TPersistent* TdxBarItemLinks::GetOwner() { return LinksOwnerComponent(); }
@@ -762,7 +843,9 @@ bool TdxBarItemLinks::CanAcceptItem(TdxBarItem* Item, String& ErrorText) {
   return !owner_ || owner_->CanAddItem(Item, ErrorText);
 }
 
-bool TdxBarItemLinks::IsSelectableLink(TdxBarItemLink* Link) const { return Link && Link->ItemControl() != nullptr; }
+bool TdxBarItemLinks::IsSelectableLink(TdxBarItemLink* Link) const {
+  return Link && Link->ItemControl() && Link->ItemControl()->CanSelect();
+}
 
 // ---- lookups ------------------------------------------------------------------------------------
 
@@ -791,8 +874,8 @@ bool TdxBarItemLinks::HasItemControl(TdxBarItemControl* Control) const {
 }
 
 TdxBarItemLinks* TdxBarItemLinks::ParentLinks() const {
-  // The links of the window that opened this collection's window; bar windows bring them.
-  return nullptr;
+  TCustomdxBarControl* parent = barControl_ ? barControl_->ParentBar() : nullptr;
+  return parent ? parent->ItemLinks() : nullptr;
 }
 
 bool TdxBarItemLinks::UsesRecentItems() const {
@@ -803,9 +886,18 @@ bool TdxBarItemLinks::UsesRecentItems() const {
 
 int TdxBarItemLinks::FittingShownCount() const {
   if (AllShownFit()) return ShownLinkCount();
-  // A toolbar's links fit as far as their rectangles lie inside its window's client area; without
-  // a window none does.
-  return 0;
+  // A toolbar's links fit as far as their rectangles lie inside its window's client area.
+  if (!barControl_) return 0;
+  const TRect client = barControl_->ClientRect();
+  int count = 0;
+  for (TdxBarItemLink* link : shown_) {
+    const TRect& r = link->ItemRect();
+    if (r.IsEmpty() || r.left < client.left || r.top < client.top || r.right > client.right ||
+        r.bottom > client.bottom)
+      break;
+    ++count;
+  }
+  return count;
 }
 
 TdxBarItemLink* TdxBarItemLinks::FirstSelectableShown() const {
@@ -929,7 +1021,7 @@ void TdxBarItemLinks::MoveLink(int CurIndex, int NewIndex) {
     throw;
   }
   EndUpdate();
-  // An open bar window rebuilds.
+  if (barControl_) barControl_->Recalculate(true);
 }
 
 void TdxBarItemLinks::SetShownLimit(int Limit) {
@@ -1043,7 +1135,8 @@ void TdxBarItemLinks::Update(TCollectionItem* Item) {
     if (barManager_) barManager_->DoItemLinkChange(static_cast<TdxBarItemLink*>(Item));
     return;
   }
-  // An open, enabled bar window rebuilds here.
+  if (barControl_ && barControl_->HandleAllocated() && IsWindowEnabled(barControl_->Handle()))
+    barControl_->Recalculate(true);
   if (OnChange) OnChange(this);
 }
 
@@ -1223,5 +1316,8 @@ void TdxBarItemLinks::ApplyLoadedState(bool WithVisibility) {
       link->loadedRecentIndex_ = -1;
     }
   }
-  // An open bar window recreates its item controls here.
+  if (barControl_) {
+    barControl_->DestroyItemControls();
+    barControl_->CreateItemControls();
+  }
 }

@@ -92,7 +92,16 @@ class TdxBarItemLink : public TCollectionItem, public IdxBarSelectableItem {
   int ShownIndex() const;
   int ShowableIndex() const;
   const TRect& ItemRect() const { return itemRect_; }
+  // Stores the rectangle and tells the item control.
   void StoreItemRect(const TRect& Rect);
+  // A screen point in the bar window's client coordinates, less the item rectangle's top-left.
+  TPoint ScreenToItemPoint(const TPoint& ScreenPoint) const;
+  // The control of the class the item registered for the window's kind, when the link has an item and
+  // an open window that is not being destroyed.
+  void CreateItemControl();
+  void DestroyItemControl();
+  // Nothing while the manager's updates are locked.
+  void RecreateItemControl();
 
   // ---- the item
   TdxBarItem* Item() const;
@@ -214,6 +223,7 @@ class TdxBarItemLink : public TCollectionItem, public IdxBarSelectableItem {
  private:
   friend class TdxBarItemLinks;
   friend class TdxBarItem;
+  friend class TdxBarItemControl;
   void ApplyUserDefineChange(TdxBarUserDefines Value);
   void LeaveItem();
 
@@ -270,8 +280,11 @@ class TdxBarItemLinks : public TCollection {
   virtual bool IsSelectableLink(TdxBarItemLink* Link) const;
   // The links of a toolbar: only they store button groups, positions, view levels and visibility.
   virtual bool OwnerIsToolbar() const { return false; }
-  // The bar window shows the links on the screen (none without a window).
-  virtual bool BarControlShowing() const { return barControl_ != nullptr; }
+  // The bar window shows the links on the screen.
+  virtual bool BarControlShowing() const;
+  // A new bar window from the owner, showing the links.
+  TCustomdxBarControl* CreateBarControl();
+  void FreeBarControl();
 
   // ---- lookups
   TdxBarManager* BarManager() const { return barManager_; }
@@ -368,6 +381,7 @@ class TdxBarItemLinks : public TCollection {
   static bool AnswersAccelerator(TdxBarItemLink* Link, Word Key, TShiftState Shift);
   friend class TdxBarControlItemLinks;
   friend class TdxBarSubMenuControlItemLinks;
+  friend class TCustomdxBarControl;
 
   TdxBarManager* barManager_;
   IdxBarLinksOwner* owner_;

@@ -4,6 +4,8 @@
 
 #include "platform/framework/classes/Filer.h"
 #include "platform/framework/windows/Forms.h"
+#include "ui/bars/BarControl.h"
+#include "ui/bars/BarHints.h"
 #include "ui/bars/BarManager.h"
 #include "ui/bars/BarRoutines.h"
 #include "ui/bars/BarStrings.h"
@@ -179,6 +181,7 @@ void TdxBarItem::Assign(TPersistent* Source) {
   MergeKind = source->MergeKind;
   SetMergeOrder(source->MergeOrder());
   SetStyle(source->Style());
+  SetScreenTip(source->ScreenTip());
   SetVisible(source->Visible());
   Data = source->Data;
   SetGlyph(source->Glyph());
@@ -229,6 +232,14 @@ void TdxBarItem::ReadState(TReader& Reader) {
 void TdxBarItem::Notification(TComponent* AComponent, TOperation Operation) {
   TdxBarComponent::Notification(AComponent, Operation);
   if (Operation == opRemove && AComponent && AComponent == Action()) SetAction(nullptr);
+  if (Operation == opRemove && AComponent && AComponent == screenTip_) screenTip_ = nullptr;
+}
+
+void TdxBarItem::SetScreenTip(TdxBarScreenTip* Value) {
+  if (screenTip_ == Value) return;
+  if (screenTip_) screenTip_->RemoveFreeNotification(this);
+  screenTip_ = Value;
+  if (screenTip_) screenTip_->FreeNotification(this);
 }
 
 void TdxBarItem::SetName(const String& NewName) {
@@ -300,7 +311,6 @@ void TdxBarItem::ActionChange(TObject* Sender, bool CheckDefaults) {
   if (!CheckDefaults || !OnClick) OnClick = action->OnExecute;
 }
 
-void TdxBarItem::SetAlign(TdxBarItemAlign Value) { align_ = Value; }
 
 void TdxBarItem::SetCaption(const String& Value) {
   if (caption_ == Value) return;
@@ -394,19 +404,144 @@ void TdxBarItem::SetPaintStyle(TdxBarPaintStyle Value) {
   if (!IsLoading()) PaintStyleChanged();
 }
 
-void TdxBarItem::SetShowCaption(bool Value) { showCaption_ = Value; }
-void TdxBarItem::SetGlyphLayout(TdxBarGlyphLayout Value) { glyphLayout_ = Value; }
+void TdxBarItem::SetAlign(TdxBarItemAlign Value) {
+  if (align_ == Value) return;
+  align_ = Value;
+  RebuildBars({0, 1, 2});
+}
+
+void TdxBarItem::SetShowCaption(bool Value) {
+  if (showCaption_ == Value) return;
+  showCaption_ = Value;
+  if (!IsLoading()) RebuildBars({0, 1, 2});
+}
+
+void TdxBarItem::SetGlyphLayout(TdxBarGlyphLayout Value) {
+  if (glyphLayout_ == Value) return;
+  glyphLayout_ = Value;
+  RebuildBars({0, 1, 2});
+}
 
 TdxBarItemLink* TdxBarItem::LinkAt(int Index) const {
   return Index >= 0 && Index < LinkCount() ? links_[size_t(Index)] : nullptr;
 }
 
-// ---- change fan-out (the item controls join with the bar windows) --------------------------------
+TdxBarItemLink* TdxBarItem::ActiveLink() const {
+  for (TdxBarItemLink* link : links_) {
+    if (link->ItemControl() && link->ItemControl()->Active()) return link;
+  }
+  return nullptr;
+}
 
-void TdxBarItem::CaptionChanged() { Changed(); }
-void TdxBarItem::GlyphChanged() { Changed(); }
-void TdxBarItem::LargeGlyphChanged() { Changed(); }
-void TdxBarItem::ShortCutChanged() { Changed(); }
+// ---- change fan-out to the item controls ----------------------------------------------------------
+
+namespace {
+
+// The controls of the links, taken before anything runs (a control may go while it is told).
+std::vector<TdxBarItemControl*> ControlsOf(const std::vector<TdxBarItemLink*>& Links,
+                                           TdxBarUserDefine Except = TdxBarUserDefine(-1)) {
+  std::vector<TdxBarItemControl*> controls;
+  for (TdxBarItemLink* link : Links) {
+    if (!link->ItemControl()) continue;
+    if (Except != TdxBarUserDefine(-1) && link->UserDefine().Contains(Except)) continue;
+    controls.push_back(link->ItemControl());
+  }
+  return controls;
+}
+
+// The control is still shown by one of the links.
+bool StillShown(const std::vector<TdxBarItemLink*>& Links, TdxBarItemControl* Control) {
+  for (TdxBarItemLink* link : Links) {
+    if (link->ItemControl() == Control) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+TdxBarItemControlClass TdxBarItem::ItemControlClass(bool) const {
+  TdxBarItemList* registry = ItemClassRegistry();
+  return registry ? registry->ControlClassOf(ClassType()) : nullptr;
+}
+
+void TdxBarItem::RefreshControls() {
+  for (TdxBarItemControl* control : ControlsOf(links_)) {
+    if (StillShown(links_, control)) control->Recalculate();
+  }
+}
+
+void TdxBarItem::RepaintControls() {
+  for (TdxBarItemControl* control : ControlsOf(links_)) {
+    if (StillShown(links_, control)) control->Repaint();
+  }
+}
+
+void TdxBarItem::RebuildBars(TSet<int> Kinds) {
+  std::vector<TCustomdxBarControl*> windows;
+  for (TdxBarItemControl* control : ControlsOf(links_)) {
+    TCustomdxBarControl* window = control->BarControl();
+    if (window && Kinds.Contains(window->BarKind()) &&
+        std::find(windows.begin(), windows.end(), window) == windows.end())
+      windows.push_back(window);
+  }
+  for (TCustomdxBarControl* window : windows) {
+    if (IsLiveBarControl(window)) window->SettingsChanged();
+  }
+}
+
+void TdxBarItem::CaptionChanged() {
+  for (TdxBarItemControl* control : ControlsOf(links_, udCaption)) {
+    if (StillShown(links_, control)) control->SizeAffectingChange();
+  }
+  Changed();
+}
+
+void TdxBarItem::EnabledChanged() {
+  for (TdxBarItemControl* control : ControlsOf(links_)) {
+    if (!StillShown(links_, control)) continue;
+    control->CachedImage()->Invalidate();
+    control->EnabledChanged();
+  }
+}
+
+void TdxBarItem::GlyphChanged() {
+  for (TdxBarItemControl* control : ControlsOf(links_, udGlyph)) {
+    if (!StillShown(links_, control)) continue;
+    control->CachedImage()->Invalidate();
+    control->ViewInfo()->ResetWidthCache();
+    control->GlyphChanged();
+  }
+  Changed();
+}
+
+void TdxBarItem::HotGlyphChanged() {
+  for (TdxBarItemControl* control : ControlsOf(links_)) {
+    if (!StillShown(links_, control)) continue;
+    control->CachedImage()->Invalidate();
+    control->HotGlyphChanged();
+  }
+}
+
+void TdxBarItem::LargeGlyphChanged() {
+  for (TdxBarItemControl* control : ControlsOf(links_)) {
+    if (!StillShown(links_, control)) continue;
+    control->CachedImage()->Invalidate();
+    control->ViewInfo()->ResetWidthCache();
+    control->LargeGlyphChanged();
+  }
+  Changed();
+}
+
+void TdxBarItem::ShortCutChanged() {
+  RebuildBars({2});
+  Changed();
+}
+
+void TdxBarItem::WidthChanged() {
+  for (TdxBarItemControl* control : ControlsOf(links_, udWidth)) {
+    if (StillShown(links_, control)) control->WidthChanged();
+  }
+}
 
 void TdxBarItem::VisibleChanged() {
   if (IsDesigning()) return;
@@ -416,7 +551,14 @@ void TdxBarItem::VisibleChanged() {
     const std::vector<TdxBarItemLink*> links = links_;
     for (TdxBarItemLink* link : links) {
       if (TdxBarItemLinks* owner = link->OwnerLinks()) owner->RefreshLinkLists();
-      if (showable) link->MarkRecentlyUsed(false);
+      if (showable) {
+        link->MarkRecentlyUsed(false);
+        link->CreateItemControl();
+        if (link->ItemControl()) link->ItemControl()->ItemVisibleChanged();
+      } else if (link->ItemControl()) {
+        link->ItemControl()->ItemVisibleChanged();
+        link->DestroyItemControl();
+      }
     }
   } catch (...) {
     if (barManager_) barManager_->EndBarsUpdate(true);
@@ -426,9 +568,18 @@ void TdxBarItem::VisibleChanged() {
   Changed();
 }
 
-void TdxBarItem::StyleChanged(TdxBarItemStyleChange) {
-  // A relayout recreates the item's controls and rebuilds their bars, a repaint repaints them; both
-  // with the item controls.
+void TdxBarItem::StyleChanged(TdxBarItemStyleChange Kind) {
+  if (ComponentState().Contains(csDestroying)) return;
+  if (Kind == iscRelayout) {
+    const std::vector<TdxBarItemLink*> links = links_;
+    for (TdxBarItemLink* link : links) {
+      if (link->ItemControl()) link->RecreateItemControl();
+    }
+    RebuildBars({0, 1, 2});
+  } else if (Kind == iscRepaint) {
+    for (TdxBarItemControl* control : ControlsOf(links_)) control->PrepareWithItemFont();
+    RepaintControls();
+  }
 }
 
 // ---- queries ------------------------------------------------------------------------------------
@@ -484,8 +635,21 @@ void TdxBarItem::ShowDefaultEventHandler() {
 }
 
 void TdxBarItem::DeleteAllLinks() {
-  // Links shown on toolbar windows go inside one bars update, once toolbar windows exist.
-  while (!links_.empty()) links_.back()->Free();
+  bool onToolbarWindow = false;
+  if (barManager_ && !barManager_->BeingDestroyed()) {
+    for (TdxBarItemLink* link : links_) {
+      TCustomdxBarControl* window = link->OwnerBarControl();
+      if (window && window->BarKind() == 0 && !window->OwningBarManager()->IsUpdateLocked()) onToolbarWindow = true;
+    }
+  }
+  if (onToolbarWindow) barManager_->BeginBarsUpdate();
+  try {
+    while (!links_.empty()) links_.back()->Free();
+  } catch (...) {
+    if (onToolbarWindow) barManager_->EndBarsUpdate(true);
+    throw;
+  }
+  if (onToolbarWindow) barManager_->EndBarsUpdate(true);
 }
 
 TCustomImageList* TdxBarItem::GetImages() const { return barManager_ ? barManager_->Images() : nullptr; }
@@ -672,7 +836,13 @@ String TdxBarSeparator::GetDefaultCaption() const { return dxBarString(dxbsNewSe
 void TdxBarWindowItem::SetText(const String& Value) {
   if (text_ == Value) return;
   text_ = Value;
+  RepaintControls();
   Change();
+  RepaintControls();
+}
+
+TdxBarItemControlClass TdxBarWindowItem::ItemControlClass(bool Vertical) const {
+  return Vertical ? &TdxBarButtonControl::ClassInfo() : TdxBarItem::ItemControlClass(Vertical);
 }
 
 void TdxBarWindowItem::Change() {
@@ -716,6 +886,7 @@ void TdxBarButton::SetButtonStyle(TdxBarButtonStyle Value) {
   styleBits_ = int(Value);
   // Any change of style releases the button, whatever its group says.
   down_ = false;
+  if (!IsLoading()) RebuildBars({0, 1, 2});
   Changed();
 }
 
@@ -756,10 +927,30 @@ void TdxBarButton::SetDown(bool Value) {
   down_ = Value;
   if (IsLoading()) return;
   if (formerDown) formerDown->SetDown(false);
+  RepaintControls();
 }
 
-void TdxBarButton::SetDropDownEnabled(bool Value) { dropDownEnabled_ = Value; }
-void TdxBarButton::SetLowered(bool Value) { lowered_ = Value; }
+void TdxBarButton::SetDropDownEnabled(bool Value) {
+  if (dropDownEnabled_ == Value) return;
+  dropDownEnabled_ = Value;
+  if (!IsLoading()) RepaintControls();
+}
+
+void TdxBarButton::SetLowered(bool Value) {
+  if (lowered_ == Value) return;
+  lowered_ = Value;
+  if (!IsLoading()) RebuildBars({0, 1, 2});
+}
+
+void TdxBarButton::PaintStyleChanged() {
+  for (TdxBarItemControl* control : ControlsOf(Links(), udPaintStyle)) {
+    if (StillShown(Links(), control)) control->PaintStyleChanged();
+  }
+}
+
+void TdxBarButton::DropDown(TdxBarItemControl*, int, int, bool) {
+  // The popup menu of DropDownMenu opens at the point; popup menus come with the menu windows.
+}
 
 bool TdxBarButton::IsDownStored() const { return !(ActionLink() && ActionLink()->IsCheckedLinked()); }
 

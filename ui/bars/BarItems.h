@@ -11,6 +11,7 @@
 #include "platform/framework/graphics/ImageList.h"
 #include "platform/framework/windows/ActnList.h"
 #include "platform/framework/windows/ShortCuts.h"
+#include "ui/bars/BarItemControls.h"
 #include "ui/bars/BarItemLinks.h"
 #include "ui/bars/BarSupport.h"
 #include "ui/bars/BarTypes.h"
@@ -135,12 +136,19 @@ class TdxBarItem : public TdxBarComponent {
   bool UnclickAfterDoing = false;
   NativeInt Data = 0;
   bool CanSelect = true;
+  // The link whose control is clicking the item, while the click runs.
+  TdxBarItemLink* ClickedLink = nullptr;
+  // The screen tip the item's hint shows (a tip of a repository); freed tips are forgotten.
+  TdxBarScreenTip* ScreenTip() const { return screenTip_; }
+  void SetScreenTip(TdxBarScreenTip* Value);
 
   // ---- state
   TdxBarItemActionLink* ActionLink() const { return actionLink_.get(); }
   void AssignTo(TPersistent* Dest) override;
   int LinkCount() const { return int(links_.size()); }
   TdxBarItemLink* LinkAt(int Index) const;
+  // The first link whose item control is active (dropped down or editing), or null.
+  TdxBarItemLink* ActiveLink() const;
   TdxBarItemVisible LoadedVisible() const { return loadedVisible_; }
   TdxBarItemStylesData* StylesData() const { return stylesData_.get(); }
   bool IsLoading() const { return ComponentState().Contains(csLoading); }
@@ -180,6 +188,16 @@ class TdxBarItem : public TdxBarComponent {
   // Disabled: False. The item's own shortcut clicks it; else the links it owns are offered it.
   virtual bool IsShortCut(TShortCut AShortCut);
 
+  // ---- the item controls of the links
+  // Every link's control recalculates its draw parameters and parts and repaints.
+  virtual void RefreshControls();
+  virtual void RepaintControls();
+  // The bar windows of the given kinds (0 toolbar, 1 quick-customization bar, 2 menu) that show a
+  // control of the item recalculate their layout.
+  virtual void RebuildBars(TSet<int> Kinds);
+  // The control class registered for the item's exact class; null when none.
+  virtual TdxBarItemControlClass ItemControlClass(bool Vertical) const;
+
   // ---- overridable operations
   virtual int GetWidth() const { return width_; }
   virtual void SetWidth(int Value);
@@ -205,14 +223,14 @@ class TdxBarItem : public TdxBarComponent {
   virtual void SetImageIndex(int Value);
   virtual void SetLargeImageIndex(int Value);
   virtual void CaptionChanged();
-  virtual void EnabledChanged() {}
+  virtual void EnabledChanged();
   virtual void GlyphChanged();
-  virtual void HotGlyphChanged() {}
+  virtual void HotGlyphChanged();
   virtual void LargeGlyphChanged();
   virtual void PaintStyleChanged() {}
   virtual void ShortCutChanged();
   virtual void VisibleChanged();
-  virtual void WidthChanged() {}
+  virtual void WidthChanged();
   virtual String GetCaption() const { return caption_; }
   virtual bool IsCaptionStored() const;
   virtual void SetCaption(const String& Value);
@@ -260,6 +278,7 @@ class TdxBarItem : public TdxBarComponent {
  protected:
   TdxBarItem(TComponent* AOwner, int AStyleCount);
   void SetBarManager(TdxBarManager* Value);
+  const std::vector<TdxBarItemLink*>& Links() const { return links_; }
   // A style changed: relayout or repaint of the item's controls.
   virtual void StyleChanged(TdxBarItemStyleChange Kind);
   virtual TdxBarItemActionLink* CreateActionLink();
@@ -296,6 +315,7 @@ class TdxBarItem : public TdxBarComponent {
   bool checkDefaults_ = false;
   std::vector<TdxBarItemLink*> links_;
   ObjectPtr<TdxBarItemStylesData> stylesData_;
+  TdxBarScreenTip* screenTip_ = nullptr;
 };
 
 // ---- the action link ----------------------------------------------------------------------------
@@ -365,6 +385,8 @@ class TdxBarWindowItem : public TdxBarItem {
  public:
   explicit TdxBarWindowItem(TComponent* AOwner) : TdxBarItem(AOwner) {}
   bool CanClick() const override { return false; }
+  // A window that lays its controls out vertically shows the item as a plain button.
+  TdxBarItemControlClass ItemControlClass(bool Vertical) const override;
   String Text() const { return GetText(); }
   virtual String GetText() const { return text_; }
   virtual void SetText(const String& Value);
@@ -416,10 +438,13 @@ class TdxBarButton : public TdxBarItem, public IdxBarLinksOwner {
   bool Lowered() const { return lowered_; }
   void SetLowered(bool Value);
   TdxBarPopupMenu* DropDownMenu() const { return dropDownMenu_; }
+  // Shows the drop-down menu for the control at the screen point (the popup menus open it).
+  virtual void DropDown(TdxBarItemControl* Control, int X, int Y, bool ByMouse);
   bool IsDownStored() const;
 
   bool SupportsPaintStyle() const override { return true; }
   TdxBarItemLinks* GetItemLinks() const override { return nullptr; }
+  void PaintStyleChanged() override;
   bool AcceptsAccelerator(TdxBarItemLink* Link) const override;
   String GetDefaultCaption() const override;
   // A checkable button toggles first (when enabled), then clicks.

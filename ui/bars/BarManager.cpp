@@ -6,6 +6,9 @@
 #include "platform/framework/classes/UnitLifecycle.h"
 #include "platform/framework/rtl/SysUtils.h"
 #include "platform/framework/windows/Forms.h"
+#include "ui/bars/BarControl.h"
+#include "ui/bars/BarHints.h"
+#include "ui/bars/BarItemControls.h"
 #include "ui/bars/BarItems.h"
 #include "ui/bars/BarRoutines.h"
 #include "ui/bars/BarStrings.h"
@@ -18,9 +21,10 @@ DEFINE_CLASS(TdxBarManagerCategories)
 DEFINE_CLASS(TdxBarManager)
 DEFINE_CLASS(TdxBarManagerList)
 
-// Defined in BarRoutines.cpp.
+// Defined in BarRoutines.cpp and BarItemControls.cpp.
 void SetBarUnitFinalizing(bool Value);
 void FreeSharedBarCanvas();
+void FreeDropDownTimers();
 
 namespace {
 
@@ -28,15 +32,24 @@ TdxBarManagerList* g_managers = nullptr;
 TdxBarSystemController* g_systemController = nullptr;
 
 void StartBarUnit() {
-  RegisterClasses({&TdxBarGroup::ClassInfo()});
+  RegisterClasses({&TdxBarGroup::ClassInfo(), &TdxBarScreenTipRepository::ClassInfo(), &TdxBarScreenTip::ClassInfo()});
+  RegisterItemControlClass(&TdxBarButton::ClassInfo(), &TdxBarButtonControl::ClassInfo(), true);
+  RegisterItemControlClass(&TdxBarLabel::ClassInfo(), &TdxBarCustomStaticControl::ClassInfo(), true);
+  RegisterItemControlClass(&TdxBarSeparator::ClassInfo(), &TdxBarSeparatorControl::ClassInfo(), true);
+  RegisterItemControlClass(&TdxBarApplicationMenuButtonItem::ClassInfo(),
+                           &TdxBarApplicationMenuButtonControl::ClassInfo(), false);
   if (!g_managers) g_managers = new TdxBarManagerList;
   if (!g_systemController) g_systemController = new TdxBarSystemController;
 }
 
 void EndBarUnit() {
   SetBarUnitFinalizing(true);
+  FreeBarHintWindow();
+  FreeDropDownTimers();
   FreeAndNil(g_systemController);
   FreeSharedBarCanvas();
+  FreeCheckerBrush();
+  FreeItemClassRegistry();
   FreeAndNil(g_managers);
 }
 
@@ -329,6 +342,12 @@ int RecentItemsThresholdFor(int Percents) {
 }
 
 TdxBarManager::TdxBarManager(TComponent* AOwner) : TComponent(CheckedManagerOwner(AOwner)) {
+  for (int kind = htShow; kind <= htQuick; ++kind) {
+    hintTimers_[kind].reset(new TcxTimer(nullptr));
+    hintTimers_[kind]->SetEnabled(false);
+    hintTimers_[kind]->SetInterval(kind == htQuick ? 400 : 1000);
+    hintTimers_[kind]->SetOnTimer([this, kind](TObject*) { HintTimerFired(THintTimer(kind)); });
+  }
   RegisterBarManager(this);
   try {
     backgrounds_.reset(new TdxBarBackgrounds(this));
@@ -384,8 +403,11 @@ TdxBarManager::TdxBarManager(TComponent* AOwner) : TComponent(CheckedManagerOwne
 }
 
 TdxBarManager::~TdxBarManager() {
-  // The hint of the bar hint window is hidden first, once hints exist; then customizing mode ends
-  // while everything it uses is still here; only then the manager leaves the list and its helpers go.
+  // The hint is hidden first and its timers stop, so nothing the manager frees is asked for a hint
+  // later; then customizing mode ends while everything it uses is still here; only then the manager
+  // leaves the list (the last one frees the hint window) and its helpers go.
+  StopHint();
+  for (auto& timer : hintTimers_) timer.reset();
   SetCustomizingMode(false);
   UnregisterBarManager(this);
   imageOptions_.reset();
@@ -1023,8 +1045,148 @@ void RegisterBarManager(TdxBarManager* Manager) {
   if (!g_managers && !BarUnitFinalizing()) g_managers = new TdxBarManagerList;
   if (!g_managers || g_managers->IndexOf(Manager) >= 0) return;
   g_managers->Add(Manager);
+  if (!Manager->IsDesigning() && !BarHintWindow()) CreateBarHintWindow();
 }
 
 void UnregisterBarManager(TdxBarManager* Manager) {
-  if (g_managers) g_managers->Remove(Manager);
+  if (!g_managers) return;
+  g_managers->Remove(Manager);
+  if (g_managers->Count() == 0) FreeBarHintWindow();
+}
+
+// ---- selection, mouse tracking and item hints ---------------------------------------------------
+
+void TdxBarManager::SelectItemControl(TdxBarItemControl* Control) {
+  if (Control == selectedItemControl_) return;
+  TdxBarItemControl* old = selectedItemControl_;
+  if (InDesignOrCustomizing() && old && (!Control || Control->BarControl() != old->BarControl())) {
+    if (TCustomdxBarControl* window = old->BarControl()) window->HotTrack(nullptr);
+  }
+  selectedItemControl_ = Control;
+}
+
+void TdxBarManager::StartMouseTracking(TCustomdxBarControl* BarControl) {
+  if (mouseTrackedBar_ == BarControl) return;
+  if (TCustomdxBarControl* previous = mouseTrackedBar_) {
+    EndMouseTracking(previous);
+    previous->MouseLeaveEvent();
+  }
+  if (!BarControl || !BarControl->HandleAllocated()) return;
+  mouseTrackedBar_ = BarControl;
+  WatchMouseLeave(BarControl, BarControl->ClientRect(), BarControl);
+}
+
+void TdxBarManager::EndMouseTracking(TCustomdxBarControl* BarControl) {
+  if (mouseTrackedBar_ != BarControl || !BarControl) return;
+  mouseTrackedBar_ = nullptr;
+  UnwatchMouseLeave(BarControl);
+}
+
+namespace {
+
+// The manager whose hint the bar hint window shows.
+TdxBarManager* g_hintOwner = nullptr;
+
+bool HintWindowShowing() {
+  TdxBarHintWindow* window = BarHintWindow();
+  return window && window->HintShown();
+}
+
+}  // namespace
+
+void TdxBarManager::ShowItemHint(bool Show, const String& Text, TObject* HintObject) {
+  if (IsCustomizing() || IsDesigning() || !ShowHint()) return;
+  if (Show && HintWindowShowing()) HintHideStep(true);
+  HintUpdate(Show, Text, HintObject);
+}
+
+void TdxBarManager::HintUpdate(bool Show, const String& Text, TObject* HintObject) {
+  if (!Show && !hintRequested_) return;
+  hintRequested_ = Show;
+  hintText_ = Text;
+  hintObject_ = HintObject;
+  hintShown_ = false;
+  hintTimers_[htShow]->SetEnabled(false);
+  TdxBarItemControl* selected = selectedItemControl_;
+  const bool wanted = Show && ((selected && selected->BarControl() && !selected->BarControl()->IsActive()) ||
+                               !Text.empty() || HintObject);
+  if (!wanted) return HintHideStep(Show);
+  if (HintWindowShowing() || quickHint_) return ShowHintNow();
+  TdxBarHintWindow* window = BarHintWindow();
+  if (!window) return;
+  hintTimers_[htShow]->SetInterval(UINT(window->InitialPause()));
+  hintTimers_[htShow]->SetEnabled(true);
+}
+
+void TdxBarManager::HintHideStep(bool PartOfShowRequest) {
+  hintTimers_[htHide]->SetEnabled(false);
+  if (HintWindowShowing()) {
+    BarHintWindow()->HideHint();
+    if (g_hintOwner == this) g_hintOwner = nullptr;
+    if (PartOfShowRequest) {
+      hintTimers_[htQuick]->SetEnabled(false);
+      quickHint_ = true;
+      hintTimers_[htQuick]->SetEnabled(true);
+    }
+  }
+}
+
+void TdxBarManager::ShowHintNow() {
+  TdxBarHintWindow* window = BarHintWindow();
+  if (!window || BeingDestroyed()) return;
+  String hint = hintText_, shortCut;
+  if (hint.empty()) {
+    auto* source = Supports<IdxBarHintSource>(hintObject_);
+    bool handled = false;
+    if (!source || !source->GetHintTexts(handled, hint, shortCut) ||
+        (!source->IsEnabled() && !ShowHintForDisabledItems)) {
+      HintHideStep(false);
+      return;
+    }
+    if (!ShowShortCutInHint() && !(Application && Application->HintShortCuts)) shortCut.clear();
+  }
+  if (window->ShowHintFor(this, hint, shortCut)) {
+    hintShown_ = true;
+    g_hintOwner = this;
+    hintTimers_[htHide]->SetEnabled(false);
+    hintTimers_[htHide]->SetInterval(UINT(window->HidePause()));
+    hintTimers_[htHide]->SetEnabled(true);
+  } else {
+    HintHideStep(false);
+  }
+}
+
+void TdxBarManager::HintTimerFired(THintTimer Kind) {
+  hintTimers_[Kind]->SetEnabled(false);
+  switch (Kind) {
+    case htShow:
+      if (!BeingDestroyed()) ShowHintNow();
+      break;
+    case htHide:
+      HintHideStep(false);
+      hintRequested_ = false;
+      hintObject_ = nullptr;
+      break;
+    case htQuick:
+      quickHint_ = false;
+      break;
+  }
+}
+
+void TdxBarManager::StopHint() {
+  for (auto& timer : hintTimers_) {
+    if (timer) timer->SetEnabled(false);
+  }
+  if (g_hintOwner == this || hintShown_) {
+    if (TdxBarHintWindow* window = BarHintWindow()) window->HideHint();
+    g_hintOwner = nullptr;
+  }
+  hintRequested_ = false;
+  hintShown_ = false;
+  hintObject_ = nullptr;
+}
+
+void TdxBarManager::ForgetHintObject(TObject* Object) {
+  if (!Object || hintObject_ != Object) return;
+  StopHint();
 }

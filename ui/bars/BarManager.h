@@ -17,6 +17,7 @@
 #include "ui/bars/BarSupport.h"
 #include "ui/bars/BarTypes.h"
 #include "ui/foundation/Classes.h"
+#include "ui/foundation/Controls.h"
 #include "ui/foundation/LookAndFeel.h"
 #include "ui/foundation/Themes.h"
 
@@ -201,8 +202,13 @@ class TdxBarManager : public TComponent {
   TdxBarGroup* GroupAt(int Index) const;
   // The drag state of links (the customizing code's): until it exists nothing is ever dragged.
   bool IsDragging() const { return false; }
-  TdxBarItem* DraggingItem() const { return nullptr; }
-  TdxBarItemLink* DraggingItemLink() const { return nullptr; }
+  TdxBarItem* DraggingItem() const { return draggingItem_; }
+  TdxBarItemLink* DraggingItemLink() const { return draggingItemLink_; }
+  // The item and link a pressed link in customizing mode will drag.
+  void SetDraggingItem(TdxBarItem* Item, TdxBarItemLink* Link) {
+    draggingItem_ = Item;
+    draggingItemLink_ = Link;
+  }
   bool IsFlatStyle() const { return style_ == bmsFlat; }
   int GlyphSize() const { return imageOptions_->GlyphSize(); }
   bool UsesLargeImagesForLargeIcons() const;
@@ -240,7 +246,35 @@ class TdxBarManager : public TComponent {
   TdxBarItem* CreateItem(TComponentClass ItemClass);
   void MoveItem(int CurIndex, int NewIndex);
   TdxBarItemControl* SelectedItemControl() const { return selectedItemControl_; }
+  // Stores only.
   void SetSelectedItemControl(TdxBarItemControl* Control) { selectedItemControl_ = Control; }
+  // In customizing or design mode the old control's window drops its hot control when Control is
+  // null or lies in another window; then Control is stored.
+  void SelectItemControl(TdxBarItemControl* Control);
+  // The toolbar window that has the keyboard (set and cleared by the toolbar windows).
+  TCustomdxBarControl* KeyboardFocusedBar() const { return keyboardFocusedBar_; }
+  void SetKeyboardFocusedBar(TCustomdxBarControl* Value) { keyboardFocusedBar_ = Value; }
+
+  // ---- mouse tracking of bar windows: the previously tracked window gets its leave
+  void StartMouseTracking(TCustomdxBarControl* BarControl);
+  void EndMouseTracking(TCustomdxBarControl* BarControl);
+  bool IsMouseTrackingBarControl(TCustomdxBarControl* BarControl) const { return mouseTrackedBar_ == BarControl; }
+  TCustomdxBarControl* MouseTrackedBar() const { return mouseTrackedBar_; }
+
+  // ---- item hints
+  // Nothing in customizing mode, at design time or without ShowHint. A show request for a selected
+  // control of an inactive window, a text or a hint object shows at once while a hint is visible or
+  // within 400 ms of the last one, else after the hint window's pause; the hint hides after the
+  // window's hide pause.
+  void ShowItemHint(bool Show, const String& Text = String(), TObject* HintObject = nullptr);
+  void HideItemHint() { ShowItemHint(false); }
+  // The object is going: a hint requested for it is dropped.
+  void ForgetHintObject(TObject* Object);
+  TObject* HintObject() const { return hintObject_; }
+  // The timers of the item hints: the show pause, the hide pause, the 400 ms quick re-show.
+  enum THintTimer { htShow, htHide, htQuick };
+  TcxTimer* HintTimer(THintTimer Kind) const { return hintTimers_[Kind].get(); }
+  bool QuickHint() const { return quickHint_; }
   // At run time the class name without its first letter, followed by 1, 2, ... until no item has
   // that name.
   String UniqueItemName(TClass ItemClass) const;
@@ -508,6 +542,21 @@ class TdxBarManager : public TComponent {
   HBRUSH flatBrushes_[5] = {};
   HBRUSH themeToolbarBrush_ = nullptr;
   TdxBarItemControl* selectedItemControl_ = nullptr;
+  TCustomdxBarControl* keyboardFocusedBar_ = nullptr;
+  TCustomdxBarControl* mouseTrackedBar_ = nullptr;
+  TdxBarItem* draggingItem_ = nullptr;
+  TdxBarItemLink* draggingItemLink_ = nullptr;
+  void HintUpdate(bool Show, const String& Text, TObject* HintObject);
+  void HintHideStep(bool PartOfShowRequest);
+  void ShowHintNow();
+  void HintTimerFired(THintTimer Kind);
+  void StopHint();
+  bool hintRequested_ = false;
+  bool hintShown_ = false;
+  bool quickHint_ = false;
+  String hintText_;
+  TObject* hintObject_ = nullptr;
+  ObjectPtr<TcxTimer> hintTimers_[3];
 
   bool autoAlignBars_ = false;
   bool autoDockColor_ = true;

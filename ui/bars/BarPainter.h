@@ -6,6 +6,7 @@
 // library, which fills the table when the library starts; with an empty table a manager has none.
 
 #include <type_traits>
+#include <vector>
 
 #include "platform/framework/classes/Object.h"
 #include "ui/bars/BarTypes.h"
@@ -24,6 +25,16 @@ class TdxBarPainterMetaClass : public TMetaClass {
 };
 using TdxBarPainterClass = const TdxBarPainterMetaClass*;
 
+class TCustomdxBarControl;
+class TdxBarItemControl;
+class TdxBarItemControlDrawParams;
+class TdxBarCustomHintViewInfo;
+class TdxBarScreenTip;
+class TcxCanvas;
+
+// The operations below are the ones the bar windows, their item controls, the drop-down list and
+// the hint window call. The bar-painting part of the library gives each its base behaviour and adds
+// the painter's other operations; a bar window asks its painter every time and keeps none.
 class TdxBarPainter : public TObject {
  public:
   using MetaClass = TdxBarPainterMetaClass;
@@ -33,6 +44,102 @@ class TdxBarPainter : public TObject {
   // The base constructor sets nothing from the skin painter; a skinned painter keeps it.
   explicit TdxBarPainter(TcxCustomLookAndFeelPainterClass) {}
   TdxBarPainterClass PainterClass() const { return static_cast<TdxBarPainterClass>(ClassType()); }
+
+  // ---- bar windows
+  // The window's frame answer (0, 1 or 2); a sub-item opening its menu beside a menu entry moves the
+  // menu up by the menu's answer.
+  virtual int MenuItemIndent(TCustomdxBarControl* BarControl) = 0;
+  // The icon column's width for the window.
+  virtual int IconAreaWidth(TCustomdxBarControl* BarControl) = 0;
+  // The text height measured on the canvas (with its current font).
+  virtual int CaptionHeightFor(TcxCanvas* Canvas) = 0;
+  // The text height at which sizes given for scaling ratio 1 hold.
+  virtual int ReferenceTextSize() = 0;
+  // The brush of the strip between a window and the item that opened it.
+  virtual HBRUSH BarControlOwnerBrush(TCustomdxBarControl* BarControl) = 0;
+  // The background brush of the window's items.
+  virtual HBRUSH AlternateToolbarBrush(TCustomdxBarControl* BarControl) = 0;
+  // The pattern brush some button faces are filled with.
+  virtual HBRUSH DownedBrush(TCustomdxBarControl* BarControl) = 0;
+  virtual HBRUSH ToolbarBrush(TCustomdxBarControl* BarControl) = 0;
+  virtual HBRUSH SelectedBrush(TCustomdxBarControl* BarControl) = 0;
+  // The combo arrow's width and the edit height, from the width and height of the text "0".
+  virtual int ComboButtonWidthFor(TCustomdxBarControl* BarControl, int ZeroWidth) = 0;
+  virtual int EditHeightFor(TCustomdxBarControl* BarControl, int ZeroHeight) = 0;
+  // Gives a popup bar window its shape after a resize (R: the window rectangle at the origin).
+  virtual void EditBorderChanged(HWND Window, const TRect& R, bool Redraw) = 0;
+  // The window casts a shadow.
+  virtual bool HasShadow(TCustomdxBarControl* BarControl) = 0;
+  // The shadow leaves the strip towards the opening item open.
+  virtual bool OwnerJoinShown(TCustomdxBarControl* BarControl) = 0;
+  // Menus and drop-downs opened from the window's items are attached to the opening item.
+  virtual bool AttachesDropDowns(TCustomdxBarControl* BarControl) = 0;
+
+  // ---- hints and screen tips
+  // The hint's screen position for a window's item (ItemRect in screen coordinates).
+  virtual void HintPosition(TCustomdxBarControl* BarControl, const TRect& ItemRect, const TPoint& Cursor,
+                            int HintHeight, TPoint& Position) = 0;
+  // A new view info for the bar hint window (which owns it).
+  virtual TdxBarCustomHintViewInfo* CreateHintViewInfo(TdxBarManager* Manager, const String& HintText,
+                                                       const String& ShortCutText, TdxBarScreenTip* ScreenTip) = 0;
+  // Text colours of a screen tip's description and of its header and footer; clDefault keeps the
+  // band font's colour.
+  virtual TColor ScreenTipDescriptionTextColor() = 0;
+  virtual TColor ScreenTipTextColor() = 0;
+  // The height of the line above a footer band.
+  virtual int ScreenTipFooterLineHeight() = 0;
+  virtual void DrawScreenTipBackground(TcxCanvas* Canvas, const TRect& R) = 0;
+  virtual void DrawScreenTipFooterLine(TcxCanvas* Canvas, const TRect& R) = 0;
+
+  // ---- drop-down lists and edits
+  // The frame width of a combo's drop-down list on each side.
+  virtual int DropDownListBorderSize() = 0;
+  // Draws the list's frame; the inner rectangle is already out of the clip.
+  virtual void DrawDropDownListBorder(HDC DC, TColor Color, const TRect& R) = 0;
+  // The edit part's text and background colours.
+  virtual void EditColors(TdxBarItemControl* EditControl, TColor& TextColor, TColor& BackgroundColor) = 0;
+
+  // ---- item controls
+  // Large icons are drawn at all.
+  virtual bool AllowsLargeIcons() = 0;
+  // The rectangle the caption of the draw parameters needs on their canvas.
+  virtual void TextBoundsOf(TdxBarItemControlDrawParams* DrawParams, TRect& R) = 0;
+  // Offsets between a glyph and the caption on toolbars (the control adds the left value).
+  virtual void GlyphTextGap(TRect& R) = 0;
+  // Lets the painter widen a button.
+  virtual void TextOffset(TdxBarItemControlDrawParams* DrawParams, int& Width) = 0;
+  // Left and right text offsets of a menu entry.
+  virtual void MenuTextOffsets(TdxBarItemControlDrawParams* DrawParams, int Kind, TRect& R) = 0;
+  // The extra width of a menu entry's text area; also the control's painter query.
+  virtual int SubMenuItemExtra(TdxBarItemControl* Control) = 0;
+  // The last adjustments of a menu entry's height and width.
+  virtual void AdjustMenuMetric(int& Height) = 0;
+  virtual void AdjustMenuMetric2(int& Width) = 0;
+  // The glyph cell of a button with that glyph and text size.
+  virtual TSize PaddedButtonSize(int GlyphSize, int TextSize) = 0;
+  // The glyph size a button of the manager shows outside menus.
+  virtual int ButtonGlyphSizeForManager(TdxBarManager* Manager) = 0;
+  virtual void DrawButtonControl(TdxBarItemControlDrawParams* DrawParams, const TRect& R) = 0;
+  virtual void DrawStaticControl(TdxBarItemControlDrawParams* DrawParams, const TRect& R) = 0;
+  virtual void DrawSeparatorControl(TdxBarItemControlDrawParams* DrawParams, const TRect& R) = 0;
+  virtual void DrawApplicationMenuButton(TdxBarItemControlDrawParams* DrawParams, const TRect& R) = 0;
+  // The offsets of a separator's caption.
+  virtual void SeparatorMargins(TdxBarItemControlDrawParams* DrawParams, int Kind, TRect& R) = 0;
+  // A captioned separator in a menu adds two of these (one when it is the first shown link).
+  virtual int SeparatorLineHeight() = 0;
+  // Splits a button's rectangle into button part 0 and arrow part 1 (Parts holds LastIndex + 1).
+  virtual void AdjustButtonPartBounds(TdxBarItemControlDrawParams* DrawParams, std::vector<TRect>& Parts,
+                                      const TRect& R, int LastIndex) = 0;
+  // The manager's drop-down arrow width for its icon size.
+  virtual int DropDownArrowWidth(TdxBarManager* Manager) = 0;
+  // The answers that decide the split-button look.
+  virtual bool SplitButtonsSupported() = 0;
+  virtual bool SplitEdgeVisibleDefault() = 0;
+  virtual bool SplitEdgeHotForControl(TdxBarItemControl* Control) = 0;
+  virtual bool SplitEdgeHotWhenPressed() = 0;
+  virtual bool DrawsPressedArrow() = 0;
+  // A lowered button grows by twice this in both directions.
+  virtual int LoweredBorderWidth(TdxBarItemControl* Control) = 0;
 };
 
 template <class Self>

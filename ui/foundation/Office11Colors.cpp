@@ -355,6 +355,17 @@ void FrameRectSolid(HDC DC, const TRect& R, TColor Color) {
   DeleteObject(brush);
 }
 
+void FillPolygonSolid(HDC DC, const POINT* Points, int Count, TColor Color) {
+  HPEN pen = CreatePen(PS_SOLID, 1, COLORREF(Rgb(Color)));
+  HBRUSH brush = CreateSolidBrush(COLORREF(Rgb(Color)));
+  HGDIOBJ oldPen = SelectObject(DC, pen), oldBrush = SelectObject(DC, brush);
+  Polygon(DC, Points, Count);
+  SelectObject(DC, oldPen);
+  SelectObject(DC, oldBrush);
+  DeleteObject(pen);
+  DeleteObject(brush);
+}
+
 void PaintSoftwareGradientRect(HDC DC, const TRect& R, TColor Color1, TColor Color2, bool Horizontal) {
   const int origin = Horizontal ? R.left : R.top, extent = Horizontal ? RectWidthOf(R) : RectHeightOf(R);
   if (extent <= 0) return;
@@ -458,14 +469,7 @@ void DrawOffice11ArrowSized(HDC DC, const TRect& R, bool PointsDown, int Size, b
     const int x0 = (R.left + R.right - Size) / 2, y0 = (R.top + R.bottom - 2 * Size + 1) / 2;
     points[0] = {x0, y0}, points[1] = {x0, y0 + 2 * Size - 2}, points[2] = {x0 + Size - 1, y0 + Size - 1};
   }
-  HPEN pen = CreatePen(PS_SOLID, 1, COLORREF(Rgb(color)));
-  HBRUSH brush = CreateSolidBrush(COLORREF(Rgb(color)));
-  HGDIOBJ oldPen = SelectObject(DC, pen), oldBrush = SelectObject(DC, brush);
-  Polygon(DC, points, 3);
-  SelectObject(DC, oldPen);
-  SelectObject(DC, oldBrush);
-  DeleteObject(pen);
-  DeleteObject(brush);
+  FillPolygonSolid(DC, points, 3, color);
 }
 
 void DrawOffice11SizeGripDots(HDC DC, const TRect& R, TColor Color1, TColor Color2) {

@@ -155,6 +155,8 @@ bool ButtonFaceBlackTextNotWhite();
 // FillRect / FrameRect with a temporary solid brush of the colour (system colours resolved).
 void FillRectSolid(HDC DC, const TRect& R, TColor Color);
 void FrameRectSolid(HDC DC, const TRect& R, TColor Color);
+// A polygon filled and outlined (pen width 1) in one colour.
+void FillPolygonSolid(HDC DC, const POINT* Points, int Count, TColor Color);
 // A two-colour linear gradient along x (Horizontal) or y: one fill for equal colours, the bound
 // GradientFill when there is one, else at most 256 solid strips.
 void PaintGradientRect(HDC DC, const TRect& R, TColor Color1, TColor Color2, bool Horizontal);

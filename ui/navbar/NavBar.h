@@ -17,6 +17,7 @@ class TdxNavBarGroupViewInfo;
 class TdxNavBarLinkViewInfo;
 class TdxNavBarController;
 class TdxNavBarScrollBar;
+class TCustomIniFile;
 
 // The cursors the bar loads into the screen's table at start-up.
 constexpr TCursor dxcrDrag = -1120;
@@ -415,6 +416,11 @@ class TdxCustomNavBar : public TdxNavBarControlBase {
   virtual TComponentClass GroupClass();
   virtual TComponentClass ItemClass();
   virtual bool IsPopupNavBar() { return false; }
+
+  // ---- layout in INI form (NavBarLayout.cpp): view, groups, items, links, selection and, with
+  // styles, the style repository and the style references
+  virtual void SaveToIniFile(TCustomIniFile* AIniFile, bool ASaveStyles);
+  virtual void LoadFromIniFile(TCustomIniFile* AIniFile, bool ALoadStyles);
 
   // ---- events
   TdxNavBarGroupChangingEvent OnActiveGroupChanging;

@@ -121,6 +121,10 @@ FileFormatRegistry& Formats() {
   return registry;
 }
 
+// The framework's picture classes are found by name (stored class names) from the start, not only
+// once something has asked for a file format.
+[[maybe_unused]] const bool frameworkGraphicsRegistered = (Formats(), true);
+
 String ExtensionOf(const String& fileName) {
   size_t dot = fileName.find_last_of(L".\\/:");
   if (dot == String::npos || fileName[dot] != L'.') return String();

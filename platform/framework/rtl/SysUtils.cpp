@@ -575,6 +575,35 @@ String IntToHex(Int64 value, int digits) {
   return text;
 }
 
+String BinToHex(const void* bytes, size_t count) {
+  static const wchar_t digits[] = L"0123456789ABCDEF";
+  const auto* data = static_cast<const Byte*>(bytes);
+  String text(count * 2, L'0');
+  for (size_t i = 0; i < count; ++i) {
+    text[2 * i] = digits[data[i] >> 4];
+    text[2 * i + 1] = digits[data[i] & 0xF];
+  }
+  return text;
+}
+
+bool HexToBin(const String& text, std::vector<Byte>& bytes) {
+  if (text.size() % 2 != 0) return false;
+  auto digit = [](wchar_t c) {
+    if (c >= L'0' && c <= L'9') return c - L'0';
+    if (c >= L'a' && c <= L'f') return c - L'a' + 10;
+    if (c >= L'A' && c <= L'F') return c - L'A' + 10;
+    return -1;
+  };
+  std::vector<Byte> out(text.size() / 2);
+  for (size_t i = 0; i < out.size(); ++i) {
+    const int high = digit(text[2 * i]), low = digit(text[2 * i + 1]);
+    if (high < 0 || low < 0) return false;
+    out[i] = Byte(high * 16 + low);
+  }
+  bytes.swap(out);
+  return true;
+}
+
 bool TryStrToInt(const String& text, int& value) {
   Int64 parsed;
   if (!ParseInteger(text, std::numeric_limits<int>::min(), std::numeric_limits<int>::max(), 0xFFFFFFFFull, parsed))

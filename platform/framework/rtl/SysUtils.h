@@ -10,6 +10,7 @@ FRAMEWORK_LAYER_HEADER(RTL);
 #include <cstdint>
 #include <initializer_list>
 #include <type_traits>
+#include <vector>
 
 #include "platform/framework/base/Types.h"
 
@@ -117,6 +118,11 @@ String IntToStr(Int64 value);
 // complement in 64 bits.
 String IntToHex(Int64 value, int digits);
 String UIntToStr(UInt64 value);
+// Bytes as hexadecimal text, two upper-case digits a byte.
+String BinToHex(const void* bytes, size_t count);
+// Hexadecimal text (either case) back to bytes: false, with bytes untouched, for text of odd
+// length or with a character that is no hexadecimal digit.
+bool HexToBin(const String& text, std::vector<Byte>& bytes);
 
 // Accept surrounding blanks, a sign, and "$", "0x" or "0X" for hexadecimal. StrToInt and
 // StrToInt64 raise EConvertError "'<text>' is not a valid integer value" for anything else or a

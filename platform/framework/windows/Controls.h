@@ -480,6 +480,10 @@ struct TCreateParams {
   String WinClassName;
   UINT WindowClassStyle = CS_DBLCLKS;
   String SystemClass;
+  // With SystemClass: the window is made of a copy of the system class registered under
+  // WinClassName, whose class style is the system class's plus WindowClassStyle (the system class
+  // itself stays as it is).
+  bool CopySystemClass = false;
   HBRUSH Background = nullptr;
 };
 

@@ -69,6 +69,28 @@ void RegisterControlClass(const TCreateParams& params, WNDPROC proc) {
   RegisterClassExW(&wc);
 }
 
+// Registers (or re-registers, when the style changed) WinClassName as a copy of the system class
+// with WindowClassStyle added to its style.
+void RegisterSystemClassCopy(const TCreateParams& params) {
+  WNDCLASSEXW system{};
+  system.cbSize = sizeof system;
+  if (!GetClassInfoExW(nullptr, params.SystemClass.c_str(), &system))
+    throw EOSError(Format(L"Unknown window class %s", {params.SystemClass}), GetLastError());
+  HINSTANCE instance = GetModuleHandleW(nullptr);
+  const UINT style = system.style | params.WindowClassStyle;
+  WNDCLASSEXW existing{};
+  existing.cbSize = sizeof existing;
+  if (GetClassInfoExW(instance, params.WinClassName.c_str(), &existing)) {
+    if (existing.style == style && existing.lpfnWndProc == system.lpfnWndProc) return;
+    UnregisterClassW(params.WinClassName.c_str(), instance);
+  }
+  WNDCLASSEXW wc = system;
+  wc.style = style;
+  wc.hInstance = instance;
+  wc.lpszClassName = params.WinClassName.c_str();
+  RegisterClassExW(&wc);
+}
+
 }  // namespace
 
 TWinControl* FindControl(HWND Window) { return Window ? TWindowTable::Instance().Find(Window) : nullptr; }
@@ -158,6 +180,8 @@ void TWinControl::CreateWnd() {
   if (params.SystemClass.empty()) {
     RegisterControlClass(params, &FrameworkWindowProc);
     defWndProc_ = &DefWindowProcW;
+  } else if (params.CopySystemClass) {
+    RegisterSystemClassCopy(params);
   }
   ControlState.Include(csCreating);
   try {
@@ -178,7 +202,8 @@ void TWinControl::CreateWnd() {
 }
 
 void TWinControl::CreateWindowHandle(const TCreateParams& Params) {
-  const wchar_t* className = Params.SystemClass.empty() ? Params.WinClassName.c_str() : Params.SystemClass.c_str();
+  const wchar_t* className = Params.SystemClass.empty() || Params.CopySystemClass ? Params.WinClassName.c_str()
+                                                                                  : Params.SystemClass.c_str();
   if (Params.SystemClass.empty()) t_creatingControl = this;
   HWND window = CreateWindowExW(Params.ExStyle, className, Params.Caption.c_str(), Params.Style, Params.X,
                                 Params.Y, Params.Width, Params.Height, Params.WndParent, nullptr,

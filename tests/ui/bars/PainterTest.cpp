@@ -6,6 +6,7 @@
 
 #include "platform/framework/windows/ThemeState.h"
 #include "tests/support/FakeThemeApi.h"
+#include "tests/ui/bars/BarTestPainter.h"
 #include "tests/ui/bars/BarTestSupport.h"
 #include "ui/bars/BarPainter.h"
 #include "ui/foundation/Office11Colors.h"
@@ -47,10 +48,10 @@ TEST(BarPainterChoice, ResolvedAndEffectiveStyles) {
 // Painters that count how many of them were made.
 int g_made = 0;
 
-class TStandardTestPainter : public TdxBarPainter {
-  DECLARE_CLASS(TStandardTestPainter, TdxBarPainter)
+class TStandardTestPainter : public TTestBarPainter {
+  DECLARE_CLASS(TStandardTestPainter, TTestBarPainter)
  public:
-  explicit TStandardTestPainter(TcxCustomLookAndFeelPainterClass Skin) : TdxBarPainter(Skin) { ++g_made; }
+  explicit TStandardTestPainter(TcxCustomLookAndFeelPainterClass Skin) : TTestBarPainter(Skin) { ++g_made; }
 };
 class TOffice11TestPainter : public TStandardTestPainter {
   DECLARE_CLASS(TOffice11TestPainter, TStandardTestPainter)

@@ -215,6 +215,13 @@ TSkinPackage ControlsSkin(const TControlsSkinOptions& options) {
   ini.Section("TRACKBAR").Key("COLOR", color(kMenuBg));
   ini.Key("SLIDERCHANNEL", BorderMaskValue(78, 0, 84, 6, 2, 2, 2, 2, 1, 0, 0, 0));
   ini.Section("HINT").Key("COLOR", color(kHintBody)).Key("FONTCOLOR", 0);
+  if (options.Edits) {
+    ini.Section("EDIT").Key("COLOR", color(kEdit)).Key("FONTCOLOR", color(kEditFont));
+    ini.Key("HOTCOLOR", color(kEditHot)).Key("HOTFONTCOLOR", color(kEditFont));
+    ini.Key("BORDERSMASK", BorderMaskValue(0, 0, 6, 6, 2, 2, 2, 2, 1, 0, 0, 3));
+    ini.Section("COLHEADER").Key("COLOR", color(kColHeader)).Key("FONTCOLOR", 0);
+    ini.Section("TOOLBUTTON").Key("COLOR", color(kToolButton)).Key("HOTCOLOR", color(kToolButtonHot));
+  }
   package.Images.push_back({"Master.bmp", EncodeBmp24(master)});
   return package;
 }

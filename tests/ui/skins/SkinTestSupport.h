@@ -85,10 +85,16 @@ constexpr TColor kIcoLine = 0xC0B0A0, kExtra = 0x703050, kExtraFont = 0xF0F0F0;
 constexpr TColor kCaptionItem = 0x90A0B0, kMenuLine = 0xA0C0E0, kDivider = 0x3050A0;
 constexpr TColor kCheck[2] = {0x0000A0, 0x0000F0}, kRadio[2] = {0x00A000, 0x00F000}, kBox[2] = {0xA00000, 0xF00000};
 constexpr TColor kHintBody = 0xD0F0F0;
+constexpr TColor kEdit = 0xC0F0E0, kEditFont = 0x401020, kEditHot = 0xB0E0F0, kColHeader = 0x70B0A0;
+constexpr TColor kToolButton = 0x609060, kToolButtonHot = 0x90C090;
 }  // namespace controls_skin
 struct TControlsSkinOptions {
   TColor GlobalFont = controls_skin::kGlobalFont;
   bool Check = true;  // GLOBALINFO has "CHECK"
+  // "EDIT" (colour kEdit, font kEditFont, hot colour kEditHot, the MAINMENU frame), "COLHEADER"
+  // (colour kColHeader) and "TOOLBUTTON" (kToolButton, hot kToolButtonHot): the subclassed windows'
+  // sections.
+  bool Edits = false;
 };
 TSkinPackage ControlsSkin(const TControlsSkinOptions& options = {});
 

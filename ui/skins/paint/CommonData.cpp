@@ -281,7 +281,8 @@ TsCacheRef TsCommonData::GetParentCacheForWindow(HWND window) {
   TsCacheRef result{nullptr, 0, 0, false};
   HWND parent = window ? GetParent(window) : nullptr;
   if (!parent) return result;
-  SharedCacheRef.Ready = false;
+  // A parent that does not answer must not hand back the bitmap of an earlier answer.
+  SharedCacheRef = TsCacheRef{nullptr, 0, 0, false};
   SendSkinCommand(parent, scGetCache, nullptr);
   return SharedCacheRef;
 }

@@ -239,6 +239,44 @@ TEST_F(Controls, ListBoxHitTestsAndNotifies) {
   EXPECT_EQ(doubles, 1);
 }
 
+// A list box made of its own copy of the system class, with an added class style.
+class TSavedBitsListBox : public TListBox {
+  DECLARE_CLASS(TSavedBitsListBox, TListBox)
+ public:
+  using TListBox::TListBox;
+
+ protected:
+  void CreateParams(TCreateParams& Params) override {
+    TListBox::CreateParams(Params);
+    Params.WindowClassStyle |= CS_SAVEBITS;
+    Params.CopySystemClass = true;
+  }
+};
+DEFINE_CLASS(TSavedBitsListBox)
+
+TEST_F(Controls, AControlMadeOfACopyOfASystemClassAddsItsClassStyleOnlyToTheCopy) {
+  auto* copied = Place<TSavedBitsListBox>(10, 10, 150, 60);
+  auto* plain = Place<TListBox>(10, 80, 150, 60);
+  copied->HandleNeeded();
+  plain->HandleNeeded();
+  wchar_t name[64]{};
+  GetClassNameW(copied->Handle(), name, 64);
+  EXPECT_EQ(String(name), L"TSavedBitsListBox");
+  EXPECT_NE(GetClassLongPtrW(copied->Handle(), GCL_STYLE) & CS_SAVEBITS, 0u);
+  EXPECT_EQ(GetClassLongPtrW(plain->Handle(), GCL_STYLE) & CS_SAVEBITS, 0u);
+  // It still behaves as the system class does.
+  copied->Items()->Add(L"a");
+  copied->Items()->Add(L"b");
+  copied->SetItemIndex(1);
+  EXPECT_EQ(SendMessageW(copied->Handle(), LB_GETCOUNT, 0, 0), 2);
+  EXPECT_EQ(copied->ItemIndex(), 1);
+  // Made again (the class is already registered) it is the same.
+  copied->RecreateWnd();
+  copied->HandleNeeded();
+  EXPECT_NE(GetClassLongPtrW(copied->Handle(), GCL_STYLE) & CS_SAVEBITS, 0u);
+  EXPECT_EQ(copied->ItemIndex(), 1);
+}
+
 TEST_F(Controls, OwnerDrawnListBoxMeasuresAndDraws) {
   auto* list = Place<TListBox>(10, 10, 150, 150);
   list->SetStyle(lbOwnerDrawVariable);

@@ -99,6 +99,14 @@ TEST(PictureTest, UnknownExtensionRaisesInvalidGraphic) {
   }
 }
 
+// Stored class names find the framework's pictures before anything has asked for a file format
+// (run alone, this test is the process's first use of the graphics).
+TEST(PictureTest, FrameworkPictureClassesAreFoundByNameFromTheStart) {
+  EXPECT_EQ(GetClassOf<TGraphic>(L"TBitmap"), &TBitmap::ClassInfo());
+  EXPECT_EQ(GetClassOf<TGraphic>(L"TIcon"), &TIcon::ClassInfo());
+  EXPECT_NE(GetClassOf<TGraphic>(L"TJPEGImage"), nullptr);
+}
+
 TEST(PictureTest, FrameworkFormatsAreRegistered) {
   EXPECT_EQ(GraphicClassForExtension(L"BMP"), &TBitmap::ClassInfo());
   EXPECT_EQ(GraphicClassForExtension(L"ico"), &TIcon::ClassInfo());

@@ -275,3 +275,18 @@ TEST_F(SysUtilsTest, OleCheckRaisesForFailedResultsOnly) {
 }
 
 }  // namespace
+
+TEST(SysUtils, HexTextAndBytes) {
+  const Byte bytes[] = {0x00, 0x7F, 0xA5, 0xFF};
+  EXPECT_EQ(BinToHex(bytes, 4), L"007FA5FF");
+  std::vector<Byte> back;
+  ASSERT_TRUE(HexToBin(L"007fA5Ff", back));
+  EXPECT_EQ(back, std::vector<Byte>(bytes, bytes + 4));
+  for (const wchar_t* bad : {L"ABC", L"0G", L"12 4"}) {
+    std::vector<Byte> kept{1};
+    EXPECT_FALSE(HexToBin(bad, kept)) << bad;
+    EXPECT_EQ(kept, std::vector<Byte>{1});
+  }
+  ASSERT_TRUE(HexToBin(L"", back));
+  EXPECT_TRUE(back.empty());
+}

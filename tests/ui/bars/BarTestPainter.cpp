@@ -1,0 +1,131 @@
+#include "tests/ui/bars/BarTestPainter.h"
+
+#include "ui/bars/BarHints.h"
+#include "ui/bars/BarManager.h"
+#include "ui/bars/BarRoutines.h"
+#include "ui/foundation/Canvas.h"
+
+namespace bar_testing {
+
+DEFINE_CLASS(TTestBarPainter)
+
+int TTestBarPainter::TextHeight = 16;
+int TTestBarPainter::ReferenceText = 13;
+int TTestBarPainter::CharWidth = 7;
+bool TTestBarPainter::Shadow = false;
+bool TTestBarPainter::JoinShown = false;
+int TTestBarPainter::BorderChanges = 0;
+std::vector<DWORD> TTestBarPainter::Drawn;
+
+namespace {
+
+void Fill(HDC DC, const TRect& R, DWORD Rgb) {
+  HBRUSH brush = CreateSolidBrush(ColorToRGB(ToTColor(Rgb)));
+  const RECT r = R;
+  FillRect(DC, &r, brush);
+  DeleteObject(brush);
+}
+
+HDC DCOfParams(TdxBarItemControlDrawParams* DrawParams) { return DrawParams->Canvas->DCHandle(); }
+
+}  // namespace
+
+void TTestBarPainter::Reset() {
+  TextHeight = 16;
+  ReferenceText = 13;
+  CharWidth = 7;
+  Shadow = false;
+  JoinShown = false;
+  BorderChanges = 0;
+  Drawn.clear();
+}
+
+TTestBarPainter::TTestBarPainter(TcxCustomLookAndFeelPainterClass Skin)
+    : TdxBarPainter(Skin), background_(CreateSolidBrush(ColorToRGB(ToTColor(kTestBackground)))) {}
+
+TTestBarPainter::~TTestBarPainter() { DeleteObject(background_); }
+
+TdxBarCustomHintViewInfo* TTestBarPainter::CreateHintViewInfo(TdxBarManager* Manager, const String& HintText,
+                                                              const String& ShortCutText, TdxBarScreenTip* ScreenTip) {
+  return CreateBarHintViewInfo(Manager, HintText, ShortCutText, ScreenTip, this);
+}
+
+void TTestBarPainter::DrawScreenTipBackground(TcxCanvas* Canvas, const TRect& R) {
+  Fill(Canvas->DCHandle(), R, kTestScreenTipBackground);
+}
+
+void TTestBarPainter::DrawScreenTipFooterLine(TcxCanvas* Canvas, const TRect& R) { Fill(Canvas->DCHandle(), R, 0); }
+
+void TTestBarPainter::DrawDropDownListBorder(HDC DC, TColor Color, const TRect& R) {
+  HBRUSH brush = CreateSolidBrush(ColorToRGB(Color));
+  const RECT r = R;
+  FillRect(DC, &r, brush);
+  DeleteObject(brush);
+}
+
+void TTestBarPainter::TextBoundsOf(TdxBarItemControlDrawParams* DrawParams, TRect& R) {
+  const String caption = StripHotkeyPrefix(DrawParams->Caption);
+  R = TRect{0, 0, CharWidth * int(caption.size()), TextHeight};
+}
+
+void TTestBarPainter::TextOffset(TdxBarItemControlDrawParams* DrawParams, int& Width) {
+  auto* params = dynamic_cast<TdxBarButtonLikeControlDrawParams*>(DrawParams);
+  if (params && DrawParams->HasDropDown) Width += params->ArrowSize.cx;
+}
+
+int TTestBarPainter::ButtonGlyphSizeForManager(TdxBarManager* Manager) { return Manager ? Manager->GlyphSize() : 16; }
+
+TTestState StateOf(TdxBarItemControlDrawParams* DrawParams) {
+  if (!DrawParams->Enabled) return tsDisabled;
+  if (DrawParams->Pressed) return tsPressed;
+  if (DrawParams->Selected) return tsHot;
+  return tsNormal;
+}
+
+void TTestBarPainter::DrawButtonControl(TdxBarItemControlDrawParams* DrawParams, const TRect& R) {
+  const DWORD color = TestColor(teButton, StateOf(DrawParams));
+  Drawn.push_back(color);
+  Fill(DCOfParams(DrawParams), R, color);
+  auto* params = dynamic_cast<TdxBarButtonLikeControlDrawParams*>(DrawParams);
+  if (params && DrawParams->HasDropDown) {
+    TRect arrow = R;
+    arrow.left = R.right - params->ArrowSize.cx;
+    Fill(DCOfParams(DrawParams), arrow, TestColor(teArrow, StateOf(DrawParams)));
+  }
+}
+
+void TTestBarPainter::DrawStaticControl(TdxBarItemControlDrawParams* DrawParams, const TRect& R) {
+  const DWORD color = TestColor(teStatic, StateOf(DrawParams));
+  Drawn.push_back(color);
+  Fill(DCOfParams(DrawParams), R, color);
+}
+
+void TTestBarPainter::DrawSeparatorControl(TdxBarItemControlDrawParams* DrawParams, const TRect& R) {
+  const DWORD color = TestColor(teSeparator, StateOf(DrawParams));
+  Drawn.push_back(color);
+  Fill(DCOfParams(DrawParams), R, color);
+}
+
+void TTestBarPainter::DrawApplicationMenuButton(TdxBarItemControlDrawParams* DrawParams, const TRect& R) {
+  const DWORD color = TestColor(teAppButton, StateOf(DrawParams));
+  Drawn.push_back(color);
+  Fill(DCOfParams(DrawParams), R, color);
+}
+
+void TTestBarPainter::AdjustButtonPartBounds(TdxBarItemControlDrawParams* DrawParams, std::vector<TRect>& Parts,
+                                             const TRect& R, int LastIndex) {
+  if (LastIndex < 1 || Parts.size() < 2) return;
+  auto* params = dynamic_cast<TdxBarButtonLikeControlDrawParams*>(DrawParams);
+  const int arrow = params ? params->ArrowSize.cx : 0;
+  Parts[0] = TRect{R.left, R.top, R.right - arrow, R.bottom};
+  Parts[1] = TRect{R.right - arrow, R.top, R.right, R.bottom};
+}
+
+int TTestBarPainter::DropDownArrowWidth(TdxBarManager* Manager) {
+  int width = Manager ? Manager->ButtonArrowWidth() : 11;
+  if (Manager && Manager->LargeIcons()) width *= 2;
+  if (width % 2 == 0) ++width;
+  return width;
+}
+
+}  // namespace bar_testing

@@ -1,0 +1,115 @@
+#pragma once
+// The deterministic painter of the bar tests: fixed metrics that depend on no font and no theme, and
+// every element drawn as a flat rectangle whose colour encodes the element and its state, so pixel
+// probes show what was painted where. It stays the layout tests' painter once the real painters
+// exist.
+
+#include <vector>
+
+#include "ui/bars/BarItemControls.h"
+#include "ui/bars/BarPainter.h"
+
+namespace bar_testing {
+
+// The elements and states the colours encode: red = element, green = state, blue 0x5A.
+enum TTestElement { teButton = 0x10, teStatic = 0x20, teSeparator = 0x30, teAppButton = 0x40, teArrow = 0x50 };
+enum TTestState { tsNormal = 0x00, tsHot = 0x40, tsPressed = 0x80, tsDisabled = 0xC0 };
+// As 0x00RRGGBB, the way the DIB probes read pixels.
+constexpr DWORD TestColor(TTestElement Element, TTestState State) {
+  return (DWORD(Element) << 16) | (DWORD(State) << 8) | 0x5A;
+}
+constexpr TColor ToTColor(DWORD Rgb) { return TColor(((Rgb & 0xFF) << 16) | (Rgb & 0xFF00) | ((Rgb >> 16) & 0xFF)); }
+// The window background and the separator strip colours.
+constexpr DWORD kTestBackground = 0x00E0E0E0;
+constexpr DWORD kTestScreenTipBackground = 0x00F0F0D0;
+
+class TTestBarPainter : public TdxBarPainter {
+  DECLARE_CLASS(TTestBarPainter, TdxBarPainter)
+ public:
+  explicit TTestBarPainter(TcxCustomLookAndFeelPainterClass Skin);
+  ~TTestBarPainter() override;
+
+  // The metrics (process-wide, so every painter object of the class answers the same).
+  static int TextHeight;
+  static int ReferenceText;
+  static int CharWidth;
+  static bool Shadow;
+  static bool JoinShown;
+
+  // What the painter was asked to draw, in order: element and state per control.
+  static std::vector<DWORD> Drawn;
+
+  int MenuItemIndent(TCustomdxBarControl*) override { return 0; }
+  int IconAreaWidth(TCustomdxBarControl*) override { return 24; }
+  int CaptionHeightFor(TcxCanvas*) override { return TextHeight; }
+  int ReferenceTextSize() override { return ReferenceText; }
+  HBRUSH BarControlOwnerBrush(TCustomdxBarControl*) override { return background_; }
+  HBRUSH AlternateToolbarBrush(TCustomdxBarControl*) override { return background_; }
+  HBRUSH DownedBrush(TCustomdxBarControl*) override { return background_; }
+  HBRUSH ToolbarBrush(TCustomdxBarControl*) override { return background_; }
+  HBRUSH SelectedBrush(TCustomdxBarControl*) override { return background_; }
+  int ComboButtonWidthFor(TCustomdxBarControl*, int) override { return 11; }
+  int EditHeightFor(TCustomdxBarControl*, int) override { return 20; }
+  void EditBorderChanged(HWND, const TRect&, bool) override { ++BorderChanges; }
+  bool HasShadow(TCustomdxBarControl*) override { return Shadow; }
+  bool OwnerJoinShown(TCustomdxBarControl*) override { return JoinShown; }
+  bool AttachesDropDowns(TCustomdxBarControl*) override { return false; }
+
+  void HintPosition(TCustomdxBarControl*, const TRect&, const TPoint& Cursor, int, TPoint& Position) override {
+    Position = TPoint{Cursor.x, Cursor.y + 20};
+  }
+  TdxBarCustomHintViewInfo* CreateHintViewInfo(TdxBarManager* Manager, const String& HintText,
+                                               const String& ShortCutText, TdxBarScreenTip* ScreenTip) override;
+  TColor ScreenTipDescriptionTextColor() override { return clDefault; }
+  TColor ScreenTipTextColor() override { return clDefault; }
+  int ScreenTipFooterLineHeight() override { return 1; }
+  void DrawScreenTipBackground(TcxCanvas* Canvas, const TRect& R) override;
+  void DrawScreenTipFooterLine(TcxCanvas* Canvas, const TRect& R) override;
+
+  int DropDownListBorderSize() override { return 2; }
+  void DrawDropDownListBorder(HDC DC, TColor Color, const TRect& R) override;
+  void EditColors(TdxBarItemControl*, TColor& Text, TColor& Background) override {
+    Text = clBlack;
+    Background = clWhite;
+  }
+
+  bool AllowsLargeIcons() override { return true; }
+  // Seven pixels a character of the caption (without its "&"), one text height high.
+  void TextBoundsOf(TdxBarItemControlDrawParams* DrawParams, TRect& R) override;
+  void GlyphTextGap(TRect& R) override { R = TRect{4, 0, 0, 0}; }
+  // A drop-down button takes its arrow's width once.
+  void TextOffset(TdxBarItemControlDrawParams* DrawParams, int& Width) override;
+  void MenuTextOffsets(TdxBarItemControlDrawParams*, int, TRect& R) override { R = TRect{3, 0, 3, 0}; }
+  int SubMenuItemExtra(TdxBarItemControl*) override { return 0; }
+  void AdjustMenuMetric(int&) override {}
+  void AdjustMenuMetric2(int&) override {}
+  TSize PaddedButtonSize(int GlyphSize, int) override { return TSize{GlyphSize + 7, GlyphSize + 6}; }
+  int ButtonGlyphSizeForManager(TdxBarManager* Manager) override;
+  void DrawButtonControl(TdxBarItemControlDrawParams* DrawParams, const TRect& R) override;
+  void DrawStaticControl(TdxBarItemControlDrawParams* DrawParams, const TRect& R) override;
+  void DrawSeparatorControl(TdxBarItemControlDrawParams* DrawParams, const TRect& R) override;
+  void DrawApplicationMenuButton(TdxBarItemControlDrawParams* DrawParams, const TRect& R) override;
+  void SeparatorMargins(TdxBarItemControlDrawParams*, int, TRect& R) override { R = TRect{6, 0, 0, 0}; }
+  int SeparatorLineHeight() override { return 2; }
+  // The arrow part is the arrow's width at the right.
+  void AdjustButtonPartBounds(TdxBarItemControlDrawParams* DrawParams, std::vector<TRect>& Parts, const TRect& R,
+                              int LastIndex) override;
+  int DropDownArrowWidth(TdxBarManager* Manager) override;
+  bool SplitButtonsSupported() override { return false; }
+  bool SplitEdgeVisibleDefault() override { return false; }
+  bool SplitEdgeHotForControl(TdxBarItemControl*) override { return false; }
+  bool SplitEdgeHotWhenPressed() override { return true; }
+  bool DrawsPressedArrow() override { return SplitButtonsSupported(); }
+  int LoweredBorderWidth(TdxBarItemControl*) override { return 2; }
+
+  static int BorderChanges;
+  static void Reset();
+
+ private:
+  HBRUSH background_;
+};
+
+// The state a drawing reports: disabled, pressed, hot (drawn selected) or normal.
+TTestState StateOf(TdxBarItemControlDrawParams* DrawParams);
+
+}  // namespace bar_testing

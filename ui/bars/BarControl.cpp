@@ -1,0 +1,1802 @@
+#include "ui/bars/BarControl.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "platform/framework/rtl/Seams.h"
+#include "platform/framework/windows/Forms.h"
+#include "ui/bars/BarHints.h"
+#include "ui/bars/BarItemControls.h"
+#include "ui/bars/BarItemLinks.h"
+#include "ui/bars/BarItems.h"
+#include "ui/bars/BarManager.h"
+#include "ui/bars/BarRoutines.h"
+#include "ui/bars/BarSupport.h"
+#include "ui/foundation/Controls.h"
+#include "ui/foundation/Geometry.h"
+
+DEFINE_CLASS(TCustomdxBarControlViewInfo)
+DEFINE_CLASS(TdxBarShadow)
+DEFINE_CLASS(TdxBarShadowPart)
+DEFINE_CLASS(TCustomdxBarControl)
+DEFINE_CLASS(TdxBarDropDownListBox)
+
+// ---- the live windows and the active chain -------------------------------------------------------
+
+namespace {
+
+std::vector<TCustomdxBarControl*> g_liveControls;
+TCustomdxBarControl* g_activeChainHead = nullptr;
+bool g_chainBeganCustomizing = false;
+
+// The manager a new bar window stands on: it must have a painter.
+TdxBarManager* CheckedBarOwner(TdxBarManager* Manager) {
+  if (!Manager || !Manager->Painter()) throw EdxBarException(L"No bar painter is registered");
+  return Manager;
+}
+
+}  // namespace
+
+void RegisterBarControl(TCustomdxBarControl* Control) { g_liveControls.push_back(Control); }
+
+void UnregisterBarControl(TCustomdxBarControl* Control) {
+  auto it = std::find(g_liveControls.begin(), g_liveControls.end(), Control);
+  if (it != g_liveControls.end()) g_liveControls.erase(it);
+  if (g_activeChainHead == Control) g_activeChainHead = nullptr;
+}
+
+bool IsLiveBarControl(TObject* Object) {
+  return Object && std::find(g_liveControls.begin(), g_liveControls.end(), Object) != g_liveControls.end();
+}
+
+int LiveBarControlCount() { return int(g_liveControls.size()); }
+
+TCustomdxBarControl* ActiveBarControl() { return g_activeChainHead; }
+void SetActiveBarControl(TCustomdxBarControl* Control) { g_activeChainHead = Control; }
+
+TdxBarManager* ActiveBarManager() { return g_activeChainHead ? g_activeChainHead->OwningBarManager() : nullptr; }
+
+bool ActiveBarWindowEnabled() {
+  return g_activeChainHead && g_activeChainHead->HandleAllocated() &&
+         IsWindowEnabledDeep(g_activeChainHead->Handle());
+}
+
+bool ChainBeganCustomizing() { return g_chainBeganCustomizing; }
+void SetChainBeganCustomizing(bool Value) { g_chainBeganCustomizing = Value; }
+
+TCustomdxBarControl* TopBarOfChain(TCustomdxBarControl* Control) {
+  TCustomdxBarControl* result = Control;
+  while (result && !result->IsDestroying()) {
+    TCustomdxBarControl* parent = result->ParentBar();
+    if (!parent || (result->InPopupChain() && !parent->InPopupChain())) break;
+    result = parent;
+  }
+  return result;
+}
+
+TCustomdxBarControl* TopToolbarOfChain(TCustomdxBarControl* Control) {
+  TCustomdxBarControl* top = TopBarOfChain(Control);
+  return top && top->BarKind() != 2 ? top : nullptr;
+}
+
+TCustomdxBarControl* ItemControlChainRoot(TdxBarItemControl* Control) {
+  return Control ? TopBarOfChain(Control->BarControl()) : nullptr;
+}
+
+TCustomdxBarControl* ParentToolbarOfControl(TdxBarItemControl* Control) {
+  TCustomdxBarControl* root = ItemControlChainRoot(Control);
+  return root && root->BarKind() != 2 ? root : nullptr;
+}
+
+bool AnotherBarControlActive(TCustomdxBarControl* Control, bool MouseOutsideOnly) {
+  // Without a chain the design controller's quick-customization bar would be asked; there is none.
+  TCustomdxBarControl* head = ActiveBarControl();
+  if (!head) return false;
+  TdxBarItemControl* selected = head->SelectedItemControl();
+  if (selected && selected->IsDroppedDown()) {
+    if (!MouseOutsideOnly) return true;
+    return !ItemControlScreenBounds(selected).Contains(SafeCursorPos());
+  }
+  return head != Control && head->ParentBar() != nullptr;
+}
+
+void CloseActiveBarMenus() {
+  if (TCustomdxBarControl* head = ActiveBarControl()) head->GuardedClose();
+}
+
+// ---- the window's view info ---------------------------------------------------------------------
+
+void TCustomdxBarControlViewInfo::ClearLayout() {
+  itemInfos_.clear();
+  ClearSeparators();
+}
+
+void TCustomdxBarControlViewInfo::RemoveItemInfo(TdxBarItemControlViewInfo* Info) {
+  auto it = std::find(itemInfos_.begin(), itemInfos_.end(), Info);
+  if (it != itemInfos_.end()) itemInfos_.erase(it);
+}
+
+int TCustomdxBarControlViewInfo::ItemControlIndex(TdxBarItemControl* Control) const {
+  if (!Control) return -1;
+  auto it = std::find(itemInfos_.begin(), itemInfos_.end(), Control->ViewInfo());
+  return it == itemInfos_.end() ? -1 : int(it - itemInfos_.begin());
+}
+
+void TCustomdxBarControlViewInfo::AppendSeparator(const TRect& R, Byte Kind, TdxBarItemControl* Control) {
+  separators_.push_back(Separator{Control, R, Kind});
+}
+
+bool TCustomdxBarControlViewInfo::FindSeparatorFor(TdxBarItemControl* Control, int& Index) const {
+  for (int i = 0; i < SeparatorCount(); ++i) {
+    if (separators_[i].Control == Control) {
+      Index = i;
+      return true;
+    }
+  }
+  return false;
+}
+
+void TCustomdxBarControlViewInfo::GetSeparatorInfo(int Index, TdxBarSeparatorInfo& Info) const {
+  Info.Bounds = separators_[Index].Bounds;
+  Info.Kind = separators_[Index].Kind;
+}
+
+void TCustomdxBarControlViewInfo::SetSeparatorInfo(int Index, const TdxBarSeparatorInfo& Info) {
+  separators_[Index].Bounds = Info.Bounds;
+  separators_[Index].Kind = Info.Kind;
+}
+
+void TCustomdxBarControlViewInfo::RemoveSeparatorsOf(TdxBarItemControl* Control) {
+  separators_.erase(std::remove_if(separators_.begin(), separators_.end(),
+                                   [Control](const Separator& S) { return S.Control == Control; }),
+                    separators_.end());
+}
+
+// ---- the shadow ---------------------------------------------------------------------------------
+
+namespace {
+
+constexpr int kCornerLeft = 1, kCornerRight = 2, kCornerTop = 4;
+
+}  // namespace
+
+std::vector<TdxBarShadowPartPlan> PlanShadowParts(bool Horizontal, const TRect& O, const TRect& W, int S) {
+  std::vector<TdxBarShadowPartPlan> parts;
+  auto add = [&](int Kind, TSet<int> Corners, int L, int T, int R, int B) {
+    const TRect r{L, T, R, B};
+    if (!r.IsEmpty()) parts.push_back({Kind, Corners, r});
+  };
+  const bool owner = !O.IsEmpty();
+  if (Horizontal) {
+    if (owner) add(1, {kCornerTop}, O.right, O.top + S, O.right + S, O.bottom);
+    add(0, {kCornerLeft, kCornerRight}, W.left + S, W.bottom, W.right + S, W.bottom + S);
+    if (owner) {
+      if (O.left + S < W.left) add(0, {kCornerLeft}, O.left + S, O.bottom, W.left, O.bottom + S);
+      if (W.right < O.right) add(0, {kCornerRight}, W.right, O.bottom, O.right + S, O.bottom + S);
+    }
+    if (!owner || O.right < W.right)
+      add(1, {kCornerTop}, W.right, W.top + S, W.right + S, W.bottom);
+    else
+      add(1, {}, W.right, W.top, W.right + S, W.bottom);
+  } else {
+    add(1, {kCornerTop}, W.right, W.top + S, W.right + S, W.bottom);
+    if (O.top + S < W.top) add(1, {kCornerTop}, O.right, O.top + S, O.right + S, W.top);
+    if (W.bottom < O.bottom) {
+      add(0, {kCornerLeft, kCornerRight}, O.left + S, O.bottom, O.right + S, O.bottom + S);
+      add(1, {}, O.right, W.bottom, O.right + S, O.bottom);
+    } else {
+      add(0, {kCornerLeft}, O.left + S, O.bottom, O.right, O.bottom + S);
+    }
+    if (O.bottom < W.bottom)
+      add(0, {kCornerLeft, kCornerRight}, W.left + S, W.bottom, W.right + S, W.bottom + S);
+    else
+      add(0, {kCornerRight}, W.left, W.bottom, W.right + S, W.bottom + S);
+  }
+  return parts;
+}
+
+TdxBarShadow::~TdxBarShadow() { DestroyParts(); }
+
+int TdxBarShadow::ShadowSize() { return IsTransparent() ? 4 : 2; }
+
+bool TdxBarShadow::IsTransparent() { return Bound().UpdateLayeredWindow.Get() && ScreenColorDepth() > 8; }
+
+int TdxBarShadow::PartCount() const {
+  return int(std::count_if(std::begin(parts_), std::end(parts_), [](TdxBarShadowPart* p) { return p != nullptr; }));
+}
+
+void TdxBarShadow::SetRects(const TRect& OwnerRect, const TRect& WindowRect) {
+  ownerRect_ = OwnerRect;
+  windowRect_ = WindowRect;
+  horizontal_ = OwnerRect.IsEmpty() || OwnerRect.bottom == WindowRect.top || OwnerRect.top == WindowRect.bottom;
+  if ((horizontal_ && !OwnerRect.IsEmpty() && OwnerRect.top == WindowRect.bottom) ||
+      (!horizontal_ && OwnerRect.left == WindowRect.right))
+    std::swap(ownerRect_, windowRect_);
+  Refresh();
+}
+
+void TdxBarShadow::ChangeVisibility(bool Value) {
+  if (visible_ == Value) return;
+  visible_ = Value;
+  for (TdxBarShadowPart* part : parts_) {
+    if (!part) continue;
+    if (Value)
+      part->ShowPart();
+    else
+      part->HidePart();
+  }
+}
+
+void TdxBarShadow::Refresh() {
+  DestroyParts();
+  CreateParts();
+}
+
+void TdxBarShadow::DestroyParts() {
+  for (TdxBarShadowPart*& part : parts_) FreeAndNil(part);
+}
+
+void TdxBarShadow::AddPart(int Kind, TSet<int> Corners, const TRect& R) {
+  for (TdxBarShadowPart*& slot : parts_) {
+    if (slot) continue;
+    slot = new TdxBarShadowPart(this, Kind, Corners);
+    slot->SetPartBounds(R);
+    return;
+  }
+}
+
+void TdxBarShadow::CreateParts() {
+  if (windowRect_.IsEmpty()) return;
+  for (const TdxBarShadowPartPlan& plan : PlanShadowParts(horizontal_, ownerRect_, windowRect_, ShadowSize()))
+    AddPart(plan.Kind, plan.Corners, plan.Bounds);
+}
+
+TdxBarShadowPart::TdxBarShadowPart(TdxBarShadow* AShadow, int AKind, TSet<int> ACorners)
+    : TCustomControl(nullptr), shadow_(AShadow), kind_(AKind), corners_(ACorners), image_(new TBitmap) {
+  TControl::SetVisible(false);
+  SetColor(clBtnShadow);
+}
+
+TdxBarShadowPart::~TdxBarShadowPart() = default;
+
+void TdxBarShadowPart::CreateParams(TCreateParams& Params) {
+  TCustomControl::CreateParams(Params);
+  Params.Style = WS_POPUP;
+  Params.ExStyle = 0;
+  if (TdxBarShadow::IsTransparent()) Params.ExStyle |= WS_EX_LAYERED;
+  TWinControl* owner = shadow_->Owner();
+  if (owner && owner->HandleAllocated() && (GetWindowLongPtrW(owner->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST))
+    Params.ExStyle |= WS_EX_TOPMOST;
+  Params.WndParent = owner && owner->HandleAllocated() ? owner->Handle() : nullptr;
+  Params.WindowClassStyle = 0;
+}
+
+bool TdxBarShadowPart::LargeEnough() const {
+  if (corners_.Empty()) return true;
+  const int s = TdxBarShadow::ShadowSize();
+  return Width() >= s && Height() >= s;
+}
+
+void TdxBarShadowPart::SetPartBounds(const TRect& R) {
+  SetBoundsRect(R);
+  BuildImage();
+  if (shadow_->Visible()) ShowPart();
+}
+
+void TdxBarShadowPart::BuildImage() {
+  image_->SetSize(0, 0);
+  if (!LargeEnough()) return;
+  const int w = Width(), h = Height(), s = TdxBarShadow::ShadowSize();
+  std::vector<DWORD> pixels(size_t(w) * size_t(h), 0);
+  for (int y = 0; y < h; ++y) {
+    for (int x = 0; x < w; ++x) {
+      int alpha = 15 * (kind_ == 0 ? h - y : w - x);
+      // The faded ends: d is the distance from that end, across the first s pixels of the thickness.
+      auto fade = [&](int d, int across) {
+        if (d < s && across < s) alpha = MulDiv(alpha, d + 1, s + 1);
+      };
+      if (kind_ == 0) {
+        if (corners_.Contains(kCornerLeft)) fade(x, y);
+        if (corners_.Contains(kCornerRight)) fade(w - 1 - x, y);
+      } else if (corners_.Contains(kCornerTop)) {
+        fade(y, x);
+      }
+      pixels[size_t(y) * w + x] = DWORD(std::clamp(alpha, 0, 255)) << 24;
+    }
+  }
+  image_->SetPixelFormat(pf32bit);
+  image_->SetSize(w, h);
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  info.bmiHeader.biWidth = w;
+  info.bmiHeader.biHeight = -h;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  HDC screen = GetDC(nullptr);
+  SetDIBits(screen, image_->Handle(), 0, UINT(h), pixels.data(), &info, DIB_RGB_COLORS);
+  ReleaseDC(nullptr, screen);
+}
+
+Byte TdxBarShadowPart::AlphaAt(int X, int Y) const {
+  if (image_->Empty() || X < 0 || Y < 0 || X >= image_->Width() || Y >= image_->Height()) return 0;
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  info.bmiHeader.biWidth = image_->Width();
+  info.bmiHeader.biHeight = -image_->Height();
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  std::vector<DWORD> row(size_t(image_->Width()) * size_t(image_->Height()));
+  HDC screen = GetDC(nullptr);
+  GetDIBits(screen, image_->Handle(), 0, UINT(image_->Height()), row.data(), &info, DIB_RGB_COLORS);
+  ReleaseDC(nullptr, screen);
+  return Byte(row[size_t(Y) * image_->Width() + X] >> 24);
+}
+
+void TdxBarShadowPart::ShowPart() {
+  if (!LargeEnough()) return;
+  HWND window = Handle();
+  if (TdxBarShadow::IsTransparent() && !image_->Empty()) {
+    HDC screen = GetDC(nullptr);
+    HDC source = CreateCompatibleDC(screen);
+    HGDIOBJ old = SelectObject(source, image_->Handle());
+    POINT position{Left(), Top()}, origin{0, 0};
+    SIZE size{Width(), Height()};
+    BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+    Bound().UpdateLayeredWindow.Get()(window, screen, &position, &size, source, &origin, 0, &blend, ULW_ALPHA);
+    SelectObject(source, old);
+    DeleteDC(source);
+    ReleaseDC(nullptr, screen);
+  }
+  TWinControl* owner = shadow_->Owner();
+  HWND after = owner && owner->HandleAllocated() ? owner->Handle() : HWND_TOP;
+  SetWindowPos(window, after, Left(), Top(), Width(), Height(), SWP_NOACTIVATE | SWP_SHOWWINDOW);
+}
+
+void TdxBarShadowPart::HidePart() {
+  if (!HandleAllocated()) return;
+  ShowWindow(Handle(), SW_HIDE);
+  DestroyHandle();
+}
+
+void TdxBarShadowPart::Paint() {
+  const RECT r = ClientRect();
+  HBRUSH brush = CreateSolidBrush(ColorToRGB(clBtnShadow));
+  FillRect(Canvas()->Handle(), &r, brush);
+  DeleteObject(brush);
+}
+
+// ---- the common bar window: life ----------------------------------------------------------------
+
+TCustomdxBarControl::TCustomdxBarControl(TdxBarManager* AOwner)
+    : TCustomControl(CheckedBarOwner(AOwner)), barManager_(AOwner) {
+  canvas_.reset(new TcxCanvas(Canvas()));
+  RegisterBarControl(this);
+  ControlStyle.Exclude(csCaptureMouse);
+  UpdateControlStyle();
+  SetColor(clBtnFace);
+  lastMousePos_ = TPoint{-1, -1};
+  shadow_.reset(new TdxBarShadow(this));
+  TControl::SetVisible(false);
+  SetBounds(100, 100, 50, 30);
+  backgroundCache_.reset(new TBitmap);
+  viewState_ = bvsNormal;
+}
+
+void TCustomdxBarControl::BeforeDestruction() {
+  // A child bar window that is not being destroyed itself goes first; the parent forgets this one.
+  if (childBar_ && !childBar_->IsDestroying()) {
+    TCustomdxBarControl* child = childBar_;
+    childBar_ = nullptr;
+    child->parentBar_ = nullptr;
+    child->Free();
+  }
+  if (parentBar_ && parentBar_->childBar_ == this) parentBar_->childBar_ = nullptr;
+  parentBar_ = nullptr;
+  TCustomControl::BeforeDestruction();
+  DetachFromManager();
+}
+
+void TCustomdxBarControl::DetachFromManager() {
+  barManager_->EndMouseTracking(this);
+  barManager_->ForgetHintObject(this);
+  FireDestroyCallback();
+  if (TdxBarItemControl* selected = barManager_->SelectedItemControl()) {
+    if (selected->BarControl() == this) barManager_->SetSelectedItemControl(nullptr);
+  }
+  if (itemLinks_) {
+    itemLinks_->barControl_ = nullptr;
+  }
+  if (IsCustomizing() && BarKind() == 2) selectedLink_ = nullptr;
+  if (barManager_->KeyboardFocusedBar() == this) barManager_->SetKeyboardFocusedBar(nullptr);
+}
+
+TCustomdxBarControl::~TCustomdxBarControl() {
+  UnregisterBarControl(this);
+  InvalidateObjectLinks(this);
+  shadow_.reset();
+  backgroundCache_.reset();
+  viewInfo_.reset();
+  temporaryCanvas_.reset();
+  canvas_.reset();
+}
+
+// ---- owner, canvas, painter ---------------------------------------------------------------------
+
+TcxCanvas* TCustomdxBarControl::CurrentCanvas() {
+  if (HandleAllocated()) {
+    if (temporaryCanvas_) {
+      temporaryCanvas_.reset();
+      UpdateCanvasFont();
+    }
+    return canvas_.get();
+  }
+  if (!temporaryCanvas_) {
+    temporaryCanvas_.reset(new TcxScreenCanvas);
+    UpdateCanvasFont();
+  }
+  return temporaryCanvas_.get();
+}
+
+TCustomdxBarControlViewInfo* TCustomdxBarControl::ViewInfo() {
+  if (!viewInfo_) viewInfo_.reset(CreateViewInfo());
+  return viewInfo_.get();
+}
+
+TdxBarPainter* TCustomdxBarControl::Painter() {
+  if (ownPainter_) return ownPainter_;
+  if (parentBar_) return parentBar_->Painter();
+  return barManager_->Painter();
+}
+
+void TCustomdxBarControl::UpdateControlStyle() {
+  if (barManager_->EffectiveStyle() != bmsStandard || IsCustomizing())
+    ControlStyle.Include(csDoubleClicks);
+  else
+    ControlStyle.Exclude(csDoubleClicks);
+}
+
+void TCustomdxBarControl::UpdateCanvasFont() {
+  if (HasState(bcsApplyingFont)) return;
+  SetState(bcsApplyingFont, true);
+  TcxCanvas* canvas = temporaryCanvas_ ? static_cast<TcxCanvas*>(temporaryCanvas_.get()) : canvas_.get();
+  try {
+    if (RotatesText()) {
+      LOGFONTW logFont = Font()->LogFont();
+      logFont.lfEscapement = -900;
+      logFont.lfOrientation = -900;
+      logFont.lfOutPrecision = OUT_TT_ONLY_PRECIS;
+      canvas->Canvas()->Font()->SetHandle(CreateFontIndirectW(&logFont));
+    } else {
+      canvas->Canvas()->Font()->Assign(Font());
+    }
+  } catch (...) {
+    SetState(bcsApplyingFont, false);
+    throw;
+  }
+  SetState(bcsApplyingFont, false);
+}
+
+// ---- links and selection ------------------------------------------------------------------------
+
+void TCustomdxBarControl::AssignItemLinks(TdxBarItemLinks* Links) {
+  if (itemLinks_ == Links) return;
+  if (itemLinks_ && itemLinks_->barControl_ == this) itemLinks_->barControl_ = nullptr;
+  itemLinks_ = Links;
+  if (itemLinks_) itemLinks_->barControl_ = this;
+}
+
+TdxBarItemControl* TCustomdxBarControl::SelectedItemControl() const {
+  return selectedLink_ ? selectedLink_->ItemControl() : nullptr;
+}
+
+void TCustomdxBarControl::ForgetLink(TdxBarItemLink* Link) {
+  if (selectedLink_ == Link) {
+    if (barManager_->SelectedItemControl() && barManager_->SelectedItemControl() == Link->ItemControl())
+      barManager_->SetSelectedItemControl(nullptr);
+    selectedLink_ = nullptr;
+  }
+  if (trackedLink_ == Link) trackedLink_ = nullptr;
+}
+
+void TCustomdxBarControl::ForgetControl(TdxBarItemControl* Control) {
+  if (clickedControl_ == Control) clickedControl_ = nullptr;
+  if (ownerControl_ == Control) ownerControl_ = nullptr;
+  if (viewInfo_) viewInfo_->RemoveSeparatorsOf(Control);
+}
+
+TdxBarItemControl* TCustomdxBarControl::DesignSelectedControlHere() {
+  // The design controller's last selected link is this manager's (there is no design controller yet).
+  return nullptr;
+}
+
+void TCustomdxBarControl::SetViewState(int Value) {
+  if (IsCustomizing() || viewState_ == Value) return;
+  const int old = viewState_;
+  viewState_ = Value;
+  ViewStateChanged(old);
+}
+
+void TCustomdxBarControl::SetChildBar(TCustomdxBarControl* Value) {
+  if (childBar_ == Value) return;
+  TCustomdxBarControl* old = childBar_;
+  childBar_ = Value;
+  if (old && old->parentBar_ == this) old->parentBar_ = nullptr;
+  if (Value) Value->SetParentBar(this);
+}
+
+void TCustomdxBarControl::SetParentBar(TCustomdxBarControl* Value) {
+  if (parentBar_ == Value) return;
+  TCustomdxBarControl* old = parentBar_;
+  parentBar_ = Value;
+  if (old && old->childBar_ == this) old->childBar_ = nullptr;
+  if (Value) Value->SetChildBar(this);
+}
+
+void TCustomdxBarControl::SetDockControl(TWinControl* Value) {
+  dockControl_ = Value;
+  UpdateDoubleBuffered();
+}
+
+// ---- window handle ------------------------------------------------------------------------------
+
+void TCustomdxBarControl::CreateWnd() {
+  TCustomControl::CreateWnd();
+  ApplyFont();
+  UpdateCanvasFont();
+  CalcMetrics();
+}
+
+void TCustomdxBarControl::CreateWindowHandle(const TCreateParams& Params) {
+  TCustomControl::CreateWindowHandle(Params);
+  CreateItemControls();
+  AfterHandleCreated();
+}
+
+void TCustomdxBarControl::DestroyWindowHandle() {
+  if (HandleAllocated()) NotifyControlsHandleGone();
+  DestroyItemControls();
+  TCustomControl::DestroyWindowHandle();
+}
+
+void TCustomdxBarControl::NotifyControlsHandleGone() {
+  if (!IsDestroying()) MouseLeaveEvent();
+  if (!itemLinks_) return;
+  for (int i = 0; i < itemLinks_->ShowableLinkCount(); ++i) {
+    if (TdxBarItemControl* control = itemLinks_->ShowableLinkAt(i)->ItemControl()) control->BarWindowHandleGone();
+  }
+}
+
+void TCustomdxBarControl::WMDestroy(TMessage& Message) {
+  if (!IsDestroying()) {
+    SetMarkState(0);
+    NotifyControlsHandleGone();
+  }
+  Inherited::Dispatch(Message);
+}
+
+// ---- metrics ------------------------------------------------------------------------------------
+
+int TCustomdxBarControl::BaseTextSize() { return Painter()->ReferenceTextSize(); }
+int TCustomdxBarControl::TextHeight() { return Painter()->CaptionHeightFor(CurrentCanvas()); }
+int TCustomdxBarControl::IconAreaSize() { return Painter()->IconAreaWidth(this); }
+int TCustomdxBarControl::PainterFrameQuery() { return Painter()->MenuItemIndent(this); }
+bool TCustomdxBarControl::PainterHasShadow() { return Painter()->HasShadow(this); }
+bool TCustomdxBarControl::AttachesDropDowns() { return Painter()->AttachesDropDowns(this); }
+HBRUSH TCustomdxBarControl::BackgroundBrush() { return Painter()->AlternateToolbarBrush(this); }
+HBRUSH TCustomdxBarControl::PatternBrush() { return Painter()->DownedBrush(this); }
+HBRUSH TCustomdxBarControl::ToolbarBrush() { return Painter()->ToolbarBrush(this); }
+HBRUSH TCustomdxBarControl::HighlightBrush() { return Painter()->SelectedBrush(this); }
+HBRUSH TCustomdxBarControl::OwnerAreaBrush() { return Painter()->BarControlOwnerBrush(this); }
+
+void TCustomdxBarControl::CalcMetrics() {
+  textSize_ = TextHeight();
+  const int base = BaseTextSize();
+  ratio_ = std::max(base > 0 ? double(textSize_) / base : 1.0, 1.0);
+  menuArrowHeight_ = std::max(textSize_ / 5, 4);
+  iconAreaSize_ = IconAreaSize();
+  const TSize zero = MeasureTextForFont(ItemFont(), L"0");
+  editTextSize_ = Painter()->EditHeightFor(this, zero.cy);
+  comboArrowWidth_ = Painter()->ComboButtonWidthFor(this, zero.cx);
+}
+
+int TCustomdxBarControl::TextSizeFor(TdxBarItemControl* Control) {
+  const int own = Control ? Control->OwnTextSize() : 0;
+  return own != 0 ? own : textSize_;
+}
+
+TFont* TCustomdxBarControl::ItemFont() { return barManager_->Font(); }
+
+int TCustomdxBarControl::FeatureFlags() { return parentBar_ ? parentBar_->FeatureFlags() : 19; }
+
+bool TCustomdxBarControl::IsCustomizing() { return barManager_->InDesignOrCustomizing(); }
+
+bool TCustomdxBarControl::AllowsCustomizing() { return barManager_->IsDesigning(); }
+
+bool TCustomdxBarControl::UpdatesLocked() { return barManager_->IsUpdateLocked(); }
+
+bool TCustomdxBarControl::ShadowVisible() { return PainterHasShadow() && HandleAllocated() && IsWindowVisible(Handle()); }
+
+bool TCustomdxBarControl::WindowIsEnabled() { return HandleAllocated() && IsWindowEnabledDeep(Handle()); }
+
+bool TCustomdxBarControl::CanActivate() {
+  return ApplicationHasActiveWindow() || WindowIsEnabled() || IsCustomizing();
+}
+
+int TCustomdxBarControl::GapBefore(TdxBarItemLink* Link) {
+  return Link->BeginGroup() && Link->ShownIndex() > 0 ? SeparatorSize() : 0;
+}
+
+// ---- geometry -----------------------------------------------------------------------------------
+
+void TCustomdxBarControl::ItemControlRect(TdxBarItemControl* Control, TRect& R) {
+  R = Control ? Control->BoundsInBar() : TRect{};
+}
+
+TRect TCustomdxBarControl::ItemControlScreenRect(TdxBarItemControl* Control) {
+  TRect r;
+  ItemControlRect(Control, r);
+  if (!HandleAllocated()) return r;
+  POINT points[2] = {{r.left, r.top}, {r.right, r.bottom}};
+  MapWindowPoints(Handle(), nullptr, points, 2);
+  return TRect{points[0].x, points[0].y, points[1].x, points[1].y};
+}
+
+TRect TCustomdxBarControl::ScreenWindowRect() {
+  RECT r{};
+  if (HandleAllocated()) GetWindowRect(Handle(), &r);
+  return r;
+}
+
+TRect TCustomdxBarControl::WindowRectAtOrigin() {
+  const TRect r = ScreenWindowRect();
+  return TRect{0, 0, r.Width(), r.Height()};
+}
+
+TPoint TCustomdxBarControl::ClientOriginInWindow() {
+  const TRect window = ScreenWindowRect();
+  POINT p{0, 0};
+  if (HandleAllocated()) ::ClientToScreen(Handle(), &p);
+  return TPoint{p.x - window.left, p.y - window.top};
+}
+
+TRect TCustomdxBarControl::ClientRectInWindowCoords() {
+  const TPoint origin = ClientOriginInWindow();
+  return OffsetRectBy(ClientRect(), origin.x, origin.y);
+}
+
+TPoint TCustomdxBarControl::AddClientOffset(const TPoint& P) {
+  TPoint offset;
+  ClientOffset(offset);
+  return TPoint{P.x + offset.x, P.y + offset.y};
+}
+
+TRect TCustomdxBarControl::ItemsScreenRect() {
+  TRect r = ItemsRect;
+  if (!HandleAllocated()) return r;
+  POINT points[2] = {{r.left, r.top}, {r.right, r.bottom}};
+  MapWindowPoints(Handle(), nullptr, points, 2);
+  return TRect{points[0].x, points[0].y, points[1].x, points[1].y};
+}
+
+bool TCustomdxBarControl::OwnerAdjacent() {
+  const TRect o = ownerBounds_, w = ScreenWindowRect();
+  if (o.IsEmpty() || w.IsEmpty()) return false;
+  const bool horizontalEdge = (o.bottom == w.top || o.top == w.bottom) && o.left < w.right && w.left < o.right;
+  const bool verticalEdge = (o.right == w.left || o.left == w.right) && o.top < w.bottom && w.top < o.bottom;
+  return horizontalEdge || verticalEdge;
+}
+
+void TCustomdxBarControl::OwnerJoinRect(bool Shifted, TRect& R) {
+  R = TRect{};
+  if (ownerBounds_.IsEmpty() || !OwnerAdjacent()) return;
+  const TRect screen = ScreenWindowRect();
+  const TRect o = OffsetRectBy(ownerBounds_, -screen.left, -screen.top);
+  const TRect w = WindowRectAtOrigin();
+  const bool vertical = o.bottom == w.top || o.top == w.bottom;
+  if (vertical) {
+    const int y = w.top == o.bottom ? w.top : w.bottom - 1;
+    const int shift = Shifted ? (w.top == o.bottom ? -1 : 1) : 0;
+    R = TRect{std::max(o.left + 1, w.left + 1), y + shift, std::min(o.right - 1, w.right - 1), y + shift + 1};
+  } else {
+    const int x = w.left == o.right ? w.left : w.right - 1;
+    const int shift = Shifted ? (w.left == o.right ? -1 : 1) : 0;
+    R = TRect{x + shift, std::max(o.top + 1, w.top + 1), x + shift + 1, std::min(o.bottom - 1, w.bottom - 1)};
+  }
+  if (Shifted) R = OffsetRectBy(R, Left(), Top());
+}
+
+bool TCustomdxBarControl::CursorOverThisWindow() {
+  return HandleAllocated() && DeepestWindowFromPoint(SafeCursorPos()) == Handle();
+}
+
+// ---- layout -------------------------------------------------------------------------------------
+
+void TCustomdxBarControl::LayoutLinks(int Kind, int FirstIndex) {
+  VisibleItemsRect = ItemsRect;
+  BeforeLayout();
+  if (itemLinks_) itemLinks_->ClearItemRects();
+  if (Kind == 1) {
+    int bottom = 0;
+    StackLinksFrom(FirstIndex, bottom);
+  } else if (Kind == 0 || Kind == 2) {
+    ArrangeLinks();
+  }
+  AfterLayout();
+}
+
+void TCustomdxBarControl::StackLinksFrom(int FirstIndex, int& Bottom) {
+  TRect r = VisibleItemsRect;
+  r.bottom = r.top;
+  Bottom = r.top;
+  if (!itemLinks_) return;
+  int placed = 0;
+  for (int i = FirstIndex; i < itemLinks_->ShownLinkCount(); ++i) {
+    TdxBarItemLink* link = itemLinks_->ShownLinkAt(i);
+    TdxBarItemControl* control = link->ItemControl();
+    if (!control) continue;
+    const int top = r.bottom + GapBefore(link);
+    const int bottom = top + control->MeasureHeight();
+    if (bottom > VisibleItemsRect.bottom) {
+      if (ShowsPartialLast()) {
+        link->StoreItemRect(TRect{r.left, top, r.right, bottom});
+        Bottom = VisibleItemsRect.bottom;
+      } else if (placed == 0) {
+        Bottom = top;
+      }
+      return;
+    }
+    r = TRect{r.left, top, r.right, bottom};
+    link->StoreItemRect(r);
+    Bottom = bottom;
+    ++placed;
+  }
+}
+
+void TCustomdxBarControl::CreateItemControls() {
+  if (HasState(bcsCreatingControls) || HasState(bcsDestroyingControls)) return;
+  SetState(bcsCreatingControls, true);
+  try {
+    CreateControlsForLinks();
+  } catch (...) {
+    SetState(bcsCreatingControls, false);
+    throw;
+  }
+  SetState(bcsCreatingControls, false);
+}
+
+void TCustomdxBarControl::DestroyItemControls() {
+  if (HasState(bcsCreatingControls) || HasState(bcsDestroyingControls)) return;
+  SetState(bcsDestroyingControls, true);
+  try {
+    DestroyControlsForLinks();
+  } catch (...) {
+    SetState(bcsDestroyingControls, false);
+    throw;
+  }
+  SetState(bcsDestroyingControls, false);
+}
+
+void TCustomdxBarControl::CreateControlsForLinks() {
+  if (!itemLinks_) return;
+  for (int i = 0; i < itemLinks_->ShowableLinkCount(); ++i) itemLinks_->ShowableLinkAt(i)->CreateItemControl();
+}
+
+void TCustomdxBarControl::DestroyControlsForLinks() {
+  if (!itemLinks_) return;
+  for (int i = itemLinks_->ShowableLinkCount() - 1; i >= 0; --i) itemLinks_->ShowableLinkAt(i)->DestroyItemControl();
+}
+
+void TCustomdxBarControl::FireDestroyCallback() {
+  if (DestroyCallback) DestroyCallback(this);
+}
+
+void TCustomdxBarControl::RebuildControls(bool Rebuild) {
+  if (!Rebuild) return;
+  DestroyItemControls();
+  CreateItemControls();
+  PostMouseRefresh();
+}
+
+void TCustomdxBarControl::Recalculate(bool Rebuild) {
+  if (IsDestroying() || !HandleAllocated() || HasState(bcsCreatingControls) || HasState(bcsDestroyingControls) ||
+      HasState(bcsRecalculating) || UpdatesLocked())
+    return;
+  SetState(bcsRecalculating, true);
+  try {
+    TdxBarItemLink* remembered = nullptr;
+    TdxBarItemControl* managerSelected = barManager_->SelectedItemControl();
+    if (IsCustomizing() && managerSelected && managerSelected->BarControl() == this) {
+      remembered = managerSelected->Link();
+      barManager_->SetSelectedItemControl(nullptr);
+    }
+    selectedLink_ = nullptr;
+    RebuildControls(Rebuild);
+    if (remembered && IsLiveBarControl(this)) SetSelected(remembered->ItemControl());
+  } catch (...) {
+    if (IsLiveBarControl(this)) SetState(bcsRecalculating, false);
+    throw;
+  }
+  if (IsLiveBarControl(this)) SetState(bcsRecalculating, false);
+}
+
+TdxBarItemControl* TCustomdxBarControl::ItemControlAt(const TPoint& P) {
+  if (IsCustomizing() && !AllowsCustomizing()) return nullptr;
+  TCustomdxBarControlViewInfo* info = ViewInfo();
+  for (int i = 0; i < info->ItemInfoCount(); ++i) {
+    TdxBarItemControlViewInfo* item = info->ItemInfoAt(i);
+    if (!item->BoundsRect().Contains(P)) continue;
+    TdxBarItemControl* control = item->Control();
+    if (IsCustomizing() && !control->CanSelectWhileCustomizing()) return nullptr;
+    return control;
+  }
+  return nullptr;
+}
+
+TdxBarItemControl* TCustomdxBarControl::ItemControlUnderCursor() {
+  if (!HandleAllocated()) return nullptr;
+  return ItemControlAt(ScreenToClient(SafeCursorPos()));
+}
+
+void TCustomdxBarControl::PostMouseRefresh() {
+  const TPoint cursor = SafeCursorPos();
+  auto* window = dynamic_cast<TCustomdxBarControl*>(FindControl(DeepestWindowFromPoint(cursor)));
+  if (!window || !IsLiveBarControl(window)) return;
+  window->lastMousePos_ = TPoint{-1, -1};
+  const TPoint p = window->ScreenToClient(cursor);
+  PostMessageW(window->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(p.x, p.y));
+}
+
+void TCustomdxBarControl::DropTargetAt(const TPoint& P, TdxBarItemLink*& Link, bool& OnSeparator, bool& Before,
+                                       bool& Vertical) {
+  Vertical = IsVerticalForKeys();
+  Link = nullptr;
+  OnSeparator = false;
+  Before = false;
+  if (!itemLinks_) return;
+  for (int i = 0; i < itemLinks_->ShownLinkCount(); ++i) {
+    TdxBarItemLink* link = itemLinks_->ShownLinkAt(i);
+    TdxBarItemControl* control = link->ItemControl();
+    if (!control || !control->IsOwnManagerItem()) continue;
+    HRGN region = ItemRegion(control);
+    const bool hit = PtInRegion(region, P.x, P.y) != 0;
+    DeleteObject(region);
+    if (!hit) continue;
+    Link = link;
+    TRect r;
+    ItemRectOf(control, r);
+    bool vertical = Vertical;
+    int index = 0;
+    if (!r.Contains(P) && ViewInfo()->FindSeparatorFor(control, index)) {
+      OnSeparator = true;
+      TdxBarSeparatorInfo info;
+      ViewInfo()->GetSeparatorInfo(index, info);
+      r = info.Bounds;
+      if (P.y < r.top) vertical = true;
+    }
+    Before = vertical ? (P.y - r.top) < (r.bottom - P.y) : (P.x - r.left) < (r.right - P.x);
+    return;
+  }
+}
+
+void TCustomdxBarControl::ItemRectForRegion(TdxBarItemControl* Control, bool, TRect& R) { ItemControlRect(Control, R); }
+
+HRGN TCustomdxBarControl::ItemRegion(TdxBarItemControl* Control) {
+  TRect r;
+  ItemRectForRegion(Control, false, r);
+  return CreateRectRgn(r.left, r.top, r.right, r.bottom);
+}
+
+void TCustomdxBarControl::ExpandContainerLinks() {
+  // Container items come with the sub-item controls; without them there is nothing to expand.
+  expandedLinks_.clear();
+  hasExpandedLinks_ = true;
+}
+
+void TCustomdxBarControl::CollapseContainerLinks() {
+  expandedLinks_.clear();
+  hasExpandedLinks_ = false;
+}
+
+// ---- painting -----------------------------------------------------------------------------------
+
+void TCustomdxBarControl::WMPaint(TMessage& Message) {
+  if (IsDestroying()) {
+    PAINTSTRUCT ps;
+    BeginPaint(Handle(), &ps);
+    EndPaint(Handle(), &ps);
+    return;
+  }
+  Inherited::Dispatch(Message);
+}
+
+void TCustomdxBarControl::Paint() { PaintItemControls(); }
+
+bool TCustomdxBarControl::CanPaintControl(TdxBarItemControl* Control) {
+  if (IsDestroying() || !Control) return false;
+  TdxBarItemLink* link = Control->Link();
+  if (!link || link->ItemControl() != Control || !link->Item()) return false;
+  if (link->Item()->ComponentState().Contains(csDestroying)) return false;
+  if (HasState(bcsPaintingControl) || UpdatesLocked()) return false;
+  return ViewInfo()->ShowsItemControl(Control);
+}
+
+void TCustomdxBarControl::PaintItemControls() {
+  TcxCanvas* canvas = CurrentCanvas();
+  TCustomdxBarControlViewInfo* info = ViewInfo();
+  for (int i = 0; i < info->ItemInfoCount(); ++i) {
+    TdxBarItemControlViewInfo* item = info->ItemInfoAt(i);
+    TdxBarItemControl* control = item->Control();
+    if (CanPaintControl(control)) PaintOneControl(canvas, control);
+    canvas->SubtractFromClip(item->BoundsRect());
+  }
+}
+
+void TCustomdxBarControl::PaintOneControl(TcxCanvas* Canvas, TdxBarItemControl* Control) {
+  SetState(bcsPaintingControl, true);
+  try {
+    itemBrush_ = BackgroundBrush();
+    PaintItemControl(Control, Canvas, Control->BoundsInBar());
+  } catch (...) {
+    SetState(bcsPaintingControl, false);
+    throw;
+  }
+  SetState(bcsPaintingControl, false);
+}
+
+void TCustomdxBarControl::PaintItemControl(TdxBarItemControl* Control, TcxCanvas* Canvas, const TRect& R) {
+  Canvas->PushClipRegion();
+  try {
+    Canvas->ClipToRect(Control->ViewInfo()->BoundsRect());
+    Control->Paint(Canvas, R, ItemPaintKind());
+  } catch (...) {
+    Canvas->PopClipRegion();
+    throw;
+  }
+  Canvas->PopClipRegion();
+  DrawDesignSelection(Canvas->DCHandle(), Control, R);
+}
+
+void TCustomdxBarControl::DrawDesignSelection(HDC DC, TdxBarItemControl* Control, const TRect& R) {
+  if (!Control || !Control->Link() || !Control->Link()->IsSelectedInDesigner()) return;
+  // Without the design controller the focus rectangle marks the selection.
+  FocusRectTwice(DC, R);
+}
+
+void TCustomdxBarControl::WMNCPaint(TMessage& Message) {
+  if (!PaintsOwnFrame()) return Inherited::Dispatch(Message);
+  HDC dc = GetNonClientDC(reinterpret_cast<HRGN>(Message.WParam));
+  try {
+    Inherited::Dispatch(Message);
+    PaintFrame(dc);
+  } catch (...) {
+    ReleaseNonClientDC(dc);
+    throw;
+  }
+  ReleaseNonClientDC(dc);
+}
+
+void TCustomdxBarControl::PaintNonClientRegion(HDC DC, HRGN Region, HBRUSH Brush, bool Offset) {
+  HRGN saved = nullptr;
+  bool existed = false;
+  SaveCurrentClipRgn(DC, saved, existed);
+  ExtSelectClipRgn(DC, Region, RGN_AND);
+  PaintNonClient(DC, WindowRectAtOrigin(), Brush, clNone, Offset);
+  RestoreSavedClipRgn(DC, saved, existed);
+}
+
+void TCustomdxBarControl::RepaintWithFrame() {
+  if (HandleAllocated()) SendMessageW(Handle(), WM_NCPAINT, 1, 0);
+  Invalidate();
+}
+
+void TCustomdxBarControl::RepaintFrameRect(const TRect& R) {
+  if (!HandleAllocated()) return;
+  const TRect screen = ScreenWindowRect();
+  const TRect r = OffsetRectBy(R, screen.left, screen.top);
+  HRGN region = CreateRectRgn(r.left, r.top, r.right, r.bottom);
+  SendMessageW(Handle(), WM_NCPAINT, WPARAM(region), 0);
+  DeleteObject(region);
+}
+
+void TCustomdxBarControl::DropBackgroundCache() {
+  TBitmap empty;
+  backgroundCache_->Assign(&empty);
+}
+
+bool TCustomdxBarControl::UpdateDoubleBuffered() {
+  bool other = false;
+  if (TdxBarManagerList* list = BarManagerList()) {
+    for (int i = 0; i < list->Count(); ++i) {
+      if (list->ManagerAt(i) != barManager_ && list->ManagerAt(i)->IsCustomizing()) other = true;
+    }
+  }
+  DoubleBuffered = NeedsDoubleBuffer() || other;
+  return DoubleBuffered;
+}
+
+void TCustomdxBarControl::SetDockingStyle(TdxBarDockingStyle Style) {
+  if (dockingStyle_ == Style) return;
+  dockingStyle_ = Style;
+  DropBackgroundCache();
+  Perform(CM_FONTCHANGED, 0, 0);
+  AfterHandleCreated();
+}
+
+// ---- hints --------------------------------------------------------------------------------------
+
+void TCustomdxBarControl::ShowHint(bool Show, const String& Text, TObject* Object) {
+  barManager_->ShowItemHint(Show, Text, Object);
+}
+
+TdxBarCustomHintViewInfo* TCustomdxBarControl::MakeHintViewInfo(const String& Text, const String& ShortCutText,
+                                                                 TdxBarScreenTip* ScreenTip) {
+  return Painter()->CreateHintViewInfo(barManager_, Text, ShortCutText, ScreenTip);
+}
+
+void TCustomdxBarControl::HintPositionFor(const TRect& ItemRect, const TPoint& CursorPos, int Extra,
+                                          TPoint& Position) {
+  Painter()->HintPosition(this, ItemRect, CursorPos, Extra, Position);
+}
+
+// ---- activation, closing, keyboard focus --------------------------------------------------------
+
+void TCustomdxBarControl::RequestActive(bool Active) {
+  barManager_->HideItemHint();
+  if (active_ != Active && CanActivate())
+    SetActive(Active);
+  else if (!Active && IsCustomizing())
+    SetActive(false);
+}
+
+void TCustomdxBarControl::SetActive(bool Value) {
+  if (Value) {
+    active_ = true;
+    if (!g_activeChainHead) g_chainBeganCustomizing = IsCustomizing();
+    if (g_activeChainHead != this) previousActive_ = g_activeChainHead;
+    g_activeChainHead = this;
+  } else {
+    active_ = false;
+    if (IsCustomizing())
+      selectedLink_ = nullptr;
+    else
+      SetSelected(nullptr);
+    if (g_activeChainHead == this) {
+      g_activeChainHead = previousActive_;
+      previousActive_ = nullptr;
+      if (g_activeChainHead && (!IsLiveBarControl(g_activeChainHead) || !g_activeChainHead->IsActive()))
+        g_activeChainHead = nullptr;
+    }
+  }
+}
+
+bool TCustomdxBarControl::InActiveChain() {
+  TCustomdxBarControl* window = g_activeChainHead;
+  if (!window) return true;
+  while (window) {
+    if (window == this) return true;
+    TCustomdxBarControl* parent = window->ParentBar();
+    if (parent && window->InPopupChain() && !parent->InPopupChain()) return false;
+    window = parent;
+  }
+  return false;
+}
+
+bool TCustomdxBarControl::IsKeyboardFocusedBar() { return barManager_->KeyboardFocusedBar() == this; }
+
+void TCustomdxBarControl::ReleaseKeyboardFocus() {
+  if (IsKeyboardFocusedBar()) DeselectAndDeactivate();
+}
+
+void TCustomdxBarControl::SelectAndActivate(TdxBarItemControl* Control) {
+  SetSelected(Control);
+  RequestActive(true);
+}
+
+void TCustomdxBarControl::DeselectAndDeactivate() {
+  SetSelected(nullptr);
+  RequestActive(false);
+}
+
+void TCustomdxBarControl::Close() {
+  RequestActive(false);
+  if (IsLiveBarControl(this) && parentBar_ && !ClosedByEscape) parentBar_->GuardedClose();
+}
+
+void TCustomdxBarControl::GuardedClose() {
+  if (HasState(bcsClosing)) return;
+  SetState(bcsClosing, true);
+  Close();
+  if (IsLiveBarControl(this)) SetState(bcsClosing, false);
+}
+
+void TCustomdxBarControl::CloseByEscape() {
+  ClosedByEscape = true;
+  GuardedClose();
+}
+
+void TCustomdxBarControl::ResumeAfterEdit(TdxBarItemControl* Control) {
+  if (FeatureFlags() & bfResumeAfterEdit)
+    SetSelected(Control);
+  else
+    CloseByEscape();
+}
+
+bool TCustomdxBarControl::CanCloseFor(TdxBarManager* Manager, HWND Window) {
+  // A window whose manager is owned by the open customizing dialog stays (there is no dialog yet).
+  (void)Window;
+  if (Manager && Manager->InDesignOrCustomizing()) return true;
+  TdxBarItemControl* selected = SelectedItemControl();
+  return !selected || selected->AllowsCloseFor(Manager);
+}
+
+bool TCustomdxBarControl::IsAncestorOf(TCustomdxBarControl* Window) {
+  for (TCustomdxBarControl* w = Window; w; w = w->ParentBar()) {
+    if (w == this) return true;
+  }
+  return false;
+}
+
+bool TCustomdxBarControl::HasLinkControl(TdxBarItemControl* Control) {
+  return itemLinks_ && Control && itemLinks_->HasItemControl(Control);
+}
+
+bool TCustomdxBarControl::WantsEditMessages(TdxBarItemControl* Control) {
+  return KeepsEditFocus() && Control && Control->IsWindowedControl();
+}
+
+void TCustomdxBarControl::ShowWithoutActivation() {
+  ShowWindow(Handle(), SW_SHOWNOACTIVATE);
+  if (TdxBarItemControl* selected = SelectedItemControl()) selected->VisibleInViewChanged(true);
+}
+
+void TCustomdxBarControl::CloseChildMenus() {
+  if (!childBar_) return;
+  childBar_->ClosedByEscape = true;
+  childBar_->GuardedClose();
+}
+
+int TCustomdxBarControl::MenuArrowWidth() { return Painter()->DropDownArrowWidth(barManager_); }
+
+void TCustomdxBarControl::FitPopupAbove(TPoint& P, int Height) {
+  const TRect work = WorkAreaAt(P);
+  if (P.y + Height > work.bottom) P.y = ClientToScreen(TPoint{0, 0}).y - Height;
+}
+
+void TCustomdxBarControl::PositionChanged(const WINDOWPOS& WindowPos) {
+  if (!((WindowPos.flags & SWP_NOSIZE) && (WindowPos.flags & SWP_NOMOVE))) {
+    TRect owner;
+    if (Painter()->OwnerJoinShown(this)) owner = ownerBounds_;
+    shadow_->SetRects(owner, ScreenWindowRect());
+  }
+  shadow_->ChangeVisibility(ShadowVisible());
+  DropBackgroundCache();
+}
+
+void TCustomdxBarControl::WMWindowPosChanged(TMessage& Message) {
+  Inherited::Dispatch(Message);
+  if (!IsDestroying()) PositionChanged(*reinterpret_cast<WINDOWPOS*>(Message.LParam));
+}
+
+void TCustomdxBarControl::WMSize(TMessage& Message) {
+  Inherited::Dispatch(Message);
+  if (IsPopupBar()) Painter()->EditBorderChanged(Handle(), WindowRectAtOrigin(), true);
+}
+
+void TCustomdxBarControl::WMSetCursor(TMessage& Message) {
+  if (HWND(Message.WParam) == Handle() && LOWORD(Message.LParam) == HTCLIENT && Screen) {
+    ::SetCursor(Screen->Cursors(Cursor()));
+    Message.Result = 1;
+    return;
+  }
+  Inherited::Dispatch(Message);
+}
+
+void TCustomdxBarControl::WMMouseActivate(TMessage& Message) {
+  Inherited::Dispatch(Message);
+  Message.Result = MA_NOACTIVATE;
+}
+
+void TCustomdxBarControl::WMSetFocus(TMessage& Message) {
+  TdxBarItemControl* selected = SelectedItemControl();
+  if (selected && selected->IsWindowedControl()) return Inherited::Dispatch(Message);
+  // The customizing dialog does not exist yet: the focus goes to the owner's window or the next one.
+  auto* owner = dynamic_cast<TWinControl*>(barManager_->Owner());
+  if (owner && owner->HandleAllocated() && IsWindowVisible(owner->Handle()))
+    ::SetFocus(owner->Handle());
+  else
+    ::SetFocus(GetWindow(Handle(), GW_HWNDNEXT));
+}
+
+void TCustomdxBarControl::WMKillFocus(TMessage& Message) {
+  Inherited::Dispatch(Message);
+  if (Message.WParam == 0 && IsLiveBarControl(this)) GuardedClose();
+}
+
+void TCustomdxBarControl::WMNCActivate(TMessage& Message) {
+  if (Message.WParam && !barManager_->InDesignOrCustomizing() && GetParent(Handle()))
+    SendMessageW(GetParent(Handle()), WM_NCACTIVATE, 1, 0);
+  Message.WParam = 1;
+  Inherited::Dispatch(Message);
+}
+
+void TCustomdxBarControl::WMCommand(TMessage& Message) {
+  Inherited::Dispatch(Message);
+  if (Message.Result == 0 && HIWORD(Message.WParam) == EN_CHANGE && Message.LParam)
+    Message.Result = SendMessageW(HWND(Message.LParam), Message.Msg, Message.WParam, Message.LParam);
+}
+
+// ---- input: the window procedure ------------------------------------------------------------------
+
+void TCustomdxBarControl::WndProc(TMessage& Message) {
+  const UINT msg = Message.Msg;
+  // Mouse input reaches only windows of the active chain (or any window without a chain).
+  if (((msg >= WM_NCMOUSEMOVE && msg <= WM_NCMBUTTONDBLCLK) || (msg >= WM_MOUSEFIRST && msg <= 0x20A)) &&
+      !InActiveChain())
+    return;
+  currentMessage_ = Message;
+  TCustomControl::WndProc(Message);
+}
+
+void TCustomdxBarControl::WMLButtonDown(TMessage& Message) {
+  if (IgnoreNextClick) return;
+  Inherited::Dispatch(Message);
+}
+
+void TCustomdxBarControl::WMMouseMove(TMessage& Message) {
+  Inherited::Dispatch(Message);
+  if (IsLiveBarControl(this) && !IsDestroying())
+    TrackMouseMove(MouseKeysToShiftState(Message.WParam), Message.XPos(), Message.YPos());
+}
+
+void TCustomdxBarControl::TrackMouseMove(TShiftState, int X, int Y) {
+  if (MouseIgnored(true)) {
+    if (MouseIgnored(false)) MouseLeaveEvent();
+  } else if (HandleAllocated()) {
+    lastMousePos_ = ClientToScreen(TPoint{X, Y});
+  }
+}
+
+bool TCustomdxBarControl::MouseIgnored(bool CheckUnmoved) {
+  if (IsCustomizing()) return true;
+  const TPoint cursor = SafeCursorPos();
+  if (CheckUnmoved) return cursor == lastMousePos_;
+  return !ScreenWindowRect().Contains(cursor);
+}
+
+void TCustomdxBarControl::MouseLeaveEvent() {
+  lastMousePos_ = TPoint{-1, -1};
+  if (barManager_->IsMouseTrackingBarControl(this)) barManager_->EndMouseTracking(this);
+  MouseLeaveStep();
+}
+
+void TCustomdxBarControl::TrackLink(TdxBarItemLink* Link, const TPoint& P, TShiftState Shift) {
+  if (Link != trackedLink_) {
+    if (trackedLink_ && trackedLink_->ItemControl()) trackedLink_->ItemControl()->MouseLeave();
+    trackedLink_ = Link;
+    if (Link && Link->ItemControl()) Link->ItemControl()->MouseEnter(Shift, P.x, P.y);
+  }
+  if (Link && Link->ItemControl()) Link->ItemControl()->MouseMove(Shift, P.x, P.y);
+}
+
+void TCustomdxBarControl::MouseMove(TShiftState Shift, int X, int Y) {
+  TCustomControl::MouseMove(Shift, X, Y);
+  if (IsDestroying() || !IsLiveBarControl(this) || LinkDragCheck(TPoint{X, Y})) return;
+  const TPoint p{X, Y};
+  TdxBarItemControl* control = ItemControlAt(p);
+  if (lastMousePos_ == TPoint{-1, -1} && !MouseIgnored(true)) {
+    MouseEnterStep(Shift, p, control);
+    if (!IsLiveBarControl(this)) return;
+  }
+  MouseMoveStep(Shift, p, control);
+}
+
+void TCustomdxBarControl::MouseEnterStep(TShiftState Shift, const TPoint& P, TdxBarItemControl* Control) {
+  barManager_->StartMouseTracking(this);
+  TrackLink(Control ? Control->Link() : nullptr, P, Shift);
+  SetViewState(bvsHot);
+}
+
+void TCustomdxBarControl::MouseMoveStep(TShiftState Shift, const TPoint& P, TdxBarItemControl* Control) {
+  if (MouseIgnored(true)) return;
+  TrackLink(Control ? Control->Link() : nullptr, P, Shift);
+  TdxBarItemControl* managerSelected = barManager_->SelectedItemControl();
+  if (managerSelected && managerSelected->IsWindowedControl() && managerSelected->Active()) return;
+  if (Control && !Control->CanSelectForKeyboard()) Control = nullptr;
+  if (!clickedControl_ && (BarKind() != 0 || !IsActive() || Control) && (Control || !childBar_)) HotTrack(Control);
+}
+
+void TCustomdxBarControl::MouseLeaveStep() {
+  SetViewState(bvsNormal);
+  TrackLink(nullptr, TPoint{-1, -1}, {});
+  if (MarkState() == 1) SetMarkState(0);
+  TdxBarItemControl* selected = SelectedItemControl();
+  if (clickedControl_ || !selected) return;
+  if (!selected->IsDroppedDown() && !IsCustomizing()) HotTrack(nullptr);
+}
+
+void TCustomdxBarControl::HotTrack(TdxBarItemControl* Control) {
+  if (!HandleAllocated() || IsDestroying()) return;
+  TdxBarItemControl* selected = SelectedItemControl();
+  if (Control == selected) return;
+  if (selected && selected->IsWindowedControl() && selected->Active()) return;
+  if (selected && selected->Active()) {
+    selected->Deactivate(false);
+    if (!IsLiveBarControl(this)) return;
+  }
+  if (Control) Control->SelectedByMouse = true;
+  SetSelectedCore(Control);
+  if (!IsLiveBarControl(this)) return;
+  if (TdxBarItemControl* now = SelectedItemControl()) now->Activate(false);
+}
+
+void TCustomdxBarControl::SetSelected(TdxBarItemControl* Control) {
+  if (!HandleAllocated() || IsDestroying()) return;
+  TdxBarItemControl* selected = SelectedItemControl();
+  if (Control == selected) return;
+  if (selected && selected->Active()) {
+    selected->Deactivate(true);
+    if (!IsLiveBarControl(this)) return;
+  }
+  if (Control) Control->SelectedByMouse = false;
+  SetSelectedCore(Control);
+  if (Control && IsLiveBarControl(this)) SelectionChanged(Control);
+}
+
+void TCustomdxBarControl::SetSelectedCore(TdxBarItemControl* Control) {
+  TdxBarItemControl* old = SelectedItemControl();
+  if (Control == old) return;
+  selectedLink_ = Control ? Control->Link() : nullptr;
+  ItemActivation = false;
+  if (FeatureFlags() & bfSelectClearsDowned) Downed = false;
+  if (IsCustomizing()) {
+    barManager_->SelectItemControl(Control);
+    if (!IsLiveBarControl(this)) return;
+  } else if (!barManager_->InDesignOrCustomizing()) {
+    barManager_->SetSelectedItemControl(Control);
+  }
+  if (old && HasLinkControl(old)) InvalidateControl(old);
+  TdxBarItemControl* selected = SelectedItemControl();
+  if (selected) InvalidateControl(selected);
+  if (!selected) SetCursor(crDefault);
+  if (selected || BarKind() == 2 || MarkState() == 0) barManager_->ShowItemHint(true, String(), selected);
+  if (!IsLiveBarControl(this)) return;
+  selected = SelectedItemControl();
+  hintText_.clear();
+  if (selected && (selected->IsEnabled() || barManager_->ShowHintForDisabledItems))
+    hintText_ = GetLongHint(selected->HintText());
+  TCustomdxBarControl* top = TopBarOfChain(this);
+  if (top && top->BarKind() == 2 && top->PassesHintsToApplication() && Application) Application->SetHint(hintText_);
+}
+
+void TCustomdxBarControl::ActivateByKey(TdxBarItemControl* Control, bool NoEnter) {
+  SetSelected(Control);
+  if (!NoEnter && IsLiveBarControl(this) && HandleAllocated()) SendMessageW(Handle(), WM_KEYDOWN, VK_RETURN, 0);
+}
+
+// ---- input: press, release, context menu -----------------------------------------------------------
+
+void TCustomdxBarControl::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
+  TCustomControl::MouseDown(Button, Shift, X, Y);
+  if (!IsLiveBarControl(this) || IsDestroying()) return;
+  const TPoint p{X, Y};
+  TdxBarItemControl* control = ItemControlAt(p);
+  if (lastMousePos_ == TPoint{-1, -1} && !IsCustomizing()) {
+    MouseEnterStep(Shift, p, control);
+    if (!IsLiveBarControl(this)) return;
+  }
+  if (Shift.Contains(ssDouble) && control && control == SelectedItemControl() && control->AcceptsDoubleClick()) {
+    DoubleClickStep(control);
+    return;
+  }
+  switch (currentMessage_.Msg) {
+    case WM_LBUTTONDBLCLK: currentMessage_.Msg = WM_LBUTTONDOWN; break;
+    case WM_RBUTTONDBLCLK: currentMessage_.Msg = WM_RBUTTONDOWN; break;
+    case WM_MBUTTONDBLCLK: currentMessage_.Msg = WM_MBUTTONDOWN; break;
+  }
+  MouseDownStep(Button, Shift, p, control, ClientRect().Contains(p));
+}
+
+void TCustomdxBarControl::DoubleClickStep(TdxBarItemControl* Control) {
+  // A design double click belongs to the designer; the personalised menu's expansion to the menus.
+  if (Control->DoubleClickExpandsMenu()) {
+    TCustomdxBarControl* menu = Control->SubMenuWindow();
+    if (menu && menu->ShowsMark()) menu->SetMarkState(2);
+    return;
+  }
+  Control->DoubleClick();
+}
+
+void TCustomdxBarControl::MouseDownStep(TMouseButton Button, TShiftState Shift, const TPoint& P,
+                                        TdxBarItemControl* Control, bool) {
+  if (Control && !MouseIgnored(false)) Control->MouseDown(Button, Shift, P.x, P.y);
+  if (!IsLiveBarControl(this)) return;
+  TdxBarItemControl* before = DesignSelectedControlHere();
+  if (IsCustomizing()) {
+    DesignClick(Control, Button, Shift);
+    if (!IsLiveBarControl(this)) return;
+  }
+  if (Button == mbLeft) {
+    if (IsCustomizing())
+      BeginLinkDrag(P, before == DesignSelectedControlHere());
+    else
+      ClickItemStep(Control);
+  } else if (Button == mbRight) {
+    if (Control != SelectedItemControl()) {
+      ReleaseKeyboardFocus();
+      if (!IsLiveBarControl(this)) return;
+    }
+    if (ContextMenuOnPress(true)) ShowDesignPopup(Control);
+  }
+}
+
+void TCustomdxBarControl::ClickItemStep(TdxBarItemControl* Control) {
+  if (!Control || !Control->IsEnabled() || !Control->IsFocusable()) return;
+  SetSelected(Control);
+  if (!IsLiveBarControl(this)) return;
+  ItemActivation = true;
+  barManager_->HideItemHint();
+  TdxBarItemControl* selected = SelectedItemControl();
+  if (auto* buttonLike = dynamic_cast<TdxBarButtonLikeControl*>(selected)) buttonLike->PressedByMouse = true;
+  if (selected && selected->IsWindowedControl()) WindowedControlClicked(selected);
+  if (!IsLiveBarControl(this)) return;
+  TcxObjectLink* self = AcquireObjectLink(this);
+  Control->BeforeClick(true, 0);
+  const bool alive = self->Ref != nullptr;
+  ReleaseObjectLink(self);
+  if (!alive || !IsLiveBarControl(this)) return;
+  if (HasLinkControl(Control)) {
+    if (auto* button = dynamic_cast<TdxBarButtonControl*>(SelectedItemControl())) button->PressedByMouse = false;
+  }
+}
+
+void TCustomdxBarControl::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
+  TCustomControl::MouseUp(Button, Shift, X, Y);
+  if (!IsLiveBarControl(this) || IsDestroying()) return;
+  const TPoint p{X, Y};
+  MouseUpStep(Button, Shift, p, ItemControlAt(p), ClientRect().Contains(p));
+}
+
+void TCustomdxBarControl::MouseUpStep(TMouseButton Button, TShiftState Shift, const TPoint& P,
+                                      TdxBarItemControl* Control, bool) {
+  if (Control && !MouseIgnored(false)) Control->MouseUp(Button, Shift, P.x, P.y);
+  if (!IsLiveBarControl(this)) return;
+  if (Button == mbRight && ContextMenuOnPress(false)) ShowDesignPopup(Control);
+}
+
+void TCustomdxBarControl::WMLButtonUp(TMessage& Message) {
+  if (IgnoreNextClick) {
+    IgnoreNextClick = false;
+    return;
+  }
+  Inherited::Dispatch(Message);
+  if (!IsLiveBarControl(this) || IsDestroying()) return;
+  if (dragPending_) {
+    ReleaseCapture();
+    return;
+  }
+  const bool hadClicked = clickedControl_ != nullptr;
+  if (hadClicked) ReleaseCapture();
+  if (!IsLiveBarControl(this)) return;
+  const TPoint p{Message.XPos(), Message.YPos()};
+  if (ClientRect().Contains(p) && IsActive()) {
+    TdxBarItemControl* c = ItemControlAt(p);
+    if (!IsCustomizing() && c && c->IsFocusable()) {
+      TdxBarItemControl* selected = SelectedItemControl();
+      if (c->IsEnabled() && c == selected) {
+        if (c->IsWindowedControl()) {
+          // The editor's own window takes the release.
+        }
+        c->DoItemClick(true);
+      } else if (!c->IsEnabled() && c != selected && BarKind() == 0) {
+        auto* button = dynamic_cast<TdxBarButtonControl*>(selected);
+        if (!(button && button->IsDroppedDown())) GuardedClose();
+      }
+    }
+  }
+  if (hadClicked && IsLiveBarControl(this)) GuardedClose();
+}
+
+void TCustomdxBarControl::WMCaptureChanged(TMessage& Message) {
+  Inherited::Dispatch(Message);
+  if (dragPending_) {
+    barManager_->SetDraggingItem(nullptr, nullptr);
+    dragPending_ = false;
+  }
+  clickedControl_ = nullptr;
+}
+
+bool TCustomdxBarControl::ContextMenuOnPress(bool Down) {
+  const bool f = IsCustomizing() || (!(FeatureFlags() & bfContextMenuOnRelease) && !InPopupChain());
+  if (Down) return f;
+  return (FeatureFlags() & bfContextMenuOnRelease) && !f;
+}
+
+void TCustomdxBarControl::ShowDesignPopup(TdxBarItemControl* Control) {
+  (void)Control;
+  // The design controller's link context menu (customizing code) shows here once it exists.
+}
+
+// ---- design selection and the link drag -----------------------------------------------------------
+
+bool TCustomdxBarControl::ObjectIsSelected(TObject* Object) {
+  IdxBarSelectableItem* item = SelectableItemOf(Object);
+  return item && item->IsSelected();
+}
+
+int TCustomdxBarControl::SelectionOperationFor(TMouseButton Button, TShiftState Shift, TObject* Object) {
+  if (Button == mbRight) {
+    IdxBarSelectableItem* item = SelectableItemOf(Object);
+    return ObjectIsSelected(Object) && !(item && item->IsComplexSelection()) ? 0 : 2;
+  }
+  if (Shift.Contains(ssShift) && !Shift.Contains(ssCtrl)) return ObjectIsSelected(Object) ? 1 : 0;
+  return 2;
+}
+
+void TCustomdxBarControl::DesignClick(TdxBarItemControl* Control, TMouseButton Button, TShiftState Shift) {
+  if (Control) {
+    SelectAndActivate(Control);
+    if (!IsLiveBarControl(this)) return;
+    if (Button == mbRight) {
+      TdxBarItemControl* selected = SelectedItemControl();
+      if (selected && selected->Active()) selected->Deactivate(true);
+      if (Control == SelectedItemControl()) barManager_->SelectItemControl(Control);
+      SetSelected(Control);
+    } else if (Button == mbLeft && ViewInfo()->ItemInfoCount() > 0 && Control->IsOwnManagerItem()) {
+      if (Control == SelectedItemControl()) {
+        if (Control->Active())
+          Control->Deactivate(true);
+        else
+          Control->Activate(true);
+        barManager_->SelectItemControl(Control);
+      }
+      HotTrack(Control);
+    }
+  }
+  // The selection operation goes to the design controller, which comes with the customizing code.
+  (void)SelectionOperationFor(Button, Button == mbLeft ? Shift : TShiftState{},
+                              Control ? static_cast<TObject*>(Control->Link()) : SelectableObject());
+}
+
+void TCustomdxBarControl::BeginLinkDrag(const TPoint& P, bool) {
+  TdxBarItemControl* control = DesignSelectedControlHere();
+  if (!control || !control->IsOwnManagerItem()) return;
+  dragStart_ = P;
+  barManager_->SetDraggingItem(control->LinkedItem(), control->Link());
+  dragPending_ = true;
+  SetCapture(Handle());
+}
+
+bool TCustomdxBarControl::LinkDragCheck(const TPoint& P) {
+  if (!dragPending_) return false;
+  const int dx = GetSystemMetrics(SM_CXDRAG) / 2, dy = GetSystemMetrics(SM_CYDRAG) / 2;
+  const TRect dragRect{dragStart_.x - dx, dragStart_.y - dy, dragStart_.x + dx, dragStart_.y + dy};
+  if (dragRect.Contains(P)) return false;
+  dragPending_ = false;
+  ReleaseCapture();
+  if (TdxBarItemLink* link = barManager_->DraggingItemLink()) {
+    if (TdxBarItemControl* control = link->ItemControl()) control->Deactivate(true);
+  }
+  // The manager's drag loop comes with the customizing code.
+  return true;
+}
+
+// ---- keys ---------------------------------------------------------------------------------------
+
+TdxBarItemLink* TCustomdxBarControl::FindLinkByKey(Word Key, TShiftState Shift, TdxBarItemLink* After) {
+  return itemLinks_ ? itemLinks_->FindAcceleratedLink(Key, Shift, After) : nullptr;
+}
+
+TdxBarItemLink* TCustomdxBarControl::FindEnabledLinkByKey(Word Key, TShiftState Shift, TdxBarItemLink* After,
+                                                          bool& Ambiguous) {
+  Ambiguous = false;
+  TdxBarItemLink* link = FindLinkByKey(Key, Shift, After);
+  if (!link) return nullptr;
+  TdxBarItemLink* second = FindLinkByKey(Key, Shift, link);
+  Ambiguous = second && second != link;
+  if (!link->Item() || !link->Item()->Enabled()) return nullptr;
+  return link;
+}
+
+bool TCustomdxBarControl::SelectedControlTakesKey(Word Key) {
+  TdxBarItemControl* selected = SelectedItemControl();
+  if (!selected || !selected->IsEnabled() || !selected->ProcessKey(Key)) return false;
+  selected->KeyDown(Key);
+  return true;
+}
+
+void TCustomdxBarControl::CycleToolbars(bool Forward) {
+  // The walk over the managers' toolbars comes with the toolbars; without them there is none.
+  (void)Forward;
+}
+
+bool TCustomdxBarControl::PointBelongsToBar(const TPoint& P) {
+  const TPoint screen = ClientToScreen(P);
+  if (IsKeyboardFocusedBar()) {
+    TRect bounds;
+    BoundsForFocus(bounds);
+    return bounds.Contains(screen);
+  }
+  HWND deepest = DeepestWindowFromPoint(screen);
+  if (deepest == Handle()) return true;
+  TdxBarItemControl* control = ItemControlAt(P);
+  return control && control->OwnsWindow(deepest);
+}
+
+bool TCustomdxBarControl::ContainsWindow(HWND Window) {
+  if (!HandleAllocated() || !Window) return false;
+  if (Window == Handle() || IsChild(Handle(), Window)) return true;
+  TdxBarItemControl* selected = SelectedItemControl();
+  return selected && selected->OwnsWindow(Window);
+}
+
+bool TCustomdxBarControl::PointOnMark(const TPoint& P) {
+  TRect r;
+  MarkRect(r);
+  return r.Contains(P);
+}
+
+bool TCustomdxBarControl::CursorOnMark() { return HandleAllocated() && PointOnMark(ScreenToClient(SafeCursorPos())); }
+
+void TCustomdxBarControl::WMKeyDown(TMessage& Message) {
+  Inherited::Dispatch(Message);
+  if (!IsLiveBarControl(this) || !ActiveBarControl()) return;
+  Word key = Message.CharCode();
+  if (IsVertical()) {
+    switch (key) {
+      case VK_LEFT: key = VK_UP; break;
+      case VK_UP: key = VK_LEFT; break;
+      case VK_RIGHT: key = VK_DOWN; break;
+      case VK_DOWN: key = VK_RIGHT; break;
+    }
+    Message.WParam = key;
+  }
+  Word code = key;
+  if (BarKind() == 2) {
+    switch (key) {
+      case VK_LEFT: case VK_RIGHT: code = 0; break;
+      case VK_UP: code = VK_LEFT; break;
+      case VK_DOWN: code = VK_RIGHT; break;
+    }
+  }
+  bool forward = true;
+  const bool ctrl = Bound().GetKeyState(VK_CONTROL) < 0, shift = Bound().GetKeyState(VK_SHIFT) < 0;
+  if (key == VK_TAB) {
+    if (ctrl)
+      forward = !shift;
+    else
+      code = shift ? VK_LEFT : VK_RIGHT;
+  }
+  if (!itemLinks_) return;
+  TdxBarItemLink* selected = selectedLink_;
+  switch (code) {
+    case VK_TAB:
+      CycleToolbars(forward);
+      return;
+    case VK_END:
+      if (TdxBarItemLink* link = itemLinks_->LastSelectableShown()) SetSelected(link->ItemControl());
+      return;
+    case VK_HOME:
+      if (TdxBarItemLink* link = itemLinks_->FirstSelectableShown()) SetSelected(link->ItemControl());
+      return;
+    case VK_LEFT:
+    case VK_RIGHT: {
+      TdxBarItemLink* link = nullptr;
+      if (!selected)
+        link = itemLinks_->FirstSelectableShown();
+      else
+        link = code == VK_LEFT ? itemLinks_->PriorShownLink(selected, false) : itemLinks_->NextShownLink(selected, false);
+      if (!link) return;
+      SetSelected(link->ItemControl());
+      if (!IsLiveBarControl(this)) return;
+      TdxBarItemControl* now = SelectedItemControl();
+      if (key == VK_TAB && now && now->IsWindowedControl()) now->ControlClick(false, 0);
+      return;
+    }
+    case VK_F10:
+      if (!barManager_->UseF10ForMenu) return;
+      [[fallthrough]];
+    case VK_MENU:
+      Message.WParam = 0;
+      GuardedClose();
+      return;
+    default:
+      break;
+  }
+  const UINT c = MapVirtualKeyW(key, MAPVK_VK_TO_CHAR) & 0x7FFFFFFF;
+  if (!((c >= L'0' && c <= L'9') || (c >= L'A' && c <= L'Z'))) return;
+  bool ambiguous = false;
+  if (TdxBarItemLink* link = FindEnabledLinkByKey(Word(c), KeyDataToShiftState(Message.LParam), selected, ambiguous)) {
+    if (TdxBarItemControl* control = link->ItemControl()) ActivateByKey(control, ambiguous);
+  }
+}
+
+// ---- the drop-down list of combo items -----------------------------------------------------------
+
+TdxBarDropDownListBox::TdxBarDropDownListBox(TComponent* AOwner) : TCustomListBox(AOwner) {
+  SetStyle(lbOwnerDrawVariable);
+  TControl::SetVisible(false);
+}
+
+TdxBarPainter* TdxBarDropDownListBox::Painter() const { return parentBar_ ? parentBar_->Painter() : nullptr; }
+
+void TdxBarDropDownListBox::CreateParams(TCreateParams& Params) {
+  TCustomListBox::CreateParams(Params);
+  Params.Style &= ~DWORD(WS_BORDER);
+  Params.ExStyle = WS_EX_TOPMOST | WS_EX_TOOLWINDOW;
+  // The list's own copy of the system class carries the saved-bits style.
+  Params.WindowClassStyle |= CS_SAVEBITS;
+  Params.CopySystemClass = true;
+}
+
+void TdxBarDropDownListBox::CreateWnd() {
+  TCustomListBox::CreateWnd();
+  ::SetParent(Handle(), nullptr);
+  CallWindowProcW(DefWndProc(), Handle(), WM_SETFOCUS, 0, 0);
+}
+
+void TdxBarDropDownListBox::WMNCCalcSize(TMessage& Message) {
+  Inherited::Dispatch(Message);
+  TdxBarPainter* painter = Painter();
+  const int b = painter ? painter->DropDownListBorderSize() : 0;
+  auto* rect = reinterpret_cast<RECT*>(Message.LParam);
+  InflateRect(rect, -b, -b);
+}
+
+void TdxBarDropDownListBox::WMNCPaint(TMessage& Message) {
+  Inherited::Dispatch(Message);
+  TdxBarPainter* painter = Painter();
+  TdxBarCanvas* canvas = SharedBarCanvas();
+  if (!painter || !canvas) return;
+  RECT window{};
+  GetWindowRect(Handle(), &window);
+  const TRect r{0, 0, window.right - window.left, window.bottom - window.top};
+  const int b = painter->DropDownListBorderSize();
+  HDC dc = GetWindowDC(Handle());
+  canvas->PushDC(dc);
+  try {
+    canvas->SubtractFromClip(InflateRectBy(r, -b, -b));
+    painter->DrawDropDownListBorder(dc, Color(), r);
+  } catch (...) {
+    canvas->PopState();
+    ReleaseDC(Handle(), dc);
+    throw;
+  }
+  canvas->PopState();
+  ReleaseDC(Handle(), dc);
+}
+
+void TdxBarDropDownListBox::WMCaptureChanged(TMessage& Message) {
+  Inherited::Dispatch(Message);
+  CapturedOnDropDown = false;
+}
+
+void TdxBarDropDownListBox::MouseMove(TShiftState Shift, int X, int Y) {
+  if (HandleAllocated() && GetCapture() == Handle() && CapturedOnDropDown && ClientRect().Contains(TPoint{X, Y})) {
+    CapturedOnDropDown = false;
+    CallWindowProcW(DefWndProc(), Handle(), WM_LBUTTONDOWN, 0, MAKELPARAM(X, Y));
+  }
+  TCustomListBox::MouseMove(Shift, X, Y);
+  const int index = ItemAtPos(TPoint{X, Y}, true);
+  if (index >= 0 && index <= Items()->Count() - 1) SetItemIndex(index);
+}
+
+void TdxBarDropDownListBox::WMLButtonUp(TMessage& Message) {
+  Inherited::Dispatch(Message);
+  if (CapturedOnDropDown) {
+    ReleaseCapture();
+    return;
+  }
+  ReleaseChoosesEntry(ItemIndex());
+}
+
+void TdxBarDropDownListBox::KeyDown(Word& Key, TShiftState Shift) {
+  if (ItemIndex() == -1 && Items()->Count() > 0) SetItemIndex(TopIndex());
+  TCustomListBox::KeyDown(Key, Shift);
+}
+
+void TdxBarDropDownListBox::Click() {
+  TCustomListBox::Click();
+  if (ItemIndex() >= 0) EntryClicked(ItemIndex());
+}
