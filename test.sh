@@ -26,6 +26,9 @@ start_wineserver
 log "HTTP benchmark on a 10 MB file"
 "$ROOT/tools/bench/http-vs-curl.sh" 10 "$ROOT/build/x86_64" >&2
 
+log "batch converter benchmark on a 10-second file"
+"$ROOT/tools/bench/batch.sh" 10 "$ROOT/build/x86_64" >&2
+
 log "running tests"
 status=0
 ctest --test-dir "$ROOT/build/x86_64" -j"$(nproc)" --output-on-failure --timeout 600 || status=$?

@@ -74,7 +74,7 @@ const TActionRow kActionRows[] = {
     {&TMainForm::ActionExit, L"ActionExit", L"File", L"E&xit", L"", 0,
      &TMainForm::ActionExitExecute},
     {&TMainForm::ActionBatch, L"ActionBatch", L"Tools", L"Batch Converter", L"", 0,
-     nullptr},
+     &TMainForm::ActionBatchExecute},
     {&TMainForm::ActionHelp, L"ActionHelp", L"Help", L"&Contents", L"F1", 0, &TMainForm::ActionHelpExecute},
     {&TMainForm::ActionAbout, L"ActionAbout", L"Help", L"Version", L"", 0, &TMainForm::ActionAboutExecute},
     {&TMainForm::ActionTrimStart, L"ActionTrimStart", L"Edit", L"Trim St&art", L"Ctrl+M", 0,
@@ -260,6 +260,7 @@ void TMainForm::CreateActions() {
     action->SetActionList(ActionList);
     this->*row.Field = action;
   }
+  ActionBatch->SetHint(L"Applies multiple effect or edit functions on the current file at once.");
   ActionList->OnUpdate = {this, &TMainForm::ActionListUpdate};
 }
 
@@ -322,6 +323,7 @@ void TMainForm::CreateMenuBar() {
   AddSeparator(this, MenuFile);
   AddActionItem(this, MenuFile, ActionConvertSampleRate);
   AddActionItem(this, MenuFile, ActionEditID3);
+  AddActionItem(this, MenuFile, ActionBatch);
   AddSeparator(this, MenuFile);
   for (TAction* action : {ActionTextToSpeech, ActionFrequencyAnalysis, ActionDiscRipper, ActionDiscBurner,
                           ActionDiscCopier, ActionAudioConverter, ActionAudioRecorder})

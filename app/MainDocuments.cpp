@@ -10,6 +10,7 @@
 #include "app/OutputFormats.h"
 #include "app/core/Centring.h"
 #include "app/core/WaitCursor.h"
+#include "capture/BatchConverter.h"
 #include "capture/LoadCD.h"
 #include "app/core/Globals.h"
 #include "app/core/Paths.h"
@@ -225,6 +226,13 @@ void TMainForm::ActionLoadCDExecute(TObject*) {
   if (trackPath.empty() || !FileExists(trackPath) || !OpenAudioFile(trackPath)) return;
   DocumentPath = caption;
   SetDocumentName(caption);
+}
+
+void TMainForm::ActionBatchExecute(TObject*) {
+  StopTransport();
+  ObjectPtr<TBatchConverterForm> dialog(new TBatchConverterForm(this));
+  CentreOver(dialog.get(), this);
+  dialog->ShowModal();
 }
 
 void TMainForm::ActionSaveFileExecute(TObject*) {

@@ -146,13 +146,7 @@ void TMainForm::CreateComponents() {
 
   OpenDialog = new TOpenDialog(this);
   OpenDialog->SetName(L"OpenDialog");
-  OpenDialog->Filter =
-      L"All Supported Formats|*.wav;*.mp3;*.mp2;*.mpga;*.wma;*.ogg;*.cda;*.vox;*.raw;*.g721;*.g723;*.g726;*.aif;"
-      L"*.aiff;*.aifc;*.mpc|Wave Files (*.wav)|*.wav|MPEG Layer 3 Files (*.mp3;*.mp2;*.mpga)|*.mp3;*.mp2;*.mpga|"
-      L"Windows Media Audio Files (*.wma)|*.wma|OGG Vorbis Audio Files (*.ogg)|*.ogg|CD Audio Tracks (*.cda)|"
-      L"*.cda|Dialogic VOX Files (*.vox)|*.vox|RAW Audio Files (*.raw)|*.raw|G.72x Audio Files (*.g721;*.g723;"
-      L"*.g726)|*.g721;*.g723;*.g726|AIFF Apple Audio Files (*.aif;*.aiff;*.aifc)|*.aif;*.aiff;*.aifc|"
-      L"MPC Audio Files (*.mpc)|*.mpc";
+  OpenDialog->Filter = OpenAudioFileFilter();
   OpenDialog->Options = {ofHideReadOnly, ofPathMustExist, ofFileMustExist, ofEnableSizing};
   SaveDialog = new TSaveDialog(this);
   SaveDialog->SetName(L"SaveDialog");

@@ -198,6 +198,7 @@ class TMainForm : public TForm, public IPreviewHost, public IEditorHost, public 
   void ActionNewFileExecute(TObject* Sender);
   void ActionOpenFileExecute(TObject* Sender);
   void ActionLoadCDExecute(TObject* Sender);
+  void ActionBatchExecute(TObject* Sender);
   void ActionSaveFileExecute(TObject* Sender);
   void ActionSaveAsExecute(TObject* Sender);
   void ActionCloseFileExecute(TObject* Sender);

@@ -93,6 +93,15 @@ String MakeUniqueFileName(const String& fileName, const String& folder) {
 
 std::span<const wchar_t* const> SupportedAudioExtensions() { return kAudioExtensions; }
 
+const wchar_t* OpenAudioFileFilter() {
+  return L"All Supported Formats|*.wav;*.mp3;*.mp2;*.mpga;*.wma;*.ogg;*.cda;*.vox;*.raw;*.g721;*.g723;*.g726;*.aif;"
+         L"*.aiff;*.aifc;*.mpc|Wave Files (*.wav)|*.wav|MPEG Layer 3 Files (*.mp3;*.mp2;*.mpga)|*.mp3;*.mp2;*.mpga|"
+         L"Windows Media Audio Files (*.wma)|*.wma|OGG Vorbis Audio Files (*.ogg)|*.ogg|CD Audio Tracks (*.cda)|"
+         L"*.cda|Dialogic VOX Files (*.vox)|*.vox|RAW Audio Files (*.raw)|*.raw|G.72x Audio Files (*.g721;*.g723;"
+         L"*.g726)|*.g721;*.g723;*.g726|AIFF Apple Audio Files (*.aif;*.aiff;*.aifc)|*.aif;*.aiff;*.aifc|"
+         L"MPC Audio Files (*.mpc)|*.mpc";
+}
+
 bool IsSupportedAudioFile(const String& extension) {
   const String lower = AnsiLowerCase(extension);
   for (const wchar_t* known : kAudioExtensions)

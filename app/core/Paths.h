@@ -40,3 +40,5 @@ String MakeUniqueFileName(const String& fileName, const String& folder,
 std::span<const wchar_t* const> SupportedAudioExtensions();
 // The extension (with its dot) is one of them, compared without regard to case.
 bool IsSupportedAudioFile(const String& extension);
+// The open dialogs' filter: "All Supported Formats", then each family of those extensions.
+const wchar_t* OpenAudioFileFilter();

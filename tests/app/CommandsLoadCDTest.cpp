@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "app/core/SystemQueries.h"
+#include "capture/BatchConverter.h"
 #include "capture/LoadCD.h"
 #include "platform/audio/codecs/CdaTrack.h"
 #include "platform/audio/editor/AudioEditor.h"
@@ -80,6 +81,37 @@ TEST_F(CommandsLoadCDTest, ALoadedTrackIsNamedAfterItsRow) {
   EXPECT_TRUE(boxes.empty());
   EXPECT_EQ(form->DocumentPath, L"Track - 01");
   EXPECT_EQ(Length(), 75 * kCdSectorFrames);
+}
+
+}  // namespace
+
+namespace {
+
+using CommandsBatchTest = CommandsTest;
+
+TEST_F(CommandsBatchTest, BatchConverterOpensItsWindowCentredAndModalFromTheFileMenu) {
+  EXPECT_EQ(form->ActionBatch->Caption(), L"Batch Converter");
+  EXPECT_EQ(form->ActionBatch->Hint(), L"Applies multiple effect or edit functions on the current file at once.");
+  EXPECT_TRUE(form->ActionBatch->Enabled());
+  bool inFileMenu = false;
+  for (int i = 0; i < form->MenuFile->Count(); ++i) inFileMenu |= form->MenuFile->Items(i)->Action() == form->ActionBatch;
+  EXPECT_TRUE(inFileMenu);
+  form->SetBounds(100, 80, 800, 600);
+  String caption;
+  TRect bounds;
+  OnNextModalForm([&](TCustomForm* shown) {
+    caption = shown->Caption();
+    bounds = shown->BoundsRect();
+    shown->ModalResult = mrCancel;
+  });
+  form->ActionBatch->Execute();
+  EXPECT_EQ(caption, L"Batch Converter");
+  const TRect main = form->BoundsRect();
+  EXPECT_NEAR((bounds.left + bounds.right) / 2, (main.left + main.right) / 2, 2);
+  EXPECT_NEAR((bounds.top + bounds.bottom) / 2, (main.top + main.bottom) / 2, 2);
+  // Freed: no batch window is left among the main window's components.
+  for (int i = 0; i < form->ComponentCount(); ++i)
+    EXPECT_EQ(dynamic_cast<TBatchConverterForm*>(form->Components(i)), nullptr);
 }
 
 }  // namespace

@@ -26,7 +26,7 @@ void CollectMenuActions(TMenuItem* item, std::set<TBasicAction*>& actions) {
 
 TEST_F(ShortCutsTest, PlaceholdersAreDisabledWithoutHandlerOrMenuAndTheirKeysDoNothing) {
   const std::set<String> placeholders = {
-      L"ActionBatch", L"ActionStatusBar", L"ActionTopTransportBar", L"ActionTopZoomBar"};
+      L"ActionStatusBar", L"ActionTopTransportBar", L"ActionTopZoomBar"};
   OpenPattern(L"song.wav", 4000);
   form->UpdateCommandStates();
   std::set<TBasicAction*> inMenus;

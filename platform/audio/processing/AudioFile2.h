@@ -50,6 +50,8 @@ class TAudioFile2 : public TComponent {
   // combination the encoder refuses makes CreateForWriting raise.
   void SetOggFormat(int SampleRate, int Channels, int Kbps, int Reserved1, int Reserved2, int Quality);
   void SetWmaProfile(int Profile);
+  // The output format as set so far.
+  const OutputFormat& Output() const { return output_; }
   bool CanMp3(int SampleRate, int Kbps, int Channels) const;
   bool CanOgg(int SampleRate, int Channels, int Kbps, int Reserved1, int Reserved2) const;
   void SetInputFormat(int SampleRate, int Channels);
