@@ -448,7 +448,7 @@ void TdxBarManager::ResetUsageData() {
 }
 
 bool TdxBarManager::AskResetUsageData() {
-  if (ShowAppTitledMessage(dxBarString(dxbsResetUsageQuestion), MB_YESNO | MB_ICONWARNING) != IDYES) return false;
+  if (ShowAppTitledMessage(dxBarString(dxbsResetUsageQuestion), MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) != IDYES) return false;
   ResetUsageData();
   return true;
 }

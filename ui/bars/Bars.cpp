@@ -432,9 +432,7 @@ void TdxBar::SetDockingStyle(TdxBarDockingStyle Value) {
     loadedDockingStyle_ = Value;
     return;
   }
-  if (Value == dockingStyle_ && !(dockControl_ && !changingDockingStyle_)) {
-    if (Value == DockingStyle()) return;
-  }
+  if (Value == DockingStyle() && !changingDockingStyle_) return;
   TdxBarControl* window = Control();
   bool rehide = window && !changingDockingStyle_ && Value != window->DockingStyle();
   if (rehide) SetVisible(false);
