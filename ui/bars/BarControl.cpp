@@ -2355,14 +2355,20 @@ TRect TdxBarControl::ClientOf(const TRect& WindowRect) {
                WindowRect.bottom - m.bottom};
 }
 
-void TdxBarControl::WMNCPaint(TMessage& Message) {
-  Message.Result = 0;
+void TdxBarControl::PaintNonClientArea(HDC DC) {
   if (!Painter()) return;
-  HDC dc = GetWindowDC(Handle());
   const TRect window = WindowRectAtOrigin();
   const TRect client = ClientOf(window);
-  ExcludeClipRect(dc, client.left, client.top, client.right, client.bottom);
-  Painter()->DrawBarNonClientArea(this, dc, window);
+  const int saved = SaveDC(DC);
+  ExcludeClipRect(DC, client.left, client.top, client.right, client.bottom);
+  Painter()->DrawBarNonClientArea(this, DC, window);
+  RestoreDC(DC, saved);
+}
+
+void TdxBarControl::WMNCPaint(TMessage& Message) {
+  Message.Result = 0;
+  HDC dc = GetWindowDC(Handle());
+  PaintNonClientArea(dc);
   ReleaseDC(Handle(), dc);
 }
 
@@ -2461,6 +2467,8 @@ void TdxBarControl::ToggleDocking() {
 void TdxBarControl::WMDestroyBar(TMessage& Message) {
   Inherited::Dispatch(Message);
   TdxBar* bar = bar_;
+  // No caption button stays hot or pressed once the window that routed the mouse to it is gone.
+  if (bar && bar->CaptionButtons()) bar->CaptionButtons()->UpdateHotStates(TPoint{-1, -1}, false);
   TdxBarManager* manager = OwningBarManager();
   if (!bar || PlacedByProperties() || InPopupChain() || !bar->Visible() || manager->BeingDestroyed()) return;
   // The window goes with its site (or its owner): the bar waits to be shown when the site is back.

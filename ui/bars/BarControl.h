@@ -740,6 +740,9 @@ class TdxBarControl : public TCustomdxBarControl {
   int MinimalLength(TdxBarDockingStyle Style);
   int FullLength(TdxBarDockingStyle Style);
 
+  // Paints the frame (the whole window less the client area) into DC, at the window's origin.
+  void PaintNonClientArea(HDC DC);
+
   // ---- the close button: the user's close
   bool AllowsClosing();
   // Hides the toolbar and tells the manager once; the toolbar is not registered for restoring.

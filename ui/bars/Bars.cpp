@@ -34,6 +34,22 @@ String BarText(int Id, std::initializer_list<String> Args) {
   throw EdxBarException(BarText(Id, Args));
 }
 
+// A floating rectangle that lies on no monitor moves into the work area of the nearest one.
+TRect FloatingBoundsOnScreen(const TRect& R) {
+  auto fromRect = Bound().MonitorFromRect.Get();
+  auto monitorInfo = Bound().GetMonitorInfoW.Get();
+  if (!fromRect || !monitorInfo) return R;
+  const RECT r = R;
+  if (fromRect(&r, MONITOR_DEFAULTTONULL)) return R;
+  MONITORINFO info{};
+  info.cbSize = sizeof info;
+  if (!monitorInfo(fromRect(&r, MONITOR_DEFAULTTONEAREST), &info)) return R;
+  const TRect work = info.rcWork;
+  const int left = std::clamp(int(R.left), int(work.left), std::max(int(work.left), int(work.right) - int(R.Width())));
+  const int top = std::clamp(int(R.top), int(work.top), std::max(int(work.top), int(work.bottom) - int(R.Height())));
+  return TRect{left, top, left + R.Width(), top + R.Height()};
+}
+
 bool IsDefaultSiteOf(TdxBarManager* Manager, TdxDockControl* Site) {
   if (!Manager || !Manager->Bars() || !Site) return false;
   for (int style = dsLeft; style <= dsBottom; ++style) {
@@ -770,7 +786,7 @@ void TdxBar::ShowBarWindow() {
       if (window->DockControl()) Bars()->UndockBar(window->DockingStyle(), window->DockControl(), window);
       window->ChangeDockingState(dsNone, nullptr);
       const TSize size = window->SizeForStyle(dsNone);
-      window->SetBoundsIfChanged(TRect{floatLeft_, floatTop_, floatLeft_ + size.cx, floatTop_ + size.cy});
+      window->SetBoundsIfChanged(FloatingBoundsOnScreen(TRect{floatLeft_, floatTop_, floatLeft_ + size.cx, floatTop_ + size.cy}));
     }
   } catch (...) {
     window->EndStateChange();

@@ -517,7 +517,10 @@ void TdxDockControl::InsertBar(TdxBarControl* Window, const TPoint& ScreenPoint,
   TdxDockCol* column;
   if (newRow) {
     TdxDockRow* row;
-    if (byProperties && restoring && i < RowCount()) {
+    // The toolbar's own row, left empty by its window, is taken again rather than a new one.
+    const bool ownEmptyRow = i < RowCount() && rows_[i]->ColumnCount() == 0 &&
+                             (rows_[i]->BarCount() == 0 || (rows_[i]->BarCount() == 1 && rows_[i]->BarAt(0) == bar));
+    if ((byProperties && restoring && i < RowCount()) || ownEmptyRow) {
       row = rows_[i];
     } else {
       row = new TdxDockRow(this);
