@@ -11,7 +11,7 @@
 #include "dialogs/InsertSilence.h"
 #include "dialogs/PasteMix.h"
 #include "dialogs/RepeatLoop.h"
-#include "dialogs/SelectSpecifiedTime.h"
+#include "dialogs/SelectTime.h"
 #include "platform/audio/editor/AudioEditor.h"
 #include "platform/audio/processing/AudioInformation2.h"
 #include "platform/framework/rtl/FileUtils.h"

@@ -1,6 +1,6 @@
 #include "dialogs/Mp3Format.h"
 
-#include "dialogs/Mp3SettingsSpecify.h"
+#include "dialogs/Mp3CustomSettings.h"
 #include "platform/framework/rtl/SysUtils.h"
 
 DEFINE_CLASS(TMp3FormatForm)

@@ -1,6 +1,6 @@
 #pragma once
 // TMp3FormatForm ("MP3 File Setup"): an MP3 file's encoding, as one of eleven presets or as the
-// settings of "Configure MP3 Settings" (Mp3SettingsSpecify.h); and the texts of its lists.
+// settings of "Configure MP3 Settings" (Mp3CustomSettings.h); and the texts of its lists.
 
 #include "dialogs/FormatDialog.h"
 

@@ -1,6 +1,6 @@
 #include "dialogs/OGGFormat.h"
 
-#include "dialogs/OGGSettingsSpecify.h"
+#include "dialogs/OGGCustomSettings.h"
 #include "platform/framework/rtl/SysUtils.h"
 
 DEFINE_CLASS(TOGGFormatForm)

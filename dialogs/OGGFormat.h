@@ -1,6 +1,6 @@
 #pragma once
 // TOGGFormatForm ("OGG File Setup"): an OGG Vorbis file's encoding, as one of seven presets or as
-// the settings of "Configure OGG Settings" (OGGSettingsSpecify.h).
+// the settings of "Configure OGG Settings" (OGGCustomSettings.h).
 
 #include "dialogs/FormatDialog.h"
 

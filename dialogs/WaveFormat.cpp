@@ -1,6 +1,6 @@
 #include "dialogs/WaveFormat.h"
 
-#include "dialogs/WaveFormatSpecify.h"
+#include "dialogs/WaveCustomFormat.h"
 #include "platform/framework/rtl/SysUtils.h"
 
 DEFINE_CLASS(TWaveFormatForm)

@@ -1,6 +1,6 @@
 #pragma once
 // TWaveFormatForm ("Wave File Setup"): a WAV file's format, as one of three presets or as the
-// settings of "Configure Wave Settings" (WaveFormatSpecify.h).
+// settings of "Configure Wave Settings" (WaveCustomFormat.h).
 
 #include "dialogs/FormatDialog.h"
 

@@ -18,7 +18,7 @@
 #include "dialogs/Options.h"
 #include "dialogs/PasteMix.h"
 #include "dialogs/RepeatLoop.h"
-#include "dialogs/SelectSpecifiedTime.h"
+#include "dialogs/SelectTime.h"
 #include "platform/audio/codecs/WmaFile.h"
 #include "platform/audio/devices/AudioCallLog.h"
 #include "platform/audio/editor/AudioEditor.h"

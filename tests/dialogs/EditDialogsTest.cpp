@@ -19,7 +19,7 @@
 #include "dialogs/Options.h"
 #include "dialogs/PasteMix.h"
 #include "dialogs/RepeatLoop.h"
-#include "dialogs/SelectSpecifiedTime.h"
+#include "dialogs/SelectTime.h"
 #include "dialogs/WMAFormat.h"
 #include "dialogs/WaveFormat.h"
 #include "platform/framework/base/Utf8.h"

@@ -8,12 +8,12 @@
 #include "DialogFixture.h"
 #include "dialogs/FormatDialog.h"
 #include "dialogs/Mp3Format.h"
-#include "dialogs/Mp3SettingsSpecify.h"
+#include "dialogs/Mp3CustomSettings.h"
 #include "dialogs/OGGFormat.h"
-#include "dialogs/OGGSettingsSpecify.h"
+#include "dialogs/OGGCustomSettings.h"
 #include "dialogs/WMAFormat.h"
 #include "dialogs/WaveFormat.h"
-#include "dialogs/WaveFormatSpecify.h"
+#include "dialogs/WaveCustomFormat.h"
 #include "tests/support/WindowTestSupport.h"
 
 namespace dialog_testing {

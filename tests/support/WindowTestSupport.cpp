@@ -221,4 +221,21 @@ DWORD DibSection::Pixel(int x, int y) const {
   return bits_[y * width_ + x] & 0x00FFFFFF;
 }
 
+namespace {
+int g_middleEastAnswer = 0;
+int WINAPI MiddleEastMetrics(int index) {
+  return index == SM_MIDEASTENABLED ? g_middleEastAnswer : ::GetSystemMetrics(index);
+}
+}  // namespace
+
+MiddleEastLocale::MiddleEastLocale(bool On) : saved_(Bound().GetSystemMetrics), savedAnswer_(g_middleEastAnswer) {
+  g_middleEastAnswer = On ? 1 : 0;
+  Bound().GetSystemMetrics = &MiddleEastMetrics;
+}
+
+MiddleEastLocale::~MiddleEastLocale() {
+  Bound().GetSystemMetrics = saved_;
+  g_middleEastAnswer = savedAnswer_;
+}
+
 }  // namespace window_testing

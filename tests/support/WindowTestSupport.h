@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/framework/rtl/Seams.h"
 #include "platform/framework/windows/Forms.h"
 
 namespace window_testing {
@@ -121,6 +122,33 @@ class DibSection {
   HBITMAP bitmap_ = nullptr;
   HGDIOBJ old_ = nullptr;
   DWORD* bits_ = nullptr;
+};
+
+// Runs the script inside every modal loop started while alive; the previous driver comes back at
+// the end.
+class ScopedModalDriver {
+ public:
+  explicit ScopedModalDriver(TModalScript Script) : saved_(SetModalDriver(std::move(Script))) {}
+  ~ScopedModalDriver() { SetModalDriver(saved_); }
+  ScopedModalDriver(const ScopedModalDriver&) = delete;
+  ScopedModalDriver& operator=(const ScopedModalDriver&) = delete;
+
+ private:
+  TModalScript saved_;
+};
+
+// While alive, the system answers SM_MIDEASTENABLED (a Middle-East locale) as given, through the
+// bound-function table; the previous answerer comes back at the end.
+class MiddleEastLocale {
+ public:
+  explicit MiddleEastLocale(bool On);
+  ~MiddleEastLocale();
+  MiddleEastLocale(const MiddleEastLocale&) = delete;
+  MiddleEastLocale& operator=(const MiddleEastLocale&) = delete;
+
+ private:
+  int(WINAPI* saved_)(int);
+  int savedAnswer_;
 };
 
 }  // namespace window_testing

@@ -2,9 +2,12 @@
 // Monochrome 32 x 32 cursors as pictures of characters, the arrow every drag cursor starts from, and
 // the .cur file writer, shared by the cursor generators.
 
+#include <cctype>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -52,6 +55,32 @@ inline void DrawNoEntry(Picture& p) {
       p[y][x] = ring || bar ? 'B' : 'W';
     }
 }
+
+using Shape = std::function<bool(int x, int y)>;
+
+// Black where the shape is, white around it where the picture is still transparent.
+inline void Stamp(Picture& p, const Shape& inside) {
+  for (int y = 0; y < kSize; ++y)
+    for (int x = 0; x < kSize; ++x) {
+      if (inside(x, y)) {
+        p[y][x] = 'B';
+        continue;
+      }
+      bool near = false;
+      for (int dy = -1; dy <= 1; ++dy)
+        for (int dx = -1; dx <= 1; ++dx) near |= inside(x + dx, y + dy);
+      if (near && p[y][x] == ' ') p[y][x] = 'W';
+    }
+}
+
+inline Picture DragWith(const std::function<void(Picture&)>& extra) {
+  Picture p = Blank();
+  DrawArrow(p);
+  extra(p);
+  return p;
+}
+
+inline void Plus(Picture& p) { Stamp(p, [](int x, int y) { return (x >= 25 && x <= 29 && y >= 26 && y <= 26) || (x == 27 && y >= 24 && y <= 28); }); }
 
 inline void Put16(std::vector<std::uint8_t>& out, unsigned v) {
   out.push_back(std::uint8_t(v));
@@ -105,6 +134,30 @@ inline bool Write(const std::string& path, const std::vector<std::uint8_t>& byte
   if (!f) return false;
   bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
   return std::fclose(f) == 0 && ok;
+}
+
+// A resource file name: the resource's name in lower case with the extension, in the folder.
+inline std::string ResourceFile(const std::string& folder, std::string name, const char* extension) {
+  for (char& c : name) c = char(std::tolower(static_cast<unsigned char>(c)));
+  return folder + "/" + name + extension;
+}
+
+struct NamedCursor {
+  const char* Name;
+  Picture Image;
+  int HotX, HotY;
+};
+
+// Writes each cursor as "<name in lower case>.cur" in the folder; false (with the system's error
+// printed after the tool's name) at the first that fails.
+inline bool WriteCursors(const char* tool, const std::string& folder, const std::vector<NamedCursor>& cursors) {
+  for (const NamedCursor& cursor : cursors) {
+    if (!Write(ResourceFile(folder, cursor.Name, ".cur"), CursorFile(cursor.Image, cursor.HotX, cursor.HotY))) {
+      std::perror(tool);
+      return false;
+    }
+  }
+  return true;
 }
 
 }  // namespace cursor_art

@@ -5,7 +5,6 @@
 // their hot spot in the middle, the drag cursors at the arrow's tip. Deterministic.
 
 #include <cctype>
-#include <functional>
 
 #include "CursorArt.h"
 #include "FoundationBitmaps.h"
@@ -13,23 +12,6 @@
 using namespace cursor_art;
 
 namespace {
-
-using Shape = std::function<bool(int x, int y)>;
-
-// Black where the shape is, white around it where the picture is still transparent.
-void Stamp(Picture& p, const Shape& inside) {
-  for (int y = 0; y < kSize; ++y)
-    for (int x = 0; x < kSize; ++x) {
-      if (inside(x, y)) {
-        p[y][x] = 'B';
-        continue;
-      }
-      bool near = false;
-      for (int dy = -1; dy <= 1; ++dy)
-        for (int dx = -1; dx <= 1; ++dx) near |= inside(x + dx, y + dy);
-      if (near && p[y][x] == ' ') p[y][x] = 'W';
-    }
-}
 
 // A filled triangle pointing in a direction (0 up, 1 right, 2 down, 3 left) with its tip at (tx, ty).
 Shape Triangle(int tx, int ty, int direction, int size = 5) {
@@ -76,15 +58,6 @@ Picture Split(bool vertical) {
   return p;
 }
 
-Picture DragWith(const std::function<void(Picture&)>& extra) {
-  Picture p = Blank();
-  DrawArrow(p);
-  extra(p);
-  return p;
-}
-
-void Plus(Picture& p) { Stamp(p, [](int x, int y) { return (x >= 25 && x <= 29 && y >= 26 && y <= 26) || (x == 27 && y >= 24 && y <= 28); }); }
-
 void Cross(Picture& p) {
   Stamp(p, [](int x, int y) { return y >= 20 && y <= 30 && (std::abs((x - 20) - (y - 20)) <= 1 || std::abs((x - 20) + (y - 30)) <= 1) && x >= 20 && x <= 30; });
 }
@@ -97,12 +70,6 @@ Picture Pipette() {
   return p;
 }
 
-struct Cursor {
-  const char* Name;
-  Picture Image;
-  int HotX, HotY;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -110,7 +77,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: make_foundation_cursors OUTPUT_FOLDER\n");
     return 2;
   }
-  const Cursor cursors[] = {
+  const std::vector<NamedCursor> cursors = {
       {"CX_DRAGCOPYCURSOR", DragWith([](Picture& p) { DrawPage(p); Plus(p); }), 0, 0},
       {"CX_FULLSCROLLCURSOR", Scroll({0, 1, 2, 3}), 15, 15},
       {"CX_HORSCROLLCURSOR", Scroll({1, 3}), 15, 15},
@@ -128,18 +95,9 @@ int main(int argc, char** argv) {
       {"CX_COLORPICKERCURSOR", Pipette(), 1, 30},
   };
   const std::string folder = argv[1];
-  auto fileFor = [&folder](std::string name, const char* extension) {
-    for (char& c : name) c = char(std::tolower(static_cast<unsigned char>(c)));
-    return folder + "/" + name + extension;
-  };
-  for (const Cursor& cursor : cursors) {
-    if (!Write(fileFor(cursor.Name, ".cur"), CursorFile(cursor.Image, cursor.HotX, cursor.HotY))) {
-      std::perror("make_foundation_cursors");
-      return 1;
-    }
-  }
+  if (!WriteCursors("make_foundation_cursors", folder, cursors)) return 1;
   for (const foundation_bitmaps::NamedBitmap& bitmap : foundation_bitmaps::AllBitmaps()) {
-    if (!Write(fileFor(bitmap.Name, ".bmp"), foundation_bitmaps::BitmapFile(bitmap.Picture, bitmap.Palette16))) {
+    if (!Write(ResourceFile(folder, bitmap.Name, ".bmp"), foundation_bitmaps::BitmapFile(bitmap.Picture, bitmap.Palette16))) {
       std::perror("make_foundation_cursors");
       return 1;
     }

@@ -972,16 +972,21 @@ void TcxControl::ScrollContentBy(TcxDirection Direction) {
   if (!alive.expired()) Update();
 }
 
+int TcxControl::WheelNotches(int WheelDelta) {
+  if ((wheelRemainder_ < 0) != (WheelDelta < 0)) wheelRemainder_ = 0;
+  wheelRemainder_ += WheelDelta;
+  const int notches = wheelRemainder_ / kWheelDelta;
+  wheelRemainder_ -= notches * kWheelDelta;
+  return notches;
+}
+
 bool TcxControl::DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos) {
   const std::weak_ptr<void> alive = LifeToken();
   if (TCustomControl::DoMouseWheel(Shift, WheelDelta, MousePos) || alive.expired()) return true;
   const Byte kind = MouseWheelScrollKind();
   if (kind == 0) return false;
   // Fine-grained wheels send parts of a notch: they add up, and each whole notch scrolls the lines.
-  if ((wheelRemainder_ < 0) != (WheelDelta < 0)) wheelRemainder_ = 0;
-  wheelRemainder_ += WheelDelta;
-  const int notches = wheelRemainder_ / kWheelDelta;
-  wheelRemainder_ -= notches * kWheelDelta;
+  const int notches = WheelNotches(WheelDelta);
   if (notches == 0) return true;
   static constexpr TcxDirection kDirections[] = {dirLeft, dirRight, dirUp, dirDown};
   const TcxDirection direction = kDirections[(kind == 2 ? 2 : 0) + (notches < 0 ? 1 : 0)];

@@ -282,6 +282,9 @@ class TcxControl : public TCustomControl, public IcxLookAndFeelOwner {
   virtual bool IsFocusedNow() { return Focused(); }
   // 0: the wheel is not handled; 2: up and down; other values: left and right.
   virtual Byte MouseWheelScrollKind();
+  // Adds a wheel delta to the control's remainder (a change of direction starts afresh) and takes
+  // the whole notches out of it: positive away from the user.
+  int WheelNotches(int WheelDelta);
   virtual bool NeedsEraseBackground() { return false; }
   virtual void AttachScrollBars() { AttachScrollBarsToSelf(); }
   virtual bool IsOwnScrollPart(TControl* AControl);

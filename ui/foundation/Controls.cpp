@@ -286,22 +286,6 @@ void FinalizeUnit() {
   FreeAndNil(sharedMessageWindow);
 }
 
-// A cursor made from a .cur file embedded as raw data under Name; null when it is missing or bad.
-HCURSOR CursorFromResource(HINSTANCE Module, const wchar_t* Name) {
-  HRSRC resource = FindResourceW(Module, Name, MAKEINTRESOURCEW(10));  // RT_RCDATA
-  const DWORD size = resource ? SizeofResource(Module, resource) : 0;
-  const Byte* data = resource ? static_cast<const Byte*>(LockResource(LoadResource(Module, resource))) : nullptr;
-  if (!data || size < 22) return nullptr;
-  auto word = [&](DWORD at) { return DWORD(data[at] | (data[at + 1] << 8)); };
-  const DWORD hotX = word(10), hotY = word(12), bytes = word(14) | (word(16) << 16), offset = word(18) | (word(20) << 16);
-  if (offset > size || bytes > size - offset) return nullptr;
-  // The image as a cursor resource holds it: the hot spot, then the bitmap.
-  std::vector<Byte> image(4 + bytes);
-  image[0] = Byte(hotX), image[1] = Byte(hotX >> 8), image[2] = Byte(hotY), image[3] = Byte(hotY >> 8);
-  std::copy(data + offset, data + offset + bytes, image.begin() + 4);
-  return HCURSOR(CreateIconFromResourceEx(image.data(), DWORD(image.size()), FALSE, 0x00030000, 0, 0, LR_DEFAULTCOLOR));
-}
-
 // The library's cursors, 2100 to 2114 from the program's resources, and the system's hand.
 void StartUnit() {
   if (!Screen) return;
@@ -320,6 +304,21 @@ void StartUnit() {
 const TUnitRegistration unit(StartUnit, FinalizeUnit);
 
 }  // namespace
+
+HCURSOR CursorFromResource(HINSTANCE Module, const wchar_t* Name) {
+  HRSRC resource = FindResourceW(Module, Name, MAKEINTRESOURCEW(10));  // RT_RCDATA
+  const DWORD size = resource ? SizeofResource(Module, resource) : 0;
+  const Byte* data = resource ? static_cast<const Byte*>(LockResource(LoadResource(Module, resource))) : nullptr;
+  if (!data || size < 22) return nullptr;
+  auto word = [&](DWORD at) { return DWORD(data[at] | (data[at + 1] << 8)); };
+  const DWORD hotX = word(10), hotY = word(12), bytes = word(14) | (word(16) << 16), offset = word(18) | (word(20) << 16);
+  if (offset > size || bytes > size - offset) return nullptr;
+  // The image as a cursor resource holds it: the hot spot, then the bitmap.
+  std::vector<Byte> image(4 + bytes);
+  image[0] = Byte(hotX), image[1] = Byte(hotX >> 8), image[2] = Byte(hotY), image[3] = Byte(hotY >> 8);
+  std::copy(data + offset, data + offset + bytes, image.begin() + 4);
+  return HCURSOR(CreateIconFromResourceEx(image.data(), DWORD(image.size()), FALSE, 0x00030000, 0, 0, LR_DEFAULTCOLOR));
+}
 
 // ---- hint window ------------------------------------------------------------------------------
 

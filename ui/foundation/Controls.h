@@ -32,6 +32,9 @@ String StripAcceleratorPrefix(const String& Text, bool TrailingMark = false);
 UINT MouseKeyFlagsFromShift(TShiftState Shift);
 // Tells the component's form designer that the form changed; there is no designer at run time.
 void NotifyFormDesignerOf(TComponent* Component);
+// A cursor made from a .cur file embedded as raw data (RCDATA) under Name; null when it is missing
+// or damaged.
+HCURSOR CursorFromResource(HINSTANCE Module, const wchar_t* Name);
 
 // ---- message window and timer -----------------------------------------------------------------
 

@@ -60,7 +60,7 @@ void PaintTrackPattern(TBitmap* Pattern, TColor Even, TColor Odd) {
 int CellTextFlags(const TcxCellText& Cell) {
   static const int horz[] = {ctfLeft, ctfRight, ctfHCenter};
   static const int vert[] = {ctfTop, ctfBottom, ctfVCenter};
-  return horz[Cell.AlignHorz] | vert[Cell.AlignVert] | (Cell.MultiLine ? ctfWordBreak : ctfSingleLine) |
+  return horz[Cell.AlignHorz] | vert[int(Cell.AlignVert)] | (Cell.MultiLine ? ctfWordBreak : ctfSingleLine) |
          (Cell.ShowEndEllipsis ? ctfEndEllipsis : 0);
 }
 

@@ -38,7 +38,8 @@ enum TcxLookAndFeelKind { lfFlat, lfStandard, lfUltraFlat, lfOffice11 };
 enum TcxCheckBoxState { cbsUnchecked, cbsChecked, cbsGrayed };
 enum TcxNeighbor { nLeft, nTop, nRight, nBottom };
 using TcxNeighbors = TSet<TcxNeighbor>;
-enum TcxAlignmentVert { vaTop, vaBottom, vaCenter };
+// Scoped: the navigation bar's style alignment uses the same names.
+enum class TcxAlignmentVert { vaTop, vaBottom, vaCenter };
 // Row indicator kinds: 0 draws nothing, 1..6 the indicator images.
 enum TcxIndicatorKind { ikNone, ikArrow, ikEdit, ikInsert, ikMultiDot, ikMultiArrow, ikFilter };
 enum TcxGroupBoxCaptionPosition { cxgpTop, cxgpBottom, cxgpLeft, cxgpRight, cxgpCenter };
@@ -56,7 +57,7 @@ struct TcxCellText {
   TColor TextColor = clDefault;
   TColor BkColor = clDefault;
   TAlignment AlignHorz = taLeftJustify;
-  TcxAlignmentVert AlignVert = vaCenter;
+  TcxAlignmentVert AlignVert = TcxAlignmentVert::vaCenter;
   bool MultiLine = false;
   bool ShowEndEllipsis = false;
 };

@@ -581,8 +581,8 @@ void TcxWinXPPainterMetaClass::PaintThemedText(TcxCanvas* Canvas, TdxTheme Theme
   if (Cell.TextColor != clDefault) Canvas->CurrentFont()->SetColor(Cell.TextColor);
   TRect box = R;
   const int flags = CellTextFlags(Cell);
-  if (Cell.MultiLine && Cell.AlignVert != vaTop)
-    Canvas->AlignMultilineTextTop(box, Cell.Text, Cell.AlignVert == vaBottom ? 1 : 2, true, false, true, false);
+  if (Cell.MultiLine && Cell.AlignVert != TcxAlignmentVert::vaTop)
+    Canvas->AlignMultilineTextTop(box, Cell.Text, Cell.AlignVert == TcxAlignmentVert::vaBottom ? 1 : 2, true, false, true, false);
   Canvas->MeasureText(L"");  // selects the canvas font
   if (auto text = Bound().DrawThemeText.Get())
     text(Theme, Canvas->DCHandle(), Part, State, Cell.Text.c_str(), -1, TextFlagsToDrawTextFlags(flags) | 0x2000, 0,

@@ -4,6 +4,7 @@
 #include <unordered_map>
 
 #include "platform/framework/graphics/Bitmap.h"
+#include "platform/framework/rtl/Seams.h"
 #include "platform/framework/graphics/ImageList.h"
 
 DEFINE_CLASS(TMenuItem)
@@ -461,6 +462,19 @@ void TMenu::SetOwnerDraw(bool Value) {
   ownerDraw_ = Value;
   MenuChanged(items_.get(), true);
 }
+
+TBiDiMode TMenu::BiDiMode() const {
+  if (parentBiDiMode_)
+    if (auto* control = dynamic_cast<TControl*>(Owner())) return control->BiDiMode();
+  return biDiMode_;
+}
+
+void TMenu::SetBiDiMode(TBiDiMode Value) {
+  biDiMode_ = Value;
+  parentBiDiMode_ = false;
+}
+
+bool TMenu::UseRightToLeftAlignment() const { return BiDiMode() != bdLeftToRight && SysLocaleMiddleEast(); }
 
 void TMenu::Notification(TComponent* AComponent, TOperation Operation) {
   TComponent::Notification(AComponent, Operation);

@@ -196,6 +196,14 @@ class TMenu : public TComponent {
   void SetImages(TCustomImageList* Value);
   bool OwnerDraw() const { return ownerDraw_; }
   void SetOwnerDraw(bool Value);
+  // The reading order the menu's drawing follows; with ParentBiDiMode (the default) that of the
+  // owning control. Setting it clears ParentBiDiMode.
+  TBiDiMode BiDiMode() const;
+  void SetBiDiMode(TBiDiMode Value);
+  bool ParentBiDiMode() const { return parentBiDiMode_; }
+  void SetParentBiDiMode(bool Value) { parentBiDiMode_ = Value; }
+  // A BiDiMode other than left-to-right on a Middle-East system.
+  bool UseRightToLeftAlignment() const;
 
   // Finds the item with the key message's shortcut and clicks it, unless its action stays disabled
   // after its update; true when an item ran.
@@ -226,6 +234,8 @@ class TMenu : public TComponent {
   std::unique_ptr<TMenuItem> items_;
   TCustomImageList* images_ = nullptr;
   bool ownerDraw_ = false;
+  TBiDiMode biDiMode_ = bdLeftToRight;
+  bool parentBiDiMode_ = true;
 };
 
 class TMainMenu : public TMenu {

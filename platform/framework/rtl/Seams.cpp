@@ -105,6 +105,8 @@ NONCLIENTMETRICSW GetNonClientMetrics() {
   return metrics;
 }
 
+bool SysLocaleMiddleEast() { return Bound().GetSystemMetrics(SM_MIDEASTENABLED) != 0; }
+
 RECT GetWorkArea() {
   RECT area{};
   if (!Bound().SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0)) {

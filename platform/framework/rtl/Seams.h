@@ -241,3 +241,5 @@ TOSVersion OSVersion();
 NONCLIENTMETRICSW GetNonClientMetrics();
 // The work area of the primary monitor, through the table.
 RECT GetWorkArea();
+// Whether the system runs a Middle-East (right-to-left) locale: SM_MIDEASTENABLED through the table.
+bool SysLocaleMiddleEast();

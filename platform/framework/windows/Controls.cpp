@@ -232,6 +232,7 @@ void TControl::Dispatch(TMessage& Message) {
     case CM_PARENTCOLORCHANGED: CMParentColorChanged(Message); return;
     case CM_PARENTFONTCHANGED: CMParentFontChanged(Message); return;
     case CM_PARENTSHOWHINTCHANGED: CMParentShowHintChanged(Message); return;
+    case CM_PARENTBIDIMODECHANGED: CMParentBiDiModeChanged(Message); return;
     case CM_SYSCOLORCHANGE: CMSysColorChange(Message); return;
     case CM_THEMECHANGED: CMThemeChanged(Message); return;
     default: DefaultHandler(Message);
@@ -454,6 +455,21 @@ void TControl::SetParentShowHint(bool Value) {
   parentShowHint_ = Value;
   if (Value && parent_) Perform(CM_PARENTSHOWHINTCHANGED);
 }
+
+void TControl::SetBiDiMode(TBiDiMode Value) {
+  parentBiDiMode_ = false;
+  if (biDiMode_ == Value) return;
+  biDiMode_ = Value;
+  Perform(CM_BIDIMODECHANGED);
+  Invalidate();
+}
+
+void TControl::SetParentBiDiMode(bool Value) {
+  parentBiDiMode_ = Value;
+  if (Value && parent_) Perform(CM_PARENTBIDIMODECHANGED);
+}
+
+bool TControl::UseRightToLeftAlignment() const { return biDiMode_ != bdLeftToRight && SysLocaleMiddleEast(); }
 
 void TControl::SetCursor(TCursor Value) {
   if (cursor_ == Value) return;
@@ -712,6 +728,13 @@ void TControl::CMParentFontChanged(TMessage&) {
 
 void TControl::CMParentShowHintChanged(TMessage&) {
   if (parentShowHint_ && parent_) showHint_ = parent_->ShowHint();
+}
+
+void TControl::CMParentBiDiModeChanged(TMessage&) {
+  if (!parentBiDiMode_ || !parent_ || biDiMode_ == parent_->BiDiMode()) return;
+  biDiMode_ = parent_->BiDiMode();
+  Perform(CM_BIDIMODECHANGED);
+  Invalidate();
 }
 
 void TControl::CMSysColorChange(TMessage&) { Invalidate(); }

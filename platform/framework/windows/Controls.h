@@ -104,7 +104,8 @@ enum TControlStateItem {
 };
 using TControlState = TSet<TControlStateItem>;
 
-enum TBiDiMode { bdLeftToRight };
+// The reading order of a control's text and layout.
+enum TBiDiMode { bdLeftToRight, bdRightToLeft, bdRightToLeftNoAlign, bdRightToLeftReadingOnly };
 enum TDragMode { dmManual, dmAutomatic };
 enum TDragState { dsDragEnter, dsDragLeave, dsDragMove };
 
@@ -293,7 +294,14 @@ class TControl : public TComponent {
   void SetCtl3D(bool Value);
   bool ParentCtl3D() const { return parentCtl3D_; }
   void SetParentCtl3D(bool Value) { parentCtl3D_ = Value; }
-  TBiDiMode BiDiMode() const { return bdLeftToRight; }
+  // The reading order; with ParentBiDiMode (the default) the parent's. Setting it clears
+  // ParentBiDiMode; controls do not mirror themselves, painters ask (UseRightToLeftAlignment).
+  TBiDiMode BiDiMode() const { return biDiMode_; }
+  void SetBiDiMode(TBiDiMode Value);
+  bool ParentBiDiMode() const { return parentBiDiMode_; }
+  void SetParentBiDiMode(bool Value);
+  // Right-to-left alignment applies: a BiDiMode other than left-to-right on a Middle-East system.
+  bool UseRightToLeftAlignment() const;
   int HelpContext = 0;
   TControlStyle ControlStyle;
   TControlState ControlState;
@@ -400,6 +408,7 @@ class TControl : public TComponent {
   void CMParentColorChanged(TMessage& Message);
   void CMParentFontChanged(TMessage& Message);
   void CMParentShowHintChanged(TMessage& Message);
+  void CMParentBiDiModeChanged(TMessage& Message);
   void CMSysColorChange(TMessage& Message);
   void CMThemeChanged(TMessage&) { Invalidate(); }
 
@@ -428,6 +437,8 @@ class TControl : public TComponent {
   String hint_;
   bool showHint_ = false;
   bool parentShowHint_ = true;
+  TBiDiMode biDiMode_ = bdLeftToRight;
+  bool parentBiDiMode_ = true;
   TCursor cursor_ = crDefault;
   TPopupMenu* popupMenu_ = nullptr;
   bool ctl3D_ = true;
@@ -509,6 +520,9 @@ class TWinControl : public TControl {
   TControl* ControlAtPos(const TPoint& Pos, bool AllowDisabled, bool AllowWinControls = false);
   void Broadcast(TMessage& Message);
   void NotifyControls(UINT Msg);
+  // Moves the contents by the delta: every child control keeps its size and moves, the window's
+  // face is repainted; nothing is realigned (a later realignment places aligned children again).
+  void ScrollBy(int DeltaX, int DeltaY);
 
   // Focus and keyboard.
   bool TabStop() const { return tabStop_; }
@@ -625,6 +639,7 @@ class TWinControl : public TControl {
   void CMColorChanged(TMessage& Message);
   void CMFontChanged(TMessage& Message);
   void CMShowHintChanged(TMessage& Message);
+  void CMBiDiModeChanged(TMessage& Message);
   void CMSysColorChange(TMessage& Message);
   void CMThemeChanged(TMessage& Message);
   void CMRecreateWnd(TMessage& Message);
@@ -677,6 +692,7 @@ class TWinControl : public TControl {
   MESSAGE_HANDLER(CM_COLORCHANGED, CMColorChanged)
   MESSAGE_HANDLER(CM_FONTCHANGED, CMFontChanged)
   MESSAGE_HANDLER(CM_SHOWHINTCHANGED, CMShowHintChanged)
+  MESSAGE_HANDLER(CM_BIDIMODECHANGED, CMBiDiModeChanged)
   MESSAGE_HANDLER(CM_SYSCOLORCHANGE, CMSysColorChange)
   MESSAGE_HANDLER(CM_THEMECHANGED, CMThemeChanged)
   MESSAGE_HANDLER(CM_RECREATEWND, CMRecreateWnd)

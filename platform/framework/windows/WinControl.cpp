@@ -398,6 +398,7 @@ void TWinControl::InsertControl(TControl* AControl) {
   AControl->Perform(CM_PARENTCOLORCHANGED);
   AControl->Perform(CM_PARENTFONTCHANGED);
   AControl->Perform(CM_PARENTSHOWHINTCHANGED);
+  AControl->Perform(CM_PARENTBIDIMODECHANGED);
   if (auto* win = dynamic_cast<TWinControl*>(AControl)) {
     if (win->handle_) {
       ::SetParent(win->handle_, Handle());
@@ -468,6 +469,21 @@ void TWinControl::Broadcast(TMessage& Message) {
     controls_[i]->DispatchWindowProc(Message);
     if (Message.Result != 0) return;
   }
+}
+
+void TWinControl::ScrollBy(int DeltaX, int DeltaY) {
+  if (!DeltaX && !DeltaY) return;
+  for (TControl* control : controls_) {
+    const TRect r = control->BoundsRect();
+    auto* win = dynamic_cast<TWinControl*>(control);
+    if (win && win->HandleAllocated())
+      // The move comes back through WM_WINDOWPOSCHANGED, which updates the bounds without aligning.
+      SetWindowPos(win->Handle(), nullptr, r.left + DeltaX, r.top + DeltaY, 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    else
+      control->UpdateBoundsRect(Bounds(r.left + DeltaX, r.top + DeltaY, r.Width(), r.Height()));
+  }
+  Invalidate();
 }
 
 void TWinControl::NotifyControls(UINT Msg) {
@@ -917,6 +933,8 @@ void TWinControl::CMFontChanged(TMessage&) {
 void TWinControl::FontChanged() { TControl::FontChanged(); }
 
 void TWinControl::CMShowHintChanged(TMessage&) { NotifyControls(CM_PARENTSHOWHINTCHANGED); }
+
+void TWinControl::CMBiDiModeChanged(TMessage&) { NotifyControls(CM_PARENTBIDIMODECHANGED); }
 
 void TWinControl::CMSysColorChange(TMessage& Message) {
   ResetBackgroundBrush();

@@ -1,6 +1,9 @@
 // The themed form: its client rectangle, frame styles, window region, title-bar visibility, the
 // system menu on Alt+Space, starting maximized, FormPanel, the menu bar, and a form whose themed
 // panel is freed.
+#include <functional>
+#include <vector>
+
 #include <gtest/gtest.h>
 
 #include "tests/support/TestSupport.h"
@@ -13,14 +16,7 @@ using namespace window_testing;
 
 namespace {
 
-class RestoreModalDriver {
- public:
-  explicit RestoreModalDriver(TModalScript script) : saved_(SetModalDriver(std::move(script))) {}
-  ~RestoreModalDriver() { SetModalDriver(saved_); }
-
- private:
-  TModalScript saved_;
-};
+using RestoreModalDriver = ScopedModalDriver;
 
 LONG_PTR StyleOf(TCustomForm* form) { return GetWindowLongPtrW(form->Handle(), GWL_STYLE); }
 
@@ -279,4 +275,211 @@ TEST_F(ThemedForm, StyleChangeReachesChildrenWhenAsked) {
   themed->UIStyleAutoUpdateSub = true;
   themed->SetUIStyle(Protein);
   EXPECT_EQ(bar->UIStyle(), Protein);
+}
+
+// ---- MDI -----------------------------------------------------------------------------------------
+
+namespace {
+
+class TMdiFrame : public TForm {
+ public:
+  explicit TMdiFrame(TComponent* AOwner) : TForm(AOwner, 0) {}
+};
+
+// A pixel-by-pixel copy of a picture, to compare a button's pictures before and after.
+std::vector<TColor> PixelsOf(TPicture* picture) {
+  TBitmap bitmap(picture->Width(), picture->Height(), pf24bit);
+  bitmap.Canvas()->Draw(0, 0, picture->Graphic());
+  std::vector<TColor> pixels;
+  for (int y = 0; y < bitmap.Height(); ++y)
+    for (int x = 0; x < bitmap.Width(); ++x) pixels.push_back(bitmap.Canvas()->Pixels(x, y));
+  return pixels;
+}
+
+TsuiTitleBarButton* MaximizeButton(TsuiForm* themed) {
+  TsuiTitleBarButtons* buttons = themed->TitleBar()->Buttons();
+  for (int i = 0; i < buttons->Count(); ++i)
+    if (buttons->Items(i)->ButtonType() == suiMax) return buttons->Items(i);
+  return nullptr;
+}
+
+}  // namespace
+
+// The application's main form is an MDI frame; its children carry themed panels.
+class ThemedMdiChild : public testing::Test {
+ protected:
+  void SetUp() override {
+    Application->CreateForm(frame);
+    frame->SetFormStyle(fsMDIForm);
+    frame->SetBounds(40, 40, 700, 500);
+    frame->Show();
+    SetForegroundWindow(frame->Handle());
+    ProcessMessages();
+  }
+  void TearDown() override {
+    frame->Free();
+    ProcessMessages();
+  }
+  TsuiForm* NewChild(TFormBorderStyle border = bsSizeable,
+                     const std::function<void(TForm*)>& beforeTheming = nullptr) {
+    auto* child = new TForm(frame, 0);
+    child->SetFormStyle(fsMDIChild);
+    child->SetBorderStyle(border);
+    child->SetBounds(10, 10, 300, 200);
+    if (beforeTheming) beforeTheming(child);
+    auto* themed = new TsuiForm(child);
+    child->Show();
+    ProcessMessages();
+    return themed;
+  }
+  static TCustomForm* FormOf(TsuiForm* themed) { return static_cast<TCustomForm*>(themed->Owner()); }
+  TMdiFrame* frame = nullptr;
+};
+
+TEST_F(ThemedMdiChild, GetsNoMenuBar) {
+  TsuiForm* themed = NewChild();
+  auto* menu = new TsuiMainMenu(FormOf(themed));
+  AddItem(menu->Items(), menu, L"&File");
+  themed->SetMenu(menu);
+  EXPECT_EQ(themed->Menu(), menu);
+  EXPECT_EQ(themed->MenuBar(), nullptr);
+  EXPECT_EQ(themed->MenuBarHeight(), 0);
+  themed->SetMenu(nullptr);
+  EXPECT_EQ(themed->Menu(), nullptr);
+}
+
+TEST_F(ThemedMdiChild, MaximizeAndRestore) {
+  TsuiForm* themed = NewChild();
+  TCustomForm* child = FormOf(themed);
+  auto* edit = new TTestEdit(child);
+  edit->SetBounds(10, 60, 80, 20);
+  edit->SetParent(themed);
+  ProcessMessages();
+  const int shift = themed->TitleBar()->Height() - 3;
+  const std::vector<TColor> maximizePicture = PixelsOf(MaximizeButton(themed)->PicNormal());
+  HWND client = frame->ClientHandle();
+
+  SendMessageW(client, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(child->Handle()), 0);
+  ProcessMessages();
+  ASSERT_TRUE(IsZoomed(child->Handle()));
+  EXPECT_FALSE(themed->TitleBarVisible()) << "the frame shows the maximized child's title";
+  EXPECT_EQ(edit->Top(), 60 - shift) << "the contents scroll up by the title bar";
+  EXPECT_NE(PixelsOf(MaximizeButton(themed)->PicNormal()), maximizePicture) << "the restore picture";
+  EXPECT_EQ(frame->ActiveMDIChild(), child);
+
+  SendMessageW(client, WM_MDIRESTORE, reinterpret_cast<WPARAM>(child->Handle()), 0);
+  ProcessMessages();
+  EXPECT_FALSE(IsZoomed(child->Handle()));
+  EXPECT_TRUE(themed->TitleBarVisible());
+  EXPECT_EQ(edit->Top(), 60) << "and back down once";
+  EXPECT_EQ(PixelsOf(MaximizeButton(themed)->PicNormal()), maximizePicture);
+
+  // A title bar the user hid stays hidden after a restore.
+  themed->SetTitleBarVisible(false);
+  SendMessageW(client, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(child->Handle()), 0);
+  ProcessMessages();
+  SendMessageW(client, WM_MDIRESTORE, reinterpret_cast<WPARAM>(child->Handle()), 0);
+  ProcessMessages();
+  EXPECT_FALSE(themed->TitleBarVisible());
+  EXPECT_EQ(edit->Top(), 60);
+}
+
+TEST_F(ThemedMdiChild, ActivationDrivesTheCaption) {
+  ASSERT_EQ(Application->MainForm(), frame);
+  TsuiForm* first = NewChild();
+  TsuiForm* second = NewChild();
+  HWND client = frame->ClientHandle();
+  SendMessageW(client, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(FormOf(first)->Handle()), 0);
+  ProcessMessages();
+  EXPECT_TRUE(first->TitleBar()->FormActive());
+  EXPECT_FALSE(second->TitleBar()->FormActive());
+  EXPECT_TRUE(FormIsActive(frame)) << "an MDI frame main form always counts as active";
+  if (Application->Active()) {
+    EXPECT_TRUE(FormIsActive(FormOf(first))) << "the client's active child";
+    EXPECT_FALSE(FormIsActive(FormOf(second)));
+  }
+  SendMessageW(client, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(FormOf(second)->Handle()), 0);
+  ProcessMessages();
+  EXPECT_FALSE(first->TitleBar()->FormActive());
+  EXPECT_TRUE(second->TitleBar()->FormActive());
+}
+
+// A child that had a single frame is not sized by its edges; a sizeable one is.
+TEST_F(ThemedMdiChild, SingleFrameEdgesDoNotSize) {
+  struct Case {
+    TFormBorderStyle border;
+    LRESULT answer;
+  } cases[] = {{bsSingle, HTBORDER}, {bsSizeable, HTLEFT}};
+  for (const Case& c : cases) {
+    TsuiForm* themed = NewChild(c.border, [](TForm* child) {
+      // The form's own procedure answers a sizing edge wherever it is asked.
+      child->InstallWindowProcHook([](TMessage& Message, TWindowProcChain& Next) {
+        Next(Message);
+        if (Message.Msg == WM_NCHITTEST) Message.Result = HTLEFT;
+      });
+    });
+    TCustomForm* child = FormOf(themed);
+    RECT r;
+    GetWindowRect(child->Handle(), &r);
+    EXPECT_EQ(SendMessageW(child->Handle(), WM_NCHITTEST, 0, MAKELPARAM(r.left, r.top + 50)), c.answer)
+        << int(c.border);
+  }
+}
+
+// A maximized themed child keeps its whole rectangle: the theme's title region is not cut.
+TEST_F(ThemedMdiChild, MaximizedChildHasNoThemeRegion) {
+  TsuiForm* themed = NewChild();
+  TCustomForm* child = FormOf(themed);
+  auto* theme = new TsuiFileTheme(child);
+  theme->SetThemeFile(testing_support::ExecutableFolder() + L"..\\skinpack\\TestTheme.sk");
+  ASSERT_TRUE(theme->Ready());
+  themed->SetUIStyle(FromThemeFile);
+  themed->SetFileTheme(theme);
+  themed->TitleBar()->Repaint();
+  themed->UpdateRegion();
+  EXPECT_FALSE(InWindowRegion(child, 0, 0));
+  SendMessageW(frame->ClientHandle(), WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(child->Handle()), 0);
+  ProcessMessages();
+  EXPECT_TRUE(InWindowRegion(child, 0, 0));
+}
+
+// A child made maximized never scrolled its contents up, so its first restore does not scroll them
+// down; the title bar is hidden while it is maximized and comes back with the restore.
+TEST_F(ThemedMdiChild, StartedMaximizedRestoresWithoutScrolling) {
+  TTestEdit* edit = nullptr;
+  TsuiForm* themed = NewChild(bsSizeable, [](TForm* child) { child->SetWindowState(wsMaximized); });
+  TCustomForm* child = FormOf(themed);
+  edit = new TTestEdit(child);
+  edit->SetBounds(10, 60, 80, 20);
+  edit->SetParent(themed);
+  ProcessMessages();
+  ASSERT_TRUE(IsZoomed(child->Handle()));
+  EXPECT_FALSE(themed->TitleBarVisible());
+  SendMessageW(frame->ClientHandle(), WM_MDIRESTORE, reinterpret_cast<WPARAM>(child->Handle()), 0);
+  ProcessMessages();
+  EXPECT_FALSE(IsZoomed(child->Handle()));
+  EXPECT_TRUE(themed->TitleBarVisible());
+  EXPECT_EQ(edit->Top(), 60);
+  // From then on a maximize scrolls up and a restore back down, as for any child.
+  const int shift = themed->TitleBar()->Height() - 3;
+  SendMessageW(frame->ClientHandle(), WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(child->Handle()), 0);
+  ProcessMessages();
+  EXPECT_EQ(edit->Top(), 60 - shift);
+  SendMessageW(frame->ClientHandle(), WM_MDIRESTORE, reinterpret_cast<WPARAM>(child->Handle()), 0);
+  ProcessMessages();
+  EXPECT_EQ(edit->Top(), 60);
+}
+
+// Minimizing a maximized child leaves the maximized state without restoring the child, which would
+// undo the minimize.
+TEST_F(ThemedMdiChild, MinimizingAMaximizedChildStaysMinimized) {
+  TsuiForm* themed = NewChild();
+  TCustomForm* child = FormOf(themed);
+  SendMessageW(frame->ClientHandle(), WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(child->Handle()), 0);
+  ProcessMessages();
+  ASSERT_TRUE(IsZoomed(child->Handle()));
+  ShowWindow(child->Handle(), SW_MINIMIZE);
+  ProcessMessages();
+  EXPECT_TRUE(IsIconic(child->Handle()));
+  EXPECT_TRUE(themed->TitleBarVisible());
 }

@@ -165,3 +165,38 @@ TEST(ThemedMenus, ThemeFileRemovalFallsBackToDeepBlue) {
   EXPECT_EQ(menu.FileTheme(), nullptr);
   EXPECT_EQ(menu.UIStyle(), DeepBlue);
 }
+
+// A right-to-left menu on a Middle-East system mirrors the side bar, the separator and the glyph;
+// either condition alone keeps the menu left to right.
+TEST(ThemedMenus, RightToLeftOnAMiddleEastSystem) {
+  struct Case {
+    TBiDiMode mode;
+    int middleEast;
+    bool mirrored;
+  } cases[] = {{bdRightToLeft, 1, true}, {bdRightToLeft, 0, false}, {bdLeftToRight, 1, false}};
+  for (const Case& c : cases) {
+    MiddleEastLocale locale(c.middleEast);
+    TsuiPopupMenu menu(nullptr);
+    menu.SetUIStyle(DeepBlue);
+    menu.SetBiDiMode(c.mode);
+    menu.BarColor = menu.BarToColor = MakeRGB(255, 0, 0);
+    TMenuItem* item = AddItem(&menu, L"Item");
+    item->SetChecked(true);
+    TMenuItem* line = AddItem(&menu, L"-");
+    const int bar = c.mirrored ? 199 : 0, away = c.mirrored ? 0 : 199;
+    DrawnItem drawn(menu, item, false);
+    EXPECT_EQ(drawn.Pixel(bar, 10), 0xFF0000u) << c.mode << c.middleEast;
+    EXPECT_EQ(drawn.Pixel(away, 10), Rgb(0xFFFFFF));
+    // The check mark (its box is 16 pixels from x = Left + 4, or Right - 20): some ink in it.
+    const int glyph = c.mirrored ? 180 : 4;
+    bool ink = false;
+    for (int y = 3; y < 19; ++y)
+      for (int x = glyph; x < glyph + 16; ++x) ink = ink || drawn.Pixel(x, y) != Rgb(0xFFFFFF);
+    EXPECT_TRUE(ink) << "check mark at " << glyph;
+    DrawnItem separator(menu, line, false);
+    const int lineStart = c.mirrored ? 2 : 26 + 4, lineEnd = c.mirrored ? 200 - 26 - 4 : 198;
+    EXPECT_EQ(separator.Pixel(lineStart, 2), Rgb(0x848284));
+    EXPECT_EQ(separator.Pixel(lineEnd - 1, 2), Rgb(0x848284));
+    EXPECT_NE(separator.Pixel(c.mirrored ? lineEnd + 1 : lineStart - 2, 2), Rgb(0x848284));
+  }
+}

@@ -167,3 +167,78 @@ TEST_F(TitleBar, ThemeFileGivesSectionsButtonsAndCaptionColour) {
   EXPECT_EQ(bar->UIStyle(), DeepBlue);
   EXPECT_EQ(bar->Height(), 32);
 }
+
+namespace {
+
+// The screen rectangle of the popup menu window open now (the modal driver runs inside its loop).
+TRect OpenMenuWindow() {
+  HWND menu = FindWindowW(L"#32768", nullptr);
+  RECT r{};
+  if (menu) GetWindowRect(menu, &r);
+  return r;
+}
+
+class RecordingPopupMenu : public TPopupMenu {
+ public:
+  using TPopupMenu::TPopupMenu;
+  void Popup(int X, int Y) override { At = TPoint(X, Y); }
+  TPoint At{-1, -1};
+};
+
+}  // namespace
+
+// Right to left on a Middle-East system: the caption ends 10 pixels before the buttons and both
+// menus open 176 pixels further right. Either condition alone changes nothing.
+TEST_F(TitleBar, RightToLeftCaptionAndMenus) {
+  form->SetBounds(100, 100, 500, 200);
+  ShowForm();
+  struct Case {
+    TBiDiMode mode;
+    bool middleEast;
+    bool mirrored;
+  } cases[] = {{bdRightToLeft, true, true}, {bdRightToLeft, false, false}, {bdLeftToRight, true, false}};
+  for (const Case& c : cases) {
+    MiddleEastLocale locale(c.middleEast);
+    form->SetBiDiMode(c.mode);
+    auto* bar = PlaceBar();
+    EXPECT_EQ(bar->BiDiMode(), c.mode) << "the bar follows its form";
+    bar->SetUIStyle(DeepBlue);
+    bar->SetCaption(L"Short");
+    bar->Font()->SetColor(MakeRGB(255, 255, 0));
+    const int width = bar->Width();
+    DibSection dib(width, bar->Height());
+    bar->Perform(WM_PAINT, reinterpret_cast<WPARAM>(dib.DC()), 0);
+    int first = width, last = -1;
+    for (int y = 0; y < bar->Height(); ++y)
+      for (int x = 0; x < width; ++x)
+        if (dib.Pixel(x, y) == 0xFFFF00) first = std::min(first, x), last = std::max(last, x);
+    ASSERT_GE(last, 0);
+    // The minimize button's left edge, less the 10 pixels of the right-to-left caption.
+    const int limit = width - 1 - 19 - 2 * (19 + 1);
+    if (c.mirrored) {
+      EXPECT_GT(first, width / 2) << "caption at the buttons' end";
+      EXPECT_LT(last, limit - 10 + 1);
+      EXPECT_GT(last, limit - 10 - 4);
+    } else {
+      EXPECT_LT(last, width / 2) << "caption after the icon";
+    }
+
+    TRect menuAt;
+    {
+      ScopedModalDriver driver([&](const TModalLoop& loop) {
+        menuAt = OpenMenuWindow();
+        loop.End();
+      });
+      bar->SystemMenu()->Popup(200, 300);
+    }
+    EXPECT_EQ(menuAt.left, c.mirrored ? 376 : 200) << c.mode << c.middleEast;
+
+    RecordingPopupMenu boxMenu(form);
+    ButtonOf(bar, suiControlBox)->SetControlBoxMenu(&boxMenu);
+    bar->ProcessButtonAction(ButtonOf(bar, suiControlBox));
+    const TPoint corner = bar->ClientToScreen(TPoint(0, bar->Height()));
+    EXPECT_EQ(boxMenu.At, TPoint(corner.x + (c.mirrored ? 176 : 0), corner.y));
+    ButtonOf(bar, suiControlBox)->SetControlBoxMenu(nullptr);
+    bar->Free();
+  }
+}

@@ -14,6 +14,10 @@ constexpr UINT kRecomputeFlags = SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NO
 constexpr UINT CM_FLOAT_ = 0xB03A;
 constexpr UINT kStyleRestoringMessage = 0xBE10;
 
+// Frame sizes an MDI child asks the application's window for; unanswered they count as 0.
+constexpr UINT SUI_MDI_BOTTOM_FRAME = 0x87D0;
+constexpr UINT SUI_MDI_SIDE_FRAME = 0x87D1;
+
 // Forms started maximized that have seen their first maximized sizes.
 int g_startedMaximizedSizes = 0;
 
@@ -96,18 +100,27 @@ TsuiForm::TsuiForm(TComponent* AOwner) : TCustomPanel(AOwner) {
   SetParent(form);
   // The form's own border styles: those without a sizing frame become a dialog frame.
   const TFormBorderStyle style = form->BorderStyle();
+  formerBorderStyle_ = style;
   if (style == bsNone || style == bsSingle || style == bsToolWindow) form->SetBorderStyle(bsDialog);
+  // Asked before the window exists: an MDI child's window is made visible in its normal state, and
+  // the form would then answer that state instead of the one it is to be shown in.
+  startedMaximized_ = form->WindowState() == wsMaximized;
   form->HandleNeeded();
-  RECT window, client;
-  GetWindowRect(form->Handle(), &window);
-  ::GetClientRect(form->Handle(), &client);
-  POINT clientBottom{client.left, client.bottom};
-  ::ClientToScreen(form->Handle(), &clientBottom);
-  bottomFrame_ = window.bottom - clientBottom.y;
-  sideFrame_ = clientBottom.x - window.left;
+  if (IsMdiChild()) {
+    HWND app = Application->Handle();
+    bottomFrame_ = app ? int(SendMessageW(app, SUI_MDI_BOTTOM_FRAME, 0, 0)) : 0;
+    sideFrame_ = app ? int(SendMessageW(app, SUI_MDI_SIDE_FRAME, 0, 0)) : 0;
+  } else {
+    RECT window, client;
+    GetWindowRect(form->Handle(), &window);
+    ::GetClientRect(form->Handle(), &client);
+    POINT clientBottom{client.left, client.bottom};
+    ::ClientToScreen(form->Handle(), &clientBottom);
+    bottomFrame_ = window.bottom - clientBottom.y;
+    sideFrame_ = clientBottom.x - window.left;
+  }
   bottomBuffer_.SetPixelFormat(pf24bit);
   savedBounds_ = form->BoundsRect();
-  startedMaximized_ = form->WindowState() == wsMaximized;
 
   titleBar_ = new TsuiTitleBar(this);
   titleBar_->SetParent(this);
@@ -151,6 +164,17 @@ void TsuiForm::RemoveCaptionStyle() {
   if (!form_ || !form_->HandleAllocated()) return;
   const LONG_PTR style = GetWindowLongPtrW(form_->Handle(), GWL_STYLE);
   if (style & WS_CAPTION) SetWindowLongPtrW(form_->Handle(), GWL_STYLE, style & ~LONG_PTR(WS_CAPTION));
+}
+
+bool TsuiForm::IsMdiChild() const { return form_ && form_->FormStyle() == fsMDIChild; }
+
+HWND TsuiForm::MdiClient() const {
+  return IsMdiChild() && form_->HandleAllocated() ? GetParent(form_->Handle()) : nullptr;
+}
+
+void TsuiForm::Loaded() {
+  TCustomPanel::Loaded();
+  if (IsMdiChild()) UpdateRegion();
 }
 
 bool TsuiForm::Themed() const {
@@ -229,6 +253,7 @@ void TsuiForm::SetUIStyle(TsuiUIStyle Value) {
     uiStyle_ = Value;
     return;
   }
+  const TRect bounds = form_->BoundsRect();
   uiStyle_ = Value;
   TsuiUIStyle style = Value;
   if (UsesFileTheme(fileTheme_, style)) {
@@ -267,6 +292,7 @@ void TsuiForm::SetUIStyle(TsuiUIStyle Value) {
   }
   if (menuBar_) menuBar_->SetColor(menuBarColor_);
   if (UIStyleAutoUpdateSub) ApplyThemeToChildren(this, Value, fileTheme_);
+  if (IsMdiChild()) form_->SetBoundsRect(bounds);
   RecomputeFrame();
   Invalidate();
   PaintFrame();
@@ -314,7 +340,7 @@ void TsuiForm::SetMenu(TMainMenu* Value) {
 }
 
 void TsuiForm::CreateMenuBar() {
-  if (menuBar_) return;
+  if (menuBar_ || IsMdiChild()) return;
   menuBar_ = new TsuiMenuBar(this);
   menuBar_->SetForm(this);
   menuBar_->SetParent(this);
@@ -331,6 +357,7 @@ void TsuiForm::CreateMenuBar() {
 }
 
 void TsuiForm::RemoveMenuBar() {
+  if (IsMdiChild()) return;
   if (menuBar_) {
     TsuiMenuBar* bar = menuBar_;
     menuBar_ = nullptr;
@@ -496,8 +523,30 @@ void TsuiForm::FormHook(TMessage& Message, TWindowProcChain& Next) {
       Message.Result = MenuShortcut(msg) ? 1 : 0;
       break;
     }
+    case WM_MDIACTIVATE:
+      if (reinterpret_cast<HWND>(Message.LParam) == form_->Handle()) {
+        if (HWND client = MdiClient()) SendMessageW(client, WM_MDIREFRESHMENU, 0, 0);
+        titleBar_->SetFormActive(true);
+      } else {
+        titleBar_->SetFormActive(false);
+      }
+      break;
     case WM_SHOWWINDOW:
       if (form_->Menu()) form_->SetMenu(nullptr);
+      break;
+    case WM_DESTROY:
+      if (HWND client = MdiClient()) {
+        auto* frame = dynamic_cast<TCustomForm*>(FindControl(GetParent(client)));
+        if (frame && frame->MDIChildCount() == 1) SendMessageW(client, WM_MDIREFRESHMENU, 0, 0);
+        if (IsZoomed(form_->Handle()))
+          SendMessageW(client, WM_MDIRESTORE, reinterpret_cast<WPARAM>(form_->Handle()), 0);
+      }
+      break;
+    case WM_NCHITTEST:
+      // A child that had a single frame is moved, not sized, by its edges.
+      if (IsMdiChild() && formerBorderStyle_ == bsSingle && Message.Result >= HTLEFT &&
+          Message.Result <= HTBOTTOMRIGHT)
+        Message.Result = HTBORDER;
       break;
     case WM_ACTIVATE:
       titleBar_->SetFormActive(LOWORD(Message.WParam) != 0);
@@ -530,7 +579,15 @@ void TsuiForm::OnSize() {
   if (inSize_) return;
   inSize_ = true;
   const bool maximized = form_->WindowState() == wsMaximized;
-  if (startedMaximized_) {
+  const bool mdiChild = IsMdiChild();
+  if (startedMaximized_ && mdiChild) {
+    // The frame recomputed while the child is made sizes it before it shows maximized: only its
+    // first maximized size counts.
+    if (maximized) {
+      mdiMaximized_ = mdiMaximizedAtStart_ = true;
+      startedMaximized_ = false;
+    }
+  } else if (startedMaximized_) {
     if (maximized) {
       if (g_startedMaximizedSizes >= 2)
         form_->SetWindowState(wsMaximized);
@@ -541,14 +598,42 @@ void TsuiForm::OnSize() {
       startedMaximized_ = false;
     }
   }
-  if (maximized) {
+  if (maximized && !mdiChild) {
     const TRect work = GetWorkAreaRect();
     form_->SetBoundsRect(TRect(work.left - 2, work.top - 2, work.right + 2, work.bottom - 1));
   }
   titleBar_->UpdateMaximizeButtons();
   Repaint();
+  if (mdiChild) MdiChildSized(maximized);
   UpdateRegion();
   inSize_ = false;
+}
+
+void TsuiForm::MdiChildSized(bool Maximized) {
+  HWND client = MdiClient();
+  const int shift = titleBar_->Height() - 3;
+  internalChange_ = true;
+  if (Maximized) {
+    SetTitleBarVisible(false);
+    if (!mdiMaximized_) {
+      ScrollBy(0, -shift);
+      mdiMaximized_ = true;
+      if (client) SendMessageW(client, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(form_->Handle()), 0);
+    }
+  } else {
+    if (userTitleBarVisible_) SetTitleBarVisible(true);
+    if (mdiMaximized_) {
+      // A child maximized when it was made never had its contents scrolled up.
+      if (!mdiMaximizedAtStart_ || mdiRestoredOnce_) ScrollBy(0, shift);
+      mdiMaximized_ = mdiMaximizedAtStart_ = false;
+      mdiRestoredOnce_ = true;
+      titleBar_->UpdateMaximizeButtons();
+      // Minimizing a maximized child also leaves the maximized state; restoring it would undo that.
+      if (client && !IsIconic(form_->Handle()))
+        SendMessageW(client, WM_MDIRESTORE, reinterpret_cast<WPARAM>(form_->Handle()), 0);
+    }
+  }
+  internalChange_ = false;
 }
 
 bool TsuiForm::MenuShortcut(MSG& Msg) {
@@ -739,7 +824,7 @@ void TsuiForm::UpdateRegion() {
   const int W = window.right - window.left, H = window.bottom - window.top;
   HRGN region;
   if (Themed()) {
-    if (!titleRegion_ && !bottomRegion_) {
+    if ((!titleRegion_ && !bottomRegion_) || (IsMdiChild() && IsZoomed(form_->Handle()))) {
       region = CreateRectRgn(0, 0, W, H);
     } else {
       region = CreateRectRgn(0, 0, 0, 0);

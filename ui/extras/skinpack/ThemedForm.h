@@ -67,6 +67,7 @@ class TsuiForm : public TCustomPanel {
   void Notification(TComponent* AComponent, TOperation Operation) override;
 
  protected:
+  void Loaded() override;
   void Paint() override;
   void Resize() override;
   void WMEraseBkgnd(TMessage& Message) { Message.Result = 1; }
@@ -82,6 +83,11 @@ class TsuiForm : public TCustomPanel {
   void RecomputeFrame();
   void RemoveCaptionStyle();
   void OnSize();
+  // A child of an MDI frame: hides its title bar and scrolls its contents up while maximized.
+  void MdiChildSized(bool Maximized);
+  bool IsMdiChild() const;
+  // The MDI client window this child lives in, or null.
+  HWND MdiClient() const;
   void CreateMenuBar();
   void RemoveMenuBar();
   void MenuBarCustomDraw(TToolBar* Sender, TCanvas* ACanvas, const TRect& ARect, bool& DefaultDraw);
@@ -105,6 +111,9 @@ class TsuiForm : public TCustomPanel {
   TColor keyColor_ = clFuchsia;
   bool titleRegion_ = false, bottomRegion_ = false;
   int titleRegionFirst_ = 0, titleRegionLast_ = 0, bottomRegionFirst_ = 0, bottomRegionLast_ = 0;
+  // A maximized MDI child; one restored before; one maximized when it was made.
+  bool mdiMaximized_ = false, mdiRestoredOnce_ = false, mdiMaximizedAtStart_ = false;
+  TFormBorderStyle formerBorderStyle_ = bsSizeable;
   bool destroying_ = false;
   int menuBarHeight_ = 22;
   TApplicationEvents* appEvents_ = nullptr;

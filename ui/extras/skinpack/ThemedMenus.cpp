@@ -241,9 +241,8 @@ void TsuiMenu<MenuBase>::ApplyMenuFont(TFont* Font) {
 template <class MenuBase>
 void TsuiMenu<MenuBase>::DrawItem(TObject* Sender, TCanvas* ACanvas, TRect R, bool Selected) {
   auto* item = static_cast<TMenuItem*>(Sender);
-  // A menu turns right-to-left only with a right-to-left BiDiMode, which menus of this framework
-  // do not have; the locale alone never turns them.
-  constexpr bool leftToRight = true;
+  // Right to left only for a menu whose BiDiMode is not left-to-right on a Middle-East system.
+  const bool leftToRight = !MenuBase::UseRightToLeftAlignment();
   TsuiUIStyle style = uiStyle_;
   const bool themed = UsesFileTheme(fileTheme_, style);
   if (FlatMenu)

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/framework/rtl/Seams.h"
 #include "platform/framework/rtl/SysUtils.h"
 #include "ui/extras/skinpack/SkinPackRoutines.h"
 
@@ -13,6 +14,9 @@ DEFINE_CLASS(TsuiTitleBarPopupMenu)
 DEFINE_CLASS(TsuiTitleBar)
 
 namespace {
+
+// How far right of the bar's left edge its menus open when the bar reads right to left.
+constexpr int kRightToLeftMenuOffset = 176;
 
 // The title-button strip holds 18 parts; the first part (1-based) of each type's three states.
 constexpr int kTitleButtonParts = 18;
@@ -234,10 +238,13 @@ void TsuiTitleBarPopupMenu::UpdateItems() {
 
 void TsuiTitleBarPopupMenu::Popup(int X, int Y) {
   UpdateItems();
+  if (titleBar_->RightToLeft()) X += kRightToLeftMenuOffset;
   TsuiPopupMenu::Popup(X, Y);
 }
 
 // ---- TsuiTitleBar --------------------------------------------------------------------------------
+
+bool TsuiTitleBar::RightToLeft() const { return BiDiMode() == bdRightToLeft && SysLocaleMiddleEast(); }
 
 TsuiTitleBar::TsuiTitleBar(TComponent* AOwner)
     : TCustomPanel(AOwner),
@@ -551,7 +558,7 @@ void TsuiTitleBar::PaintButtonsAndCaption(TBitmap* B) {
   const String text = !fittedCaption_.empty() ? fittedCaption_ : FitTextWithEllipsis(canvas, caption_, c - x0);
   const int y = themed ? captionTop_ - 3 : buttonTop_ + (style == Protein ? 3 : 0);
   canvas->Brush()->SetStyle(bsClear);
-  canvas->TextOut(x0, y, text);
+  canvas->TextOut(RightToLeft() ? c - canvas->TextWidth(text) - 10 : x0, y, text);
 }
 
 void TsuiTitleBar::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
@@ -630,7 +637,7 @@ void TsuiTitleBar::ProcessButtonAction(TsuiTitleBarButton* Button) {
       break;
     case suiControlBox:
       if (TPopupMenu* menu = Button->ControlBoxMenu()) {
-        TPoint at = ClientToScreen(TPoint(0, Height()));
+        TPoint at = ClientToScreen(TPoint(RightToLeft() ? kRightToLeftMenuOffset : 0, Height()));
         menu->Popup(std::max<int>(at.x, 0), at.y);
       }
       break;

@@ -171,6 +171,9 @@ class TsuiTitleBar : public TCustomPanel {
   TCustomForm* ParentForm();
   // True when the bar's parent is a themed form panel.
   bool OnThemedForm() const;
+  // A right-to-left BiDiMode on a Middle-East system: the caption sits at the buttons' end and the
+  // menus open 176 pixels further right.
+  bool RightToLeft() const;
   int ButtonTop() const { return buttonTop_; }
 
   TsuiTitleBarButtonClickEvent OnCustomBtnsClick;

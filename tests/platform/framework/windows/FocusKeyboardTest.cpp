@@ -86,6 +86,9 @@ TEST_F(Focus, SetFocusBackFromOwnExitKeepsTheFocus) {
   EXPECT_EQ(GetFocus(), edit1->Handle());
   EXPECT_EQ(form->ActiveControl(), edit1);
   EXPECT_EQ(edit2Entered, 0);
+  // edit1 keeps the focus into the teardown: its handler must not outlive what it captured.
+  edit1->OnExit = nullptr;
+  edit2->OnEnter = nullptr;
 }
 
 TEST_F(Focus, EscapeClicksTheCancelButtonOnlyWhenThereIsOne) {

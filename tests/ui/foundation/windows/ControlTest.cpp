@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "platform/framework/classes/UnitLifecycle.h"
 #include "platform/framework/rtl/Seams.h"
 #include "tests/support/TestSupport.h"
@@ -194,9 +196,9 @@ TEST_F(Controls, PopupMenusOfTheBarKindAndUnsupportedComponents) {
 }
 
 TEST_F(Controls, AMouseHandlerThatFreesTheControlEndsTheMessageQuietly) {
+  // The handler lives in the control it frees: everything it captured is read before the Free.
   control->OnMouseDown = [&](TObject*, TMouseButton, TShiftState, int, int) {
-    control->Free();
-    control = nullptr;
+    std::exchange(control, nullptr)->Free();
   };
   HWND window = control->Handle();
   SendMouse(window, WM_LBUTTONDOWN, 20, 20, MK_LBUTTON);
@@ -221,6 +223,9 @@ TEST_F(Controls, FocusAndMouseEnterEvents) {
   control->SetFocus();
   control->Perform(CM_MOUSEENTER, 0, 0);
   EXPECT_EQ(events, (std::vector<String>{L"focus", L"enter"}));
+  // The form's teardown takes the focus away from the control: the handlers must not outlive events.
+  control->OnFocusChanged = nullptr;
+  control->OnMouseEnter = nullptr;
 }
 
 // ---- scroll bars ---------------------------------------------------------------------------------

@@ -1,4 +1,4 @@
-#include "dialogs/OGGSettingsSpecify.h"
+#include "dialogs/OGGCustomSettings.h"
 
 #include "dialogs/DialogParts.h"
 #include "dialogs/OGGFormat.h"

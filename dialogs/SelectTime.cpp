@@ -1,4 +1,4 @@
-#include "dialogs/SelectSpecifiedTime.h"
+#include "dialogs/SelectTime.h"
 
 #include <algorithm>
 #include <cstdint>

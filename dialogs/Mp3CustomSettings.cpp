@@ -1,4 +1,4 @@
-#include "dialogs/Mp3SettingsSpecify.h"
+#include "dialogs/Mp3CustomSettings.h"
 
 #include "dialogs/DialogParts.h"
 #include "dialogs/Mp3Format.h"

@@ -1,4 +1,4 @@
-#include "dialogs/WaveFormatSpecify.h"
+#include "dialogs/WaveCustomFormat.h"
 
 #include "dialogs/DialogParts.h"
 
