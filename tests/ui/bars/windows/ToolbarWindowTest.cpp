@@ -30,6 +30,17 @@ class HeldCtrl {
   SHORT(WINAPI* saved_)(int);
 };
 
+// Thread-timer procedures of the move tests: the cursor follows a posted move; the button is released.
+POINT g_cursorTarget{};
+void CALLBACK MoveCursorLater(HWND, UINT, UINT_PTR Id, DWORD) {
+  KillTimer(nullptr, Id);
+  SetCursorPos(g_cursorTarget.x, g_cursorTarget.y);
+}
+void CALLBACK ReleaseLater(HWND, UINT, UINT_PTR Id, DWORD) {
+  KillTimer(nullptr, Id);
+  PostMessageW(GetCapture(), WM_LBUTTONUP, 0, 0);
+}
+
 class ToolbarWindowTest : public BarWindowFixture {
  protected:
   void SetUp() override {
@@ -75,13 +86,9 @@ class ToolbarWindowTest : public BarWindowFixture {
   // the cursor's place, and the delayed docking looks where the cursor is).
   static void PostMove(HWND Capture, int X, int Y) {
     PostMessageW(Capture, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(X, Y));
-    cursorTarget = POINT{X, Y};
-    SetTimer(nullptr, 0, 1, [](HWND, UINT, UINT_PTR Id, DWORD) {
-      KillTimer(nullptr, Id);
-      SetCursorPos(cursorTarget.x, cursorTarget.y);
-    });
+    g_cursorTarget = POINT{X, Y};
+    SetTimer(nullptr, 0, 1, &MoveCursorLater);
   }
-  static inline POINT cursorTarget{};
 };
 
 TEST_F(ToolbarWindowTest, ThreeToolbarsShareTheTopRowAndPaintGripAndButtons) {
@@ -259,10 +266,7 @@ TEST_F(ToolbarWindowTest, DraggingDocksAFloatingToolbarOnlyAfterTheDelayAndKeeps
   SetCursorPos(now.left + 2, now.top + 2);
   Drag(bar, [&](HWND Capture) {
     PostMove(Capture, top.left + 140, top.top + 40);
-    SetTimer(nullptr, 0, 200, [](HWND, UINT, UINT_PTR Id, DWORD) {
-      KillTimer(nullptr, Id);
-      PostMessageW(GetCapture(), WM_LBUTTONUP, 0, 0);
-    });
+    SetTimer(nullptr, 0, 200, &ReleaseLater);
   });
   EXPECT_EQ(bar->DockingStyle(), dsTop);
   ASSERT_NE(bar->Control(), nullptr);
@@ -290,10 +294,7 @@ TEST_F(ToolbarWindowTest, CtrlKeepsTheToolbarFloatingAndEscapeLeavesItWhereItWas
     HeldCtrl ctrl;
     Drag(bar, [&](HWND Capture) {
       PostMove(Capture, top.left + 100, top.top + 40);
-      SetTimer(nullptr, 0, 100, [](HWND, UINT, UINT_PTR Id, DWORD) {
-        KillTimer(nullptr, Id);
-        PostMessageW(GetCapture(), WM_LBUTTONUP, 0, 0);
-      });
+      SetTimer(nullptr, 0, 100, &ReleaseLater);
     });
   }
   EXPECT_EQ(bar->DockingStyle(), dsNone);
