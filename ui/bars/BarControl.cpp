@@ -14,6 +14,8 @@
 #include "ui/bars/BarSupport.h"
 #include "ui/foundation/Controls.h"
 #include "ui/foundation/Geometry.h"
+#include "ui/bars/Bars.h"
+#include "ui/bars/DockControl.h"
 
 DEFINE_CLASS(TCustomdxBarControlViewInfo)
 DEFINE_CLASS(TdxBarShadow)
@@ -1799,4 +1801,677 @@ void TdxBarDropDownListBox::KeyDown(Word& Key, TShiftState Shift) {
 void TdxBarDropDownListBox::Click() {
   TCustomListBox::Click();
   if (ItemIndex() >= 0) EntryClicked(ItemIndex());
+}
+
+// ---- toolbar layout -----------------------------------------------------------------------------
+
+void WrapToolbarItems(std::vector<TdxToolbarLayoutItem>& Items, int Length, int Separator, TSize& Size) {
+  const int n = int(Items.size());
+  const int l = std::max(Length, int(Size.cx));
+  int p = 0, rowCross = 0, total = 0, longest = 0;
+  bool firstInRow = true, retrying = false;
+  int group = -1, groupP = 0, groupCross = 0;
+  int i = 0;
+  while (i < n) {
+    TdxToolbarLayoutItem& item = Items[i];
+    const int g = item.BeginGroup && p > 0 ? Separator : 0;
+    if (g > 0) {
+      group = i;
+      groupP = p;
+      groupCross = rowCross;
+    }
+    int m = p + g + item.Along;
+    if ((p > 0 && l < m) || retrying || (g > 0 && !firstInRow)) {
+      item.LineBreakBefore = true;
+      firstInRow = false;
+      if (group >= 0) {
+        if (!retrying) {
+          i = group;
+          p = groupP;
+          rowCross = groupCross;
+          firstInRow = true;
+          retrying = true;
+          continue;
+        }
+        firstInRow = true;
+        retrying = false;
+      }
+      m = item.Along;
+      group = -1;
+      longest = std::max(longest, p);
+      total += g + rowCross;
+      rowCross = 0;
+    } else {
+      item.LineBreakBefore = false;
+    }
+    p = m;
+    ++i;
+    rowCross = std::max(rowCross, item.Across);
+  }
+  if (n > 0) Size.cy = total + rowCross;
+  Size.cx = std::max({int(Size.cx), longest, p});
+}
+
+namespace {
+void CentreToolbarRow(std::vector<TdxToolbarLayoutItem>& Items, int First, int Last, bool Vertical, int T) {
+  for (int k = First; k <= Last; ++k) {
+    TRect& r = Items[k].Rect;
+    if (Vertical) {
+      const int dx = (r.Width() - T) / 2;
+      r.left += dx;
+      r.right += dx;
+    } else {
+      const int dy = (T - r.Height()) / 2;
+      r.top += dy;
+      r.bottom += dy;
+    }
+    Items[k].RowHeight = T;
+  }
+}
+}  // namespace
+
+int ArrangeToolbarItems(std::vector<TdxToolbarLayoutItem>& Items, bool Wrap, bool Vertical, int Available,
+                        int Thickness, int Width, int Separator) {
+  const int n = int(Items.size());
+  int p = 0, o = 0, rowStart = 0;
+  int t = Wrap ? 0 : Thickness;
+  int placed = n;
+  for (int i = 0; i < n; ++i) {
+    TdxToolbarLayoutItem& item = Items[i];
+    item.LastInRow = false;
+    const int s = item.Along, c = item.Across;
+    int g = item.BeginGroup && p > 0 ? Separator : 0;
+    const bool overflow = (p > 0 && Available < p + g + s) || (Wrap && item.LineBreakBefore && i > 0);
+    if (overflow && !Wrap) {
+      placed = i;
+      break;
+    }
+    if (overflow) {
+      Items[i - 1].LastInRow = true;
+      CentreToolbarRow(Items, rowStart, i - 1, Vertical, t);
+      rowStart = i;
+      o += t + g;
+      p = 0;
+      g = 0;
+      t = 0;
+    }
+    if (Wrap && Vertical)
+      item.Rect = TRect{Width - o - c, p + g, Width - o, p + g + s};
+    else if (Wrap)
+      item.Rect = TRect{p + g, o, p + g + s, o + c};
+    else if (Vertical)
+      item.Rect = TRect{(t - c) / 2, p + g, (t - c) / 2 + c, p + g + s};
+    else
+      item.Rect = TRect{p + g, (t - c) / 2, p + g + s, (t - c) / 2 + c};
+    item.RowHeight = t;
+    p += g + s;
+    t = std::max(t, c);
+  }
+  if (placed > 0) {
+    Items[placed - 1].LastInRow = true;
+    if (Wrap) CentreToolbarRow(Items, rowStart, placed - 1, Vertical, t);
+  }
+  return placed;
+}
+
+TPoint ToolbarPopupPosition(const TRect& R, const TSize& PopupSize, bool Vertical, const TRect& Work) {
+  const int w = PopupSize.cx, h = PopupSize.cy;
+  TPoint p = Vertical ? TPoint{R.right, R.top} : TPoint{R.left, R.bottom};
+  if (Vertical) {
+    if (p.x + w > Work.right) p.x = R.left - w;
+    if (p.y < Work.top) p.y = Work.top;
+    if (p.y > Work.bottom - h) p.y = Work.bottom - h;
+  } else {
+    if (p.x < Work.left) p.x = Work.left;
+    if (p.x > Work.right - w) p.x = Work.right - w;
+    if (p.y + h > Work.bottom) p.y = R.top - h;
+  }
+  return p;
+}
+
+// ---- the toolbar window -------------------------------------------------------------------------
+
+DEFINE_CLASS(TdxBarControl)
+
+TdxBarControl::TdxBarControl(TdxBarManager* AOwner, TdxBar* ABar) : TCustomdxBarControl(AOwner), bar_(ABar) {}
+
+TdxBarControl::~TdxBarControl() {
+  if (dockControl_) dockControl_->RemoveBar(this, nullptr, false);
+  if (Column && Column->Row) Column->Row->RemoveWindow(this);
+}
+
+bool TdxBarControl::IsMultiLine() const { return !IsDocked() || (bar_ && bar_->MultiLine()); }
+
+void TdxBarControl::CreateParams(TCreateParams& Params) {
+  TCustomdxBarControl::CreateParams(Params);
+  Params.Style = WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
+  Params.ExStyle = 0;
+  Params.WindowClassStyle |= CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS;
+  if (IsDocked() && dockControl_) {
+    Params.Style |= WS_CHILD;
+    Params.WndParent = dockControl_->Handle();
+  } else {
+    Params.Style |= WS_POPUP;
+    Params.ExStyle |= WS_EX_TOOLWINDOW;
+    auto* owner = dynamic_cast<TWinControl*>(OwningBarManager()->Owner());
+    Params.WndParent = owner ? owner->Handle() : nullptr;
+  }
+}
+
+void TdxBarControl::MoveHandleTo(HWND NewParent, bool Popup) {
+  HWND window = Handle();
+  LONG_PTR style = GetWindowLongPtrW(window, GWL_STYLE);
+  LONG_PTR ex = GetWindowLongPtrW(window, GWL_EXSTYLE);
+  if (Popup) {
+    ::SetParent(window, nullptr);
+    SetWindowLongPtrW(window, GWL_STYLE, (style & ~LONG_PTR(WS_CHILD)) | WS_POPUP);
+    SetWindowLongPtrW(window, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(NewParent));
+    ex |= WS_EX_TOOLWINDOW;
+  } else {
+    SetWindowLongPtrW(window, GWL_STYLE, (style & ~LONG_PTR(WS_POPUP)) | WS_CHILD);
+    ::SetParent(window, NewParent);
+    ex &= ~LONG_PTR(WS_EX_TOOLWINDOW);
+  }
+  SetWindowLongPtrW(window, GWL_EXSTYLE, ex);
+  SetWindowPos(window, nullptr, 0, 0, 0, 0, SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TdxBarControl::ChangeDockingState(TdxBarDockingStyle Style, TdxDockControl* Site) {
+  const bool wasDocked = IsDocked();
+  dockingStyle_ = Style;
+  dockControl_ = Style == dsNone ? nullptr : Site;
+  if (!HandleAllocated()) {
+    HandleNeeded();
+  } else if (IsDocked()) {
+    MoveHandleTo(dockControl_->Handle(), false);
+  } else if (wasDocked) {
+    auto* owner = dynamic_cast<TWinControl*>(OwningBarManager()->Owner());
+    MoveHandleTo(owner ? owner->Handle() : nullptr, true);
+  }
+  if (!IsDocked() && bar_) SetWindowAlphaLevel(Handle(), bar_->AlphaBlendValue());
+  Relayout();
+}
+
+void TdxBarControl::SetBoundsIfChanged(const TRect& R) {
+  if (BoundsRect() == R) return;
+  ++repositioning_;
+  try {
+    SetBounds(R.left, R.top, R.Width(), R.Height());
+  } catch (...) {
+    --repositioning_;
+    throw;
+  }
+  --repositioning_;
+}
+
+TRect TdxBarControl::FrameMargins() {
+  TdxBarPainter* painter = Painter();
+  if (!painter) return TRect{};
+  if (IsDocked()) return bar_ && bar_->BorderStyle() == bbsNone ? TRect{} : painter->DockedBarMargins(this);
+  return painter->CalcBarBorderRect(this);
+}
+
+int TdxBarControl::FrameWidth() {
+  const TRect m = FrameMargins();
+  return m.left + m.right;
+}
+
+int TdxBarControl::FrameHeight() {
+  const TRect m = FrameMargins();
+  return m.top + m.bottom;
+}
+
+TRect TdxBarControl::CaptionRect() {
+  const TRect m = FrameMargins();
+  const TRect w = WindowRectAtOrigin();
+  const int h = Painter() ? Painter()->SmallCaptionHeight() : 0;
+  return TRect{m.left, m.top - h, w.right - m.right, m.top};
+}
+
+TRect TdxBarControl::CloseButtonRect() {
+  const TRect c = CaptionRect();
+  return TRect{c.right - c.Height(), c.top, c.right, c.bottom};
+}
+
+bool TdxBarControl::AllowsClosing() { return bar_ && bar_->AllowClose() && !bar_->IsMainMenu(); }
+
+std::vector<TdxToolbarLayoutItem> TdxBarControl::MeasureItems(bool Vertical) {
+  std::vector<TdxToolbarLayoutItem> items;
+  TdxBarItemLinks* links = ItemLinks();
+  if (!links) return items;
+  HandleNeeded();
+  for (int i = 0; i < links->ShownLinkCount(); ++i) {
+    TdxBarItemLink* link = links->ShownLinkAt(i);
+    TdxBarItemControl* control = link->ItemControl();
+    if (!control) continue;
+    TdxToolbarLayoutItem item;
+    const int w = control->MeasureWidth(), h = control->MeasureHeight();
+    item.Along = Vertical ? h : w;
+    item.Across = Vertical ? w : h;
+    item.BeginGroup = link->BeginGroup();
+    items.push_back(item);
+  }
+  return items;
+}
+
+namespace {
+bool StyleVertical(TdxBarDockingStyle Style) { return Style == dsLeft || Style == dsRight; }
+}  // namespace
+
+int TdxBarControl::NaturalWidth(TdxBarDockingStyle Style) {
+  const bool multi = Style == dsNone || (bar_ && bar_->MultiLine());
+  const std::vector<TdxToolbarLayoutItem> items = MeasureItems(false);
+  const TSize empty = Painter() ? Painter()->PaddedButtonSize(OwningBarManager()->GlyphSize(), TextHeight()) : TSize{};
+  int w = 0;
+  if (StyleVertical(Style) || multi) {
+    for (const auto& item : items) w = std::max(w, item.Along);
+    if (items.empty() && Style != dsNone) w = empty.cx;
+    if (Style == dsNone) w = std::max(w, std::max(MarkExtent(), 51));
+  } else {
+    w = items.empty() ? empty.cx : items.front().Along;
+  }
+  if (Style == dsTop || Style == dsBottom) w += MarkExtent();
+  return w;
+}
+
+int TdxBarControl::NaturalHeight(TdxBarDockingStyle Style) {
+  const bool multi = Style == dsNone || (bar_ && bar_->MultiLine());
+  const std::vector<TdxToolbarLayoutItem> items = MeasureItems(true);
+  const TSize empty = Painter() ? Painter()->PaddedButtonSize(OwningBarManager()->GlyphSize(), TextHeight()) : TSize{};
+  int h = 0;
+  if (Style == dsTop || Style == dsBottom || multi) {
+    for (const auto& item : items) h = std::max(h, item.Along);
+    if (items.empty() && Style != dsNone) h = empty.cy;
+  } else {
+    h = items.empty() ? empty.cy : items.front().Along;
+  }
+  if (StyleVertical(Style)) h += MarkExtent();
+  return h;
+}
+
+int TdxBarControl::OneRowWidth(TdxBarDockingStyle Style) {
+  const bool multi = Style == dsNone || (bar_ && bar_->MultiLine());
+  const std::vector<TdxToolbarLayoutItem> items = MeasureItems(false);
+  int w = 0;
+  if (!StyleVertical(Style) || multi) {
+    for (const auto& item : items) w += item.Along + (item.BeginGroup ? SeparatorSize() : 0);
+    if (Style == dsTop || Style == dsBottom) w += MarkExtent();
+  } else {
+    for (const auto& item : items) w = std::max(w, item.Along);
+  }
+  return std::max(w, NaturalWidth(Style));
+}
+
+int TdxBarControl::OneRowHeight(TdxBarDockingStyle Style) {
+  const bool multi = Style == dsNone || (bar_ && bar_->MultiLine());
+  const std::vector<TdxToolbarLayoutItem> items = MeasureItems(true);
+  int h = 0;
+  if (StyleVertical(Style) || multi) {
+    for (const auto& item : items) h += item.Along + (item.BeginGroup ? SeparatorSize() : 0);
+    if (StyleVertical(Style)) h += MarkExtent();
+  } else {
+    for (const auto& item : items) h = std::max(h, item.Along);
+  }
+  return std::max(h, NaturalHeight(Style));
+}
+
+TSize TdxBarControl::SizeForWidth(TdxBarDockingStyle Style, int Width) {
+  const bool multi = Style == dsNone || (bar_ && bar_->MultiLine());
+  if (multi && StyleVertical(Style)) {
+    TSize size = SizeForHeight(Style, OneRowHeight(Style));
+    while (size.cx < Width) {
+      const TSize next = SizeForHeight(Style, size.cy - 1);
+      if (next.cy == size.cy) break;
+      size = next;
+    }
+    return size;
+  }
+  if (multi) {
+    std::vector<TdxToolbarLayoutItem> items = MeasureItems(false);
+    TSize size{NaturalWidth(Style), NaturalHeight(Style)};
+    WrapToolbarItems(items, Width - (Style != dsNone ? MarkExtent() : 0), SeparatorSize(), size);
+    return size;
+  }
+  if (StyleVertical(Style)) return TSize{NaturalWidth(Style), OneRowHeight(Style)};
+  TSize size{NaturalWidth(Style), NaturalHeight(Style)};
+  const std::vector<TdxToolbarLayoutItem> items = MeasureItems(false);
+  if (items.empty()) return size;
+  int along = 0, across = 0;
+  for (const auto& item : items) {
+    along += item.Along + (item.BeginGroup ? SeparatorSize() : 0);
+    across = std::max(across, item.Across);
+  }
+  size.cx = std::max(int(size.cx), along + MarkExtent());
+  size.cy = across;
+  return size;
+}
+
+TSize TdxBarControl::SizeForHeight(TdxBarDockingStyle Style, int Height) {
+  const bool multi = Style == dsNone || (bar_ && bar_->MultiLine());
+  if (multi && StyleVertical(Style)) {
+    std::vector<TdxToolbarLayoutItem> items = MeasureItems(true);
+    TSize size{NaturalHeight(Style), NaturalWidth(Style)};
+    WrapToolbarItems(items, Height - MarkExtent(), SeparatorSize(), size);
+    return TSize{size.cy, size.cx};
+  }
+  if (multi) {
+    TSize size = SizeForWidth(Style, OneRowWidth(Style));
+    while (size.cy < Height && size.cx > 1) {
+      const TSize next = SizeForWidth(Style, size.cx - 1);
+      if (next.cx == size.cx) break;
+      size = next;
+    }
+    return size;
+  }
+  if (StyleVertical(Style)) {
+    const std::vector<TdxToolbarLayoutItem> items = MeasureItems(true);
+    int along = 0, across = 0;
+    for (const auto& item : items) {
+      along += item.Along + (item.BeginGroup ? SeparatorSize() : 0);
+      across = std::max(across, item.Across);
+    }
+    return TSize{std::max(across, NaturalWidth(Style)), std::max(along + MarkExtent(), NaturalHeight(Style))};
+  }
+  return TSize{OneRowWidth(Style), NaturalHeight(Style)};
+}
+
+TSize TdxBarControl::SizeForStyle(TdxBarDockingStyle Style) {
+  if (FeatureFlags() >= 128) Style = dsNone;
+  const int frameW = FrameWidth(), frameH = FrameHeight();
+  if (Style == dsNone) {
+    const TSize s = SizeForWidth(dsNone, bar_ ? bar_->FloatClientWidth() : 0);
+    return TSize{s.cx + frameW, s.cy + frameH};
+  }
+  TdxDockControl* site = dockControl_;
+  const bool whole = bar_ && bar_->WholeRow() && site;
+  if (StyleVertical(Style)) {
+    const int h = whole ? site->ClientHeight() - frameH : OneRowHeight(Style);
+    const TSize s = SizeForHeight(Style, h);
+    return TSize{s.cx + frameW, whole ? site->ClientHeight() : s.cy + frameH};
+  }
+  const int w = whole ? site->ClientWidth() - frameW : OneRowWidth(Style);
+  const TSize s = SizeForWidth(Style, w);
+  return TSize{whole ? site->ClientWidth() : s.cx + frameW, s.cy + frameH};
+}
+
+int TdxBarControl::MinimalLength(TdxBarDockingStyle Style) {
+  return StyleVertical(Style) ? NaturalHeight(Style) : NaturalWidth(Style);
+}
+
+int TdxBarControl::FullLength(TdxBarDockingStyle Style) {
+  return StyleVertical(Style) ? OneRowHeight(Style) : OneRowWidth(Style);
+}
+
+TPoint TdxBarControl::DragSizeFor(TdxBarDockingStyle Style) {
+  TdxBars* bars = bar_ ? bar_->Bars() : nullptr;
+  if (Style != dsNone && bars && bars->MovingWindow() == this) {
+    const TPoint drag = bars->DragOffset(), grab = bars->GrabOffset();
+    return IsDockedVertically() ? TPoint{-drag.x, grab.y} : TPoint{grab.x, -drag.y};
+  }
+  const TPoint grab = bars ? bars->GrabOffset() : TPoint{};
+  const TSize size = SizeForStyle(Style);
+  const int w = std::max(Width(), 1), h = std::max(Height(), 1);
+  return TPoint{MulDiv(size.cx, grab.x, w), MulDiv(size.cy, grab.y, h)};
+}
+
+// ---- the common window's operations -------------------------------------------------------------
+
+int TdxBarControl::SeparatorSize() { return 6; }
+
+TBitmap* TdxBarControl::BackgroundBitmap() {
+  return bar_ && !bar_->BackgroundBitmap()->Empty() ? bar_->BackgroundBitmap() : nullptr;
+}
+
+bool TdxBarControl::IsMainMenu() { return bar_ && bar_->IsMainMenu(); }
+
+bool TdxBarControl::IsStatusBar() { return bar_ && bar_->ActsAsStatusBar(); }
+
+namespace {
+class TdxBarControlViewInfo : public TCustomdxBarControlViewInfo {
+  DECLARE_CLASS(TdxBarControlViewInfo, TCustomdxBarControlViewInfo)
+ public:
+  using TCustomdxBarControlViewInfo::TCustomdxBarControlViewInfo;
+  void ComputeLayout() override {
+    TCustomdxBarControlViewInfo::ComputeLayout();
+    auto* window = static_cast<TdxBarControl*>(BarControl());
+    TdxBarItemLinks* links = window->ItemLinks();
+    if (!links) return;
+    const bool vertical = window->IsDockedVertically();
+    const int t = window->SeparatorSize();
+    for (int i = 0; i < links->ShownLinkCount(); ++i) {
+      TdxBarItemLink* link = links->ShownLinkAt(i);
+      TdxBarItemControl* control = link->ItemControl();
+      const TRect r = link->ItemRect();
+      if (!control || r.IsEmpty()) continue;
+      control->ViewInfo()->SetBounds(r);
+      AddItemInfo(control->ViewInfo());
+      if (!link->BeginGroup() || i == 0) continue;
+      if (vertical)
+        AppendSeparator(TRect{r.left, r.top - t, r.right, r.top}, 0, control);
+      else
+        AppendSeparator(TRect{r.left - t, r.top, r.left, r.bottom}, 1, control);
+    }
+  }
+};
+DEFINE_CLASS(TdxBarControlViewInfo)
+}  // namespace
+
+TCustomdxBarControlViewInfo* TdxBarControl::CreateViewInfo() { return new TdxBarControlViewInfo(this); }
+
+void TdxBarControl::InvalidateControl(TdxBarItemControl* Control) {
+  if (!Control || !HandleAllocated()) return;
+  const RECT r = Control->BoundsInBar();
+  InvalidateRect(Handle(), &r, FALSE);
+}
+
+void TdxBarControl::ApplyFont() {
+  if (bar_)
+    Font()->Assign(bar_->Font());
+  else
+    Font()->Assign(OwningBarManager()->Font());
+}
+
+void TdxBarControl::PaintNonClient(HDC DC, const TRect& R, HBRUSH Brush, TColor, bool) {
+  if (Brush) {
+    const RECT r = R;
+    FillRect(DC, &r, Brush);
+  }
+}
+
+void TdxBarControl::HideWindowStep() {
+  if (ActiveBarControl() == this) GuardedClose();
+}
+
+void TdxBarControl::CalcItemsRect() { ItemsRect = ClientRect(); }
+
+void TdxBarControl::ArrangeLinks() {
+  TdxBarItemLinks* links = ItemLinks();
+  if (!links) return;
+  const bool vertical = IsDockedVertically();
+  std::vector<TdxToolbarLayoutItem> items = MeasureItems(vertical);
+  const TRect client = ItemsRect;
+  const int along = vertical ? client.Height() : client.Width();
+  const int across = vertical ? client.Width() : client.Height();
+  const bool wrap = IsMultiLine();
+  if (wrap) {
+    TSize size{0, 0};
+    WrapToolbarItems(items, along - (IsDocked() ? MarkExtent() : 0), SeparatorSize(), size);
+  }
+  const int placed = ArrangeToolbarItems(items, wrap, vertical, along - (IsDocked() ? MarkExtent() : 0), across,
+                                         client.Width(), SeparatorSize());
+  int k = 0;
+  for (int i = 0; i < links->ShownLinkCount() && k < placed; ++i) {
+    TdxBarItemLink* link = links->ShownLinkAt(i);
+    if (!link->ItemControl()) continue;
+    TRect r = items[k++].Rect;
+    r.left += client.left;
+    r.right += client.left;
+    r.top += client.top;
+    r.bottom += client.top;
+    link->StoreItemRect(r);
+  }
+}
+
+void TdxBarControl::Relayout() {
+  if (!HandleAllocated() || IsDestroying()) return;
+  CalcLayout();
+  LayoutLinks(0, 0);
+  CalcViewInfo();
+  Invalidate();
+}
+
+void TdxBarControl::RebuildControls(bool Rebuild) {
+  TCustomdxBarControl::RebuildControls(Rebuild);
+  Relayout();
+}
+
+void TdxBarControl::Paint() {
+  TcxCanvas* canvas = CurrentCanvas();
+  PaintItemControls();
+  HDC dc = canvas->DCHandle();
+  for (int i = 0; i < ViewInfo()->SeparatorCount(); ++i) {
+    TdxBarSeparatorInfo info;
+    ViewInfo()->GetSeparatorInfo(i, info);
+    canvas->SubtractFromClip(info.Bounds);
+  }
+  if (Painter()) Painter()->DrawBarControlBackground(this, dc, ClientRect());
+}
+
+void TdxBarControl::WMNCCalcSize(TMessage& Message) {
+  auto* r = reinterpret_cast<RECT*>(Message.LParam);
+  const TRect m = FrameMargins();
+  r->left += m.left;
+  r->top += m.top;
+  r->right -= m.right;
+  r->bottom -= m.bottom;
+  if (r->right < r->left) r->right = r->left;
+  if (r->bottom < r->top) r->bottom = r->top;
+  Message.Result = 0;
+}
+
+TRect TdxBarControl::ClientOf(const TRect& WindowRect) {
+  const TRect m = FrameMargins();
+  return TRect{WindowRect.left + m.left, WindowRect.top + m.top, WindowRect.right - m.right,
+               WindowRect.bottom - m.bottom};
+}
+
+void TdxBarControl::PaintNonClientArea(HDC DC) {
+  if (!Painter()) return;
+  const TRect window = WindowRectAtOrigin();
+  const TRect client = ClientOf(window);
+  const int saved = SaveDC(DC);
+  ExcludeClipRect(DC, client.left, client.top, client.right, client.bottom);
+  Painter()->DrawBarNonClientArea(this, DC, window);
+  RestoreDC(DC, saved);
+}
+
+void TdxBarControl::WMNCPaint(TMessage& Message) {
+  Message.Result = 0;
+  HDC dc = GetWindowDC(Handle());
+  PaintNonClientArea(dc);
+  ReleaseDC(Handle(), dc);
+}
+
+void TdxBarControl::WMNCHitTest(TMessage& Message) {
+  POINT p{short(LOWORD(Message.LParam)), short(HIWORD(Message.LParam))};
+  RECT w{};
+  GetWindowRect(Handle(), &w);
+  const TPoint at{p.x - w.left, p.y - w.top};
+  const TRect window = WindowRectAtOrigin();
+  const TRect client = ClientOf(window);
+  if (client.Contains(at)) {
+    Message.Result = HTCLIENT;
+    return;
+  }
+  if (!window.Contains(at)) {
+    Message.Result = HTNOWHERE;
+    return;
+  }
+  if (IsDocked()) {
+    Message.Result = HTCAPTION;
+    return;
+  }
+  if (AllowsClosing() && CloseButtonRect().Contains(at)) {
+    Message.Result = Painter() && Painter()->CloseButtonIsNonClient() ? HTCLOSE : HTCLIENT;
+    return;
+  }
+  if (CaptionRect().Contains(at)) {
+    Message.Result = HTCAPTION;
+    return;
+  }
+  const TRect m = FrameMargins();
+  const bool left = at.x < m.left, right = at.x >= window.right - m.right, bottom = at.y >= window.bottom - m.bottom;
+  if (bottom && right)
+    Message.Result = HTBOTTOMRIGHT;
+  else if (left)
+    Message.Result = HTLEFT;
+  else if (right)
+    Message.Result = HTRIGHT;
+  else if (bottom)
+    Message.Result = HTBOTTOM;
+  else
+    Message.Result = HTTOP;
+}
+
+void TdxBarControl::WMNCLButtonDown(TMessage& Message) {
+  if (Message.WParam == HTCLOSE) {
+    CloseByUser();
+    return;
+  }
+  if (Message.WParam == HTCAPTION && bar_ && bar_->Bars()) {
+    bar_->Bars()->DragBar(this);
+    return;
+  }
+  Inherited::Dispatch(Message);
+}
+
+void TdxBarControl::WMNCLButtonDblClk(TMessage& Message) {
+  if (Message.WParam == HTCAPTION) {
+    ToggleDocking();
+    return;
+  }
+  Inherited::Dispatch(Message);
+}
+
+void TdxBarControl::CloseByUser() {
+  TdxBar* bar = bar_;
+  TdxBarManager* manager = OwningBarManager();
+  if (!bar || !bar->ClosableByUser()) return;
+  // The bar hides first: the window's destruction then does not register it for restoring.
+  bar->SetVisible(false);
+  manager->NotifyDesignerModified();
+  manager->DoBarClose(bar);
+}
+
+void TdxBarControl::ToggleDocking() {
+  TdxBar* bar = bar_;
+  if (!bar || !bar->IsMovable()) return;
+  if (IsDocked()) {
+    bar->RecordPlacement();
+    bar->SetDockingStyle(dsNone);
+    return;
+  }
+  if (TdxBarDockControl* site = bar->DockedDockControl()) {
+    bar->SetDockControl(site);
+    return;
+  }
+  const TdxBarDockingStyle style = bar->DockedDockingStyle() == dsNone ? dsTop : bar->DockedDockingStyle();
+  if (!bar->DockRow()) {
+    // Never docked: it takes a new last row of the site.
+    if (TdxDockControl* site = bar->Bars()->DefaultSite(style)) bar->row_ = site->RowCount();
+    bar->oneOnRow_ = true;
+  }
+  bar->SetDockingStyle(style);
+}
+
+void TdxBarControl::WMDestroyBar(TMessage& Message) {
+  Inherited::Dispatch(Message);
+  TdxBar* bar = bar_;
+  // No caption button stays hot or pressed once the window that routed the mouse to it is gone.
+  if (bar && bar->CaptionButtons()) bar->CaptionButtons()->UpdateHotStates(TPoint{-1, -1}, false);
+  TdxBarManager* manager = OwningBarManager();
+  if (!bar || PlacedByProperties() || InPopupChain() || !bar->Visible() || manager->BeingDestroyed()) return;
+  // The window goes with its site (or its owner): the bar waits to be shown when the site is back.
+  manager->AddRestoringBar(bar);
+  bar->visible_ = false;
 }

@@ -655,3 +655,161 @@ class TdxBarDropDownListBox : public TCustomListBox {
  private:
   TCustomdxBarControl* parentBar_ = nullptr;
 };
+
+// ---- the toolbar window -------------------------------------------------------------------------
+
+class TdxBar;
+class TdxBars;
+class TdxDockControl;
+class TdxDockCol;
+
+// One link's control as the toolbar layout sees it: main-axis size s, cross size c, group start; the
+// layout's results.
+struct TdxToolbarLayoutItem {
+  int Along = 0;
+  int Across = 0;
+  bool BeginGroup = false;
+  bool LineBreakBefore = false;
+  bool LastInRow = false;
+  TRect Rect{};
+  int RowHeight = 0;
+};
+
+// Wrapping of a multi-line toolbar to the length L along its main axis: decides the line breaks (a
+// group that does not fit moves to the next row as a whole, unless it began the row; once a row
+// had to break inside a group every later group starts a row) and grows Size (main, cross) to hold
+// them. Returns the main-axis and cross sizes in Size.
+void WrapToolbarItems(std::vector<TdxToolbarLayoutItem>& Items, int Length, int Separator, TSize& Size);
+// Arrangement of the items in a window: Wrap for multi-line windows (rows start at the line breaks;
+// a vertical one fills columns from the right edge, Width being its client width), else one row of
+// thickness Thickness that ends at the first item after the first one that does not fit into
+// Available. Returns the number of items placed.
+int ArrangeToolbarItems(std::vector<TdxToolbarLayoutItem>& Items, bool Wrap, bool Vertical, int Available,
+                        int Thickness, int Width, int Separator);
+
+// Where a popup of the given size opens from a toolbar window's item: below (or, on a vertical
+// toolbar, beside) the item rectangle, turned to the other side when it would leave the work area,
+// and kept inside the work area. All rectangles in screen coordinates.
+TPoint ToolbarPopupPosition(const TRect& ItemRect, const TSize& PopupSize, bool Vertical, const TRect& WorkArea);
+
+// The window of a toolbar: a child window of its dock site while docked, a tool window owned by the
+// manager's form while floating. It lays its links out in rows, answers the measures the dock site's
+// row fitting asks for, and paints its frame (the docked margins with the drag handle, or the
+// floating border) through the painter.
+class TdxBarControl : public TCustomdxBarControl {
+  DECLARE_CLASS(TdxBarControl, TCustomdxBarControl)
+ public:
+  TdxBarControl(TdxBarManager* AOwner, TdxBar* ABar);
+  ~TdxBarControl() override;
+
+  TdxBar* Bar() const { return bar_; }
+  TdxBarDockingStyle DockingStyle() const { return dockingStyle_; }
+  TdxDockControl* DockControl() const { return dockControl_; }
+  bool IsDocked() const { return dockingStyle_ != dsNone; }
+  bool IsDockedVertically() const { return dockingStyle_ == dsLeft || dockingStyle_ == dsRight; }
+  bool IsMultiLine() const;
+  // Takes the docking style and site: the window is re-parented (the same handle) and re-laid.
+  void ChangeDockingState(TdxBarDockingStyle Style, TdxDockControl* Site);
+  // The placement bracket: the window is being placed by its toolbar's properties.
+  void BeginStateChange() { ++stateChanging_; }
+  void EndStateChange() { --stateChanging_; }
+  bool PlacedByProperties() const { return stateChanging_ > 0; }
+  bool Repositioning() const { return repositioning_ > 0; }
+  void SetBoundsIfChanged(const TRect& R);
+  // The dock site is going: the window forgets it.
+  void ForgetDockControl() {
+    dockControl_ = nullptr;
+    Column = nullptr;
+  }
+  // Moves the window's handle to a new parent without re-creating it.
+  void MoveHandleTo(HWND NewParent, bool Popup);
+
+  // ---- measures (sizes of the client, frame excluded unless named)
+  int FrameWidth();
+  int FrameHeight();
+  TRect FrameMargins();
+  int NaturalWidth(TdxBarDockingStyle Style);
+  int NaturalHeight(TdxBarDockingStyle Style);
+  int OneRowWidth(TdxBarDockingStyle Style);
+  int OneRowHeight(TdxBarDockingStyle Style);
+  TSize SizeForWidth(TdxBarDockingStyle Style, int Width);
+  TSize SizeForHeight(TdxBarDockingStyle Style, int Height);
+  // The window size (frame included) for a style.
+  TSize SizeForStyle(TdxBarDockingStyle Style);
+  // The one-item-per-line and one-row lengths along the site for the style (frame excluded).
+  int MinimalLength(TdxBarDockingStyle Style);
+  int FullLength(TdxBarDockingStyle Style);
+
+  // Paints the frame (the whole window less the client area) into DC, at the window's origin.
+  void PaintNonClientArea(HDC DC);
+
+  // ---- the close button: the user's close
+  bool AllowsClosing();
+  // Hides the toolbar and tells the manager once; the toolbar is not registered for restoring.
+  void CloseByUser();
+  // The rectangles of the floating caption and its close button, in window coordinates.
+  TRect CaptionRect();
+  TRect CloseButtonRect();
+  // Double click on the caption or the drag handle: floats a docked toolbar, docks a floating one.
+  void ToggleDocking();
+  // The grab point the move loop keeps under the cursor for a style.
+  TPoint DragSizeFor(TdxBarDockingStyle Style);
+
+  TdxDockCol* Column = nullptr;
+  // The results of the last row fit.
+  int FitMinLength = 0, FitFullLength = 0;
+  bool FitTruncated = false;
+
+  // ---- the common window's abstract operations
+  int BarKind() override { return 0; }
+  bool IsVertical() override { return IsDockedVertically(); }
+  int SeparatorSize() override;
+  TBitmap* BackgroundBitmap() override;
+  bool IsMainMenu() override;
+  bool IsStatusBar() override;
+  void SetMarkState(int State) override { markStateValue_ = State; }
+  TCustomdxBarControlViewInfo* CreateViewInfo() override;
+  void InvalidateControl(TdxBarItemControl* Control) override;
+  void ApplyFont() override;
+  void PaintNonClient(HDC DC, const TRect& R, HBRUSH Brush, TColor Color, bool Offset) override;
+  void HideWindowStep() override;
+  void RebuildControls(bool Rebuild) override;
+  void ArrangeLinks() override;
+  void CalcItemsRect() override;
+  bool InPopupChain() override { return false; }
+  // Lays the links out again and repaints.
+  void Relayout();
+
+ protected:
+  void CreateParams(TCreateParams& Params) override;
+  void Paint() override;
+  void WMNCCalcSize(TMessage& Message);
+  void WMNCPaint(TMessage& Message);
+  void WMNCHitTest(TMessage& Message);
+  void WMNCLButtonDown(TMessage& Message);
+  void WMNCLButtonDblClk(TMessage& Message);
+  void WMDestroyBar(TMessage& Message);
+  void WMEraseBkgndBar(TMessage& Message) { Message.Result = 1; }
+  void WMMouseActivateBar(TMessage& Message) { Message.Result = MA_NOACTIVATE; }
+  MESSAGE_MAP_BEGIN
+  MESSAGE_HANDLER(WM_NCCALCSIZE, WMNCCalcSize)
+  MESSAGE_HANDLER(WM_NCPAINT, WMNCPaint)
+  MESSAGE_HANDLER(WM_NCHITTEST, WMNCHitTest)
+  MESSAGE_HANDLER(WM_NCLBUTTONDOWN, WMNCLButtonDown)
+  MESSAGE_HANDLER(WM_NCLBUTTONDBLCLK, WMNCLButtonDblClk)
+  MESSAGE_HANDLER(WM_DESTROY, WMDestroyBar)
+  MESSAGE_HANDLER(WM_ERASEBKGND, WMEraseBkgndBar)
+  MESSAGE_HANDLER(WM_MOUSEACTIVATE, WMMouseActivateBar)
+  MESSAGE_MAP_END
+
+ private:
+  std::vector<TdxToolbarLayoutItem> MeasureItems(bool Vertical);
+  TRect ClientOf(const TRect& WindowRect);
+
+  TdxBar* bar_;
+  TdxBarDockingStyle dockingStyle_ = dsNone;
+  TdxDockControl* dockControl_ = nullptr;
+  int stateChanging_ = 0;
+  int repositioning_ = 0;
+  int markStateValue_ = 0;
+};

@@ -582,12 +582,20 @@ bool TdxBarItemLink::ReadLayout(TCustomIniFile& Store, const String& Base, int N
   if (userDefine_.Contains(udWidth)) SetUserWidth(Store.ReadInteger(section, L"UserWidth", 100));
   if (userDefine_.Contains(udGlyph) && Kind == 1) {
     TMemoryStream stream;
+    bool read = true;
     if (Store.ReadBinaryStream(section, L"UserGlyph", stream) > 0) {
       stream.SetPosition(0);
       TBitmap glyph;
-      glyph.LoadFromStream(stream);
-      SetUserGlyph(&glyph);
+      try {
+        glyph.LoadFromStream(stream);
+        read = !glyph.Empty();
+      } catch (const Exception&) {
+        read = false;
+      }
+      if (read) SetUserGlyph(&glyph);
     }
+    // A glyph that cannot be read leaves the link without a user glyph.
+    if (!read) userDefine_.Exclude(udGlyph);
   }
   if (links && links->OwnerIsToolbar()) {
     const int group = Store.ReadInteger(section, L"ButtonGroup", 0);
@@ -1250,7 +1258,11 @@ void TdxBarItemLinks::ReadLayout(TCustomIniFile& Store, const String& Section, i
       Clear();
     }
     const int n = Store.ReadInteger(Section, L"ItemLinkCount", 0);
-    for (int j = n - 1; j >= 0; --j) InsertLink(0)->ReadLayout(Store, Section, j, Kind);
+    // Only the link sections present are read: a count beyond them makes no empty links.
+    for (int j = n - 1; j >= 0; --j) {
+      if (!Store.SectionExists(TdxBarItemLink::LayoutSectionName(Section, Kind, j))) continue;
+      InsertLink(0)->ReadLayout(Store, Section, j, Kind);
+    }
     for (TdxBarItemLink* link : kept) {
       if (link->previousItemName_.empty()) {
         link->SetIndex(0);

@@ -12,6 +12,9 @@
 #include "ui/bars/BarItems.h"
 #include "ui/bars/BarRoutines.h"
 #include "ui/bars/BarStrings.h"
+#include "ui/bars/Bars.h"
+#include "ui/bars/DockControl.h"
+#include "platform/framework/classes/IniFiles.h"
 #include "ui/foundation/Graphics.h"
 #include "ui/foundation/Office11Colors.h"
 
@@ -395,7 +398,9 @@ TdxBarManager::TdxBarManager(TComponent* AOwner) : TComponent(CheckedManagerOwne
     imageOptions_->OnImageListChanged = [this](TdxBarImageListKind Kind) { ImageListChanged(Kind); };
     imageOptions_->OnChanged = TNotifyEvent(this, &TdxBarManager::ImageOptionsChanged);
     imageOptions_->OnLargeIconsChanged = TNotifyEvent(this, &TdxBarManager::LargeIconsChanged);
+    bars_.reset(new TdxBars(this));
   } catch (...) {
+    bars_.reset();
     UnregisterBarManager(this);
     ReleaseColors();
     throw;
@@ -409,6 +414,10 @@ TdxBarManager::~TdxBarManager() {
   StopHint();
   for (auto& timer : hintTimers_) timer.reset();
   SetCustomizingMode(false);
+  // The toolbars (their windows and links) and the default sites go while the items are here.
+  bars_.reset();
+  while (!dockControls_.empty()) dockControls_.back()->SetBarManager(nullptr);
+  if (messageWindow_) DestroyWindow(messageWindow_);
   UnregisterBarManager(this);
   imageOptions_.reset();
   if (lookAndFeel_) lookAndFeel_->OnChanged = nullptr;
@@ -433,19 +442,13 @@ TdxBarManager::~TdxBarManager() {
 
 void TdxBarManager::Loaded() {
   TComponent::Loaded();
-  if (barsUpdateLock_ > 0) return;
-  insideLoaded_ = true;
-  try {
-    // Items take the visibility they read (an item still loading applies it in its own Loaded).
-    for (int i = 0; i < ItemCount(); ++i) ItemAt(i)->ApplyLoadedVisible();
-  } catch (...) {
-    insideLoaded_ = false;
-    throw;
+  // Under a held bars-update lock the toolbars are placed and the stored layout read when the lock
+  // is released; skipping them would let the next write replace the user's layout.
+  if (barsUpdateLock_ > 0) {
+    loadedPending_ = true;
+    return;
   }
-  insideLoaded_ = false;
-  for (int i = 0; i < categories_->Count(); ++i) {
-    if (TdxBarCategoryData* data = categories_->Data(i)) SetCategoryItemsVisible(i, data->LoadedItemsVisible);
-  }
+  FinishLoaded();
 }
 
 void TdxBarManager::Notification(TComponent* AComponent, TOperation Operation) {
@@ -685,7 +688,10 @@ void TdxBarManager::BeginBarsUpdate() { ++barsUpdateLock_; }
 
 void TdxBarManager::EndBarsUpdate(bool) {
   if (barsUpdateLock_ > 0) --barsUpdateLock_;
-  // The last unlock re-lays out and repaints the dock sites and toolbar windows once they exist.
+  if (barsUpdateLock_ > 0) return;
+  // The last unlock: the steps of a Loaded that waited for it, then the redraw pass.
+  if (loadedPending_ && !IsLoading()) FinishLoaded();
+  RedrawPass();
 }
 
 void TdxBarManager::NotifyDesignerModified() {
@@ -728,7 +734,29 @@ void TdxBarManager::GetFilteredSelection(TList& List) const {
 
 void TdxBarManager::SetCustomizingMode(bool Value) {
   if (customizing_ == Value) return;
+  if (bars_) {
+    for (int i = bars_->Count() - 1; i >= 0; --i) {
+      if (i >= bars_->Count()) continue;
+      TdxBarControl* window = bars_->BarAt(i)->Control();
+      if (!window) continue;
+      const int count = bars_->Count();
+      window->GuardedClose();
+      if (count == bars_->Count() && IsLiveBarControl(window)) window->DestroyItemControls();
+    }
+  }
   customizing_ = Value;
+  if (!bars_) return;
+  for (int i = 0; i < bars_->Count(); ++i) {
+    TdxBar* bar = bars_->BarAt(i);
+    if (bar->ItemLinks()) bar->ItemLinks()->RefreshLinkLists();
+    if (TdxBarControl* window = bar->Control(); window && window->HandleAllocated()) window->CreateItemControls();
+  }
+  for (int i = 0; i < bars_->Count(); ++i) {
+    if (TdxBarControl* window = bars_->BarAt(i)->Control(); window && window->HandleAllocated()) {
+      window->SettingsChanged();
+      window->Relayout();
+    }
+  }
 }
 
 // ---- style and painter --------------------------------------------------------------------------
@@ -753,8 +781,14 @@ void TdxBarManager::StyleChanged() {
     throw;
   }
   styleChanging_ = false;
-  // The toolbar windows take the new painter, the customizing dialog its style, and the dock sites
-  // and toolbar windows refresh, once they exist.
+  // The toolbar windows and the dock sites take the new painter: frames, layouts and backgrounds.
+  if (!bars_) return;
+  for (TdxDockControl* site : dockControls_) {
+    site->UpdateDoubleBuffered();
+    if (site->HandleAllocated()) site->Invalidate();
+  }
+  for (int i = 0; i < bars_->Count(); ++i) bars_->BarAt(i)->RefreshBarWindow();
+  for (TdxDockControl* site : dockControls_) site->UpdateDockLayout();
 }
 
 void TdxBarManager::UpdatePainter() {

@@ -24,6 +24,11 @@
 class TdxBarManager;
 class TdxBarItemLinks;
 class TCustomIniFile;
+class TMemIniFile;
+class TStream;
+class TdxBars;
+class TdxDockControl;
+class TdxBarDockControl;
 
 // ---- image options ------------------------------------------------------------------------------
 
@@ -324,6 +329,74 @@ class TdxBarManager : public TComponent {
   bool WritingInitialLayout() const { return writingInitialLayout_; }
   void SetWritingInitialLayout(bool Value) { writingInitialLayout_ = Value; }
 
+
+  // ---- toolbars and dock sites
+  // The toolbar collection (with the four default dock sites).
+  TdxBars* Bars() const { return bars_.get(); }
+  // The registered dock sites, in registration order (the default ones first).
+  int DockControlCount() const { return int(dockControls_.size()); }
+  TdxDockControl* DockControlAt(int Index) const { return dockControls_.at(Index); }
+  void AddDockControl(TdxDockControl* Site);
+  void RemoveDockControl(TdxDockControl* Site);
+  TdxBar* MainMenuBar() const { return mainMenuBar_; }
+  void SetMainMenuBar(TdxBar* Bar) { mainMenuBar_ = Bar; }
+  // Not in the toolbar's NotDocking; a user site's own answer, else not in the manager's
+  // NotDocking; then OnDocking may change it.
+  bool CanDock(TdxBar* Bar, TdxBarDockingStyle Style, TdxDockControl* Site);
+  virtual void DoBarDockingStyleChange(TdxBar* Bar);
+  // The hidden window the move loop captures the mouse to (made on first use).
+  HWND MessageWindow();
+  // Toolbars are being placed at the end of loading, or a stored layout is being read.
+  bool PlacingBars() const { return placingBars_; }
+  bool RestoringLayout() const { return restoringLayout_; }
+  bool ResettingBar() const { return resettingBar_; }
+  void SetResettingBar(bool Value) { resettingBar_ = Value; }
+
+  // ---- the restoring list: toolbars to show once their dock site has a window
+  void CreateRestoringList() { hasRestoringList_ = true; }
+  void FreeRestoringList();
+  bool HasRestoringList() const { return hasRestoringList_; }
+  void AddRestoringBar(TdxBar* Bar);
+  void RemoveRestoringBar(TdxBar* Bar);
+  int RestoringBarIndex(TdxBar* Bar) const;
+  int RestoringBarCount() const { return int(restoringBars_.size()); }
+  // Shows the waiting toolbars of the site (null: those whose site has a window or that have none).
+  void ShowRestoredBars(TdxDockControl* Site);
+
+  // ---- the layout
+  void ReadLayout(TCustomIniFile& Store, const String& Base, bool IsRegistry);
+  void WriteLayout(TCustomIniFile& Store, const String& Base, bool IsRegistry);
+  void ReadLayoutFromRegistry(const String& Path);
+  void WriteLayoutToRegistry(const String& Path);
+  void ReadLayoutFromIni(const String& FileName);
+  void WriteLayoutToIni(const String& FileName);
+  // The INI base: the Owner chain's names up to the first form, then the manager's, each with a dot.
+  String IniBase() const;
+  // The designed layout, written at the end of loading.
+  TMemIniFile* SavedLayout() const { return savedLayout_.get(); }
+  // The first saved toolbar with the caption; -1 when none.
+  int SavedBarIndexByCaption(const String& Caption) const;
+  // The user dock site a stored path names (null when none).
+  TdxBarDockControl* FindDockControl(const String& Path) const;
+  // When attached, the INI layout is read from and written to it instead of the file.
+  TStream* LayoutStream = nullptr;
+
+  // ---- the customizing operations
+  // Prefix + 1, 2, ... until no toolbar has that caption.
+  String UniqueBarCaption(const String& Prefix) const;
+  TdxBar* AddNewToolbar(bool IsMainMenu, bool AskName = false);
+  void ResetBar(TdxBar* Bar);
+  void ResetUsageData();
+  // Asks (Yes/No warning); Yes resets. True when reset.
+  bool AskResetUsageData();
+  void DisableFloatingBars();
+  void EnableFloatingBars();
+  void UnmergeBars(TdxBarManager* Other, bool All);
+  void RemergeBars();
+  // Every toolbar window disabled while a modal dialog of the bars runs, and back.
+  void DisableBarWindows();
+  void ReenableBarWindows();
+
   // ---- designer wrappers: no designer is attached at run time
   bool CanDeleteComponent(TComponent*) const { return true; }
   void GetDesignSelection(TList& List) const { List.Clear(); }
@@ -507,6 +580,22 @@ class TdxBarManager : public TComponent {
   TdxBarComponentList* ItemList() const { return items_.get(); }
 
   bool insideLoaded_ = false;
+  // Loaded ran while the bars-update lock was held: its remaining steps wait for the last unlock.
+  bool loadedPending_ = false;
+  void FinishLoaded();
+  void RedrawPass();
+  bool placingBars_ = false;
+  bool restoringLayout_ = false;
+  bool resettingBar_ = false;
+  bool hasRestoringList_ = false;
+  std::vector<TdxBar*> restoringBars_;
+  std::vector<TdxDockControl*> dockControls_;
+  TdxBar* mainMenuBar_ = nullptr;
+  HWND messageWindow_ = nullptr;
+  std::unique_ptr<TMemIniFile> savedLayout_;
+  std::vector<TCustomdxBarControl*> disabledFloating_;
+  std::vector<TCustomdxBarControl*> disabledWindows_;
+  ObjectPtr<TdxBars> bars_;
   bool styleChanging_ = false;
   bool writingInitialLayout_ = false;
   TStrings* newItemNames_ = nullptr;

@@ -26,6 +26,8 @@ class TdxBarPainterMetaClass : public TMetaClass {
 using TdxBarPainterClass = const TdxBarPainterMetaClass*;
 
 class TCustomdxBarControl;
+class TdxBarControl;
+class TdxDockControl;
 class TdxBarItemControl;
 class TdxBarItemControlDrawParams;
 class TdxBarCustomHintViewInfo;
@@ -140,6 +142,31 @@ class TdxBarPainter : public TObject {
   virtual bool DrawsPressedArrow() = 0;
   // A lowered button grows by twice this in both directions.
   virtual int LoweredBorderWidth(TdxBarItemControl* Control) = 0;
+
+  // ---- toolbars and dock sites
+  // The gap between two rows of a dock site.
+  virtual int DockRowGap() = 0;
+  // The painter draws the quick-customizing mark of docked toolbars.
+  virtual bool AllowsQuickCustomizing() = 0;
+  // Dock sites paint their background through a memory bitmap.
+  virtual bool BufferedPainting() = 0;
+  // A dock site's background over R (Client: the site's client rectangle).
+  virtual void DrawDockBackground(TdxDockControl* Site, HDC DC, const TRect& R, const TRect& Client, HBRUSH Brush,
+                                  TColor Color) = 0;
+  // The non-client margins of a docked toolbar window (left, top, right, bottom widths), the drag
+  // handle included.
+  virtual TRect DockedBarMargins(TdxBarControl* BarControl) = 0;
+  // The non-client margins of a floating toolbar window, its caption included.
+  virtual TRect CalcBarBorderRect(TdxBarControl* BarControl) = 0;
+  // The height of a floating toolbar's caption.
+  virtual int SmallCaptionHeight() = 0;
+  // The whole non-client area of a toolbar window (R: the window rectangle at the origin): the
+  // drag handle of a docked one, the border, caption and close button of a floating one.
+  virtual void DrawBarNonClientArea(TdxBarControl* BarControl, HDC DC, const TRect& R) = 0;
+  // The client background of a toolbar window.
+  virtual void DrawBarControlBackground(TdxBarControl* BarControl, HDC DC, const TRect& R) = 0;
+  // The close button belongs to the non-client area (else the window reports it as client).
+  virtual bool CloseButtonIsNonClient() = 0;
 };
 
 template <class Self>

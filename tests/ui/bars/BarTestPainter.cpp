@@ -1,5 +1,6 @@
 #include "tests/ui/bars/BarTestPainter.h"
 
+#include "ui/bars/BarControl.h"
 #include "ui/bars/BarHints.h"
 #include "ui/bars/BarManager.h"
 #include "ui/bars/BarRoutines.h"
@@ -15,6 +16,8 @@ int TTestBarPainter::CharWidth = 7;
 bool TTestBarPainter::Shadow = false;
 bool TTestBarPainter::JoinShown = false;
 int TTestBarPainter::BorderChanges = 0;
+int TTestBarPainter::RowGap = 0;
+bool TTestBarPainter::Buffered = false;
 std::vector<DWORD> TTestBarPainter::Drawn;
 
 namespace {
@@ -37,8 +40,32 @@ void TTestBarPainter::Reset() {
   Shadow = false;
   JoinShown = false;
   BorderChanges = 0;
+  RowGap = 0;
+  Buffered = false;
   Drawn.clear();
 }
+
+void TTestBarPainter::DrawDockBackground(TdxDockControl*, HDC DC, const TRect& R, const TRect&, HBRUSH, TColor) {
+  Fill(DC, R, kTestDockBackground);
+}
+
+TRect TTestBarPainter::DockedBarMargins(TdxBarControl* BarControl) {
+  return BarControl->IsDockedVertically() ? TRect{2, 8, 2, 2} : TRect{8, 2, 2, 2};
+}
+
+void TTestBarPainter::DrawBarNonClientArea(TdxBarControl* BarControl, HDC DC, const TRect& R) {
+  Fill(DC, R, kTestBarFrame);
+  if (BarControl->IsDocked()) {
+    const TRect grip = BarControl->IsDockedVertically() ? TRect{R.left, R.top, R.right, R.top + 8}
+                                                         : TRect{R.left, R.top, R.left + 8, R.bottom};
+    Fill(DC, grip, kTestGrip);
+    return;
+  }
+  Fill(DC, BarControl->CaptionRect(), kTestCaption);
+  if (BarControl->AllowsClosing()) Fill(DC, BarControl->CloseButtonRect(), kTestCloseButton);
+}
+
+void TTestBarPainter::DrawBarControlBackground(TdxBarControl*, HDC DC, const TRect& R) { Fill(DC, R, kTestBackground); }
 
 TTestBarPainter::TTestBarPainter(TcxCustomLookAndFeelPainterClass Skin)
     : TdxBarPainter(Skin), background_(CreateSolidBrush(ColorToRGB(ToTColor(kTestBackground)))) {}

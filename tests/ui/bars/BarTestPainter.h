@@ -22,6 +22,13 @@ constexpr TColor ToTColor(DWORD Rgb) { return TColor(((Rgb & 0xFF) << 16) | (Rgb
 // The window background and the separator strip colours.
 constexpr DWORD kTestBackground = 0x00E0E0E0;
 constexpr DWORD kTestScreenTipBackground = 0x00F0F0D0;
+// The toolbar and dock-site parts: the site's background, a toolbar window's frame, its drag handle,
+// the floating caption and its close button.
+constexpr DWORD kTestDockBackground = 0x00C8D8E8;
+constexpr DWORD kTestBarFrame = 0x00606060;
+constexpr DWORD kTestGrip = 0x00702070;
+constexpr DWORD kTestCaption = 0x00203080;
+constexpr DWORD kTestCloseButton = 0x00A02020;
 
 class TTestBarPainter : public TdxBarPainter {
   DECLARE_CLASS(TTestBarPainter, TdxBarPainter)
@@ -103,7 +110,22 @@ class TTestBarPainter : public TdxBarPainter {
   int LoweredBorderWidth(TdxBarItemControl*) override { return 2; }
 
   static int BorderChanges;
+  // Toolbar metrics: the gap between dock rows, the docked margins (drag handle 8 on the leading
+  // side, 2 elsewhere), the floating border 3 and caption 16; buffered dock painting.
+  static int RowGap;
+  static bool Buffered;
   static void Reset();
+
+  int DockRowGap() override { return RowGap; }
+  bool AllowsQuickCustomizing() override { return true; }
+  bool BufferedPainting() override { return Buffered; }
+  void DrawDockBackground(TdxDockControl*, HDC DC, const TRect& R, const TRect&, HBRUSH, TColor) override;
+  TRect DockedBarMargins(TdxBarControl* BarControl) override;
+  TRect CalcBarBorderRect(TdxBarControl*) override { return TRect{3, 3 + 16, 3, 3}; }
+  int SmallCaptionHeight() override { return 16; }
+  void DrawBarNonClientArea(TdxBarControl* BarControl, HDC DC, const TRect& R) override;
+  void DrawBarControlBackground(TdxBarControl*, HDC DC, const TRect& R) override;
+  bool CloseButtonIsNonClient() override { return true; }
 
  private:
   HBRUSH background_;
