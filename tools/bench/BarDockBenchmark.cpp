@@ -15,18 +15,6 @@
 #include "ui/bars/Bars.h"
 #include "ui/bars/DockControl.h"
 
-namespace {
-
-void ProcessMessages() {
-  MSG msg;
-  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-  }
-}
-
-}  // namespace
-
 int main(int argc, char** argv) {
   InitializeUnits();
   const bool quick = timing::Quick(argc, argv);
@@ -39,7 +27,7 @@ int main(int argc, char** argv) {
   // The site spans the form's client width: 1280 pixels inside a 1296-pixel window.
   form->SetBounds(0, 0, 1296, 200);
   form->Show();
-  ProcessMessages();
+  timing::ProcessMessages();
 
   std::vector<TdxBarControl*> windows;
   for (int b = 0; b < 3; ++b) {
@@ -56,7 +44,7 @@ int main(int argc, char** argv) {
     bar->SetVisible(true);
     windows.push_back(bar->Control());
   }
-  ProcessMessages();
+  timing::ProcessMessages();
   TdxDockControl* site = manager->Bars()->DefaultSite(dsTop);
   std::printf("site %d x %d, windows %d, %d, %d wide\n", site->ClientWidth(), site->Height(), windows[0]->Width(),
               windows[1]->Width(), windows[2]->Width());

@@ -39,14 +39,6 @@
 
 namespace {
 
-void ProcessMessages() {
-  MSG msg;
-  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-  }
-}
-
 const int kRowWidth = 1280, kRowHeight = 75;
 const int kPanelWidths[5] = {230, 150, 360, 170, 370};
 
@@ -173,7 +165,7 @@ void CompareInTurn(const std::vector<std::pair<const char*, HWND>>& rows, int ro
     for (size_t i = 0; i < rows.size(); ++i) {
       // Wine copies a window's painted pixels to the display while messages are read: done here,
       // untimed, the copy of one row is not charged to the next.
-      ProcessMessages();
+      timing::ProcessMessages();
       QueryPerformanceCounter(&start);
       Redraw(rows[i].second);
       QueryPerformanceCounter(&end);
@@ -204,7 +196,7 @@ int main(int argc, char** argv) {
   TFillWindow* fill = BuildFillRow(form, 2 * kRowHeight);
   HWND bare = BuildBareRow(form->Handle(), 3 * kRowHeight);
   form->Show();
-  ProcessMessages();
+  timing::ProcessMessages();
 
   HWND window = skinned.Panels[0]->Handle();
   const bool quick = timing::Quick(argc, argv);
@@ -230,7 +222,7 @@ int main(int argc, char** argv) {
   gauge->SetParent(form);
   gauge->SetBounds(10, 4 * kRowHeight + 10, 200, 16);
   gauge->SetShowText(false);
-  ProcessMessages();
+  timing::ProcessMessages();
   int step = 0;
   within = timing::Run("200 x 16 skinned gauge repainted after a Progress change", rounds, 1.0, [&] {
     gauge->SetProgress(++step % 2 ? 30 : 70);
@@ -278,7 +270,7 @@ int main(int argc, char** argv) {
                               10, 10, 300, 400, listHost, nullptr, GetModuleHandleW(nullptr), nullptr);
   for (int i = 0; i < 200; ++i) SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"A line of the list"));
   auto scroll = MakeSubclass<TacScrollWnd>(true, list, nullptr, manager, String(L"EDIT"));
-  ProcessMessages();
+  timing::ProcessMessages();
   within = timing::Run("WM_NCPAINT of a 300 x 400 list box with a skinned vertical bar", rounds, 2.0, [&] {
     SendMessageW(list, WM_NCPAINT, 1, 0);
   }) && within;

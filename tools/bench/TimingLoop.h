@@ -47,4 +47,13 @@ bool Run(const char* Name, int Rounds, double LimitMs, Body&& body, double* Medi
   return median <= LimitMs;
 }
 
+// Handles what this thread has queued (paints, layout messages) before the next measured step.
+inline void ProcessMessages() {
+  MSG msg;
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+}
+
 }  // namespace timing
