@@ -636,12 +636,19 @@ void TdxBarSubMenuControl::Paint() {
 
 void TdxBarSubMenuControl::PaintArrowsAndMark() {
   TcxCanvas* canvas = CurrentCanvas();
-  if (CanScrollUp()) Painter()->DrawScrollButton(this, canvas, 0);
-  if (CanScrollDown()) Painter()->DrawScrollButton(this, canvas, 1);
+  // What is drawn here stays: the background and the items are painted around it.
+  for (int index = 0; index < 2; ++index) {
+    if (!(index == 0 ? CanScrollUp() : CanScrollDown())) continue;
+    Painter()->DrawScrollButton(this, canvas, index);
+    TRect r;
+    Painter()->ScrollButtonRect(this, index, r);
+    canvas->SubtractFromClip(r);
+  }
   if (HasHiddenItems()) {
     TRect r;
     MarkRect(r);
     Painter()->DrawExpandButton(this, r, markState_ == 1);
+    canvas->SubtractFromClip(r);
   }
 }
 

@@ -38,7 +38,7 @@ class SubMenuWindow : public BarWindowFixture {
     TTestLinksOwner* owner = NewOwner(pkMenu);
     owners.push_back(owner);
     for (int i = 0; i < Count; ++i) {
-      TdxBarButton* item = NewItem(L"b" + IntToStr(i));
+      TdxBarButton* item = NewItem(L"m" + IntToStr(int(menus.size())) + L"b" + IntToStr(i));
       item->OnClick = [this, i](TObject*) { clicks.push_back(i); };
       owner->Links()->AddItemLink(item);
     }
