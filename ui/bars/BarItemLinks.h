@@ -288,6 +288,8 @@ class TdxBarItemLinks : public TCollection {
 
   // ---- lookups
   TdxBarManager* BarManager() const { return barManager_; }
+  // The owner moved to another manager (popup menus).
+  void SetBarManager(TdxBarManager* Value) { barManager_ = Value; }
   IdxBarLinksOwner* LinksOwner() const { return owner_; }
   TdxBarItemLink* LinkAt(int Index) const { return static_cast<TdxBarItemLink*>(Items(Index)); }
   int UsableLinkCount() const { return int(usable_.size()); }

@@ -885,8 +885,12 @@ void TdxBarSubMenuControl::HideWindowStep() {
 }
 
 void TdxBarSubMenuControl::Close() {
-  if (ParentBar()) {
-    TCustomdxBarControl::Close();
+  if (TCustomdxBarControl* parent = ParentBar()) {
+    // The menu goes; unless closed by Escape, the window that opened it closes too.
+    const bool escape = ClosedByEscape;
+    RequestActive(false);
+    CloseAndFree();
+    if (!escape && IsLiveBarControl(parent)) parent->GuardedClose();
     return;
   }
   SetChildBar(nullptr);
