@@ -143,8 +143,8 @@ bool TdxBarCustomPopupMenu::CanAddItem(TdxBarItem* Item, String& ErrorText) {
 
 bool TdxBarCustomPopupMenu::ShortCutPressed(Word Key, LPARAM KeyData) {
   TShortCut shortCut = Key;
-  if (GetKeyState(VK_SHIFT) < 0) shortCut |= 0x2000;
-  if (GetKeyState(VK_CONTROL) < 0) shortCut |= 0x4000;
+  if (Bound().GetKeyState(VK_SHIFT) < 0) shortCut |= 0x2000;
+  if (Bound().GetKeyState(VK_CONTROL) < 0) shortCut |= 0x4000;
   if (KeyData & (LPARAM(1) << 29)) shortCut |= 0x8000;
   if (shortCut == 0 || !itemLinks_) return false;
   return itemLinks_->HandleShortCut(shortCut);
