@@ -1052,6 +1052,8 @@ void TdxBarButtonLikeControl::CloseUp(bool WasOpen) {
   TdxBarDropDownTimers::StopFor(this);
   if (WasOpen) {
     if (TCustomdxBarControl* dropDown = DropDownWindow()) {
+      // Only the drop-down closes: the window of this control stays open.
+      dropDown->ClosedByEscape = true;
       if (IsLiveBarControl(dropDown)) dropDown->GuardedClose();
     }
   }

@@ -1,6 +1,7 @@
 #include "ui/bars/BarManager.h"
 
 #include "ui/bars/PopupMenus.h"
+#include "ui/bars/SubItems.h"
 
 #include <algorithm>
 
@@ -42,6 +43,10 @@ void StartBarUnit() {
   RegisterItemControlClass(&TdxBarButton::ClassInfo(), &TdxBarButtonControl::ClassInfo(), true);
   RegisterItemControlClass(&TdxBarLabel::ClassInfo(), &TdxBarCustomStaticControl::ClassInfo(), true);
   RegisterItemControlClass(&TdxBarSeparator::ClassInfo(), &TdxBarSeparatorControl::ClassInfo(), true);
+  RegisterItemControlClass(&TdxBarSubItem::ClassInfo(), &TdxBarSubItemControl::ClassInfo(), true);
+  RegisterItemControlClass(&TdxBarListItem::ClassInfo(), &TdxBarContainerItemControl::ClassInfo(), true);
+  RegisterItemControlClass(&TdxBarExtraPaneListItem::ClassInfo(), &TdxBarContainerItemControl::ClassInfo(), false);
+  RegisterItemControlClass(&TdxBarContainerItem::ClassInfo(), &TdxBarContainerItemControl::ClassInfo(), true);
   RegisterItemControlClass(&TdxBarApplicationMenuButtonItem::ClassInfo(),
                            &TdxBarApplicationMenuButtonControl::ClassInfo(), false);
   if (!g_managers) g_managers = new TdxBarManagerList;

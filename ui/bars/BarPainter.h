@@ -234,6 +234,12 @@ class TdxBarPainter : public TObject {
   virtual void GetSubMenuMetrics(TcxCanvas* Canvas, int TextSize, int& RowHeight, int& ArrowWidth) = 0;
   // The side margin of a sub-item control's caption.
   virtual int HalfFontHeight(TdxBarItemControl* Control) = 0;
+  // A selected sub-item's split edge is hot (painters without split buttons).
+  virtual bool SubItemSplitEdgeHot() = 0;
+  // A container item's placeholder entry in a customized menu: drawn as a button.
+  void DrawContainerMenuEntry(TdxBarItemControlDrawParams* DrawParams, const TRect& R) {
+    DrawButtonControl(DrawParams, R);
+  }
 };
 
 template <class Self>

@@ -843,6 +843,7 @@ void TdxBarSubMenuControl::WMKeyDownMenu(TMessage& Message) {
     case VK_LEFT:
       if (parent && parent->SelectedItemControl()) {
         if (parent->BarKind() == 2) {
+          ClosedByEscape = true;
           parent->SelectedItemControl()->Deactivate(true);
         } else if (first && first->BarKind() != 2 && first->HandleAllocated()) {
           if (first->IsVertical())

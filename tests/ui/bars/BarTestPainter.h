@@ -178,6 +178,7 @@ class TTestBarPainter : public TdxBarPainter {
     ArrowWidth = 9;
   }
   int HalfFontHeight(TdxBarItemControl*) override { return TextHeight / 2; }
+  bool SubItemSplitEdgeHot() override { return false; }
 
  private:
   HBRUSH background_;
