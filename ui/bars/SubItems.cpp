@@ -244,6 +244,12 @@ void TdxBarListItem::ClearItemList() {
   TCustomdxBarContainerItem::ClearItemList();
 }
 
+void TdxBarListItem::Notification(TComponent* AComponent, TOperation Operation) {
+  TCustomdxBarContainerItem::Notification(AComponent, Operation);
+  if (Operation == opRemove)
+    itemList_.erase(std::remove(itemList_.begin(), itemList_.end(), AComponent), itemList_.end());
+}
+
 void TdxBarListItem::EntryClick(TObject* Sender) {
   if (auto* component = dynamic_cast<TComponent*>(Sender)) ItemIndex = int(component->Tag);
   if (!ActiveLink()) DirectClick();

@@ -147,7 +147,12 @@ class TdxBarListItem : public TCustomdxBarContainerItem {
   void EntryClick(TObject* Sender);
 
  protected:
-  void AddToItemList(TdxBarItem* Item) { itemList_.push_back(Item); }
+  // The list hears when one of its items is freed by someone else (their owner form).
+  void AddToItemList(TdxBarItem* Item) {
+    itemList_.push_back(Item);
+    Item->FreeNotification(this);
+  }
+  void Notification(TComponent* AComponent, TOperation Operation) override;
   int EntryCount() const;
 
  private:
