@@ -12,10 +12,11 @@ namespace {
 class ListItem : public BarFixture {
  protected:
   TdxBarListItem* NewList(std::initializer_list<const wchar_t*> Strings) {
-    auto* list = NewItem<TdxBarListItem>(L"list");
+    auto* list = NewItem<TdxBarListItem>(L"list" + IntToStr(++made));
     for (const wchar_t* s : Strings) list->Items()->Add(s);
     return list;
   }
+  int made = 0;
   static std::vector<String> Captions(TdxBarItemLinks* Links) {
     std::vector<String> captions;
     for (int i = 0; i < Links->Count(); ++i) captions.push_back(Links->LinkAt(i)->Item()->Caption());
