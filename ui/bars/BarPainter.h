@@ -236,6 +236,14 @@ class TdxBarPainter : public TObject {
   virtual int HalfFontHeight(TdxBarItemControl* Control) = 0;
   // A selected sub-item's split edge is hot (painters without split buttons).
   virtual bool SubItemSplitEdgeHot() = 0;
+  // The application menu window's frame (R: the window rectangle at the origin).
+  virtual void DrawSubMenuFrame(TdxBarSubMenuControl* Menu, HDC DC, const TRect& R) = 0;
+  // The application menu's background: R the union of its item column, extra pane and side strip,
+  // Content its content rectangle.
+  virtual void FillApplicationMenuBackground(TdxBarSubMenuControl* Menu, TcxCanvas* Canvas, const TRect& R,
+                                             const TRect& Content) = 0;
+  // The application menu's extra margins at scaling ratio 1 (the bottom one holds the button strip).
+  virtual void ApplicationMenuMargins(TRect& R) = 0;
   // A container item's placeholder entry in a customized menu: drawn as a button.
   void DrawContainerMenuEntry(TdxBarItemControlDrawParams* DrawParams, const TRect& R) {
     DrawButtonControl(DrawParams, R);

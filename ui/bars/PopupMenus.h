@@ -77,6 +77,12 @@ class TdxBarCustomPopupMenu : public TdxBarComponent, public IdxBarLinksOwner, p
   TdxBarItemLinks* OwnedItemLinks() override { return itemLinks_; }
 
  protected:
+  // The links of a descendant's own class take the place of the base's.
+  void ReplaceItemLinks(TdxBarItemLinks* Links) {
+    itemLinks_->Free();
+    itemLinks_ = Links;
+    itemLinks_->UseRecentItems = false;
+  }
   void MenuPopup(TObject* Sender);
   void MenuCloseUp(TObject* Sender);
   void FontChanged(TObject* Sender);

@@ -179,6 +179,13 @@ class TTestBarPainter : public TdxBarPainter {
   }
   int HalfFontHeight(TdxBarItemControl*) override { return TextHeight / 2; }
   bool SubItemSplitEdgeHot() override { return false; }
+  // The application menu: its frame as a menu's, margins 4 with a 30-pixel button strip.
+  void DrawSubMenuFrame(TdxBarSubMenuControl* Menu, HDC DC, const TRect& R) override { DrawSubMenuBorder(Menu, DC, R); }
+  void FillApplicationMenuBackground(TdxBarSubMenuControl* Menu, TcxCanvas* Canvas, const TRect& R,
+                                     const TRect&) override {
+    FillMenuBackground(Menu, Canvas, R);
+  }
+  void ApplicationMenuMargins(TRect& R) override { R = TRect{4, 4, 4, 30}; }
 
  private:
   HBRUSH background_;
