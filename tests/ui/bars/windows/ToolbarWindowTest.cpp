@@ -599,4 +599,34 @@ TEST_F(ToolbarWindowTest, OnlyTheLastLinkOfARestSpaceBarIsAligned) {
   EXPECT_EQ(r.Height(), links->LinkAt(0)->RowHeight);
 }
 
+TEST_F(ToolbarWindowTest, ADockedToolbarMovedAlongItsRowStaysThereWhereverItWasGrabbed) {
+  NewBar(L"Editing", 2);
+  TdxBar* shared = NewBar(L"Transport", 2, dsTop, 200);
+  TdxBar* alone = NewBar(L"Zoom", 2, dsTop);
+  alone->SetRow(1);
+  ProcessMessages();
+  TdxDockControl* top = Site(dsTop);
+  ASSERT_EQ(top->RowCount(), 2);
+  ASSERT_EQ(alone->Row(), 1);
+  // Grabbed on the edge of its row (first row: top edge; own row: bottom edge), moved 30 to the right.
+  struct Case {
+    TdxBar* Bar;
+    bool BottomEdge;
+  };
+  for (const Case& c : {Case{shared, false}, Case{alone, true}}) {
+    const int row = c.Bar->Row();
+    const TRect start = ScreenRect(c.Bar->Control());
+    const int y = c.BottomEdge ? start.bottom - 1 : start.top;
+    SetCursorPos(start.left + 4, y);
+    Drag(c.Bar, [&](HWND Capture) {
+      PostMove(Capture, start.left + 34, y);
+      PostMessageW(Capture, WM_LBUTTONUP, 0, 0);
+    });
+    EXPECT_EQ(c.Bar->DockingStyle(), dsTop);
+    EXPECT_EQ(top->RowCount(), 2) << c.Bar->Caption();
+    EXPECT_EQ(c.Bar->Row(), row) << c.Bar->Caption();
+    EXPECT_EQ(ScreenRect(c.Bar->Control()).top, start.top) << c.Bar->Caption();
+  }
+}
+
 }  // namespace
