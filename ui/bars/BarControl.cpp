@@ -2201,6 +2201,67 @@ void TdxBarControl::CaptionButtonClicked(int Index) {
   if (buttons && Index >= 0 && Index < buttons->Count()) buttons->ButtonAt(Index)->Click();
 }
 
+bool TdxBarControl::AllowsFlatCloseButton() {
+  return (!IsDocked() && IsMainMenu()) || (ShowsCloseButton() && OwningBarManager()->ShowCloseButton());
+}
+
+int TdxBarControl::RowExtent(TdxBarDockingStyle Style) {
+  const bool vertical = Style == dsLeft || Style == dsRight;
+  const std::vector<TdxToolbarLayoutItem> items = MeasureItems(vertical);
+  int extent = 0;
+  if (items.empty()) {
+    const TSize empty =
+        Painter() ? Painter()->PaddedButtonSize(OwningBarManager()->GlyphSize(), TextHeight()) : TSize{};
+    extent = vertical ? empty.cx : empty.cy;
+  } else if (vertical || (bar_ && bar_->WholeRow())) {
+    for (const auto& item : items) extent = std::max(extent, item.Across);
+  } else {
+    extent = items.front().Across;
+  }
+  if (Style == dsNone && Painter()) extent += Painter()->SmallCaptionHeight();
+  const TRect m = FrameMargins();
+  return extent + (vertical ? m.left + m.right : m.top + m.bottom);
+}
+
+void TdxBarControl::WMSizing(TMessage& Message) {
+  if (IsDocked()) {
+    Inherited::Dispatch(Message);
+    return;
+  }
+  auto* r = reinterpret_cast<RECT*>(Message.LParam);
+  const int fw = FrameWidth(), fh = FrameHeight();
+  // A floating toolbar takes only the sizes its links fill exactly.
+  switch (Message.WParam) {
+    case WMSZ_LEFT:
+    case WMSZ_RIGHT: {
+      const TSize size = SizeForWidth(dsNone, r->right - r->left - fw);
+      if (Message.WParam == WMSZ_LEFT)
+        r->left = r->right - size.cx - fw;
+      else
+        r->right = r->left + size.cx + fw;
+      r->bottom = r->top + size.cy + fh;
+      break;
+    }
+    case WMSZ_TOP:
+    case WMSZ_BOTTOM: {
+      const TSize size = SizeForHeight(dsNone, r->bottom - r->top - fh);
+      r->right = r->left + size.cx + fw;
+      if (Message.WParam == WMSZ_TOP)
+        r->top = r->bottom - size.cy - fh;
+      else
+        r->bottom = r->top + size.cy + fh;
+      break;
+    }
+    default: {
+      // Corners do not resize.
+      GetWindowRect(Handle(), r);
+      break;
+    }
+  }
+  if (r->top < -15) OffsetRect(r, 0, -r->top - 15);
+  Message.Result = 1;
+}
+
 void TdxBarControl::RefreshSizeGrip() {
   if (!HandleAllocated() || IsDestroying() || !bar_) return;
   if ((IsDocked() && bar_->ShowsSizeGrip()) == showsSizeGrip_) return;

@@ -775,6 +775,12 @@ class TdxBarControl : public TCustomdxBarControl {
   bool PressCaptionTarget(int Target);
   // Runs caption button Index's click.
   void CaptionButtonClicked(int Index);
+  // The flat close button applies: a floating main menu, or a shown close button while the manager
+  // shows its close button.
+  bool AllowsFlatCloseButton();
+  // The window's size across its rows for a style: the largest item (vertical or whole-row bars) or
+  // the first shown item (the empty-button size without links), the floating caption and the frame.
+  int RowExtent(TdxBarDockingStyle Style);
   // The bar shows a size grip (a status bar); refreshed at every frame calculation.
   bool ShowsSizeGrip() const { return showsSizeGrip_; }
   // Recalculates the frame when the bar's size-grip answer changed.
@@ -845,10 +851,12 @@ class TdxBarControl : public TCustomdxBarControl {
   void WMEraseBkgndBar(TMessage& Message) { Message.Result = 1; }
   void WMMouseActivateBar(TMessage& Message) { Message.Result = MA_NOACTIVATE; }
   void WMTimerBar(TMessage& Message);
+  void WMSizing(TMessage& Message);
   void WMNCMouseMove(TMessage& Message);
   void WMNCMouseLeave(TMessage& Message);
   MESSAGE_MAP_BEGIN
   MESSAGE_HANDLER(WM_TIMER, WMTimerBar)
+  MESSAGE_HANDLER(WM_SIZING, WMSizing)
   MESSAGE_HANDLER(WM_NCMOUSEMOVE, WMNCMouseMove)
   MESSAGE_HANDLER(WM_NCMOUSELEAVE, WMNCMouseLeave)
   MESSAGE_HANDLER(WM_NCCALCSIZE, WMNCCalcSize)

@@ -629,4 +629,46 @@ TEST_F(ToolbarWindowTest, ADockedToolbarMovedAlongItsRowStaysThereWhereverItWasG
   }
 }
 
+TEST_F(ToolbarWindowTest, SizingAFloatingToolbarSnapsToTheSizesItsLinksFill) {
+  TdxBar* bar = NewBar(L"Tools", 8, dsNone);
+  TdxBarControl* window = bar->Control();
+  const int w = bar->ItemLinks()->LinkAt(0)->ItemControl()->MeasureWidth();
+  const int h = bar->ItemLinks()->LinkAt(0)->ItemControl()->MeasureHeight();
+  const int fw = window->FrameWidth(), fh = window->FrameHeight();
+  ASSERT_LT(3 * w, 51);
+  auto sizing = [&](int Edge, RECT R) {
+    EXPECT_EQ(SendMessageW(window->Handle(), WM_SIZING, Edge, reinterpret_cast<LPARAM>(&R)), 1);
+    return TRect(R);
+  };
+  // The right edge dragged to five and a half buttons: five a row, two rows.
+  EXPECT_EQ(sizing(WMSZ_RIGHT, RECT{100, 100, 100 + fw + 5 * w + w / 2, 120}),
+            (TRect{100, 100, 100 + fw + 5 * w, 100 + fh + 2 * h}));
+  // The left edge keeps the right one.
+  const TRect left = sizing(WMSZ_LEFT, RECT{100, 100, 400, 120});
+  EXPECT_EQ(left.right, 400);
+  EXPECT_EQ(left.Width(), fw + 8 * w);
+  // The bottom edge dragged far down: as narrow as a floating toolbar gets (51, three buttons a
+  // row), three rows.
+  const TRect tall = sizing(WMSZ_BOTTOM, RECT{100, 100, 300, 100 + fh + 8 * h});
+  EXPECT_EQ(tall.Width(), fw + 51);
+  EXPECT_EQ(tall.Height(), fh + 3 * h);
+  // A corner keeps the window's bounds; a window dragged above the screen comes back to -15.
+  const TRect now = ScreenRect(window);
+  EXPECT_EQ(sizing(WMSZ_BOTTOMRIGHT, RECT{0, 0, 10, 10}), now);
+  EXPECT_EQ(sizing(WMSZ_BOTTOM, RECT{100, -100, 100 + fw + 5 * w, 0}).top, -15);
+}
+
+TEST_F(ToolbarWindowTest, RowExtentAndTheFlatCloseButton) {
+  TdxBar* bar = NewBar(L"Editing", 2);
+  TdxBarControl* window = bar->Control();
+  const int h = bar->ItemLinks()->LinkAt(0)->ItemControl()->MeasureHeight();
+  EXPECT_EQ(window->RowExtent(dsTop), h + 4);
+  EXPECT_FALSE(window->AllowsFlatCloseButton()) << "docked";
+  TdxBar* floating = NewBar(L"Zoom", 1, dsNone);
+  manager->SetShowCloseButton(false);
+  EXPECT_FALSE(floating->Control()->AllowsFlatCloseButton());
+  manager->SetShowCloseButton(true);
+  EXPECT_TRUE(floating->Control()->AllowsFlatCloseButton());
+}
+
 }  // namespace
