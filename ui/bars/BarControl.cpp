@@ -2424,6 +2424,24 @@ std::vector<TdxToolbarLayoutItem> TdxBarControl::MeasureItems(bool Vertical) {
 
 namespace {
 bool StyleVertical(TdxBarDockingStyle Style) { return Style == dsLeft || Style == dsRight; }
+
+// Keeps a links collection's shown limit: set to Limit meanwhile (unless kept), the old one back
+// at the end when it changed.
+class TShownLimitKeeper {
+ public:
+  TShownLimitKeeper(TdxBarItemLinks* Links, bool SetAll) : links_(Links), saved_(Links ? Links->ShownLimit() : -1) {
+    if (links_ && SetAll && saved_ != -1) links_->SetShownLimit(-1);
+  }
+  ~TShownLimitKeeper() {
+    if (links_ && links_->ShownLimit() != saved_) links_->SetShownLimit(saved_);
+  }
+  TShownLimitKeeper(const TShownLimitKeeper&) = delete;
+  TShownLimitKeeper& operator=(const TShownLimitKeeper&) = delete;
+
+ private:
+  TdxBarItemLinks* links_;
+  int saved_;
+};
 }  // namespace
 
 int TdxBarControl::NaturalWidth(TdxBarDockingStyle Style) {
@@ -2458,6 +2476,7 @@ int TdxBarControl::NaturalHeight(TdxBarDockingStyle Style) {
 }
 
 int TdxBarControl::OneRowWidth(TdxBarDockingStyle Style) {
+  TShownLimitKeeper all(ItemLinks(), true);
   const bool multi = Style == dsNone || (bar_ && bar_->MultiLine());
   const std::vector<TdxToolbarLayoutItem> items = MeasureItems(false);
   int w = 0;
@@ -2471,6 +2490,7 @@ int TdxBarControl::OneRowWidth(TdxBarDockingStyle Style) {
 }
 
 int TdxBarControl::OneRowHeight(TdxBarDockingStyle Style) {
+  TShownLimitKeeper all(ItemLinks(), true);
   const bool multi = Style == dsNone || (bar_ && bar_->MultiLine());
   const std::vector<TdxToolbarLayoutItem> items = MeasureItems(true);
   int h = 0;
@@ -2502,15 +2522,47 @@ TSize TdxBarControl::SizeForWidth(TdxBarDockingStyle Style, int Width) {
   }
   if (StyleVertical(Style)) return TSize{NaturalWidth(Style), OneRowHeight(Style)};
   TSize size{NaturalWidth(Style), NaturalHeight(Style)};
-  const std::vector<TdxToolbarLayoutItem> items = MeasureItems(false);
-  if (items.empty()) return size;
-  int along = 0, across = 0;
-  for (const auto& item : items) {
-    along += item.Along + (item.BeginGroup ? SeparatorSize() : 0);
-    across = std::max(across, item.Across);
+  TdxBarItemLinks* links = ItemLinks();
+  if (!links) return size;
+  links->SetShownLimit(-1);
+  if (MeasureItems(false).empty()) return size;
+  const int length = std::max(Width, int(size.cx)) - MarkExtent();
+  // One row of the shown links: fails when a link after the first ends beyond the length.
+  auto rowFit = [&](TSize& Row) {
+    const std::vector<TdxToolbarLayoutItem> items = MeasureItems(false);
+    Row = TSize{0, 0};
+    bool fits = true;
+    for (size_t i = 0; i < items.size(); ++i) {
+      Row.cx += items[i].Along + (items[i].BeginGroup ? SeparatorSize() : 0);
+      Row.cy = std::max(int(Row.cy), items[i].Across);
+      if (i > 0 && Row.cx > length) fits = false;
+    }
+    return fits;
+  };
+  TSize row{};
+  if (!links->UsesRecentItems() || OwningBarManager()->IsDesigning()) {
+    rowFit(row);
+  } else {
+    // With recent items the toolbar shows as many links as fit; the others wait behind the mark.
+    const int all = links->ShownLinkCount();
+    TSize last{};
+    int limit = 1;
+    for (;; ++limit) {
+      links->SetShownLimit(limit);
+      if (!rowFit(row)) {
+        links->SetShownLimit(limit - 1);
+        row = last;
+        break;
+      }
+      last = row;
+      if (limit >= all) {
+        links->SetShownLimit(-1);
+        break;
+      }
+    }
   }
-  size.cx = std::max(int(size.cx), along + MarkExtent());
-  size.cy = across;
+  size.cx = std::max(int(size.cx), int(row.cx) + MarkExtent());
+  size.cy = row.cy;
   return size;
 }
 
@@ -2545,6 +2597,7 @@ TSize TdxBarControl::SizeForHeight(TdxBarDockingStyle Style, int Height) {
 
 TSize TdxBarControl::SizeForStyle(TdxBarDockingStyle Style) {
   if (FeatureFlags() >= 128) Style = dsNone;
+  TShownLimitKeeper keep(ItemLinks(), false);
   const int frameW = FrameWidth(), frameH = FrameHeight();
   if (Style == dsNone) {
     const TSize s = SizeForWidth(dsNone, bar_ ? bar_->FloatClientWidth() : 0);

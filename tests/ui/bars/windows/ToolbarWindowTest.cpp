@@ -671,4 +671,28 @@ TEST_F(ToolbarWindowTest, RowExtentAndTheFlatCloseButton) {
   EXPECT_TRUE(floating->Control()->AllowsFlatCloseButton());
 }
 
+TEST_F(ToolbarWindowTest, WithRecentItemsASingleLineToolbarShowsTheLinksThatFit) {
+  TdxBar* bar = NewBar(L"Editing", 4);
+  TdxBarControl* window = bar->Control();
+  TdxBarItemLinks* links = bar->ItemLinks();
+  const int w = links->LinkAt(0)->ItemControl()->MeasureWidth();
+  if (!links->UsesRecentItems()) manager->SetStyle(bmsFlat);
+  ASSERT_TRUE(links->UsesRecentItems());
+  // Two and a half buttons: two are shown.
+  TSize size = window->SizeForWidth(dsTop, 2 * w + w / 2);
+  EXPECT_EQ(links->ShownLimit(), 2);
+  EXPECT_EQ(size.cx, 2 * w);
+  EXPECT_EQ(window->OneRowWidth(dsTop), 4 * w) << "the one-row width counts every link";
+  EXPECT_EQ(links->ShownLimit(), 2);
+  // Room for all: no limit.
+  size = window->SizeForWidth(dsTop, 10 * w);
+  EXPECT_EQ(links->ShownLimit(), -1);
+  EXPECT_EQ(size.cx, 4 * w);
+  // Without recent items every link is measured, whatever the width.
+  links->UseRecentItems = false;
+  size = window->SizeForWidth(dsTop, w);
+  EXPECT_EQ(links->ShownLimit(), -1);
+  EXPECT_EQ(size.cx, 4 * w);
+}
+
 }  // namespace
