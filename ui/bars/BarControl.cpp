@@ -1954,11 +1954,25 @@ TPoint ToolbarPopupPosition(const TRect& R, const TSize& PopupSize, bool Vertica
 
 // ---- the toolbar window -------------------------------------------------------------------------
 
+namespace {
+// The press state of the MDI and close buttons, shared by every toolbar of the process.
+struct TMDIPressState {
+  TdxBarControl* Window = nullptr;
+  bool Pressing = false;
+  bool Hot = false;
+  int Pressed = -1;
+  int HotIndex = -1;
+};
+TMDIPressState g_mdiPress;
+const UINT kMDICommands[3] = {SC_MINIMIZE, SC_RESTORE, SC_CLOSE};
+}  // namespace
+
 DEFINE_CLASS(TdxBarControl)
 
 TdxBarControl::TdxBarControl(TdxBarManager* AOwner, TdxBar* ABar) : TCustomdxBarControl(AOwner), bar_(ABar) {}
 
 TdxBarControl::~TdxBarControl() {
+  if (g_mdiPress.Window == this) g_mdiPress = TMDIPressState{};
   if (dockControl_) dockControl_->RemoveBar(this, nullptr, false);
   if (Column && Column->Row) Column->Row->RemoveWindow(this);
 }
@@ -2353,12 +2367,139 @@ void TdxBarControl::WMTimerBar(TMessage& Message) {
 
 void TdxBarControl::CalcMetrics() {
   TCustomdxBarControl::CalcMetrics();
+  mdiButtonSize_ = TSize{GetSystemMetrics(SM_CXMENUSIZE) - 2, GetSystemMetrics(SM_CYMENUSIZE) - 4};
   MarkSize = Painter() ? Painter()->MarkSize(this) : 0;
+}
+
+// ---- MDI buttons ------------------------------------------------------------------------------------
+
+
+int TdxBarControl::PressedMDIButton() { return g_mdiPress.Pressing ? g_mdiPress.Pressed : -1; }
+int TdxBarControl::HotMDIButton() { return g_mdiPress.HotIndex; }
+
+HWND TdxBarControl::MDIChildWindow() {
+  TCustomForm* child = OwningBarManager()->RememberedMDIChild();
+  return child && child->HandleAllocated() ? child->Handle() : nullptr;
+}
+
+bool TdxBarControl::ShowsMDIButtons() {
+  if (!IsMainMenu() || !OwningBarManager()->MDIChildMaximized()) return false;
+  HWND child = MDIChildWindow();
+  return child && (GetWindowLongPtrW(child, GWL_STYLE) & WS_SYSMENU) && GetSystemMenu(child, FALSE);
+}
+
+bool TdxBarControl::HasCaptionButtonsArea() {
+  return ShowsMDIButtons() || (IsMainMenu() && OwningBarManager()->ShowCloseButton());
+}
+
+int TdxBarControl::MDIButtonsWidth() {
+  return ShowsMDIButtons() && !IsVertical() ? mdiButtonSize_.cx * 3 + 2 : mdiButtonSize_.cx;
+}
+
+int TdxBarControl::MDIButtonsHeight() {
+  return ShowsMDIButtons() && IsVertical() ? mdiButtonSize_.cy * 3 + 2 : mdiButtonSize_.cy;
+}
+
+TRect TdxBarControl::MDIButtonRect(int Index) {
+  const bool vertical = IsVertical();
+  const TRect client = ClientRect();
+  const int length = (vertical ? client.Height() : client.Width()) - (IsDocked() ? MarkExtent() : 0);
+  const int thickness = vertical ? client.Width() : client.Height();
+  const int b = vertical ? mdiButtonSize_.cy : mdiButtonSize_.cx;
+  const int t = vertical ? mdiButtonSize_.cx : mdiButtonSize_.cy;
+  int across = (thickness - t) / 2;
+  if (IsMultiLine()) {
+    // The last row: below (or left of) the rows before it.
+    TdxBarItemLinks* links = ItemLinks();
+    TdxBarItemLink* last = links && links->ShownLinkCount() > 0 ? links->ShownLinkAt(links->ShownLinkCount() - 1) : nullptr;
+    if (last && !last->ItemRect().IsEmpty()) {
+      const TRect r = last->ItemRect();
+      const int rowStart = vertical ? r.left : r.top;
+      across = vertical ? rowStart + (r.Width() - t) / 2 : rowStart + (last->RowHeight - t) / 2;
+    } else if (vertical) {
+      across = thickness - t;
+    }
+  }
+  int along;
+  if (ShowsMDIButtons())
+    along = length + Index * b - (vertical ? MDIButtonsHeight() : MDIButtonsWidth()) + (Index == 2 ? 2 : 0);
+  else
+    along = length - b;
+  return vertical ? TRect{across, along, across + t, along + b} : TRect{along, across, along + b, across + t};
+}
+
+bool TdxBarControl::MDIButtonEnabled(int Index, UINT Mask) {
+  if (Index == 1) return true;
+  if (Index == 2 && !ShowsMDIButtons()) return true;
+  HWND child = MDIChildWindow();
+  HMENU menu = child ? GetSystemMenu(child, FALSE) : nullptr;
+  if (!menu) return false;
+  const UINT state = GetMenuState(menu, kMDICommands[Index], MF_BYCOMMAND);
+  return state != UINT(-1) && (state & Mask) == 0;
+}
+
+int TdxBarControl::MDIButtonAt(const TPoint& P, UINT Mask) {
+  if (!HasCaptionButtonsArea()) return -1;
+  for (int i = ShowsMDIButtons() ? 0 : 2; i < 3; ++i)
+    if (MDIButtonRect(i).Contains(P) && MDIButtonEnabled(i, Mask)) return i;
+  return -1;
+}
+
+void TdxBarControl::PaintMDIButtons(TcxCanvas* Canvas, bool All, bool Exclude) {
+  if (!Painter()) return;
+  for (int i = All ? 0 : 2; i < 3; ++i) {
+    const TRect r = MDIButtonRect(i);
+    int state;
+    if (!MDIButtonEnabled(i, MF_GRAYED)) {
+      state = 1;
+    } else {
+      const bool mine = g_mdiPress.Window == this;
+      const bool pressed = mine && g_mdiPress.Pressing && g_mdiPress.Pressed == i;
+      const bool hot = mine && g_mdiPress.Hot && g_mdiPress.HotIndex == i;
+      state = pressed && hot ? 4 : pressed ? 3 : hot ? 2 : 0;
+    }
+    Painter()->DrawMDIButton(this, i, state, Canvas->DCHandle(), r);
+    if (Exclude) Canvas->SubtractFromClip(r);
+  }
+}
+
+void TdxBarControl::RepaintMDIButtons() {
+  if (!HandleAllocated() || !HasCaptionButtonsArea()) return;
+  for (int i = 0; i < 3; ++i) {
+    const RECT r = MDIButtonRect(i);
+    InvalidateRect(Handle(), &r, FALSE);
+  }
+}
+
+void TdxBarControl::MouseUpStep(TMouseButton Button, TShiftState Shift, const TPoint& P, TdxBarItemControl* Control,
+                                bool InClient) {
+  if (!(g_mdiPress.Pressing && g_mdiPress.Window == this && Button == mbLeft)) {
+    TCustomdxBarControl::MouseUpStep(Button, Shift, P, Control, InClient);
+    return;
+  }
+  const int pressed = g_mdiPress.Pressed;
+  const bool onIt = MDIButtonRect(pressed).Contains(P);
+  g_mdiPress = TMDIPressState{};
+  if (GetCapture() == Handle()) ReleaseCapture();
+  RepaintMDIButtons();
+  if (!onIt) return;
+  if (pressed == 2 && !ShowsMDIButtons()) {
+    OwningBarManager()->DoCloseButtonClick();
+  } else if (HWND child = MDIChildWindow()) {
+    SendMessageW(child, WM_SYSCOMMAND, kMDICommands[pressed], 0);
+  }
 }
 
 void TdxBarControl::MouseDownStep(TMouseButton Button, TShiftState Shift, const TPoint& P, TdxBarItemControl* Control,
                                   bool InClient) {
   if (Button == mbLeft && !IsCustomizing()) {
+    const int mdi = MDIButtonAt(P, MF_GRAYED | MF_DISABLED);
+    if (mdi >= 0) {
+      g_mdiPress = TMDIPressState{this, true, true, mdi, mdi};
+      RepaintMDIButtons();
+      SetCapture(Handle());
+      return;
+    }
     const int target = CaptionTargetAt(ClientToWindowPoint(P));
     if (target != -1) {
       PressCaptionTarget(target);
@@ -2373,6 +2514,21 @@ void TdxBarControl::MouseDownStep(TMouseButton Button, TShiftState Shift, const 
 }
 
 void TdxBarControl::MouseMoveStep(TShiftState Shift, const TPoint& P, TdxBarItemControl* Control) {
+  if (g_mdiPress.Pressing && g_mdiPress.Window == this) {
+    const bool hot = MDIButtonRect(g_mdiPress.Pressed).Contains(P);
+    if (hot != g_mdiPress.Hot) {
+      g_mdiPress.Hot = hot;
+      RepaintMDIButtons();
+    }
+    return;
+  }
+  if (HasCaptionButtonsArea() && !IsCustomizing()) {
+    const int hot = MDIButtonAt(P, MF_GRAYED);
+    if (hot != g_mdiPress.HotIndex || (hot >= 0 && g_mdiPress.Window != this)) {
+      g_mdiPress = TMDIPressState{hot >= 0 ? this : nullptr, false, hot >= 0, -1, hot};
+      RepaintMDIButtons();
+    }
+  }
   TCustomdxBarControl::MouseMoveStep(Shift, P, Control);
   if (!IsLiveBarControl(this) || ActiveBarControl()) return;
   TrackCaptionHot(ClientToWindowPoint(P));
@@ -2482,6 +2638,7 @@ int TdxBarControl::OneRowWidth(TdxBarDockingStyle Style) {
   int w = 0;
   if (!StyleVertical(Style) || multi) {
     for (const auto& item : items) w += item.Along + (item.BeginGroup ? SeparatorSize() : 0);
+    if (HasCaptionButtonsArea()) w += MDIButtonsWidth();
     if (Style == dsTop || Style == dsBottom) w += MarkExtent();
   } else {
     for (const auto& item : items) w = std::max(w, item.Along);
@@ -2526,7 +2683,8 @@ TSize TdxBarControl::SizeForWidth(TdxBarDockingStyle Style, int Width) {
   if (!links) return size;
   links->SetShownLimit(-1);
   if (MeasureItems(false).empty()) return size;
-  const int length = std::max(Width, int(size.cx)) - MarkExtent();
+  const int buttons = HasCaptionButtonsArea() ? MDIButtonsWidth() : 0;
+  const int length = std::max(Width, int(size.cx)) - buttons - MarkExtent();
   // One row of the shown links: fails when a link after the first ends beyond the length.
   auto rowFit = [&](TSize& Row) {
     const std::vector<TdxToolbarLayoutItem> items = MeasureItems(false);
@@ -2563,6 +2721,10 @@ TSize TdxBarControl::SizeForWidth(TdxBarDockingStyle Style, int Width) {
   }
   size.cx = std::max(int(size.cx), int(row.cx) + MarkExtent());
   size.cy = row.cy;
+  if (buttons > 0) {
+    size.cx += buttons;
+    size.cy = std::max(int(size.cy), MDIButtonsHeight());
+  }
   return size;
 }
 
@@ -2735,8 +2897,9 @@ void TdxBarControl::ArrangeLinks() {
     TSize size{0, 0};
     WrapToolbarItems(items, along - (IsDocked() ? MarkExtent() : 0), SeparatorSize(), size);
   }
-  const int placed = ArrangeToolbarItems(items, wrap, vertical, along - (IsDocked() ? MarkExtent() : 0), across,
-                                         client.Width(), SeparatorSize());
+  const int buttons = !wrap && HasCaptionButtonsArea() ? (vertical ? MDIButtonsHeight() : MDIButtonsWidth()) : 0;
+  const int placed = ArrangeToolbarItems(items, wrap, vertical, along - (IsDocked() ? MarkExtent() : 0) - buttons,
+                                         across, client.Width(), SeparatorSize());
   int k = 0;
   bool more = false;
   for (int i = 0; i < links->ShownLinkCount() && k < placed; ++i) {
@@ -2798,6 +2961,7 @@ void TdxBarControl::Paint() {
     PaintSeparator(dc, info.Bounds, info.Kind == 0);
     canvas->SubtractFromClip(info.Bounds);
   }
+  if (HasCaptionButtonsArea()) PaintMDIButtons(canvas, ShowsMDIButtons(), true);
   if (IsDocked() && ShowsMark() && Painter()) {
     TRect mark;
     MarkRect(mark);
@@ -2964,6 +3128,7 @@ void TdxBarControl::ToggleDocking() {
 void TdxBarControl::WMDestroyBar(TMessage& Message) {
   KillMarkTimer();
   if (markStateValue_ == 1) markStateValue_ = 0;
+  if (g_mdiPress.Window == this) g_mdiPress = TMDIPressState{};
   closeButtonState_ = 0;
   trackingNonClient_ = false;
   Inherited::Dispatch(Message);

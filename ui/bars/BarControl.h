@@ -789,6 +789,22 @@ class TdxBarControl : public TCustomdxBarControl {
   // The size grip's rectangle in window coordinates (empty without one).
   TRect SizeGripRect();
 
+  // ---- MDI buttons of a main menu (0 minimize, 1 restore, 2 close) while an MDI child is maximized
+  // The main menu, a maximized MDI child of the manager's frame, and that child has a system menu.
+  bool ShowsMDIButtons();
+  // The MDI buttons or, on a main menu with the manager's ShowCloseButton, a plain close button.
+  bool HasCaptionButtonsArea();
+  int MDIButtonsWidth();
+  int MDIButtonsHeight();
+  // Button Index's rectangle in client coordinates, at the far end of the bar.
+  TRect MDIButtonRect(int Index);
+  // The button's command is enabled in the child's system menu (Mask 3: neither grayed nor
+  // disabled; 1: not grayed); restore and the plain close button always are.
+  bool MDIButtonEnabled(int Index, UINT Mask);
+  // The MDI button pressed or hot (process-wide: one toolbar presses at a time), -1 for none.
+  static int PressedMDIButton();
+  static int HotMDIButton();
+
   // ---- the mark (at the far end of a docked toolbar)
   bool ShowsMark() override;
   bool HasMark();
@@ -822,6 +838,8 @@ class TdxBarControl : public TCustomdxBarControl {
                      bool InClient) override;
   void MouseMoveStep(TShiftState Shift, const TPoint& P, TdxBarItemControl* Control) override;
   void MouseLeaveStep() override;
+  void MouseUpStep(TMouseButton Button, TShiftState Shift, const TPoint& P, TdxBarItemControl* Control,
+                   bool InClient) override;
   // The separator line: between rows (Horizontal) or between items of a row.
   void PaintSeparator(HDC DC, const TRect& R, bool Horizontal);
   void InvalidateControl(TdxBarItemControl* Control) override;
@@ -881,6 +899,14 @@ class TdxBarControl : public TCustomdxBarControl {
   int markStateValue_ = 0;
   int closeButtonState_ = 0;
   bool showsSizeGrip_ = false;
+  TSize mdiButtonSize_{};
+  // The MDI buttons of the mask drawn in their states; with Exclude they leave the canvas clip.
+  void PaintMDIButtons(TcxCanvas* Canvas, bool All, bool Exclude);
+  void RepaintMDIButtons();
+  // The enabled MDI button (Mask) under a client point, -1 for none.
+  int MDIButtonAt(const TPoint& P, UINT Mask);
+  // The MDI child the buttons act on.
+  HWND MDIChildWindow();
   bool markTimer_ = false;
   bool trackingNonClient_ = false;
   void StartMarkTimer();

@@ -4,11 +4,14 @@
 #include <gtest/gtest.h>
 
 #include "tests/support/WindowTestSupport.h"
+#include "tests/ui/bars/BarTestPainter.h"
+#include "ui/bars/BarControl.h"
 #include "tests/ui/bars/BarTestWindow.h"
 #include "ui/bars/BarItems.h"
 #include "ui/bars/Bars.h"
 
 using namespace bar_testing;
+using window_testing::DibSection;
 using window_testing::ProcessMessages;
 
 namespace {
@@ -131,6 +134,73 @@ TEST_F(MdiBarTest, AnotherChildActivatedUnmergesThePreviousOneAndTheEventsTakeOv
   EXPECT_EQ(b.Menu->MergeData()->MergedWith, menu);
   manager->OnMenuMerge = nullptr;
   manager->OnMerge = nullptr;
+}
+
+TEST_F(MdiBarTest, TheMainMenuShowsTheMaximizedChildsButtonsAndTheyActOnTheChild) {
+  Child a = NewChild(L"Alpha");
+  manager->CheckMDIState();
+  TdxBarControl* window = menu->Control();
+  ASSERT_NE(window, nullptr);
+  EXPECT_FALSE(window->ShowsMDIButtons());
+  EXPECT_FALSE(window->HasCaptionButtonsArea());
+
+  ShowWindow(a.Form->Handle(), SW_MAXIMIZE);
+  ProcessMessages();
+  manager->CheckMDIState();
+  ProcessMessages();
+  ASSERT_TRUE(window->ShowsMDIButtons());
+  // The minimize command greyed in the child's system menu: its button is disabled.
+  EnableMenuItem(GetSystemMenu(a.Form->Handle(), FALSE), SC_MINIMIZE, MF_BYCOMMAND | MF_GRAYED);
+  EXPECT_FALSE(window->MDIButtonEnabled(0, MF_GRAYED | MF_DISABLED));
+  EXPECT_TRUE(window->MDIButtonEnabled(1, MF_GRAYED | MF_DISABLED));
+  const TRect r0 = window->MDIButtonRect(0), r1 = window->MDIButtonRect(1), r2 = window->MDIButtonRect(2);
+  EXPECT_EQ(r1.left, r0.right);
+  EXPECT_EQ(r2.left, r1.right + 2);
+  EXPECT_LE(r2.right, window->ClientWidth());
+  // Every link sits before the buttons.
+  for (int i = 0; i < menu->ItemLinks()->ShownLinkCount(); ++i)
+    EXPECT_LE(menu->ItemLinks()->ShownLinkAt(i)->ItemRect().right, r0.left);
+  DibSection client(window->ClientWidth(), window->ClientHeight());
+  window->Perform(WM_PAINT, reinterpret_cast<WPARAM>(client.DC()), 0);
+  auto centre = [](const TRect& R) { return TPoint{(R.left + R.right) / 2, (R.top + R.bottom) / 2}; };
+  EXPECT_EQ(client.Pixel(centre(r0).x, centre(r0).y), MDIButtonColor(0, 1));
+  EXPECT_EQ(client.Pixel(centre(r2).x, centre(r2).y), MDIButtonColor(2, 0));
+
+  // A disabled button ignores the press; a release off the pressed button sends nothing.
+  SendMessageW(window->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(centre(r0).x, centre(r0).y));
+  EXPECT_EQ(TdxBarControl::PressedMDIButton(), -1);
+  SendMessageW(window->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(centre(r1).x, centre(r1).y));
+  EXPECT_EQ(TdxBarControl::PressedMDIButton(), 1);
+  SendMessageW(window->Handle(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(2, 2));
+  SendMessageW(window->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+  EXPECT_EQ(TdxBarControl::PressedMDIButton(), -1);
+  EXPECT_TRUE(IsZoomed(a.Form->Handle()));
+  // Pressed and released on restore: the child is restored.
+  SendMessageW(window->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(centre(r1).x, centre(r1).y));
+  SendMessageW(window->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(centre(r1).x, centre(r1).y));
+  ProcessMessages();
+  EXPECT_FALSE(IsZoomed(a.Form->Handle()));
+  EXPECT_EQ(GetCapture(), nullptr);
+  manager->CheckMDIState();
+  EXPECT_FALSE(window->ShowsMDIButtons());
+}
+
+TEST_F(MdiBarTest, WithoutAMaximizedChildTheMainMenuShowsThePlainCloseButton) {
+  manager->SetShowCloseButton(true);
+  TdxBarControl* window = menu->Control();
+  window->SettingsChanged();
+  ProcessMessages();
+  ASSERT_TRUE(window->HasCaptionButtonsArea());
+  EXPECT_FALSE(window->ShowsMDIButtons());
+  int clicks = 0;
+  manager->OnCloseButtonClick = [&](TObject*) { ++clicks; };
+  const TRect close = window->MDIButtonRect(2);
+  EXPECT_EQ(close.right, window->ClientWidth());
+  const TPoint at{(close.left + close.right) / 2, (close.top + close.bottom) / 2};
+  SendMessageW(window->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
+  SendMessageW(window->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
+  EXPECT_EQ(clicks, 1);
+  manager->OnCloseButtonClick = nullptr;
 }
 
 }  // namespace
