@@ -2681,7 +2681,7 @@ TSize TdxBarControl::SizeForWidth(TdxBarDockingStyle Style, int Width) {
   TSize size{NaturalWidth(Style), NaturalHeight(Style)};
   TdxBarItemLinks* links = ItemLinks();
   if (!links) return size;
-  links->SetShownLimit(-1);
+  if (links->ShownLimit() != -1) links->SetShownLimit(-1);
   if (MeasureItems(false).empty()) return size;
   const int buttons = HasCaptionButtonsArea() ? MDIButtonsWidth() : 0;
   const int length = std::max(Width, int(size.cx)) - buttons - MarkExtent();
@@ -2698,9 +2698,9 @@ TSize TdxBarControl::SizeForWidth(TdxBarDockingStyle Style, int Width) {
     return fits;
   };
   TSize row{};
-  if (!links->UsesRecentItems() || OwningBarManager()->IsDesigning()) {
-    rowFit(row);
-  } else {
+  // Every link in one row needs no limit (the common case, measured once).
+  const bool allFit = rowFit(row);
+  if (!allFit && links->UsesRecentItems() && !OwningBarManager()->IsDesigning()) {
     // With recent items the toolbar shows as many links as fit; the others wait behind the mark.
     const int all = links->ShownLinkCount();
     TSize last{};
