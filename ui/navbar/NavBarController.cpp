@@ -150,6 +150,10 @@ void TdxNavBarController::CalcLinkHintRect(TdxNavBarItemLink* ALink, TRect& R) {
   CalcHintRect(ALink, R, navBar_->OnCalcLinkHintRect);
 }
 
+void TdxNavBarController::CalcNavigationPaneHintRect(TdxNavBarGroup* AGroup, TRect& R) {
+  CalcHintRect(AGroup, R, navBar_->OnCalcNavigationPaneOverflowPanelHintRect);
+}
+
 // ---- the drag object -------------------------------------------------------------------------------
 
 namespace {

@@ -552,6 +552,12 @@ void TdxNavBarViewInfo::ClearGroupInfos() {
   groupInfos_.clear();
 }
 
+TdxNavBarGroupViewInfo* TdxNavBarViewInfo::ExtractGroupInfo(int AIndex) {
+  TdxNavBarGroupViewInfo* info = groupInfos_.at(size_t(AIndex));
+  groupInfos_.erase(groupInfos_.begin() + AIndex);
+  return info;
+}
+
 void TdxNavBarViewInfo::CalculateBounds() {
   ClearRects();
   const TPoint origin = GroupsOrigin();

@@ -418,6 +418,8 @@ class TdxNavBarViewInfo : public TdxNavBarCustomViewInfo {
   TdxNavBarStyleItem* BarCustomStyle(int AIndex) const;
   void AddGroupInfo(TdxNavBarGroupViewInfo* AInfo) { groupInfos_.push_back(AInfo); }
   void ClearGroupInfos();
+  // Takes the group view info at AIndex out of the list; the caller frees it.
+  TdxNavBarGroupViewInfo* ExtractGroupInfo(int AIndex);
   // Default style helpers of the Assign...Defaults overrides.
   void ResetStyle(int AIndex);
   void CopyStyle(int ATarget, int ASource);
