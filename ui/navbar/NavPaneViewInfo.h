@@ -11,6 +11,7 @@
 
 #include "platform/framework/controls/Menus.h"
 #include "platform/framework/graphics/ImageList.h"
+#include "ui/navbar/NavBarAccessibility.h"
 #include "ui/navbar/NavBarOfficeViews.h"
 
 class TdxNavBarNavigationPaneViewInfo;
