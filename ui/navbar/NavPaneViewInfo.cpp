@@ -297,7 +297,12 @@ TPoint TdxNavBarPopupControlViewInfo::Origin() {
 
 int TdxNavBarPopupControlViewInfo::MaxHeight() {
   const TRect margins = Margins();
-  const int floor = margins.top + margins.bottom + ViewInfo()->ActiveGroupMinItemsHeight();
+  // The active group may have no view info here (a collapsed pane shows its button, or not even
+  // that): the base minimum of room for both scroll buttons holds then.
+  TdxNavBarNavigationPaneViewInfo* info = ViewInfo();
+  const int items = std::max(info->ActiveGroupMinItemsHeight(),
+                             2 * info->ScrollButtonHeight() + 3 * info->ScrollButtonVertIndent());
+  const int floor = margins.top + margins.bottom + items;
   return std::max(ViewInfo()->ClientHeight() - 2 * ViewInfo()->HeaderHeight(), floor);
 }
 
@@ -565,8 +570,8 @@ void TdxNavBarNavigationPaneViewInfo::FitGroups() {
   }
   panel->Grow(free);
   for (int i = firstButtonIndex_; i < GroupCount(); ++i) GroupAt(i)->Offset(0, free);
-  SplitterBounds = OffsetRectBy(SplitterBounds, 0, free);
-  overflow->Offset(free);
+  if (!RectIsAllZero(SplitterBounds)) SplitterBounds = OffsetRectBy(SplitterBounds, 0, free);
+  if (!RectIsAllZero(overflow->Bounds)) overflow->Offset(free);
   CalculateScrollButtonRects();
   CalculateSizeGrip();
 }
