@@ -508,13 +508,13 @@ void TdxCustomNavBar::GroupActivateTimerTick(TObject*) {
 void TdxCustomNavBar::CMDialogChar(TMessage& Message) {
   if (CanFocus()) {
     const Word key = Word(Message.WParam);
-    if (TdxNavBarGroupViewInfo* group = ViewInfo()->GroupByAccel(key)) {
-      DoGroupMouseUp(group->Group());
+    if (TdxNavBarGroup* group = ViewInfo()->GroupOfAccel(key)) {
+      DoGroupMouseUp(group);
       Message.Result = 1;
       return;
     }
-    if (TdxNavBarLinkViewInfo* link = ViewInfo()->LinkByAccel(key); link && link->Link()->CanSelect()) {
-      DoLinkMouseUp(link->Link());
+    if (TdxNavBarItemLink* link = ViewInfo()->LinkOfAccel(key); link && link->CanSelect()) {
+      DoLinkMouseUp(link);
       Message.Result = 1;
       return;
     }

@@ -1106,6 +1106,16 @@ TdxNavBarGroupViewInfo* TdxNavBarViewInfo::GroupByAccel(Word AKey) {
   return nullptr;
 }
 
+TdxNavBarGroup* TdxNavBarViewInfo::GroupOfAccel(Word AKey) {
+  TdxNavBarGroupViewInfo* info = GroupByAccel(AKey);
+  return info ? info->Group() : nullptr;
+}
+
+TdxNavBarItemLink* TdxNavBarViewInfo::LinkOfAccel(Word AKey) {
+  TdxNavBarLinkViewInfo* info = LinkByAccel(AKey);
+  return info ? info->Link() : nullptr;
+}
+
 TdxNavBarLinkViewInfo* TdxNavBarViewInfo::LinkByAccel(Word AKey) {
   TdxNavBarLinkViewInfo* result = nullptr;
   for (TdxNavBarGroupViewInfo* info : groupInfos_)

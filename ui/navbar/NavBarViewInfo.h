@@ -411,6 +411,9 @@ class TdxNavBarViewInfo : public TdxNavBarCustomViewInfo {
                                    TdxNavBarItemLink*& APrevious);
   virtual TdxNavBarGroupViewInfo* GroupByAccel(Word AKey);
   virtual TdxNavBarLinkViewInfo* LinkByAccel(Word AKey);
+  // The group and the link an accelerator key reaches (also parts without view infos in a view).
+  virtual TdxNavBarGroup* GroupOfAccel(Word AKey);
+  virtual TdxNavBarItemLink* LinkOfAccel(Word AKey);
 
  protected:
   TdxNavBarDefaultStyles* DefaultStyles() const;

@@ -64,22 +64,25 @@ void TdxNavBarOffice11NavPaneGroupButtonPainter::DrawButton(TcxCanvas* Canvas, c
 void DrawRotatedText(TcxCanvas* Canvas, TFont* Font, const String& Text, const TRect& R, TColor Color) {
   const TSize size = MeasureTextForFont(Font, Text);
   if (size.cx <= 0 || size.cy <= 0) return;
-  // Taller than wide: the text's extent runs down the strip.
+  // Taller than wide: the text's extent runs up the strip, read from the bottom.
   const TRect place = CenteredRect(R, size.cy, size.cx);
-  auto bitmap = std::make_unique<TcxCustomBitmap>(size.cy, size.cx);
-  BitBlt(bitmap->Canvas()->Handle(), 0, 0, size.cy, size.cx, Canvas->DCHandle(), place.left, place.top, SRCCOPY);
-  RotateBitmapPixels(bitmap.get(), 2, false);
-  TCanvas* canvas = bitmap->Canvas();
-  canvas->SetFont(Font);
-  canvas->Font()->SetColor(Color);
-  canvas->Brush()->SetStyle(bsClear);
-  RECT text{0, 0, bitmap->Width(), bitmap->Height()};
-  DrawTextW(canvas->Handle(), Text.c_str(), int(Text.size()), &text, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
-  RotateBitmapPixels(bitmap.get(), 1, false);
+  LOGFONTW logFont{};
+  GetObjectW(Font->Handle(), sizeof(logFont), &logFont);
+  logFont.lfEscapement = logFont.lfOrientation = 900;
+  HFONT rotated = CreateFontIndirectW(&logFont);
+  HDC dc = Canvas->DCHandle();
   Canvas->PushClipRegion();
   Canvas->ClipToRect(R);
-  BitBlt(Canvas->DCHandle(), place.left, place.top, bitmap->Width(), bitmap->Height(), bitmap->Canvas()->Handle(), 0, 0,
-         SRCCOPY);
+  HGDIOBJ old = SelectObject(dc, rotated);
+  const int mode = SetBkMode(dc, TRANSPARENT);
+  const COLORREF color = SetTextColor(dc, COLORREF(ColorToRGB(Color)));
+  const UINT align = SetTextAlign(dc, TA_LEFT | TA_TOP | TA_NOUPDATECP);
+  TextOutW(dc, place.left, place.bottom, Text.c_str(), int(Text.size()));
+  SetTextAlign(dc, align);
+  SetTextColor(dc, color);
+  SetBkMode(dc, mode);
+  SelectObject(dc, old);
+  DeleteObject(rotated);
   Canvas->PopClipRegion();
 }
 

@@ -25,7 +25,8 @@ class TdxNavBarOffice11NavPaneGroupButtonPainter : public TdxNavBarCustomButtonP
                   Byte Alpha2, int GradientMode, TColor BorderColor, int State) const override;
 };
 
-// Draws the text rotated by 90 degrees, centred in R, over what the canvas shows there.
+// Draws the text turned a quarter counter-clockwise (read from the bottom), centred in R and clipped
+// to it, over what the canvas shows there.
 void DrawRotatedText(TcxCanvas* Canvas, TFont* Font, const String& Text, const TRect& R, TColor Color);
 
 class TdxNavBarNavigationPanePainter : public TdxNavBarOffice3Painter {

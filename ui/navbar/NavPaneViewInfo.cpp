@@ -626,20 +626,22 @@ IdxNavBarAccessibilityHelper* TdxNavBarNavigationPaneViewInfo::AccessibilityHelp
   }
 }
 
-TdxNavBarGroupViewInfo* TdxNavBarNavigationPaneViewInfo::GroupByAccel(Word AKey) {
-  if (TdxNavBarGroupViewInfo* info = TdxNavBarOffice3ViewInfo::GroupByAccel(AKey)) return info;
+TdxNavBarGroup* TdxNavBarNavigationPaneViewInfo::GroupOfAccel(Word AKey) {
+  if (TdxNavBarGroup* group = TdxNavBarOffice3ViewInfo::GroupOfAccel(AKey)) return group;
   TdxCustomNavBar* bar = NavBar();
   if (!bar->OptionsView()->NavigationPane()->ShowOverflowPanel() || bar->IsCollapsed()) return nullptr;
-  for (int i = 0; i < OverflowItemCount(); ++i) {
-    TdxNavBarGroup* group = OverflowItem(i)->Group;
-    if (IsAccel(AKey, group->Caption())) return GroupViewInfoOf(group);
-  }
+  for (int i = 0; i < OverflowItemCount(); ++i)
+    if (IsAccel(AKey, OverflowItem(i)->Group->Caption())) return OverflowItem(i)->Group;
   return nullptr;
 }
 
-TdxNavBarLinkViewInfo* TdxNavBarNavigationPaneViewInfo::LinkByAccel(Word AKey) {
-  if (TdxNavBarLinkViewInfo* info = TdxNavBarOffice3ViewInfo::LinkByAccel(AKey)) return info;
-  // The strip's items have no link view infos; the controller asks the strip itself.
+TdxNavBarItemLink* TdxNavBarNavigationPaneViewInfo::LinkOfAccel(Word AKey) {
+  if (TdxNavBarItemLink* link = TdxNavBarOffice3ViewInfo::LinkOfAccel(AKey)) return link;
+  TdxNavBarItemPanelViewInfo* panel = ItemPanel();
+  for (int i = 0; i < panel->ItemCount(); ++i) {
+    TdxNavBarItemLink* link = panel->Item(i)->ItemLink;
+    if (link->Item() && IsAccel(AKey, link->Item()->Caption())) return link;
+  }
   return nullptr;
 }
 

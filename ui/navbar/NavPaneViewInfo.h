@@ -218,8 +218,9 @@ class TdxNavBarNavigationPaneViewInfo : public TdxNavBarOffice3ViewInfo {
   void RecreateInfos() override;
   void ClearRects() override;
   void CalculateScrollButtonRects() override;
-  TdxNavBarGroupViewInfo* GroupByAccel(Word AKey) override;
-  TdxNavBarLinkViewInfo* LinkByAccel(Word AKey) override;
+  // Also the overflow panel's groups (expanded) and the collapsed strip's links.
+  TdxNavBarGroup* GroupOfAccel(Word AKey) override;
+  TdxNavBarItemLink* LinkOfAccel(Word AKey) override;
   TdxNavBarGroupViewInfo* GroupAtItems(const TPoint& P) override;
   int DropTargetAt(const TPoint& P, TdxNavBarGroup*& AGroup, TdxNavBarItemLink*& ANext,
                    TdxNavBarItemLink*& APrevious) override;

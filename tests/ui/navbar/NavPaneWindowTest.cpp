@@ -305,7 +305,7 @@ TEST_F(NavPane, TheCollapsedStripIsTheHalfMixAndItsCaptionIsWrittenVertically) {
   EXPECT_TRUE(pane->HeaderTextBounds.right <= pane->HeaderSignBounds.left);
 }
 
-TEST_F(NavPane, RotatedTextComesFromATallBitmap) {
+TEST_F(NavPane, RotatedTextRunsUpTheStrip) {
   DibSection dib(30, 120);
   TCanvas canvas;
   canvas.SetHandle(dib.DC());
@@ -407,6 +407,13 @@ TEST_F(NavPane, AnOverflowIconActivatesItsGroupAndShowsItsState) {
   EXPECT_EQ(Controller()->PartState({nppOverflowItem, 1}), 3);
   EXPECT_EQ(Controller()->PaneHintText({nppOverflowItem, 1}), L"Group4");
   EXPECT_EQ(Controller()->PaneHintText({nppOverflowSign, -1}), L"Configure buttons");
+  // An overflow group's accelerator reaches it though it has no button.
+  bar->Groups()->GroupAt(2)->SetCaption(L"&Tasks");
+  bar->Update();
+  EXPECT_EQ(Pane()->GroupOfAccel('T'), bar->Groups()->GroupAt(2));
+  bar->SetTabStop(true);
+  EXPECT_EQ(bar->Perform(CM_DIALOGCHAR, 'T', 0), 1);
+  EXPECT_EQ(bar->ActiveGroupIndex(), 2);
 }
 
 TEST_F(NavPane, ThePopupShowsTheActiveGroupAndCopiesItsLinksBack) {
@@ -603,6 +610,10 @@ TEST_F(NavPane, KeysOnTheHeaderSignAndTheStripCollapseOpenAndClick) {
   ASSERT_EQ(strip->ChildCount(), 2 + 1);
   strip->NavBarChildAt(1)->Click(VK_RETURN);
   EXPECT_EQ(clicked, (std::vector<String>{L"Mail2"}));
+  // A strip link's accelerator reaches it.
+  mail->LinkAt(0)->Item()->SetCaption(L"&Inbox");
+  bar->Update();
+  EXPECT_EQ(Pane()->LinkOfAccel('I'), mail->LinkAt(0));
   int opened = 0;
   {
     ScopedModalDriver driver([&](const TModalLoop& loop) {
