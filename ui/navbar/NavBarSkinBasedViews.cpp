@@ -1,6 +1,7 @@
 #include "ui/navbar/NavBarSkinBasedViews.h"
 
 #include <functional>
+#include <vector>
 #include "ui/navbar/NavBar.h"
 #include "ui/navbar/NavBarGraphics.h"
 #include "ui/navbar/NavBarItems.h"
@@ -58,7 +59,7 @@ TdxNavBarSkinBasedPainterHelper::TdxNavBarSkinBasedPainterHelper(const String& A
 
 TdxNavBarSkinBasedPainterHelper::~TdxNavBarSkinBasedPainterHelper() {
   OnChanged = nullptr;
-  if (skinInfo_) skinInfo_->Free();
+  ReleaseSharedSkinInfo(skinInfo_);
 }
 
 void TdxNavBarSkinBasedPainterHelper::Changed() {
@@ -69,12 +70,58 @@ String TdxNavBarSkinBasedPainterHelper::SkinName() { return colorSchemeName_; }
 
 TdxSkinInfo* TdxNavBarSkinBasedPainterHelper::CreateSkinInfo(TdxSkin* Skin) { return new TdxNavBarSkinInfo(Skin); }
 
+// ---- skin infos shared by the helpers that name the same skin ------------------------------------
+
+namespace {
+
+struct SharedSkinInfo {
+  TClass HelperClass;
+  String SkinName;
+  TdxSkinInfo* Info;
+  int References;
+};
+
+std::vector<SharedSkinInfo>& SharedSkinInfos() {
+  static std::vector<SharedSkinInfo> infos;
+  return infos;
+}
+
+}  // namespace
+
+TdxSkinInfo* AcquireSharedSkinInfo(TClass AHelperClass, const String& ASkinName) {
+  for (SharedSkinInfo& shared : SharedSkinInfos())
+    if (shared.HelperClass == AHelperClass && shared.SkinName == ASkinName) {
+      ++shared.References;
+      return shared.Info;
+    }
+  return nullptr;
+}
+
+void ReleaseSharedSkinInfo(TdxSkinInfo*& AInfo) {
+  TdxSkinInfo* info = AInfo;
+  AInfo = nullptr;
+  if (!info) return;
+  std::vector<SharedSkinInfo>& infos = SharedSkinInfos();
+  for (auto it = infos.begin(); it != infos.end(); ++it)
+    if (it->Info == info) {
+      if (--it->References > 0) return;
+      infos.erase(it);
+      break;
+    }
+  info->Free();
+}
+
+int SharedSkinInfoCount() { return int(SharedSkinInfos().size()); }
+
 bool TdxNavBarSkinBasedPainterHelper::GetSkinInfo(TdxSkinInfo*& AInfo) {
+  if (!skinInfo_ && !loadFailed_ && GdiPlusAvailable())
+    skinInfo_ = AcquireSharedSkinInfo(ClassType(), SkinName());
   if (!skinInfo_ && !loadFailed_ && GdiPlusAvailable()) {
     TdxNavBarSkin* skin = new TdxNavBarSkin(SkinName());
     try {
       skin->LoadFromResource(GetModuleHandleW(nullptr));
       skinInfo_ = CreateSkinInfo(skin);
+      SharedSkinInfos().push_back({ClassType(), SkinName(), skinInfo_, 1});
     } catch (...) {
       // Drawing never reports: the views draw without skin until the scheme changes.
       if (!skinInfo_) skin->Free();
@@ -95,11 +142,7 @@ bool TdxNavBarSkinBasedPainterHelper::HasSkin() { return SkinInfo() != nullptr; 
 
 void TdxNavBarSkinBasedPainterHelper::ApplyColorScheme(const String& Name) {
   if (Name == colorSchemeName_) return;
-  if (skinInfo_) {
-    TdxSkinInfo* info = skinInfo_;
-    skinInfo_ = nullptr;
-    info->Free();
-  }
+  ReleaseSharedSkinInfo(skinInfo_);
   loadFailed_ = false;
   colorSchemeName_ = Name;
   Changed();

@@ -48,6 +48,13 @@ class IdxNavBarColorSchemes : public virtual IInterface {
 class TdxNavBarSkinBasedPainterHelper;
 using TdxNavBarSkinBasedPainterHelperClass = TdxNavBarSkinBasedPainterHelper* (*)(const String& ColorSchemeName);
 
+// Skin infos are shared by the helpers of one class that name the same skin (the main window's
+// three bars load one skin per scheme switch): the first loads it, the last one releasing it frees
+// it. Acquire answers null when no helper holds that skin.
+TdxSkinInfo* AcquireSharedSkinInfo(TClass AHelperClass, const String& ASkinName);
+void ReleaseSharedSkinInfo(TdxSkinInfo*& AInfo);
+int SharedSkinInfoCount();
+
 class TdxNavBarSkinBasedPainterHelper : public TcxIUnknownObject, public IdxNavBarColorSchemes {
   DECLARE_CLASS(TdxNavBarSkinBasedPainterHelper, TcxIUnknownObject)
  public:
@@ -62,7 +69,7 @@ class TdxNavBarSkinBasedPainterHelper : public TcxIUnknownObject, public IdxNavB
   virtual int SchemeCount() { return 0; }
   virtual String SchemeName(int) { return String(); }
   virtual TdxSkinInfo* CreateSkinInfo(TdxSkin* Skin);
-  // Loads the skin on first use (with GDI+). A skin that cannot be loaded (no resource, a damaged
+  // Loads the skin on first use (with GDI+), or shares the one another helper of its class holds. A skin that cannot be loaded (no resource, a damaged
   // stream, a wrong property) is freed and remembered as failed for this scheme name until the
   // scheme changes, so drawing never raises and never retries at every paint.
   bool GetSkinInfo(TdxSkinInfo*& AInfo);

@@ -794,15 +794,26 @@ TEST_F(MainWindowPane, TheQuickBarHostsBothInnerBarsAndTakesTheBrandScheme) {
   SendMouse(edit->Handle(), WM_LBUTTONDOWN, (r.left + r.right) / 2, (r.top + r.bottom) / 2, MK_LBUTTON);
   SendMouse(edit->Handle(), WM_LBUTTONUP, (r.left + r.right) / 2, (r.top + r.bottom) / 2);
   EXPECT_EQ(executed, (std::vector<String>{L"Files 2"}));
-  // The brand's scheme reaches all three bars through their view styles.
+  // The brand's scheme reaches all three bars through their view styles; their helpers (one class)
+  // share one skin.
+  const int loads = NavBarSkinLoadCount();
   for (TdxNavBar* bar : {quick, favorites, edit}) {
     IdxNavBarColorSchemes* schemes = Supports<IdxNavBarColorSchemes>(bar->ViewStyle());
     ASSERT_NE(schemes, nullptr);
     schemes->ApplyColorScheme(L"Black");
     EXPECT_EQ(schemes->GetColorSchemeName(), L"Black");
   }
-  quick->Update();
+  for (TdxNavBar* bar : {quick, favorites, edit}) bar->Update();
   EXPECT_TRUE(static_cast<TdxNavBarOffice12NavPanePainter*>(quick->Painter())->HasSkin());
+  auto* favoritesPainter = static_cast<TdxNavBarOffice12ExplorerBarPainter*>(favorites->Painter());
+  auto* editPainter = static_cast<TdxNavBarOffice12ExplorerBarPainter*>(edit->Painter());
+  EXPECT_EQ(favoritesPainter->Helper()->SkinInfo(), editPainter->Helper()->SkinInfo());
+  EXPECT_EQ(NavBarSkinLoadCount(), loads + 1);
+  // One bar leaving the scheme keeps the other's skin.
+  favoritesPainter->SetColorSchemeName(L"Silver");
+  EXPECT_TRUE(editPainter->HasSkin());
+  EXPECT_NE(editPainter->Helper()->GroupClientElement(), nullptr);
+  edit->Update();
   // The accelerators of the group captions switch the active group.
   quick->SetActiveGroupIndex(0);
   quick->Update();

@@ -177,8 +177,10 @@ void TdxPNGImage::DrawOnGraphics(GpGraphics* Graphics, const TRect& Dest, const 
 }
 
 namespace {
-// At most this many scaled copies per image (an element drawn at a few sizes and states).
-constexpr size_t kMaxScaledCopies = 12;
+// At most this many scaled copies per image and this many pixels in them (an element drawn at the
+// sizes of a few bars' groups and states; the oldest used goes first).
+constexpr size_t kMaxScaledCopies = 32;
+constexpr Int64 kMaxScaledPixels = 4 << 20;
 }  // namespace
 
 void TdxPNGImage::ClearScaledCopies() {
@@ -230,7 +232,10 @@ bool TdxPNGImage::DrawScaledCopy(GpGraphics* Graphics, const TRect& Dest, const 
   } else {
     copy = {Source, width, height, Interpolation, MakeScaledCopy(Source, width, height, Interpolation)};
     if (!copy.Bitmap) return false;
-    if (scaledCopies_.size() >= kMaxScaledCopies) {
+    Int64 pixels = Int64(width) * height;
+    for (const ScaledCopy& kept : scaledCopies_) pixels += Int64(kept.Width) * kept.Height;
+    while (!scaledCopies_.empty() && (scaledCopies_.size() >= kMaxScaledCopies || pixels > kMaxScaledPixels)) {
+      pixels -= Int64(scaledCopies_.front().Width) * scaledCopies_.front().Height;
       DeleteObject(scaledCopies_.front().Bitmap);
       scaledCopies_.erase(scaledCopies_.begin());
     }
