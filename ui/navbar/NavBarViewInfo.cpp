@@ -552,6 +552,23 @@ void TdxNavBarViewInfo::ClearGroupInfos() {
   groupInfos_.clear();
 }
 
+void TdxNavBarViewInfo::AssignNavPaneColorSetDefault(int AIndex) {
+  TdxNavBarDefaultStyle* style = DefaultStyle(AIndex);
+  style->ResetValues();
+  const bool window = AIndex == dsBackground || AIndex == dsGroupBackground;
+  SetBackColors(style, window ? clWindow : clNone);
+  if (AIndex == dsNavigationPaneHeader) {
+    style->Font()->SetColor(clNone);
+    style->Font()->SetName(L"Arial");
+    style->Font()->SetSize(11);
+  }
+  if (AIndex == dsGroupHeader || AIndex == dsNavigationPaneHeader) {
+    TFontStyles bold = style->Font()->Style();
+    bold.Include(fsBold);
+    style->Font()->SetStyle(bold);
+  }
+}
+
 TdxNavBarGroupViewInfo* TdxNavBarViewInfo::ExtractGroupInfo(int AIndex) {
   TdxNavBarGroupViewInfo* info = groupInfos_.at(size_t(AIndex));
   groupInfos_.erase(groupInfos_.begin() + AIndex);

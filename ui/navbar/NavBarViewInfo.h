@@ -427,6 +427,9 @@ class TdxNavBarViewInfo : public TdxNavBarCustomViewInfo {
   void ResetStyle(int AIndex);
   void CopyStyle(int ATarget, int ASource);
   static void SetBackColors(TdxNavBarBaseStyle* Style, TColor Color);
+  // The defaults the navigation-pane colour set fills in (the Office11 explorer bar and the
+  // navigation pane): Background, Button, GroupBackground, GroupHeader and NavigationPaneHeader.
+  void AssignNavPaneColorSetDefault(int AIndex);
   void SetScrollRects(const TRect& ATop, const TRect& ABottom) {
     topScrollRect_ = ATop;
     bottomScrollRect_ = ABottom;

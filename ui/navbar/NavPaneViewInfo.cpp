@@ -30,12 +30,6 @@ TRect CenteredIn(const TRect& Area, int Width, int Height) {
   return {left, top, left + Width, top + Height};
 }
 
-void SetFontBold(TFont* Font) {
-  TFontStyles style = Font->Style();
-  style.Include(fsBold);
-  Font->SetStyle(style);
-}
-
 bool ListHolds(TCustomImageList* List, int Index) { return List && Index >= 0 && Index < List->Count(); }
 
 void AttachToRoot(TdxCustomNavBar* Bar, IdxNavBarAccessibilityHelper* Helper) {
@@ -668,27 +662,13 @@ int TdxNavBarNavigationPaneViewInfo::DropTargetAt(const TPoint& P, TdxNavBarGrou
 
 // ---- default styles ------------------------------------------------------------------------------------
 
-void TdxNavBarNavigationPaneViewInfo::AssignBackgroundDefaults() {
-  ResetStyle(dsBackground);
-  SetBackColors(DefaultStyle(dsBackground), clWindow);
-}
+void TdxNavBarNavigationPaneViewInfo::AssignBackgroundDefaults() { AssignNavPaneColorSetDefault(dsBackground); }
 
-void TdxNavBarNavigationPaneViewInfo::AssignButtonDefaults() {
-  ResetStyle(dsButton);
-  SetBackColors(DefaultStyle(dsButton), clNone);
-}
+void TdxNavBarNavigationPaneViewInfo::AssignButtonDefaults() { AssignNavPaneColorSetDefault(dsButton); }
 
-void TdxNavBarNavigationPaneViewInfo::AssignGroupBackgroundDefaults() {
-  ResetStyle(dsGroupBackground);
-  SetBackColors(DefaultStyle(dsGroupBackground), clWindow);
-}
+void TdxNavBarNavigationPaneViewInfo::AssignGroupBackgroundDefaults() { AssignNavPaneColorSetDefault(dsGroupBackground); }
 
-void TdxNavBarNavigationPaneViewInfo::AssignGroupHeaderDefaults() {
-  TdxNavBarDefaultStyle* style = DefaultStyle(dsGroupHeader);
-  style->ResetValues();
-  SetBackColors(style, clNone);
-  SetFontBold(style->Font());
-}
+void TdxNavBarNavigationPaneViewInfo::AssignGroupHeaderDefaults() { AssignNavPaneColorSetDefault(dsGroupHeader); }
 
 void TdxNavBarNavigationPaneViewInfo::AssignItemDefaults() {
   TdxNavBarDefaultStyle* style = DefaultStyle(dsItem);
@@ -702,15 +682,7 @@ void TdxNavBarNavigationPaneViewInfo::AssignItemDisabledDefaults() {
   DefaultStyle(dsItemDisabled)->Font()->SetColor(clGrayText);
 }
 
-void TdxNavBarNavigationPaneViewInfo::AssignNavigationPaneHeaderDefaults() {
-  TdxNavBarDefaultStyle* style = DefaultStyle(dsNavigationPaneHeader);
-  style->ResetValues();
-  SetBackColors(style, clNone);
-  style->Font()->SetColor(clNone);
-  style->Font()->SetName(L"Arial");
-  style->Font()->SetSize(11);
-  SetFontBold(style->Font());
-}
+void TdxNavBarNavigationPaneViewInfo::AssignNavigationPaneHeaderDefaults() { AssignNavPaneColorSetDefault(dsNavigationPaneHeader); }
 
 // ---- colours: clNone becomes the navigation-pane colour set ------------------------------------------
 
