@@ -96,8 +96,9 @@ void TdxNavBarNavigationPaneController::MouseMove(TShiftState Shift, const TPoin
     } else if (bar->CanShowFewerGroups() && pane->IsBelowGrowThreshold(P)) {
       bar->ShowFewerGroups();
     }
-    // The next move measures from where the splitter is now.
-    if (bar->UpdateLock() == 0 && bar->HandleAllocated()) bar->Update();
+    // The next move measures from where the splitter is now: lay out at once rather than wait for a
+    // paint (which a covered window may not get before the next move).
+    bar->Painter()->PrepareToPaint();
     return;
   }
   TdxNavBarNavigationBarController::MouseMove(Shift, P);
