@@ -14,6 +14,7 @@
 #include "ui/skins/paint/DrawingRoutines.h"
 #include "ui/skins/paint/SkinPainting.h"
 #include "ui/skins/windows/MenuWnd.h"
+#include "ui/skins/windows/SkinProvider.h"
 #include "ui/skins/windows/SubclassTable.h"
 
 DEFINE_CLASS(TacSystemMenu)
@@ -869,6 +870,13 @@ TacProvider::~TacProvider() {
   DialogWnd = nullptr;
 }
 
+void TacProvider::SkinForm(TCustomForm* form) {
+  DialogHandle = form->Handle();
+  auto* made = NewObject<TsSkinProvider>(form);
+  made->MakeSkinMenu = false;
+  FormProvider = made;
+}
+
 bool TacProvider::InitDialog(HWND window) {
   DialogHandle = window;
   TsSkinManager* manager = DefaultManager;
@@ -993,9 +1001,12 @@ bool SkinDialog(HWND window) {
       provider->Free();
       return false;
     }
-    case TacDialogChoice::Form:
-      // Framework forms are skinned by their own form provider, which this library does not place yet.
-      return false;
+    case TacDialogChoice::Form: {
+      auto* provider = new TacProvider(form);
+      providers.push_back(provider);
+      provider->SkinForm(form);
+      return true;
+    }
     default:
       return false;
   }

@@ -162,6 +162,8 @@ class TacProvider : public TComponent {
  public:
   explicit TacProvider(TComponent* owner);
   ~TacProvider() override;
+  // Gives a framework form its own form provider.
+  void SkinForm(TCustomForm* form);
   // Skins a system dialog: its object and its children's; false when it cannot be skinned.
   bool InitDialog(HWND window);
   // Gives every child (depth first, children of a child before it) its object; false when one refuses.

@@ -75,6 +75,7 @@ class DialogSkin : public testing::Test {
   void SetUp() override {
     manager = NewInternalManager(L"c:\\nowhere");
     manager->SetSkinName(L"Harbour Blue (internal)");
+    manager->SetSkinningRules({srStdDialogs});
     ASSERT_TRUE(manager->SkinData().Active);
     ASSERT_TRUE(manager->HookInstalled());
   }
@@ -362,6 +363,7 @@ TEST(DialogRegion, TheRegionLeavesOutTheBorderMasksCornerRuns) {
   skin.WriteFolder(Narrow(dir) + "/Dialogs");
   ManagerPtr m = NewManager(dir);
   m->SetSkinName(L"Dialogs");
+  m->SetSkinningRules({srStdDialogs});
   ASSERT_TRUE(m->SkinData().Active);
   TDialogTemplate t(kSizingDialog, 0, 160, 90, L"Region");
   HWND dialog = CreateDialogIndirectParamW(GetModuleHandleW(nullptr), t.Get(), nullptr, &PlainDialogProc, 0);
