@@ -33,20 +33,13 @@ String Lower(String text) {
   return text;
 }
 
-String DialogText(HWND window) {
-  const int length = GetWindowTextLengthW(window);
-  if (length <= 0) return String();
-  String text(static_cast<size_t>(length) + 1, L'\0');
-  const int got = GetWindowTextW(window, text.data(), length + 1);
-  text.resize(static_cast<size_t>(std::max(got, 0)));
-  return text;
-}
-
 bool AnswersSkinned(HWND window) { return SendSkinCommand(window, scIsSkinned, nullptr) == 1; }
 
 void DropProvider(TacProvider* provider) {
   providers.erase(std::remove(providers.begin(), providers.end(), provider), providers.end());
 }
+
+}  // namespace
 
 const TsMaskData* MaskAt(TsSkinManager* manager, int index) {
   if (!manager || !manager->IsValidMaskIndex(index)) return nullptr;
@@ -57,7 +50,56 @@ int GlobalMask(TsSkinManager* manager, const String& property) {
   return manager->GetMaskIndex(manager->GetSkinIndex(L"GLOBALINFO"), L"GLOBALINFO", property);
 }
 
-}  // namespace
+TsButtonPlace* ButtonOfCode(int code, TsButtonPlace& min, TsButtonPlace& max, TsButtonPlace& close,
+                            TsButtonPlace& help) {
+  switch (code) {
+    case HTMINBUTTON:
+      return &min;
+    case HTMAXBUTTON:
+      return &max;
+    case HTCLOSE:
+      return &close;
+    case HTHELP:
+      return &help;
+    default:
+      return nullptr;
+  }
+}
+
+std::vector<TRect> SkinRegionRects(TsSkinManager* manager, int sectionIndex, const String& section,
+                                   const String& titleSection, int width, int height) {
+  std::vector<TRect> rects;
+  if (const TsMaskData* border = MaskAt(manager, manager->GetMaskIndex(sectionIndex, section, L"BORDERSMASK"))) {
+    AddCornerRects(rects, width, *border, false, 0);
+    const int bottom = border->WB > 0 ? border->WB : MaskFrame(*border).Height / 3;
+    AddCornerRects(rects, width, *border, true, height - bottom);
+  }
+  if (!titleSection.empty()) {
+    const int title = manager->GetSkinIndex(titleSection);
+    if (const TsMaskData* border = MaskAt(manager, manager->GetMaskIndex(title, titleSection, L"BORDERSMASK")))
+      AddCornerRects(rects, width, *border, false, 0);
+  }
+  return rects;
+}
+
+HRGN RegionWithout(int width, int height, const std::vector<TRect>& rects) {
+  HRGN region = CreateRectRgn(0, 0, width, height);
+  for (const TRect& r : rects) {
+    HRGN cut = CreateRectRgn(r.left, r.top, r.right, r.bottom);
+    CombineRgn(region, region, cut, RGN_DIFF);
+    DeleteObject(cut);
+  }
+  return region;
+}
+
+TMenuItem* AddSystemMenuItem(TPopupMenu* menu, const String& name, int captionId, std::function<void()> click) {
+  auto* item = new TMenuItem(menu);
+  item->SetName(name);
+  item->SetCaption(captionId ? LoadStr(captionId) : String(L"-"));
+  if (click) item->OnClick = [click](TObject*) { click(); };
+  menu->Items()->Add(item);
+  return item;
+}
 
 // ---- geometry -----------------------------------------------------------------------------------------
 
@@ -111,24 +153,17 @@ TacSystemMenu::TacSystemMenu(TComponent* owner, TacDialogWnd* dialog) : TPopupMe
   ItemSize = AddItem(L"miSize", kStrSize, SC_SIZE);
   ItemMinimize = AddItem(L"miMinimize", kStrMinimize, SC_MINIMIZE);
   ItemMaximize = AddItem(L"miMaximize", kStrMaximize, SC_MAXIMIZE);
-  auto* separator = new TMenuItem(this);
-  separator->SetCaption(L"-");
-  Items()->Add(separator);
+  AddSystemMenuItem(this, String(), 0, nullptr);
   ItemClose = AddItem(L"miClose", kStrClose, SC_CLOSE);
   ItemClose->SetShortCut(static_cast<TShortCut>(scAlt | VK_F4));
 }
 
 TMenuItem* TacSystemMenu::AddItem(const String& name, int captionId, WPARAM command) {
-  auto* item = new TMenuItem(this);
-  item->SetName(name);
-  item->SetCaption(LoadStr(captionId));
-  item->OnClick = [this, command](TObject*) {
+  return AddSystemMenuItem(this, name, captionId, [this, command] {
     if (!Dialog || !IsWindow(Dialog->Handle)) return;
     SendMessageW(Dialog->Handle, WM_SYSCOMMAND, command, 0);
-    if ((command == SC_RESTORE || command == SC_MAXIMIZE) && Dialog) UpdateItems();
-  };
-  Items()->Add(item);
-  return item;
+    if (command == SC_RESTORE || command == SC_MAXIMIZE) UpdateItems();
+  });
 }
 
 void TacSystemMenu::UpdateItems() {
@@ -250,18 +285,7 @@ TPoint TacDialogWnd::ClientOffset() const {
 }
 
 TsButtonPlace* TacDialogWnd::Button(int code) {
-  switch (code) {
-    case HTMINBUTTON:
-      return &MinButton;
-    case HTMAXBUTTON:
-      return &MaxButton;
-    case HTCLOSE:
-      return &CloseButton;
-    case HTHELP:
-      return &HelpButton;
-    default:
-      return nullptr;
-  }
+  return ButtonOfCode(code, MinButton, MaxButton, CloseButton, HelpButton);
 }
 
 void TacDialogWnd::DrawButton(TBitmap* cache, TsButtonPlace& button, int code) {
@@ -359,7 +383,7 @@ void TacDialogWnd::PrepareCache() {
     // The caption text, shortened with "..." to the room left by the icon and the buttons.
     const int iconWidth = Icon ? iconSize : 0;
     TRect textRect(iconWidth + Metrics.FrameWidth + 4, Metrics.FrameHeight, WndSize.cx - buttonsWidth - 6, band);
-    const String text = DialogText(Handle);
+    const String text = WindowText(Handle);
     if (!text.empty() && textRect.right > textRect.left && title >= 0) {
       HGDIOBJ oldFont = CaptionFont ? SelectObject(cache->Canvas()->Handle(), CaptionFont) : nullptr;
       if (CaptionFont) cache->Canvas()->Font()->SetHandle(CaptionFont);
@@ -377,24 +401,9 @@ void TacDialogWnd::PrepareCache() {
 bool TacDialogWnd::ApplyRegion() {
   if (BorderKind == 2) return false;
   if (SendMessageW(Handle, kMsgKeepRegion, kKeepRegionParam, 0) == static_cast<LRESULT>(kKeepRegionParam)) return false;
-  RegionRects.clear();
-  if (const TsMaskData* border =
-          MaskAt(SkinManager, SkinManager->GetMaskIndex(SkinData->SkinIndex, SkinData->SkinSection(), L"BORDERSMASK"))) {
-    AddCornerRects(RegionRects, WndSize.cx, *border, false, 0);
-    const int bottom = border->WB > 0 ? border->WB : MaskFrame(*border).Height / 3;
-    AddCornerRects(RegionRects, WndSize.cx, *border, true, WndSize.cy - bottom);
-  }
-  if (Metrics.CaptionHeight > 0) {
-    const int title = SkinManager->GetSkinIndex(L"FORMTITLE");
-    if (const TsMaskData* border = MaskAt(SkinManager, SkinManager->GetMaskIndex(title, L"FORMTITLE", L"BORDERSMASK")))
-      AddCornerRects(RegionRects, WndSize.cx, *border, false, 0);
-  }
-  HRGN region = CreateRectRgn(0, 0, WndSize.cx, WndSize.cy);
-  for (const TRect& r : RegionRects) {
-    HRGN cut = CreateRectRgn(r.left, r.top, r.right, r.bottom);
-    CombineRgn(region, region, cut, RGN_DIFF);
-    DeleteObject(cut);
-  }
+  RegionRects = SkinRegionRects(SkinManager, SkinData->SkinIndex, SkinData->SkinSection(),
+                                Metrics.CaptionHeight > 0 ? String(L"FORMTITLE") : String(), WndSize.cx, WndSize.cy);
+  HRGN region = RegionWithout(WndSize.cx, WndSize.cy, RegionRects);
   settingRegion = true;
   SetWindowRgn(Handle, region, TRUE);  // the window owns the region now
   settingRegion = false;
@@ -676,7 +685,7 @@ void TacDialogWnd::ProcessMessage(TMessage& message) {
     case WM_NCPAINT: {
       if (!IsWindowVisible(Handle)) break;
       UpdateGeometry(Handle, ParentHandle, WindowRect, ParentRect, WindowSize, ParentOffset);
-      Caption = DialogText(Handle);
+      Caption = WindowText(Handle);
       if (Provider) Provider->SubclassChildren(Handle);
       PrepareCache();
       if (RegionPending && !settingRegion && (BorderKind != 2 || (Style & WS_THICKFRAME))) {

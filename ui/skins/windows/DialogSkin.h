@@ -8,6 +8,7 @@
 // TacDialogWnd paints the frame, title bar, caption buttons and background from the skin, and its
 // children get the subclass objects of the dialog table.
 
+#include <functional>
 #include <vector>
 
 #include "platform/framework/controls/Menus.h"
@@ -63,6 +64,22 @@ struct TsButtonPlace {
 // The size of a caption button drawn with that mask (21 x 21 without one); an image count of 0
 // reads as one frame.
 TSize CaptionButtonSize(TsSkinManager* manager, int maskIndex);
+
+// The skin's mask of that index, or none.
+const TsMaskData* MaskAt(TsSkinManager* manager, int index);
+// The index of a mask of the skin's "GLOBALINFO" section, or -1.
+int GlobalMask(TsSkinManager* manager, const String& property);
+// The caption button of a hit code (HTMINBUTTON, HTMAXBUTTON, HTCLOSE, HTHELP), or none.
+TsButtonPlace* ButtonOfCode(int code, TsButtonPlace& min, TsButtonPlace& max, TsButtonPlace& close,
+                            TsButtonPlace& help);
+// The rectangles the transparent corner runs of the section's "BORDERSMASK" (top and bottom) and
+// of the title section's (top; none when empty) cut out of a window of that size.
+std::vector<TRect> SkinRegionRects(TsSkinManager* manager, int sectionIndex, const String& section,
+                                   const String& titleSection, int width, int height);
+// The rectangle (0, 0, Width, Height) without the rectangles; the caller owns it.
+HRGN RegionWithout(int width, int height, const std::vector<TRect>& rects);
+// A system menu item named Name with the string-table caption (0: a separator), added last.
+TMenuItem* AddSystemMenuItem(TPopupMenu* menu, const String& name, int captionId, std::function<void()> click);
 
 // ---- the system menu of a skinned dialog ------------------------------------------------------------
 

@@ -18,15 +18,6 @@ bool pressedFlag = false;
 
 bool IsDestroying(TComponent* component) { return component->ComponentState().Contains(csDestroying); }
 
-const TsMaskData* MaskAt(TsSkinManager* manager, int index) {
-  if (!manager || !manager->IsValidMaskIndex(index)) return nullptr;
-  return &manager->Masks()[static_cast<size_t>(index)];
-}
-
-int GlobalMask(TsSkinManager* m, const String& property) {
-  return m->GetMaskIndex(m->GetSkinIndex(L"GLOBALINFO"), L"GLOBALINFO", property);
-}
-
 TsSkinProvider* FirstProviderOf(TCustomForm* form, const TsSkinProvider* except) {
   for (int i = 0; i < form->ComponentCount(); ++i)
     if (auto* p = dynamic_cast<TsSkinProvider*>(form->Components(i)); p && p != except) return p;
@@ -139,17 +130,7 @@ TacFormFacts TsSkinProvider::Facts() const {
   return f;
 }
 
-TacCaptionFacts TsSkinProvider::CaptionFacts() const {
-  TacCaptionFacts c;
-  if (!form_) return c;
-  c.BorderStyle = form_->BorderStyle();
-  c.WindowState = form_->WindowState();
-  c.BorderIcons = form_->BorderIcons();
-  c.Iconic = form_->HandleAllocated() && IsIconic(form_->Handle());
-  c.MDIChild = form_->FormStyle() == fsMDIChild;
-  c.SystemMenuShown = SystemMenuShown;
-  return c;
-}
+TacCaptionFacts TsSkinProvider::CaptionFacts() const { return CaptionFactsOf(form_, SystemMenuShown); }
 
 int TsSkinProvider::CaptionAndFrameHeight() {
   const TacFormFacts f = Facts();
@@ -258,18 +239,7 @@ TacButtonStrip TsSkinProvider::Strip() const {
 }
 
 TsButtonPlace* TsSkinProvider::Button(int code) {
-  switch (code) {
-    case HTMINBUTTON:
-      return &MinButton;
-    case HTMAXBUTTON:
-      return &MaxButton;
-    case HTCLOSE:
-      return &CloseButton;
-    case HTHELP:
-      return &HelpButton;
-    default:
-      return nullptr;
-  }
+  return ButtonOfCode(code, MinButton, MaxButton, CloseButton, HelpButton);
 }
 
 void TsSkinProvider::DrawButton(TBitmap* cache, TsButtonPlace& button, int code) {
@@ -441,18 +411,9 @@ void TsSkinProvider::PaintClient(HDC dc) {
 }
 
 void TsSkinProvider::BuildRegion() {
-  RegionRects.clear();
-  TsSkinManager* m = Manager();
   const TacFormFacts f = Facts();
-  if (const TsMaskData* border =
-          MaskAt(m, m->GetMaskIndex(skinData_->SkinIndex, skinData_->SkinSection(), L"BORDERSMASK"))) {
-    AddCornerRects(RegionRects, f.FormWidth, *border, false, 0);
-    const int bottom = border->WB > 0 ? border->WB : MaskFrame(*border).Height / 3;
-    AddCornerRects(RegionRects, f.FormWidth, *border, true, f.WindowHeight - bottom);
-  }
-  const String title = TitleSection();
-  if (const TsMaskData* border = MaskAt(m, m->GetMaskIndex(m->GetSkinIndex(title), title, L"BORDERSMASK")))
-    AddCornerRects(RegionRects, f.FormWidth, *border, false, 0);
+  RegionRects = SkinRegionRects(Manager(), skinData_->SkinIndex, skinData_->SkinSection(), TitleSection(), f.FormWidth,
+                                f.WindowHeight);
 }
 
 bool TsSkinProvider::ApplyRegion(bool redraw) {
@@ -461,12 +422,7 @@ bool TsSkinProvider::ApplyRegion(bool redraw) {
   HWND h = form_->Handle();
   if (!PaintedOnce && SendMessageW(h, kMsgFrameRepaint, kMsgFrameRepaintTag, 0) == static_cast<LRESULT>(kMsgFrameRepaintTag))
     return false;
-  HRGN region = CreateRectRgn(0, 0, f.FormWidth, f.WindowHeight);
-  for (const TRect& r : RegionRects) {
-    HRGN cut = CreateRectRgn(r.left, r.top, r.right, r.bottom);
-    CombineRgn(region, region, cut, RGN_DIFF);
-    DeleteObject(cut);
-  }
+  HRGN region = RegionWithout(f.FormWidth, f.WindowHeight, RegionRects);
   settingRegion_ = true;
   SetWindowRgn(h, region, redraw);
   settingRegion_ = false;

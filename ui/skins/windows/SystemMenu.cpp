@@ -74,18 +74,13 @@ TsSystemMenu::TsSystemMenu(TComponent* owner, TCustomForm* form) : TPopupMenu(ow
   ItemSize = AddItem(L"ItemSize", kStrSize, SC_SIZE);
   ItemMinimize = AddItem(L"ItemMinimize", kStrMinimize, SC_MINIMIZE);
   ItemMaximize = AddItem(L"ItemMaximize", kStrMaximize, SC_MAXIMIZE);
-  auto* separator = new TMenuItem(this);
-  separator->SetCaption(L"-");
-  Items()->Add(separator);
+  AddSystemMenuItem(this, String(), 0, nullptr);
   ItemClose = AddItem(L"ItemClose", kStrClose, SC_CLOSE);
   ItemClose->SetShortCut(static_cast<TShortCut>(scAlt | VK_F4));
 }
 
 TMenuItem* TsSystemMenu::AddItem(const String& name, int captionId, WPARAM command) {
-  auto* item = new TMenuItem(this);
-  item->SetName(name);
-  item->SetCaption(LoadStr(captionId));
-  item->OnClick = [this, command](TObject*) {
+  return AddSystemMenuItem(this, name, captionId, [this, command] {
     if (!Form || !Form->HandleAllocated()) return;
     if (command == SC_MINIMIZE && Application && Application->MainForm() == Form) {
       Application->Minimize();
@@ -95,26 +90,25 @@ TMenuItem* TsSystemMenu::AddItem(const String& name, int captionId, WPARAM comma
     if (command == SC_MAXIMIZE && Form->FormStyle() != fsMDIChild) Form->SetWindowState(wsMaximized);
     SendMessageW(Form->Handle(), WM_SYSCOMMAND, command, 0);
     if (command == SC_RESTORE || command == SC_MAXIMIZE) UpdateItems();
-  };
-  Items()->Add(item);
-  return item;
+  });
 }
 
-TacCaptionFacts TsSystemMenu::Facts() const {
+TacCaptionFacts CaptionFactsOf(TCustomForm* form, bool systemMenuShown) {
   TacCaptionFacts f;
-  f.BorderStyle = Form->BorderStyle();
-  f.WindowState = Form->WindowState();
-  f.BorderIcons = Form->BorderIcons();
-  f.Iconic = Form->HandleAllocated() && IsIconic(Form->Handle());
-  f.MDIChild = Form->FormStyle() == fsMDIChild;
-  f.SystemMenuShown = SystemMenuShown;
+  f.SystemMenuShown = systemMenuShown;
+  if (!form) return f;
+  f.BorderStyle = form->BorderStyle();
+  f.WindowState = form->WindowState();
+  f.BorderIcons = form->BorderIcons();
+  f.Iconic = form->HandleAllocated() && IsIconic(form->Handle());
+  f.MDIChild = form->FormStyle() == fsMDIChild;
   return f;
 }
 
 void TsSystemMenu::UpdateItems() {
   if (!Form) return;
   try {
-    const TacCaptionRules r = CaptionRules(Facts());
+    const TacCaptionRules r = CaptionRules(CaptionFactsOf(Form, SystemMenuShown));
     ItemRestore->SetVisible(r.RestoreVisible);
     ItemRestore->SetEnabled(r.RestoreEnabled);
     ItemMove->SetVisible(true);

@@ -27,6 +27,8 @@ struct TacCaptionRules {
   bool SizeEnabled = false;
 };
 TacCaptionRules CaptionRules(const TacCaptionFacts& f);
+// The facts of a form (none: the defaults).
+TacCaptionFacts CaptionFactsOf(TCustomForm* form, bool systemMenuShown);
 
 // The caption buttons from the right edge: Close, Maximize (or Restore), Minimize, Help, then the
 // title buttons. Widths of the shown ones; Spacing is the skin's "BISPACE".
@@ -72,5 +74,4 @@ class TsSystemMenu : public TPopupMenu {
 
  private:
   TMenuItem* AddItem(const String& name, int captionId, WPARAM command);
-  TacCaptionFacts Facts() const;
 };
