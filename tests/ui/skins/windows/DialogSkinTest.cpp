@@ -184,21 +184,24 @@ TEST_F(DialogHookMenus, RemovingTheHookFreesTheObjectsStillAttached) {
   EXPECT_EQ(GetPropW(form->Handle(), kSubclassProperty), nullptr);
 }
 
+bool* plainBoxSeen = nullptr;
+
+// Looks at the box from inside its own loop and closes it.
+void CALLBACK CheckPlainBox(HWND, UINT, UINT_PTR id, DWORD) {
+  HWND box = FindWindowW(L"#32770", L"Plain box");
+  if (!box) return;
+  KillTimer(nullptr, id);
+  EXPECT_EQ(FindSubclassObject(box), nullptr);
+  EXPECT_EQ(ProviderOf(box), nullptr);
+  EXPECT_TRUE(GetWindowLongW(box, GWL_STYLE) & WS_SYSMENU);
+  *plainBoxSeen = true;
+  PostMessageW(box, WM_COMMAND, IDOK, 0);
+}
+
 TEST_F(DialogHookMenus, WithoutRulesASystemMessageBoxStaysPlain) {
   bool seen = false;
-  // Run the box with a timer procedure that checks and closes it.
-  static bool* seenFlag = nullptr;
-  seenFlag = &seen;
-  const UINT_PTR check = SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR id, DWORD) {
-    HWND box = FindWindowW(L"#32770", L"Plain box");
-    if (!box) return;
-    KillTimer(nullptr, id);
-    EXPECT_EQ(FindSubclassObject(box), nullptr);
-    EXPECT_EQ(ProviderOf(box), nullptr);
-    EXPECT_TRUE(GetWindowLongW(box, GWL_STYLE) & WS_SYSMENU);
-    *seenFlag = true;
-    PostMessageW(box, WM_COMMAND, IDOK, 0);
-  });
+  plainBoxSeen = &seen;
+  const UINT_PTR check = SetTimer(nullptr, 0, 50, &CheckPlainBox);
   MessageBoxW(form->Handle(), L"Nothing skins this box.", L"Plain box", MB_OK);
   KillTimer(nullptr, check);
   EXPECT_TRUE(seen);
