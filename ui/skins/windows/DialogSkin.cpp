@@ -894,7 +894,7 @@ bool TacProvider::InitDialog(HWND window) {
     if (TacMainWnd* stale = FindSubclassObject(window)) {
       if (!IsWindow(stale->Handle)) stale->Free();
     }
-    UninitializeFlatSB(window);
+    if (auto uninitialize = Bound().UninitializeFlatSB.Get()) uninitialize(window);
     auto made = MakeSubclass<TacDialogWnd>(false, window, nullptr, manager, String(L"DIALOG"));
     DialogWnd = made.release();
     DialogWnd->Provider = this;
