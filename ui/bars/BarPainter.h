@@ -167,6 +167,38 @@ class TdxBarPainter : public TObject {
   virtual void DrawBarControlBackground(TdxBarControl* BarControl, HDC DC, const TRect& R) = 0;
   // The close button belongs to the non-client area (else the window reports it as client).
   virtual bool CloseButtonIsNonClient() = 0;
+
+  // ---- toolbar window parts: drag handle, floating caption and its buttons, mark, status-bar
+  // frame and size grip, separators, MDI buttons. Rectangles are in window coordinates for the
+  // non-client parts and in client coordinates for the mark, separators and MDI buttons.
+  // The drag handle of a docked toolbar (R: the window rectangle at the origin).
+  virtual void DrawDragHandle(TdxBarControl* BarControl, HDC DC, const TRect& R, HBRUSH Brush) = 0;
+  // A floating caption (its text and caption buttons, in their states) over R.
+  virtual void DrawFloatingCaption(TdxBarControl* BarControl, HDC DC, const TRect& R, HBRUSH Brush) = 0;
+  // The floating close button in the window's close-button state (0 normal, 1 hot, 2 pressed).
+  virtual void PaintCaptionCloseButton(TdxBarControl* BarControl, HDC DC, const TRect& R) = 0;
+  // The close button's size; it is centred in the caption's button area (SmallCaptionHeight wide).
+  virtual void GetCaptionButtonSize(TSize& Size) = 0;
+  // The close button follows the mouse.
+  virtual bool CloseButtonHotTracks() = 0;
+  // The mark's thickness along the bar, and its rectangle in the window's client area.
+  virtual int MarkSize(TdxBarControl* BarControl) = 0;
+  virtual void MarkRectFor(TdxBarControl* BarControl, TRect& R) = 0;
+  // The mark in the window's mark state: on the client canvas, and straight onto a DC.
+  virtual void DrawMark(TdxBarControl* BarControl, TcxCanvas* Canvas, const TRect& R, HBRUSH Brush) = 0;
+  virtual void DrawCaptionMark(TdxBarControl* BarControl, HDC DC, const TRect& R) = 0;
+  // Repaints the mark.
+  virtual void InvalidateMark(TdxBarControl* BarControl) = 0;
+  // A status-bar toolbar's top margin and its size grip; the size of a size grip.
+  virtual void FillDockedBarTopMargin(TdxBarControl* BarControl, HDC DC, const TRect& R, HBRUSH Brush) = 0;
+  virtual void DrawBarSizeGrip(TdxBarControl* BarControl, HDC DC, const TRect& R, HBRUSH Brush) = 0;
+  virtual void SizeGripSize(TdxBarManager* Manager, TSize& Size) = 0;
+  // A separator of a toolbar: between items of a row (Horizontal false, a vertical line) or
+  // between rows (Horizontal true).
+  virtual void DrawBarSeparator(TdxBarControl* BarControl, HDC DC, const TRect& R, HBRUSH Brush, bool Horizontal) = 0;
+  // MDI button Index (0 minimize, 1 restore, 2 close) in State (0 normal, 1 disabled, 2 hot,
+  // 3 pressed, 4 pressed and hot).
+  virtual void DrawMDIButton(TdxBarControl* BarControl, int Index, int State, HDC DC, const TRect& R) = 0;
 };
 
 template <class Self>
