@@ -25,6 +25,8 @@
 #include "platform/framework/classes/Strings.h"
 #include "platform/framework/rtl/SysUtils.h"
 #include "tests/app/WavFixture.h"
+#include "ui/skins/windows/DialogSkin.h"
+#include "ui/skins/windows/MenuWnd.h"
 #include "tests/support/TestSupport.h"
 
 using testing_support::ScratchFolder;
@@ -720,3 +722,54 @@ TEST_F(MainFormTest, TheActionsStandInCommandOrderWithTheirShortcuts) {
 }
 
 }  // namespace
+
+// ---- Skinning ------------------------------------------------------------------------------------
+
+namespace {
+bool plainBoxSeen = false;
+
+// Looks at the box from inside its own loop and closes it.
+void CALLBACK CheckPlainBox(HWND, UINT, UINT_PTR id, DWORD) {
+  HWND box = FindWindowW(L"#32770", L"Plain box");
+  if (!box) return;
+  KillTimer(nullptr, id);
+  EXPECT_EQ(FindSubclassObject(box), nullptr);
+  EXPECT_TRUE(GetWindowLongW(box, GWL_STYLE) & WS_SYSMENU);
+  plainBoxSeen = true;
+  PostMessageW(box, WM_COMMAND, IDOK, 0);
+}
+}  // namespace
+
+TEST_F(MainFormTest, APopupMenuWindowGetsItsSkinObjectUntilItClosesAndAMessageBoxStaysPlain) {
+  Create();
+  form->Show();
+  Application->ProcessMessages();
+  ASSERT_NE(form->PopupMenu, nullptr);
+  // The window's popup menu is empty until a view fills it: one item makes it open.
+  auto* item = new TMenuItem(form);
+  item->SetCaption(L"An item");
+  form->PopupMenu->Items()->Add(item);
+  bool opened = false;
+  const TModalScript saved = SetModalDriver([&](const TModalLoop& loop) {
+    HWND menu = FindWindowW(L"#32768", nullptr);
+    if (menu) {
+      opened = true;
+      EXPECT_EQ(HookMenuObjects().size(), 1u);
+      EXPECT_NE(dynamic_cast<TacMnuWnd*>(FindSubclassObject(menu)), nullptr);
+    }
+    loop.End();
+  });
+  form->PopupMenu->Popup(200, 200);
+  Application->ProcessMessages();
+  SetModalDriver(saved);
+  EXPECT_TRUE(opened);
+  EXPECT_TRUE(HookMenuObjects().empty()) << "the object went with its window";
+
+  // A system message box keeps the system look: the program's rules skin no dialog.
+  plainBoxSeen = false;
+  const UINT_PTR check = SetTimer(nullptr, 0, 50, &CheckPlainBox);
+  MessageBoxW(form->Handle(), L"The program skins no dialog.", L"Plain box", MB_OK);
+  KillTimer(nullptr, check);
+  EXPECT_TRUE(plainBoxSeen);
+  EXPECT_TRUE(DialogProviders().empty());
+}

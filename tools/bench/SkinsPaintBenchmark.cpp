@@ -9,7 +9,9 @@
 // into the image a layered window shows (limit 8 ms).
 //
 // One figure of the subclassing layer: the non-client paint (WM_NCPAINT) of a 300 x 400 list box
-// with a vertical scroll bar drawn from the skin by its scroll window object (limit 2 ms).
+// with a vertical scroll bar drawn from the skin by its scroll window object (limit 2 ms). Two of
+// the form skinning: a 1280 x 800 form's frame built from the skin and painted (limit 8 ms), and
+// one caption button's hover repaint (limit 1 ms).
 //
 // Comparison rows of the same size and layout take the same redraw, to show what of the warm limit
 // the window system leaves: the framework's plain panels and speed buttons; six framework windows
@@ -36,6 +38,7 @@
 #include "ui/skins/core/SkinManager.h"
 #include "ui/skins/paint/CommonData.h"
 #include "ui/skins/windows/ScrollWnd.h"
+#include "ui/skins/windows/SkinProvider.h"
 
 namespace {
 
@@ -277,6 +280,23 @@ int main(int argc, char** argv) {
   timing::Run("  of which the skinned bar's own paint", rounds, 2.0, [&] { scroll->PaintScrollBars(nullptr, -1); });
   scroll.reset();
   DestroyWindow(listHost);
+
+  // A skinned form of the main window's size: its whole frame built from the skin and painted, and
+  // one caption button's hover change (the button alone repainted from the backdrop).
+  auto* framed = new TForm(nullptr, 0);
+  framed->SetBounds(0, 0, 1280, 800);
+  framed->SetCaption(L"A skinned form of the main window's size");
+  auto* provider = NewObject<TsSkinProvider>(framed);
+  framed->Show();
+  timing::ProcessMessages();
+  within = timing::Run("1280 x 800 skinned form's frame built and painted", rounds, 8.0, [&] {
+    provider->PaintFrameNow();
+  }) && within;
+  int hover = 0;
+  within = timing::Run("one caption button's hover repaint", rounds, 1.0, [&] {
+    provider->SetHot(++hover % 2 ? HTCLOSE : 0, true);
+  }) && within;
+  framed->Free();
 
   std::printf("the same redraw, in turn (%d rounds):\n", rounds);
   CompareInTurn({{"skinned row, warm caches", window},

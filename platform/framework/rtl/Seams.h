@@ -152,6 +152,8 @@ struct TBoundFunctions {
   TBoundFunction<HMONITOR(WINAPI*)(HWND, DWORD)> MonitorFromWindow{L"user32.dll", "MonitorFromWindow"};
   TBoundFunction<HMONITOR(WINAPI*)(const RECT*, DWORD)> MonitorFromRect{L"user32.dll", "MonitorFromRect"};
   TBoundFunction<BOOL(WINAPI*)(HMONITOR, MONITORINFO*)> GetMonitorInfoW{L"user32.dll", "GetMonitorInfoW"};
+  // Flat scroll bars (comctl32; not in every import library).
+  TBoundFunction<HRESULT(WINAPI*)(HWND)> UninitializeFlatSB{L"comctl32.dll", "UninitializeFlatSB"};
   // Accessibility and shell.
   TBoundFunction<HRESULT(WINAPI*)(HWND, DWORD, const IID&, void**)> AccessibleObjectFromWindow{
       L"oleacc.dll", "AccessibleObjectFromWindow"};

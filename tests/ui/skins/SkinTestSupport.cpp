@@ -126,6 +126,8 @@ std::vector<Byte> InternalSkinBytes() {
 ManagerPtr NewManager(const String& skinDirectory) {
   ManagerPtr manager(new TsSkinManager(nullptr));
   manager->SetSkinDirectory(skinDirectory);
+  // The thread hook skins no form or dialog unless a test asks for it.
+  manager->SetSkinningRules({});
   return manager;
 }
 

@@ -113,7 +113,8 @@ struct ManagerDeleter {
   void operator()(TsSkinManager* manager) const { manager->Free(); }
 };
 using ManagerPtr = std::unique_ptr<TsSkinManager, ManagerDeleter>;
-// A manager whose skin directory is the folder; inactive until SkinName is set with Active true.
+// A manager whose skin directory is the folder, with no skinning rules (the hook skins only popup
+// menu windows); inactive until SkinName is set with Active true.
 ManagerPtr NewManager(const String& skinDirectory);
 // A manager with the internal skin stored under its name.
 ManagerPtr NewInternalManager(const String& skinDirectory);

@@ -12,6 +12,7 @@
 #include "ui/skins/core/SkinConvertor.h"
 #include "ui/skins/core/SkinIniText.h"
 #include "ui/skins/core/SkinLoaders.h"
+#include "ui/skins/windows/DialogSkin.h"
 
 DEFINE_CLASS(TacAnimEffects)
 DEFINE_CLASS(TacMenuSupport)
@@ -73,11 +74,17 @@ const bool managerProperties = [] {
   return true;
 }();
 
+// Passes every call on first, then lets the dialog skinning see window creation, activation and
+// destruction.
 LRESULT CALLBACK SkinCbtHookProc(int code, WPARAM wParam, LPARAM lParam) {
-  // The window-creation branch (popup menus, standard forms and dialogs) comes with the dialog
-  // skinning; until then every call passes on.
   LRESULT result = 0;
-  Guarded([&] { result = CallNextHookEx(nullptr, code, wParam, lParam); });
+  Guarded([&] {
+    result = CallNextHookEx(nullptr, code, wParam, lParam);
+    if (code == HCBT_CREATEWND || code == HCBT_ACTIVATE || code == HCBT_DESTROYWND) {
+      HWND window = reinterpret_cast<HWND>(wParam);
+      SkinCbtEvent(code, window, ClassNameOf(window));
+    }
+  });
   return result;
 }
 
@@ -588,6 +595,7 @@ void TsSkinManager::InstallHook() {
 void TsSkinManager::RemoveHook() {
   if (!hookInstalled_) return;
   UnhookWindowsHookEx(hook_);
+  ReleaseHookObjects();
   hook_ = nullptr;
   hookInstalled_ = false;
 }

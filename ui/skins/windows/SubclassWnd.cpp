@@ -16,8 +16,6 @@ bool DroppingAllItems = false;
 
 DEFINE_CLASS(TacMainWnd)
 
-namespace {
-
 String WindowText(HWND window) {
   const int length = GetWindowTextLengthW(window);
   if (length <= 0) return String();
@@ -26,6 +24,8 @@ String WindowText(HWND window) {
   text.resize(static_cast<size_t>(std::max(got, 0)));
   return text;
 }
+
+namespace {
 
 // A pixel of a 24- or 32-bit bitmap as (r, g, b) packed like a colour; false outside the image.
 bool ReadPixel(TBitmap* bmp, int x, int y, TColor& colour) {

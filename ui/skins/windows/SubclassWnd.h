@@ -127,5 +127,7 @@ void PrepareFrameCache(TsCommonData* skinData, HWND handle, bool dialogMode);
 TBitmap* SizeCacheBmp(TsCommonData* skinData, int width, int height);
 // Copies the whole cache bitmap to the DC at (0, 0); nothing for an empty cache or no DC.
 void CopyCacheToDC(TBitmap* cache, HDC dc);
+// The window's text (wide).
+String WindowText(HWND window);
 // The system's message font (the caller owns it), or 0.
 HFONT CreateMessageFont();
