@@ -2007,7 +2007,6 @@ void TdxBarControl::SetBoundsIfChanged(const TRect& R) {
 TRect TdxBarControl::FrameMargins() {
   TdxBarPainter* painter = Painter();
   if (!painter) return TRect{};
-  if (IsDocked()) return bar_ && bar_->BorderStyle() == bbsNone ? TRect{} : painter->DockedBarMargins(this);
   return painter->CalcBarBorderRect(this);
 }
 

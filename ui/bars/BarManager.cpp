@@ -14,6 +14,7 @@
 #include "ui/bars/BarStrings.h"
 #include "ui/bars/Bars.h"
 #include "ui/bars/DockControl.h"
+#include "ui/bars/painters/BarPainters.h"
 #include "platform/framework/classes/IniFiles.h"
 #include "ui/foundation/Graphics.h"
 #include "ui/foundation/Office11Colors.h"
@@ -35,6 +36,7 @@ TdxBarManagerList* g_managers = nullptr;
 TdxBarSystemController* g_systemController = nullptr;
 
 void StartBarUnit() {
+  RegisterBarPainterClasses();
   RegisterClasses({&TdxBarGroup::ClassInfo(), &TdxBarScreenTipRepository::ClassInfo(), &TdxBarScreenTip::ClassInfo()});
   RegisterItemControlClass(&TdxBarButton::ClassInfo(), &TdxBarButtonControl::ClassInfo(), true);
   RegisterItemControlClass(&TdxBarLabel::ClassInfo(), &TdxBarCustomStaticControl::ClassInfo(), true);
@@ -53,6 +55,7 @@ void EndBarUnit() {
   FreeSharedBarCanvas();
   FreeCheckerBrush();
   FreeItemClassRegistry();
+  FreeFlatPainterInstance();
   FreeAndNil(g_managers);
 }
 

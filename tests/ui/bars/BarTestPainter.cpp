@@ -4,6 +4,7 @@
 #include "ui/bars/BarHints.h"
 #include "ui/bars/BarManager.h"
 #include "ui/bars/BarRoutines.h"
+#include "ui/bars/Bars.h"
 #include "ui/foundation/Canvas.h"
 
 namespace bar_testing {
@@ -153,6 +154,16 @@ int TTestBarPainter::DropDownArrowWidth(TdxBarManager* Manager) {
   if (Manager && Manager->LargeIcons()) width *= 2;
   if (width % 2 == 0) ++width;
   return width;
+}
+
+}  // namespace bar_testing
+
+namespace bar_testing {
+
+TRect TTestBarPainter::CalcBarBorderRect(TdxBarControl* BarControl) {
+  if (BarControl->IsDocked())
+    return BarControl->Bar() && BarControl->Bar()->BorderStyle() == bbsNone ? TRect{} : DockedBarMargins(BarControl);
+  return TRect{3, 3 + 16, 3, 3};
 }
 
 }  // namespace bar_testing

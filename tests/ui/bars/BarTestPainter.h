@@ -121,7 +121,8 @@ class TTestBarPainter : public TdxBarPainter {
   bool BufferedPainting() override { return Buffered; }
   void DrawDockBackground(TdxDockControl*, HDC DC, const TRect& R, const TRect&, HBRUSH, TColor) override;
   TRect DockedBarMargins(TdxBarControl* BarControl) override;
-  TRect CalcBarBorderRect(TdxBarControl*) override { return TRect{3, 3 + 16, 3, 3}; }
+  // Docked: the docked margins (none without a border); floating: border 3 and caption 16.
+  TRect CalcBarBorderRect(TdxBarControl* BarControl) override;
   int SmallCaptionHeight() override { return 16; }
   void DrawBarNonClientArea(TdxBarControl* BarControl, HDC DC, const TRect& R) override;
   void DrawBarControlBackground(TdxBarControl*, HDC DC, const TRect& R) override;
