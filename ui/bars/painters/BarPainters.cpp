@@ -1501,27 +1501,27 @@ SIZE ThemeTrueSize(TdxThemedObjectKind Kind, int Part, int State) {
   return size;
 }
 
-RECT ThemeContentOf100(TdxThemedObjectKind Kind, int Part, int State) {
-  RECT content{0, 0, 100, 100};
+// The content rectangle of a 100 x 100 part; false without the theme.
+bool ThemeContentOf100(TdxThemedObjectKind Kind, int Part, int State, RECT& Content) {
+  Content = RECT{0, 0, 100, 100};
   TdxTheme theme = ThemeHandleFor(Kind);
   const RECT whole{0, 0, 100, 100};
-  if (theme && Bound().GetThemeBackgroundContentRect)
-    Bound().GetThemeBackgroundContentRect.Get()(theme, nullptr, Part, State, &whole, &content);
-  return content;
+  return theme && Bound().GetThemeBackgroundContentRect &&
+         SUCCEEDED(Bound().GetThemeBackgroundContentRect.Get()(theme, nullptr, Part, State, &whole, &Content));
 }
 
 void ReadXPThemeMetrics() {
   TdxBarXPThemeMetrics m;
   if (SIZE s = ThemeTrueSize(totToolBar, 5, 1); s.cx > 0) m.SeparatorWidth = s.cx;
   if (SIZE s = ThemeTrueSize(totWindow, 19, 1); s.cx > 0) m.CaptionButtonSize = TSize{s.cx, s.cy};
-  const RECT split = ThemeContentOf100(totToolBar, 3, 1);
-  m.ButtonMargin = 100 - (split.bottom - split.top);
+  RECT split{}, edit{}, bar{};
+  if (ThemeContentOf100(totToolBar, 3, 1, split)) m.ButtonMargin = 100 - (split.bottom - split.top);
   if (SIZE s = ThemeTrueSize(totComboBox, 1, 1); s.cx > 0) m.ComboButtonWidth = s.cx;
-  const RECT edit = ThemeContentOf100(totEdit, 1, 1);
-  m.EditMargins = TRect{edit.left, edit.top, 100 - edit.right, 100 - edit.bottom};
+  if (ThemeContentOf100(totEdit, 1, 1, edit))
+    m.EditMargins = TRect{edit.left, edit.top, 100 - edit.right, 100 - edit.bottom};
   if (SIZE s = ThemeTrueSize(totRebar, 1, 1); s.cx > 0) m.GripperWidth = s.cx;
   const SIZE chunk = ThemeTrueSize(totProgress, 3, 1);
-  const RECT bar = ThemeContentOf100(totProgress, 1, 1);
+  ThemeContentOf100(totProgress, 1, 1, bar);
   if (chunk.cy > 0) m.ProgressMinHeight = chunk.cy + bar.left + (100 - bar.right);
   if (SIZE s = ThemeTrueSize(totStatus, 3, 0); s.cx > 0) m.SizeGripSize = TSize{s.cx, s.cy};
   if (SIZE s = ThemeTrueSize(totToolBar, 6, 1); s.cy > 0) m.SeparatorHeight = s.cy;
