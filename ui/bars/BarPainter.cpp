@@ -56,6 +56,18 @@ void LineSolid(HDC DC, int X1, int Y1, int X2, int Y2, TColor Color) {
   LineTo(DC, X2, Y2);
 }
 
+void DrawCheckPattern(HDC DC, int X, int Y, int S, TColor Color) {
+  static const char* const kRows[7] = {"........#", ".......##", "#.....###", "##...###.",
+                                       "###.###..", ".#####...", "..###...."};
+  TGdiObject<HBRUSH> brush(CreateSolidBrush(COLORREF(ColorToRGB(Color))));
+  for (int row = 0; row < 7; ++row)
+    for (int column = 0; column < 9; ++column)
+      if (kRows[row][column] == '#') {
+        const RECT r{X + column * S, Y + row * S, X + (column + 1) * S, Y + (row + 1) * S};
+        FillRect(DC, &r, brush);
+      }
+}
+
 void PolylineSolid(HDC DC, const POINT* Points, int Count, TColor Color) {
   TGdiObject<HPEN> pen(CreatePen(PS_SOLID, 1, ColorToRGB(Color)));
   TSelected selected(DC, pen);
@@ -911,7 +923,7 @@ void TdxBarPainter::DrawMenuCheckMark(TdxBarItemControlDrawParams*, HDC DC, cons
   if (!Checked) return;
   const int w = Large ? 18 : 9, h = Large ? 14 : 7;
   const int x = R.left + (R.Width() - w) / 2, y = R.top + (R.Height() - h) / 2;
-  DrawCheckGlyph(DC, x, y + (Large ? 2 : 1), Large, true);
+  DrawCheckGlyph(DC, x, y, Large, true);
 }
 
 void TdxBarPainter::DrawCenteredArrow(HDC DC, const TRect& R, TColor Color, bool Down, bool Enabled, bool Selected,

@@ -63,12 +63,6 @@ HBRUSH BarBrushOf(TdxBarItemControl* Control) {
 }
 void SetPixelColor(HDC DC, int X, int Y, TColor Color) { SetPixel(DC, X, Y, COLORREF(ColorToRGB(Color))); }
 
-// The check mark's strokes: each from (x + s, y + 2s) down to (x + 3s, y + 4s) and up to (x + 8s, y - s).
-void CheckStroke(HDC DC, int X, int Y, int S, TColor Color) {
-  const POINT p[3] = {{X + S, Y + 2 * S}, {X + 3 * S, Y + 4 * S}, {X + 8 * S + 1, Y - S - 1}};
-  PolylineSolid(DC, p, 3, Color);
-}
-
 }  // namespace
 
 // ======== Standard ===============================================================================
@@ -169,19 +163,12 @@ void TdxBarStandardPainter::PaintGlyphFrame(TdxBarItemControlDrawParams* P, HDC 
 void TdxBarStandardPainter::DrawCheckGlyph(HDC DC, int X, int Y, bool DoubleSize, bool Enabled) {
   const int s = DoubleSize ? 2 : 1;
   if (!Enabled) {
-    for (int row = 0; row < s; ++row) {
-      CheckStroke(DC, X + 1, Y + row + 1, s, SystemColor(COLOR_BTNHIGHLIGHT));
-      CheckStroke(DC, X, Y + row, s, SystemColor(COLOR_BTNSHADOW));
-    }
+    DrawCheckPattern(DC, X + 1, Y + 1, s, SystemColor(COLOR_BTNHIGHLIGHT));
+    DrawCheckPattern(DC, X, Y, s, SystemColor(COLOR_BTNSHADOW));
     return;
   }
-  const bool blackFace = ButtonFaceIsBlack();
-  const TColor main = blackFace ? clWhite : clBlack, other = blackFace ? clBlack : clWhite;
-  CheckStroke(DC, X, Y - 1, s, RGB(192, 192, 192));
-  for (int row = 0; row < 2 * s; ++row) CheckStroke(DC, X, Y + row, s, main);
-  CheckStroke(DC, X, Y + 2 * s, s, other);
-  LineSolid(DC, X + s - 1, Y + 2 * s + 1, X + s - 1, Y + 6 * s - 1, other);
-  LineSolid(DC, X + 8 * s, Y - s + 2, X + 8 * s, Y + 3 * s, other);
+  // Black on a light face, white on a black one.
+  DrawCheckPattern(DC, X, Y, s, ButtonFaceIsBlack() ? clWhite : clBlack);
 }
 
 void TdxBarStandardPainter::DrawDisabledShadow(HDC DC, const TRect& R) {
@@ -516,13 +503,12 @@ void TdxBarFlatPainter::PaintGlyphFrame(TdxBarItemControlDrawParams* P, HDC DC, 
 }
 
 void TdxBarFlatPainter::DrawCheckGlyph(HDC DC, int X, int Y, bool DoubleSize, bool Enabled) {
-  const int s = DoubleSize ? 2 : 1;
   TColor color = clBlack;
   if (!Enabled)
     color = SystemColor(COLOR_BTNSHADOW);
   else if (ButtonFaceIsWhite() || ButtonFaceBlackTextNotWhite())
     color = clWhite;
-  for (int row = 0; row < 2 * s; ++row) CheckStroke(DC, X, Y + row, s, color);
+  DrawCheckPattern(DC, X, Y, DoubleSize ? 2 : 1, color);
 }
 
 void TdxBarFlatPainter::DrawSunkenFrame(HDC DC, TRect& R) {

@@ -97,6 +97,8 @@ inline TRect Deflated(const TRect& R, const TRect& M) {
 }
 // A solid pen line from (X1, Y1) to (X2, Y2), end point excluded.
 void LineSolid(HDC DC, int X1, int Y1, int X2, int Y2, TColor Color);
+// The check mark: a 9 x 7 pattern at (X, Y), each of its pixels an S x S block.
+void DrawCheckPattern(HDC DC, int X, int Y, int S, TColor Color);
 // A one-pixel polyline in a colour.
 void PolylineSolid(HDC DC, const POINT* Points, int Count, TColor Color);
 
