@@ -389,6 +389,45 @@ TEST_F(PainterDrawing, TheEditRectangleReachesARealEditWindow) {
   DestroyWindow(edit);
 }
 
+// The sub-item arrow's place counts the bar font's height as negative: a font sized in pixels keeps
+// the arrow inside the control.
+TEST_F(PainterDrawing, ASubItemArrowStaysInsideItsControlWithAFontSizedInPixels) {
+  manager->SetStyle(bmsEnhanced);
+  manager->SetScaled(false);
+  manager->SetUseSystemFont(false);
+  TdxBar* bar = NewBar(L"Tools", 1);
+  manager->Font()->SetHeight(30);
+  ProcessMessages();
+  TdxBarItemControl* control = bar->ItemLinks()->LinkAt(0)->ItemControl();
+  ASSERT_NE(control, nullptr);
+  ASSERT_GT(manager->Font()->Height(), 0);
+  auto* params = dynamic_cast<TdxBarButtonLikeControlDrawParams*>(control->DrawParams());
+  ASSERT_NE(params, nullptr);
+  DibSection dib(100, 60);
+  Fill(dib.DC(), 100, 60, kPaper);
+  TCanvas target;
+  target.SetHandle(dib.DC());
+  TcxCanvas canvas(&target);
+  TcxCanvas* savedCanvas = params->Canvas;
+  params->Canvas = &canvas;
+  params->PaintType = 0;
+  params->Enabled = true;
+  params->HasDropDown = true;
+  params->ArrowSize = TSize{11, 4};
+  const TRect r{0, 0, 60, 40};
+  Painter()->DrawSubItemArrowPart(params, r);
+  params->Canvas = savedCanvas;
+  target.SetHandle(nullptr);
+  bool inside = false;
+  for (int y = 0; y < 60; ++y)
+    for (int x = 0; x < 100; ++x) {
+      if (dib.Pixel(x, y) == kPaperRgb) continue;
+      EXPECT_LT(x, r.right) << "arrow pixel outside at " << x << "," << y;
+      inside = true;
+    }
+  EXPECT_TRUE(inside);
+}
+
 TEST_F(PainterDrawing, EachStyleMakesItsPainterAndXPWithoutThemesIsEnhanced) {
   struct Case {
     TdxBarManagerStyle Style;
