@@ -846,6 +846,31 @@ TdxBarOffice11Painter::~TdxBarOffice11Painter() {
     if (brush) DeleteObject(brush);
 }
 
+TColor TdxBarOffice11Painter::Blend50(TColor A, TColor B) {
+  // The blend asks the screen for its nearest colour: remembered per pair of colours.
+  for (const TBlend& b : blends_)
+    if (b.A == A && b.B == B) return b.Result;
+  const TColor result = BlendColorsPercent(A, B, 50);
+  if (blends_.size() >= 256) blends_.clear();
+  blends_.push_back(TBlend{A, B, result});
+  return result;
+}
+
+HDC TdxBarOffice11Painter::GradientStrip(int Thickness, bool Vertical) {
+  const TColor start = RoleColor(o11rToolbarStart), end = RoleColor(o11rToolbarEnd);
+  const int w = Vertical ? Thickness : 1, h = Vertical ? 1 : Thickness;
+  if (!strip_ || stripThickness_ != Thickness || stripVertical_ != Vertical || stripStart_ != start ||
+      stripEnd_ != end) {
+    strip_.reset(new TBitmap(std::max(w, 1), std::max(h, 1)));
+    PaintTwoPhaseGradient(strip_->Canvas()->Handle(), TRect{0, 0, w, h}, start, end, Vertical);
+    stripThickness_ = Thickness;
+    stripVertical_ = Vertical;
+    stripStart_ = start;
+    stripEnd_ = end;
+  }
+  return strip_->Canvas()->Handle();
+}
+
 HBRUSH TdxBarOffice11Painter::RoleBrush(TdxOffice11Role Role) {
   const TOffice11ColorSlot slot = kOffice11RoleSlots[Role];
   if (HBRUSH shared = Office11Brush(slot)) return shared;
@@ -1019,11 +1044,18 @@ void TdxBarOffice11Painter::DrawDockedBarBackground(TdxBarControl* BarControl, H
     bar.left += 1;
     bar.right -= 1;
   }
-  TSavedDC saved(DC);
-  IntersectClipRect(DC, R.left, R.top, R.right, R.bottom);
-  // Outside the gradient (the far ends) the dock shows.
-  TdxBarFlatPainter::DrawDockedBarBackground(BarControl, DC, Origin, Brush, R);
-  PaintTwoPhaseGradient(DC, bar, RoleColor(o11rToolbarStart), RoleColor(o11rToolbarEnd), vertical);
+  // Outside the gradient (the bar's far ends) the dock shows.
+  const bool inside = R.left >= bar.left && R.right <= bar.right && R.top >= bar.top && R.bottom <= bar.bottom;
+  if (!inside) TdxBarFlatPainter::DrawDockedBarBackground(BarControl, DC, Origin, Brush, R);
+  // The gradient across the bar, copied from a one-pixel strip the painter keeps per thickness.
+  const TRect d{std::max(R.left, bar.left), std::max(R.top, bar.top), std::min(R.right, bar.right),
+                std::min(R.bottom, bar.bottom)};
+  if (d.IsEmpty()) return;
+  HDC strip = GradientStrip(vertical ? bar.Width() : bar.Height(), vertical);
+  if (vertical)
+    StretchBlt(DC, d.left, d.top, d.Width(), d.Height(), strip, d.left - bar.left, 0, d.Width(), 1, SRCCOPY);
+  else
+    StretchBlt(DC, d.left, d.top, d.Width(), d.Height(), strip, 0, d.top - bar.top, 1, d.Height(), SRCCOPY);
 }
 
 void TdxBarOffice11Painter::DrawManagerBackground(TdxBarControl* BarControl, HDC DC, const TPoint& Origin,
@@ -1090,7 +1122,7 @@ void TdxBarOffice11Painter::DrawDragHandle(TdxBarControl* BarControl, HDC DC, co
     const TColor start = RoleColor(o11rToolbarStart), end = RoleColor(o11rToolbarEnd);
     auto corner = [&](int x, int y, int xo, int yo, TColor border, bool farEdge) {
       const TColor g = GradientColorAt(gradientBar, vertical ? x : y, start, end, !vertical);
-      const TColor blend = BlendColorsPercent(farEdge ? border : g, g, 50);
+      const TColor blend = Blend50(farEdge ? border : g, g);
       SetPixelColor(DC, x + xo, y, blend);
       SetPixelColor(DC, x, y + yo, blend);
     };
@@ -1160,7 +1192,7 @@ void TdxBarOffice11Painter::DrawMarkFace(TdxBarControl* BarControl, HDC DC, cons
   const int x = R.right - 1, y = R.bottom - 1;
   const TColor g = GradientColorAt(bar, vertical ? x : y, RoleColor(o11rToolbarStart), RoleColor(o11rToolbarEnd),
                                    vertical);
-  SetPixelColor(DC, x, y, BlendColorsPercent(RoleColor(TdxOffice11Role(o11rMarkCornerNormal + state)), g, 50));
+  SetPixelColor(DC, x, y, Blend50(RoleColor(TdxOffice11Role(o11rMarkCornerNormal + state)), g));
 }
 
 void TdxBarOffice11Painter::DrawBarSeparator(TdxBarControl* BarControl, HDC DC, const TRect& R, bool Horizontal) {

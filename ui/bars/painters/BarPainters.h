@@ -6,7 +6,10 @@
 // painter classes (0 Standard, 1 Enhanced, 2 Flat, 3 XP, 4 Office11; entry 5 keeps Standard).
 
 #include <array>
+#include <memory>
+#include <vector>
 
+#include "platform/framework/graphics/Bitmap.h"
 #include "ui/bars/BarPainter.h"
 #include "ui/foundation/Themes.h"
 
@@ -401,8 +404,21 @@ class TdxBarOffice11Painter : public TdxBarFlatPainter {
                         TColor& End);
 
  private:
+  // The 50 % blend of two colours (the corner pixels).
+  TColor Blend50(TColor A, TColor B);
+  // A one-pixel strip of the toolbar gradient for a bar's thickness (kept while it fits).
+  HDC GradientStrip(int Thickness, bool Vertical);
+
   HBRUSH ownBrushes_[o11rRoleCount] = {};
   TColor ownBrushColors_[o11rRoleCount] = {};
+  std::unique_ptr<TBitmap> strip_;
+  int stripThickness_ = 0;
+  bool stripVertical_ = false;
+  TColor stripStart_ = 0, stripEnd_ = 0;
+  struct TBlend {
+    TColor A, B, Result;
+  };
+  std::vector<TBlend> blends_;
 };
 
 // The XP painter's theme metrics, read when an XP painter is made (process-wide).
