@@ -127,7 +127,7 @@ void TdxBarPainter::DrawMarkArrow(TdxBarControl* BarControl, HDC DC, const TRect
   FillPolygonSolid(DC, points, 3, MarkArrowColor(BarControl, MarkState));
 }
 
-void TdxBarPainter::DrawMarkChevron(TdxBarControl* BarControl, HDC DC, int X, int Y, bool Vertical) {
+void TdxBarPainter::DrawMarkChevron(TdxBarControl* /*BarControl*/, HDC DC, int X, int Y, bool Vertical) {
   const TColor color = SystemColor(COLOR_BTNTEXT);
   if (!Vertical) {
     const POINT a[3] = {{X, Y}, {X + 2, Y + 2}, {X - 1, Y + 5}};

@@ -138,7 +138,7 @@ class TdxBarPainter : public TObject {
   virtual int SeparatorSize() { return 6; }
   virtual TRect CaptionButtonMargins(TdxBarControl* BarControl);
   virtual int CaptionButtonIndent() { return 1; }
-  virtual TRect BarBorderRect(TdxBarControl* BarControl) { return TRect{2, 2, 2, 2}; }
+  virtual TRect BarBorderRect(TdxBarControl* /*BarControl*/) { return TRect{2, 2, 2, 2}; }
   virtual int CaptionHeight() { return SmallCaptionHeight() + 1; }
   virtual void FillToolbarBackground(TdxBarControl* BarControl, HDC DC, const TRect& R);
   virtual int SmallCaptionHeight();
@@ -149,15 +149,15 @@ class TdxBarPainter : public TObject {
                                  const TRect& R);
   virtual void DrawBarSeparator(TdxBarControl* BarControl, HDC DC, const TRect& R, bool Horizontal);
   virtual void DrawCaptionButtonFace(TdxBarControl* BarControl, HDC DC, const TRect& R, int State);
-  virtual void PaintCaptionCloseButton(TdxBarControl* BarControl, HDC DC, const TRect& R, int State) {}
-  virtual void DrawDragHandle(TdxBarControl* BarControl, HDC DC, const TRect& R) {}
+  virtual void PaintCaptionCloseButton(TdxBarControl* /*BarControl*/, HDC /*DC*/, const TRect& /*R*/, int /*State*/) {}
+  virtual void DrawDragHandle(TdxBarControl* /*BarControl*/, HDC /*DC*/, const TRect& /*R*/) {}
   // The floating border; returns the window rectangle less the frame widths.
   virtual TRect DrawFloatingBarBorder(TdxBarControl* BarControl, HDC DC, const TRect& R, HBRUSH Brush);
   virtual void DrawFloatingCaption(TdxBarControl* BarControl, HDC DC, HBRUSH Brush, const TRect& R);
   virtual void DrawCaptionMark(TdxBarControl* BarControl, HDC DC, const TRect& R, int MarkState);
   virtual void DrawMark(TdxBarControl* BarControl, HDC DC, const TRect& R);
   // Kind: 0 minimize, 1 restore, 2 close; State: 0 normal, 1 disabled, 2 hot, 3 pressed out, 4 pressed.
-  virtual void DrawMDIButton(TdxBarControl* BarControl, HDC DC, const TRect& R, int Kind, int State) {}
+  virtual void DrawMDIButton(TdxBarControl* /*BarControl*/, HDC /*DC*/, const TRect& /*R*/, int /*Kind*/, int /*State*/) {}
   virtual void DrawBarSizeGrip(TdxBarControl* BarControl, HDC DC, const TRect& R);
   virtual void FillDockedBarTopMargin(TdxBarControl* BarControl, HDC DC, const TRect& R);
   virtual int FloatingBorderExtra() { return 0; }
@@ -172,7 +172,7 @@ class TdxBarPainter : public TObject {
   virtual int MarkSize() { return 11; }
   virtual void DrawThemedOrPlainBackground(TCustomdxBarControl* BarControl, HDC DC, const TRect& R, HBRUSH Brush);
   // Extra margins added to the corners of a borderless docked toolbar.
-  virtual TRect DockedBarMargins(TdxBarControl* BarControl) { return TRect{}; }
+  virtual TRect DockedBarMargins(TdxBarControl* /*BarControl*/) { return TRect{}; }
   virtual int DockedBarTopMargin() { return 2; }
   virtual TSize SizeGripSize(TdxBarManager* Manager);
   // The background brush of the window's items.
@@ -308,9 +308,9 @@ class TdxBarPainter : public TObject {
   // ======== item controls (P: the control's draw parameters)
   virtual void CalcButtonTextRect(TdxBarItemControlDrawParams* P, TRect& T, int& Alignment, const TRect& G,
                                   TdxBarGlyphLayout Layout, const TSize& GlyphArea);
-  virtual void PaintGlyphFrame(TdxBarItemControlDrawParams* P, HDC DC, const TRect& G, bool HasBorderRoom,
-                               HBRUSH Brush, bool NoImage) {}
-  virtual void DrawCheckGlyph(HDC DC, int X, int Y, bool DoubleSize, bool Enabled) {}
+  virtual void PaintGlyphFrame(TdxBarItemControlDrawParams* /*P*/, HDC /*DC*/, const TRect& /*G*/, bool /*HasBorderRoom*/,
+                               HBRUSH /*Brush*/, bool /*NoImage*/) {}
+  virtual void DrawCheckGlyph(HDC /*DC*/, int /*X*/, int /*Y*/, bool /*DoubleSize*/, bool /*Enabled*/) {}
   virtual void DrawMenuCheckMark(TdxBarItemControlDrawParams* P, HDC DC, const TRect& R, bool Checked, bool Large);
   virtual void DrawCenteredArrow(HDC DC, const TRect& R, TColor Color, bool Down, bool Enabled, bool Selected,
                                  bool Flat);
@@ -368,7 +368,7 @@ class TdxBarPainter : public TObject {
   virtual TRect EditBorderRect() { return TRect{2, 2, 2, 3}; }
   virtual HBRUSH ItemBackgroundBrush(TdxBarItemControl* Control, int PaintType, const TdxBarPaintStates& S);
   virtual int CheckedGlyphShift() { return 0; }
-  virtual int PressedGlyphShift(bool Checked) { return 0; }
+  virtual int PressedGlyphShift(bool /*Checked*/) { return 0; }
   virtual bool IsFlatForArrows() { return false; }
   virtual bool ShowsFlatArrows() { return IsFlat() && !ButtonFaceIsWhite(); }
   virtual bool PainterOptionJ() { return false; }
@@ -410,7 +410,7 @@ class TdxBarPainter : public TObject {
   virtual void DrawSplitButtonArrow(TdxBarItemControlDrawParams* P, const TRect& R);
   virtual void DrawSubItemArrowPart(TdxBarItemControlDrawParams* P, const TRect& R);
   virtual TColor StandardTextColor(TdxBarItemControl*, const TdxBarPaintStates&) { return clBtnText; }
-  virtual HBRUSH ArrowBrushFor(TdxBarItemControl* Control, const TdxBarPaintStates& S, int PaintType) {
+  virtual HBRUSH ArrowBrushFor(TdxBarItemControl* Control, const TdxBarPaintStates& S, int /*PaintType*/) {
     return ItemBrushFor(Control, S);
   }
   virtual int SplitPartGap() { return 1; }
@@ -451,7 +451,7 @@ class TdxBarPainter : public TObject {
   // The value of an edit: 2 px from the left, vertically centred, single line, no prefix.
   virtual void DrawEditItemText(TcxCanvas* Canvas, const TRect& R, const String& Text);
   virtual int CalendarWidth() { return 132; }
-  virtual bool PainterOptionAB(int Flags) { return false; }
+  virtual bool PainterOptionAB(int /*Flags*/) { return false; }
   virtual TRect EditPartMargins(TdxBarItemControlDrawParams* P, int TextWidth, int PartWidth);
   virtual int CaptionPartWidth(bool HasCaption, bool InMenu);
   virtual int MenuEditTextIndent(TCustomdxBarControl*) { return 2; }
@@ -463,7 +463,7 @@ class TdxBarPainter : public TObject {
   virtual bool EditShowsIcon(TdxBarItemControl*) { return false; }
   virtual void SetEditRect(HWND Edit, const TRect& EditRect);
   virtual void SelectAllEditText(HWND Edit, bool NotifyChange);
-  virtual bool PainterOptionAD(bool Asked, int PaintType) { return false; }
+  virtual bool PainterOptionAD(bool /*Asked*/, int /*PaintType*/) { return false; }
   virtual bool UsesEditButtonFrame() { return false; }
   virtual bool HasEditButtonPart(const TRect& ButtonPart) { return !ButtonPart.IsEmpty(); }
   virtual int EditButtonPartWidth(const TRect& ButtonPart);
@@ -497,7 +497,7 @@ class TdxBarPainter : public TObject {
   virtual int StaticTextSize(TCustomdxBarControl* SubMenu);
   virtual int StaticTextIndent() { return 5; }
   virtual bool StaticDrawsSelected(TdxBarItemControlDrawParams* P) { return P->Selected; }
-  virtual bool StaticShowsArrow(bool Selected) { return true; }
+  virtual bool StaticShowsArrow(bool /*Selected*/) { return true; }
   virtual void DrawStaticArrow(TdxBarItemControlDrawParams* P, HDC DC, const TRect& R, bool Expanded);
   virtual void DrawStaticBackgroundInMenu(TdxBarItemControlDrawParams* P, HDC DC, const TRect& R);
   virtual void DrawInPlaceSubItem(TdxBarItemControlDrawParams* P, const TRect& R, bool Expanded);
