@@ -42,12 +42,48 @@ bool ShowsDragHandle(TdxBarControl* BarControl) {
   return BarControl->IsDocked() && bar && bar->IsMovable();
 }
 
-TdxBarItemControl* ControlOf(TdxBarItemControlDrawParams* P) { return P ? P->OwnerItemControl() : nullptr; }
-HDC DCOf(TdxBarItemControlDrawParams* P) { return P && P->Canvas ? P->Canvas->DCHandle() : nullptr; }
 
 }  // namespace
 
 namespace bar_painting {
+
+TdxBarItemControl* ControlOf(TdxBarItemControlDrawParams* P) { return P ? P->OwnerItemControl() : nullptr; }
+HDC DCOf(TdxBarItemControlDrawParams* P) { return P && P->Canvas ? P->Canvas->DCHandle() : nullptr; }
+TdxBarButtonLikeControlDrawParams* ButtonParams(TdxBarItemControlDrawParams* P) {
+  return dynamic_cast<TdxBarButtonLikeControlDrawParams*>(P);
+}
+
+TdxBarPaintStates StatesOf(TdxBarItemControlDrawParams* P) {
+  TdxBarPaintStates s;
+  s.Selected = P->Selected;
+  s.Pressed = P->Pressed;
+  s.DroppedDown = P->DroppedDown;
+  s.Enabled = P->Enabled;
+  if (auto* b = ButtonParams(P)) s.Checked = b->Down;
+  if (TdxBarItemControl* c = P->OwnerItemControl()) s.RarelyUsed = c->NonRecent;
+  return s;
+}
+
+bool HasSplitPart(TdxBarItemControlDrawParams* P) {
+  auto* b = ButtonParams(P);
+  return b && b->IsButton && P->HasDropDown;
+}
+
+void DrawClassicMenuItemBackground(TdxBarPainter* Painter, TCustomdxBarControl* SubMenu,
+                                   TdxBarItemControlDrawParams* P, const TRect& R, HBRUSH OwnBrush) {
+  HDC dc = DCOf(P);
+  TdxBarItemControl* control = ControlOf(P);
+  const TdxBarPaintStates s = StatesOf(P);
+  const bool fill = s.Selected || s.RarelyUsed;
+  const TRect icon = Painter->MenuItemIconRect(R, Painter->MenuIconAreaSize(SubMenu));
+  HBRUSH selected = Painter->SelectedBrush(SubMenu);
+  HBRUSH around = s.Selected && !s.Checked && !P->ContentParts.Contains(cpIcon) ? selected : OwnBrush;
+  Painter->FillItemBackground(control, dc, fill, around, TRect{icon.right, R.top, icon.right + 1, R.bottom});
+  Painter->FillItemBackground(control, dc, fill, around, TRect{icon.left, R.top, icon.right, icon.top});
+  Painter->FillItemBackground(control, dc, fill, around, TRect{icon.left, icon.bottom, icon.right, R.bottom});
+  Painter->FillItemBackground(control, dc, fill, s.Selected ? selected : OwnBrush,
+                              TRect{icon.right + 1, R.top, R.right, R.bottom});
+}
 
 void LineSolid(HDC DC, int X1, int Y1, int X2, int Y2, TColor Color) {
   TGdiObject<HPEN> pen(CreatePen(PS_SOLID, 1, ColorToRGB(Color)));
@@ -855,26 +891,6 @@ void TdxBarPainter::DrawDropDownNonClientWith(HWND Window, bool BandShown, int C
 // ======== item controls ==========================================================================
 
 namespace {
-
-TdxBarButtonLikeControlDrawParams* ButtonParams(TdxBarItemControlDrawParams* P) {
-  return dynamic_cast<TdxBarButtonLikeControlDrawParams*>(P);
-}
-
-TdxBarPaintStates StatesOf(TdxBarItemControlDrawParams* P) {
-  TdxBarPaintStates s;
-  s.Selected = P->Selected;
-  s.Pressed = P->Pressed;
-  s.DroppedDown = P->DroppedDown;
-  s.Enabled = P->Enabled;
-  if (auto* b = ButtonParams(P)) s.Checked = b->Down;
-  if (TdxBarItemControl* c = P->OwnerItemControl()) s.RarelyUsed = c->NonRecent;
-  return s;
-}
-
-bool HasSplitPart(TdxBarItemControlDrawParams* P) {
-  auto* b = ButtonParams(P);
-  return b && b->IsButton && P->HasDropDown;
-}
 
 TRect Moved(const TRect& R, int DX, int DY) { return TRect{R.left + DX, R.top + DY, R.right + DX, R.bottom + DY}; }
 

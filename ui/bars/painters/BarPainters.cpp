@@ -27,25 +27,6 @@ namespace {
 TdxBarManager* ManagerOf(TCustomdxBarControl* BarControl) {
   return BarControl ? BarControl->OwningBarManager() : nullptr;
 }
-TdxBarItemControl* ControlOf(TdxBarItemControlDrawParams* P) { return P ? P->OwnerItemControl() : nullptr; }
-HDC DCOf(TdxBarItemControlDrawParams* P) { return P && P->Canvas ? P->Canvas->DCHandle() : nullptr; }
-TdxBarButtonLikeControlDrawParams* ButtonParams(TdxBarItemControlDrawParams* P) {
-  return dynamic_cast<TdxBarButtonLikeControlDrawParams*>(P);
-}
-TdxBarPaintStates StatesOf(TdxBarItemControlDrawParams* P) {
-  TdxBarPaintStates s;
-  s.Selected = P->Selected;
-  s.Pressed = P->Pressed;
-  s.DroppedDown = P->DroppedDown;
-  s.Enabled = P->Enabled;
-  if (auto* b = ButtonParams(P)) s.Checked = b->Down;
-  if (TdxBarItemControl* c = P->OwnerItemControl()) s.RarelyUsed = c->NonRecent;
-  return s;
-}
-bool HasSplitPart(TdxBarItemControlDrawParams* P) {
-  auto* b = ButtonParams(P);
-  return b && b->IsButton && P->HasDropDown;
-}
 bool ShowsHandle(TdxBarControl* BarControl) {
   TdxBar* bar = BarControl->Bar();
   return BarControl->IsDocked() && bar && bar->IsMovable();
@@ -232,27 +213,11 @@ TRect TdxBarStandardPainter::MenuBorderRect(TCustomdxBarControl* SubMenu, bool H
   return r;
 }
 
-void TdxBarStandardPainter::DrawClassicMenuItemBackground(TCustomdxBarControl* SubMenu,
-                                                          TdxBarItemControlDrawParams* P, const TRect& R,
-                                                          HBRUSH OwnBrush) {
-  HDC dc = DCOf(P);
-  TdxBarItemControl* control = ControlOf(P);
-  const TdxBarPaintStates s = StatesOf(P);
-  const bool fill = s.Selected || s.RarelyUsed;
-  const TRect icon = MenuItemIconRect(R, MenuIconAreaSize(SubMenu));
-  HBRUSH around = s.Selected && !s.Checked && !P->ContentParts.Contains(cpIcon) ? SelectedBrush(SubMenu) : OwnBrush;
-  FillItemBackground(control, dc, fill, around, TRect{icon.right, R.top, icon.right + 1, R.bottom});
-  FillItemBackground(control, dc, fill, around, TRect{icon.left, R.top, icon.right, icon.top});
-  FillItemBackground(control, dc, fill, around, TRect{icon.left, icon.bottom, icon.right, R.bottom});
-  FillItemBackground(control, dc, fill, s.Selected ? SelectedBrush(SubMenu) : OwnBrush,
-                     TRect{icon.right + 1, R.top, R.right, R.bottom});
-}
-
 void TdxBarStandardPainter::DrawMenuItemBackground(TCustomdxBarControl* SubMenu, TdxBarItemControlDrawParams* P,
                                                    const TRect& R) {
   TdxBarItemControl* control = ControlOf(P);
-  DrawClassicMenuItemBackground(SubMenu, P, R, control && control->HasOwnBrush() ? control->OwnBrush()
-                                                                              : BarBrushOf(control));
+  DrawClassicMenuItemBackground(this, SubMenu, P, R,
+                                control && control->HasOwnBrush() ? control->OwnBrush() : BarBrushOf(control));
 }
 
 void TdxBarStandardPainter::DrawMenuItemFrame(TCustomdxBarControl* SubMenu, TdxBarItemControl* Control, int,
@@ -1841,20 +1806,8 @@ TRect TdxBarXPPainter::MenuSeparatorRect(TCustomdxBarControl* SubMenu, int Top, 
 
 void TdxBarXPPainter::DrawMenuItemBackground(TCustomdxBarControl* SubMenu, TdxBarItemControlDrawParams* P,
                                              const TRect& R) {
-  TdxBarStandardPainter* classic = nullptr;
-  (void)classic;
-  HDC dc = DCOf(P);
-  TdxBarItemControl* control = ControlOf(P);
-  const TdxBarPaintStates s = StatesOf(P);
-  const bool fill = s.Selected || s.RarelyUsed;
-  HBRUSH own = BarBrushOf(control);
-  const TRect icon = MenuItemIconRect(R, MenuIconAreaSize(SubMenu));
-  HBRUSH around = s.Selected && !s.Checked && !P->ContentParts.Contains(cpIcon) ? SelectedBrush(SubMenu) : own;
-  FillItemBackground(control, dc, fill, around, TRect{icon.right, R.top, icon.right + 1, R.bottom});
-  FillItemBackground(control, dc, fill, around, TRect{icon.left, R.top, icon.right, icon.top});
-  FillItemBackground(control, dc, fill, around, TRect{icon.left, icon.bottom, icon.right, R.bottom});
-  FillItemBackground(control, dc, fill, s.Selected ? SelectedBrush(SubMenu) : own,
-                     TRect{icon.right + 1, R.top, R.right, R.bottom});
+  // The Standard look's background with the bar's brush where that one takes the item's own.
+  DrawClassicMenuItemBackground(this, SubMenu, P, R, BarBrushOf(ControlOf(P)));
 }
 
 void TdxBarXPPainter::DrawSubMenuBorder(TCustomdxBarControl* SubMenu, HDC DC, const TRect& R, int DetachCaptionHeight,

@@ -63,10 +63,6 @@ class TdxBarStandardPainter : public TdxBarPainter {
   void DrawMenuItemFrame(TCustomdxBarControl* SubMenu, TdxBarItemControl* Control, int Index, const TRect& R,
                          HDC DC) override;
 
- protected:
-  // The menu entry background with the brush the look takes where the item's own brush goes.
-  void DrawClassicMenuItemBackground(TCustomdxBarControl* SubMenu, TdxBarItemControlDrawParams* P, const TRect& R,
-                                     HBRUSH OwnBrush);
 };
 
 class TdxBarEnhancedPainter : public TdxBarStandardPainter {

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "platform/framework/rtl/Seams.h"
+#include "ui/bars/BarPainter.h"
 #include "ui/foundation/Geometry.h"
 
 namespace bar_painting {
@@ -97,6 +98,17 @@ inline TRect Deflated(const TRect& R, const TRect& M) {
 }
 // A solid pen line from (X1, Y1) to (X2, Y2), end point excluded.
 void LineSolid(HDC DC, int X1, int Y1, int X2, int Y2, TColor Color);
+// The draw parameters' control, DC, button-like view, states, and whether the button has a split
+// drop-down part.
+TdxBarItemControl* ControlOf(TdxBarItemControlDrawParams* P);
+HDC DCOf(TdxBarItemControlDrawParams* P);
+TdxBarButtonLikeControlDrawParams* ButtonParams(TdxBarItemControlDrawParams* P);
+TdxBarPaintStates StatesOf(TdxBarItemControlDrawParams* P);
+bool HasSplitPart(TdxBarItemControlDrawParams* P);
+// A menu entry's background in the classic looks: the column right of the icon, the rows around it
+// and the text area, with OwnBrush where the entry is not selected.
+void DrawClassicMenuItemBackground(TdxBarPainter* Painter, TCustomdxBarControl* SubMenu,
+                                   TdxBarItemControlDrawParams* P, const TRect& R, HBRUSH OwnBrush);
 // The check mark: a 9 x 7 pattern at (X, Y), each of its pixels an S x S block.
 void DrawCheckPattern(HDC DC, int X, int Y, int S, TColor Color);
 // A one-pixel polyline in a colour.
