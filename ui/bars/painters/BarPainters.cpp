@@ -652,14 +652,14 @@ TRect TdxBarFlatPainter::MenuSeparatorRect(TCustomdxBarControl*, int Top, bool) 
   return TRect{0, Top - MenuBeginGroupSize(), 0, Top};
 }
 
-void TdxBarFlatPainter::DrawMenuItemBackground(TCustomdxBarControl* SubMenu, TdxBarItemControlDrawParams* P,
-                                               const TRect& R) {
+void TdxBarFlatPainter::DrawFlatMenuItemBackground(TCustomdxBarControl* SubMenu, TdxBarItemControlDrawParams* P,
+                                                   const TRect& R, HBRUSH RingIcon, HBRUSH RingText,
+                                                   HBRUSH Around, HBRUSH Text) {
   HDC dc = DCOf(P);
   TdxBarItemControl* control = ControlOf(P);
   const TdxBarPaintStates s = StatesOf(P);
   const bool fill = s.Selected || s.RarelyUsed;
   const int iconArea = MenuIconAreaSize(SubMenu);
-  HBRUSH flat = FlatToolbarsBrush(SubMenu);
   if (s.Selected) {
     DrawSelectionFrame(dc, R);
   } else {
@@ -667,18 +667,25 @@ void TdxBarFlatPainter::DrawMenuItemBackground(TCustomdxBarControl* SubMenu, Tdx
     const TRect inner = Deflated(R, 1, 1);
     ExcludeClipRect(dc, inner.left, inner.top, inner.right, inner.bottom);
     const int split = R.left + iconArea + 1;
-    FillItemBackground(control, dc, fill, flat, TRect{R.left, R.top, split, R.bottom});
-    FillItemBackground(control, dc, fill, MenuBackgroundBrush(SubMenu), TRect{split, R.top, R.right, R.bottom});
+    FillItemBackground(control, dc, fill, RingIcon, TRect{R.left, R.top, split, R.bottom});
+    FillItemBackground(control, dc, fill, RingText, TRect{split, R.top, R.right, R.bottom});
   }
   const TRect inner = Deflated(R, 1, 1);
   const TRect icon = MenuItemIconRect(R, iconArea);
-  HBRUSH around = s.Selected ? SelectedBrush(SubMenu) : flat;
+  HBRUSH around = s.Selected ? SelectedBrush(SubMenu) : Around;
   FillItemBackground(control, dc, fill, around, TRect{icon.right, inner.top, icon.right + 2, inner.bottom});
   FillItemBackground(control, dc, fill, around, TRect{icon.left, inner.top, icon.right, icon.top});
   FillItemBackground(control, dc, fill, around, TRect{icon.left, icon.bottom, icon.right, inner.bottom});
-  HBRUSH text = s.Selected ? SelectedBrush(SubMenu) : (control && control->HasOwnBrush() ? control->OwnBrush()
-                                                                                        : MenuBackgroundBrush(SubMenu));
-  FillItemBackground(control, dc, fill, text, TRect{icon.right + 2, inner.top, inner.right, inner.bottom});
+  FillItemBackground(control, dc, fill, s.Selected ? SelectedBrush(SubMenu) : Text,
+                     TRect{icon.right + 2, inner.top, inner.right, inner.bottom});
+}
+
+void TdxBarFlatPainter::DrawMenuItemBackground(TCustomdxBarControl* SubMenu, TdxBarItemControlDrawParams* P,
+                                               const TRect& R) {
+  TdxBarItemControl* control = ControlOf(P);
+  HBRUSH flat = FlatToolbarsBrush(SubMenu);
+  HBRUSH own = control && control->HasOwnBrush() ? control->OwnBrush() : MenuBackgroundBrush(SubMenu);
+  DrawFlatMenuItemBackground(SubMenu, P, R, flat, MenuBackgroundBrush(SubMenu), flat, own);
 }
 
 void TdxBarFlatPainter::DrawMenuSeparatorItem(TCustomdxBarControl* SubMenu, HDC DC, const TRect& R, bool RarelyUsed,
@@ -1412,26 +1419,9 @@ void TdxBarOffice11Painter::FillMenuBackground(TCustomdxBarControl* SubMenu, HDC
 
 void TdxBarOffice11Painter::DrawMenuItemBackground(TCustomdxBarControl* SubMenu, TdxBarItemControlDrawParams* P,
                                                    const TRect& R) {
-  HDC dc = DCOf(P);
-  TdxBarItemControl* control = ControlOf(P);
-  const TdxBarPaintStates s = StatesOf(P);
-  const bool fill = s.Selected || s.RarelyUsed;
-  HBRUSH bar = BarBrushOf(control);
-  if (s.Selected) {
-    DrawSelectionFrame(dc, R);
-  } else {
-    TSavedDC saved(dc);
-    const TRect inner = Deflated(R, 1, 1);
-    ExcludeClipRect(dc, inner.left, inner.top, inner.right, inner.bottom);
-    FillItemBackground(control, dc, fill, bar, R);
-  }
-  const TRect inner = Deflated(R, 1, 1);
-  const TRect icon = MenuItemIconRect(R, MenuIconAreaSize(SubMenu));
-  HBRUSH brush = s.Selected ? SelectedBrush(SubMenu) : bar;
-  FillItemBackground(control, dc, fill, brush, TRect{icon.right, inner.top, icon.right + 2, inner.bottom});
-  FillItemBackground(control, dc, fill, brush, TRect{icon.left, inner.top, icon.right, icon.top});
-  FillItemBackground(control, dc, fill, brush, TRect{icon.left, icon.bottom, icon.right, inner.bottom});
-  FillItemBackground(control, dc, fill, brush, TRect{icon.right + 2, inner.top, inner.right, inner.bottom});
+  // The flat entry with the bar's brush on the ring, the column, the rows and the text area.
+  HBRUSH bar = BarBrushOf(ControlOf(P));
+  DrawFlatMenuItemBackground(SubMenu, P, R, bar, bar, bar, bar);
 }
 
 void TdxBarOffice11Painter::DrawSubMenuBorder(TCustomdxBarControl* SubMenu, HDC DC, const TRect& R,

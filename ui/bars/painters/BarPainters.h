@@ -204,6 +204,12 @@ class TdxBarFlatPainter : public TdxBarPainter {
   void DrawExpandButtonSelected(TCustomdxBarControl* SubMenu, HDC DC, const TRect& R) override;
   void DrawDropDownNonClient(HWND Window, bool BandShown, int Corner, bool CloseHot, bool ClosePressed,
                              TRect& CloseRect, TRect& GripRect) override;
+
+ protected:
+  // A menu entry: the selection frame, or a ring in RingIcon (icon column) and RingText; inside, the
+  // column and rows around the icon in Around and the text area in Text unless selected.
+  void DrawFlatMenuItemBackground(TCustomdxBarControl* SubMenu, TdxBarItemControlDrawParams* P, const TRect& R,
+                                  HBRUSH RingIcon, HBRUSH RingText, HBRUSH Around, HBRUSH Text);
 };
 
 // The Office11 painter's colour roles: each names one slot of the Office11 palette.
