@@ -11,6 +11,7 @@
 #include "ui/bars/BarItems.h"
 #include "ui/bars/BarManager.h"
 #include "ui/bars/BarRoutines.h"
+#include "ui/bars/BarStrings.h"
 #include "ui/bars/BarSupport.h"
 #include "ui/foundation/Controls.h"
 #include "ui/foundation/Geometry.h"
@@ -1903,8 +1904,30 @@ int ArrangeToolbarItems(std::vector<TdxToolbarLayoutItem>& Items, bool Wrap, boo
       item.Rect = TRect{(t - c) / 2, p + g, (t - c) / 2 + c, p + g + s};
     else
       item.Rect = TRect{p + g, (t - c) / 2, p + g + s, (t - c) / 2 + c};
+    item.Aligned = item.Align != iaLeft;
+    if (item.Aligned) {
+      TRect& r = item.Rect;
+      const int nearEdge = Vertical ? r.top : r.left;
+      int farEdge = Vertical ? r.bottom : r.right;
+      int shift = 0;
+      if (item.Align == iaCenter) {
+        shift = (Available - farEdge) / 2;
+      } else if (item.Align == iaRight) {
+        shift = Available - farEdge;
+      } else {
+        farEdge = std::max(Available, nearEdge + item.MinAlong);
+        (Vertical ? r.bottom : r.right) = farEdge;
+      }
+      if (Vertical) {
+        r.top += shift;
+        r.bottom += shift;
+      } else {
+        r.left += shift;
+        r.right += shift;
+      }
+    }
     item.RowHeight = t;
-    p += g + s;
+    p = item.Aligned ? Available : p + g + s;
     t = std::max(t, c);
   }
   if (placed > 0) {
@@ -1931,11 +1954,25 @@ TPoint ToolbarPopupPosition(const TRect& R, const TSize& PopupSize, bool Vertica
 
 // ---- the toolbar window -------------------------------------------------------------------------
 
+namespace {
+// The press state of the MDI and close buttons, shared by every toolbar of the process.
+struct TMDIPressState {
+  TdxBarControl* Window = nullptr;
+  bool Pressing = false;
+  bool Hot = false;
+  int Pressed = -1;
+  int HotIndex = -1;
+};
+TMDIPressState g_mdiPress;
+const UINT kMDICommands[3] = {SC_MINIMIZE, SC_RESTORE, SC_CLOSE};
+}  // namespace
+
 DEFINE_CLASS(TdxBarControl)
 
 TdxBarControl::TdxBarControl(TdxBarManager* AOwner, TdxBar* ABar) : TCustomdxBarControl(AOwner), bar_(ABar) {}
 
 TdxBarControl::~TdxBarControl() {
+  if (g_mdiPress.Window == this) g_mdiPress = TMDIPressState{};
   if (dockControl_) dockControl_->RemoveBar(this, nullptr, false);
   if (Column && Column->Row) Column->Row->RemoveWindow(this);
 }
@@ -2027,12 +2064,495 @@ TRect TdxBarControl::CaptionRect() {
   return TRect{m.left, m.top - h, w.right - m.right, m.top};
 }
 
-TRect TdxBarControl::CloseButtonRect() {
+TRect TdxBarControl::CaptionSlot(int Index) {
   const TRect c = CaptionRect();
-  return TRect{c.right - c.Height(), c.top, c.right, c.bottom};
+  TdxBarPainter* painter = Painter();
+  const int w = painter ? painter->SmallCaptionHeight() : c.Height();
+  TRect area{c.right - (Index + 1) * w, c.top, c.right - Index * w, c.bottom};
+  TSize size{};
+  if (painter) painter->GetCaptionButtonSize(size);
+  if (size.cx > 0 && size.cx < area.Width()) {
+    area.left += (area.Width() - size.cx) / 2;
+    area.right = area.left + size.cx;
+  }
+  if (size.cy > 0 && size.cy < area.Height()) {
+    area.top += (area.Height() - size.cy) / 2;
+    area.bottom = area.top + size.cy;
+  }
+  return area;
 }
 
+TRect TdxBarControl::CloseButtonRect() { return ShowsCloseButton() ? CaptionSlot(0) : TRect{}; }
+
 bool TdxBarControl::AllowsClosing() { return bar_ && bar_->AllowClose() && !bar_->IsMainMenu(); }
+
+bool TdxBarControl::ShowsCloseButton() { return !IsDocked() && AllowsClosing(); }
+
+void TdxBarControl::LayoutCaptionButtons() {
+  TdxBarCaptionButtons* buttons = bar_ ? bar_->CaptionButtons() : nullptr;
+  if (!buttons) return;
+  const int n = buttons->Count();
+  const int first = ShowsCloseButton() ? 1 : 0;
+  for (int i = 0; i < n; ++i)
+    buttons->ButtonAt(i)->Bounds = IsDocked() ? TRect{} : CaptionSlot(first + n - 1 - i);
+}
+
+int TdxBarControl::CaptionTargetAt(const TPoint& WindowPoint) {
+  if (IsDocked()) return -1;
+  if (ShowsCloseButton() && CloseButtonRect().Contains(WindowPoint)) return -2;
+  TdxBarCaptionButtons* buttons = bar_ ? bar_->CaptionButtons() : nullptr;
+  if (!buttons) return -1;
+  LayoutCaptionButtons();
+  return buttons->ButtonIndexAt(WindowPoint);
+}
+
+void TdxBarControl::SetCloseButtonState(int State) {
+  if (closeButtonState_ == State) return;
+  closeButtonState_ = State;
+  if (HandleAllocated()) PaintCloseButton();
+}
+
+void TdxBarControl::PaintCloseButton() {
+  if (!Painter() || !ShowsCloseButton()) return;
+  HDC dc = GetWindowDC(Handle());
+  Painter()->PaintCaptionCloseButton(this, dc, CloseButtonRect());
+  ReleaseDC(Handle(), dc);
+}
+
+void TdxBarControl::TrackCaptionHot(const TPoint& WindowPoint) {
+  if (IsDocked() || IsDestroying()) return;
+  if (ShowsCloseButton() && Painter() && Painter()->CloseButtonHotTracks())
+    SetCloseButtonState(CloseButtonRect().Contains(WindowPoint) ? 1 : 0);
+  TdxBarCaptionButtons* buttons = bar_ ? bar_->CaptionButtons() : nullptr;
+  if (!buttons || buttons->Count() == 0) return;
+  LayoutCaptionButtons();
+  buttons->UpdateHotStates(WindowPoint, false);
+}
+
+bool TdxBarControl::PressCaptionTarget(int Target) {
+  if (Target == -1 || !HandleAllocated()) return false;
+  TdxBarManager* manager = OwningBarManager();
+  if (IsActive()) {
+    GuardedClose();
+    if (!IsLiveBarControl(this) || !HandleAllocated()) return false;
+  }
+  if (!manager->HideFloatingBarsWhenInactive()) {
+    auto* owner = dynamic_cast<TWinControl*>(manager->Owner());
+    if (owner && owner->HandleAllocated()) ::SetActiveWindow(GetAncestor(owner->Handle(), GA_ROOT));
+  }
+  TdxBarCaptionButtons* buttons = bar_ ? bar_->CaptionButtons() : nullptr;
+  const HWND window = Handle();
+  // Shows the target pressed while the pointer is on it (the close button: hot-pressed or pressed).
+  auto showPressed = [&](const TPoint& At) {
+    const bool on = CaptionTargetAt(At) == Target;
+    if (Target == -2) {
+      SetCloseButtonState(on ? 2 : 1);
+    } else if (buttons) {
+      buttons->UpdateHotStates(on ? At : TPoint{-30000, -30000}, true);
+      RedrawWindow(window, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+    }
+  };
+  // The press was on the target: it shows pressed at once.
+  if (Target == -2) {
+    SetCloseButtonState(2);
+  } else if (buttons && Target < buttons->Count()) {
+    LayoutCaptionButtons();
+    showPressed(buttons->ButtonAt(Target)->Bounds.TopLeft());
+  }
+  SetCapture(window);
+  TcxObjectLink* self = AcquireObjectLink(this);
+  bool clicked = false;
+  auto finish = [&] {
+    const bool alive = self->Ref != nullptr;
+    ReleaseObjectLink(self);
+    if (GetCapture() == window) ReleaseCapture();
+    if (!alive) return false;
+    if (Target == -2) SetCloseButtonState(0);
+    if (buttons) {
+      buttons->UpdateHotStates(TPoint{-30000, -30000}, false);
+      if (HandleAllocated()) RedrawWindow(window, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
+    }
+    return true;
+  };
+  try {
+    MSG msg{};
+    while (GetCapture() == window && self->Ref) {
+      const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+      if (got == -1) break;
+      if (got == 0 || msg.message == WM_QUIT) {
+        PostQuitMessage(int(msg.wParam));
+        break;
+      }
+      if (msg.hwnd == window && (msg.message == WM_MOUSEMOVE || msg.message == WM_LBUTTONUP)) {
+        const TPoint at = ClientToWindowPoint(TPoint{short(LOWORD(msg.lParam)), short(HIWORD(msg.lParam))});
+        if (msg.message == WM_LBUTTONUP) {
+          clicked = CaptionTargetAt(at) == Target;
+          break;
+        }
+        if (WindowRectAtOrigin().Contains(at)) showPressed(at);
+        continue;
+      }
+      TranslateMessage(&msg);
+      DispatchMessageW(&msg);
+    }
+  } catch (...) {
+    finish();
+    throw;
+  }
+  if (!finish() || !clicked) return false;
+  if (Target == -2)
+    CloseByUser();
+  else
+    CaptionButtonClicked(Target);
+  return true;
+}
+
+void TdxBarControl::CaptionButtonClicked(int Index) {
+  TdxBarCaptionButtons* buttons = bar_ ? bar_->CaptionButtons() : nullptr;
+  if (buttons && Index >= 0 && Index < buttons->Count()) buttons->ButtonAt(Index)->Click();
+}
+
+bool TdxBarControl::AllowsFlatCloseButton() {
+  return (!IsDocked() && IsMainMenu()) || (ShowsCloseButton() && OwningBarManager()->ShowCloseButton());
+}
+
+int TdxBarControl::RowExtent(TdxBarDockingStyle Style) {
+  const bool vertical = Style == dsLeft || Style == dsRight;
+  const std::vector<TdxToolbarLayoutItem> items = MeasureItems(vertical);
+  int extent = 0;
+  if (items.empty()) {
+    const TSize empty =
+        Painter() ? Painter()->PaddedButtonSize(OwningBarManager()->GlyphSize(), TextHeight()) : TSize{};
+    extent = vertical ? empty.cx : empty.cy;
+  } else if (vertical || (bar_ && bar_->WholeRow())) {
+    for (const auto& item : items) extent = std::max(extent, item.Across);
+  } else {
+    extent = items.front().Across;
+  }
+  if (Style == dsNone && Painter()) extent += Painter()->SmallCaptionHeight();
+  const TRect m = FrameMargins();
+  return extent + (vertical ? m.left + m.right : m.top + m.bottom);
+}
+
+void TdxBarControl::WMSizing(TMessage& Message) {
+  if (IsDocked()) {
+    Inherited::Dispatch(Message);
+    return;
+  }
+  auto* r = reinterpret_cast<RECT*>(Message.LParam);
+  const int fw = FrameWidth(), fh = FrameHeight();
+  // A floating toolbar takes only the sizes its links fill exactly.
+  switch (Message.WParam) {
+    case WMSZ_LEFT:
+    case WMSZ_RIGHT: {
+      const TSize size = SizeForWidth(dsNone, r->right - r->left - fw);
+      if (Message.WParam == WMSZ_LEFT)
+        r->left = r->right - size.cx - fw;
+      else
+        r->right = r->left + size.cx + fw;
+      r->bottom = r->top + size.cy + fh;
+      break;
+    }
+    case WMSZ_TOP:
+    case WMSZ_BOTTOM: {
+      const TSize size = SizeForHeight(dsNone, r->bottom - r->top - fh);
+      r->right = r->left + size.cx + fw;
+      if (Message.WParam == WMSZ_TOP)
+        r->top = r->bottom - size.cy - fh;
+      else
+        r->bottom = r->top + size.cy + fh;
+      break;
+    }
+    default: {
+      // Corners do not resize.
+      GetWindowRect(Handle(), r);
+      break;
+    }
+  }
+  if (r->top < -15) OffsetRect(r, 0, -r->top - 15);
+  Message.Result = 1;
+}
+
+void TdxBarControl::RefreshSizeGrip() {
+  if (!HandleAllocated() || IsDestroying() || !bar_) return;
+  if ((IsDocked() && bar_->ShowsSizeGrip()) == showsSizeGrip_) return;
+  SetWindowPos(Handle(), nullptr, 0, 0, 0, 0, SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TdxBarControl::PositionChanged(const WINDOWPOS& WindowPos) {
+  TCustomdxBarControl::PositionChanged(WindowPos);
+  if (IsStatusBar()) RefreshSizeGrip();
+}
+
+TRect TdxBarControl::SizeGripRect() {
+  if (!ShowsSizeGrip() || !Painter()) return TRect{};
+  TSize size{};
+  Painter()->SizeGripSize(OwningBarManager(), size);
+  const TRect w = WindowRectAtOrigin();
+  return TRect{w.right - size.cx, w.bottom - size.cy, w.right, w.bottom};
+}
+
+// ---- the mark -------------------------------------------------------------------------------------
+
+namespace {
+// The mark's timer id on the toolbar window.
+constexpr UINT_PTR kMarkTimer = 1;
+}  // namespace
+
+bool TdxBarControl::ShowsMark() {
+  if (!bar_ || !bar_->ShowMark()) return false;
+  TdxBarPainter* painter = Painter();
+  return MoreLinks || (painter && painter->AllowsQuickCustomizing() && bar_->AllowQuickCustomizing());
+}
+
+bool TdxBarControl::HasMark() { return Painter() && Painter()->AllowsQuickCustomizing() && ShowsMark(); }
+
+void TdxBarControl::MarkRect(TRect& R) {
+  R = TRect{};
+  if (Painter() && ShowsMark() && MarkSize > 0) Painter()->MarkRectFor(this, R);
+}
+
+String TdxBarControl::MarkHintText() { return dxBarString(dxbsMoreButtons); }
+
+void TdxBarControl::StartMarkTimer() {
+  if (!HandleAllocated()) return;
+  SetTimer(Handle(), kMarkTimer, 50, nullptr);
+  markTimer_ = true;
+}
+
+void TdxBarControl::KillMarkTimer() {
+  if (!markTimer_) return;
+  markTimer_ = false;
+  if (HandleAllocated()) KillTimer(Handle(), kMarkTimer);
+}
+
+void TdxBarControl::SetMarkState(int State) {
+  if (IsCustomizing() || State == markStateValue_) return;
+  markStateValue_ = State;
+  KillMarkTimer();
+  TdxBarManager* manager = OwningBarManager();
+  if (State == 1) {
+    if (!IsDocked()) StartMarkTimer();
+    manager->ShowItemHint(true, MarkHintText());
+  } else if (State == 0) {
+    if (!SelectedItemControl()) manager->HideItemHint();
+  } else {
+    // The open mark: the quick-customization bar belongs to the customizing part of the library.
+    manager->HideItemHint();
+  }
+  if (!IsLiveBarControl(this)) return;
+  if (Painter()) Painter()->InvalidateMark(this);
+}
+
+void TdxBarControl::PaintMark(HDC DC) {
+  TRect r;
+  MarkRect(r);
+  if (!r.IsEmpty() && Painter()) Painter()->DrawCaptionMark(this, DC, r);
+}
+
+void TdxBarControl::WMTimerBar(TMessage& Message) {
+  if (Message.WParam != kMarkTimer) {
+    Inherited::Dispatch(Message);
+    return;
+  }
+  // A hot mark goes back to normal once the window is hidden or the cursor left it.
+  if (!IsWindowVisible(Handle()) || !CursorOnMark()) {
+    KillMarkTimer();
+    if (markStateValue_ == 1) SetMarkState(0);
+  }
+}
+
+void TdxBarControl::CalcMetrics() {
+  TCustomdxBarControl::CalcMetrics();
+  mdiButtonSize_ = TSize{GetSystemMetrics(SM_CXMENUSIZE) - 2, GetSystemMetrics(SM_CYMENUSIZE) - 4};
+  MarkSize = Painter() ? Painter()->MarkSize(this) : 0;
+}
+
+// ---- MDI buttons ------------------------------------------------------------------------------------
+
+
+int TdxBarControl::PressedMDIButton() { return g_mdiPress.Pressing ? g_mdiPress.Pressed : -1; }
+int TdxBarControl::HotMDIButton() { return g_mdiPress.HotIndex; }
+
+HWND TdxBarControl::MDIChildWindow() {
+  TCustomForm* child = OwningBarManager()->RememberedMDIChild();
+  return child && child->HandleAllocated() ? child->Handle() : nullptr;
+}
+
+bool TdxBarControl::ShowsMDIButtons() {
+  if (!IsMainMenu() || !OwningBarManager()->MDIChildMaximized()) return false;
+  HWND child = MDIChildWindow();
+  return child && (GetWindowLongPtrW(child, GWL_STYLE) & WS_SYSMENU) && GetSystemMenu(child, FALSE);
+}
+
+bool TdxBarControl::HasCaptionButtonsArea() {
+  return ShowsMDIButtons() || (IsMainMenu() && OwningBarManager()->ShowCloseButton());
+}
+
+int TdxBarControl::MDIButtonsWidth() {
+  return ShowsMDIButtons() && !IsVertical() ? mdiButtonSize_.cx * 3 + 2 : mdiButtonSize_.cx;
+}
+
+int TdxBarControl::MDIButtonsHeight() {
+  return ShowsMDIButtons() && IsVertical() ? mdiButtonSize_.cy * 3 + 2 : mdiButtonSize_.cy;
+}
+
+TRect TdxBarControl::MDIButtonRect(int Index) {
+  const bool vertical = IsVertical();
+  const TRect client = ClientRect();
+  const int length = (vertical ? client.Height() : client.Width()) - (IsDocked() ? MarkExtent() : 0);
+  const int thickness = vertical ? client.Width() : client.Height();
+  const int b = vertical ? mdiButtonSize_.cy : mdiButtonSize_.cx;
+  const int t = vertical ? mdiButtonSize_.cx : mdiButtonSize_.cy;
+  int across = (thickness - t) / 2;
+  if (IsMultiLine()) {
+    // The last row: below (or left of) the rows before it.
+    TdxBarItemLinks* links = ItemLinks();
+    TdxBarItemLink* last = links && links->ShownLinkCount() > 0 ? links->ShownLinkAt(links->ShownLinkCount() - 1) : nullptr;
+    if (last && !last->ItemRect().IsEmpty()) {
+      const TRect r = last->ItemRect();
+      const int rowStart = vertical ? r.left : r.top;
+      across = vertical ? rowStart + (r.Width() - t) / 2 : rowStart + (last->RowHeight - t) / 2;
+    } else if (vertical) {
+      across = thickness - t;
+    }
+  }
+  int along;
+  if (ShowsMDIButtons())
+    along = length + Index * b - (vertical ? MDIButtonsHeight() : MDIButtonsWidth()) + (Index == 2 ? 2 : 0);
+  else
+    along = length - b;
+  return vertical ? TRect{across, along, across + t, along + b} : TRect{along, across, along + b, across + t};
+}
+
+bool TdxBarControl::MDIButtonEnabled(int Index, UINT Mask) {
+  if (Index == 1) return true;
+  if (Index == 2 && !ShowsMDIButtons()) return true;
+  HWND child = MDIChildWindow();
+  HMENU menu = child ? GetSystemMenu(child, FALSE) : nullptr;
+  if (!menu) return false;
+  const UINT state = GetMenuState(menu, kMDICommands[Index], MF_BYCOMMAND);
+  return state != UINT(-1) && (state & Mask) == 0;
+}
+
+int TdxBarControl::MDIButtonAt(const TPoint& P, UINT Mask) {
+  if (!HasCaptionButtonsArea()) return -1;
+  for (int i = ShowsMDIButtons() ? 0 : 2; i < 3; ++i)
+    if (MDIButtonRect(i).Contains(P) && MDIButtonEnabled(i, Mask)) return i;
+  return -1;
+}
+
+void TdxBarControl::PaintMDIButtons(TcxCanvas* Canvas, bool All, bool Exclude) {
+  if (!Painter()) return;
+  for (int i = All ? 0 : 2; i < 3; ++i) {
+    const TRect r = MDIButtonRect(i);
+    int state;
+    if (!MDIButtonEnabled(i, MF_GRAYED)) {
+      state = 1;
+    } else {
+      const bool mine = g_mdiPress.Window == this;
+      const bool pressed = mine && g_mdiPress.Pressing && g_mdiPress.Pressed == i;
+      const bool hot = mine && g_mdiPress.Hot && g_mdiPress.HotIndex == i;
+      state = pressed && hot ? 4 : pressed ? 3 : hot ? 2 : 0;
+    }
+    Painter()->DrawMDIButton(this, i, state, Canvas->DCHandle(), r);
+    if (Exclude) Canvas->SubtractFromClip(r);
+  }
+}
+
+void TdxBarControl::RepaintMDIButtons() {
+  if (!HandleAllocated() || !HasCaptionButtonsArea()) return;
+  for (int i = 0; i < 3; ++i) {
+    const RECT r = MDIButtonRect(i);
+    InvalidateRect(Handle(), &r, FALSE);
+  }
+}
+
+void TdxBarControl::MouseUpStep(TMouseButton Button, TShiftState Shift, const TPoint& P, TdxBarItemControl* Control,
+                                bool InClient) {
+  if (!(g_mdiPress.Pressing && g_mdiPress.Window == this && Button == mbLeft)) {
+    TCustomdxBarControl::MouseUpStep(Button, Shift, P, Control, InClient);
+    return;
+  }
+  const int pressed = g_mdiPress.Pressed;
+  const bool onIt = MDIButtonRect(pressed).Contains(P);
+  g_mdiPress = TMDIPressState{};
+  if (GetCapture() == Handle()) ReleaseCapture();
+  RepaintMDIButtons();
+  if (!onIt) return;
+  if (pressed == 2 && !ShowsMDIButtons()) {
+    OwningBarManager()->DoCloseButtonClick();
+  } else if (HWND child = MDIChildWindow()) {
+    SendMessageW(child, WM_SYSCOMMAND, kMDICommands[pressed], 0);
+  }
+}
+
+void TdxBarControl::MouseDownStep(TMouseButton Button, TShiftState Shift, const TPoint& P, TdxBarItemControl* Control,
+                                  bool InClient) {
+  if (Button == mbLeft && !IsCustomizing()) {
+    const int mdi = MDIButtonAt(P, MF_GRAYED | MF_DISABLED);
+    if (mdi >= 0) {
+      g_mdiPress = TMDIPressState{this, true, true, mdi, mdi};
+      RepaintMDIButtons();
+      SetCapture(Handle());
+      return;
+    }
+    const int target = CaptionTargetAt(ClientToWindowPoint(P));
+    if (target != -1) {
+      PressCaptionTarget(target);
+      return;
+    }
+    if (HasMark() && PointOnMark(P)) {
+      SetMarkState(MarkState() == 2 ? 1 : 2);
+      return;
+    }
+  }
+  TCustomdxBarControl::MouseDownStep(Button, Shift, P, Control, InClient);
+}
+
+void TdxBarControl::MouseMoveStep(TShiftState Shift, const TPoint& P, TdxBarItemControl* Control) {
+  if (g_mdiPress.Pressing && g_mdiPress.Window == this) {
+    const bool hot = MDIButtonRect(g_mdiPress.Pressed).Contains(P);
+    if (hot != g_mdiPress.Hot) {
+      g_mdiPress.Hot = hot;
+      RepaintMDIButtons();
+    }
+    return;
+  }
+  if (HasCaptionButtonsArea() && !IsCustomizing()) {
+    const int hot = MDIButtonAt(P, MF_GRAYED);
+    if (hot != g_mdiPress.HotIndex || (hot >= 0 && g_mdiPress.Window != this)) {
+      g_mdiPress = TMDIPressState{hot >= 0 ? this : nullptr, false, hot >= 0, -1, hot};
+      RepaintMDIButtons();
+    }
+  }
+  TCustomdxBarControl::MouseMoveStep(Shift, P, Control);
+  if (!IsLiveBarControl(this) || ActiveBarControl()) return;
+  TrackCaptionHot(ClientToWindowPoint(P));
+  if (HasMark() && MarkState() != 2) SetMarkState(PointOnMark(P) ? 1 : 0);
+}
+
+void TdxBarControl::MouseLeaveStep() {
+  TCustomdxBarControl::MouseLeaveStep();
+  if (IsLiveBarControl(this)) TrackCaptionHot(TPoint{-30000, -30000});
+}
+
+void TdxBarControl::WMNCMouseMove(TMessage& Message) {
+  Inherited::Dispatch(Message);
+  RECT w{};
+  GetWindowRect(Handle(), &w);
+  TrackCaptionHot(TPoint{short(LOWORD(Message.LParam)) - w.left, short(HIWORD(Message.LParam)) - w.top});
+  if (!trackingNonClient_) {
+    TRACKMOUSEEVENT tme{sizeof(TRACKMOUSEEVENT), TME_LEAVE | TME_NONCLIENT, Handle(), 0};
+    trackingNonClient_ = TrackMouseEvent(&tme) != FALSE;
+  }
+}
+
+void TdxBarControl::WMNCMouseLeave(TMessage& Message) {
+  trackingNonClient_ = false;
+  Inherited::Dispatch(Message);
+  TrackCaptionHot(TPoint{-30000, -30000});
+}
 
 std::vector<TdxToolbarLayoutItem> TdxBarControl::MeasureItems(bool Vertical) {
   std::vector<TdxToolbarLayoutItem> items;
@@ -2048,6 +2568,8 @@ std::vector<TdxToolbarLayoutItem> TdxBarControl::MeasureItems(bool Vertical) {
     item.Along = Vertical ? h : w;
     item.Across = Vertical ? w : h;
     item.BeginGroup = link->BeginGroup();
+    item.Align = control->EffectiveAlign();
+    item.MinAlong = control->MinWidth();
     items.push_back(item);
   }
   return items;
@@ -2055,6 +2577,24 @@ std::vector<TdxToolbarLayoutItem> TdxBarControl::MeasureItems(bool Vertical) {
 
 namespace {
 bool StyleVertical(TdxBarDockingStyle Style) { return Style == dsLeft || Style == dsRight; }
+
+// Keeps a links collection's shown limit: set to Limit meanwhile (unless kept), the old one back
+// at the end when it changed.
+class TShownLimitKeeper {
+ public:
+  TShownLimitKeeper(TdxBarItemLinks* Links, bool SetAll) : links_(Links), saved_(Links ? Links->ShownLimit() : -1) {
+    if (links_ && SetAll && saved_ != -1) links_->SetShownLimit(-1);
+  }
+  ~TShownLimitKeeper() {
+    if (links_ && links_->ShownLimit() != saved_) links_->SetShownLimit(saved_);
+  }
+  TShownLimitKeeper(const TShownLimitKeeper&) = delete;
+  TShownLimitKeeper& operator=(const TShownLimitKeeper&) = delete;
+
+ private:
+  TdxBarItemLinks* links_;
+  int saved_;
+};
 }  // namespace
 
 int TdxBarControl::NaturalWidth(TdxBarDockingStyle Style) {
@@ -2089,11 +2629,13 @@ int TdxBarControl::NaturalHeight(TdxBarDockingStyle Style) {
 }
 
 int TdxBarControl::OneRowWidth(TdxBarDockingStyle Style) {
+  TShownLimitKeeper all(ItemLinks(), true);
   const bool multi = Style == dsNone || (bar_ && bar_->MultiLine());
   const std::vector<TdxToolbarLayoutItem> items = MeasureItems(false);
   int w = 0;
   if (!StyleVertical(Style) || multi) {
     for (const auto& item : items) w += item.Along + (item.BeginGroup ? SeparatorSize() : 0);
+    if (HasCaptionButtonsArea()) w += MDIButtonsWidth();
     if (Style == dsTop || Style == dsBottom) w += MarkExtent();
   } else {
     for (const auto& item : items) w = std::max(w, item.Along);
@@ -2102,6 +2644,7 @@ int TdxBarControl::OneRowWidth(TdxBarDockingStyle Style) {
 }
 
 int TdxBarControl::OneRowHeight(TdxBarDockingStyle Style) {
+  TShownLimitKeeper all(ItemLinks(), true);
   const bool multi = Style == dsNone || (bar_ && bar_->MultiLine());
   const std::vector<TdxToolbarLayoutItem> items = MeasureItems(true);
   int h = 0;
@@ -2133,15 +2676,52 @@ TSize TdxBarControl::SizeForWidth(TdxBarDockingStyle Style, int Width) {
   }
   if (StyleVertical(Style)) return TSize{NaturalWidth(Style), OneRowHeight(Style)};
   TSize size{NaturalWidth(Style), NaturalHeight(Style)};
-  const std::vector<TdxToolbarLayoutItem> items = MeasureItems(false);
-  if (items.empty()) return size;
-  int along = 0, across = 0;
-  for (const auto& item : items) {
-    along += item.Along + (item.BeginGroup ? SeparatorSize() : 0);
-    across = std::max(across, item.Across);
+  TdxBarItemLinks* links = ItemLinks();
+  if (!links) return size;
+  if (links->ShownLimit() != -1) links->SetShownLimit(-1);
+  if (MeasureItems(false).empty()) return size;
+  const int buttons = HasCaptionButtonsArea() ? MDIButtonsWidth() : 0;
+  const int length = std::max(Width, int(size.cx)) - buttons - MarkExtent();
+  // One row of the shown links: fails when a link after the first ends beyond the length.
+  auto rowFit = [&](TSize& Row) {
+    const std::vector<TdxToolbarLayoutItem> items = MeasureItems(false);
+    Row = TSize{0, 0};
+    bool fits = true;
+    for (size_t i = 0; i < items.size(); ++i) {
+      Row.cx += items[i].Along + (items[i].BeginGroup ? SeparatorSize() : 0);
+      Row.cy = std::max(int(Row.cy), items[i].Across);
+      if (i > 0 && Row.cx > length) fits = false;
+    }
+    return fits;
+  };
+  TSize row{};
+  // Every link in one row needs no limit (the common case, measured once).
+  const bool allFit = rowFit(row);
+  if (!allFit && links->UsesRecentItems() && !OwningBarManager()->IsDesigning()) {
+    // With recent items the toolbar shows as many links as fit; the others wait behind the mark.
+    const int all = links->ShownLinkCount();
+    TSize last{};
+    int limit = 1;
+    for (;; ++limit) {
+      links->SetShownLimit(limit);
+      if (!rowFit(row)) {
+        links->SetShownLimit(limit - 1);
+        row = last;
+        break;
+      }
+      last = row;
+      if (limit >= all) {
+        links->SetShownLimit(-1);
+        break;
+      }
+    }
   }
-  size.cx = std::max(int(size.cx), along + MarkExtent());
-  size.cy = across;
+  size.cx = std::max(int(size.cx), int(row.cx) + MarkExtent());
+  size.cy = row.cy;
+  if (buttons > 0) {
+    size.cx += buttons;
+    size.cy = std::max(int(size.cy), MDIButtonsHeight());
+  }
   return size;
 }
 
@@ -2176,6 +2756,7 @@ TSize TdxBarControl::SizeForHeight(TdxBarDockingStyle Style, int Height) {
 
 TSize TdxBarControl::SizeForStyle(TdxBarDockingStyle Style) {
   if (FeatureFlags() >= 128) Style = dsNone;
+  TShownLimitKeeper keep(ItemLinks(), false);
   const int frameW = FrameWidth(), frameH = FrameHeight();
   if (Style == dsNone) {
     const TSize s = SizeForWidth(dsNone, bar_ ? bar_->FloatClientWidth() : 0);
@@ -2235,8 +2816,6 @@ class TdxBarControlViewInfo : public TCustomdxBarControlViewInfo {
     auto* window = static_cast<TdxBarControl*>(BarControl());
     TdxBarItemLinks* links = window->ItemLinks();
     if (!links) return;
-    const bool vertical = window->IsDockedVertically();
-    const int t = window->SeparatorSize();
     for (int i = 0; i < links->ShownLinkCount(); ++i) {
       TdxBarItemLink* link = links->ShownLinkAt(i);
       TdxBarItemControl* control = link->ItemControl();
@@ -2244,11 +2823,30 @@ class TdxBarControlViewInfo : public TCustomdxBarControlViewInfo {
       if (!control || r.IsEmpty()) continue;
       control->ViewInfo()->SetBounds(r);
       AddItemInfo(control->ViewInfo());
-      if (!link->BeginGroup() || i == 0) continue;
-      if (vertical)
-        AppendSeparator(TRect{r.left, r.top - t, r.right, r.top}, 0, control);
-      else
-        AppendSeparator(TRect{r.left - t, r.top, r.left, r.bottom}, 1, control);
+      if (link->BeginGroup()) MakeSeparator(window, link, control, r);
+    }
+  }
+
+ private:
+  // Kind 0 is a line across the bar between two rows, kind 1 a line between items of a row.
+  void MakeSeparator(TdxBarControl* Window, TdxBarItemLink* Link, TdxBarItemControl* Control, const TRect& R) {
+    const int m = Window->IsDocked() ? Window->MarkExtent() : 0;
+    const int h = Link->RowHeight, t = Window->SeparatorSize();
+    const TRect client = Window->ClientRect();
+    if (Window->IsDockedVertically()) {
+      if (R.top > 0) {
+        const int left = R.left - (h - R.Width()) / 2;
+        AppendSeparator(TRect{left, R.top - t, left + h, R.top}, 0, Control);
+      } else {
+        const int left = R.right + (h - R.Width()) / 2;
+        AppendSeparator(TRect{left, 0, left + t, client.Height() - m}, 1, Control);
+      }
+    } else if (R.left == 0 && R.top > 0) {
+      const int top = R.top - (h - R.Height()) / 2 - t;
+      AppendSeparator(TRect{0, top, client.Width() - m, top + t}, 0, Control);
+    } else {
+      const int top = R.top - (h - R.Height()) / 2;
+      AppendSeparator(TRect{R.left - t, top, R.left, top + h}, 1, Control);
     }
   }
 };
@@ -2296,18 +2894,44 @@ void TdxBarControl::ArrangeLinks() {
     TSize size{0, 0};
     WrapToolbarItems(items, along - (IsDocked() ? MarkExtent() : 0), SeparatorSize(), size);
   }
-  const int placed = ArrangeToolbarItems(items, wrap, vertical, along - (IsDocked() ? MarkExtent() : 0), across,
-                                         client.Width(), SeparatorSize());
+  const int buttons = !wrap && HasCaptionButtonsArea() ? (vertical ? MDIButtonsHeight() : MDIButtonsWidth()) : 0;
+  const int placed = ArrangeToolbarItems(items, wrap, vertical, along - (IsDocked() ? MarkExtent() : 0) - buttons,
+                                         across, client.Width(), SeparatorSize());
   int k = 0;
+  bool more = false;
   for (int i = 0; i < links->ShownLinkCount() && k < placed; ++i) {
     TdxBarItemLink* link = links->ShownLinkAt(i);
     if (!link->ItemControl()) continue;
+    if (items[k].Aligned && k + 1 < int(items.size())) more = true;
+    link->RowHeight = items[k].RowHeight;
     TRect r = items[k++].Rect;
     r.left += client.left;
     r.right += client.left;
     r.top += client.top;
     r.bottom += client.top;
     link->StoreItemRect(r);
+  }
+  MoreLinks = more;
+}
+
+bool TdxBarControl::AllowsItemAlign(TdxBarItemControl* Control) {
+  TdxBarItemLinks* links = ItemLinks();
+  if (!bar_ || !bar_->UseRestSpace() || !Control || !links || links->ShowableLinkCount() == 0) return false;
+  return Control->Link() == links->ShowableLinkAt(links->ShowableLinkCount() - 1);
+}
+
+void TdxBarControl::ItemRectOf(TdxBarItemControl* Control, TRect& R) {
+  ItemControlRect(Control, R);
+  TdxBarItemLink* link = Control ? Control->Link() : nullptr;
+  if (!link || R.IsEmpty()) return;
+  // Stretched across its row.
+  const int h = link->RowHeight;
+  if (IsDockedVertically()) {
+    R.left -= (h - R.Width()) / 2;
+    R.right = R.left + h;
+  } else {
+    R.top -= (h - R.Height()) / 2;
+    R.bottom = R.top + h;
   }
 }
 
@@ -2331,12 +2955,27 @@ void TdxBarControl::Paint() {
   for (int i = 0; i < ViewInfo()->SeparatorCount(); ++i) {
     TdxBarSeparatorInfo info;
     ViewInfo()->GetSeparatorInfo(i, info);
+    PaintSeparator(dc, info.Bounds, info.Kind == 0);
     canvas->SubtractFromClip(info.Bounds);
+  }
+  if (HasCaptionButtonsArea()) PaintMDIButtons(canvas, ShowsMDIButtons(), true);
+  if (IsDocked() && ShowsMark() && Painter()) {
+    TRect mark;
+    MarkRect(mark);
+    if (!mark.IsEmpty()) {
+      Painter()->DrawMark(this, canvas, mark, BackgroundBrush());
+      canvas->SubtractFromClip(mark);
+    }
   }
   if (Painter()) Painter()->DrawBarControlBackground(this, dc, ClientRect());
 }
 
+void TdxBarControl::PaintSeparator(HDC DC, const TRect& R, bool Horizontal) {
+  if (Painter()) Painter()->DrawBarSeparator(this, DC, R, BackgroundBrush(), Horizontal);
+}
+
 void TdxBarControl::WMNCCalcSize(TMessage& Message) {
+  showsSizeGrip_ = IsDocked() && bar_ && bar_->ShowsSizeGrip();
   auto* r = reinterpret_cast<RECT*>(Message.LParam);
   const TRect m = FrameMargins();
   r->left += m.left;
@@ -2355,12 +2994,27 @@ TRect TdxBarControl::ClientOf(const TRect& WindowRect) {
 }
 
 void TdxBarControl::PaintNonClientArea(HDC DC) {
-  if (!Painter()) return;
+  TdxBarPainter* painter = Painter();
+  if (!painter) return;
   const TRect window = WindowRectAtOrigin();
   const TRect client = ClientOf(window);
   const int saved = SaveDC(DC);
   ExcludeClipRect(DC, client.left, client.top, client.right, client.bottom);
-  Painter()->DrawBarNonClientArea(this, DC, window);
+  painter->DrawBarNonClientArea(this, DC, window);
+  HBRUSH brush = BackgroundBrush();
+  if (IsDocked()) {
+    if (bar_ && bar_->BorderStyle() != bbsNone) {
+      painter->DrawDragHandle(this, DC, window, brush);
+    } else if (IsStatusBar()) {
+      painter->FillDockedBarTopMargin(this, DC, TRect{window.left, window.top, window.right, client.top}, brush);
+      const TRect grip = SizeGripRect();
+      if (!grip.IsEmpty()) painter->DrawBarSizeGrip(this, DC, grip, brush);
+    }
+  } else {
+    LayoutCaptionButtons();
+    painter->DrawFloatingCaption(this, DC, CaptionRect(), brush);
+    if (ShowsCloseButton()) painter->PaintCaptionCloseButton(this, DC, CloseButtonRect());
+  }
   RestoreDC(DC, saved);
 }
 
@@ -2413,8 +3067,13 @@ void TdxBarControl::WMNCHitTest(TMessage& Message) {
 }
 
 void TdxBarControl::WMNCLButtonDown(TMessage& Message) {
-  if (Message.WParam == HTCLOSE) {
-    CloseByUser();
+  RECT w{};
+  GetWindowRect(Handle(), &w);
+  const TPoint at{short(LOWORD(Message.LParam)) - w.left, short(HIWORD(Message.LParam)) - w.top};
+  const int target = CaptionTargetAt(at);
+  if (target != -1) {
+    // The close button closes on the release over it, a caption button clicks there.
+    PressCaptionTarget(target);
     return;
   }
   if (Message.WParam == HTCAPTION && bar_ && bar_->Bars()) {
@@ -2464,6 +3123,11 @@ void TdxBarControl::ToggleDocking() {
 }
 
 void TdxBarControl::WMDestroyBar(TMessage& Message) {
+  KillMarkTimer();
+  if (markStateValue_ == 1) markStateValue_ = 0;
+  if (g_mdiPress.Window == this) g_mdiPress = TMDIPressState{};
+  closeButtonState_ = 0;
+  trackingNonClient_ = false;
   Inherited::Dispatch(Message);
   TdxBar* bar = bar_;
   // No caption button stays hot or pressed once the window that routed the mouse to it is gone.

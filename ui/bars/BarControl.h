@@ -673,6 +673,11 @@ struct TdxToolbarLayoutItem {
   bool LastInRow = false;
   TRect Rect{};
   int RowHeight = 0;
+  // The control's effective alignment and minimum length along the main axis; Aligned is set by
+  // the arrangement for any alignment but iaLeft.
+  TdxBarItemAlign Align = iaLeft;
+  int MinAlong = 0;
+  bool Aligned = false;
 };
 
 // Wrapping of a multi-line toolbar to the length L along its main axis: decides the line breaks (a
@@ -683,7 +688,8 @@ void WrapToolbarItems(std::vector<TdxToolbarLayoutItem>& Items, int Length, int 
 // Arrangement of the items in a window: Wrap for multi-line windows (rows start at the line breaks;
 // a vertical one fills columns from the right edge, Width being its client width), else one row of
 // thickness Thickness that ends at the first item after the first one that does not fit into
-// Available. Returns the number of items placed.
+// Available. An aligned item (centre, right, client) moves or stretches within Available and takes
+// the rest of its row. Returns the number of items placed.
 int ArrangeToolbarItems(std::vector<TdxToolbarLayoutItem>& Items, bool Wrap, bool Vertical, int Available,
                         int Thickness, int Width, int Separator);
 
@@ -745,11 +751,70 @@ class TdxBarControl : public TCustomdxBarControl {
 
   // ---- the close button: the user's close
   bool AllowsClosing();
+  // Floating and closable by the user.
+  bool ShowsCloseButton();
   // Hides the toolbar and tells the manager once; the toolbar is not registered for restoring.
   void CloseByUser();
-  // The rectangles of the floating caption and its close button, in window coordinates.
+  // The rectangles of the floating caption and its close button, in window coordinates; the close
+  // button is the caption button size centred in the caption's right button area.
   TRect CaptionRect();
   TRect CloseButtonRect();
+  // 0 normal, 1 hot, 2 pressed; a change repaints the button at once.
+  int CloseButtonState() const { return closeButtonState_; }
+  void SetCloseButtonState(int State);
+  // Gives the caption buttons their rectangles (window coordinates), left of the close button.
+  void LayoutCaptionButtons();
+  // What lies under a window point of the caption: -2 the close button, a caption button's index,
+  // or -1.
+  int CaptionTargetAt(const TPoint& WindowPoint);
+  // The close button and the caption buttons follow a window point (hot or normal).
+  void TrackCaptionHot(const TPoint& WindowPoint);
+  // The press of a caption target (-2 close, or a caption button): shows it pressed and runs a
+  // modal loop while the window holds the capture; a release over the same target clicks it (the
+  // close button closes the toolbar). True when clicked.
+  bool PressCaptionTarget(int Target);
+  // Runs caption button Index's click.
+  void CaptionButtonClicked(int Index);
+  // The flat close button applies: a floating main menu, or a shown close button while the manager
+  // shows its close button.
+  bool AllowsFlatCloseButton();
+  // The window's size across its rows for a style: the largest item (vertical or whole-row bars) or
+  // the first shown item (the empty-button size without links), the floating caption and the frame.
+  int RowExtent(TdxBarDockingStyle Style);
+  // The bar shows a size grip (a status bar); refreshed at every frame calculation.
+  bool ShowsSizeGrip() const { return showsSizeGrip_; }
+  // Recalculates the frame when the bar's size-grip answer changed.
+  void RefreshSizeGrip();
+  void PositionChanged(const WINDOWPOS& WindowPos) override;
+  // The size grip's rectangle in window coordinates (empty without one).
+  TRect SizeGripRect();
+
+  // ---- MDI buttons of a main menu (0 minimize, 1 restore, 2 close) while an MDI child is maximized
+  // The main menu, a maximized MDI child of the manager's frame, and that child has a system menu.
+  bool ShowsMDIButtons();
+  // The MDI buttons or, on a main menu with the manager's ShowCloseButton, a plain close button.
+  bool HasCaptionButtonsArea();
+  int MDIButtonsWidth();
+  int MDIButtonsHeight();
+  // Button Index's rectangle in client coordinates, at the far end of the bar.
+  TRect MDIButtonRect(int Index);
+  // The button's command is enabled in the child's system menu (Mask 3: neither grayed nor
+  // disabled; 1: not grayed); restore and the plain close button always are.
+  bool MDIButtonEnabled(int Index, UINT Mask);
+  // The MDI button pressed or hot (process-wide: one toolbar presses at a time), -1 for none.
+  static int PressedMDIButton();
+  static int HotMDIButton();
+
+  // ---- the mark (at the far end of a docked toolbar)
+  bool ShowsMark() override;
+  bool HasMark();
+  void MarkRect(TRect& R) override;
+  int MarkState() override { return markStateValue_; }
+  void SetMarkState(int State) override;
+  void PaintMark(HDC DC);
+  String MarkHintText();
+  // Set by the arrangement when an aligned link is followed by further links.
+  bool MoreLinks = false;
   // Double click on the caption or the drag handle: floats a docked toolbar, docks a floating one.
   void ToggleDocking();
   // The grab point the move loop keeps under the cursor for a style.
@@ -767,8 +832,16 @@ class TdxBarControl : public TCustomdxBarControl {
   TBitmap* BackgroundBitmap() override;
   bool IsMainMenu() override;
   bool IsStatusBar() override;
-  void SetMarkState(int State) override { markStateValue_ = State; }
   TCustomdxBarControlViewInfo* CreateViewInfo() override;
+  void CalcMetrics() override;
+  void MouseDownStep(TMouseButton Button, TShiftState Shift, const TPoint& P, TdxBarItemControl* Control,
+                     bool InClient) override;
+  void MouseMoveStep(TShiftState Shift, const TPoint& P, TdxBarItemControl* Control) override;
+  void MouseLeaveStep() override;
+  void MouseUpStep(TMouseButton Button, TShiftState Shift, const TPoint& P, TdxBarItemControl* Control,
+                   bool InClient) override;
+  // The separator line: between rows (Horizontal) or between items of a row.
+  void PaintSeparator(HDC DC, const TRect& R, bool Horizontal);
   void InvalidateControl(TdxBarItemControl* Control) override;
   void ApplyFont() override;
   void PaintNonClient(HDC DC, const TRect& R, HBRUSH Brush, TColor Color, bool Offset) override;
@@ -777,6 +850,10 @@ class TdxBarControl : public TCustomdxBarControl {
   void ArrangeLinks() override;
   void CalcItemsRect() override;
   bool InPopupChain() override { return false; }
+  // Alignment is for the last showable link of a bar that uses its rest space.
+  bool AllowsItemAlign(TdxBarItemControl* Control) override;
+  // The control's rectangle stretched across its row.
+  void ItemRectOf(TdxBarItemControl* Control, TRect& R) override;
   // Lays the links out again and repaints.
   void Relayout();
 
@@ -791,7 +868,15 @@ class TdxBarControl : public TCustomdxBarControl {
   void WMDestroyBar(TMessage& Message);
   void WMEraseBkgndBar(TMessage& Message) { Message.Result = 1; }
   void WMMouseActivateBar(TMessage& Message) { Message.Result = MA_NOACTIVATE; }
+  void WMTimerBar(TMessage& Message);
+  void WMSizing(TMessage& Message);
+  void WMNCMouseMove(TMessage& Message);
+  void WMNCMouseLeave(TMessage& Message);
   MESSAGE_MAP_BEGIN
+  MESSAGE_HANDLER(WM_TIMER, WMTimerBar)
+  MESSAGE_HANDLER(WM_SIZING, WMSizing)
+  MESSAGE_HANDLER(WM_NCMOUSEMOVE, WMNCMouseMove)
+  MESSAGE_HANDLER(WM_NCMOUSELEAVE, WMNCMouseLeave)
   MESSAGE_HANDLER(WM_NCCALCSIZE, WMNCCalcSize)
   MESSAGE_HANDLER(WM_NCPAINT, WMNCPaint)
   MESSAGE_HANDLER(WM_NCHITTEST, WMNCHitTest)
@@ -812,4 +897,26 @@ class TdxBarControl : public TCustomdxBarControl {
   int stateChanging_ = 0;
   int repositioning_ = 0;
   int markStateValue_ = 0;
+  int closeButtonState_ = 0;
+  bool showsSizeGrip_ = false;
+  TSize mdiButtonSize_{};
+  // The MDI buttons of the mask drawn in their states; with Exclude they leave the canvas clip.
+  void PaintMDIButtons(TcxCanvas* Canvas, bool All, bool Exclude);
+  void RepaintMDIButtons();
+  // The enabled MDI button (Mask) under a client point, -1 for none.
+  int MDIButtonAt(const TPoint& P, UINT Mask);
+  // The MDI child the buttons act on.
+  HWND MDIChildWindow();
+  bool markTimer_ = false;
+  bool trackingNonClient_ = false;
+  void StartMarkTimer();
+  void KillMarkTimer();
+  // The caption slot Index counted from the right (0 the rightmost).
+  TRect CaptionSlot(int Index);
+  void PaintCloseButton();
+  // A client point in window coordinates.
+  TPoint ClientToWindowPoint(const TPoint& P) {
+    const TPoint o = ClientOriginInWindow();
+    return TPoint{P.x + o.x, P.y + o.y};
+  }
 };

@@ -524,3 +524,87 @@ void TdxBarManager::RemergeBars() {
     }
   }
 }
+
+// ---- MDI child windows --------------------------------------------------------------------------
+
+TCustomForm* TdxBarManager::RememberedMDIChild() const {
+  return mdiChild_ ? static_cast<TCustomForm*>(mdiChild_->Ref) : nullptr;
+}
+
+void TdxBarManager::CheckMDIState() {
+  auto* frame = dynamic_cast<TCustomForm*>(Owner());
+  TCustomForm* child = frame && frame->FormStyle() == fsMDIForm && frame->ClientHandle() ? frame->ActiveMDIChild()
+                                                                                          : nullptr;
+  const bool maximized = child && child->HandleAllocated() && IsZoomed(child->Handle());
+  const bool maximizedChanged = maximized != mdiMaximized_;
+  mdiMaximized_ = maximized;
+  TCustomForm* previous = RememberedMDIChild();
+  // The current child is remembered first (weakly: a child freed meanwhile reads as none), so a
+  // handler that runs the check again sees no change.
+  if (mdiChild_) ReleaseObjectLink(mdiChild_);
+  mdiChild_ = child ? AcquireObjectLink(child) : nullptr;
+  TcxObjectLink* self = AcquireObjectLink(this);
+  try {
+    if (child != previous) {
+      MDIStateChanged(1, previous);
+      if (self->Ref) MDIStateChanged(0, child);
+    } else if (maximizedChanged) {
+      MDIStateChanged(2, child);
+    }
+    if (self->Ref && maximizedChanged && mainMenuBar_ && mainMenuBar_->Control()) mainMenuBar_->Control()->SettingsChanged();
+  } catch (...) {
+    ReleaseObjectLink(self);
+    throw;
+  }
+  ReleaseObjectLink(self);
+}
+
+void TdxBarManager::MDIStateChanged(int Kind, TCustomForm* Child) {
+  bool locked = false;
+  auto lock = [&] {
+    if (locked) return;
+    BeginBarsUpdate();
+    locked = true;
+  };
+  try {
+    const bool maximized = Child && Child->HandleAllocated() && IsZoomed(Child->Handle());
+    enum { none, merge, unmerge } decision = none;
+    if (Kind == 2 && AlwaysMerge)
+      decision = none;
+    else if (Kind != 1 && (AlwaysMerge || maximized))
+      decision = merge;
+    else if (Kind == 1 || (Kind == 2 && !maximized))
+      decision = unmerge;
+    TdxBarManager* childManager = Child ? FindBarManagerOwnedBy(Child) : nullptr;
+    if (childManager == this) childManager = nullptr;
+    TdxBar* childMenu = childManager ? childManager->MainMenuBar() : nullptr;
+    if (mainMenuBar_ && childMenu && decision == merge) {
+      lock();
+      if (OnMenuMerge) {
+        OnMenuMerge(this, childManager, true);
+        TdxBarMergeData* data = childMenu->MergeData();
+        if (!data->MergedWith) {
+          data->MergedWith = mainMenuBar_;
+          data->VisibleBeforeMerging = childMenu->Visible();
+          mainMenuBar_->MergeData()->MergedBars.push_back(childMenu);
+        }
+        childMenu->SetVisible(false);
+      } else if (childMenu->MergeData()->MergedWith != mainMenuBar_) {
+        mainMenuBar_->Merge(childMenu, true);
+      }
+    } else if (mainMenuBar_ && childMenu && decision == unmerge) {
+      lock();
+      const std::vector<TdxBar*> merged = mainMenuBar_->MergeData()->MergedBars;
+      mainMenuBar_->UnMerge(nullptr, false);
+      if (OnMenuMerge) OnMenuMerge(this, childManager, false);
+      for (TdxBar* bar : merged) bar->SetVisible(bar->MergeData()->VisibleBeforeMerging);
+    }
+    if (OnMerge && childManager && decision != none) OnMerge(this, childManager, decision == merge);
+    TdxBarMDIStateChangeEventData data{Kind, Child};
+    MDIStateChangedHandlers()->CallAll(this, &data);
+  } catch (...) {
+    if (locked) EndBarsUpdate(true);
+    throw;
+  }
+  if (locked) EndBarsUpdate(true);
+}

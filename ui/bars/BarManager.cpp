@@ -415,6 +415,8 @@ TdxBarManager::~TdxBarManager() {
   // later; then customizing mode ends while everything it uses is still here; only then the manager
   // leaves the list (the last one frees the hint window) and its helpers go.
   StopHint();
+  if (mdiChild_) ReleaseObjectLink(mdiChild_);
+  mdiChild_ = nullptr;
   for (auto& timer : hintTimers_) timer.reset();
   SetCustomizingMode(false);
   // The toolbars (their windows and links) and the default sites go while the items are here.

@@ -158,6 +158,12 @@ using TdxBarMergeItemLinkEvent =
 using TdxBarCanDockingEvent =
     TEvent<void(TdxBar* Sender, TdxBarDockingStyle Style, TdxBarDockControl* DockControl, bool& CanDocking)>;
 using TdxBarMergeEvent = TEvent<void(TdxBarManager* Sender, TdxBarManager* ChildBarManager, bool AddItems)>;
+// What the MDIStateChanged handlers receive: Change 0 a child activated, 1 deactivated, 2 its
+// maximized state changed; the child form (null when none).
+struct TdxBarMDIStateChangeEventData {
+  int Change = 0;
+  TCustomForm* Child = nullptr;
+};
 using TdxBarShowPopupEvent = TEvent<void(TdxBarManager* Sender, TdxBarItemLinks* PopupItemLinks)>;
 using TdxBarClickItemEvent = TEvent<void(TdxBarManager* Sender, TdxBarItem* ClickedItem)>;
 
@@ -393,6 +399,15 @@ class TdxBarManager : public TComponent {
   void EnableFloatingBars();
   void UnmergeBars(TdxBarManager* Other, bool All);
   void RemergeBars();
+  // ---- MDI: the owner is an MDI frame
+  // Compares the frame's active child and its maximized state with the remembered ones and reports
+  // the changes (deactivated, activated, maximized state) through MDIStateChanged.
+  void CheckMDIState();
+  // Merges the child's main menu into this one (maximized child, or AlwaysMerge) or unmerges it,
+  // fires OnMenuMerge and OnMerge and calls the MDIStateChanged handlers.
+  void MDIStateChanged(int Kind, TCustomForm* Child);
+  TCustomForm* RememberedMDIChild() const;
+  bool MDIChildMaximized() const { return mdiMaximized_; }
   // Every toolbar window disabled while a modal dialog of the bars runs, and back.
   void DisableBarWindows();
   void ReenableBarWindows();
@@ -591,6 +606,8 @@ class TdxBarManager : public TComponent {
   std::vector<TdxBar*> restoringBars_;
   std::vector<TdxDockControl*> dockControls_;
   TdxBar* mainMenuBar_ = nullptr;
+  TcxObjectLink* mdiChild_ = nullptr;
+  bool mdiMaximized_ = false;
   HWND messageWindow_ = nullptr;
   std::unique_ptr<TMemIniFile> savedLayout_;
   std::vector<TCustomdxBarControl*> disabledFloating_;

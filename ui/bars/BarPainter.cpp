@@ -122,15 +122,24 @@ void TdxBarPainter::DrawBarNonClientArea(TdxBarControl* BarControl, HDC DC, cons
   const TRect margins = BarControl->FrameMargins();
   // The frame's background: the bar's own background seen from the window's origin.
   DrawBarBackground(BarControl, DC, TPoint{-margins.left, -margins.top}, BarControl->BackgroundBrush(), R);
-  if (BarControl->IsDocked()) {
-    TdxBar* bar = BarControl->Bar();
-    if (bar && bar->BorderStyle() != bbsNone) DrawDragHandle(BarControl, DC, R);
-    if (bar && bar->ShowsSizeGrip()) DrawBarSizeGrip(BarControl, DC, R);
-    return;
-  }
-  HBRUSH brush = ToolbarBrushFor(BarControl);
-  DrawFloatingBarBorder(BarControl, DC, R, brush);
-  DrawFloatingCaption(BarControl, DC, brush, FloatingCaptionRect(R));
+  if (!BarControl->IsDocked()) DrawFloatingBarBorder(BarControl, DC, R, ToolbarBrushFor(BarControl));
+}
+
+void TdxBarPainter::PaintCaptionCloseButton(TdxBarControl* BarControl, HDC DC, const TRect& R) {
+  PaintCaptionCloseButton(BarControl, DC, R, BarControl->CloseButtonState());
+}
+
+void TdxBarPainter::DrawMark(TdxBarControl* BarControl, TcxCanvas* Canvas, const TRect& R, HBRUSH) {
+  DrawMark(BarControl, Canvas->DCHandle(), R);
+}
+
+void TdxBarPainter::DrawCaptionMark(TdxBarControl* BarControl, HDC DC, const TRect& R) {
+  DrawCaptionMark(BarControl, DC, R, BarControl->MarkState());
+}
+
+void TdxBarPainter::DrawBarSizeGrip(TdxBarControl* BarControl, HDC DC, const TRect& R, HBRUSH Brush) {
+  FillBrush(DC, R, Brush);
+  PaintSizeGrip(BarControl, DC, R);
 }
 
 TRect TdxBarPainter::FloatingCaptionRect(const TRect& R) {
@@ -388,10 +397,8 @@ void TdxBarPainter::DrawFloatingCaption(TdxBarControl* BarControl, HDC DC, HBRUS
   FillBrush(DC, TRect{r.left, r.bottom, r.right, r.bottom + 1}, Brush);
   const bool background = DrawsCaptionBackground();
   if (background) FillToolbarBackground(BarControl, DC, r);
-  if (BarControl->AllowsClosing()) {
-    r.right -= SmallCaptionHeight();
-    PaintCaptionCloseButton(BarControl, DC, TRect{r.right, r.top, r.right + SmallCaptionHeight(), r.bottom}, 0);
-  }
+  // The window draws its caption buttons (in their states) after the caption.
+  if (BarControl->AllowsClosing()) r.right -= SmallCaptionHeight();
   TRect text = r;
   const bool markInCaption = BarControl->ShowsMark() && !BarControl->IsDocked();
   TRect mark{};

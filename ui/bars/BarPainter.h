@@ -83,8 +83,9 @@ class TdxBarPainter : public TObject {
 
   // ======== bars: backgrounds, borders, captions, caption buttons, drag handles, the mark
   virtual void DrawBarControlBackground(TdxBarControl* BarControl, HDC DC, const TRect& R);
-  // The whole non-client area of a toolbar window (R: the window rectangle at the origin): the
-  // border and drag handle of a docked one, the border, caption and mark of a floating one.
+  // The background of a toolbar window's non-client area (R: the window rectangle at the origin)
+  // and a floating one's border; the window draws the handle, caption and buttons through the
+  // part operations below.
   virtual void DrawBarNonClientArea(TdxBarControl* BarControl, HDC DC, const TRect& R);
   virtual TRect FloatingCaptionRect(const TRect& R);
   // The painter draws a bar window's whole non-client area itself.
@@ -532,6 +533,36 @@ class TdxBarPainter : public TObject {
   // The themed routines of the XP painter the base behaviour calls when the manager has themes.
   static void DrawThemedStatusBackground(HDC DC, const TRect& R);
   static void DrawThemedSizeGrip(HDC DC, const TRect& R);
+
+  // ---- the toolbar window's calls for its parts (its own argument order; each asks the slot above)
+  // The drag handle of a docked toolbar (R: the window rectangle at the origin).
+  virtual void DrawDragHandle(TdxBarControl* BarControl, HDC DC, const TRect& R, HBRUSH /*Brush*/) {
+    DrawDragHandle(BarControl, DC, R);
+  }
+  // A floating caption over R (window coordinates).
+  virtual void DrawFloatingCaption(TdxBarControl* BarControl, HDC DC, const TRect& R, HBRUSH Brush) {
+    DrawFloatingCaption(BarControl, DC, Brush, R);
+  }
+  // The floating close button in the window's close-button state (0 normal, 1 hot, 2 pressed).
+  virtual void PaintCaptionCloseButton(TdxBarControl* BarControl, HDC DC, const TRect& R);
+  virtual void GetCaptionButtonSize(TSize& Size) { Size = GetCaptionButtonSize(); }
+  virtual int MarkSize(TdxBarControl* /*BarControl*/) { return MarkSize(); }
+  virtual void MarkRectFor(TdxBarControl* BarControl, TRect& R) { R = MarkRectFor(BarControl); }
+  virtual void DrawMark(TdxBarControl* BarControl, TcxCanvas* Canvas, const TRect& R, HBRUSH /*Brush*/);
+  virtual void DrawCaptionMark(TdxBarControl* BarControl, HDC DC, const TRect& R);
+  virtual void FillDockedBarTopMargin(TdxBarControl* BarControl, HDC DC, const TRect& R, HBRUSH /*Brush*/) {
+    FillDockedBarTopMargin(BarControl, DC, R);
+  }
+  // The size grip in the bottom-right square R of the window.
+  virtual void DrawBarSizeGrip(TdxBarControl* BarControl, HDC DC, const TRect& R, HBRUSH Brush);
+  virtual void SizeGripSize(TdxBarManager* Manager, TSize& Size) { Size = SizeGripSize(Manager); }
+  virtual void DrawBarSeparator(TdxBarControl* BarControl, HDC DC, const TRect& R, HBRUSH /*Brush*/,
+                                bool Horizontal) {
+    DrawBarSeparator(BarControl, DC, R, Horizontal);
+  }
+  virtual void DrawMDIButton(TdxBarControl* BarControl, int Index, int State, HDC DC, const TRect& R) {
+    DrawMDIButton(BarControl, DC, R, Index, State);
+  }
 
  protected:
   // The drop-down window's non-client drawing in the flat or raised look, themed or not.

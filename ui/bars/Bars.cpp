@@ -1277,6 +1277,32 @@ void TdxBars::MoveBarTo(TdxBarControl* Window, const TPoint& Point) {
   ShowWindow(Window->Handle(), SW_SHOWNA);
 }
 
+TPoint TdxBars::DockedDragOffset(TdxBarControl* Window, const TPoint& Cursor) {
+  TdxDockControl* site = Window->DockControl();
+  TdxDockRow* row = Window->Column->Row;
+  const int index = site->IndexOfRow(row);
+  if (index < 0 || !site->HandleAllocated()) return TPoint{};
+  // The rows as they are once the window has left: a row it had to itself goes, and on a near-side
+  // site the later rows close up.
+  TdxDockRowGeometry g = site->Geometry();
+  if (row->ColumnCount() == 1 && index < int(g.Rows.size())) {
+    const int gone = index + 1 < int(g.Rows.size()) ? g.Rows[index + 1].first - g.Rows[index].first
+                                                     : g.Rows[index].second - g.Rows[index].first;
+    g.Rows.erase(g.Rows.begin() + index);
+    if (!g.FarSide)
+      for (size_t i = index; i < g.Rows.size(); ++i) {
+        g.Rows[i].first -= gone;
+        g.Rows[i].second -= gone;
+      }
+  }
+  const int middle = g.RowMiddle(std::min(index, int(g.Rows.size())), Window->Bar()->OneOnRow());
+  POINT origin{0, 0};
+  ClientToScreen(site->Handle(), &origin);
+  // The cursor is moved across the rows to where the toolbar's row would take it back.
+  if (site->IsHorizontal()) return TPoint{0, origin.y + middle - Cursor.y};
+  return TPoint{origin.x + middle - Cursor.x, 0};
+}
+
 void TdxBars::DragBar(TdxBarControl* Window) {
   TdxBar* bar = Window->Bar();
   if (!bar->IsMovable()) return;
@@ -1293,6 +1319,8 @@ void TdxBars::DragBar(TdxBarControl* Window) {
     GetWindowRect(Window->Handle(), &r);
     grabOffset_ = TPoint{cursor.x - r.left, cursor.y - r.top};
   }
+  if (Window->IsDocked() && Window->DockControl() && Window->Column && Window->Column->Row)
+    dragOffset_ = DockedDragOffset(Window, TPoint{cursor.x, cursor.y});
   DispatchPendingPaintMessages();
   HWND capture = barManager_->MessageWindow();
   SetCapture(capture);

@@ -359,6 +359,9 @@ class TdxBars : public TcxComponentCollection {
   void FindDockSite(TdxBar* Bar, const TPoint& P, TdxBarDockingStyle& Style, TdxDockControl*& Site);
   // One step of the move: docks, floats or moves the window to the screen point.
   void MoveBarTo(TdxBarControl* Window, const TPoint& P);
+  // The drag offset of a move that starts docked: from the cursor to the middle of the toolbar's
+  // row (as the rows are without the toolbar), across the rows.
+  TPoint DockedDragOffset(TdxBarControl* Window, const TPoint& Cursor);
   // The modal move of a toolbar with the mouse; Esc or the release leave it where it last was.
   void DragBar(TdxBarControl* Window);
 

@@ -807,6 +807,17 @@ void TdxDockControl::WMSize(TMessage& Message) {
   ClearBackgroundCache();
 }
 
+void TdxDockControl::WMWindowPosChanged(TMessage& Message) {
+  Inherited::Dispatch(Message);
+  // A status bar's size grip shows only while the bar ends at its form's bottom edge.
+  for (int r = 0; r < RowCount(); ++r) {
+    for (int c = 0; c < RowAt(r)->ColumnCount(); ++c) {
+      TdxBarControl* window = RowAt(r)->ColumnAt(c)->BarControl;
+      if (window && window->IsStatusBar()) window->RefreshSizeGrip();
+    }
+  }
+}
+
 void TdxDockControl::WMDestroy(TMessage& Message) {
   if (barManager_) barManager_->CreateRestoringList();
   Inherited::Dispatch(Message);

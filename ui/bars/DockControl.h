@@ -226,8 +226,10 @@ class TdxDockControl : public TCustomControl {
   void WMNCCalcSize(TMessage& Message);
   void WMNCPaint(TMessage& Message);
   void WMMouseActivate(TMessage& Message);
+  void WMWindowPosChanged(TMessage& Message);
   MESSAGE_MAP_BEGIN
   MESSAGE_HANDLER(WM_ERASEBKGND, WMEraseBkgnd)
+  MESSAGE_HANDLER(WM_WINDOWPOSCHANGED, WMWindowPosChanged)
   MESSAGE_HANDLER(WM_SIZE, WMSize)
   MESSAGE_HANDLER(WM_DESTROY, WMDestroy)
   MESSAGE_HANDLER(WM_NCCALCSIZE, WMNCCalcSize)

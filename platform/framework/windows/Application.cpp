@@ -213,7 +213,7 @@ bool TApplication::ProcessMessage(MSG& Msg) {
   bool handled = false;
   if (OnMessage) OnMessage(Msg, handled);
   if (!handled) handled = DispatchApplicationEventsMessage(Msg);
-  if (!handled && !IsHintMsg(Msg) && !IsKeyMsg(Msg)) {
+  if (!handled && !IsHintMsg(Msg) && !IsMDIMsg(Msg) && !IsKeyMsg(Msg)) {
     TranslateMessage(&Msg);
     DispatchMessageW(&Msg);
   }
@@ -240,6 +240,15 @@ void TApplication::Idle(const MSG&) {
   bool done = true;
   if (OnIdle) Guarded([&] { OnIdle(this, done); });
   CheckSynchronize();
+}
+
+bool TApplication::IsMDIMsg(MSG& Msg) {
+  if (Msg.message != WM_KEYDOWN && Msg.message != WM_SYSKEYDOWN) return false;
+  HWND top = Msg.hwnd ? GetAncestor(Msg.hwnd, GA_ROOT) : nullptr;
+  auto* frame = dynamic_cast<TCustomForm*>(FindControl(top));
+  if (!frame || frame->FormStyle() != fsMDIForm || !frame->ClientHandle()) return false;
+  // Ctrl+F4, Ctrl+F6 and the child's system-menu keys go to the active child as system commands.
+  return TranslateMDISysAccel(frame->ClientHandle(), &Msg) != FALSE;
 }
 
 bool TApplication::IsKeyMsg(MSG& Msg) {

@@ -337,6 +337,9 @@ class TApplication : public TComponent {
   void NoteMouseMessage(TControl* Control, const TMessage& Message);
   void ControlDestroyed(TControl* Control);
   bool IsKeyMsg(MSG& Msg);
+  // A key message of an MDI frame's window that the frame's client turns into a system command of
+  // the active child (Ctrl+F4 closes it, Ctrl+F6 moves to the next one).
+  bool IsMDIMsg(MSG& Msg);
   // The control under the mouse as last seen.
   TControl* MouseControl() const { return mouseControl_; }
   // Re-checks the control under the mouse (at idle and on mouse messages).

@@ -1,6 +1,7 @@
 #include "tests/ui/bars/BarTestPainter.h"
 
 #include "ui/bars/BarControl.h"
+#include "ui/bars/Bars.h"
 #include "ui/bars/BarHints.h"
 #include "ui/bars/BarManager.h"
 #include "ui/bars/BarRoutines.h"
@@ -19,6 +20,8 @@ bool TTestBarPainter::JoinShown = false;
 int TTestBarPainter::BorderChanges = 0;
 int TTestBarPainter::RowGap = 0;
 bool TTestBarPainter::Buffered = false;
+int TTestBarPainter::Mark = 0;
+bool TTestBarPainter::CloseHotTracks = true;
 std::vector<DWORD> TTestBarPainter::Drawn;
 
 namespace {
@@ -43,6 +46,8 @@ void TTestBarPainter::Reset() {
   BorderChanges = 0;
   RowGap = 0;
   Buffered = false;
+  Mark = 0;
+  CloseHotTracks = true;
   Drawn.clear();
 }
 
@@ -51,19 +56,67 @@ void TTestBarPainter::DrawDockBackground(TdxDockControl*, HDC DC, const TRect& R
 }
 
 TRect TTestBarPainter::DockedBarMargins(TdxBarControl* BarControl) {
+  TdxBar* bar = BarControl->Bar();
+  if (bar && bar->BorderStyle() == bbsNone)
+    return BarControl->IsStatusBar() ? TRect{0, 3, BarControl->ShowsSizeGrip() ? 10 : 0, 0} : TRect{};
   return BarControl->IsDockedVertically() ? TRect{2, 8, 2, 2} : TRect{8, 2, 2, 2};
 }
 
-void TTestBarPainter::DrawBarNonClientArea(TdxBarControl* BarControl, HDC DC, const TRect& R) {
-  Fill(DC, R, kTestBarFrame);
-  if (BarControl->IsDocked()) {
-    const TRect grip = BarControl->IsDockedVertically() ? TRect{R.left, R.top, R.right, R.top + 8}
-                                                         : TRect{R.left, R.top, R.left + 8, R.bottom};
-    Fill(DC, grip, kTestGrip);
-    return;
+void TTestBarPainter::DrawBarNonClientArea(TdxBarControl*, HDC DC, const TRect& R) { Fill(DC, R, kTestBarFrame); }
+
+void TTestBarPainter::DrawDragHandle(TdxBarControl* BarControl, HDC DC, const TRect& R, HBRUSH) {
+  Fill(DC,
+       BarControl->IsDockedVertically() ? TRect{R.left, R.top, R.right, R.top + 8}
+                                        : TRect{R.left, R.top, R.left + 8, R.bottom},
+       kTestGrip);
+}
+
+void TTestBarPainter::DrawFloatingCaption(TdxBarControl* BarControl, HDC DC, const TRect& R, HBRUSH) {
+  Fill(DC, R, kTestCaption);
+  if (TdxBarCaptionButtons* buttons = BarControl->Bar() ? BarControl->Bar()->CaptionButtons() : nullptr) {
+    for (int i = 0; i < buttons->Count(); ++i)
+      Fill(DC, buttons->ButtonAt(i)->Bounds, CaptionButtonColor(buttons->ButtonAt(i)->State()));
   }
-  Fill(DC, BarControl->CaptionRect(), kTestCaption);
-  if (BarControl->AllowsClosing()) Fill(DC, BarControl->CloseButtonRect(), kTestCloseButton);
+}
+
+void TTestBarPainter::PaintCaptionCloseButton(TdxBarControl* BarControl, HDC DC, const TRect& R) {
+  Fill(DC, R, CloseButtonColor(BarControl->CloseButtonState()));
+}
+
+void TTestBarPainter::MarkRectFor(TdxBarControl* BarControl, TRect& R) {
+  const TRect c = BarControl->ClientRect();
+  R = BarControl->IsDockedVertically() ? TRect{c.left, c.bottom - Mark, c.right, c.bottom}
+                                       : TRect{c.right - Mark, c.top, c.right, c.bottom};
+}
+
+void TTestBarPainter::DrawMark(TdxBarControl* BarControl, TcxCanvas* Canvas, const TRect& R, HBRUSH) {
+  Fill(Canvas->DCHandle(), R, MarkColor(BarControl->MarkState()));
+}
+
+void TTestBarPainter::DrawCaptionMark(TdxBarControl* BarControl, HDC DC, const TRect& R) {
+  Fill(DC, R, MarkColor(BarControl->MarkState()));
+}
+
+void TTestBarPainter::InvalidateMark(TdxBarControl* BarControl) {
+  if (!BarControl->HandleAllocated()) return;
+  TRect r;
+  MarkRectFor(BarControl, r);
+  const RECT rr = r;
+  InvalidateRect(BarControl->Handle(), &rr, FALSE);
+}
+
+void TTestBarPainter::FillDockedBarTopMargin(TdxBarControl*, HDC DC, const TRect& R, HBRUSH) {
+  Fill(DC, R, kTestStatusMargin);
+}
+
+void TTestBarPainter::DrawBarSizeGrip(TdxBarControl*, HDC DC, const TRect& R, HBRUSH) { Fill(DC, R, kTestSizeGrip); }
+
+void TTestBarPainter::DrawBarSeparator(TdxBarControl*, HDC DC, const TRect& R, HBRUSH, bool Horizontal) {
+  Fill(DC, R, Horizontal ? kTestRowSeparator : kTestItemSeparator);
+}
+
+void TTestBarPainter::DrawMDIButton(TdxBarControl*, int Index, int State, HDC DC, const TRect& R) {
+  Fill(DC, R, MDIButtonColor(Index, State));
 }
 
 void TTestBarPainter::DrawBarControlBackground(TdxBarControl*, HDC DC, const TRect& R) { Fill(DC, R, kTestBackground); }
@@ -162,7 +215,9 @@ namespace bar_testing {
 
 TRect TTestBarPainter::CalcBarBorderRect(TdxBarControl* BarControl) {
   if (BarControl->IsDocked())
-    return BarControl->Bar() && BarControl->Bar()->BorderStyle() == bbsNone ? TRect{} : DockedBarMargins(BarControl);
+    return BarControl->Bar() && BarControl->Bar()->BorderStyle() == bbsNone && !BarControl->IsStatusBar()
+               ? TRect{}
+               : DockedBarMargins(BarControl);
   return TRect{3, 3 + 16, 3, 3};
 }
 

@@ -29,6 +29,17 @@ constexpr DWORD kTestBarFrame = 0x00606060;
 constexpr DWORD kTestGrip = 0x00702070;
 constexpr DWORD kTestCaption = 0x00203080;
 constexpr DWORD kTestCloseButton = 0x00A02020;
+// The close button in its states (0 normal, 1 hot, 2 pressed), a caption button in its states (0
+// normal, 1 disabled, 2 hot, 4 pressed), the mark in its states (0, 1 hot, 2 open), the status-bar
+// margin and size grip, separators inside a row and between rows, MDI buttons (index, state).
+constexpr DWORD CloseButtonColor(int State) { return kTestCloseButton | (DWORD(State) << 14); }
+constexpr DWORD CaptionButtonColor(int State) { return 0x0030C000 | DWORD(State << 4); }
+constexpr DWORD MarkColor(int State) { return 0x00F08000 | DWORD(State << 4); }
+constexpr DWORD kTestStatusMargin = 0x00407040;
+constexpr DWORD kTestSizeGrip = 0x00109010;
+constexpr DWORD kTestItemSeparator = 0x00303030;
+constexpr DWORD kTestRowSeparator = 0x00505050;
+constexpr DWORD MDIButtonColor(int Index, int State) { return 0x00000000 | DWORD((0x80 + Index * 0x10) << 8) | DWORD(State << 4); }
 
 class TTestBarPainter : public TdxBarPainter {
   DECLARE_CLASS(TTestBarPainter, TdxBarPainter)
@@ -127,6 +138,27 @@ class TTestBarPainter : public TdxBarPainter {
   void DrawBarNonClientArea(TdxBarControl* BarControl, HDC DC, const TRect& R) override;
   void DrawBarControlBackground(TdxBarControl*, HDC DC, const TRect& R) override;
   bool CloseButtonIsNonClient() override { return true; }
+
+  // The mark's size (0: no mark, so layouts keep their lengths) and whether the close button tracks
+  // the mouse. The mark sits at the far end of the client area; the close button is 12 x 12; a
+  // status bar has a top margin of 3 and a size grip 10 wide in its right margin.
+  static int Mark;
+  static bool CloseHotTracks;
+  void DrawDragHandle(TdxBarControl* BarControl, HDC DC, const TRect& R, HBRUSH Brush) override;
+  void DrawFloatingCaption(TdxBarControl* BarControl, HDC DC, const TRect& R, HBRUSH Brush) override;
+  void PaintCaptionCloseButton(TdxBarControl* BarControl, HDC DC, const TRect& R) override;
+  void GetCaptionButtonSize(TSize& Size) override { Size = TSize{12, 12}; }
+  bool CloseButtonHotTracks() override { return CloseHotTracks; }
+  int MarkSize(TdxBarControl*) override { return Mark; }
+  void MarkRectFor(TdxBarControl* BarControl, TRect& R) override;
+  void DrawMark(TdxBarControl* BarControl, TcxCanvas* Canvas, const TRect& R, HBRUSH Brush) override;
+  void DrawCaptionMark(TdxBarControl* BarControl, HDC DC, const TRect& R) override;
+  void InvalidateMark(TdxBarControl* BarControl) override;
+  void FillDockedBarTopMargin(TdxBarControl*, HDC DC, const TRect& R, HBRUSH) override;
+  void DrawBarSizeGrip(TdxBarControl*, HDC DC, const TRect& R, HBRUSH) override;
+  void SizeGripSize(TdxBarManager*, TSize& Size) override { Size = TSize{10, 10}; }
+  void DrawBarSeparator(TdxBarControl*, HDC DC, const TRect& R, HBRUSH, bool Horizontal) override;
+  void DrawMDIButton(TdxBarControl*, int Index, int State, HDC DC, const TRect& R) override;
 
  private:
   HBRUSH background_;

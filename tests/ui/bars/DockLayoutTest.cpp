@@ -214,6 +214,33 @@ TEST(ToolbarArrangement, OneRowEndsBeforeTheFirstItemThatDoesNotFitAndCentresAcr
   EXPECT_EQ(vertical[1].Rect, (TRect{3, 26, 27, 46}));
 }
 
+TEST(ToolbarArrangement, AnAlignedLastItemMovesOrStretchesWithinTheAvailableLength) {
+  struct Case {
+    TdxBarItemAlign Align;
+    int MinAlong;
+    bool Vertical;
+    TRect Expected;
+  };
+  // Two items of 30 in 100 (thickness 20): the second one aligned.
+  const Case cases[] = {
+      {iaLeft, 0, false, {30, 0, 60, 20}},   {iaCenter, 0, false, {50, 0, 80, 20}},
+      {iaRight, 0, false, {70, 0, 100, 20}}, {iaClient, 0, false, {30, 0, 100, 20}},
+      {iaClient, 90, false, {30, 0, 120, 20}}, {iaRight, 0, true, {0, 70, 20, 100}},
+  };
+  for (const Case& c : cases) {
+    auto items = Items({{30, 20, false}, {30, 20, false}});
+    items[1].Align = c.Align;
+    items[1].MinAlong = c.MinAlong;
+    EXPECT_EQ(ArrangeToolbarItems(items, false, c.Vertical, 100, 20, 20, 6), 2);
+    EXPECT_EQ(items[1].Rect, c.Expected) << "align " << c.Align << " min " << c.MinAlong;
+    EXPECT_EQ(items[1].Aligned, c.Align != iaLeft);
+  }
+  // An aligned item takes the rest of its row: the next item does not fit after it.
+  auto three = Items({{30, 20, false}, {30, 20, false}, {10, 20, false}});
+  three[1].Align = iaCenter;
+  EXPECT_EQ(ArrangeToolbarItems(three, false, false, 100, 20, 100, 6), 2);
+}
+
 TEST(ToolbarArrangement, AVerticalMultiLineBarFillsColumnsFromTheRightEdge) {
   auto items = Items({{20, 30, false}, {20, 30, false}, {20, 30, false}});
   TSize size{0, 0};

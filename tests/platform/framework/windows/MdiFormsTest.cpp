@@ -119,3 +119,19 @@ TEST(NonMdiForm, AnswersNoneFromItsQueries) {
   EXPECT_THROW(plain->MDIChildren(0), EListError);
   plain->Free();
 }
+
+TEST_F(MdiForms, TheMessageLoopTurnsCtrlF6IntoTheNextChild) {
+  TForm* first = NewChild(L"First");
+  TForm* second = NewChild(L"Second");
+  ASSERT_EQ(frame->ActiveMDIChild(), second);
+  BYTE keys[256] = {}, saved[256] = {};
+  GetKeyboardState(saved);
+  memcpy(keys, saved, sizeof keys);
+  keys[VK_CONTROL] = 0x80;
+  SetKeyboardState(keys);
+  PostMessageW(second->Handle(), WM_KEYDOWN, VK_F6, 0);
+  ProcessMessages();
+  SetKeyboardState(saved);
+  ProcessMessages();
+  EXPECT_EQ(frame->ActiveMDIChild(), first);
+}

@@ -69,6 +69,29 @@ class ToolbarWindowTest : public BarWindowFixture {
 
   TdxDockControl* Site(TdxBarDockingStyle Style) { return manager->Bars()->DefaultSite(Style); }
 
+  // A window point as the client-coordinate lParam of a mouse message to the window.
+  static LPARAM ClientLParam(TdxBarControl* Window, int X, int Y) {
+    const TPoint o = Window->ClientOriginInWindow();
+    return MAKELPARAM(X - o.x, Y - o.y);
+  }
+  // A window point as the screen-coordinate lParam of a non-client mouse message.
+  static LPARAM ScreenLParam(TdxBarControl* Window, int X, int Y) {
+    const TRect w = ScreenRect(Window);
+    return MAKELPARAM(w.left + X, w.top + Y);
+  }
+  // Presses the window point Press (a caption target) with the release already posted at Release.
+  static void PressAndRelease(TdxBarControl* Window, const TPoint& Press, const TPoint& Release) {
+    PostMessageW(Window->Handle(), WM_LBUTTONUP, 0, ClientLParam(Window, Release.x, Release.y));
+    SendMessageW(Window->Handle(), WM_NCLBUTTONDOWN, HTCAPTION, ScreenLParam(Window, Press.x, Press.y));
+  }
+  // The frame as the window paints it.
+  static DWORD FramePixel(TdxBarControl* Window, const TPoint& P) {
+    DibSection frame(Window->Width(), Window->Height());
+    Window->PaintNonClientArea(frame.DC());
+    return frame.Pixel(P.x, P.y);
+  }
+  static TPoint Centre(const TRect& R) { return TPoint{(R.left + R.right) / 2, (R.top + R.bottom) / 2}; }
+
   static TRect ScreenRect(TWinControl* Window) {
     RECT r{};
     GetWindowRect(Window->Handle(), &r);
@@ -214,6 +237,8 @@ TEST_F(ToolbarWindowTest, TheCloseButtonHidesTheToolbarFiresOnBarCloseOnceAndThe
   window->PaintNonClientArea(frame.DC());
   EXPECT_EQ(frame.Pixel(close.left + 2, close.top + 2), kTestCloseButton);
   EXPECT_EQ(frame.Pixel(close.left - 4, close.top + 2), kTestCaption);
+  // The close happens on the release over the button.
+  PostMessageW(window->Handle(), WM_LBUTTONUP, 0, ClientLParam(window, close.left + 2, close.top + 2));
   SendMessageW(window->Handle(), WM_NCLBUTTONDOWN, HTCLOSE, at);
   EXPECT_FALSE(bar->Visible());
   EXPECT_EQ(closes, 1);
@@ -367,6 +392,307 @@ TEST_F(ToolbarWindowTest, AManagerFreedInCustomizingModeWithToolbarsGoesCleanly)
   EXPECT_TRUE(manager->IsCustomizing());
   FreeAndNil(form);
   EXPECT_EQ(BarManagerList()->Count(), 0);
+}
+
+// The press loop's view of the close button, recorded by a timer while the button is held.
+TdxBarControl* g_pressedWindow = nullptr;
+int g_stateWhilePressed = -1;
+POINT g_releaseAt{};
+void CALLBACK RecordAndRelease(HWND, UINT, UINT_PTR Id, DWORD) {
+  KillTimer(nullptr, Id);
+  g_stateWhilePressed = g_pressedWindow->CloseButtonState();
+  PostMessageW(g_pressedWindow->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(g_releaseAt.x, g_releaseAt.y));
+}
+
+TEST_F(ToolbarWindowTest, TheCloseButtonClosesOnTheReleaseOverItOnly) {
+  TdxBar* bar = NewBar(L"Zoom", 2, dsNone);
+  int closes = 0;
+  manager->OnBarClose = [&](TdxBarManager*, TdxBar*) { ++closes; };
+  TdxBarControl* window = bar->Control();
+  const TPoint on = Centre(window->CloseButtonRect());
+  const TPoint off{window->CaptionRect().left + 2, on.y};
+
+  // Pressed, dragged off and released there: nothing happens.
+  PostMessageW(window->Handle(), WM_MOUSEMOVE, MK_LBUTTON, ClientLParam(window, off.x, off.y));
+  PressAndRelease(window, on, off);
+  EXPECT_TRUE(bar->Visible());
+  EXPECT_EQ(closes, 0);
+  EXPECT_EQ(GetCapture(), nullptr);
+  EXPECT_EQ(window->CloseButtonState(), 0);
+
+  // Held: drawn pressed; released over it: closed once.
+  g_pressedWindow = window;
+  g_stateWhilePressed = -1;
+  const TPoint o = window->ClientOriginInWindow();
+  g_releaseAt = POINT{on.x - o.x, on.y - o.y};
+  SetTimer(nullptr, 0, 20, &RecordAndRelease);
+  SendMessageW(window->Handle(), WM_NCLBUTTONDOWN, HTCLOSE, ScreenLParam(window, on.x, on.y));
+  EXPECT_EQ(g_stateWhilePressed, 2);
+  EXPECT_FALSE(bar->Visible());
+  EXPECT_EQ(closes, 1);
+  EXPECT_EQ(GetCapture(), nullptr);
+}
+
+TEST_F(ToolbarWindowTest, ACaptionButtonIsDrawnInTheCaptionAndClicksOnTheReleaseOverIt) {
+  TdxBar* bar = NewBar(L"Zoom", 2, dsNone);
+  int clicks[2] = {0, 0};
+  for (int i = 0; i < 2; ++i) {
+    TdxBarCaptionButton* button = bar->CaptionButtons()->AddButton();
+    button->SetOnClick([&clicks, i](TObject*) { ++clicks[i]; });
+  }
+  TdxBarControl* window = bar->Control();
+  window->LayoutCaptionButtons();
+  const TRect b0 = bar->CaptionButtons()->ButtonAt(0)->Bounds, b1 = bar->CaptionButtons()->ButtonAt(1)->Bounds;
+  const TRect close = window->CloseButtonRect();
+  EXPECT_TRUE(window->CaptionRect().Contains(b0.TopLeft()));
+  EXPECT_LE(b0.right, b1.left) << "in order, left of the close button";
+  EXPECT_LE(b1.right, close.left);
+  EXPECT_EQ(FramePixel(window, Centre(b1)), CaptionButtonColor(TdxBarCaptionButton::stNormal));
+
+  PressAndRelease(window, Centre(b1), Centre(b1));
+  EXPECT_EQ(clicks[0], 0);
+  EXPECT_EQ(clicks[1], 1);
+  PressAndRelease(window, Centre(b0), Centre(b1));
+  EXPECT_EQ(clicks[0], 0) << "released over another button";
+  EXPECT_EQ(clicks[1], 1);
+  EXPECT_EQ(bar->CaptionButtons()->ButtonAt(0)->State(), TdxBarCaptionButton::stNormal);
+  EXPECT_EQ(GetCapture(), nullptr);
+  EXPECT_EQ(bar->DockingStyle(), dsNone) << "a caption button press does not move the toolbar";
+}
+
+TEST_F(ToolbarWindowTest, TheCloseButtonAndCaptionButtonsTrackTheMouse) {
+  for (const bool hotTracks : {true, false}) {
+    TTestBarPainter::CloseHotTracks = hotTracks;
+    TdxBar* bar = NewBar(hotTracks ? L"Hot" : L"Cold", 1, dsNone);
+    TdxBarCaptionButton* button = bar->CaptionButtons()->AddButton();
+    TdxBarControl* window = bar->Control();
+    window->LayoutCaptionButtons();
+    const TPoint close = Centre(window->CloseButtonRect());
+    SendMessageW(window->Handle(), WM_NCMOUSEMOVE, HTCLOSE, ScreenLParam(window, close.x, close.y));
+    EXPECT_EQ(window->CloseButtonState(), hotTracks ? 1 : 0);
+    EXPECT_EQ(FramePixel(window, close), CloseButtonColor(hotTracks ? 1 : 0));
+    const TPoint on = Centre(button->Bounds);
+    SendMessageW(window->Handle(), WM_NCMOUSEMOVE, HTCAPTION, ScreenLParam(window, on.x, on.y));
+    EXPECT_EQ(window->CloseButtonState(), 0);
+    EXPECT_EQ(button->State(), TdxBarCaptionButton::stHot);
+    EXPECT_EQ(FramePixel(window, on), CaptionButtonColor(TdxBarCaptionButton::stHot));
+    SendMessageW(window->Handle(), WM_NCMOUSELEAVE, 0, 0);
+    EXPECT_EQ(button->State(), TdxBarCaptionButton::stNormal);
+    bar->Free();
+  }
+}
+
+TEST_F(ToolbarWindowTest, TheMarkTakesItsPlaceTracksHotTogglesOpenAndPaints) {
+  TTestBarPainter::Mark = 11;
+  TdxBar* bar = NewBar(L"Editing", 3);
+  TdxBarControl* window = bar->Control();
+  const int w = bar->ItemLinks()->LinkAt(0)->ItemControl()->MeasureWidth();
+  EXPECT_EQ(window->ClientWidth(), 3 * w + 11);
+  TRect mark;
+  window->MarkRect(mark);
+  EXPECT_EQ(mark, (TRect{3 * w, 0, 3 * w + 11, window->ClientHeight()}));
+  EXPECT_EQ(window->MarkHintText(), L"More Buttons");
+
+  const TPoint at = Centre(mark);
+  SendMessageW(window->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(at.x, at.y));
+  EXPECT_EQ(window->MarkState(), 1);
+  SendMessageW(window->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
+  EXPECT_EQ(window->MarkState(), 2);
+  DibSection client(window->ClientWidth(), window->ClientHeight());
+  window->Perform(WM_PAINT, reinterpret_cast<WPARAM>(client.DC()), 0);
+  EXPECT_EQ(client.Pixel(at.x, at.y), MarkColor(2));
+  SendMessageW(window->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
+  EXPECT_EQ(window->MarkState(), 2) << "an open mark stays open";
+  SendMessageW(window->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
+  EXPECT_EQ(window->MarkState(), 1);
+  SendMessageW(window->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
+  EXPECT_EQ(window->MarkState(), 0);
+
+  // Without ShowMark the toolbar has no mark and no room for it.
+  bar->SetShowMark(false);
+  window->Relayout();
+  ProcessMessages();
+  window->MarkRect(mark);
+  EXPECT_TRUE(mark.IsEmpty());
+}
+
+TEST_F(ToolbarWindowTest, AFloatingHotMarkGoesBackToNormalOnceTheCursorLeftIt) {
+  TTestBarPainter::Mark = 11;
+  TdxBar* bar = NewBar(L"Zoom", 2, dsNone);
+  TdxBarControl* window = bar->Control();
+  const TRect screen = ScreenRect(window);
+  SetCursorPos(screen.right + 100, screen.bottom + 100);
+  window->SetMarkState(1);
+  EXPECT_EQ(window->MarkState(), 1);
+  const DWORD until = GetTickCount() + 1000;
+  while (window->MarkState() == 1 && GetTickCount() < until) {
+    ProcessMessages();
+    Sleep(10);
+  }
+  EXPECT_EQ(window->MarkState(), 0) << "the 50 ms timer saw the cursor away";
+}
+
+TEST_F(ToolbarWindowTest, AStatusBarPaintsItsTopMarginAndSizeGrip) {
+  TdxBar* bar = manager->Bars()->Add();
+  bar->SetCaption(L"Status");
+  bar->ItemLinks()->AddItemLink(NewItem(L"Status0", L"B"));
+  bar->SetBorderStyle(bbsNone);
+  bar->SetWholeRow(true);
+  bar->SetDockingStyle(dsBottom);
+  bar->SetVisible(true);
+  ProcessMessages();
+  TdxBarControl* window = bar->Control();
+  ASSERT_TRUE(bar->ActsAsStatusBar());
+  ASSERT_TRUE(window->ShowsSizeGrip());
+  EXPECT_EQ(window->Height(), window->ClientHeight() + 3);
+  EXPECT_EQ(window->Width(), window->ClientWidth() + 10);
+  const TRect grip = window->SizeGripRect();
+  EXPECT_EQ(grip.right, window->Width());
+  EXPECT_EQ(FramePixel(window, TPoint{window->Width() / 2, 1}), kTestStatusMargin);
+  EXPECT_EQ(FramePixel(window, TPoint{grip.right - 2, grip.bottom - 2}), kTestSizeGrip);
+}
+
+TEST_F(ToolbarWindowTest, GroupsGetSeparatorsInsideARowAndBetweenWrappedRows) {
+  TdxBar* bar = NewBar(L"Tools", 4, dsNone);
+  bar->ItemLinks()->LinkAt(1)->SetBeginGroup(true);
+  bar->ItemLinks()->LinkAt(2)->SetBeginGroup(true);
+  TdxBarControl* window = bar->Control();
+  const int w = bar->ItemLinks()->LinkAt(0)->ItemControl()->MeasureWidth();
+  // Room for two buttons and a separator a row: a | b on the first row, c d on the second.
+  bar->SetFloatClientWidth(2 * w + 6);
+  bar->UpdateWindowPosition();
+  window->Relayout();
+  ProcessMessages();
+  const TRect c = bar->ItemLinks()->LinkAt(2)->ItemRect();
+  ASSERT_EQ(c.left, 0);
+  ASSERT_GT(c.top, 0);
+  std::vector<TdxBarSeparatorInfo> seps(window->ViewInfo()->SeparatorCount());
+  for (size_t i = 0; i < seps.size(); ++i) window->ViewInfo()->GetSeparatorInfo(int(i), seps[i]);
+  ASSERT_EQ(seps.size(), 2u);
+  EXPECT_EQ(seps[0].Kind, 1);
+  EXPECT_EQ(seps[1].Kind, 0);
+  EXPECT_EQ(seps[1].Bounds, (TRect{0, c.top - 6, window->ClientWidth(), c.top}));
+  DibSection client(window->ClientWidth(), window->ClientHeight());
+  window->Perform(WM_PAINT, reinterpret_cast<WPARAM>(client.DC()), 0);
+  EXPECT_EQ(client.Pixel(Centre(seps[0].Bounds).x, Centre(seps[0].Bounds).y), kTestItemSeparator);
+  EXPECT_EQ(client.Pixel(window->ClientWidth() - 2, c.top - 3), kTestRowSeparator);
+}
+
+TEST_F(ToolbarWindowTest, OnlyTheLastLinkOfARestSpaceBarIsAligned) {
+  TdxBar* bar = NewBar(L"Editing", 3);
+  TdxBarItemLinks* links = bar->ItemLinks();
+  for (int i = 0; i < 3; ++i) links->LinkAt(i)->Item()->SetAlign(iaRight);
+  TdxBarControl* window = bar->Control();
+  EXPECT_FALSE(window->AllowsItemAlign(links->LinkAt(2)->ItemControl())) << "UseRestSpace is off";
+  bar->SetUseRestSpace(true);
+  EXPECT_FALSE(window->AllowsItemAlign(links->LinkAt(1)->ItemControl()));
+  EXPECT_TRUE(window->AllowsItemAlign(links->LinkAt(2)->ItemControl()));
+  // Wider than its links: the last one goes to the far end, the others stay packed.
+  window->SetBounds(window->Left(), window->Top(), window->Width() + 60, window->Height());
+  window->Relayout();
+  const int w = links->LinkAt(0)->ItemControl()->MeasureWidth();
+  EXPECT_EQ(links->LinkAt(1)->ItemRect().left, w);
+  EXPECT_EQ(links->LinkAt(2)->ItemRect().right, window->ClientWidth());
+  // The item rectangle is stretched across its row.
+  TRect r;
+  window->ItemRectOf(links->LinkAt(0)->ItemControl(), r);
+  EXPECT_EQ(r.Height(), links->LinkAt(0)->RowHeight);
+}
+
+TEST_F(ToolbarWindowTest, ADockedToolbarMovedAlongItsRowStaysThereWhereverItWasGrabbed) {
+  NewBar(L"Editing", 2);
+  TdxBar* shared = NewBar(L"Transport", 2, dsTop, 200);
+  TdxBar* alone = NewBar(L"Zoom", 2, dsTop);
+  alone->SetRow(1);
+  ProcessMessages();
+  TdxDockControl* top = Site(dsTop);
+  ASSERT_EQ(top->RowCount(), 2);
+  ASSERT_EQ(alone->Row(), 1);
+  // Grabbed on the edge of its row (first row: top edge; own row: bottom edge), moved 30 to the right.
+  struct Case {
+    TdxBar* Bar;
+    bool BottomEdge;
+  };
+  for (const Case& c : {Case{shared, false}, Case{alone, true}}) {
+    const int row = c.Bar->Row();
+    const TRect start = ScreenRect(c.Bar->Control());
+    const int y = c.BottomEdge ? start.bottom - 1 : start.top;
+    SetCursorPos(start.left + 4, y);
+    Drag(c.Bar, [&](HWND Capture) {
+      PostMove(Capture, start.left + 34, y);
+      PostMessageW(Capture, WM_LBUTTONUP, 0, 0);
+    });
+    EXPECT_EQ(c.Bar->DockingStyle(), dsTop);
+    EXPECT_EQ(top->RowCount(), 2) << c.Bar->Caption();
+    EXPECT_EQ(c.Bar->Row(), row) << c.Bar->Caption();
+    EXPECT_EQ(ScreenRect(c.Bar->Control()).top, start.top) << c.Bar->Caption();
+  }
+}
+
+TEST_F(ToolbarWindowTest, SizingAFloatingToolbarSnapsToTheSizesItsLinksFill) {
+  TdxBar* bar = NewBar(L"Tools", 8, dsNone);
+  TdxBarControl* window = bar->Control();
+  const int w = bar->ItemLinks()->LinkAt(0)->ItemControl()->MeasureWidth();
+  const int h = bar->ItemLinks()->LinkAt(0)->ItemControl()->MeasureHeight();
+  const int fw = window->FrameWidth(), fh = window->FrameHeight();
+  ASSERT_LT(3 * w, 51);
+  auto sizing = [&](int Edge, RECT R) {
+    EXPECT_EQ(SendMessageW(window->Handle(), WM_SIZING, Edge, reinterpret_cast<LPARAM>(&R)), 1);
+    return TRect(R);
+  };
+  // The right edge dragged to five and a half buttons: five a row, two rows.
+  EXPECT_EQ(sizing(WMSZ_RIGHT, RECT{100, 100, 100 + fw + 5 * w + w / 2, 120}),
+            (TRect{100, 100, 100 + fw + 5 * w, 100 + fh + 2 * h}));
+  // The left edge keeps the right one.
+  const TRect left = sizing(WMSZ_LEFT, RECT{100, 100, 400, 120});
+  EXPECT_EQ(left.right, 400);
+  EXPECT_EQ(left.Width(), fw + 8 * w);
+  // The bottom edge dragged far down: as narrow as a floating toolbar gets (51, three buttons a
+  // row), three rows.
+  const TRect tall = sizing(WMSZ_BOTTOM, RECT{100, 100, 300, 100 + fh + 8 * h});
+  EXPECT_EQ(tall.Width(), fw + 51);
+  EXPECT_EQ(tall.Height(), fh + 3 * h);
+  // A corner keeps the window's bounds; a window dragged above the screen comes back to -15.
+  const TRect now = ScreenRect(window);
+  EXPECT_EQ(sizing(WMSZ_BOTTOMRIGHT, RECT{0, 0, 10, 10}), now);
+  EXPECT_EQ(sizing(WMSZ_BOTTOM, RECT{100, -100, 100 + fw + 5 * w, 0}).top, -15);
+}
+
+TEST_F(ToolbarWindowTest, RowExtentAndTheFlatCloseButton) {
+  TdxBar* bar = NewBar(L"Editing", 2);
+  TdxBarControl* window = bar->Control();
+  const int h = bar->ItemLinks()->LinkAt(0)->ItemControl()->MeasureHeight();
+  EXPECT_EQ(window->RowExtent(dsTop), h + 4);
+  EXPECT_FALSE(window->AllowsFlatCloseButton()) << "docked";
+  TdxBar* floating = NewBar(L"Zoom", 1, dsNone);
+  manager->SetShowCloseButton(false);
+  EXPECT_FALSE(floating->Control()->AllowsFlatCloseButton());
+  manager->SetShowCloseButton(true);
+  EXPECT_TRUE(floating->Control()->AllowsFlatCloseButton());
+}
+
+TEST_F(ToolbarWindowTest, WithRecentItemsASingleLineToolbarShowsTheLinksThatFit) {
+  TdxBar* bar = NewBar(L"Editing", 4);
+  TdxBarControl* window = bar->Control();
+  TdxBarItemLinks* links = bar->ItemLinks();
+  const int w = links->LinkAt(0)->ItemControl()->MeasureWidth();
+  if (!links->UsesRecentItems()) manager->SetStyle(bmsFlat);
+  ASSERT_TRUE(links->UsesRecentItems());
+  // Two and a half buttons: two are shown.
+  TSize size = window->SizeForWidth(dsTop, 2 * w + w / 2);
+  EXPECT_EQ(links->ShownLimit(), 2);
+  EXPECT_EQ(size.cx, 2 * w);
+  EXPECT_EQ(window->OneRowWidth(dsTop), 4 * w) << "the one-row width counts every link";
+  EXPECT_EQ(links->ShownLimit(), 2);
+  // Room for all: no limit.
+  size = window->SizeForWidth(dsTop, 10 * w);
+  EXPECT_EQ(links->ShownLimit(), -1);
+  EXPECT_EQ(size.cx, 4 * w);
+  // Without recent items every link is measured, whatever the width.
+  links->UseRecentItems = false;
+  size = window->SizeForWidth(dsTop, w);
+  EXPECT_EQ(links->ShownLimit(), -1);
+  EXPECT_EQ(size.cx, 4 * w);
 }
 
 }  // namespace
