@@ -29,6 +29,8 @@ class TCustomdxBarControl;
 class TdxBarControl;
 class TdxDockControl;
 class TdxBarItemControl;
+class TdxBarSubMenuControl;
+struct TdxBarSeparatorInfo;
 class TdxBarItemControlDrawParams;
 class TdxBarCustomHintViewInfo;
 class TdxBarScreenTip;
@@ -168,6 +170,84 @@ class TdxBarPainter : public TObject {
   // The close button belongs to the non-client area (else the window reports it as client).
   virtual bool CloseButtonIsNonClient() = 0;
 
+  // ---- menu windows
+  // Non-recent items of personalised menus get their background from the painter (else the menu
+  // fills them with its own non-recent brush first).
+  virtual bool PainterOptionC() = 0;
+  // Runs of recent and non-recent items are one pixel apart.
+  virtual bool PainterOptionB() = 0;
+  // The scroll arrows have areas of their own above and below the items (the menu then scrolls
+  // every 200 ms instead of every 80 ms).
+  virtual bool PainterOptionF() = 0;
+  // The upper (Index 0) or lower (1) scroll arrow, called only for an arrow that can scroll.
+  virtual void DrawScrollButton(TdxBarSubMenuControl* Menu, TcxCanvas* Canvas, int Index) = 0;
+  // The client rectangle of that arrow.
+  virtual void ScrollButtonRect(TdxBarSubMenuControl* Menu, int Index, TRect& R) = 0;
+  // The height an arrow takes from the items area when the arrows have their own areas.
+  virtual int ScrollButtonHeight(TdxBarSubMenuControl* Menu) = 0;
+  // The expand mark of a personalised menu (Hot in mark state 1).
+  virtual void DrawExpandButton(TdxBarSubMenuControl* Menu, const TRect& R, bool Hot) = 0;
+  // The size of the arrow drawn in the expand mark for a mark size.
+  virtual int ScrollArrowSize(int MarkSize) = 0;
+  // The margin of the expand mark inside the client rectangle (left after the side strip, right, bottom).
+  virtual int MenuArrowsOffset() = 0;
+  // The size of a separator in menus.
+  virtual int MenuBeginGroupSize() = 0;
+  // The menu window's answer to PainterFrameQuery.
+  virtual int MenuContentIndent() = 0;
+  // The frame width on each side of a menu window.
+  virtual int MenuBorderIndent() = 0;
+  // The margins between the client rectangle and the items (before the side strip and tear-off area).
+  virtual void MenuBorderRect(TdxBarSubMenuControl* Menu, TRect& R) = 0;
+  // The height of the tear-off area at the top of a detachable menu.
+  virtual int DetachCaptionAreaSize(TdxBarSubMenuControl* Menu) = 0;
+  // Turns the window-origin rectangle into the tear-off strip's rectangle (the caller cuts it to the
+  // strip's height).
+  virtual void DeflateMenuContent(TdxBarSubMenuControl* Menu, TRect& R) = 0;
+  // The tear-off strip, hot or not after the menu's TearOffHot.
+  virtual void FillDetachCaption(TdxBarSubMenuControl* Menu, HDC DC, const TRect& R) = 0;
+  // The glyph column's width, and the side strip's plus the glyph column's.
+  virtual int MenuIconAreaWidth(TdxBarSubMenuControl* Menu) = 0;
+  virtual int MenuTextOffset(TdxBarSubMenuControl* Menu) = 0;
+  // Fills a part of the menu's background.
+  virtual void FillMenuBackground(TdxBarSubMenuControl* Menu, TcxCanvas* Canvas, const TRect& R) = 0;
+  // The frame around the items area (the background is filled after it).
+  virtual void DrawSubMenuInnerBorder(TdxBarSubMenuControl* Menu, HDC DC, HBRUSH Brush, const TRect& R) = 0;
+  // The menu window's frame (R: the window rectangle at the origin).
+  virtual void DrawSubMenuBorder(TdxBarSubMenuControl* Menu, HDC DC, const TRect& R) = 0;
+  // The separator record that belongs to an item.
+  virtual void DrawMenuSeparatorItem(TdxBarSubMenuControl* Menu, TdxBarItemControl* Control,
+                                     const TdxBarSeparatorInfo& Separator, TcxCanvas* Canvas) = 0;
+  // The band behind one item (ShownIndex: the link's shown index).
+  virtual void DrawMenuItemFrame(TdxBarSubMenuControl* Menu, TdxBarItemControl* Control, int ShownIndex,
+                                 const TRect& R, HDC DC) = 0;
+  // The brush of an item's background; the out value is left alone when the painter has none.
+  virtual void QueryMenuBackgroundBrush(TdxBarSubMenuControl* Menu, HBRUSH& Brush) = 0;
+  // A menu window's text height.
+  virtual int TextRowHeightFor(TcxCanvas* Canvas) = 0;
+  // A menu window's background brush.
+  virtual HBRUSH MenuBackgroundBrush(TdxBarSubMenuControl* Menu) = 0;
+  // The rectangle of the separator above a control that begins a group (Separator in and out).
+  virtual void MenuSeparatorRect(TdxBarSubMenuControl* Menu, TdxBarItemControl* Control, TRect& Separator,
+                                 const TRect& ItemRect) = 0;
+  // The row height and the menu arrow width for a menu of the text size.
+  virtual void GetSubMenuMetrics(TcxCanvas* Canvas, int TextSize, int& RowHeight, int& ArrowWidth) = 0;
+  // The side margin of a sub-item control's caption.
+  virtual int HalfFontHeight(TdxBarItemControl* Control) = 0;
+  // A selected sub-item's split edge is hot (painters without split buttons).
+  virtual bool SubItemSplitEdgeHot() = 0;
+  // The application menu window's frame (R: the window rectangle at the origin).
+  virtual void DrawSubMenuFrame(TdxBarSubMenuControl* Menu, HDC DC, const TRect& R) = 0;
+  // The application menu's background: R the union of its item column, extra pane and side strip,
+  // Content its content rectangle.
+  virtual void FillApplicationMenuBackground(TdxBarSubMenuControl* Menu, TcxCanvas* Canvas, const TRect& R,
+                                             const TRect& Content) = 0;
+  // The application menu's extra margins at scaling ratio 1 (the bottom one holds the button strip).
+  virtual void ApplicationMenuMargins(TRect& R) = 0;
+  // A container item's placeholder entry in a customized menu: drawn as a button.
+  void DrawContainerMenuEntry(TdxBarItemControlDrawParams* DrawParams, const TRect& R) {
+    DrawButtonControl(DrawParams, R);
+  }
   // ---- toolbar window parts: drag handle, floating caption and its buttons, mark, status-bar
   // frame and size grip, separators, MDI buttons. Rectangles are in window coordinates for the
   // non-client parts and in client coordinates for the mark, separators and MDI buttons.
