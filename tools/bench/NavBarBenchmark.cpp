@@ -3,7 +3,8 @@
 // the 100 ms limit; and a 217 x 1280 view-0 bar of 6 groups and 25 links laid out again and drawn
 // into its bitmap (a resize or a change of its groups), against 8 ms; the main window's two view-18
 // explorer bars rebuilt and painted (8 ms), and a colour-scheme switch of both with their skins
-// loaded (100 ms).
+// loaded (100 ms); and the main window's whole configuration, the 217 x 1280 view-17 pane whose two
+// groups host those bars, rebuilt and painted (8 ms) and switched to another scheme (100 ms).
 
 #include <cstdio>
 #include <utility>
@@ -102,6 +103,52 @@ bool PaintExplorerBars(bool quick) {
   return within;
 }
 
+// The main window's command bar: a view-17 pane without header and overflow panel whose groups
+// "&Favorites" and "&Quick Edit" host the two view-18 bars in their group controls.
+bool PaintMainWindowBars(bool quick) {
+  TComponent* root = new TComponent(nullptr);
+  auto* quickBar = new TdxNavBar(root);
+  quickBar->SetView(17);
+  quickBar->SetBounds(0, 0, 217, 1280);
+  quickBar->OptionsView()->NavigationPane()->SetShowHeader(false);
+  quickBar->OptionsView()->NavigationPane()->SetShowOverflowPanel(false);
+  TdxNavBar* inner[2] = {
+      MakeExplorerBar(root, {{L"Favorites", 8}}),
+      MakeExplorerBar(root,
+                      {{L"Files", 5}, {L"Edit", 4}, {L"Effects", 4}, {L"Tools", 4}, {L"Bookmark", 4}, {L"Region", 4}})};
+  const wchar_t* const captions[] = {L"&Favorites", L"&Quick Edit"};
+  for (int g = 0; g < 2; ++g) {
+    TdxNavBarGroup* group = quickBar->Groups()->Add();
+    group->SetCaption(captions[g]);
+    group->OptionsGroupControl()->SetUseControl(true);
+    group->OptionsGroupControl()->SetShowControl(true);
+    inner[g]->SetParent(group->Control());
+    inner[g]->SetBounds(0, 0, 215, 1200);
+  }
+  quickBar->SetActiveGroupIndex(1);
+  auto paint = [&] {
+    for (TdxNavBar* bar : {quickBar, inner[0], inner[1]}) {
+      bar->InvalidateAll(nbiRebuild);
+      bar->Painter()->PrepareToPaint();
+    }
+  };
+  paint();
+  bool within = timing::Run("main window: view-17 pane 217 x 1280 hosting both view-18 bars: rebuilt and painted",
+                            quick ? 3 : 200, 8.0, paint);
+  int scheme = 0;
+  const wchar_t* const schemes[] = {L"Black", L"Silver", L"Blue"};
+  within = timing::Run("scheme switch of the three bars: skins loaded, caches made, repainted", quick ? 3 : 30, 100.0,
+                       [&] {
+                         const wchar_t* name = schemes[scheme++ % 3];
+                         for (TdxNavBar* bar : {quickBar, inner[0], inner[1]})
+                           Supports<IdxNavBarColorSchemes>(bar->ViewStyle())->ApplyColorScheme(name);
+                         paint();
+                       }) &&
+           within;
+  FreeAndNil(root);
+  return within;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -125,6 +172,7 @@ int main(int argc, char** argv) {
   }
   within = PaintBaseViewBar(quick) && within;
   within = PaintExplorerBars(quick) && within;
+  within = PaintMainWindowBars(quick) && within;
   FinalizeUnits();
   return quick || within ? 0 : 1;
 }

@@ -243,6 +243,8 @@ class TCustomdxBarControl : public TCustomControl, public IcxMouseTrackingCaller
   int ViewState() const { return viewState_; }
   void SetViewState(int Value);
   const TPoint& LastMousePos() const { return lastMousePos_; }
+  // Forgets the last recorded pointer position, so the next move is handled as new.
+  void ResetLastMousePos() { lastMousePos_ = TPoint{-1, -1}; }
   const String& HintText() const { return hintText_; }
   HBRUSH ItemBrush() const { return itemBrush_; }
   TdxBarItemControl* OwnerControl() const { return ownerControl_; }

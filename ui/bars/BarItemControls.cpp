@@ -9,6 +9,7 @@
 #include "ui/bars/BarItems.h"
 #include "ui/bars/BarManager.h"
 #include "ui/bars/BarRoutines.h"
+#include "ui/bars/PopupMenus.h"
 #include "ui/foundation/Canvas.h"
 #include "ui/foundation/Controls.h"
 #include "ui/foundation/Geometry.h"
@@ -1051,6 +1052,8 @@ void TdxBarButtonLikeControl::CloseUp(bool WasOpen) {
   TdxBarDropDownTimers::StopFor(this);
   if (WasOpen) {
     if (TCustomdxBarControl* dropDown = DropDownWindow()) {
+      // Only the drop-down closes: the window of this control stays open.
+      dropDown->ClosedByEscape = true;
       if (IsLiveBarControl(dropDown)) dropDown->GuardedClose();
     }
   }
@@ -1116,8 +1119,10 @@ bool TdxBarButtonControl::HasDropDown() const {
 bool TdxBarButtonControl::IsDroppedDown() const { return DroppedDown && DropDownWindow() != nullptr; }
 
 TCustomdxBarControl* TdxBarButtonControl::DropDownWindow() const {
-  // The window of the button's drop-down menu while it is open (popup menus bring it).
-  return nullptr;
+  TdxBarButton* button = ButtonItem();
+  if (!button || !button->DropDownMenu()) return nullptr;
+  TdxBarSubMenuControl* window = button->DropDownMenu()->MenuWindow();
+  return window && window->DropDownOpener == this ? window : nullptr;
 }
 
 bool TdxBarButtonControl::IsQuickCustomizationButton() const {

@@ -288,6 +288,10 @@ class TdxBarItemLinks : public TCollection {
 
   // ---- lookups
   TdxBarManager* BarManager() const { return barManager_; }
+  // The owner moved to another manager (popup menus).
+  void SetBarManager(TdxBarManager* Value) { barManager_ = Value; }
+  // A window that shows these links besides its own (the application menu's button strip).
+  void SetBarControl(TCustomdxBarControl* Value) { barControl_ = Value; }
   IdxBarLinksOwner* LinksOwner() const { return owner_; }
   TdxBarItemLink* LinkAt(int Index) const { return static_cast<TdxBarItemLink*>(Items(Index)); }
   int UsableLinkCount() const { return int(usable_.size()); }

@@ -9,6 +9,7 @@
 #include "ui/bars/BarManager.h"
 #include "ui/bars/BarRoutines.h"
 #include "ui/bars/BarStrings.h"
+#include "ui/bars/PopupMenus.h"
 
 DEFINE_CLASS(TdxBarItemStylesData)
 DEFINE_CLASS(TdxBarItem)
@@ -948,8 +949,59 @@ void TdxBarButton::PaintStyleChanged() {
   }
 }
 
-void TdxBarButton::DropDown(TdxBarItemControl*, int, int, bool) {
-  // The popup menu of DropDownMenu opens at the point; popup menus come with the menu windows.
+namespace {
+
+// The links hold the item itself, or an item whose own links hold it, at any depth.
+bool LinksHoldItem(TdxBarItemLinks* Links, TdxBarItem* Item, int Depth = 0) {
+  if (!Links || Depth > 64) return false;
+  for (int i = 0; i < Links->Count(); ++i) {
+    TdxBarItem* linked = Links->LinkAt(i)->Item();
+    if (!linked) continue;
+    if (linked == Item || LinksHoldItem(linked->GetItemLinks(), Item, Depth + 1)) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+TdxBarItemLinks* TdxBarButton::GetItemLinks() const { return dropDownMenu_ ? dropDownMenu_->ItemLinks() : nullptr; }
+
+void TdxBarButton::SetDropDownMenu(TdxBarPopupMenu* Value) {
+  if (dropDownMenu_ == Value) return;
+  if (Value && LinksHoldItem(Value->ItemLinks(), this)) throw EdxBarException(dxBarString(dxbsRecursiveMenus));
+  if (dropDownMenu_) dropDownMenu_->RemoveFreeNotification(this);
+  dropDownMenu_ = Value;
+  if (dropDownMenu_) dropDownMenu_->FreeNotification(this);
+}
+
+void TdxBarButton::Notification(TComponent* AComponent, TOperation Operation) {
+  TdxBarItem::Notification(AComponent, Operation);
+  if (Operation == opRemove && AComponent && AComponent == dropDownMenu_) dropDownMenu_ = nullptr;
+}
+
+void TdxBarButton::DropDown(TdxBarItemControl* Control, int X, int Y, bool ByMouse) {
+  TdxBarPopupMenu* menu = dropDownMenu_;
+  if (!menu) return;
+  TCustomdxBarControl* window = Control ? Control->BarControl() : nullptr;
+  TRect bounds{};
+  if (window && window->HandleAllocated()) bounds = window->ItemControlScreenRect(Control);
+  const TRect r = Control ? Control->BoundsInBar() : TRect{};
+  const bool beside = window && (window->BarKind() == 2 || window->IsVertical());
+  TdxBarItemControl* saved = menu->OpenerItemControl;
+  menu->OpenerItemControl = Control;
+  try {
+    menu->PopupFromControl(X, Y, window, false, &bounds, true, beside ? 0 : r.Height(), beside ? r.Width() : 0);
+  } catch (...) {
+    menu->OpenerItemControl = saved;
+    throw;
+  }
+  menu->OpenerItemControl = saved;
+  TdxBarSubMenuControl* opened = menu->MenuWindow();
+  if (!opened) return;
+  opened->DropDownOpener = Control;
+  if (!ByMouse) {
+    if (TdxBarItemLink* first = opened->ItemLinks()->FirstSelectableShown()) opened->SetSelected(first->ItemControl());
+  }
 }
 
 bool TdxBarButton::IsDownStored() const { return !(ActionLink() && ActionLink()->IsCheckedLinked()); }

@@ -438,12 +438,17 @@ class TdxBarButton : public TdxBarItem, public IdxBarLinksOwner {
   bool Lowered() const { return lowered_; }
   void SetLowered(bool Value);
   TdxBarPopupMenu* DropDownMenu() const { return dropDownMenu_; }
+  // Raises "You cannot create recursive menus" (and keeps the old menu) when the menu holds the
+  // button at any depth.
+  void SetDropDownMenu(TdxBarPopupMenu* Value);
+  void Notification(TComponent* AComponent, TOperation Operation) override;
   // Shows the drop-down menu for the control at the screen point (the popup menus open it).
   virtual void DropDown(TdxBarItemControl* Control, int X, int Y, bool ByMouse);
   bool IsDownStored() const;
 
   bool SupportsPaintStyle() const override { return true; }
-  TdxBarItemLinks* GetItemLinks() const override { return nullptr; }
+  // The drop-down menu's links.
+  TdxBarItemLinks* GetItemLinks() const override;
   void PaintStyleChanged() override;
   bool AcceptsAccelerator(TdxBarItemLink* Link) const override;
   String GetDefaultCaption() const override;

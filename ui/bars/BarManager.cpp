@@ -1,5 +1,8 @@
 #include "ui/bars/BarManager.h"
 
+#include "ui/bars/PopupMenus.h"
+#include "ui/bars/SubItems.h"
+
 #include <algorithm>
 
 #include "platform/framework/classes/Filer.h"
@@ -15,6 +18,7 @@
 #include "ui/bars/Bars.h"
 #include "ui/bars/DockControl.h"
 #include "ui/bars/painters/BarPainters.h"
+#include "ui/bars/PopupMenus.h"
 #include "platform/framework/classes/IniFiles.h"
 #include "ui/foundation/Graphics.h"
 #include "ui/foundation/Office11Colors.h"
@@ -41,6 +45,10 @@ void StartBarUnit() {
   RegisterItemControlClass(&TdxBarButton::ClassInfo(), &TdxBarButtonControl::ClassInfo(), true);
   RegisterItemControlClass(&TdxBarLabel::ClassInfo(), &TdxBarCustomStaticControl::ClassInfo(), true);
   RegisterItemControlClass(&TdxBarSeparator::ClassInfo(), &TdxBarSeparatorControl::ClassInfo(), true);
+  RegisterItemControlClass(&TdxBarSubItem::ClassInfo(), &TdxBarSubItemControl::ClassInfo(), true);
+  RegisterItemControlClass(&TdxBarListItem::ClassInfo(), &TdxBarContainerItemControl::ClassInfo(), true);
+  RegisterItemControlClass(&TdxBarExtraPaneListItem::ClassInfo(), &TdxBarContainerItemControl::ClassInfo(), false);
+  RegisterItemControlClass(&TdxBarContainerItem::ClassInfo(), &TdxBarContainerItemControl::ClassInfo(), true);
   RegisterItemControlClass(&TdxBarApplicationMenuButtonItem::ClassInfo(),
                            &TdxBarApplicationMenuButtonControl::ClassInfo(), false);
   if (!g_managers) g_managers = new TdxBarManagerList;
@@ -410,6 +418,14 @@ TdxBarManager::TdxBarManager(TComponent* AOwner) : TComponent(CheckedManagerOwne
   }
 }
 
+void TdxBarManager::AddPopupMenu(TdxBarCustomPopupMenu* Menu) {
+  if (Menu && std::find(popupMenus_.begin(), popupMenus_.end(), Menu) == popupMenus_.end()) popupMenus_.push_back(Menu);
+}
+
+void TdxBarManager::RemovePopupMenu(TdxBarCustomPopupMenu* Menu) {
+  popupMenus_.erase(std::remove(popupMenus_.begin(), popupMenus_.end(), Menu), popupMenus_.end());
+}
+
 TdxBarManager::~TdxBarManager() {
   // The hint is hidden first and its timers stop, so nothing the manager frees is asked for a hint
   // later; then customizing mode ends while everything it uses is still here; only then the manager
@@ -422,6 +438,7 @@ TdxBarManager::~TdxBarManager() {
   // The toolbars (their windows and links) and the default sites go while the items are here.
   bars_.reset();
   while (!dockControls_.empty()) dockControls_.back()->SetBarManager(nullptr);
+  while (!popupMenus_.empty()) popupMenus_.back()->ForgetBarManager();
   if (messageWindow_) DestroyWindow(messageWindow_);
   UnregisterBarManager(this);
   imageOptions_.reset();

@@ -479,6 +479,11 @@ class TdxBarManager : public TComponent {
   TdxBarDockingStyles NotDocking() const { return notDocking_; }
   void SetNotDocking(TdxBarDockingStyles Value);
   TdxBarPopupMenuLinks* PopupMenuLinks() const { return popupMenuLinks_.get(); }
+  // The popup menus of the manager, in the order they joined it.
+  int PopupMenuCount() const { return int(popupMenus_.size()); }
+  TdxBarCustomPopupMenu* PopupMenuAt(int Index) const { return popupMenus_.at(size_t(Index)); }
+  void AddPopupMenu(TdxBarCustomPopupMenu* Menu);
+  void RemovePopupMenu(TdxBarCustomPopupMenu* Menu);
   void SetPopupMenuLinks(TdxBarPopupMenuLinks* Value) { popupMenuLinks_->Assign(Value); }
   const String& RegistryPath() const { return registryPath_; }
   // Stores the path normalised: empty stays empty; a backslash in front and at the end.
@@ -639,6 +644,7 @@ class TdxBarManager : public TComponent {
   ObjectPtr<TFont> font_;
   ObjectPtr<TBitmap> helpButtonGlyph_;
   ObjectPtr<TdxBarPopupMenuLinks> popupMenuLinks_;
+  std::vector<TdxBarCustomPopupMenu*> popupMenus_;
   ObjectPtr<TdxBarImageOptions> imageOptions_;
   ObjectPtr<TcxLookAndFeel> lookAndFeel_;
   ObjectPtr<TdxThemeChangedNotificator> themeNotificator_;

@@ -12,6 +12,7 @@
 #include "ui/bars/BarRoutines.h"
 #include "ui/bars/Bars.h"
 #include "ui/bars/DockControl.h"
+#include "ui/bars/SubMenuControl.h"
 #include "ui/bars/painters/PainterSupport.h"
 #include "ui/foundation/Canvas.h"
 #include "ui/foundation/LookAndFeel.h"
@@ -774,6 +775,111 @@ void TdxBarPainter::FillExtraPaneBackground(TCustomdxBarControl* Menu, HDC DC, c
   TBitmap* picture = manager && manager->Backgrounds() ? manager->Backgrounds()->Bar() : nullptr;
   FillRectColorOrBitmap(DC, R, R, Menu ? Menu->BackgroundBrush() : GetSysColorBrush(COLOR_BTNFACE), clNone,
                         picture && !picture->Empty() ? picture : nullptr);
+}
+
+// ---- the menu window's calls: each asks the slot with what the menu window knows ----------------
+
+namespace {
+
+TCustomdxBarControl* AsBar(TdxBarSubMenuControl* Menu) { return Menu; }
+
+int DetachHeightOf(TdxBarSubMenuControl* Menu) {
+  return Menu && Menu->ShowsDetachCaption() ? Menu->DetachStripHeight() : 0;
+}
+
+}  // namespace
+
+void TdxBarPainter::DrawScrollButton(TdxBarSubMenuControl* Menu, TcxCanvas* Canvas, int Index) {
+  if (!Menu || !Canvas) return;
+  bool firstBeginsGroup = false, selected = false;
+  if (TdxBarItemControl* first = Menu->FirstVisibleItemControl(); first && first->Link()) {
+    firstBeginsGroup = first->Link()->BeginGroup();
+    selected = Menu->SelectedLink() == first->Link();
+  }
+  DrawScrollButton(AsBar(Menu), Canvas->DCHandle(), Menu->ItemsRect, Index == 0, firstBeginsGroup, selected);
+}
+
+void TdxBarPainter::ScrollButtonRect(TdxBarSubMenuControl* Menu, int Index, TRect& R) {
+  R = Menu ? ScrollButtonRect(AsBar(Menu), Menu->ItemsRect, Index == 0) : TRect{};
+}
+
+int TdxBarPainter::ScrollButtonHeight(TdxBarSubMenuControl* Menu) { return ScrollButtonHeight(AsBar(Menu)); }
+
+void TdxBarPainter::DrawExpandButton(TdxBarSubMenuControl* Menu, const TRect& R, bool Hot) {
+  if (!Menu) return;
+  DrawExpandButton(AsBar(Menu), Menu->CurrentCanvas(), R, Menu->ExpandArrowSize(), Hot);
+}
+
+void TdxBarPainter::MenuBorderRect(TdxBarSubMenuControl* Menu, TRect& R) {
+  R = MenuBorderRect(AsBar(Menu), Menu && Menu->ShowsDetachCaption());
+}
+
+int TdxBarPainter::DetachCaptionAreaSize(TdxBarSubMenuControl* Menu) {
+  return DetachCaptionAreaSize(Menu ? Menu->DetachStripHeight() : 0);
+}
+
+void TdxBarPainter::DeflateMenuContent(TdxBarSubMenuControl*, TRect& R) { R = DeflateMenuContent(R); }
+
+void TdxBarPainter::FillDetachCaption(TdxBarSubMenuControl* Menu, HDC DC, const TRect& R) {
+  FillDetachCaption(AsBar(Menu), DC, R, Menu && Menu->TearOffHot);
+}
+
+int TdxBarPainter::MenuIconAreaWidth(TdxBarSubMenuControl* Menu) { return MenuIconAreaWidth(AsBar(Menu)); }
+
+int TdxBarPainter::MenuTextOffset(TdxBarSubMenuControl* Menu) {
+  return MenuTextOffset(AsBar(Menu), Menu ? Menu->OwnerBarSize() : 0);
+}
+
+void TdxBarPainter::FillMenuBackground(TdxBarSubMenuControl* Menu, TcxCanvas* Canvas, const TRect& R) {
+  if (!Canvas) return;
+  FillMenuBackground(AsBar(Menu), Canvas->DCHandle(), MenuBackgroundBrush(AsBar(Menu)), R, false);
+}
+
+void TdxBarPainter::DrawSubMenuInnerBorder(TdxBarSubMenuControl* Menu, HDC DC, HBRUSH Brush, const TRect& R) {
+  DrawSubMenuInnerBorder(AsBar(Menu), DC, R, Brush, Menu && Menu->ShowsDetachCaption());
+}
+
+void TdxBarPainter::DrawSubMenuBorder(TdxBarSubMenuControl* Menu, HDC DC, const TRect& R) {
+  DrawSubMenuBorder(AsBar(Menu), DC, R, DetachHeightOf(Menu), Menu && Menu->TearOffHot);
+}
+
+void TdxBarPainter::DrawMenuSeparatorItem(TdxBarSubMenuControl* Menu, TdxBarItemControl*,
+                                          const TdxBarSeparatorInfo& Separator, TcxCanvas* Canvas) {
+  if (!Canvas) return;
+  DrawMenuSeparatorItem(AsBar(Menu), Canvas->DCHandle(), Separator.Bounds, false, false, MenuIconAreaSize(AsBar(Menu)),
+                        Menu ? Menu->OwnerBarSize() : 0);
+}
+
+void TdxBarPainter::DrawMenuItemFrame(TdxBarSubMenuControl* Menu, TdxBarItemControl* Control, int ShownIndex,
+                                      const TRect& R, HDC DC) {
+  DrawMenuItemFrame(AsBar(Menu), Control, ShownIndex, R, DC);
+}
+
+void TdxBarPainter::QueryMenuBackgroundBrush(TdxBarSubMenuControl* Menu, HBRUSH& Brush) {
+  QueryMenuBackgroundBrush(AsBar(Menu), Brush);
+}
+
+HBRUSH TdxBarPainter::MenuBackgroundBrush(TdxBarSubMenuControl* Menu) { return MenuBackgroundBrush(AsBar(Menu)); }
+
+void TdxBarPainter::MenuSeparatorRect(TdxBarSubMenuControl* Menu, TdxBarItemControl*, TRect& Separator,
+                                      const TRect& ItemRect) {
+  const TRect r = MenuSeparatorRect(AsBar(Menu), ItemRect.top, false);
+  Separator.top = r.top;
+  Separator.bottom = r.bottom;
+}
+
+int TdxBarPainter::HalfFontHeight(TdxBarItemControl* Control) {
+  TCustomdxBarControl* bar = Control ? Control->BarControl() : nullptr;
+  return HalfFontHeight(bar ? bar->ItemFont() : static_cast<TFont*>(nullptr));
+}
+
+void TdxBarPainter::DrawSubMenuFrame(TdxBarSubMenuControl* Menu, HDC DC, const TRect& R) {
+  DrawSubMenuFrame(AsBar(Menu), DC, R, DetachHeightOf(Menu), Menu && Menu->TearOffHot);
+}
+
+void TdxBarPainter::FillApplicationMenuBackground(TdxBarSubMenuControl* Menu, TcxCanvas* Canvas, const TRect& R,
+                                                  const TRect&) {
+  if (Canvas) FillApplicationMenuBackground(AsBar(Menu), Canvas->DCHandle(), R, TRect{});
 }
 
 TRect TdxBarPainter::DropDownClientRect(const TRect& R, bool BandShown, bool HasOwner, const TRect& OwnerRect,

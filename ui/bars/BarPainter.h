@@ -32,6 +32,8 @@ class TCustomdxBarControl;
 class TdxBarControl;
 class TdxDockControl;
 class TdxBarItemControl;
+class TdxBarSubMenuControl;
+struct TdxBarSeparatorInfo;
 class TdxBarItemControlDrawParams;
 class TdxBarCustomHintViewInfo;
 class TdxBarScreenTip;
@@ -533,6 +535,47 @@ class TdxBarPainter : public TObject {
   // The themed routines of the XP painter the base behaviour calls when the manager has themes.
   static void DrawThemedStatusBackground(HDC DC, const TRect& R);
   static void DrawThemedSizeGrip(HDC DC, const TRect& R);
+
+  // ---- the menu window's calls (its own argument lists: the menu window itself, out-parameters);
+  // each asks the slot above of the same meaning with what the menu window knows. Calls that have the
+  // slot's own argument list (ScrollArrowSize, MenuArrowsOffset, MenuBeginGroupSize, MenuContentIndent,
+  // MenuBorderIndent, TextRowHeightFor, GetSubMenuMetrics) go to the slot directly.
+  // The upper (Index 0) or lower (1) scroll arrow over the menu's items rectangle.
+  virtual void DrawScrollButton(TdxBarSubMenuControl* Menu, TcxCanvas* Canvas, int Index);
+  virtual void ScrollButtonRect(TdxBarSubMenuControl* Menu, int Index, TRect& R);
+  virtual int ScrollButtonHeight(TdxBarSubMenuControl* Menu);
+  // The expand mark of a personalised menu (Hot in mark state 1), on the menu's current canvas.
+  virtual void DrawExpandButton(TdxBarSubMenuControl* Menu, const TRect& R, bool Hot);
+  virtual void MenuBorderRect(TdxBarSubMenuControl* Menu, TRect& R);
+  virtual int DetachCaptionAreaSize(TdxBarSubMenuControl* Menu);
+  virtual void DeflateMenuContent(TdxBarSubMenuControl* Menu, TRect& R);
+  // The tear-off strip, hot or not after the menu's TearOffHot.
+  virtual void FillDetachCaption(TdxBarSubMenuControl* Menu, HDC DC, const TRect& R);
+  virtual int MenuIconAreaWidth(TdxBarSubMenuControl* Menu);
+  virtual int MenuTextOffset(TdxBarSubMenuControl* Menu);
+  virtual void FillMenuBackground(TdxBarSubMenuControl* Menu, TcxCanvas* Canvas, const TRect& R);
+  virtual void DrawSubMenuInnerBorder(TdxBarSubMenuControl* Menu, HDC DC, HBRUSH Brush, const TRect& R);
+  virtual void DrawSubMenuBorder(TdxBarSubMenuControl* Menu, HDC DC, const TRect& R);
+  virtual void DrawMenuSeparatorItem(TdxBarSubMenuControl* Menu, TdxBarItemControl* Control,
+                                     const TdxBarSeparatorInfo& Separator, TcxCanvas* Canvas);
+  virtual void DrawMenuItemFrame(TdxBarSubMenuControl* Menu, TdxBarItemControl* Control, int ShownIndex,
+                                 const TRect& R, HDC DC);
+  virtual void QueryMenuBackgroundBrush(TdxBarSubMenuControl* Menu, HBRUSH& Brush);
+  virtual HBRUSH MenuBackgroundBrush(TdxBarSubMenuControl* Menu);
+  // The separator above a control that begins a group: the caller's left and right stay, the slot
+  // gives the top and bottom above ItemRect.
+  virtual void MenuSeparatorRect(TdxBarSubMenuControl* Menu, TdxBarItemControl* Control, TRect& Separator,
+                                 const TRect& ItemRect);
+  // Half the height of the font of the control's bar window.
+  virtual int HalfFontHeight(TdxBarItemControl* Control);
+  // A selected sub-item's split edge is hot in painters without split buttons.
+  virtual bool SubItemSplitEdgeHot() { return false; }
+  virtual void DrawSubMenuFrame(TdxBarSubMenuControl* Menu, HDC DC, const TRect& R);
+  // The application menu's background over R (its item column, extra pane and side strip); Content is
+  // its content rectangle, to which the caller clips; nothing is left out of the fill.
+  virtual void FillApplicationMenuBackground(TdxBarSubMenuControl* Menu, TcxCanvas* Canvas, const TRect& R,
+                                             const TRect& Content);
+  virtual void ApplicationMenuMargins(TRect& R) { R = ApplicationMenuMargins(); }
 
   // ---- the toolbar window's calls for its parts (its own argument order; each asks the slot above)
   // The drag handle of a docked toolbar (R: the window rectangle at the origin).

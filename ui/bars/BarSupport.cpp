@@ -7,6 +7,7 @@
 #include "ui/bars/BarManager.h"
 #include "ui/bars/BarRoutines.h"
 #include "ui/bars/BarStrings.h"
+#include "ui/bars/PopupMenus.h"
 #include "ui/foundation/Classes.h"
 
 extern "C" IMAGE_DOS_HEADER __ImageBase;
@@ -457,7 +458,11 @@ bool TdxBarPopupMenuLink::ShowPopup(TPoint Point) {
   bool allowPopup = popupMenu_ != nullptr;
   int x = Point.x, y = Point.y;
   if (OnAction) OnAction(this, x, y, !(Point.x == -1 && Point.y == -1), allowPopup);
-  // Opening the popup menu at (x, y), converted to the screen, comes with the popup menus.
+  if (allowPopup && popupMenu_) {
+    TPoint p{x, y};
+    if (control_) p = control_->ClientToScreen(p);
+    popupMenu_->PopupAt(p.x, p.y);
+  }
   return allowPopup;
 }
 

@@ -17,6 +17,7 @@ class TdxBarDockControl;
 class TCustomdxBarControl;
 class TdxBarItemControl;
 class TdxBarPopupMenu;
+class TdxBarCustomPopupMenu;
 
 // The bar library's own errors (their texts are the library's resource strings).
 FRAMEWORK_EXCEPTION(EdxBarException, Exception);

@@ -338,6 +338,8 @@ class TdxCustomNavBar : public TdxNavBarControlBase {
   bool IsCollapsed();
   void CheckCollapseState();
   int OriginalWidth() const { return originalWidth_; }
+  // The remembered expanded width (a pane's controller and popup set it).
+  void SetOriginalWidth(int Value) { originalWidth_ = Value; }
   void ResetDefaultStyles();
 
   // ---- options

@@ -150,6 +150,10 @@ void TdxNavBarController::CalcLinkHintRect(TdxNavBarItemLink* ALink, TRect& R) {
   CalcHintRect(ALink, R, navBar_->OnCalcLinkHintRect);
 }
 
+void TdxNavBarController::CalcNavigationPaneHintRect(TdxNavBarGroup* AGroup, TRect& R) {
+  CalcHintRect(AGroup, R, navBar_->OnCalcNavigationPaneOverflowPanelHintRect);
+}
+
 // ---- the drag object -------------------------------------------------------------------------------
 
 namespace {
@@ -504,13 +508,13 @@ void TdxCustomNavBar::GroupActivateTimerTick(TObject*) {
 void TdxCustomNavBar::CMDialogChar(TMessage& Message) {
   if (CanFocus()) {
     const Word key = Word(Message.WParam);
-    if (TdxNavBarGroupViewInfo* group = ViewInfo()->GroupByAccel(key)) {
-      DoGroupMouseUp(group->Group());
+    if (TdxNavBarGroup* group = ViewInfo()->GroupOfAccel(key)) {
+      DoGroupMouseUp(group);
       Message.Result = 1;
       return;
     }
-    if (TdxNavBarLinkViewInfo* link = ViewInfo()->LinkByAccel(key); link && link->Link()->CanSelect()) {
-      DoLinkMouseUp(link->Link());
+    if (TdxNavBarItemLink* link = ViewInfo()->LinkOfAccel(key); link && link->CanSelect()) {
+      DoLinkMouseUp(link);
       Message.Result = 1;
       return;
     }

@@ -47,6 +47,8 @@ class TdxNavBarController : public TObject {
   virtual void CalcGroupHintRect(TdxNavBarGroup* AGroup, TRect& R);
   virtual void GroupHintText(TdxNavBarGroup* AGroup, String& AText);
   virtual void CalcLinkHintRect(TdxNavBarItemLink* ALink, TRect& R);
+  // The hint rectangle of a navigation pane's part (AGroup: its overflow group, or null).
+  void CalcNavigationPaneHintRect(TdxNavBarGroup* AGroup, TRect& R);
   virtual void LinkHintText(TdxNavBarItemLink* ALink, String& AText);
 
  protected:

@@ -473,24 +473,10 @@ void TdxNavBarOffice11ExplorerBarViewInfo::ReleaseColors() {
   ReleaseNavPaneBitmaps();
 }
 
-void TdxNavBarOffice11ExplorerBarViewInfo::AssignBackgroundDefaults() {
-  ResetStyle(dsBackground);
-  SetBackColors(DefaultStyle(dsBackground), clWindow);
-}
-void TdxNavBarOffice11ExplorerBarViewInfo::AssignGroupBackgroundDefaults() {
-  ResetStyle(dsGroupBackground);
-  SetBackColors(DefaultStyle(dsGroupBackground), clWindow);
-}
-void TdxNavBarOffice11ExplorerBarViewInfo::AssignButtonDefaults() {
-  ResetStyle(dsButton);
-  SetBackColors(DefaultStyle(dsButton), clNone);
-}
-void TdxNavBarOffice11ExplorerBarViewInfo::AssignGroupHeaderDefaults() {
-  TdxNavBarDefaultStyle* style = DefaultStyle(dsGroupHeader);
-  style->ResetValues();
-  SetBackColors(style, clNone);
-  SetFontBold(style->Font());
-}
+void TdxNavBarOffice11ExplorerBarViewInfo::AssignBackgroundDefaults() { AssignNavPaneColorSetDefault(dsBackground); }
+void TdxNavBarOffice11ExplorerBarViewInfo::AssignGroupBackgroundDefaults() { AssignNavPaneColorSetDefault(dsGroupBackground); }
+void TdxNavBarOffice11ExplorerBarViewInfo::AssignButtonDefaults() { AssignNavPaneColorSetDefault(dsButton); }
+void TdxNavBarOffice11ExplorerBarViewInfo::AssignGroupHeaderDefaults() { AssignNavPaneColorSetDefault(dsGroupHeader); }
 void TdxNavBarOffice11ExplorerBarViewInfo::AssignGroupHeaderActiveDefaults() {
   CopyStyle(dsGroupHeaderActive, dsGroupHeader);
 }
@@ -500,15 +486,7 @@ void TdxNavBarOffice11ExplorerBarViewInfo::AssignItemDefaults() {
 void TdxNavBarOffice11ExplorerBarViewInfo::AssignItemDisabledDefaults() {
   TdxNavBarExplorerBarViewInfo::AssignItemDisabledDefaults();
 }
-void TdxNavBarOffice11ExplorerBarViewInfo::AssignNavigationPaneHeaderDefaults() {
-  TdxNavBarDefaultStyle* style = DefaultStyle(dsNavigationPaneHeader);
-  style->ResetValues();
-  SetBackColors(style, clNone);
-  style->Font()->SetColor(clNone);
-  style->Font()->SetName(L"Arial");
-  style->Font()->SetSize(11);
-  SetFontBold(style->Font());
-}
+void TdxNavBarOffice11ExplorerBarViewInfo::AssignNavigationPaneHeaderDefaults() { AssignNavPaneColorSetDefault(dsNavigationPaneHeader); }
 
 namespace {
 

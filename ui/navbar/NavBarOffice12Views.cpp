@@ -11,6 +11,7 @@
 DEFINE_CLASS(TdxNavBarOffice12PainterHelper)
 DEFINE_CLASS(TdxNavBarcxOffice12ScrollBar)
 DEFINE_CLASS(TdxNavBarOffice12ExplorerBarPainter)
+DEFINE_CLASS(TdxNavBarOffice12NavPanePainter)
 DEFINE_CLASS(TdxNavBarVistaPainterHelper)
 DEFINE_CLASS(TdxNavBarVistaExplorerBarViewInfo)
 DEFINE_CLASS(TdxNavBarVistaExplorerBarGroupViewInfo)
@@ -80,6 +81,18 @@ int TdxNavBarcxOffice12ScrollBar::MinThumbLength() {
 
 TdxNavBarSkinBasedPainterHelperClass TdxNavBarOffice12ExplorerBarPainter::HelperClass() {
   return &MakePainterHelper<TdxNavBarOffice12PainterHelper>;
+}
+
+TdxNavBarSkinBasedPainterHelperClass TdxNavBarOffice12NavPanePainter::HelperClass() {
+  return &MakePainterHelper<TdxNavBarOffice12PainterHelper>;
+}
+
+void TdxNavBarOffice12NavPanePainter::Assign(TPersistent* Source) {
+  if (auto* other = dynamic_cast<TdxNavBarOffice12NavPanePainter*>(Source); other && other->ClassType() == ClassType()) {
+    SetColorSchemeName(other->ColorSchemeName());
+    return;
+  }
+  TdxNavBarSkinBasedNavPanePainter::Assign(Source);
 }
 
 void TdxNavBarOffice12ExplorerBarPainter::Assign(TPersistent* Source) {
@@ -235,11 +248,13 @@ void TdxNavBarVistaExplorerBarPainter::DrawGroupControlSizer(TdxNavBarExplorerBa
 
 void StartOffice12ViewsUnit() {
   defaultOffice12Scheme = kOffice12Schemes[0];
+  RegisterView(17, L"Office12NavigationPaneView", &TdxNavBarOffice12NavPanePainter::ClassInfo());
   RegisterView(18, L"Office12ExplorerBarView", &TdxNavBarOffice12ExplorerBarPainter::ClassInfo());
   RegisterView(19, L"VistaExplorerBarView", &TdxNavBarVistaExplorerBarPainter::ClassInfo());
 }
 
 void EndOffice12ViewsUnit() {
+  UnregisterView(17);
   UnregisterView(18);
   UnregisterView(19);
 }

@@ -55,6 +55,19 @@ class TdxNavBarOffice12ExplorerBarPainter : public TdxNavBarSkinBasedExplorerBar
   bool HeaderUsesContentOffsets(TdxNavBarGroupViewInfo* AGroup) override;
 };
 
+// View 17: the Office12 navigation pane (the main window's command bar).
+class TdxNavBarOffice12NavPanePainter : public TdxNavBarSkinBasedNavPanePainter {
+  DECLARE_CLASS(TdxNavBarOffice12NavPanePainter, TdxNavBarSkinBasedNavPanePainter)
+ public:
+  using TdxNavBarSkinBasedNavPanePainter::TdxNavBarSkinBasedNavPanePainter;
+  String ColorSchemeName() { return GetColorSchemeName(); }
+  void SetColorSchemeName(const String& Value) { ApplyColorScheme(Value); }
+  String DefaultColorSchemeName() override { return DefaultOffice12Scheme(); }
+  TdxNavBarSkinBasedPainterHelperClass HelperClass() override;
+  // From a painter of this class: its scheme; else the base assignment.
+  void Assign(TPersistent* Source) override;
+};
+
 // ---- Vista ------------------------------------------------------------------------------------
 
 // Visual styles as IsThemeActive answers now (false when the library is missing).

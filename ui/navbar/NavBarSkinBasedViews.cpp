@@ -1,9 +1,12 @@
 #include "ui/navbar/NavBarSkinBasedViews.h"
 
 #include <functional>
+#include <vector>
 #include "ui/navbar/NavBar.h"
 #include "ui/navbar/NavBarGraphics.h"
 #include "ui/navbar/NavBarItems.h"
+#include "ui/navbar/NavPaneController.h"
+#include "ui/foundation/Graphics.h"
 #include "ui/navbar/skins/GdiPlus.h"
 #include "ui/navbar/skins/SkinNames.h"
 
@@ -14,6 +17,12 @@ DEFINE_CLASS(TdxNavBarSkinBasedExplorerBarViewInfo)
 DEFINE_CLASS(TdxNavBarSkinBasedExplorerBarGroupViewInfo)
 DEFINE_CLASS(TdxNavBarSkinBasedExplorerBarLinkViewInfo)
 DEFINE_CLASS(TdxNavBarSkinBasedExplorerBarPainter)
+DEFINE_CLASS(TdxNavBarSkinBasedNavPaneViewInfo)
+DEFINE_CLASS(TdxNavBarSkinBasedNavPaneGroupViewInfo)
+DEFINE_CLASS(TdxNavBarSkinBasedNavPaneLinkViewInfo)
+DEFINE_CLASS(TdxNavBarSkinBasedOverflowPanelViewInfo)
+DEFINE_CLASS(TdxNavBarSkinBasedPopupControlViewInfo)
+DEFINE_CLASS(TdxNavBarSkinBasedNavPanePainter)
 
 // ---- the skin and its info ------------------------------------------------------------------------
 
@@ -50,7 +59,7 @@ TdxNavBarSkinBasedPainterHelper::TdxNavBarSkinBasedPainterHelper(const String& A
 
 TdxNavBarSkinBasedPainterHelper::~TdxNavBarSkinBasedPainterHelper() {
   OnChanged = nullptr;
-  if (skinInfo_) skinInfo_->Free();
+  ReleaseSharedSkinInfo(skinInfo_);
 }
 
 void TdxNavBarSkinBasedPainterHelper::Changed() {
@@ -61,12 +70,58 @@ String TdxNavBarSkinBasedPainterHelper::SkinName() { return colorSchemeName_; }
 
 TdxSkinInfo* TdxNavBarSkinBasedPainterHelper::CreateSkinInfo(TdxSkin* Skin) { return new TdxNavBarSkinInfo(Skin); }
 
+// ---- skin infos shared by the helpers that name the same skin ------------------------------------
+
+namespace {
+
+struct SharedSkinInfo {
+  TClass HelperClass;
+  String SkinName;
+  TdxSkinInfo* Info;
+  int References;
+};
+
+std::vector<SharedSkinInfo>& SharedSkinInfos() {
+  static std::vector<SharedSkinInfo> infos;
+  return infos;
+}
+
+}  // namespace
+
+TdxSkinInfo* AcquireSharedSkinInfo(TClass AHelperClass, const String& ASkinName) {
+  for (SharedSkinInfo& shared : SharedSkinInfos())
+    if (shared.HelperClass == AHelperClass && shared.SkinName == ASkinName) {
+      ++shared.References;
+      return shared.Info;
+    }
+  return nullptr;
+}
+
+void ReleaseSharedSkinInfo(TdxSkinInfo*& AInfo) {
+  TdxSkinInfo* info = AInfo;
+  AInfo = nullptr;
+  if (!info) return;
+  std::vector<SharedSkinInfo>& infos = SharedSkinInfos();
+  for (auto it = infos.begin(); it != infos.end(); ++it)
+    if (it->Info == info) {
+      if (--it->References > 0) return;
+      infos.erase(it);
+      break;
+    }
+  info->Free();
+}
+
+int SharedSkinInfoCount() { return int(SharedSkinInfos().size()); }
+
 bool TdxNavBarSkinBasedPainterHelper::GetSkinInfo(TdxSkinInfo*& AInfo) {
+  if (!skinInfo_ && !loadFailed_ && GdiPlusAvailable())
+    skinInfo_ = AcquireSharedSkinInfo(ClassType(), SkinName());
   if (!skinInfo_ && !loadFailed_ && GdiPlusAvailable()) {
     TdxNavBarSkin* skin = new TdxNavBarSkin(SkinName());
     try {
       skin->LoadFromResource(GetModuleHandleW(nullptr));
       skinInfo_ = CreateSkinInfo(skin);
+      SharedSkinInfos().push_back({ClassType(), SkinName(), skinInfo_, 1});
     } catch (...) {
       // Drawing never reports: the views draw without skin until the scheme changes.
       if (!skinInfo_) skin->Free();
@@ -87,11 +142,7 @@ bool TdxNavBarSkinBasedPainterHelper::HasSkin() { return SkinInfo() != nullptr; 
 
 void TdxNavBarSkinBasedPainterHelper::ApplyColorScheme(const String& Name) {
   if (Name == colorSchemeName_) return;
-  if (skinInfo_) {
-    TdxSkinInfo* info = skinInfo_;
-    skinInfo_ = nullptr;
-    info->Free();
-  }
+  ReleaseSharedSkinInfo(skinInfo_);
   loadFailed_ = false;
   colorSchemeName_ = Name;
   Changed();
@@ -217,6 +268,7 @@ TdxSkinElementState SkinStateOf(int NavBarState) {
 namespace {
 
 TdxNavBarSkinBasedPainterHelper* HelperOf(TdxNavBarPainter* Painter) {
+  if (auto* pane = dynamic_cast<TdxNavBarSkinBasedNavPanePainter*>(Painter)) return pane->Helper();
   auto* painter = dynamic_cast<TdxNavBarSkinBasedExplorerBarPainter*>(Painter);
   return painter ? painter->Helper() : nullptr;
 }
@@ -348,12 +400,309 @@ void TdxNavBarSkinBasedExplorerBarPainter::DrawSeparator(TdxNavBarLinkViewInfo* 
 void TdxNavBarSkinBasedExplorerBarPainter::DrawDropTargetLink(TdxNavBarGroupViewInfo* AGroup,
                                                               TdxNavBarLinkViewInfo* ABefore,
                                                               TdxNavBarLinkViewInfo* AAfter) {
-  TdxSkinElement* element = helper_->DropTargetElement();
-  if (!element || (!ABefore && !AAfter))
-    return TdxNavBarOffice11ExplorerBarPainter::DrawDropTargetLink(AGroup, ABefore, AAfter);
-  const int height = element->MinSize().cy > 0 ? element->MinSize().cy : DropTargetLinkMarkHeight();
+  if (!DrawSkinDropTarget(helper_->DropTargetElement(), cxCanvas(), ABefore, AAfter, DropTargetLinkMarkHeight()))
+    TdxNavBarOffice11ExplorerBarPainter::DrawDropTargetLink(AGroup, ABefore, AAfter);
+}
+
+bool DrawSkinDropTarget(TdxSkinElement* Element, TcxCanvas* Canvas, TdxNavBarLinkViewInfo* ABefore,
+                        TdxNavBarLinkViewInfo* AAfter, int AFallbackHeight) {
+  if (!Element || (!ABefore && !AAfter)) return false;
+  const int height = Element->MinSize().cy > 0 ? Element->MinSize().cy : AFallbackHeight;
   const TRect r = ABefore ? TRect(ABefore->Rect.left, ABefore->Rect.bottom - height, ABefore->Rect.right,
                                   ABefore->Rect.bottom)
                           : TRect(AAfter->Rect.left, AAfter->Rect.top, AAfter->Rect.right, AAfter->Rect.top + height);
-  DrawSkinElement(element, cxCanvas(), r, false, esNormal);
+  return DrawSkinElement(Element, Canvas, r, false, esNormal);
+}
+
+// ---- the skin-based navigation pane ------------------------------------------------------------------
+
+TdxSkinElementState SkinStateOfPart(int APartState) {
+  static constexpr TdxSkinElementState states[] = {esNormal, esHot, esPressed, esChecked, esHotCheck, esDroppedDown};
+  return APartState >= 0 && APartState < 6 ? states[APartState] : esNormal;
+}
+
+TdxNavBarSkinBasedPainterHelper* TdxNavBarSkinBasedNavPaneViewInfo::Helper() { return HelperOf(Painter()); }
+
+bool TdxNavBarSkinBasedNavPaneViewInfo::HasSkin() {
+  TdxNavBarSkinBasedPainterHelper* helper = Helper();
+  return helper && helper->HasSkin();
+}
+
+TPoint TdxNavBarSkinBasedNavPaneViewInfo::GroupsOrigin() {
+  return HasSkin() ? TPoint{0, 0} : TdxNavBarNavigationPaneViewInfo::GroupsOrigin();
+}
+
+TRect TdxNavBarSkinBasedNavPaneViewInfo::GroupEdges() {
+  TRect edges = TdxNavBarNavigationPaneViewInfo::GroupEdges();
+  edges.left += BorderWidth();
+  edges.right += BorderWidth();
+  return edges;
+}
+
+int TdxNavBarSkinBasedNavPaneViewInfo::SplitterHeight() {
+  const int base = TdxNavBarNavigationPaneViewInfo::SplitterHeight();
+  return base != 0 && HasSkin() ? 8 : base;
+}
+
+int TdxNavBarSkinBasedNavPaneViewInfo::HeaderHeight() {
+  const int base = TdxNavBarNavigationPaneViewInfo::HeaderHeight();
+  return HasSkin() ? std::max(Helper()->SkinCaptionHeight(), base) : base;
+}
+
+TColor TdxNavBarSkinBasedNavPaneViewInfo::BorderColor() {
+  TdxSkinElement* background = HasSkin() ? Helper()->BackgroundElement() : nullptr;
+  const TColor color = background ? background->Borders()->Left()->Color() : clNone;
+  return color == clNone || color == clDefault ? TdxNavBarNavigationPaneViewInfo::BorderColor() : color;
+}
+
+TColor TdxNavBarSkinBasedNavPaneViewInfo::PaneHeaderFontColor() {
+  return TextColorOr(HasSkin() ? Helper()->CaptionElement() : nullptr,
+                     TdxNavBarNavigationPaneViewInfo::PaneHeaderFontColor());
+}
+
+TColor TdxNavBarSkinBasedNavPaneViewInfo::CollapsedTextColor() {
+  return TextColorOr(HasSkin() ? Helper()->CollapsedGroupClientElement() : nullptr,
+                     TdxNavBarNavigationPaneViewInfo::CollapsedTextColor());
+}
+
+void TdxNavBarSkinBasedNavPaneViewInfo::AssignNavigationPaneHeaderDefaults() {
+  TdxNavBarNavigationPaneViewInfo::AssignNavigationPaneHeaderDefaults();
+  const int size = HasSkin() ? Helper()->SkinCaptionFontSize() : -1;
+  if (size > 0) DefaultStyle(dsNavigationPaneHeader)->Font()->SetSize(size);
+}
+
+TdxNavBarOverflowPanelViewInfo* TdxNavBarSkinBasedNavPaneViewInfo::CreateOverflowPanel() {
+  return new TdxNavBarSkinBasedOverflowPanelViewInfo(this);
+}
+
+TColor TdxNavBarSkinBasedNavPaneGroupViewInfo::HeaderFontColor() {
+  TdxNavBarSkinBasedPainterHelper* helper = HelperOf(OwnerViewInfo()->Painter());
+  return TextColorOr(helper && helper->HasSkin() ? helper->GroupButtonElement(false) : nullptr,
+                     TdxNavBarNavigationPaneGroupViewInfo::HeaderFontColor());
+}
+
+TColor TdxNavBarSkinBasedNavPaneLinkViewInfo::FontColor() {
+  TdxNavBarSkinBasedPainterHelper* helper = HelperOf(GroupViewInfo()->OwnerViewInfo()->Painter());
+  const bool enabled = !Item() || Item()->Enabled();
+  return TextColorOr(enabled && helper && helper->HasSkin() ? helper->PaneItemElement(false) : nullptr,
+                     TdxNavBarLinkViewInfo::FontColor());
+}
+
+TRect TdxNavBarSkinBasedNavPaneLinkViewInfo::ImageFrameRect() { return InflateRectBy(Rect, -2, 0); }
+
+TRect TdxNavBarSkinBasedOverflowPanelViewInfo::ContentMargins() {
+  TdxNavBarSkinBasedPainterHelper* helper = HelperOf(Painter());
+  TdxSkinElement* element = helper && helper->HasSkin() ? helper->OverflowPanelElement() : nullptr;
+  return element ? element->ContentOffset() : TdxNavBarOverflowPanelViewInfo::ContentMargins();
+}
+
+int TdxNavBarSkinBasedOverflowPanelViewInfo::SignWidth() {
+  TdxNavBarSkinBasedPainterHelper* helper = HelperOf(Painter());
+  TdxSkinElement* element = helper && helper->HasSkin() ? helper->OverflowExpandItemElement() : nullptr;
+  return element && element->MinSize().cx > 0 ? int(element->MinSize().cx)
+                                               : TdxNavBarOverflowPanelViewInfo::SignWidth();
+}
+
+TRect TdxNavBarSkinBasedPopupControlViewInfo::Margins() {
+  TdxNavBarSkinBasedPainterHelper* helper = HelperOf(Painter());
+  TdxSkinElement* element = helper && helper->HasSkin() ? helper->PopupFrameElement() : nullptr;
+  return element ? element->ContentOffset() : TdxNavBarPopupControlViewInfo::Margins();
+}
+
+TdxNavBarSkinBasedNavPanePainter::TdxNavBarSkinBasedNavPanePainter(TdxCustomNavBar* ANavBar)
+    : TdxNavBarNavigationPanePainter(ANavBar) {}
+
+TdxNavBarSkinBasedNavPanePainter::~TdxNavBarSkinBasedNavPanePainter() {
+  if (helper_) {
+    helper_->OnChanged = nullptr;
+    helper_->Free();
+  }
+}
+
+void TdxNavBarSkinBasedNavPanePainter::AfterConstruction() {
+  // The helper first: the view info the base makes reads its skin.
+  helper_ = CreateHelper();
+  helper_->OnChanged = [this](TObject* Sender) { SkinChanged(Sender); };
+  TdxNavBarNavigationPanePainter::AfterConstruction();
+}
+
+TdxNavBarSkinBasedPainterHelper* TdxNavBarSkinBasedNavPanePainter::CreateHelper() {
+  return HelperClass()(DefaultColorSchemeName());
+}
+
+TdxNavBarSkinBasedPainterHelperClass TdxNavBarSkinBasedNavPanePainter::HelperClass() {
+  return &MakePainterHelper<TdxNavBarSkinBasedPainterHelper>;
+}
+
+void TdxNavBarSkinBasedNavPanePainter::SkinChanged(TObject*) {
+  if (NavBar()) NavBar()->InvalidateAll(nbiRebuild);
+}
+
+int TdxNavBarSkinBasedNavPanePainter::SplitterImageIndex() { return NavBar()->IsCollapsed() ? 0 : 1; }
+
+TdxNavBarViewInfo* TdxNavBarSkinBasedNavPanePainter::CreateViewInfo() { return new TdxNavBarSkinBasedNavPaneViewInfo(this); }
+
+TdxNavBarGroupViewInfo* TdxNavBarSkinBasedNavPanePainter::CreateGroupViewInfo(TdxNavBarViewInfo* AViewInfo,
+                                                                              TdxNavBarGroup* AGroup,
+                                                                              bool AItemsVisible,
+                                                                              bool ACaptionVisible) {
+  return new TdxNavBarSkinBasedNavPaneGroupViewInfo(AViewInfo, AGroup, AItemsVisible, ACaptionVisible);
+}
+
+TdxNavBarLinkViewInfo* TdxNavBarSkinBasedNavPanePainter::CreateLinkViewInfo(TdxNavBarGroupViewInfo* AGroupViewInfo,
+                                                                            TdxNavBarItemLink* ALink,
+                                                                            bool AImageVisible, bool ACaptionVisible) {
+  return new TdxNavBarSkinBasedNavPaneLinkViewInfo(AGroupViewInfo, ALink, AImageVisible, ACaptionVisible);
+}
+
+TdxNavBarPopupControlViewInfo* TdxNavBarSkinBasedNavPanePainter::CreatePopupViewInfo() {
+  return new TdxNavBarSkinBasedPopupControlViewInfo(PaneViewInfo());
+}
+
+void TdxNavBarSkinBasedNavPanePainter::DrawHeaderBackground() {
+  if (!DrawSkinElement(helper_->CaptionElement(), cxCanvas(), PaneViewInfo()->HeaderBounds, false, esNormal))
+    TdxNavBarNavigationPanePainter::DrawHeaderBackground();
+}
+
+void TdxNavBarSkinBasedNavPanePainter::DrawHeaderSign() {
+  if (!DrawSkinElement(helper_->HeaderSignElement(!NavBar()->IsCollapsed()), cxCanvas(),
+                       PaneViewInfo()->HeaderSignBounds, false, SkinStateOfPart(PaneState({nppHeaderSign, -1}))))
+    TdxNavBarNavigationPanePainter::DrawHeaderSign();
+}
+
+void TdxNavBarSkinBasedNavPanePainter::DrawGroupCaptionBackground(TdxNavBarGroupViewInfo* AGroup) {
+  const int state = NavBarStateFlags(AGroup->State());
+  TRect r = AGroup->CaptionRect;
+  r.top -= 1;
+  if (!DrawSkinElement(helper_->GroupButtonElement((state & nbisActive) != 0), cxCanvas(), r, false,
+                       SkinStateOf(state)))
+    TdxNavBarNavigationPanePainter::DrawGroupCaptionBackground(AGroup);
+}
+
+void TdxNavBarSkinBasedNavPanePainter::DrawLinkSelection(TdxNavBarLinkViewInfo* ALink) {
+  const int state = NavBarStateFlags(ALink->State());
+  const TdxSkinElementState skinState = SkinStateOf(state);
+  const bool selected = skinState == esNormal && (state & nbisSelected);
+  TdxSkinElement* element = helper_->PaneItemElement(selected);
+  if (!element) return TdxNavBarNavigationPanePainter::DrawLinkSelection(ALink);
+  if (skinState == esNormal && !selected) return;
+  DrawSkinElement(element, cxCanvas(), ALink->ImageFrameRect(), false, skinState);
+}
+
+void TdxNavBarSkinBasedNavPanePainter::DrawItemPanelBackground(const TRect& R, int AState) {
+  if (!DrawSkinElement(helper_->CollapsedGroupClientElement(), cxCanvas(), R, false, SkinStateOfPart(AState)))
+    TdxNavBarNavigationPanePainter::DrawItemPanelBackground(R, AState);
+}
+
+void TdxNavBarSkinBasedNavPanePainter::DrawOverflowPanelBackground() {
+  if (!DrawSkinElement(helper_->OverflowPanelElement(), cxCanvas(), PaneViewInfo()->OverflowBounds(), false, esNormal))
+    TdxNavBarNavigationPanePainter::DrawOverflowPanelBackground();
+}
+
+void TdxNavBarSkinBasedNavPanePainter::DrawOverflowPanelSign() {
+  if (!DrawSkinElement(helper_->OverflowExpandItemElement(), cxCanvas(), PaneViewInfo()->OverflowSignBounds(), false,
+                       SkinStateOfPart(PaneState({nppOverflowSign, -1}))))
+    TdxNavBarNavigationPanePainter::DrawOverflowPanelSign();
+}
+
+void TdxNavBarSkinBasedNavPanePainter::DrawOverflowPanelItems() {
+  TdxSkinElement* element = helper_->OverflowItemElement();
+  if (!element) return TdxNavBarNavigationPanePainter::DrawOverflowPanelItems();
+  TdxNavBarOverflowPanelViewInfo* overflow = PaneViewInfo()->OverflowPanel();
+  TdxNavBarGroup* active = NavBar()->EffectiveActiveGroup();
+  for (int i = 0; i < overflow->VisibleItemCount; ++i) {
+    TdxNavBarOverflowPanelViewInfoItem* item = overflow->Item(i);
+    int state = PaneState({nppOverflowItem, i});
+    // The active group's icon shows its own image; checked is its normal look.
+    if (state == 3) state = 0;
+    else if (state == 4) state = 1;
+    DrawSkinElement(element, cxCanvas(), item->Bounds, false, SkinStateOfPart(state), item->Group == active ? 1 : 0);
+    DrawOverflowItemImage(item);
+  }
+}
+
+void TdxNavBarSkinBasedNavPanePainter::DrawSplitter() {
+  if (!DrawSkinElement(helper_->SplitterElement(), cxCanvas(), PaneViewInfo()->SplitterBounds, false, esNormal,
+                       SplitterImageIndex()))
+    TdxNavBarNavigationPanePainter::DrawSplitter();
+}
+
+void TdxNavBarSkinBasedNavPanePainter::DrawTopScrollButton() {
+  TdxNavBarViewInfo* info = ViewInfo();
+  const TRect r = info->TopScrollRect();
+  if (!DrawSkinElement(helper_->ScrollButtonElement(0), cxCanvas(), r, false,
+                       SkinStateOf(info->TopScrollButtonState())))
+    return TdxNavBarNavigationPanePainter::DrawTopScrollButton();
+  cxCanvas()->SubtractFromClip(r);
+}
+
+void TdxNavBarSkinBasedNavPanePainter::DrawBottomScrollButton() {
+  TdxNavBarViewInfo* info = ViewInfo();
+  const TRect r = info->BottomScrollRect();
+  if (!DrawSkinElement(helper_->ScrollButtonElement(1), cxCanvas(), r, false,
+                       SkinStateOf(info->BottomScrollButtonState())))
+    return TdxNavBarNavigationPanePainter::DrawBottomScrollButton();
+  cxCanvas()->SubtractFromClip(r);
+}
+
+void TdxNavBarSkinBasedNavPanePainter::DrawSeparator(TdxNavBarLinkViewInfo* ALink) {
+  if (!DrawSkinElement(helper_->SeparatorElement(), cxCanvas(), ALink->Rect, false, esNormal))
+    TdxNavBarNavigationPanePainter::DrawSeparator(ALink);
+}
+
+void TdxNavBarSkinBasedNavPanePainter::DrawDropTargetLink(TdxNavBarGroupViewInfo* AGroup, TdxNavBarLinkViewInfo* ABefore,
+                                                          TdxNavBarLinkViewInfo* AAfter) {
+  if (!DrawSkinDropTarget(helper_->DropTargetElement(), cxCanvas(), ABefore, AAfter, DropTargetLinkMarkHeight()))
+    TdxNavBarNavigationPanePainter::DrawDropTargetLink(AGroup, ABefore, AAfter);
+}
+
+void TdxNavBarSkinBasedNavPanePainter::DrawPopupFrame(TCanvas* ACanvas, TdxNavBarPopupControlViewInfo* APopupViewInfo) {
+  TdxSkinElement* element = helper_->PopupFrameElement();
+  if (!element) return TdxNavBarNavigationPanePainter::DrawPopupFrame(ACanvas, APopupViewInfo);
+  TcxCanvas canvas(ACanvas);
+  canvas.PushClipRegion();
+  canvas.SubtractFromClip(DeflateRectByMargins(APopupViewInfo->Bounds, APopupViewInfo->Margins()));
+  DrawSkinElement(element, &canvas, APopupViewInfo->Bounds, false, esNormal);
+  canvas.PopClipRegion();
+}
+
+void TdxNavBarSkinBasedNavPanePainter::DrawOverflowMenuItem(TCanvas* ACanvas, const TRect& R, int AState,
+                                                            const String& ACaption, int AImageIndex,
+                                                            TCustomImageList* AImages) {
+  TdxSkinElement* menu = helper_->MenuElement();
+  TdxSkinElement* selectedElement = helper_->MenuSelectedElement();
+  TdxSkinElement* separator = helper_->MenuSeparatorElement();
+  TdxSkinElement* strip = helper_->MenuSideStripElement();
+  if (!menu || !selectedElement || !separator || !strip)
+    return TdxNavBarNavigationPanePainter::DrawOverflowMenuItem(ACanvas, R, AState, ACaption, AImageIndex, AImages);
+  const int w = R.Width(), h = R.Height();
+  if (w <= 0 || h <= 0) return;
+  auto bitmap = std::make_unique<TcxCustomBitmap>(w, h, pf32bit);
+  TcxCanvas canvas(bitmap->Canvas());
+  const int column = 2 * PaneViewInfo()->OverflowPanel()->MenuImagePadding() + PaneViewInfo()->SmallImageWidth();
+  const TRect all{0, 0, w, h};
+  const TRect borders{menu->Borders()->Items(0)->Thin(), menu->Borders()->Items(1)->Thin(),
+                      menu->Borders()->Items(2)->Thin(), menu->Borders()->Items(3)->Thin()};
+  menu->Draw(bitmap->Canvas()->Handle(), {-borders.left, -borders.top, w + borders.right, h + borders.bottom}, 0,
+             esNormal);
+  DrawSkinElement(strip, &canvas, {0, 0, column + 2, h}, false, esNormal);
+  if (ACaption == L"-") {
+    DrawSkinElement(separator, &canvas, {column + 4, h / 2, w, h / 2 + 1}, false, esNormal);
+  } else {
+    const bool selected = AState & 0x20, checked = AState & 1, disabled = AState & 2;
+    if (selected) DrawSkinElement(selectedElement, &canvas, all, false, esNormal);
+    if (checked) DrawSkinElement(selectedElement, &canvas, {0, 0, column, h}, false, esNormal);
+    if (AImages && AImageIndex >= 0 && AImageIndex < AImages->Count()) {
+      const int pad = PaneViewInfo()->OverflowPanel()->MenuImagePadding();
+      ImagePainterClass()->DrawImage(&canvas, AImages, AImageIndex,
+                                     {pad, pad, pad + AImages->Width(), pad + AImages->Height()}, !disabled);
+    }
+    TCanvas* c = bitmap->Canvas();
+    c->SetFont(ACanvas->Font());
+    c->Font()->SetColor(disabled ? clGrayText : clMenuText);
+    c->Brush()->SetStyle(bsClear);
+    RECT text{column + 4, 0, w, h};
+    DrawTextW(c->Handle(), ACaption.c_str(), int(ACaption.size()), &text, DT_SINGLELINE | DT_VCENTER | DT_LEFT);
+  }
+  BitBlt(ACanvas->Handle(), R.left, R.top, w, h, bitmap->Canvas()->Handle(), 0, 0, SRCCOPY);
 }

@@ -9,6 +9,7 @@
 
 #include "ui/navbar/NavBarExplorerBarViews.h"
 #include "ui/navbar/NavBarOfficeViews.h"
+#include "ui/navbar/NavPanePainter.h"
 #include "ui/navbar/skins/Skin.h"
 #include "ui/navbar/skins/SkinInfo.h"
 
@@ -47,6 +48,13 @@ class IdxNavBarColorSchemes : public virtual IInterface {
 class TdxNavBarSkinBasedPainterHelper;
 using TdxNavBarSkinBasedPainterHelperClass = TdxNavBarSkinBasedPainterHelper* (*)(const String& ColorSchemeName);
 
+// Skin infos are shared by the helpers of one class that name the same skin (the main window's
+// three bars load one skin per scheme switch): the first loads it, the last one releasing it frees
+// it. Acquire answers null when no helper holds that skin.
+TdxSkinInfo* AcquireSharedSkinInfo(TClass AHelperClass, const String& ASkinName);
+void ReleaseSharedSkinInfo(TdxSkinInfo*& AInfo);
+int SharedSkinInfoCount();
+
 class TdxNavBarSkinBasedPainterHelper : public TcxIUnknownObject, public IdxNavBarColorSchemes {
   DECLARE_CLASS(TdxNavBarSkinBasedPainterHelper, TcxIUnknownObject)
  public:
@@ -61,7 +69,7 @@ class TdxNavBarSkinBasedPainterHelper : public TcxIUnknownObject, public IdxNavB
   virtual int SchemeCount() { return 0; }
   virtual String SchemeName(int) { return String(); }
   virtual TdxSkinInfo* CreateSkinInfo(TdxSkin* Skin);
-  // Loads the skin on first use (with GDI+). A skin that cannot be loaded (no resource, a damaged
+  // Loads the skin on first use (with GDI+), or shares the one another helper of its class holds. A skin that cannot be loaded (no resource, a damaged
   // stream, a wrong property) is freed and remembered as failed for this scheme name until the
   // scheme changes, so drawing never raises and never retries at every paint.
   bool GetSkinInfo(TdxSkinInfo*& AInfo);
@@ -200,6 +208,121 @@ class TdxNavBarSkinBasedExplorerBarPainter : public TdxNavBarOffice11ExplorerBar
  private:
   TdxNavBarSkinBasedPainterHelper* helper_ = nullptr;
 };
+
+// ---- the skin-based navigation pane ----------------------------------------------------------------
+
+class TdxNavBarSkinBasedNavPaneViewInfo : public TdxNavBarNavigationPaneViewInfo {
+  DECLARE_CLASS(TdxNavBarSkinBasedNavPaneViewInfo, TdxNavBarNavigationPaneViewInfo)
+ public:
+  using TdxNavBarNavigationPaneViewInfo::TdxNavBarNavigationPaneViewInfo;
+  TdxNavBarSkinBasedPainterHelper* Helper();
+  bool HasSkin();
+  TPoint GroupsOrigin() override;
+  TRect GroupEdges() override;
+  int HeaderTextIndent() override { return HasSkin() ? 8 : 4; }
+  int SplitterHeight() override;
+  int HeaderHeight() override;
+  TColor BorderColor() override;
+  TColor PaneHeaderFontColor() override;
+  TColor CollapsedTextColor() override;
+  void AssignNavigationPaneHeaderDefaults() override;
+  TdxNavBarOverflowPanelViewInfo* CreateOverflowPanel() override;
+};
+
+class TdxNavBarSkinBasedNavPaneGroupViewInfo : public TdxNavBarNavigationPaneGroupViewInfo {
+  DECLARE_CLASS(TdxNavBarSkinBasedNavPaneGroupViewInfo, TdxNavBarNavigationPaneGroupViewInfo)
+ public:
+  using TdxNavBarNavigationPaneGroupViewInfo::TdxNavBarNavigationPaneGroupViewInfo;
+  TColor HeaderFontColor() override;
+};
+
+class TdxNavBarSkinBasedNavPaneLinkViewInfo : public TdxNavBarLinkViewInfo {
+  DECLARE_CLASS(TdxNavBarSkinBasedNavPaneLinkViewInfo, TdxNavBarLinkViewInfo)
+ public:
+  using TdxNavBarLinkViewInfo::TdxNavBarLinkViewInfo;
+  TColor FontColor() override;
+  // The link's row less two pixels at each side.
+  TRect ImageFrameRect() override;
+};
+
+class TdxNavBarSkinBasedOverflowPanelViewInfo : public TdxNavBarOverflowPanelViewInfo {
+  DECLARE_CLASS(TdxNavBarSkinBasedOverflowPanelViewInfo, TdxNavBarOverflowPanelViewInfo)
+ public:
+  using TdxNavBarOverflowPanelViewInfo::TdxNavBarOverflowPanelViewInfo;
+  TRect ContentMargins() override;
+  int SignWidth() override;
+};
+
+class TdxNavBarSkinBasedPopupControlViewInfo : public TdxNavBarPopupControlViewInfo {
+  DECLARE_CLASS(TdxNavBarSkinBasedPopupControlViewInfo, TdxNavBarPopupControlViewInfo)
+ public:
+  using TdxNavBarPopupControlViewInfo::TdxNavBarPopupControlViewInfo;
+  TRect Margins() override;
+};
+
+class TdxNavBarSkinBasedNavPanePainter : public TdxNavBarNavigationPanePainter, public IdxNavBarColorSchemes {
+  DECLARE_CLASS(TdxNavBarSkinBasedNavPanePainter, TdxNavBarNavigationPanePainter)
+ public:
+  explicit TdxNavBarSkinBasedNavPanePainter(TdxCustomNavBar* ANavBar);
+  ~TdxNavBarSkinBasedNavPanePainter() override;
+  void AfterConstruction() override;
+
+  TdxNavBarSkinBasedPainterHelper* Helper() const { return helper_; }
+  virtual TdxNavBarSkinBasedPainterHelper* CreateHelper();
+  virtual TdxNavBarSkinBasedPainterHelperClass HelperClass();
+  // Rebuilds and repaints the whole bar.
+  virtual void SkinChanged(TObject* Sender);
+  IdxNavBarColorSchemes* GetColorSchemes() { return helper_; }
+  virtual String DefaultColorSchemeName() { return String(); }
+  bool HasSkin() { return helper_ && helper_->HasSkin(); }
+  // 1 while expanded, 0 collapsed.
+  virtual int SplitterImageIndex();
+
+  // IdxNavBarColorSchemes, forwarded to the helper.
+  int GetSchemeCount() override { return helper_->GetSchemeCount(); }
+  String GetSchemeName(int Index) override { return helper_->GetSchemeName(Index); }
+  String GetColorSchemeName() override { return helper_->GetColorSchemeName(); }
+  void ApplyColorScheme(const String& Name) override { helper_->ApplyColorScheme(Name); }
+  int _AddRef() override { return -1; }
+  int _Release() override { return -1; }
+
+  TdxNavBarViewInfo* CreateViewInfo() override;
+  TdxNavBarGroupViewInfo* CreateGroupViewInfo(TdxNavBarViewInfo* AViewInfo, TdxNavBarGroup* AGroup,
+                                              bool AItemsVisible, bool ACaptionVisible) override;
+  TdxNavBarLinkViewInfo* CreateLinkViewInfo(TdxNavBarGroupViewInfo* AGroupViewInfo, TdxNavBarItemLink* ALink,
+                                            bool AImageVisible, bool ACaptionVisible) override;
+  TdxNavBarPopupControlViewInfo* CreatePopupViewInfo() override;
+
+  void DrawHeaderBackground() override;
+  void DrawHeaderSign() override;
+  void DrawGroupCaptionBackground(TdxNavBarGroupViewInfo* AGroup) override;
+  void DrawLinkSelection(TdxNavBarLinkViewInfo* ALink) override;
+  void DrawItemPanelBackground(const TRect& R, int AState) override;
+  void DrawOverflowPanelBackground() override;
+  void DrawOverflowPanelSign() override;
+  void DrawOverflowPanelItems() override;
+  void DrawSplitter() override;
+  void DrawTopScrollButton() override;
+  void DrawBottomScrollButton() override;
+  void DrawSeparator(TdxNavBarLinkViewInfo* ALink) override;
+  void DrawDropTargetLink(TdxNavBarGroupViewInfo* AGroup, TdxNavBarLinkViewInfo* ABefore,
+                          TdxNavBarLinkViewInfo* AAfter) override;
+  void DrawPopupFrame(TCanvas* ACanvas, TdxNavBarPopupControlViewInfo* APopupViewInfo) override;
+  // Composed in a 32-bit bitmap from the four menu elements; without any of them the non-skinned item.
+  void DrawOverflowMenuItem(TCanvas* ACanvas, const TRect& R, int AState, const String& ACaption, int AImageIndex,
+                            TCustomImageList* AImages) override;
+
+ private:
+  TdxNavBarSkinBasedPainterHelper* helper_ = nullptr;
+};
+
+// The element state of a pane part state (0 normal, 1 hot, 2 pressed, 3 checked, 4 hot-checked,
+// 5 dropped down).
+TdxSkinElementState SkinStateOfPart(int APartState);
+// The insertion mark as the skin's drop-target element: a strip at the bottom of the link before
+// or at the top of the link after; false without the element.
+bool DrawSkinDropTarget(TdxSkinElement* Element, TcxCanvas* Canvas, TdxNavBarLinkViewInfo* ABefore,
+                        TdxNavBarLinkViewInfo* AAfter, int AFallbackHeight);
 
 template <class Helper>
 TdxNavBarSkinBasedPainterHelper* MakePainterHelper(const String& ColorSchemeName) {

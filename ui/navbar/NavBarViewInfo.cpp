@@ -552,6 +552,29 @@ void TdxNavBarViewInfo::ClearGroupInfos() {
   groupInfos_.clear();
 }
 
+void TdxNavBarViewInfo::AssignNavPaneColorSetDefault(int AIndex) {
+  TdxNavBarDefaultStyle* style = DefaultStyle(AIndex);
+  style->ResetValues();
+  const bool window = AIndex == dsBackground || AIndex == dsGroupBackground;
+  SetBackColors(style, window ? clWindow : clNone);
+  if (AIndex == dsNavigationPaneHeader) {
+    style->Font()->SetColor(clNone);
+    style->Font()->SetName(L"Arial");
+    style->Font()->SetSize(11);
+  }
+  if (AIndex == dsGroupHeader || AIndex == dsNavigationPaneHeader) {
+    TFontStyles bold = style->Font()->Style();
+    bold.Include(fsBold);
+    style->Font()->SetStyle(bold);
+  }
+}
+
+TdxNavBarGroupViewInfo* TdxNavBarViewInfo::ExtractGroupInfo(int AIndex) {
+  TdxNavBarGroupViewInfo* info = groupInfos_.at(size_t(AIndex));
+  groupInfos_.erase(groupInfos_.begin() + AIndex);
+  return info;
+}
+
 void TdxNavBarViewInfo::CalculateBounds() {
   ClearRects();
   const TPoint origin = GroupsOrigin();
@@ -1098,6 +1121,16 @@ TdxNavBarGroupViewInfo* TdxNavBarViewInfo::GroupByAccel(Word AKey) {
   for (TdxNavBarGroupViewInfo* info : groupInfos_)
     if (IsAccel(AKey, info->Group()->Caption())) return info;
   return nullptr;
+}
+
+TdxNavBarGroup* TdxNavBarViewInfo::GroupOfAccel(Word AKey) {
+  TdxNavBarGroupViewInfo* info = GroupByAccel(AKey);
+  return info ? info->Group() : nullptr;
+}
+
+TdxNavBarItemLink* TdxNavBarViewInfo::LinkOfAccel(Word AKey) {
+  TdxNavBarLinkViewInfo* info = LinkByAccel(AKey);
+  return info ? info->Link() : nullptr;
 }
 
 TdxNavBarLinkViewInfo* TdxNavBarViewInfo::LinkByAccel(Word AKey) {

@@ -411,6 +411,9 @@ class TdxNavBarViewInfo : public TdxNavBarCustomViewInfo {
                                    TdxNavBarItemLink*& APrevious);
   virtual TdxNavBarGroupViewInfo* GroupByAccel(Word AKey);
   virtual TdxNavBarLinkViewInfo* LinkByAccel(Word AKey);
+  // The group and the link an accelerator key reaches (also parts without view infos in a view).
+  virtual TdxNavBarGroup* GroupOfAccel(Word AKey);
+  virtual TdxNavBarItemLink* LinkOfAccel(Word AKey);
 
  protected:
   TdxNavBarDefaultStyles* DefaultStyles() const;
@@ -418,10 +421,15 @@ class TdxNavBarViewInfo : public TdxNavBarCustomViewInfo {
   TdxNavBarStyleItem* BarCustomStyle(int AIndex) const;
   void AddGroupInfo(TdxNavBarGroupViewInfo* AInfo) { groupInfos_.push_back(AInfo); }
   void ClearGroupInfos();
+  // Takes the group view info at AIndex out of the list; the caller frees it.
+  TdxNavBarGroupViewInfo* ExtractGroupInfo(int AIndex);
   // Default style helpers of the Assign...Defaults overrides.
   void ResetStyle(int AIndex);
   void CopyStyle(int ATarget, int ASource);
   static void SetBackColors(TdxNavBarBaseStyle* Style, TColor Color);
+  // The defaults the navigation-pane colour set fills in (the Office11 explorer bar and the
+  // navigation pane): Background, Button, GroupBackground, GroupHeader and NavigationPaneHeader.
+  void AssignNavPaneColorSetDefault(int AIndex);
   void SetScrollRects(const TRect& ATop, const TRect& ABottom) {
     topScrollRect_ = ATop;
     bottomScrollRect_ = ABottom;

@@ -5,7 +5,7 @@
 #include "ui/bars/BarHints.h"
 #include "ui/bars/BarManager.h"
 #include "ui/bars/BarRoutines.h"
-#include "ui/bars/Bars.h"
+#include "ui/bars/SubMenuControl.h"
 #include "ui/foundation/Canvas.h"
 
 namespace bar_testing {
@@ -20,6 +20,9 @@ bool TTestBarPainter::JoinShown = false;
 int TTestBarPainter::BorderChanges = 0;
 int TTestBarPainter::RowGap = 0;
 bool TTestBarPainter::Buffered = false;
+bool TTestBarPainter::SeparateArrows = false;
+bool TTestBarPainter::PaintsNonRecent = false;
+bool TTestBarPainter::SeparatesRuns = false;
 int TTestBarPainter::Mark = 0;
 bool TTestBarPainter::CloseHotTracks = true;
 std::vector<DWORD> TTestBarPainter::Drawn;
@@ -46,6 +49,9 @@ void TTestBarPainter::Reset() {
   BorderChanges = 0;
   RowGap = 0;
   Buffered = false;
+  SeparateArrows = false;
+  PaintsNonRecent = false;
+  SeparatesRuns = false;
   Mark = 0;
   CloseHotTracks = true;
   Drawn.clear();
@@ -122,9 +128,54 @@ void TTestBarPainter::DrawMDIButton(TdxBarControl*, int Index, int State, HDC DC
 void TTestBarPainter::DrawBarControlBackground(TdxBarControl*, HDC DC, const TRect& R) { Fill(DC, R, kTestBackground); }
 
 TTestBarPainter::TTestBarPainter(TcxCustomLookAndFeelPainterClass Skin)
-    : TdxBarPainter(Skin), background_(CreateSolidBrush(ColorToRGB(ToTColor(kTestBackground)))) {}
+    : TdxBarPainter(Skin),
+      background_(CreateSolidBrush(ColorToRGB(ToTColor(kTestBackground)))),
+      menuBackground_(CreateSolidBrush(ColorToRGB(ToTColor(kTestMenuBackground)))) {}
 
-TTestBarPainter::~TTestBarPainter() { DeleteObject(background_); }
+TTestBarPainter::~TTestBarPainter() {
+  DeleteObject(background_);
+  DeleteObject(menuBackground_);
+}
+
+void TTestBarPainter::DrawScrollButton(TdxBarSubMenuControl* Menu, TcxCanvas* Canvas, int Index) {
+  TRect r;
+  ScrollButtonRect(Menu, Index, r);
+  Fill(Canvas->DCHandle(), r, kTestScrollArrow);
+}
+
+void TTestBarPainter::ScrollButtonRect(TdxBarSubMenuControl* Menu, int Index, TRect& R) {
+  R = Menu->ItemsRect;
+  if (Index == 0)
+    R.bottom = R.top + 12;
+  else
+    R.top = R.bottom - 12;
+}
+
+void TTestBarPainter::DrawExpandButton(TdxBarSubMenuControl* Menu, const TRect& R, bool Hot) {
+  Fill(Menu->CurrentCanvas()->DCHandle(), R, Hot ? kTestExpandMarkHot : kTestExpandMark);
+}
+
+void TTestBarPainter::FillDetachCaption(TdxBarSubMenuControl* Menu, HDC DC, const TRect& R) {
+  Fill(DC, R, Menu->TearOffHot ? kTestTearOffHot : kTestTearOff);
+}
+
+int TTestBarPainter::MenuTextOffset(TdxBarSubMenuControl* Menu) { return Menu->OwnerBarSize() + 24; }
+
+void TTestBarPainter::FillMenuBackground(TdxBarSubMenuControl*, TcxCanvas* Canvas, const TRect& R) {
+  Fill(Canvas->DCHandle(), R, kTestMenuBackground);
+}
+
+void TTestBarPainter::DrawSubMenuBorder(TdxBarSubMenuControl*, HDC DC, const TRect& R) { Fill(DC, R, kTestMenuFrame); }
+
+void TTestBarPainter::DrawMenuSeparatorItem(TdxBarSubMenuControl*, TdxBarItemControl*,
+                                            const TdxBarSeparatorInfo& Separator, TcxCanvas* Canvas) {
+  Fill(Canvas->DCHandle(), Separator.Bounds, kTestMenuSeparator);
+}
+
+void TTestBarPainter::MenuSeparatorRect(TdxBarSubMenuControl*, TdxBarItemControl*, TRect& Separator,
+                                        const TRect& ItemRect) {
+  Separator = TRect{ItemRect.left, ItemRect.top - 6, ItemRect.right, ItemRect.top};
+}
 
 TdxBarCustomHintViewInfo* TTestBarPainter::CreateHintViewInfo(TdxBarManager* Manager, const String& HintText,
                                                               const String& ShortCutText, TdxBarScreenTip* ScreenTip) {

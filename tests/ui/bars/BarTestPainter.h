@@ -29,6 +29,17 @@ constexpr DWORD kTestBarFrame = 0x00606060;
 constexpr DWORD kTestGrip = 0x00702070;
 constexpr DWORD kTestCaption = 0x00203080;
 constexpr DWORD kTestCloseButton = 0x00A02020;
+// The menu window's parts: its frame, background, the non-recent background the painter draws
+// itself (when asked to), the scroll arrows, the expand mark (normal and hot), a separator and the
+// tear-off strip (normal and hot).
+constexpr DWORD kTestMenuFrame = 0x00404080;
+constexpr DWORD kTestMenuBackground = 0x00F0F0F0;
+constexpr DWORD kTestScrollArrow = 0x00208020;
+constexpr DWORD kTestExpandMark = 0x00806020;
+constexpr DWORD kTestExpandMarkHot = 0x00C09040;
+constexpr DWORD kTestMenuSeparator = 0x00505050;
+constexpr DWORD kTestTearOff = 0x00902090;
+constexpr DWORD kTestTearOffHot = 0x00D040D0;
 // The close button in its states (0 normal, 1 hot, 2 pressed), a caption button in its states (0
 // normal, 1 disabled, 2 hot, 4 pressed), the mark in its states (0, 1 hot, 2 open), the status-bar
 // margin and size grip, separators inside a row and between rows, MDI buttons (index, state).
@@ -139,6 +150,54 @@ class TTestBarPainter : public TdxBarPainter {
   void DrawBarControlBackground(TdxBarControl*, HDC DC, const TRect& R) override;
   bool CloseButtonIsNonClient() override { return true; }
 
+  // Menu metrics: frame 2 on every side, content margins 1, scroll arrows 12 high (in their own
+  // areas when SeparateArrows), separators 6, mark margin 2, tear-off area 9, row height the text
+  // height, menu arrow 9; the painter draws non-recent backgrounds itself when PaintsNonRecent.
+  static bool SeparateArrows;
+  static bool PaintsNonRecent;
+  static bool SeparatesRuns;
+  bool DrawsNonRecentBackground() override { return PaintsNonRecent; }
+  bool SeparatesRecentRuns() override { return SeparatesRuns; }
+  bool SeparateScrollArrowAreas() override { return SeparateArrows; }
+  void DrawScrollButton(TdxBarSubMenuControl* Menu, TcxCanvas* Canvas, int Index) override;
+  void ScrollButtonRect(TdxBarSubMenuControl* Menu, int Index, TRect& R) override;
+  int ScrollButtonHeight(TdxBarSubMenuControl*) override { return 12; }
+  void DrawExpandButton(TdxBarSubMenuControl* Menu, const TRect& R, bool Hot) override;
+  int ScrollArrowSize(int MarkSize) override { return MarkSize / 3 - 1; }
+  int MenuArrowsOffset() override { return 2; }
+  int MenuBeginGroupSize() override { return 6; }
+  int MenuContentIndent() override { return 1; }
+  int MenuBorderIndent() override { return 2; }
+  void MenuBorderRect(TdxBarSubMenuControl*, TRect& R) override { R = TRect{1, 1, 1, 1}; }
+  int DetachCaptionAreaSize(TdxBarSubMenuControl*) override { return 9; }
+  void DeflateMenuContent(TdxBarSubMenuControl*, TRect& R) override { InflateRect(&R, -3, -3); }
+  void FillDetachCaption(TdxBarSubMenuControl* Menu, HDC DC, const TRect& R) override;
+  int MenuIconAreaWidth(TdxBarSubMenuControl*) override { return 24; }
+  int MenuTextOffset(TdxBarSubMenuControl* Menu) override;
+  void FillMenuBackground(TdxBarSubMenuControl* Menu, TcxCanvas* Canvas, const TRect& R) override;
+  void DrawSubMenuInnerBorder(TdxBarSubMenuControl*, HDC, HBRUSH, const TRect&) override {}
+  void DrawSubMenuBorder(TdxBarSubMenuControl* Menu, HDC DC, const TRect& R) override;
+  void DrawMenuSeparatorItem(TdxBarSubMenuControl* Menu, TdxBarItemControl* Control,
+                             const TdxBarSeparatorInfo& Separator, TcxCanvas* Canvas) override;
+  void DrawMenuItemFrame(TdxBarSubMenuControl*, TdxBarItemControl*, int, const TRect&, HDC) override {}
+  void QueryMenuBackgroundBrush(TdxBarSubMenuControl*, HBRUSH& Brush) override { Brush = menuBackground_; }
+  int TextRowHeightFor(TcxCanvas*) override { return TextHeight; }
+  HBRUSH MenuBackgroundBrush(TdxBarSubMenuControl*) override { return menuBackground_; }
+  void MenuSeparatorRect(TdxBarSubMenuControl* Menu, TdxBarItemControl* Control, TRect& Separator,
+                         const TRect& ItemRect) override;
+  void GetSubMenuMetrics(TcxCanvas*, int TextSize, int& RowHeight, int& ArrowWidth) override {
+    RowHeight = TextSize;
+    ArrowWidth = 9;
+  }
+  int HalfFontHeight(TdxBarItemControl*) override { return TextHeight / 2; }
+  bool SubItemSplitEdgeHot() override { return false; }
+  // The application menu: its frame as a menu's, margins 4 with a 30-pixel button strip.
+  void DrawSubMenuFrame(TdxBarSubMenuControl* Menu, HDC DC, const TRect& R) override { DrawSubMenuBorder(Menu, DC, R); }
+  void FillApplicationMenuBackground(TdxBarSubMenuControl* Menu, TcxCanvas* Canvas, const TRect& R,
+                                     const TRect&) override {
+    FillMenuBackground(Menu, Canvas, R);
+  }
+  void ApplicationMenuMargins(TRect& R) override { R = TRect{4, 4, 4, 30}; }
   // The mark's size (0: no mark, so layouts keep their lengths) and whether the close button tracks
   // the mouse. The mark sits at the far end of the client area; the close button is 12 x 12; a
   // status bar has a top margin of 3 and a size grip 10 wide in its right margin.
@@ -162,6 +221,7 @@ class TTestBarPainter : public TdxBarPainter {
 
  private:
   HBRUSH background_;
+  HBRUSH menuBackground_;
 };
 
 // The state a drawing reports: disabled, pressed, hot (drawn selected) or normal.

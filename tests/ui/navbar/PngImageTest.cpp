@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <optional>
 #include <vector>
 
@@ -260,3 +261,43 @@ TEST_F(PngImage, APictureHoldingOneIsStoredAndReadBackThroughTheFiler) {
 }
 
 }  // namespace
+
+TEST_F(PngImage, AScaledCopyDrawsLikeTheDirectDrawAndIsKeptUntilTheImageChanges) {
+  // A ramp with a hole, stretched over a larger destination on a white DIB.
+  auto picture = LoadPicture(MakePng(4, 4, 6, [](int x, int y) {
+    return Pixel{Byte(60 * x), Byte(50 * y), 90, Byte(x == 2 && y == 1 ? 0 : 255)};
+  }));
+  const TRect dest{3, 2, 43, 30}, source{0, 0, 4, 4};
+  auto draw = [&](bool copy, DibSection& dib) {
+    PatBlt(dib.DC(), 0, 0, 48, 32, WHITENESS);
+    GpGraphics* graphics = nullptr;
+    ASSERT_EQ(Bound().GdipCreateFromHDC.Get()(dib.DC(), &graphics), GpOk);
+    int mode = 0;
+    Bound().GdipGetInterpolationMode.Get()(graphics, &mode);
+    if (copy)
+      EXPECT_TRUE(picture->DrawScaledCopy(graphics, dest, source, mode));
+    else
+      picture->DrawOnGraphics(graphics, dest, source);
+    Bound().GdipDeleteGraphics.Get()(graphics);
+  };
+  DibSection direct(48, 32), copied(48, 32);
+  draw(false, direct);
+  draw(true, copied);
+  for (int y = 0; y < 32; ++y)
+    for (int x = 0; x < 48; ++x) {
+      const DWORD a = direct.Pixel(x, y), b = copied.Pixel(x, y);
+      for (int shift : {0, 8, 16})
+        ASSERT_LE(std::abs(int(a >> shift & 0xFF) - int(b >> shift & 0xFF)), 2) << x << "," << y;
+    }
+  // Drawn again at the same size: the kept copy, no second scaling.
+  EXPECT_EQ(picture->ScaledCopyCount(), 1);
+  Bound().GdipDrawImageRectRect.Set(&RecordDraw);
+  drawCalls.clear();
+  draw(true, copied);
+  EXPECT_TRUE(drawCalls.empty());
+  Bound().GdipDrawImageRectRect.Reset();
+  EXPECT_EQ(picture->ScaledCopyCount(), 1);
+  // A change of the picture drops its copies.
+  picture->Assign(LoadPicture(MakePng(2, 2, 6, kOpaqueRamp)).get());
+  EXPECT_EQ(picture->ScaledCopyCount(), 0);
+}

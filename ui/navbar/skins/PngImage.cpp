@@ -37,6 +37,7 @@ TdxPNGImage::TdxPNGImage() {
 }
 
 TdxPNGImage::~TdxPNGImage() {
+  ClearScaledCopies();
   if (image_) image_->Free();
 }
 
@@ -46,6 +47,7 @@ int TdxPNGImage::Height() const { return image_ ? image_->Height() : 0; }
 
 void TdxPNGImage::AssignImage(TdxGPImage* Image) {
   if (Image == image_) return;
+  ClearScaledCopies();
   TdxGPImage* old = image_;
   image_ = Image;
   if (old) old->Free();
@@ -116,6 +118,7 @@ void TdxPNGImage::SetBitmap(TBitmap* Bitmap) {
 
 void TdxPNGImage::Changed(TObject* Sender) {
   alphaComputed_ = false;
+  ClearScaledCopies();
   TGraphic::Changed(Sender);
 }
 
@@ -171,6 +174,83 @@ void TdxPNGImage::DrawOnGraphics(GpGraphics* Graphics, const TRect& Dest, const 
   Bound().GdipDrawImageRectRect.Get()(Graphics, image_->Handle(), float(Dest.left), float(Dest.top), destWidth,
                                       destHeight, float(Source.left), float(Source.top), sourceWidth, sourceHeight,
                                       GpUnitPixel, nullptr, nullptr, nullptr);
+}
+
+namespace {
+// At most this many scaled copies per image and this many pixels in them (an element drawn at the
+// sizes of a few bars' groups and states; the oldest used goes first).
+constexpr size_t kMaxScaledCopies = 32;
+constexpr Int64 kMaxScaledPixels = 4 << 20;
+}  // namespace
+
+void TdxPNGImage::ClearScaledCopies() {
+  for (const ScaledCopy& copy : scaledCopies_) DeleteObject(copy.Bitmap);
+  scaledCopies_.clear();
+}
+
+HBITMAP TdxPNGImage::MakeScaledCopy(const TRect& Source, int Width, int Height, int Interpolation) {
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(info.bmiHeader);
+  info.bmiHeader.biWidth = Width;
+  info.bmiHeader.biHeight = -Height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  if (!bitmap || !bits) return nullptr;
+  GpImage* target = nullptr;
+  GpGraphics* graphics = nullptr;
+  bool drawn = false;
+  if (Bound().GdipCreateBitmapFromScan0.Get()(Width, Height, Width * 4, GpPixelFormat32bppPARGB,
+                                               static_cast<BYTE*>(bits), &target) == GpOk &&
+      target && Bound().GdipGetImageGraphicsContext.Get()(target, &graphics) == GpOk && graphics) {
+    Bound().GdipSetInterpolationMode.Get()(graphics, Interpolation);
+    DrawOnGraphics(graphics, {0, 0, Width, Height}, Source);
+    drawn = true;
+  }
+  if (graphics) Bound().GdipDeleteGraphics.Get()(graphics);
+  if (target) Bound().GdipDisposeImage.Get()(target);
+  if (!drawn) {
+    DeleteObject(bitmap);
+    return nullptr;
+  }
+  GdiFlush();
+  return bitmap;
+}
+
+bool TdxPNGImage::DrawScaledCopy(GpGraphics* Graphics, const TRect& Dest, const TRect& Source, int Interpolation) {
+  const int width = Dest.Width(), height = Dest.Height();
+  if (!image_ || !image_->Handle() || !Graphics || !GdiPlusSessionRunning() || width < 1 || height < 1) return false;
+  auto found = std::find_if(scaledCopies_.begin(), scaledCopies_.end(), [&](const ScaledCopy& copy) {
+    return copy.Source == Source && copy.Width == width && copy.Height == height &&
+           copy.Interpolation == Interpolation;
+  });
+  ScaledCopy copy;
+  if (found != scaledCopies_.end()) {
+    copy = *found;
+    scaledCopies_.erase(found);
+  } else {
+    copy = {Source, width, height, Interpolation, MakeScaledCopy(Source, width, height, Interpolation)};
+    if (!copy.Bitmap) return false;
+    Int64 pixels = Int64(width) * height;
+    for (const ScaledCopy& kept : scaledCopies_) pixels += Int64(kept.Width) * kept.Height;
+    while (!scaledCopies_.empty() && (scaledCopies_.size() >= kMaxScaledCopies || pixels > kMaxScaledPixels)) {
+      pixels -= Int64(scaledCopies_.front().Width) * scaledCopies_.front().Height;
+      DeleteObject(scaledCopies_.front().Bitmap);
+      scaledCopies_.erase(scaledCopies_.begin());
+    }
+  }
+  scaledCopies_.push_back(copy);
+  HDC dc = nullptr;
+  if (Bound().GdipGetDC.Get()(Graphics, &dc) != GpOk || !dc) return false;
+  HDC source = CreateCompatibleDC(dc);
+  HGDIOBJ old = SelectObject(source, copy.Bitmap);
+  const BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+  const bool blended = AlphaBlend(dc, Dest.left, Dest.top, width, height, source, 0, 0, width, height, blend);
+  SelectObject(source, old);
+  DeleteDC(source);
+  Bound().GdipReleaseDC.Get()(Graphics, dc);
+  return blended;
 }
 
 void TdxPNGImage::DrawOnGraphicsIfLoaded(TdxPNGImage* Image, GpGraphics* Graphics, const TRect& Dest,

@@ -1,4 +1,6 @@
 #pragma once
+
+#include <vector>
 // TdxPNGImage: a picture class holding one GDI+ image; loads BMP and whatever GDI+ decodes, saves
 // PNG, and draws with alpha. Registered for "png" only where no other class holds the extension.
 
@@ -46,6 +48,11 @@ class TdxPNGImage : public TGraphic {
   void DrawOnGraphics(GpGraphics* Graphics, const TRect& Dest, const TRect& Source);
   static void DrawOnGraphicsIfLoaded(TdxPNGImage* Image, GpGraphics* Graphics, const TRect& Dest,
                                      const TRect& Source);
+  // Draws the part as DrawOnGraphics does, from a copy scaled once to the destination's size with
+  // the interpolation mode and kept for the next draw of that part at that size (GDI+ scales slowly
+  // under Wine; a kept copy is blended by GDI). False when no copy could be made: draw directly then.
+  bool DrawScaledCopy(GpGraphics* Graphics, const TRect& Dest, const TRect& Source, int Interpolation);
+  int ScaledCopyCount() const { return int(scaledCopies_.size()); }
 
   // The held image (null when empty); replacing it frees the previous one.
   TdxGPImage* Image() const { return image_; }
@@ -57,7 +64,15 @@ class TdxPNGImage : public TGraphic {
   void Changed(TObject* Sender) override;
 
  private:
+  struct ScaledCopy {
+    TRect Source;
+    int Width, Height, Interpolation;
+    HBITMAP Bitmap;
+  };
+  void ClearScaledCopies();
+  HBITMAP MakeScaledCopy(const TRect& Source, int Width, int Height, int Interpolation);
   TdxGPImage* image_ = nullptr;
+  std::vector<ScaledCopy> scaledCopies_;  // most recently used last
   bool alphaUsed_ = false;
   bool alphaComputed_ = false;
 };

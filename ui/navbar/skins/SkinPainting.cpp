@@ -106,7 +106,8 @@ void TdxSkinCanvas::DrawImageUnscaled(TdxPNGImage* Image, const TRect& Dest, con
 }
 
 void TdxSkinCanvas::DrawImageScaled(TdxPNGImage* Image, const TRect& Dest, const TRect& Source) {
-  Image->DrawOnGraphics(graphics_, Dest, Source);
+  // Large stretched parts (a group's client, a header) are scaled once per size and kept.
+  if (!Image->DrawScaledCopy(graphics_, Dest, Source, InterpolationMode())) Image->DrawOnGraphics(graphics_, Dest, Source);
 }
 
 void TdxSkinCanvas::DrawImageTiled(TdxPNGImage* Image, const TRect& Dest, const TRect& Source) {
