@@ -2044,9 +2044,6 @@ void TdxBarControl::SetBoundsIfChanged(const TRect& R) {
 TRect TdxBarControl::FrameMargins() {
   TdxBarPainter* painter = Painter();
   if (!painter) return TRect{};
-  // A docked toolbar without a border has a frame only as a status bar (its margin and size grip);
-  // the painter answers that from the bar.
-  if (IsDocked()) return bar_ && bar_->BorderStyle() == bbsNone && !IsStatusBar() ? TRect{} : painter->DockedBarMargins(this);
   return painter->CalcBarBorderRect(this);
 }
 

@@ -17,6 +17,7 @@
 #include "ui/bars/BarStrings.h"
 #include "ui/bars/Bars.h"
 #include "ui/bars/DockControl.h"
+#include "ui/bars/painters/BarPainters.h"
 #include "ui/bars/PopupMenus.h"
 #include "platform/framework/classes/IniFiles.h"
 #include "ui/foundation/Graphics.h"
@@ -39,6 +40,7 @@ TdxBarManagerList* g_managers = nullptr;
 TdxBarSystemController* g_systemController = nullptr;
 
 void StartBarUnit() {
+  RegisterBarPainterClasses();
   RegisterClasses({&TdxBarGroup::ClassInfo(), &TdxBarScreenTipRepository::ClassInfo(), &TdxBarScreenTip::ClassInfo()});
   RegisterItemControlClass(&TdxBarButton::ClassInfo(), &TdxBarButtonControl::ClassInfo(), true);
   RegisterItemControlClass(&TdxBarLabel::ClassInfo(), &TdxBarCustomStaticControl::ClassInfo(), true);
@@ -61,6 +63,7 @@ void EndBarUnit() {
   FreeSharedBarCanvas();
   FreeCheckerBrush();
   FreeItemClassRegistry();
+  FreeFlatPainterInstance();
   FreeAndNil(g_managers);
 }
 

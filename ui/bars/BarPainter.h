@@ -10,7 +10,10 @@
 
 #include "platform/framework/classes/Object.h"
 #include "ui/bars/BarTypes.h"
+#include "ui/bars/BarItemControls.h"
+#include "ui/foundation/Graphics.h"
 #include "ui/foundation/LookAndFeelPainters.h"
+#include "ui/foundation/Office11Colors.h"
 
 class TdxBarPainter;
 
@@ -36,9 +39,40 @@ class TdxBarCustomHintViewInfo;
 class TdxBarScreenTip;
 class TcxCanvas;
 
-// The operations below are the ones the bar windows, their item controls, the drop-down list and
-// the hint window call. The bar-painting part of the library gives each its base behaviour and adds
-// the painter's other operations; a bar window asks its painter every time and keeps none.
+class TcxLookAndFeel;
+class TFont;
+
+// What the part bounds of an edit-like control are computed from (Bounds: the control's rectangle).
+struct TdxBarEditLayoutInput {
+  TRect Bounds{};
+  bool ShowsCaption = false;
+  int CaptionTextWidth = 0;
+  int IconAreaWidth = 0;
+  bool InMenu = false;
+  int ComboButtonWidth = 0;
+  // The colour combo's custom-colour button is shown.
+  bool ButtonShown = true;
+  int PaintType = 0;
+};
+
+class TdxBarSubMenuControlBase;
+
+// The draw states a glyph face or a button part is drawn in.
+struct TdxBarPaintStates {
+  bool DroppedDown = false;
+  bool Pressed = false;
+  bool Checked = false;
+  bool Selected = false;
+  bool Enabled = true;
+  bool RarelyUsed = false;
+};
+
+// Every bar window, dock site, menu and item control is measured and drawn by its manager's painter:
+// a stateless object whose operations the windows call each time (they keep no painter). The base
+// class gives every operation the classic three-dimensional look; the painter classes of
+// ui/bars/painters override a part of them. Operations call each other only through the virtual
+// table, so an override changes every use. Rectangles are in the painting window's client
+// coordinates unless named otherwise; brushes returned belong to someone else.
 class TdxBarPainter : public TObject {
  public:
   using MetaClass = TdxBarPainterMetaClass;
@@ -49,237 +83,541 @@ class TdxBarPainter : public TObject {
   explicit TdxBarPainter(TcxCustomLookAndFeelPainterClass) {}
   TdxBarPainterClass PainterClass() const { return static_cast<TdxBarPainterClass>(ClassType()); }
 
-  // ---- bar windows
-  // The window's frame answer (0, 1 or 2); a sub-item opening its menu beside a menu entry moves the
-  // menu up by the menu's answer.
-  virtual int MenuItemIndent(TCustomdxBarControl* BarControl) = 0;
-  // The icon column's width for the window.
-  virtual int IconAreaWidth(TCustomdxBarControl* BarControl) = 0;
-  // The text height measured on the canvas (with its current font).
-  virtual int CaptionHeightFor(TcxCanvas* Canvas) = 0;
-  // The text height at which sizes given for scaling ratio 1 hold.
-  virtual int ReferenceTextSize() = 0;
-  // The brush of the strip between a window and the item that opened it.
-  virtual HBRUSH BarControlOwnerBrush(TCustomdxBarControl* BarControl) = 0;
-  // The background brush of the window's items.
-  virtual HBRUSH AlternateToolbarBrush(TCustomdxBarControl* BarControl) = 0;
-  // The pattern brush some button faces are filled with.
-  virtual HBRUSH DownedBrush(TCustomdxBarControl* BarControl) = 0;
-  virtual HBRUSH ToolbarBrush(TCustomdxBarControl* BarControl) = 0;
-  virtual HBRUSH SelectedBrush(TCustomdxBarControl* BarControl) = 0;
-  // The combo arrow's width and the edit height, from the width and height of the text "0".
-  virtual int ComboButtonWidthFor(TCustomdxBarControl* BarControl, int ZeroWidth) = 0;
-  virtual int EditHeightFor(TCustomdxBarControl* BarControl, int ZeroHeight) = 0;
-  // Gives a popup bar window its shape after a resize (R: the window rectangle at the origin).
-  virtual void EditBorderChanged(HWND Window, const TRect& R, bool Redraw) = 0;
-  // The window casts a shadow.
-  virtual bool HasShadow(TCustomdxBarControl* BarControl) = 0;
-  // The shadow leaves the strip towards the opening item open.
-  virtual bool OwnerJoinShown(TCustomdxBarControl* BarControl) = 0;
-  // Menus and drop-downs opened from the window's items are attached to the opening item.
-  virtual bool AttachesDropDowns(TCustomdxBarControl* BarControl) = 0;
-
-  // ---- hints and screen tips
-  // The hint's screen position for a window's item (ItemRect in screen coordinates).
-  virtual void HintPosition(TCustomdxBarControl* BarControl, const TRect& ItemRect, const TPoint& Cursor,
-                            int HintHeight, TPoint& Position) = 0;
-  // A new view info for the bar hint window (which owns it).
-  virtual TdxBarCustomHintViewInfo* CreateHintViewInfo(TdxBarManager* Manager, const String& HintText,
-                                                       const String& ShortCutText, TdxBarScreenTip* ScreenTip) = 0;
-  // Text colours of a screen tip's description and of its header and footer; clDefault keeps the
-  // band font's colour.
-  virtual TColor ScreenTipDescriptionTextColor() = 0;
-  virtual TColor ScreenTipTextColor() = 0;
-  // The height of the line above a footer band.
-  virtual int ScreenTipFooterLineHeight() = 0;
-  virtual void DrawScreenTipBackground(TcxCanvas* Canvas, const TRect& R) = 0;
-  virtual void DrawScreenTipFooterLine(TcxCanvas* Canvas, const TRect& R) = 0;
-
-  // ---- drop-down lists and edits
-  // The frame width of a combo's drop-down list on each side.
-  virtual int DropDownListBorderSize() = 0;
-  // Draws the list's frame; the inner rectangle is already out of the clip.
-  virtual void DrawDropDownListBorder(HDC DC, TColor Color, const TRect& R) = 0;
-  // The edit part's text and background colours.
-  virtual void EditColors(TdxBarItemControl* EditControl, TColor& TextColor, TColor& BackgroundColor) = 0;
-
-  // ---- item controls
-  // Large icons are drawn at all.
-  virtual bool AllowsLargeIcons() = 0;
-  // The rectangle the caption of the draw parameters needs on their canvas.
-  virtual void TextBoundsOf(TdxBarItemControlDrawParams* DrawParams, TRect& R) = 0;
-  // Offsets between a glyph and the caption on toolbars (the control adds the left value).
-  virtual void GlyphTextGap(TRect& R) = 0;
-  // Lets the painter widen a button.
-  virtual void TextOffset(TdxBarItemControlDrawParams* DrawParams, int& Width) = 0;
-  // Left and right text offsets of a menu entry.
-  virtual void MenuTextOffsets(TdxBarItemControlDrawParams* DrawParams, int Kind, TRect& R) = 0;
-  // The extra width of a menu entry's text area; also the control's painter query.
-  virtual int SubMenuItemExtra(TdxBarItemControl* Control) = 0;
-  // The last adjustments of a menu entry's height and width.
-  virtual void AdjustMenuMetric(int& Height) = 0;
-  virtual void AdjustMenuMetric2(int& Width) = 0;
-  // The glyph cell of a button with that glyph and text size.
-  virtual TSize PaddedButtonSize(int GlyphSize, int TextSize) = 0;
-  // The glyph size a button of the manager shows outside menus.
-  virtual int ButtonGlyphSizeForManager(TdxBarManager* Manager) = 0;
-  virtual void DrawButtonControl(TdxBarItemControlDrawParams* DrawParams, const TRect& R) = 0;
-  virtual void DrawStaticControl(TdxBarItemControlDrawParams* DrawParams, const TRect& R) = 0;
-  virtual void DrawSeparatorControl(TdxBarItemControlDrawParams* DrawParams, const TRect& R) = 0;
-  virtual void DrawApplicationMenuButton(TdxBarItemControlDrawParams* DrawParams, const TRect& R) = 0;
-  // The offsets of a separator's caption.
-  virtual void SeparatorMargins(TdxBarItemControlDrawParams* DrawParams, int Kind, TRect& R) = 0;
-  // A captioned separator in a menu adds two of these (one when it is the first shown link).
-  virtual int SeparatorLineHeight() = 0;
-  // Splits a button's rectangle into button part 0 and arrow part 1 (Parts holds LastIndex + 1).
-  virtual void AdjustButtonPartBounds(TdxBarItemControlDrawParams* DrawParams, std::vector<TRect>& Parts,
-                                      const TRect& R, int LastIndex) = 0;
-  // The manager's drop-down arrow width for its icon size.
-  virtual int DropDownArrowWidth(TdxBarManager* Manager) = 0;
-  // The answers that decide the split-button look.
-  virtual bool SplitButtonsSupported() = 0;
-  virtual bool SplitEdgeVisibleDefault() = 0;
-  virtual bool SplitEdgeHotForControl(TdxBarItemControl* Control) = 0;
-  virtual bool SplitEdgeHotWhenPressed() = 0;
-  virtual bool DrawsPressedArrow() = 0;
-  // A lowered button grows by twice this in both directions.
-  virtual int LoweredBorderWidth(TdxBarItemControl* Control) = 0;
-
-  // ---- toolbars and dock sites
+  // ======== bars: backgrounds, borders, captions, caption buttons, drag handles, the mark
+  virtual void DrawBarControlBackground(TdxBarControl* BarControl, HDC DC, const TRect& R);
+  // The background of a toolbar window's non-client area (R: the window rectangle at the origin)
+  // and a floating one's border; the window draws the handle, caption and buttons through the
+  // part operations below.
+  virtual void DrawBarNonClientArea(TdxBarControl* BarControl, HDC DC, const TRect& R);
+  virtual TRect FloatingCaptionRect(const TRect& R);
+  // The painter draws a bar window's whole non-client area itself.
+  virtual bool HasOwnBackground() { return false; }
+  virtual bool AllowsLargeIcons() { return true; }
+  virtual bool IsShortBar(const TRect& MarkRect) { return MarkRect.Height() <= 16; }
+  virtual TColor FloatingCaptionColor(bool Active);
+  virtual TColor CaptionTextColor();
+  virtual TColor MarkArrowColor(TdxBarControl* BarControl, int MarkState);
+  virtual void PaintSizeGrip(TdxBarControl* BarControl, HDC DC, const TRect& R);
+  virtual void DrawMarkArrow(TdxBarControl* BarControl, HDC DC, const TRect& R, int MarkState);
+  virtual void DrawMarkChevron(TdxBarControl* BarControl, HDC DC, int X, int Y, bool Vertical);
+  virtual void DrawMarkFace(TdxBarControl* BarControl, HDC DC, const TRect& R, int MarkState);
+  virtual void DrawBarMark(TdxBarControl* BarControl, HDC DC, const TRect& R, bool HasHiddenLinks);
+  // The caption text's rectangle (adjusted in place) beside the caption mark MarkR.
+  virtual void OffsetFloatingCaption(TdxBarControl* BarControl, TRect& TextR, const TRect& MarkR);
+  virtual TColor MarkElementColor(TdxBarControl* BarControl, int MarkState);
+  virtual void FillRectWithColor(HDC DC, const TRect& R, TColor Color);
+  virtual TRect CalcBarBorderRect(TdxBarControl* BarControl);
   // The gap between two rows of a dock site.
-  virtual int DockRowGap() = 0;
-  // The painter draws the quick-customizing mark of docked toolbars.
-  virtual bool AllowsQuickCustomizing() = 0;
-  // Dock sites paint their background through a memory bitmap.
-  virtual bool BufferedPainting() = 0;
+  virtual int DockRowGap() { return 0; }
+  virtual int CaptionHeightFor(TcxCanvas* Canvas);
+  virtual void FillBarBackgroundPart(TdxBarControl* BarControl, HDC DC, const TRect& R);
+  virtual bool IsFlat() { return false; }
+  virtual int DragHandleOffset() { return 0; }
+  virtual int FrameWidth();
+  virtual int FrameHeight();
+  virtual int FloatingBarMargin() { return 0; }
+  virtual int DragHandleSize() { return 0; }
+  virtual int DragHandleWidth() { return 3; }
   // A dock site's background over R (Client: the site's client rectangle).
   virtual void DrawDockBackground(TdxDockControl* Site, HDC DC, const TRect& R, const TRect& Client, HBRUSH Brush,
-                                  TColor Color) = 0;
-  // The non-client margins of a docked toolbar window (left, top, right, bottom widths), the drag
-  // handle included.
-  virtual TRect DockedBarMargins(TdxBarControl* BarControl) = 0;
-  // The non-client margins of a floating toolbar window, its caption included.
-  virtual TRect CalcBarBorderRect(TdxBarControl* BarControl) = 0;
-  // The height of a floating toolbar's caption.
-  virtual int SmallCaptionHeight() = 0;
-  // The whole non-client area of a toolbar window (R: the window rectangle at the origin): the
-  // drag handle of a docked one, the border, caption and close button of a floating one.
-  virtual void DrawBarNonClientArea(TdxBarControl* BarControl, HDC DC, const TRect& R) = 0;
-  // The client background of a toolbar window.
-  virtual void DrawBarControlBackground(TdxBarControl* BarControl, HDC DC, const TRect& R) = 0;
+                                  TColor Color);
+  virtual bool NativeBackground() { return false; }
+  virtual bool UsesFlatDockBackground() { return false; }
+  virtual bool PainterOptionN(TCustomdxBarControl* BarControl);
+  virtual bool PainterOptionO(TCustomdxBarControl* BarControl) { return PainterOptionN(BarControl); }
+  // The brush of the strip between a window and the item that opened it.
+  virtual HBRUSH BarControlOwnerBrush(TCustomdxBarControl* BarControl);
+  // The dock site draws its background under a docked toolbar (R in the toolbar DC's coordinates,
+  // Origin: where the DC's origin lies in the site's client area).
+  virtual void DrawDockedBarBackground(TdxBarControl* BarControl, HDC DC, const TPoint& Origin, HBRUSH Brush,
+                                       const TRect& R);
+  virtual void DrawManagerBackground(TdxBarControl* BarControl, HDC DC, const TPoint& Origin, HBRUSH Brush,
+                                     const TRect& R);
+  virtual void FillBarClientArea(TCustomdxBarControl* BarControl, HDC DC, const TRect& R);
+  virtual HBRUSH ToolbarBrush(TCustomdxBarControl* BarControl);
+  virtual HBRUSH ToolbarBrushFor(TCustomdxBarControl* BarControl) { return ToolbarBrush(BarControl); }
+  virtual bool AllowsQuickCustomizing() { return true; }
+  virtual int HalfSeparatorSize() { return (SeparatorSize() - 2) / 2; }
+  virtual int SeparatorSize() { return 6; }
+  virtual TRect CaptionButtonMargins(TdxBarControl* BarControl);
+  virtual int CaptionButtonIndent() { return 1; }
+  virtual TRect BarBorderRect(TdxBarControl* /*BarControl*/) { return TRect{2, 2, 2, 2}; }
+  virtual int CaptionHeight() { return SmallCaptionHeight() + 1; }
+  virtual void FillToolbarBackground(TdxBarControl* BarControl, HDC DC, const TRect& R);
+  virtual int SmallCaptionHeight();
+  virtual bool DrawsCaptionBackground() { return false; }
+  virtual TSize GetCaptionButtonSize();
+  // The bar's background (Origin: where the DC's origin lies in the bar window's client area).
+  virtual void DrawBarBackground(TdxBarControl* BarControl, HDC DC, const TPoint& Origin, HBRUSH Brush,
+                                 const TRect& R);
+  virtual void DrawBarSeparator(TdxBarControl* BarControl, HDC DC, const TRect& R, bool Horizontal);
+  virtual void DrawCaptionButtonFace(TdxBarControl* BarControl, HDC DC, const TRect& R, int State);
+  virtual void PaintCaptionCloseButton(TdxBarControl* /*BarControl*/, HDC /*DC*/, const TRect& /*R*/, int /*State*/) {}
+  virtual void DrawDragHandle(TdxBarControl* /*BarControl*/, HDC /*DC*/, const TRect& /*R*/) {}
+  // The floating border; returns the window rectangle less the frame widths.
+  virtual TRect DrawFloatingBarBorder(TdxBarControl* BarControl, HDC DC, const TRect& R, HBRUSH Brush);
+  virtual void DrawFloatingCaption(TdxBarControl* BarControl, HDC DC, HBRUSH Brush, const TRect& R);
+  virtual void DrawCaptionMark(TdxBarControl* BarControl, HDC DC, const TRect& R, int MarkState);
+  virtual void DrawMark(TdxBarControl* BarControl, HDC DC, const TRect& R);
+  // Kind: 0 minimize, 1 restore, 2 close; State: 0 normal, 1 disabled, 2 hot, 3 pressed out, 4 pressed.
+  virtual void DrawMDIButton(TdxBarControl* /*BarControl*/, HDC /*DC*/, const TRect& /*R*/, int /*Kind*/, int /*State*/) {}
+  virtual void DrawBarSizeGrip(TdxBarControl* BarControl, HDC DC, const TRect& R);
+  virtual void FillDockedBarTopMargin(TdxBarControl* BarControl, HDC DC, const TRect& R);
+  virtual int FloatingBorderExtra() { return 0; }
+  virtual TRect MarkRectFor(TdxBarControl* BarControl) { return MarkRect(BarControl); }
+  // The mark's rectangle: in client coordinates when docked, in window coordinates when floating.
+  virtual TRect MarkRect(TdxBarControl* BarControl);
+  virtual void InvalidateMark(TdxBarControl* BarControl);
+  virtual int FloatingCaptionGap() { return 0; }
+  virtual int FloatingBorderBottom() { return 0; }
+  virtual bool PainterOptionQ() { return false; }
+  virtual bool PainterOptionR() { return false; }
+  virtual int MarkSize() { return 11; }
+  virtual void DrawThemedOrPlainBackground(TCustomdxBarControl* BarControl, HDC DC, const TRect& R, HBRUSH Brush);
+  // Extra margins added to the corners of a borderless docked toolbar.
+  virtual TRect DockedBarMargins(TdxBarControl* /*BarControl*/) { return TRect{}; }
+  virtual int DockedBarTopMargin() { return 2; }
+  virtual TSize SizeGripSize(TdxBarManager* Manager);
+  // The background brush of the window's items.
+  virtual HBRUSH AlternateToolbarBrush(TCustomdxBarControl* BarControl) { return ToolbarBrushFor(BarControl); }
+  virtual bool CanPaintBarPartly() { return false; }
+  virtual void DrawBarSeparatorOn(TdxBarControl* BarControl, TcxCanvas* Canvas, const TRect& R, bool Horizontal);
+  // Copies the painter's style into a look-and-feel object.
+  virtual void SetLookAndFeelFor(TdxBarManager* Manager, TcxLookAndFeel* LookAndFeel);
+  // Dock sites paint their background through a memory bitmap.
+  virtual bool BufferedPainting() { return false; }
   // The close button belongs to the non-client area (else the window reports it as client).
-  virtual bool CloseButtonIsNonClient() = 0;
+  virtual bool CloseButtonIsNonClient() { return false; }
+  // The close button of a floating caption follows the mouse.
+  virtual bool CloseButtonHotTracks() { return false; }
 
-  // ---- menu windows
-  // Non-recent items of personalised menus get their background from the painter (else the menu
-  // fills them with its own non-recent brush first).
-  virtual bool PainterOptionC() = 0;
-  // Runs of recent and non-recent items are one pixel apart.
-  virtual bool PainterOptionB() = 0;
-  // The scroll arrows have areas of their own above and below the items (the menu then scrolls
-  // every 200 ms instead of every 80 ms).
-  virtual bool PainterOptionF() = 0;
-  // The upper (Index 0) or lower (1) scroll arrow, called only for an arrow that can scroll.
-  virtual void DrawScrollButton(TdxBarSubMenuControl* Menu, TcxCanvas* Canvas, int Index) = 0;
-  // The client rectangle of that arrow.
-  virtual void ScrollButtonRect(TdxBarSubMenuControl* Menu, int Index, TRect& R) = 0;
-  // The height an arrow takes from the items area when the arrows have their own areas.
-  virtual int ScrollButtonHeight(TdxBarSubMenuControl* Menu) = 0;
-  // The expand mark of a personalised menu (Hot in mark state 1).
-  virtual void DrawExpandButton(TdxBarSubMenuControl* Menu, const TRect& R, bool Hot) = 0;
-  // The size of the arrow drawn in the expand mark for a mark size.
-  virtual int ScrollArrowSize(int MarkSize) = 0;
-  // The margin of the expand mark inside the client rectangle (left after the side strip, right, bottom).
-  virtual int MenuArrowsOffset() = 0;
-  // The size of a separator in menus.
-  virtual int MenuBeginGroupSize() = 0;
-  // The menu window's answer to PainterFrameQuery.
-  virtual int MenuContentIndent() = 0;
-  // The frame width on each side of a menu window.
-  virtual int MenuBorderIndent() = 0;
-  // The margins between the client rectangle and the items (before the side strip and tear-off area).
-  virtual void MenuBorderRect(TdxBarSubMenuControl* Menu, TRect& R) = 0;
-  // The height of the tear-off area at the top of a detachable menu.
-  virtual int DetachCaptionAreaSize(TdxBarSubMenuControl* Menu) = 0;
-  // Turns the window-origin rectangle into the tear-off strip's rectangle (the caller cuts it to the
-  // strip's height).
-  virtual void DeflateMenuContent(TdxBarSubMenuControl* Menu, TRect& R) = 0;
-  // The tear-off strip, hot or not after the menu's TearOffHot.
-  virtual void FillDetachCaption(TdxBarSubMenuControl* Menu, HDC DC, const TRect& R) = 0;
-  // The glyph column's width, and the side strip's plus the glyph column's.
-  virtual int MenuIconAreaWidth(TdxBarSubMenuControl* Menu) = 0;
-  virtual int MenuTextOffset(TdxBarSubMenuControl* Menu) = 0;
-  // Fills a part of the menu's background.
-  virtual void FillMenuBackground(TdxBarSubMenuControl* Menu, TcxCanvas* Canvas, const TRect& R) = 0;
-  // The frame around the items area (the background is filled after it).
-  virtual void DrawSubMenuInnerBorder(TdxBarSubMenuControl* Menu, HDC DC, HBRUSH Brush, const TRect& R) = 0;
-  // The menu window's frame (R: the window rectangle at the origin).
-  virtual void DrawSubMenuBorder(TdxBarSubMenuControl* Menu, HDC DC, const TRect& R) = 0;
-  // The separator record that belongs to an item.
-  virtual void DrawMenuSeparatorItem(TdxBarSubMenuControl* Menu, TdxBarItemControl* Control,
-                                     const TdxBarSeparatorInfo& Separator, TcxCanvas* Canvas) = 0;
-  // The band behind one item (ShownIndex: the link's shown index).
-  virtual void DrawMenuItemFrame(TdxBarSubMenuControl* Menu, TdxBarItemControl* Control, int ShownIndex,
-                                 const TRect& R, HDC DC) = 0;
-  // The brush of an item's background; the out value is left alone when the painter has none.
-  virtual void QueryMenuBackgroundBrush(TdxBarSubMenuControl* Menu, HBRUSH& Brush) = 0;
-  // A menu window's text height.
-  virtual int TextRowHeightFor(TcxCanvas* Canvas) = 0;
-  // A menu window's background brush.
-  virtual HBRUSH MenuBackgroundBrush(TdxBarSubMenuControl* Menu) = 0;
-  // The rectangle of the separator above a control that begins a group (Separator in and out).
-  virtual void MenuSeparatorRect(TdxBarSubMenuControl* Menu, TdxBarItemControl* Control, TRect& Separator,
-                                 const TRect& ItemRect) = 0;
-  // The row height and the menu arrow width for a menu of the text size.
-  virtual void GetSubMenuMetrics(TcxCanvas* Canvas, int TextSize, int& RowHeight, int& ArrowWidth) = 0;
-  // The side margin of a sub-item control's caption.
-  virtual int HalfFontHeight(TdxBarItemControl* Control) = 0;
-  // A selected sub-item's split edge is hot (painters without split buttons).
-  virtual bool SubItemSplitEdgeHot() = 0;
-  // The application menu window's frame (R: the window rectangle at the origin).
-  virtual void DrawSubMenuFrame(TdxBarSubMenuControl* Menu, HDC DC, const TRect& R) = 0;
-  // The application menu's background: R the union of its item column, extra pane and side strip,
-  // Content its content rectangle.
-  virtual void FillApplicationMenuBackground(TdxBarSubMenuControl* Menu, TcxCanvas* Canvas, const TRect& R,
-                                             const TRect& Content) = 0;
-  // The application menu's extra margins at scaling ratio 1 (the bottom one holds the button strip).
-  virtual void ApplicationMenuMargins(TRect& R) = 0;
-  // A container item's placeholder entry in a customized menu: drawn as a button.
-  void DrawContainerMenuEntry(TdxBarItemControlDrawParams* DrawParams, const TRect& R) {
-    DrawButtonControl(DrawParams, R);
+  // ---- hints and screen tips
+  virtual void HintPosition(TCustomdxBarControl* BarControl, const TRect& ItemRect, const TPoint& Cursor,
+                            int HintHeight, TPoint& Position);
+  virtual TdxBarCustomHintViewInfo* CreateHintViewInfo(TdxBarManager* Manager, const String& HintText,
+                                                       const String& ShortCutText, TdxBarScreenTip* ScreenTip);
+  virtual TColor ScreenTipDescriptionTextColor() { return clDefault; }
+  virtual TColor ScreenTipTextColor() { return clDefault; }
+  virtual int ScreenTipFooterLineHeight() { return 3; }
+  virtual void DrawScreenTipBackground(TcxCanvas* Canvas, const TRect& R);
+  virtual void DrawScreenTipFooterLine(TcxCanvas*, const TRect&) {}
+
+  // ---- the answers the bar windows ask besides the slots above
+  virtual int IconAreaWidth(TCustomdxBarControl* BarControl);
+  virtual bool AttachesDropDowns(TCustomdxBarControl*) { return false; }
+  virtual bool HasShadow(TCustomdxBarControl*) { return false; }
+  virtual bool OwnerJoinShown(TCustomdxBarControl*) { return false; }
+  // The text height at which sizes given for scaling ratio 1 hold: TextRowHeightFor of the default
+  // font at 96 DPI, measured once per painter object.
+  virtual int ReferenceTextSize();
+
+  // ======== menus, sub-menus and drop-down windows (SubMenu: the menu window)
+  // Recent-item runs of a menu are set apart.
+  virtual bool SeparatesRecentRuns() { return false; }
+  virtual void DrawScrollArrow(HDC DC, const TRect& R, bool Up, int TextSize, TColor Color);
+  virtual void DrawScrollButton(TCustomdxBarControl* SubMenu, HDC DC, const TRect& ItemsRect, bool Top,
+                                bool FirstBeginsGroup, bool Selected);
+  virtual void FillScrollButton(TCustomdxBarControl* SubMenu, HDC DC, const TRect& R);
+  virtual void DrawScrollButtonLine(TCustomdxBarControl* SubMenu, HDC DC, const TRect& R, bool Selected);
+  virtual TRect ScrollButtonRect(TCustomdxBarControl* SubMenu, const TRect& ItemsRect, bool Top);
+  virtual int ScrollButtonHeight(TCustomdxBarControl* SubMenu);
+  virtual int ScrollArrowSize(int Height) { return Height / 3 - 1; }
+  virtual void DrawExpandChevrons(TCustomdxBarControl* SubMenu, HDC DC, const TRect& R, int ChevronSize,
+                                  bool Selected);
+  virtual void DrawExpandButton(TCustomdxBarControl* SubMenu, TcxCanvas* Canvas, const TRect& R, int ChevronSize,
+                                bool Selected);
+  virtual void DrawExpandButtonSelected(TCustomdxBarControl* SubMenu, HDC DC, const TRect& R);
+  // The scroll arrows of a long menu have areas of their own.
+  virtual bool SeparateScrollArrowAreas() { return false; }
+  // The window's frame answer (0, 1 or 2).
+  virtual int MenuItemIndent(TCustomdxBarControl*) { return 0; }
+  virtual int MenuItemHeight(TCustomdxBarControl* SubMenu, bool LargeItems, double ScaleFactor);
+  virtual int PopupBorderWidth() { return 2; }
+  virtual void DrawMenuItemBackground(TCustomdxBarControl*, TdxBarItemControlDrawParams*, const TRect&) {}
+  virtual bool PainterOptionL() { return true; }
+  // The extra width of a menu entry's text area.
+  virtual int SubMenuItemExtra(TdxBarItemControl* Control);
+  virtual int MenuSeparatorHeight(TCustomdxBarControl* SubMenu);
+  virtual int MenuSeparatorIndent() { return 0; }
+  virtual int PainterOptionP() { return 0; }
+  virtual bool HasMenuBackgroundBrush() { return true; }
+  virtual int MenuIconAreaSize(TCustomdxBarControl* SubMenu);
+  virtual TSize PainterOptionT() { return TSize{5, 3}; }
+  virtual void AdjustMenuMetric(int&) {}
+  virtual void AdjustMenuMetric2(int&) {}
+  virtual int DropDownListBorderSize() { return 2; }
+  virtual void DrawDropDownListBorder(HDC DC, TColor Color, const TRect& R);
+  virtual bool HasMenuBand() { return false; }
+  virtual int MenuArrowsOffset() { return 2; }
+  virtual int MenuArrowWidth(int TextSize) { return TextSize / 4 * 3 + 1; }
+  virtual int MenuBeginGroupSize() { return 10; }
+  virtual int MenuContentIndent() { return MenuBorderSize() + MenuBorderIndent(); }
+  virtual int MenuBorderIndent() { return 1; }
+  virtual int MenuBorderSize() { return 1; }
+  // The menu's row height (TextSize) and arrow width from the text height of "0" on the canvas.
+  virtual void GetSubMenuMetrics(TcxCanvas* Canvas, int Size, int& TextSize, int& ArrowWidth);
+  // The row height of GetSubMenuMetrics from the measured height H ("0" + 1).
+  virtual int SubMenuRowHeight(int H);
+  virtual TRect MenuBorderRect(TCustomdxBarControl* SubMenu, bool HasDetachCaption);
+  virtual int DetachCaptionAreaSize(int CaptionHeight) { return CaptionHeight + 3; }
+  virtual int MenuIconAreaWidth(TCustomdxBarControl* SubMenu) { return MenuIconAreaSize(SubMenu); }
+  virtual int MenuTextOffset(TCustomdxBarControl* SubMenu, int OwnerBarSize);
+  virtual int PainterOptionU() { return 0; }
+  virtual int PainterOptionV() { return 0; }
+  virtual int MenuHeightStep(int H) { return (H - 6) / 2; }
+  virtual int PainterOptionW() { return 19; }
+  virtual TRect MenuItemIconRect(const TRect& R, int IconAreaSize);
+  virtual TRect MenuItemTextRect(TCustomdxBarControl* SubMenu, const TRect& R);
+  virtual int MenuItemTextIndentFor(TCustomdxBarControl* SubMenu) { return MenuIconAreaWidth(SubMenu) + 3; }
+  virtual TRect MenuSeparatorRect(TCustomdxBarControl* SubMenu, int Top, bool FirstOfRarelyUsedRun);
+  virtual TRect DeflateMenuContent(const TRect& R);
+  virtual void DrawScrollButtonFrame(TCustomdxBarControl*, HDC, const TRect&) {}
+  virtual void FillMenuBackground(TCustomdxBarControl* SubMenu, HDC DC, HBRUSH Brush, const TRect& R,
+                                  bool RarelyUsed);
+  virtual void DrawSubMenuBorder(TCustomdxBarControl* SubMenu, HDC DC, const TRect& R, int DetachCaptionHeight,
+                                 bool DetachSelected);
+  virtual void DrawSubMenuInnerBorder(TCustomdxBarControl* SubMenu, HDC DC, const TRect& ItemsRect, HBRUSH Brush,
+                                      bool Detachable);
+  virtual void FillDetachCaption(TCustomdxBarControl* SubMenu, HDC DC, const TRect& R, bool Selected);
+  virtual void DrawMenuSeparatorItem(TCustomdxBarControl* SubMenu, HDC DC, const TRect& R, bool RarelyUsed,
+                                     bool FirstOfRun, int IconAreaSize, int OwnerBarSize);
+  virtual void DrawMenuItemFrame(TCustomdxBarControl*, TdxBarItemControl*, int, const TRect&, HDC) {}
+  virtual void DrawMenuSeparatorLine(HDC DC, const TRect& R);
+  virtual void QueryMenuBackgroundBrush(TCustomdxBarControl* SubMenu, HBRUSH& Brush);
+  virtual int TextRowHeightFor(TcxCanvas* Canvas) { return CaptionHeightFor(Canvas); }
+  virtual HBRUSH MenuBackgroundBrush(TCustomdxBarControl* SubMenu);
+  virtual void DrawSubMenuFrame(TCustomdxBarControl* SubMenu, HDC DC, const TRect& R, int DetachCaptionHeight,
+                                bool DetachSelected) {
+    DrawSubMenuBorder(SubMenu, DC, R, DetachCaptionHeight, DetachSelected);
   }
-  // ---- toolbar window parts: drag handle, floating caption and its buttons, mark, status-bar
-  // frame and size grip, separators, MDI buttons. Rectangles are in window coordinates for the
-  // non-client parts and in client coordinates for the mark, separators and MDI buttons.
+  virtual void DrawApplicationMenuButton(TdxBarItemControlDrawParams*, const TRect&) {}
+  virtual void FillApplicationMenuBackground(TCustomdxBarControl* Menu, HDC DC, const TRect& R,
+                                             const TRect& ButtonRect);
+  virtual TRect ApplicationMenuMargins() { return TRect{6, 18, 6, 29}; }
+  virtual void FillExtraPaneBackground(TCustomdxBarControl* Menu, HDC DC, const TRect& R);
+  // The client rectangle of a resizable drop-down window (R: its window rectangle at the origin;
+  // OwnerRect and WindowRect in screen coordinates). Corner: where the size grip goes, or -1.
+  virtual TRect DropDownClientRect(const TRect& R, bool BandShown, bool HasOwner, const TRect& OwnerRect,
+                                   const TRect& WindowRect, int& Corner);
+  // Draws the non-client area of a drop-down window; returns the close button and size grip
+  // rectangles in screen coordinates (both empty without the band).
+  virtual void DrawDropDownNonClient(HWND Window, bool BandShown, int Corner, bool CloseHot, bool ClosePressed,
+                                     TRect& CloseRect, TRect& GripRect);
+  virtual int DropDownNonClientHeight() { return SizeGripBandHeight(); }
+  virtual int MenuBandOffsetFor(TCustomdxBarControl*, bool) { return 0; }
+  // Offsets of a menu entry's text (left and right).
+  virtual void MenuTextOffsets(TdxBarItemControlDrawParams*, int, TRect& R) { R = TRect{3, 0, 3, 0}; }
+
+  // ======== item controls (P: the control's draw parameters)
+  virtual void CalcButtonTextRect(TdxBarItemControlDrawParams* P, TRect& T, int& Alignment, const TRect& G,
+                                  TdxBarGlyphLayout Layout, const TSize& GlyphArea);
+  virtual void PaintGlyphFrame(TdxBarItemControlDrawParams* /*P*/, HDC /*DC*/, const TRect& /*G*/, bool /*HasBorderRoom*/,
+                               HBRUSH /*Brush*/, bool /*NoImage*/) {}
+  virtual void DrawCheckGlyph(HDC /*DC*/, int /*X*/, int /*Y*/, bool /*DoubleSize*/, bool /*Enabled*/) {}
+  virtual void DrawMenuCheckMark(TdxBarItemControlDrawParams* P, HDC DC, const TRect& R, bool Checked, bool Large);
+  virtual void DrawCenteredArrow(HDC DC, const TRect& R, TColor Color, bool Down, bool Enabled, bool Selected,
+                                 bool Flat);
+  virtual void DrawArrowWithSize(HDC DC, const TRect& R, TColor Color, bool Down, int Size, bool Enabled,
+                                 bool Selected, bool Flat);
+  virtual void DrawSelectionFrame(HDC, const TRect&) {}
+  virtual TColor ItemTextColorFor(TdxBarItemControl* Control, bool Selected, bool Flat);
+  virtual void DisabledTextColors(bool Selected, bool Flat, TColor& Text, TColor& Shadow);
+  virtual TColor ItemTextColor(TdxBarItemControl* Control, bool Selected, bool Flat) {
+    return ItemTextColorFor(Control, Selected, Flat);
+  }
+  virtual TColor ItemControlTextColor(TdxBarItemControlDrawParams* P);
+  virtual bool MakesDisabledImagesFaded(TdxBarManager* Manager);
+  // The menu draws the background of its items that are not rarely used itself.
+  virtual bool DrawsNonRecentBackground() { return false; }
+  virtual bool PainterOptionD(TdxBarItemControl*) { return false; }
+  virtual bool PainterOptionE() { return false; }
+  virtual void DrawPartText(TdxBarItemControlDrawParams* P, HDC DC, const TRect& R, int Alignment);
+  virtual TRect EditCaptionMargins() { return TRect{4, 0, 0, 0}; }
+  // The rectangle the caption of the draw parameters needs on their canvas.
+  virtual void TextBoundsOf(TdxBarItemControlDrawParams* P, TRect& R);
+  virtual void TextOffset(TdxBarItemControlDrawParams* P, int& Width);
+  virtual int ArrowScale(int Size) { return Size; }
+  virtual TRect CalcSplitPartRect(const TRect& R, const TRect& EditRect, bool ButtonShown, int PaintType);
+  virtual int SplitPartWidth(int PaintType, const TRect& R);
+  virtual void DrawEllipsisDot(HDC DC, const TRect& R, bool Enabled, bool Selected);
+  virtual void DrawEllipsis(HDC DC, const TRect& R, bool Enabled, bool Selected, bool Pressed);
+  virtual void DrawSubItemArrow(HDC DC, const TRect& R, int Size, bool Enabled, bool Selected, TColor Color);
+  virtual TRect EditContentRect(const TRect& R);
+  virtual void DrawSpinArrow(HDC DC, const TRect& R, bool Up, bool Enabled, bool Selected);
+  virtual void DrawCalendarButtonText(HDC DC, const TRect& R, const String& Text, bool Pressed, int Offset);
+  // Splits a button's rectangle into button part 0 and arrow part 1 (Parts holds LastIndex + 1).
+  virtual void AdjustButtonPartBounds(TdxBarItemControlDrawParams* P, std::vector<TRect>& Parts, const TRect& R,
+                                      int LastIndex);
+  // Edit-like part bounds: 0 caption, 1 icon, 2 edit, 3 the button or the up button, 4 the down button.
+  virtual void CalcColorComboPartBounds(const TdxBarEditLayoutInput& In, std::vector<TRect>& Parts);
+  virtual void CalcComboPartBounds(const TdxBarEditLayoutInput& In, std::vector<TRect>& Parts);
+  virtual void CalcEditPartBounds(const TdxBarEditLayoutInput& In, std::vector<TRect>& Parts);
+  virtual void CalcSpinEditPartBounds(const TdxBarEditLayoutInput& In, std::vector<TRect>& Parts);
+  virtual void ItemTextColors(TdxBarItemControl* Control, bool Enabled, bool Selected, bool Flat, TColor& Text,
+                              TColor& Shadow);
+  virtual int HalfFontHeight(TFont* BarFont);
+  virtual TRect CalcGlyphPosition(const TRect& G, const TSize& GlyphSize, TdxBarGlyphLayout Layout,
+                                  bool ShowsText, int PaintType);
+  virtual void FillItemBackground(TdxBarItemControl* Control, HDC DC, bool Fill, HBRUSH Brush, const TRect& R);
+  virtual void FrameItemBackground(TdxBarItemControl* Control, HDC DC, bool Fill, HBRUSH Brush, const TRect& R);
+  virtual void DrawDisabledShadow(HDC DC, const TRect& R);
+  virtual void DrawItemGlyphAt(TdxBarItemControlDrawParams* P, const TRect& GlyphArea, const TdxBarPaintStates& S);
+  virtual void DrawItemGlyph(TdxBarItemControlDrawParams* P, HDC DC, const TdxBarPaintStates& S, const TRect& G,
+                             const TSize& ImageSize, bool HasImage);
+  virtual void DrawItemText(TdxBarItemControl* Control, HDC DC, const String& Text, TRect R, int Alignment,
+                            bool Enabled, bool Selected, bool Vertical, bool Clip, UINT Flags);
+  virtual void DrawSunkenFrame(HDC DC, TRect& R);
+  virtual void DrawEditButtonFrame(TdxBarItemControl*, HDC, const TRect&, bool, bool, bool) {}
+  virtual TRect EditBorderRect() { return TRect{2, 2, 2, 3}; }
+  virtual HBRUSH ItemBackgroundBrush(TdxBarItemControl* Control, int PaintType, const TdxBarPaintStates& S);
+  virtual int CheckedGlyphShift() { return 0; }
+  virtual int PressedGlyphShift(bool /*Checked*/) { return 0; }
+  virtual bool IsFlatForArrows() { return false; }
+  virtual bool ShowsFlatArrows() { return IsFlat() && !ButtonFaceIsWhite(); }
+  virtual bool PainterOptionJ() { return false; }
+  virtual bool FillsGlyphBackground(TdxBarItemControl* Control, bool HasImage, const TdxBarPaintStates& S);
+  virtual bool PainterOptionK() { return false; }
+  virtual bool ItemShowsBarBackground(TdxBarItemControl* Control, bool RarelyUsed);
+  virtual bool PainterOptionM() { return false; }
+  virtual int ButtonGlyphSizeForManager(TdxBarManager* Manager);
+  virtual HBRUSH DownedBrush(TCustomdxBarControl* BarControl);
+  virtual HBRUSH DownedSelectedBrush(TCustomdxBarControl*) { return GetSysColorBrush(COLOR_BTNFACE); }
+  virtual HBRUSH SelectedBrush(TCustomdxBarControl*) { return GetSysColorBrush(COLOR_HIGHLIGHT); }
+  virtual int ComboButtonWidthFor(TCustomdxBarControl*, int ZeroWidth) { return 2 * ZeroWidth - 1; }
+  virtual int EditHeightFor(TCustomdxBarControl* BarControl, int ZeroHeight);
+  // Top and bottom text margins of an edit (left and right unused).
+  virtual TRect EditTextMargins() { return TRect{0, 2, 0, 2}; }
+  // Gives a popup bar window its shape after a resize (R: the window rectangle at the origin).
+  virtual void EditBorderChanged(HWND, const TRect&, bool) {}
+  virtual TRect ColorBoxRect(const TRect& R);
+  virtual void DrawColorBoxSelection(TdxBarItemControl*, HDC, bool, const TRect&, const TRect&) {}
+  virtual bool PainterOptionS() { return false; }
+  virtual TRect CalendarMargins() { return TRect{3, 0, 3, 0}; }
+  virtual HBRUSH ItemBrushFor(TdxBarItemControl* Control, const TdxBarPaintStates& S);
+  virtual bool ButtonPartFillsBackground(const TdxBarPaintStates& S);
+  virtual bool ShowsPressedButton(const TdxBarPaintStates& S, bool InMenu);
+  virtual bool UsesSelectedOffset() { return IsFlat(); }
+  virtual bool UsesFlatColors() { return IsFlat(); }
+  virtual int ButtonVertPadding() { return 6; }
+  virtual int ButtonHorzPadding() { return 7; }
+  virtual int PaddedHeight(int A) { return A + ButtonVertPadding(); }
+  virtual int PaddedWidth(int A) { return A + ButtonHorzPadding(); }
+  // The glyph cell of a button with that glyph and text size.
+  virtual TSize PaddedButtonSize(int GlyphSize, int) { return TSize{PaddedWidth(GlyphSize), PaddedHeight(GlyphSize)}; }
+  virtual void PressedTextOffset(TRect& R, bool State1, bool State2);
+  virtual void PressedGlyphOffset(TRect& R, bool Pressed);
+  virtual void DrawButtonControl(TdxBarItemControlDrawParams* P, const TRect& R);
+  virtual void DrawButtonCaptionOnly(TdxBarItemControlDrawParams* P, const TRect& R);
+  virtual void DrawButtonArrow(TdxBarItemControlDrawParams* P, const TRect& R);
+  virtual void DrawButtonPart(TdxBarItemControlDrawParams* P, const TRect& R, HBRUSH Brush);
+  virtual void DrawSplitButtonArrow(TdxBarItemControlDrawParams* P, const TRect& R);
+  virtual void DrawSubItemArrowPart(TdxBarItemControlDrawParams* P, const TRect& R);
+  virtual TColor StandardTextColor(TdxBarItemControl*, const TdxBarPaintStates&) { return clBtnText; }
+  virtual HBRUSH ArrowBrushFor(TdxBarItemControl* Control, const TdxBarPaintStates& S, int /*PaintType*/) {
+    return ItemBrushFor(Control, S);
+  }
+  virtual int SplitPartGap() { return 1; }
+  virtual TRect ComboBorderRect() { return EditBorderRect(); }
+  virtual void DrawComboDropDownButton(TdxBarItemControl* Control, HDC DC, const TRect& R,
+                                       const TdxBarPaintStates& S, int PaintType);
+  virtual void DrawComboButton(TdxBarItemControl*, HDC, TRect&, HBRUSH, const TdxBarPaintStates&, int) {}
+  virtual void DrawListEntry(HDC DC, const TRect& R, HBRUSH Brush, const String& Text);
+  virtual TColor EditBackColor() { return TColor(clWindow); }
+  virtual TColor DisabledEditBackColor(TCustomdxBarControl* BarControl);
+  virtual TColor EditBackgroundColor(TdxBarItemControl* Control, bool Enabled);
+  virtual TColor EditTextColor() { return TColor(clWindowText); }
+  virtual TColor DisabledEditTextColor() { return TColor(clGrayText); }
+  virtual TColor EditPartTextColor(TdxBarItemControl* Control, bool Enabled);
+  // The edit part's text and background colours.
+  virtual void EditColors(TdxBarItemControl* EditControl, TColor& TextColor, TColor& BackgroundColor);
+  virtual bool PainterOptionX() { return true; }
+  virtual int PainterOptionY() { return 0; }
+  virtual bool EditIsSelected(TdxBarItemControlDrawParams* P) { return P->Selected; }
+  virtual int PainterOptionZ() { return 0; }
+  virtual bool PainterOptionAA(int) { return false; }
+  virtual void EditBeforePaint(TdxBarItemControlDrawParams*, const TRect&) {}
+  virtual void DrawEditCaptionBackground(TdxBarItemControlDrawParams*, HDC, const TRect&) {}
+  virtual void EditAfterPaint(TdxBarItemControlDrawParams*, const TRect&) {}
+  virtual void DrawComboListEntry(HDC DC, const TRect& R, const String& Text, int Offset);
+  virtual void DrawEditControl(TdxBarItemControlDrawParams* P, const TRect& R, const std::vector<TRect>& Parts);
+  virtual TRect EditButtonMargins() { return TRect{2, 2, 2, 2}; }
+  virtual void DrawEditFrameArea(TdxBarItemControlDrawParams* P, HDC DC, const std::vector<TRect>& Parts);
+  // Draws the edit's two rings; R shrinks by them.
+  virtual void DrawEditBorder(TdxBarItemControlDrawParams* P, HDC DC, TRect& R);
+  virtual void DrawEditCaption(TdxBarItemControlDrawParams* P, HDC DC, const TRect& R);
+  virtual void DrawSelectedMenuEdit(TdxBarItemControlDrawParams* P, HDC DC, const TRect& R);
+  virtual void DrawEditGlyph(TdxBarItemControlDrawParams* P, HDC DC, const TRect& R);
+  virtual bool EditCaptionFillsBackground(TdxBarItemControlDrawParams* P);
+  virtual bool EditCaptionGapFillsBackground(TdxBarItemControlDrawParams* P);
+  // Sets the canvas colours from EditColors and clips to R; the caller draws the value then.
+  virtual void DrawEditContent(TdxBarItemControlDrawParams* P, TcxCanvas* Canvas, const TRect& R);
+  // The value of an edit: 2 px from the left, vertically centred, single line, no prefix.
+  virtual void DrawEditItemText(TcxCanvas* Canvas, const TRect& R, const String& Text);
+  virtual int CalendarWidth() { return 132; }
+  virtual bool PainterOptionAB(int /*Flags*/) { return false; }
+  virtual TRect EditPartMargins(TdxBarItemControlDrawParams* P, int TextWidth, int PartWidth);
+  virtual int CaptionPartWidth(bool HasCaption, bool InMenu);
+  virtual int MenuEditTextIndent(TCustomdxBarControl*) { return 2; }
+  virtual int EditTextIndent(TdxBarItemControl*) { return 2; }
+  virtual int EditCaptionRightMargin() { return 4; }
+  virtual TRect MenuEditMargins(TdxBarItemControl*) { return TRect{4, 0, 0, 0}; }
+  virtual HBRUSH EditBrushFor(TdxBarItemControl* Control);
+  // An edit in a menu shows its item's icon.
+  virtual bool EditShowsIcon(TdxBarItemControl*) { return false; }
+  virtual void SetEditRect(HWND Edit, const TRect& EditRect);
+  virtual void SelectAllEditText(HWND Edit, bool NotifyChange);
+  virtual bool PainterOptionAD(bool /*Asked*/, int /*PaintType*/) { return false; }
+  virtual bool UsesEditButtonFrame() { return false; }
+  virtual bool HasEditButtonPart(const TRect& ButtonPart) { return !ButtonPart.IsEmpty(); }
+  virtual int EditButtonPartWidth(const TRect& ButtonPart);
+  virtual TRect EditButtonPartMargins() { return TRect{1, 2, 1, 2}; }
+  virtual void DrawColorComboButton(TdxBarItemControl* Control, HDC DC, const TRect& R, const TdxBarPaintStates& S);
+  virtual void DrawColorComboFrame(TdxBarItemControl* Control, HDC DC, const TRect& R);
+  virtual bool IsCalendarFlat() { return false; }
+  virtual void DrawCalendarButton(TdxBarManager* Manager, HDC DC, const TRect& R, const String& Text, bool Pressed);
+  virtual TColor CalendarHeaderColor() { return clBtnFace; }
+  // Part 3 is the up button, 4 the down button.
+  virtual TPoint SpinArrowPosition(const TRect& Button, int Part, const TSize& ArrowSize);
+  virtual int SpinButtonsWidth(int AreaWidth) { return AreaWidth - SpinButtonsMargins().left; }
+  virtual TSize SpinArrowSize(int Height);
+  virtual TRect SpinButtonRect(const TRect& R, const TRect& EditRect, int Part);
+  virtual TRect SpinButtonsMargins() { return TRect{1, 0, 1, 0}; }
+  virtual int SpinButtonWidthFor(int Height);
+  // 4 disabled, 3 pressed, 2 hot, 1 otherwise.
+  virtual int SpinButtonState(bool Enabled, int Part, int PressedPart, int HotPart);
+  virtual void DrawSpinButton(TdxBarItemControl* Control, HDC DC, const TRect& R, int Part, int State,
+                              const TSize& ArrowSize, bool Selected);
+  virtual void FillSpinButtonsBackground(TdxBarItemControl* Control, HDC DC, const TRect& R);
+  virtual TColor HighlightColor() { return TColor(clHighlight); }
+  virtual int ProgressBarMinHeight() { return 12; }
+  virtual void DrawProgressBar(TdxBarItemControl* Control, HDC DC, const TRect& R, TColor Color, int Min, int Max,
+                               int Position, bool Smooth, bool Vertical);
+  virtual void DrawProgressFrame(TdxBarItemControl* Control, HDC DC, TRect& R);
+  virtual void FillRectWithBrush(HDC DC, const TRect& R, HBRUSH Brush) { FillRect(DC, &R, Brush); }
+  virtual void FillProgressChunk(HDC DC, const TRect& R, HBRUSH Brush) { FillRectWithBrush(DC, R, Brush); }
+  virtual int ProgressChunkGap() { return 0; }
+  virtual HBRUSH ShadowBrush() { return GetSysColorBrush(COLOR_BTNSHADOW); }
+  virtual int StaticTextSize(TCustomdxBarControl* SubMenu);
+  virtual int StaticTextIndent() { return 5; }
+  virtual bool StaticDrawsSelected(TdxBarItemControlDrawParams* P) { return P->Selected; }
+  virtual bool StaticShowsArrow(bool /*Selected*/) { return true; }
+  virtual void DrawStaticArrow(TdxBarItemControlDrawParams* P, HDC DC, const TRect& R, bool Expanded);
+  virtual void DrawStaticBackgroundInMenu(TdxBarItemControlDrawParams* P, HDC DC, const TRect& R);
+  virtual void DrawInPlaceSubItem(TdxBarItemControlDrawParams* P, const TRect& R, bool Expanded);
+  virtual void DrawStaticBackground(TdxBarItemControlDrawParams* P, HDC DC, const TRect& R);
+  virtual void DrawStaticBorder(TdxBarItemControlDrawParams* P, HDC DC, TRect& R, TdxBarStaticBorderStyle Style);
+  virtual void DrawStaticControl(TdxBarItemControlDrawParams* P, const TRect& R);
+  virtual void DrawStaticFrame(TdxBarItemControlDrawParams* P, HDC DC, TRect& R, TdxBarStaticBorderStyle Style,
+                               int LeftIndent, int RightIndent);
+  virtual bool StaticFillsBackground(TdxBarItemControl* Control);
+  virtual TRect StaticBorderRect(TdxBarStaticBorderStyle Style);
+  // The offsets of a separator's caption.
+  virtual void SeparatorMargins(TdxBarItemControlDrawParams*, int, TRect& R) { R = TRect{6, 0, 0, 0}; }
+  virtual int SeparatorLineHeight() { return 2; }
+  virtual void DrawSeparatorBackground(TdxBarItemControlDrawParams* P, const TRect& R) { DrawStaticControl(P, R); }
+  virtual void DrawSeparatorControl(TdxBarItemControlDrawParams* P, const TRect& R);
+
+  // ---- item-control answers the bar windows ask besides the slots above
+  // Offsets between a glyph and the caption on toolbars (the control adds the left value).
+  virtual void GlyphTextGap(TRect& R) { R = TRect{4, 0, 0, 0}; }
+  virtual int DropDownArrowWidth(TdxBarManager* Manager);
+  virtual bool SplitButtonsSupported() { return false; }
+  virtual bool SplitEdgeVisibleDefault() { return false; }
+  virtual bool SplitEdgeHotForControl(TdxBarItemControl*) { return false; }
+  virtual bool SplitEdgeHotWhenPressed() { return true; }
+  virtual bool DrawsPressedArrow() { return SplitButtonsSupported(); }
+  // A lowered button grows by twice this in both directions.
+  virtual int LoweredBorderWidth(TdxBarItemControl*) { return 0; }
+  virtual int EditWindowStyle() { return ES_MULTILINE | ES_AUTOHSCROLL; }
+  // A container's menu entry: the button drawing with the menu paint type.
+  void DrawContainerMenuEntry(TdxBarItemControlDrawParams* P, const TRect& R);
+
+  // The themed routines of the XP painter the base behaviour calls when the manager has themes.
+  static void DrawThemedStatusBackground(HDC DC, const TRect& R);
+  static void DrawThemedSizeGrip(HDC DC, const TRect& R);
+
+  // ---- the menu window's calls (its own argument lists: the menu window itself, out-parameters);
+  // each asks the slot above of the same meaning with what the menu window knows. Calls that have the
+  // slot's own argument list (ScrollArrowSize, MenuArrowsOffset, MenuBeginGroupSize, MenuContentIndent,
+  // MenuBorderIndent, TextRowHeightFor, GetSubMenuMetrics) go to the slot directly.
+  // The upper (Index 0) or lower (1) scroll arrow over the menu's items rectangle.
+  virtual void DrawScrollButton(TdxBarSubMenuControl* Menu, TcxCanvas* Canvas, int Index);
+  virtual void ScrollButtonRect(TdxBarSubMenuControl* Menu, int Index, TRect& R);
+  virtual int ScrollButtonHeight(TdxBarSubMenuControl* Menu);
+  // The expand mark of a personalised menu (Hot in mark state 1), on the menu's current canvas.
+  virtual void DrawExpandButton(TdxBarSubMenuControl* Menu, const TRect& R, bool Hot);
+  virtual void MenuBorderRect(TdxBarSubMenuControl* Menu, TRect& R);
+  virtual int DetachCaptionAreaSize(TdxBarSubMenuControl* Menu);
+  virtual void DeflateMenuContent(TdxBarSubMenuControl* Menu, TRect& R);
+  // The tear-off strip, hot or not after the menu's TearOffHot.
+  virtual void FillDetachCaption(TdxBarSubMenuControl* Menu, HDC DC, const TRect& R);
+  virtual int MenuIconAreaWidth(TdxBarSubMenuControl* Menu);
+  virtual int MenuTextOffset(TdxBarSubMenuControl* Menu);
+  virtual void FillMenuBackground(TdxBarSubMenuControl* Menu, TcxCanvas* Canvas, const TRect& R);
+  virtual void DrawSubMenuInnerBorder(TdxBarSubMenuControl* Menu, HDC DC, HBRUSH Brush, const TRect& R);
+  virtual void DrawSubMenuBorder(TdxBarSubMenuControl* Menu, HDC DC, const TRect& R);
+  virtual void DrawMenuSeparatorItem(TdxBarSubMenuControl* Menu, TdxBarItemControl* Control,
+                                     const TdxBarSeparatorInfo& Separator, TcxCanvas* Canvas);
+  virtual void DrawMenuItemFrame(TdxBarSubMenuControl* Menu, TdxBarItemControl* Control, int ShownIndex,
+                                 const TRect& R, HDC DC);
+  virtual void QueryMenuBackgroundBrush(TdxBarSubMenuControl* Menu, HBRUSH& Brush);
+  virtual HBRUSH MenuBackgroundBrush(TdxBarSubMenuControl* Menu);
+  // The separator above a control that begins a group: the caller's left and right stay, the slot
+  // gives the top and bottom above ItemRect.
+  virtual void MenuSeparatorRect(TdxBarSubMenuControl* Menu, TdxBarItemControl* Control, TRect& Separator,
+                                 const TRect& ItemRect);
+  // Half the height of the font of the control's bar window.
+  virtual int HalfFontHeight(TdxBarItemControl* Control);
+  // A selected sub-item's split edge is hot in painters without split buttons.
+  virtual bool SubItemSplitEdgeHot() { return false; }
+  virtual void DrawSubMenuFrame(TdxBarSubMenuControl* Menu, HDC DC, const TRect& R);
+  // The application menu's background over R (its item column, extra pane and side strip); Content is
+  // its content rectangle, to which the caller clips; nothing is left out of the fill.
+  virtual void FillApplicationMenuBackground(TdxBarSubMenuControl* Menu, TcxCanvas* Canvas, const TRect& R,
+                                             const TRect& Content);
+  virtual void ApplicationMenuMargins(TRect& R) { R = ApplicationMenuMargins(); }
+
+  // ---- the toolbar window's calls for its parts (its own argument order; each asks the slot above)
   // The drag handle of a docked toolbar (R: the window rectangle at the origin).
-  virtual void DrawDragHandle(TdxBarControl* BarControl, HDC DC, const TRect& R, HBRUSH Brush) = 0;
-  // A floating caption (its text and caption buttons, in their states) over R.
-  virtual void DrawFloatingCaption(TdxBarControl* BarControl, HDC DC, const TRect& R, HBRUSH Brush) = 0;
+  virtual void DrawDragHandle(TdxBarControl* BarControl, HDC DC, const TRect& R, HBRUSH /*Brush*/) {
+    DrawDragHandle(BarControl, DC, R);
+  }
+  // A floating caption over R (window coordinates).
+  virtual void DrawFloatingCaption(TdxBarControl* BarControl, HDC DC, const TRect& R, HBRUSH Brush) {
+    DrawFloatingCaption(BarControl, DC, Brush, R);
+  }
   // The floating close button in the window's close-button state (0 normal, 1 hot, 2 pressed).
-  virtual void PaintCaptionCloseButton(TdxBarControl* BarControl, HDC DC, const TRect& R) = 0;
-  // The close button's size; it is centred in the caption's button area (SmallCaptionHeight wide).
-  virtual void GetCaptionButtonSize(TSize& Size) = 0;
-  // The close button follows the mouse.
-  virtual bool CloseButtonHotTracks() = 0;
-  // The mark's thickness along the bar, and its rectangle in the window's client area.
-  virtual int MarkSize(TdxBarControl* BarControl) = 0;
-  virtual void MarkRectFor(TdxBarControl* BarControl, TRect& R) = 0;
-  // The mark in the window's mark state: on the client canvas, and straight onto a DC.
-  virtual void DrawMark(TdxBarControl* BarControl, TcxCanvas* Canvas, const TRect& R, HBRUSH Brush) = 0;
-  virtual void DrawCaptionMark(TdxBarControl* BarControl, HDC DC, const TRect& R) = 0;
-  // Repaints the mark.
-  virtual void InvalidateMark(TdxBarControl* BarControl) = 0;
-  // A status-bar toolbar's top margin and its size grip; the size of a size grip.
-  virtual void FillDockedBarTopMargin(TdxBarControl* BarControl, HDC DC, const TRect& R, HBRUSH Brush) = 0;
-  virtual void DrawBarSizeGrip(TdxBarControl* BarControl, HDC DC, const TRect& R, HBRUSH Brush) = 0;
-  virtual void SizeGripSize(TdxBarManager* Manager, TSize& Size) = 0;
-  // A separator of a toolbar: between items of a row (Horizontal false, a vertical line) or
-  // between rows (Horizontal true).
-  virtual void DrawBarSeparator(TdxBarControl* BarControl, HDC DC, const TRect& R, HBRUSH Brush, bool Horizontal) = 0;
-  // MDI button Index (0 minimize, 1 restore, 2 close) in State (0 normal, 1 disabled, 2 hot,
-  // 3 pressed, 4 pressed and hot).
-  virtual void DrawMDIButton(TdxBarControl* BarControl, int Index, int State, HDC DC, const TRect& R) = 0;
+  virtual void PaintCaptionCloseButton(TdxBarControl* BarControl, HDC DC, const TRect& R);
+  virtual void GetCaptionButtonSize(TSize& Size) { Size = GetCaptionButtonSize(); }
+  virtual int MarkSize(TdxBarControl* /*BarControl*/) { return MarkSize(); }
+  virtual void MarkRectFor(TdxBarControl* BarControl, TRect& R) { R = MarkRectFor(BarControl); }
+  virtual void DrawMark(TdxBarControl* BarControl, TcxCanvas* Canvas, const TRect& R, HBRUSH /*Brush*/);
+  virtual void DrawCaptionMark(TdxBarControl* BarControl, HDC DC, const TRect& R);
+  virtual void FillDockedBarTopMargin(TdxBarControl* BarControl, HDC DC, const TRect& R, HBRUSH /*Brush*/) {
+    FillDockedBarTopMargin(BarControl, DC, R);
+  }
+  // The size grip in the bottom-right square R of the window.
+  virtual void DrawBarSizeGrip(TdxBarControl* BarControl, HDC DC, const TRect& R, HBRUSH Brush);
+  virtual void SizeGripSize(TdxBarManager* Manager, TSize& Size) { Size = SizeGripSize(Manager); }
+  virtual void DrawBarSeparator(TdxBarControl* BarControl, HDC DC, const TRect& R, HBRUSH /*Brush*/,
+                                bool Horizontal) {
+    DrawBarSeparator(BarControl, DC, R, Horizontal);
+  }
+  virtual void DrawMDIButton(TdxBarControl* BarControl, int Index, int State, HDC DC, const TRect& R) {
+    DrawMDIButton(BarControl, DC, R, Index, State);
+  }
+
+ protected:
+  // The drop-down window's non-client drawing in the flat or raised look, themed or not.
+  void DrawDropDownNonClientWith(HWND Window, bool BandShown, int Corner, bool CloseHot, bool ClosePressed, bool Flat,
+                                 bool Themed, TRect& CloseRect, TRect& GripRect);
+
+ private:
+  int referenceTextSize_ = 0;
 };
+
+// The filled length of a progress bar of that length; nothing when Max does not exceed Min.
+int ProgressFilledLength(int Length, int Min, int Max, int Position);
 
 template <class Self>
 class TdxBarPainterMetaClass::Of : public TdxBarPainterMetaClass {

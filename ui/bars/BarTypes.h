@@ -43,6 +43,7 @@ inline constexpr TdxBarItemViewLevels dxBarDefaultViewLevels{ivlLargeIconWithTex
 
 enum TdxBarItemAlign { iaLeft, iaCenter, iaRight, iaClient };
 enum TdxBarGlyphLayout { glLeft, glRight, glTop, glBottom };
+enum TdxBarStaticBorderStyle { sbsNone, sbsLowered, sbsRaised, sbsEtched, sbsBump };
 enum TdxBarButtonStyle { bsDefault, bsChecked, bsDropDown, bsCheckedDropDown };
 
 enum TdxBarItemOptionValue { ioShowDescriptions, ioShowShortCuts, ioSize };

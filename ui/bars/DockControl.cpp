@@ -277,8 +277,10 @@ void TdxDockRow::UpdateOneOnRow() {
 // ---- the site -----------------------------------------------------------------------------------
 
 TdxDockControl::TdxDockControl(TComponent* AOwner) : TCustomControl(AOwner) {
+  backgroundCache_.reset(new TBitmap);
   backgroundBitmap_.reset(new TBitmap);
   backgroundBitmap_->OnChange = [this](TObject*) {
+    ClearBackgroundCache();
     Invalidate();
     UpdateDoubleBuffered();
     RefreshBarBackgrounds();
@@ -704,6 +706,37 @@ void TdxDockControl::FillBackground(HDC DC, const TRect& R, HBRUSH Brush, TColor
   } else {
     FillRectColorOrBitmap(DC, R, client, Brush, Color, nullptr);
   }
+}
+
+void TdxDockControl::ClearBackgroundCache() {
+  if (backgroundCache_ && !backgroundCache_->Empty()) backgroundCache_->SetSize(0, 0);
+}
+
+std::vector<std::pair<int, int>> TdxDockControl::RowExtents() {
+  std::vector<std::pair<int, int>> rows;
+  for (int i = 0; i < RowCount(); ++i) {
+    const TRect r = RowRect(i);
+    rows.emplace_back(IsVertical() ? r.left : r.top, IsVertical() ? r.right : r.bottom);
+  }
+  return rows;
+}
+
+bool TdxDockControl::RowHasBorderedBars(int Index) const {
+  if (Index < 0 || Index >= RowCount()) return false;
+  TdxDockRow* row = rows_[Index];
+  for (int c = 0; c < row->ColumnCount(); ++c) {
+    TdxBarControl* window = row->ColumnAt(c)->BarControl;
+    TdxBar* bar = window ? window->Bar() : nullptr;
+    if (!bar || bar->BorderStyle() == bbsNone) continue;
+    return !bar->ActsAsStatusBar();
+  }
+  return false;
+}
+
+bool TdxDockControl::RowTouchesFarEdge(int Index) {
+  if (Index < 0 || Index >= RowCount()) return false;
+  const TRect r = RowRect(Index);
+  return IsVertical() ? r.right >= ClientWidth() : r.bottom >= ClientHeight();
 }
 
 bool TdxDockControl::NeedsDoubleBuffering() {

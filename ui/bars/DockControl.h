@@ -162,7 +162,18 @@ class TdxDockControl : public TCustomControl {
   virtual void FillBackground(HDC DC, const TRect& R, HBRUSH Brush, TColor Color);
   virtual bool NeedsDoubleBuffering();
   void RefreshBarBackgrounds();
-  void ClearBackgroundCache() {}
+  // The painter's cached background of the site (sized to the client area); emptied when the site's
+  // size or look changes. The count tells how often a painter filled it.
+  TBitmap* BackgroundCache() const { return backgroundCache_.get(); }
+  void ClearBackgroundCache();
+  void NoteBackgroundCacheFilled() { ++backgroundCacheFills_; }
+  int BackgroundCacheFills() const { return backgroundCacheFills_; }
+  // The rows' intervals across the site (in client coordinates), whether a row holds a toolbar with
+  // a border (its first bordered toolbar not acting as a status bar), and whether it reaches the
+  // site's far edge.
+  std::vector<std::pair<int, int>> RowExtents();
+  bool RowHasBorderedBars(int Index) const;
+  bool RowTouchesFarEdge(int Index);
   // The site paints its background through a memory bitmap when it needs double buffering.
   void UpdateDoubleBuffered() { doubleBuffered_ = NeedsDoubleBuffering(); }
   bool DoubleBuffered() const { return doubleBuffered_; }
@@ -202,6 +213,8 @@ class TdxDockControl : public TCustomControl {
   bool recreatingWindows_ = false;
   std::vector<TdxDockRow*> rows_;
   ObjectPtr<TBitmap> backgroundBitmap_;
+  ObjectPtr<TBitmap> backgroundCache_;
+  int backgroundCacheFills_ = 0;
   bool doubleBuffered_ = false;
   void CreateParams(TCreateParams& Params) override;
   void AlignControls(TControl* AControl, TRect& Rect) override;

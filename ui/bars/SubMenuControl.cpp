@@ -237,7 +237,7 @@ void TdxBarSubMenuControl::CalcItemsSize(TSize& Size) {
     Size.cx = std::max<LONG>(Size.cx, control->MeasureWidth());
     Size.cy += GapBefore(link) + control->MeasureHeight();
   }
-  if (Painter()->PainterOptionF() && scrollIndex_ > 0) Size.cy += Painter()->ScrollButtonHeight(this);
+  if (Painter()->SeparateScrollArrowAreas() && scrollIndex_ > 0) Size.cy += Painter()->ScrollButtonHeight(this);
 }
 
 TSize TdxBarSubMenuControl::NaturalSize() {
@@ -325,7 +325,7 @@ int TdxBarSubMenuControl::ExpandArrowSize() { return Painter()->ScrollArrowSize(
 HBRUSH TdxBarSubMenuControl::MenuBackgroundBrush() { return Painter()->MenuBackgroundBrush(this); }
 int TdxBarSubMenuControl::ExtraColumnOffset() { return IsQuickCustomization() ? TextSize() : 0; }
 
-int TdxBarSubMenuControl::ScrollInterval() { return Painter()->PainterOptionF() ? 200 : 80; }
+int TdxBarSubMenuControl::ScrollInterval() { return Painter()->SeparateScrollArrowAreas() ? 200 : 80; }
 
 int TdxBarSubMenuControl::FeatureFlags() {
   return (TCustomdxBarControl::FeatureFlags() & ~(64 | 512)) | 2 | 16;
@@ -471,7 +471,7 @@ int TdxBarSubMenuControl::GapBefore(TdxBarItemLink* Link) {
   if (!links) return 0;
   const int index = links->ShownIndexOf(Link);
   int gap = 0;
-  if (Painter()->PainterOptionB() && index > 0 && links->UsesRecentItems() &&
+  if (Painter()->SeparatesRecentRuns() && index > 0 && links->UsesRecentItems() &&
       links->ShownLinkAt(index - 1)->MostRecentlyUsed() != Link->MostRecentlyUsed())
     gap = 1;
   if (Link->BeginGroup() && index != scrollIndex_ && !(CanScrollUp() && index == scrollIndex_ + 1))
@@ -482,7 +482,7 @@ int TdxBarSubMenuControl::GapBefore(TdxBarItemLink* Link) {
 void TdxBarSubMenuControl::CalcLayout() {
   CalcItemsRect();
   TdxBarItemLinks* links = ItemLinks();
-  const bool separate = Painter()->PainterOptionF();
+  const bool separate = Painter()->SeparateScrollArrowAreas();
   const int arrow = Painter()->ScrollButtonHeight(this);
   auto stack = [&](bool cutBottom) {
     VisibleItemsRect = ItemsRect;
@@ -663,7 +663,7 @@ void TdxBarSubMenuControl::PaintContent() {
     TCustomdxBarControlViewInfo* info = ViewInfo();
     if (info->ItemInfoCount() > 0) bottom = info->ItemInfoAt(info->ItemInfoCount() - 1)->BoundsRect().bottom;
     TRect rest{ItemsRect.left, bottom, ItemsRect.right, ItemsRect.bottom};
-    if (CanScrollDown() && Painter()->PainterOptionF()) rest.bottom = VisibleItemsRect.bottom;
+    if (CanScrollDown() && Painter()->SeparateScrollArrowAreas()) rest.bottom = VisibleItemsRect.bottom;
     if (!rest.IsEmpty()) {
       const RECT r = rest;
       FillRect(dc, &r, MenuBackgroundBrush());

@@ -261,3 +261,15 @@ int TTestBarPainter::DropDownArrowWidth(TdxBarManager* Manager) {
 }
 
 }  // namespace bar_testing
+
+namespace bar_testing {
+
+TRect TTestBarPainter::CalcBarBorderRect(TdxBarControl* BarControl) {
+  if (BarControl->IsDocked())
+    return BarControl->Bar() && BarControl->Bar()->BorderStyle() == bbsNone && !BarControl->IsStatusBar()
+               ? TRect{}
+               : DockedBarMargins(BarControl);
+  return TRect{3, 3 + 16, 3, 3};
+}
+
+}  // namespace bar_testing

@@ -143,7 +143,8 @@ class TTestBarPainter : public TdxBarPainter {
   bool BufferedPainting() override { return Buffered; }
   void DrawDockBackground(TdxDockControl*, HDC DC, const TRect& R, const TRect&, HBRUSH, TColor) override;
   TRect DockedBarMargins(TdxBarControl* BarControl) override;
-  TRect CalcBarBorderRect(TdxBarControl*) override { return TRect{3, 3 + 16, 3, 3}; }
+  // Docked: the docked margins (none without a border); floating: border 3 and caption 16.
+  TRect CalcBarBorderRect(TdxBarControl* BarControl) override;
   int SmallCaptionHeight() override { return 16; }
   void DrawBarNonClientArea(TdxBarControl* BarControl, HDC DC, const TRect& R) override;
   void DrawBarControlBackground(TdxBarControl*, HDC DC, const TRect& R) override;
@@ -155,9 +156,9 @@ class TTestBarPainter : public TdxBarPainter {
   static bool SeparateArrows;
   static bool PaintsNonRecent;
   static bool SeparatesRuns;
-  bool PainterOptionC() override { return PaintsNonRecent; }
-  bool PainterOptionB() override { return SeparatesRuns; }
-  bool PainterOptionF() override { return SeparateArrows; }
+  bool DrawsNonRecentBackground() override { return PaintsNonRecent; }
+  bool SeparatesRecentRuns() override { return SeparatesRuns; }
+  bool SeparateScrollArrowAreas() override { return SeparateArrows; }
   void DrawScrollButton(TdxBarSubMenuControl* Menu, TcxCanvas* Canvas, int Index) override;
   void ScrollButtonRect(TdxBarSubMenuControl* Menu, int Index, TRect& R) override;
   int ScrollButtonHeight(TdxBarSubMenuControl*) override { return 12; }

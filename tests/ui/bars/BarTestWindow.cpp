@@ -4,6 +4,7 @@
 #include "ui/bars/BarItemControls.h"
 #include "ui/bars/BarItemLinks.h"
 #include "ui/bars/BarManager.h"
+#include "ui/bars/painters/BarPainters.h"
 
 namespace bar_testing {
 
@@ -147,7 +148,8 @@ void BarWindowFixture::TearDown() {
     if (IsLiveBarControl(window)) window->Free();
   }
   BarFixture::TearDown();
-  for (int style = brsStandard; style <= brsSkinned; ++style) SetBarPainterClass(style, nullptr);
+  // The library's own painter classes again.
+  RegisterBarPainterClasses();
   ResetBoundFunctions();
 }
 

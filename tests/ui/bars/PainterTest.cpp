@@ -9,6 +9,7 @@
 #include "tests/ui/bars/BarTestPainter.h"
 #include "tests/ui/bars/BarTestSupport.h"
 #include "ui/bars/BarPainter.h"
+#include "ui/bars/painters/BarPainters.h"
 #include "ui/foundation/Office11Colors.h"
 
 using namespace bar_testing;
@@ -71,6 +72,7 @@ DEFINE_CLASS(TXPTestPainter)
 class PainterTest : public BarFixture {
  protected:
   void SetUp() override {
+    for (int style = brsStandard; style <= brsSkinned; ++style) SetBarPainterClass(style, nullptr);
     SetBarPainterClass(brsStandard, &TStandardTestPainter::ClassInfo());
     SetBarPainterClass(brsOffice11, &TOffice11TestPainter::ClassInfo());
     SetBarPainterClass(brsXP, &TXPTestPainter::ClassInfo());
@@ -78,7 +80,7 @@ class PainterTest : public BarFixture {
   }
   void TearDown() override {
     BarFixture::TearDown();
-    for (int style = brsStandard; style <= brsSkinned; ++style) SetBarPainterClass(style, nullptr);
+    RegisterBarPainterClasses();
     fake.Active = false;
     Announce();
   }

@@ -82,8 +82,8 @@ TEST_F(ScreenTipTest, TheStandardFooterReplacesTheTipsOwn) {
   TdxBarScreenTipViewInfo* standard = Calculated(tip);
   ASSERT_EQ(standard->BandCount(), 2);
   EXPECT_EQ(standard->BandAt(1)->Band(), repository->StandardFooter());
-  // The footer's margin holds the painter's line (one pixel without a painter: none).
-  EXPECT_EQ(standard->BandAt(1)->VerticalMargin(), 6);
+  // The footer's margin holds the painter's line (the manager's painter draws one 3 pixels high).
+  EXPECT_EQ(standard->BandAt(1)->VerticalMargin(), 6 + 3);
 }
 
 TEST_F(ScreenTipTest, DescriptionGlyphsWiderThanTheColumnShrinkWithTheirAspect) {

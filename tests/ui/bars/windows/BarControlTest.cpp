@@ -8,6 +8,7 @@
 #include "ui/bars/BarItemControls.h"
 #include "ui/bars/BarItems.h"
 #include "ui/bars/BarRoutines.h"
+#include "ui/bars/painters/BarPainters.h"
 
 using namespace bar_testing;
 using window_testing::DibSection;
@@ -405,6 +406,7 @@ TEST(BarControlWithoutPainter, CannotBeCreated) {
   }
   EXPECT_EQ(manager->ComponentCount(), 0);
   form->Free();
+  RegisterBarPainterClasses();
 }
 
 }  // namespace
