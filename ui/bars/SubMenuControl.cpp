@@ -4,6 +4,7 @@
 
 #include "platform/framework/rtl/Seams.h"
 #include "platform/framework/rtl/SysUtils.h"
+#include "ui/bars/BarAnimation.h"
 #include "ui/bars/BarItemControls.h"
 #include "ui/bars/BarItemLinks.h"
 #include "ui/bars/BarManager.h"
@@ -133,6 +134,7 @@ TdxBarSubMenuControl::TdxBarSubMenuControl(TdxBarManager* AOwner) : TCustomdxBar
 }
 
 TdxBarSubMenuControl::~TdxBarSubMenuControl() {
+  StopAnimation();
   if (HandleAllocated()) DestroyHandle();
   RequestActive(false);
   DeleteNonRecentBrush();
@@ -191,12 +193,30 @@ void TdxBarSubMenuControl::CreateWnd() {
   bool flippedX = false, flippedY = false;
   Place(TSize{0, 0}, flippedX, flippedY);
   LayoutNow();
-  // The unfolding and sliding worker is not part of this library yet: such a menu shows at once.
-  Animate = false;
+  if (Animate) StartAnimation(flippedX, flippedY);
   PlayMenuSound(0);
 }
 
 // ---- showing ------------------------------------------------------------------------------------
+
+void TdxBarSubMenuControl::StartAnimation(bool FlippedX, bool FlippedY) {
+  StopAnimation();
+  TdxBarAnimationRecord record =
+      MakeAnimationRecord(ShowAnimationKind, Left(), Top(), ClientWidth(), ClientHeight(), Width() - ClientWidth(),
+                          Height() - ClientHeight(), HorzDirection, VertDirection, FlippedX, FlippedY);
+  record.Menu = this;
+  auto* worker = new TdxBarAnimationThread(record);
+  worker->OnTerminate = [this](TObject*) { AnimationWorker = nullptr; };
+  AnimationWorker = worker;
+  worker->Start();
+}
+
+void TdxBarSubMenuControl::StopAnimation() {
+  TdxBarAnimationThread* worker = AnimationWorker;
+  if (!worker) return;
+  StopAnimationWorker(worker);
+  AnimationWorker = nullptr;
+}
 
 void TdxBarSubMenuControl::ShowSubMenuWindow() {
   ClosedByEscape = false;
@@ -617,7 +637,8 @@ void TdxBarSubMenuControl::DrawBackgroundPart(TcxCanvas* Canvas, const TRect& R)
 }
 
 void TdxBarSubMenuControl::Paint() {
-  if (destroyingWindow_ || IsDestroying()) return;
+  // The worker draws the client while it runs.
+  if (AnimationWorker || destroyingWindow_ || IsDestroying()) return;
   TcxCanvas* canvas = CurrentCanvas();
   canvas->PushClipRegion();
   try {
@@ -786,6 +807,9 @@ void TdxBarSubMenuControl::WMTimerMenu(TMessage& Message) {
 }
 
 void TdxBarSubMenuControl::MouseMove(TShiftState Shift, int X, int Y) {
+  // Only a real move over the window stops the worker.
+  if (AnimationWorker && (MouseIgnored(true) || MouseIgnored(false))) return;
+  StopAnimation();
   if (!HandleAllocated()) return;
   if (CursorOverThisWindow() && ParentBar() && OpenerControl() &&
       ParentBar()->SelectedItemControl() != OpenerControl() && IsLiveBarControl(ParentBar()))

@@ -8,6 +8,7 @@
 #include "ui/bars/BarControl.h"
 
 class TdxBarSubMenuControl;
+class TdxBarAnimationThread;
 
 // ---- placement ----------------------------------------------------------------------------------
 
@@ -84,6 +85,8 @@ class TdxBarSubMenuControl : public TCustomdxBarControl {
   TdxBarMenuHandler PopupHandler;
 
   // ---- state
+  // The worker unfolding or sliding the window open, or null; cleared when it ends.
+  TdxBarAnimationThread* AnimationWorker = nullptr;
   bool TearOffHot = false;
   bool Expanding = false;
   UINT ExpandTimer = 0;
@@ -145,6 +148,8 @@ class TdxBarSubMenuControl : public TCustomdxBarControl {
   bool CanScrollUp() const { return scrollIndex_ > 0; }
   bool CanScrollDown();
   bool HasHiddenItems();
+  // True while DestroyWnd runs.
+  bool DestroyingWindow() const { return destroyingWindow_; }
   // The natural window size (frame and margins included).
   TSize NaturalSize();
   // Places the window with the size ((0, 0): the natural size); the flags report the flips.
@@ -227,7 +232,10 @@ class TdxBarSubMenuControl : public TCustomdxBarControl {
   void StartScrollTimer();
   bool KillScrollTimer();
   void KillExpandTimer();
-  void StopAnimation() {}
+  // Starts the worker with the placement's flips (creation, when Animate).
+  void StartAnimation(bool FlippedX, bool FlippedY);
+  // Stops a running worker: the window jumps to its final bounds (unless being destroyed).
+  void StopAnimation();
   // Scrolls until the control's link is visible, laying out after each step.
   void MakeVisible(TdxBarItemControl* Control);
   void LayoutNow();
