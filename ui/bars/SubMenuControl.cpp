@@ -339,6 +339,9 @@ void TdxBarSubMenuControl::CalcMetrics() {
 int TdxBarSubMenuControl::TextHeight() { return Painter()->TextRowHeightFor(CurrentCanvas()); }
 int TdxBarSubMenuControl::PainterFrameQuery() { return Painter()->MenuContentIndent(); }
 int TdxBarSubMenuControl::SeparatorSize() { return Painter()->MenuBeginGroupSize(); }
+int TdxBarSubMenuControl::BandExtraWidth() {
+  return Painter()->HasMenuBand() ? Painter()->MenuItemHeight(this, false, 1.0) : 0;
+}
 int TdxBarSubMenuControl::ImageColumnWidth() { return Painter()->MenuIconAreaWidth(this); }
 int TdxBarSubMenuControl::LeftColumnsWidth() { return Painter()->MenuTextOffset(this); }
 int TdxBarSubMenuControl::ExpandArrowSize() { return Painter()->ScrollArrowSize(MarkSize); }

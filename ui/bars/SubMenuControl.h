@@ -129,6 +129,9 @@ class TdxBarSubMenuControl : public TCustomdxBarControl {
 
   // ---- queries
   int ImageColumnWidth();
+  // The extra width of the band painters draw beside the items: the menu's item height as the
+  // painter adjusts it, or 0 when the painter has no band.
+  int BandExtraWidth();
   IdxBarSubMenuOwner* SubMenuOwner() const;
   int OwnerBarSize();
   TRect OwnerBarRect();

@@ -77,6 +77,15 @@ TEST_F(SubMenuWindow, EmptyMenuIsOneTextLineHighAndAHundredWide) {
   EXPECT_EQ(menu->Top(), 100);
 }
 
+TEST_F(SubMenuWindow, TheBandsExtraWidthIsTheItemHeightWhenThePainterDrawsABand) {
+  TTestMenu* menu = NewMenu(2);
+  Open(menu, 100, 100);
+  EXPECT_EQ(menu->BandExtraWidth(), 0);
+  TTestBarPainter::MenuBand = true;
+  EXPECT_EQ(menu->BandExtraWidth(), menu->TextSize());
+  EXPECT_GT(menu->BandExtraWidth(), 0);
+}
+
 TEST_F(SubMenuWindow, NaturalSizeHoldsItsLinksAndSeparators) {
   TTestMenu* menu = NewMenu(3);
   menu->ItemLinks()->LinkAt(2)->SetBeginGroup(true);
