@@ -151,6 +151,11 @@ class TdxBarSubMenuControl : public TCustomdxBarControl {
   bool CanScrollUp() const { return scrollIndex_ > 0; }
   bool CanScrollDown();
   bool HasHiddenItems();
+  // Recent items first: the manager shows them so and the links use recent items.
+  bool PersonalisedMenusActive();
+  // Shows all links: the window is created again (full menus for the rest of the chain). Nothing
+  // when no link is hidden.
+  void Expand();
   // True while DestroyWnd runs.
   bool DestroyingWindow() const { return destroyingWindow_; }
   // The natural window size (frame and margins included).
@@ -235,6 +240,13 @@ class TdxBarSubMenuControl : public TCustomdxBarControl {
   void StartScrollTimer();
   bool KillScrollTimer();
   void KillExpandTimer();
+  void StartExpandTimer(UINT Id, UINT Interval);
+  // The recent-items limit of the links (all links once full menus are on).
+  void ApplyRecentLimit();
+  // Each shown control's non-recent flag.
+  void UpdateRecentFlags();
+  // Delayed expansion applies: after a delay, personalised, not yet full, active.
+  bool ExpandsAfterDelay();
   // Starts the worker with the placement's flips (creation, when Animate).
   void StartAnimation(bool FlippedX, bool FlippedY);
   // Stops a running worker: the window jumps to its final bounds (unless being destroyed).
