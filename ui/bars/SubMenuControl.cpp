@@ -5,10 +5,12 @@
 #include "platform/framework/rtl/Seams.h"
 #include "platform/framework/rtl/SysUtils.h"
 #include "ui/bars/BarAnimation.h"
+#include "ui/bars/BarHints.h"
 #include "ui/bars/BarItemControls.h"
 #include "ui/bars/BarItemLinks.h"
 #include "ui/bars/BarManager.h"
 #include "ui/bars/BarRoutines.h"
+#include "ui/bars/BarStrings.h"
 #include "ui/bars/BarSupport.h"
 #include "ui/foundation/Canvas.h"
 
@@ -539,8 +541,14 @@ void TdxBarSubMenuControl::SetMarkState(int State) {
     if (State == 1 && HasHiddenItems() && HandleAllocated()) {
       TRect mark;
       MarkRect(mark);
-      if (mark.Contains(ScreenToClient(SafeCursorPos()))) StartExpandTimer(kExpandTimerId, 1000);
+      if (mark.Contains(ScreenToClient(SafeCursorPos())))
+        StartExpandTimer(kExpandTimerId, UINT(BarHintWindow() ? BarHintWindow()->InitialPause() : 1000));
     }
+  } else if (TdxBarHintWindow* hint = BarHintWindow()) {
+    if (State == 1)
+      hint->ShowHintFor(OwningBarManager(), dxBarString(dxbsExpandMenu), String());
+    else
+      hint->HideHint();
   }
 }
 

@@ -4,6 +4,7 @@
 
 #include "tests/support/WindowTestSupport.h"
 #include "tests/ui/bars/BarTestWindow.h"
+#include "ui/bars/BarHints.h"
 #include "ui/bars/BarItemControls.h"
 #include "ui/bars/BarRoutines.h"
 #include "ui/bars/SubMenuControl.h"
@@ -362,6 +363,21 @@ TEST_F(PersonalisedMenu, TheExpandTimersMarkAndExpand) {
   ASSERT_TRUE(IsLiveBarControl(menu));
   EXPECT_FALSE(menu->HasHiddenItems());
   EXPECT_EQ(menu->ItemLinks()->ShownLinkCount(), 4);
+}
+
+TEST_F(PersonalisedMenu, WithoutTheDelayTheHotMarkShowsTheExpandHintAndStartsNoTimer) {
+  manager->SetShowFullMenusAfterDelay(false);
+  TTestMenu* menu = NewPersonalMenu({100, 50, 0, 0});
+  Open(menu, 100, 100);
+  ASSERT_TRUE(menu->HasHiddenItems());
+  EXPECT_EQ(menu->ExpandTimer, 0u);
+  menu->SetMarkState(1);
+  ASSERT_NE(BarHintWindow(), nullptr);
+  EXPECT_TRUE(BarHintWindow()->HintShown());
+  EXPECT_EQ(menu->ExpandTimer, 0u);
+  menu->SetMarkState(0);
+  EXPECT_FALSE(BarHintWindow()->HintShown());
+  EXPECT_TRUE(menu->HasHiddenItems());
 }
 
 TEST_F(PersonalisedMenu, AMenuOfRecentLinksHasNoMarkAndAnExpansionRecreatesNothing) {
