@@ -323,3 +323,28 @@ TEST_F(RibbonTest, CtrlF1TogglesTheMinimisedRibbon) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(RibbonTest, AFreedRibbonLetsItsToolbarsGo) {
+  TdxRibbonTab* home = AddTab(L"Home");
+  TdxRibbonTab* edit = AddTab(L"Edit");
+  TdxBar* clipboard = NewBar(L"Clipboard");
+  TdxBar* quick = NewBar(L"Quick");
+  AddGroup(home, clipboard);
+  AddGroup(edit, clipboard);
+  ribbon->QuickAccessToolbar()->SetToolbar(quick);
+  ribbon->Free();
+  ribbon = nullptr;
+  EXPECT_EQ(clipboard->DockControl(), nullptr);
+  EXPECT_EQ(manager->Bars()->ItemCount(), 2);
+  quick->Free();
+  // A new ribbon may take the form's place.
+  ribbon = new TCountingRibbon(form);
+  ribbon->SetParent(form);
+  ribbon->SetBarManager(manager);
+  AddGroup(AddTab(L"Home"), clipboard);
+  EXPECT_EQ(clipboard->DockControl(), ribbon->Tabs()->TabAt(0)->GroupsDockControl());
+}
+
+}  // namespace
