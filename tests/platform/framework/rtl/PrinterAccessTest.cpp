@@ -60,7 +60,9 @@ TEST_F(PrinterAccess, TheSystemAnswersWithoutFailing) {
   const int count = InstalledPrinterCount();
   EXPECT_GE(count, 0);
   HDC dc = CreateDefaultPrinterDC();
-  if (count == 0) EXPECT_EQ(dc, nullptr);
+  if (count == 0) {
+    EXPECT_EQ(dc, nullptr);
+  }
   if (dc) DeleteDC(dc);
 }
 
