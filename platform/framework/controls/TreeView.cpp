@@ -486,8 +486,10 @@ void TCustomTreeView::CNNotify(TMessage& Message) {
       break;
     case TVN_SELCHANGEDW:
     case TVN_SELCHANGEDA:
+      // While the window is filled or emptied its selection is no user's: the model's stays.
+      if (filling_) break;
       selected_ = reinterpret_cast<TTreeNode*>(tv->itemNew.lParam);
-      if (!filling_) Change(selected_);
+      Change(selected_);
       break;
     case TVN_ITEMEXPANDINGW:
     case TVN_ITEMEXPANDINGA: {

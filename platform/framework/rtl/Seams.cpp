@@ -1,9 +1,8 @@
 #include "platform/framework/rtl/Seams.h"
 
 #include <utility>
-#include <vector>
 
-#include <winspool.h>
+#include "platform/framework/rtl/Printers.h"
 
 namespace {
 
@@ -81,57 +80,23 @@ TOSVersion SystemVersion() {
   return {info.dwMajorVersion, info.dwMinorVersion};
 }
 
-int SystemPrinterCount() {
-  DWORD needed = 0, count = 0;
-  const DWORD flags = PRINTER_ENUM_LOCAL | PRINTER_ENUM_CONNECTIONS;
-  EnumPrintersW(flags, nullptr, 4, nullptr, 0, &needed, &count);
-  if (needed == 0) return 0;
-  std::vector<BYTE> buffer(needed);
-  if (!EnumPrintersW(flags, nullptr, 4, buffer.data(), needed, &needed, &count)) return 0;
-  return static_cast<int>(count);
-}
-
-HDC SystemDefaultPrinterDC() {
-  DWORD length = 0;
-  GetDefaultPrinterW(nullptr, &length);
-  if (length == 0) return nullptr;
-  std::vector<wchar_t> name(length);
-  if (!GetDefaultPrinterW(name.data(), &length)) return nullptr;
-  return CreateDCW(L"WINSPOOL", name.data(), nullptr, nullptr);
-}
-
 }  // namespace
 
 TBoundFunctions& Bound() {
   static TBoundFunctions table;
   if (!table.ScreenColorDepth) table.ScreenColorDepth = &SystemColorDepth;
   if (!table.OSVersion) table.OSVersion = &SystemVersion;
-  if (!table.InstalledPrinterCount) table.InstalledPrinterCount = &SystemPrinterCount;
-  if (!table.CreateDefaultPrinterDC) table.CreateDefaultPrinterDC = &SystemDefaultPrinterDC;
   return table;
 }
 
-void ResetBoundFunctions() { Bound() = TBoundFunctions{}; }
+void ResetBoundFunctions() {
+  Bound() = TBoundFunctions{};
+  ResetBoundPrinters();
+}
 
 int ScreenColorDepth() { return Bound().ScreenColorDepth(); }
 
 TOSVersion OSVersion() { return Bound().OSVersion(); }
-
-int InstalledPrinterCount() {
-  try {
-    return Bound().InstalledPrinterCount();
-  } catch (...) {
-    return 0;
-  }
-}
-
-HDC CreateDefaultPrinterDC() {
-  try {
-    return InstalledPrinterCount() > 0 ? Bound().CreateDefaultPrinterDC() : nullptr;
-  } catch (...) {
-    return nullptr;
-  }
-}
 
 NONCLIENTMETRICSW GetNonClientMetrics() {
   NONCLIENTMETRICSW metrics{};

@@ -228,10 +228,6 @@ struct TBoundFunctions {
   int (*ScreenColorDepth)() = nullptr;
   // The system's version, major and minor.
   TOSVersion (*OSVersion)() = nullptr;
-  // Printers: how many are installed, and a new device context of the default printer (null on
-  // failure; the caller deletes it with DeleteDC). Either may throw.
-  int (*InstalledPrinterCount)() = nullptr;
-  HDC (*CreateDefaultPrinterDC)() = nullptr;
 };
 
 // The process-wide table (UI thread).
@@ -243,11 +239,6 @@ void ResetBoundFunctions();
 int ScreenColorDepth();
 // The system's version, through the table.
 TOSVersion OSVersion();
-// The number of installed printers, through the table.
-int InstalledPrinterCount();
-// A device context of the default printer (delete it with DeleteDC), through the table; null when
-// there is no printer or asking for it fails in any way.
-HDC CreateDefaultPrinterDC();
 // Non-client metrics with the wide structure's own size (a short structure fails).
 NONCLIENTMETRICSW GetNonClientMetrics();
 // The work area of the primary monitor, through the table.

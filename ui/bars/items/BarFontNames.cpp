@@ -2,7 +2,7 @@
 
 #include <unordered_set>
 
-#include "platform/framework/rtl/Seams.h"
+#include "platform/framework/rtl/Printers.h"
 
 namespace {
 

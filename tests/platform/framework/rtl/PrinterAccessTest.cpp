@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include "platform/framework/base/Win32.h"
+#include "platform/framework/rtl/Printers.h"
 #include "platform/framework/rtl/Seams.h"
 
 namespace {
@@ -16,8 +17,8 @@ class PrinterAccess : public ::testing::Test {
 };
 
 TEST_F(PrinterAccess, NoPrinterGivesNoDeviceContextWithoutAskingForOne) {
-  Bound().InstalledPrinterCount = [] { return 0; };
-  Bound().CreateDefaultPrinterDC = []() -> HDC {
+  BoundPrinters().InstalledPrinterCount = [] { return 0; };
+  BoundPrinters().CreateDefaultPrinterDC = []() -> HDC {
     ++calls;
     return CreateCompatibleDC(nullptr);
   };
@@ -37,8 +38,8 @@ TEST_F(PrinterAccess, AFailingPrinterGivesNoDeviceContextAndNoException) {
       {[]() -> int { throw std::runtime_error("spooler stopped"); }, []() -> HDC { return nullptr; }},
   };
   for (const Case& c : cases) {
-    Bound().InstalledPrinterCount = c.count;
-    Bound().CreateDefaultPrinterDC = c.create;
+    BoundPrinters().InstalledPrinterCount = c.count;
+    BoundPrinters().CreateDefaultPrinterDC = c.create;
     HDC dc = nullptr;
     EXPECT_NO_THROW(dc = CreateDefaultPrinterDC());
     EXPECT_EQ(dc, nullptr);
@@ -46,8 +47,8 @@ TEST_F(PrinterAccess, AFailingPrinterGivesNoDeviceContextAndNoException) {
 }
 
 TEST_F(PrinterAccess, AnInstalledPrinterGivesItsDeviceContext) {
-  Bound().InstalledPrinterCount = [] { return 2; };
-  Bound().CreateDefaultPrinterDC = []() -> HDC { return CreateCompatibleDC(nullptr); };
+  BoundPrinters().InstalledPrinterCount = [] { return 2; };
+  BoundPrinters().CreateDefaultPrinterDC = []() -> HDC { return CreateCompatibleDC(nullptr); };
   HDC dc = CreateDefaultPrinterDC();
   ASSERT_NE(dc, nullptr);
   EXPECT_EQ(InstalledPrinterCount(), 2);

@@ -4,6 +4,7 @@
 #include <set>
 #include <stdexcept>
 
+#include "platform/framework/rtl/Printers.h"
 #include "platform/framework/rtl/Seams.h"
 #include "ui/bars/items/BarFontNames.h"
 
@@ -82,16 +83,16 @@ TEST_F(FontNames, NoPrinterOrAFailingPrinterFallsBackToTheScreen) {
       {[] { return 1; }, []() -> HDC { return nullptr; }},
   };
   for (const Case& c : cases) {
-    Bound().InstalledPrinterCount = c.count;
-    Bound().CreateDefaultPrinterDC = c.create;
+    BoundPrinters().InstalledPrinterCount = c.count;
+    BoundPrinters().CreateDefaultPrinterDC = c.create;
     const std::vector<TdxBarFontFace> faces = InstalledFontFaces();
     ASSERT_EQ(faces.size(), screenFaces.size());
     for (size_t i = 0; i < faces.size(); ++i) EXPECT_EQ(faces[i].Name, screenFaces[i].Name);
   }
   EXPECT_EQ(created, 0);
   // A printer that answers is asked.
-  Bound().InstalledPrinterCount = [] { return 1; };
-  Bound().CreateDefaultPrinterDC = []() -> HDC { return ++created, CreateCompatibleDC(nullptr); };
+  BoundPrinters().InstalledPrinterCount = [] { return 1; };
+  BoundPrinters().CreateDefaultPrinterDC = []() -> HDC { return ++created, CreateCompatibleDC(nullptr); };
   EXPECT_FALSE(InstalledFontFaces().empty());
   EXPECT_EQ(created, 1);
 }
