@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "platform/framework/rtl/Printers.h"
+
 namespace {
 
 TMessageBoxAnswerer& Answerer() {
@@ -87,7 +89,10 @@ TBoundFunctions& Bound() {
   return table;
 }
 
-void ResetBoundFunctions() { Bound() = TBoundFunctions{}; }
+void ResetBoundFunctions() {
+  Bound() = TBoundFunctions{};
+  ResetBoundPrinters();
+}
 
 int ScreenColorDepth() { return Bound().ScreenColorDepth(); }
 
