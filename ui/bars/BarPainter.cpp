@@ -657,7 +657,9 @@ int TdxBarPainter::SubMenuItemExtra(TdxBarItemControl* Control) {
 
 int TdxBarPainter::MenuSeparatorHeight(TCustomdxBarControl* SubMenu) { return SubMenu ? SubMenu->SeparatorSize() : 0; }
 
-int TdxBarPainter::MenuIconAreaSize(TCustomdxBarControl* SubMenu) { return SubMenu ? SubMenu->IconAreaSize() : 0; }
+// The icon area the window stores from IconAreaWidth. Not the window's IconAreaSize(): a menu
+// window answers that from MenuIconAreaWidth, which comes back here.
+int TdxBarPainter::MenuIconAreaSize(TCustomdxBarControl* SubMenu) { return SubMenu ? IconAreaWidth(SubMenu) : 0; }
 
 void TdxBarPainter::DrawDropDownListBorder(HDC DC, TColor Color, const TRect& R) {
   FrameSys(DC, R, COLOR_BTNSHADOW);
