@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <optional>
 
 #include "platform/framework/graphics/Bitmap.h"
 #include "platform/framework/windows/Forms.h"
@@ -656,7 +657,9 @@ int TdxBarPainter::SubMenuItemExtra(TdxBarItemControl* Control) {
 
 int TdxBarPainter::MenuSeparatorHeight(TCustomdxBarControl* SubMenu) { return SubMenu ? SubMenu->SeparatorSize() : 0; }
 
-int TdxBarPainter::MenuIconAreaSize(TCustomdxBarControl* SubMenu) { return SubMenu ? SubMenu->IconAreaSize() : 0; }
+// The icon area the window stores from IconAreaWidth. Not the window's IconAreaSize(): a menu
+// window answers that from MenuIconAreaWidth, which comes back here.
+int TdxBarPainter::MenuIconAreaSize(TCustomdxBarControl* SubMenu) { return SubMenu ? IconAreaWidth(SubMenu) : 0; }
 
 void TdxBarPainter::DrawDropDownListBorder(HDC DC, TColor Color, const TRect& R) {
   FrameSys(DC, R, COLOR_BTNSHADOW);
@@ -1338,7 +1341,22 @@ void TdxBarPainter::DrawItemGlyphAt(TdxBarItemControlDrawParams* P, const TRect&
     size = TSize{images->Width(), images->Height()};
   else if (TdxBarManager* manager = control->LinkedBarManager())
     size = TSize{manager->GlyphSize(), manager->GlyphSize()};
-  if (P->PaintType != 1 && control->UsesLargeIcons() && P->ViewSize != bvsLarge) size = TSize{size.cx * 2, size.cy * 2};
+  if (P->PaintType != 1 && control->UsesLargeIcons() && P->ViewSize != bvsLarge) {
+    // Large icons: the manager's large list when it is used for them; else the item's own large
+    // glyph when large images are wanted; else the small image doubled.
+    TdxBarManager* manager = control->LinkedBarManager();
+    TdxBarItem* item = control->LinkedItem();
+    TBitmap* large = item ? item->LargeGlyph() : nullptr;
+    const bool wantsLarge = manager && manager->UseLargeImagesForLargeIcons();
+    if (wantsLarge && manager->LargeImages()) {
+      size = TSize{manager->LargeImages()->Width(), manager->LargeImages()->Height()};
+    } else if (wantsLarge && large && !large->Empty()) {
+      size = TSize{large->Width(), large->Height()};
+    } else {
+      const TSize small = control->GlyphSize(bvsSmall);
+      size = TSize{small.cx * 2, small.cy * 2};
+    }
+  }
   TRect g = GlyphArea;
   if (P->ViewSize == bvsLarge && P->PaintType != 1) {
     TdxBarItem* item = control->LinkedItem();
@@ -1393,21 +1411,55 @@ void TdxBarPainter::DrawItemText(TdxBarItemControl* Control, HDC DC, const Strin
   ItemTextColors(Control, Enabled, Selected, UsesFlatColors(), text, shadow);
   const int oldMode = SetBkMode(DC, TRANSPARENT);
   const COLORREF oldColor = GetTextColor(DC);
-  UINT flags = Flags | UINT(Alignment == 1 ? DT_CENTER : Alignment == 2 ? DT_RIGHT : Alignment);
+  std::optional<TSavedDC> clipped;
+  UINT flags = Flags;
   String shown = Text;
+  TRect place = R;
+  // The accelerator mark of turned text: a line beside the text (empty when there is none).
+  TRect accelerator{};
   if (!Vertical) {
-    flags |= DT_VCENTER;
+    flags |= UINT(Alignment == 1 ? DT_CENTER : Alignment == 2 ? DT_RIGHT : DT_LEFT) | DT_VCENTER;
     if (!Clip) flags |= DT_NOCLIP;
   } else {
+    // The DC holds the bar's turned font: the text runs down from the rectangle's top-left point
+    // and its thickness lies to the left of it, so it is placed by hand and never clipped by DrawText.
     flags |= DT_NOCLIP;
+    if (Clip) {
+      clipped.emplace(DC);
+      IntersectClipRect(DC, R.left, R.top, R.right, R.bottom);
+    }
+    const int index = AcceleratorCharIndex(shown, true);
+    // Removed prefix characters must not be read again ("&&" left a single "&").
+    if (shown.size() != Text.size()) flags |= DT_NOPREFIX;
+    SIZE extent{};
+    GetTextExtentPoint32W(DC, shown.c_str(), int(shown.size()), &extent);
+    const int length = extent.cx, thickness = extent.cy;
+    const int offset = Alignment == 1 ? (R.Height() - length) / 2 : Alignment == 2 ? R.Height() - length : 0;
+    place = Moved(R, (R.Width() + thickness) / 2, offset);
+    if (index > 0 && index <= int(shown.size())) {
+      SIZE before{}, character{};
+      GetTextExtentPoint32W(DC, shown.c_str(), index - 1, &before);
+      GetTextExtentPoint32W(DC, shown.c_str() + index - 1, 1, &character);
+      TEXTMETRICW metrics{};
+      GetTextMetricsW(DC, &metrics);
+      const int x = (R.left + R.right - thickness) / 2 + metrics.tmDescent - 2;
+      const int y = R.top + offset + before.cx;
+      accelerator = TRect{x, y, x + 1, y + character.cx};
+    }
   }
-  auto draw = [&](const TRect& r, TColor c) {
-    SetTextColor(DC, ColorToRGB(c));
-    RECT rr = r;
+  auto draw = [&](int Shift, TColor Color) {
+    SetTextColor(DC, ColorToRGB(Color));
+    RECT rr = Moved(place, Shift, Shift);
     DrawTextW(DC, shown.c_str(), int(shown.size()), &rr, flags);
+    if (!accelerator.IsEmpty()) {
+      TGdiObject<HBRUSH> brush(CreateSolidBrush(ColorToRGB(Color)));
+      RECT line = Moved(accelerator, Shift, Shift);
+      FillRect(DC, &line, brush);
+    }
   };
-  if (text != shadow) draw(Moved(R, 1, 1), shadow);
-  draw(R, text);
+  if (text != shadow) draw(1, shadow);
+  draw(0, text);
+  clipped.reset();
   SetTextColor(DC, oldColor);
   SetBkMode(DC, oldMode);
 }

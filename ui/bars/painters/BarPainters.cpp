@@ -110,7 +110,9 @@ void TdxBarStandardPainter::DrawMDIButton(TdxBarControl* BarControl, HDC DC, con
   static const UINT codes[3] = {DFCS_CAPTIONMIN, DFCS_CAPTIONRESTORE, DFCS_CAPTIONCLOSE};
   const UINT code = codes[std::clamp(Kind, 0, 2)];
   TdxBarManager* manager = ManagerOf(BarControl);
-  if (Kind == 2 && manager && manager->FlatCloseButton()) {
+  // Only the close button of a bar that allows it (a floating main menu, or a bar showing the
+  // manager's close button) goes flat; every other caption button stays three-dimensional.
+  if (Kind == 2 && manager && manager->FlatCloseButton() && BarControl && BarControl->AllowsFlatCloseButton()) {
     TSavedDC saved(DC);
     const TRect inner = Deflated(R, 1, 1);
     IntersectClipRect(DC, inner.left, inner.top, inner.right, inner.bottom);

@@ -428,6 +428,118 @@ TEST_F(PainterDrawing, ASubItemArrowStaysInsideItsControlWithAFontSizedInPixels)
   EXPECT_TRUE(inside);
 }
 
+// Text on a vertical bar: the turned text is centred across the rectangle, placed along it by the
+// alignment, and its accelerator is a line beside the character instead of a prefix.
+TEST_F(PainterDrawing, TurnedTextIsCentredAcrossItsRectangleWithTheAcceleratorLineBeside) {
+  TdxBarStandardPainter standard(nullptr);
+  DibSection dib(80, 140);
+  LOGFONTW logFont{};
+  logFont.lfHeight = -13;
+  logFont.lfEscapement = logFont.lfOrientation = 2700;
+  lstrcpyW(logFont.lfFaceName, L"Tahoma");
+  HFONT font = CreateFontIndirectW(&logFont);
+  HGDIOBJ oldFont = SelectObject(dib.DC(), font);
+  TColor text = clDefault, shadow = clDefault;
+  standard.ItemTextColors(nullptr, true, false, standard.UsesFlatColors(), text, shadow);
+  SIZE extent{}, first{};
+  GetTextExtentPoint32W(dib.DC(), L"Open", 4, &extent);
+  GetTextExtentPoint32W(dib.DC(), L"O", 1, &first);
+  TEXTMETRICW metrics{};
+  GetTextMetricsW(dib.DC(), &metrics);
+  const TRect r{20, 10, 60, 130};
+  const int bandLeft = r.left + (r.Width() - extent.cy) / 2, bandRight = bandLeft + extent.cy;
+  struct Case {
+    int Alignment;
+    int Top;  // where the text starts along the rectangle
+  } cases[] = {{0, r.top}, {1, r.top + (r.Height() - extent.cx) / 2}, {2, r.bottom - extent.cx}};
+  for (const Case& c : cases) {
+    Fill(dib.DC(), 80, 140, kPaper);
+    standard.DrawItemText(nullptr, dib.DC(), L"&Open", r, c.Alignment, true, false, true, false, DT_SINGLELINE);
+    int inked = 0;
+    for (int y = 0; y < 140; ++y)
+      for (int x = 0; x < 80; ++x) {
+        if (dib.Pixel(x, y) == kPaperRgb) continue;
+        ++inked;
+        ASSERT_TRUE(x >= bandLeft - 1 && x <= bandRight) << c.Alignment << ": ink at x " << x;
+        ASSERT_TRUE(y >= c.Top - 1 && y <= c.Top + extent.cx) << c.Alignment << ": ink at y " << y;
+      }
+    EXPECT_GT(inked, 0);
+    // The accelerator line runs beside the "O" over its whole width, in the text colour.
+    const int lineX = (r.left + r.right - extent.cy) / 2 + metrics.tmDescent - 2;
+    for (int y = c.Top; y < c.Top + first.cx; ++y) EXPECT_EQ(dib.Pixel(lineX, y), Rgb(text)) << c.Alignment << "," << y;
+  }
+  SelectObject(dib.DC(), oldFont);
+  DeleteObject(font);
+}
+
+// A large-icon glyph takes the manager's large list when it serves large icons, else the small
+// image doubled.
+TEST_F(PainterDrawing, LargeIconGlyphsTakeTheLargeListOrTheSmallImageDoubled) {
+  manager->SetStyle(bmsEnhanced);
+  auto* images = new TCustomImageList(form);
+  auto* large = new TCustomImageList(form, 24, 24);
+  TBitmap picture(16, 16), largePicture(24, 24);
+  images->Add(&picture, nullptr);
+  large->Add(&largePicture, nullptr);
+  manager->SetImages(images);
+  manager->SetLargeImages(large);
+  TdxBar* bar = NewBar(L"Tools", 1);
+  TdxBarItem* item = bar->ItemLinks()->LinkAt(0)->Item();
+  item->SetImageIndex(0);
+  item->SetLargeImageIndex(0);
+  manager->SetLargeIcons(true);
+  struct Case {
+    bool UseLarge;
+    TSize Size;
+  } cases[] = {{true, {24, 24}}, {false, {32, 32}}};
+  for (const Case& c : cases) {
+    manager->SetUseLargeImagesForLargeIcons(c.UseLarge);
+    ProcessMessages();
+    TdxBarItemControl* control = bar->ItemLinks()->LinkAt(0)->ItemControl();
+    ASSERT_NE(control, nullptr);
+    ASSERT_NE(control->ViewInfo(), nullptr);
+    TdxBarItemControlDrawParams* params = control->DrawParams();
+    DibSection dib(80, 80);
+    TCanvas target;
+    target.SetHandle(dib.DC());
+    TcxCanvas canvas(&target);
+    TcxCanvas* savedCanvas = params->Canvas;
+    params->Canvas = &canvas;
+    params->PaintType = 0;
+    params->ViewSize = bvsLargeIcons;
+    Painter()->DrawItemGlyphAt(params, TRect{0, 0, 60, 60}, TdxBarPaintStates{});
+    params->Canvas = savedCanvas;
+    target.SetHandle(nullptr);
+    const TRect g = control->ViewInfo()->ImageBounds;
+    EXPECT_EQ(g.Width(), c.Size.cx) << c.UseLarge;
+    EXPECT_EQ(g.Height(), c.Size.cy) << c.UseLarge;
+  }
+}
+
+// With FlatCloseButton only the close button of a bar that allows it is flat: a docked toolbar
+// keeps the three-dimensional caption button (its dark outer corner), a floating main menu gets the
+// single raised ring.
+TEST_F(PainterDrawing, OnlyABarThatAllowsItGetsTheFlatCloseButton) {
+  manager->SetStyle(bmsStandard);
+  manager->SetFlatCloseButton(true);
+  TdxBar* docked = NewBar(L"Tools", 1);
+  TdxBar* menu = NewBar(L"Menu", 1, dsNone);
+  menu->SetIsMainMenu(true);
+  ProcessMessages();
+  ASSERT_FALSE(docked->Control()->AllowsFlatCloseButton());
+  ASSERT_TRUE(menu->Control()->AllowsFlatCloseButton());
+  struct Case {
+    TdxBar* Bar;
+    DWORD Corner;
+  } cases[] = {{docked, Sys(COLOR_3DDKSHADOW)}, {menu, Sys(COLOR_BTNSHADOW)}};
+  for (const Case& c : cases) {
+    DibSection dib(30, 30);
+    Fill(dib.DC(), 30, 30, kPaper);
+    Painter()->DrawMDIButton(c.Bar->Control(), dib.DC(), TRect{2, 2, 18, 16}, 2, 0);
+    EXPECT_EQ(dib.Pixel(17, 15), c.Corner) << c.Bar->Caption();
+  }
+}
+
 TEST_F(PainterDrawing, EachStyleMakesItsPainterAndXPWithoutThemesIsEnhanced) {
   struct Case {
     TdxBarManagerStyle Style;
