@@ -1,4 +1,5 @@
 #include "ui/bars/BarControl.h"
+#include "ui/bars/customize/DesignController.h"
 
 #include <algorithm>
 #include <cmath>
@@ -1517,8 +1518,11 @@ bool TCustomdxBarControl::ContextMenuOnPress(bool Down) {
 }
 
 void TCustomdxBarControl::ShowDesignPopup(TdxBarItemControl* Control) {
-  (void)Control;
-  // The design controller's link context menu (customizing code) shows here once it exists.
+  TdxBarDesignController* controller = DesignControllerInstance();
+  if (!controller || !barManager_) return;
+  // While customizing a link's own menu; else a toolbar offers the toolbars.
+  if (IsCustomizing() && Control && Control->Link()) return controller->ShowLinkContextMenu(this, Control->Link());
+  if (BarKind() == 0 && !barManager_->IsDesigning()) controller->ShowToolbarsPopup(barManager_);
 }
 
 // ---- design selection and the link drag -----------------------------------------------------------
@@ -1557,9 +1561,9 @@ void TCustomdxBarControl::DesignClick(TdxBarItemControl* Control, TMouseButton B
       HotTrack(Control);
     }
   }
-  // The selection operation goes to the design controller, which comes with the customizing code.
-  (void)SelectionOperationFor(Button, Button == mbLeft ? Shift : TShiftState{},
-                              Control ? static_cast<TObject*>(Control->Link()) : SelectableObject());
+  TObject* object = Control ? static_cast<TObject*>(Control->Link()) : SelectableObject();
+  const int operation = SelectionOperationFor(Button, Button == mbLeft ? Shift : TShiftState{}, object);
+  if (TdxBarDesignController* controller = DesignControllerInstance()) controller->SelectPersistent(object, operation);
 }
 
 void TCustomdxBarControl::BeginLinkDrag(const TPoint& P, bool) {

@@ -4,6 +4,7 @@
 
 #include "platform/framework/rtl/Seams.h"
 #include "platform/framework/windows/Forms.h"
+#include "platform/framework/windows/ShortCuts.h"
 #include "ui/bars/BarControl.h"
 #include "ui/bars/BarItemControls.h"
 #include "ui/bars/BarItemLinks.h"
@@ -12,6 +13,7 @@
 #include "ui/bars/BarStrings.h"
 #include "ui/bars/Bars.h"
 #include "ui/bars/PopupMenus.h"
+#include "ui/bars/SubItems.h"
 #include "ui/bars/SubMenuControl.h"
 #include "ui/foundation/Classes.h"
 
@@ -58,6 +60,9 @@ TdxBarDesignController::TdxBarDesignController() {
 TdxBarDesignController::~TdxBarDesignController() {
   if (toolbarsPopup_) toolbarsPopup_->Free();
   toolbarsPopup_ = nullptr;
+  if (linkPopup_) linkPopup_->Free();
+  linkPopup_ = nullptr;
+  if (customizedLink_) ReleaseObjectLink(customizedLink_);
   ClearInternalItems();
   if (lastSelected_) ReleaseObjectLink(lastSelected_);
 }
@@ -320,6 +325,7 @@ void TdxBarDesignController::FreeLinkedItems(TdxBarItemLinks* Links) {
       if (internalItems_[j]->Ref != item) continue;
       ReleaseObjectLink(internalItems_[j]);
       internalItems_.erase(internalItems_.begin() + static_cast<std::ptrdiff_t>(j));
+      FreeLinkedItems(item->GetItemLinks());  // a sub-menu's entries first
       item->Free();  // its links go with it
       break;
     }
@@ -513,4 +519,151 @@ bool TdxBarDesignController::RenameLink(TdxBarItemLink* Link, const String& Name
     Link->SetUserCaption(Name);
   }
   return true;
+}
+
+// ---- the context menu's entries -------------------------------------------------------------------
+
+namespace {
+
+const wchar_t* const kPositionNames[] = {L"ipBeginsNewRow", L"ipBeginsNewColumn", L"ipContinuesRow"};
+const wchar_t* const kViewLevelNames[] = {L"ivlLargeIconWithText", L"ivlSmallIconWithText", L"ivlSmallIcon",
+                                          L"ivlControlOnly"};
+const wchar_t* const kButtonGroupNames[] = {L"bgpNone", L"bgpStart", L"bgpMember"};
+
+constexpr int kPaintStyleGroupIndex = -1000;
+
+}  // namespace
+
+TdxBarItemLink* TdxBarDesignController::CustomizedLink() const {
+  return customizedLink_ ? static_cast<TdxBarItemLink*>(customizedLink_->Ref) : nullptr;
+}
+
+void TdxBarDesignController::EntryClick(TObject* Sender) {
+  auto* item = dynamic_cast<TdxBarItem*>(Sender);
+  TdxBarItemLink* link = CustomizedLink();
+  if (!item || !link) return;
+  const int operation = int((item->Tag >> 16) & 0xFFFF);
+  const int index = int(item->Tag & 0xFFFF);
+  TdxBarManager* manager = link->BarManager();
+  switch (operation) {
+    case loDeleteLinks:
+      DeleteSelectedObjects(false, false);
+      return;
+    case loDeleteItems:
+      DeleteSelectedObjects(true, false);
+      return;
+    case loDeleteLink:
+      if (manager) manager->SelectItemControl(nullptr);
+      link->Free();
+      return;
+    default:
+      ApplyLinkOperation(link, operation, index);
+  }
+}
+
+TdxBarItem* TdxBarDesignController::AddEntry(TdxBarItemLinks* Links, TComponentClass ItemClass, int Operation,
+                                             int Index, const String& Caption, bool BeginGroup) {
+  TdxBarItemLink* link = AddInternalItemLink(Links, ItemClass, BeginGroup, NativeInt(Operation) << 16 | Index,
+                                             [this](TObject* Sender) { EntryClick(Sender); }, Caption);
+  return link->Item();
+}
+
+void TdxBarDesignController::FillLinkContextEntries(TdxBarItemLinks* Links, TdxBarItemLink* Link,
+                                                    TClass WindowClass) {
+  if (!Links || !Link) return;
+  if (customizedLink_) ReleaseObjectLink(customizedLink_);
+  customizedLink_ = AcquireObjectLink(Link);
+  TdxBarManager* manager = Link->BarManager();
+  const bool designing = manager && manager->IsDesigning();
+  const int operations = LinkOperations(Link, WindowClass);
+  auto offered = [&](int op) { return (operations & (1 << op)) != 0; };
+  auto button = [&](TdxBarItemLinks* L, int op, int index, const String& caption, bool beginGroup) {
+    return static_cast<TdxBarButton*>(AddEntry(L, &TdxBarButton::ClassInfo(), op, index, caption, beginGroup));
+  };
+  auto check = [](TdxBarButton* b, bool down, int groupIndex = 0) {
+    b->SetButtonStyle(bsChecked);
+    if (groupIndex) b->SetGroupIndex(groupIndex);
+    b->SetDown(down);
+  };
+  auto subMenu = [&](int op, const String& caption, bool beginGroup) {
+    auto* sub = static_cast<TdxBarSubItem*>(AddEntry(Links, &TdxBarSubItem::ClassInfo(), op, 0, caption, beginGroup));
+    return sub->ItemLinks();
+  };
+  if (offered(loReset)) button(Links, loReset, 0, dxBarString(dxbsLinkReset), false);
+  if (offered(loDeleteLinks)) {
+    TdxBarButton* b = button(Links, loDeleteLinks, 0, dxBarString(dxbsLinkDelete), false);
+    b->SetShortCut(VK_DELETE);
+    IdxBarSelectableItem* s = Supports<IdxBarSelectableItem>(Link);
+    b->SetEnabled(s && s->AllowsDelete(false));
+  }
+  if (offered(loDeleteItems)) {
+    TdxBarButton* b = button(Links, loDeleteItems, 0, dxBarString(dxbsDeleteItem), false);
+    b->SetShortCut(TShortCut(scCtrl | VK_DELETE));
+    b->SetEnabled(Link->Item() && Link->Item()->AllowsDelete(true) && designing);
+  }
+  if (offered(loDeleteLink))
+    button(Links, loDeleteLink, 0, dxBarString(designing ? dxbsDeleteLink : dxbsLinkDelete), false);
+  if (offered(loPaintStyle)) {
+    const TdxBarStringId names[] = {dxbsDefaultStyle, dxbsTextOnlyAlways, dxbsTextOnlyInMenus, dxbsImageAndText};
+    for (int i = 0; i < 4; ++i) {
+      TdxBarButton* b = button(Links, loPaintStyle, i, dxBarString(names[i]), i == 0);
+      check(b, Link->PaintStyle() == TdxBarPaintStyle(i), kPaintStyleGroupIndex);
+      b->SetEnabled(Link->SupportsPaintStyle());
+    }
+  }
+  if (offered(loPosition)) {
+    TdxBarItemLinks* sub = subMenu(loPosition, dxBarString(dxbsPosition), true);
+    for (int i = 0; i < 3; ++i) check(button(sub, loPosition, i, kPositionNames[i], false), Link->Position() == i, 1);
+  }
+  if (offered(loViewLevels)) {
+    TdxBarItemLinks* sub = subMenu(loViewLevels, dxBarString(dxbsViewLevels), false);
+    const TdxBarItemViewLevels levels = Link->ViewLevels();
+    for (int i = 0; i < 4; ++i) {
+      TdxBarButton* b = button(sub, loViewLevels, i, kViewLevelNames[i], false);
+      check(b, levels.Contains(TdxBarItemViewLevel(i)));
+      b->CloseSubMenuOnClick = false;
+    }
+    button(sub, loViewLevels, 4, dxBarString(dxbsViewLevelsAll), true)->CloseSubMenuOnClick = false;
+    for (int i = 0; i < 4; ++i) {
+      button(sub, loViewLevels, 5 + i, String(kViewLevelNames[i]) + dxBarString(dxbsViewLevelOnly), i == 0)
+          ->CloseSubMenuOnClick = false;
+    }
+  }
+  if (offered(loButtonGroup)) {
+    TdxBarItemLinks* sub = subMenu(loButtonGroup, dxBarString(dxbsButtonGroup), false);
+    for (int i = 0; i < 3; ++i) check(button(sub, loButtonGroup, i, kButtonGroupNames[i], false), Link->ButtonGroup() == i, 1);
+    button(sub, loButtonGroup, 3, dxBarString(dxbsGroup), true);
+    button(sub, loButtonGroup, 4, dxBarString(dxbsUngroup), false);
+  }
+  if (offered(loBeginGroup)) {
+    TdxBarButton* b = button(Links, loBeginGroup, 0, dxBarString(dxbsBeginGroup), true);
+    check(b, Link->BeginGroupFlag());
+    b->SetEnabled(Link->Index() > 0);
+  }
+  if (offered(loVisible)) check(button(Links, loVisible, 0, dxBarString(dxbsLinkVisible), !offered(loBeginGroup)), Link->Visible());
+  if (offered(loMostRecentlyUsed))
+    check(button(Links, loMostRecentlyUsed, 0, dxBarString(dxbsMostRecentlyUsed), false), Link->MostRecentlyUsed());
+}
+
+void TdxBarDesignController::ShowLinkContextMenu(TCustomdxBarControl* Window, TdxBarItemLink* Link) {
+  if (!Window || !Link || linkPopup_) return;
+  TdxBarManager* manager = Window->OwningBarManager();
+  if (!manager) return;
+  ClearInternalItems();
+  auto* popup = new TdxBarPopupMenu(manager->Owner());
+  linkPopup_ = popup;
+  popup->SetBarManager(manager);
+  struct PopupEnd {
+    TdxBarDesignController* Self;
+    TdxBarPopupMenu* Popup;
+    ~PopupEnd() {
+      Self->FreeLinkedItems(Popup->ItemLinks());
+      Self->linkPopup_ = nullptr;
+      Popup->Free();
+    }
+  } end{this, popup};
+  FillLinkContextEntries(popup->ItemLinks(), Link, Window->ClassType());
+  if (manager->OnShowCustomizingPopup) manager->OnShowCustomizingPopup(manager, popup->ItemLinks());
+  if (popup->ItemLinks()->Count() == 0) return;
+  popup->PopupAtCursor();
 }

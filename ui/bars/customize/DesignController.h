@@ -14,6 +14,7 @@ class TdxBarItemLinks;
 class TdxBarManager;
 class TdxBarPainter;
 class TdxBarPopupMenu;
+class TCustomdxBarControl;
 
 // The operations of a link's context menu; bit n of an operation set is operation n.
 enum TdxBarLinkOperation {
@@ -115,6 +116,16 @@ class TdxBarDesignController : public TcxDesignController {
   // Applies one operation (with its entry index, for the paint style, position, view levels and button
   // group) to Link; True when something changed.
   bool ApplyLinkOperation(TdxBarItemLink* Link, int Operation, int Index);
+  // Adds the context menu's entries for Link in a window of the class to Links: one entry per offered
+  // operation in the order of the operations (the paint styles as four radio entries, the position,
+  // view levels and button group as sub-menus). Each entry's Tag holds the operation in its high word
+  // and the entry index in its low word; a click applies it to the link.
+  void FillLinkContextEntries(TdxBarItemLinks* Links, TdxBarItemLink* Link, TClass WindowClass);
+  // The link context menu of a customizing bar window at the cursor (its own loop).
+  void ShowLinkContextMenu(TCustomdxBarControl* Window, TdxBarItemLink* Link);
+  // The link the open context menu was built for (null once it was freed).
+  TdxBarItemLink* CustomizedLink() const;
+  bool IsCustomizationPopupShown() const { return linkPopup_ != nullptr; }
   // Renames through the name box: an empty name changes nothing and shows "A command name cannot be
   // blank. Please enter a name."; at run time the link's user caption, at design time the item's
   // caption.
@@ -134,6 +145,12 @@ class TdxBarDesignController : public TcxDesignController {
   TcxObjectLink* lastSelected_ = nullptr;
   int recheckLock_ = 0;
   TdxBarPopupMenu* toolbarsPopup_ = nullptr;
+  TdxBarPopupMenu* linkPopup_ = nullptr;
+  TcxObjectLink* customizedLink_ = nullptr;
+  // Runs the entry's operation on the customized link.
+  void EntryClick(TObject* Sender);
+  TdxBarItem* AddEntry(TdxBarItemLinks* Links, TComponentClass ItemClass, int Operation, int Index,
+                       const String& Caption, bool BeginGroup);
 };
 
 // The controller, made on first use; null once the bar library is finalizing.

@@ -267,3 +267,68 @@ TEST_F(Customize, TheLastSelectedIsKeptWhileTheRecheckIsLocked) {
   link->Free();
   EXPECT_EQ(design->LastSelected(), nullptr);
 }
+
+TEST_F(Customize, TheContextMenuOffersTheLinksOperations) {
+  TdxBar* bar = NewBar(L"Bar");
+  auto* firstItem = NewItem<TPaintRecordingItem>(L"First");
+  auto* secondItem = NewItem<TPaintRecordingItem>(L"Second");
+  firstItem->Flags = secondItem->Flags = 0xFFF;
+  TdxBarItemLink* first = bar->ItemLinks()->AddItemLink(firstItem);
+  TdxBarItemLink* second = bar->ItemLinks()->AddItemLink(secondItem);
+  TdxBarDesignController* design = DesignControllerInstance();
+  TTestLinksOwner* owner = NewOwner();
+  auto captions = [&]() {
+    std::vector<String> result;
+    for (int i = 0; i < owner->Links()->Count(); ++i) result.push_back(owner->Links()->LinkAt(i)->Item()->Caption());
+    return result;
+  };
+  auto entry = [&](const String& caption) -> TdxBarItem* {
+    for (int i = 0; i < owner->Links()->Count(); ++i) {
+      if (owner->Links()->LinkAt(i)->Item()->Caption() == caption) return owner->Links()->LinkAt(i)->Item();
+    }
+    return nullptr;
+  };
+  design->FillLinkContextEntries(owner->Links(), first, &TdxBarControl::ClassInfo());
+  EXPECT_EQ(captions(), (std::vector<String>{dxBarString(dxbsLinkReset), dxBarString(dxbsLinkDelete),
+                                             dxBarString(dxbsDeleteItem), dxBarString(dxbsLinkDelete),
+                                             dxBarString(dxbsDefaultStyle), dxBarString(dxbsTextOnlyAlways),
+                                             dxBarString(dxbsTextOnlyInMenus), dxBarString(dxbsImageAndText),
+                                             dxBarString(dxbsBeginGroup), dxBarString(dxbsLinkVisible)}));
+  EXPECT_FALSE(entry(dxBarString(dxbsBeginGroup))->Enabled());  // the first link
+  EXPECT_FALSE(entry(dxBarString(dxbsDeleteItem))->Enabled());  // never an item at run time
+  entry(dxBarString(dxbsImageAndText))->Click();
+  EXPECT_EQ(first->PaintStyle(), psCaptionGlyph);
+  design->FreeLinkedItems(owner->Links());
+
+  design->FillLinkContextEntries(owner->Links(), second, &TdxBarSubMenuControl::ClassInfo());
+  EXPECT_TRUE(entry(dxBarString(dxbsBeginGroup))->Enabled());
+  EXPECT_NE(entry(dxBarString(dxbsMostRecentlyUsed)), nullptr);
+  EXPECT_EQ(entry(dxBarString(dxbsDefaultStyle)), nullptr);
+  entry(dxBarString(dxbsBeginGroup))->Click();
+  EXPECT_TRUE(second->BeginGroupFlag());
+  entry(dxBarString(dxbsLinkVisible))->Click();
+  EXPECT_FALSE(second->Visible());
+  design->FreeLinkedItems(owner->Links());
+  EXPECT_EQ(design->InternalItemCount(), 0);
+}
+
+TEST_F(Customize, DeletingTheLinkFromItsMenuKeepsTheItem) {
+  TdxBar* bar = NewBar(L"Bar");
+  TdxBarItem* item = NewItem(L"Item");
+  TdxBarItemLink* link = bar->ItemLinks()->AddItemLink(item);
+  TdxBarDesignController* design = DesignControllerInstance();
+  TTestLinksOwner* owner = NewOwner();
+  design->FillLinkContextEntries(owner->Links(), link, &TdxBarControl::ClassInfo());
+  TdxBarItem* deleteLink = nullptr;
+  for (int i = 0; i < owner->Links()->Count(); ++i) {
+    TdxBarItem* e = owner->Links()->LinkAt(i)->Item();
+    if (((e->Tag >> 16) & 0xFFFF) == loDeleteLink) deleteLink = e;
+  }
+  ASSERT_NE(deleteLink, nullptr);
+  deleteLink->Click();
+  EXPECT_EQ(bar->ItemLinks()->Count(), 0);
+  EXPECT_EQ(design->CustomizedLink(), nullptr);
+  EXPECT_EQ(item->LinkCount(), 0);
+  deleteLink->Click();  // the link is gone: nothing
+  design->FreeLinkedItems(owner->Links());
+}
