@@ -53,6 +53,10 @@ enum TdxBarStringId : int {
   dxbsViewLevelOnly = 64920, // " ONLY"
   dxbsGroup = 64921,        // "Group"
   dxbsUngroup = 64922,      // "Ungroup"
+  dxbsAddSubItem = 64923,  // "Add &SubItem"
+  dxbsAddButton = 64924,  // "Add &Button"
+  dxbsAddSeparator = 64925,  // "Add &Separator"
+  dxbsAddItem = 64926,  // "Add &Item"
 };
 
 // The string of the program's module, or its replacement from the foundation's override table.

@@ -55,6 +55,12 @@ TdxBarDesignController::TdxBarDesignController() {
   static const TdxBarSubMenuControlDesignHelper menus;
   RegisterDesignHelper(&TdxBarControl::ClassInfo(), &toolbars);
   RegisterDesignHelper(&TdxBarSubMenuControl::ClassInfo(), &menus);
+  static const TdxAddSubItemEditor subItems;
+  static const TdxAddButtonEditor buttons;
+  static const TdxItemsEditorEx items;
+  RegisterBarControlEditor(&subItems);
+  RegisterBarControlEditor(&buttons);
+  RegisterBarControlEditor(&items);
 }
 
 TdxBarDesignController::~TdxBarDesignController() {
@@ -589,7 +595,12 @@ void TdxBarDesignController::FillLinkContextEntries(TdxBarItemLinks* Links, TdxB
     auto* sub = static_cast<TdxBarSubItem*>(AddEntry(Links, &TdxBarSubItem::ClassInfo(), op, 0, caption, beginGroup));
     return sub->ItemLinks();
   };
-  if (offered(loReset)) button(Links, loReset, 0, dxBarString(dxbsLinkReset), false);
+  if (designing && CleanedSelection(manager).size() <= 1) {
+    std::vector<const TdxBarControlEditor*> editors;
+    DesignHelperFor(WindowClass)->CollectEditors(editors);
+    for (const TdxBarControlEditor* editor : editors) editor->AddToMenu(Links, false);
+  }
+  if (offered(loReset)) button(Links, loReset, 0, dxBarString(dxbsLinkReset), !designing ? false : Links->Count() > 0);
   if (offered(loDeleteLinks)) {
     TdxBarButton* b = button(Links, loDeleteLinks, 0, dxBarString(dxbsLinkDelete), false);
     b->SetShortCut(VK_DELETE);
@@ -666,4 +677,120 @@ void TdxBarDesignController::ShowLinkContextMenu(TCustomdxBarControl* Window, Td
   if (manager->OnShowCustomizingPopup) manager->OnShowCustomizingPopup(manager, popup->ItemLinks());
   if (popup->ItemLinks()->Count() == 0) return;
   popup->PopupAtCursor();
+}
+
+// ---- link editors --------------------------------------------------------------------------------
+
+namespace {
+
+const TdxAddSeparatorEditor g_separatorEditor;
+
+// The entry's click: the class of the clicked entry's caption, added at the customized link.
+void EditorEntryClick(const TdxBarControlEditor* Editor, TObject* Sender) {
+  auto* entry = dynamic_cast<TdxBarItem*>(Sender);
+  TdxBarDesignController* controller = DesignControllerInstance();
+  if (!entry || !controller) return;
+  const String caption = entry->Caption();
+  TClass itemClass = Editor->ItemClassFor(caption);
+  if (!itemClass) return;
+  if (TdxBarItemLink* link = controller->AddNewItemAtCustomizedLink(itemClass)) Editor->InitNewLink(link, caption);
+}
+
+bool CustomizedOwnerAllowsEditing() {
+  TdxBarDesignController* controller = DesignControllerInstance();
+  TdxBarItemLink* link = controller ? controller->CustomizedLink() : nullptr;
+  TdxBarManager* manager = link ? link->BarManager() : nullptr;
+  return manager && manager->OwnerAllowsEditing();
+}
+
+}  // namespace
+
+void TdxBarControlEditor::AddToMenu(TdxBarItemLinks* Links, bool BeginGroup) const {
+  TdxBarDesignController* controller = DesignControllerInstance();
+  auto* entryClass = dynamic_cast<TComponentClass>(EntryClass());
+  if (!controller || !entryClass) return;
+  TdxBarItemLink* entry = controller->AddInternalItemLink(Links, entryClass, BeginGroup, 0, nullptr, EntryCaption());
+  SetupEntry(entry);
+}
+
+TClass TdxAddSubItemEditor::ItemClassFor(const String&) const { return &TdxBarSubItem::ClassInfo(); }
+String TdxAddSubItemEditor::EntryCaption() const { return dxBarString(dxbsAddSubItem); }
+TClass TdxAddSubItemEditor::EntryClass() const { return &TdxBarButton::ClassInfo(); }
+void TdxAddSubItemEditor::SetupEntry(TdxBarItemLink* Entry) const {
+  Entry->Item()->OnClick = [this](TObject* Sender) { EditorEntryClick(this, Sender); };
+  Entry->Item()->SetEnabled(CustomizedOwnerAllowsEditing());
+}
+
+TClass TdxAddButtonEditor::ItemClassFor(const String&) const { return &TdxBarButton::ClassInfo(); }
+String TdxAddButtonEditor::EntryCaption() const { return dxBarString(dxbsAddButton); }
+
+TClass TdxAddSeparatorEditor::ItemClassFor(const String&) const { return &TdxBarSeparator::ClassInfo(); }
+String TdxAddSeparatorEditor::EntryCaption() const { return dxBarString(dxbsAddSeparator); }
+
+TClass TdxItemsEditorEx::ItemClassFor(const String& Caption) const {
+  TdxBarItemList* registry = ItemClassRegistry();
+  for (int i = 0; registry && i < registry->CountShownInDialog(); ++i) {
+    if (TClass cls = registry->ShownItemClassAt(i); cls && cls->ClassName() == Caption) return cls;
+  }
+  return nullptr;
+}
+String TdxItemsEditorEx::EntryCaption() const { return dxBarString(dxbsAddItem); }
+TClass TdxItemsEditorEx::EntryClass() const { return &TdxBarSubItem::ClassInfo(); }
+void TdxItemsEditorEx::SetupEntry(TdxBarItemLink* Entry) const {
+  const bool enabled = CustomizedOwnerAllowsEditing();
+  auto* sub = static_cast<TdxBarSubItem*>(Entry->Item());
+  sub->SetEnabled(enabled);
+  sub->ItemLinks()->Internal = true;
+  TdxBarDesignController* controller = DesignControllerInstance();
+  TdxBarItemList* registry = ItemClassRegistry();
+  if (!enabled || !controller || !registry) return;
+  for (int i = 0; i < registry->CountShownInDialog(); ++i) {
+    TClass cls = registry->ShownItemClassAt(i);
+    if (!cls) continue;
+    controller->AddInternalItemLink(sub->ItemLinks(), &TdxBarButton::ClassInfo(), false, 0,
+                                    [this](TObject* Sender) { EditorEntryClick(this, Sender); }, cls->ClassName());
+  }
+}
+
+void TCustomdxBarControlDesignHelper::CollectEditors(std::vector<const TdxBarControlEditor*>& List) const {
+  if (TdxBarDesignController* controller = DesignControllerInstance()) {
+    for (const TdxBarControlEditor* editor : controller->Editors()) List.push_back(editor);
+  }
+}
+
+void TdxBarSubMenuControlDesignHelper::CollectEditors(std::vector<const TdxBarControlEditor*>& List) const {
+  TCustomdxBarControlDesignHelper::CollectEditors(List);
+  List.push_back(&g_separatorEditor);
+}
+
+void TdxBarDesignController::RegisterBarControlEditor(const TdxBarControlEditor* Editor) {
+  if (Editor && std::find(editors_.begin(), editors_.end(), Editor) == editors_.end()) editors_.push_back(Editor);
+}
+
+TdxBarItemLink* TdxBarDesignController::AddNewItemAtCustomizedLink(TClass ItemClass) {
+  TdxBarItemLink* customized = CustomizedLink();
+  auto* componentClass = dynamic_cast<TComponentClass>(ItemClass);
+  TdxBarManager* manager = customized ? customized->BarManager() : nullptr;
+  TdxBarItemLinks* links = targetLinks_ ? targetLinks_ : customized ? customized->OwnerLinks() : nullptr;
+  if (!manager || !componentClass || !links) return nullptr;
+  manager->BeginBarsUpdate();
+  links->BeginUpdate();
+  TdxBarItemLink* link = nullptr;
+  try {
+    auto* item = As<TdxBarItem>(componentClass->Create(manager->Owner()));
+    const int category = manager->Categories()->IndexOf(dxBarString(dxbsDefaultCategory));
+    item->SetCategory(category >= 0 ? category : 0);
+    item->SetName(manager->UniqueItemName(ItemClass));
+    item->SetCaption(item->GetDefaultCaption());
+    link = links->AddItemLink(item);
+    if (customized->OwnerLinks() == links) links->MoveLink(link->Index(), customized->Index() + 1);
+  } catch (...) {
+    links->EndUpdate();
+    manager->EndBarsUpdate();
+    throw;
+  }
+  links->EndUpdate();
+  manager->EndBarsUpdate();
+  manager->NotifyDesignerModified();
+  return link;
 }

@@ -32,12 +32,57 @@ enum TdxBarLinkOperation {
   loMostRecentlyUsed = 11
 };
 
-// What a kind of bar window leaves out of its links' context menus.
+// A link editor: one entry of a link's context menu at design time that adds a new item next to the
+// customized link. Stateless; one object per kind.
+class TdxBarControlEditor {
+ public:
+  virtual ~TdxBarControlEditor() = default;
+  // The item class a clicked entry stands for.
+  virtual TClass ItemClassFor(const String& /*Caption*/) const { return nullptr; }
+  virtual String EntryCaption() const { return String(); }
+  // Binds the entry's click and enabled state.
+  virtual void SetupEntry(TdxBarItemLink* /*Entry*/) const {}
+  // The class of the entry itself.
+  virtual TClass EntryClass() const { return nullptr; }
+  virtual void InitNewLink(TdxBarItemLink* /*Link*/, const String& /*Caption*/) const {}
+  // Adds the entry (an internal link) to Links.
+  virtual void AddToMenu(TdxBarItemLinks* Links, bool BeginGroup) const;
+};
+// "Add &SubItem", "Add &Button", "Add &Separator": a click adds an item of that class.
+class TdxAddSubItemEditor : public TdxBarControlEditor {
+ public:
+  TClass ItemClassFor(const String& Caption) const override;
+  String EntryCaption() const override;
+  void SetupEntry(TdxBarItemLink* Entry) const override;
+  TClass EntryClass() const override;
+};
+class TdxAddButtonEditor : public TdxAddSubItemEditor {
+ public:
+  TClass ItemClassFor(const String& Caption) const override;
+  String EntryCaption() const override;
+};
+class TdxAddSeparatorEditor : public TdxAddSubItemEditor {
+ public:
+  TClass ItemClassFor(const String& Caption) const override;
+  String EntryCaption() const override;
+};
+// "Add &Item": a sub-menu with one entry per item class the new-item dialog offers.
+class TdxItemsEditorEx : public TdxBarControlEditor {
+ public:
+  TClass ItemClassFor(const String& Caption) const override;
+  String EntryCaption() const override;
+  void SetupEntry(TdxBarItemLink* Entry) const override;
+  TClass EntryClass() const override;
+};
+
+// What a kind of bar window leaves out of its links' context menus, and which editors it offers.
 class TCustomdxBarControlDesignHelper {
  public:
   virtual ~TCustomdxBarControlDesignHelper() = default;
   virtual int RestrictedOperations() const { return 0x09E0; }
   void ExcludeOperations(int& Operations) const { Operations &= ~RestrictedOperations(); }
+  // Every registered editor.
+  virtual void CollectEditors(std::vector<const TdxBarControlEditor*>& List) const;
 };
 // Toolbars offer the paint styles.
 class TdxBarControlDesignHelper : public TCustomdxBarControlDesignHelper {
@@ -48,6 +93,8 @@ class TdxBarControlDesignHelper : public TCustomdxBarControlDesignHelper {
 class TdxBarSubMenuControlDesignHelper : public TCustomdxBarControlDesignHelper {
  public:
   int RestrictedOperations() const override { return 0x01E0; }
+  // With the separator editor too.
+  void CollectEditors(std::vector<const TdxBarControlEditor*>& List) const override;
 };
 
 class TdxBarDesignController : public TcxDesignController {
@@ -60,6 +107,16 @@ class TdxBarDesignController : public TcxDesignController {
   void RegisterDesignHelper(TClass WindowClass, const TCustomdxBarControlDesignHelper* Helper);
   void UnregisterDesignHelper(TClass WindowClass);
   const TCustomdxBarControlDesignHelper* DesignHelperFor(TClass WindowClass) const;
+
+  void RegisterBarControlEditor(const TdxBarControlEditor* Editor);
+  const std::vector<const TdxBarControlEditor*>& Editors() const { return editors_; }
+
+  // A new item of the class with a link next to the customized link (in the links of the open context
+  // menu): owned by the manager's owner, in the category "Default", uniquely named, with its class's
+  // default caption.
+  TdxBarItemLink* AddNewItemAtCustomizedLink(TClass ItemClass);
+  // The links the context menu was opened for (the customized link's own links unless set).
+  void SetTargetLinks(TdxBarItemLinks* Links) { targetLinks_ = Links; }
 
   // ---- selection
   // The item selects itself; soExtend re-checks the last selected, soAdd and soExclusive make the
@@ -140,6 +197,8 @@ class TdxBarDesignController : public TcxDesignController {
     const TCustomdxBarControlDesignHelper* Helper;
   };
   std::vector<HelperEntry> helpers_;
+  std::vector<const TdxBarControlEditor*> editors_;
+  TdxBarItemLinks* targetLinks_ = nullptr;
   // Weak: an internal item's owner (the manager's owner) may free it first.
   std::vector<TcxObjectLink*> internalItems_;
   TcxObjectLink* lastSelected_ = nullptr;
