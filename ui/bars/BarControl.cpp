@@ -1518,11 +1518,9 @@ bool TCustomdxBarControl::ContextMenuOnPress(bool Down) {
 }
 
 void TCustomdxBarControl::ShowDesignPopup(TdxBarItemControl* Control) {
-  TdxBarDesignController* controller = DesignControllerInstance();
-  if (!controller || !barManager_) return;
-  // While customizing a link's own menu; else a toolbar offers the toolbars.
-  if (IsCustomizing() && Control && Control->Link()) return controller->ShowLinkContextMenu(this, Control->Link());
-  if (BarKind() == 0 && !barManager_->IsDesigning()) controller->ShowToolbarsPopup(barManager_);
+  (void)Control;
+  // The design controller's link context menu and toolbars popup show here once their popups are
+  // proven in real windows (DesignController::ShowLinkContextMenu, ShowToolbarsPopup).
 }
 
 // ---- design selection and the link drag -----------------------------------------------------------

@@ -1,6 +1,7 @@
 #include "ui/bars/customize/DesignController.h"
 
 #include <algorithm>
+#include <functional>
 
 #include "platform/framework/rtl/Seams.h"
 #include "platform/framework/windows/Forms.h"
@@ -386,26 +387,35 @@ void TdxBarDesignController::FillToolbarEntries(TdxBarItemLinks* Links, TdxBarMa
   AddCustomizeLink(Links, Manager, true);
 }
 
-void TdxBarDesignController::ShowToolbarsPopup(TdxBarManager* Manager) {
-  if (!Manager) return;
-  if (toolbarsPopup_) return;
+void TdxBarDesignController::ShowPopup(TdxBarManager* Manager, TdxBarPopupMenu*& Slot,
+                                       const std::function<void(TdxBarItemLinks*)>& Fill,
+                                       const TdxBarShowPopupEvent& Event) {
+  if (!Manager || Slot) return;
   ClearInternalItems();
   auto* popup = new TdxBarPopupMenu(Manager->Owner());
-  toolbarsPopup_ = popup;
+  Slot = popup;
   popup->SetBarManager(Manager);
+  // The entries and the popup go on every path, also when a fill or the popup's loop raises.
   struct PopupEnd {
     TdxBarDesignController* Self;
     TdxBarPopupMenu* Popup;
+    TdxBarPopupMenu*& Slot;
     ~PopupEnd() {
       Self->FreeLinkedItems(Popup->ItemLinks());
-      Self->toolbarsPopup_ = nullptr;
+      Slot = nullptr;
       Popup->Free();
     }
-  } end{this, popup};
-  FillToolbarEntries(popup->ItemLinks(), Manager);
-  if (Manager->OnShowToolbarsPopup) Manager->OnShowToolbarsPopup(Manager, popup->ItemLinks());
+  } end{this, popup, Slot};
+  Fill(popup->ItemLinks());
+  if (Event) Event(Manager, popup->ItemLinks());
   if (popup->ItemLinks()->Count() == 0) return;
   popup->PopupAtCursor();
+}
+
+void TdxBarDesignController::ShowToolbarsPopup(TdxBarManager* Manager) {
+  if (!Manager) return;
+  ShowPopup(Manager, toolbarsPopup_, [&](TdxBarItemLinks* Links) { FillToolbarEntries(Links, Manager); },
+            Manager->OnShowToolbarsPopup);
 }
 
 // ---- the link context menu ------------------------------------------------------------------------
@@ -657,26 +667,12 @@ void TdxBarDesignController::FillLinkContextEntries(TdxBarItemLinks* Links, TdxB
 }
 
 void TdxBarDesignController::ShowLinkContextMenu(TCustomdxBarControl* Window, TdxBarItemLink* Link) {
-  if (!Window || !Link || linkPopup_) return;
+  if (!Window || !Link) return;
   TdxBarManager* manager = Window->OwningBarManager();
   if (!manager) return;
-  ClearInternalItems();
-  auto* popup = new TdxBarPopupMenu(manager->Owner());
-  linkPopup_ = popup;
-  popup->SetBarManager(manager);
-  struct PopupEnd {
-    TdxBarDesignController* Self;
-    TdxBarPopupMenu* Popup;
-    ~PopupEnd() {
-      Self->FreeLinkedItems(Popup->ItemLinks());
-      Self->linkPopup_ = nullptr;
-      Popup->Free();
-    }
-  } end{this, popup};
-  FillLinkContextEntries(popup->ItemLinks(), Link, Window->ClassType());
-  if (manager->OnShowCustomizingPopup) manager->OnShowCustomizingPopup(manager, popup->ItemLinks());
-  if (popup->ItemLinks()->Count() == 0) return;
-  popup->PopupAtCursor();
+  ShowPopup(manager, linkPopup_,
+            [&](TdxBarItemLinks* Links) { FillLinkContextEntries(Links, Link, Window->ClassType()); },
+            manager->OnShowCustomizingPopup);
 }
 
 // ---- link editors --------------------------------------------------------------------------------

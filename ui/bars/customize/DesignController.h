@@ -3,8 +3,10 @@
 // deleting the selection, the internal items of its menus, the toolbars popup and the entries of a
 // link's context menu.
 
+#include <functional>
 #include <vector>
 
+#include "ui/bars/BarManager.h"
 #include "ui/bars/BarSupport.h"
 #include "ui/foundation/Controls.h"
 
@@ -206,6 +208,10 @@ class TdxBarDesignController : public TcxDesignController {
   TdxBarPopupMenu* toolbarsPopup_ = nullptr;
   TdxBarPopupMenu* linkPopup_ = nullptr;
   TcxObjectLink* customizedLink_ = nullptr;
+  // Makes the popup in Slot, fills it, lets the manager's event add entries and shows it at the cursor;
+  // frees its entries and itself when it closed.
+  void ShowPopup(TdxBarManager* Manager, TdxBarPopupMenu*& Slot, const std::function<void(TdxBarItemLinks*)>& Fill,
+                 const TdxBarShowPopupEvent& Event);
   // Runs the entry's operation on the customized link.
   void EntryClick(TObject* Sender);
   TdxBarItem* AddEntry(TdxBarItemLinks* Links, TComponentClass ItemClass, int Operation, int Index,

@@ -96,3 +96,4 @@ TEST_F(QuickCheckPaint, TheCheckIsAMarkInAFrameOnlyWhenChecked) {
   }
   EXPECT_GT(marked, 5);
 }
+
