@@ -1,4 +1,5 @@
 #include "ui/bars/BarControl.h"
+#include "ui/bars/customize/DesignController.h"
 
 #include <algorithm>
 #include <cmath>
@@ -1518,7 +1519,8 @@ bool TCustomdxBarControl::ContextMenuOnPress(bool Down) {
 
 void TCustomdxBarControl::ShowDesignPopup(TdxBarItemControl* Control) {
   (void)Control;
-  // The design controller's link context menu (customizing code) shows here once it exists.
+  // The design controller's link context menu and toolbars popup show here once their popups are
+  // proven in real windows (DesignController::ShowLinkContextMenu, ShowToolbarsPopup).
 }
 
 // ---- design selection and the link drag -----------------------------------------------------------
@@ -1557,9 +1559,9 @@ void TCustomdxBarControl::DesignClick(TdxBarItemControl* Control, TMouseButton B
       HotTrack(Control);
     }
   }
-  // The selection operation goes to the design controller, which comes with the customizing code.
-  (void)SelectionOperationFor(Button, Button == mbLeft ? Shift : TShiftState{},
-                              Control ? static_cast<TObject*>(Control->Link()) : SelectableObject());
+  TObject* object = Control ? static_cast<TObject*>(Control->Link()) : SelectableObject();
+  const int operation = SelectionOperationFor(Button, Button == mbLeft ? Shift : TShiftState{}, object);
+  if (TdxBarDesignController* controller = DesignControllerInstance()) controller->SelectPersistent(object, operation);
 }
 
 void TCustomdxBarControl::BeginLinkDrag(const TPoint& P, bool) {

@@ -121,6 +121,7 @@ TdxBarItemLink::TdxBarItemLink(TCollection* Collection) : TCollectionItem(Collec
 
 TdxBarItemLink::~TdxBarItemLink() {
   if (!detached_) LeaveItem();
+  InvalidateObjectLinks(this);
 }
 
 void TdxBarItemLink::BeforeDestruction() {

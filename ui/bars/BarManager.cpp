@@ -10,6 +10,7 @@
 #include "platform/framework/rtl/SysUtils.h"
 #include "platform/framework/windows/Forms.h"
 #include "ui/bars/BarControl.h"
+#include "ui/bars/customize/DesignController.h"
 #include "ui/bars/BarHints.h"
 #include "ui/bars/BarItemControls.h"
 #include "ui/bars/BarItems.h"
@@ -57,6 +58,7 @@ void StartBarUnit() {
 
 void EndBarUnit() {
   SetBarUnitFinalizing(true);
+  FinalizeDesignController();
   FreeBarHintWindow();
   FreeDropDownTimers();
   FreeAndNil(g_systemController);
@@ -435,6 +437,8 @@ TdxBarManager::~TdxBarManager() {
   mdiChild_ = nullptr;
   for (auto& timer : hintTimers_) timer.reset();
   SetCustomizingMode(false);
+  designer_ = nullptr;
+  InvalidateObjectLinks(this);
   // The toolbars (their windows and links) and the default sites go while the items are here.
   bars_.reset();
   while (!dockControls_.empty()) dockControls_.back()->SetBarManager(nullptr);
@@ -684,6 +688,10 @@ TdxBarGroup* TdxBarManager::CreateGroup() {
   return group;
 }
 
+void TdxBarManager::TakeOutInternalItem(TdxBarItem* Item) {
+  if (items_) items_->Remove(Item);
+}
+
 TdxBarItem* TdxBarManager::CreateItem(TComponentClass ItemClass) {
   auto* item = As<TdxBarItem>(ItemClass->Create(this));
   const int index = categories_->IndexOf(dxBarString(dxbsDefaultCategory));
@@ -745,6 +753,31 @@ void TdxBarManager::ForEachItem(const TEvent<void(TdxBarItem* Item)>& Proc) {
     throw;
   }
   EndBarsUpdate(true);
+}
+
+bool TdxBarManager::CanDeleteComponent(TComponent* Component) const {
+  return !designer_ || designer_->CanDelete(Component);
+}
+
+void TdxBarManager::GetDesignSelection(TList& List) const {
+  List.Clear();
+  if (designer_) designer_->CollectSelection(List);
+}
+
+int TdxBarManager::SelectionStatusOf(TObject* Object) const {
+  return designer_ && Object && designer_->SelectionState(Object) ? 1 : 0;
+}
+
+void TdxBarManager::SelectInDesigner(TObject* Object, int Operation) {
+  if (designer_) designer_->SelectObject(Object, Operation);
+}
+
+void TdxBarManager::ShowDefaultEventHandler(TdxBarItem* Item) {
+  if (designer_) designer_->OpenDefaultHandler(Item);
+}
+
+void TdxBarManager::DesignerUniqueName(const String& BaseName, String& Name) const {
+  if (designer_) Name = designer_->MakeUniqueName(BaseName);
 }
 
 void TdxBarManager::GetFilteredSelection(TList& List) const {

@@ -256,6 +256,8 @@ class TdxBarManager : public TComponent {
   // An item of the class, in the category named "Default" (category 0 when there is none).
   TdxBarItem* CreateItem(TComponentClass ItemClass);
   void MoveItem(int CurIndex, int NewIndex);
+  // An item the design controller keeps for its menus leaves the item list (it keeps its manager).
+  void TakeOutInternalItem(TdxBarItem* Item);
   TdxBarItemControl* SelectedItemControl() const { return selectedItemControl_; }
   // Stores only.
   void SetSelectedItemControl(TdxBarItemControl* Control) { selectedItemControl_ = Control; }
@@ -412,16 +414,20 @@ class TdxBarManager : public TComponent {
   void DisableBarWindows();
   void ReenableBarWindows();
 
-  // ---- designer wrappers: no designer is attached at run time
-  bool CanDeleteComponent(TComponent*) const { return true; }
-  void GetDesignSelection(TList& List) const { List.Clear(); }
+  // ---- designer wrappers: they answer as with no designer while none is attached
+  // The attached designer (the form designer at design time, the customizing form's selection
+  // controller at run time), held counted; null detaches.
+  IdxBarDesigner* Designer() const { return designer_.get(); }
+  void SetDesigner(IdxBarDesigner* Value) { designer_ = Value; }
+  bool CanDeleteComponent(TComponent* Component) const;
+  void GetDesignSelection(TList& List) const;
   void GetFilteredSelection(TList& List) const;
-  int SelectionStatusOf(TObject*) const { return 0; }
+  int SelectionStatusOf(TObject* Object) const;
   bool IsSelectedInDesigner(TObject* Object) const { return SelectionStatusOf(Object) == 1; }
-  void SelectInDesigner(TObject*, int) {}
+  void SelectInDesigner(TObject* Object, int Operation);
   void SetDesignSelection(int) {}
-  void ShowDefaultEventHandler(TdxBarItem*) {}
-  void DesignerUniqueName(const String&, String&) const {}
+  void ShowDefaultEventHandler(TdxBarItem* Item);
+  void DesignerUniqueName(const String& BaseName, String& Name) const;
 
   // ---- colours computed from the system colours
   TColor FlatShadowColor() const;
@@ -649,6 +655,7 @@ class TdxBarManager : public TComponent {
   ObjectPtr<TcxLookAndFeel> lookAndFeel_;
   ObjectPtr<TdxThemeChangedNotificator> themeNotificator_;
   ObjectPtr<TdxBarPainter> painter_;
+  InterfacePtr<IdxBarDesigner> designer_;
   bool themeAvailable_ = false;
   bool office11Acquired_ = false;
   HBRUSH flatBrushes_[5] = {};

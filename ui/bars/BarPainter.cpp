@@ -1058,6 +1058,20 @@ void TdxBarPainter::DrawMenuCheckMark(TdxBarItemControlDrawParams*, HDC DC, cons
   DrawCheckGlyph(DC, x, y, Large, true);
 }
 
+void TdxBarPainter::DrawQuickCustomizeCheckArea(TdxBarItemControl* Control, HDC DC, const TRect& Entry,
+                                                bool Selected) {
+  FillItemBackground(Control, DC, Selected, Control ? Control->BackgroundBrush() : nullptr,
+                     QuickCustomizeCheckSquare(Entry));
+}
+
+void TdxBarPainter::DrawQuickCustomizeCheck(TdxBarItemControl*, HDC DC, const TRect& Square, bool Checked) {
+  if (!Checked) return;
+  constexpr int kGlyphWidth = 9, kGlyphHeight = 7;
+  DrawCheckGlyph(DC, Square.left + (Square.Width() - kGlyphWidth) / 2,
+                 Square.top + (Square.Height() - kGlyphHeight) / 2, false, true);
+  DrawSelectionFrame(DC, TRect{Square.left + 1, Square.top + 1, Square.right - 1, Square.bottom - 1});
+}
+
 void TdxBarPainter::DrawCenteredArrow(HDC DC, const TRect& R, TColor Color, bool Down, bool Enabled, bool Selected,
                                       bool Flat) {
   DrawCenteredItemArrow(DC, R, Down ? 1 : 0, Enabled, Selected, Flat, Color);

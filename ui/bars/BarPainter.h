@@ -607,6 +607,17 @@ class TdxBarPainter : public TObject {
     DrawMDIButton(BarControl, DC, R, Index, State);
   }
 
+  // ---- entries of the quick-customization popup
+  // The check area of an entry: the square as wide as the entry is high at its left, filled through
+  // FillItemBackground with the control's brush when selected, else with the bar's background.
+  virtual void DrawQuickCustomizeCheckArea(TdxBarItemControl* Control, HDC DC, const TRect& Entry, bool Selected);
+  // The check mark centred in Square when checked, with the selection frame around Square inset by 1.
+  virtual void DrawQuickCustomizeCheck(TdxBarItemControl* Control, HDC DC, const TRect& Square, bool Checked);
+  // The square check area of an entry rectangle.
+  static TRect QuickCustomizeCheckSquare(const TRect& Entry) {
+    return TRect{Entry.left, Entry.top, Entry.left + Entry.Height(), Entry.bottom};
+  }
+
  protected:
   // The drop-down window's non-client drawing in the flat or raised look, themed or not.
   void DrawDropDownNonClientWith(HWND Window, bool BandShown, int Corner, bool CloseHot, bool ClosePressed, bool Flat,

@@ -115,7 +115,7 @@ void TdxBarComponentList::ComponentRemoved(TComponent* Component) {
 
 // ---- TdxBarComponent ----------------------------------------------------------------------------
 
-TdxBarComponent::~TdxBarComponent() = default;
+TdxBarComponent::~TdxBarComponent() { InvalidateObjectLinks(this); }
 
 void TdxBarComponent::NotifyLists(bool Destroying) {
   if (ComponentState().Contains(csDestroying)) return;
@@ -218,6 +218,19 @@ void TdxBarGroup::AddMember(TComponent* Component) {
   if (auto* group = dynamic_cast<TdxBarGroup*>(Component); group && group->Contains(this))
     throw EdxBarException(dxBarString(dxbsRecursiveGroups));
   members_->Add(Component);
+}
+
+bool TdxBarGroup::AddMembers(const std::vector<TComponent*>& Chosen) {
+  for (TComponent* component : Chosen) {
+    if (auto* group = dynamic_cast<TdxBarGroup*>(component); group && group->Contains(this)) return false;
+  }
+  members_->BeginUpdate();
+  struct UpdateEnd {
+    TdxBarComponentList* List;
+    ~UpdateEnd() { List->EndUpdate(); }
+  } end{members_.get()};
+  for (TComponent* component : Chosen) AddMember(component);
+  return true;
 }
 
 int TdxBarGroup::IndexOfMember(TComponent* Component) const { return members_->IndexOf(Component); }

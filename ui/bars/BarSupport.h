@@ -69,6 +69,26 @@ class IdxBarSelectableItem : public virtual IInterface {
 // The selectable-item interface of an object, or null.
 inline IdxBarSelectableItem* SelectableItemOf(TObject* Object) { return Supports<IdxBarSelectableItem>(Object); }
 
+// The selection service a manager asks while it is designed or customized: the form designer at
+// design time, the customizing form's run-time selection controller at run time. Counted: the manager
+// holds a reference while it is attached.
+class IdxBarDesigner : public virtual IInterface {
+ public:
+  virtual bool CanDelete(TObject* Object) = 0;
+  // Appends every selected object to List.
+  virtual void CollectSelection(TList& List) = 0;
+  virtual bool SelectionState(TObject* Object) = 0;
+  virtual bool IsSelected(TObject* Object) = 0;
+  // Operation: a TdxBarSelectionOperation.
+  virtual void SelectObject(TObject* Object, int Operation) = 0;
+  virtual void ReplaceSelection(TList& List) = 0;
+  virtual void OpenDefaultHandler(TObject* Item) = 0;
+  virtual String MakeUniqueName(const String& BaseName) = 0;
+
+ protected:
+  ~IdxBarDesigner() override = default;
+};
+
 // ---- a persistent owned by a manager ----------------------------------------------------------
 
 class TdxBarPersistent : public TPersistent {
@@ -222,6 +242,10 @@ class TdxBarGroup : public TdxBarComponent {
   // Nothing for null or a member; a group that is this one or contains it at any depth raises
   // "You cannot create recursive groups".
   void AddMember(TComponent* Component);
+  // Adds every component of Chosen that is not null and not a member yet, inside one update of the
+  // members that closes on every path. When one of them would make the groups recursive nothing is
+  // added and False comes back.
+  bool AddMembers(const std::vector<TComponent*>& Chosen);
   int IndexOfMember(TComponent* Component) const;
   void RemoveMember(TComponent* Component);
   // The same member names in the same order.
