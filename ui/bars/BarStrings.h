@@ -29,6 +29,8 @@ enum TdxBarStringId : int {
   dxbsNoManagers = 64867,               // "There are no TdxBarManagers available"
   dxbsRecursiveMenus = 64872,           // "You cannot create recursive menus"
   dxbsRecursiveGroups = 64875,          // "You cannot create recursive groups"
+  dxbsToday = 64888,                    // "Today"
+  dxbsClear = 64889,                    // "Clear"
   dxbsResetToolbarQuestion = 64895,     // "Are you sure you want to reset the changes made to the '%s' toolbar?"
 };
 
