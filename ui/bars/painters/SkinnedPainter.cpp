@@ -459,20 +459,19 @@ TRect TdxBarSkinnedPainter::PartRect(TdxBarItemControlDrawParams* P, const TRect
   TdxBarItemControl* control = ControlOf(P);
   if (control && int(control->PartBounds().size()) > Index && !control->PartBounds()[Index].IsEmpty())
     return control->PartBounds()[Index];
+  // Without the control's part rectangles: the drop-down part at the right, as wide as its arrow.
   const TdxSkinStateInput in = StateInputOf(P);
   if (!(in.Split && in.HasDropDown)) return R;
-  const TRect drop = DropDownPartRect(P, R);
-  if (Index == 1) return drop;
-  return TRect{R.left, R.top, drop.left, R.bottom};
+  auto* b = ButtonParams(P);
+  const int split = R.right - (b ? b->ArrowSize.cx : 0);
+  return Index == 1 ? TRect{split, R.top, R.right, R.bottom} : TRect{R.left, R.top, split, R.bottom};
 }
 
 TRect TdxBarSkinnedPainter::DropDownPartRect(TdxBarItemControlDrawParams* P, const TRect& R) {
   TRect r = R;
   auto* b = ButtonParams(P);
-  const int width = b ? b->ArrowSize.cx : 0;
   if (P->PaintType != 1) r.right -= MenuItemIndent(nullptr);
-  r.left = r.right - width;
-  if (P->PaintType != 1) r.right = R.right;
+  r.left = r.right - (b ? b->ArrowSize.cx : 0);
   return r;
 }
 
