@@ -56,9 +56,7 @@ HDC CanvasDC(TcxCanvas* Canvas) { return Canvas ? Canvas->DCHandle() : nullptr; 
 }  // namespace
 
 TdxBarSkinnedPainter* TdxBarSkinnedPainter::CreatePainter(TObject* SkinOwner) {
-  auto* painter = new TdxBarSkinnedPainter(TcxCustomLookAndFeelPainterClass{});
-  painter->skinOwner_ = SkinOwner;
-  return painter;
+  return new TdxBarSkinnedPainter(TcxCustomLookAndFeelPainterClass{}, SkinOwner);
 }
 
 // ---- state rules ----------------------------------------------------------------------------------

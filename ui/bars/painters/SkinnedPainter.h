@@ -75,6 +75,13 @@ class TdxBarSkinnedPainter : public TdxBarOffice11Painter {
   static TdxBarSkinnedPainter* CreatePainter(TObject* SkinOwner);
   TObject* SkinOwner() const { return skinOwner_; }
 
+ protected:
+  // For painters that derive from this one (the ribbon's), with their skin owner.
+  TdxBarSkinnedPainter(TcxCustomLookAndFeelPainterClass SkinPainter, TObject* SkinOwner)
+      : TdxBarOffice11Painter(SkinPainter), skinOwner_(SkinOwner) {}
+
+ public:
+
   // ---- state rules
   static TdxSkinStateInput StateInputOf(TdxBarItemControlDrawParams* P);
   static int ItemPartState(const TdxSkinStateInput& P, int Part);
