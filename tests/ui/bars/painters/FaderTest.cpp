@@ -6,6 +6,8 @@
 #include <memory>
 #include <vector>
 
+#include "tests/ui/bars/BarTestWindow.h"
+#include "ui/bars/BarItemLinks.h"
 #include "ui/bars/painters/Fader.h"
 
 namespace {
@@ -200,6 +202,29 @@ TEST(Fader, AnElementFreesItselfInItsLastTick) {
   MSG msg;
   while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&msg);
   EXPECT_EQ(obj.alphas.size(), 4u);
+}
+
+// Item controls take part without pictures: the fader never starts one, and a control destroyed while
+// a fade of it runs takes the fade with it.
+class FadingItemControl : public bar_testing::BarWindowFixture {};
+
+TEST_F(FadingItemControl, ADestroyedControlTakesItsFadeAlong) {
+  TdxFader fader;
+  bar_testing::TTestBarControl* window = NewWindow();
+  window->TestFader = &fader;
+  window->ItemLinks()->AddItemLink(NewItem(L"faded", L"Faded"));
+  window->ShowAt(200, 200, 300, 30);
+  TdxBarItemControl* control = window->ItemLinks()->LinkAt(0)->ItemControl();
+  ASSERT_NE(control, nullptr);
+  EXPECT_EQ(control->Fader(), &fader);
+  fader.FadeIn(control);
+  EXPECT_EQ(fader.List()->Count(), 0) << "a control supplies no pictures";
+
+  fader.List()->Add(new TdxFadingElement(fader.List(), 0, control));
+  ASSERT_NE(fader.ElementOf(control), nullptr);
+  window->ItemLinks()->LinkAt(0)->Free();
+  EXPECT_EQ(fader.List()->Count(), 0);
+  window->TestFader = nullptr;
 }
 
 }  // namespace
