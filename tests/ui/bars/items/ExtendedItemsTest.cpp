@@ -20,7 +20,9 @@ TEST(ExtendedItems, TheTableKeepsTheDialogOrder) {
   ASSERT_EQ(table.size(), std::size(order));
   for (size_t i = 0; i < table.size(); ++i) {
     EXPECT_STREQ(table[i].Name, order[i]);
-    if (table[i].ItemClass) EXPECT_EQ(table[i].ItemClass->ClassName(), String(order[i]));
+    if (table[i].ItemClass) {
+      EXPECT_EQ(table[i].ItemClass->ClassName(), String(order[i]));
+    }
   }
 }
 

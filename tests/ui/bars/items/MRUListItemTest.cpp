@@ -129,7 +129,9 @@ TEST_F(MRUList, LongPathsAreShortenedInTheMiddleAndOversizedTextsAreSafe) {
     EXPECT_LE(out.size(), text.size() + 4);
     EXPECT_FALSE(out.empty());
     // Wine keeps the file name of the 600-character path; of far longer texts it keeps only a part.
-    if (length == 600u) EXPECT_NE(out.find(L"tail.wav"), String::npos);
+    if (length == 600u) {
+      EXPECT_NE(out.find(L"tail.wav"), String::npos);
+    }
   }
   TdxBarMRUListItem* list = NewList();
   list->AddMRUItem(String(5000, L'y'));

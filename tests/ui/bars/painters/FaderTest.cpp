@@ -142,7 +142,11 @@ TEST(Fader, ReversingContinuesFromThePictureShown) {
     e->TimerTick(nullptr);
     const int after = obj.alphas.back();
     EXPECT_LE(std::abs(after - before), 256 / 12 + 1) << before << " -> " << after;
-    if (c.firstDirection == 0) EXPECT_LE(after, before); else EXPECT_GE(after, before);
+    if (c.firstDirection == 0) {
+      EXPECT_LE(after, before);
+    } else {
+      EXPECT_GE(after, before);
+    }
     fader.StopObjectFading(&obj, true);
   }
 }
