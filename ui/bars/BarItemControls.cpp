@@ -66,6 +66,18 @@ TdxBarButtonGroupPosition TdxBarItemControlViewInfo::PositionInButtonGroup() {
   return control_->ActsAsButton() && control_->Link() ? control_->Link()->ButtonGroup() : bgpNone;
 }
 
+TdxBarItemPosition TdxBarItemControlViewInfo::GetPosition() {
+  return control_->Link() ? control_->Link()->Position() : ipBeginsNewRow;
+}
+
+bool TdxBarItemControlViewInfo::GetBeginGroup() { return control_->Link() && control_->Link()->BeginGroup(); }
+
+bool TdxBarItemControlViewInfo::IsMultiColumn(bool CheckCollapsed, IdxRibbonMultiColumnItem*& Item) {
+  Item = Supports<IdxRibbonMultiColumnItem>(static_cast<TObject*>(this));
+  if (Item && CheckCollapsed && Item->Collapsed()) return false;
+  return Item != nullptr;
+}
+
 TdxBarItemAlign TdxBarItemControlViewInfo::GetAlign() {
   TdxBarItem* item = control_->LinkedItem();
   return item ? item->Align() : iaLeft;

@@ -106,6 +106,23 @@ class TdxBarApplicationMenuButtonControlDrawParams : public TdxBarButtonLikeCont
 
 // ---- view info ----------------------------------------------------------------------------------
 
+// An item that shows its content in columns (an in-ribbon gallery): a group layout narrows it by
+// columns, then collapses it to a single button.
+class IdxRibbonMultiColumnItem : public virtual IInterface {
+ public:
+  virtual bool CanCollapse() = 0;
+  virtual bool Collapsed() = 0;
+  virtual int ColumnCount() = 0;
+  virtual int MaxColumnCount() = 0;
+  virtual int MinColumnCount() = 0;
+  virtual int GetWidth(int AColumnCount) = 0;
+  virtual void SetCollapsed(bool Value) = 0;
+  virtual void SetColumnCount(int Value) = 0;
+
+ protected:
+  ~IdxRibbonMultiColumnItem() override = default;
+};
+
 // What a group layout reads of a control's view info and writes back.
 class IdxBarItemControlViewInfo : public virtual IInterface {
  public:
@@ -113,10 +130,26 @@ class IdxBarItemControlViewInfo : public virtual IInterface {
   virtual TdxBarItemViewLevels GetAllowedViewLevels() = 0;
   virtual TRect GetBounds() = 0;
   virtual void SetBounds(const TRect& R) = 0;
+  // The number of item rows of the column the layout put the control in.
+  virtual void SetColumnRowCount(int Value) = 0;
+  // The link's position: a new row, a new column, or on in the previous item's row.
+  virtual TdxBarItemPosition GetPosition() = 0;
+  // The link's button-group kind (bgpNone unless the control acts as a button).
   virtual TdxBarButtonGroupPosition GetPositionInButtonGroup() = 0;
+  // The layout's button-group code: 0 none, 1 a start with members after it, 2 a member followed
+  // by another, 3 the last member, 4 a start without members.
+  virtual int GetButtonGroupPosition() = 0;
+  virtual void SetButtonGroupPosition(int Value) = 0;
+  virtual int GetRow() = 0;
+  virtual void SetRow(int Value) = 0;
   virtual TdxBarItemViewLevel GetViewLevel() = 0;
   virtual void SetViewLevel(TdxBarItemViewLevel Value) = 0;
+  // The level a control starts with while it is in a button group.
+  virtual TdxBarItemViewLevel GetButtonGroupViewLevel() = 0;
   virtual int GetWidth(TdxBarItemViewLevel Level) = 0;
+  virtual bool GetBeginGroup() = 0;
+  // True with the control's multi-column face; with CheckCollapsed false while it is collapsed.
+  virtual bool IsMultiColumn(bool CheckCollapsed, IdxRibbonMultiColumnItem*& Item) = 0;
   virtual void FinishLayout() = 0;
 
  protected:
@@ -155,7 +188,18 @@ class TdxBarItemControlViewInfo : public TcxInterfacedPersistent, public IdxBarI
   TdxBarButtonGroupPosition GetPositionInButtonGroup() override { return PositionInButtonGroup(); }
   TdxBarItemViewLevel GetViewLevel() override { return viewLevel_; }
   int GetWidth(TdxBarItemViewLevel Level) override { return WidthForViewLevel(Level); }
+  void SetColumnRowCount(int Value) override { columnRowCount_ = Value; }
+  TdxBarItemPosition GetPosition() override;
+  int GetButtonGroupPosition() override { return buttonGroupPosition_; }
+  void SetButtonGroupPosition(int Value) override { buttonGroupPosition_ = Value; }
+  int GetRow() override { return row_; }
+  void SetRow(int Value) override { row_ = Value; }
+  TdxBarItemViewLevel GetButtonGroupViewLevel() override { return viewLevelForButtonGroup_; }
+  bool GetBeginGroup() override;
+  // A control whose view info offers IdxRibbonMultiColumnItem is multi-column.
+  bool IsMultiColumn(bool CheckCollapsed, IdxRibbonMultiColumnItem*& Item) override;
   void FinishLayout() override {}
+  int ColumnRowCount() const { return columnRowCount_; }
 
  private:
   TdxBarItemControl* control_;
@@ -166,6 +210,9 @@ class TdxBarItemControlViewInfo : public TcxInterfacedPersistent, public IdxBarI
   TdxBarItemViewLevel viewLevel_ = ivlDefault;
   int widths_[4] = {};
   bool widthValid_[4] = {};
+  int columnRowCount_ = 0;
+  int buttonGroupPosition_ = 0;
+  int row_ = 0;
 };
 
 // The most reduced level of a set: the highest member searched from 3 down; 255 for the empty set.

@@ -10,6 +10,7 @@
 #include "ui/bars/BarItemControls.h"
 #include "ui/bars/BarItems.h"
 #include "ui/bars/BarManager.h"
+#include "ui/bars/BarStrings.h"
 #include "ui/bars/BarRoutines.h"
 
 DEFINE_CLASS(TdxBarItemOptions)
@@ -967,6 +968,16 @@ int TdxBarItemLinks::RecentShownCount() const {
     }
   }
   return result == showable ? -1 : result;
+}
+
+bool CanAddMenuItem(IdxBarLinksOwner* Owner, TdxBarItem* Item, String& ErrorText) {
+  if (!Item->CanBePlacedOn(pkMenu, Owner->OwnerComponent(), ErrorText)) return false;
+  IdxBarLinksOwner* itemOwner = Supports<IdxBarLinksOwner>(Item);
+  if (itemOwner && itemOwner->OwnedItemLinks() && itemOwner->OwnedItemLinks()->LeadsToOwner(Owner)) {
+    ErrorText = dxBarString(dxbsRecursiveMenus);
+    return false;
+  }
+  return true;
 }
 
 bool TdxBarItemLinks::LeadsToOwner(IdxBarLinksOwner* Owner) const {

@@ -32,6 +32,10 @@ class IdxBarLinksOwner : public virtual IInterface {
   ~IdxBarLinksOwner() override = default;
 };
 
+// The rule of the menus' links owners (popup menus, sub-items): the item must be placeable on a
+// menu, and an item owning links must not lead back to Owner (a menu inside itself).
+bool CanAddMenuItem(IdxBarLinksOwner* Owner, TdxBarItem* Item, String& ErrorText);
+
 // The links of an object that owns links, else null.
 TdxBarItemLinks* OwnedLinksOf(TObject* Object);
 

@@ -167,6 +167,10 @@ void TdxBarItem::SetBarManager(TdxBarManager* Value) {
   if (barManager_ && barManager_->items_ && barManager_->items_->IndexOf(this) < 0) barManager_->items_->Add(this);
 }
 
+void TdxBarItem::LeaveManagerItemList() {
+  if (barManager_ && barManager_->items_) barManager_->items_->Remove(this);
+}
+
 void TdxBarItem::Assign(TPersistent* Source) {
   auto* source = dynamic_cast<TdxBarItem*>(Source);
   if (!source) return TdxBarComponent::Assign(Source);

@@ -278,6 +278,9 @@ class TdxBarItem : public TdxBarComponent {
  protected:
   TdxBarItem(TComponent* AOwner, int AStyleCount);
   void SetBarManager(TdxBarManager* Value);
+  // Takes the item out of its manager's item list (customization never lists it); it keeps its
+  // manager.
+  void LeaveManagerItemList();
   const std::vector<TdxBarItemLink*>& Links() const { return links_; }
   // A style changed: relayout or repaint of the item's controls.
   virtual void StyleChanged(TdxBarItemStyleChange Kind);
@@ -478,9 +481,10 @@ class TdxBarButton : public TdxBarItem, public IdxBarLinksOwner {
   TdxBarPopupMenu* dropDownMenu_ = nullptr;
 };
 
-// The application-menu button's item: its registration selects the button's control.
+// The application-menu button's item: its registration selects the button's control. It is not in
+// its manager's item list.
 class TdxBarApplicationMenuButtonItem : public TdxBarItem {
   DECLARE_CLASS(TdxBarApplicationMenuButtonItem, TdxBarItem)
  public:
-  explicit TdxBarApplicationMenuButtonItem(TComponent* AOwner) : TdxBarItem(AOwner) {}
+  explicit TdxBarApplicationMenuButtonItem(TComponent* AOwner) : TdxBarItem(AOwner) { LeaveManagerItemList(); }
 };

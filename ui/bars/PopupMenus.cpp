@@ -130,16 +130,7 @@ void TdxBarCustomPopupMenu::PaintBar(TCanvas* Canvas, const TRect& R) {
   if (OnPaintBar) OnPaintBar(this, Canvas, R);
 }
 
-bool TdxBarCustomPopupMenu::CanAddItem(TdxBarItem* Item, String& ErrorText) {
-  if (!Item->CanBePlacedOn(pkMenu, this, ErrorText)) return false;
-  IdxBarLinksOwner* itemOwner = Supports<IdxBarLinksOwner>(Item);
-  if (itemOwner && itemOwner->OwnedItemLinks() &&
-      (itemOwner->OwnedItemLinks() == itemLinks_ || itemOwner->OwnedItemLinks()->LeadsToOwner(this))) {
-    ErrorText = dxBarString(dxbsRecursiveMenus);
-    return false;
-  }
-  return true;
-}
+bool TdxBarCustomPopupMenu::CanAddItem(TdxBarItem* Item, String& ErrorText) { return CanAddMenuItem(this, Item, ErrorText); }
 
 bool TdxBarCustomPopupMenu::ShortCutPressed(Word Key, LPARAM KeyData) {
   TShortCut shortCut = Key;

@@ -67,16 +67,7 @@ void TCustomdxBarSubItem::Detaching() {
   if (OnDetaching) OnDetaching(this);
 }
 
-bool TCustomdxBarSubItem::CanAddItem(TdxBarItem* Item, String& ErrorText) {
-  if (!Item->CanBePlacedOn(pkMenu, this, ErrorText)) return false;
-  IdxBarLinksOwner* itemOwner = Supports<IdxBarLinksOwner>(Item);
-  if (itemOwner && itemOwner->OwnedItemLinks() &&
-      (itemOwner->OwnedItemLinks() == itemLinks_ || itemOwner->OwnedItemLinks()->LeadsToOwner(this))) {
-    ErrorText = dxBarString(dxbsRecursiveMenus);
-    return false;
-  }
-  return true;
-}
+bool TCustomdxBarSubItem::CanAddItem(TdxBarItem* Item, String& ErrorText) { return CanAddMenuItem(this, Item, ErrorText); }
 
 TCustomdxBarControl* TCustomdxBarSubItem::CreateBarControl() {
   TdxBarManager* manager = BarManager();

@@ -4,10 +4,13 @@
 
 #include "platform/framework/rtl/Seams.h"
 #include "platform/framework/rtl/SysUtils.h"
+#include "ui/bars/BarAnimation.h"
+#include "ui/bars/BarHints.h"
 #include "ui/bars/BarItemControls.h"
 #include "ui/bars/BarItemLinks.h"
 #include "ui/bars/BarManager.h"
 #include "ui/bars/BarRoutines.h"
+#include "ui/bars/BarStrings.h"
 #include "ui/bars/BarSupport.h"
 #include "ui/foundation/Canvas.h"
 
@@ -17,8 +20,10 @@ DEFINE_CLASS(TdxBarInternalSubMenuControl)
 
 namespace {
 constexpr UINT_PTR kScrollTimerId = 1;
-constexpr UINT_PTR kExpandTimerId = 2;
-constexpr UINT_PTR kExpandMarkTimerId = 3;
+// The expand timers: after a selection change, and after activation or resting on the mark.
+constexpr UINT kSelectionExpandTimerId = 2;
+constexpr UINT kExpandTimerId = 3;
+constexpr UINT kExpandDelay = 4000;
 }  // namespace
 
 // ---- placement ----------------------------------------------------------------------------------
@@ -133,6 +138,7 @@ TdxBarSubMenuControl::TdxBarSubMenuControl(TdxBarManager* AOwner) : TCustomdxBar
 }
 
 TdxBarSubMenuControl::~TdxBarSubMenuControl() {
+  StopAnimation();
   if (HandleAllocated()) DestroyHandle();
   RequestActive(false);
   DeleteNonRecentBrush();
@@ -186,17 +192,37 @@ void TdxBarSubMenuControl::CreateWnd() {
   OpenLeft = Left();
   OpenTop = Top();
   RequestActive(true);
+  ApplyRecentLimit();
   scrollIndex_ = -1;
   SetScrollIndex(0);
   bool flippedX = false, flippedY = false;
   Place(TSize{0, 0}, flippedX, flippedY);
   LayoutNow();
-  // The unfolding and sliding worker is not part of this library yet: such a menu shows at once.
-  Animate = false;
+  if (Animate) StartAnimation(flippedX, flippedY);
+  if (ExpandsAfterDelay()) StartExpandTimer(kExpandTimerId, kExpandDelay);
   PlayMenuSound(0);
 }
 
 // ---- showing ------------------------------------------------------------------------------------
+
+void TdxBarSubMenuControl::StartAnimation(bool FlippedX, bool FlippedY) {
+  StopAnimation();
+  TdxBarAnimationRecord record =
+      MakeAnimationRecord(ShowAnimationKind, Left(), Top(), ClientWidth(), ClientHeight(), Width() - ClientWidth(),
+                          Height() - ClientHeight(), HorzDirection, VertDirection, FlippedX, FlippedY);
+  record.Menu = this;
+  auto* worker = new TdxBarAnimationThread(record);
+  worker->OnTerminate = [this](TObject*) { AnimationWorker = nullptr; };
+  AnimationWorker = worker;
+  worker->Start();
+}
+
+void TdxBarSubMenuControl::StopAnimation() {
+  TdxBarAnimationThread* worker = AnimationWorker;
+  if (!worker) return;
+  StopAnimationWorker(worker);
+  AnimationWorker = nullptr;
+}
 
 void TdxBarSubMenuControl::ShowSubMenuWindow() {
   ClosedByEscape = false;
@@ -241,6 +267,7 @@ void TdxBarSubMenuControl::CalcItemsSize(TSize& Size) {
 }
 
 TSize TdxBarSubMenuControl::NaturalSize() {
+  UpdateRecentFlags();
   TSize size;
   CalcNaturalSize(size);
   if (size.cx == 0) size.cx = 100;
@@ -319,6 +346,9 @@ void TdxBarSubMenuControl::CalcMetrics() {
 int TdxBarSubMenuControl::TextHeight() { return Painter()->TextRowHeightFor(CurrentCanvas()); }
 int TdxBarSubMenuControl::PainterFrameQuery() { return Painter()->MenuContentIndent(); }
 int TdxBarSubMenuControl::SeparatorSize() { return Painter()->MenuBeginGroupSize(); }
+int TdxBarSubMenuControl::BandExtraWidth() {
+  return Painter()->HasMenuBand() ? Painter()->MenuItemHeight(this, false, 1.0) : 0;
+}
 int TdxBarSubMenuControl::ImageColumnWidth() { return Painter()->MenuIconAreaWidth(this); }
 int TdxBarSubMenuControl::LeftColumnsWidth() { return Painter()->MenuTextOffset(this); }
 int TdxBarSubMenuControl::ExpandArrowSize() { return Painter()->ScrollArrowSize(MarkSize); }
@@ -415,9 +445,68 @@ bool TdxBarSubMenuControl::CanScrollDown() {
   return fitting < remaining || (last && last->ItemRect().bottom > ItemsRect.bottom);
 }
 
+bool TdxBarSubMenuControl::PersonalisedMenusActive() {
+  TdxBarItemLinks* links = ItemLinks();
+  return OwningBarManager()->ShowsRecentItemsFirst() && links && links->UsesRecentItems();
+}
+
 bool TdxBarSubMenuControl::HasHiddenItems() {
-  // Personalised menus (recent items first, expanded on demand) are not part of this library yet.
-  return false;
+  TdxBarItemLinks* links = ItemLinks();
+  return links && PersonalisedMenusActive() && links->ShownLinkCount() < links->ShowableLinkCount();
+}
+
+void TdxBarSubMenuControl::ApplyRecentLimit() {
+  TdxBarItemLinks* links = ItemLinks();
+  if (!links) return;
+  if (!OwningBarManager()->ShowsRecentItemsFirst() || ChainBeganCustomizing())
+    links->SetShownLimit(-1);
+  else
+    links->SetShownLimit(links->RecentShownCount());
+}
+
+void TdxBarSubMenuControl::UpdateRecentFlags() {
+  TdxBarItemLinks* links = ItemLinks();
+  if (!links) return;
+  const bool marks = ChainBeganCustomizing() && PersonalisedMenusActive();
+  const int recent = marks ? links->RecentShownCount() : -1;
+  const int recentCount = recent < 0 ? links->ShowableLinkCount() : recent;
+  for (int i = std::max(scrollIndex_, 0); i < links->ShownLinkCount(); ++i) {
+    TdxBarItemLink* link = links->ShownLinkAt(i);
+    if (TdxBarItemControl* control = link->ItemControl())
+      control->NonRecent = marks && links->ShowableIndexOf(link) >= recentCount;
+  }
+}
+
+bool TdxBarSubMenuControl::ExpandsAfterDelay() {
+  return OwningBarManager()->ShowFullMenusAfterDelay() && PersonalisedMenusActive() && !ChainBeganCustomizing() &&
+         IsActive();
+}
+
+void TdxBarSubMenuControl::StartExpandTimer(UINT Id, UINT Interval) {
+  KillExpandTimer();
+  if (!HandleAllocated()) return;
+  SetTimer(Handle(), Id, Interval, nullptr);
+  ExpandTimer = Id;
+}
+
+void TdxBarSubMenuControl::Expand() {
+  if (!HasHiddenItems()) return;
+  TdxBarItemLink* selected = SelectedLink();
+  SetChainBeganCustomizing(true);
+  Animate = true;
+  Expanding = true;
+  try {
+    DestroyHandle();
+  } catch (...) {
+    Expanding = false;
+    throw;
+  }
+  Expanding = false;
+  SetBounds(OpenLeft, OpenTop, Width(), Height());
+  ShowSubMenuWindow();
+  // The selection stays on its link, so keys go on from there.
+  if (IsLiveBarControl(this) && selected && selected->Collection() == ItemLinks() && selected->ItemControl())
+    SetSelected(selected->ItemControl());
 }
 
 void TdxBarSubMenuControl::MarkRect(TRect& R) {
@@ -430,13 +519,36 @@ void TdxBarSubMenuControl::MarkRect(TRect& R) {
 }
 
 void TdxBarSubMenuControl::SetMarkState(int State) {
-  if (markState_ == State) return;
-  markState_ = State;
-  if (HandleAllocated() && HasHiddenItems()) {
-    TRect r;
-    MarkRect(r);
-    const RECT rr = r;
-    InvalidateRect(Handle(), &rr, FALSE);
+  if (IsCustomizing() || !PersonalisedMenusActive()) return;
+  if (State == 1) {
+    TdxBarItemControl* selected = SelectedItemControl();
+    if (selected && selected->IsWindowedControl() && selected->Active()) State = 0;
+  }
+  if (markState_ != State) {
+    markState_ = State;
+    if (State == 2) {
+      Expand();
+      if (!IsLiveBarControl(this)) return;
+    } else if (HandleAllocated() && HasHiddenItems()) {
+      TRect r;
+      MarkRect(r);
+      const RECT rr = r;
+      InvalidateRect(Handle(), &rr, FALSE);
+    }
+  }
+  if (OwningBarManager()->ShowFullMenusAfterDelay()) {
+    KillExpandTimer();
+    if (State == 1 && HasHiddenItems() && HandleAllocated()) {
+      TRect mark;
+      MarkRect(mark);
+      if (mark.Contains(ScreenToClient(SafeCursorPos())))
+        StartExpandTimer(kExpandTimerId, UINT(BarHintWindow() ? BarHintWindow()->InitialPause() : 1000));
+    }
+  } else if (TdxBarHintWindow* hint = BarHintWindow()) {
+    if (State == 1)
+      hint->ShowHintFor(OwningBarManager(), dxBarString(dxbsExpandMenu), String());
+    else
+      hint->HideHint();
   }
 }
 
@@ -585,8 +697,12 @@ void TdxBarSubMenuControl::MakeVisible(TdxBarItemControl* Control) {
 void TdxBarSubMenuControl::WindowedControlClicked(TdxBarItemControl* Control) { MakeVisible(Control); }
 
 void TdxBarSubMenuControl::SetSelectedCore(TdxBarItemControl* Control) {
+  TdxBarItemControl* previous = SelectedItemControl();
   TCustomdxBarControl::SetSelectedCore(Control);
-  if (!IsLiveBarControl(this) || !Control || Control != SelectedItemControl()) return;
+  if (!IsLiveBarControl(this)) return;
+  if (previous != SelectedItemControl() && markState_ == 0 && HandleAllocated() && ExpandsAfterDelay())
+    StartExpandTimer(kSelectionExpandTimerId, kExpandDelay);
+  if (!Control || Control != SelectedItemControl()) return;
   if (HandleAllocated() && ItemControlUnderCursor() != Control) MakeVisible(Control);
 }
 
@@ -617,7 +733,8 @@ void TdxBarSubMenuControl::DrawBackgroundPart(TcxCanvas* Canvas, const TRect& R)
 }
 
 void TdxBarSubMenuControl::Paint() {
-  if (destroyingWindow_ || IsDestroying()) return;
+  // The worker draws the client while it runs.
+  if (AnimationWorker || destroyingWindow_ || IsDestroying()) return;
   TcxCanvas* canvas = CurrentCanvas();
   canvas->PushClipRegion();
   try {
@@ -768,6 +885,15 @@ void TdxBarSubMenuControl::KillExpandTimer() {
 }
 
 void TdxBarSubMenuControl::WMTimerMenu(TMessage& Message) {
+  if (Message.WParam == kExpandTimerId || Message.WParam == kSelectionExpandTimerId) {
+    StopAnimation();
+    KillExpandTimer();
+    if (Message.WParam == kExpandTimerId)
+      SetMarkState(2);
+    else if (!ChildBar())
+      SetMarkState(1);
+    return;
+  }
   if (Message.WParam != kScrollTimerId) {
     Inherited::Dispatch(Message);
     return;
@@ -786,11 +912,20 @@ void TdxBarSubMenuControl::WMTimerMenu(TMessage& Message) {
 }
 
 void TdxBarSubMenuControl::MouseMove(TShiftState Shift, int X, int Y) {
+  // Only a real move over the window stops the worker.
+  if (AnimationWorker && (MouseIgnored(true) || MouseIgnored(false))) return;
+  StopAnimation();
   if (!HandleAllocated()) return;
   if (CursorOverThisWindow() && ParentBar() && OpenerControl() &&
       ParentBar()->SelectedItemControl() != OpenerControl() && IsLiveBarControl(ParentBar()))
     ParentBar()->SetSelected(OpenerControl());
   if (!IsLiveBarControl(this)) return;
+  if (HasHiddenItems()) {
+    TRect mark;
+    MarkRect(mark);
+    SetMarkState(mark.Contains(TPoint{X, Y}) ? 1 : 0);
+    if (!IsLiveBarControl(this) || !HandleAllocated()) return;
+  }
   const bool overArrow = (CanScrollUp() && MouseOverUpArrow()) || (CanScrollDown() && MouseOverDownArrow());
   if (overArrow) {
     if (ScrollTimer || SafeCursorPos() == LastMousePos()) return;
@@ -819,6 +954,23 @@ void TdxBarSubMenuControl::TrackMouseMove(TShiftState Shift, int X, int Y) {
 void TdxBarSubMenuControl::WMKeyDownMenu(TMessage& Message) {
   StopAnimation();
   const Word key = Message.CharCode();
+  if ((key == VK_TAB || key == VK_DOWN) && HasHiddenItems()) {
+    const bool ctrl = Bound().GetKeyState(VK_CONTROL) < 0;
+    const bool shift = Bound().GetKeyState(VK_SHIFT) < 0;
+    const bool alt = Bound().GetKeyState(VK_MENU) < 0;
+    if (key == VK_DOWN && ctrl && !shift && !alt) {
+      Expand();
+      return;
+    }
+    TdxBarItemLinks* links = ItemLinks();
+    TdxBarItemControl* selected = SelectedItemControl();
+    if (!ctrl && !shift && !alt && selected && links && links->ShownLinkCount() > 0 &&
+        selected->Link() == links->ShownLinkAt(links->ShownLinkCount() - 1)) {
+      Expand();
+      if (IsLiveBarControl(this) && HandleAllocated()) SendMessageW(Handle(), WM_KEYDOWN, key, 1);
+      return;
+    }
+  }
   Inherited::Dispatch(Message);
   if (!IsLiveBarControl(this) || !HandleAllocated() || !ActiveBarControl()) return;
   if (SelectedControlTakesKey(key)) return;
@@ -867,6 +1019,17 @@ void TdxBarSubMenuControl::WMLButtonDownMenu(TMessage& Message) {
   Inherited::Dispatch(Message);
   if (!IsLiveBarControl(this) || !HandleAllocated() || IgnoreNextClick) return;
   StopAnimation();
+  if (!HasHiddenItems()) return;
+  TRect mark;
+  MarkRect(mark);
+  if (!mark.Contains(TPoint{short(LOWORD(Message.LParam)), short(HIWORD(Message.LParam))})) return;
+  if (markState_ != 0) {
+    IgnoreNextClick = true;
+    Expand();
+  } else {
+    SetSelected(nullptr);
+    SetMarkState(1);
+  }
 }
 
 void TdxBarSubMenuControl::WMRButton(TMessage& Message) {
@@ -918,7 +1081,8 @@ void TdxBarSubMenuControl::DestroyWnd() {
     if (!Expanding) RequestActive(false);
     TCustomdxBarControl::DestroyWnd();
     TControl::SetVisible(false);
-    if (CloseUpHandler) CloseUpHandler(this);
+    // An expanding menu is shown again at once: its opener does not hear of a close.
+    if (CloseUpHandler && !Expanding) CloseUpHandler(this);
     DeleteNonRecentBrush();
   } catch (...) {
     destroyingWindow_ = false;

@@ -8,6 +8,7 @@
 #include "ui/bars/BarControl.h"
 
 class TdxBarSubMenuControl;
+class TdxBarAnimationThread;
 
 // ---- placement ----------------------------------------------------------------------------------
 
@@ -84,6 +85,8 @@ class TdxBarSubMenuControl : public TCustomdxBarControl {
   TdxBarMenuHandler PopupHandler;
 
   // ---- state
+  // The worker unfolding or sliding the window open, or null; cleared when it ends.
+  TdxBarAnimationThread* AnimationWorker = nullptr;
   bool TearOffHot = false;
   bool Expanding = false;
   UINT ExpandTimer = 0;
@@ -126,6 +129,9 @@ class TdxBarSubMenuControl : public TCustomdxBarControl {
 
   // ---- queries
   int ImageColumnWidth();
+  // The extra width of the band painters draw beside the items: the menu's item height as the
+  // painter adjusts it, or 0 when the painter has no band.
+  int BandExtraWidth();
   IdxBarSubMenuOwner* SubMenuOwner() const;
   int OwnerBarSize();
   TRect OwnerBarRect();
@@ -145,6 +151,13 @@ class TdxBarSubMenuControl : public TCustomdxBarControl {
   bool CanScrollUp() const { return scrollIndex_ > 0; }
   bool CanScrollDown();
   bool HasHiddenItems();
+  // Recent items first: the manager shows them so and the links use recent items.
+  bool PersonalisedMenusActive();
+  // Shows all links: the window is created again (full menus for the rest of the chain). Nothing
+  // when no link is hidden.
+  void Expand();
+  // True while DestroyWnd runs.
+  bool DestroyingWindow() const { return destroyingWindow_; }
   // The natural window size (frame and margins included).
   TSize NaturalSize();
   // Places the window with the size ((0, 0): the natural size); the flags report the flips.
@@ -227,7 +240,17 @@ class TdxBarSubMenuControl : public TCustomdxBarControl {
   void StartScrollTimer();
   bool KillScrollTimer();
   void KillExpandTimer();
-  void StopAnimation() {}
+  void StartExpandTimer(UINT Id, UINT Interval);
+  // The recent-items limit of the links (all links once full menus are on).
+  void ApplyRecentLimit();
+  // Each shown control's non-recent flag.
+  void UpdateRecentFlags();
+  // Delayed expansion applies: after a delay, personalised, not yet full, active.
+  bool ExpandsAfterDelay();
+  // Starts the worker with the placement's flips (creation, when Animate).
+  void StartAnimation(bool FlippedX, bool FlippedY);
+  // Stops a running worker: the window jumps to its final bounds (unless being destroyed).
+  void StopAnimation();
   // Scrolls until the control's link is visible, laying out after each step.
   void MakeVisible(TdxBarItemControl* Control);
   void LayoutNow();

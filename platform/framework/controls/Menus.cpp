@@ -787,7 +787,7 @@ UINT MenuAnimationFlags(TMenuAnimation Animation) {
   static constexpr UINT kFlags[] = {TPM_HORPOSANIMATION, TPM_HORNEGANIMATION, TPM_VERPOSANIMATION,
                                     TPM_VERNEGANIMATION, TPM_NOANIMATION};
   UINT flags = 0;
-  for (int i = maLeftToRight; i <= maNone; ++i)
+  for (int i = maLeftToRight; i <= maNoAnimation; ++i)
     if (Animation.Contains(static_cast<TMenuAnimations>(i))) flags |= kFlags[i];
   return flags;
 }

@@ -263,9 +263,9 @@ class TMainMenu : public TMenu {
 void AttachMainMenu(TCustomForm* Form, TMainMenu* Menu);
 
 enum TPopupAlignment { paLeft, paRight, paCenter };
-// How a popup menu unfolds: the directions of its slide, or maNone for no animation at all; an empty
+// How a popup menu unfolds: the directions of its slide, or maNoAnimation for no animation at all; an empty
 // set leaves it to the system's setting.
-enum TMenuAnimations { maLeftToRight, maRightToLeft, maTopToBottom, maBottomToTop, maNone };
+enum TMenuAnimations { maLeftToRight, maRightToLeft, maTopToBottom, maBottomToTop, maNoAnimation };
 using TMenuAnimation = TSet<TMenuAnimations>;
 // The animation flags of the popup call for a set.
 UINT MenuAnimationFlags(TMenuAnimation Animation);

@@ -21,6 +21,7 @@ int TTestBarPainter::BorderChanges = 0;
 int TTestBarPainter::RowGap = 0;
 bool TTestBarPainter::Buffered = false;
 bool TTestBarPainter::SeparateArrows = false;
+bool TTestBarPainter::MenuBand = false;
 bool TTestBarPainter::PaintsNonRecent = false;
 bool TTestBarPainter::SeparatesRuns = false;
 int TTestBarPainter::Mark = 0;
@@ -50,6 +51,7 @@ void TTestBarPainter::Reset() {
   RowGap = 0;
   Buffered = false;
   SeparateArrows = false;
+  MenuBand = false;
   PaintsNonRecent = false;
   SeparatesRuns = false;
   Mark = 0;

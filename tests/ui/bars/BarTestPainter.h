@@ -156,6 +156,9 @@ class TTestBarPainter : public TdxBarPainter {
   static bool SeparateArrows;
   static bool PaintsNonRecent;
   static bool SeparatesRuns;
+  // Menus show a band beside their items.
+  static bool MenuBand;
+  bool HasMenuBand() override { return MenuBand; }
   bool DrawsNonRecentBackground() override { return PaintsNonRecent; }
   bool SeparatesRecentRuns() override { return SeparatesRuns; }
   bool SeparateScrollArrowAreas() override { return SeparateArrows; }

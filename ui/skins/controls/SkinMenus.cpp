@@ -326,9 +326,9 @@ void TsSkinableMenus::HookPopupItems(TMenuItem* parent, bool value) {
 void TsSkinableMenus::HookPopupMenu(TPopupMenu* menu, bool value) {
   menu->SetOwnerDraw(value);
   if (value)
-    menu->MenuAnimation.Include(maNone);
+    menu->MenuAnimation.Include(maNoAnimation);
   else
-    menu->MenuAnimation.Exclude(maNone);
+    menu->MenuAnimation.Exclude(maNoAnimation);
   for (int i = 0; i < menu->Items()->Count(); ++i) {
     TMenuItem* item = menu->Items()->Items(i);
     SetPopupHandlers(item, value);

@@ -345,7 +345,7 @@ TEST(MenuAnimation, EachDirectionAndNoneGiveTheirPopupFlags) {
     UINT Flags;
   } cases[] = {
       {{}, 0},
-      {{maNone}, TPM_NOANIMATION},
+      {{maNoAnimation}, TPM_NOANIMATION},
       {{maLeftToRight}, TPM_HORPOSANIMATION},
       {{maRightToLeft}, TPM_HORNEGANIMATION},
       {{maTopToBottom, maBottomToTop}, TPM_VERPOSANIMATION | TPM_VERNEGANIMATION},

@@ -102,6 +102,12 @@ TEST_F(ApplicationMenuWindow, AButtonWhoseItemGoesDisappears) {
   button->SetItem(options);
   EXPECT_EQ(button->InternalItem()->Caption(), L"Options");
   EXPECT_EQ(button->InternalItem()->Visible(), ivAlways);
+  // The button's own item belongs to the manager but is not listed for customization.
+  EXPECT_EQ(button->InternalItem()->BarManager(), manager);
+  bool listed = false;
+  for (int i = 0; i < manager->ItemCount(); ++i) listed = listed || manager->ItemAt(i) == button->InternalItem();
+  EXPECT_FALSE(listed);
+  EXPECT_GE(options->ItemIndexInManager(), 0);
   options->SetCaption(L"Settings");
   EXPECT_EQ(button->InternalItem()->Caption(), L"Settings");
   delete options;

@@ -153,6 +153,25 @@ TEST_F(ItemControlTest, PossibleAndAllowedViewLevels) {
   EXPECT_THROW(ControlAt(window, 1)->ViewInfo()->WidthForViewLevel(ivlControlOnly), Exception);
 }
 
+TEST_F(ItemControlTest, ViewInfoTellsAGroupLayoutItsLinksPositionAndGroup) {
+  TdxBarButton* first = NewItem(L"Cut");
+  TdxBarButton* second = NewItem(L"Copy");
+  TTestBarControl* window = Show(0, {first, second});
+  TdxBarItemLink* link = window->ItemLinks()->LinkAt(1);
+  // A change of the links makes the window's controls anew: each check asks the current control.
+  auto info = [&]() -> IdxBarItemControlViewInfo* { return ControlAt(window, 1)->ViewInfo(); };
+  EXPECT_EQ(info()->GetPosition(), ipBeginsNewRow);
+  EXPECT_FALSE(info()->GetBeginGroup());
+  link->SetPosition(ipContinuesRow);
+  link->SetBeginGroup(true);
+  EXPECT_EQ(info()->GetPosition(), ipContinuesRow);
+  EXPECT_TRUE(info()->GetBeginGroup());
+  // An ordinary control has no columns of its own.
+  IdxRibbonMultiColumnItem* multi = nullptr;
+  EXPECT_FALSE(info()->IsMultiColumn(false, multi));
+  EXPECT_EQ(multi, nullptr);
+}
+
 TEST_F(ItemControlTest, HitTestPartOfADropDownButton) {
   auto* button = NewItem<TTestDropButton>(L"Paste");
   button->SetButtonStyle(bsDropDown);

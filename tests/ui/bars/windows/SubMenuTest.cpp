@@ -4,6 +4,7 @@
 
 #include "tests/support/WindowTestSupport.h"
 #include "tests/ui/bars/BarTestWindow.h"
+#include "ui/bars/BarHints.h"
 #include "ui/bars/BarItemControls.h"
 #include "ui/bars/BarRoutines.h"
 #include "ui/bars/SubMenuControl.h"
@@ -75,6 +76,15 @@ TEST_F(SubMenuWindow, EmptyMenuIsOneTextLineHighAndAHundredWide) {
   EXPECT_EQ(menu->Width(), 106);
   EXPECT_EQ(menu->Left(), 100);
   EXPECT_EQ(menu->Top(), 100);
+}
+
+TEST_F(SubMenuWindow, TheBandsExtraWidthIsTheItemHeightWhenThePainterDrawsABand) {
+  TTestMenu* menu = NewMenu(2);
+  Open(menu, 100, 100);
+  EXPECT_EQ(menu->BandExtraWidth(), 0);
+  TTestBarPainter::MenuBand = true;
+  EXPECT_EQ(menu->BandExtraWidth(), menu->TextSize());
+  EXPECT_GT(menu->BandExtraWidth(), 0);
 }
 
 TEST_F(SubMenuWindow, NaturalSizeHoldsItsLinksAndSeparators) {
@@ -266,6 +276,119 @@ TEST_F(SubMenuWindow, EnterClicksTheSelectedItem) {
   ASSERT_EQ(menu->SelectedLink(), menu->ItemLinks()->LinkAt(1));
   KeyDown(menu, VK_RETURN);
   EXPECT_EQ(clicks, std::vector<int>{1});
+}
+
+}  // namespace
+
+namespace {
+
+// Menus whose first two of four links are recent: the rest waits behind the expand mark.
+class PersonalisedMenu : public SubMenuWindow {
+ protected:
+  void SetUp() override {
+    SubMenuWindow::SetUp();
+    SetCursorPos(2, 2);
+    manager->SetStyle(bmsOffice11);
+    manager->SetMenusShowRecentItemsFirst(true);
+  }
+  TTestMenu* NewPersonalMenu(std::initializer_list<int> UseCounts) {
+    TTestMenu* menu = NewMenu(int(UseCounts.size()));
+    int i = 0;
+    for (int count : UseCounts) {
+      menu->ItemLinks()->LinkAt(i)->SetUseCount(count);
+      menu->ItemLinks()->LinkAt(i)->SetRecentIndex(i);
+      ++i;
+    }
+    return menu;
+  }
+  static bool NonRecent(TTestMenu* Menu, int Index) {
+    return Menu->ItemLinks()->LinkAt(Index)->ItemControl()->NonRecent;
+  }
+};
+
+TEST_F(PersonalisedMenu, CtrlDownExpandsAndLaterMenusOfTheChainShowEverything) {
+  TTestMenu* menu = NewPersonalMenu({100, 50, 0, 0});
+  Open(menu, 100, 100);
+  ASSERT_TRUE(menu->HasHiddenItems());
+  EXPECT_EQ(menu->ItemLinks()->ShownLinkCount(), 2);
+  const int shortHeight = menu->ClientHeight();
+  EXPECT_EQ(shortHeight, 2 * RowHeight(menu) + menu->MarkSize + 2);
+  {
+    window_testing::HeldKeys ctrl{VK_CONTROL};
+    KeyDown(menu, VK_DOWN);
+  }
+  ASSERT_TRUE(IsLiveBarControl(menu));
+  ASSERT_TRUE(menu->HandleAllocated());
+  EXPECT_TRUE(IsWindowVisible(menu->Handle()));
+  EXPECT_FALSE(menu->HasHiddenItems());
+  EXPECT_EQ(menu->ItemLinks()->ShownLinkCount(), 4);
+  EXPECT_EQ(menu->ClientHeight(), 4 * RowHeight(menu) + 2);
+  EXPECT_TRUE(menu->IsActive());
+  // The items that were hidden are drawn as non-recent ones.
+  EXPECT_FALSE(NonRecent(menu, 1));
+  EXPECT_TRUE(NonRecent(menu, 2));
+  EXPECT_TRUE(NonRecent(menu, 3));
+  // Another menu opened before the chain ends shows all its links.
+  TTestMenu* second = NewPersonalMenu({100, 50, 0, 0});
+  Open(second, 300, 100);
+  EXPECT_FALSE(second->HasHiddenItems());
+  EXPECT_EQ(second->ItemLinks()->ShownLinkCount(), 4);
+}
+
+TEST_F(PersonalisedMenu, DownOnTheLastShownLinkExpandsAndMovesOn) {
+  TTestMenu* menu = NewPersonalMenu({100, 50, 0, 0});
+  Open(menu, 100, 100);
+  ASSERT_TRUE(menu->HasHiddenItems());
+  menu->SetSelected(menu->ItemLinks()->LinkAt(1)->ItemControl());
+  KeyDown(menu, VK_DOWN);
+  ASSERT_TRUE(IsLiveBarControl(menu));
+  EXPECT_EQ(menu->ItemLinks()->ShownLinkCount(), 4);
+  ASSERT_NE(menu->SelectedItemControl(), nullptr);
+  EXPECT_EQ(menu->SelectedItemControl()->Link(), menu->ItemLinks()->LinkAt(2));
+}
+
+TEST_F(PersonalisedMenu, TheExpandTimersMarkAndExpand) {
+  TTestMenu* menu = NewPersonalMenu({100, 50, 0, 0});
+  Open(menu, 100, 100);
+  ASSERT_TRUE(menu->HasHiddenItems());
+  // Opened active with delayed expansion: timer 3 runs.
+  EXPECT_EQ(menu->ExpandTimer, 3u);
+  // A selection change restarts it as timer 2, whose expiry only marks.
+  menu->SetSelected(menu->ItemLinks()->LinkAt(0)->ItemControl());
+  EXPECT_EQ(menu->ExpandTimer, 2u);
+  menu->Perform(WM_TIMER, 2, 0);
+  EXPECT_EQ(menu->MarkState(), 1);
+  EXPECT_TRUE(menu->HasHiddenItems());
+  menu->Perform(WM_TIMER, 3, 0);
+  ASSERT_TRUE(IsLiveBarControl(menu));
+  EXPECT_FALSE(menu->HasHiddenItems());
+  EXPECT_EQ(menu->ItemLinks()->ShownLinkCount(), 4);
+}
+
+TEST_F(PersonalisedMenu, WithoutTheDelayTheHotMarkShowsTheExpandHintAndStartsNoTimer) {
+  manager->SetShowFullMenusAfterDelay(false);
+  TTestMenu* menu = NewPersonalMenu({100, 50, 0, 0});
+  Open(menu, 100, 100);
+  ASSERT_TRUE(menu->HasHiddenItems());
+  EXPECT_EQ(menu->ExpandTimer, 0u);
+  menu->SetMarkState(1);
+  ASSERT_NE(BarHintWindow(), nullptr);
+  EXPECT_TRUE(BarHintWindow()->HintShown());
+  EXPECT_EQ(menu->ExpandTimer, 0u);
+  menu->SetMarkState(0);
+  EXPECT_FALSE(BarHintWindow()->HintShown());
+  EXPECT_TRUE(menu->HasHiddenItems());
+}
+
+TEST_F(PersonalisedMenu, AMenuOfRecentLinksHasNoMarkAndAnExpansionRecreatesNothing) {
+  TTestMenu* menu = NewPersonalMenu({1, 1, 1});
+  Open(menu, 100, 100);
+  EXPECT_FALSE(menu->HasHiddenItems());
+  EXPECT_EQ(menu->ClientHeight(), 3 * RowHeight(menu) + 2);
+  const HWND before = menu->Handle();
+  menu->SetMarkState(2);
+  EXPECT_EQ(menu->MarkState(), 2);
+  EXPECT_EQ(menu->Handle(), before);
 }
 
 }  // namespace

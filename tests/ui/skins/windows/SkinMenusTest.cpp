@@ -301,13 +301,13 @@ TEST_F(SkinMenus, HandlersAProgramSetAreNeverReplacedOrRemoved) {
   own->OnMeasureItem = measure;
   menus->HookPopupMenu(popup, true);
   EXPECT_TRUE(popup->OwnerDraw());
-  EXPECT_TRUE(popup->MenuAnimation.Contains(maNone));
+  EXPECT_TRUE(popup->MenuAnimation.Contains(maNoAnimation));
   EXPECT_TRUE(own->OnAdvancedDrawItem == draw);
   EXPECT_TRUE(own->OnMeasureItem == measure);
   EXPECT_TRUE(plain->OnAdvancedDrawItem && sub->OnAdvancedDrawItem && sub->OnMeasureItem);
   menus->HookPopupMenu(popup, false);
   EXPECT_FALSE(popup->OwnerDraw());
-  EXPECT_FALSE(popup->MenuAnimation.Contains(maNone));
+  EXPECT_FALSE(popup->MenuAnimation.Contains(maNoAnimation));
   EXPECT_TRUE(own->OnAdvancedDrawItem == draw);
   EXPECT_TRUE(own->OnMeasureItem == measure);
   EXPECT_FALSE(plain->OnAdvancedDrawItem || plain->OnMeasureItem || sub->OnAdvancedDrawItem);
@@ -322,13 +322,13 @@ TEST_F(SkinMenus, WithoutSkinnedPopupsOnlyTheMenuBarStaysOwnerDrawn) {
   TMenuItem* open = NewItem(top, L"Open", Application);
   menus->UpdateMenus();
   ASSERT_TRUE(menus->Active());
-  EXPECT_TRUE(popup->OwnerDraw() && popup->MenuAnimation.Contains(maNone));
+  EXPECT_TRUE(popup->OwnerDraw() && popup->MenuAnimation.Contains(maNoAnimation));
   EXPECT_TRUE(item->OnAdvancedDrawItem && open->OnAdvancedDrawItem);
   EXPECT_TRUE(main->OwnerDraw() && top->OnAdvancedDrawItem && top->OnMeasureItem);
 
   manager->SetSkinnedPopups(false);
   EXPECT_FALSE(popup->OwnerDraw());
-  EXPECT_FALSE(popup->MenuAnimation.Contains(maNone));
+  EXPECT_FALSE(popup->MenuAnimation.Contains(maNoAnimation));
   EXPECT_FALSE(item->OnAdvancedDrawItem || open->OnAdvancedDrawItem);
   EXPECT_TRUE(main->OwnerDraw() && top->OnAdvancedDrawItem && top->OnMeasureItem);
 
