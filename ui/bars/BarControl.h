@@ -211,6 +211,8 @@ class TCustomdxBarControl : public TCustomControl, public IcxMouseTrackingCaller
   TcxCanvas* CurrentCanvas();
   TCustomdxBarControlViewInfo* ViewInfo();
   TdxBarShadow* Shadow() const { return shadow_.get(); }
+  // The fader of the window's item controls: the ribbon's for its bar windows, none elsewhere.
+  virtual TdxFader* Fader() { return nullptr; }
   TBitmap* BackgroundCache() const { return backgroundCache_.get(); }
   // The window's own painter when set, else its parent's, its dock site's (toolbars), its manager's.
   virtual TdxBarPainter* Painter();

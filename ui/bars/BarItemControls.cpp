@@ -10,6 +10,7 @@
 #include "ui/bars/BarManager.h"
 #include "ui/bars/BarRoutines.h"
 #include "ui/bars/PopupMenus.h"
+#include "ui/bars/painters/Fader.h"
 #include "ui/foundation/Canvas.h"
 #include "ui/foundation/Controls.h"
 #include "ui/foundation/Geometry.h"
@@ -119,12 +120,25 @@ TdxBarItemControl::TdxBarItemControl(TdxBarItemLink* ALink)
     : link_(ALink), barControl_(ALink ? ALink->OwnerBarControl() : nullptr) {}
 
 TdxBarItemControl::~TdxBarItemControl() {
+  // No fade outlives its control: a running one is dropped without drawing.
+  if (TdxFader* fader = Fader()) fader->StopObjectFading(this, true);
   if (!detached_) DetachFromOwners();
   if (ownBrush_) DeleteObject(ownBrush_);
   InvalidateObjectLinks(this);
   viewInfo_.reset();
   cachedImage_.reset();
   drawParams_.reset();
+}
+
+TdxFader* TdxBarItemControl::Fader() const { return barControl_ ? barControl_->Fader() : nullptr; }
+
+void TdxBarItemControl::DrawFadeImage(TBitmap* Image) {
+  if (!Image || !barControl_) return;
+  TcxCanvas* canvas = barControl_->CurrentCanvas();
+  HDC dc = canvas ? canvas->DCHandle() : nullptr;
+  if (!dc) return;
+  const TRect r = viewInfo_ ? viewInfo_->BoundsRect() : TRect{};
+  BitBlt(dc, r.left, r.top, Image->Width(), Image->Height(), Image->Canvas()->Handle(), 0, 0, SRCCOPY);
 }
 
 void TdxBarItemControl::AfterConstruction() {

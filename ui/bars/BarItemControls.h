@@ -12,10 +12,12 @@
 #include "platform/framework/windows/ShortCuts.h"
 #include "ui/bars/BarHints.h"
 #include "ui/bars/BarTypes.h"
+#include "ui/bars/painters/SkinInterfaces.h"
 #include "ui/foundation/Classes.h"
 #include "ui/foundation/Graphics.h"
 
 class TCustomdxBarControl;
+class TdxFader;
 class TdxBarItemControl;
 class TdxBarButton;
 class TcxCanvas;
@@ -255,7 +257,7 @@ using TdxBarItemControlClass = const TdxBarItemControlMetaClass*;
 
 // The hint of an item control: IdxBarHintSource. A control's view info and draw parameters are made
 // through the virtual class operations once the control is fully built (AfterConstruction).
-class TdxBarItemControl : public TcxIUnknownObject, public IdxBarHintSource {
+class TdxBarItemControl : public TcxIUnknownObject, public IdxBarHintSource, public IdxFadingObject {
  public:
   using MetaClass = TdxBarItemControlMetaClass;
   DECLARE_CLASS(TdxBarItemControl, TcxIUnknownObject)
@@ -343,7 +345,13 @@ class TdxBarItemControl : public TcxIUnknownObject, public IdxBarHintSource {
   virtual TSize GlyphAreaSize();
 
   // ---- the virtual operations, in slot order
-  virtual TObject* Fader() const { return nullptr; }
+  // The fader of the control's bar window (the ribbon's for its bar windows), or none.
+  virtual TdxFader* Fader() const;
+  // IdxFadingObject: a control supplies no pictures, so it is never faded; it draws a picture it is
+  // given at its bounds' top-left corner on its bar window's canvas.
+  bool CanFade() override { return false; }
+  void DrawFadeImage(TBitmap* Image) override;
+  void GetFadingParams(TBitmap*&, TBitmap*&, int&, int&, int&, int&) override {}
   bool GetHintTexts(bool& Handled, String& Hint, String& ShortCutText) override;
   TdxBarCustomHintViewInfo* CreateHintViewInfo(const String& HintText, const String& ShortCutText) override;
   bool IsEnabled() override;

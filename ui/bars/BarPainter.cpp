@@ -1984,6 +1984,11 @@ void TdxBarPainter::DrawProgressFrame(TdxBarItemControl* Control, HDC DC, TRect&
 
 int TdxBarPainter::StaticTextSize(TCustomdxBarControl* SubMenu) { return SubMenu ? SubMenu->TextSize() : 0; }
 
+int TdxBarPainter::StaticTextSize(TdxBarItemControlDrawParams* P) {
+  TdxBarItemControl* control = ControlOf(P);
+  return StaticTextSize(control ? control->BarControl() : nullptr);
+}
+
 void TdxBarPainter::DrawStaticArrow(TdxBarItemControlDrawParams* P, HDC DC, const TRect& R, bool Expanded) {
   auto* b = ButtonParams(P);
   const int size = b ? b->ArrowSize.cy : 4;

@@ -498,6 +498,8 @@ class TdxBarPainter : public TObject {
   virtual int ProgressChunkGap() { return 0; }
   virtual HBRUSH ShadowBrush() { return GetSysColorBrush(COLOR_BTNSHADOW); }
   virtual int StaticTextSize(TCustomdxBarControl* SubMenu);
+  // The width of a static-like control's arrow area in a menu (the menu's text size).
+  virtual int StaticTextSize(TdxBarItemControlDrawParams* P);
   virtual int StaticTextIndent() { return 5; }
   virtual bool StaticDrawsSelected(TdxBarItemControlDrawParams* P) { return P->Selected; }
   virtual bool StaticShowsArrow(bool /*Selected*/) { return true; }

@@ -144,7 +144,7 @@ class TdxBarListItem : public TCustomdxBarContainerItem {
   void ClearItemList() override;
   bool HasContent() const override { return bool(OnGetData) || items_->Count() > 0; }
   // The item's click only while none of its links is active.
-  void EntryClick(TObject* Sender);
+  virtual void EntryClick(TObject* Sender);
 
  protected:
   // The list hears when one of its items is freed by someone else (their owner form).

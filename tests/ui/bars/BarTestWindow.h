@@ -46,6 +46,9 @@ class TTestBarControl : public TCustomdxBarControl {
   // The controls the design popup was asked for.
   std::vector<TdxBarItemControl*> DesignPopups;
   int MarkStateSet = -1;
+  // The fader the window's controls stop their fades through.
+  TdxFader* TestFader = nullptr;
+  TdxFader* Fader() override { return TestFader; }
 
   int BarKind() override { return Kind; }
   bool IsVertical() override { return Vertical; }

@@ -337,8 +337,8 @@ void TdxBarDateNavigator::CalcMetrics() {
   dayCellHeight_ = zero.cy + 2;
   titleHeight_ = zero.cy + 4 + (TdxBarCustomCalendar::Look() != 0 ? 1 : 0);
   weekdayRowHeight_ = dayCellHeight_ + 1;
-  todayWidth_ = c->TextWidth(dxBarString(dxbsDateToday)) + dayCellWidth_;
-  clearWidth_ = c->TextWidth(dxBarString(dxbsDateClear)) + dayCellWidth_;
+  todayWidth_ = c->TextWidth(dxBarString(dxbsToday)) + dayCellWidth_;
+  clearWidth_ = c->TextWidth(dxBarString(dxbsClear)) + dayCellWidth_;
   buttonGap_ = size / 2;
   buttonHeight_ = MulDiv(size, 5, 2);
   buttonBandHeight_ = size * 3 / 4 + buttonHeight_ + buttonGap_;
@@ -828,8 +828,8 @@ void TdxBarDateNavigator::Paint() {
       CombineRgn(background, background, region, RGN_DIFF);
       DeleteObject(region);
     };
-    button(TodayButtonArea(), dxBarString(dxbsDateToday), todayTracking_ && todayDown_);
-    button(ClearButtonArea(), dxBarString(dxbsDateClear), clearTracking_ && clearDown_);
+    button(TodayButtonArea(), dxBarString(dxbsToday), todayTracking_ && todayDown_);
+    button(ClearButtonArea(), dxBarString(dxbsClear), clearTracking_ && clearDown_);
   }
   HBRUSH brush = CreateSolidBrush(ColorToRGB(Color()));
   FillRgn(dc, background, brush);
