@@ -10,7 +10,9 @@
 #include "platform/framework/rtl/SysUtils.h"
 #include "platform/framework/windows/Forms.h"
 #include "ui/bars/BarControl.h"
+#include "ui/bars/BarAccessibility.h"
 #include "ui/bars/BarHints.h"
+#include "ui/bars/BarHooks.h"
 #include "ui/bars/BarItemControls.h"
 #include "ui/bars/BarItems.h"
 #include "ui/bars/BarRoutines.h"
@@ -53,10 +55,14 @@ void StartBarUnit() {
                            &TdxBarApplicationMenuButtonControl::ClassInfo(), false);
   if (!g_managers) g_managers = new TdxBarManagerList;
   if (!g_systemController) g_systemController = new TdxBarSystemController;
+  CreateBarNavigationController();
 }
 
 void EndBarUnit() {
   SetBarUnitFinalizing(true);
+  RemoveBarHooks();
+  FreeBarNavigationController();
+  FreeBarAccessibilityHelpers();
   FreeBarHintWindow();
   FreeDropDownTimers();
   FreeAndNil(g_systemController);
@@ -950,7 +956,11 @@ void TdxBarManager::SetDockColor(TColor Value) {
 }
 
 void TdxBarManager::SetFlatCloseButton(bool Value) { flatCloseButton_ = Value; }
-void TdxBarManager::SetHideFloatingBarsWhenInactive(bool Value) { hideFloatingBarsWhenInactive_ = Value; }
+void TdxBarManager::SetHideFloatingBarsWhenInactive(bool Value) {
+  if (hideFloatingBarsWhenInactive_ == Value) return;
+  hideFloatingBarsWhenInactive_ = Value;
+  if (!IsLoading()) UpdateFloatingBarsVisibility(mainFormActive_ || !Value, false, nullptr);
+}
 
 void TdxBarManager::SetMenuAnimations(TdxBarMenuAnimations Value) {
   if (menuAnimations_ == Value) return;
@@ -1100,6 +1110,7 @@ TdxBarManagerList* BarManagerList() { return g_managers; }
 void RegisterBarManager(TdxBarManager* Manager) {
   if (!g_managers && !BarUnitFinalizing()) g_managers = new TdxBarManagerList;
   if (!g_managers || g_managers->IndexOf(Manager) >= 0) return;
+  if (g_managers->Count() == 0) InstallBarHooks();
   g_managers->Add(Manager);
   if (!Manager->IsDesigning() && !BarHintWindow()) CreateBarHintWindow();
 }
@@ -1107,7 +1118,10 @@ void RegisterBarManager(TdxBarManager* Manager) {
 void UnregisterBarManager(TdxBarManager* Manager) {
   if (!g_managers) return;
   g_managers->Remove(Manager);
-  if (g_managers->Count() == 0) FreeBarHintWindow();
+  if (g_managers->Count() == 0) {
+    RemoveBarHooks();
+    FreeBarHintWindow();
+  }
 }
 
 // ---- selection, mouse tracking and item hints ---------------------------------------------------
