@@ -17,6 +17,7 @@
 #include "ui/bars/BarItems.h"
 #include "ui/bars/BarRoutines.h"
 #include "ui/bars/BarStrings.h"
+#include "ui/bars/BarUnit.h"
 #include "ui/bars/Bars.h"
 #include "ui/bars/DockControl.h"
 #include "ui/bars/painters/BarPainters.h"
@@ -44,23 +45,31 @@ TdxBarSystemController* g_systemController = nullptr;
 void StartBarUnit() {
   RegisterBarPainterClasses();
   RegisterClasses({&TdxBarGroup::ClassInfo(), &TdxBarScreenTipRepository::ClassInfo(), &TdxBarScreenTip::ClassInfo()});
+  ReadBarOSFlags();
+  if (!g_managers) g_managers = new TdxBarManagerList;
+  RebuildCheckerBrush();
+  CreateBarNavigationController();
+  if (!g_systemController) g_systemController = new TdxBarSystemController;
+  // The item classes in the order of the new-item list; the edit and combo items and the
+  // quick-customization items take their places when they are built.
   RegisterItemControlClass(&TdxBarButton::ClassInfo(), &TdxBarButtonControl::ClassInfo(), true);
-  RegisterItemControlClass(&TdxBarLabel::ClassInfo(), &TdxBarCustomStaticControl::ClassInfo(), true);
-  RegisterItemControlClass(&TdxBarSeparator::ClassInfo(), &TdxBarSeparatorControl::ClassInfo(), true);
   RegisterItemControlClass(&TdxBarSubItem::ClassInfo(), &TdxBarSubItemControl::ClassInfo(), true);
   RegisterItemControlClass(&TdxBarListItem::ClassInfo(), &TdxBarContainerItemControl::ClassInfo(), true);
-  RegisterItemControlClass(&TdxBarExtraPaneListItem::ClassInfo(), &TdxBarContainerItemControl::ClassInfo(), false);
   RegisterItemControlClass(&TdxBarContainerItem::ClassInfo(), &TdxBarContainerItemControl::ClassInfo(), true);
+  RegisterItemControlClass(&TdxBarExtraPaneListItem::ClassInfo(), &TdxBarContainerItemControl::ClassInfo(), false);
+  RegisterItemControlClass(&TdxBarLabel::ClassInfo(), &TdxBarCustomStaticControl::ClassInfo(), false);
+  RegisterItemControlClass(&TdxBarSeparator::ClassInfo(), &TdxBarSeparatorControl::ClassInfo(), true);
   RegisterItemControlClass(&TdxBarApplicationMenuButtonItem::ClassInfo(),
                            &TdxBarApplicationMenuButtonControl::ClassInfo(), false);
-  if (!g_managers) g_managers = new TdxBarManagerList;
-  if (!g_systemController) g_systemController = new TdxBarSystemController;
-  CreateBarNavigationController();
 }
 
 void EndBarUnit() {
   SetBarUnitFinalizing(true);
   RemoveBarHooks();
+  // Every registration goes, the last first.
+  if (TdxBarItemList* registry = ItemClassRegistry()) {
+    for (int i = registry->Count() - 1; i >= 0; --i) UnregisterItemControlClass(registry->ItemClassAt(i));
+  }
   FreeBarNavigationController();
   FreeBarAccessibilityHelpers();
   FreeBarHintWindow();
