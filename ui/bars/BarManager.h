@@ -406,6 +406,11 @@ class TdxBarManager : public TComponent {
   // Merges the child's main menu into this one (maximized child, or AlwaysMerge) or unmerges it,
   // fires OnMenuMerge and OnMerge and calls the MDIStateChanged handlers.
   void MDIStateChanged(int Kind, TCustomForm* Child);
+  // A maximized child with a system menu gets a sub-item mirroring that menu at the front of the
+  // main menu bar, kept in the hidden items (BarUnit.cpp); the second frees every hidden item.
+  void AddSystemMenuItem(TCustomForm* Child);
+  void RemoveHiddenItems();
+  int HiddenItemCount() const;
   TCustomForm* RememberedMDIChild() const;
   bool MDIChildMaximized() const { return mdiMaximized_; }
   // Every toolbar window disabled while a modal dialog of the bars runs, and back.

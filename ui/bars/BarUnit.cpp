@@ -7,6 +7,8 @@
 #include "platform/framework/windows/ShortCuts.h"
 #include "ui/bars/BarItemLinks.h"
 #include "ui/bars/BarItems.h"
+#include "ui/bars/BarManager.h"
+#include "ui/bars/Bars.h"
 
 // The menu-item structure with and without its last member (the item bitmap): 48 and 44 bytes in a
 // 32-bit program.
@@ -133,3 +135,26 @@ void TSystemMenuSubItem::EntryClicked(TObject* Sender) {
   if (button && ChildWindow && IsWindow(ChildWindow))
     SendMessageW(ChildWindow, WM_SYSCOMMAND, WPARAM(button->Tag), 0);
 }
+
+// ---- the manager's system-menu item --------------------------------------------------------------
+
+void TdxBarManager::AddSystemMenuItem(TCustomForm* Child) {
+  if (!mainMenuBar_ || !Child || !Child->HandleAllocated() || !GetSystemMenu(Child->Handle(), FALSE)) return;
+  // One item at a time: the previous child's goes first.
+  RemoveHiddenItems();
+  auto* item = new TSystemMenuSubItem(Owner());
+  item->ChildWindow = Child->Handle();
+  hiddenItems_->Add(item);
+  TdxBarItemLinks* links = mainMenuBar_->ItemLinks();
+  if (TdxBarItemLink* link = links->AddItemLink(item)) links->MoveLink(link->Index(), 0);
+}
+
+void TdxBarManager::RemoveHiddenItems() {
+  while (hiddenItems_ && hiddenItems_->Count() > 0) {
+    TComponent* last = hiddenItems_->Items(hiddenItems_->Count() - 1);
+    hiddenItems_->Extract(last);
+    last->Free();
+  }
+}
+
+int TdxBarManager::HiddenItemCount() const { return hiddenItems_ ? hiddenItems_->Count() : 0; }

@@ -8,6 +8,8 @@
 #include "ui/bars/BarItemLinks.h"
 #include "ui/bars/BarItems.h"
 #include "ui/bars/BarUnit.h"
+#include "ui/bars/Bars.h"
+#include "ui/bars/BarManager.h"
 
 using namespace bar_testing;
 using window_testing::ProcessMessages;
@@ -92,6 +94,25 @@ TEST_F(SystemMenuItemTest, TheChildsSystemMenuBecomesLinksWithGroupsShortcutsAnd
   minimize->Click();
   ProcessMessages();
   EXPECT_TRUE(IsIconic(child->Handle()));
+}
+
+TEST_F(SystemMenuItemTest, AMaximizedChildPutsItsSystemMenuItemFirstOnTheMainMenuUntilItIsRestored) {
+  TdxBar* menu = manager->Bars()->Add();
+  menu->ItemLinks()->AddItemLink(NewItem(L"FileItem", L"&File"));
+  menu->SetIsMainMenu(true);
+  menu->SetDockingStyle(dsTop);
+  menu->SetVisible(true);
+  ProcessMessages();
+  ShowWindow(child->Handle(), SW_MAXIMIZE);
+  manager->CheckMDIState();
+  ASSERT_EQ(manager->HiddenItemCount(), 1);
+  auto* first = dynamic_cast<TSystemMenuSubItem*>(menu->ItemLinks()->LinkAt(0)->Item());
+  ASSERT_NE(first, nullptr);
+  EXPECT_EQ(first->ChildWindow, child->Handle());
+  ShowWindow(child->Handle(), SW_RESTORE);
+  manager->CheckMDIState();
+  EXPECT_EQ(manager->HiddenItemCount(), 0);
+  EXPECT_EQ(menu->ItemLinks()->Count(), 1);
 }
 
 }  // namespace
