@@ -451,13 +451,17 @@ void TacDialogWnd::TrackLeave() {
   // Both leave notifications: the pointer may leave through the frame or across the client area.
   TRACKMOUSEEVENT nonClient{sizeof(nonClient), TME_LEAVE | TME_NONCLIENT, Handle, 0};
   TRACKMOUSEEVENT client{sizeof(client), TME_LEAVE, Handle, 0};
+  // TrackMouseEvent hit-tests the window under the real cursor; that nested test must not move the hot
+  // button away from the one being answered.
+  startingLeaveTracking_ = true;
   TrackMouseEvent(&nonClient);
   TrackMouseEvent(&client);
+  startingLeaveTracking_ = false;
   TrackingLeave = true;
 }
 
 void TacDialogWnd::SetHot(int code) {
-  if (HotButton == code) return;
+  if (HotButton == code || startingLeaveTracking_) return;
   const int previous = HotButton;
   HotButton = code;
   if (TsButtonPlace* old = Button(previous)) {

@@ -170,6 +170,7 @@ class TacDialogWnd : public TacScrollWnd {
 
   HBRUSH brush_ = nullptr;
   TColor brushColor_ = clNone;
+  bool startingLeaveTracking_ = false;
 };
 
 // ---- the provider of a skinned dialog or form ---------------------------------------------------------

@@ -433,8 +433,12 @@ void TsSkinProvider::TrackLeave() {
   if (trackingLeave_ || !form_) return;
   TRACKMOUSEEVENT nonClient{sizeof(nonClient), TME_LEAVE | TME_NONCLIENT, form_->Handle(), 0};
   TRACKMOUSEEVENT client{sizeof(client), TME_LEAVE, form_->Handle(), 0};
+  // TrackMouseEvent hit-tests the window under the real cursor, which comes back into HitTest with a
+  // point that need not be the one being answered; that nested test must not move the hot button.
+  startingLeaveTracking_ = true;
   TrackMouseEvent(&nonClient);
   TrackMouseEvent(&client);
+  startingLeaveTracking_ = false;
   trackingLeave_ = true;
 }
 
@@ -454,7 +458,7 @@ void TsSkinProvider::RepaintButton(int code) {
 }
 
 void TsSkinProvider::SetHot(int code, bool repaint) {
-  if (ActiveButton == code) return;
+  if (ActiveButton == code || startingLeaveTracking_) return;
   if (TsButtonPlace* old = Button(ActiveButton)) {
     old->State = 0;
     if (repaint) RepaintButton(ActiveButton);

@@ -129,6 +129,7 @@ class TsSkinProvider : public TComponent, public TacSkinProviderBase, public Tac
   bool useGlobalColor_ = true;
   bool settingRegion_ = false;
   bool trackingLeave_ = false;
+  bool startingLeaveTracking_ = false;
   int backdropLeft_ = 0;
 };
 

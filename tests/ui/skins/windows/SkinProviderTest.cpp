@@ -184,6 +184,11 @@ TEST_F(SkinProvider, CaptionButtonsAnswerTheirCodesAndASlideCancelsThePress) {
   Attach();
   Show();
   const TacFormFacts f = provider->Facts();
+  // The real cursor rests on the caption, away from the buttons: starting the leave tracking hit-tests
+  // it there, and that must not take the hover off the button being answered.
+  RECT frame{};
+  GetWindowRect(form->Handle(), &frame);
+  SetCursorPos(frame.left + f.FormWidth / 2, frame.top + (TitleBarHeight(f) + FrameHeight(f)) / 2);
   EXPECT_EQ(HitAt(Centre(provider->CloseButton.Bounds)), HTCLOSE);
   EXPECT_EQ(provider->CloseButton.State, 1);
   EXPECT_EQ(HitAt(Centre(provider->MaxButton.Bounds)), HTMAXBUTTON);
