@@ -453,6 +453,8 @@ class TdxBarItemControl : public TcxIUnknownObject, public IdxBarHintSource, pub
   virtual bool IsQuickCustomizationButton() const { return false; }
   virtual bool IsWindowedControl() const { return false; }
   virtual bool IsDroppedDown() const { return false; }
+  // An edit control whose in-place editor is open: it keeps its keys and the wheel.
+  virtual bool IsEditing() const { return false; }
   virtual void Repaint();
   // The hook the base's ExtraFlag query answers (0 here).
   virtual int ExtraFlagQuery() const { return 0; }

@@ -568,6 +568,15 @@ void TdxBarManager::MDIStateChanged(int Kind, TCustomForm* Child) {
   };
   try {
     const bool maximized = Child && Child->HandleAllocated() && IsZoomed(Child->Handle());
+    if (mainMenuBar_) {
+      if (Kind != 1 && maximized) {
+        lock();
+        AddSystemMenuItem(Child);
+      } else if ((Kind == 1 || (Kind == 2 && !maximized)) && HiddenItemCount() > 0) {
+        lock();
+        RemoveHiddenItems();
+      }
+    }
     enum { none, merge, unmerge } decision = none;
     if (Kind == 2 && AlwaysMerge)
       decision = none;

@@ -11,11 +11,14 @@
 #include "platform/framework/windows/Forms.h"
 #include "ui/bars/BarControl.h"
 #include "ui/bars/customize/DesignController.h"
+#include "ui/bars/BarAccessibility.h"
 #include "ui/bars/BarHints.h"
+#include "ui/bars/BarHooks.h"
 #include "ui/bars/BarItemControls.h"
 #include "ui/bars/BarItems.h"
 #include "ui/bars/BarRoutines.h"
 #include "ui/bars/BarStrings.h"
+#include "ui/bars/BarUnit.h"
 #include "ui/bars/Bars.h"
 #include "ui/bars/DockControl.h"
 #include "ui/bars/painters/BarPainters.h"
@@ -43,22 +46,34 @@ TdxBarSystemController* g_systemController = nullptr;
 void StartBarUnit() {
   RegisterBarPainterClasses();
   RegisterClasses({&TdxBarGroup::ClassInfo(), &TdxBarScreenTipRepository::ClassInfo(), &TdxBarScreenTip::ClassInfo()});
+  ReadBarOSFlags();
+  if (!g_managers) g_managers = new TdxBarManagerList;
+  RebuildCheckerBrush();
+  CreateBarNavigationController();
+  if (!g_systemController) g_systemController = new TdxBarSystemController;
+  // The item classes in the order of the new-item list; the edit and combo items and the
+  // quick-customization items take their places when they are built.
   RegisterItemControlClass(&TdxBarButton::ClassInfo(), &TdxBarButtonControl::ClassInfo(), true);
-  RegisterItemControlClass(&TdxBarLabel::ClassInfo(), &TdxBarCustomStaticControl::ClassInfo(), true);
-  RegisterItemControlClass(&TdxBarSeparator::ClassInfo(), &TdxBarSeparatorControl::ClassInfo(), true);
   RegisterItemControlClass(&TdxBarSubItem::ClassInfo(), &TdxBarSubItemControl::ClassInfo(), true);
   RegisterItemControlClass(&TdxBarListItem::ClassInfo(), &TdxBarContainerItemControl::ClassInfo(), true);
-  RegisterItemControlClass(&TdxBarExtraPaneListItem::ClassInfo(), &TdxBarContainerItemControl::ClassInfo(), false);
   RegisterItemControlClass(&TdxBarContainerItem::ClassInfo(), &TdxBarContainerItemControl::ClassInfo(), true);
+  RegisterItemControlClass(&TdxBarExtraPaneListItem::ClassInfo(), &TdxBarContainerItemControl::ClassInfo(), false);
+  RegisterItemControlClass(&TdxBarLabel::ClassInfo(), &TdxBarCustomStaticControl::ClassInfo(), false);
+  RegisterItemControlClass(&TdxBarSeparator::ClassInfo(), &TdxBarSeparatorControl::ClassInfo(), true);
   RegisterItemControlClass(&TdxBarApplicationMenuButtonItem::ClassInfo(),
                            &TdxBarApplicationMenuButtonControl::ClassInfo(), false);
-  if (!g_managers) g_managers = new TdxBarManagerList;
-  if (!g_systemController) g_systemController = new TdxBarSystemController;
 }
 
 void EndBarUnit() {
   SetBarUnitFinalizing(true);
+  RemoveBarHooks();
   FinalizeDesignController();
+  // Every registration goes, the last first.
+  if (TdxBarItemList* registry = ItemClassRegistry()) {
+    for (int i = registry->Count() - 1; i >= 0; --i) UnregisterItemControlClass(registry->ItemClassAt(i));
+  }
+  FreeBarNavigationController();
+  FreeBarAccessibilityHelpers();
   FreeBarHintWindow();
   FreeDropDownTimers();
   FreeAndNil(g_systemController);
@@ -983,7 +998,11 @@ void TdxBarManager::SetDockColor(TColor Value) {
 }
 
 void TdxBarManager::SetFlatCloseButton(bool Value) { flatCloseButton_ = Value; }
-void TdxBarManager::SetHideFloatingBarsWhenInactive(bool Value) { hideFloatingBarsWhenInactive_ = Value; }
+void TdxBarManager::SetHideFloatingBarsWhenInactive(bool Value) {
+  if (hideFloatingBarsWhenInactive_ == Value) return;
+  hideFloatingBarsWhenInactive_ = Value;
+  if (!IsLoading()) UpdateFloatingBarsVisibility(mainFormActive_ || !Value, false, nullptr);
+}
 
 void TdxBarManager::SetMenuAnimations(TdxBarMenuAnimations Value) {
   if (menuAnimations_ == Value) return;
@@ -1133,6 +1152,7 @@ TdxBarManagerList* BarManagerList() { return g_managers; }
 void RegisterBarManager(TdxBarManager* Manager) {
   if (!g_managers && !BarUnitFinalizing()) g_managers = new TdxBarManagerList;
   if (!g_managers || g_managers->IndexOf(Manager) >= 0) return;
+  if (g_managers->Count() == 0) InstallBarHooks();
   g_managers->Add(Manager);
   if (!Manager->IsDesigning() && !BarHintWindow()) CreateBarHintWindow();
 }
@@ -1140,7 +1160,10 @@ void RegisterBarManager(TdxBarManager* Manager) {
 void UnregisterBarManager(TdxBarManager* Manager) {
   if (!g_managers) return;
   g_managers->Remove(Manager);
-  if (g_managers->Count() == 0) FreeBarHintWindow();
+  if (g_managers->Count() == 0) {
+    RemoveBarHooks();
+    FreeBarHintWindow();
+  }
 }
 
 // ---- selection, mouse tracking and item hints ---------------------------------------------------

@@ -408,6 +408,11 @@ class TdxBarManager : public TComponent {
   // Merges the child's main menu into this one (maximized child, or AlwaysMerge) or unmerges it,
   // fires OnMenuMerge and OnMerge and calls the MDIStateChanged handlers.
   void MDIStateChanged(int Kind, TCustomForm* Child);
+  // A maximized child with a system menu gets a sub-item mirroring that menu at the front of the
+  // main menu bar, kept in the hidden items (BarUnit.cpp); the second frees every hidden item.
+  void AddSystemMenuItem(TCustomForm* Child);
+  void RemoveHiddenItems();
+  int HiddenItemCount() const;
   TCustomForm* RememberedMDIChild() const;
   bool MDIChildMaximized() const { return mdiMaximized_; }
   // Every toolbar window disabled while a modal dialog of the bars runs, and back.
@@ -473,6 +478,19 @@ class TdxBarManager : public TComponent {
   void SetHelpButtonGlyph(TBitmap* Value) { helpButtonGlyph_->Assign(Value); }
   bool HideFloatingBarsWhenInactive() const { return hideFloatingBarsWhenInactive_; }
   void SetHideFloatingBarsWhenInactive(bool Value);
+
+  // ---- owner-window messages (the hooks route them; BarHooks.cpp)
+  // WM_ACTIVATE of the owner: State and Minimized from its WParam, OtherWindow its LParam.
+  void OwnerActivate(int State, bool Minimized, HWND OtherWindow, HWND Window);
+  void AppActivate(bool Active);
+  // Stores the flag and, when it changed, updates the floating toolbars.
+  void SetMainFormActive(bool Active, bool Force, HWND Window);
+  // Hides the floating toolbars when the owner is left (HideFloatingBarsWhenInactive or Force), or
+  // shows them again; refreshes them otherwise.
+  void UpdateFloatingBarsVisibility(bool Active, bool Force, HWND Window);
+  // Moves every floating toolbar into the work area of the Owner's monitor.
+  void KeepFloatingBarsInWorkArea();
+  bool MainFormActive() const { return mainFormActive_; }
   TdxBarImageOptions* ImageOptions() const { return imageOptions_.get(); }
   void SetImageOptions(TdxBarImageOptions* Value) { imageOptions_->Assign(Value); }
   TdxBarMenuAnimations MenuAnimations() const { return menuAnimations_; }
@@ -687,6 +705,10 @@ class TdxBarManager : public TComponent {
   TColor dockColor_ = clBtnFace;
   bool flatCloseButton_ = false;
   bool hideFloatingBarsWhenInactive_ = true;
+  bool mainFormActive_ = false;
+  bool insideActivation_ = false;
+  bool insideFloatingPass_ = false;
+  bool inactiveWhileDisabled_ = false;
   TdxBarMenuAnimations menuAnimations_ = maNone;
   bool menusShowRecentItemsFirst_ = true;
   int mostRecentItemsPercents_ = 95;

@@ -763,7 +763,8 @@ void TdxDockControl::RefreshBarBackgrounds() {
 
 void TdxDockControl::CreateParams(TCreateParams& Params) {
   TCustomControl::CreateParams(Params);
-  Params.Style = WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
+  // The site's own style keeps the visibility the control asked for.
+  Params.Style = WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | (Params.Style & WS_VISIBLE);
   Params.ExStyle = 0;
   Params.WindowClassStyle = CS_DBLCLKS;
 }

@@ -1,0 +1,51 @@
+// The bar library's start: the item classes offered in the new-item list, in their order, and the
+// operating-system flags.
+
+#include <gtest/gtest.h>
+
+#include "ui/bars/BarItemControls.h"
+#include "ui/bars/BarItems.h"
+#include "ui/bars/BarUnit.h"
+#include "ui/bars/SubItems.h"
+
+namespace {
+
+TEST(BarUnitTest, TheNewItemListOffersTheStartedItemClassesInOrder) {
+  TdxBarItemList* registry = ItemClassRegistry();
+  ASSERT_NE(registry, nullptr);
+  // The edit and combo items are not part of the library yet: the list holds the other five.
+  const TClass expected[] = {&TdxBarButton::ClassInfo(), &TdxBarSubItem::ClassInfo(), &TdxBarListItem::ClassInfo(),
+                             &TdxBarContainerItem::ClassInfo(), &TdxBarSeparator::ClassInfo()};
+  ASSERT_EQ(registry->CountShownInDialog(), 5);
+  for (int i = 0; i < 5; ++i) EXPECT_EQ(registry->ShownItemClassAt(i), expected[i]) << i;
+  EXPECT_EQ(registry->ShownItemClassAt(5), nullptr);
+  EXPECT_EQ(registry->ShownItemClassAt(-1), nullptr);
+  EXPECT_EQ(registry->ControlClassOf(&TdxBarLabel::ClassInfo()), &TdxBarCustomStaticControl::ClassInfo());
+}
+
+TEST(BarUnitTest, TheNewMenuStructureHoldsOnEveryNtReleaseFromFiveOn) {
+  struct Case {
+    DWORD platform, major, minor;
+    bool nineX, ninetyFive, newMenus;
+  } cases[] = {
+      {VER_PLATFORM_WIN32_WINDOWS, 4, 0, true, true, false},   // 95
+      {VER_PLATFORM_WIN32_WINDOWS, 4, 10, true, false, true},  // 98
+      {VER_PLATFORM_WIN32_NT, 4, 0, false, false, false},
+      {VER_PLATFORM_WIN32_NT, 5, 0, false, false, true},
+      {VER_PLATFORM_WIN32_NT, 5, 1, false, false, true},
+      {VER_PLATFORM_WIN32_NT, 6, 1, false, false, true},
+      {VER_PLATFORM_WIN32_NT, 10, 0, false, false, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.platform << " " << c.major << "." << c.minor);
+    const TdxBarOSFlags flags = BarOSFlagsFor(c.platform, c.major, c.minor);
+    EXPECT_EQ(flags.Windows9x, c.nineX);
+    EXPECT_EQ(flags.Windows95, c.ninetyFive);
+    EXPECT_EQ(flags.NewMenuStructure, c.newMenus);
+  }
+  // This system (Wine reports an NT release of 6 or later) reads menus with the whole structure.
+  EXPECT_TRUE(BarOSFlags().NewMenuStructure);
+  EXPECT_EQ(BarMenuItemInfoSize(), UINT(sizeof(MENUITEMINFOW)));
+}
+
+}  // namespace
