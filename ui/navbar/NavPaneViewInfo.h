@@ -195,7 +195,7 @@ class TdxNavBarNavigationPaneViewInfo : public TdxNavBarOffice3ViewInfo {
   IdxNavBarAccessibilityHelper* ActiveCaptionPanelHelper();
   IdxNavBarAccessibilityHelper* HeaderSignHelper();
 
-  // Part 9.105 answers of the pane.
+  // The pane's own answers to the base view info's layout questions.
   TPoint GroupsOrigin() override { return {1, 0}; }
   TRect GroupEdges() override;
   int GroupCaptionHeightAddon() override { return 4; }
