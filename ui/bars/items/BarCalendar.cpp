@@ -75,8 +75,8 @@ int BarFirstDayOfWeek() {
 
 void SetBarFirstDayOfWeek(int Value) { firstDayOfWeek = Value < 0 ? -1 : Value % 7; }
 
-LCID BarDateLocale() { return dateLocale; }
-void SetBarDateLocale(LCID Locale) { dateLocale = Locale; }
+LCID BarDateTextLocale() { return dateLocale; }
+void SetBarDateTextLocale(LCID Locale) { dateLocale = Locale; }
 
 int WeekColumnOf(TDateTime Date) {
   const int d = DayOfWeek(Date) - BarFirstDayOfWeek();

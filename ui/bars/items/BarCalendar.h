@@ -17,8 +17,8 @@ int BarFirstDayOfWeek();
 // Replaces the value read from the locale (tests pin it); a negative value reads the locale again.
 void SetBarFirstDayOfWeek(int Value);
 // The locale of the date texts (the user's by default; tests pin one).
-LCID BarDateLocale();
-void SetBarDateLocale(LCID Locale);
+LCID BarDateTextLocale();
+void SetBarDateTextLocale(LCID Locale);
 // The column of a date in a week row: 0 = the first day of the week.
 int WeekColumnOf(TDateTime Date);
 // Whole months added to the first of the date's month (the day is clamped to the new month).

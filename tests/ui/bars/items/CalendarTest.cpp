@@ -53,7 +53,7 @@ TEST(DateComboRules, TheBoundSettersKeepTheOrderOnlyWhenBothAreSet) {
 }
 
 TEST(DateComboRules, TextsUnderAPinnedLocale) {
-  const LCID saved = BarDateLocale();
+  const LCID saved = BarDateTextLocale();
   struct Case {
     LCID locale;
     const wchar_t* text;
@@ -66,11 +66,11 @@ TEST(DateComboRules, TextsUnderAPinnedLocale) {
       {0x0407, L"   ", NullDate},
   };
   for (const Case& c : cases) {
-    SetBarDateLocale(c.locale);
+    SetBarDateTextLocale(c.locale);
     EXPECT_EQ(DisplayTextToDate(c.text), c.expected) << c.locale << " " << String(c.text).size();
   }
   for (LCID locale : {LCID(0x0409), LCID(0x0407)}) {
-    SetBarDateLocale(locale);
+    SetBarDateTextLocale(locale);
     const TDateTime d = D(2026, 1, 31);
     const String plain = DateToDisplayText(d, false), withDay = DateToDisplayText(d, true);
     ASSERT_FALSE(plain.empty());
@@ -81,7 +81,7 @@ TEST(DateComboRules, TextsUnderAPinnedLocale) {
     EXPECT_EQ(DisplayTextToDate(plain), d) << locale;
     EXPECT_EQ(DateToDisplayText(NullDate, true), L"");
   }
-  SetBarDateLocale(saved);
+  SetBarDateTextLocale(saved);
 }
 
 TEST(DateComboRules, MonthsShiftWithTheDayClamped) {

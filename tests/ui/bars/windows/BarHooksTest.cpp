@@ -144,7 +144,9 @@ TEST_F(BarHooksTest, TheKeyboardRulesDecideByCodeDraggingAndConsumedKeys) {
     BarHookFlags().KeyConsumed = c.consumed;
     BarHookFlags().ConsumedKey = 'Q';
     EXPECT_EQ(BarKeyboardHookStep(c.code, c.key, c.flags), c.expected);
-    if (c.consumed) EXPECT_FALSE(BarHookFlags().KeyConsumed);
+    if (c.consumed) {
+      EXPECT_FALSE(BarHookFlags().KeyConsumed);
+    }
   }
 }
 
