@@ -4,6 +4,7 @@
 
 #include <cstdio>
 
+#include "BarBenchForm.h"
 #include "TimingLoop.h"
 #include "platform/framework/classes/UnitLifecycle.h"
 #include "platform/framework/windows/Forms.h"
@@ -20,14 +21,8 @@ int main(int argc, char** argv) {
   const bool quick = timing::Quick(argc, argv);
   for (int style = brsStandard; style <= brsOffice11; ++style)
     SetBarPainterClass(style, &bar_testing::TTestBarPainter::ClassInfo());
-  auto* form = new TForm(nullptr, 0);
-  form->SetName(L"BenchForm");
-  auto* manager = new TdxBarManager(form);
-  manager->SetName(L"BarManager");
-  // The site spans the form's client width: 1280 pixels inside a 1296-pixel window.
-  form->SetBounds(0, 0, 1296, 200);
-  form->Show();
-  timing::ProcessMessages();
+  // The manager's default style; the test painter draws every style.
+  auto [form, manager] = ShowBarBenchForm(bmsEnhanced);
 
   std::vector<TdxBarControl*> windows;
   for (int b = 0; b < 3; ++b) {

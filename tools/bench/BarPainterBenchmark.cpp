@@ -5,6 +5,7 @@
 
 #include <cstdio>
 
+#include "BarBenchForm.h"
 #include "TimingLoop.h"
 #include "platform/framework/classes/UnitLifecycle.h"
 #include "platform/framework/windows/Forms.h"
@@ -18,14 +19,7 @@
 int main(int argc, char** argv) {
   InitializeUnits();
   const bool quick = timing::Quick(argc, argv);
-  auto* form = new TForm(nullptr, 0);
-  form->SetName(L"BenchForm");
-  auto* manager = new TdxBarManager(form);
-  manager->SetName(L"BarManager");
-  manager->SetStyle(bmsOffice11);
-  form->SetBounds(0, 0, 1296, 200);
-  form->Show();
-  timing::ProcessMessages();
+  auto [form, manager] = ShowBarBenchForm(bmsOffice11);
 
   std::vector<TdxBarControl*> windows;
   for (int b = 0; b < 3; ++b) {
