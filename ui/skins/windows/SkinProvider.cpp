@@ -883,7 +883,8 @@ void TsSkinProvider::Handle(TMessage& message, TWindowProcChain& next) {
       if (ScreenSnap && !IsZoomed(h)) {
         auto* pos = reinterpret_cast<WINDOWPOS*>(message.LParam);
         if (!(pos->flags & SWP_NOMOVE)) {
-          MONITORINFO info{sizeof(info)};
+          MONITORINFO info{};
+          info.cbSize = sizeof info;
           TPoint monitor(0, 0);
           if (auto fromWindow = Bound().MonitorFromWindow.Get())
             if (auto getInfo = Bound().GetMonitorInfoW.Get())
