@@ -4,6 +4,8 @@
 
 #include "ui/bars/BarItemControls.h"
 #include "ui/bars/BarManager.h"
+#include "ui/bars/Bars.h"
+#include "ui/bars/ExtraPane.h"
 #include "ui/bars/BarRoutines.h"
 #include "ui/foundation/Canvas.h"
 
@@ -221,14 +223,70 @@ std::vector<TRect> ArrangeApplicationMenuButtons(const std::vector<int>& Widths,
 
 TdxBarApplicationMenuControl::TdxBarApplicationMenuControl(TdxBarManager* AOwner, TdxBarCustomApplicationMenu* AMenu)
     : TdxBarSubMenuControl(AOwner), menu_(AMenu) {
+  if (ShowsExtraPane()) CreateExtraPaneBar();
   buttonLinks_ = new TdxBarSubMenuControlItemLinks(AOwner, nullptr);
   buttonLinks_->Internal = true;
 }
 
 TdxBarApplicationMenuControl::~TdxBarApplicationMenuControl() {
+  if (extraPaneBar_) {
+    TdxBar* bar = extraPaneBar_;
+    extraPaneBar_ = nullptr;
+    // Hidden and emptied first: its links go while the toolbar is whole.
+    bar->SetVisible(false);
+    bar->ItemLinks()->Clear();
+    bar->Free();
+  }
+  if (extraPaneDock_) {
+    TdxBarExtraPaneDockControl* dock = extraPaneDock_;
+    extraPaneDock_ = nullptr;
+    dock->Free();
+  }
   if (HandleAllocated()) DestroyHandle();
   buttonLinks_->SetBarControl(nullptr);
   delete buttonLinks_;
+}
+
+TdxBarExtraPaneDockControl* TdxBarApplicationMenuControl::CreateExtraPaneDock() {
+  return new TdxBarExtraPaneDockControl(nullptr, this);
+}
+
+void TdxBarApplicationMenuControl::CreateExtraPaneBar() {
+  TdxBarManager* manager = OwningBarManager();
+  extraPaneDock_ = CreateExtraPaneDock();
+  extraPaneDock_->SetBarManager(manager);
+  extraPaneDock_->SetParent(this);
+  manager->BeginBarsUpdate();
+  try {
+    extraPaneBar_ = manager->Bars()->Add();
+    extraPaneBar_->SetAllowQuickCustomizing(false);
+    extraPaneBar_->AllowCustomizing = false;
+    extraPaneBar_->SetNotDocking(TdxBarDockingStyles{dsNone});
+    extraPaneBar_->SetHidden(true);
+    extraPaneBar_->Font()->Assign(Font());
+    extraPaneBar_->SetUseOwnFont(false);
+  } catch (...) {
+    manager->EndBarsUpdate();
+    throw;
+  }
+  manager->EndBarsUpdate();
+}
+
+void TdxBarApplicationMenuControl::ShowExtraPaneBar() {
+  if (!extraPaneBar_ || !extraPaneDock_ || !HandleAllocated()) return;
+  extraPaneBar_->SetDockControl(extraPaneDock_);
+  extraPaneBar_->SetBorderStyle(bbsNone);
+  extraPaneBar_->SetVisible(true);
+  const TRect& r = ExtraPaneRect;
+  extraPaneDock_->SetBounds(r.left, r.top, r.Width(), r.Height());
+  SetWindowPos(extraPaneDock_->Handle(), nullptr, r.left, r.top, r.Width(), r.Height(),
+               SWP_SHOWWINDOW | SWP_NOACTIVATE | SWP_NOZORDER);
+  extraPaneDock_->UpdateDockLayout();
+}
+
+void TdxBarApplicationMenuControl::DestroyWnd() {
+  if (extraPaneBar_) extraPaneBar_->SetVisible(false);
+  TdxBarSubMenuControl::DestroyWnd();
 }
 
 bool TdxBarApplicationMenuControl::ShowsExtraPane() { return !OwningBarManager()->IsCustomizing(); }
@@ -300,7 +358,13 @@ void TdxBarApplicationMenuControl::CalcViewInfo() {
 }
 
 void TdxBarApplicationMenuControl::ShowMenuWindow() {
-  if (ShowsExtraPane()) menu_->ExtraPane()->RefillEntries();
+  if (ShowsExtraPane() && extraPaneBar_) {
+    menu_->ExtraPane()->RefillEntries();
+    TdxBarItemLinks* links = extraPaneBar_->ItemLinks();
+    if (links->Count() == 0) links->AddItemLink(menu_->ExtraPane()->ListItem());
+  }
+  HandleNeeded();
+  ShowExtraPaneBar();
   TdxBarSubMenuControl::ShowMenuWindow();
 }
 

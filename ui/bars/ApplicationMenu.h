@@ -8,6 +8,7 @@
 #include "ui/bars/SubItems.h"
 
 class TdxBarCustomApplicationMenu;
+class TdxBarExtraPaneDockControl;
 
 // ---- the extra pane's items ---------------------------------------------------------------------
 
@@ -156,10 +157,22 @@ class TdxBarApplicationMenuControl : public TdxBarSubMenuControl {
   void DestroyControlsForLinks() override;
   bool HasLinkControl(TdxBarItemControl* Control) override;
   TdxBarItemControl* ButtonControlAt(const TPoint& P);
+  // The pane's toolbar goes before the window does, so it is never registered for restoring.
+  void DestroyWnd() override;
+
+  // ---- the extra pane's toolbar (a hidden toolbar on a dock site of the window's own)
+  virtual TdxBarExtraPaneDockControl* CreateExtraPaneDock();
+  TdxBar* ExtraPaneBar() const { return extraPaneBar_; }
+  TdxBarExtraPaneDockControl* ExtraPaneDock() const { return extraPaneDock_; }
 
  private:
+  void CreateExtraPaneBar();
+  void ShowExtraPaneBar();
+
   TdxBarCustomApplicationMenu* menu_;
   TdxBarItemLinks* buttonLinks_ = nullptr;
+  TdxBar* extraPaneBar_ = nullptr;
+  TdxBarExtraPaneDockControl* extraPaneDock_ = nullptr;
 };
 
 // ---- the component ------------------------------------------------------------------------------

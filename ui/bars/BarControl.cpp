@@ -18,6 +18,7 @@
 #include "ui/foundation/Geometry.h"
 #include "ui/bars/Bars.h"
 #include "ui/bars/DockControl.h"
+#include "ui/bars/SubItems.h"
 
 DEFINE_CLASS(TCustomdxBarControlViewInfo)
 DEFINE_CLASS(TdxBarShadow)
@@ -419,6 +420,7 @@ void TCustomdxBarControl::DetachFromManager() {
 TCustomdxBarControl::~TCustomdxBarControl() {
   UnregisterBarControl(this);
   InvalidateObjectLinks(this);
+  for (const ExpandedLink& expanded : expandedLinks_) ReleaseObjectLink(expanded.Alive);
   shadow_.reset();
   backgroundCache_.reset();
   viewInfo_.reset();
@@ -893,14 +895,55 @@ HRGN TCustomdxBarControl::ItemRegion(TdxBarItemControl* Control) {
 }
 
 void TCustomdxBarControl::ExpandContainerLinks() {
-  // Container items come with the sub-item controls; without them there is nothing to expand.
-  expandedLinks_.clear();
+  CollapseContainerLinks();
   hasExpandedLinks_ = true;
+  TdxBarItemLinks* links = itemLinks_;
+  if (!links) return;
+  std::vector<TCustomdxBarContainerItem*> met;
+  for (int i = 0; i < links->Count(); ++i) {
+    TdxBarItemLink* link = links->LinkAt(i);
+    auto* container = dynamic_cast<TCustomdxBarContainerItem*>(link->Item());
+    if (!container || links->ShowableIndexOf(link) < 0) continue;
+    const bool first = std::find(met.begin(), met.end(), container) == met.end();
+    if (first) met.push_back(container);
+    ExpandedLink expanded;
+    expanded.Link = link;
+    expanded.Index = i;
+    expanded.Replaced = container->ExpandsInPlace();
+    expanded.RecentIndex = link->RecentIndex();
+    if (expanded.Replaced) expanded.Alive = AcquireObjectLink(link);
+    expandedLinks_.push_back(expanded);
+    container->AddListedItemLinks(links, i + 1, link, first);
+    if (expanded.Replaced) {
+      // Out of the collection until the collapse: its entries stand in its place.
+      link->SetLinksCollection(nullptr);
+      --i;
+    }
+  }
 }
 
 void TCustomdxBarControl::CollapseContainerLinks() {
+  if (!hasExpandedLinks_) return;
+  const std::vector<ExpandedLink> expanded = std::move(expandedLinks_);
   expandedLinks_.clear();
   hasExpandedLinks_ = false;
+  TdxBarItemLinks* links = itemLinks_;
+  std::vector<TdxBarItem*> containers;
+  for (auto it = expanded.rbegin(); it != expanded.rend(); ++it) {
+    const bool alive = !it->Replaced || (it->Alive && it->Alive->Ref);
+    ReleaseObjectLink(it->Alive);
+    if (!alive || !links) continue;
+    auto* container = dynamic_cast<TCustomdxBarContainerItem*>(it->Link->Item());
+    if (!container) continue;
+    container->DeleteListedItemLinks(links, it->Replaced ? it->Index : it->Index + 1);
+    if (it->Replaced) {
+      it->Link->SetLinksCollection(links);
+      it->Link->SetIndex(std::min(it->Index, links->Count() - 1));
+      if (it->RecentIndex >= 0) it->Link->SetRecentIndex(it->RecentIndex);
+    }
+    if (std::find(containers.begin(), containers.end(), container) == containers.end()) containers.push_back(container);
+  }
+  for (TdxBarItem* container : containers) container->RefreshControls();
 }
 
 // ---- painting -----------------------------------------------------------------------------------
@@ -1009,14 +1052,17 @@ void TCustomdxBarControl::DropBackgroundCache() {
   backgroundCache_->Assign(&empty);
 }
 
-bool TCustomdxBarControl::UpdateDoubleBuffered() {
-  bool other = false;
+bool AnotherBarManagerCustomizing(TdxBarManager* Own) {
   if (TdxBarManagerList* list = BarManagerList()) {
     for (int i = 0; i < list->Count(); ++i) {
-      if (list->ManagerAt(i) != barManager_ && list->ManagerAt(i)->IsCustomizing()) other = true;
+      if (list->ManagerAt(i) != Own && list->ManagerAt(i)->IsCustomizing()) return true;
     }
   }
-  DoubleBuffered = NeedsDoubleBuffer() || other;
+  return false;
+}
+
+bool TCustomdxBarControl::UpdateDoubleBuffered() {
+  DoubleBuffered = NeedsDoubleBuffer() || AnotherBarManagerCustomizing(barManager_);
   return DoubleBuffered;
 }
 
@@ -2952,6 +2998,26 @@ void TdxBarControl::RebuildControls(bool Rebuild) {
 
 void TdxBarControl::Paint() {
   TcxCanvas* canvas = CurrentCanvas();
+  HDC dc = canvas->DCHandle();
+  // While another manager customizes, the client is shaded within the clip the paint began with.
+  HRGN clip = nullptr;
+  const bool shaded = AnotherBarManagerCustomizing(OwningBarManager());
+  if (shaded) {
+    clip = CreateRectRgn(0, 0, 0, 0);
+    if (GetClipRgn(dc, clip) != 1) {
+      DeleteObject(clip);
+      clip = nullptr;
+    }
+  }
+  PaintClientArea(canvas);
+  if (shaded) {
+    SelectClipRgn(dc, clip);
+    ShadeRect(dc, ClientRect());
+    if (clip) DeleteObject(clip);
+  }
+}
+
+void TdxBarControl::PaintClientArea(TcxCanvas* canvas) {
   PaintItemControls();
   HDC dc = canvas->DCHandle();
   for (int i = 0; i < ViewInfo()->SeparatorCount(); ++i) {
@@ -3020,10 +3086,21 @@ void TdxBarControl::PaintNonClientArea(HDC DC) {
   RestoreDC(DC, saved);
 }
 
+void TdxBarControl::PaintFrame(HDC DC) {
+  PaintNonClientArea(DC);
+  if (!AnotherBarManagerCustomizing(OwningBarManager())) return;
+  const TRect window = WindowRectAtOrigin();
+  const TRect client = ClientOf(window);
+  const int saved = SaveDC(DC);
+  ExcludeClipRect(DC, client.left, client.top, client.right, client.bottom);
+  ShadeRect(DC, window);
+  RestoreDC(DC, saved);
+}
+
 void TdxBarControl::WMNCPaint(TMessage& Message) {
   Message.Result = 0;
   HDC dc = GetWindowDC(Handle());
-  PaintNonClientArea(dc);
+  PaintFrame(dc);
   ReleaseDC(Handle(), dc);
 }
 
@@ -3083,6 +3160,59 @@ void TdxBarControl::WMNCLButtonDown(TMessage& Message) {
     return;
   }
   Inherited::Dispatch(Message);
+}
+
+void TdxBarControl::WMGetMinMaxInfoBar(TMessage& Message) {
+  Inherited::Dispatch(Message);
+  auto* info = reinterpret_cast<MINMAXINFO*>(Message.LParam);
+  info->ptMinTrackSize = POINT{10, 10};
+  info->ptMaxTrackSize = POINT{30000, 30000};
+  info->ptMaxSize = POINT{30000, 30000};
+  info->ptMaxPosition = POINT{30000, 30000};
+}
+
+TRect TdxBarControl::GripRect() {
+  if (!bar_ || !bar_->IsMovable() || !HandleAllocated()) return TRect{};
+  if (!IsDocked()) {
+    TRect caption = CaptionRect();
+    if (ShowsCloseButton()) caption.right = CloseButtonRect().left;
+    return caption;
+  }
+  if (bar_->BorderStyle() == bbsNone) return TRect{};
+  const TRect m = FrameMargins();
+  const TRect window = WindowRectAtOrigin();
+  if (IsDockedVertically()) return TRect{window.left, window.top, window.right, window.top + m.top};
+  return TRect{window.left, window.top, window.left + m.left, window.bottom};
+}
+
+void TdxBarControl::WMSetCursorBar(TMessage& Message) {
+  const bool moving = bar_ && bar_->Bars() && bar_->Bars()->IsMoving();
+  if (!moving && HWND(Message.WParam) == Handle()) {
+    RECT w{};
+    GetWindowRect(Handle(), &w);
+    const TPoint p = SafeCursorPos();
+    const bool overGrip = GripRect().Contains(TPoint{p.x - w.left, p.y - w.top});
+    SetCursor(overGrip ? crSizeAll : crDefault);
+    // The grip lies in the frame, where the common handling leaves the cursor to the system.
+    if (overGrip && LOWORD(Message.LParam) != HTCLIENT && Screen) {
+      ::SetCursor(Screen->Cursors(crSizeAll));
+      Message.Result = 1;
+      return;
+    }
+  }
+  Inherited::Dispatch(Message);
+}
+
+void TdxBarControl::CMFontChangedBar(TMessage& Message) {
+  UpdateCanvasFont();
+  if (HandleAllocated()) {
+    CalcMetrics();
+    if (!PlacedByProperties()) {
+      HotTrack(nullptr);
+      if (IsLiveBarControl(this)) SettingsChanged();
+    }
+  }
+  if (IsLiveBarControl(this)) Inherited::Dispatch(Message);
 }
 
 void TdxBarControl::WMNCLButtonDblClk(TMessage& Message) {

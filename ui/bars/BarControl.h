@@ -301,6 +301,8 @@ class TCustomdxBarControl : public TCustomControl, public IcxMouseTrackingCaller
   void PostMouseRefresh();
   // The drop position of a dragged link at a client point (customizing).
   virtual void DropTargetAt(const TPoint& P, TdxBarItemLink*& Link, bool& OnSeparator, bool& Before, bool& Vertical);
+  // Container items' links give way to their entries (menus, outside customizing); the collapse
+  // puts everything back.
   void ExpandContainerLinks();
   void CollapseContainerLinks();
 
@@ -578,10 +580,15 @@ class TCustomdxBarControl : public TCustomControl, public IcxMouseTrackingCaller
   int viewState_ = bvsNormal;
   String hintText_;
   HBRUSH itemBrush_ = nullptr;
+  // A container's link whose entries the links hold while the window shows them: its collection
+  // index, whether the entries took its place (it is out of the collection until the collapse),
+  // and its place in the recent order to give back.
   struct ExpandedLink {
     TdxBarItemLink* Link = nullptr;
+    TcxObjectLink* Alive = nullptr;
+    int Index = 0;
     bool Replaced = false;
-    bool FirstOfItem = false;
+    int RecentIndex = -1;
   };
   std::vector<ExpandedLink> expandedLinks_;
   bool hasExpandedLinks_ = false;
@@ -617,6 +624,8 @@ TCustomdxBarControl* ParentToolbarOfControl(TdxBarItemControl* Control);
 bool AnotherBarControlActive(TCustomdxBarControl* Control, bool MouseOutsideOnly);
 // Closes the active bar window and its parent chain.
 void CloseActiveBarMenus();
+// Another manager of the process than Own is in customizing mode (its windows draw shaded then).
+bool AnotherBarManagerCustomizing(TdxBarManager* Own);
 
 // ---- the drop-down list of combo items ---------------------------------------------------------
 
@@ -752,6 +761,8 @@ class TdxBarControl : public TCustomdxBarControl {
 
   // Paints the frame (the whole window less the client area) into DC, at the window's origin.
   void PaintNonClientArea(HDC DC);
+  // The frame as WM_NCPAINT draws it: shaded while another manager customizes.
+  void PaintFrame(HDC DC);
 
   // ---- the close button: the user's close
   bool AllowsClosing();
@@ -823,6 +834,9 @@ class TdxBarControl : public TCustomdxBarControl {
   void ToggleDocking();
   // The grab point the move loop keeps under the cursor for a style.
   TPoint DragSizeFor(TdxBarDockingStyle Style);
+  // Where the window can be grabbed to move it (window coordinates): the drag handle of a docked
+  // window with a border, the caption of a floating one; empty when it cannot move.
+  TRect GripRect();
 
   TdxDockCol* Column = nullptr;
   // The results of the last row fit.
@@ -864,6 +878,8 @@ class TdxBarControl : public TCustomdxBarControl {
  protected:
   void CreateParams(TCreateParams& Params) override;
   void Paint() override;
+  // The client's painting: the controls, separators, MDI buttons, mark, then the background.
+  void PaintClientArea(TcxCanvas* Canvas);
   void WMNCCalcSize(TMessage& Message);
   void WMNCPaint(TMessage& Message);
   void WMNCHitTest(TMessage& Message);
@@ -876,7 +892,13 @@ class TdxBarControl : public TCustomdxBarControl {
   void WMSizing(TMessage& Message);
   void WMNCMouseMove(TMessage& Message);
   void WMNCMouseLeave(TMessage& Message);
+  void WMGetMinMaxInfoBar(TMessage& Message);
+  void WMSetCursorBar(TMessage& Message);
+  void CMFontChangedBar(TMessage& Message);
   MESSAGE_MAP_BEGIN
+  MESSAGE_HANDLER(WM_GETMINMAXINFO, WMGetMinMaxInfoBar)
+  MESSAGE_HANDLER(WM_SETCURSOR, WMSetCursorBar)
+  MESSAGE_HANDLER(CM_FONTCHANGED, CMFontChangedBar)
   MESSAGE_HANDLER(WM_TIMER, WMTimerBar)
   MESSAGE_HANDLER(WM_SIZING, WMSizing)
   MESSAGE_HANDLER(WM_NCMOUSEMOVE, WMNCMouseMove)

@@ -360,6 +360,8 @@ void TdxDockControl::UpdateColor() {
 
 bool TdxDockControl::AllowsDocking(TdxBar*) { return AllowDocking; }
 
+TdxBarControl* TdxDockControl::CreateBarWindow(TdxBar* Bar) { return new TdxBarControl(barManager_, Bar); }
+
 int TdxDockControl::RowThickness(int Index) {
   if (Index < 0 || Index >= RowCount()) return 0;
   TdxDockRow* row = rows_[Index];

@@ -149,6 +149,8 @@ class TdxDockControl : public TCustomControl {
   static TdxBarDockingStyle DockingStyleFromAlign(TAlign Align);
 
   // ---- the virtual operations
+  // The window of a toolbar docked here.
+  virtual TdxBarControl* CreateBarWindow(TdxBar* Bar);
   virtual void BarManagerChanged();
   virtual void FitRowsToLength();
   virtual void FitRow(int Index, int Length);

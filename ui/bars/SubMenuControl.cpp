@@ -12,6 +12,8 @@
 #include "ui/bars/BarRoutines.h"
 #include "ui/bars/BarStrings.h"
 #include "ui/bars/BarSupport.h"
+#include "ui/bars/MenuTearOff.h"
+#include "ui/bars/SubItems.h"
 #include "ui/foundation/Canvas.h"
 
 DEFINE_CLASS(TdxBarSubMenuControlViewInfo)
@@ -396,8 +398,32 @@ TRect TdxBarSubMenuControl::DetachStripRect() {
 }
 
 bool TdxBarSubMenuControl::ShowsDetachCaption() {
-  // Tear-off menus come with the sub-items that can be detached.
-  return false;
+  if (!(FeatureFlags() & bfDetachCaption) || !SubItemControl) return false;
+  auto* sub = dynamic_cast<TCustomdxBarSubItem*>(SubItemControl->LinkedItem());
+  return sub && sub->Detachable;
+}
+
+bool TdxBarSubMenuControl::PointInDetachStrip(const TPoint& ClientPoint) {
+  if (!ShowsDetachCaption()) return false;
+  const TPoint o = ClientOriginInWindow();
+  return DetachStripRect().Contains(TPoint{ClientPoint.x + o.x, ClientPoint.y + o.y});
+}
+
+void TdxBarSubMenuControl::SetTearOffHot(bool Value) {
+  if (TearOffHot == Value || IsCustomizing() || GetCapture()) return;
+  TearOffHot = Value;
+  if (HandleAllocated()) {
+    HDC dc = GetWindowDC(Handle());
+    Painter()->FillDetachCaption(this, dc, DetachStripRect());
+    ReleaseDC(Handle(), dc);
+  }
+  SetCursor(Value ? crSizeAll : crDefault);
+  TdxBarHintWindow* hint = BarHintWindow();
+  if (!hint) return;
+  if (Value)
+    hint->ShowHintFor(OwningBarManager(), dxBarString(dxbsDragToFloat), String());
+  else if (!SelectedItemControl())
+    hint->HideHint();
 }
 
 TdxBarItemControl* TdxBarSubMenuControl::FirstVisibleItemControl() {
@@ -492,20 +518,25 @@ void TdxBarSubMenuControl::StartExpandTimer(UINT Id, UINT Interval) {
 void TdxBarSubMenuControl::Expand() {
   if (!HasHiddenItems()) return;
   TdxBarItemLink* selected = SelectedLink();
+  // A container's entry goes with the window: the link is only selected again when it stayed.
+  TcxObjectLink* selectedAlive = AcquireObjectLink(selected);
   SetChainBeganCustomizing(true);
   Animate = true;
   Expanding = true;
   try {
     DestroyHandle();
+    Expanding = false;
+    SetBounds(OpenLeft, OpenTop, Width(), Height());
+    ShowSubMenuWindow();
   } catch (...) {
     Expanding = false;
+    ReleaseObjectLink(selectedAlive);
     throw;
   }
-  Expanding = false;
-  SetBounds(OpenLeft, OpenTop, Width(), Height());
-  ShowSubMenuWindow();
+  const bool stays = selectedAlive && selectedAlive->Ref;
+  ReleaseObjectLink(selectedAlive);
   // The selection stays on its link, so keys go on from there.
-  if (IsLiveBarControl(this) && selected && selected->Collection() == ItemLinks() && selected->ItemControl())
+  if (stays && IsLiveBarControl(this) && selected->Collection() == ItemLinks() && selected->ItemControl())
     SetSelected(selected->ItemControl());
 }
 
@@ -695,6 +726,28 @@ void TdxBarSubMenuControl::MakeVisible(TdxBarItemControl* Control) {
 }
 
 void TdxBarSubMenuControl::WindowedControlClicked(TdxBarItemControl* Control) { MakeVisible(Control); }
+
+void TdxBarSubMenuControl::SetSelected(TdxBarItemControl* Control) {
+  TdxBarItemLinks* links = ItemLinks();
+  TdxBarItemLink* link = Control ? Control->Link() : nullptr;
+  if (link && links && links->ShownIndexOf(link) < 0 && HasHiddenItems() &&
+      OwningBarManager()->EffectiveStyle() != bmsStandard) {
+    // The expansion makes the controls anew (and a container's entries): the link's new control is
+    // selected, when the link is still there.
+    TcxObjectLink* alive = AcquireObjectLink(link);
+    try {
+      Expand();
+    } catch (...) {
+      ReleaseObjectLink(alive);
+      throw;
+    }
+    const bool stays = alive->Ref != nullptr;
+    ReleaseObjectLink(alive);
+    if (!IsLiveBarControl(this)) return;
+    Control = stays ? link->ItemControl() : nullptr;
+  }
+  TCustomdxBarControl::SetSelected(Control);
+}
 
 void TdxBarSubMenuControl::SetSelectedCore(TdxBarItemControl* Control) {
   TdxBarItemControl* previous = SelectedItemControl();
@@ -920,6 +973,7 @@ void TdxBarSubMenuControl::MouseMove(TShiftState Shift, int X, int Y) {
       ParentBar()->SelectedItemControl() != OpenerControl() && IsLiveBarControl(ParentBar()))
     ParentBar()->SetSelected(OpenerControl());
   if (!IsLiveBarControl(this)) return;
+  if (ShowsDetachCaption()) SetTearOffHot(PointInDetachStrip(TPoint{X, Y}));
   if (HasHiddenItems()) {
     TRect mark;
     MarkRect(mark);
@@ -943,6 +997,11 @@ void TdxBarSubMenuControl::MouseMove(TShiftState Shift, int X, int Y) {
     InvalidateRect(Handle(), &r, FALSE);
   }
   TCustomdxBarControl::MouseMove(Shift, X, Y);
+}
+
+void TdxBarSubMenuControl::MouseLeaveStep() {
+  TCustomdxBarControl::MouseLeaveStep();
+  if (IsLiveBarControl(this)) SetTearOffHot(false);
 }
 
 void TdxBarSubMenuControl::TrackMouseMove(TShiftState Shift, int X, int Y) {
@@ -1019,6 +1078,11 @@ void TdxBarSubMenuControl::WMLButtonDownMenu(TMessage& Message) {
   Inherited::Dispatch(Message);
   if (!IsLiveBarControl(this) || !HandleAllocated() || IgnoreNextClick) return;
   StopAnimation();
+  if (TearOffHot && ShowsDetachCaption()) {
+    // The drag may free this menu: nothing of it is touched afterwards.
+    TearOffMenu(this);
+    return;
+  }
   if (!HasHiddenItems()) return;
   TRect mark;
   MarkRect(mark);
@@ -1076,6 +1140,7 @@ void TdxBarSubMenuControl::DestroyWnd() {
     StopAnimation();
     KillScrollTimer();
     KillExpandTimer();
+    TearOffHot = false;
     if (TCustomdxBarControl* child = ChildBar(); child && IsLiveBarControl(child) && child->HandleAllocated())
       child->DestroyHandle();
     if (!Expanding) RequestActive(false);
@@ -1089,6 +1154,18 @@ void TdxBarSubMenuControl::DestroyWnd() {
     throw;
   }
   destroyingWindow_ = false;
+}
+
+// ---- controls -----------------------------------------------------------------------------------
+
+void TdxBarSubMenuControl::CreateControlsForLinks() {
+  if (!IsCustomizing()) ExpandContainerLinks();
+  TCustomdxBarControl::CreateControlsForLinks();
+}
+
+void TdxBarSubMenuControl::DestroyControlsForLinks() {
+  TCustomdxBarControl::DestroyControlsForLinks();
+  CollapseContainerLinks();
 }
 
 // ---- the internal menu --------------------------------------------------------------------------

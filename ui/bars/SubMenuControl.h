@@ -139,6 +139,11 @@ class TdxBarSubMenuControl : public TCustomdxBarControl {
   int DetachAreaHeight();
   TRect DetachStripRect();
   bool ShowsDetachCaption();
+  // Whether a client point lies in the tear-off strip (which sits in the frame above the client).
+  bool PointInDetachStrip(const TPoint& ClientPoint);
+  // The pointer entered or left the tear-off strip: the strip repaints, the cursor and the hint
+  // follow. Unchanged in customizing mode and while a window holds the mouse capture.
+  void SetTearOffHot(bool Value);
   HBRUSH MenuBackgroundBrush();
   TdxBarItemControl* LastVisibleItemControl();
   TdxBarItemControl* FirstVisibleItemControl();
@@ -203,6 +208,8 @@ class TdxBarSubMenuControl : public TCustomdxBarControl {
   void Close() override;
   void WindowedControlClicked(TdxBarItemControl* Control) override;
   void SetSelectedCore(TdxBarItemControl* Control) override;
+  // A link the recent limit hides (chosen by its accelerator) shows the whole menu first.
+  void SetSelected(TdxBarItemControl* Control) override;
   void TrackMouseMove(TShiftState Shift, int X, int Y) override;
   void PaintItemControl(TdxBarItemControl* Control, TcxCanvas* Canvas, const TRect& R) override;
 
@@ -211,6 +218,10 @@ class TdxBarSubMenuControl : public TCustomdxBarControl {
   void CreateWnd() override;
   void Paint() override;
   void MouseMove(TShiftState Shift, int X, int Y) override;
+  void MouseLeaveStep() override;
+  // Outside customizing, container items' links give way to their entries while controls exist.
+  void CreateControlsForLinks() override;
+  void DestroyControlsForLinks() override;
   void WMGetDlgCode(TMessage& Message) { Message.Result = DLGC_WANTARROWS | DLGC_WANTTAB | DLGC_WANTALLKEYS; }
   void WMKeyDownMenu(TMessage& Message);
   void WMLButtonDownMenu(TMessage& Message);

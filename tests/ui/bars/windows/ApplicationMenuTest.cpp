@@ -5,6 +5,8 @@
 #include "tests/support/WindowTestSupport.h"
 #include "tests/ui/bars/BarTestWindow.h"
 #include "ui/bars/ApplicationMenu.h"
+#include "ui/bars/Bars.h"
+#include "ui/bars/ExtraPane.h"
 
 using namespace bar_testing;
 
@@ -139,6 +141,52 @@ TEST_F(ApplicationMenuWindow, PaneItemsAreFoundByTheirExactTextAndFillTheListAtE
   EXPECT_EQ(pane->Links()->LinkAt(2)->Item()->Caption(), L"&2 a");
   pane->Links()->LinkAt(2)->Item()->Click();
   EXPECT_EQ(clicked, 1);
+}
+
+TEST_F(ApplicationMenuWindow, ThePaneIsAHiddenToolbarWithTheHeaderAndOneEntryPerItemInAColumn) {
+  TdxBarExtraPaneItems* items = menu->ExtraPaneItems();
+  items->AddItem()->SetText(L"C:\\music\\b.wav");
+  items->AddItem()->SetText(L"C:\\c.mp3");
+  // An item column tall enough for the header and both entries.
+  for (int i = 3; i < 8; ++i) menu->ItemLinks()->AddItemLink(NewItem(L"m" + IntToStr(i), L"Command " + IntToStr(i)));
+  int clicked = -1;
+  menu->ExtraPane()->OnItemClick = [&](TObject*, int Index) { clicked = Index; };
+  const int barsBefore = manager->Bars()->Count();
+  TdxBarApplicationMenuControl* window = Open();
+  ASSERT_NE(window, nullptr);
+  TdxBar* bar = window->ExtraPaneBar();
+  ASSERT_NE(bar, nullptr);
+  EXPECT_TRUE(bar->Hidden());
+  auto* pane = dynamic_cast<TdxBarExtraPaneControl*>(bar->Control());
+  ASSERT_NE(pane, nullptr);
+  ASSERT_TRUE(pane->HandleAllocated());
+  EXPECT_TRUE(IsWindowVisible(pane->Handle()));
+  // The pane's window covers the pane's rectangle of the menu, without a frame.
+  RECT r{};
+  GetWindowRect(pane->Handle(), &r);
+  const TPoint topLeft = window->ClientToScreen(window->ExtraPaneRect.TopLeft());
+  EXPECT_EQ(r.left, topLeft.x);
+  EXPECT_EQ(r.top, topLeft.y);
+  EXPECT_EQ(r.right - r.left, window->ExtraPaneRect.Width());
+  EXPECT_EQ(r.bottom - r.top, window->ExtraPaneRect.Height());
+  EXPECT_EQ(pane->ClientWidth(), window->ExtraPaneRect.Width());
+  EXPECT_EQ(pane->FeatureFlags(), 158);
+  // The header and the entries (bare file names), one under the other.
+  TdxBarItemLinks* links = bar->ItemLinks();
+  ASSERT_EQ(links->ShownLinkCount(), 3);
+  const wchar_t* captions[] = {L"Recent Documents", L"&1 b", L"&2 c"};
+  for (int i = 0; i < 3; ++i) {
+    SCOPED_TRACE(i);
+    TdxBarItemLink* link = links->ShownLinkAt(i);
+    EXPECT_EQ(link->Item()->Caption(), captions[i]);
+    EXPECT_EQ(link->ItemRect().left, 2);
+    if (i > 0) EXPECT_GE(link->ItemRect().top, links->ShownLinkAt(i - 1)->ItemRect().bottom);
+  }
+  // A click on an entry reports its index and closes the menu; the pane's toolbar goes with it.
+  links->ShownLinkAt(2)->ItemControl()->ControlClick(false, 0);
+  EXPECT_EQ(clicked, 1);
+  EXPECT_EQ(menu->MenuWindow(), nullptr);
+  EXPECT_EQ(manager->Bars()->Count(), barsBefore);
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 // Escape and Left, the sub-item's click on every opening, a list item's generated menu.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "tests/support/WindowTestSupport.h"
 #include "tests/ui/bars/BarTestWindow.h"
 #include "ui/bars/SubItems.h"
@@ -95,6 +97,59 @@ TEST_F(SubItemWindow, AClickInTheSubMenuClosesTheWholeChain) {
   EXPECT_EQ(clicked, 1);
   EXPECT_FALSE(IsLiveBarControl(child));
   EXPECT_FALSE(IsLiveBarControl(top));
+}
+
+TEST_F(SubItemWindow, AContainerInAMenuStandsAsItsEntriesWhileTheMenuIsOpen) {
+  struct Case {
+    const char* Name;
+    std::function<TdxBarItem*()> Make;
+    std::vector<String> Captions;
+  };
+  const Case cases[] = {
+      {"list item",
+       [this]() -> TdxBarItem* {
+         auto* list = NewItem<TdxBarListItem>(L"list");
+         list->Items()->Add(L"one");
+         list->Items()->Add(L"-");
+         list->Items()->Add(L"two");
+         return list;
+       },
+       {L"a", L"&1 one", L"&2 two", L"c"}},
+      {"container item",
+       [this]() -> TdxBarItem* {
+         auto* container = NewItem<TdxBarContainerItem>(L"box");
+         container->ItemLinks()->AddItemLink(NewItem(L"p", L"p"));
+         container->ItemLinks()->AddItemLink(NewItem(L"q", L"q"));
+         return container;
+       },
+       {L"a", L"p", L"q", L"c"}},
+  };
+  int n = 0;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.Name);
+    ++n;
+    TTestLinksOwner* owner = NewOwner(pkMenu);
+    owners.push_back(owner);
+    owner->Links()->AddItemLink(NewItem(L"a" + IntToStr(n), L"a"));
+    TdxBarItemLink* containerLink = owner->Links()->AddItemLink(c.Make());
+    owner->Links()->AddItemLink(NewItem(L"c" + IntToStr(n), L"c"));
+    auto* menu = new TdxBarSubMenuControl(manager);
+    menu->AssignItemLinks(owner->Links());
+    menus.push_back(menu);
+    menu->SetBounds(100, 100, 0, 0);
+    menu->ShowSubMenuWindow();
+    std::vector<String> shown;
+    for (int i = 0; i < owner->Links()->ShownLinkCount(); ++i)
+      shown.push_back(owner->Links()->ShownLinkAt(i)->Item()->Caption());
+    EXPECT_EQ(shown, c.Captions);
+    // The entries begin a group of their own; the container's link is out of the menu.
+    EXPECT_TRUE(owner->Links()->ShownLinkAt(1)->BeginGroup());
+    EXPECT_LT(owner->Links()->IndexOfLink(containerLink), 0);
+    // Closed, the links are as designed again.
+    menu->CloseAndFree();
+    ASSERT_EQ(owner->Links()->Count(), 3);
+    EXPECT_EQ(owner->Links()->LinkAt(1), containerLink);
+  }
 }
 
 TEST_F(SubItemWindow, AListItemOnAToolbarOpensItsEntriesAndClosingRemovesThem) {

@@ -380,6 +380,22 @@ TEST_F(PersonalisedMenu, WithoutTheDelayTheHotMarkShowsTheExpandHintAndStartsNoT
   EXPECT_TRUE(menu->HasHiddenItems());
 }
 
+TEST_F(PersonalisedMenu, AnAcceleratorOfAHiddenLinkExpandsTheMenuAndSelectsIt) {
+  TTestMenu* menu = NewPersonalMenu({100, 50, 0, 0});
+  // Two links answer Z, so the key only selects the first of them.
+  menu->ItemLinks()->LinkAt(2)->Item()->SetCaption(L"&Zeta");
+  menu->ItemLinks()->LinkAt(3)->Item()->SetCaption(L"&Zulu");
+  Open(menu, 100, 100);
+  ASSERT_TRUE(menu->HasHiddenItems());
+  KeyDown(menu, 'Z');
+  ASSERT_TRUE(IsLiveBarControl(menu));
+  EXPECT_FALSE(menu->HasHiddenItems());
+  TdxBarItemLink* zeta = menu->ItemLinks()->LinkAt(2);
+  EXPECT_EQ(menu->SelectedLink(), zeta);
+  EXPECT_FALSE(zeta->ItemRect().IsEmpty());
+  EXPECT_TRUE(clicks.empty());
+}
+
 TEST_F(PersonalisedMenu, AMenuOfRecentLinksHasNoMarkAndAnExpansionRecreatesNothing) {
   TTestMenu* menu = NewPersonalMenu({1, 1, 1});
   Open(menu, 100, 100);

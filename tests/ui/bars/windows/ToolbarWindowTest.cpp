@@ -151,6 +151,40 @@ TEST_F(ToolbarWindowTest, ThreeToolbarsShareTheTopRowAndPaintGripAndButtons) {
   EXPECT_EQ(site.Pixel(windows[2]->Left() + windows[2]->Width() + 20, 5), kTestDockBackground);
 }
 
+TEST_F(ToolbarWindowTest, WhileAnotherManagerCustomizesTheFrameAndClientAreShaded) {
+  TdxBar* bar = NewBar(L"Tools", 2);
+  TdxBarControl* window = bar->Control();
+  ASSERT_NE(window, nullptr);
+  const TPoint grip{3, window->Height() / 2};
+  const TRect button = bar->ItemLinks()->LinkAt(0)->ItemControl()->BoundsInBar();
+  const TPoint inButton{(button.left + button.right) / 2, (button.top + button.bottom) / 2};
+  auto paint = [&](DWORD& Frame, DWORD& Client) {
+    DibSection frame(window->Width(), window->Height());
+    window->PaintFrame(frame.DC());
+    Frame = frame.Pixel(grip.x, grip.y);
+    DibSection client(window->ClientWidth(), window->ClientHeight());
+    window->Perform(WM_PAINT, reinterpret_cast<WPARAM>(client.DC()), 0);
+    Client = client.Pixel(inButton.x, inButton.y);
+  };
+  DWORD frame = 0, client = 0;
+  paint(frame, client);
+  EXPECT_EQ(frame, kTestGrip);
+  EXPECT_EQ(client, TestColor(teButton, tsNormal));
+  auto* other = new TForm(nullptr, 0);
+  auto* customizing = new TdxBarManager(other);
+  customizing->SetCustomizingMode(true);
+  paint(frame, client);
+  EXPECT_NE(frame, kTestGrip);
+  EXPECT_NE(client, TestColor(teButton, tsNormal));
+  // Its own manager customizing shades nothing.
+  customizing->SetCustomizingMode(false);
+  manager->SetCustomizingMode(true);
+  paint(frame, client);
+  EXPECT_EQ(frame, kTestGrip);
+  manager->SetCustomizingMode(false);
+  other->Free();
+}
+
 TEST_F(ToolbarWindowTest, AVerticalSiteTurnsItsWindows) {
   TdxBar* bar = NewBar(L"Tools", 3, dsLeft);
   TdxBarControl* window = bar->Control();
