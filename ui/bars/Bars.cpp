@@ -275,7 +275,8 @@ bool TdxBar::CanAddItem(TdxBarItem* Item, String& ErrorText) {
 }
 
 TCustomdxBarControl* TdxBar::CreateBarControl() {
-  auto* window = new TdxBarControl(barManager_, this);
+  TdxDockControl* site = EffectiveDockControl();
+  TdxBarControl* window = site ? site->CreateBarControlFor(this) : new TdxBarControl(barManager_, this);
   window->ApplyFont();
   return window;
 }

@@ -694,6 +694,8 @@ void TdxDockControl::AdjustSize() {
 
 TdxBarPainter* TdxDockControl::Painter() { return barManager_ ? barManager_->Painter() : nullptr; }
 
+TdxBarControl* TdxDockControl::CreateBarControlFor(TdxBar* Bar) { return new TdxBarControl(Bar->BarManager(), Bar); }
+
 void TdxDockControl::FillBackground(HDC DC, const TRect& R, HBRUSH Brush, TColor Color) {
   const TRect client = ClientRect();
   if (!backgroundBitmap_->Empty()) {

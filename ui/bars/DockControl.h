@@ -159,6 +159,9 @@ class TdxDockControl : public TCustomControl {
   virtual bool UsesBarRow() { return true; }
   virtual void AdjustSize();
   virtual TdxBarPainter* Painter();
+  // The window a toolbar docked here shows in (a plain toolbar window; sites with windows of their
+  // own kind answer those).
+  virtual TdxBarControl* CreateBarControlFor(TdxBar* Bar);
   virtual void FillBackground(HDC DC, const TRect& R, HBRUSH Brush, TColor Color);
   virtual bool NeedsDoubleBuffering();
   void RefreshBarBackgrounds();
