@@ -7,6 +7,7 @@
 #include "ui/bars/BarItemLinks.h"
 #include "ui/bars/BarManager.h"
 #include "ui/bars/Bars.h"
+#include "ui/ribbon/RibbonController.h"
 #include "ui/ribbon/RibbonSkins.h"
 
 DEFINE_CLASS(TdxRibbonGroupsDockControlViewInfo)
@@ -336,9 +337,17 @@ void TdxRibbonGroupsDockControlSite::Paint() {
   PaintBackground(dc, ClientRect());
   TdxCustomRibbonSkin* skin = ribbon_->ColorScheme();
   if (!skin) return;
-  // Side 1 is the left-hand button, 0 the right-hand one.
-  if (!viewInfo_->LeftButtonBounds.IsEmpty()) skin->DrawGroupScrollButton(dc, viewInfo_->LeftButtonBounds, 0, 1);
-  if (!viewInfo_->RightButtonBounds.IsEmpty()) skin->DrawGroupScrollButton(dc, viewInfo_->RightButtonBounds, 0, 0);
+  // Side 1 is the left-hand button, 0 the right-hand one; skin states 0 normal, 2 hot, 4 pressed.
+  TdxRibbonController* controller = ribbon_->Controller();
+  auto state = [controller](int Kind) {
+    if (!controller) return 0;
+    if (controller->ScrollKind() == Kind) return 4;
+    return controller->HotKind() == Kind ? 2 : 0;
+  };
+  if (!viewInfo_->LeftButtonBounds.IsEmpty())
+    skin->DrawGroupScrollButton(dc, viewInfo_->LeftButtonBounds, state(rhkGroupsScrollLeft), 1);
+  if (!viewInfo_->RightButtonBounds.IsEmpty())
+    skin->DrawGroupScrollButton(dc, viewInfo_->RightButtonBounds, state(rhkGroupsScrollRight), 0);
 }
 
 TPoint TdxRibbonGroupsDockControlSite::ToRibbon(int X, int Y) {
@@ -346,17 +355,41 @@ TPoint TdxRibbonGroupsDockControlSite::ToRibbon(int X, int Y) {
   return TPoint{X + origin.x, Y + origin.y};
 }
 
+// The site's mouse belongs to the ribbon's controller, in the ribbon's coordinates.
 void TdxRibbonGroupsDockControlSite::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
   TcxControl::MouseDown(Button, Shift, X, Y);
+  const TPoint p = ToRibbon(X, Y);
+  if (TdxRibbonController* controller = ribbon_->Controller()) controller->MouseDown(Button, Shift, p.x, p.y);
 }
 
-void TdxRibbonGroupsDockControlSite::MouseMove(TShiftState Shift, int X, int Y) { TcxControl::MouseMove(Shift, X, Y); }
+void TdxRibbonGroupsDockControlSite::MouseMove(TShiftState Shift, int X, int Y) {
+  TcxControl::MouseMove(Shift, X, Y);
+  const TPoint p = ToRibbon(X, Y);
+  if (TdxRibbonController* controller = ribbon_->Controller()) controller->MouseMove(Shift, p.x, p.y);
+}
 
 void TdxRibbonGroupsDockControlSite::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
   TcxControl::MouseUp(Button, Shift, X, Y);
+  const TPoint p = ToRibbon(X, Y);
+  if (TdxRibbonController* controller = ribbon_->Controller()) controller->MouseUp(Button, Shift, p.x, p.y);
 }
 
-void TdxRibbonGroupsDockControlSite::FireMouseLeave(TControl* AControl) { TcxControl::FireMouseLeave(AControl); }
+void TdxRibbonGroupsDockControlSite::FireMouseLeave(TControl* AControl) {
+  TcxControl::FireMouseLeave(AControl);
+  if (TdxRibbonController* controller = ribbon_->Controller()) controller->MouseLeave();
+}
+
+bool TdxRibbonGroupsDockControlSite::DoMouseWheelDown(TShiftState Shift, TPoint MousePos) {
+  if (TcxControl::DoMouseWheelDown(Shift, MousePos)) return true;
+  TdxRibbonController* controller = ribbon_->Controller();
+  return controller && controller->MouseWheelDown(Shift, MousePos);
+}
+
+bool TdxRibbonGroupsDockControlSite::DoMouseWheelUp(TShiftState Shift, TPoint MousePos) {
+  if (TcxControl::DoMouseWheelUp(Shift, MousePos)) return true;
+  TdxRibbonController* controller = ribbon_->Controller();
+  return controller && controller->MouseWheelUp(Shift, MousePos);
+}
 
 // ---- the ribbon's bar windows -----------------------------------------------------------------------
 

@@ -118,6 +118,8 @@ class TdxRibbonGroupsDockControlSite : public TcxControl {
   void MouseMove(TShiftState Shift, int X, int Y) override;
   void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   void FireMouseLeave(TControl* AControl) override;
+  bool DoMouseWheelDown(TShiftState Shift, TPoint MousePos) override;
+  bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos) override;
 
  private:
   TPoint ToRibbon(int X, int Y);

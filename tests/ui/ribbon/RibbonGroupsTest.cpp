@@ -13,6 +13,7 @@
 #include "ui/bars/BarItems.h"
 #include "ui/bars/BarManager.h"
 #include "ui/bars/Bars.h"
+#include "ui/ribbon/RibbonController.h"
 #include "ui/ribbon/RibbonGroups.h"
 
 namespace {
@@ -182,13 +183,13 @@ TEST_F(RibbonGroupsTest, GroupsThatMayNotCollapseScrollWithButtonsThatFollowTheP
       {L"to the end", 1000, width - total, Buttons{rgsbLeft}},
       {L"back to the start", -1000, 0, Buttons{rgsbRight}},
   };
+  const TRect area = site->ClientRect();
   for (const Step& s : steps) {
     SCOPED_TRACE(s.name);
     for (int i = 0; i < std::abs(s.steps); ++i) DockInfo()->ScrollStep(s.steps > 0, width);
     EXPECT_EQ(DockInfo()->ScrollPosition(), s.position);
     EXPECT_EQ(DockInfo()->ScrollButtons(), s.buttons);
     // The dock leaves room for the buttons; the first group stays where the scroll puts it.
-    const TRect area = site->ClientRect();
     EXPECT_EQ(Dock()->Left(), s.buttons.Contains(rgsbLeft) ? button : RibbonGroupsDockMargins().left);
     EXPECT_EQ(Dock()->Left() + Dock()->Width(),
               s.buttons.Contains(rgsbRight) ? area.right - button : area.right - RibbonGroupsDockMargins().right);
@@ -197,6 +198,16 @@ TEST_F(RibbonGroupsTest, GroupsThatMayNotCollapseScrollWithButtonsThatFollowTheP
     EXPECT_EQ(site->ViewInfo()->HitTest(TPoint{site->Left() + area.right - 1, site->Top() + 5}),
               s.buttons.Contains(rgsbRight) ? 6 : 0);
   }
+  // A press on the site's right button goes to the ribbon's controller, which scrolls one step.
+  const TPoint right{area.right - 2, area.bottom / 2};
+  site->Perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(right.x, right.y));
+  EXPECT_EQ(ribbon->Controller()->ScrollKind(), 6);
+  site->Perform(WM_LBUTTONUP, 0, MAKELPARAM(right.x, right.y));
+  EXPECT_EQ(DockInfo()->ScrollPosition(), -10);
+  EXPECT_EQ(ribbon->Controller()->ScrollKind(), 0);
+  EXPECT_FALSE(ribbon->Controller()->ScrollTimer()->Enabled());
+  DockInfo()->Scroll(10, width);
+
   // An item of the last group, out of view at the start, is scrolled into view.
   TdxRibbonGroupBarControl* last = BarOf(groups[2]);
   TdxBarItemControl* control = last->ItemLinks()->ShowableLinkAt(last->ItemLinks()->ShowableLinkCount() - 1)->ItemControl();
