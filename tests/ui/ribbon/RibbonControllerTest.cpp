@@ -28,20 +28,11 @@ class TTestController : public TdxRibbonController {
   void ScrollTabStrip(int Delta) override { TabStripSteps.push_back(Delta); }
 };
 
-class RibbonControllerTest : public ribbon_testing::RibbonFixture {
+class RibbonControllerTest : public ribbon_testing::RibbonFormFixture {
  protected:
   void SetUp() override {
-    RibbonFixture::SetUp();
-    form = new TForm(nullptr, 0);
-    form->SetName(L"ControllerForm");
-    form->SetBounds(0, 0, 900, 400);
-    manager = new TdxBarManager(form);
-    manager->SetName(L"BarManager");
-    ribbon = new TdxRibbon(form);
-    ribbon->SetName(L"Ribbon");
-    ribbon->SetParent(form);
-    ribbon->SetBarManager(manager);
-    ribbon->SetHeight(200);
+    RibbonFormFixture::SetUp();
+    MakeForm(L"ControllerForm", 900);
     for (const wchar_t* caption : {L"Home", L"Edit", L"View"}) {
       TdxRibbonTab* tab = ribbon->Tabs()->Add();
       tab->SetCaption(caption);
@@ -52,8 +43,7 @@ class RibbonControllerTest : public ribbon_testing::RibbonFixture {
   }
   void TearDown() override {
     controller.reset();
-    FreeAndNil(form);
-    RibbonFixture::TearDown();
+    RibbonFormFixture::TearDown();
   }
   void Under(int Kind, TdxRibbonTab* Tab = nullptr) { controller->Under = TdxRibbonHitInfo{Kind, Tab}; }
   void Tick() {
@@ -62,9 +52,6 @@ class RibbonControllerTest : public ribbon_testing::RibbonFixture {
     SendMessageW(TTimer::TimerWindow(), WM_TIMER, timer->TimerId(), 0);
   }
 
-  TForm* form = nullptr;
-  TdxBarManager* manager = nullptr;
-  TdxRibbon* ribbon = nullptr;
   std::vector<TdxRibbonTab*> tabs;
   ObjectPtr<TTestController> controller;
 };

@@ -18,20 +18,11 @@
 
 namespace {
 
-class RibbonGroupsTest : public ribbon_testing::RibbonFixture {
+class RibbonGroupsTest : public ribbon_testing::RibbonFormFixture {
  protected:
   void SetUp() override {
-    RibbonFixture::SetUp();
-    form = new TForm(nullptr, 0);
-    form->SetName(L"GroupsForm");
-    form->SetBounds(0, 0, 1000, 400);
-    manager = new TdxBarManager(form);
-    manager->SetName(L"BarManager");
-    ribbon = new TdxRibbon(form);
-    ribbon->SetName(L"Ribbon");
-    ribbon->SetParent(form);
-    ribbon->SetBarManager(manager);
-    ribbon->SetHeight(200);
+    RibbonFormFixture::SetUp();
+    MakeForm(L"GroupsForm", 1000);
     ribbon->OnTabGroupCollapsed = [this](TdxCustomRibbon*, TdxRibbonTab*, TdxRibbonTabGroup* Group) {
       events.push_back(L"-" + Group->ToolBar()->Caption());
     };
@@ -41,11 +32,6 @@ class RibbonGroupsTest : public ribbon_testing::RibbonFixture {
     tab = ribbon->Tabs()->Add();
     tab->SetCaption(L"Home");
   }
-  void TearDown() override {
-    FreeAndNil(form);
-    RibbonFixture::TearDown();
-  }
-
   // A group of Buttons small buttons (named after the caption) on a new toolbar.
   TdxRibbonTabGroup* AddGroup(const String& Caption, int Buttons) {
     TdxBar* bar = manager->Bars()->Add();
@@ -77,9 +63,6 @@ class RibbonGroupsTest : public ribbon_testing::RibbonFixture {
   TdxRibbonGroupsDockControl* Dock() const { return tab->GroupsDockControl(); }
   TdxRibbonGroupsDockControlViewInfo* DockInfo() const { return Dock()->ViewInfo(); }
 
-  TForm* form = nullptr;
-  TdxBarManager* manager = nullptr;
-  TdxRibbon* ribbon = nullptr;
   TdxRibbonTab* tab = nullptr;
   std::vector<String> events;
 };
