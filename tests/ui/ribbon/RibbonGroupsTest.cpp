@@ -15,6 +15,7 @@
 #include "ui/bars/Bars.h"
 #include "ui/ribbon/RibbonController.h"
 #include "ui/ribbon/RibbonGroups.h"
+#include "ui/ribbon/RibbonSkins.h"
 
 namespace {
 
@@ -238,6 +239,33 @@ TEST_F(RibbonGroupsTest, LaunchersSitInTheCaptionFromTheRightAndKeyTipLinesFollo
   ShowWindow(bar->Handle(), SW_HIDE);
   info->FinishCalculation();
   EXPECT_THROW(info->CalculateKeyTipsBaseLines(), Exception) << "a bar without a visible window has no key tips";
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(RibbonGroupsTest, TheGroupsAreaShowsEachSchemesBodyAndTheDockContinuesIt) {
+  AddGroup(L"Clipboard", 3);
+  Show();
+  TdxRibbonGroupsDockControlSite* site = ribbon->GroupsDockControlSite();
+  const int w = site->Width(), h = site->Height();
+  for (const wchar_t* scheme : {L"Blue", L"Black", L"Silver"}) {
+    SCOPED_TRACE(testing::Message() << "scheme " << scheme);
+    ribbon->SetColorSchemeName(scheme);
+    ASSERT_EQ(ribbon->ColorSchemeName(), scheme);
+    ribbon_testing::DibSection painted(w, h);
+    site->Perform(WM_PAINT, reinterpret_cast<WPARAM>(painted.DC()), 0);
+    const TColor body = ribbon->ColorScheme()->PartColorOf(10065, 0);
+    EXPECT_TRUE(ribbon_testing::NearPixel(painted.Pixel(w - 40, h / 2), body)) << "right of the groups";
+    // The dock's background is the site's at the dock's place, down to its lighter top rows.
+    ribbon_testing::DibSection dock(Dock()->Width(), Dock()->Height());
+    Dock()->Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(dock.DC()), 0);
+    for (int y : {0, 1, Dock()->Height() / 2}) {
+      const int x = Dock()->Width() - 30;
+      EXPECT_EQ(dock.Pixel(x, y), painted.Pixel(Dock()->Left() + x, Dock()->Top() + y)) << y;
+    }
+  }
 }
 
 }  // namespace
