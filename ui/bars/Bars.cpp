@@ -276,7 +276,7 @@ bool TdxBar::CanAddItem(TdxBarItem* Item, String& ErrorText) {
 
 TCustomdxBarControl* TdxBar::CreateBarControl() {
   TdxDockControl* site = EffectiveDockControl();
-  TdxBarControl* window = site ? site->CreateBarWindow(this) : new TdxBarControl(barManager_, this);
+  TdxBarControl* window = site ? site->CreateBarControlFor(this) : new TdxBarControl(barManager_, this);
   window->ApplyFont();
   return window;
 }

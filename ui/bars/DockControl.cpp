@@ -360,8 +360,6 @@ void TdxDockControl::UpdateColor() {
 
 bool TdxDockControl::AllowsDocking(TdxBar*) { return AllowDocking; }
 
-TdxBarControl* TdxDockControl::CreateBarWindow(TdxBar* Bar) { return new TdxBarControl(barManager_, Bar); }
-
 int TdxDockControl::RowThickness(int Index) {
   if (Index < 0 || Index >= RowCount()) return 0;
   TdxDockRow* row = rows_[Index];
@@ -695,6 +693,8 @@ void TdxDockControl::AdjustSize() {
 }
 
 TdxBarPainter* TdxDockControl::Painter() { return barManager_ ? barManager_->Painter() : nullptr; }
+
+TdxBarControl* TdxDockControl::CreateBarControlFor(TdxBar* Bar) { return new TdxBarControl(Bar->BarManager(), Bar); }
 
 void TdxDockControl::FillBackground(HDC DC, const TRect& R, HBRUSH Brush, TColor Color) {
   const TRect client = ClientRect();

@@ -149,8 +149,6 @@ class TdxDockControl : public TCustomControl {
   static TdxBarDockingStyle DockingStyleFromAlign(TAlign Align);
 
   // ---- the virtual operations
-  // The window of a toolbar docked here.
-  virtual TdxBarControl* CreateBarWindow(TdxBar* Bar);
   virtual void BarManagerChanged();
   virtual void FitRowsToLength();
   virtual void FitRow(int Index, int Length);
@@ -161,6 +159,9 @@ class TdxDockControl : public TCustomControl {
   virtual bool UsesBarRow() { return true; }
   virtual void AdjustSize();
   virtual TdxBarPainter* Painter();
+  // The window a toolbar docked here shows in (a plain toolbar window; sites with windows of their
+  // own kind answer those).
+  virtual TdxBarControl* CreateBarControlFor(TdxBar* Bar);
   virtual void FillBackground(HDC DC, const TRect& R, HBRUSH Brush, TColor Color);
   virtual bool NeedsDoubleBuffering();
   void RefreshBarBackgrounds();

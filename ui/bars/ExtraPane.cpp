@@ -148,7 +148,7 @@ TdxBarExtraPaneDockControl::TdxBarExtraPaneDockControl(TComponent* AOwner, TdxBa
   SetAlign(alNone);
 }
 
-TdxBarControl* TdxBarExtraPaneDockControl::CreateBarWindow(TdxBar* Bar) {
+TdxBarControl* TdxBarExtraPaneDockControl::CreateBarControlFor(TdxBar* Bar) {
   return new TdxBarExtraPaneControl(BarManager(), Bar);
 }
 

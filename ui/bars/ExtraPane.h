@@ -61,7 +61,7 @@ class TdxBarExtraPaneDockControl : public TdxBarDockControl {
   TdxBarExtraPaneDockControl(TComponent* AOwner, TdxBarApplicationMenuControl* AMenu);
   TdxBarApplicationMenuControl* MenuWindow() const { return menu_; }
 
-  TdxBarControl* CreateBarWindow(TdxBar* Bar) override;
+  TdxBarControl* CreateBarControlFor(TdxBar* Bar) override;
   // The one window covers the client area.
   void FitRowsToLength() override;
   // The menu window gives the site its size.

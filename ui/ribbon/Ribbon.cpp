@@ -10,6 +10,8 @@
 #include "ui/bars/Bars.h"
 #include "ui/navbar/skins/GdiPlus.h"
 #include "ui/ribbon/BarSkins.h"
+#include "ui/ribbon/RibbonController.h"
+#include "ui/ribbon/RibbonGroups.h"
 #include "ui/ribbon/RibbonSkins.h"
 
 DEFINE_CLASS(TdxRibbonGroupsDockControl)
@@ -67,10 +69,7 @@ void UndockBarCompletely(TdxBar* Bar) {
 
 // ---- groups dock control ------------------------------------------------------------------------
 
-TdxRibbonGroupsDockControl::TdxRibbonGroupsDockControl(TdxRibbonTab* ATab) : TdxBarDockControl(nullptr), tab_(ATab) {
-  SetDockAlign(dalNone);
-  SetVisible(false);
-}
+// The dock control itself: RibbonGroups.cpp.
 
 // ---- tab groups ---------------------------------------------------------------------------------
 
@@ -323,9 +322,18 @@ void TdxRibbonTab::UpdateGroupsLayout() {
 
 void TdxRibbonTab::UpdateDockControl() {
   if (!ribbon_ || ribbon_->IsLocked()) return;
+  // In the minimised ribbon's popup the dock fills the popup's site.
+  if (ribbon_->TabGroupsPopupShowing() && Active()) {
+    groupsDockControl_->Recalculate(GetDockControlBounds());
+    return;
+  }
   const bool show = visible_ && !ribbon_->Hidden() && ribbon_->ShowTabGroups() && Active();
   groupsDockControl_->SetVisible(show);
-  if (show) groupsDockControl_->SetBounds(0, 0, ribbon_->ClientWidth(), groupsDockControl_->Height());
+  if (show) groupsDockControl_->Recalculate(GetDockControlBounds());
+}
+
+TRect TdxRibbonTab::GetDockControlBounds() {
+  return ribbon_ ? ribbon_->GroupsDockControlSite()->DockControlBounds() : TRect{};
 }
 
 void TdxRibbonTab::DockToolbars() {
@@ -552,6 +560,9 @@ TdxCustomRibbon::TdxCustomRibbon(TComponent* AOwner, TClass ARibbonClass)
   tabs_.reset(new TdxRibbonTabCollection(this));
   quickAccessToolbar_.reset(new TdxRibbonQuickAccessToolbar(this));
   colorSchemeHandlers_.reset(new TcxEventHandlerCollection());
+  groupsDockControlSite_ = new TdxRibbonGroupsDockControlSite(this);
+  groupsDockControlSite_->SetParent(this);
+  controller_.reset(new TdxRibbonController(this));
   SetAlign(alTop);
   TdxBarSkinManager* skins = BarSkinManager();
   for (int i = 0; i < skins->SkinCount(); ++i)
@@ -566,6 +577,10 @@ TdxCustomRibbon::~TdxCustomRibbon() = default;
 
 void TdxCustomRibbon::BeforeDestruction() {
   TcxControl::BeforeDestruction();
+  if (tabGroupsPopup_) tabGroupsPopup_->Free();
+  tabGroupsPopup_ = nullptr;
+  ClearPopupButtons();
+  controller_.reset();
   SetBarManager(nullptr);
   if (quickAccessToolbar_ && quickAccessToolbar_->toolbar_) {
     RemoveFreeNotification(quickAccessToolbar_->toolbar_);
@@ -723,6 +738,7 @@ void TdxCustomRibbon::SetDocumentName(const String& Value) {
 void TdxCustomRibbon::SetShowTabGroups(bool Value) {
   if (showTabGroups_ == Value) return;
   showTabGroups_ = Value;
+  CloseTabGroupsPopup();
   if (!Value && activeTab_) activeTab_->GroupsDockControl()->SetVisible(false);
   Changed();
 }
@@ -730,6 +746,7 @@ void TdxCustomRibbon::SetShowTabGroups(bool Value) {
 void TdxCustomRibbon::SetShowTabHeaders(bool Value) {
   if (showTabHeaders_ == Value) return;
   showTabHeaders_ = Value;
+  CloseTabGroupsPopup();
   Changed();
   if (HandleAllocated()) RedrawWithChildren();
 }
@@ -763,8 +780,31 @@ void TdxCustomRibbon::Changed() {
 
 void TdxCustomRibbon::Calculate() {
   fonts_->UpdateFonts();
+  PlaceGroupsSite();
   if (activeTab_) activeTab_->UpdateDockControl();
   Invalidate();
+}
+
+void TdxCustomRibbon::PlaceGroupsSite() {
+  // While the minimised ribbon's popup shows, the site is the popup's.
+  if (TabGroupsPopupShowing()) return;
+  const TRect area = RibbonGroupsAreaBounds(this);
+  groupsDockControlSite_->SetVisible(!area.IsEmpty());
+  if (!area.IsEmpty()) groupsDockControlSite_->SetBoundsRect(area);
+  groupsDockControlSite_->ViewInfo()->ComputeLayout();
+}
+
+void TdxCustomRibbon::TabGroupCollapsed(TdxRibbonTab* ATab, TdxRibbonTabGroup* AGroup) {
+  if (OnTabGroupCollapsed) OnTabGroupCollapsed(this, ATab, AGroup);
+}
+
+void TdxCustomRibbon::TabGroupExpanded(TdxRibbonTab* ATab, TdxRibbonTabGroup* AGroup) {
+  if (OnTabGroupExpanded) OnTabGroupExpanded(this, ATab, AGroup);
+}
+
+void TdxCustomRibbon::CreateWindowHandle(const TCreateParams& Params) {
+  TcxControl::CreateWindowHandle(Params);
+  if (!ComponentState().Contains(csDesigning)) InstallRibbonMouseHook();
 }
 
 void TdxCustomRibbon::RedrawForm() {
@@ -785,6 +825,7 @@ void TdxCustomRibbon::TabChanged() {
 void TdxCustomRibbon::SetActiveTab(TdxRibbonTab* Value) {
   if (Value == activeTab_ || IsBeingDestroyed()) return;
   if (!CanChangeTab(Value)) return;
+  CloseTabGroupsPopup();
   if (activeTab_) activeTab_->Deactivate();
   activeTab_ = Value;
   auto finish = [&] { Changed(); };
@@ -823,7 +864,7 @@ void TdxCustomRibbon::ActivateNearestVisibleTab(TdxRibbonTab* ATab) {
 void TdxCustomRibbon::TabAdded(TdxRibbonTab* ATab) {
   ATab->ribbon_ = this;
   ATab->GroupsDockControl()->SetBarManager(BarManagerUsable() ? barManager_ : nullptr);
-  ATab->GroupsDockControl()->SetParent(this);
+  ATab->GroupsDockControl()->SetParent(groupsDockControlSite_);
   if (!activeTab_) SetActiveTab(ATab);
   Changed();
 }
@@ -846,7 +887,7 @@ void TdxCustomRibbon::TabRemoved(TdxRibbonTab* ATab) {
 void TdxCustomRibbon::FormKeyDown(Word& Key, TShiftState Shift) {
   if (IsBeingDestroyed() || !HandleAllocated()) return;
   if (Key == VK_F1 && Shift.Contains(ssCtrl)) {
-    SetShowTabGroups(!showTabGroups_);
+    if (!TabGroupsPopupShowing()) SetShowTabGroups(!showTabGroups_);
     Key = 0;
   }
 }

@@ -18,6 +18,11 @@ class TdxBarManager;
 class TdxCustomRibbon;
 class TdxCustomRibbonSkin;
 class TdxRibbonTab;
+class TdxRibbonTabGroup;
+class TdxRibbonGroupsDockControlSite;
+class TdxRibbonController;
+class TdxRibbonTabGroupsPopupWindow;
+class TdxBarButton;
 class TCustomIniFile;
 
 // The ribbon's own errors.
@@ -38,14 +43,36 @@ void UndockBarCompletely(TdxBar* Bar);
 
 // The dock control of one tab: its groups' toolbars dock here while the tab is active. It is made
 // invisible and without alignment; the ribbon places it.
+class TdxRibbonGroupsDockControlViewInfo;
+
 class TdxRibbonGroupsDockControl : public TdxBarDockControl {
   DECLARE_CLASS(TdxRibbonGroupsDockControl, TdxBarDockControl)
  public:
   TdxRibbonGroupsDockControl(TdxRibbonTab* ATab);
+  ~TdxRibbonGroupsDockControl() override;
   TdxRibbonTab* Tab() const { return tab_; }
+  TdxCustomRibbon* Ribbon() const;
+  // The dock's own layout, in RibbonGroups.cpp: the view info fits the groups, SetBounds leaves room
+  // for the scroll buttons and places the group bars.
+  TdxRibbonGroupsDockControlViewInfo* ViewInfo() const { return viewInfo_; }
+  void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
+  // One deferred batch moves every group bar to its place, side by side from FirstGroupLeft.
+  void PlaceGroupBars();
+  // Scrolls the groups by the least amount that shows R (dock client coordinates).
+  void MakeRectVisible(const TRect& R);
+  // Fits the groups into Bounds (the groups site's client area less the margins) and places the dock.
+  void Recalculate(const TRect& Bounds);
+  bool Calculating() const { return calculating_ > 0; }
+  TdxBarControl* CreateBarControlFor(TdxBar* Bar) override;
+  void FitRowsToLength() override;
+  void AdjustSize() override {}
+  // The groups area behind the dock, at the dock's place in the groups site.
+  void FillBackground(HDC DC, const TRect& R, HBRUSH Brush, TColor Color) override;
 
  private:
   TdxRibbonTab* tab_;
+  TdxRibbonGroupsDockControlViewInfo* viewInfo_ = nullptr;
+  int calculating_ = 0;
 };
 
 // ---- tab groups ---------------------------------------------------------------------------------
@@ -130,6 +157,8 @@ class TdxRibbonTab : public TcxComponentCollectionItem {
   virtual void Deactivate();
   virtual TCollectionItemClass GroupClass() const;
   virtual void UpdateGroupsLayout();
+  // The groups site's client area less the groups-area margins: where the dock control's groups go.
+  virtual TRect GetDockControlBounds();
   void UpdateDockControl();
   // Docks every group's toolbar into this tab's dock control.
   void DockToolbars();
@@ -242,6 +271,10 @@ using TdxRibbonPopupMenuItems = TSet<TdxRibbonPopupMenuItem>;
 
 using TdxRibbonEvent = TEvent<void(TdxCustomRibbon* Sender)>;
 using TdxRibbonTabChangingEvent = TEvent<void(TdxCustomRibbon* Sender, TdxRibbonTab* ANewTab, bool& Allow)>;
+using TdxRibbonHideMinimizedByClickEvent =
+    TEvent<void(TdxCustomRibbon* Sender, HWND AWnd, TShiftState AShift, const TPoint& APos, bool& AAllowProcessing)>;
+using TdxRibbonTabGroupNotifyEvent =
+    TEvent<void(TdxCustomRibbon* Sender, TdxRibbonTab* ATab, TdxRibbonTabGroup* AGroup)>;
 
 class TdxCustomRibbon : public TcxControl {
   DECLARE_CLASS(TdxCustomRibbon, TcxControl)
@@ -270,6 +303,8 @@ class TdxCustomRibbon : public TcxControl {
   TdxRibbonFonts* Fonts() const { return fonts_.get(); }
   TdxRibbonTabCollection* Tabs() const { return tabs_.get(); }
   TdxRibbonQuickAccessToolbar* QuickAccessToolbar() const { return quickAccessToolbar_.get(); }
+  // The child window below the tab headers that hosts the active tab's groups dock control.
+  TdxRibbonGroupsDockControlSite* GroupsDockControlSite() const { return groupsDockControlSite_; }
   bool ShowTabGroups() const { return showTabGroups_; }
   void SetShowTabGroups(bool Value);
   bool ShowTabHeaders() const { return showTabHeaders_; }
@@ -304,6 +339,41 @@ class TdxCustomRibbon : public TcxControl {
 
   TdxRibbonEvent OnTabChanged;
   TdxRibbonTabChangingEvent OnTabChanging;
+  TdxRibbonTabGroupNotifyEvent OnTabGroupCollapsed;
+  TdxRibbonTabGroupNotifyEvent OnTabGroupExpanded;
+  TdxRibbonEvent OnHelpButtonClick;
+  TdxRibbonEvent OnMoreCommandsExecute;
+  TdxRibbonHideMinimizedByClickEvent OnHideMinimizedByClick;
+
+  // ---- input (RibbonController.cpp)
+  TdxRibbonController* Controller() const { return controller_.get(); }
+  // The quick-access settings are visible and name a toolbar.
+  bool IsQuickAccessToolbarUsable() const;
+  int VisibleTabCount() const;
+  // The temporary buttons of the last context popup; ClearPopupButtons frees them.
+  std::vector<TdxBarButton*>& PopupButtons() { return popupButtons_; }
+  void ClearPopupButtons();
+  // The popup that shows the groups of a minimised ribbon (made on first use).
+  TdxRibbonTabGroupsPopupWindow* TabGroupsPopup() const { return tabGroupsPopup_; }
+  bool TabGroupsPopupShowing() const;
+  void ShowTabGroupsPopup();
+  void CloseTabGroupsPopup();
+  // Fires OnHelpButtonClick.
+  virtual void HelpButtonClick();
+  // OnMoreCommandsExecute, or else the bar manager's customizing.
+  virtual void MoreCommandsExecute();
+  // OnHideMinimizedByClick's answer (True when unassigned).
+  virtual bool CanHideMinimized(HWND Wnd, TShiftState Shift, const TPoint& Pos);
+  void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void MouseMove(TShiftState Shift, int X, int Y) override;
+  void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  bool DoMouseWheelDown(TShiftState Shift, TPoint MousePos) override;
+  bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos) override;
+  void FireMouseLeave(TControl* AControl) override;
+
+  // Fire OnTabGroupCollapsed and OnTabGroupExpanded.
+  virtual void TabGroupCollapsed(TdxRibbonTab* ATab, TdxRibbonTabGroup* AGroup);
+  virtual void TabGroupExpanded(TdxRibbonTab* ATab, TdxRibbonTabGroup* AGroup);
 
  protected:
   // The relayout itself: the fonts refreshed and the ribbon repainted.
@@ -312,6 +382,7 @@ class TdxCustomRibbon : public TcxControl {
   virtual void TabChanged();
   virtual TComponentClass TabClass() const;
   virtual void ColorSchemeChanged();
+  void CreateWindowHandle(const TCreateParams& Params) override;
 
  private:
   friend class TdxRibbonTab;
@@ -327,8 +398,14 @@ class TdxCustomRibbon : public TcxControl {
   void SystemFontChanged(TObject* Sender, const void* Args);
   void RegisterLayoutHandlers(bool Register);
   void RedrawForm();
+  // Gives the groups site the groups area (the ribbon's view info takes this over).
+  void PlaceGroupsSite();
 
   TdxRibbonTab* activeTab_ = nullptr;
+  TdxRibbonGroupsDockControlSite* groupsDockControlSite_ = nullptr;
+  ObjectPtr<TdxRibbonController> controller_;
+  TdxRibbonTabGroupsPopupWindow* tabGroupsPopup_ = nullptr;
+  std::vector<TdxBarButton*> popupButtons_;
   TdxBarManager* barManager_ = nullptr;
   TdxCustomRibbonSkin* colorScheme_ = nullptr;
   String documentName_;

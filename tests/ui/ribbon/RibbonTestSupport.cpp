@@ -4,6 +4,10 @@
 
 #include "platform/framework/classes/UnitLifecycle.h"
 #include "platform/framework/rtl/Seams.h"
+#include "platform/framework/rtl/SysUtils.h"
+#include "platform/framework/windows/Forms.h"
+#include "ui/bars/BarManager.h"
+#include "ui/ribbon/Ribbon.h"
 #include "ui/navbar/skins/GdiPlus.h"
 #include "ui/ribbon/RibbonSkins.h"
 
@@ -46,6 +50,24 @@ void RibbonFixture::TearDown() {
 void RibbonFixture::RestartRibbonSkins() {
   EndRibbonSkinsUnit();
   StartRibbonSkinsUnit();
+}
+
+void RibbonFormFixture::MakeForm(const String& Name, int Width) {
+  form = new TForm(nullptr, 0);
+  form->SetName(Name);
+  form->SetBounds(0, 0, Width, 400);
+  manager = new TdxBarManager(form);
+  manager->SetName(L"BarManager");
+  ribbon = new TdxRibbon(form);
+  ribbon->SetName(L"Ribbon");
+  ribbon->SetParent(form);
+  ribbon->SetBarManager(manager);
+  ribbon->SetHeight(200);
+}
+
+void RibbonFormFixture::TearDown() {
+  FreeAndNil(form);
+  RibbonFixture::TearDown();
 }
 
 }  // namespace ribbon_testing

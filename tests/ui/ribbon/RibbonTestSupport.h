@@ -7,6 +7,10 @@
 #include "platform/framework/graphics/Graphics.h"
 #include "tests/support/WindowTestSupport.h"
 
+class TForm;
+class TdxBarManager;
+class TdxRibbon;
+
 namespace ribbon_testing {
 
 using window_testing::DibSection;
@@ -27,6 +31,17 @@ class RibbonFixture : public testing::Test {
   void TearDown() override;
   // Ends and starts the ribbon skins' unit with the table and reader as they stand.
   static void RestartRibbonSkins();
+};
+
+// A form Width x 400 with a bar manager and a 200-pixel ribbon bound to it; freed after each test.
+class RibbonFormFixture : public RibbonFixture {
+ protected:
+  void MakeForm(const String& Name, int Width);
+  void TearDown() override;
+
+  TForm* form = nullptr;
+  TdxBarManager* manager = nullptr;
+  TdxRibbon* ribbon = nullptr;
 };
 
 }  // namespace ribbon_testing

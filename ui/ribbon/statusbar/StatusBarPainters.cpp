@@ -1,6 +1,7 @@
 #include "ui/ribbon/statusbar/StatusBarPainters.h"
 
 #include "platform/framework/rtl/Seams.h"
+#include "ui/bars/BarRoutines.h"
 #include "ui/foundation/Graphics.h"
 #include "ui/foundation/Office11Colors.h"
 #include "ui/foundation/Themes.h"
@@ -18,46 +19,6 @@ void Fill(TcxCanvas* ACanvas, const TRect& R, TColor Color) { FillRectSolid(ACan
 TdxTheme StatusTheme() { return ThemeHandleFor(totStatus); }
 
 }  // namespace
-
-void DrawTransparentSizeGrip(HDC DC, const TRect& R) {
-  const int w = R.right - R.left, h = R.bottom - R.top;
-  if (w <= 0 || h <= 0) return;
-  // The glyph off screen.
-  HDC glyphDC = CreateCompatibleDC(DC);
-  HBITMAP glyph = CreateCompatibleBitmap(DC, w, h);
-  HGDIOBJ oldGlyph = SelectObject(glyphDC, glyph);
-  RECT cell{0, 0, w, h};
-  DrawFrameControl(glyphDC, &cell, DFC_SCROLL, DFCS_SCROLLSIZEGRIP);
-  // A monochrome mask: 1 where the glyph shows button face.
-  HDC maskDC = CreateCompatibleDC(DC);
-  HBITMAP mask = CreateBitmap(w, h, 1, 1, nullptr);
-  HGDIOBJ oldMask = SelectObject(maskDC, mask);
-  SetBkColor(glyphDC, GetSysColor(COLOR_BTNFACE));
-  BitBlt(maskDC, 0, 0, w, h, glyphDC, 0, 0, SRCCOPY);
-  // The glyph's face pixels become black, so OR-ing it leaves the destination there.
-  SetBkColor(glyphDC, RGB(255, 255, 255));
-  SetTextColor(glyphDC, RGB(0, 0, 0));
-  BitBlt(glyphDC, 0, 0, w, h, maskDC, 0, 0, 0x00220326 /* DSna */);
-  // A copy of the destination: keep it where the mask is set, clear it elsewhere, add the glyph.
-  HDC copyDC = CreateCompatibleDC(DC);
-  HBITMAP copy = CreateCompatibleBitmap(DC, w, h);
-  HGDIOBJ oldCopy = SelectObject(copyDC, copy);
-  BitBlt(copyDC, 0, 0, w, h, DC, R.left, R.top, SRCCOPY);
-  SetBkColor(copyDC, RGB(255, 255, 255));
-  SetTextColor(copyDC, RGB(0, 0, 0));
-  BitBlt(copyDC, 0, 0, w, h, maskDC, 0, 0, SRCAND);
-  BitBlt(copyDC, 0, 0, w, h, glyphDC, 0, 0, SRCPAINT);
-  BitBlt(DC, R.left, R.top, w, h, copyDC, 0, 0, SRCCOPY);
-  SelectObject(copyDC, oldCopy);
-  DeleteObject(copy);
-  DeleteDC(copyDC);
-  SelectObject(maskDC, oldMask);
-  DeleteObject(mask);
-  DeleteDC(maskDC);
-  SelectObject(glyphDC, oldGlyph);
-  DeleteObject(glyph);
-  DeleteDC(glyphDC);
-}
 
 // ---- the base painter -----------------------------------------------------------------------------
 

@@ -77,5 +77,3 @@ class TdxStatusBarXPPainter : public TdxStatusBarPainter {
   void PaintSizeGrip(TdxCustomStatusBar* ABar, TcxCanvas* ACanvas, bool Overlapped, const TRect& R) const override;
 };
 
-// The system's size-grip glyph drawn into R so that its button-face pixels leave what is there.
-void DrawTransparentSizeGrip(HDC DC, const TRect& R);
