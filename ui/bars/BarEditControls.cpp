@@ -859,14 +859,12 @@ void TdxBarCustomEditControl::PrepareColors() {
   TdxBarPainter* painter = Painter();
   auto* edit = dynamic_cast<TdxCustomBarEdit*>(LinkedItem());
   TFont* styleFont = edit ? edit->StyleEditViewParams().Font : nullptr;
-  if (!bar) {
-    EditTextSize = 0;
-  } else if (styleFont && painter) {
+  // 0 follows the bar window's edit height, which its metrics may still change.
+  EditTextSize = 0;
+  if (bar && styleFont && painter) {
     TcxScreenCanvas canvas;
     canvas.CurrentFont()->Assign(styleFont);
     EditTextSize = painter->EditHeightFor(bar, canvas.TextPixelHeight(L"0"));
-  } else {
-    EditTextSize = bar->EditTextSize();
   }
 }
 
@@ -954,8 +952,8 @@ int TdxBarCustomEditControl::IconAreaWidth() {
 }
 
 int TdxBarCustomEditControl::Height() {
-  int height = EditTextSize;
   TCustomdxBarControl* bar = BarControl();
+  int height = EditTextSize > 0 ? EditTextSize : bar ? bar->EditTextSize() : 0;
   if (ShowsCaption() && bar) height = std::max(height, bar->TextSizeFor(this));
   return height;
 }

@@ -283,6 +283,7 @@ class TdxBarCustomEditControl : public TdxBarWinControl {
   TdxBarEdit* EditItem() const;
   TFont* EditFont() const;
   HBRUSH BackgroundBrushInBar() const;
+  // The edit height of the StyleEdit font; 0 when the bar window's edit height holds.
   int EditTextSize = 0;
   int SizingEditWidth = 0;
   bool RightBorderSizing = false;
