@@ -6,6 +6,7 @@
 
 #include "platform/framework/rtl/Seams.h"
 #include "platform/framework/windows/Forms.h"
+#include "ui/bars/BarEditControls.h"
 #include "ui/bars/BarHints.h"
 #include "ui/bars/BarItemControls.h"
 #include "ui/bars/BarItemLinks.h"
@@ -1546,6 +1547,26 @@ void TCustomdxBarControl::WMLButtonUp(TMessage& Message) {
     }
   }
   if (hadClicked && IsLiveBarControl(this)) GuardedClose();
+}
+
+void TCustomdxBarControl::WMCtlColorEdit(TMessage& Message) {
+  const HWND window = reinterpret_cast<HWND>(Message.LParam);
+  TdxBarCustomEditControl* edit = nullptr;
+  for (int i = 0; itemLinks_ && window && i < itemLinks_->Count(); ++i) {
+    auto* control = dynamic_cast<TdxBarCustomEditControl*>(itemLinks_->LinkAt(i)->ItemControl());
+    if (control && control->BarControl() == this && control->EditorWindow() == window) edit = control;
+  }
+  if (!edit) return Inherited::Dispatch(Message);
+  TColor text = clWindowText, back = clWindow;
+  edit->EditColorsNow(text, back);
+  const HDC dc = reinterpret_cast<HDC>(Message.WParam);
+  SetBkColor(dc, ColorToRGB(back));
+  SetTextColor(dc, ColorToRGB(text));
+  Message.Result = reinterpret_cast<LRESULT>(edit->EditBackgroundBrush());
+  if (KeepsEditFocus() && !edit->EditRepaintPosted) {
+    edit->EditRepaintPosted = true;
+    PostMessageW(window, WM_DXBAR_EDITREPAINT, 0, 0);
+  }
 }
 
 void TCustomdxBarControl::WMCaptureChanged(TMessage& Message) {

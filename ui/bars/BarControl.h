@@ -310,8 +310,9 @@ class TCustomdxBarControl : public TCustomControl, public IcxMouseTrackingCaller
   void RepaintWithFrame();
   void RepaintFrameRect(const TRect& R);
   void DrawDesignSelection(HDC DC, TdxBarItemControl* Control, const TRect& R);
-  // True when the window paints on glass and the control does not paint glass itself: never here.
-  bool ItemNeedsGlassBuffer(TdxBarItemControl*) const { return false; }
+  // True when the window paints on glass and the control does not paint glass itself (its in-place
+  // editor then paints through a buffer): never here.
+  virtual bool ItemNeedsGlassBuffer(TdxBarItemControl*) const { return false; }
 
   // ---- hints
   void ShowHint(bool Show, const String& Text, TObject* Object);
@@ -520,6 +521,8 @@ class TCustomdxBarControl : public TCustomControl, public IcxMouseTrackingCaller
   void WMMouseMove(TMessage& Message);
   void WMKeyDown(TMessage& Message);
   void WMCaptureChanged(TMessage& Message);
+  // The in-place editors of the window's edit controls take the painter's edit colours.
+  void WMCtlColorEdit(TMessage& Message);
   void CMSettingsChanged(TMessage&) { SettingsChanged(); }
   MESSAGE_MAP_BEGIN
   MESSAGE_HANDLER(WM_ERASEBKGND, WMEraseBkgnd)
@@ -540,6 +543,8 @@ class TCustomdxBarControl : public TCustomControl, public IcxMouseTrackingCaller
   MESSAGE_HANDLER(WM_MOUSEMOVE, WMMouseMove)
   MESSAGE_HANDLER(WM_KEYDOWN, WMKeyDown)
   MESSAGE_HANDLER(WM_CAPTURECHANGED, WMCaptureChanged)
+  MESSAGE_HANDLER(WM_CTLCOLOREDIT, WMCtlColorEdit)
+  MESSAGE_HANDLER(WM_CTLCOLORSTATIC, WMCtlColorEdit)
   MESSAGE_HANDLER(0x8065, CMSettingsChanged)
   MESSAGE_MAP_END
 

@@ -79,6 +79,16 @@ class TdxBarSeparatorControlDrawParams : public TdxBarStaticLikeControlDrawParam
   bool IsFirstShown = false;
 };
 
+// The draw parameters of edit-like controls: Focused while the in-place editor is open; ExtraState
+// the control's own query (drawn as a plain frame around the whole control).
+class TdxBarEditLikeControlDrawParams : public TdxBarItemControlDrawParams {
+  DECLARE_CLASS(TdxBarEditLikeControlDrawParams, TdxBarItemControlDrawParams)
+ public:
+  using TdxBarItemControlDrawParams::TdxBarItemControlDrawParams;
+  bool Focused = false;
+  bool ExtraState = false;
+};
+
 class TdxBarButtonLikeControlDrawParams : public TdxBarItemControlDrawParams {
   DECLARE_CLASS(TdxBarButtonLikeControlDrawParams, TdxBarItemControlDrawParams)
  public:

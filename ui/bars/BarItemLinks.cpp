@@ -427,8 +427,8 @@ TdxBarPaintStyle TdxBarItemLink::PaintStyle() const {
 bool TdxBarItemLink::SupportsPaintStyle() const { return item_ && item_->SupportsPaintStyle(); }
 
 int TdxBarItemLink::Width() const {
-  // Without udWidth an edit item's own width counts; edit items come with the in-place editors.
-  return userDefine_.Contains(udWidth) ? userWidth_ : 0;
+  // Without udWidth the item's own width counts (edit items have one; the others answer 0).
+  return userDefine_.Contains(udWidth) ? userWidth_ : (item_ ? item_->Width() : 0);
 }
 
 bool TdxBarItemLink::CanBeShown() const { return item_ && item_->IsShowable() && visible_; }

@@ -5,6 +5,7 @@
 #include "platform/framework/classes/Filer.h"
 #include "platform/framework/windows/Forms.h"
 #include "ui/bars/BarControl.h"
+#include "ui/bars/BarEditControls.h"
 #include "ui/bars/BarHints.h"
 #include "ui/bars/BarManager.h"
 #include "ui/bars/BarRoutines.h"
@@ -844,6 +845,42 @@ void TdxBarWindowItem::SetText(const String& Value) {
   RepaintControls();
   Change();
   RepaintControls();
+}
+
+String TdxBarWindowItem::DisplayedText() const {
+  TdxBarItemLink* link = EditingLink();
+  auto* control = link ? dynamic_cast<TdxBarWinControl*>(link->ItemControl()) : nullptr;
+  return control ? control->GetEditorText() : GetText();
+}
+
+void TdxBarWindowItem::SetDisplayedText(const String& Value) {
+  TdxBarItemLink* link = EditingLink();
+  if (auto* control = link ? dynamic_cast<TdxBarWinControl*>(link->ItemControl()) : nullptr)
+    control->SetEditorText(Value);
+  else
+    SetText(Value);
+}
+
+TdxBarItemLink* TdxBarWindowItem::EditingLink() const {
+  TdxBarItemLink* link = ActiveLink();
+  auto* control = link ? dynamic_cast<TdxBarWinControl*>(link->ItemControl()) : nullptr;
+  return control && control->Focused() ? link : nullptr;
+}
+
+void TdxBarWindowItem::ActivateEditor(bool RequireEnabledWindow) {
+  for (TdxBarItemLink* link : Links()) {
+    auto* control = dynamic_cast<TdxBarWinControl*>(link->ItemControl());
+    if (!control) continue;
+    TCustomdxBarControl* window = control->BarControl();
+    if (RequireEnabledWindow && !(window && window->WindowIsEnabled())) continue;
+    auto* toolbar = dynamic_cast<TdxBarControl*>(window);
+    if (!toolbar)
+      throw EdxBarException(L"The editor of " + Name() + L" cannot be opened in a window of class " +
+                            (window ? window->ClassName() : String(L"(none)")) + L"; a toolbar window is required");
+    toolbar->SetSelected(control);
+    control->ControlClick(false, 0);
+    return;
+  }
 }
 
 TdxBarItemControlClass TdxBarWindowItem::ItemControlClass(bool Vertical) const {

@@ -393,9 +393,18 @@ class TdxBarWindowItem : public TdxBarItem {
   String Text() const { return GetText(); }
   virtual String GetText() const { return text_; }
   virtual void SetText(const String& Value);
-  // The stored text while no editor is open.
-  String DisplayedText() const { return GetText(); }
-  void SetDisplayedText(const String& Value) { SetText(Value); }
+  // The text of the in-place editor while one of the item's controls edits, else the stored text.
+  String DisplayedText() const;
+  // Into the editing control's editor while one edits, else through SetText.
+  void SetDisplayedText(const String& Value);
+  // The active link when its control is a window control that is editing; null otherwise.
+  TdxBarItemLink* EditingLink() const;
+  // Opens the editor of the first link shown by a window control (with RequireEnabledWindow the
+  // first whose bar window is enabled with its parents): its toolbar window selects it and it is
+  // clicked as by keyboard. A link in any other kind of window raises EdxBarException.
+  void ActivateEditor(bool RequireEnabledWindow);
+  // The control draws the text itself and shows no editor window.
+  bool EmptyWindow = false;
 
   virtual void Change();
   virtual void CurChange();

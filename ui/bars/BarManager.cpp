@@ -10,6 +10,7 @@
 #include "platform/framework/rtl/SysUtils.h"
 #include "platform/framework/windows/Forms.h"
 #include "ui/bars/BarControl.h"
+#include "ui/bars/BarEditControls.h"
 #include "ui/bars/customize/DesignController.h"
 #include "ui/bars/BarAccessibility.h"
 #include "ui/bars/BarHints.h"
@@ -51,9 +52,12 @@ void StartBarUnit() {
   RebuildCheckerBrush();
   CreateBarNavigationController();
   if (!g_systemController) g_systemController = new TdxBarSystemController;
-  // The item classes in the order of the new-item list; the edit and combo items and the
-  // quick-customization items take their places when they are built.
+  // The item classes in the order of the new-item list; the quick-customization items take their
+  // places when they are built.
   RegisterItemControlClass(&TdxBarButton::ClassInfo(), &TdxBarButtonControl::ClassInfo(), true);
+  RegisterItemControlClass(&TdxBarEdit::ClassInfo(), &TdxBarEditControl::ClassInfo(), true);
+  RegisterItemControlClass(&TCustomdxBarCombo::ClassInfo(), &TCustomdxBarComboControl::ClassInfo(), true);
+  RegisterItemControlClass(&TdxBarCombo::ClassInfo(), &TdxBarComboControl::ClassInfo(), true);
   RegisterItemControlClass(&TdxBarSubItem::ClassInfo(), &TdxBarSubItemControl::ClassInfo(), true);
   RegisterItemControlClass(&TdxBarListItem::ClassInfo(), &TdxBarContainerItemControl::ClassInfo(), true);
   RegisterItemControlClass(&TdxBarContainerItem::ClassInfo(), &TdxBarContainerItemControl::ClassInfo(), true);

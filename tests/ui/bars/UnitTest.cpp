@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "ui/bars/BarEditControls.h"
 #include "ui/bars/BarItemControls.h"
 #include "ui/bars/BarItems.h"
 #include "ui/bars/BarUnit.h"
@@ -13,14 +14,16 @@ namespace {
 TEST(BarUnitTest, TheNewItemListOffersTheStartedItemClassesInOrder) {
   TdxBarItemList* registry = ItemClassRegistry();
   ASSERT_NE(registry, nullptr);
-  // The edit and combo items are not part of the library yet: the list holds the other five.
-  const TClass expected[] = {&TdxBarButton::ClassInfo(), &TdxBarSubItem::ClassInfo(), &TdxBarListItem::ClassInfo(),
+  const TClass expected[] = {&TdxBarButton::ClassInfo(),        &TdxBarEdit::ClassInfo(),
+                             &TCustomdxBarCombo::ClassInfo(),   &TdxBarCombo::ClassInfo(),
+                             &TdxBarSubItem::ClassInfo(),       &TdxBarListItem::ClassInfo(),
                              &TdxBarContainerItem::ClassInfo(), &TdxBarSeparator::ClassInfo()};
-  ASSERT_EQ(registry->CountShownInDialog(), 5);
-  for (int i = 0; i < 5; ++i) EXPECT_EQ(registry->ShownItemClassAt(i), expected[i]) << i;
-  EXPECT_EQ(registry->ShownItemClassAt(5), nullptr);
+  ASSERT_EQ(registry->CountShownInDialog(), 8);
+  for (int i = 0; i < 8; ++i) EXPECT_EQ(registry->ShownItemClassAt(i), expected[i]) << i;
+  EXPECT_EQ(registry->ShownItemClassAt(8), nullptr);
   EXPECT_EQ(registry->ShownItemClassAt(-1), nullptr);
   EXPECT_EQ(registry->ControlClassOf(&TdxBarLabel::ClassInfo()), &TdxBarCustomStaticControl::ClassInfo());
+  EXPECT_EQ(registry->ControlClassOf(&TdxBarCombo::ClassInfo()), &TdxBarComboControl::ClassInfo());
 }
 
 TEST(BarUnitTest, TheNewMenuStructureHoldsOnEveryNtReleaseFromFiveOn) {

@@ -78,6 +78,7 @@ TdxSkinStateInput TdxBarSkinnedPainter::StateInputOf(TdxBarItemControlDrawParams
     in.Checked = b->Down;
     in.Split = b->IsButton;
   }
+  if (auto* e = dynamic_cast<TdxBarEditLikeControlDrawParams*>(P)) in.Focused = e->Focused;
   return in;
 }
 

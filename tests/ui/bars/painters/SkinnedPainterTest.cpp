@@ -188,6 +188,16 @@ TEST(SkinnedPainterStates, EditAndSpinRules) {
   });
 }
 
+TEST(SkinnedPainterStates, AnEditsFocusReachesTheStateInput) {
+  for (bool focused : {false, true}) {
+    TdxBarEditLikeControlDrawParams edit(nullptr);
+    edit.Focused = focused;
+    const TdxSkinStateInput in = S::StateInputOf(&edit);
+    EXPECT_EQ(in.Focused, focused);
+    EXPECT_EQ(S::EditPartState(in, 0), focused ? 4 : 0);
+  }
+}
+
 class SkinnedPainterTest : public testing::Test {
  protected:
   RecordingSkin skin;
