@@ -151,6 +151,9 @@ void TdxBarCustomizingForm::BuildForm() {
   auto page = [&](const wchar_t* name) {
     auto* sheet = PlaceControl(loading, new TTabSheet(this), PageControl, name);
     sheet->SetPageControl(PageControl);
+    // The page's designed size, so the anchors of its controls keep their margins once the page
+    // control places it.
+    sheet->SetBounds(4, 24, 346, 238);
     return sheet;
   };
   tsToolbars = page(L"tsToolbars");
@@ -443,6 +446,8 @@ void TdxBarCustomizingForm::ReleaseInitialSelection() {
 
 void TdxBarCustomizingForm::FormDestroy(TObject*) {
   destroying_ = true;
+  // Freed while shown: what the dialog disabled comes back as when it hides.
+  FormHide(nullptr);
   if (activeForm == this) activeForm = nullptr;
   RestoreEvents();
   closingForm = true;
@@ -587,7 +592,10 @@ bool TdxBarCustomizingForm::HandleListMessage(TListBox* List, TMessage& Message)
       if (auto* object = reinterpret_cast<TObject*>(Message.WParam)) {
         const int index = static_cast<int>(Message.LParam);
         if (index >= 0 && index < List->Items()->Count()) {
-          if (List->Style() == lbStandard) List->Items()->SetStrings(index, EntryText(List, object));
+          if (List != LAllCommands) {
+            List->Items()->SetStrings(index, EntryText(List, object));
+            SynchronizeSelection(List);
+          }
           if (List->HandleAllocated()) {
             const TRect r = List->ItemRect(index);
             InvalidateRect(List->Handle(), &r, TRUE);
