@@ -60,7 +60,9 @@ TdxBarNameEd::TdxBarNameEd(TdxBarManager* AManager, int Kind, int Mode, TdxBar* 
   LName->SetCaption(dxBarString(kind == 0 ? dxbsToolbarName : dxbsCategoryName));
   BOK->SetCaption(dxBarString(dxbsOK));
   BCancel->SetCaption(dxBarString(dxbsCancel));
-  SetActiveControl(EName);
+  OnShow = [this](TObject*) {
+    if (EName->CanFocus()) EName->SetFocus();
+  };
 }
 
 void TdxBarNameEd::ENameChange(TObject*) { BOK->SetEnabled(!EName->Text().empty()); }

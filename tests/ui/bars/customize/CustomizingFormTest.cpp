@@ -5,9 +5,11 @@
 #include <functional>
 #include <vector>
 
+#include "platform/framework/graphics/Bitmap.h"
 #include "platform/framework/rtl/Seams.h"
 #include "tests/support/WindowTestSupport.h"
 #include "tests/ui/bars/BarTestSupport.h"
+#include "tests/ui/bars/customize/RecordingDesigner.h"
 #include "ui/bars/BarControl.h"
 #include "ui/bars/BarStrings.h"
 #include "ui/bars/Bars.h"
@@ -15,6 +17,8 @@
 #include "ui/bars/PopupMenus.h"
 #include "ui/bars/customize/CustomizingForm.h"
 #include "ui/bars/customize/DesignController.h"
+#include "ui/bars/customize/ItemEditors.h"
+#include "ui/bars/customize/NameDialog.h"
 #include "ui/bars/customize/SelectionController.h"
 
 using namespace bar_testing;
@@ -380,4 +384,140 @@ TEST_F(CustomizingFormFixture, ADockDoubleClickAndTheCustomizeEntryOpenTheDialog
   entry->Item()->Click();
   EXPECT_NE(ActiveCustomizingForm(), nullptr);
   DesignControllerInstance()->FreeLinkedItems(owner->Links());
+}
+
+TEST_F(CustomizingFormFixture, AtDesignTimeGroupMembersAreCheckedBeforeAnyIsAdded) {
+  form->SetComponentState(TComponentState{csDesigning});
+  manager->SetComponentState(TComponentState{csDesigning});
+  auto* designer = new TRecordingDesigner;
+  manager->SetDesigner(designer);
+  TdxBarGroup* outer = manager->CreateGroup();
+  outer->SetName(L"Outer");
+  TdxBarGroup* inner = manager->CreateGroup();
+  inner->SetName(L"Inner");
+  inner->AddMember(outer);
+  NewItem(L"A");
+  NewItem(L"B");
+  TdxBarCustomizingForm* dialog = Open();
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_TRUE(dialog->tsGroups->TabVisible());
+  EXPECT_TRUE(dialog->tsCommands->TabVisible());
+  EXPECT_EQ(Entries(dialog->lbGroups), (std::vector<String>{L"Outer", L"Inner"}));
+  designer->Selection = {outer};
+  dialog->SynchronizeAll();
+  ASSERT_TRUE(dialog->lbGroups->Selected(0));
+  EXPECT_TRUE(dialog->aAddGroupItem->Enabled());
+
+  std::vector<String> messages;
+  TMessageBoxAnswerer saved = SetMessageBoxAnswerer([&](HWND, const String& Text, const String&, UINT) {
+    messages.push_back(Text);
+    return IDOK;
+  });
+  // Chooses the entries whose text passes Pick, then OK.
+  std::function<bool(const String&)> pick;
+  std::vector<String> listed;
+  window_testing::ScopedModalDriver driver([&](const TModalLoop& loop) {
+    auto* chooser = dynamic_cast<TfrmAddGroupItems*>(FindControl(loop.Window));
+    if (!chooser) return loop.End();
+    listed = Entries(chooser->lbGroupItems);
+    for (int i = 0; i < chooser->lbGroupItems->Items()->Count(); ++i)
+      chooser->lbGroupItems->SetSelected(i, pick(chooser->lbGroupItems->Items()->Strings(i)));
+    chooser->btnOk->Click();
+  });
+  // The recursive group comes last, after the header and two good members: nothing is added.
+  pick = [](const String&) { return true; };
+  dialog->aAddGroupItem->Execute();
+  EXPECT_EQ(listed, (std::vector<String>{L"~< Groups >", L"Inner", L"~Default", L"A", L"B"}));
+  EXPECT_EQ(outer->ItemCountOf(), 0);
+  EXPECT_EQ(messages, (std::vector<String>{L"You cannot create recursive groups"}));
+  // Without it the header is skipped and the items join.
+  messages.clear();
+  pick = [](const String& Text) { return Text != L"Inner"; };
+  dialog->aAddGroupItem->Execute();
+  EXPECT_TRUE(messages.empty());
+  EXPECT_EQ(Entries(dialog->lbGroupItems), (std::vector<String>{L"A", L"B"}));
+  SetMessageBoxAnswerer(saved);
+  manager->SetCustomizingMode(false);
+  manager->SetDesigner(nullptr);
+}
+
+TEST_F(CustomizingFormFixture, TheNameDialogRefusesAnotherToolbarsNameAndCancelAddsNothing) {
+  std::vector<String> messages;
+  TMessageBoxAnswerer saved = SetMessageBoxAnswerer([&](HWND, const String& Text, const String&, UINT) {
+    messages.push_back(Text);
+    return IDOK;
+  });
+  // Each answer is typed and confirmed in turn; an empty answer cancels.
+  std::vector<String> answers;
+  size_t next = 0;
+  String firstShown;
+  bool okForEmpty = true;
+  window_testing::ScopedModalDriver driver([&](const TModalLoop& loop) {
+    auto* dialog = dynamic_cast<TdxBarNameEd*>(FindControl(loop.Window));
+    if (!dialog) return loop.End();
+    firstShown = dialog->EName->Text();
+    dialog->EName->SetText(L"");
+    okForEmpty = dialog->BOK->Enabled();
+    while (next < answers.size()) {
+      const String answer = answers[next++];
+      if (answer.empty()) return loop.End();
+      dialog->EName->SetText(answer);
+      // What OK does: the modal result, then the close query the loop runs.
+      dialog->ModalResult = mrOk;
+      if (dialog->CloseQuery()) return;
+      dialog->ModalResult = mrNone;  // refused: the dialog stays open for the next answer
+    }
+    loop.End();
+  });
+  const int before = manager->Bars()->Count();
+  answers = {L""};
+  EXPECT_EQ(manager->AddNewToolbar(false, true), nullptr);
+  EXPECT_EQ(manager->Bars()->Count(), before);
+  EXPECT_EQ(firstShown, L"Custom 1");
+  EXPECT_FALSE(okForEmpty);
+
+  answers = {L"Standard", L"Fresh"};
+  next = 0;
+  TdxBar* added = manager->AddNewToolbar(false, true);
+  ASSERT_NE(added, nullptr);
+  EXPECT_EQ(added->Caption(), L"Fresh");
+  EXPECT_EQ(messages, (std::vector<String>{L"A toolbar named 'Standard' already exists. Type another name."}));
+
+  // A toolbar keeps its own name on rename.
+  messages.clear();
+  answers = {L"Standard"};
+  next = 0;
+  manager->RenameBar(standard);
+  EXPECT_EQ(standard->Caption(), L"Standard");
+  EXPECT_TRUE(messages.empty());
+  SetMessageBoxAnswerer(saved);
+}
+
+TEST_F(CustomizingFormFixture, CommandEntriesAreDrawnByTheirItemsInTheDialogsLook) {
+  TdxBarButton* glyphed = NewItem(L"Glyphed");
+  TBitmap glyph;
+  glyph.SetWidth(16);
+  glyph.SetHeight(16);
+  glyphed->Glyph()->Assign(&glyph);
+  NewItem(L"Plain");
+  TdxBarCustomizingForm* dialog = Open();
+  ASSERT_NE(dialog, nullptr);
+  dialog->PageControl->SetActivePage(dialog->tsItems);
+  TListBox* list = dialog->lbItems;
+  ASSERT_EQ(Entries(list), (std::vector<String>{L"Glyphed", L"Plain"}));
+  list->SetItemIndex(0);
+  SetWindowPos(dialog->Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  list->Repaint();
+  const TRect first = list->ItemRect(0), second = list->ItemRect(1);
+  const int mid0 = (first.top + first.bottom) / 2, mid1 = (second.top + second.bottom) / 2;
+  HDC dc = GetDC(list->Handle());
+  // The selected entry with a glyph: a raised glyph box on the plain background, the text area
+  // selected from 24 px on. The list's own drawing would fill the whole row.
+  EXPECT_EQ(GetPixel(dc, 0, mid0), GetSysColor(COLOR_BTNHIGHLIGHT));
+  EXPECT_EQ(GetPixel(dc, 3, first.top + 2), GetSysColor(COLOR_BTNFACE));
+  EXPECT_EQ(GetPixel(dc, 150, first.top + 1), GetSysColor(COLOR_HIGHLIGHT));
+  EXPECT_EQ(GetPixel(dc, 150, mid1), GetSysColor(COLOR_BTNFACE));
+  // Below the last entry: the painter's background.
+  EXPECT_EQ(GetPixel(dc, 150, second.bottom + 10), GetSysColor(COLOR_BTNFACE));
+  ReleaseDC(list->Handle(), dc);
 }
