@@ -1584,10 +1584,19 @@ bool TCustomdxBarControl::ContextMenuOnPress(bool Down) {
   return (FeatureFlags() & bfContextMenuOnRelease) && !f;
 }
 
-void TCustomdxBarControl::ShowDesignPopup(TdxBarItemControl* Control) {
-  (void)Control;
-  // The design controller's link context menu and toolbars popup show here once their popups are
-  // proven in real windows (DesignController::ShowLinkContextMenu, ShowToolbarsPopup).
+void TCustomdxBarControl::ShowDesignPopup(TdxBarItemControl*) {
+  TdxBarItemControl* selected = DesignSelectedControlHere();
+  TdxBarDesignController* design = DesignControllerInstance();
+  if (design && selected && selected->Link()) design->ShowLinkContextMenu(this, selected->Link());
+}
+
+void TdxBarControl::ShowDesignPopup(TdxBarItemControl* Control) {
+  TdxBarManager* manager = OwningBarManager();
+  if (!manager->InDesignOrCustomizing()) {
+    if (TdxBarDesignController* design = DesignControllerInstance()) design->ShowToolbarsPopup(manager);
+    return;
+  }
+  TCustomdxBarControl::ShowDesignPopup(Control);
 }
 
 // ---- design selection and the link drag -----------------------------------------------------------

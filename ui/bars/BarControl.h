@@ -725,6 +725,8 @@ class TdxBarControl : public TCustomdxBarControl {
  public:
   TdxBarControl(TdxBarManager* AOwner, TdxBar* ABar);
   ~TdxBarControl() override;
+  // Outside customizing and design the toolbars popup; inside, the link context menu.
+  void ShowDesignPopup(TdxBarItemControl* Control) override;
 
   TdxBar* Bar() const { return bar_; }
   TdxBarDockingStyle DockingStyle() const { return dockingStyle_; }

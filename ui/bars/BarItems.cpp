@@ -1,4 +1,5 @@
 #include "ui/bars/BarItems.h"
+#include "ui/bars/customize/FormPainters.h"
 
 #include <algorithm>
 
@@ -665,6 +666,10 @@ String TdxBarItem::GetDefaultCaption() const { return dxBarString(dxbsNewItem); 
 bool TdxBarItem::CanBePlacedOn(TdxBarItemPlaceKind, TComponent*, String& ErrorText) {
   ErrorText.clear();
   return true;
+}
+
+void TdxBarItem::DrawCustomizingImage(TCanvas* ACanvas, const TRect& R, bool Selected) {
+  DrawCustomizingEntry(ACanvas, R, 2, Selected, this);
 }
 
 void TdxBarItem::DrawCustomizingImageContent(TCanvas* ACanvas, const TRect& R, bool) {

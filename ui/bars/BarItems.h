@@ -205,6 +205,9 @@ class TdxBarItem : public TdxBarComponent {
   virtual bool CanBePlacedOn(TdxBarItemPlaceKind Kind, TComponent* AOwner, String& ErrorText);
   virtual bool SupportsPaintStyle() const { return false; }
   virtual bool CanClick() const { return true; }
+  // The item's entry in the customizing dialog's command list, drawn by the dialog's painter: the
+  // caption without accelerators as a button entry (edit-like items draw an edit entry instead).
+  virtual void DrawCustomizingImage(TCanvas* ACanvas, const TRect& R, bool Selected);
   // The customizing dialog's list entry background.
   virtual void DrawCustomizingImageContent(TCanvas* ACanvas, const TRect& R, bool Selected);
   virtual int GetLinkedImageIndex() const { return ImageIndex(); }

@@ -14,6 +14,8 @@
 #include "ui/bars/BarStrings.h"
 #include "ui/bars/Bars.h"
 #include "ui/bars/DockControl.h"
+#include "ui/bars/customize/DesignController.h"
+#include "ui/bars/customize/NameDialog.h"
 
 // ---- dock sites ---------------------------------------------------------------------------------
 
@@ -379,9 +381,8 @@ String TdxBarManager::UniqueBarCaption(const String& Prefix) const {
 
 TdxBar* TdxBarManager::AddNewToolbar(bool IsMainMenu, bool AskName) {
   if (!bars_) return nullptr;
-  // The name dialog belongs to the customizing code; without it the new toolbar takes the caption.
-  (void)AskName;
-  const String caption = UniqueBarCaption(dxBarString(dxbsCustomToolbarPrefix));
+  String caption = UniqueBarCaption(dxBarString(dxbsCustomToolbarPrefix));
+  if (AskName && !ExecuteBarNameDialog(caption, 0, 0, nullptr, this)) return nullptr;
   TdxBar* bar = nullptr;
   BeginBarsUpdate();
   bars_->LockUpdates();
@@ -420,9 +421,16 @@ TdxBar* TdxBarManager::AddNewToolbar(bool IsMainMenu, bool AskName) {
     EndBarsUpdate(true);
     throw;
   }
+  if (TdxBarDesignController* design = DesignControllerInstance()) design->SelectPersistent(bar, soExclusive);
   bars_->UnlockUpdates(false);
   EndBarsUpdate(true);
   return bar;
+}
+
+void TdxBarManager::RenameBar(TdxBar* Bar) {
+  if (!Bar) return;
+  String caption = Bar->Caption();
+  if (ExecuteBarNameDialog(caption, 0, 1, Bar, this)) Bar->SetCaption(caption);
 }
 
 void TdxBarManager::ResetBar(TdxBar* Bar) {

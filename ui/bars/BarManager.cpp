@@ -11,6 +11,7 @@
 #include "platform/framework/windows/Forms.h"
 #include "ui/bars/BarControl.h"
 #include "ui/bars/BarEditControls.h"
+#include "ui/bars/customize/CustomizingForm.h"
 #include "ui/bars/customize/DesignController.h"
 #include "ui/bars/BarAccessibility.h"
 #include "ui/bars/BarHints.h"
@@ -807,7 +808,7 @@ void TdxBarManager::GetFilteredSelection(TList& List) const {
 }
 
 void TdxBarManager::SetCustomizingMode(bool Value) {
-  if (customizing_ == Value) return;
+  if (customizing_ == Value || (Value && ActiveCustomizingForm())) return;
   if (bars_) {
     for (int i = bars_->Count() - 1; i >= 0; --i) {
       if (i >= bars_->Count()) continue;
@@ -825,6 +826,7 @@ void TdxBarManager::SetCustomizingMode(bool Value) {
     if (bar->ItemLinks()) bar->ItemLinks()->RefreshLinkLists();
     if (TdxBarControl* window = bar->Control(); window && window->HandleAllocated()) window->CreateItemControls();
   }
+  if (!BeingDestroyed() || !Value) ShowCustomizingForm(this, Value);
   for (int i = 0; i < bars_->Count(); ++i) {
     if (TdxBarControl* window = bars_->BarAt(i)->Control(); window && window->HandleAllocated()) {
       window->SettingsChanged();

@@ -208,6 +208,11 @@ class TdxBarManager : public TComponent {
   // The manager of the window around the Owner's window; null while the Owner has no window.
   TdxBarManager* ParentManager() const;
   int ItemCount() const;
+  // The item and group lists; the customizing dialog chains their change events.
+  TdxBarComponentList* ItemList() const { return items_.get(); }
+  TdxBarComponentList* GroupList() const { return groups_.get(); }
+  // The manager is handling its owner form's activation change.
+  bool InsideActivation() const { return insideActivation_; }
   TdxBarItem* ItemAt(int Index) const;
   int GroupCount() const;
   TdxBarGroup* GroupAt(int Index) const;
@@ -392,7 +397,10 @@ class TdxBarManager : public TComponent {
   // ---- the customizing operations
   // Prefix + 1, 2, ... until no toolbar has that caption.
   String UniqueBarCaption(const String& Prefix) const;
+  // With AskName the name dialog comes first; Cancel gives null and changes nothing.
   TdxBar* AddNewToolbar(bool IsMainMenu, bool AskName = false);
+  // The name dialog with the toolbar's caption; OK sets the new caption.
+  void RenameBar(TdxBar* Bar);
   void ResetBar(TdxBar* Bar);
   void ResetUsageData();
   // Asks (Yes/No warning); Yes resets. True when reset.
@@ -621,7 +629,6 @@ class TdxBarManager : public TComponent {
   void ReadDockControlHeights(TReader& Reader);
   void WriteDockControlHeights(TWriter& Writer);
   void ApplyCategoryItemsVisible(int Index, TdxBarItemVisible OldValue, TdxBarItemVisible Value);
-  TdxBarComponentList* ItemList() const { return items_.get(); }
 
   bool insideLoaded_ = false;
   // Loaded ran while the bars-update lock was held: its remaining steps wait for the last unlock.

@@ -237,6 +237,12 @@ int TdxBarGroup::IndexOfMember(TComponent* Component) const { return members_->I
 
 void TdxBarGroup::RemoveMember(TComponent* Component) { members_->Remove(Component); }
 
+void TdxBarGroup::MoveMember(int From, int To) {
+  if (From == To || From < 0 || To < 0 || From >= ItemCountOf() || To >= ItemCountOf()) return;
+  members_->Move(From, To);
+  members_->ReportChange(nullptr, clcChanged);
+}
+
 bool TdxBarGroup::SameItemsAs(TdxBarGroup* Other) const {
   if (!Other || Other->ItemCountOf() != ItemCountOf()) return false;
   for (int i = 0; i < ItemCountOf(); ++i) {

@@ -248,6 +248,8 @@ class TdxBarGroup : public TdxBarComponent {
   bool AddMembers(const std::vector<TComponent*>& Chosen);
   int IndexOfMember(TComponent* Component) const;
   void RemoveMember(TComponent* Component);
+  // Moves the member at From to To (the customizing dialog's group-item moves).
+  void MoveMember(int From, int To);
   // The same member names in the same order.
   bool SameItemsAs(TdxBarGroup* Other) const;
   // True when Group is this group or a member of it at any depth.

@@ -6,6 +6,7 @@
 #include "ui/bars/BarManager.h"
 #include "ui/bars/BarRoutines.h"
 #include "ui/bars/Bars.h"
+#include "ui/bars/customize/DesignController.h"
 
 DEFINE_CLASS(TdxDockCol)
 DEFINE_CLASS(TdxDockRow)
@@ -842,6 +843,17 @@ void TdxDockControl::WMNCPaint(TMessage& Message) {
   OffsetRect(&r, -r.left, -r.top);
   DrawEdge(dc, &r, BDR_SUNKENOUTER, BF_RECT);
   ReleaseDC(Handle(), dc);
+}
+
+void TdxDockControl::WMLButtonDblClk(TMessage& Message) {
+  if (barManager_ && barManager_->CanCustomize) barManager_->SetCustomizingMode(true);
+  Message.Result = 0;
+}
+
+void TdxDockControl::WMRButtonDown(TMessage& Message) {
+  Inherited::Dispatch(Message);
+  if (!barManager_ || barManager_->InDesignOrCustomizing()) return;
+  if (TdxBarDesignController* design = DesignControllerInstance()) design->ShowToolbarsPopup(barManager_);
 }
 
 void TdxDockControl::WMMouseActivate(TMessage& Message) {

@@ -230,7 +230,13 @@ class TdxDockControl : public TCustomControl {
   void WMNCPaint(TMessage& Message);
   void WMMouseActivate(TMessage& Message);
   void WMWindowPosChanged(TMessage& Message);
+  // A double click switches customizing on (with CanCustomize); a right press outside design and
+  // customizing shows the toolbars popup.
+  void WMLButtonDblClk(TMessage& Message);
+  void WMRButtonDown(TMessage& Message);
   MESSAGE_MAP_BEGIN
+  MESSAGE_HANDLER(WM_LBUTTONDBLCLK, WMLButtonDblClk)
+  MESSAGE_HANDLER(WM_RBUTTONDOWN, WMRButtonDown)
   MESSAGE_HANDLER(WM_ERASEBKGND, WMEraseBkgnd)
   MESSAGE_HANDLER(WM_WINDOWPOSCHANGED, WMWindowPosChanged)
   MESSAGE_HANDLER(WM_SIZE, WMSize)

@@ -126,14 +126,17 @@ TEST_F(Customize, DeleteAtRunTimeTakesLinksAndNeverAnItem) {
   TdxBarItemLink* link = bar->ItemLinks()->AddItemLink(item);
   TdxBarItemLink* other = bar->ItemLinks()->AddItemLink(NewItem(L"Other"));
   manager->SetCustomizingMode(true);
+  // The Customize dialog installed its own run-time selection.
+  IdxBarDesigner* selection = manager->Designer();
+  ASSERT_NE(selection, nullptr);
   TdxBarDesignController* design = DesignControllerInstance();
   // The item pushed from the Commands page: Ctrl+Del passes on, the item lives.
-  controller->SelectObject(item, soExclusive);
+  selection->SelectObject(item, soExclusive);
   EXPECT_FALSE(design->DeleteSelectedObjects(true, false));
   EXPECT_FALSE(design->DeleteSelectedObjects(false, false));  // no link selected
   EXPECT_EQ(bar->ItemLinks()->Count(), 2);
   // A selected link goes; its item stays.
-  controller->SelectObject(link, soExclusive);
+  selection->SelectObject(link, soExclusive);
   EXPECT_TRUE(design->DeleteSelectedObjects(false, false));
   ASSERT_EQ(bar->ItemLinks()->Count(), 1);
   EXPECT_EQ(bar->ItemLinks()->LinkAt(0), other);
