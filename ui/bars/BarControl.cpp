@@ -6,6 +6,7 @@
 
 #include "platform/framework/rtl/Seams.h"
 #include "platform/framework/windows/Forms.h"
+#include "ui/bars/BarAccessibility.h"
 #include "ui/bars/BarHints.h"
 #include "ui/bars/BarItemControls.h"
 #include "ui/bars/BarItemLinks.h"
@@ -414,6 +415,7 @@ void TCustomdxBarControl::DetachFromManager() {
   }
   if (IsCustomizing() && BarKind() == 2) selectedLink_ = nullptr;
   if (barManager_->KeyboardFocusedBar() == this) barManager_->SetKeyboardFocusedBar(nullptr);
+  DetachAccessibilityHelper(accessibilityHelper_);
 }
 
 TCustomdxBarControl::~TCustomdxBarControl() {
@@ -1974,6 +1976,7 @@ DEFINE_CLASS(TdxBarControl)
 TdxBarControl::TdxBarControl(TdxBarManager* AOwner, TdxBar* ABar) : TCustomdxBarControl(AOwner), bar_(ABar) {}
 
 TdxBarControl::~TdxBarControl() {
+  DetachAccessibilityHelper(markAccessibilityHelper_);
   if (g_mdiPress.Window == this) g_mdiPress = TMDIPressState{};
   if (dockControl_) dockControl_->RemoveBar(this, nullptr, false);
   if (Column && Column->Row) Column->Row->RemoveWindow(this);
