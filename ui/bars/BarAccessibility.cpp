@@ -21,7 +21,6 @@
 #include "ui/bars/SubMenuControl.h"
 #include "ui/foundation/Classes.h"
 #include "ui/foundation/Controls.h"
-#include "ui/foundation/PopupWindow.h"
 
 DEFINE_CLASS(TdxBarAccessibilityHelper)
 DEFINE_CLASS(TdxDockControlAccessibilityHelper)
@@ -43,6 +42,17 @@ namespace {
 constexpr int kInvisible = STATE_SYSTEM_INVISIBLE;
 
 TdxBarNavigationController* Nav() { return BarNavigationController(); }
+
+// The shift state as the bar keyboard code reads it (through the replaceable key-state query).
+TShiftState KeyboardShiftState() {
+  TShiftState shift;
+  const std::pair<int, TShiftStateItem> keys[] = {{VK_SHIFT, ssShift},   {VK_CONTROL, ssCtrl},  {VK_MENU, ssAlt},
+                                                  {VK_LBUTTON, ssLeft}, {VK_RBUTTON, ssRight}, {VK_MBUTTON, ssMiddle}};
+  for (const auto& [key, item] : keys) {
+    if (BarKeyDown(key)) shift.Include(item);
+  }
+  return shift;
+}
 
 TRect WindowRectOf(HWND Window) {
   RECT r{};
@@ -704,7 +714,7 @@ bool TdxBarSubMenuControlAccessibilityHelper::ProcessNavigationKey(Word Key) {
   if (!menu) return false;
   if (menu->AnimationWorker) StopAnimationWorker(menu->AnimationWorker);
   if (!IsLiveBarControl(menu)) return true;
-  const TShiftState shift = CurrentShiftState();
+  const TShiftState shift = KeyboardShiftState();
   if (menu->ShowsMark()) {
     TdxBarItemLink* selected = menu->SelectedLink();
     TdxBarItemLinks* links = menu->ItemLinks();

@@ -388,15 +388,10 @@ HWND CustomizingChildOwnerUnder(HWND Window, const TPoint& ScreenPoint) {
   TdxBarManager* customizing = list ? list->CustomizingManager() : nullptr;
   HWND owner = customizing ? OwnerWindowOf(customizing) : nullptr;
   if (!owner || !Window || !(GetWindowLongPtrW(owner, GWL_STYLE) & WS_CHILD)) return nullptr;
-  for (HWND w = Window; w;) {
-    if (w == owner) return owner;
-    POINT p{ScreenPoint.x, ScreenPoint.y};
-    ScreenToClient(w, &p);
-    HWND deeper = ChildWindowFromPointEx(w, p, CWP_SKIPINVISIBLE);
-    if (!deeper || deeper == w) break;
-    w = deeper;
-  }
-  return nullptr;
+  // The descent passes the owner when the owner holds the deepest window and lies within Window.
+  HWND deepest = DeepestChildAtPoint(Window, ScreenPoint);
+  const bool passes = (deepest == owner || IsChild(owner, deepest)) && (Window == owner || IsChild(Window, owner));
+  return passes ? owner : nullptr;
 }
 
 void CloseQuickCustomizationBarOnPress(HWND Window, UINT Msg) {

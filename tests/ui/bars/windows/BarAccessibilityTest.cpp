@@ -324,4 +324,55 @@ TEST_F(BarAccessibilityTest, AnOperationAClassDoesNotAnswerRaisesNamingClassAndO
   helper->_Release();
 }
 
+TEST_F(BarAccessibilityTest, InAMenuTabAndArrowsMoveAndLeftClosesANestedMenuOntoItsSubItem) {
+  TdxBar* bar = NewBar(L"Tools", 0);
+  auto* file = NewItem<TdxBarSubItem>(L"File", L"&File");
+  auto* recent = NewItem<TdxBarSubItem>(L"Recent", L"&Recent");
+  recent->ItemLinks()->AddItemLink(NewItem(L"One", L"One"));
+  file->ItemLinks()->AddItemLink(NewItem(L"Open", L"&Open"));
+  file->ItemLinks()->AddItemLink(recent);
+  file->ItemLinks()->AddItemLink(NewItem(L"Save", L"&Save"));
+  bar->ItemLinks()->AddItemLink(file);
+  ProcessMessages();
+  static_cast<TdxBarButtonLikeControlAccessibilityHelper*>(HelperOf(bar, 0))->OpenSubMenuByKey();
+  ProcessMessages();
+  auto* menu = dynamic_cast<TdxBarSubMenuControl*>(ActiveBarControl());
+  ASSERT_NE(menu, nullptr);
+  TdxBarItemLinks* links = file->ItemLinks();
+  struct Case {
+    const char* name;
+    int from;
+    Word key;
+    bool shift;
+    int to;
+  } cases[] = {
+      {"down moves to the next entry", 0, VK_DOWN, false, 1},
+      {"up from the first wraps to the last", 0, VK_UP, false, 2},
+      {"tab moves down", 1, VK_TAB, false, 2},
+      {"shift+tab moves up", 1, VK_TAB, true, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    window_testing::HeldKeys shift(c.shift ? std::initializer_list<int>{VK_SHIFT} : std::initializer_list<int>{});
+    menu->SetSelected(links->LinkAt(c.from)->ItemControl());
+    ASSERT_TRUE(nav->WantsNavigationKey(c.key));
+    nav->HandleKey(c.key, nullptr, nullptr);
+    EXPECT_EQ(menu->SelectedLink(), links->LinkAt(c.to));
+    EXPECT_EQ(ActiveBarControl(), menu);
+  }
+  // Left in the nested menu closes it and leaves the selection on its sub-item.
+  menu->SetSelected(links->LinkAt(1)->ItemControl());
+  static_cast<TdxBarButtonLikeControlAccessibilityHelper*>(ItemControlAccessibilityHelper(links->LinkAt(1)->ItemControl()))
+      ->OpenSubMenuByKey();
+  ProcessMessages();
+  auto* nested = dynamic_cast<TdxBarSubMenuControl*>(ActiveBarControl());
+  ASSERT_NE(nested, nullptr);
+  ASSERT_NE(nested, menu);
+  nav->HandleKey(VK_LEFT, nullptr, nullptr);
+  ProcessMessages();
+  EXPECT_EQ(ActiveBarControl(), menu);
+  EXPECT_EQ(menu->SelectedLink(), links->LinkAt(1));
+}
+
 }  // namespace
+
