@@ -133,6 +133,7 @@ class TdxBarApplicationMenuControl : public TdxBarSubMenuControl {
  public:
   TdxBarApplicationMenuControl(TdxBarManager* AOwner, TdxBarCustomApplicationMenu* AMenu);
   ~TdxBarApplicationMenuControl() override;
+  const TdxBarAccessibilityHelperMetaClass* AccessibilityHelperClass() override;
 
   TdxBarCustomApplicationMenu* ApplicationMenu() const { return menu_; }
   TdxBarItemLinks* ButtonLinks() const { return buttonLinks_; }

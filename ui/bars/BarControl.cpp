@@ -7,6 +7,7 @@
 #include "platform/framework/rtl/Seams.h"
 #include "platform/framework/windows/Forms.h"
 #include "ui/bars/BarEditControls.h"
+#include "ui/bars/BarAccessibility.h"
 #include "ui/bars/BarHints.h"
 #include "ui/bars/BarItemControls.h"
 #include "ui/bars/BarItemLinks.h"
@@ -416,6 +417,7 @@ void TCustomdxBarControl::DetachFromManager() {
   }
   if (IsCustomizing() && BarKind() == 2) selectedLink_ = nullptr;
   if (barManager_->KeyboardFocusedBar() == this) barManager_->SetKeyboardFocusedBar(nullptr);
+  DetachAccessibilityHelper(accessibilityHelper_);
 }
 
 TCustomdxBarControl::~TCustomdxBarControl() {
@@ -2050,6 +2052,7 @@ DEFINE_CLASS(TdxBarControl)
 TdxBarControl::TdxBarControl(TdxBarManager* AOwner, TdxBar* ABar) : TCustomdxBarControl(AOwner), bar_(ABar) {}
 
 TdxBarControl::~TdxBarControl() {
+  DetachAccessibilityHelper(markAccessibilityHelper_);
   if (g_mdiPress.Window == this) g_mdiPress = TMDIPressState{};
   if (dockControl_) dockControl_->RemoveBar(this, nullptr, false);
   if (Column && Column->Row) Column->Row->RemoveWindow(this);

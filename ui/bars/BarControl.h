@@ -17,6 +17,8 @@
 #include "ui/foundation/Classes.h"
 #include "ui/foundation/Controls.h"
 
+class TdxBarAccessibilityHelper;
+class TdxBarAccessibilityHelperMetaClass;
 class TCustomdxBarControl;
 class TdxBarItemControlViewInfo;
 class TdxBarCustomHintViewInfo;
@@ -217,6 +219,11 @@ class TCustomdxBarControl : public TCustomControl, public IcxMouseTrackingCaller
   // The window's own painter when set, else its parent's, its dock site's (toolbars), its manager's.
   virtual TdxBarPainter* Painter();
   void SetOwnPainter(TdxBarPainter* Value) { ownPainter_ = Value; }
+
+  // ---- accessibility
+  // The class of the window's accessibility object, made on first use and kept while the window lives.
+  virtual const TdxBarAccessibilityHelperMetaClass* AccessibilityHelperClass();
+  TdxBarAccessibilityHelper* AccessibilityHelper();
 
   // ---- links and selection
   TdxBarItemLinks* ItemLinks() const { return itemLinks_; }
@@ -550,6 +557,7 @@ class TCustomdxBarControl : public TCustomControl, public IcxMouseTrackingCaller
 
  private:
   void DetachFromManager();
+  TdxBarAccessibilityHelper* accessibilityHelper_ = nullptr;
   void ClearTemporaryCanvas();
   bool ObjectIsSelected(TObject* Object);
 
@@ -729,6 +737,9 @@ class TdxBarControl : public TCustomdxBarControl {
   void ShowDesignPopup(TdxBarItemControl* Control) override;
 
   TdxBar* Bar() const { return bar_; }
+  const TdxBarAccessibilityHelperMetaClass* AccessibilityHelperClass() override;
+  // The accessibility object of the toolbar's mark.
+  TdxBarAccessibilityHelper* MarkAccessibilityHelper();
   TdxBarDockingStyle DockingStyle() const { return dockingStyle_; }
   TdxDockControl* DockControl() const { return dockControl_; }
   bool IsDocked() const { return dockingStyle_ != dsNone; }
@@ -922,6 +933,7 @@ class TdxBarControl : public TCustomdxBarControl {
 
  private:
   std::vector<TdxToolbarLayoutItem> MeasureItems(bool Vertical);
+  TdxBarAccessibilityHelper* markAccessibilityHelper_ = nullptr;
   TRect ClientOf(const TRect& WindowRect);
 
   TdxBar* bar_;

@@ -15,6 +15,7 @@
 #include "ui/bars/BarRoutines.h"
 #include "ui/bars/Bars.h"
 #include "ui/bars/PopupMenus.h"
+#include "ui/bars/customize/DesignController.h"
 
 namespace {
 
@@ -382,6 +383,27 @@ LRESULT BarKeyboardHookStep(int Code, WPARAM Key, LPARAM KeyFlags) {
   return 0;
 }
 
+HWND CustomizingChildOwnerUnder(HWND Window, const TPoint& ScreenPoint) {
+  TdxBarManagerList* list = BarManagerList();
+  TdxBarManager* customizing = list ? list->CustomizingManager() : nullptr;
+  HWND owner = customizing ? OwnerWindowOf(customizing) : nullptr;
+  if (!owner || !Window || !(GetWindowLongPtrW(owner, GWL_STYLE) & WS_CHILD)) return nullptr;
+  // The descent passes the owner when the owner holds the deepest window and lies within Window.
+  HWND deepest = DeepestChildAtPoint(Window, ScreenPoint);
+  const bool passes = (deepest == owner || IsChild(owner, deepest)) && (Window == owner || IsChild(Window, owner));
+  return passes ? owner : nullptr;
+}
+
+void CloseQuickCustomizationBarOnPress(HWND Window, UINT Msg) {
+  TdxBarDesignController* controller = DesignControllerInstance();
+  TCustomdxBarControl* bar = controller ? controller->QuickCustomizationBar() : nullptr;
+  if (!IsLiveBarControl(bar) || bar->IsActive() || bar->IsCustomizing() || !bar->HandleAllocated()) return;
+  TCustomdxBarControl* opener = bar->ParentBar();
+  if (Window == bar->Handle() || IsChild(bar->Handle(), Window)) return;
+  if (Msg != WM_RBUTTONDOWN && IsLiveBarControl(opener) && opener->CursorOnMark()) return;
+  controller->ResetQuickCustomizationBar();
+}
+
 bool HandleBarKey(Word Key, LPARAM KeyFlags) {
   const bool up = IsKeyUpFlags(KeyFlags);
   if (g_flags.KeyConsumed && g_flags.ConsumedKey == Key && up) {
@@ -410,11 +432,23 @@ bool HandleBarKey(Word Key, LPARAM KeyFlags) {
     if (ActiveBarControl() || !ConsumedKeyStillDown(Key)) g_flags.KeyConsumed = false;
     return true;
   }
-  if (Key == VK_ESCAPE && active && active->HandleAllocated() && GetCapture() == active->Handle()) {
-    ReleaseCapture();
-    return true;
+  return DesignSelectionKey(Key, up, active);
+}
+
+bool DesignSelectionKey(Word Key, bool Up, TCustomdxBarControl* Active) {
+  if (Key == VK_ESCAPE) {
+    if (Active && Active->HandleAllocated() && GetCapture() == Active->Handle()) {
+      ReleaseCapture();
+      return true;
+    }
+    TdxBarDesignController* controller = DesignControllerInstance();
+    return !Up && controller && controller->HandleEscapeOnSelection();
   }
-  // Esc and Del for the design selection belong to the customizing code: the keys pass until then.
+  if (Key == VK_DELETE && !Up) {
+    // Del deletes the selected links, Ctrl+Del their items; what deletes nothing lets the key pass.
+    TdxBarDesignController* controller = DesignControllerInstance();
+    return controller && controller->DeleteSelectedObjects(BarKeyDown(VK_CONTROL), true);
+  }
   return false;
 }
 
@@ -630,11 +664,19 @@ void BarCallWndHookAfterNext(const CWPSTRUCT& R) {
 
 LRESULT BarMouseHookStep(int Code, WPARAM Msg, MOUSEHOOKSTRUCT& R) {
   TdxBarNavigationController* nav = BarNavigationController();
-  const UINT msg = UINT(Msg);
+  UINT msg = UINT(Msg);
   const bool press = IsButtonPressMessage(msg);
   if (Code == 0 && press && nav) nav->ResetNavigationMode();
   if (msg == WM_MOUSEWHEEL && Code >= 0 && ActiveBarControlWheelMode() == 0) return 1;
   if (GetCapture() == R.hwnd && msg != WM_RBUTTONUP) return 0;
+
+  // (a) while customizing, a click inside an owner that is a child window counts as a click on the
+  // owner's frame, which (b) hands to the toolbar under the pointer.
+  if (HWND owner = CustomizingChildOwnerUnder(R.hwnd, TPoint{R.pt.x, R.pt.y})) {
+    if (msg >= WM_MOUSEMOVE && msg <= WM_MBUTTONDBLCLK) msg -= WM_MOUSEMOVE - WM_NCMOUSEMOVE;
+    R.hwnd = owner;
+    R.wHitTestCode = UINT(HTERROR);
+  }
 
   // (b) while customizing, a click on a disabled owner reaches the toolbar under the pointer.
   TdxBarControl* redirect = nullptr;
@@ -693,8 +735,11 @@ LRESULT BarMouseHookStep(int Code, WPARAM Msg, MOUSEHOOKSTRUCT& R) {
     }
   }
 
+  // (d) a press elsewhere closes the quick-customization bar (on its toolbar's mark only a right press).
+  if (press) CloseQuickCustomizationBarOnPress(R.hwnd, msg);
+
   // (e) a press ends keyboard navigation and key tips.
-  if (press && nav && (nav->CurrentSelected() || nav->IsKeyTipsWaiting() || nav->KeyTipsShowing()))
+  if (press && nav && (nav->StoredSelected() || nav->IsKeyTipsWaiting() || nav->KeyTipsShowing()))
     nav->StopKeyboardHandling();
 
   // (f) the redirected message goes to the toolbar in client coordinates.

@@ -6,6 +6,7 @@
 
 #include "platform/framework/base/Types.h"
 #include "platform/framework/base/Win32.h"
+#include "platform/framework/graphics/Graphics.h"
 #include "platform/framework/windows/ShortCuts.h"
 
 class TdxBarManager;
@@ -69,6 +70,16 @@ int BarKeyboardDirectCall(WPARAM Key, LPARAM KeyFlags);
 // Key flags of a keyboard hook: bit 31 set on key-up.
 inline bool IsKeyUpFlags(LPARAM KeyFlags) { return (KeyFlags & LPARAM(0x80000000)) != 0; }
 bool HandleBarKey(Word Key, LPARAM KeyFlags);
+// Esc and Del for the design selection (the last step of HandleBarKey): Esc releases the active bar
+// window's capture or lets the selection handle it; Del deletes the selected links, Ctrl+Del their
+// items. True when the key was used.
+bool DesignSelectionKey(Word Key, bool Up, TCustomdxBarControl* Active);
+// The customizing manager's owner when it is a child window that the pointer's descent from Window
+// reaches; else null.
+HWND CustomizingChildOwnerUnder(HWND Window, const TPoint& ScreenPoint);
+// A press outside the design controller's quick-customization bar closes it, except a left or
+// middle press on the mark of the toolbar that opened it.
+void CloseQuickCustomizationBarOnPress(HWND Window, UINT Msg);
 bool HandleMenuKey(Word Key, LPARAM KeyFlags);
 // The manager the keyboard works with (menu-key mode for Alt and F10); null when none.
 TdxBarManager* FindKeyboardManager(bool MenuKeyMode);

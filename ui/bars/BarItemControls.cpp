@@ -4,6 +4,7 @@
 
 #include "platform/framework/windows/ActnList.h"
 #include "platform/framework/windows/ShortCuts.h"
+#include "ui/bars/BarAccessibility.h"
 #include "ui/bars/BarControl.h"
 #include "ui/bars/BarItemLinks.h"
 #include "ui/bars/BarItems.h"
@@ -121,6 +122,7 @@ TdxBarItemControl::TdxBarItemControl(TdxBarItemLink* ALink)
     : link_(ALink), barControl_(ALink ? ALink->OwnerBarControl() : nullptr) {}
 
 TdxBarItemControl::~TdxBarItemControl() {
+  DetachAccessibilityHelper(accessibilityHelper_);
   // No fade outlives its control: a running one is dropped without drawing.
   if (TdxFader* fader = Fader()) fader->StopObjectFading(this, true);
   if (!detached_) DetachFromOwners();

@@ -17,6 +17,8 @@
 #include "ui/foundation/Graphics.h"
 
 class TCustomdxBarControl;
+class TdxBarAccessibilityHelper;
+class TdxBarAccessibilityHelperMetaClass;
 class TdxFader;
 class TdxBarItemControl;
 class TdxBarButton;
@@ -274,6 +276,9 @@ class TdxBarItemControl : public TcxIUnknownObject, public IdxBarHintSource, pub
  public:
   explicit TdxBarItemControl(TdxBarItemLink* ALink);
   ~TdxBarItemControl() override;
+  // The class of the control's accessibility object, made on first use and kept while it lives.
+  virtual const TdxBarAccessibilityHelperMetaClass* AccessibilityHelperClass();
+  TdxBarAccessibilityHelper* AccessibilityHelper();
   // Draw parameters, glyph cache and view info from the class operations; the item font's text
   // size; the draw parameters; the view level the window chooses.
   void AfterConstruction() override;
@@ -488,6 +493,7 @@ class TdxBarItemControl : public TcxIUnknownObject, public IdxBarHintSource, pub
  private:
   TdxBarItemLink* link_;
   TCustomdxBarControl* barControl_;
+  TdxBarAccessibilityHelper* accessibilityHelper_ = nullptr;
   ObjectPtr<TdxBarItemControlDrawParams> drawParams_;
   ObjectPtr<TdxCachedImageOptions> cachedImage_;
   ObjectPtr<TdxBarItemControlViewInfo> viewInfo_;
@@ -556,6 +562,7 @@ class TdxBarButtonLikeControl : public TdxBarItemControl {
   DECLARE_CLASS(TdxBarButtonLikeControl, TdxBarItemControl)
  public:
   using TdxBarItemControl::TdxBarItemControl;
+  const TdxBarAccessibilityHelperMetaClass* AccessibilityHelperClass() override;
   // Stops its timers and closes its drop-down window first.
   void BeforeDestruction() override;
   TdxBarButtonLikeControlDrawParams* ButtonLikeDrawParams() const {
@@ -613,6 +620,7 @@ class TdxBarButtonControl : public TdxBarButtonLikeControl {
   DECLARE_CLASS(TdxBarButtonControl, TdxBarButtonLikeControl)
  public:
   using TdxBarButtonLikeControl::TdxBarButtonLikeControl;
+  const TdxBarAccessibilityHelperMetaClass* AccessibilityHelperClass() override;
   // The button item; null for another item class (window items on vertical bars).
   TdxBarButton* ButtonItem() const;
   bool ButtonDown() const;

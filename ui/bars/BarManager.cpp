@@ -26,6 +26,7 @@
 #include "ui/bars/painters/BarPainters.h"
 #include "ui/bars/PopupMenus.h"
 #include "platform/framework/classes/IniFiles.h"
+#include "ui/foundation/Controls.h"
 #include "ui/foundation/Graphics.h"
 #include "ui/foundation/Office11Colors.h"
 
@@ -44,6 +45,38 @@ namespace {
 
 TdxBarManagerList* g_managers = nullptr;
 TdxBarSystemController* g_systemController = nullptr;
+
+// The drag, copy, no-drop and edit-sizing cursors in the screen's table while the library runs.
+struct BarCursor {
+  TCursor Id;
+  const wchar_t* Name;
+};
+const BarCursor kBarCursors[] = {{crdxBarDrag, L"DXBARDRAGCURSOR"},
+                                 {crdxBarDragCopy, L"DXBARDRAGCOPYCURSOR"},
+                                 {crdxBarDragNoDrop, L"DXBARDRAGNODROPCURSOR"},
+                                 {crdxBarEditSizing, L"DXBAREDITSIZINGCURSOR"}};
+
+void LoadBarCursors() {
+  if (!Screen) return;
+  const HINSTANCE module = GetModuleHandleW(nullptr);
+  for (const BarCursor& cursor : kBarCursors) Screen->SetCursors(cursor.Id, CursorFromResource(module, cursor.Name));
+}
+
+void FreeBarCursors() {
+  if (!Screen) return;
+  for (const BarCursor& cursor : kBarCursors) {
+    if (HCURSOR handle = Screen->Cursors(cursor.Id)) DestroyCursor(handle);
+    Screen->SetCursors(cursor.Id, nullptr);
+  }
+}
+
+// True when this code runs inside a DLL rather than the program's own module.
+bool IsLibraryModule() {
+  HMODULE own = nullptr;
+  GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                     reinterpret_cast<LPCWSTR>(&IsLibraryModule), &own);
+  return own && own != GetModuleHandleW(nullptr);
+}
 
 void StartBarUnit() {
   RegisterBarPainterClasses();
@@ -67,6 +100,10 @@ void StartBarUnit() {
   RegisterItemControlClass(&TdxBarSeparator::ClassInfo(), &TdxBarSeparatorControl::ClassInfo(), true);
   RegisterItemControlClass(&TdxBarApplicationMenuButtonItem::ClassInfo(),
                            &TdxBarApplicationMenuButtonControl::ClassInfo(), false);
+  RegisterItemControlClass(&TSystemMenuSubItem::ClassInfo(), &TSystemMenuSubItemControl::ClassInfo(), false);
+  LoadBarCursors();
+  // In a program (not a library) a playing menu sound stops once the application has initialised.
+  if (!IsLibraryModule()) AddInitProc([] { StopMenuSound(); });
 }
 
 void EndBarUnit() {
@@ -78,7 +115,7 @@ void EndBarUnit() {
     for (int i = registry->Count() - 1; i >= 0; --i) UnregisterItemControlClass(registry->ItemClassAt(i));
   }
   FreeBarNavigationController();
-  FreeBarAccessibilityHelpers();
+  FreeBarCursors();
   FreeBarHintWindow();
   FreeDropDownTimers();
   FreeAndNil(g_systemController);

@@ -4,6 +4,7 @@
 
 #include "platform/framework/base/Exceptions.h"
 #include "platform/framework/rtl/SysUtils.h"
+#include "ui/bars/BarAccessibility.h"
 #include "ui/bars/BarControl.h"
 #include "ui/bars/BarHooks.h"
 #include "ui/bars/BarManager.h"
@@ -73,9 +74,27 @@ TdxBarNavigationController::~TdxBarNavigationController() {
   if (spentTimer_) FreeAndNil(spentTimer_);
 }
 
-IdxBarAccessibilityHelper* TdxBarNavigationController::CurrentSelected() { return selected_; }
+TCustomdxBarControl* TdxBarNavigationController::NavigationBarControl() {
+  TCustomdxBarControl* active = ActiveBarControl();
+  if (!active || !active->HandleAllocated() || !ActiveBarWindowEnabled() || active->IsCustomizing()) return nullptr;
+  return active;
+}
 
-IdxBarAccessibilityHelper* TdxBarNavigationController::CurrentSelectedParent() { return selectedParent_; }
+IdxBarAccessibilityHelper* TdxBarNavigationController::CurrentSelected() {
+  TCustomdxBarControl* window = NavigationBarControl();
+  TdxBarItemControl* control = window ? window->SelectedItemControl() : nullptr;
+  if (IdxBarAccessibilityHelper* helper = control ? ItemControlAccessibilityHelper(control) : nullptr) return helper;
+  return selected_;
+}
+
+IdxBarAccessibilityHelper* TdxBarNavigationController::CurrentSelectedParent() {
+  if (TCustomdxBarControl* window = NavigationBarControl()) return BarWindowAccessibilityHelper(window);
+  return selectedParent_;
+}
+
+bool TdxBarNavigationController::IsNavigationBarControl(TCustomdxBarControl* Control) {
+  return navigationMode_ && Control && Control == NavigationBarControl();
+}
 
 bool TdxBarNavigationController::IsNavigationKey(Word Key) {
   return ((Key >= VK_LEFT && Key <= VK_DOWN) || Key == VK_TAB) && !BarKeyDown(VK_CONTROL);

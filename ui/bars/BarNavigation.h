@@ -13,6 +13,7 @@
 #include "platform/framework/graphics/Graphics.h"
 
 class TdxBarManager;
+class TCustomdxBarControl;
 class TcxTimer;
 class TObject;
 
@@ -95,8 +96,14 @@ class TdxBarNavigationController {
   TdxBarNavigationController();
   ~TdxBarNavigationController();
 
+  // The bar window navigation works in: the active bar window while it has an enabled window and
+  // is not customizing; else null.
+  TCustomdxBarControl* NavigationBarControl();
+  // That window's selected item control, else the stored selected object.
   IdxBarAccessibilityHelper* CurrentSelected();
+  // That window, else the stored parent.
   IdxBarAccessibilityHelper* CurrentSelectedParent();
+  bool IsNavigationBarControl(TCustomdxBarControl* Control);
   bool NavigationMode() const { return navigationMode_; }
   bool IsNavigationKey(Word Key);
   bool WantsNavigationKey(Word Key);

@@ -314,7 +314,11 @@ TcxCustomPopupWindow* OwningPopupWindow(TWinControl* Control, bool FollowBars) {
 }
 
 HWND DeepestWindowFromPoint(const TPoint& ScreenPoint) {
-  HWND window = WindowFromPoint(POINT{ScreenPoint.x, ScreenPoint.y});
+  return DeepestChildAtPoint(WindowFromPoint(POINT{ScreenPoint.x, ScreenPoint.y}), ScreenPoint);
+}
+
+HWND DeepestChildAtPoint(HWND Window, const TPoint& ScreenPoint) {
+  HWND window = Window;
   while (window) {
     POINT p{ScreenPoint.x, ScreenPoint.y};
     ScreenToClient(window, &p);

@@ -82,6 +82,8 @@ TWinControl* FindControlUpwards(HWND Window);
 TcxCustomPopupWindow* OwningPopupWindow(TWinControl* Control, bool FollowBars);
 // WindowFromPoint, then the deepest visible child containing the point.
 HWND DeepestWindowFromPoint(const TPoint& ScreenPoint);
+// From Window down through the visible child windows under the screen point to the deepest one.
+HWND DeepestChildAtPoint(HWND Window, const TPoint& ScreenPoint);
 // True for 0 or a window of another process.
 bool IsOtherProcessWindow(HWND Window);
 // The active form cancels its modes (SendCancelMode with none).

@@ -22,6 +22,13 @@ class TdxBarCustomPopupMenu;
 // The bar library's own errors (their texts are the library's resource strings).
 FRAMEWORK_EXCEPTION(EdxBarException, Exception);
 
+// The bar library's cursors in the screen's cursor table: a link dragged, copied, refused, and an
+// edit item's width being sized.
+constexpr int crdxBarDrag = 1041;
+constexpr int crdxBarDragCopy = 1042;
+constexpr int crdxBarDragNoDrop = 1043;
+constexpr int crdxBarEditSizing = 1044;
+
 enum TdxBarItemVisible { ivNever, ivInCustomizing, ivAlways };
 enum TdxBarManagerStyle { bmsStandard, bmsEnhanced, bmsFlat, bmsXP, bmsOffice11, bmsUseLookAndFeel };
 enum TdxBarMenuAnimations { maNone, maRandom, maUnfold, maSlide, maFade };

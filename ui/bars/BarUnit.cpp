@@ -8,7 +8,12 @@
 #include "ui/bars/BarItemLinks.h"
 #include "ui/bars/BarItems.h"
 #include "ui/bars/BarManager.h"
+#include "ui/bars/BarControl.h"
+#include "ui/bars/BarPainter.h"
 #include "ui/bars/Bars.h"
+#include "ui/bars/customize/DesignController.h"
+#include "ui/foundation/Canvas.h"
+#include "platform/framework/rtl/Seams.h"
 
 // The menu-item structure with and without its last member (the item bitmap): 48 and 44 bytes in a
 // 32-bit program.
@@ -54,12 +59,8 @@ void SplitMenuText(const String& Text, String& Caption, String& ShortCutText) {
   ShortCutText = tab == String::npos ? String() : Text.substr(tab + 1);
 }
 
-TSystemMenuSubItem::~TSystemMenuSubItem() { FreeTemporaryItems(); }
-
-void TSystemMenuSubItem::Notification(TComponent* AComponent, TOperation Operation) {
-  TCustomdxBarSubItem::Notification(AComponent, Operation);
-  if (Operation == opRemove)
-    temporary_.erase(std::remove(temporary_.begin(), temporary_.end(), AComponent), temporary_.end());
+TSystemMenuSubItem::~TSystemMenuSubItem() {
+  if (TdxBarDesignController* controller = DesignControllerInstance()) controller->FreeLinkedItems(ItemLinks());
 }
 
 void TSystemMenuSubItem::Popup() {
@@ -67,27 +68,42 @@ void TSystemMenuSubItem::Popup() {
   TCustomdxBarSubItem::Popup();
 }
 
-void TSystemMenuSubItem::FreeTemporaryItems() {
-  // Each free reports back through Notification and leaves the list.
-  while (!temporary_.empty()) {
-    TdxBarItem* last = temporary_.back();
-    temporary_.pop_back();
-    last->RemoveFreeNotification(this);
-    last->Free();
-  }
-}
-
 void TSystemMenuSubItem::RebuildLinks() {
-  FreeTemporaryItems();
-  ItemLinks()->Clear();
+  TdxBarDesignController* controller = DesignControllerInstance();
+  if (!controller) return;
+  controller->FreeLinkedItems(ItemLinks());
   HMENU menu = ChildWindow && IsWindow(ChildWindow) ? GetSystemMenu(ChildWindow, FALSE) : nullptr;
   if (menu) FillLinks(ItemLinks(), menu);
 }
 
+const wchar_t* SystemMenuBitmapResource(HBITMAP Bitmap) {
+  if (Bitmap == HBMMENU_POPUP_CLOSE) return L"DXBARCLOSE";
+  if (Bitmap == HBMMENU_POPUP_RESTORE) return L"DXBARRESTORE";
+  if (Bitmap == HBMMENU_POPUP_MAXIMIZE) return L"DXBARMAXIMIZE";
+  if (Bitmap == HBMMENU_POPUP_MINIMIZE) return L"DXBARMINIMIZE";
+  return nullptr;
+}
+
+HBITMAP SystemMenuEntryGlyph(const MENUITEMINFOW& Info) {
+  // A window bitmap stands in the item bitmap (the larger structure) or, for a bitmap entry, in the
+  // type data.
+  HBITMAP windowBitmap = BarMenuItemInfoSize() == sizeof(MENUITEMINFOW) ? Info.hbmpItem : nullptr;
+  if (!SystemMenuBitmapResource(windowBitmap) && (Info.fType & MFT_BITMAP))
+    windowBitmap = reinterpret_cast<HBITMAP>(Info.dwTypeData);
+  if (const wchar_t* name = SystemMenuBitmapResource(windowBitmap))
+    return HBITMAP(LoadImageW(GetModuleHandleW(nullptr), name, IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
+  HBITMAP check = (Info.fState & MFS_CHECKED) ? Info.hbmpChecked : Info.hbmpUnchecked;
+  if (check) return HBITMAP(CopyImage(check, IMAGE_BITMAP, 0, 0, 0));
+  if ((Info.fType & MFT_BITMAP) && Info.dwTypeData)
+    return HBITMAP(CopyImage(reinterpret_cast<HBITMAP>(Info.dwTypeData), IMAGE_BITMAP, 0, 0, 0));
+  return nullptr;
+}
+
 void TSystemMenuSubItem::FillLinks(TdxBarItemLinks* Links, HMENU Menu) {
+  TdxBarDesignController* controller = DesignControllerInstance();
   bool beginGroup = false;
   const int count = GetMenuItemCount(Menu);
-  for (int i = 0; i < count; ++i) {
+  for (int i = 0; controller && i < count; ++i) {
     wchar_t text[1024] = {};
     MENUITEMINFOW info{};
     info.cbSize = BarMenuItemInfoSize();
@@ -99,34 +115,34 @@ void TSystemMenuSubItem::FillLinks(TdxBarItemLinks* Links, HMENU Menu) {
       beginGroup = true;
       continue;
     }
-    if (info.fType & MFT_BITMAP) GetMenuStringW(Menu, UINT(i), text, 1023, MF_BYPOSITION);
-    String caption, shortCutText;
-    SplitMenuText(text, caption, shortCutText);
-    TdxBarItem* item = nullptr;
-    if (info.hSubMenu) {
-      auto* sub = new TdxBarSubItem(Owner());
-      temporary_.push_back(sub);
-      sub->FreeNotification(this);
-      FillLinks(sub->ItemLinks(), info.hSubMenu);
-      item = sub;
+    // A bitmap entry's type data is its bitmap: the text comes separately.
+    String entryText;
+    if (info.fType & MFT_BITMAP) {
+      wchar_t bitmapText[1024] = {};
+      GetMenuStringW(Menu, UINT(i), bitmapText, 1023, MF_BYPOSITION);
+      entryText = bitmapText;
     } else {
-      auto* button = new TdxBarButton(Owner());
-      temporary_.push_back(button);
-      button->FreeNotification(this);
-      button->Tag = NativeInt(info.wID);
-      button->OnClick = TNotifyEvent(this, &TSystemMenuSubItem::EntryClicked);
-      if (info.fState & MFS_CHECKED) {
-        button->SetButtonStyle(bsChecked);
-        button->SetDown(true);
-      }
-      item = button;
+      entryText = text;
     }
-    item->SetCaption(caption);
+    String caption, shortCutText;
+    SplitMenuText(entryText, caption, shortCutText);
+    TComponentClass itemClass = info.hSubMenu ? &TdxBarSubItem::ClassInfo() : &TdxBarButton::ClassInfo();
+    TNotifyEvent onClick;
+    if (!info.hSubMenu) onClick = TNotifyEvent(this, &TSystemMenuSubItem::EntryClicked);
+    TdxBarItemLink* link =
+        controller->AddInternalItemLink(Links, itemClass, beginGroup, NativeInt(info.wID), onClick, caption);
+    beginGroup = false;
+    TdxBarItem* item = link ? link->Item() : nullptr;
+    if (!item) continue;
+    if (auto* sub = dynamic_cast<TdxBarSubItem*>(item)) {
+      FillLinks(sub->ItemLinks(), info.hSubMenu);
+    } else if (auto* button = dynamic_cast<TdxBarButton*>(item); button && (info.fState & MFS_CHECKED)) {
+      button->SetButtonStyle(bsChecked);
+      button->SetDown(true);
+    }
     item->SetEnabled(!(info.fState & (MFS_GRAYED | MFS_DISABLED)));
     if (!shortCutText.empty()) item->SetShortCut(TextToShortCut(shortCutText));
-    TdxBarItemLink* link = Links->AddItemLink(item);
-    if (link && beginGroup) link->SetBeginGroup(true);
-    beginGroup = false;
+    if (HBITMAP glyph = SystemMenuEntryGlyph(info)) item->Glyph()->SetHandle(glyph);
   }
 }
 
@@ -134,6 +150,52 @@ void TSystemMenuSubItem::EntryClicked(TObject* Sender) {
   auto* button = dynamic_cast<TdxBarButton*>(Sender);
   if (button && ChildWindow && IsWindow(ChildWindow))
     SendMessageW(ChildWindow, WM_SYSCOMMAND, WPARAM(button->Tag), 0);
+}
+
+// ---- its control ----------------------------------------------------------------------------------
+
+DEFINE_CLASS(TSystemMenuSubItemControl)
+
+HWND TSystemMenuSubItemControl::ChildWindow() const {
+  auto* item = dynamic_cast<TSystemMenuSubItem*>(LinkedItem());
+  return item && item->ChildWindow && IsWindow(item->ChildWindow) ? item->ChildWindow : nullptr;
+}
+
+bool TSystemMenuSubItemControl::CanSelect() const {
+  TdxBarManager* manager = LinkedBarManager();
+  return !(manager && manager->InDesignOrCustomizing());
+}
+
+int TSystemMenuSubItemControl::Width() { return Bound().GetSystemMetrics(SM_CXSMICON); }
+int TSystemMenuSubItemControl::Height() { return Bound().GetSystemMetrics(SM_CYSMICON); }
+
+void TSystemMenuSubItemControl::DrawContent(const TRect& R, int) {
+  TdxBarItemControlDrawParams* params = DrawParams();
+  TdxBarPainter* painter = Painter();
+  if (!params || !painter || !params->Canvas) return;
+  // The face alone: neither caption nor image.
+  params->Caption.clear();
+  params->ContentParts = TdxBarContentParts{};
+  painter->DrawButtonControl(params, R);
+  HWND child = ChildWindow();
+  if (!child) return;
+  HICON icon = HICON(SendMessageW(child, WM_GETICON, ICON_SMALL, 0));
+  if (!icon) icon = HICON(SendMessageW(child, WM_GETICON, ICON_BIG, 0));
+  if (!icon) return;
+  HICON small = HICON(CopyImage(icon, IMAGE_ICON, 16, 16, 0));
+  if (!small) return;
+  const int x = R.left + (R.Width() - 16) / 2, y = R.top + (R.Height() - 16) / 2;
+  DrawIconEx(params->Canvas->DCHandle(), x, y, small, 16, 16, 0, nullptr, DI_NORMAL);
+  DestroyIcon(small);
+}
+
+void TSystemMenuSubItemControl::DoubleClick() {
+  HWND child = ChildWindow();
+  CloseActiveBarMenus();
+  if (!child || !IsWindow(child)) return;
+  HMENU menu = GetSystemMenu(child, FALSE);
+  const UINT command = menu ? GetMenuDefaultItem(menu, FALSE, 0) : UINT(-1);
+  if (command != UINT(-1)) SendMessageW(child, WM_SYSCOMMAND, command, 0);
 }
 
 // ---- the manager's system-menu item --------------------------------------------------------------
@@ -145,6 +207,7 @@ void TdxBarManager::AddSystemMenuItem(TCustomForm* Child) {
   auto* item = new TSystemMenuSubItem(Owner());
   item->ChildWindow = Child->Handle();
   hiddenItems_->Add(item);
+  if (TdxBarDesignController* controller = DesignControllerInstance()) controller->AddInternalItem(item);
   TdxBarItemLinks* links = mainMenuBar_->ItemLinks();
   if (TdxBarItemLink* link = links->AddItemLink(item)) links->MoveLink(link->Index(), 0);
 }

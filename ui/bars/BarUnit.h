@@ -25,8 +25,7 @@ UINT BarMenuItemInfoSize();
 // ---- the MDI child's system menu on the main menu bar
 
 // Mirrors the system menu of an MDI child window: its links are rebuilt from that menu each time it
-// opens. Until the design controller keeps such temporary items, the sub-item owns the items it
-// made and frees them before each rebuild and when it goes.
+// opens. The entries are internal items of the design controller, freed before each rebuild.
 class TSystemMenuSubItem : public TCustomdxBarSubItem {
   DECLARE_CLASS(TSystemMenuSubItem, TCustomdxBarSubItem)
  public:
@@ -34,18 +33,38 @@ class TSystemMenuSubItem : public TCustomdxBarSubItem {
   ~TSystemMenuSubItem() override;
   HWND ChildWindow = nullptr;
   void Popup() override;
-  // Reads the child's system menu into the links again (the previous temporary items go first).
+  // Reads the child's system menu into the links again (the previous entries go first).
   void RebuildLinks();
-  int TemporaryItemCount() const { return int(temporary_.size()); }
-  // A temporary item freed by someone else (its owner going) is forgotten.
-  void Notification(TComponent* AComponent, TOperation Operation) override;
 
  private:
-  void FreeTemporaryItems();
   void FillLinks(TdxBarItemLinks* Links, HMENU Menu);
   void EntryClicked(TObject* Sender);
-  std::vector<TdxBarItem*> temporary_;
 };
+
+// The system-menu item on the main menu bar: the child's small icon over the button face; a double
+// click runs the default entry of the child's system menu.
+class TSystemMenuSubItemControl : public TdxBarSubItemControl {
+  DECLARE_CLASS(TSystemMenuSubItemControl, TdxBarSubItemControl)
+ public:
+  using TdxBarSubItemControl::TdxBarSubItemControl;
+  HWND ChildWindow() const;
+  bool IsOwnManagerItem() const override { return false; }
+  bool CanSelect() const override;
+  void DrawContent(const TRect& R, int PaintType) override;
+  int Width() override;
+  int Height() override;
+  bool DoubleClickExpandsMenu() const override { return false; }
+  bool AcceptsDoubleClick() const override { return true; }
+  void DoubleClick() override;
+};
+
+// The glyph of a system-menu entry: the bar library's bitmap for the four window bitmaps, else a
+// copy of the entry's check-mark bitmap for its state, else (a bitmap entry) the entry's own bitmap.
+// Null when there is none; the caller owns it.
+HBITMAP SystemMenuEntryGlyph(const MENUITEMINFOW& Info);
+// The resource name of a window bitmap of a menu entry (HBMMENU_POPUP_CLOSE .. _MINIMIZE); null for
+// any other.
+const wchar_t* SystemMenuBitmapResource(HBITMAP Bitmap);
 
 // Splits a menu text at its tab into the caption and the shortcut text.
 void SplitMenuText(const String& Text, String& Caption, String& ShortCutText);

@@ -5,6 +5,7 @@
 #include "platform/framework/classes/IniFiles.h"
 #include "platform/framework/rtl/Seams.h"
 #include "platform/framework/rtl/SysUtils.h"
+#include "ui/bars/BarAccessibility.h"
 #include "ui/bars/BarControl.h"
 #include "ui/bars/BarHints.h"
 #include "ui/bars/BarItems.h"
@@ -70,6 +71,7 @@ TdxBarCaptionButton::TdxBarCaptionButton(TCollection* ACollection) : TCollection
 }
 
 TdxBarCaptionButton::~TdxBarCaptionButton() {
+  DetachAccessibilityHelper(accessibilityHelper_);
   freeNotificator_.reset();
   glyph_.reset();
 }
@@ -139,6 +141,8 @@ bool TdxBarCaptionButton::GetHintTexts(String& HintText, String& ShortCutText) c
 
 TdxBarCaptionButtons::TdxBarCaptionButtons(TdxBar* ABar)
     : TCollection(&TdxBarCaptionButton::ClassInfo()), bar_(ABar) {}
+
+TdxBarCaptionButtons::~TdxBarCaptionButtons() { DetachAccessibilityHelper(accessibilityHelper_); }
 
 TPersistent* TdxBarCaptionButtons::GetOwner() { return bar_; }
 

@@ -24,6 +24,9 @@ enum TdxBarBorderStyle { bbsNone, bbsSingle };
 
 // ---- caption buttons ----------------------------------------------------------------------------
 
+class TdxBarAccessibilityHelper;
+class TdxBarAccessibilityHelperMetaClass;
+
 class TdxBarCaptionButton : public TCollectionItem {
   DECLARE_CLASS(TdxBarCaptionButton, TCollectionItem)
  public:
@@ -42,6 +45,8 @@ class TdxBarCaptionButton : public TCollectionItem {
   void SetOnClick(const TNotifyEvent& Value);
   // Fires OnClick.
   void Click();
+  TdxBarAccessibilityHelper* AccessibilityHelper();
+  virtual const TdxBarAccessibilityHelperMetaClass* AccessibilityHelperClass();
   // The window of the owning toolbar, null when none.
   TdxBarControl* BarControl() const;
   // The hint texts: true with the hint only while hot.
@@ -59,12 +64,16 @@ class TdxBarCaptionButton : public TCollectionItem {
   ObjectPtr<TBitmap> glyph_;
   TdxBarScreenTip* screenTip_ = nullptr;
   ObjectPtr<TcxFreeNotificator> freeNotificator_;
+  TdxBarAccessibilityHelper* accessibilityHelper_ = nullptr;
 };
 
 class TdxBarCaptionButtons : public TCollection {
   DECLARE_CLASS(TdxBarCaptionButtons, TCollection)
  public:
   explicit TdxBarCaptionButtons(TdxBar* ABar);
+  ~TdxBarCaptionButtons() override;
+  TdxBarAccessibilityHelper* AccessibilityHelper();
+  virtual const TdxBarAccessibilityHelperMetaClass* AccessibilityHelperClass();
   TdxBar* Bar() const { return bar_; }
   TdxBarCaptionButton* ButtonAt(int Index) const { return static_cast<TdxBarCaptionButton*>(Items(Index)); }
   TdxBarCaptionButton* AddButton() { return static_cast<TdxBarCaptionButton*>(Add()); }
@@ -81,6 +90,7 @@ class TdxBarCaptionButtons : public TCollection {
 
  private:
   TdxBar* bar_;
+  TdxBarAccessibilityHelper* accessibilityHelper_ = nullptr;
 };
 
 // ---- merge data ---------------------------------------------------------------------------------

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "ui/bars/BarAccessibility.h"
 #include "ui/bars/BarControl.h"
 #include "ui/bars/BarManager.h"
 #include "ui/bars/BarRoutines.h"
@@ -302,6 +303,7 @@ TdxDockControl::TdxDockControl(TComponent* AOwner, TdxBarDockingStyle Style, Tdx
 }
 
 TdxDockControl::~TdxDockControl() {
+  DetachAccessibilityHelper(accessibilityHelper_);
   for (TdxBarControl* window : DockedWindows()) window->ForgetDockControl();
   SetBarManager(nullptr);
   std::vector<TdxDockRow*> rows = std::move(rows_);

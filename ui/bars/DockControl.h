@@ -14,6 +14,8 @@
 
 class TdxBars;
 class TdxBarControl;
+class TdxBarAccessibilityHelper;
+class TdxBarAccessibilityHelperMetaClass;
 class TdxDockControl;
 class TdxDockRow;
 class TdxBarPainter;
@@ -126,6 +128,8 @@ class TdxDockControl : public TCustomControl {
   // A default site of Style for the manager's toolbar collection.
   TdxDockControl(TComponent* AOwner, TdxBarDockingStyle Style, TdxBarManager* Manager);
   ~TdxDockControl() override;
+  virtual const TdxBarAccessibilityHelperMetaClass* AccessibilityHelperClass();
+  TdxBarAccessibilityHelper* AccessibilityHelper();
   void Notification(TComponent* AComponent, TOperation Operation) override;
 
   TdxBarManager* BarManager() const { return barManager_; }
@@ -215,6 +219,7 @@ class TdxDockControl : public TCustomControl {
   TdxBarDockingStyle fixedStyle_ = dsNone;
   bool recreatingWindows_ = false;
   std::vector<TdxDockRow*> rows_;
+  TdxBarAccessibilityHelper* accessibilityHelper_ = nullptr;
   ObjectPtr<TBitmap> backgroundBitmap_;
   ObjectPtr<TBitmap> backgroundCache_;
   int backgroundCacheFills_ = 0;

@@ -199,6 +199,7 @@ class TdxBarSubItemControl : public TdxBarButtonLikeControl {
   DECLARE_CLASS(TdxBarSubItemControl, TdxBarButtonLikeControl)
  public:
   using TdxBarButtonLikeControl::TdxBarButtonLikeControl;
+  const TdxBarAccessibilityHelperMetaClass* AccessibilityHelperClass() override;
   void BeforeDestruction() override;
   TCustomdxBarSubItem* SubItem() const { return dynamic_cast<TCustomdxBarSubItem*>(LinkedItem()); }
 

@@ -71,6 +71,7 @@ class TdxBarSubMenuControl : public TCustomdxBarControl {
  public:
   explicit TdxBarSubMenuControl(TdxBarManager* AOwner);
   ~TdxBarSubMenuControl() override;
+  const TdxBarAccessibilityHelperMetaClass* AccessibilityHelperClass() override;
 
   // ---- fields the openers set before ShowSubMenuWindow
   int AnchorWidth = 0;

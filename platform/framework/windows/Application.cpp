@@ -155,7 +155,10 @@ void TApplication::UnhookMainWindow(const TWindowHook& Hook) {
   if (it != windowHooks_.rend()) windowHooks_.erase(std::next(it).base());
 }
 
-void TApplication::Initialize() { InitializeUnits(); }
+void TApplication::Initialize() {
+  InitializeUnits();
+  RunInitProcs();
+}
 
 void TApplication::FormCreated(TCustomForm* Form) {
   if (!mainForm_) mainForm_ = Form;

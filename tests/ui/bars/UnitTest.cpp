@@ -7,6 +7,8 @@
 #include "ui/bars/BarItemControls.h"
 #include "ui/bars/BarItems.h"
 #include "ui/bars/BarUnit.h"
+#include "platform/framework/windows/Forms.h"
+#include "ui/bars/BarTypes.h"
 #include "ui/bars/SubItems.h"
 
 namespace {
@@ -24,6 +26,26 @@ TEST(BarUnitTest, TheNewItemListOffersTheStartedItemClassesInOrder) {
   EXPECT_EQ(registry->ShownItemClassAt(-1), nullptr);
   EXPECT_EQ(registry->ControlClassOf(&TdxBarLabel::ClassInfo()), &TdxBarCustomStaticControl::ClassInfo());
   EXPECT_EQ(registry->ControlClassOf(&TdxBarCombo::ClassInfo()), &TdxBarComboControl::ClassInfo());
+  EXPECT_EQ(registry->ControlClassOf(&TSystemMenuSubItem::ClassInfo()), &TSystemMenuSubItemControl::ClassInfo());
+}
+
+TEST(BarUnitTest, TheLibrarysCursorsAreInTheScreensTableWithTheirHotSpots) {
+  ASSERT_NE(Screen, nullptr);
+  struct Case {
+    TCursor id;
+    DWORD hotX, hotY;
+  } cases[] = {{crdxBarDrag, 0, 0}, {crdxBarDragCopy, 0, 0}, {crdxBarDragNoDrop, 0, 0}, {crdxBarEditSizing, 15, 15}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.id);
+    HCURSOR cursor = Screen->Cursors(c.id);
+    ASSERT_NE(cursor, nullptr);
+    ICONINFO info{};
+    ASSERT_TRUE(GetIconInfo(cursor, &info));
+    EXPECT_EQ(info.xHotspot, c.hotX);
+    EXPECT_EQ(info.yHotspot, c.hotY);
+    if (info.hbmMask) DeleteObject(info.hbmMask);
+    if (info.hbmColor) DeleteObject(info.hbmColor);
+  }
 }
 
 TEST(BarUnitTest, TheNewMenuStructureHoldsOnEveryNtReleaseFromFiveOn) {

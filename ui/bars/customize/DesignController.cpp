@@ -10,6 +10,7 @@
 #include "ui/bars/BarItemControls.h"
 #include "ui/bars/BarItemLinks.h"
 #include "ui/bars/BarItems.h"
+#include "ui/bars/BarRoutines.h"
 #include "ui/bars/BarManager.h"
 #include "ui/bars/BarStrings.h"
 #include "ui/bars/Bars.h"
@@ -70,6 +71,7 @@ TdxBarDesignController::~TdxBarDesignController() {
   if (linkPopup_) linkPopup_->Free();
   linkPopup_ = nullptr;
   if (customizedLink_) ReleaseObjectLink(customizedLink_);
+  if (quickCustomizationBar_) ReleaseObjectLink(quickCustomizationBar_);
   ClearInternalItems();
   if (lastSelected_) ReleaseObjectLink(lastSelected_);
 }
@@ -357,6 +359,25 @@ TdxBarItemLink* TdxBarDesignController::AddCustomizeLink(TdxBarItemLinks* Links,
                           [Manager](TObject*) { Manager->SetCustomizingMode(true); }, dxBarString(dxbsCustomize));
   link->Item()->SetEnabled(!Manager->IsCustomizing());
   return link;
+}
+
+// ---- the quick-customization bar ----------------------------------------------------------------
+
+TCustomdxBarControl* TdxBarDesignController::QuickCustomizationBar() const {
+  auto* bar = static_cast<TCustomdxBarControl*>(ObjectLinkTarget(quickCustomizationBar_));
+  return IsLiveBarControl(bar) ? bar : nullptr;
+}
+
+void TdxBarDesignController::SetQuickCustomizationBar(TCustomdxBarControl* Bar) {
+  ReleaseAndClearObjectLink(quickCustomizationBar_);
+  if (Bar) quickCustomizationBar_ = AcquireObjectLink(Bar);
+}
+
+void TdxBarDesignController::ResetQuickCustomizationBar() {
+  TCustomdxBarControl* bar = QuickCustomizationBar();
+  TCustomdxBarControl* opener = bar ? bar->ParentBar() : nullptr;
+  SetQuickCustomizationBar(nullptr);
+  if (IsLiveBarControl(opener)) opener->SetMarkState(0);
 }
 
 // ---- the toolbars popup ---------------------------------------------------------------------------

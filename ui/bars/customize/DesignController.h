@@ -193,6 +193,13 @@ class TdxBarDesignController : public TcxDesignController {
   // Bit 0: a link drag is running.
   int StateFlags = 0;
 
+  // ---- the quick-customization bar (the check list a toolbar's mark opens while customizing is off)
+  // Held weakly; null when none is open.
+  TCustomdxBarControl* QuickCustomizationBar() const;
+  void SetQuickCustomizationBar(TCustomdxBarControl* Bar);
+  // The toolbar window that opened it sets its mark state to 0, which closes the bar.
+  void ResetQuickCustomizationBar();
+
  private:
   struct HelperEntry {
     TClass WindowClass;
@@ -208,6 +215,7 @@ class TdxBarDesignController : public TcxDesignController {
   TdxBarPopupMenu* toolbarsPopup_ = nullptr;
   TdxBarPopupMenu* linkPopup_ = nullptr;
   TcxObjectLink* customizedLink_ = nullptr;
+  TcxObjectLink* quickCustomizationBar_ = nullptr;
   // Makes the popup in Slot, fills it, lets the manager's event add entries and shows it at the cursor;
   // frees its entries and itself when it closed.
   void ShowPopup(TdxBarManager* Manager, TdxBarPopupMenu*& Slot, const std::function<void(TdxBarItemLinks*)>& Fill,

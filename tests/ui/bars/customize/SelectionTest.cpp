@@ -5,7 +5,9 @@
 #include <vector>
 
 #include "platform/framework/rtl/Seams.h"
+#include "tests/support/WindowTestSupport.h"
 #include "tests/ui/bars/BarTestSupport.h"
+#include "ui/bars/BarHooks.h"
 #include "ui/bars/BarControl.h"
 #include "ui/bars/BarStrings.h"
 #include "ui/bars/Bars.h"
@@ -334,4 +336,31 @@ TEST_F(Customize, DeletingTheLinkFromItsMenuKeepsTheItem) {
   EXPECT_EQ(item->LinkCount(), 0);
   deleteLink->Click();  // the link is gone: nothing
   design->FreeLinkedItems(owner->Links());
+}
+
+TEST_F(Customize, TheKeyboardHookHandsDelAndEscToTheDesignSelection) {
+  TdxBar* bar = NewBar(L"Bar");
+  TdxBarItem* item = NewItem(L"Command");
+  TdxBarItemLink* link = bar->ItemLinks()->AddItemLink(item);
+  bar->ItemLinks()->AddItemLink(NewItem(L"Other"));
+  form->HandleNeeded();
+  manager->SetCustomizingMode(true);
+  // Nothing selected: Del and Esc pass on.
+  EXPECT_EQ(BarKeyboardHookStep(HC_ACTION, VK_DELETE, 0), 0);
+  EXPECT_EQ(BarKeyboardHookStep(HC_ACTION, VK_ESCAPE, 0), 0);
+  controller->SelectObject(link, soExclusive);
+  {
+    // Ctrl+Del would delete items: at run time it deletes nothing and the key passes.
+    window_testing::HeldKeys ctrl({VK_CONTROL});
+    EXPECT_EQ(BarKeyboardHookStep(HC_ACTION, VK_DELETE, 0), 0);
+    EXPECT_EQ(bar->ItemLinks()->Count(), 2);
+  }
+  // Esc goes to the selected link (it hands the selection back) and is swallowed; its key-up passes.
+  EXPECT_EQ(BarKeyboardHookStep(HC_ACTION, VK_ESCAPE, 0), 1);
+  EXPECT_EQ(BarKeyboardHookStep(HC_ACTION, VK_ESCAPE, LPARAM(0xC0000000)), 0);
+  // Del deletes the selected link and is swallowed.
+  EXPECT_EQ(BarKeyboardHookStep(HC_ACTION, VK_DELETE, 0), 1);
+  ASSERT_EQ(bar->ItemLinks()->Count(), 1);
+  EXPECT_EQ(item->LinkCount(), 0);
+  manager->SetCustomizingMode(false);
 }

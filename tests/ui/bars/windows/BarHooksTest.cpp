@@ -20,6 +20,7 @@
 #include "ui/bars/BarItems.h"
 #include "ui/bars/BarNavigation.h"
 #include "ui/bars/Bars.h"
+#include "ui/bars/customize/DesignController.h"
 
 using namespace bar_testing;
 using window_testing::HeldKeys;
@@ -344,4 +345,68 @@ TEST_F(BarHooksTest, InjectedAltSelectsTheMainMenusFirstItemAndAClickOutsideClos
   EXPECT_EQ(ActiveBarControl(), nullptr);
 }
 
+// ---- customizing steps of the mouse procedure -------------------------------------------------------
+
+TEST_F(BarHooksTest, WhileCustomizingAClickInsideAChildOwnerCountsAsOnItsFrame) {
+  auto* panel = new TPanel(form);
+  panel->SetParent(form);
+  panel->SetBounds(0, 200, 300, 100);
+  auto* inner = new TPanel(form);
+  inner->SetParent(panel);
+  inner->SetBounds(10, 10, 100, 50);
+  auto* owned = new TdxBarManager(panel);
+  ProcessMessages();
+  const TPoint onInner = inner->ClientToScreen(TPoint{20, 20});
+  const TPoint outside = form->ClientToScreen(TPoint{500, 20});
+  EXPECT_EQ(CustomizingChildOwnerUnder(form->Handle(), onInner), nullptr);  // nobody customizes
+  owned->SetCustomizingMode(true);
+  struct Case {
+    const char* name;
+    HWND from;
+    TPoint at;
+    HWND expected;
+  } cases[] = {
+      {"from the form down to the inner panel", form->Handle(), onInner, panel->Handle()},
+      {"from the inner panel itself: not its owner", inner->Handle(), onInner, nullptr},
+      {"elsewhere on the form", form->Handle(), outside, nullptr},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(CustomizingChildOwnerUnder(c.from, c.at), c.expected);
+  }
+  // The hook record becomes a non-client message on the owner with the error hit code.
+  MOUSEHOOKSTRUCT record{};
+  record.hwnd = form->Handle();
+  record.pt = onInner;
+  record.wHitTestCode = HTCLIENT;
+  BarMouseHookStep(HC_ACTION, WM_MOUSEMOVE, record);
+  EXPECT_EQ(record.hwnd, panel->Handle());
+  EXPECT_EQ(record.wHitTestCode, UINT(HTERROR));
+  owned->SetCustomizingMode(false);
+  owned->Free();
+}
+
+TEST_F(BarHooksTest, APressOutsideTheQuickCustomizationBarClosesItThroughItsToolbarsMark) {
+  TTestBarControl* toolbar = NewWindow(0);
+  toolbar->ShowAt(150, 150, 120, 30);
+  TTestBarControl* bar = NewWindow(2, pkMenu);
+  bar->ItemLinks()->AddItemLink(NewItem(L"Check"));
+  bar->ShowAt(150, 190, 120, 40);
+  bar->SetParentBar(toolbar);
+  TdxBarDesignController* controller = DesignControllerInstance();
+  controller->SetQuickCustomizationBar(bar);
+  // A press inside it keeps it.
+  CloseQuickCustomizationBarOnPress(bar->Handle(), WM_LBUTTONDOWN);
+  EXPECT_EQ(controller->QuickCustomizationBar(), bar);
+  EXPECT_EQ(toolbar->MarkStateSet, -1);
+  // A press on the form closes it: the toolbar's mark state goes to 0.
+  MOUSEHOOKSTRUCT record{};
+  record.hwnd = form->Handle();
+  record.pt = form->ClientToScreen(TPoint{20, 20});
+  BarMouseHookStep(HC_ACTION, WM_LBUTTONDOWN, record);
+  EXPECT_EQ(toolbar->MarkStateSet, 0);
+  EXPECT_EQ(controller->QuickCustomizationBar(), nullptr);
+}
+
 }  // namespace
+

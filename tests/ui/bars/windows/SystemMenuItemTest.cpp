@@ -10,6 +10,8 @@
 #include "ui/bars/BarUnit.h"
 #include "ui/bars/Bars.h"
 #include "ui/bars/BarManager.h"
+#include "ui/bars/customize/DesignController.h"
+#include "ui/foundation/Classes.h"
 
 using namespace bar_testing;
 using window_testing::ProcessMessages;
@@ -79,10 +81,16 @@ TEST_F(SystemMenuItemTest, TheChildsSystemMenuBecomesLinksWithGroupsShortcutsAnd
   EXPECT_FALSE(LinkCaptioned(links, L"Unused")->Item()->Enabled());
   EXPECT_FALSE(links->LinkAt(0)->BeginGroup());
 
-  // A rebuild frees the items it made before.
-  const int made = item->TemporaryItemCount();
+  // The entries are the design controller's internal items, outside the manager's item list; a
+  // rebuild frees the ones it made before.
+  TdxBarItem* closeItem = close->Item();
+  for (int i = 0; i < manager->ItemCount(); ++i) EXPECT_NE(manager->ItemAt(i), closeItem);
+  TcxObjectLink* watch = AcquireObjectLink(closeItem);
+  const int internal = DesignControllerInstance()->InternalItemCount();
   item->RebuildLinks();
-  EXPECT_EQ(item->TemporaryItemCount(), made);
+  EXPECT_EQ(watch->Ref, nullptr);
+  ReleaseObjectLink(watch);
+  EXPECT_EQ(DesignControllerInstance()->InternalItemCount(), internal);
   EXPECT_EQ(item->ItemLinks()->Count(), links->Count());
 
   // An entry's click sends its command to the child.
@@ -113,6 +121,116 @@ TEST_F(SystemMenuItemTest, AMaximizedChildPutsItsSystemMenuItemFirstOnTheMainMen
   manager->CheckMDIState();
   EXPECT_EQ(manager->HiddenItemCount(), 0);
   EXPECT_EQ(menu->ItemLinks()->Count(), 1);
+}
+
+// The colour of a bitmap's pixel as 0x00RRGGBB.
+DWORD BitmapPixel(HBITMAP Bitmap, int X, int Y) {
+  window_testing::DibSection target(16, 16);
+  HDC source = CreateCompatibleDC(target.DC());
+  HGDIOBJ old = SelectObject(source, Bitmap);
+  BitBlt(target.DC(), 0, 0, 16, 16, source, 0, 0, SRCCOPY);
+  SelectObject(source, old);
+  DeleteDC(source);
+  return target.Pixel(X, Y);
+}
+
+TEST(SystemMenuGlyphTest, WindowBitmapsComeFromTheLibraryAndCheckMarksAreCopied) {
+  HBITMAP own = CreateBitmap(5, 5, 1, 32, nullptr);
+  struct Case {
+    const char* name;
+    HBITMAP item;
+    UINT state;
+    HBITMAP checked;
+    // A pixel expected black and one expected white (10 x 10 glyphs), or no glyph at all.
+    TPoint black, white;
+    bool none;
+  } cases[] = {
+      {"close is a cross", HBMMENU_POPUP_CLOSE, 0, nullptr, {1, 1}, {0, 0}, false},
+      {"minimize is a bar at the bottom", HBMMENU_POPUP_MINIMIZE, 0, nullptr, {1, 7}, {1, 1}, false},
+      {"maximize is a box", HBMMENU_POPUP_MAXIMIZE, 0, nullptr, {1, 4}, {4, 4}, false},
+      {"restore is two windows", HBMMENU_POPUP_RESTORE, 0, nullptr, {3, 0}, {0, 0}, false},
+      {"an unchecked entry without its bitmap has none", nullptr, 0, own, {}, {}, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof(info);
+    info.hbmpItem = c.item;
+    info.fState = c.state;
+    info.hbmpChecked = c.checked;
+    HBITMAP glyph = SystemMenuEntryGlyph(info);
+    if (c.none) {
+      EXPECT_EQ(glyph, nullptr);
+      continue;
+    }
+    ASSERT_NE(glyph, nullptr);
+    EXPECT_EQ(BitmapPixel(glyph, c.black.x, c.black.y), 0x000000u);
+    EXPECT_EQ(BitmapPixel(glyph, c.white.x, c.white.y), 0xFFFFFFu);
+    DeleteObject(glyph);
+  }
+  // A checked entry gets a copy of its check-mark bitmap (the entry keeps its own).
+  MENUITEMINFOW checked{};
+  checked.cbSize = sizeof(checked);
+  checked.fState = MFS_CHECKED;
+  checked.hbmpChecked = own;
+  HBITMAP copy = SystemMenuEntryGlyph(checked);
+  ASSERT_NE(copy, nullptr);
+  EXPECT_NE(copy, own);
+  BITMAP size{};
+  GetObjectW(copy, sizeof(size), &size);
+  EXPECT_EQ(size.bmWidth, 5);
+  DeleteObject(copy);
+  DeleteObject(own);
+}
+
+TEST_F(SystemMenuItemTest, TheControlShowsTheChildsIconAndADoubleClickRunsTheDefaultCommand) {
+  TdxBar* menu = manager->Bars()->Add();
+  menu->ItemLinks()->AddItemLink(NewItem(L"FileItem", L"&File"));
+  menu->SetIsMainMenu(true);
+  menu->SetDockingStyle(dsTop);
+  menu->SetVisible(true);
+  // A red small icon.
+  BYTE mask[16 * 16 / 8] = {};
+  HDC screen = GetDC(nullptr);
+  HBITMAP colour = CreateCompatibleBitmap(screen, 16, 16);
+  HDC dc = CreateCompatibleDC(screen);
+  HGDIOBJ old = SelectObject(dc, colour);
+  HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
+  RECT all{0, 0, 16, 16};
+  FillRect(dc, &all, red);
+  SelectObject(dc, old);
+  DeleteObject(red);
+  DeleteDC(dc);
+  ReleaseDC(nullptr, screen);
+  ICONINFO iconInfo{TRUE, 0, 0, CreateBitmap(16, 16, 1, 1, mask), colour};
+  HICON icon = CreateIconIndirect(&iconInfo);
+  DeleteObject(iconInfo.hbmMask);
+  DeleteObject(colour);
+  SendMessageW(child->Handle(), WM_SETICON, ICON_SMALL, LPARAM(icon));
+  ShowWindow(child->Handle(), SW_MAXIMIZE);
+  manager->CheckMDIState();
+  ProcessMessages();
+
+  TdxBarItemControl* control = menu->ItemLinks()->LinkAt(0)->ItemControl();
+  auto* systemControl = dynamic_cast<TSystemMenuSubItemControl*>(control);
+  ASSERT_NE(systemControl, nullptr);
+  EXPECT_EQ(control->Width(), GetSystemMetrics(SM_CXSMICON));
+  EXPECT_EQ(control->Height(), GetSystemMetrics(SM_CYSMICON));
+  EXPECT_TRUE(control->CanSelect());
+  TdxBarControl* window = menu->Control();
+  window_testing::DibSection client(window->ClientWidth(), window->ClientHeight());
+  window->Perform(WM_PAINT, reinterpret_cast<WPARAM>(client.DC()), 0);
+  const TRect r = control->BoundsInBar();
+  EXPECT_EQ(client.Pixel((r.left + r.right) / 2, (r.top + r.bottom) / 2), 0xFF0000u);
+
+  // The default entry of the child's system menu runs on a double click.
+  ASSERT_TRUE(control->AcceptsDoubleClick());
+  EXPECT_FALSE(control->DoubleClickExpandsMenu());
+  SetMenuDefaultItem(GetSystemMenu(child->Handle(), FALSE), SC_MINIMIZE, FALSE);
+  control->DoubleClick();
+  ProcessMessages();
+  EXPECT_TRUE(IsIconic(child->Handle()));
+  DestroyIcon(icon);
 }
 
 }  // namespace
