@@ -26,6 +26,14 @@ using namespace bar_testing;
 namespace {
 
 int beeps = 0;
+UINT lines = 0;
+
+// Answers the wheel's line count with `lines`; every other question goes to the system.
+BOOL WINAPI WheelLinesAnswer(UINT Action, UINT Param, PVOID Value, UINT Flags) {
+  if (Action != SPI_GETWHEELSCROLLLINES) return ::SystemParametersInfoW(Action, Param, Value, Flags);
+  *static_cast<UINT*>(Value) = lines;
+  return TRUE;
+}
 void CountBeep() { ++beeps; }
 
 // A shown form whose manager has three toolbars: "Standard", "Hidden" (left out at run time) and
@@ -312,13 +320,9 @@ TEST_F(CustomizingFormFixture, TheWheelScrollsAPageForThePageSetting) {
   ASSERT_NE(dialog, nullptr);
   TListBox* list = dialog->lbBarsList;
   auto& bound = Bound();
-  static UINT lines = 0;
   auto saved = bound.SystemParametersInfoW;
-  bound.SystemParametersInfoW = [](UINT Action, UINT Param, PVOID Value, UINT Flags) -> BOOL {
-    if (Action != SPI_GETWHEELSCROLLLINES) return ::SystemParametersInfoW(Action, Param, Value, Flags);
-    *static_cast<UINT*>(Value) = lines;
-    return TRUE;
-  };
+  bound.SystemParametersInfoW = WheelLinesAnswer;
+
   // The pointer is over the toolbar list (a window of another test process may lie above it on
   // the shared desktop), and the focus is not on a list.
   static HWND listWindow = nullptr;
