@@ -68,6 +68,7 @@ String ShortCutTextOf(TdxBarItem* Item) { return ShortCutToText(Item->ShortCut()
 }  // namespace
 
 void (*TdxBarCustomizingForm::Beep)() = DefaultBeep;
+HWND (*TdxBarCustomizingForm::WindowAtPoint)(POINT) = [](POINT Point) { return WindowFromPoint(Point); };
 
 TdxBarCustomizingForm* ActiveCustomizingForm() { return activeForm; }
 
@@ -1499,7 +1500,7 @@ void TdxBarCustomizingForm::WMActivate(TMessage& Message) {
 
 void TdxBarCustomizingForm::WMMouseWheel(TMessage& Message) {
   POINT p{LParamX(Message.LParam), LParamY(Message.LParam)};
-  HWND window = WindowFromPoint(p);
+  HWND window = WindowAtPoint(p);
   auto* list = dynamic_cast<TCustomListBox*>(FindControl(window));
   auto* focused = dynamic_cast<TCustomListBox*>(FindControl(GetFocus()));
   RECT bounds{};

@@ -144,8 +144,10 @@ class TdxBarCustomizingForm : public TForm {
   void BResetUsageDataClick(TObject* Sender);
   void CBShowCommandsWithShortCutClick(TObject* Sender);
 
-  // The beep of a toolbar the user may not close (replaceable by tests).
+  // The beep of a toolbar the user may not close, and the window under a screen point (the wheel's
+  // target); replaceable by tests.
   static void (*Beep)();
+  static HWND (*WindowAtPoint)(POINT Point);
 
  protected:
   void CreateParams(TCreateParams& Params) override;
