@@ -345,10 +345,15 @@ TEST_F(Customize, TheKeyboardHookHandsDelAndEscToTheDesignSelection) {
   bar->ItemLinks()->AddItemLink(NewItem(L"Other"));
   form->HandleNeeded();
   manager->SetCustomizingMode(true);
+  // The Customize dialog brings its own selection controller and selects the first toolbar.
+  auto* active = dynamic_cast<TdxBarRunTimeSelectionController*>(manager->Designer());
+  ASSERT_NE(active, nullptr);
+  TList none;
+  active->ReplaceSelection(none);
   // Nothing selected: Del and Esc pass on.
   EXPECT_EQ(BarKeyboardHookStep(HC_ACTION, VK_DELETE, 0), 0);
   EXPECT_EQ(BarKeyboardHookStep(HC_ACTION, VK_ESCAPE, 0), 0);
-  controller->SelectObject(link, soExclusive);
+  active->SelectObject(link, soExclusive);
   {
     // Ctrl+Del would delete items: at run time it deletes nothing and the key passes.
     window_testing::HeldKeys ctrl({VK_CONTROL});
