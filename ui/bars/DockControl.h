@@ -214,6 +214,8 @@ class TdxDockControl : public TCustomControl {
   std::vector<TdxDockRow*> rows_;
   ObjectPtr<TBitmap> backgroundBitmap_;
   ObjectPtr<TBitmap> backgroundCache_;
+  // The double buffer of the erase, kept while the site keeps its size.
+  ObjectPtr<TBitmap> eraseBuffer_;
   int backgroundCacheFills_ = 0;
   bool doubleBuffered_ = false;
   void CreateParams(TCreateParams& Params) override;
