@@ -253,8 +253,12 @@ TEST_F(PainterMenuWindow, StretchedMenuGlyphsFollowTheFontAndStayCentred) {
   manager->SetScaled(false);
   manager->Font()->SetHeight(-30);
   OpenMenu(bmsEnhanced, 1);
+  Entry(0)->LinkedItem()->SetImageIndex(0);
+  ProcessMessages();
   TdxBarItemControl* control = Entry(0);
-  control->LinkedItem()->SetImageIndex(0);
+  ASSERT_NE(control, nullptr);
+  ASSERT_NE(control->ViewInfo(), nullptr);
+  ASSERT_NE(control->DrawParams(), nullptr);
   const double ratio = menu->Ratio();
   ASSERT_GT(ratio, 1.2);
   const int scaled = int(std::lround(16 * ratio));
