@@ -1,6 +1,7 @@
 #include "ui/bars/BarPainter.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <optional>
 
@@ -1369,6 +1370,17 @@ void TdxBarPainter::DrawItemGlyphAt(TdxBarItemControlDrawParams* P, const TRect&
     } else {
       const TSize small = control->GlyphSize(bvsSmall);
       size = TSize{small.cx * 2, small.cy * 2};
+    }
+  }
+  if (P->PaintType == 1) {
+    // StretchGlyphs scales menu glyphs with the menu's font; an odd space left on both sides
+    // takes one pixel off, so that the glyph sits exactly in the middle.
+    TdxBarManager* manager = control->LinkedBarManager();
+    TCustomdxBarControl* menu = control->BarControl();
+    if (manager && manager->StretchGlyphs() && menu) {
+      size = TSize{int(std::lround(size.cx * menu->Ratio())), int(std::lround(size.cy * menu->Ratio()))};
+      if ((GlyphArea.Width() - size.cx) % 2 != 0 && (GlyphArea.Height() - size.cy) % 2 != 0)
+        size = TSize{size.cx - 1, size.cy - 1};
     }
   }
   TRect g = GlyphArea;

@@ -280,6 +280,7 @@ void TdxDockRow::UpdateOneOnRow() {
 
 TdxDockControl::TdxDockControl(TComponent* AOwner) : TCustomControl(AOwner) {
   backgroundCache_.reset(new TBitmap);
+  eraseBuffer_.reset(new TBitmap);
   backgroundBitmap_.reset(new TBitmap);
   backgroundBitmap_->OnChange = [this](TObject*) {
     ClearBackgroundCache();
@@ -793,14 +794,11 @@ void TdxDockControl::WMEraseBkgnd(TMessage& Message) {
   const TRect client = ClientRect();
   HBRUSH brush = CreateSolidBrush(ColorToRGB(Color()));
   if (doubleBuffered_ && !client.IsEmpty()) {
-    HDC memory = CreateCompatibleDC(dc);
-    HBITMAP bitmap = CreateCompatibleBitmap(dc, client.Width(), client.Height());
-    HGDIOBJ old = SelectObject(memory, bitmap);
+    if (eraseBuffer_->Width() != client.Width() || eraseBuffer_->Height() != client.Height())
+      eraseBuffer_->SetSize(client.Width(), client.Height());
+    HDC memory = eraseBuffer_->Canvas()->Handle();
     FillBackground(memory, client, brush, Color());
     BitBlt(dc, 0, 0, client.Width(), client.Height(), memory, 0, 0, SRCCOPY);
-    SelectObject(memory, old);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
   } else {
     FillBackground(dc, client, brush, Color());
   }

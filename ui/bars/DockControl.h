@@ -222,6 +222,8 @@ class TdxDockControl : public TCustomControl {
   TdxBarAccessibilityHelper* accessibilityHelper_ = nullptr;
   ObjectPtr<TBitmap> backgroundBitmap_;
   ObjectPtr<TBitmap> backgroundCache_;
+  // The double buffer of the erase, kept while the site keeps its size.
+  ObjectPtr<TBitmap> eraseBuffer_;
   int backgroundCacheFills_ = 0;
   bool doubleBuffered_ = false;
   void CreateParams(TCreateParams& Params) override;

@@ -9,12 +9,17 @@ DEFINE_CLASS(TdxNavBarPainter)
 TdxNavBarPainter::~TdxNavBarPainter() {
   FreeAndNil(paintCanvas_);
   FreeAndNil(controller_);
+  // While the view's own override is still in force (its destructor would reach only the base's).
+  if (viewInfo_) viewInfo_->ReleaseColors();
   FreeAndNil(viewInfo_);
 }
 
 void TdxNavBarPainter::AfterConstruction() {
   TdxNavBarPersistent::AfterConstruction();
   viewInfo_ = CreateViewInfo();
+  // The view's colour sets and bitmaps, once it is fully built: its constructor would reach only
+  // the base's empty step.
+  viewInfo_->CreateColors();
   controller_ = CreateController();
 }
 

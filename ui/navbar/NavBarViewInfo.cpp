@@ -535,12 +535,9 @@ TdxNavBarViewInfo::TdxNavBarViewInfo(TdxNavBarPainter* APainter)
       navBar_(APainter->NavBar()),
       paneHeaderFont_(new TFont),
       hintFont_(new TFont),
-      groupHeaderDefaultFont_(new TFont) {
-  CreateColors();
-}
+      groupHeaderDefaultFont_(new TFont) {}
 
 TdxNavBarViewInfo::~TdxNavBarViewInfo() {
-  ReleaseColors();
   ClearGroupInfos();
   delete groupHeaderDefaultFont_;
   delete hintFont_;

@@ -311,8 +311,6 @@ bool TdxNavBarPopupControlViewInfo::IsOnSizingEdge(const TPoint& P) { return P.x
 
 TdxNavBarNavigationPaneViewInfo::TdxNavBarNavigationPaneViewInfo(TdxNavBarPainter* APainter)
     : TdxNavBarOffice3ViewInfo(APainter) {
-  // The base constructor ran its own (empty) colour step; the pane takes its bitmaps here.
-  CreateColors();
   menuImages_ = new TImageList(NavBar());
   customizeMenu_ = new TPopupMenu(NavBar());
   customizeMenu_->SetOwnerDraw(true);
@@ -329,7 +327,6 @@ TdxNavBarNavigationPaneViewInfo::~TdxNavBarNavigationPaneViewInfo() {
   menuImages_->Free();
   FreeAndNil(itemPanel_);
   FreeAndNil(overflowPanel_);
-  ReleaseColors();
 }
 
 void TdxNavBarNavigationPaneViewInfo::EnsureParts() {

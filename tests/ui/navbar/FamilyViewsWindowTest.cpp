@@ -10,6 +10,7 @@
 #include "platform/framework/rtl/Seams.h"
 #include "platform/framework/rtl/SysUtils.h"
 #include "tests/support/WindowTestSupport.h"
+#include "tests/ui/navbar/NavBarTestSupport.h"
 #include "ui/foundation/Graphics.h"
 #include "ui/foundation/Office11Colors.h"
 #include "ui/navbar/NavBar.h"
@@ -27,6 +28,7 @@
 #include "tests/support/FakeThemeApi.h"
 
 using namespace window_testing;
+using navbar_testing::AddGroupWithLinks;
 
 namespace {
 
@@ -61,16 +63,7 @@ class FamilyViews : public FormFixture {
     bar = Place<TdxNavBar>(0, 0, 180, 260);
     bar->SetName(L"dxNavBar1");
   }
-  TdxNavBarGroup* AddGroup(const String& caption, int links) {
-    TdxNavBarGroup* group = bar->Groups()->Add();
-    group->SetCaption(caption);
-    for (int i = 1; i <= links; ++i) {
-      TdxNavBarItem* item = bar->Items()->AddNewItem();
-      item->SetCaption(caption + IntToStr(i));
-      group->AddLinkForItem(item);
-    }
-    return group;
-  }
+  TdxNavBarGroup* AddGroup(const String& caption, int links) { return AddGroupWithLinks(bar, caption, links); }
   void Layout() {
     bar->InvalidateAll(nbiRebuild);
     bar->Painter()->PrepareToPaint();
@@ -114,6 +107,35 @@ TEST_F(FamilyViews, EveryViewIsRegisteredWithItsPainter) {
     EXPECT_EQ(factory->PainterClassAt(index), row.painter);
     bar->SetView(row.id);
     EXPECT_EQ(bar->Painter()->ClassType(), row.painter);
+  }
+}
+
+// A view holds its colour set and bitmaps while it is the bar's view, from its first paint on, and
+// gives them back when the bar changes view.
+TEST_F(FamilyViews, EachViewHoldsItsColourSetAndBitmapsWhileItIsShown) {
+  struct Row {
+    int id;
+    int (*count)();
+    TBitmap* (*bitmap)();
+  };
+  const Row rows[] = {
+      {10, &ExplorerBarColorsCount, [] { return ExplorerBarSignBitmap(true); }},
+      {12, &TaskPaneColorsCount, [] { return TaskPaneSignBitmap(true); }},
+      {16, &NavPaneBitmapsCount, [] { return NavPaneBitmap(npbSplitter); }},
+      {11, &ShellStyleCount, nullptr},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.id);
+    bar->SetView(0);
+    const int before = row.count();
+    bar->SetView(row.id);
+    EXPECT_EQ(row.count(), before + 1);
+    if (row.bitmap) {
+      ASSERT_NE(row.bitmap(), nullptr);
+      EXPECT_FALSE(row.bitmap()->Empty());
+    }
+    bar->SetView(0);
+    EXPECT_EQ(row.count(), before);
   }
 }
 

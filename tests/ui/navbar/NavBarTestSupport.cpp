@@ -88,17 +88,6 @@ void NavBarFixture::SetUp() {
 
 void NavBarFixture::TearDown() { FreeAndNil(root); }
 
-TdxNavBarGroup* NavBarFixture::AddGroup(const String& caption, int links) {
-  TdxNavBarGroup* group = bar->Groups()->Add();
-  group->SetCaption(caption);
-  for (int i = 1; i <= links; ++i) {
-    TdxNavBarItem* item = bar->Items()->AddNewItem();
-    item->SetCaption(caption + IntToStr(i));
-    group->AddLinkForItem(item);
-  }
-  return group;
-}
-
 void NavBarFixture::Layout() {
   bar->InvalidateAll(nbiRebuild);
   bar->Painter()->PrepareToPaint();

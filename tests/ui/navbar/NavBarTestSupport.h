@@ -7,7 +7,10 @@
 
 #include <vector>
 
+#include "platform/framework/rtl/SysUtils.h"
+#include "ui/navbar/NavBar.h"
 #include "ui/navbar/NavBarController.h"
+#include "ui/navbar/NavBarItems.h"
 #include "ui/navbar/NavBarPainter.h"
 
 namespace navbar_testing {
@@ -83,14 +86,25 @@ class TOtherTestPainter : public TTestPainter {
   using TTestPainter::TTestPainter;
 };
 
+// Adds a group to the bar with n links to new items "<caption>1".."<caption>n".
+inline TdxNavBarGroup* AddGroupWithLinks(TdxCustomNavBar* bar, const String& caption, int links) {
+  TdxNavBarGroup* group = bar->Groups()->Add();
+  group->SetCaption(caption);
+  for (int i = 1; i <= links; ++i) {
+    TdxNavBarItem* item = bar->Items()->AddNewItem();
+    item->SetCaption(caption + IntToStr(i));
+    group->AddLinkForItem(item);
+  }
+  return group;
+}
+
 // A root component (as a form would be) owning one bar named "dxNavBar1" of the first test view.
 class NavBarFixture : public testing::Test {
  protected:
   void SetUp() override;
   void TearDown() override;
   TTestPainter* Painter() { return static_cast<TTestPainter*>(bar->Painter()); }
-  // Adds a group with n links to new items "<caption>1".."<caption>n".
-  TdxNavBarGroup* AddGroup(const String& caption, int links = 0);
+  TdxNavBarGroup* AddGroup(const String& caption, int links = 0) { return AddGroupWithLinks(bar, caption, links); }
   // Recreates and lays out the view infos as a paint would.
   void Layout();
 

@@ -7,8 +7,10 @@
 #include "platform/framework/classes/UnitLifecycle.h"
 #include "platform/framework/rtl/Seams.h"
 #include "platform/framework/rtl/SysUtils.h"
+#include "platform/framework/controls/Buttons.h"
 #include "platform/framework/windows/ActnList.h"
 #include "tests/support/WindowTestSupport.h"
+#include "tests/ui/navbar/NavBarTestSupport.h"
 #include "ui/foundation/Office11Colors.h"
 #include "ui/navbar/NavBar.h"
 #include "ui/navbar/NavBarGraphics.h"
@@ -21,6 +23,7 @@
 #include "ui/navbar/NavPanePainter.h"
 
 using namespace window_testing;
+using navbar_testing::AddGroupWithLinks;
 
 namespace {
 
@@ -42,16 +45,7 @@ class NavPane : public FormFixture {
     bar->OnCustomDraw()->NavigationPaneSplitter = nullptr;
     FormFixture::TearDown();
   }
-  TdxNavBarGroup* AddGroup(const String& caption, int links) {
-    TdxNavBarGroup* group = bar->Groups()->Add();
-    group->SetCaption(caption);
-    for (int i = 1; i <= links; ++i) {
-      TdxNavBarItem* item = bar->Items()->AddNewItem();
-      item->SetCaption(caption + IntToStr(i));
-      group->AddLinkForItem(item);
-    }
-    return group;
-  }
+  TdxNavBarGroup* AddGroup(const String& caption, int links) { return AddGroupWithLinks(bar, caption, links); }
   void AddGroups(int count) {
     for (int i = 0; i < count; ++i) AddGroup(L"Group" + IntToStr(i + 1), 3);
   }
@@ -726,6 +720,13 @@ class MainWindowPane : public FormFixture {
     favorites = Make(L"dxNavBarF", 18, favoritesGroup->Control());
     favorites->SetAlign(alClient);
     favorites->Groups()->Add()->SetCaption(L"Favorites");
+    // The skinned "Edit Favorites..." button of the main window, here a plain speed button.
+    editFavorites = new TSpeedButton(form);
+    editFavorites->SetParent(favoritesGroup->Control());
+    editFavorites->SetCaption(L"Edit Favorites...");
+    editFavorites->SetHeight(25);
+    editFavorites->SetAlign(alBottom);
+    editFavorites->OnClick = [this](TObject*) { executed.push_back(L"Edit Favorites"); };
     edit = Make(L"dxNavBarEdit", 18, editGroup->Control());
     edit->SetAlign(alClient);
     const int counts[] = {5, 4, 4, 4, 4, 4};
@@ -773,6 +774,7 @@ class MainWindowPane : public FormFixture {
   TdxNavBar* edit = nullptr;
   TdxNavBarGroup* favoritesGroup = nullptr;
   TdxNavBarGroup* editGroup = nullptr;
+  TSpeedButton* editFavorites = nullptr;
   std::vector<String> executed;
 };
 
@@ -824,4 +826,21 @@ TEST_F(MainWindowPane, TheQuickBarHostsBothInnerBarsAndTakesTheBrandScheme) {
   quick->Update();
   EXPECT_TRUE(favoritesGroup->Control()->Visible());
   static_cast<TdxNavBarOffice12NavPanePainter*>(quick->Painter())->SetColorSchemeName(L"Blue");
+}
+
+TEST_F(MainWindowPane, TheFavoritesGroupShowsItsListAboveTheEditButton) {
+  quick->SetActiveGroupIndex(0);
+  quick->Update();
+  TdxNavBarGroupControl* control = favoritesGroup->Control();
+  ASSERT_TRUE(control->Visible());
+  EXPECT_EQ(editFavorites->Caption(), L"Edit Favorites...");
+  EXPECT_EQ(editFavorites->Left(), 0);
+  EXPECT_EQ(editFavorites->Width(), control->ClientWidth());
+  EXPECT_EQ(editFavorites->Top() + editFavorites->Height(), control->ClientHeight());
+  EXPECT_EQ(favorites->Top(), 0);
+  EXPECT_EQ(favorites->Top() + favorites->Height(), editFavorites->Top());
+  const int x = editFavorites->Left() + editFavorites->Width() / 2, y = editFavorites->Top() + 12;
+  SendMouse(control->Handle(), WM_LBUTTONDOWN, x, y, MK_LBUTTON);
+  SendMouse(control->Handle(), WM_LBUTTONUP, x, y);
+  EXPECT_EQ(executed, (std::vector<String>{L"Edit Favorites"}));
 }

@@ -107,6 +107,36 @@ TEST_F(ElementFixture, WithoutAnImageBordersComeFirstAndTheColourFillsWhatIsLeft
   EXPECT_EQ(dib.Pixel(19, 9), 0x00FF00u);
 }
 
+// An element's finished picture is kept per size and state: it blends onto whatever lies below as
+// the element itself does, and a change of the element draws the new look at once.
+TEST_F(ElementFixture, AKeptPictureBlendsLikeTheElementAndIsForgottenOnAChange) {
+  element->SetColor(0x0000FF);  // red
+  element->SetAlpha(128);
+  element->Borders()->Top()->SetColor(0x00FF00);  // an opaque green top line
+  DibSection dib(40, 20);
+  for (int round = 0; round < 2; ++round) {
+    SCOPED_TRACE(round);
+    HBRUSH blue = CreateSolidBrush(RGB(0, 0, 255));
+    const RECT all{0, 0, 40, 20};
+    FillRect(dib.DC(), &all, blue);
+    DeleteObject(blue);
+    element->Draw(dib.DC(), TRect(0, 0, 20, 10));
+    element->Draw(dib.DC(), TRect(20, 10, 40, 20));
+    for (const TPoint& p : {TPoint(5, 5), TPoint(25, 15)})
+      EXPECT_TRUE(gdiplus_testing::NearColor(dib.Pixel(p.x, p.y), 128, 0, 127, 2)) << std::hex << dib.Pixel(p.x, p.y);
+    EXPECT_EQ(dib.Pixel(5, 0), 0x00FF00u);
+    EXPECT_EQ(dib.Pixel(25, 10), 0x00FF00u);
+    EXPECT_EQ(element->KeptRenderingCount(), 1);
+  }
+  element->Draw(dib.DC(), TRect(0, 0, 30, 10), 0, esHot);
+  EXPECT_EQ(element->KeptRenderingCount(), 2);
+  element->SetColor(0x00FFFF);  // yellow
+  EXPECT_EQ(element->KeptRenderingCount(), 0);
+  element->SetAlpha(255);
+  element->Draw(dib.DC(), TRect(0, 0, 20, 10));
+  EXPECT_EQ(dib.Pixel(5, 5), 0xFFFF00u);
+}
+
 TEST_F(ElementFixture, TheEmptyElementIsWhiteInARedFrame) {
   DibSection dib(10, 10);
   SkinEmptyElement()->Draw(dib.DC(), TRect(1, 1, 9, 9));

@@ -5,11 +5,13 @@
 
 #include "platform/framework/windows/Forms.h"
 #include "ui/bars/BarControl.h"
+#include "ui/bars/BarItemLinks.h"
 #include "ui/bars/BarItems.h"
 #include "ui/bars/BarManager.h"
 #include "ui/bars/BarRoutines.h"
 #include "ui/bars/Bars.h"
 #include "ui/bars/DockControl.h"
+#include "ui/bars/SubMenuControl.h"
 #include "ui/bars/painters/PainterSupport.h"
 #include "ui/foundation/Canvas.h"
 #include "ui/foundation/Themes.h"
@@ -222,12 +224,44 @@ void TdxBarStandardPainter::DrawMenuItemBackground(TCustomdxBarControl* SubMenu,
                                 control && control->HasOwnBrush() ? control->OwnBrush() : BarBrushOf(control));
 }
 
-void TdxBarStandardPainter::DrawMenuItemFrame(TCustomdxBarControl* SubMenu, TdxBarItemControl* Control, int,
+void TdxBarStandardPainter::DrawMenuItemFrame(TCustomdxBarControl* SubMenu, TdxBarItemControl* Control, int ShownIndex,
                                               const TRect& R, HDC DC) {
-  if (!Control || !Control->NonRecent) return;
+  auto* menu = dynamic_cast<TdxBarSubMenuControl*>(SubMenu);
+  TdxBarItemLinks* links = menu ? menu->ItemLinks() : nullptr;
+  if (!Control || !links || ShownIndex < 0 || ShownIndex >= links->ShownLinkCount()) return;
+  const bool rare = Control->NonRecent;
+  const bool sideBar = menu->OwnerBarSize() > 0;
+  const int left = sideBar ? R.left : R.left - 1;
+  const bool last = ShownIndex == links->ShownLinkCount() - 1;
+
+  // Where a run of rarely used items begins or ends, a line above the item (above its separator
+  // for an ordinary item): light over an ordinary item, dark over a rarely used one.
+  TdxBarItemControl* above = ShownIndex > 0 ? links->ShownLinkAt(ShownIndex - 1)->ItemControl() : nullptr;
+  if (above && above->NonRecent != rare) {
+    int top = R.top;
+    int separator = -1;
+    if (!rare && menu->ViewInfo() && menu->ViewInfo()->FindSeparatorFor(Control, separator)) {
+      TdxBarSeparatorInfo info;
+      menu->ViewInfo()->GetSeparatorInfo(separator, info);
+      top = info.Bounds.top;
+    }
+    FillSys(DC, TRect{left, top - 1, R.right + 1, top}, rare ? COLOR_BTNSHADOW : COLOR_BTNHIGHLIGHT);
+  }
+  if (!rare) return;
+
+  // A rarely used item is set off from its neighbours by the menu's background.
   HBRUSH brush = MenuBackgroundBrush(SubMenu);
-  FillBrush(DC, TRect{R.left - 1, R.top, R.left, R.bottom}, brush);
+  if (ShownIndex == 0 && !menu->ShowsDetachCaption()) {
+    FillBrush(DC, TRect{left, R.top - 1, R.right + 2, R.top}, brush);
+    SetPixelV(DC, R.right + 1, R.top - 2, GetSysColor(COLOR_BTNHIGHLIGHT));
+  }
+  if (!sideBar) FillBrush(DC, TRect{R.left - 1, R.top, R.left, R.bottom}, brush);
   FillBrush(DC, TRect{R.right, R.top, R.right + 2, R.bottom}, brush);
+  if (last) {
+    const int bottom = menu->ClientHeight();
+    FillBrush(DC, TRect{left, R.bottom, R.right + 2, bottom}, brush);
+    if (!sideBar) SetPixelV(DC, R.left - 2, bottom - 1, GetSysColor(COLOR_BTNHIGHLIGHT));
+  }
 }
 
 // ======== Enhanced ===============================================================================
@@ -1411,12 +1445,18 @@ void TdxBarOffice11Painter::FillMenuBackground(TCustomdxBarControl* SubMenu, HDC
     return;
   }
   const int band = SubMenu ? SubMenu->IconAreaSize() : 0;
+  auto* menu = dynamic_cast<TdxBarSubMenuControl*>(SubMenu);
+  const int gap = menu ? menu->BandExtraWidth() : 0;
+  // The second pair while the menu paints a rarely used item.
+  if (SubMenu && SubMenu->PaintingNonRecent) RarelyUsed = true;
   const TColor start = RoleColor(RarelyUsed ? o11rMenuBandRareStart : o11rMenuBandStart);
   const TColor end = RoleColor(RarelyUsed ? o11rMenuBandRareEnd : o11rMenuBandEnd);
   TSavedDC saved(DC);
   IntersectClipRect(DC, R.left, R.top, R.right, R.bottom);
   PaintTwoPhaseGradient(DC, TRect{0, R.top, band, R.bottom}, start, end, true);
-  FillBrush(DC, TRect{std::max<int>(band, R.left), R.top, R.right, R.bottom}, Brush);
+  // The band's extra width continues it in its end colour.
+  FillRectSolid(DC, TRect{band, R.top, band + gap, R.bottom}, end);
+  FillBrush(DC, TRect{std::max<int>(band + gap, R.left), R.top, R.right, R.bottom}, Brush);
 }
 
 void TdxBarOffice11Painter::DrawMenuItemBackground(TCustomdxBarControl* SubMenu, TdxBarItemControlDrawParams* P,

@@ -6,6 +6,7 @@
 #include "platform/framework/classes/UnitLifecycle.h"
 #include "platform/framework/rtl/SysUtils.h"
 #include "ui/navbar/skins/SkinNames.h"
+#include "ui/navbar/skins/SkinRenderings.h"
 #include "ui/navbar/skins/SkinStreamLayout.h"
 
 DEFINE_CLASS(TdxSkinCustomPersistentObject)
@@ -367,6 +368,7 @@ TdxSkinElement::TdxSkinElement(TPersistent* Owner, const String& Name) : TdxSkin
 }
 
 TdxSkinElement::~TdxSkinElement() {
+  delete renderings_;
   if (canvas_) canvas_->Free();
   if (brush_) brush_->Free();
   glyph_->Free();
@@ -375,6 +377,13 @@ TdxSkinElement::~TdxSkinElement() {
 }
 
 void TdxSkinElement::ImageChanged(TObject*) { Changed(); }
+
+void TdxSkinElement::Changed() {
+  if (renderings_) renderings_->Clear();
+  Inherited::Changed();
+}
+
+int TdxSkinElement::KeptRenderingCount() const { return renderings_ ? renderings_->Count() : 0; }
 
 void TdxSkinElement::Assign(TPersistent* Source) {
   auto source = dynamic_cast<TdxSkinElement*>(Source);

@@ -15,6 +15,7 @@
 class TdxSkin;
 class TdxSkinElement;
 class TdxSkinImage;
+class TdxSkinElementRenderings;
 class TcxBitmap;
 
 FRAMEWORK_EXCEPTION(EdxSkin, Exception);
@@ -410,8 +411,12 @@ class TdxSkinElement : public TdxSkinPersistent {
   bool PropertiesEqual(TdxSkinElement* Other);
   // "<Name>_Glyph.png" or "<Name>_Image.png".
   String ImageFileName(bool Glyph) const;
-  // Paints the element into R of the DC (nothing for an empty or invisible R).
+  // Paints the element into R of the DC (nothing for an empty or invisible R), from a finished
+  // picture kept per size, image index and state (forgotten when the element changes).
   virtual void Draw(HDC DC, const TRect& R, int ImageIndex = 0, TdxSkinElementState State = esNormal);
+  // The pictures kept now (for tests).
+  int KeptRenderingCount() const;
+  void Changed() override;
 
   Byte Alpha() const { return alpha_; }
   void SetAlpha(Byte Value);
@@ -445,6 +450,7 @@ class TdxSkinElement : public TdxSkinPersistent {
   TdxSkinBorders* borders_;
   TdxGPBrush* brush_ = nullptr;
   TdxSkinCanvas* canvas_ = nullptr;
+  TdxSkinElementRenderings* renderings_ = nullptr;
   TColor color_ = clDefault;
   TRect contentOffset_;
   TdxSkinImage* glyph_;

@@ -8,6 +8,7 @@
 #include "ui/foundation/Graphics.h"
 #include "ui/foundation/Office11Colors.h"
 #include "ui/navbar/skins/Skin.h"
+#include "ui/navbar/skins/SkinRenderings.h"
 
 DEFINE_CLASS(TdxSkinCanvas)
 
@@ -324,15 +325,21 @@ void TdxSkinElement::Draw(HDC DC, const TRect& R, int ImageIndex, TdxSkinElement
   if (!NonEmpty(R)) return;
   RECT r = R;
   if (!RectVisible(DC, &r)) return;
-  if (!canvas_) canvas_ = new TdxSkinCanvas();
-  canvas_->BeginPaint(DC, R);
-  try {
-    DrawOn(canvas_, R, ImageIndex, State);
-  } catch (...) {
+  auto render = [&](HDC Target, const TRect& Where) {
+    if (!canvas_) canvas_ = new TdxSkinCanvas();
+    canvas_->BeginPaint(Target, Where);
+    try {
+      DrawOn(canvas_, Where, ImageIndex, State);
+    } catch (...) {
+      canvas_->EndPaint();
+      throw;
+    }
     canvas_->EndPaint();
-    throw;
-  }
-  canvas_->EndPaint();
+  };
+  // Without GDI+ nothing is drawn, and nothing is kept either.
+  if (!GdiPlusSessionRunning()) return render(DC, R);
+  if (!renderings_) renderings_ = new TdxSkinElementRenderings();
+  renderings_->Draw(DC, R, ImageIndex, State, render);
 }
 
 void TdxSkinEmptyElement::Draw(HDC DC, const TRect& R, int, TdxSkinElementState) {
