@@ -130,7 +130,9 @@ TEST_F(FormPainters, FlatAndOffice11EntriesHaveABandAndAFramedSelection) {
     SCOPED_TRACE(c.name);
     const TdxBarCustomizingFormPainter& painter = CustomizingFormPainterFor(c.barPainter);
     Draw(painter, item, false);
-    if (c.band) EXPECT_EQ(At(2, 11), c.band);
+    if (c.band) {
+      EXPECT_EQ(At(2, 11), c.band);
+    }
     EXPECT_NE(At(2, 11), At(100, 2));  // the band differs from the rest
     EXPECT_EQ(At(100, 2), c.rest);
     Draw(painter, item, true);

@@ -180,7 +180,9 @@ TEST_F(ApplicationMenuWindow, ThePaneIsAHiddenToolbarWithTheHeaderAndOneEntryPer
     TdxBarItemLink* link = links->ShownLinkAt(i);
     EXPECT_EQ(link->Item()->Caption(), captions[i]);
     EXPECT_EQ(link->ItemRect().left, 2);
-    if (i > 0) EXPECT_GE(link->ItemRect().top, links->ShownLinkAt(i - 1)->ItemRect().bottom);
+    if (i > 0) {
+      EXPECT_GE(link->ItemRect().top, links->ShownLinkAt(i - 1)->ItemRect().bottom);
+    }
   }
   // A click on an entry reports its index and closes the menu; the pane's toolbar goes with it.
   links->ShownLinkAt(2)->ItemControl()->ControlClick(false, 0);
