@@ -18,6 +18,7 @@
 #include "ui/foundation/Geometry.h"
 #include "ui/bars/Bars.h"
 #include "ui/bars/DockControl.h"
+#include "ui/bars/SubItems.h"
 
 DEFINE_CLASS(TCustomdxBarControlViewInfo)
 DEFINE_CLASS(TdxBarShadow)
@@ -893,14 +894,38 @@ HRGN TCustomdxBarControl::ItemRegion(TdxBarItemControl* Control) {
 }
 
 void TCustomdxBarControl::ExpandContainerLinks() {
-  // Container items come with the sub-item controls; without them there is nothing to expand.
   expandedLinks_.clear();
   hasExpandedLinks_ = true;
+  if (!itemLinks_) return;
+  std::vector<TCustomdxBarContainerItem*> met;
+  // The entries inserted after a link are walked in turn: a container among them expands too.
+  for (int i = 0; i < itemLinks_->Count(); ++i) {
+    TdxBarItemLink* link = itemLinks_->LinkAt(i);
+    auto* container = dynamic_cast<TCustomdxBarContainerItem*>(link->Item());
+    if (!container || container->ReplacesLinkInMenus() || itemLinks_->ShowableIndexOf(link) < 0) continue;
+    const bool first = std::find(met.begin(), met.end(), container) == met.end();
+    met.push_back(container);
+    expandedLinks_.push_back({link, container});
+    container->AddListedItemLinks(itemLinks_, i + 1, link, first);
+  }
 }
 
 void TCustomdxBarControl::CollapseContainerLinks() {
+  const std::vector<ExpandedLink> expanded = expandedLinks_;
   expandedLinks_.clear();
   hasExpandedLinks_ = false;
+  if (!itemLinks_) return;
+  for (auto it = expanded.rbegin(); it != expanded.rend(); ++it) {
+    const int index = itemLinks_->IndexOfLink(it->Link);
+    if (index >= 0) it->Item->DeleteListedItemLinks(itemLinks_, index + 1);
+  }
+}
+
+void TCustomdxBarControl::RebuildContainerLinks() {
+  if (IsDestroying() || !HandleAllocated()) return;
+  CollapseContainerLinks();
+  ExpandContainerLinks();
+  Recalculate(true);
 }
 
 // ---- painting -----------------------------------------------------------------------------------

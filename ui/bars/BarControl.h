@@ -17,6 +17,7 @@
 #include "ui/foundation/Classes.h"
 #include "ui/foundation/Controls.h"
 
+class TCustomdxBarContainerItem;
 class TCustomdxBarControl;
 class TdxBarItemControlViewInfo;
 class TdxBarCustomHintViewInfo;
@@ -301,8 +302,12 @@ class TCustomdxBarControl : public TCustomControl, public IcxMouseTrackingCaller
   void PostMouseRefresh();
   // The drop position of a dragged link at a client point (customizing).
   virtual void DropTargetAt(const TPoint& P, TdxBarItemLink*& Link, bool& OnSeparator, bool& Before, bool& Vertical);
+  // Container items that keep their link in a menu (in-place sub-items) insert their entries after
+  // it; the collapse takes them out again. Other containers open their own menu.
   void ExpandContainerLinks();
   void CollapseContainerLinks();
+  // The entries come out and go in again as the containers now say, and the window lays out anew.
+  void RebuildContainerLinks();
 
   // ---- painting
   void RepaintWithFrame();
@@ -580,8 +585,7 @@ class TCustomdxBarControl : public TCustomControl, public IcxMouseTrackingCaller
   HBRUSH itemBrush_ = nullptr;
   struct ExpandedLink {
     TdxBarItemLink* Link = nullptr;
-    bool Replaced = false;
-    bool FirstOfItem = false;
+    TCustomdxBarContainerItem* Item = nullptr;
   };
   std::vector<ExpandedLink> expandedLinks_;
   bool hasExpandedLinks_ = false;

@@ -104,6 +104,9 @@ class TCustomdxBarContainerItem : public TCustomdxBarSubItem {
   virtual void DeleteListedItemLinks(TdxBarItemLinks*, int) {}
   virtual void ClearItemList() { needClearItemList_ = false; }
   virtual bool ExpandsInPlace() const { return true; }
+  // In a menu the container's entries take the place of its link (the in-place sub-item keeps its
+  // link and shows its entries after it).
+  virtual bool ReplacesLinkInMenus() const { return true; }
   virtual void ItemsChanged();
   bool HasContent() const override { return bool(OnGetData); }
 

@@ -186,6 +186,16 @@ void TdxBarSubMenuControl::DeleteNonRecentBrush() {
   nonRecentPalette_ = nullptr;
 }
 
+void TdxBarSubMenuControl::CreateWindowHandle(const TCreateParams& Params) {
+  if (!IsCustomizing()) ExpandContainerLinks();
+  TCustomdxBarControl::CreateWindowHandle(Params);
+}
+
+void TdxBarSubMenuControl::DestroyWindowHandle() {
+  TCustomdxBarControl::DestroyWindowHandle();
+  CollapseContainerLinks();
+}
+
 void TdxBarSubMenuControl::CreateWnd() {
   CreateNonRecentBrush();
   TCustomdxBarControl::CreateWnd();

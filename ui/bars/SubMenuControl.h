@@ -208,6 +208,9 @@ class TdxBarSubMenuControl : public TCustomdxBarControl {
 
  protected:
   void CreateParams(TCreateParams& Params) override;
+  // Outside customizing, the in-place containers' entries join the menu's links while it has a window.
+  void CreateWindowHandle(const TCreateParams& Params) override;
+  void DestroyWindowHandle() override;
   void CreateWnd() override;
   void Paint() override;
   void MouseMove(TShiftState Shift, int X, int Y) override;
