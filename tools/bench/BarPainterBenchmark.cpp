@@ -18,6 +18,7 @@
 #include "ui/bars/Bars.h"
 #include "ui/bars/DockControl.h"
 #include "ui/bars/PopupMenus.h"
+#include "ui/bars/BarEditControls.h"
 #include "ui/bars/SubItems.h"
 #include "ui/bars/SubMenuControl.h"
 
@@ -84,6 +85,12 @@ int main(int argc, char** argv) {
         sub->SetName(name);
         sub->SetCaption(L"Sub");
         added = sub;
+      } else if (i == 12) {
+        auto* edit = new TdxBarEdit(form);
+        edit->SetName(name);
+        edit->SetCaption(L"Find");
+        edit->SetText(L"edit text");
+        added = edit;
       } else {
         auto* item = new TdxBarButton(form);
         item->SetName(name);
