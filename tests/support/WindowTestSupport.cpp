@@ -141,8 +141,12 @@ void ProcessMessages() {
 void PressKey(Word key) {
   HWND focus = GetFocus();
   ASSERT_NE(focus, nullptr) << "no window has the focus";
-  PostMessageW(focus, WM_KEYDOWN, key, KeyData(key, false));
-  PostMessageW(focus, WM_KEYUP, key, KeyData(key, true));
+  PressKeyOn(focus, key);
+}
+
+void PressKeyOn(HWND window, Word key) {
+  PostMessageW(window, WM_KEYDOWN, key, KeyData(key, false));
+  PostMessageW(window, WM_KEYUP, key, KeyData(key, true));
   ProcessMessages();
 }
 

@@ -85,6 +85,9 @@ class FormFixture : public testing::Test {
 void ProcessMessages();
 // Posts a key press (down, up) to the focused window and handles it.
 void PressKey(Word key);
+// The same key posted to one window, for tests that must not depend on the focus (another test
+// process on the shared desktop can take it).
+void PressKeyOn(HWND window, Word key);
 // Posts a left click at client point (x, y) of the window and handles it.
 void Click(HWND window, int x, int y);
 // A mouse message at client point (x, y), sent through the window procedure.

@@ -331,8 +331,8 @@ TEST_F(ActionTest, ShortCutOnTheSecondListRunsAndADisabledMatchLetsTheKeyGoOn) {
   edit->SetFocus();
   {
     HeldKeys ctrl{VK_CONTROL};
-    PressKey('K');
-    PressKey('J');
+    PressKeyOn(edit->Handle(), 'K');
+    PressKeyOn(edit->Handle(), 'J');
   }
   EXPECT_EQ(favouriteRuns, 1);
   EXPECT_EQ(disabledRuns, 0);
