@@ -7,6 +7,7 @@
 #include "platform/framework/windows/Forms.h"
 #include "ui/bars/BarManager.h"
 #include "ui/bars/Bars.h"
+#include "ui/ribbon/gallery/GalleryFilterMenu.h"
 #include "ui/ribbon/gallery/GalleryItem.h"
 
 namespace {
@@ -351,6 +352,59 @@ TEST_F(GalleryModel, TheInternalCopySelectsNothingAndCopiesTheData) {
   ASSERT_EQ(copy->GalleryGroups()->Count(), 1);
   EXPECT_EQ(copy->GalleryGroups()->GroupAt(0)->Items()->ItemAt(1)->Caption(), L"2");
   EXPECT_EQ(copy->GalleryFilter()->Caption(), L"filter");
+}
+
+TEST_F(GalleryModel, TheFilterMenuTogglesGroupsAndStaysOpen) {
+  AddGroup(L"a", {L"1"});
+  AddGroup(L"b", {L"2"})->SetVisible(false);
+  AddGroup(L"c", {});  // no items, no header: never offered
+  int filterChanges = 0;
+  gallery->OnFilterChanged = [&](TdxRibbonGalleryItem*) { ++filterChanges; };
+  using Entry = TdxRibbonGalleryFilterMenuEntry;
+  std::vector<Entry> entries = GalleryFilterMenuEntries(gallery);
+  EXPECT_EQ(entries, (std::vector<Entry>{{L"a", true, true, 0, false},
+                                         {L"b", true, false, 1, false},
+                                         {L"Show all groups", false, false, -1, true},
+                                         {L"Hide all groups", false, false, -2, false}}));
+  TdxRibbonGalleryGroups* groups = gallery->GalleryGroups();
+  entries[1].Down = true;  // the check entry toggles itself
+  EXPECT_FALSE(GalleryFilterMenuClick(gallery, entries, 1));
+  EXPECT_TRUE(groups->GroupAt(1)->Visible());
+  EXPECT_EQ(filterChanges, 1);
+  EXPECT_FALSE(GalleryFilterMenuClick(gallery, entries, 3));
+  EXPECT_FALSE(groups->GroupAt(0)->Visible());
+  EXPECT_FALSE(groups->GroupAt(1)->Visible());
+  EXPECT_FALSE(entries[0].Down || entries[1].Down);
+  EXPECT_EQ(filterChanges, 2);
+  // Hiding what is hidden changes nothing.
+  GalleryFilterMenuClick(gallery, entries, 3);
+  EXPECT_EQ(filterChanges, 2);
+}
+
+TEST_F(GalleryModel, TheFilterMenuChoosesACategoryAndCloses) {
+  AddGroup(L"a", {L"1"});
+  TdxRibbonGalleryFilter* filter = gallery->GalleryFilter();
+  filter->Categories()->Add()->Caption = L"first";
+  filter->Categories()->Add()->Caption = L"second";
+  int filterChanges = 0;
+  gallery->OnFilterChanged = [&](TdxRibbonGalleryItem*) { ++filterChanges; };
+  using Entry = TdxRibbonGalleryFilterMenuEntry;
+  std::vector<Entry> entries = GalleryFilterMenuEntries(gallery);
+  EXPECT_EQ(entries, (std::vector<Entry>{{L"first", true, false, 0, false},
+                                         {L"second", true, false, 1, false},
+                                         {L"Clear filter", false, false, -1, true}}));
+  struct Step {
+    int clicked, active, changes;
+    bool firstDown, secondDown;
+  };
+  const Step steps[] = {{1, 1, 1, false, true}, {1, 1, 1, false, true}, {0, 0, 2, true, false}, {2, -1, 3, false, false}};
+  for (const Step& s : steps) {
+    EXPECT_TRUE(GalleryFilterMenuClick(gallery, entries, s.clicked));
+    EXPECT_EQ(filter->ActiveCategoryIndex(), s.active) << s.clicked;
+    EXPECT_EQ(filterChanges, s.changes) << s.clicked;
+    EXPECT_EQ(entries[0].Down, s.firstDown) << s.clicked;
+    EXPECT_EQ(entries[1].Down, s.secondDown) << s.clicked;
+  }
 }
 
 }  // namespace
