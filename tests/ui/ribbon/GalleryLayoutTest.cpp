@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "ui/ribbon/gallery/GalleryLayout.h"
+#include "ui/ribbon/gallery/GalleryScrollBar.h"
 
 namespace {
 
@@ -258,6 +259,51 @@ TEST(GalleryLayout, AnItemMadeVisibleEndsTheVisibleRows) {
     scroller.MakeItemVisible(item);
     EXPECT_EQ(scroller.FirstRow(), first) << item;
   }
+}
+
+}  // namespace
+
+namespace {
+
+TEST(GalleryScrollBar, PartStatesMapToSkinCodesAndNeverFail) {
+  const std::pair<int, int> cases[] = {{1, 0}, {2, 2}, {3, 4}, {4, 1}, {0, 0}, {5, 0}, {-1, 0}};
+  for (auto [state, code] : cases) EXPECT_EQ(GalleryScrollButtonSkinState(state), code) << state;
+}
+
+TEST(GalleryScrollBar, ThreePartsInThirdsWithTheirStates) {
+  struct Case {
+    const char* name;
+    TdxInRibbonGalleryScrollBarState state;
+    int up, down, dropDown;
+  };
+  TdxInRibbonGalleryScrollBarState atTop;
+  atTop.CanScrollDown = true;
+  TdxInRibbonGalleryScrollBarState hotDown = atTop;
+  hotDown.DownPartState = 2;
+  hotDown.KeyboardSelected = true;
+  TdxInRibbonGalleryScrollBarState pressedMiddle = hotDown;
+  pressedMiddle.CanScrollUp = true;
+  pressedMiddle.UpPartState = 3;
+  pressedMiddle.Designing = true;
+  TdxInRibbonGalleryScrollBarState disabled = pressedMiddle;
+  disabled.Enabled = false;
+  const Case cases[] = {
+      {"at the top: up disabled", atTop, 1, 0, 0},
+      {"hot down arrow, keyboard on the gallery", hotDown, 1, 2, 2},
+      {"pressed up arrow while designing", pressedMiddle, 4, 2, 0},
+      {"a disabled bar", disabled, 1, 1, 1},
+  };
+  for (const Case& c : cases) {
+    const auto parts = InRibbonGalleryScrollBarParts(15, 64, c.state);
+    EXPECT_EQ(parts[0].SkinState, c.up) << c.name;
+    EXPECT_EQ(parts[1].SkinState, c.down) << c.name;
+    EXPECT_EQ(parts[2].SkinState, c.dropDown) << c.name;
+  }
+  const auto parts = InRibbonGalleryScrollBarParts(15, 64, atTop);
+  EXPECT_EQ(parts[0].Bounds, (TRect{0, 0, 15, 21}));
+  EXPECT_EQ(parts[1].Bounds, (TRect{0, 21, 15, 42}));
+  EXPECT_EQ(parts[2].Bounds, (TRect{0, 42, 15, 64}));
+  EXPECT_EQ(parts[2].Kind, 2);
 }
 
 }  // namespace
