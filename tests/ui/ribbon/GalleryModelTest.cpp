@@ -407,4 +407,42 @@ TEST_F(GalleryModel, TheFilterMenuChoosesACategoryAndCloses) {
   }
 }
 
+TEST_F(GalleryModel, PullHighlightingLightsItemsUpToTheHotOneWithinItsZone) {
+  gallery->GalleryOptions()->ItemPullHighlighting()->SetActive(true);
+  AddGroup(L"a", {L"a0", L"a1", L"a2"});
+  AddGroup(L"b", {L"b0", L"b1"});
+  TdxRibbonGalleryGroup* own = AddGroup(L"c", {L"c0", L"c1", L"c2"});
+  own->Options()->ItemPullHighlighting()->SetActive(true);
+  own->Options()->ItemPullHighlighting()->SetDirection(gphdFinishToStart);
+  EXPECT_EQ(gallery->PullZone(ItemOf(1, 0)), -1);
+  EXPECT_EQ(gallery->PullZone(ItemOf(2, 0)), 2);
+  struct Case {
+    const char* name;
+    bool galleryActive;
+    std::pair<int, int> hot;
+    bool inRibbon;
+    std::vector<String> lit;
+  };
+  const Case cases[] = {
+      {"start to finish across the shared zone", true, {1, 0}, false, {L"a0", L"a1", L"a2", L"b0"}},
+      {"a differing group beside an active gallery: the hot item", true, {2, 1}, false, {L"c1"}},
+      {"a group of its own lights towards its end", false, {2, 1}, false, {L"c1", L"c2"}},
+      {"groups without pull highlighting: the hot item", false, {1, 0}, false, {L"b0"}},
+      {"in a ribbon only the hot item", true, {1, 0}, true, {L"b0"}},
+  };
+  for (const Case& c : cases) {
+    gallery->GalleryOptions()->ItemPullHighlighting()->SetActive(c.galleryActive);
+    TdxRibbonGalleryGroupItem* hot = ItemOf(c.hot.first, c.hot.second);
+    std::vector<String> lit;
+    for (int g = 0; g < 3; ++g)
+      for (int i = 0; i < gallery->GalleryGroups()->GroupAt(g)->Items()->Count(); ++i)
+        if (gallery->IsItemHot(ItemOf(g, i), hot, c.inRibbon)) lit.push_back(ItemOf(g, i)->Caption());
+    EXPECT_EQ(lit, c.lit) << c.name;
+  }
+  // A group without pull highlighting shows just the hot item.
+  own->Options()->ItemPullHighlighting()->SetActive(false);
+  EXPECT_TRUE(gallery->IsItemHot(ItemOf(2, 1), ItemOf(2, 1), false));
+  EXPECT_FALSE(gallery->IsItemHot(ItemOf(2, 0), ItemOf(2, 1), false));
+}
+
 }  // namespace

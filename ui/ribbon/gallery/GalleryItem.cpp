@@ -192,3 +192,24 @@ String TdxRibbonGalleryItem::FilterCaptionText() const {
   }
   return text.empty() ? String(L"<empty>") : text;
 }
+
+int TdxRibbonGalleryItem::PullZone(const TdxRibbonGalleryGroupItem* Item) const {
+  TdxRibbonGalleryGroup* group = Item->Group();
+  if (!group || group->Options()->ItemPullHighlighting()->SameAs(*options_->ItemPullHighlighting())) return -1;
+  return group->Index();
+}
+
+bool TdxRibbonGalleryItem::IsItemHot(const TdxRibbonGalleryGroupItem* Item, const TdxRibbonGalleryGroupItem* Hot,
+                                     bool InRibbon) const {
+  TdxRibbonGalleryGroup* group = Item->Group();
+  if (InRibbon || !group || !group->Options()->ItemPullHighlighting()->Active() || Item == Hot) return Item == Hot;
+  if (!Hot || !Hot->Group()) return false;
+  const std::pair<int, int> itemOrder{group->Index(), Item->Index()};
+  const std::pair<int, int> hotOrder{Hot->Group()->Index(), Hot->Index()};
+  const bool onPullSide = group->Options()->ItemPullHighlighting()->Direction() == gphdStartToFinish
+                              ? itemOrder <= hotOrder
+                              : itemOrder >= hotOrder;
+  if (!onPullSide || PullZone(Item) != PullZone(Hot)) return false;
+  const TdxRibbonGalleryItemPullHighlighting* all = options_->ItemPullHighlighting();
+  return !all->Active() || group->Options()->ItemPullHighlighting()->SameAs(*all);
+}

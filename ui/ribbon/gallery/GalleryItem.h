@@ -75,6 +75,14 @@ class TdxRibbonGalleryItem : public TCustomdxBarSubItem {
   String FilterCaptionText() const;
   bool IsDestroying() const { return destroying_; }
 
+  // ---- pull highlighting (a gallery in a menu)
+  // -1 for items of groups with the gallery's pull-highlighting settings (one zone across them),
+  // else the item's group index.
+  int PullZone(const TdxRibbonGalleryGroupItem* Item) const;
+  // Drawn hot: in a ribbon, or without pull highlighting in its group, only the hot item itself;
+  // else every item of the hot item's zone from the zone's start (or end) up to the hot item.
+  bool IsItemHot(const TdxRibbonGalleryGroupItem* Item, const TdxRibbonGalleryGroupItem* Hot, bool InRibbon) const;
+
  private:
   ObjectPtr<TdxRibbonGalleryOptions> options_;
   ObjectPtr<TdxRibbonGalleryGroups> groups_;
