@@ -160,6 +160,17 @@ TEST(GalleryLayout, ScrollingAnItemIntoView) {
   for (const Case& c : cases) EXPECT_EQ(GalleryOffsetShowingItem(c.item, c.offset, 100, c.keepHeaderHidden), c.result) << c.name;
 }
 
+TEST(GalleryLayout, FilterBandLeavesRoomForItsArrow) {
+  const TdxRibbonGalleryFilterBandLayout band = GalleryFilterBandLayout({0, 0, 200, 300}, 13, {2, 3, 2, 4}, 4);
+  EXPECT_EQ(band.Band, (TRect{0, 0, 200, 20}));
+  EXPECT_EQ(band.Content, (TRect{2, 3, 198, 16}));
+  EXPECT_EQ(band.Text, (TRect{13, 3, 198 - 11 - 12, 16}));
+  EXPECT_EQ(band.Arrow, (TRect{175 + 5, 7, 175 + 5 + 7, 11}));
+  // The arrow stays inside the content, right of the text.
+  EXPECT_LE(band.Arrow.right, band.Content.right);
+  EXPECT_GT(band.Arrow.left, band.Text.right);
+}
+
 // Records the rows laid out at rest (offset top indent + 1) and the frames of the slide.
 class FakeSlideHost : public IdxInRibbonGallerySlideHost {
  public:

@@ -173,6 +173,20 @@ int GalleryOffsetShowingItem(const TdxRibbonGalleryVisibleItem& Item, int Offset
   return std::max(target, 0);
 }
 
+TdxRibbonGalleryFilterBandLayout GalleryFilterBandLayout(const TRect& Bounds, int TextHeight, const TRect& Offsets,
+                                                         int SpaceWidth) {
+  constexpr int textInset = 11, arrowWidth = 7, arrowHeight = 4;
+  TdxRibbonGalleryFilterBandLayout layout;
+  layout.Band = RectWithHeight(Bounds, TextHeight + Offsets.top + Offsets.bottom);
+  layout.Content = DeflateRectByMargins(layout.Band, Offsets);
+  layout.Text = InflateRectSides(layout.Content, -textInset, 0, -textInset, 0);
+  layout.Text.right -= arrowWidth + SpaceWidth + 1;
+  const int arrowLeft = layout.Text.right + SpaceWidth + 1;
+  const int arrowTop = layout.Content.top + (RectHeightOf(layout.Content) - arrowHeight) / 2;
+  layout.Arrow = RectFromBounds(arrowLeft, arrowTop, arrowWidth, arrowHeight);
+  return layout;
+}
+
 // ---- in-ribbon row scrolling --------------------------------------------------------------------
 
 void TdxInRibbonGalleryScroller::SetGrid(int ItemCount, int Columns, int VisibleRows, int RowHeight, int TopIndent) {

@@ -94,6 +94,17 @@ struct TdxRibbonGalleryVisibleItem {
 int GalleryOffsetShowingItem(const TdxRibbonGalleryVisibleItem& Item, int Offset, int ContentHeight,
                              bool KeepHeaderHidden);
 
+// The filter band on top of an in-menu gallery: its strip, content, the text (cut with an ellipsis
+// before the arrow) and the 7 x 4 downward arrow after it. Offsets: the skin part's content offsets.
+struct TdxRibbonGalleryFilterBandLayout {
+  TRect Band{};
+  TRect Content{};
+  TRect Text{};
+  TRect Arrow{};
+};
+TdxRibbonGalleryFilterBandLayout GalleryFilterBandLayout(const TRect& Bounds, int TextHeight, const TRect& Offsets,
+                                                         int SpaceWidth);
+
 // ---- in-ribbon row scrolling --------------------------------------------------------------------
 
 // What the scroller asks of the in-ribbon view info.
