@@ -81,4 +81,30 @@ TEST(GalleryNavigation, TabMovesThroughItemsThenGroupsThenLinks) {
   EXPECT_EQ(Grid(false).Last().Item, (TdxRibbonGalleryNavigationItem{1, 2}));
 }
 
+TEST(GalleryNavigation, PagesMoveLessThanTheVisibleHeight) {
+  // Eight rows of 20 pixels, 5 items each, in one group; 50 pixels visible.
+  std::vector<TdxRibbonGalleryPageRow> rows;
+  for (int r = 0; r < 8; ++r) rows.push_back({r * 20, r * 20 + 18, {0, r * 5}, {0, r * 5 + 4}});
+  struct Case {
+    const char* name;
+    int startRow;
+    bool down;
+    TdxRibbonGalleryNavigationItem to;
+    bool keepHeaderHidden;
+  };
+  const Case cases[] = {
+      {"down: two rows on", 1, true, {0, 3 * 5 + 4}, false},
+      {"down near the end: the last item", 6, true, {0, 39}, false},
+      {"up: two rows back, header kept hidden", 5, false, {0, 3 * 5}, true},
+      {"up near the start: the first item", 1, false, {0, 0}, false},
+  };
+  for (const Case& c : cases) {
+    const TdxRibbonGalleryPageRow& start = rows[size_t(c.startRow)];
+    const TdxRibbonGalleryPageMove move = GalleryPageMove(rows, c.startRow, start.Top, start.Bottom, 50, c.down);
+    EXPECT_EQ(move.Item, c.to) << c.name;
+    EXPECT_EQ(move.KeepHeaderHidden, c.keepHeaderHidden) << c.name;
+  }
+}
+
 }  // namespace
+

@@ -98,3 +98,24 @@ TdxRibbonGalleryNavigationResult TdxRibbonGalleryNavigationGrid::TabMove(TdxRibb
   if (Current.Group > 0) return Found(Current.Group - 1, groups_[size_t(Current.Group - 1)].ItemCount - 1);
   return hasOtherLinks_ ? TdxRibbonGalleryNavigationResult{gntPreviousLink, {}} : Last();
 }
+
+TdxRibbonGalleryPageMove GalleryPageMove(const std::vector<TdxRibbonGalleryPageRow>& Rows, int StartRow, int StartTop,
+                                         int StartBottom, int VisibleHeight, bool Down) {
+  if (Rows.empty()) return {};
+  const int count = int(Rows.size());
+  StartRow = std::clamp(StartRow, 0, count - 1);
+  if (Down) {
+    TdxRibbonGalleryNavigationItem accepted = Rows[size_t(StartRow)].Last;
+    for (int r = StartRow; r < count; ++r) {
+      if (Rows[size_t(r)].Bottom - StartBottom >= VisibleHeight) return {accepted, false};
+      accepted = Rows[size_t(r)].Last;
+    }
+    return {Rows.back().Last, false};
+  }
+  TdxRibbonGalleryNavigationItem accepted = Rows[size_t(StartRow)].First;
+  for (int r = StartRow; r >= 0; --r) {
+    if (StartTop - Rows[size_t(r)].Top >= VisibleHeight) return {accepted, true};
+    accepted = Rows[size_t(r)].First;
+  }
+  return {Rows.front().First, false};
+}

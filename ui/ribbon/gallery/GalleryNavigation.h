@@ -52,3 +52,23 @@ class TdxRibbonGalleryNavigationGrid {
   std::vector<TdxRibbonGalleryNavigationGroup> groups_;
   bool hasOtherLinks_;
 };
+
+// One row of a menu's scrolled layout, in order across the shown groups.
+struct TdxRibbonGalleryPageRow {
+  int Top = 0;
+  int Bottom = 0;
+  TdxRibbonGalleryNavigationItem First;
+  TdxRibbonGalleryNavigationItem Last;
+};
+
+struct TdxRibbonGalleryPageMove {
+  TdxRibbonGalleryNavigationItem Item;
+  // Scrolling to it keeps the group header out of view (an upward page that stopped short).
+  bool KeepHeaderHidden = false;
+};
+
+// A page down (or up) from the start item, in StartRow of Rows, with the visible content height:
+// the farthest row whose last (first) item lies less than a page from the start item.
+TdxRibbonGalleryPageMove GalleryPageMove(const std::vector<TdxRibbonGalleryPageRow>& Rows, int StartRow, int StartTop,
+                                         int StartBottom, int VisibleHeight, bool Down);
+
