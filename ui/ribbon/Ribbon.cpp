@@ -837,7 +837,7 @@ void TdxCustomRibbon::SetHotObject(TObject* Value) {
   if (fade && hotObject_) fader_->FadeOut(hotObject_);
   hotObject_ = Value;
   if (fade && hotObject_) fader_->FadeIn(hotObject_);
-  if (!fade && HandleAllocated()) InvalidateArea(Handle(), ViewInfo()->Tabs()->Bounds, false);
+  if (!fade) ViewInfo()->InvalidateTabs();
 }
 
 int TdxCustomRibbon::GroupCaptionHeight() { return GroupsPainter()->GroupCaptionHeight(fonts_->GetGroupHeaderFont()); }

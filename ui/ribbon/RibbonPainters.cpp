@@ -42,11 +42,6 @@ void FillWithColor(TcxCanvas* Canvas, const TRect& R, TColor Color) { Canvas->Fi
 
 }  // namespace
 
-TDrawThemeTextExFunction& DrawThemeTextExFunction() {
-  static TDrawThemeTextExFunction function{L"uxtheme.dll", "DrawThemeTextEx"};
-  return function;
-}
-
 // ---- tabs ---------------------------------------------------------------------------------------
 
 void TdxRibbonTabPainter::DrawBackground(TcxCanvas* Canvas, const TRect& R, int State) {
@@ -266,7 +261,7 @@ void TdxRibbonPainter::DrawDesignPlaceholder(TcxCanvas* Canvas) {
 }
 
 void TdxRibbonPainter::DrawGlowText(HDC DC, const String& Text, UINT Flags, TColor Color, const TRect& R, HFONT Font) {
-  auto drawThemeTextEx = DrawThemeTextExFunction().Get();
+  auto drawThemeTextEx = Bound().DrawThemeTextEx.Get();
   const TdxTheme theme = drawThemeTextEx ? ThemeHandleFor(totWindow) : nullptr;
   if (!theme) {
     HGDIOBJ oldFont = SelectObject(DC, Font);

@@ -8,17 +8,11 @@
 
 #include <memory>
 
-#include "platform/framework/rtl/Seams.h"
 #include "ui/bars/painters/SkinnedPainter.h"
 #include "ui/foundation/Canvas.h"
 #include "ui/ribbon/RibbonSkins.h"
 
 class TdxCustomRibbon;
-
-// The visual style's text routine with its options (a DTTOPTS), bound at run time; tests replace it.
-using TDrawThemeTextExFunction =
-    TBoundFunction<HRESULT(WINAPI*)(HANDLE, HDC, int, int, LPCWSTR, int, DWORD, RECT*, const struct _DTTOPTS*)>;
-TDrawThemeTextExFunction& DrawThemeTextExFunction();
 
 class TdxRibbonTabPainter {
  public:
@@ -63,8 +57,8 @@ class TdxRibbonPainter {
   void DrawTabAreaBottomLines(TcxCanvas* Canvas);
   void DrawFormIcon(TcxCanvas* Canvas, const TRect& R);
   void DrawDesignPlaceholder(TcxCanvas* Canvas);
-  // Text with a glow through the visual style's text routine on a 32-bit bitmap copied to R;
-  // without that routine or the "window" theme, plain text in the colour straight on DC.
+  // Text with a glow through the visual style's text routine (the bound DrawThemeTextEx) on a 32-bit
+  // bitmap copied to R; without that routine or the "window" theme, plain text in the colour on DC.
   static void DrawGlowText(HDC DC, const String& Text, UINT Flags, TColor Color, const TRect& R, HFONT Font);
 
  private:

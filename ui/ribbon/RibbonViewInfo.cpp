@@ -579,6 +579,31 @@ int TdxRibbonViewInfo::ElementState(int Kind) const {
   return Kind == PressedKind() && PressedKind() > 1 ? 2 : 1;
 }
 
+int TdxRibbonViewInfo::MDIButtonState(int Index) const {
+  const int kinds[3] = {rhtMDIMinimizeButton, rhtMDIRestoreButton, rhtMDICloseButton};
+  const UINT commands[3] = {SC_MINIMIZE, SC_RESTORE, SC_CLOSE};
+  TCustomForm* child = ribbon_->BarManagerUsable() ? ribbon_->BarManager()->RememberedMDIChild() : nullptr;
+  if (Index != 1 && child && child->HandleAllocated()) {
+    HMENU menu = GetSystemMenu(child->Handle(), FALSE);
+    const UINT state = menu ? GetMenuState(menu, commands[Index], MF_BYCOMMAND) : UINT(-1);
+    if (state != UINT(-1) && (state & (MF_DISABLED | MF_GRAYED))) return 3;
+  }
+  return ElementState(kinds[Index]);
+}
+
+void TdxRibbonViewInfo::InvalidateRect(const TRect& R) const {
+  if (ribbon_->HandleAllocated() && !R.IsEmpty()) InvalidateArea(ribbon_->Handle(), R, false);
+}
+
+void TdxRibbonViewInfo::InvalidateHelpButton() const { InvalidateRect(helpButtonBounds_); }
+
+void TdxRibbonViewInfo::InvalidateMDIButtons() const {
+  InvalidateRect(TRect{mdiButtonBounds_[0].left, mdiButtonBounds_[0].top, mdiButtonBounds_[2].right,
+                       mdiButtonBounds_[2].bottom});
+}
+
+void TdxRibbonViewInfo::InvalidateTabs() const { InvalidateRect(tabs_->Bounds); }
+
 int TdxRibbonViewInfo::GetApplicationButtonState() const { return ribbon_->ApplicationButtonState(); }
 
 TdxRibbonHitInfo TdxRibbonViewInfo::HitTest(int X, int Y) const {
@@ -612,10 +637,8 @@ void TdxRibbonViewInfo::Paint(TcxCanvas* Canvas) {
   Canvas->ClipToRect(TRect{bounds_.left, captionTextBounds_.bottom, bounds_.right, bounds_.bottom});
   painter->DrawBackground(Canvas, bounds_);
   Canvas->PopClipRegion();
-  if (AreMDIButtonsVisible()) {
-    const int kinds[3] = {rhtMDIMinimizeButton, rhtMDIRestoreButton, rhtMDICloseButton};
-    for (int i = 0; i < 3; ++i) painter->DrawMDIButton(Canvas, mdiButtonBounds_[i], ElementState(kinds[i]), i);
-  }
+  if (AreMDIButtonsVisible())
+    for (int i = 0; i < 3; ++i) painter->DrawMDIButton(Canvas, mdiButtonBounds_[i], MDIButtonState(i), i);
   if (IsHelpButtonVisible()) painter->DrawHelpButton(Canvas, helpButtonBounds_, ElementState(rhtHelpButton));
   const bool quickAccess = IsQuickAccessVisible();
   if (quickAccess && !IsQuickAccessInCaption()) painter->DrawQuickAccessBackground(Canvas, quickAccessBounds_, true);

@@ -193,6 +193,13 @@ class TdxRibbonViewInfo {
   TRect GetQuickAccessToolbarBounds() const;
   // The state of an element kind from the controller's hot and pressed kinds.
   int ElementState(int Kind) const;
+  // An MDI button's state (Index 0 minimise, 1 restore, 2 close): 3 when the maximised child's
+  // system menu has the command disabled (restore is always enabled), else ElementState.
+  int MDIButtonState(int Index) const;
+  // Repaint the help button's square, the MDI buttons' span or the tab strip.
+  void InvalidateHelpButton() const;
+  void InvalidateMDIButtons() const;
+  void InvalidateTabs() const;
   int GetApplicationButtonState() const;
   // The controller's hot and pressed element kinds (TdxRibbonHitTest).
   int HotKind() const;
@@ -210,6 +217,7 @@ class TdxRibbonViewInfo {
  private:
   // The row of the MDI and help buttons: the tab strip's height less 2, at the tabs' top.
   TRect ButtonRow() const;
+  void InvalidateRect(const TRect& R) const;
   TdxCustomRibbon* ribbon_;
   std::unique_ptr<TdxRibbonTabsViewInfo> tabs_;
   TRect bounds_;

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/framework/rtl/Seams.h"
 #include "platform/framework/windows/Forms.h"
 #include "platform/framework/windows/ThemeState.h"
 #include "tests/support/FakeThemeApi.h"
@@ -60,24 +61,6 @@ TBitmap* NewGlyph(int Side, TPixelFormat Format, TColor Fill, TColor Middle, int
     for (int i = 0; bits && i < Side * Side; ++i) bits[i] |= 0xFF000000u;
   }
   return glyph;
-}
-
-// Records the glow-text calls and fills their rectangle with the text colour.
-struct GlowCall {
-  String text;
-  RECT r;
-  DWORD options;
-  COLORREF color;
-  int glow;
-};
-std::vector<GlowCall> glowCalls;
-
-HRESULT WINAPI FakeGlowText(HANDLE, HDC DC, int, int, LPCWSTR Text, int, DWORD, RECT* R, const _DTTOPTS* Options) {
-  glowCalls.push_back({Text, *R, Options->dwFlags, Options->crText, Options->iGlowSize});
-  HBRUSH brush = CreateSolidBrush(Options->crText);
-  FillRect(DC, R, brush);
-  DeleteObject(brush);
-  return S_OK;
 }
 
 class RibbonPainters : public ribbon_testing::RibbonFixture {
@@ -218,25 +201,24 @@ TEST_F(RibbonPainters, GlowTextGoesThroughTheThemeTextRoutineAndIsPlainTextWitho
     theme_testing::FakeThemeApi fake;
     fake.AddClass(L"Window");
     SendMessageW(ThemeState().Window(), WM_THEMECHANGED, 0, 0);
-    DrawThemeTextExFunction().Set(&FakeGlowText);
-    glowCalls.clear();
+    fake.Calls.clear();
     DibSection dib(80, 30);
     FillDib(dib, 80, 30, kMarker);
     TdxRibbonPainter::DrawGlowText(dib.DC(), L"Doc", flags, clRed, r, font.Handle());
-    ASSERT_EQ(glowCalls.size(), 1u);
-    EXPECT_EQ(glowCalls[0].text, L"Doc");
-    EXPECT_EQ(TRect(glowCalls[0].r), (TRect{0, 0, 60, 20})) << "drawn on a bitmap of the rectangle's size";
-    EXPECT_EQ(glowCalls[0].options, DWORD(DTT_TEXTCOLOR | DTT_GLOWSIZE | DTT_COMPOSITED));
-    EXPECT_EQ(glowCalls[0].color, COLORREF(0x0000FF));
-    EXPECT_EQ(glowCalls[0].glow, 10);
+    ASSERT_EQ(fake.Calls.size(), 1u);
+    EXPECT_EQ(fake.Calls[0], (theme_testing::ThemeCall{L"glow text", L"WINDOW", 0, 0, {0, 0, 60, 20}, L"Doc"}))
+        << "drawn on a bitmap of the rectangle's size";
+    EXPECT_EQ(fake.TextExOptions, DWORD(DTT_TEXTCOLOR | DTT_GLOWSIZE | DTT_COMPOSITED));
+    EXPECT_EQ(fake.TextExColor, COLORREF(0x0000FF));
+    EXPECT_EQ(fake.TextExGlowSize, 10);
     EXPECT_EQ(dib.Pixel(10, 5), 0xFF0000u);
     EXPECT_EQ(dib.Pixel(69, 24), 0xFF0000u);
     EXPECT_EQ(redOutside(dib), 0) << "the bitmap lands on the rectangle";
     // Without the routine the text is plain, in the colour, inside the rectangle.
-    DrawThemeTextExFunction().Set(nullptr);
+    Bound().DrawThemeTextEx.Set(nullptr);
     FillDib(dib, 80, 30, kMarker);
     TdxRibbonPainter::DrawGlowText(dib.DC(), L"Doc", flags, clRed, r, font.Handle());
-    EXPECT_EQ(glowCalls.size(), 1u);
+    EXPECT_EQ(fake.Calls.size(), 1u);
     EXPECT_NE(dib.Pixel(10, 5), 0xFF0000u);
     bool text = false;
     for (int y = r.top; y < r.bottom; ++y)
@@ -244,7 +226,6 @@ TEST_F(RibbonPainters, GlowTextGoesThroughTheThemeTextRoutineAndIsPlainTextWitho
     EXPECT_TRUE(text);
     EXPECT_EQ(redOutside(dib), 0);
   }
-  DrawThemeTextExFunction().Reset();
   SendMessageW(ThemeState().Window(), WM_THEMECHANGED, 0, 0);
 }
 

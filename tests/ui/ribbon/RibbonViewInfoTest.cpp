@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/framework/windows/Forms.h"
+#include "tests/support/WindowTestSupport.h"
 #include "tests/ui/ribbon/RibbonTestSupport.h"
 #include "ui/bars/BarManager.h"
 #include "ui/bars/BarRoutines.h"
@@ -229,6 +230,43 @@ TEST_F(RibbonViewInfo, HitTestsFindTheButtonsBeforeTheTabsAndTheApplicationButto
     EXPECT_EQ(hit.Kind, c.kind) << c.p.x << ", " << c.p.y;
     EXPECT_EQ(hit.Tab, c.tab) << c.p.x << ", " << c.p.y;
   }
+}
+
+TEST_F(RibbonViewInfo, AMaximisedMDIChildGetsItsButtonsAtTheRightOfTheTabRow) {
+  AddTabs(1);
+  ShowQuickAccessToolbar();
+  ribbon->OnHelpButtonClick = [](TdxCustomRibbon*) {};
+  form->SetFormStyle(fsMDIForm);
+  form->Show();
+  auto* child = new TForm(form, 0);
+  child->SetFormStyle(fsMDIChild);
+  child->SetBounds(10, 10, 300, 200);
+  child->Show();
+  child->SetWindowState(wsMaximized);
+  window_testing::ProcessMessages();
+  manager->CheckMDIState();
+  ASSERT_TRUE(manager->MDIChildMaximized());
+  // The ribbon has its window: it lays itself out in its client rectangle.
+  const int w = ribbon->ClientWidth();
+  info->ComputeLayout(ribbon->ClientRect());
+  ASSERT_TRUE(info->AreMDIButtonsVisible());
+  // Close at the right end of the row (22 high at the tabs' top, 22), restore and minimise before it,
+  // the help button before them and the tab strip ending a pixel before that.
+  EXPECT_EQ(info->MDIButtonBounds()[2], (TRect{w - 22, 22, w, 44}));
+  EXPECT_EQ(info->MDIButtonBounds()[1], (TRect{w - 44, 22, w - 22, 44}));
+  EXPECT_EQ(info->MDIButtonBounds()[0], (TRect{w - 66, 22, w - 44, 44}));
+  EXPECT_EQ(info->HelpButtonBounds(), (TRect{w - 88, 22, w - 66, 44}));
+  EXPECT_EQ(info->Tabs()->Bounds.right, w - 89);
+  EXPECT_TRUE(info->Tabs()->HasButtonsAfter);
+  const TdxRibbonHitTest kinds[3] = {rhtMDIMinimizeButton, rhtMDIRestoreButton, rhtMDICloseButton};
+  for (int i = 0; i < 3; ++i) EXPECT_EQ(info->HitTest(info->MDIButtonBounds()[i].left + 3, 30).Kind, kinds[i]);
+  // A command the child's system menu disables shows its button disabled; restore never is.
+  EXPECT_EQ(info->MDIButtonState(2), 0);
+  HMENU menu = GetSystemMenu(child->Handle(), FALSE);
+  EnableMenuItem(menu, SC_CLOSE, MF_BYCOMMAND | MF_GRAYED);
+  EnableMenuItem(menu, SC_RESTORE, MF_BYCOMMAND | MF_GRAYED);
+  EXPECT_EQ(info->MDIButtonState(2), 3);
+  EXPECT_EQ(info->MDIButtonState(1), 0);
 }
 
 }  // namespace
