@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cwctype>
 
+#include <uxtheme.h>
+
 #include "platform/framework/rtl/Seams.h"
 
 namespace theme_testing {
@@ -39,6 +41,7 @@ FakeThemeApi::FakeThemeApi() {
   bound.IsThemeBackgroundPartiallyTransparent.Set(&IsThemeBackgroundPartiallyTransparent);
   bound.GetThemeBackgroundRegion.Set(&GetThemeBackgroundRegion);
   bound.DrawThemeText.Set(&DrawThemeText);
+  bound.DrawThemeTextEx.Set(&DrawThemeTextEx);
   bound.DrawThemeEdge.Set(&DrawThemeEdge);
 }
 
@@ -56,6 +59,7 @@ FakeThemeApi::~FakeThemeApi() {
   bound.IsThemeBackgroundPartiallyTransparent.Reset();
   bound.GetThemeBackgroundRegion.Reset();
   bound.DrawThemeText.Reset();
+  bound.DrawThemeTextEx.Reset();
   bound.DrawThemeEdge.Reset();
   current_ = nullptr;
 }
@@ -207,6 +211,22 @@ HRESULT WINAPI FakeThemeApi::DrawThemeText(HANDLE Theme, HDC, int Part, int Stat
   if (cls.empty() || !R) return E_HANDLE;
   const String text = Text ? (Count < 0 ? String(Text) : String(Text, size_t(Count))) : String();
   fake.Calls.push_back({L"text", cls, Part, State, *R, text});
+  return S_OK;
+}
+
+HRESULT WINAPI FakeThemeApi::DrawThemeTextEx(HANDLE Theme, HDC DC, int Part, int State, LPCWSTR Text, int Count,
+                                             DWORD, RECT* R, const _DTTOPTS* Options) {
+  FakeThemeApi& fake = *current_;
+  const String cls = fake.ClassOf(Theme);
+  if (cls.empty() || !R || !Options) return E_HANDLE;
+  const String text = Text ? (Count < 0 ? String(Text) : String(Text, size_t(Count))) : String();
+  fake.Calls.push_back({L"glow text", cls, Part, State, *R, text});
+  fake.TextExOptions = Options->dwFlags;
+  fake.TextExColor = Options->crText;
+  fake.TextExGlowSize = Options->iGlowSize;
+  HBRUSH brush = CreateSolidBrush(Options->crText);
+  FillRect(DC, R, brush);
+  DeleteObject(brush);
   return S_OK;
 }
 

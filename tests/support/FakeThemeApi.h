@@ -13,10 +13,12 @@
 #include "platform/framework/base/Types.h"
 #include "platform/framework/base/Win32.h"
 
+struct _DTTOPTS;
+
 namespace theme_testing {
 
 struct ThemeCall {
-  String Call;   // "background", "text" or "edge"
+  String Call;   // "background", "text", "glow text" or "edge"
   String Class;  // the class the handle was opened for, as the fake knows it
   int Part = 0;
   int State = 0;
@@ -57,6 +59,10 @@ class FakeThemeApi {
   static COLORREF DrawColor(int Part, int State) { return RGB(0x10 + Part, 0x40 + State, 0xE0); }
 
   std::vector<ThemeCall> Calls;
+  // The options of the last DrawThemeTextEx, which fills its rectangle with the text colour.
+  DWORD TextExOptions = 0;
+  COLORREF TextExColor = 0;
+  int TextExGlowSize = 0;
   // Class lists passed to OpenThemeData, successful or not, and the number of handles closed.
   std::vector<String> OpenRequests;
   int Closed = 0;
@@ -83,6 +89,8 @@ class FakeThemeApi {
                                                       RECT* Content);
   static BOOL WINAPI IsThemeBackgroundPartiallyTransparent(HANDLE Theme, int Part, int State);
   static HRESULT WINAPI GetThemeBackgroundRegion(HANDLE Theme, HDC, int Part, int State, const RECT* R, HRGN* Region);
+  static HRESULT WINAPI DrawThemeTextEx(HANDLE Theme, HDC DC, int Part, int State, LPCWSTR Text, int Count, DWORD,
+                                        RECT* R, const _DTTOPTS* Options);
   static HRESULT WINAPI DrawThemeText(HANDLE Theme, HDC, int Part, int State, LPCWSTR Text, int Count, DWORD,
                                       DWORD, const RECT* R);
   static HRESULT WINAPI DrawThemeEdge(HANDLE Theme, HDC, int Part, int State, const RECT* R, UINT, UINT,

@@ -8,11 +8,15 @@
 #include "platform/framework/windows/Forms.h"
 #include "ui/bars/BarManager.h"
 #include "ui/bars/Bars.h"
+#include "ui/bars/painters/Fader.h"
 #include "ui/navbar/skins/GdiPlus.h"
+#include "ui/ribbon/ApplicationButton.h"
 #include "ui/ribbon/BarSkins.h"
 #include "ui/ribbon/RibbonController.h"
 #include "ui/ribbon/RibbonGroups.h"
+#include "ui/ribbon/RibbonPainters.h"
 #include "ui/ribbon/RibbonSkins.h"
+#include "ui/ribbon/RibbonViewInfo.h"
 
 DEFINE_CLASS(TdxRibbonGroupsDockControl)
 DEFINE_CLASS(TdxRibbonTabGroup)
@@ -559,6 +563,8 @@ TdxCustomRibbon::TdxCustomRibbon(TComponent* AOwner, TClass ARibbonClass)
   fonts_.reset(new TdxRibbonFonts(this));
   tabs_.reset(new TdxRibbonTabCollection(this));
   quickAccessToolbar_.reset(new TdxRibbonQuickAccessToolbar(this));
+  applicationButton_ = std::make_unique<TdxRibbonApplicationButton>(this);
+  fader_ = std::make_unique<TdxFader>();
   colorSchemeHandlers_.reset(new TcxEventHandlerCollection());
   groupsDockControlSite_ = new TdxRibbonGroupsDockControlSite(this);
   groupsDockControlSite_->SetParent(this);
@@ -582,6 +588,8 @@ void TdxCustomRibbon::BeforeDestruction() {
   ClearPopupButtons();
   controller_.reset();
   SetBarManager(nullptr);
+  hotObject_ = nullptr;
+  fader_.reset();
   if (quickAccessToolbar_ && quickAccessToolbar_->toolbar_) {
     RemoveFreeNotification(quickAccessToolbar_->toolbar_);
     quickAccessToolbar_->toolbar_ = nullptr;
@@ -779,19 +787,89 @@ void TdxCustomRibbon::Changed() {
 }
 
 void TdxCustomRibbon::Calculate() {
-  fonts_->UpdateFonts();
-  PlaceGroupsSite();
-  if (activeTab_) activeTab_->UpdateDockControl();
+  if (calculating_) return;
+  calculating_ = true;
+  try {
+    if (fader_ && !IsDesigning()) fader_->CompleteAll();
+    ViewInfo()->ComputeLayout(ClientRect());
+  } catch (...) {
+    calculating_ = false;
+    throw;
+  }
+  calculating_ = false;
   Invalidate();
 }
 
-void TdxCustomRibbon::PlaceGroupsSite() {
-  // While the minimised ribbon's popup shows, the site is the popup's.
-  if (TabGroupsPopupShowing()) return;
-  const TRect area = RibbonGroupsAreaBounds(this);
-  groupsDockControlSite_->SetVisible(!area.IsEmpty());
-  if (!area.IsEmpty()) groupsDockControlSite_->SetBoundsRect(area);
-  groupsDockControlSite_->ViewInfo()->ComputeLayout();
+// ---- layout and painting ----------------------------------------------------------------------
+
+TdxRibbonPainter* TdxCustomRibbon::CreateRibbonPainter() { return new TdxRibbonPainter(this); }
+
+TdxRibbonBarPainter* TdxCustomRibbon::CreateGroupsPainter() { return TdxRibbonBarPainter::CreatePainter(this); }
+
+TdxRibbonViewInfo* TdxCustomRibbon::CreateViewInfo() { return new TdxRibbonViewInfo(this); }
+
+// The painters and the view info come from the factory slots on first use, so that a descendant's
+// own slots are the ones asked.
+TdxRibbonViewInfo* TdxCustomRibbon::ViewInfo() {
+  if (!viewInfo_) viewInfo_.reset(CreateViewInfo());
+  return viewInfo_.get();
+}
+
+TdxRibbonPainter* TdxCustomRibbon::Painter() {
+  if (!painter_) painter_.reset(CreateRibbonPainter());
+  return painter_.get();
+}
+
+TdxRibbonBarPainter* TdxCustomRibbon::GroupsPainter() {
+  if (!groupsPainter_) groupsPainter_.reset(CreateGroupsPainter());
+  return groupsPainter_.get();
+}
+
+void TdxCustomRibbon::SetApplicationButtonState(Byte Value) {
+  if (applicationButtonState_ == Value) return;
+  applicationButtonState_ = Value;
+  if (HandleAllocated()) InvalidateArea(Handle(), ViewInfo()->ApplicationButtonBounds(), false);
+}
+
+void TdxCustomRibbon::SetHotObject(TObject* Value) {
+  if (hotObject_ == Value) return;
+  const bool fade = FadingEnabled() && fader_ && !IsLocked() && !IsDesigning();
+  if (fade && hotObject_) fader_->FadeOut(hotObject_);
+  hotObject_ = Value;
+  if (fade && hotObject_) fader_->FadeIn(hotObject_);
+  if (!fade) ViewInfo()->InvalidateTabs();
+}
+
+int TdxCustomRibbon::GroupCaptionHeight() { return GroupsPainter()->GroupCaptionHeight(fonts_->GetGroupHeaderFont()); }
+
+int TdxCustomRibbon::ItemRowHeight() {
+  TcxScreenCanvas* canvas = ScreenCanvas();
+  canvas->UseFont(fonts_->GetGroupFont());
+  return GroupsPainter()->TextRowHeightFor(canvas);
+}
+
+int TdxCustomRibbon::GroupHeight() {
+  const TRect margins = ContentMarginsOf(1);
+  return GroupContentHeight() + margins.top + margins.bottom;
+}
+
+TSize TdxCustomRibbon::QuickAccessBarSize(int /*MaxWidth*/) { return TSize{0, ItemRowHeight()}; }
+
+bool TdxCustomRibbon::CanResize(int& NewWidth, int& NewHeight) {
+  const bool result = TcxControl::CanResize(NewWidth, NewHeight);
+  if (viewInfo_ && viewInfo_->RibbonHeight() > 0) NewHeight = viewInfo_->RibbonHeight();
+  return result;
+}
+
+void TdxCustomRibbon::Resize() {
+  TcxControl::Resize();
+  // The height the layout itself sets needs no second layout.
+  if (!calculating_) Changed();
+}
+
+void TdxCustomRibbon::Paint() {
+  if (IsLoading() || IsBeingDestroyed()) return;
+  ViewInfo()->Paint(cxCanvas());
 }
 
 void TdxCustomRibbon::TabGroupCollapsed(TdxRibbonTab* ATab, TdxRibbonTabGroup* AGroup) {
@@ -880,6 +958,8 @@ void TdxCustomRibbon::TabRemoved(TdxRibbonTab* ATab) {
     }
   }
   if (ATab->GroupsDockControl()) ATab->GroupsDockControl()->SetParent(nullptr);
+  if (viewInfo_) viewInfo_->Tabs()->Remove(ATab);
+  if (hotObject_ == ATab) hotObject_ = nullptr;
   ATab->ribbon_ = nullptr;
   Changed();
 }

@@ -10,6 +10,7 @@
 #include "platform/framework/classes/Collection.h"
 #include "platform/framework/graphics/Graphics.h"
 #include "ui/bars/DockControl.h"
+#include "ui/bars/painters/SkinnedPainter.h"
 #include "ui/foundation/Classes.h"
 #include "ui/foundation/Control.h"
 
@@ -17,6 +18,11 @@ class TdxBar;
 class TdxBarManager;
 class TdxCustomRibbon;
 class TdxCustomRibbonSkin;
+class TdxFader;
+class TdxRibbonApplicationButton;
+class TdxRibbonBarPainter;
+class TdxRibbonPainter;
+class TdxRibbonViewInfo;
 class TdxRibbonTab;
 class TdxRibbonTabGroup;
 class TdxRibbonGroupsDockControlSite;
@@ -276,7 +282,9 @@ using TdxRibbonHideMinimizedByClickEvent =
 using TdxRibbonTabGroupNotifyEvent =
     TEvent<void(TdxCustomRibbon* Sender, TdxRibbonTab* ATab, TdxRibbonTabGroup* AGroup)>;
 
-class TdxCustomRibbon : public TcxControl {
+// The ribbon is the skin owner of the bars shown in it: it answers IdxSkin (only while it has a
+// colour skin) by forwarding each numbered bar part to its colour skin.
+class TdxCustomRibbon : public TcxControl, public IdxSkin, public IdxSkinAvailability {
   DECLARE_CLASS(TdxCustomRibbon, TcxControl)
  public:
   // Refuses, before anything is made, a missing GDI+, an owner that is not a form and a second
@@ -375,7 +383,51 @@ class TdxCustomRibbon : public TcxControl {
   virtual void TabGroupCollapsed(TdxRibbonTab* ATab, TdxRibbonTabGroup* AGroup);
   virtual void TabGroupExpanded(TdxRibbonTab* ATab, TdxRibbonTabGroup* AGroup);
 
+  // ---- IdxSkin: the bar parts, forwarded to the colour skin
+  using TcxControl::_AddRef;
+  using TcxControl::_Release;
+  bool SkinAvailable() override { return colorScheme_ != nullptr; }
+  void DrawBackground(HDC DC, const TRect& R, int Part, int State) override;
+  void DrawCaption(HDC DC, const String& Text, const TRect& R, int Part, int State) override;
+  TRect CaptionBoundsOf(const TRect& R, int Part) override;
+  TRect ContentMarginsOf(int Part) override;
+  String GetSkinName() override;
+  TColor PartColorOf(int Part, int State) override;
+  int GetPartOffset(int Part) override;
+
+  // ---- layout and painting
+  // The one fader of the ribbon's bar windows and tabs.
+  TdxFader* Fader() const { return fader_.get(); }
+  TdxRibbonViewInfo* ViewInfo();
+  TdxRibbonPainter* Painter();
+  // The bar painter of the group toolbars, the ribbon's popup menus and its application menu.
+  TdxRibbonBarPainter* GroupsPainter();
+  TdxRibbonApplicationButton* ApplicationButton() const { return applicationButton_.get(); }
+  // 0 normal, 1 hot, 2 pressed; a change repaints the button.
+  Byte ApplicationButtonState() const { return applicationButtonState_; }
+  void SetApplicationButtonState(Byte Value);
+  // The element under the mouse (a tab, or another element of the view info); set by the controller.
+  TObject* HotObject() const { return hotObject_; }
+  void SetHotObject(TObject* Value);
+  // The group metrics, from the fonts and the groups painter.
+  int GroupCaptionHeight();
+  int ItemRowHeight();
+  int GroupContentHeight() { return 3 * ItemRowHeight(); }
+  int GroupHeight();
+  // The size the quick-access bar control asks for within MaxWidth: the height of an item row and
+  // no width until that control is there to answer.
+  virtual TSize QuickAccessBarSize(int MaxWidth);
+  // The form's caption text area as the caption helper measures it (empty while the ribbon does
+  // not paint the form's frame).
+  virtual TRect CaptionHelperTextArea() { return TRect{}; }
+  bool CanResize(int& NewWidth, int& NewHeight) override;
+
  protected:
+  virtual TdxRibbonPainter* CreateRibbonPainter();
+  virtual TdxRibbonBarPainter* CreateGroupsPainter();
+  virtual TdxRibbonViewInfo* CreateViewInfo();
+  void Paint() override;
+  void Resize() override;
   // The relayout itself: the fonts refreshed and the ribbon repainted.
   virtual void Calculate();
   virtual bool CanChangeTab(TdxRibbonTab* ATab);
@@ -390,6 +442,9 @@ class TdxCustomRibbon : public TcxControl {
   friend class TdxRibbonTabGroup;
   friend class TdxRibbonFonts;
   friend class TdxRibbonQuickAccessToolbar;
+  friend class TdxRibbonViewInfo;
+  // Paints the application button over an application menu's top at the button's screen place.
+  void DrawApplicationButtonOverMenu(HDC DC, int State);
   void ActivateNearestVisibleTab(TdxRibbonTab* ATab);
   void TabAdded(TdxRibbonTab* ATab);
   void TabRemoved(TdxRibbonTab* ATab);
@@ -399,7 +454,6 @@ class TdxCustomRibbon : public TcxControl {
   void RegisterLayoutHandlers(bool Register);
   void RedrawForm();
   // Gives the groups site the groups area (the ribbon's view info takes this over).
-  void PlaceGroupsSite();
 
   TdxRibbonTab* activeTab_ = nullptr;
   TdxRibbonGroupsDockControlSite* groupsDockControlSite_ = nullptr;
@@ -421,6 +475,14 @@ class TdxCustomRibbon : public TcxControl {
   ObjectPtr<TdxRibbonFonts> fonts_;
   ObjectPtr<TdxRibbonQuickAccessToolbar> quickAccessToolbar_;
   ObjectPtr<TdxRibbonTabCollection> tabs_;
+  std::unique_ptr<TdxFader> fader_;
+  std::unique_ptr<TdxRibbonApplicationButton> applicationButton_;
+  std::unique_ptr<TdxRibbonViewInfo> viewInfo_;
+  std::unique_ptr<TdxRibbonPainter> painter_;
+  std::unique_ptr<TdxRibbonBarPainter> groupsPainter_;
+  TObject* hotObject_ = nullptr;
+  Byte applicationButtonState_ = 0;
+  bool calculating_ = false;
 };
 
 class TdxRibbon : public TdxCustomRibbon {

@@ -25,7 +25,7 @@ constexpr UINT kScrollRepeatInterval = 20;
 constexpr int kFirstTabScroll = 14;
 constexpr int kRepeatTabScroll = 3;
 
-bool IsScrollKind(int Kind) { return Kind >= rhkTabScrollLeft && Kind <= rhkGroupsScrollRight; }
+bool IsScrollKind(int Kind) { return Kind >= rhtTabScrollLeft && Kind <= rhtGroupsScrollRight; }
 
 }  // namespace
 
@@ -39,11 +39,9 @@ TdxRibbonController::TdxRibbonController(TdxCustomRibbon* ARibbon) : ribbon_(ARi
 
 TdxRibbonController::~TdxRibbonController() = default;
 
-TdxRibbonHitInfo TdxRibbonController::HitTest(const TPoint& P) {
-  TdxRibbonHitInfo hit;
-  if (TdxRibbonGroupsDockControlSite* site = ribbon_->GroupsDockControlSite()) hit.Kind = site->ViewInfo()->HitTest(P);
-  return hit;
-}
+TdxRibbonHitInfo TdxRibbonController::HitTest(const TPoint& P) { return ribbon_->ViewInfo()->HitTest(P.x, P.y); }
+
+void TdxRibbonController::ScrollTabStrip(int Delta) { ribbon_->ViewInfo()->Tabs()->ScrollBy(Delta); }
 
 TPoint TdxRibbonController::CursorInRibbon() {
   POINT p{};
@@ -58,7 +56,7 @@ void TdxRibbonController::HideHint() {
 }
 
 void TdxRibbonController::CancelMode() {
-  SetHotKind(rhkNone);
+  SetHotKind(rhtNone);
   StopScrolling();
   HideHint();
 }
@@ -70,13 +68,13 @@ void TdxRibbonController::MouseDown(TMouseButton Button, TShiftState Shift, int 
   const TdxRibbonHitInfo hit = HitTest(TPoint{X, Y});
   const bool designing = ribbon_->ComponentState().Contains(csDesigning);
   switch (hit.Kind) {
-    case rhkTab:
+    case rhtTab:
       if (!designing && Shift.Contains(ssDouble) && hit.Tab == ribbon_->ActiveTab())
         ribbon_->SetShowTabGroups(!ribbon_->ShowTabGroups());
       else
         TabMouseDown(hit.Tab, Button, Shift);
       break;
-    case rhkApplicationButton:
+    case rhtApplicationButton:
       if (Button == mbLeft && Shift.Contains(ssDouble)) {
         if (auto* form = dynamic_cast<TCustomForm*>(ribbon_->Owner())) form->Close();
         return;
@@ -98,7 +96,7 @@ void TdxRibbonController::TabMouseDown(TdxRibbonTab* Tab, TMouseButton Button, T
 }
 
 bool TdxRibbonController::HotTrackingSuppressed() {
-  if (!ribbon_->BarManagerUsable() || ribbon_->ComponentState().Contains(csDesigning) || scrollKind_ != rhkNone)
+  if (!ribbon_->BarManagerUsable() || ribbon_->ComponentState().Contains(csDesigning) || scrollKind_ != rhtNone)
     return true;
   HWND active = GetActiveWindow();
   auto* form = ribbon_->BarManager()->MainFormOf();
@@ -110,12 +108,15 @@ bool TdxRibbonController::HotTrackingSuppressed() {
 
 void TdxRibbonController::MouseMove(TShiftState, int X, int Y) {
   const TdxRibbonHitInfo hit = HitTest(TPoint{X, Y});
-  if (!HotTrackingSuppressed()) SetHotKind(hit.Kind);
+  if (HotTrackingSuppressed()) return;
+  SetHotKind(hit.Kind);
+  ribbon_->SetHotObject(hit.Tab);
 }
 
 void TdxRibbonController::MouseLeave() {
   HideHint();
-  SetHotKind(rhkNone);
+  SetHotKind(rhtNone);
+  ribbon_->SetHotObject(nullptr);
 }
 
 void TdxRibbonController::MouseUp(TMouseButton Button, TShiftState, int X, int Y) {
@@ -123,17 +124,17 @@ void TdxRibbonController::MouseUp(TMouseButton Button, TShiftState, int X, int Y
   if (Button != mbLeft) return;
   if (ribbon_->HandleAllocated() && GetCapture() == ribbon_->Handle()) ReleaseCapture();
   ClickAt(X, Y);
-  SetPressedKind(rhkNone);
+  SetPressedKind(rhtNone);
 }
 
 void TdxRibbonController::ClickAt(int X, int Y) {
   const int kind = HitTest(TPoint{X, Y}).Kind;
   if (kind != pressedKind_) return;
-  if (kind == rhkHelpButton) {
+  if (kind == rhtHelpButton) {
     ribbon_->HelpButtonClick();
     return;
   }
-  if (kind < rhkMDIMinimize || kind > rhkMDIClose) return;
+  if (kind < rhtMDIMinimizeButton || kind > rhtMDICloseButton) return;
   // The buttons stand for the maximised child of the ribbon's own (main) form.
   auto* form = dynamic_cast<TCustomForm*>(ribbon_->Owner());
   HWND client = form ? form->ClientHandle() : nullptr;
@@ -141,7 +142,7 @@ void TdxRibbonController::ClickAt(int X, int Y) {
   HWND child = reinterpret_cast<HWND>(SendMessageW(client, WM_MDIGETACTIVE, 0, 0));
   if (!child) return;
   static const WPARAM commands[] = {SC_MINIMIZE, SC_RESTORE, SC_CLOSE};
-  SendMessageW(child, WM_SYSCOMMAND, commands[kind - rhkMDIMinimize], 0);
+  SendMessageW(child, WM_SYSCOMMAND, commands[kind - rhtMDIMinimizeButton], 0);
 }
 
 void TdxRibbonController::SetHotKind(int Kind) {
@@ -156,16 +157,16 @@ void TdxRibbonController::SetPressedKind(int Kind) {
   if (pressedKind_ == Kind) return;
   const int old = pressedKind_;
   pressedKind_ = Kind;
-  if (Kind > rhkApplicationButton && ribbon_->HandleAllocated()) SetCapture(ribbon_->Handle());
+  if (Kind > rhtApplicationButton && ribbon_->HandleAllocated()) SetCapture(ribbon_->Handle());
   InvalidateKind(old);
   InvalidateKind(Kind);
 }
 
 void TdxRibbonController::InvalidateKind(int Kind) {
-  if (Kind == rhkGroupsScrollLeft || Kind == rhkGroupsScrollRight) {
+  if (Kind == rhtGroupsScrollLeft || Kind == rhtGroupsScrollRight) {
     TdxRibbonGroupsDockControlSite* site = ribbon_->GroupsDockControlSite();
     if (site && site->HandleAllocated()) site->Invalidate();
-  } else if (Kind != rhkNone && ribbon_->HandleAllocated()) {
+  } else if (Kind != rhtNone && ribbon_->HandleAllocated()) {
     ribbon_->Invalidate();
   }
 }
@@ -187,17 +188,17 @@ void TdxRibbonController::ScrollTimerTick(TObject*) {
 void TdxRibbonController::ScrollStep(bool Repeat) {
   HideHint();
   switch (scrollKind_) {
-    case rhkTabScrollLeft:
-    case rhkTabScrollRight: {
+    case rhtTabScrollLeft:
+    case rhtTabScrollRight: {
       const int step = Repeat ? kRepeatTabScroll : kFirstTabScroll;
-      ScrollTabStrip(scrollKind_ == rhkTabScrollLeft ? -step : step);
+      ScrollTabStrip(scrollKind_ == rhtTabScrollLeft ? -step : step);
       break;
     }
-    case rhkGroupsScrollLeft:
-    case rhkGroupsScrollRight: {
+    case rhtGroupsScrollLeft:
+    case rhtGroupsScrollRight: {
       TdxRibbonTab* tab = ribbon_->ActiveTab();
       if (!tab || !tab->GroupsDockControl()) break;
-      tab->GroupsDockControl()->ViewInfo()->ScrollStep(scrollKind_ == rhkGroupsScrollRight,
+      tab->GroupsDockControl()->ViewInfo()->ScrollStep(scrollKind_ == rhtGroupsScrollRight,
                                                        tab->GetDockControlBounds().Width());
       break;
     }
@@ -207,9 +208,9 @@ void TdxRibbonController::ScrollStep(bool Repeat) {
 }
 
 void TdxRibbonController::StopScrolling() {
-  if (scrollKind_ == rhkNone && !scrollTimer_->Enabled()) return;
+  if (scrollKind_ == rhtNone && !scrollTimer_->Enabled()) return;
   const int old = scrollKind_;
-  scrollKind_ = rhkNone;
+  scrollKind_ = rhtNone;
   scrollTimer_->SetEnabled(false);
   InvalidateKind(old);
 }
@@ -457,8 +458,8 @@ TRect TdxRibbonTabGroupsPopupWindow::PopupBounds() {
   RECT client{};
   ::GetClientRect(ribbon_->Handle(), &client);
   MapWindowPoints(ribbon_->Handle(), nullptr, reinterpret_cast<POINT*>(&client), 2);
-  const TRect area = RibbonGroupsAreaBounds(ribbon_, true);
-  const int tabsHeight = RibbonTabsHeight(ribbon_);
+  const TRect area = ribbon_->ViewInfo()->GetGroupsAreaBounds(true);
+  const int tabsHeight = ribbon_->ViewInfo()->GetTabsHeight();
   POINT cursor{};
   GetCursorPos(&cursor);
   return RibbonTabGroupsPopupBounds(TRect{client.left, client.top, client.right, client.bottom}, area.top + 1,
@@ -521,7 +522,7 @@ bool TdxRibbonTabGroupsPopupWindow::HandlesHookedMessage(HWND Window, UINT Msg, 
     POINT p = Pt;
     ::ScreenToClient(Window, &p);
     const TdxRibbonHitInfo hit = ribbon_->Controller()->HitTest(TPoint{p.x, p.y});
-    if (Msg == WM_LBUTTONDOWN && hit.Kind == rhkTab && hit.Tab == ribbon_->ActiveTab()) return true;
+    if (Msg == WM_LBUTTONDOWN && hit.Kind == rhtTab && hit.Tab == ribbon_->ActiveTab()) return true;
   }
   const bool inRibbon = ribbon_->HandleAllocated() && (Window == ribbon_->Handle() || IsChild(ribbon_->Handle(), Window));
   if (press && !inRibbon) {

@@ -9,29 +9,10 @@
 #include "ui/foundation/Classes.h"
 #include "ui/foundation/PopupWindow.h"
 #include "ui/ribbon/Ribbon.h"
+#include "ui/ribbon/RibbonViewInfo.h"
 
 class TdxBarButton;
 class TdxBarItemLinks;
-
-// What lies under a point of the ribbon.
-enum TdxRibbonHitKind {
-  rhkNone = 0,
-  rhkTab = 1,
-  rhkApplicationButton = 2,
-  rhkTabScrollLeft = 3,
-  rhkTabScrollRight = 4,
-  rhkGroupsScrollLeft = 5,
-  rhkGroupsScrollRight = 6,
-  rhkHelpButton = 7,
-  rhkMDIMinimize = 8,
-  rhkMDIRestore = 9,
-  rhkMDIClose = 10,
-};
-
-struct TdxRibbonHitInfo {
-  int Kind = rhkNone;
-  TdxRibbonTab* Tab = nullptr;
-};
 
 class TdxRibbonController : public TcxIUnknownObject {
   DECLARE_CLASS(TdxRibbonController, TcxIUnknownObject)
@@ -56,8 +37,7 @@ class TdxRibbonController : public TcxIUnknownObject {
   virtual bool MouseWheelDown(TShiftState Shift, const TPoint& Pos);
   virtual bool MouseWheelUp(TShiftState Shift, const TPoint& Pos);
   virtual bool HotTrackingSuppressed();
-  // What lies under a ribbon client point. Here the groups site's scroll buttons; the ribbon's view
-  // info answers the tab headers, the application, help and MDI buttons and the tab scroll buttons.
+  // What lies under a ribbon client point: the ribbon view info's answer.
   virtual TdxRibbonHitInfo HitTest(const TPoint& P);
   // The ribbon is shown with its groups, the minimised popup is closed and no menu is open.
   bool CanScrollTabsByWheel();
@@ -68,9 +48,8 @@ class TdxRibbonController : public TcxIUnknownObject {
   void StopScrolling();
 
  protected:
-  // The tab strip's scroll offset moves by Delta (the tabs view info clamps it); the tab strip of
-  // the ribbon's view info is not here yet.
-  virtual void ScrollTabStrip(int Delta) { (void)Delta; }
+  // The tab strip's scroll offset moves by Delta (the tabs view info clamps it).
+  virtual void ScrollTabStrip(int Delta);
   virtual void TabMouseDown(TdxRibbonTab* Tab, TMouseButton Button, TShiftState Shift);
   void StartScrolling(int Kind);
   void ClickAt(int X, int Y);
@@ -83,9 +62,9 @@ class TdxRibbonController : public TcxIUnknownObject {
   TPoint CursorInRibbon();
 
   TdxCustomRibbon* ribbon_;
-  int hotKind_ = rhkNone;
-  int pressedKind_ = rhkNone;
-  int scrollKind_ = rhkNone;
+  int hotKind_ = rhtNone;
+  int pressedKind_ = rhtNone;
+  int scrollKind_ = rhtNone;
   ObjectPtr<TTimer> scrollTimer_;
 };
 

@@ -7,7 +7,10 @@
 #include "ui/bars/BarItemLinks.h"
 #include "ui/bars/BarManager.h"
 #include "ui/bars/Bars.h"
+#include "ui/bars/painters/SkinnedPainter.h"
 #include "ui/ribbon/RibbonController.h"
+#include "ui/ribbon/RibbonPainters.h"
+#include "ui/ribbon/RibbonViewInfo.h"
 #include "ui/ribbon/RibbonSkins.h"
 
 DEFINE_CLASS(TdxRibbonGroupsDockControlViewInfo)
@@ -26,21 +29,6 @@ constexpr int kLauncherMarkPart = 510;
 constexpr int kGroupPart = 1;
 constexpr int kButtonGroupPart = 460;
 
-// Text extent of a font on the screen.
-TSize ScreenTextExtent(TFont* Font, const String& Text) {
-  HDC dc = GetDC(nullptr);
-  HGDIOBJ old = SelectObject(dc, Font->Handle());
-  SIZE size{};
-  GetTextExtentPoint32W(dc, Text.c_str(), int(Text.size()), &size);
-  SelectObject(dc, old);
-  ReleaseDC(nullptr, dc);
-  return TSize{size.cx, size.cy};
-}
-
-TdxBarPainter* RibbonBarPainter(TdxCustomRibbon* Ribbon) {
-  return Ribbon && Ribbon->BarManagerUsable() ? Ribbon->BarManager()->Painter() : nullptr;
-}
-
 TRect ToScreen(HWND Window, const TRect& R) {
   POINT p[2] = {{R.left, R.top}, {R.right, R.bottom}};
   MapWindowPoints(Window, nullptr, p, 2);
@@ -49,72 +37,10 @@ TRect ToScreen(HWND Window, const TRect& R) {
 
 }  // namespace
 
-// ---- the ribbon's group metrics -----------------------------------------------------------------
+// The gap between two groups: the groups painter's dock row gap (the skin's offset of part 1).
+static int GroupSpacing(TdxCustomRibbon* Ribbon) { return Ribbon->GroupsPainter()->DockRowGap(); }
 
-IdxSkin* RibbonSkinOf(TdxCustomRibbon* Ribbon) { return Supports<IdxSkin>(Ribbon); }
-
-int RibbonGroupSpacing(TdxCustomRibbon* Ribbon) {
-  IdxSkin* skin = RibbonSkinOf(Ribbon);
-  return skin ? skin->GetPartOffset(kGroupPart) : 2;
-}
-
-int RibbonGroupCaptionHeight(TdxCustomRibbon* Ribbon) {
-  ObjectPtr<TFont> font(new TFont());
-  font->Assign(Ribbon->Fonts()->GetGroupHeaderFont());
-  if (font->Size() < 8) font->SetSize(8);
-  return ScreenTextExtent(font.get(), L"Qq").cy + 1;
-}
-
-int RibbonItemRowHeight(TdxCustomRibbon* Ribbon) {
-  const int text = ScreenTextExtent(Ribbon->Fonts()->GetGroupFont(), L"Qq").cy;
-  const int content = std::max(16, text);
-  TdxBarPainter* painter = RibbonBarPainter(Ribbon);
-  return painter ? painter->PaddedHeight(content) : content + 6;
-}
-
-int RibbonGroupHeight(TdxCustomRibbon* Ribbon) {
-  return 3 * RibbonItemRowHeight(Ribbon) + 2 + RibbonGroupCaptionHeight(Ribbon) + 4;
-}
-
-TRect RibbonGroupsDockMargins() { return TRect{4, 3, 4, 4}; }
-
-int RibbonTabsHeight(TdxCustomRibbon* Ribbon) {
-  if (!Ribbon->ShowTabHeaders()) return 0;
-  return 2 * std::abs(Ribbon->Fonts()->GetTabHeaderFont(0)->Height()) + 2;
-}
-
-int RibbonTabScrollButtonWidth(TdxCustomRibbon* Ribbon) { return RibbonTabsHeight(Ribbon) / 2 + 1; }
-
-TRect RibbonGroupsAreaBounds(TdxCustomRibbon* Ribbon, bool Force) {
-  if (!Force && (Ribbon->Hidden() || !Ribbon->ShowTabGroups() || !Ribbon->ActiveTab())) return TRect{};
-  int top = RibbonTabsHeight(Ribbon);
-  if (Ribbon->ShowTabHeaders()) --top;
-  return TRect{0, top, Ribbon->ClientWidth(), top + RibbonGroupHeight(Ribbon) + 3 + 4};
-}
-
-// The width a collapsed group takes: its caption with a drop-down arrow, or the glyph frame,
-// whichever is wider.
-static int RibbonCollapsedGroupWidth(TdxRibbonGroupBarControl* Bar) {
-  TdxCustomRibbon* ribbon = Bar->Ribbon();
-  const String caption = Bar->Bar() ? Bar->Bar()->Caption() : String();
-  const int text = ScreenTextExtent(ribbon->Fonts()->GetGroupFont(), caption).cx + 12;
-  constexpr int kFrame = 16 + 4 + 11;
-  const int glyph = kFrame + 3 + 3 + 2 + 2;
-  return std::max(text, glyph);
-}
-
-// The group's caption with its launcher buttons: the narrowest the group may be.
-static int RibbonGroupCaptionWidth(TdxRibbonGroupBarControl* Bar) {
-  TdxBar* bar = Bar->Bar();
-  if (!bar) return 0;
-  int width = ScreenTextExtent(Bar->Ribbon()->Fonts()->GetGroupHeaderFont(), bar->Caption()).cx;
-  const int buttons = bar->CaptionButtons() ? bar->CaptionButtons()->Count() : 0;
-  if (buttons > 0) {
-    const int side = RibbonGroupCaptionHeight(Bar->Ribbon());
-    width += 3 + buttons * (side + 1);
-  }
-  return width;
-}
+static TRect GroupsDockMargins(TdxCustomRibbon* Ribbon) { return Ribbon->ViewInfo()->GetGroupsDockMargins(); }
 
 // ---- groups dock control --------------------------------------------------------------------------
 
@@ -154,7 +80,7 @@ void TdxRibbonGroupsDockControl::SetBounds(int ALeft, int ATop, int AWidth, int 
 
 void TdxRibbonGroupsDockControl::PlaceGroupBars() {
   const std::vector<TdxRibbonGroupBarControl*> bars = viewInfo_->GroupBars();
-  const int spacing = RibbonGroupSpacing(Ribbon());
+  const int spacing = GroupSpacing(Ribbon());
   HDWP batch = BeginDeferWindowPos(int(bars.size()));
   int x = viewInfo_->FirstGroupLeft();
   for (TdxRibbonGroupBarControl* bar : bars) {
@@ -238,16 +164,16 @@ static std::vector<IdxRibbonFittedGroup*> FittedGroupsOf(const std::vector<TdxRi
 }
 
 int TdxRibbonGroupsDockControlViewInfo::TotalWidth() const {
-  return RibbonGroupsTotalWidth(FittedGroupsOf(GroupBars()), RibbonGroupSpacing(dockControl_->Ribbon()));
+  return RibbonGroupsTotalWidth(FittedGroupsOf(GroupBars()), GroupSpacing(dockControl_->Ribbon()));
 }
 
 bool TdxRibbonGroupsDockControlViewInfo::FitsIn(int Width) const {
-  return RibbonGroupsFitIn(FittedGroupsOf(GroupBars()), Width, RibbonGroupSpacing(dockControl_->Ribbon()));
+  return RibbonGroupsFitIn(FittedGroupsOf(GroupBars()), Width, GroupSpacing(dockControl_->Ribbon()));
 }
 
 int TdxRibbonGroupsDockControlViewInfo::FirstGroupLeft() const {
   int left = scroll_.ScrollPosition;
-  if (scroll_.ScrollButtons.Contains(rgsbLeft)) left += RibbonGroupsDockMargins().left - dockControl_->Left();
+  if (scroll_.ScrollButtons.Contains(rgsbLeft)) left += GroupsDockMargins(dockControl_->Ribbon()).left - dockControl_->Left();
   return left;
 }
 
@@ -263,7 +189,7 @@ void TdxRibbonGroupsDockControlViewInfo::ScrollStep(bool ToRight, int Width) { S
 void TdxRibbonGroupsDockControlViewInfo::ComputeLayout(const TRect& Bounds) {
   const std::vector<TdxRibbonGroupBarControl*> bars = GroupBars();
   const std::vector<TdxRibbonGroupCollapseChange> changes =
-      FitRibbonGroups(FittedGroupsOf(bars), Bounds.Width(), RibbonGroupSpacing(dockControl_->Ribbon()));
+      FitRibbonGroups(FittedGroupsOf(bars), Bounds.Width(), GroupSpacing(dockControl_->Ribbon()));
   UpdateScrollButtons(Bounds.Width());
   TdxCustomRibbon* ribbon = dockControl_->Ribbon();
   if (!ribbon) return;
@@ -284,7 +210,7 @@ void TdxRibbonGroupsDockControlSiteViewInfo::ComputeLayout() {
   TdxCustomRibbon* ribbon = site_->Ribbon();
   if (!ribbon->ShowTabGroups() || !ribbon->ActiveTab() || !ribbon->ActiveTab()->GroupsDockControl()) return;
   ScrollButtons = ribbon->ActiveTab()->GroupsDockControl()->ViewInfo()->ScrollButtons();
-  const int w = RibbonTabScrollButtonWidth(ribbon);
+  const int w = ribbon->ViewInfo()->TabScrollButtonWidth();
   const TRect r = site_->ClientRect();
   if (ScrollButtons.Contains(rgsbLeft)) LeftButtonBounds = TRect{r.left, r.top, r.left + w, r.bottom};
   if (ScrollButtons.Contains(rgsbRight)) RightButtonBounds = TRect{r.right - w, r.top, r.right, r.bottom};
@@ -310,7 +236,7 @@ void TdxRibbonGroupsDockControlSite::CreateParams(TCreateParams& Params) {
 }
 
 TRect TdxRibbonGroupsDockControlSite::DockControlBounds() {
-  const TRect m = RibbonGroupsDockMargins();
+  const TRect m = GroupsDockMargins(ribbon_);
   const TRect r = ClientRect();
   return TRect{r.left + m.left, r.top + m.top, r.right - m.right, r.bottom - m.bottom};
 }
@@ -345,9 +271,9 @@ void TdxRibbonGroupsDockControlSite::Paint() {
     return controller->HotKind() == Kind ? 2 : 0;
   };
   if (!viewInfo_->LeftButtonBounds.IsEmpty())
-    skin->DrawGroupScrollButton(dc, viewInfo_->LeftButtonBounds, state(rhkGroupsScrollLeft), 1);
+    skin->DrawGroupScrollButton(dc, viewInfo_->LeftButtonBounds, state(rhtGroupsScrollLeft), 1);
   if (!viewInfo_->RightButtonBounds.IsEmpty())
-    skin->DrawGroupScrollButton(dc, viewInfo_->RightButtonBounds, state(rhkGroupsScrollRight), 0);
+    skin->DrawGroupScrollButton(dc, viewInfo_->RightButtonBounds, state(rhtGroupsScrollRight), 0);
 }
 
 TPoint TdxRibbonGroupsDockControlSite::ToRibbon(int X, int Y) {
@@ -435,7 +361,7 @@ void TdxRibbonGroupBarControlViewInfo::PrepareCalculation() {
     for (int i = 0; i < links->ShowableLinkCount(); ++i)
       if (TdxBarItemControl* control = links->ShowableLinkAt(i)->ItemControl()) AddItemInfo(control->ViewInfo());
   }
-  groupRowHeight_ = RibbonItemRowHeight(GroupBar()->Ribbon());
+  groupRowHeight_ = GroupBar()->Ribbon()->ItemRowHeight();
   calculator_ = InterfacePtr<IdxRibbonGroupLayoutCalculator>(CreateLayoutCalculator());
   Calculator()->InitLayoutPass(Content());
 }
@@ -446,7 +372,7 @@ void TdxRibbonGroupBarControlViewInfo::ComputeLayout() {
     Calculator()->ArrangeItemControls(Content());
     return;
   }
-  contentSize_ = TSize{RibbonCollapsedGroupWidth(GroupBar()), RibbonGroupHeight(GroupBar()->Ribbon())};
+  contentSize_ = TSize{GroupBar()->Ribbon()->GroupsPainter()->CollapsedGroupWidth(GroupBar()), GroupBar()->Ribbon()->GroupHeight()};
   ClearSeparators();
   for (int i = 0; i < ItemInfoCount(); ++i) ItemInfoAt(i)->SetBounds(TRect{});
 }
@@ -532,10 +458,10 @@ void TdxRibbonGroupBarControlViewInfoHelper::ItemControlLayoutAt(int Index, IdxB
   Item = viewInfo_->ItemInfoAt(Index);
 }
 
-int TdxRibbonGroupBarControlViewInfoHelper::MinimalWidth() { return RibbonGroupCaptionWidth(viewInfo_->GroupBar()); }
+int TdxRibbonGroupBarControlViewInfoHelper::MinimalWidth() { return viewInfo_->GroupBar()->Ribbon()->GroupsPainter()->GroupCaptionWidth(viewInfo_->GroupBar()); }
 
 void TdxRibbonGroupBarControlViewInfoHelper::GetOffsets(TdxRibbonGroupOffsets& Offsets) {
-  IdxSkin* skin = RibbonSkinOf(viewInfo_->GroupBar()->Ribbon());
+  IdxSkin* skin = SkinOf(viewInfo_->GroupBar()->Ribbon());
   Offsets.ButtonGroupSpacing = skin ? skin->GetPartOffset(kButtonGroupPart) : 3;
   Offsets.ContentLeft = 2;
   Offsets.ContentRight = 2;
@@ -546,7 +472,10 @@ void TdxRibbonGroupBarControlViewInfoHelper::GetOffsets(TdxRibbonGroupOffsets& O
 TdxRibbonGroupBarControl::TdxRibbonGroupBarControl(TdxRibbonGroupsDockControl* ADockControl, TdxBar* ABar)
     : TdxRibbonCustomBarControl(ABar->BarManager(), ABar),
       tabGroup_(FindTabGroupForBarControl(ADockControl, ABar)),
-      ribbon_(ADockControl->Ribbon()) {}
+      ribbon_(ADockControl->Ribbon()) {
+  // A group is drawn by the ribbon's own bar painter, whose skin is the ribbon.
+  if (ribbon_) SetOwnPainter(ribbon_->GroupsPainter());
+}
 
 TdxRibbonGroupsDockControl* TdxRibbonGroupBarControl::GroupsDockControl() const {
   return dynamic_cast<TdxRibbonGroupsDockControl*>(TdxBarControl::DockControl());
@@ -580,9 +509,9 @@ void TdxRibbonGroupBarControl::CalculateAlone() {
 
 TRect TdxRibbonGroupBarControl::CaptionBounds() {
   const TRect r = WindowRectAtOrigin();
-  if (IdxSkin* skin = RibbonSkinOf(ribbon_)) return skin->CaptionBoundsOf(r, kGroupPart);
+  if (IdxSkin* skin = SkinOf(ribbon_)) return skin->CaptionBoundsOf(r, kGroupPart);
   const int bottom = r.bottom - 3;
-  return TRect{r.left + 2, bottom - RibbonGroupCaptionHeight(ribbon_), r.right - 3, bottom};
+  return TRect{r.left + 2, bottom - ribbon_->GroupCaptionHeight(), r.right - 3, bottom};
 }
 
 void TdxRibbonGroupBarControl::CalcCaptionButtonRects() {
@@ -599,7 +528,7 @@ void TdxRibbonGroupBarControl::CalcCaptionButtonRects() {
 
 void TdxRibbonGroupBarControl::PaintCaptionButtons(HDC DC) {
   TdxBarCaptionButtons* buttons = Bar() ? Bar()->CaptionButtons() : nullptr;
-  IdxSkin* skin = RibbonSkinOf(ribbon_);
+  IdxSkin* skin = SkinOf(ribbon_);
   if (!buttons || buttons->Count() == 0 || !skin || Collapsed()) return;
   CalcCaptionButtonRects();
   const int saved = SaveDC(DC);

@@ -16,30 +16,6 @@
 
 class TdxRibbonGroupBarControl;
 
-// ---- the ribbon's group metrics -----------------------------------------------------------------
-// Computed here from the ribbon's fonts and skin until the ribbon's view info and groups painter
-// answer them; each is one function so that they can take it over.
-
-// The gap between two groups: the ribbon skin's offset of part 1 (2).
-int RibbonGroupSpacing(TdxCustomRibbon* Ribbon);
-// The group caption strip: the height of "Qq" + 1 in the group-header font (at least 8 points).
-int RibbonGroupCaptionHeight(TdxCustomRibbon* Ribbon);
-// One item row: a 16-pixel glyph or a line of the group font, with the painter's button padding.
-int RibbonItemRowHeight(TdxCustomRibbon* Ribbon);
-// A group's full height: three rows, the content offsets (2 above, 4 below) and the caption.
-int RibbonGroupHeight(TdxCustomRibbon* Ribbon);
-// The tab strip: twice the tab-header font's height + 2 while the headers show, else 0.
-int RibbonTabsHeight(TdxCustomRibbon* Ribbon);
-// The groups area below the tab headers, in ribbon coordinates (empty while the groups are not
-// shown, unless Force).
-TRect RibbonGroupsAreaBounds(TdxCustomRibbon* Ribbon, bool Force = false);
-// The dock control inside the groups area: (4, 3, 4, 4).
-TRect RibbonGroupsDockMargins();
-// The groups' scroll buttons are as wide as the tab strip's: tab strip height div 2 + 1.
-int RibbonTabScrollButtonWidth(TdxCustomRibbon* Ribbon);
-// The ribbon's skin (IdxSkin) when it answers one.
-IdxSkin* RibbonSkinOf(TdxCustomRibbon* Ribbon);
-
 // ---- groups dock control view info --------------------------------------------------------------
 
 class TdxRibbonGroupsDockControlViewInfo : public TObject {

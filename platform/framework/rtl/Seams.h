@@ -84,6 +84,8 @@ class TBoundFunction {
 };
 
 using HTHEME_ = HANDLE;
+// The options of DrawThemeTextEx (uxtheme.h).
+struct _DTTOPTS;
 // The frame margins of DwmExtendFrameIntoClientArea.
 struct TDwmMargins {
   int cxLeftWidth, cxRightWidth, cyTopHeight, cyBottomHeight;
@@ -123,6 +125,8 @@ struct TBoundFunctions {
       L"uxtheme.dll", "DrawThemeText"};
   TBoundFunction<HRESULT(WINAPI*)(HTHEME_, HDC, int, int, const RECT*, UINT, UINT, RECT*)> DrawThemeEdge{
       L"uxtheme.dll", "DrawThemeEdge"};
+  TBoundFunction<HRESULT(WINAPI*)(HTHEME_, HDC, int, int, LPCWSTR, int, DWORD, RECT*, const _DTTOPTS*)>
+      DrawThemeTextEx{L"uxtheme.dll", "DrawThemeTextEx"};
   TBoundFunction<HRESULT(WINAPI*)()> BufferedPaintInit{L"uxtheme.dll", "BufferedPaintInit"};
   TBoundFunction<HRESULT(WINAPI*)()> BufferedPaintUnInit{L"uxtheme.dll", "BufferedPaintUnInit"};
   TBoundFunction<HPAINTBUFFER_(WINAPI*)(HDC, const RECT*, int, void*, HDC*)> BeginBufferedPaint{

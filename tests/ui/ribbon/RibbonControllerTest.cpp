@@ -57,7 +57,7 @@ class RibbonControllerTest : public ribbon_testing::RibbonFormFixture {
 };
 
 TEST_F(RibbonControllerTest, AScrollButtonStepsAtOnceThenRepeatsWhileThePointerStaysOnIt) {
-  Under(rhkTabScrollRight);
+  Under(rhtTabScrollRight);
   controller->MouseDown(mbLeft, {}, 0, 0);
   EXPECT_EQ(controller->TabStripSteps, std::vector<int>{14});
   EXPECT_EQ(controller->ScrollTimer()->Interval(), 400u);
@@ -66,9 +66,9 @@ TEST_F(RibbonControllerTest, AScrollButtonStepsAtOnceThenRepeatsWhileThePointerS
     int under;
     std::vector<int> steps;
   } steps[] = {
-      {L"first repeat", rhkTabScrollRight, {14, 3}},
-      {L"off the button: paused", rhkNone, {14, 3}},
-      {L"back on it", rhkTabScrollRight, {14, 3, 3}},
+      {L"first repeat", rhtTabScrollRight, {14, 3}},
+      {L"off the button: paused", rhtNone, {14, 3}},
+      {L"back on it", rhtTabScrollRight, {14, 3, 3}},
   };
   for (const Step& s : steps) {
     SCOPED_TRACE(s.name);
@@ -79,9 +79,9 @@ TEST_F(RibbonControllerTest, AScrollButtonStepsAtOnceThenRepeatsWhileThePointerS
   }
   controller->MouseUp(mbLeft, {}, 0, 0);
   EXPECT_FALSE(controller->ScrollTimer()->Enabled());
-  EXPECT_EQ(controller->ScrollKind(), rhkNone);
+  EXPECT_EQ(controller->ScrollKind(), rhtNone);
 
-  Under(rhkTabScrollLeft);
+  Under(rhtTabScrollLeft);
   controller->MouseDown(mbLeft, {}, 0, 0);
   controller->MouseUp(mbLeft, {}, 0, 0);
   EXPECT_EQ(controller->TabStripSteps.back(), -14) << "the left button scrolls back";
@@ -94,10 +94,10 @@ TEST_F(RibbonControllerTest, TheHelpButtonClicksOnlyWhenPressAndReleaseAreOnIt) 
     int press, release;
     int clicks;
   } cases[] = {
-      {rhkHelpButton, rhkHelpButton, 1},
-      {rhkHelpButton, rhkNone, 0},
-      {rhkNone, rhkHelpButton, 0},
-      {rhkTab, rhkHelpButton, 0},
+      {rhtHelpButton, rhtHelpButton, 1},
+      {rhtHelpButton, rhtNone, 0},
+      {rhtNone, rhtHelpButton, 0},
+      {rhtTab, rhtHelpButton, 0},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << c.press << " then " << c.release);
@@ -107,22 +107,22 @@ TEST_F(RibbonControllerTest, TheHelpButtonClicksOnlyWhenPressAndReleaseAreOnIt) 
     Under(c.release);
     controller->MouseUp(mbLeft, {}, 0, 0);
     EXPECT_EQ(clicks, c.clicks);
-    EXPECT_EQ(controller->PressedKind(), rhkNone);
+    EXPECT_EQ(controller->PressedKind(), rhtNone);
   }
 }
 
 TEST_F(RibbonControllerTest, DoubleClicksCloseTheFormOrToggleTheMinimisedRibbon) {
   ASSERT_EQ(ribbon->ActiveTab(), tabs[0]);
-  Under(rhkTab, tabs[0]);
+  Under(rhtTab, tabs[0]);
   controller->MouseDown(mbLeft, {ssDouble}, 0, 0);
   EXPECT_FALSE(ribbon->ShowTabGroups()) << "the active tab's header minimises";
   controller->MouseDown(mbLeft, {ssDouble}, 0, 0);
   EXPECT_TRUE(ribbon->ShowTabGroups()) << "and restores";
-  Under(rhkTab, tabs[1]);
+  Under(rhtTab, tabs[1]);
   controller->MouseDown(mbLeft, {ssDouble}, 0, 0);
   EXPECT_EQ(ribbon->ActiveTab(), tabs[1]) << "another tab's header activates it";
   EXPECT_TRUE(ribbon->ShowTabGroups());
-  Under(rhkTab, tabs[2]);
+  Under(rhtTab, tabs[2]);
   controller->MouseDown(mbRight, {}, 0, 0);
   EXPECT_EQ(ribbon->ActiveTab(), tabs[1]) << "the right button does not change tabs";
 
@@ -131,7 +131,7 @@ TEST_F(RibbonControllerTest, DoubleClicksCloseTheFormOrToggleTheMinimisedRibbon)
     closed = true;
     Action = caNone;
   };
-  Under(rhkApplicationButton);
+  Under(rhtApplicationButton);
   controller->MouseDown(mbLeft, {}, 0, 0);
   controller->MouseUp(mbLeft, {}, 0, 0);
   EXPECT_FALSE(closed);
@@ -287,7 +287,7 @@ TEST_F(RibbonControllerTest, AMinimisedRibbonShowsItsGroupsInAPopupAndTakesTheSi
   tabs[0]->Groups()->Add()->SetToolBar(bar);
   ribbon->SetShowTabGroups(false);
   TdxRibbonGroupsDockControlSite* site = ribbon->GroupsDockControlSite();
-  Under(rhkTab, tabs[0]);
+  Under(rhtTab, tabs[0]);
   controller->MouseDown(mbLeft, {}, 0, 0);
   controller->MouseUp(mbLeft, {}, 0, 0);
   ASSERT_TRUE(ribbon->TabGroupsPopupShowing());
@@ -312,7 +312,7 @@ TEST_F(RibbonControllerTest, AMinimisedRibbonShowsItsGroupsInAPopupAndTakesTheSi
 namespace {
 
 TEST_F(RibbonControllerTest, TheMDIButtonsCommandTheFormsActiveChildAndDoNothingWithoutOne) {
-  Under(rhkMDIClose);
+  Under(rhtMDICloseButton);
   controller->MouseDown(mbLeft, {}, 0, 0);
   controller->MouseUp(mbLeft, {}, 0, 0);  // no MDI client: nothing happens
 
@@ -332,7 +332,7 @@ TEST_F(RibbonControllerTest, TheMDIButtonsCommandTheFormsActiveChildAndDoNothing
   struct Case {
     int kind;
     bool iconic, zoomed;
-  } cases[] = {{rhkMDIMinimize, true, false}, {rhkMDIRestore, false, false}};
+  } cases[] = {{rhtMDIMinimizeButton, true, false}, {rhtMDIRestoreButton, false, false}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.kind);
     ShowWindow(child->Handle(), SW_MAXIMIZE);
@@ -347,7 +347,7 @@ TEST_F(RibbonControllerTest, TheMDIButtonsCommandTheFormsActiveChildAndDoNothing
     closing = true;
     Action = caNone;
   };
-  frameController->Under = TdxRibbonHitInfo{rhkMDIClose, nullptr};
+  frameController->Under = TdxRibbonHitInfo{rhtMDICloseButton, nullptr};
   frameController->MouseDown(mbLeft, {}, 0, 0);
   frameController->MouseUp(mbLeft, {}, 0, 0);
   EXPECT_TRUE(closing);

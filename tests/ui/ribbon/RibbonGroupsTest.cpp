@@ -15,6 +15,7 @@
 #include "ui/bars/Bars.h"
 #include "ui/ribbon/RibbonController.h"
 #include "ui/ribbon/RibbonGroups.h"
+#include "ui/ribbon/RibbonViewInfo.h"
 #include "ui/ribbon/RibbonSkins.h"
 
 namespace {
@@ -79,7 +80,7 @@ TEST_F(RibbonGroupsTest, GroupBarsStandSideBySideInTabGroupOrderInsideTheGroupsS
   EXPECT_TRUE(IsWindowVisible(site->Handle()));
   EXPECT_EQ(Dock()->Parent(), site);
   EXPECT_EQ(Dock()->BoundsRect(), site->DockControlBounds());
-  EXPECT_EQ(site->Height(), RibbonGroupHeight(ribbon) + 7);
+  EXPECT_EQ(site->Height(), ribbon->GroupHeight() + 7);
   int x = 0;
   for (TdxRibbonGroupBarControl* bar : bars) {
     ASSERT_NE(bar, nullptr) << "a toolbar docked in a tab shows in a group bar";
@@ -111,7 +112,7 @@ TEST_F(RibbonGroupsTest, NarrowingCollapsesGroupsFromTheRightAndWideningExpandsT
     return s;
   };
   const int full = DockInfo()->TotalWidth();
-  const int margins = RibbonGroupsDockMargins().left + RibbonGroupsDockMargins().right;
+  const int margins = ribbon->ViewInfo()->GetGroupsDockMargins().left + ribbon->ViewInfo()->GetGroupsDockMargins().right;
   struct Step {
     const wchar_t* name;
     int clientWidth;
@@ -149,10 +150,11 @@ TEST_F(RibbonGroupsTest, GroupsThatMayNotCollapseScrollWithButtonsThatFollowTheP
   for (TdxRibbonTabGroup* group : groups) group->SetCanCollapse(false);
   Show();
   const int total = DockInfo()->TotalWidth();
-  ResizeTo(total / 2);
+  // A form narrower than 300 pixels hides the ribbon.
+  ResizeTo(std::max(total / 2, 320));
   TdxRibbonGroupsDockControlSite* site = ribbon->GroupsDockControlSite();
   const int width = site->DockControlBounds().Width();
-  const int button = RibbonTabScrollButtonWidth(ribbon);
+  const int button = ribbon->ViewInfo()->TabScrollButtonWidth();
   ASSERT_LT(width, total);
   EXPECT_TRUE(events.empty()) << "no group collapses";
   using Buttons = TdxRibbonGroupsScrollButtons;
@@ -174,10 +176,10 @@ TEST_F(RibbonGroupsTest, GroupsThatMayNotCollapseScrollWithButtonsThatFollowTheP
     EXPECT_EQ(DockInfo()->ScrollPosition(), s.position);
     EXPECT_EQ(DockInfo()->ScrollButtons(), s.buttons);
     // The dock leaves room for the buttons; the first group stays where the scroll puts it.
-    EXPECT_EQ(Dock()->Left(), s.buttons.Contains(rgsbLeft) ? button : RibbonGroupsDockMargins().left);
+    EXPECT_EQ(Dock()->Left(), s.buttons.Contains(rgsbLeft) ? button : ribbon->ViewInfo()->GetGroupsDockMargins().left);
     EXPECT_EQ(Dock()->Left() + Dock()->Width(),
-              s.buttons.Contains(rgsbRight) ? area.right - button : area.right - RibbonGroupsDockMargins().right);
-    EXPECT_EQ(BarOf(groups[0])->Left() + Dock()->Left(), RibbonGroupsDockMargins().left + s.position);
+              s.buttons.Contains(rgsbRight) ? area.right - button : area.right - ribbon->ViewInfo()->GetGroupsDockMargins().right);
+    EXPECT_EQ(BarOf(groups[0])->Left() + Dock()->Left(), ribbon->ViewInfo()->GetGroupsDockMargins().left + s.position);
     EXPECT_EQ(site->ViewInfo()->HitTest(TPoint{site->Left() + 1, site->Top() + 5}), s.buttons.Contains(rgsbLeft) ? 5 : 0);
     EXPECT_EQ(site->ViewInfo()->HitTest(TPoint{site->Left() + area.right - 1, site->Top() + 5}),
               s.buttons.Contains(rgsbRight) ? 6 : 0);
@@ -216,7 +218,7 @@ TEST_F(RibbonGroupsTest, LaunchersSitInTheCaptionFromTheRightAndKeyTipLinesFollo
   TdxRibbonGroupBarControl* bar = BarOf(group);
   bar->CalcCaptionButtonRects();
   const TRect caption = bar->CaptionBounds();
-  EXPECT_EQ(caption.Height(), RibbonGroupCaptionHeight(ribbon));
+  EXPECT_EQ(caption.Height(), ribbon->GroupCaptionHeight());
   EXPECT_EQ(caption.bottom, bar->Height() - 3);
   const int side = caption.Height();
   const TRect first = toolbar->CaptionButtons()->ButtonAt(0)->Bounds;

@@ -57,6 +57,12 @@ HDC CanvasDC(TcxCanvas* Canvas) { return Canvas ? Canvas->DCHandle() : nullptr; 
 
 }  // namespace
 
+IdxSkin* SkinOf(TObject* Owner) {
+  IdxSkin* skin = Supports<IdxSkin>(Owner);
+  auto* availability = dynamic_cast<IdxSkinAvailability*>(Owner);
+  return skin && availability && !availability->SkinAvailable() ? nullptr : skin;
+}
+
 TdxBarSkinnedPainter* TdxBarSkinnedPainter::CreatePainter(TObject* SkinOwner) {
   return new TdxBarSkinnedPainter(TcxCustomLookAndFeelPainterClass{}, SkinOwner);
 }
@@ -239,13 +245,13 @@ void TdxBarSkinnedPainter::DrawSeparatorLines(HDC DC, const TRect& R, TColor Dar
 }
 
 void TdxBarSkinnedPainter::DrawBarSeparator(TdxBarControl* BarControl, HDC DC, const TRect& R, bool Horizontal) {
-  if (!Supports<IdxSkin>(skinOwner_)) return TdxBarOffice11Painter::DrawBarSeparator(BarControl, DC, R, Horizontal);
+  if (!SkinOf(skinOwner_)) return TdxBarOffice11Painter::DrawBarSeparator(BarControl, DC, R, Horizontal);
   DrawSeparatorLines(DC, R, TColor(0xAAA6A2), TColor(0xEBE8E6), Horizontal);
 }
 
 void TdxBarSkinnedPainter::DrawBarSeparatorOn(TdxBarControl* BarControl, TcxCanvas* Canvas, const TRect& R,
                                               bool Horizontal) {
-  if (!Supports<IdxSkin>(skinOwner_))
+  if (!SkinOf(skinOwner_))
     return TdxBarOffice11Painter::DrawBarSeparatorOn(BarControl, Canvas, R, Horizontal);
   DrawSeparatorLines(CanvasDC(Canvas), R, TColor(0xD8D8D8), TColor(0xF5F5F5), Horizontal);
 }
@@ -497,7 +503,7 @@ void TdxBarSkinnedPainter::DrawMenuArrow(TdxBarItemControlDrawParams* P, int Dir
 }
 
 void TdxBarSkinnedPainter::DrawButtonArrow(TdxBarItemControlDrawParams* P, const TRect& R) {
-  if (!Supports<IdxSkin>(skinOwner_)) return TdxBarOffice11Painter::DrawButtonArrow(P, R);
+  if (!SkinOf(skinOwner_)) return TdxBarOffice11Painter::DrawButtonArrow(P, R);
   if (P->PaintType == 1) return DrawMenuArrow(P, 3, R);
   if (P->ViewSize != 2) DrawSkinArrow(DCOf(P), DropDownPartRect(P, R), ButtonPartState(StateInputOf(P), 1));
 }
@@ -517,12 +523,12 @@ void TdxBarSkinnedPainter::DrawSplitButtonArrow(TdxBarItemControlDrawParams* P, 
 }
 
 void TdxBarSkinnedPainter::DrawStaticArrow(TdxBarItemControlDrawParams* P, HDC DC, const TRect& R, bool Expanded) {
-  if (!Supports<IdxSkin>(skinOwner_)) return TdxBarOffice11Painter::DrawStaticArrow(P, DC, R, Expanded);
+  if (!SkinOf(skinOwner_)) return TdxBarOffice11Painter::DrawStaticArrow(P, DC, R, Expanded);
   DrawMenuArrow(P, Expanded ? 0 : 3, R);
 }
 
 void TdxBarSkinnedPainter::DrawButtonControl(TdxBarItemControlDrawParams* P, const TRect& R) {
-  if (!Supports<IdxSkin>(skinOwner_) || P->PaintType == 1) {
+  if (!SkinOf(skinOwner_) || P->PaintType == 1) {
     if (P->PaintType == 1) return TdxBarPainter::DrawButtonControl(P, R);
     return TdxBarOffice11Painter::DrawButtonControl(P, R);
   }
@@ -792,7 +798,7 @@ int TdxBarSkinnedPainter::SplitPartWidth(int PaintType, const TRect& R) {
 }
 
 void TdxBarSkinnedPainter::EditBorderChanged(HWND Window, const TRect& R, bool Redraw) {
-  if (!Supports<IdxSkin>(skinOwner_)) return TdxBarOffice11Painter::EditBorderChanged(Window, R, Redraw);
+  if (!SkinOf(skinOwner_)) return TdxBarOffice11Painter::EditBorderChanged(Window, R, Redraw);
   HRGN region = CreateRoundRectRgn(0, 0, R.right + 1, R.bottom + 1, 2, 2);
   // The window owns the region once it has taken it.
   if (region && !SetWindowRgn(Window, region, Redraw)) DeleteObject(region);
@@ -845,7 +851,7 @@ int TdxBarSkinnedPainter::StaticTextSize(TdxBarItemControlDrawParams* P) {
   // The drop-down part's width; a control without one keeps the menu's text size as its arrow area.
   auto* b = ButtonParams(P);
   const int width = b ? b->ArrowSize.cx : 0;
-  if (width != 0 && Supports<IdxSkin>(skinOwner_)) return width;
+  if (width != 0 && SkinOf(skinOwner_)) return width;
   return TdxBarOffice11Painter::StaticTextSize(P);
 }
 
@@ -908,11 +914,11 @@ int TdxBarSkinnedPainter::PainterOptionY() {
 }
 
 int TdxBarSkinnedPainter::PaddedHeight(int A) {
-  if (!Supports<IdxSkin>(skinOwner_)) return TdxBarOffice11Painter::PaddedHeight(A);
+  if (!SkinOf(skinOwner_)) return TdxBarOffice11Painter::PaddedHeight(A);
   return Padded(A, ButtonVertPadding());
 }
 
 int TdxBarSkinnedPainter::PaddedWidth(int A) {
-  if (!Supports<IdxSkin>(skinOwner_)) return TdxBarOffice11Painter::PaddedWidth(A);
+  if (!SkinOf(skinOwner_)) return TdxBarOffice11Painter::PaddedWidth(A);
   return Padded(A, ButtonHorzPadding());
 }

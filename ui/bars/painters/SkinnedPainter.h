@@ -45,10 +45,23 @@ struct TdxSkinStateInput {
   Byte ViewSize = 0;
 };
 
+// An owner that supplies its skin only at times (the ribbon, while it has a colour skin): while it
+// answers false, it counts as an owner without a skin.
+class IdxSkinAvailability {
+ public:
+  virtual bool SkinAvailable() = 0;
+
+ protected:
+  virtual ~IdxSkinAvailability() = default;
+};
+
+// The owner's skin now, or null.
+IdxSkin* SkinOf(TObject* Owner);
+
 // The skin of an owner for the length of one operation (the reference is released at the end).
 class TdxSkinReference {
  public:
-  explicit TdxSkinReference(TObject* Owner) : skin_(Supports<IdxSkin>(Owner)) {
+  explicit TdxSkinReference(TObject* Owner) : skin_(SkinOf(Owner)) {
     if (skin_) skin_->_AddRef();
   }
   ~TdxSkinReference() {
