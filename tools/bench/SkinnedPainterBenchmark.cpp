@@ -1,6 +1,6 @@
 // The skinned painter's speed: a 1280-pixel top dock site with a toolbar of 30 large buttons
 // (two-line captions, every third one a drop-down) and a toolbar of 20 small buttons in button
-// groups, fitted, laid out and painted into a DIB with the skinned painter over a skin that fills
+// groups with an edit and a combo, fitted, laid out and painted into a DIB with the skinned painter over a skin that fills
 // every part with a colour. Limit: 8 ms a round.
 
 #include <cstdio>
@@ -11,12 +11,14 @@
 #include "platform/framework/windows/Forms.h"
 #include "tests/support/WindowTestSupport.h"
 #include "ui/bars/BarControl.h"
+#include "ui/bars/BarEditControls.h"
 #include "ui/bars/BarItemLinks.h"
 #include "ui/bars/BarItems.h"
 #include "ui/bars/BarManager.h"
 #include "ui/bars/Bars.h"
 #include "ui/bars/DockControl.h"
 #include "ui/bars/items/BarLargeButton.h"
+#include "ui/bars/items/ExtendedItems.h"
 #include "ui/bars/painters/SkinnedPainter.h"
 
 namespace {
@@ -61,6 +63,8 @@ DEFINE_CLASS(TBenchSkinnedPainter)
 
 int main(int argc, char** argv) {
   InitializeUnits();
+  // The large button's control class is registered by the extended items' start.
+  StartExtendedItems();
   const bool quick = timing::Quick(argc, argv);
   FillingSkin skin;
   benchSkin = &skin;
@@ -86,6 +90,20 @@ int main(int argc, char** argv) {
       TdxBarItemLink* link = bar->ItemLinks()->AddItemLink(item);
       if (b == 1) link->SetButtonGroup(i % 4 == 0 ? bgpStart : bgpMember);
     }
+    if (b == 1) {
+      auto* edit = new TdxBarEdit(form);
+      edit->SetName(L"Find");
+      edit->SetCaption(L"Find");
+      edit->SetText(L"edit text");
+      bar->ItemLinks()->AddItemLink(edit);
+      auto* combo = new TdxBarCombo(form);
+      combo->SetName(L"Zoom");
+      combo->SetCaption(L"Zoom");
+      combo->Items()->Add(L"100%");
+      combo->Items()->Add(L"200%");
+      combo->SetItemIndex(0);
+      bar->ItemLinks()->AddItemLink(combo);
+    }
     bar->SetDockingStyle(dsTop);
     bar->SetDockedLeft(b * 640);
     bar->SetVisible(true);
@@ -98,7 +116,7 @@ int main(int argc, char** argv) {
               site->Height(), windows[0]->Width(), windows[1]->Width());
 
   window_testing::DibSection dib(1280, 96);
-  const bool ok = timing::Run("Skinned: fit, lay out and paint a 1280-pixel top site (30 + 20 items)",
+  const bool ok = timing::Run("Skinned: fit, lay out and paint a 1280-pixel top site (30 + 22 items)",
                               quick ? 5 : 200, 8.0, [&] {
                                 site->UpdateDockLayout();
                                 site->Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(dib.DC()), 0);
@@ -109,6 +127,7 @@ int main(int argc, char** argv) {
                               });
   form->Free();
   SetBarPainterClass(brsOffice11, office11);
+  EndExtendedItems();
   FinalizeUnits();
   return ok || quick ? 0 : 1;
 }

@@ -402,6 +402,15 @@ void TCustomdxBarControl::BeforeDestruction() {
   if (parentBar_ && parentBar_->childBar_ == this) parentBar_->childBar_ = nullptr;
   parentBar_ = nullptr;
   TCustomControl::BeforeDestruction();
+  // A window that went with its parent's (WM_NCDESTROY) kept its item controls: none may outlive
+  // this object, since each one calls back into its bar window when it goes. The links may belong
+  // to a newer window by now; its controls stay.
+  if (itemLinks_ && !HasState(bcsCreatingControls) && !HasState(bcsDestroyingControls)) {
+    for (int i = itemLinks_->Count() - 1; i >= 0; --i) {
+      TdxBarItemLink* link = itemLinks_->LinkAt(i);
+      if (link->ItemControl() && link->ItemControl()->BarControl() == this) link->DestroyItemControl();
+    }
+  }
   DetachFromManager();
 }
 
