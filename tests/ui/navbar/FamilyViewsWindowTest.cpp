@@ -11,6 +11,7 @@
 #include "platform/framework/rtl/SysUtils.h"
 #include "tests/support/WindowTestSupport.h"
 #include "tests/ui/navbar/NavBarTestSupport.h"
+#include "tests/ui/navbar/SkinPngProbe.h"
 #include "ui/foundation/Graphics.h"
 #include "ui/foundation/Office11Colors.h"
 #include "ui/navbar/NavBar.h"
@@ -29,6 +30,8 @@
 
 using namespace window_testing;
 using navbar_testing::AddGroupWithLinks;
+using navbar_testing::ElementPng;
+using navbar_testing::NearRgb;
 
 namespace {
 
@@ -351,26 +354,40 @@ class SkinViews : public FamilyViews {
 
 }  // namespace
 
-TEST_F(SkinViews, EachSchemeLoadsItsSkinAndTheProbesChange) {
+TEST_F(SkinViews, EachSchemeLoadsItsSkinAndTheCaptionCornersAreItsOwnArt) {
   std::vector<DWORD> probes;
   for (const wchar_t* scheme : {L"Blue", L"Black", L"Silver"}) {
     SCOPED_TRACE(String(scheme));
     Office12()->SetColorSchemeName(scheme);
-    // Nothing hot: a pointer that another program left over the bar would make the caption hot, and
-    // the hot caption can look alike in two schemes.
+    // Nothing hot: a pointer that another program left over the bar would make the caption hot.
     bar->Perform(CM_MOUSELEAVE, 0, 0);
     EXPECT_TRUE(Office12()->HasSkin());
-    EXPECT_TRUE(Office12()->Helper()->GroupHeaderElement() != nullptr);
-    // The caption is the skin's GroupHeader element drawn on it.
+    TdxSkinElement* header = Office12()->Helper()->GroupHeaderElement();
+    ASSERT_TRUE(header != nullptr);
     bar->Update();
-    TdxNavBarGroupViewInfo* caption = bar->ViewInfo()->GroupAt(1);
-    DibCanvas expected(180, 260);
-    DrawSkinElement(Office12()->Helper()->GroupHeaderElement(), expected.cx, caption->CaptionRect, false,
-                    SkinStateOf(NavBarStateFlags(caption->State())));
-    const DWORD probe = CaptionProbe();
-    EXPECT_EQ(probe, expected.dib.Pixel(caption->CaptionRect.left + 6,
-                                        (caption->CaptionRect.top + caption->CaptionRect.bottom) / 2));
-    probes.push_back(probe);
+    DibSection dib(180, 260);
+    bar->PaintTo(dib.DC(), 0, 0);
+    // The caption's corners are copied 1:1 from the state's frame of the "GroupHeader" picture, so
+    // every opaque corner pixel is the art's own.
+    const TRect r = bar->ViewInfo()->GroupAt(1)->CaptionRect;
+    const TRect frame = header->Image()->FrameRect(0, SkinStateOf(NavBarStateFlags(bar->ViewInfo()->GroupAt(1)->State())));
+    const TRect margins = header->Image()->Margins();
+    const ElementPng art(L"Office12_" + String(scheme), "NavBar", "GroupHeader");
+    ASSERT_TRUE(art.Loaded());
+    bool sawOpaque = false;
+    for (int j = 0; j < margins.top; ++j)
+      for (int i = 0; i < margins.left; ++i) {
+        const struct { int dx, dy, sx, sy; } corners[] = {
+            {r.left + i, r.top + j, frame.left + i, frame.top + j},
+            {r.right - 1 - i, r.bottom - 1 - j, frame.right - 1 - i, frame.bottom - 1 - j}};
+        for (const auto& c : corners) {
+          if (art.Alpha(c.sx, c.sy) != 255) continue;
+          sawOpaque = true;
+          EXPECT_TRUE(NearRgb(dib.Pixel(c.dx, c.dy), art.Rgb(c.sx, c.sy), 1)) << c.dx << "," << c.dy;
+        }
+      }
+    EXPECT_TRUE(sawOpaque);
+    probes.push_back(dib.Pixel(r.left + margins.left - 1, r.top + margins.top - 1));
   }
   EXPECT_NE(probes[0], probes[1]);
 }

@@ -11,6 +11,7 @@
 #include "platform/framework/windows/ActnList.h"
 #include "tests/support/WindowTestSupport.h"
 #include "tests/ui/navbar/NavBarTestSupport.h"
+#include "tests/ui/navbar/SkinPngProbe.h"
 #include "ui/foundation/Office11Colors.h"
 #include "ui/navbar/NavBar.h"
 #include "ui/navbar/NavBarGraphics.h"
@@ -24,6 +25,8 @@
 
 using namespace window_testing;
 using navbar_testing::AddGroupWithLinks;
+using navbar_testing::ElementPng;
+using navbar_testing::NearRgb;
 
 namespace {
 
@@ -655,15 +658,19 @@ TEST_F(NavPane, View17DrawsTheSchemeSkinAndFallsBackWithoutIt) {
     TdxNavBarNavigationPaneViewInfo* pane = Pane();
     EXPECT_EQ(pane->GroupsOrigin().x, 0);
     EXPECT_EQ(pane->SplitterBounds.Height(), 8);
-    // The header is the skin's Caption element drawn on its bounds.
-    DibSection expected(bar->Width(), bar->Height());
-    TCanvas canvas;
-    canvas.SetHandle(expected.DC());
-    TcxCanvas cx(&canvas);
-    DrawSkinElement(painter->Helper()->CaptionElement(), &cx, pane->HeaderBounds, false, esNormal);
-    canvas.SetHandle(nullptr);
-    const int x = pane->HeaderBounds.left + 2, y = (pane->HeaderBounds.top + pane->HeaderBounds.bottom) / 2 + 3;
-    EXPECT_EQ(dib->Pixel(x, y), expected.Pixel(x, y));
+    // The header is the "Caption" picture: its columns are alike, stretched across and kept 1:1 down
+    // the skin's 27-pixel height, so beside the text every opaque row is the art's own (the first row
+    // lies under the pane's border).
+    const ElementPng art(L"Office12_" + String(scheme), "NavPane", "Caption");
+    ASSERT_TRUE(art.Loaded());
+    const TRect header = pane->HeaderBounds;
+    ASSERT_EQ(header.Height(), 27);
+    for (int x : {header.left + 2, header.right - 3})
+      for (int j = 1; j < 27; ++j) {
+        if (art.Alpha(4, j) != 255) continue;
+        EXPECT_TRUE(NearRgb(dib->Pixel(x, header.top + j), art.Rgb(4, j), 1)) << x << "," << j;
+      }
+    const int x = header.left + 2, y = (header.top + header.bottom) / 2 + 3;
     probes.push_back(dib->Pixel(x, y));
   }
   EXPECT_NE(probes[0], probes[1]);

@@ -72,6 +72,11 @@ void TdxPNGImage::LoadFromStream(TStream& Stream) {
   Changed(this);
 }
 
+void TdxPNGImage::LoadFromBits(int Width, int Height, const TdxRGBColors& Bits) {
+  AssignImage(Kept(GPImageClass()->CreateFromBits(Width, Height, Bits, true)));
+  Changed(this);
+}
+
 void TdxPNGImage::SaveToStream(TStream& Stream) {
   if (!image_) return;
   TMemoryStream png;
@@ -181,6 +186,8 @@ namespace {
 // sizes of a few bars' groups and states; the oldest used goes first).
 constexpr size_t kMaxScaledCopies = 32;
 constexpr Int64 kMaxScaledPixels = 4 << 20;
+// The kind of a kept copy that repeats its part instead of scaling it (no GDI+ interpolation mode).
+constexpr int kTiledCopy = -1;
 }  // namespace
 
 void TdxPNGImage::ClearScaledCopies() {
@@ -218,19 +225,50 @@ HBITMAP TdxPNGImage::MakeScaledCopy(const TRect& Source, int Width, int Height, 
   return bitmap;
 }
 
-bool TdxPNGImage::DrawScaledCopy(GpGraphics* Graphics, const TRect& Dest, const TRect& Source, int Interpolation) {
+HBITMAP TdxPNGImage::MakeTiledCopy(const TRect& Source, int Width, int Height) {
+  const int tw = Source.Width(), th = Source.Height();
+  if (tw < 1 || th < 1) return nullptr;
+  HBITMAP tile = MakeScaledCopy(Source, tw, th, GpInterpolationModeNearestNeighbor);
+  if (!tile) return nullptr;
+  HBITMAP bitmap = nullptr;
+  DIBSECTION tileInfo{};
+  void* bits = nullptr;
+  if (::GetObjectW(tile, sizeof(tileInfo), &tileInfo) == sizeof(tileInfo) && tileInfo.dsBm.bmBits) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = Width;
+    info.bmiHeader.biHeight = -Height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  }
+  if (bitmap && bits) {
+    const auto* from = static_cast<const DWORD*>(tileInfo.dsBm.bmBits);
+    auto* to = static_cast<DWORD*>(bits);
+    for (int y = 0; y < Height; ++y) {
+      const DWORD* row = from + size_t(y % th) * size_t(tw);
+      DWORD* out = to + size_t(y) * size_t(Width);
+      for (int x = 0; x < Width; x += tw) std::copy_n(row, std::min(tw, Width - x), out + x);
+    }
+    GdiFlush();
+  }
+  DeleteObject(tile);
+  return bitmap;
+}
+
+template <class Make>
+bool TdxPNGImage::DrawKeptCopy(GpGraphics* Graphics, const TRect& Dest, const TRect& Source, int Kind, Make&& make) {
   const int width = Dest.Width(), height = Dest.Height();
   if (!image_ || !image_->Handle() || !Graphics || !GdiPlusSessionRunning() || width < 1 || height < 1) return false;
   auto found = std::find_if(scaledCopies_.begin(), scaledCopies_.end(), [&](const ScaledCopy& copy) {
-    return copy.Source == Source && copy.Width == width && copy.Height == height &&
-           copy.Interpolation == Interpolation;
+    return copy.Source == Source && copy.Width == width && copy.Height == height && copy.Interpolation == Kind;
   });
   ScaledCopy copy;
   if (found != scaledCopies_.end()) {
     copy = *found;
     scaledCopies_.erase(found);
   } else {
-    copy = {Source, width, height, Interpolation, MakeScaledCopy(Source, width, height, Interpolation)};
+    copy = {Source, width, height, Kind, make(width, height)};
     if (!copy.Bitmap) return false;
     Int64 pixels = Int64(width) * height;
     for (const ScaledCopy& kept : scaledCopies_) pixels += Int64(kept.Width) * kept.Height;
@@ -251,6 +289,16 @@ bool TdxPNGImage::DrawScaledCopy(GpGraphics* Graphics, const TRect& Dest, const 
   DeleteDC(source);
   Bound().GdipReleaseDC.Get()(Graphics, dc);
   return blended;
+}
+
+bool TdxPNGImage::DrawScaledCopy(GpGraphics* Graphics, const TRect& Dest, const TRect& Source, int Interpolation) {
+  return DrawKeptCopy(Graphics, Dest, Source, Interpolation,
+                      [&](int width, int height) { return MakeScaledCopy(Source, width, height, Interpolation); });
+}
+
+bool TdxPNGImage::DrawTiledCopy(GpGraphics* Graphics, const TRect& Dest, const TRect& Source) {
+  return DrawKeptCopy(Graphics, Dest, Source, kTiledCopy,
+                      [&](int width, int height) { return MakeTiledCopy(Source, width, height); });
 }
 
 void TdxPNGImage::DrawOnGraphicsIfLoaded(TdxPNGImage* Image, GpGraphics* Graphics, const TRect& Dest,

@@ -31,6 +31,8 @@ class TdxPNGImage : public TGraphic {
   void LoadFromClipboardFormat(UINT, HANDLE, HPALETTE) override {}
   void SaveToClipboardFormat(UINT&, HANDLE&, HPALETTE&) override {}
 
+  // Straight top-down pixels (alpha kept) as the picture; empty bits empty it.
+  void LoadFromBits(int Width, int Height, const TdxRGBColors& Bits);
   // A framework bitmap or another TdxPNGImage (an empty one empties this one).
   void Assign(TPersistent* Source) override;
 
@@ -52,6 +54,10 @@ class TdxPNGImage : public TGraphic {
   // the interpolation mode and kept for the next draw of that part at that size (GDI+ scales slowly
   // under Wine; a kept copy is blended by GDI). False when no copy could be made: draw directly then.
   bool DrawScaledCopy(GpGraphics* Graphics, const TRect& Dest, const TRect& Source, int Interpolation);
+  // Draws the part repeated from the destination's top-left corner (cut at its right and bottom
+  // edges) from a copy made once per destination size and kept like the scaled ones: one blend
+  // instead of a GDI+ draw per tile. False when no copy could be made.
+  bool DrawTiledCopy(GpGraphics* Graphics, const TRect& Dest, const TRect& Source);
   int ScaledCopyCount() const { return int(scaledCopies_.size()); }
 
   // The held image (null when empty); replacing it frees the previous one.
@@ -66,11 +72,15 @@ class TdxPNGImage : public TGraphic {
  private:
   struct ScaledCopy {
     TRect Source;
-    int Width, Height, Interpolation;
+    int Width, Height, Interpolation;  // Interpolation: kTiledCopy for a tiled one
     HBITMAP Bitmap;
   };
   void ClearScaledCopies();
   HBITMAP MakeScaledCopy(const TRect& Source, int Width, int Height, int Interpolation);
+  HBITMAP MakeTiledCopy(const TRect& Source, int Width, int Height);
+  // The kept copy of that kind (made by Make when missing) blended into Dest.
+  template <class Make>
+  bool DrawKeptCopy(GpGraphics* Graphics, const TRect& Dest, const TRect& Source, int Kind, Make&& make);
   TdxGPImage* image_ = nullptr;
   std::vector<ScaledCopy> scaledCopies_;  // most recently used last
   bool alphaUsed_ = false;

@@ -1,11 +1,13 @@
 #include "ui/navbar/skins/Skin.h"
 
 #include <algorithm>
+#include <cstring>
 #include <memory>
 
 #include "platform/framework/classes/UnitLifecycle.h"
 #include "platform/framework/rtl/SysUtils.h"
 #include "ui/navbar/skins/SkinNames.h"
+#include "ui/navbar/skins/SkinPictureDecode.h"
 #include "ui/navbar/skins/SkinRenderings.h"
 #include "ui/navbar/skins/SkinStreamLayout.h"
 
@@ -674,7 +676,12 @@ void ReadImage(TdxSkinImage* image, const dxskin::ImageRecord& r, TStream& sourc
   image->SetGradientBeginColor(r.GradientBeginColor);
   image->SetGradientEndColor(r.GradientEndColor);
   image->SetGradient(TdxSkinGradientMode(std::min<int>(r.Gradient, int(TdxSkinGradientMode::gmBackwardDiagonal))));
-  if (!r.Png.empty()) {
+  dxskin::DecodedPicture picture;
+  if (!r.Png.empty() && dxskin::DecodeSkinPicture(r.Png, picture)) {
+    TdxRGBColors bits(picture.Bgra.size() / 4);
+    std::memcpy(bits.data(), picture.Bgra.data(), picture.Bgra.size());
+    image->Texture()->LoadFromBits(picture.Width, picture.Height, bits);
+  } else if (!r.Png.empty()) {
     const Int64 start = base + Int64(r.PngOffset);
     TdxSkinPartStream* part = SkinPartStream();
     part->Initialize(&source, start, start + Int64(r.Png.size()));

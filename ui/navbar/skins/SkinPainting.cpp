@@ -14,7 +14,6 @@ DEFINE_CLASS(TdxSkinCanvas)
 
 namespace {
 
-constexpr int kInterpolationNearestNeighbor = 5;
 
 // A display DC answers the screen's depth (through the framework's seam); a printer its own.
 int BitsPerPixelOf(HDC DC) {
@@ -101,7 +100,7 @@ void TdxSkinCanvas::SetInterpolationMode(int Mode) {
 
 void TdxSkinCanvas::DrawImageUnscaled(TdxPNGImage* Image, const TRect& Dest, const TRect& Source) {
   const int saved = InterpolationMode();
-  SetInterpolationMode(kInterpolationNearestNeighbor);
+  SetInterpolationMode(GpInterpolationModeNearestNeighbor);
   Image->DrawOnGraphics(graphics_, Dest, Source);
   SetInterpolationMode(saved);
 }
@@ -114,8 +113,10 @@ void TdxSkinCanvas::DrawImageScaled(TdxPNGImage* Image, const TRect& Dest, const
 void TdxSkinCanvas::DrawImageTiled(TdxPNGImage* Image, const TRect& Dest, const TRect& Source) {
   const int w = Source.Width(), h = Source.Height(), W = Dest.Width(), H = Dest.Height();
   if (w <= 0 || h <= 0 || W <= 0 || H <= 0) return;
+  // A background tiled over a bar takes hundreds of tiles: drawn from one kept copy.
+  if (Image->DrawTiledCopy(graphics_, Dest, Source)) return;
   const int saved = InterpolationMode();
-  SetInterpolationMode(kInterpolationNearestNeighbor);
+  SetInterpolationMode(GpInterpolationModeNearestNeighbor);
   const int columns = (W + w - 1) / w, rows = (H + h - 1) / h;
   for (int row = 0; row < rows; ++row)
     for (int column = 0; column < columns; ++column) {

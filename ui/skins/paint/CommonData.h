@@ -61,6 +61,8 @@ class TsCommonData : public TPersistent {
   bool HalfVisible = true;
   TControl* OwnerControl() const { return ownerControl_; }
   TPersistent* OwnerObject() const { return ownerObject_; }
+  // A state made for one object and painting another control (the child control adapter's).
+  void SetOwnerControl(TControl* control) { ownerControl_ = control, ownerObject_ = control; }
   TBitmap* CacheBmp = nullptr;
   int ClassCode = 0;
   bool FocusSet = false;

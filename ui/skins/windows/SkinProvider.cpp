@@ -1,11 +1,14 @@
 #include "ui/skins/windows/SkinProvider.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
 
 #include "platform/framework/rtl/Seams.h"
 #include "ui/skins/core/FormFade.h"
 #include "ui/skins/core/SkinCommon.h"
 #include "ui/skins/core/SkinManager.h"
+#include "ui/skins/windows/CtrlAdapter.h"
 #include "ui/skins/paint/DrawingRoutines.h"
 #include "ui/skins/paint/SkinPainting.h"
 #include "ui/skins/windows/SubclassWnd.h"
@@ -53,6 +56,7 @@ TsSkinProvider::TsSkinProvider(TComponent* owner) : TComponent(owner) {
 }
 
 TsSkinProvider::~TsSkinProvider() {
+  adapter_.reset();
   // The form may already be on its way out (it frees its components last): the list only compares.
   if (hooked_) UnregisterForm(form_);
   if (hooked_ && !formLife_.expired()) {
@@ -60,6 +64,32 @@ TsSkinProvider::~TsSkinProvider() {
     if (form_->HandleAllocated()) RemoveSysMenuStyle(false);
   }
   if (SystemMenu) SystemMenu->Free();
+}
+
+void TsSkinProvider::Loaded() {
+  TComponent::Loaded();
+  MakeChildAdapter();
+}
+
+void TsSkinProvider::Notification(TComponent* component, TOperation operation) {
+  TComponent::Notification(component, operation);
+  if (operation != opInsert || !adapter_ || !dynamic_cast<TWinControl*>(component)) return;
+  auto* control = static_cast<TControl*>(dynamic_cast<TWinControl*>(component));
+  if (adapter_->Accepts(control)) adapter_->AdaptControl(control);
+}
+
+void TsSkinProvider::MakeChildAdapter() {
+  if (!hooked_ || !form_ || ComponentState().Contains(csDesigning) || !Skinned()) return;
+  if (!adapter_) adapter_.reset(new TacCtrlAdapter(this));
+  adapter_->ScanChildren(nullptr);
+}
+
+void TsSkinProvider::ScanChildren() {
+  if (adapter_) adapter_->ScanChildren(nullptr);
+}
+
+void TsSkinProvider::BroadcastToItems(TMessage& message) {
+  if (adapter_) adapter_->Broadcast(message);
 }
 
 void TsSkinProvider::AfterConstruction() {
@@ -672,6 +702,8 @@ void TsSkinProvider::RemoveSkin(TMessage& message, TWindowProcChain& next) {
   }
   skinData_->HandleSkinCommand(message);
   MenuRowCount = -1;
+  BroadcastToItems(message);
+  adapter_.reset();
   BroadcastToChildren(form_, message);
   if (form_->HandleAllocated()) {
     RemoveSysMenuStyle(false);
@@ -690,11 +722,14 @@ void TsSkinProvider::SkinCommandSkinned(TMessage& message, TWindowProcChain& nex
     case scApplySkin:
       if (ours) {
         Prepare();
+        MakeChildAdapter();
         if (form_->Showing()) SendMessageW(form_->Handle(), WM_NCPAINT, 0, 0);
       }
       BroadcastToChildren(form_, message);
       return;
     case scRefresh:
+      MakeChildAdapter();
+      BroadcastToItems(message);
       if (ours) {
         skinData_->UpdateIndexes();
         UpdateButtonMasks();
@@ -776,6 +811,7 @@ void TsSkinProvider::Handle(TMessage& message, TWindowProcChain& next) {
       return;
     }
     case WM_NCACTIVATE:
+      if (!adapter_) MakeChildAdapter();
       if (form_->Showing()) {
         if ((message.WParam != 0) != FormActive) skinData_->BGChanged = true;
         // The default handler paints the system caption: no redraw around it.
@@ -791,6 +827,14 @@ void TsSkinProvider::Handle(TMessage& message, TWindowProcChain& next) {
         SendMessageW(h, WM_NCPAINT, 0, 0);
       }
       message.Result = 1;
+      return;
+    case WM_PARENTNOTIFY:
+      next(message);
+      if (LOWORD(message.WParam) == WM_CREATE) ScanChildren();
+      return;
+    case WM_NOTIFY:
+      next(message);
+      if (message.LParam && reinterpret_cast<const NMHDR*>(message.LParam)->code == UINT(TCN_SELCHANGE)) ScanChildren();
       return;
     case WM_ACTIVATE:
       next(message);

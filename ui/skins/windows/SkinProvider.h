@@ -18,6 +18,10 @@
 enum TsGripMode { gmNone, gmRightBottom };
 enum TsResizeMode { rmStandard, rmBorder };
 
+class TacCtrlAdapter;
+// Asked before a control is adapted: may refuse it or change the section.
+using TacSkinItemEvent = TEvent<void(TControl* Item, bool& CanBeAdded, String& SkinSection)>;
+
 struct TsTitleIcon {
   int Width = 0;
   int Height = 0;
@@ -29,6 +33,8 @@ class TsSkinProvider : public TComponent, public TacSkinProviderBase, public Tac
   explicit TsSkinProvider(TComponent* owner);
   ~TsSkinProvider() override;
   void AfterConstruction() override;
+  void Loaded() override;
+  void Notification(TComponent* component, TOperation operation) override;
 
   // ---- properties ----
   TAlignment CaptionAlignment() const { return captionAlignment_; }
@@ -52,6 +58,14 @@ class TsSkinProvider : public TComponent, public TacSkinProviderBase, public Tac
   bool Hooked() const { return hooked_; }
   bool Skinned() const;
   TsSkinManager* Manager() const;
+
+  // Called before the child control adapter takes a control.
+  TacSkinItemEvent OnSkinItem;
+  // The adapter of the form's ordinary controls (none until a scan with the skin active).
+  TacCtrlAdapter* Adapter() const { return adapter_.get(); }
+  void MakeChildAdapter();
+  // Set by the adapter's scans: a windowed child of the form draws on the form's background.
+  bool ChildrenOnParentBackground = false;
 
   // ---- what other parts use ----
   void InvalidateFrame();
@@ -117,7 +131,11 @@ class TsSkinProvider : public TComponent, public TacSkinProviderBase, public Tac
   TPoint WindowOrigin() const;
   void TrackLeave();
 
+  void ScanChildren();
+  void BroadcastToItems(TMessage& message);
+
   std::unique_ptr<TsCommonData, TFreeDeleter> skinData_;
+  std::unique_ptr<TacCtrlAdapter, TFreeDeleter> adapter_;
   std::unique_ptr<TBitmap, TFreeDeleter> backdrop_;
   std::unique_ptr<TBitmap, TFreeDeleter> menuLine_;
   TCustomForm* form_ = nullptr;
