@@ -1,0 +1,178 @@
+// The laid-out gallery groups and items: the grid placed across a visible band, hit testing, and
+// what an item and a header paint through the skin, checked by pixel probes on a DIB section.
+#include <gtest/gtest.h>
+
+#include "platform/framework/windows/Forms.h"
+#include "tests/support/WindowTestSupport.h"
+#include "ui/bars/BarManager.h"
+#include "ui/ribbon/gallery/GalleryViewInfo.h"
+
+namespace {
+
+using window_testing::DibSection;
+
+// Fills each drawn part with a colour made of its part and state.
+class ColorSkin : public TObject, public IdxSkin {
+ public:
+  static TColor ColorOf(int Part, int State) { return TColor(RGB(Part & 0xFF, 30 * State, 0x40)); }
+  int _AddRef() override { return 1; }
+  int _Release() override { return 1; }
+  void DrawBackground(HDC DC, const TRect& R, int Part, int State) override {
+    HBRUSH brush = CreateSolidBrush(ColorOf(Part, State));
+    RECT r = R;
+    FillRect(DC, &r, brush);
+    DeleteObject(brush);
+  }
+  void DrawCaption(HDC, const String&, const TRect&, int, int) override {}
+  TRect CaptionBoundsOf(const TRect& R, int) override { return R; }
+  TRect ContentMarginsOf(int) override { return {}; }
+  String GetSkinName() override { return L""; }
+  TColor PartColorOf(int, int) override { return TColor(RGB(0, 0, 0xFF)); }
+  int GetPartOffset(int) override { return 0; }
+};
+
+// A DIB pixel (0x00RRGGBB) of an RGB colour.
+DWORD PixelOf(TColor C) { return (DWORD(GetRValue(C)) << 16) | (DWORD(GetGValue(C)) << 8) | GetBValue(C); }
+
+constexpr TColor kBackground = TColor(RGB(0x10, 0x80, 0x10));
+
+class GalleryViewInfo : public testing::Test {
+ protected:
+  void SetUp() override {
+    form = new TForm(nullptr, 0);
+    manager = new TdxBarManager(form);
+    gallery = new TdxRibbonGalleryItem(form);
+    group = gallery->GalleryGroups()->Add();
+    group->Header()->SetCaption(L"Shapes");
+    group->Header()->SetVisible(true);
+    for (int i = 0; i < 7; ++i) group->Items()->Add()->SetCaption(L"");
+    group->Options()->ItemSize()->SetWidth(20);
+    group->Options()->ItemSize()->SetHeight(10);
+    group->Options()->SetSpaceBetweenItems(2);
+    context.Skin = &skin;
+    context.PaintBackground = [](HDC DC, const TRect& R) {
+      HBRUSH brush = CreateSolidBrush(kBackground);
+      RECT r = R;
+      FillRect(DC, &r, brush);
+      DeleteObject(brush);
+    };
+  }
+  void TearDown() override { FreeAndNil(form); }
+
+  std::unique_ptr<TdxRibbonGalleryGroupViewInfo> Layout(bool ShowHeader, const TRect& Visible, int Top = 0) {
+    auto info = std::make_unique<TdxRibbonGalleryGroupViewInfo>(
+        group, dib.DC(), TdxRibbonGalleryGroupMetrics{{}, 0, 0, false, ShowHeader});
+    info->CalculateBand(dib.DC(), Top, Top + info->GroupHeight(RectWidthOf(Visible)), Visible);
+    return info;
+  }
+  TdxRibbonGalleryGroupItem* ItemAt(int Index) { return group->Items()->ItemAt(Index); }
+
+  TForm* form = nullptr;
+  TdxBarManager* manager = nullptr;
+  TdxRibbonGalleryItem* gallery = nullptr;
+  TdxRibbonGalleryGroup* group = nullptr;
+  ColorSkin skin;
+  TdxRibbonGalleryPaintContext context;
+  DibSection dib{200, 120};
+};
+
+TEST(GalleryItemBackground, StatesByPressedHotAndSelected) {
+  struct Case {
+    bool pressed, hot, selected;
+    int state;
+  } cases[] = {
+      {true, true, true, 4}, {true, false, false, 4}, {false, true, true, 7},
+      {false, true, false, 3}, {false, false, true, 6}, {false, false, false, -1},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(GalleryItemBackgroundState(c.pressed, c.hot, c.selected), c.state)
+        << c.pressed << c.hot << c.selected;
+}
+
+// 7 items of 20 x 10 with 2 pixels between them in 108 pixels: 5 columns, the second row holds 2.
+TEST_F(GalleryViewInfo, ItemsFillRowsAndOnlyRowsMeetingTheBandAreLaidOut) {
+  auto info = Layout(false, {0, 0, 108, 100});
+  EXPECT_EQ(info->GroupHeight(108), 2 * 12 - 2);
+  struct Case {
+    int index;
+    TRect bounds;
+  } cases[] = {{0, {0, 0, 20, 10}}, {4, {88, 0, 108, 10}}, {5, {0, 12, 20, 22}}, {6, {22, 12, 42, 22}}};
+  for (const Case& c : cases) {
+    TdxRibbonGalleryGroupItemViewInfo* item = info->ViewInfoOf(ItemAt(c.index));
+    ASSERT_NE(item, nullptr) << c.index;
+    EXPECT_EQ(item->Bounds(), c.bounds) << c.index;
+  }
+
+  auto secondRowOnly = Layout(false, {0, 12, 108, 100});
+  EXPECT_EQ(secondRowOnly->ViewInfoOf(ItemAt(4)), nullptr);
+  EXPECT_NE(secondRowOnly->ViewInfoOf(ItemAt(5)), nullptr);
+}
+
+TEST_F(GalleryViewInfo, PointsHitItemsButNotTheGapsBetweenThem) {
+  std::vector<std::unique_ptr<TdxRibbonGalleryGroupViewInfo>> groups;
+  groups.push_back(Layout(false, {0, 0, 108, 100}));
+  struct Case {
+    TPoint p;
+    int index;  // -1: none
+  } cases[] = {{{5, 5}, 0}, {{21, 5}, -1}, {{23, 15}, 6}, {{50, 15}, -1}, {{107, 9}, 4}, {{5, 10}, -1}};
+  for (const Case& c : cases) {
+    TdxRibbonGalleryGroupItemViewInfo* hit = GalleryItemAtPoint(groups, c.p);
+    EXPECT_EQ(hit ? hit->Item() : nullptr, c.index < 0 ? nullptr : ItemAt(c.index)) << c.p.x << "," << c.p.y;
+  }
+}
+
+TEST_F(GalleryViewInfo, HeaderTakesItsStripOnlyWhenVisible) {
+  auto shown = Layout(true, {0, 0, 108, 100});
+  const int header = shown->HeaderBounds().bottom;
+  EXPECT_GT(header, 0);
+  EXPECT_EQ(shown->ViewInfoOf(ItemAt(0))->Bounds().top, header);
+
+  group->Header()->SetVisible(false);
+  group->Options()->SetSpaceAfterGroupHeader(5);
+  auto hidden = Layout(true, {0, 0, 108, 100});
+  EXPECT_EQ(hidden->HeaderBounds().bottom, 0);
+  EXPECT_EQ(hidden->ViewInfoOf(ItemAt(0))->Bounds().top, 0);
+}
+
+TEST_F(GalleryViewInfo, ItemsAndHeaderPaintTheirSkinPartsByState) {
+  auto info = Layout(true, {0, 0, 108, 100}, 0);
+  gallery->SetSelectedItem(ItemAt(1));
+  context.HotItem = ItemAt(2);
+  context.PressedItem = ItemAt(3);
+  info->Paint(dib.DC(), context);
+  const int top = info->HeaderBounds().bottom;
+  struct Case {
+    const char* what;
+    TPoint p;
+    TColor color;
+  } cases[] = {
+      {"plain item", {10, top + 5}, kBackground},
+      {"selected item", {32, top + 5}, ColorSkin::ColorOf(3, 6)},
+      {"hot item", {54, top + 5}, ColorSkin::ColorOf(3, 3)},
+      {"pressed item", {76, top + 5}, ColorSkin::ColorOf(3, 4)},
+      {"header strip", {2, 1}, ColorSkin::ColorOf(63, 0)},
+  };
+  for (const Case& c : cases) EXPECT_EQ(dib.Pixel(c.p.x, c.p.y), PixelOf(c.color)) << c.what;
+
+  context.HotItem = ItemAt(1);
+  context.PressedItem = nullptr;
+  info->Paint(dib.DC(), context);
+  EXPECT_EQ(dib.Pixel(32, top + 5), PixelOf(ColorSkin::ColorOf(3, 7))) << "hot and selected";
+  EXPECT_EQ(dib.Pixel(76, top + 5), PixelOf(kBackground)) << "released";
+}
+
+TEST_F(GalleryViewInfo, HeaderCaptionIsDrawnInTheSkinTextColourInsideItsIndent) {
+  auto info = Layout(true, {0, 0, 200, 100});
+  info->Paint(dib.DC(), context);
+  const TRect h = info->HeaderBounds();
+  bool textInside = false, textInIndent = false;
+  for (int y = h.top; y < h.bottom; ++y)
+    for (int x = h.left; x < h.right; ++x) {
+      if (dib.Pixel(x, y) == PixelOf(ColorSkin::ColorOf(63, 0))) continue;
+      (x < GalleryHeaderTextIndent ? textInIndent : textInside) = true;
+    }
+  EXPECT_TRUE(textInside);
+  EXPECT_FALSE(textInIndent);
+}
+
+}  // namespace
