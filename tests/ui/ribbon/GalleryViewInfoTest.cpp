@@ -5,6 +5,7 @@
 #include "platform/framework/windows/Forms.h"
 #include "tests/support/WindowTestSupport.h"
 #include "ui/bars/BarManager.h"
+#include "ui/ribbon/gallery/GalleryScrollBar.h"
 #include "ui/ribbon/gallery/GalleryViewInfo.h"
 
 namespace {
@@ -173,6 +174,32 @@ TEST_F(GalleryViewInfo, HeaderCaptionIsDrawnInTheSkinTextColourInsideItsIndent) 
     }
   EXPECT_TRUE(textInside);
   EXPECT_FALSE(textInIndent);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(GalleryScrollBarPainting, EachThirdShowsItsSkinPartInItsState) {
+  ColorSkin skin;
+  DibSection dib(40, 80);
+  TdxInRibbonGalleryScrollBarState state;
+  state.CanScrollUp = false;
+  state.CanScrollDown = true;
+  state.DownPartState = 3;
+  state.DropDownHot = true;
+  PaintInRibbonGalleryScrollBar(dib.DC(), &skin, {10, 5, 25, 65}, state);
+  struct Case {
+    const char* what;
+    TPoint p;
+    TColor color;
+  } cases[] = {
+      {"up arrow disabled", {17, 10}, ColorSkin::ColorOf(53, 1)},
+      {"down arrow pressed", {17, 30}, ColorSkin::ColorOf(54, 4)},
+      {"drop-down hot", {17, 60}, ColorSkin::ColorOf(55, 2)},
+      {"left of the bar untouched", {5, 30}, TColor(RGB(0, 0, 0))},
+  };
+  for (const Case& c : cases) EXPECT_EQ(dib.Pixel(c.p.x, c.p.y), PixelOf(c.color)) << c.what;
 }
 
 }  // namespace
