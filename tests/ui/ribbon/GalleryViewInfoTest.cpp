@@ -5,6 +5,7 @@
 #include "platform/framework/windows/Forms.h"
 #include "tests/support/WindowTestSupport.h"
 #include "ui/bars/BarManager.h"
+#include "ui/ribbon/gallery/GalleryControlViewInfo.h"
 #include "ui/ribbon/gallery/GalleryScrollBar.h"
 #include "ui/ribbon/gallery/GalleryViewInfo.h"
 
@@ -200,6 +201,111 @@ TEST(GalleryScrollBarPainting, EachThirdShowsItsSkinPartInItsState) {
       {"left of the bar untouched", {5, 30}, TColor(RGB(0, 0, 0))},
   };
   for (const Case& c : cases) EXPECT_EQ(dib.Pixel(c.p.x, c.p.y), PixelOf(c.color)) << c.what;
+}
+
+}  // namespace
+
+namespace {
+
+// Two groups in a menu 108 pixels wide: 7 items of 20 x 10 and 3 items of 30 x 14, 2 pixels
+// between items, 4 between groups, no headers and no border space.
+class GalleryControlViewInfoTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    form = new TForm(nullptr, 0);
+    manager = new TdxBarManager(form);
+    gallery = new TdxRibbonGalleryItem(form);
+    TdxRibbonGalleryOptions* options = gallery->GalleryOptions();
+    options->SetSpaceBetweenGroups(4);
+    options->SetSpaceBetweenItemsAndBorder(0);
+    options->SetSpaceBetweenItems(2);
+    AddGroup(7, {20, 10});
+    AddGroup(3, {30, 14});
+    gallery->OnHotTrackedItemChanged = [this](TdxRibbonGalleryGroupItem* Prev, TdxRibbonGalleryGroupItem* New) {
+      hotChanges.push_back({Prev, New});
+    };
+    info = std::make_unique<TdxRibbonGalleryControlViewInfo>(gallery);
+    info->Bounds = {0, 0, 108, 30};
+    info->Invalidate = [this](const TRect& R) { invalidated.push_back(R); };
+  }
+  void TearDown() override {
+    info.reset();
+    FreeAndNil(form);
+  }
+  void AddGroup(int Items, TSize Size) {
+    TdxRibbonGalleryGroup* group = gallery->GalleryGroups()->Add();
+    for (int i = 0; i < Items; ++i) group->Items()->Add();
+    group->Options()->ItemSize()->SetWidth(Size.cx);
+    group->Options()->ItemSize()->SetHeight(Size.cy);
+  }
+  TdxRibbonGalleryGroupItem* ItemOf(int Group, int Index) {
+    return gallery->GalleryGroups()->GroupAt(Group)->Items()->ItemAt(Index);
+  }
+
+  TForm* form = nullptr;
+  TdxBarManager* manager = nullptr;
+  TdxRibbonGalleryItem* gallery = nullptr;
+  std::unique_ptr<TdxRibbonGalleryControlViewInfo> info;
+  std::vector<std::pair<TdxRibbonGalleryGroupItem*, TdxRibbonGalleryGroupItem*>> hotChanges;
+  std::vector<TRect> invalidated;
+  DibSection dib{120, 40};
+};
+
+TEST_F(GalleryControlViewInfoTest, GroupsShareTheLargestItemSizeOnlyWhenAsked) {
+  struct Case {
+    bool equal;
+    TSize firstGroupItem;
+    int total;
+  } cases[] = {
+      {true, {30, 14}, (3 * 16 - 2) + 4 + 14 + 4},  // 3 columns: 3 rows, then 1 row
+      {false, {20, 10}, (2 * 12 - 2) + 4 + 14 + 4},  // 5 columns: 2 rows, then 1 row
+  };
+  for (const Case& c : cases) {
+    gallery->GalleryOptions()->SetEqualItemSizeInAllGroups(c.equal);
+    info->Calculate(dib.DC(), 0);
+    EXPECT_EQ(info->Groups().front()->ItemSize(), c.firstGroupItem) << c.equal;
+    EXPECT_EQ(info->TotalContentHeight(), c.total) << c.equal;
+  }
+}
+
+TEST_F(GalleryControlViewInfoTest, OffsetsMoveTheItemsAndSetTheScrollLimits) {
+  // Equal sizes: 68 pixels of content in a 30-pixel window.
+  struct Case {
+    int offset;
+    bool up, down;
+    int firstGroupShown;
+  } cases[] = {{0, false, true, 0}, {10, true, true, 0}, {34, true, false, 0}, {48, true, false, 1}};
+  for (const Case& c : cases) {
+    info->Calculate(dib.DC(), c.offset);
+    EXPECT_EQ(info->CanScrollUp(), c.up) << c.offset;
+    EXPECT_EQ(info->CanScrollDown(), c.down) << c.offset;
+    EXPECT_EQ(info->Groups().front()->Group()->Index(), c.firstGroupShown) << c.offset;
+  }
+  info->Calculate(dib.DC(), 10);
+  TdxRibbonGalleryGroupItemViewInfo* hit = info->ItemAtPoint({5, 0});
+  ASSERT_NE(hit, nullptr);
+  EXPECT_EQ(hit->Item(), ItemOf(0, 0));
+  EXPECT_EQ(hit->Bounds().top, -10);
+}
+
+TEST_F(GalleryControlViewInfoTest, HotAndPressedItemsRepaintAndReport) {
+  info->Calculate(dib.DC(), 0);
+  info->SetHotItem(ItemOf(0, 0));
+  info->SetPressedItem(ItemOf(0, 1));
+  using Change = std::pair<TdxRibbonGalleryGroupItem*, TdxRibbonGalleryGroupItem*>;
+  EXPECT_EQ(hotChanges, (std::vector<Change>{{nullptr, ItemOf(0, 0)}, {ItemOf(0, 0), ItemOf(0, 1)}}));
+  EXPECT_EQ(info->HotItem(), ItemOf(0, 1)) << "a pressed item becomes hot";
+  EXPECT_EQ(invalidated, (std::vector<TRect>{{0, 0, 30, 14}, {32, 0, 62, 14}, {0, 0, 30, 14}, {32, 0, 62, 14}}));
+
+  TdxRibbonGalleryPaintContext context;
+  ColorSkin skin;
+  context.Skin = &skin;
+  info->Paint(dib.DC(), context);
+  EXPECT_EQ(dib.Pixel(40, 5), PixelOf(ColorSkin::ColorOf(3, 4)));
+
+  info->ForgetItem(ItemOf(0, 1));
+  EXPECT_EQ(info->HotItem(), nullptr);
+  EXPECT_EQ(info->PressedItem(), nullptr);
 }
 
 }  // namespace
