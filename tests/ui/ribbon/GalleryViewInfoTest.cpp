@@ -309,3 +309,23 @@ TEST_F(GalleryControlViewInfoTest, HotAndPressedItemsRepaintAndReport) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(GalleryPlaceholder, RedFrameAndDiagonalsOnWhite) {
+  DibSection dib(60, 40);
+  DrawGalleryPlaceholder(dib.DC(), {0, 0, 60, 40}, L"");
+  const DWORD red = 0xFF0000, white = 0xFFFFFF;
+  struct Case {
+    const char* what;
+    TPoint p;
+    DWORD pixel;
+  } cases[] = {
+      {"frame", {30, 0}, red},     {"frame", {0, 20}, red},         {"frame", {59, 39}, red},
+      {"inside", {30, 5}, white},  {"inside", {5, 30}, white},      {"diagonal ends", {1, 1}, red},
+      {"diagonal ends", {58, 1}, red},
+  };
+  for (const Case& c : cases) EXPECT_EQ(dib.Pixel(c.p.x, c.p.y), c.pixel) << c.what << " " << c.p.x << "," << c.p.y;
+}
+
+}  // namespace

@@ -259,3 +259,20 @@ TdxRibbonGalleryGroupItemViewInfo* GalleryItemAtPoint(
     if (RectContainsPoint(group->Bounds(), P)) return group->ItemAtPoint(P);
   return nullptr;
 }
+
+void DrawGalleryPlaceholder(HDC DC, const TRect& R, const String& Caption) {
+  const int saved = SaveDC(DC);
+  HPEN pen = CreatePen(PS_SOLID, 1, ColorToRGB(clRed));
+  SelectObject(DC, pen);
+  SelectObject(DC, GetStockObject(WHITE_BRUSH));
+  Rectangle(DC, R.left, R.top, R.right, R.bottom);
+  MoveToEx(DC, R.left, R.top, nullptr);
+  LineTo(DC, R.right - 1, R.bottom - 1);
+  MoveToEx(DC, R.right - 1, R.top, nullptr);
+  LineTo(DC, R.left, R.bottom - 1);
+  SetBkMode(DC, TRANSPARENT);
+  RECT text = R;
+  DrawTextW(DC, Caption.c_str(), int(Caption.size()), &text, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+  RestoreDC(DC, saved);
+  DeleteObject(pen);
+}

@@ -109,3 +109,7 @@ class TdxRibbonGalleryGroupViewInfo {
 // The first laid-out item under P across the groups, or nullptr.
 TdxRibbonGalleryGroupItemViewInfo* GalleryItemAtPoint(
     const std::vector<std::unique_ptr<TdxRibbonGalleryGroupViewInfo>>& Groups, TPoint P);
+
+// What a gallery shows under a bar painter without the ribbon skin: a white rectangle with a red
+// frame and diagonals, and the caption centred.
+void DrawGalleryPlaceholder(HDC DC, const TRect& R, const String& Caption);
