@@ -6,6 +6,7 @@
 #include "tests/support/WindowTestSupport.h"
 #include "ui/bars/BarManager.h"
 #include "ui/ribbon/gallery/GalleryControlViewInfo.h"
+#include "ui/ribbon/gallery/GalleryInRibbonViewInfo.h"
 #include "ui/ribbon/gallery/GalleryScrollBar.h"
 #include "ui/ribbon/gallery/GalleryViewInfo.h"
 
@@ -326,6 +327,82 @@ TEST(GalleryPlaceholder, RedFrameAndDiagonalsOnWhite) {
       {"diagonal ends", {58, 1}, red},
   };
   for (const Case& c : cases) EXPECT_EQ(dib.Pixel(c.p.x, c.p.y), c.pixel) << c.what << " " << c.p.x << "," << c.p.y;
+}
+
+}  // namespace
+
+namespace {
+
+// 7 + 5 items without texts or images (6 pixels wide with their margins), 2 pixels between items,
+// in a ribbon content 40 x 26: two rows of 11-pixel items, 5 columns after the 1-pixel indent.
+class InRibbonGalleryViewInfoTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    form = new TForm(nullptr, 0);
+    manager = new TdxBarManager(form);
+    gallery = new TdxRibbonGalleryItem(form);
+    gallery->GalleryOptions()->SetSpaceBetweenItemsAndBorder(0);
+    gallery->GalleryOptions()->SetSpaceBetweenItems(2);
+    for (int count : {7, 5}) {
+      TdxRibbonGalleryGroup* group = gallery->GalleryGroups()->Add();
+      for (int i = 0; i < count; ++i) group->Items()->Add();
+      group->Options()->ItemSize()->SetWidth(20);
+      group->Options()->ItemSize()->SetHeight(10);
+    }
+    info = std::make_unique<TdxInRibbonGalleryControlViewInfo>(gallery);
+    info->Bounds = {0, 0, 40, 26};
+    info->Scroller().WaitFrame = [] {};
+  }
+  void TearDown() override {
+    info.reset();
+    FreeAndNil(form);
+  }
+  TdxRibbonGalleryGroupItem* ItemOf(int Group, int Index) {
+    return gallery->GalleryGroups()->GroupAt(Group)->Items()->ItemAt(Index);
+  }
+  // The bounds of an item's view info, or an empty rectangle when it is not laid out.
+  TRect BoundsOf(TdxRibbonGalleryGroupItem* Item) {
+    for (const auto& group : info->Groups())
+      if (TdxRibbonGalleryGroupItemViewInfo* view = group->ViewInfoOf(Item)) return view->Bounds();
+    return {};
+  }
+
+  TForm* form = nullptr;
+  TdxBarManager* manager = nullptr;
+  TdxRibbonGalleryItem* gallery = nullptr;
+  std::unique_ptr<TdxInRibbonGalleryControlViewInfo> info;
+  DibSection dib{60, 40};
+};
+
+TEST_F(InRibbonGalleryViewInfoTest, ItemsFlowAcrossGroupsAndScrollByRows) {
+  info->Calculate(dib.DC(), 0);
+  EXPECT_EQ(info->CommonItemSize(), (TSize{6, 11}));
+  EXPECT_EQ(info->Columns(), 5);
+  EXPECT_EQ(info->VisibleRows(), 2);
+  struct Case {
+    int group, index;
+    TRect before, after;  // empty: not laid out
+  } cases[] = {
+      {0, 0, {1, 1, 7, 12}, {}},
+      {0, 5, {1, 14, 7, 25}, {1, 1, 7, 12}},
+      {1, 0, {17, 14, 23, 25}, {17, 1, 23, 12}},  // the 8th item: third column of the second row
+      {1, 4, {}, {9, 14, 15, 25}},
+  };
+  for (const Case& c : cases) EXPECT_EQ(BoundsOf(ItemOf(c.group, c.index)), c.before) << c.group << "/" << c.index;
+  EXPECT_FALSE(info->Scroller().CanScrollUp());
+  EXPECT_TRUE(info->Scroller().CanScrollDown());
+
+  info->Calculate(dib.DC(), +1);
+  for (const Case& c : cases) EXPECT_EQ(BoundsOf(ItemOf(c.group, c.index)), c.after) << c.group << "/" << c.index;
+  EXPECT_TRUE(info->Scroller().CanScrollUp());
+  EXPECT_FALSE(info->Scroller().CanScrollDown());
+}
+
+TEST_F(InRibbonGalleryViewInfoTest, WithoutShownItemsNothingIsLaidOut) {
+  for (int i = 0; i < gallery->GalleryGroups()->Count(); ++i) gallery->GalleryGroups()->GroupAt(i)->SetVisible(false);
+  info->Calculate(dib.DC(), +1);
+  EXPECT_TRUE(info->Groups().empty());
+  EXPECT_FALSE(info->Scroller().CanScrollDown());
 }
 
 }  // namespace

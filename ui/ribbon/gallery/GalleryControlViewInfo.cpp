@@ -37,10 +37,7 @@ void TdxRibbonGalleryControlViewInfo::Calculate(HDC DC, int Offset) {
   const int width = RectWidthOf(content);
   TdxRibbonGalleryGroupMetrics metrics{{}, LeftIndent(), RightIndent(), false, true};
   groups_.clear();
-  std::vector<TdxRibbonGalleryGroup*> shown;
-  TdxRibbonGalleryGroups* all = gallery_->GalleryGroups();
-  for (int i = 0; i < all->Count(); ++i)
-    if (gallery_->GroupPassesFilter(i)) shown.push_back(all->GroupAt(i));
+  const std::vector<TdxRibbonGalleryGroup*> shown = ShownGroups();
 
   commonItemSize_ = {0, 0};
   if (gallery_->GalleryOptions()->EqualItemSizeInAllGroups()) {
@@ -69,11 +66,17 @@ void TdxRibbonGalleryControlViewInfo::Calculate(HDC DC, int Offset) {
   }
 }
 
-std::vector<TdxRibbonGalleryGroup*> TdxRibbonGalleryControlViewInfo::ShownGroupsWithItems() const {
+std::vector<TdxRibbonGalleryGroup*> TdxRibbonGalleryControlViewInfo::ShownGroups() const {
   std::vector<TdxRibbonGalleryGroup*> result;
   TdxRibbonGalleryGroups* all = gallery_->GalleryGroups();
   for (int i = 0; i < all->Count(); ++i)
-    if (gallery_->GroupPassesFilter(i) && all->GroupAt(i)->Items()->Count() > 0) result.push_back(all->GroupAt(i));
+    if (gallery_->GroupPassesFilter(i)) result.push_back(all->GroupAt(i));
+  return result;
+}
+
+std::vector<TdxRibbonGalleryGroup*> TdxRibbonGalleryControlViewInfo::ShownGroupsWithItems() const {
+  std::vector<TdxRibbonGalleryGroup*> result = ShownGroups();
+  std::erase_if(result, [](TdxRibbonGalleryGroup* Group) { return Group->Items()->Count() == 0; });
   return result;
 }
 

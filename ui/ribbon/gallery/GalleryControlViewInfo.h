@@ -12,6 +12,7 @@
 class TdxRibbonGalleryControlViewInfo {
  public:
   explicit TdxRibbonGalleryControlViewInfo(TdxRibbonGalleryItem* Gallery) : gallery_(Gallery) {}
+  virtual ~TdxRibbonGalleryControlViewInfo() = default;
 
   TdxRibbonGalleryItem* Gallery() const { return gallery_; }
   TRect Bounds{};
@@ -20,11 +21,11 @@ class TdxRibbonGalleryControlViewInfo {
   // Bounds less the margins and the scroll bar on the right.
   TRect ContentRect() const;
   TRect ScrollBarRect() const;
-  int LeftIndent() const;
+  virtual int LeftIndent() const;
   int RightIndent() const;
 
   // Measures the shown groups and lays out those that meet the content, Offset pixels scrolled.
-  void Calculate(HDC DC, int Offset);
+  virtual void Calculate(HDC DC, int Offset);
   int LayoutOffset() const { return offset_; }
   // The height of every shown group with the space between them, at the content width.
   int TotalContentHeight() const { return totalHeight_; }
@@ -46,13 +47,17 @@ class TdxRibbonGalleryControlViewInfo {
   // The background over the bounds, then the groups clipped to the content.
   void Paint(HDC DC, TdxRibbonGalleryPaintContext Context) const;
 
- private:
+ protected:
+  std::vector<TdxRibbonGalleryGroup*> ShownGroups() const;
   std::vector<TdxRibbonGalleryGroup*> ShownGroupsWithItems() const;
+
+  std::vector<std::unique_ptr<TdxRibbonGalleryGroupViewInfo>> groups_;
+  TSize commonItemSize_{};
+
+ private:
   void InvalidateItem(const TdxRibbonGalleryGroupItem* Item);
 
   TdxRibbonGalleryItem* gallery_;
-  std::vector<std::unique_ptr<TdxRibbonGalleryGroupViewInfo>> groups_;
-  TSize commonItemSize_{};
   int offset_ = 0;
   int totalHeight_ = 0;
   TdxRibbonGalleryGroupItem* hot_ = nullptr;

@@ -212,13 +212,23 @@ void TdxRibbonGalleryGroupViewInfo::CalculateBand(HDC DC, int Top, int Bottom, c
     const int rowTop = grid.RowTop(row, Top);
     if (rowTop + grid.RowHeight() <= Visible.top || rowTop >= Visible.bottom) continue;
     for (int column = 0; column < grid.ItemsInRow(row, width); ++column) {
-      auto item = std::make_unique<TdxRibbonGalleryGroupItemViewInfo>(group_->Items()->ItemAt(row * columns + column),
-                                                                      DC, metrics_.InRibbon);
       const int left = grid.ItemLeft(column, Visible.left);
-      item->ComputeLayout({left, rowTop, left + grid.ItemSize.cx, rowTop + grid.ItemSize.cy});
-      items_.push_back(std::move(item));
+      PlaceItem(DC, group_->Items()->ItemAt(row * columns + column),
+                {left, rowTop, left + grid.ItemSize.cx, rowTop + grid.ItemSize.cy});
     }
   }
+}
+
+void TdxRibbonGalleryGroupViewInfo::BeginPlacement(const TRect& Bounds) {
+  bounds_ = Bounds;
+  headerBounds_ = {Bounds.left, Bounds.top, Bounds.right, Bounds.top};
+  items_.clear();
+}
+
+void TdxRibbonGalleryGroupViewInfo::PlaceItem(HDC DC, TdxRibbonGalleryGroupItem* Item, const TRect& ItemBounds) {
+  auto item = std::make_unique<TdxRibbonGalleryGroupItemViewInfo>(Item, DC, metrics_.InRibbon);
+  item->ComputeLayout(ItemBounds);
+  items_.push_back(std::move(item));
 }
 
 TdxRibbonGalleryGroupItemViewInfo* TdxRibbonGalleryGroupViewInfo::ItemAtPoint(TPoint P) const {

@@ -86,6 +86,9 @@ class TdxRibbonGalleryGroupViewInfo {
   // Lays the group out between Top and Bottom across Visible: the header strip and the items of
   // the rows that meet Visible vertically.
   void CalculateBand(HDC DC, int Top, int Bottom, const TRect& Visible);
+  // Row-by-row placement across groups: the group takes Bounds and its items are added one by one.
+  void BeginPlacement(const TRect& Bounds);
+  void PlaceItem(HDC DC, TdxRibbonGalleryGroupItem* Item, const TRect& ItemBounds);
   const TRect& Bounds() const { return bounds_; }
   const TRect& HeaderBounds() const { return headerBounds_; }
   const std::vector<std::unique_ptr<TdxRibbonGalleryGroupItemViewInfo>>& Items() const { return items_; }
