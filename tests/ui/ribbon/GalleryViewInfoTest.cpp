@@ -39,12 +39,25 @@ DWORD PixelOf(TColor C) { return (DWORD(GetRValue(C)) << 16) | (DWORD(GetGValue(
 
 constexpr TColor kBackground = TColor(RGB(0x10, 0x80, 0x10));
 
-class GalleryViewInfo : public testing::Test {
+// A form with a bar manager and one gallery; freed after each test.
+class GalleryFixture : public testing::Test {
  protected:
   void SetUp() override {
     form = new TForm(nullptr, 0);
     manager = new TdxBarManager(form);
     gallery = new TdxRibbonGalleryItem(form);
+  }
+  void TearDown() override { FreeAndNil(form); }
+
+  TForm* form = nullptr;
+  TdxBarManager* manager = nullptr;
+  TdxRibbonGalleryItem* gallery = nullptr;
+};
+
+class GalleryViewInfo : public GalleryFixture {
+ protected:
+  void SetUp() override {
+    GalleryFixture::SetUp();
     group = gallery->GalleryGroups()->Add();
     group->Header()->SetCaption(L"Shapes");
     group->Header()->SetVisible(true);
@@ -60,8 +73,6 @@ class GalleryViewInfo : public testing::Test {
       DeleteObject(brush);
     };
   }
-  void TearDown() override { FreeAndNil(form); }
-
   std::unique_ptr<TdxRibbonGalleryGroupViewInfo> Layout(bool ShowHeader, const TRect& Visible, int Top = 0) {
     auto info = std::make_unique<TdxRibbonGalleryGroupViewInfo>(
         group, dib.DC(), TdxRibbonGalleryGroupMetrics{{}, 0, 0, false, ShowHeader});
@@ -70,9 +81,6 @@ class GalleryViewInfo : public testing::Test {
   }
   TdxRibbonGalleryGroupItem* ItemAt(int Index) { return group->Items()->ItemAt(Index); }
 
-  TForm* form = nullptr;
-  TdxBarManager* manager = nullptr;
-  TdxRibbonGalleryItem* gallery = nullptr;
   TdxRibbonGalleryGroup* group = nullptr;
   ColorSkin skin;
   TdxRibbonGalleryPaintContext context;
@@ -210,12 +218,10 @@ namespace {
 
 // Two groups in a menu 108 pixels wide: 7 items of 20 x 10 and 3 items of 30 x 14, 2 pixels
 // between items, 4 between groups, no headers and no border space.
-class GalleryControlViewInfoTest : public testing::Test {
+class GalleryControlViewInfoTest : public GalleryFixture {
  protected:
   void SetUp() override {
-    form = new TForm(nullptr, 0);
-    manager = new TdxBarManager(form);
-    gallery = new TdxRibbonGalleryItem(form);
+    GalleryFixture::SetUp();
     TdxRibbonGalleryOptions* options = gallery->GalleryOptions();
     options->SetSpaceBetweenGroups(4);
     options->SetSpaceBetweenItemsAndBorder(0);
@@ -231,7 +237,7 @@ class GalleryControlViewInfoTest : public testing::Test {
   }
   void TearDown() override {
     info.reset();
-    FreeAndNil(form);
+    GalleryFixture::TearDown();
   }
   void AddGroup(int Items, TSize Size) {
     TdxRibbonGalleryGroup* group = gallery->GalleryGroups()->Add();
@@ -243,9 +249,6 @@ class GalleryControlViewInfoTest : public testing::Test {
     return gallery->GalleryGroups()->GroupAt(Group)->Items()->ItemAt(Index);
   }
 
-  TForm* form = nullptr;
-  TdxBarManager* manager = nullptr;
-  TdxRibbonGalleryItem* gallery = nullptr;
   std::unique_ptr<TdxRibbonGalleryControlViewInfo> info;
   std::vector<std::pair<TdxRibbonGalleryGroupItem*, TdxRibbonGalleryGroupItem*>> hotChanges;
   std::vector<TRect> invalidated;
@@ -335,12 +338,10 @@ namespace {
 
 // 7 + 5 items without texts or images (6 pixels wide with their margins), 2 pixels between items,
 // in a ribbon content 40 x 26: two rows of 11-pixel items, 5 columns after the 1-pixel indent.
-class InRibbonGalleryViewInfoTest : public testing::Test {
+class InRibbonGalleryViewInfoTest : public GalleryFixture {
  protected:
   void SetUp() override {
-    form = new TForm(nullptr, 0);
-    manager = new TdxBarManager(form);
-    gallery = new TdxRibbonGalleryItem(form);
+    GalleryFixture::SetUp();
     gallery->GalleryOptions()->SetSpaceBetweenItemsAndBorder(0);
     gallery->GalleryOptions()->SetSpaceBetweenItems(2);
     for (int count : {7, 5}) {
@@ -355,7 +356,7 @@ class InRibbonGalleryViewInfoTest : public testing::Test {
   }
   void TearDown() override {
     info.reset();
-    FreeAndNil(form);
+    GalleryFixture::TearDown();
   }
   TdxRibbonGalleryGroupItem* ItemOf(int Group, int Index) {
     return gallery->GalleryGroups()->GroupAt(Group)->Items()->ItemAt(Index);
@@ -367,9 +368,6 @@ class InRibbonGalleryViewInfoTest : public testing::Test {
     return {};
   }
 
-  TForm* form = nullptr;
-  TdxBarManager* manager = nullptr;
-  TdxRibbonGalleryItem* gallery = nullptr;
   std::unique_ptr<TdxInRibbonGalleryControlViewInfo> info;
   DibSection dib{60, 40};
 };
