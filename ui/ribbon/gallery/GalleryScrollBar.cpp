@@ -1,5 +1,7 @@
 #include "ui/ribbon/gallery/GalleryScrollBar.h"
 
+#include "ui/bars/painters/SkinInterfaces.h"
+
 TdxInRibbonGalleryScrollBarLayout InRibbonGalleryScrollBarLayout(int Width, int Height) {
   const int third = Height / 3;
   return {{0, 0, Width, third}, {0, third, Width, 2 * third}, {0, 2 * third, Width, Height}};
@@ -30,4 +32,12 @@ std::array<TdxInRibbonGalleryScrollBarPart, 3> InRibbonGalleryScrollBarParts(int
   return {{{layout.UpArrow, GalleryScrollButtonSkinState(up), 0},
            {layout.DownArrow, GalleryScrollButtonSkinState(down), 1},
            {layout.DropDownButton, GalleryScrollButtonSkinState(dropDown), 2}}};
+}
+
+void PaintInRibbonGalleryScrollBar(HDC DC, IdxSkin* Skin, const TRect& R, const TdxInRibbonGalleryScrollBarState& State) {
+  for (const TdxInRibbonGalleryScrollBarPart& part : InRibbonGalleryScrollBarParts(R.right - R.left, R.bottom - R.top, State)) {
+    TRect bounds = part.Bounds;
+    OffsetRect(&bounds, R.left, R.top);
+    Skin->DrawBackground(DC, bounds, GalleryScrollBarFirstSkinPart + part.Kind, part.SkinState);
+  }
 }

@@ -42,3 +42,9 @@ struct TdxInRibbonGalleryScrollBarState {
 
 std::array<TdxInRibbonGalleryScrollBarPart, 3> InRibbonGalleryScrollBarParts(int Width, int Height,
                                                                              const TdxInRibbonGalleryScrollBarState& State);
+
+class IdxSkin;
+// The skin parts of the up arrow, the down arrow and the drop-down button.
+constexpr int GalleryScrollBarFirstSkinPart = 53;
+// Draws the three parts into R (the bar's client rectangle) through the skin.
+void PaintInRibbonGalleryScrollBar(HDC DC, IdxSkin* Skin, const TRect& R, const TdxInRibbonGalleryScrollBarState& State);
