@@ -206,7 +206,7 @@ TdxBarShadow::~TdxBarShadow() { DestroyParts(); }
 
 int TdxBarShadow::ShadowSize() { return IsTransparent() ? 4 : 2; }
 
-bool TdxBarShadow::IsTransparent() { return Bound().UpdateLayeredWindow.Get() && ScreenColorDepth() > 8; }
+bool TdxBarShadow::IsTransparent() { return Bound().UpdateLayeredWindow.Get() && BarScreenColorDepth() > 8; }
 
 int TdxBarShadow::PartCount() const {
   return int(std::count_if(std::begin(parts_), std::end(parts_), [](TdxBarShadowPart* p) { return p != nullptr; }));
@@ -313,32 +313,13 @@ void TdxBarShadowPart::BuildImage() {
   }
   image_->SetPixelFormat(pf32bit);
   image_->SetSize(w, h);
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info.bmiHeader.biWidth = w;
-  info.bmiHeader.biHeight = -h;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  HDC screen = GetDC(nullptr);
-  SetDIBits(screen, image_->Handle(), 0, UINT(h), pixels.data(), &info, DIB_RGB_COLORS);
-  ReleaseDC(nullptr, screen);
+  for (int y = 0; y < h; ++y)
+    std::copy_n(pixels.data() + size_t(y) * w, w, static_cast<DWORD*>(image_->ScanLine(y)));
 }
 
 Byte TdxBarShadowPart::AlphaAt(int X, int Y) const {
   if (image_->Empty() || X < 0 || Y < 0 || X >= image_->Width() || Y >= image_->Height()) return 0;
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info.bmiHeader.biWidth = image_->Width();
-  info.bmiHeader.biHeight = -image_->Height();
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  std::vector<DWORD> row(size_t(image_->Width()) * size_t(image_->Height()));
-  HDC screen = GetDC(nullptr);
-  GetDIBits(screen, image_->Handle(), 0, UINT(image_->Height()), row.data(), &info, DIB_RGB_COLORS);
-  ReleaseDC(nullptr, screen);
-  return Byte(row[size_t(Y) * image_->Width() + X] >> 24);
+  return Byte(static_cast<const DWORD*>(image_->ScanLine(Y))[X] >> 24);
 }
 
 void TdxBarShadowPart::ShowPart() {
