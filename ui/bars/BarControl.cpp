@@ -129,6 +129,20 @@ int TCustomdxBarControlViewInfo::ItemControlIndex(TdxBarItemControl* Control) co
   return it == itemInfos_.end() ? -1 : int(it - itemInfos_.begin());
 }
 
+void TCustomdxBarControlViewInfo::PlaceShownLinks() {
+  TdxBarItemLinks* links = barControl_->ItemLinks();
+  if (!links) return;
+  for (int i = 0; i < links->ShownLinkCount(); ++i) {
+    TdxBarItemLink* link = links->ShownLinkAt(i);
+    TdxBarItemControl* control = link->ItemControl();
+    const TRect r = link->ItemRect();
+    if (!control || r.IsEmpty()) continue;
+    control->ViewInfo()->SetBounds(r);
+    AddItemInfo(control->ViewInfo());
+    if (link->BeginGroup()) AddGroupSeparator(i, link, control, r);
+  }
+}
+
 void TCustomdxBarControlViewInfo::AppendSeparator(const TRect& R, Byte Kind, TdxBarItemControl* Control) {
   separators_.push_back(Separator{Control, R, Kind});
 }
@@ -206,7 +220,7 @@ TdxBarShadow::~TdxBarShadow() { DestroyParts(); }
 
 int TdxBarShadow::ShadowSize() { return IsTransparent() ? 4 : 2; }
 
-bool TdxBarShadow::IsTransparent() { return Bound().UpdateLayeredWindow.Get() && BarScreenColorDepth() > 8; }
+bool TdxBarShadow::IsTransparent() { return Bound().UpdateLayeredWindow.Get() && ScreenColorDepth() > 8; }
 
 int TdxBarShadow::PartCount() const {
   return int(std::count_if(std::begin(parts_), std::end(parts_), [](TdxBarShadowPart* p) { return p != nullptr; }));
@@ -2875,18 +2889,12 @@ class TdxBarControlViewInfo : public TCustomdxBarControlViewInfo {
   using TCustomdxBarControlViewInfo::TCustomdxBarControlViewInfo;
   void ComputeLayout() override {
     TCustomdxBarControlViewInfo::ComputeLayout();
-    auto* window = static_cast<TdxBarControl*>(BarControl());
-    TdxBarItemLinks* links = window->ItemLinks();
-    if (!links) return;
-    for (int i = 0; i < links->ShownLinkCount(); ++i) {
-      TdxBarItemLink* link = links->ShownLinkAt(i);
-      TdxBarItemControl* control = link->ItemControl();
-      const TRect r = link->ItemRect();
-      if (!control || r.IsEmpty()) continue;
-      control->ViewInfo()->SetBounds(r);
-      AddItemInfo(control->ViewInfo());
-      if (link->BeginGroup()) MakeSeparator(window, link, control, r);
-    }
+    PlaceShownLinks();
+  }
+
+ protected:
+  void AddGroupSeparator(int, TdxBarItemLink* Link, TdxBarItemControl* Control, const TRect& R) override {
+    MakeSeparator(static_cast<TdxBarControl*>(BarControl()), Link, Control, R);
   }
 
  private:
