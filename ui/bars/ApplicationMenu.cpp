@@ -232,9 +232,6 @@ TdxBarApplicationMenuControl::~TdxBarApplicationMenuControl() {
   if (extraPaneBar_) {
     TdxBar* bar = extraPaneBar_;
     extraPaneBar_ = nullptr;
-    // Hidden and emptied first: its links go while the toolbar is whole.
-    bar->SetVisible(false);
-    bar->ItemLinks()->Clear();
     bar->Free();
   }
   if (extraPaneDock_) {

@@ -8,6 +8,7 @@
 #include "ui/bars/ApplicationMenu.h"
 #include "ui/bars/BarAnimation.h"
 #include "ui/bars/BarControl.h"
+#include "ui/bars/BarEditControls.h"
 #include "ui/bars/BarHooks.h"
 #include "ui/bars/BarItemControls.h"
 #include "ui/bars/BarItemLinks.h"
@@ -201,6 +202,9 @@ const TdxBarAccessibilityHelperMetaClass* TdxBarButtonControl::AccessibilityHelp
 }
 const TdxBarAccessibilityHelperMetaClass* TdxBarSubItemControl::AccessibilityHelperClass() {
   return &TdxBarSubItemControlAccessibilityHelper::ClassInfo();
+}
+const TdxBarAccessibilityHelperMetaClass* TdxBarWinControl::AccessibilityHelperClass() {
+  return &TdxBarWinControlAccessibilityHelper::ClassInfo();
 }
 const TdxBarAccessibilityHelperMetaClass* TdxBarCaptionButtons::AccessibilityHelperClass() {
   return &TdxBarCaptionButtonsAccessibilityHelper::ClassInfo();
@@ -603,8 +607,13 @@ TdxBarAccessibilityHelper* TdxBarControlAccessibilityHelper::NearestChildInDirec
   return TCustomdxBarControlAccessibilityHelper::NearestChildInDirection(Child, Direction);
 }
 
-void TdxBarControlAccessibilityHelper::CaptionButtonKeyTipPosition(TdxBarCaptionButton*, int&, Byte&) {
-  RaiseUnanswered(L"CaptionButtonKeyTipPosition");
+// A plain toolbar hangs the tip on the button's middle, as it does its items' tips.
+void TdxBarControlAccessibilityHelper::CaptionButtonKeyTipPosition(TdxBarCaptionButton* Button, int& Y,
+                                                                   Byte& VertAlign) {
+  TdxBarAccessibilityHelper* helper = Button ? Button->AccessibilityHelper() : nullptr;
+  const TRect r = helper ? helper->OwnScreenBounds() : TRect{};
+  Y = (r.top + r.bottom) / 2;
+  VertAlign = 2;
 }
 
 // ---- menu windows -----------------------------------------------------------------------------------

@@ -174,7 +174,7 @@ class TdxBarControlAccessibilityHelper : public TCustomdxBarControlAccessibility
   void TakeSelection(int Reason) override;
   void ReleaseSelection(IdxBarAccessibilityHelper* NewSelection) override;
   TdxBarAccessibilityHelper* NearestChildInDirection(TdxBarItemControl* Child, int Direction) override;
-  // Where a caption button's key tip hangs (the ribbon's bars answer); here it raises.
+  // Where a caption button's key tip hangs: on its middle here (the ribbon's bars place it their way).
   virtual void CaptionButtonKeyTipPosition(TdxBarCaptionButton* Button, int& Y, Byte& VertAlign);
 };
 

@@ -129,6 +129,20 @@ int TCustomdxBarControlViewInfo::ItemControlIndex(TdxBarItemControl* Control) co
   return it == itemInfos_.end() ? -1 : int(it - itemInfos_.begin());
 }
 
+void TCustomdxBarControlViewInfo::PlaceShownLinks() {
+  TdxBarItemLinks* links = barControl_->ItemLinks();
+  if (!links) return;
+  for (int i = 0; i < links->ShownLinkCount(); ++i) {
+    TdxBarItemLink* link = links->ShownLinkAt(i);
+    TdxBarItemControl* control = link->ItemControl();
+    const TRect r = link->ItemRect();
+    if (!control || r.IsEmpty()) continue;
+    control->ViewInfo()->SetBounds(r);
+    AddItemInfo(control->ViewInfo());
+    if (link->BeginGroup()) AddGroupSeparator(i, link, control, r);
+  }
+}
+
 void TCustomdxBarControlViewInfo::AppendSeparator(const TRect& R, Byte Kind, TdxBarItemControl* Control) {
   separators_.push_back(Separator{Control, R, Kind});
 }
@@ -313,32 +327,13 @@ void TdxBarShadowPart::BuildImage() {
   }
   image_->SetPixelFormat(pf32bit);
   image_->SetSize(w, h);
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info.bmiHeader.biWidth = w;
-  info.bmiHeader.biHeight = -h;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  HDC screen = GetDC(nullptr);
-  SetDIBits(screen, image_->Handle(), 0, UINT(h), pixels.data(), &info, DIB_RGB_COLORS);
-  ReleaseDC(nullptr, screen);
+  for (int y = 0; y < h; ++y)
+    std::copy_n(pixels.data() + size_t(y) * w, w, static_cast<DWORD*>(image_->ScanLine(y)));
 }
 
 Byte TdxBarShadowPart::AlphaAt(int X, int Y) const {
   if (image_->Empty() || X < 0 || Y < 0 || X >= image_->Width() || Y >= image_->Height()) return 0;
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info.bmiHeader.biWidth = image_->Width();
-  info.bmiHeader.biHeight = -image_->Height();
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  std::vector<DWORD> row(size_t(image_->Width()) * size_t(image_->Height()));
-  HDC screen = GetDC(nullptr);
-  GetDIBits(screen, image_->Handle(), 0, UINT(image_->Height()), row.data(), &info, DIB_RGB_COLORS);
-  ReleaseDC(nullptr, screen);
-  return Byte(row[size_t(Y) * image_->Width() + X] >> 24);
+  return Byte(static_cast<const DWORD*>(image_->ScanLine(Y))[X] >> 24);
 }
 
 void TdxBarShadowPart::ShowPart() {
@@ -2903,18 +2898,12 @@ class TdxBarControlViewInfo : public TCustomdxBarControlViewInfo {
   using TCustomdxBarControlViewInfo::TCustomdxBarControlViewInfo;
   void ComputeLayout() override {
     TCustomdxBarControlViewInfo::ComputeLayout();
-    auto* window = static_cast<TdxBarControl*>(BarControl());
-    TdxBarItemLinks* links = window->ItemLinks();
-    if (!links) return;
-    for (int i = 0; i < links->ShownLinkCount(); ++i) {
-      TdxBarItemLink* link = links->ShownLinkAt(i);
-      TdxBarItemControl* control = link->ItemControl();
-      const TRect r = link->ItemRect();
-      if (!control || r.IsEmpty()) continue;
-      control->ViewInfo()->SetBounds(r);
-      AddItemInfo(control->ViewInfo());
-      if (link->BeginGroup()) MakeSeparator(window, link, control, r);
-    }
+    PlaceShownLinks();
+  }
+
+ protected:
+  void AddGroupSeparator(int, TdxBarItemLink* Link, TdxBarItemControl* Control, const TRect& R) override {
+    MakeSeparator(static_cast<TdxBarControl*>(BarControl()), Link, Control, R);
   }
 
  private:

@@ -68,6 +68,13 @@ class TCustomdxBarControlViewInfo : public TObject {
   // A destroyed control's records go with it, so no painter walking the separators meets it.
   void RemoveSeparatorsOf(TdxBarItemControl* Control);
 
+ protected:
+  // Gives every laid-out shown link's control its item rectangle and lists it; a link that begins
+  // a group then gets its separators from AddGroupSeparator.
+  void PlaceShownLinks();
+  virtual void AddGroupSeparator(int /*ShownIndex*/, TdxBarItemLink* /*Link*/, TdxBarItemControl* /*Control*/,
+                                 const TRect& /*R*/) {}
+
  private:
   struct Separator {
     TdxBarItemControl* Control;

@@ -217,6 +217,7 @@ class TdxBarWinControl : public TdxBarItemControl {
   bool IsWindowedControl() const override { return true; }
   bool IsEditing() const override { return focused_; }
   void BarWindowHandleGone() override;
+  const TdxBarAccessibilityHelperMetaClass* AccessibilityHelperClass() override;
 
   // ---- the window control's operations
   virtual void HookEditWindow();

@@ -209,6 +209,7 @@ void OtherMessage(TdxBarManager* Manager, UINT Msg, LPARAM lParam) {
       HelpMessage(Manager, lParam);
       break;
     case WM_DISPLAYCHANGE:
+      RefreshScreenColorDepth();
       Manager->KeepFloatingBarsInWorkArea();
       break;
     default:

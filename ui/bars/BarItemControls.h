@@ -97,6 +97,16 @@ class TdxBarEditLikeControlDrawParams : public TdxBarItemControlDrawParams {
   bool ExtraState = false;
 };
 
+// A spin edit's parameters: the spin button held down (3 the upper, 4 the lower, -1 none) and the
+// arrows' size; the base's Pressed is the control's pressed flag.
+class TdxBarSpinEditDrawParams : public TdxBarEditLikeControlDrawParams {
+  DECLARE_CLASS(TdxBarSpinEditDrawParams, TdxBarEditLikeControlDrawParams)
+ public:
+  using TdxBarEditLikeControlDrawParams::TdxBarEditLikeControlDrawParams;
+  int PressedPart = -1;
+  TSize ArrowSize{};
+};
+
 class TdxBarButtonLikeControlDrawParams : public TdxBarItemControlDrawParams {
   DECLARE_CLASS(TdxBarButtonLikeControlDrawParams, TdxBarItemControlDrawParams)
  public:

@@ -233,7 +233,10 @@ void TdxBar::BeforeDestruction() {
   if (!mergeData_->MergedBars.empty()) UnMerge(nullptr, false);
   if (barManager_) barManager_->RemoveRestoringBar(this);
   visible_ = false;
-  if (itemLinks_) itemLinks_->FreeBarControl();
+  if (itemLinks_) {
+    itemLinks_->Clear();
+    itemLinks_->FreeBarControl();
+  }
   LeaveDockRow();
   TcxComponentCollectionItem::BeforeDestruction();
 }

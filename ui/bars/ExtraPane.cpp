@@ -20,19 +20,13 @@ constexpr int kPaneItemIndent = 2;
 
 void TdxBarExtraPaneControlViewInfo::ComputeLayout() {
   TCustomdxBarControlViewInfo::ComputeLayout();
-  TCustomdxBarControl* window = BarControl();
-  TdxBarItemLinks* links = window->ItemLinks();
-  if (!links) return;
-  for (int i = 0; i < links->ShownLinkCount(); ++i) {
-    TdxBarItemLink* link = links->ShownLinkAt(i);
-    TdxBarItemControl* control = link->ItemControl();
-    const TRect r = link->ItemRect();
-    if (!control || r.IsEmpty()) continue;
-    control->ViewInfo()->SetBounds(r);
-    AddItemInfo(control->ViewInfo());
-    if (link->BeginGroup() && i > 0)
-      AppendSeparator(TRect{r.left, r.top - window->SeparatorSize(), r.right, r.top}, 0, control);
-  }
+  PlaceShownLinks();
+}
+
+void TdxBarExtraPaneControlViewInfo::AddGroupSeparator(int ShownIndex, TdxBarItemLink*, TdxBarItemControl* Control,
+                                                       const TRect& R) {
+  if (ShownIndex > 0)
+    AppendSeparator(TRect{R.left, R.top - BarControl()->SeparatorSize(), R.right, R.top}, 0, Control);
 }
 
 // ---- the pane's window --------------------------------------------------------------------------

@@ -15,6 +15,9 @@ class TdxBarExtraPaneControlViewInfo : public TCustomdxBarControlViewInfo {
   using TCustomdxBarControlViewInfo::TCustomdxBarControlViewInfo;
   // Every laid-out link, and above each one that begins a group a horizontal separator.
   void ComputeLayout() override;
+
+ protected:
+  void AddGroupSeparator(int ShownIndex, TdxBarItemLink* Link, TdxBarItemControl* Control, const TRect& R) override;
 };
 
 class TdxBarExtraPaneControl : public TdxBarControl {

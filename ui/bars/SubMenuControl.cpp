@@ -164,11 +164,8 @@ void TdxBarSubMenuControl::CreateNonRecentBrush() {
   const COLORREF face = GetSysColor(COLOR_BTNFACE);
   const COLORREF color = RGB(std::min(GetRValue(face) + 20, 255), std::min(GetGValue(face) + 20, 255),
                              std::min(GetBValue(face) + 20, 255));
-  HDC screen = GetDC(nullptr);
-  const int bits = GetDeviceCaps(screen, BITSPIXEL) * GetDeviceCaps(screen, PLANES);
-  ReleaseDC(nullptr, screen);
   TdxBarItemLinks* links = ItemLinks();
-  if (links && links->UsesRecentItems() && bits <= 8) {
+  if (links && links->UsesRecentItems() && BarScreenColorDepth() <= 8) {
     struct {
       WORD Version;
       WORD Count;

@@ -87,6 +87,7 @@ TdxSkinStateInput TdxBarSkinnedPainter::StateInputOf(TdxBarItemControlDrawParams
     in.Split = b->IsButton;
   }
   if (auto* e = dynamic_cast<TdxBarEditLikeControlDrawParams*>(P)) in.Focused = e->Focused;
+  if (auto* spin = dynamic_cast<TdxBarSpinEditDrawParams*>(P)) in.PressedButton = spin->PressedPart;
   return in;
 }
 

@@ -201,6 +201,27 @@ TEST(SkinnedPainterStates, AnEditsFocusReachesTheStateInput) {
   }
 }
 
+TEST(SkinnedPainterStates, ASpinEditsHeldButtonReachesTheStateInput) {
+  struct Case {
+    const char* name;
+    int pressedPart, hotPart, part, expected;
+  } cases[] = {
+      {"upper held under the mouse", 3, 3, 3, 5},
+      {"lower held under the mouse", 4, 4, 4, 5},
+      {"upper held, the mouse off it", 3, 4, 3, 3},
+      {"nothing held", -1, 3, 3, 2},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TdxBarSpinEditDrawParams spin(nullptr);
+    spin.PressedPart = c.pressedPart;
+    spin.HotPart = c.hotPart;
+    const TdxSkinStateInput in = S::StateInputOf(&spin);
+    EXPECT_EQ(in.PressedButton, c.pressedPart);
+    EXPECT_EQ(S::SpinPartState(in, c.part), c.expected);
+  }
+}
+
 class SkinnedPainterTest : public testing::Test {
  protected:
   RecordingSkin skin;

@@ -11,6 +11,7 @@
 #include "ui/bars/ApplicationMenu.h"
 #include "ui/bars/BarAccessibility.h"
 #include "ui/bars/BarControl.h"
+#include "ui/bars/BarEditControls.h"
 #include "ui/bars/BarItemControls.h"
 #include "ui/bars/BarItemLinks.h"
 #include "ui/bars/BarItems.h"
@@ -95,6 +96,7 @@ TEST_F(BarAccessibilityTest, EveryBarObjectNamesItsAccessibilityClass) {
   bar->ItemLinks()->AddItemLink(sub);
   auto* label = NewItem<TdxBarLabel>(L"Label");
   bar->ItemLinks()->AddItemLink(label);
+  bar->ItemLinks()->AddItemLink(NewItem<TdxBarEdit>(L"Edit"));
   ProcessMessages();
   TdxBarControl* window = bar->Control();
   ASSERT_NE(window, nullptr);
@@ -109,6 +111,7 @@ TEST_F(BarAccessibilityTest, EveryBarObjectNamesItsAccessibilityClass) {
       {"button", HelperOf(bar, 0), &TdxBarButtonControlAccessibilityHelper::ClassInfo()},
       {"sub-item", HelperOf(bar, 1), &TdxBarSubItemControlAccessibilityHelper::ClassInfo()},
       {"label", HelperOf(bar, 2), &TdxBarItemControlAccessibilityHelper::ClassInfo()},
+      {"edit", HelperOf(bar, 3), &TdxBarWinControlAccessibilityHelper::ClassInfo()},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -248,6 +251,56 @@ TEST_F(BarAccessibilityTest, TheApplicationMenusArrowsRunThroughItemsAndButtonsA
     EXPECT_EQ(helper->AdjacentLink(c.from, c.forward), c.expected);
   }
   window->Free();
+}
+
+// Plain bars resume editing after a move (feature flag 2): every way onto an edit enters it.
+TEST_F(BarAccessibilityTest, AnEditIsEnteredByAnArrowByTabAndByItsKeyTip) {
+  TdxBar* bar = manager->Bars()->Add();
+  bar->ItemLinks()->AddItemLink(NewItem(L"Go", L"Go"));
+  bar->ItemLinks()->AddItemLink(NewItem<TdxBarEdit>(L"Find"));
+  bar->SetDockingStyle(dsTop);
+  bar->SetVisible(true);
+  ProcessMessages();
+  ASSERT_TRUE(bar->Control()->FeatureFlags() & bfResumeAfterEdit);
+  struct Case {
+    const char* name;
+    std::function<void()> arrive;
+  } cases[] = {
+      {"right", [&] { nav->HandleKey(VK_RIGHT, nullptr, nullptr); }},
+      {"tab", [&] { nav->HandleKey(VK_TAB, nullptr, nullptr); }},
+      {"the key tip", [&] { HelperOf(bar, 1)->KeyTipActivated(); }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    nav->ChangeSelectedObject(0, HelperOf(bar, 0), nullptr);
+    c.arrive();
+    ProcessMessages();
+    auto* edit = dynamic_cast<TdxBarWinControl*>(bar->ItemLinks()->LinkAt(1)->ItemControl());
+    ASSERT_NE(edit, nullptr);
+    EXPECT_EQ(bar->Control()->SelectedLink(), bar->ItemLinks()->LinkAt(1));
+    EXPECT_TRUE(edit->IsEditing());
+    edit->Deactivate(true);
+    nav->StopKeyboardHandling();
+    ProcessMessages();
+  }
+}
+
+TEST_F(BarAccessibilityTest, ACaptionButtonsKeyTipHangsOnItsMiddleOnAPlainToolbar) {
+  TdxBar* bar = NewBar(L"Tools", 1, dsNone);
+  TdxBarCaptionButton* button = bar->CaptionButtons()->AddButton();
+  button->KeyTip = L"Q";
+  ProcessMessages();
+  ASSERT_FALSE(button->Bounds.IsEmpty());
+  TdxBarKeyTipList tips;
+  bar->Control()->AccessibilityHelper()->CollectKeyTips(tips);
+  const TRect r = button->AccessibilityHelper()->OwnScreenBounds();
+  const TdxBarKeyTipInfo* tip = nullptr;
+  for (const auto& data : tips)
+    if (data->Info.KeyTip == L"Q") tip = &data->Info;
+  ASSERT_NE(tip, nullptr);
+  EXPECT_EQ(tip->BasePoint, (TPoint{(r.left + r.right) / 2, (r.top + r.bottom) / 2}));
+  EXPECT_EQ(tip->HorzAlign, 2);
+  EXPECT_EQ(tip->VertAlign, 2);
 }
 
 TEST_F(BarAccessibilityTest, APlainButtonsKeyTipClicksWithUnclickAfterDoingOffAndLeavesTheFlag) {
