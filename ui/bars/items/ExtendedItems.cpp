@@ -2,6 +2,8 @@
 
 #include "platform/framework/classes/UnitLifecycle.h"
 #include "ui/bars/SubItems.h"
+#include "ui/bars/items/BarColorCombo.h"
+#include "ui/bars/items/BarFontNames.h"
 #include "ui/bars/items/DateUtils.h"
 #include "ui/bars/items/MRUListItem.h"
 
@@ -18,8 +20,8 @@ const std::vector<TdxBarExtendedItemEntry>& ExtendedItemTable() {
   static const std::vector<TdxBarExtendedItemEntry> table = {
       {L"TdxBarStatic", nullptr, nullptr},
       {L"TdxBarLargeButton", nullptr, nullptr},
-      {L"TdxBarColorCombo", nullptr, nullptr},
-      {L"TdxBarFontNameCombo", nullptr, nullptr},
+      {L"TdxBarColorCombo", &TdxBarColorCombo::ClassInfo(), &TdxBarColorComboControl::ClassInfo()},
+      {L"TdxBarFontNameCombo", &TdxBarFontNameCombo::ClassInfo(), &TdxBarComboControl::ClassInfo()},
       {L"TdxBarDateCombo", nullptr, nullptr},
       {L"TdxBarTreeViewCombo", nullptr, nullptr},
       {L"TdxBarImageCombo", nullptr, nullptr},
@@ -45,6 +47,8 @@ void EndExtendedItems() {
   const auto& table = ExtendedItemTable();
   for (auto it = table.rbegin(); it != table.rend(); ++it)
     if (it->ItemClass) UnregisterItemControlClass(it->ItemClass);
+  FreeBarColorDialog();
+  FreeBarFontNameResources();
 }
 
 int ExtendedItemsStartCount() { return g_startCount; }
