@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# The skinned painter's speed under wine64: a 1280-pixel top site with a toolbar of 30 captioned
-# buttons and one of 20 buttons in button groups, painted over a filling skin; median and worst of
+# The skinned painter's speed under wine64: a 1280-pixel top site with a toolbar of 30 large buttons
+# (two-line captions, every third with a drop-down) and one of 20 buttons in button groups, painted over a filling skin; median and worst of
 # 200 rounds against the 8 ms limit. Builds the benchmark in the x86_64 tree first.
 # usage: tools/bench/bar-skinned-painter.sh [TREE (build/x86_64)]
 set -euo pipefail

@@ -1,11 +1,15 @@
-// Draws the bar library's cursors and the glyphs of an MDI child's system-menu entries, written as
-// files named after their resources ("DXBARDRAGCURSOR" -> dxbardragcursor.cur):
+// Draws the bar library's cursors, the glyphs of an MDI child's system-menu entries and the
+// font-name combo's font-type marks, written as files named after their resources
+// ("DXBARDRAGCURSOR" -> dxbardragcursor.cur):
 //   make_bar_cursors OUTPUT_FOLDER
 // Cursors, 32 x 32 monochrome: a link dragged (the arrow with a page), copied (with a plus), refused
 // (with a no-entry sign), and the sizing of an edit item's width (a horizontal double arrow through
 // a bar, hot spot in its middle). Glyphs, 10 x 10, 16 colours, black on white: close (a cross),
 // restore (two overlapping windows), maximize (a window with a thick title) and minimize (a bar at
-// the bottom). Deterministic.
+// the bottom). Font-type marks, 12 x 12, 16 colours on white: DXBARTRUETYPEFONT two overlapping
+// letters T, a dark blue one over a grey one (an outline font); DXBARNONTRUETYPEFONT a black letter
+// A built of square dots (a raster or device font). White is the background the image lists take as
+// transparent. Deterministic.
 
 #include <cstdio>
 #include <cstdlib>
@@ -30,7 +34,42 @@ Picture EditSizing() {
   return p;
 }
 
-std::vector<foundation_bitmaps::NamedBitmap> SystemMenuGlyphs() {
+using foundation_bitmaps::Image;
+using foundation_bitmaps::Rgb;
+
+// The bar of the T is 7 pixels wide and 2 high, its stem 3 wide and 8 high below the bar's middle.
+void PutLetterT(Image& im, int left, int top, Rgb colour) {
+  for (int y = top; y < top + 2; ++y)
+    for (int x = left; x < left + 7; ++x) im.At(x, y) = colour;
+  for (int y = top + 2; y < top + 10; ++y)
+    for (int x = left + 2; x < left + 5; ++x) im.At(x, y) = colour;
+}
+
+Image TrueTypeFontMark() {
+  Image im = foundation_bitmaps::Blank(12, 12, foundation_bitmaps::kWhite);
+  PutLetterT(im, 0, 0, Rgb{128, 128, 128});
+  PutLetterT(im, 4, 2, Rgb{0, 0, 128});
+  return im;
+}
+
+Image NonTrueTypeFontMark() {
+  return foundation_bitmaps::Glyph({
+      "............",
+      ".....##.....",
+      ".....##.....",
+      "....#..#....",
+      "....#..#....",
+      "...##..##...",
+      "...######...",
+      "..##....##..",
+      "..##....##..",
+      ".##......##.",
+      ".##......##.",
+      "............",
+  });
+}
+
+std::vector<foundation_bitmaps::NamedBitmap> Bitmaps() {
   using foundation_bitmaps::Glyph;
   return {
       {"DXBARCLOSE",
@@ -49,6 +88,8 @@ std::vector<foundation_bitmaps::NamedBitmap> SystemMenuGlyphs() {
        Glyph({"..........", "..........", "..........", "..........", "..........", "..........", "..........",
               ".######...", ".######...", ".........."}),
        true},
+      {"DXBARTRUETYPEFONT", TrueTypeFontMark(), true},
+      {"DXBARNONTRUETYPEFONT", NonTrueTypeFontMark(), true},
   };
 }
 
@@ -67,7 +108,7 @@ int main(int argc, char** argv) {
       {"DXBAREDITSIZINGCURSOR", EditSizing(), 15, 15},
   });
   if (!written) return 1;
-  for (const foundation_bitmaps::NamedBitmap& bitmap : SystemMenuGlyphs()) {
+  for (const foundation_bitmaps::NamedBitmap& bitmap : Bitmaps()) {
     if (!Write(ResourceFile(folder, bitmap.Name, ".bmp"), foundation_bitmaps::BitmapFile(bitmap.Picture, bitmap.Palette16))) {
       std::perror("make_bar_cursors");
       return 1;

@@ -402,6 +402,9 @@ void TCustomdxBarControl::BeforeDestruction() {
   if (parentBar_ && parentBar_->childBar_ == this) parentBar_->childBar_ = nullptr;
   parentBar_ = nullptr;
   TCustomControl::BeforeDestruction();
+  // A window that went with its parent's (WM_NCDESTROY) kept its item controls: none may outlive
+  // this object, since each one calls back into its bar window when it goes.
+  DestroyItemControls();
   DetachFromManager();
 }
 

@@ -308,8 +308,9 @@ class TCustomdxBarControl : public TCustomControl, public IcxMouseTrackingCaller
   void PostMouseRefresh();
   // The drop position of a dragged link at a client point (customizing).
   virtual void DropTargetAt(const TPoint& P, TdxBarItemLink*& Link, bool& OnSeparator, bool& Before, bool& Vertical);
-  // Container items' links give way to their entries (menus, outside customizing); the collapse
-  // puts everything back.
+  // Container items show their entries in the links (menus, outside customizing): a container
+  // that expands in place gives its link's place to them, any other (the in-place sub-item) keeps
+  // its link and shows them after it. The collapse puts everything back.
   void ExpandContainerLinks();
   void CollapseContainerLinks();
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/framework/graphics/Bitmap.h"
+#include "platform/framework/controls/StdCtrls.h"
 #include "platform/framework/graphics/ImageList.h"
 #include "platform/framework/windows/ShortCuts.h"
 #include "ui/bars/BarHints.h"
@@ -72,6 +73,11 @@ class TdxBarStaticLikeControlDrawParams : public TdxBarItemControlDrawParams {
   DECLARE_CLASS(TdxBarStaticLikeControlDrawParams, TdxBarItemControlDrawParams)
  public:
   using TdxBarItemControlDrawParams::TdxBarItemControlDrawParams;
+  // Filled by the static item's control; the other static-like controls keep the defaults.
+  TAlignment Alignment = taLeftJustify;
+  bool IsStatic = false;
+  TRect BorderMargins{};
+  TdxBarStaticBorderStyle BorderStyle = sbsNone;
 };
 
 class TdxBarSeparatorControlDrawParams : public TdxBarStaticLikeControlDrawParams {
@@ -333,7 +339,7 @@ class TdxBarItemControl : public TcxIUnknownObject, public IdxBarHintSource, pub
   bool UnclickAfterDoing() const;
   bool HasGlyphFor(Byte ViewSize) const;
   bool NeedsGlyphDrawing(Byte ViewSize, TdxBarContentParts Parts) const;
-  Byte GlyphKindForViewLevel() const;
+  virtual Byte GlyphKindForViewLevel() const;
   bool UsesLargeIcons() const;
   bool UsesLargeImagesFor(Byte ViewSize) const;
   // The control is in a toolbar window (a menu window answers False).
@@ -471,6 +477,8 @@ class TdxBarItemControl : public TcxIUnknownObject, public IdxBarHintSource, pub
   // An edit control whose in-place editor is open: it keeps its keys and the wheel.
   virtual bool IsEditing() const { return false; }
   virtual void Repaint();
+  // The painters draw the glyph in gray scale (the gray flag of the glyph routine).
+  virtual bool DrawsGlyphInGrayScale() const { return false; }
   // The hook the base's ExtraFlag query answers (0 here).
   virtual int ExtraFlagQuery() const { return 0; }
 

@@ -483,6 +483,14 @@ void TdxBarItem::RepaintControls() {
   }
 }
 
+void TdxBarItem::ResizeControls() {
+  for (TdxBarItemControl* control : ControlsOf(links_)) {
+    if (!StillShown(links_, control)) continue;
+    control->ViewInfo()->ResetWidthCache();
+    control->SizeAffectingChange();
+  }
+}
+
 void TdxBarItem::RebuildBars(TSet<int> Kinds) {
   std::vector<TCustomdxBarControl*> windows;
   for (TdxBarItemControl* control : ControlsOf(links_)) {

@@ -192,6 +192,8 @@ class TdxBarItem : public TdxBarComponent {
   // Every link's control recalculates its draw parameters and parts and repaints.
   virtual void RefreshControls();
   virtual void RepaintControls();
+  // Every control measures itself again (its bar window lays out anew).
+  void ResizeControls();
   // The bar windows of the given kinds (0 toolbar, 1 quick-customization bar, 2 menu) that show a
   // control of the item recalculate their layout.
   virtual void RebuildBars(TSet<int> Kinds);

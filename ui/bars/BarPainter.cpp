@@ -259,11 +259,8 @@ int TdxBarPainter::CaptionHeightFor(TcxCanvas* Canvas) {
   return (Canvas ? Canvas->TextPixelHeight(L"Wg") : 13) + 6;
 }
 
-void TdxBarPainter::FillBarBackgroundPart(TdxBarControl* BarControl, HDC DC, const TRect& R) {
-  TdxBar* bar = BarControl->Bar();
-  TBitmap* picture = bar ? bar->BackgroundBitmap() : nullptr;
-  FillRectColorOrBitmap(DC, R, BarControl->ClientRect(), BarControl->BackgroundBrush(), clNone,
-                        picture && !picture->Empty() ? picture : nullptr);
+void TdxBarPainter::FillBarBackgroundPart(TdxBarControl* BarControl, HDC DC, const TRect& R, HBRUSH Brush) {
+  DrawBarBackground(BarControl, DC, TPoint{0, 0}, Brush ? Brush : BarControl->BackgroundBrush(), R);
 }
 
 int TdxBarPainter::FrameWidth() { return SystemMetric(SM_CXFRAME); }
@@ -1425,8 +1422,8 @@ void TdxBarPainter::DrawItemGlyph(TdxBarItemControlDrawParams* P, HDC DC, const 
     const TRect dest{G.left + (G.Width() - ImageSize.cx) / 2, G.top + (G.Height() - ImageSize.cy) / 2, 0, 0};
     const TRect glyphRect{dest.left, dest.top, dest.left + ImageSize.cx, dest.top + ImageSize.cy};
     DrawGlyphWithCache(control, DC, showsBar ? nullptr : brush, inside, glyphRect, glyph, images, index, clNone,
-                       S.Enabled, S.Selected, S.Pressed, S.Checked, MakesDisabledImagesFaded(manager),
-                       PainterOptionK(), IsFlatForArrows(), false, false, true);
+                       S.Enabled, control->DrawsGlyphInGrayScale(), S.Pressed, S.Checked,
+                       MakesDisabledImagesFaded(manager), PainterOptionK(), IsFlatForArrows(), false, false, true);
   }
   if (!NativeBackground()) PaintGlyphFrame(P, DC, G, border, brush, !HasImage);
 }
@@ -2068,9 +2065,20 @@ void TdxBarPainter::DrawStaticControl(TdxBarItemControlDrawParams* P, const TRec
     text.left = glyph.right;
   }
   if (P->ContentParts.Contains(cpText)) {
-    text.left += 2;
-    DrawItemText(ControlOf(P), dc, P->Caption, text, DT_LEFT, P->Enabled, false, P->PaintType == 2, false,
-                 DT_SINGLELINE);
+    auto* statics = dynamic_cast<TdxBarStaticLikeControlDrawParams*>(P);
+    const TAlignment alignment = statics ? statics->Alignment : taLeftJustify;
+    // A centred caption without glyph uses the whole width; otherwise it keeps 2 pixels off the edge.
+    if (alignment != taCenter || P->ContentParts.Contains(cpIcon)) text.left += 2;
+    DrawItemText(ControlOf(P), dc, P->Caption, text, TextAlignmentCode(alignment), P->Enabled, false,
+                 P->PaintType == 2, false, DT_SINGLELINE);
+  }
+}
+
+int TdxBarPainter::TextAlignmentCode(TAlignment Alignment) {
+  switch (Alignment) {
+    case taCenter: return 1;
+    case taRightJustify: return 2;
+    default: return 0;
   }
 }
 

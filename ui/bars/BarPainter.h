@@ -110,7 +110,8 @@ class TdxBarPainter : public TObject {
   // The gap between two rows of a dock site.
   virtual int DockRowGap() { return 0; }
   virtual int CaptionHeightFor(TcxCanvas* Canvas);
-  virtual void FillBarBackgroundPart(TdxBarControl* BarControl, HDC DC, const TRect& R);
+  // The toolbar's background (its picture, gradient or brush) under R, in its client coordinates.
+  virtual void FillBarBackgroundPart(TdxBarControl* BarControl, HDC DC, const TRect& R, HBRUSH Brush);
   virtual bool IsFlat() { return false; }
   virtual int DragHandleOffset() { return 0; }
   virtual int FrameWidth();
@@ -513,6 +514,8 @@ class TdxBarPainter : public TObject {
                                int LeftIndent, int RightIndent);
   virtual bool StaticFillsBackground(TdxBarItemControl* Control);
   virtual TRect StaticBorderRect(TdxBarStaticBorderStyle Style);
+  // The DrawItemText alignment of a text alignment: 0 left, 1 centre, 2 right.
+  static int TextAlignmentCode(TAlignment Alignment);
   // The offsets of a separator's caption.
   virtual void SeparatorMargins(TdxBarItemControlDrawParams*, int, TRect& R) { R = TRect{6, 0, 0, 0}; }
   virtual int SeparatorLineHeight() { return 2; }

@@ -103,6 +103,8 @@ class TCustomdxBarContainerItem : public TCustomdxBarSubItem {
   // Frees the links AddListedItemLinks added at Index.
   virtual void DeleteListedItemLinks(TdxBarItemLinks*, int) {}
   virtual void ClearItemList() { needClearItemList_ = false; }
+  // In a menu the container's entries take the place of its link, the first of them starting a
+  // group; without it (the in-place sub-item) the link stays and its entries follow it.
   virtual bool ExpandsInPlace() const { return true; }
   virtual void ItemsChanged();
   bool HasContent() const override { return bool(OnGetData); }

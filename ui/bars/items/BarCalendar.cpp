@@ -13,6 +13,8 @@
 #include "ui/bars/BarManager.h"
 #include "ui/bars/BarPainter.h"
 #include "ui/bars/BarStrings.h"
+#include "ui/bars/items/DateUtils.h"
+#include "ui/bars/items/ExtendedItems.h"
 
 DEFINE_CLASS(TdxBarCustomCalendar)
 DEFINE_CLASS(TdxBarDateNavigator)
@@ -22,15 +24,6 @@ namespace {
 
 int firstDayOfWeek = -1;
 LCID dateLocale = LOCALE_USER_DEFAULT;
-
-int ReadFirstDayOfWeek() {
-  wchar_t text[4] = {};
-  int value = 0;
-  if (GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_IFIRSTDAYOFWEEK, text, 4) > 0 && text[0] >= L'0' && text[0] <= L'6')
-    value = text[0] - L'0';
-  // The locale counts 0 = Monday ... 6 = Sunday; the calendar counts from Sunday.
-  return (value + 1) % 7;
-}
 
 String LocaleText(LCTYPE type) {
   wchar_t text[100] = {};
@@ -69,8 +62,9 @@ TdxBarPainter* PainterOf(TdxBarManager* manager) { return manager ? manager->Pai
 }  // namespace
 
 int BarFirstDayOfWeek() {
-  if (firstDayOfWeek < 0) firstDayOfWeek = ReadFirstDayOfWeek();
-  return firstDayOfWeek;
+  if (firstDayOfWeek >= 0) return firstDayOfWeek;
+  // The value the extended items read at their start; before it, the locale's answer now.
+  return ExtendedItemsStartCount() > 0 ? dxBarFirstDayOfWeek() : FirstDayOfWeek();
 }
 
 void SetBarFirstDayOfWeek(int Value) { firstDayOfWeek = Value < 0 ? -1 : Value % 7; }

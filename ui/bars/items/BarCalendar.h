@@ -12,9 +12,9 @@ class TdxBarPainter;
 // The value that stands for no date.
 constexpr TDateTime NullDate = -700000;
 
-// The locale's first day of the week, 0 = Sunday ... 6 = Saturday, read once from the user locale.
+// The first day of the week, 0 = Sunday ... 6 = Saturday: the extended items' dxBarFirstDayOfWeek.
 int BarFirstDayOfWeek();
-// Replaces the value read from the locale (tests pin it); a negative value reads the locale again.
+// Replaces that value (tests pin it); a negative value follows dxBarFirstDayOfWeek again.
 void SetBarFirstDayOfWeek(int Value);
 // The locale of the date texts (the user's by default; tests pin one).
 LCID BarDateTextLocale();

@@ -6,6 +6,7 @@
 
 #include "platform/framework/controls/Dialogs.h"
 #include "platform/framework/rtl/Printers.h"
+#include "ui/bars/items/ExtendedItems.h"
 
 namespace {
 
@@ -84,24 +85,11 @@ DEFINE_CLASS(TdxBarFontNameCombo)
 namespace {
 
 std::unique_ptr<TFontDialog> g_fontDialog;
-std::unique_ptr<TBitmap> g_fontBitmaps[2];
-
-std::unique_ptr<TBitmap> LoadFontTypeBitmap(const wchar_t* Name) {
-  auto bitmap = std::make_unique<TBitmap>();
-  HINSTANCE instance = GetModuleHandleW(nullptr);
-  if (FindResourceW(instance, Name, MAKEINTRESOURCEW(2))) {
-    bitmap->LoadFromResourceName(instance, Name);
-    bitmap->SetTransparent(true);
-  }
-  return bitmap;
-}
 
 }  // namespace
 
 TBitmap* dxBarFontTypeBitmap(bool TrueType) {
-  std::unique_ptr<TBitmap>& slot = g_fontBitmaps[TrueType ? 1 : 0];
-  if (!slot) slot = LoadFontTypeBitmap(TrueType ? L"DXBARTRUETYPEFONT" : L"DXBARNONTRUETYPEFONT");
-  return slot.get();
+  return TrueType ? dxBarTrueTypeFontBitmap() : dxBarNonTrueTypeFontBitmap();
 }
 
 TFontDialog* dxBarFontDialog() {
@@ -109,11 +97,7 @@ TFontDialog* dxBarFontDialog() {
   return g_fontDialog.get();
 }
 
-void FreeBarFontNameResources() {
-  g_fontDialog.reset();
-  g_fontBitmaps[0].reset();
-  g_fontBitmaps[1].reset();
-}
+void FreeBarFontDialog() { g_fontDialog.reset(); }
 
 TdxBarFontNameCombo::TdxBarFontNameCombo(TComponent* AOwner) : TdxBarCustomCombo(AOwner) {
   DropDownCount = 12;
@@ -165,7 +149,7 @@ void TdxBarFontNameCombo::DrawListItem(TdxBarPainter* Painter, int Index, TOwner
   canvas->FillRect(R);
   TBitmap* bitmap = dxBarFontTypeBitmap(IsTrueType(Index));
   int x = R.left;
-  if (!bitmap->Empty()) {
+  if (bitmap && !bitmap->Empty()) {
     canvas->Draw(x, R.top + (R.Height() - bitmap->Height()) / 2, bitmap);
     x += bitmap->Width();
   }
@@ -179,5 +163,6 @@ void TdxBarFontNameCombo::DrawListItem(TdxBarPainter* Painter, int Index, TOwner
 
 void TdxBarFontNameCombo::ListItemWidth(int Index, int& Width) {
   TdxBarCustomCombo::ListItemWidth(Index, Width);
-  Width += dxBarFontTypeBitmap(true)->Width() + 1;
+  TBitmap* bitmap = dxBarFontTypeBitmap(true);
+  Width += (bitmap ? bitmap->Width() : 0) + 1;
 }

@@ -41,9 +41,8 @@ class TdxBarFontNameCombo : public TdxBarCustomCombo {
   void ListItemWidth(int Index, int& Width) override;
 };
 
-// The TrueType and other font bitmaps of the entries (empty when the program has no such resource).
+// The extended items' mark of a TrueType or another font; null while the items are not started.
 TBitmap* dxBarFontTypeBitmap(bool TrueType);
 // The font dialog the font-name combos share; made on first use.
 TFontDialog* dxBarFontDialog();
-// Frees the shared font dialog and the font-type bitmaps.
-void FreeBarFontNameResources();
+void FreeBarFontDialog();

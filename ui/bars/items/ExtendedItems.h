@@ -1,10 +1,12 @@
 #pragma once
-// The extended items' start and end: the first day of the week read once for the date items, and
-// the item classes registered with their control classes in the order of their table (the order the
-// new-item dialog shows them in). Counted: a second start only counts, the last end unregisters.
+// The extended items' start and end: the font-type bitmaps loaded for the font-name combo, the first
+// day of the week read once for the date items, and the item classes registered with their control
+// classes in the order of their table (the order the new-item dialog shows them in). Counted: a
+// second start only counts, the last end unregisters and frees the bitmaps.
 
 #include <vector>
 
+#include "platform/framework/graphics/Bitmap.h"
 #include "ui/bars/BarItemControls.h"
 
 struct TdxBarExtendedItemEntry {
@@ -21,3 +23,7 @@ void EndExtendedItems();
 int ExtendedItemsStartCount();
 // 0 Sunday ... 6 Saturday, as read at the first start.
 int dxBarFirstDayOfWeek();
+// The marks of outline ("DXBARTRUETYPEFONT") and other fonts ("DXBARNONTRUETYPEFONT"), loaded from
+// the program's resources at the first start; null while the items are not started.
+TBitmap* dxBarTrueTypeFontBitmap();
+TBitmap* dxBarNonTrueTypeFontBitmap();

@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/framework/classes/Strings.h"
 #include "ui/bars/BarControl.h"
 #include "ui/bars/BarItemLinks.h"
 #include "ui/bars/BarManager.h"
+#include "ui/bars/BarRoutines.h"
 #include "ui/bars/Bars.h"
 #include "ui/bars/SubMenuControl.h"
 #include "ui/bars/painters/PainterSupport.h"
@@ -528,6 +530,12 @@ void TdxBarSkinnedPainter::DrawButtonControl(TdxBarItemControlDrawParams* P, con
   const TdxBarPaintStates s = StatesOf(P);
   TRect glyphArea = PartRect(P, R, 0);
   if (P->ViewSize == 0 && P->GlyphCellSize.cx > 0) glyphArea.right = glyphArea.left + P->GlyphCellSize.cx;
+  if (P->ViewSize == 2) {
+    // The large glyph sits in the button above its two caption lines.
+    TRect caption{};
+    TextBoundsOf(P, caption);
+    glyphArea = TRect{R.left + 1, R.top + 1, R.right - 1, R.bottom - 1 - caption.Height()};
+  }
   if (P->ContentParts.Contains(cpIcon)) DrawItemGlyphAt(P, glyphArea, s);
   if (P->ContentParts.Contains(cpText)) DrawButtonCaptionOnly(P, R);
   if (P->HasDropDown) {
@@ -536,6 +544,123 @@ void TdxBarSkinnedPainter::DrawButtonControl(TdxBarItemControlDrawParams* P, con
     else
       DrawSubItemArrowPart(P, R);
   }
+}
+
+// ---- large captions ---------------------------------------------------------------------------------
+
+String TdxBarSkinnedPainter::ArrowSpacerText(TdxBarItemControlDrawParams* P) {
+  if (!P->HasDropDown || !P->Canvas) return String();
+  String dots = L".";
+  const int arrow = PainterOptionT().cx;
+  while (P->Canvas->TextPixelWidth(dots) < arrow) dots += L".";
+  return L" " + dots;
+}
+
+void TdxBarSkinnedPainter::TextBoundsOf(TdxBarItemControlDrawParams* P, TRect& R) {
+  if (!Supports<IdxSkin>(skinOwner_) || P->ViewSize != 2 || P->PaintType == 1 || !P->Canvas)
+    return TdxBarOffice11Painter::TextBoundsOf(P, R);
+  const String text = P->Caption + ArrowSpacerText(P);
+  P->Canvas->MeasureText(L"");  // selects the canvas's font
+  CalcTextRectForRows(P->Canvas->DCHandle(), text, 2, true, R);
+}
+
+void TdxBarSkinnedPainter::AdjustButtonPartBounds(TdxBarItemControlDrawParams* P, std::vector<TRect>& Parts,
+                                                  const TRect& R, int LastIndex) {
+  if (!Supports<IdxSkin>(skinOwner_) || !P->HasDropDown || P->PaintType == 1 || P->ViewSize == 0 || LastIndex < 1 ||
+      Parts.size() < 2)
+    return TdxBarOffice11Painter::AdjustButtonPartBounds(P, Parts, R, LastIndex);
+  TRect caption{};
+  TextBoundsOf(P, caption);
+  const int boundary = R.bottom - caption.Height() - 2;
+  Parts[0] = TRect{R.left, R.top, R.right, boundary};
+  Parts[1] = TRect{R.left, boundary, R.right, R.bottom};
+}
+
+void TdxBarSkinnedPainter::CalcButtonTextRect(TdxBarItemControlDrawParams* P, TRect& T, int& Alignment, const TRect& G,
+                                              TdxBarGlyphLayout Layout, const TSize& GlyphArea) {
+  if (!Supports<IdxSkin>(skinOwner_) || P->ViewSize != 2)
+    return TdxBarOffice11Painter::CalcButtonTextRect(P, T, Alignment, G, Layout, GlyphArea);
+  TRect text{};
+  TextBoundsOf(P, text);
+  const int left = T.left + (T.Width() - text.Width()) / 2;
+  const int bottom = T.bottom - 1;
+  T = TRect{left, bottom - text.Height(), left + text.Width(), bottom};
+  Alignment = DT_CENTER;
+}
+
+TRect TdxBarSkinnedPainter::CalcGlyphPosition(const TRect& G, const TSize& GlyphSize, TdxBarGlyphLayout Layout,
+                                              bool ShowsText, int PaintType) {
+  if (!Supports<IdxSkin>(skinOwner_) || PaintType == 1)
+    return TdxBarOffice11Painter::CalcGlyphPosition(G, GlyphSize, Layout, ShowsText, PaintType);
+  return CenteredIn(G, GlyphSize.cx, GlyphSize.cy);
+}
+
+void TdxBarSkinnedPainter::DrawPartText(TdxBarItemControlDrawParams* P, HDC DC, const TRect& R, int Alignment) {
+  TdxSkinReference skin(skinOwner_);
+  if (!skin || P->ViewSize != 2 || P->PaintType == 1 || !P->Canvas)
+    return TdxBarOffice11Painter::DrawPartText(P, DC, R, Alignment);
+  TColor text = clDefault, shadow = clDefault;
+  if (TdxBarItemControl* control = ControlOf(P))
+    ItemTextColors(control, P->Enabled, P->Selected, false, text, shadow);
+  else
+    text = skin->PartColorOf(335, ItemPartState(StateInputOf(P), 0));
+  TSavedDC saved(DC);
+  SetBkMode(DC, TRANSPARENT);
+  SetTextColor(DC, COLORREF(ColorToRGB(text)));
+  TStringList lines;
+  WrapTextToLines(P->Caption, P->Canvas, R, &lines);
+  while (lines.Count() < 2) lines.Add(String());
+  SIZE row{};
+  GetTextExtentPoint32W(DC, L"Wg", 2, &row);
+  const UINT flags = UINT(Alignment) | DT_SINGLELINE | DT_TOP | DT_NOCLIP;
+  TRect line{R.left, R.top, R.right, R.top + row.cy};
+  for (int i = 0; i < lines.Count(); ++i) {
+    if (i == lines.Count() - 1 && P->HasDropDown) {
+      DrawLargeCaptionArrow(P, DC, lines.Strings(i), line, flags);
+    } else {
+      TRect r = line;
+      RenderTextInRect(DC, lines.Strings(i), r, flags);
+    }
+    line = TRect{line.left, line.bottom, line.right, line.bottom + row.cy};
+  }
+}
+
+void TdxBarSkinnedPainter::DrawLargeCaptionArrow(TdxBarItemControlDrawParams* P, HDC DC, const String& Line,
+                                                 const TRect& R, UINT Flags) {
+  const int arrowWidth = PainterOptionT().cx;
+  TRect arrow = R;
+  if (!Line.empty()) {
+    const int textWidth = SingleLineTextSize(DC, Line).cx;
+    const int wholeWidth = SingleLineTextSize(DC, Line + ArrowSpacerText(P)).cx;
+    const int left = R.left + (R.Width() - wholeWidth) / 2;
+    TRect text{left, R.top, left + textWidth, R.bottom};
+    RenderTextInRect(DC, Line, text, (Flags & ~UINT(DT_CENTER | DT_RIGHT)) | DT_LEFT);
+    arrow = TRect{left + wholeWidth - arrowWidth, R.top, left + wholeWidth, R.bottom};
+  }
+  DrawSkinArrow(DC, arrow, ButtonPartState(StateInputOf(P), 1));
+}
+
+void TdxBarSkinnedPainter::DrawItemGlyph(TdxBarItemControlDrawParams* P, HDC DC, const TdxBarPaintStates& S,
+                                         const TRect& G, const TSize& ImageSize, bool HasImage) {
+  TdxSkinReference skin(skinOwner_);
+  if (!skin) return TdxBarOffice11Painter::DrawItemGlyph(P, DC, S, G, ImageSize, HasImage);
+  if (P->PaintType == 1 && S.Checked) {
+    const int side = std::min(G.Width(), G.Height());
+    TRect square = CenteredIn(G, side, side);
+    square = TRect{square.left + 1, square.top + 1, square.right - 1, square.bottom - 1};
+    skin->DrawBackground(DC, square, HasImage ? 430 : 440, S.Enabled ? 0 : 1);
+  }
+  TdxBarItemControl* control = ControlOf(P);
+  if (!HasImage || !control) return;
+  int index = -1;
+  TCustomImageList* images = nullptr;
+  TBitmap* glyph = nullptr;
+  control->GetImageInfo(P->ViewSize, P->ContentParts, index, images, glyph);
+  TdxBarManager* manager = control->LinkedBarManager();
+  const TRect glyphRect = CenteredIn(G, ImageSize.cx, ImageSize.cy);
+  DrawGlyphWithCache(control, DC, nullptr, G, glyphRect, glyph, images, index, clNone, S.Enabled,
+                     control->DrawsGlyphInGrayScale(), S.Pressed, S.Checked, MakesDisabledImagesFaded(manager),
+                     PainterOptionK(), IsFlatForArrows(), false, false, true);
 }
 
 void TdxBarSkinnedPainter::DrawButtonBackground(TdxBarItemControlDrawParams* P, const TRect& R) {

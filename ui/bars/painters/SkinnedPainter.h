@@ -193,6 +193,30 @@ class TdxBarSkinnedPainter : public TdxBarOffice11Painter {
   void DrawSplitButtonArrow(TdxBarItemControlDrawParams* P, const TRect& R) override;
   void DrawSubItemArrowPart(TdxBarItemControlDrawParams* P, const TRect& R) override { DrawButtonArrow(P, R); }
   void DrawStaticArrow(TdxBarItemControlDrawParams* P, HDC DC, const TRect& R, bool Expanded) override;
+
+  // ---- large buttons: the glyph over a caption of two lines, a drop-down's arrow after its last
+  // word (or alone in the empty second line of a one-line caption)
+  // Without a drop-down empty; else one space and the dots that reach the arrow's width.
+  String ArrowSpacerText(TdxBarItemControlDrawParams* P);
+  // The large caption (with its arrow's room) laid out in two rows; otherwise the base rectangle.
+  void TextBoundsOf(TdxBarItemControlDrawParams* P, TRect& R) override;
+  // A large drop-down button's main part lies over its caption, the drop-down part is the caption.
+  void AdjustButtonPartBounds(TdxBarItemControlDrawParams* P, std::vector<TRect>& Parts, const TRect& R,
+                              int LastIndex) override;
+  void CalcButtonTextRect(TdxBarItemControlDrawParams* P, TRect& T, int& Alignment, const TRect& G,
+                          TdxBarGlyphLayout Layout, const TSize& GlyphArea) override;
+  // A large glyph is centred in its area (the area above the caption).
+  TRect CalcGlyphPosition(const TRect& G, const TSize& GlyphSize, TdxBarGlyphLayout Layout, bool ShowsText,
+                          int PaintType) override;
+  void DrawPartText(TdxBarItemControlDrawParams* P, HDC DC, const TRect& R, int Alignment) override;
+  // Draws one caption line at R's top with the drop-down arrow after it; an empty line gets the
+  // arrow in its middle.
+  void DrawLargeCaptionArrow(TdxBarItemControlDrawParams* P, HDC DC, const String& Line, const TRect& R,
+                             UINT Flags);
+  // In a menu a checked control gets part 430 behind its glyph or part 440 as its check mark.
+  void DrawItemGlyph(TdxBarItemControlDrawParams* P, HDC DC, const TdxBarPaintStates& S, const TRect& G,
+                     const TSize& ImageSize, bool HasImage) override;
+
   TColor ItemTextColorFor(TdxBarItemControl* Control, bool Selected, bool Flat) override;
   TColor ItemTextColor(TdxBarItemControl* Control, bool Selected, bool Flat) override {
     return TdxBarPainter::ItemTextColorFor(Control, Selected, Flat);

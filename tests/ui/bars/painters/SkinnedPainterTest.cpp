@@ -9,6 +9,9 @@
 #include <vector>
 
 #include "tests/support/WindowTestSupport.h"
+#include "tests/ui/bars/BarTestSupport.h"
+#include "ui/bars/BarControl.h"
+#include "ui/bars/Bars.h"
 #include "ui/bars/painters/SkinnedPainter.h"
 #include "ui/foundation/Canvas.h"
 
@@ -429,6 +432,161 @@ TEST_F(SkinnedPainterTest, EditBorderChangedGivesTheWindowARoundedRegion) {
   EXPECT_TRUE(PtInRegion(region, 20, 10));
   DeleteObject(region);
   DestroyWindow(window);
+}
+
+// ---- large captions -------------------------------------------------------------------------------
+
+// The columns of a row band of the DIB that hold the colour.
+std::vector<int> ColumnsWith(const DibSection& Dib, int Top, int Bottom, int Width, DWORD Colour) {
+  std::vector<int> columns;
+  for (int x = 0; x < Width; ++x)
+    for (int y = Top; y < Bottom; ++y)
+      if (Dib.Pixel(x, y) == Colour) {
+        columns.push_back(x);
+        break;
+      }
+  return columns;
+}
+
+TEST_F(SkinnedPainterTest, LargeCaptionsTakeTwoLinesWithTheArrowAfterTheLastWord) {
+  const DWORD text = DWORD((335 & 0xFF) << 16 | 0x80);  // the colour of part 335 in state 0
+  struct Case {
+    const wchar_t* caption;
+    bool dropDown;
+    // The line holding the arrow (-1 none) and whether that line also holds text.
+    int arrowLine;
+    bool textBesideArrow;
+  } cases[] = {
+      {L"Open", true, 1, false},
+      {L"Split button", true, 1, true},
+      {L"Split button", false, -1, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << std::string(c.caption, c.caption + wcslen(c.caption)) << (c.dropDown ? " with arrow" : ""));
+    ParamsOnDib d(100, 90);
+    HBRUSH white = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+    RECT all{0, 0, 100, 90};
+    FillRect(d.dib.DC(), &all, white);
+    d.params.ViewSize = 2;
+    d.params.Caption = c.caption;
+    d.params.HasDropDown = c.dropDown;
+    d.params.ContentParts = {cpText};
+    TRect bounds{};
+    painter->TextBoundsOf(&d.params, bounds);
+    SIZE row{};
+    GetTextExtentPoint32W(d.dib.DC(), L"Wg", 2, &row);
+    EXPECT_EQ(bounds.Height(), 2 * row.cy);
+    skin.calls.clear();
+    const TRect button{0, 0, 100, 90};
+    painter->DrawButtonCaptionOnly(&d.params, button);
+    // The caption's rectangle is centred and ends one pixel above the button's bottom.
+    const int top = 89 - bounds.Height();
+    std::vector<RecordingSkin::Call> arrows;
+    for (const auto& call : skin.Backgrounds())
+      if (call.part == 340) arrows.push_back(call);
+    if (c.arrowLine < 0) {
+      EXPECT_TRUE(arrows.empty());
+      continue;
+    }
+    ASSERT_EQ(arrows.size(), 1u);
+    const TRect arrow = arrows[0].r;
+    EXPECT_EQ(arrow.Width(), 5);
+    EXPECT_EQ(arrow.Height(), 4);
+    const int lineTop = top + c.arrowLine * row.cy;
+    EXPECT_GE(arrow.top, lineTop);
+    EXPECT_LE(arrow.bottom, lineTop + row.cy);
+    const std::vector<int> first = ColumnsWith(d.dib, top, top + row.cy, 100, text);
+    const std::vector<int> second = ColumnsWith(d.dib, lineTop, lineTop + row.cy, 100, text);
+    EXPECT_FALSE(first.empty()) << "the first line is drawn";
+    if (!c.textBesideArrow) {
+      // A one-word caption: the second line is empty and the arrow sits in its middle.
+      EXPECT_TRUE(second.empty());
+      EXPECT_LE(std::abs((arrow.left + arrow.right) / 2 - 50), 1);
+    } else {
+      ASSERT_FALSE(second.empty());
+      EXPECT_GT(arrow.left, second.back()) << "the arrow follows the last word";
+      // The word and its arrow together are centred.
+      EXPECT_LE(std::abs((second.front() + arrow.right) - 100), 4);
+    }
+  }
+}
+
+TEST_F(SkinnedPainterTest, ALargeDropDownSplitsAtItsCaptionAndItsGlyphSitsAbove) {
+  ParamsOnDib d(60, 90);
+  d.params.ViewSize = 2;
+  d.params.Caption = L"Paste";
+  d.params.HasDropDown = true;
+  d.params.IsButton = true;
+  TRect caption{};
+  painter->TextBoundsOf(&d.params, caption);
+  std::vector<TRect> parts(2);
+  const TRect r{0, 0, 50, 80};
+  painter->AdjustButtonPartBounds(&d.params, parts, r, 1);
+  EXPECT_EQ(parts[0], (TRect{0, 0, 50, 80 - caption.Height() - 2}));
+  EXPECT_EQ(parts[1], (TRect{0, 80 - caption.Height() - 2, 50, 80}));
+  // Small buttons keep the arrow part at the right.
+  d.params.ViewSize = 0;
+  d.params.ArrowSize = TSize{11, 4};
+  painter->AdjustButtonPartBounds(&d.params, parts, r, 1);
+  EXPECT_EQ(parts[1], (TRect{39, 0, 50, 80}));
+  // A large glyph is centred in the area it is given.
+  EXPECT_EQ(painter->CalcGlyphPosition(TRect{0, 0, 50, 44}, TSize{32, 32}, glTop, true, 0), (TRect{9, 6, 41, 38}));
+}
+
+// A checked menu entry: part 430 behind its glyph, part 440 as the check mark without one.
+TEST_F(SkinnedPainterTest, CheckedMenuGlyphsGetTheirBackgroundOrCheckPart) {
+  struct Case {
+    bool hasImage, enabled;
+    int part, state;
+  } cases[] = {{true, true, 430, 0}, {false, true, 440, 0}, {false, false, 440, 1}};
+  for (const Case& c : cases) {
+    ParamsOnDib d(40, 40);
+    d.params.PaintType = 1;
+    TdxBarPaintStates s;
+    s.Checked = true;
+    s.Enabled = c.enabled;
+    skin.calls.clear();
+    painter->DrawItemGlyph(&d.params, d.dib.DC(), s, TRect{2, 4, 26, 24}, TSize{16, 16}, c.hasImage);
+    const auto bg = skin.Backgrounds();
+    ASSERT_EQ(bg.size(), 1u);
+    EXPECT_EQ(bg[0].part, c.part);
+    EXPECT_EQ(bg[0].state, c.state);
+    EXPECT_EQ(bg[0].r, (TRect{5, 5, 23, 23}));
+  }
+}
+
+// On a real toolbar the caption ends where the caption buttons and the bar's right margin begin.
+class SkinnedToolbarCaption : public bar_testing::BarFixture {};
+
+TEST_F(SkinnedToolbarCaption, CaptionButtonsNarrowTheCaption) {
+  RecordingSkin skin;
+  skin.margins[1] = TRect{2, 3, 6, 4};
+  std::unique_ptr<TdxBarSkinnedPainter> painter{TdxBarSkinnedPainter::CreatePainter(&skin)};
+  form->Show();
+  TdxBar* bar = manager->Bars()->Add();
+  bar->SetCaption(L"Clipboard");
+  bar->ItemLinks()->AddItemLink(new TdxBarButton(form));
+  bar->SetDockingStyle(dsTop);
+  bar->SetVisible(true);
+  window_testing::ProcessMessages();
+  ASSERT_NE(bar->Control(), nullptr);
+  DibSection dib(200, 60);
+  const TRect r{0, 0, 200, 60};
+  struct Case {
+    int buttons;
+    int narrowing;  // the buttons' bounds (16 each, 2 apart) and the right margin 6
+  } cases[] = {{0, 0}, {1, 16 + 6}, {2, 34 + 6}};
+  for (const Case& c : cases) {
+    while (bar->CaptionButtons()->Count() < c.buttons) {
+      TdxBarCaptionButton* button = bar->CaptionButtons()->AddButton();
+      const int left = 150 + 18 * (bar->CaptionButtons()->Count() - 1);
+      button->Bounds = TRect{left, 2, left + 16, 18};
+    }
+    skin.calls.clear();
+    painter->DrawBarNonClientArea(bar->Control(), dib.DC(), r);
+    ASSERT_EQ(skin.calls.back().op, L"caption");
+    EXPECT_EQ(skin.calls.back().r, (TRect{3, 0, 197 - c.narrowing, 20})) << c.buttons << " buttons";
+  }
 }
 
 }  // namespace

@@ -304,6 +304,19 @@ TEST_F(ToolbarWindowTest, AWindowGoingWithItsSiteWaitsToBeShownAndIsStoredVisibl
   EXPECT_EQ(GetParent(bar->Control()->Handle()), user->Handle());
 }
 
+TEST_F(ToolbarWindowTest, AWindowDestroyedWithItsFormTakesItsItemControlsWhenFreed) {
+  TdxBar* bar = NewBar(L"Editing", 2);
+  TdxBarControl* window = bar->Control();
+  TdxBarItemLink* link = bar->ItemLinks()->LinkAt(0);
+  ASSERT_NE(link->ItemControl(), nullptr);
+  // The system destroys the toolbar's window with the form's; the object stays.
+  DestroyWindow(form->Handle());
+  ASSERT_TRUE(IsLiveBarControl(window));
+  ASSERT_FALSE(window->HandleAllocated());
+  window->Free();
+  EXPECT_EQ(link->ItemControl(), nullptr) << "an item control outlived its bar window";
+}
+
 TEST_F(ToolbarWindowTest, DraggingDocksAFloatingToolbarOnlyAfterTheDelayAndKeepsItsWindow) {
   TdxBar* bar = NewBar(L"Zoom", 2, dsNone);
   manager->SetWaitForDockingTime(20);
