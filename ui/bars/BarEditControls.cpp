@@ -4,6 +4,7 @@
 
 #include "platform/framework/rtl/SysUtils.h"
 #include "platform/framework/windows/Forms.h"
+#include "ui/bars/BarAliveCheck.h"
 #include "ui/bars/BarHooks.h"
 #include "ui/bars/BarManager.h"
 #include "ui/bars/BarNavigation.h"
@@ -22,19 +23,6 @@ DEFINE_CLASS(TCustomdxBarComboControl)
 DEFINE_CLASS(TdxBarComboControl)
 
 namespace {
-
-// Tells whether an object freed during a call is still there afterwards.
-class TAliveCheck {
- public:
-  explicit TAliveCheck(TObject* Object) : link_(AcquireObjectLink(Object)) {}
-  ~TAliveCheck() { ReleaseObjectLink(link_); }
-  TAliveCheck(const TAliveCheck&) = delete;
-  TAliveCheck& operator=(const TAliveCheck&) = delete;
-  bool Alive() const { return link_->Ref != nullptr; }
-
- private:
-  TcxObjectLink* link_;
-};
 
 TRect WindowRectIn(HWND Window, HWND Parent) {
   RECT r{};

@@ -131,6 +131,9 @@ enum TdxBarStringId : int {
   dxbsSubMenuEditorCaption = 65169, // "SubMenu Editor"
   dxbsAddGroupItemsCaption = 65170, // "Add Group Items"
   dxbsGroupsHeader = 65171, // "~< Groups >"
+  dxbsColorBlack = 65200,   // "Black" ... 65215 "White": the colour combo's sixteen names in table order
+  dxbsColorAuto = 65216,    // "(automatic)"
+  dxbsColorCustom = 65217,  // "(custom)"
 };
 
 // The string of the program's module, or its replacement from the foundation's override table.

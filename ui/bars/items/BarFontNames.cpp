@@ -2,7 +2,11 @@
 
 #include <unordered_set>
 
+#include <memory>
+
+#include "platform/framework/controls/Dialogs.h"
 #include "platform/framework/rtl/Printers.h"
+#include "ui/bars/items/ExtendedItems.h"
 
 namespace {
 
@@ -72,4 +76,93 @@ String CompleteFromEntries(const std::vector<String>& Entries, const String& Val
   }
   if (best < 0) return Value;
   return Entries[size_t(best)];
+}
+
+// ---- the font-name combo --------------------------------------------------------------------------
+
+DEFINE_CLASS(TdxBarFontNameCombo)
+
+namespace {
+
+std::unique_ptr<TFontDialog> g_fontDialog;
+
+}  // namespace
+
+TBitmap* dxBarFontTypeBitmap(bool TrueType) {
+  return TrueType ? dxBarTrueTypeFontBitmap() : dxBarNonTrueTypeFontBitmap();
+}
+
+TFontDialog* dxBarFontDialog() {
+  if (!g_fontDialog) g_fontDialog.reset(new TFontDialog(nullptr));
+  return g_fontDialog.get();
+}
+
+void FreeBarFontDialog() { g_fontDialog.reset(); }
+
+TdxBarFontNameCombo::TdxBarFontNameCombo(TComponent* AOwner) : TdxBarCustomCombo(AOwner) {
+  DropDownCount = 12;
+  SetShowEditor(false);
+  SetSorted(true);
+  SetWidth(160);
+  FillFontNames();
+}
+
+void TdxBarFontNameCombo::FillFontNames() {
+  Items()->BeginUpdate();
+  Items()->Clear();
+  for (const TdxBarFontFace& face : InstalledFontFaces())
+    Items()->AddObject(face.Name, reinterpret_cast<TObject*>(intptr_t(face.TrueType ? 1 : 0)));
+  Items()->EndUpdate();
+}
+
+bool TdxBarFontNameCombo::IsTrueType(int Index) const {
+  return Index >= 0 && Index < Items()->Count() && Items()->Objects(Index) != nullptr;
+}
+
+void TdxBarFontNameCombo::SetText(const String& Value) {
+  String text = Value;
+  if (ActiveLink()) {
+    std::vector<String> entries;
+    entries.reserve(size_t(Items()->Count()));
+    for (int i = 0; i < Items()->Count(); ++i) entries.push_back(Items()->Strings(i));
+    text = CompleteFromEntries(entries, Value);
+  }
+  TdxBarCustomCombo::SetText(text);
+}
+
+void TdxBarFontNameCombo::Click() {
+  TdxBarCustomCombo::Click();
+  // A click that opens a control's editor (it names the clicked link) is no command.
+  if (OnClick || ReadOnly() || ClickedLink) return;
+  TFontDialog* dialog = dxBarFontDialog();
+  dialog->Font()->SetName(GetText());
+  if (dialog->Execute()) SetText(dialog->Font()->Name());
+}
+
+void TdxBarFontNameCombo::DrawListItem(TdxBarPainter* Painter, int Index, TOwnerDrawState State, const TRect& R) {
+  TcxCanvas* cx = ListCanvas();
+  if (OnDrawItem || Index < 0 || Index >= Items()->Count() || !cx) {
+    TdxBarCustomCombo::DrawListItem(Painter, Index, State, R);
+    return;
+  }
+  TCanvas* canvas = cx->Canvas();
+  canvas->FillRect(R);
+  TBitmap* bitmap = dxBarFontTypeBitmap(IsTrueType(Index));
+  int x = R.left;
+  if (bitmap && !bitmap->Empty()) {
+    canvas->Draw(x, R.top + (R.Height() - bitmap->Height()) / 2, bitmap);
+    x += bitmap->Width();
+  }
+  const String text = Items()->Strings(Index);
+  const TSize extent = canvas->TextExtent(text);
+  const int mode = SetBkMode(canvas->Handle(), TRANSPARENT);
+  canvas->TextOut(x + 2, R.top + (R.Height() - extent.cy) / 2, text);
+  SetBkMode(canvas->Handle(), mode);
+  if (State.Contains(odFocused)) canvas->DrawFocusRect(R);
+}
+
+void TdxBarFontNameCombo::ListItemWidth(int Index, int& Width) {
+  TdxBarCustomCombo::ListItemWidth(Index, Width);
+  TBitmap* bitmap = dxBarFontTypeBitmap(true);
+  Width += (bitmap ? bitmap->Width() : 0) + 1;
 }

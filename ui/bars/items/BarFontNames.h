@@ -18,3 +18,31 @@ std::vector<TdxBarFontFace> InstalledFontFaces();
 // The entry that shares the longest case-insensitive prefix with Value (the first such, a full match
 // ends the search), in its own spelling; Value itself when no entry shares even its first character.
 String CompleteFromEntries(const std::vector<String>& Entries, const String& Value);
+
+#include "ui/bars/BarEditControls.h"
+
+class TFontDialog;
+
+// A combo of the installed font faces, sorted, each entry marked TrueType or not (a bitmap before
+// the name). While one of its links is active, a typed text completes to the entry that shares the
+// longest prefix with it.
+class TdxBarFontNameCombo : public TdxBarCustomCombo {
+  DECLARE_CLASS(TdxBarFontNameCombo, TdxBarCustomCombo)
+ public:
+  explicit TdxBarFontNameCombo(TComponent* AOwner);
+  // The faces of InstalledFontFaces() as entries (the TrueType flag in each entry's object slot).
+  void FillFontNames();
+  bool IsTrueType(int Index) const;
+  void SetText(const String& Value) override;
+  // After the ordinary click run as a command (not by a control opening its editor), without an
+  // OnClick handler and unless ReadOnly: the font dialog.
+  void Click() override;
+  void DrawListItem(TdxBarPainter* Painter, int Index, TOwnerDrawState State, const TRect& R) override;
+  void ListItemWidth(int Index, int& Width) override;
+};
+
+// The extended items' mark of a TrueType or another font; null while the items are not started.
+TBitmap* dxBarFontTypeBitmap(bool TrueType);
+// The font dialog the font-name combos share; made on first use.
+TFontDialog* dxBarFontDialog();
+void FreeBarFontDialog();

@@ -2,6 +2,8 @@
 
 #include "platform/framework/classes/UnitLifecycle.h"
 #include "ui/bars/SubItems.h"
+#include "ui/bars/items/BarColorCombo.h"
+#include "ui/bars/items/BarFontNames.h"
 #include "ui/bars/items/BarLargeButton.h"
 #include "ui/bars/items/BarStatic.h"
 #include "ui/bars/items/DateUtils.h"
@@ -34,8 +36,8 @@ const std::vector<TdxBarExtendedItemEntry>& ExtendedItemTable() {
   static const std::vector<TdxBarExtendedItemEntry> table = {
       {L"TdxBarStatic", &TdxBarStatic::ClassInfo(), &TdxBarStaticControl::ClassInfo()},
       {L"TdxBarLargeButton", &TdxBarLargeButton::ClassInfo(), &TdxBarLargeButtonControl::ClassInfo()},
-      {L"TdxBarColorCombo", nullptr, nullptr},
-      {L"TdxBarFontNameCombo", nullptr, nullptr},
+      {L"TdxBarColorCombo", &TdxBarColorCombo::ClassInfo(), &TdxBarColorComboControl::ClassInfo()},
+      {L"TdxBarFontNameCombo", &TdxBarFontNameCombo::ClassInfo(), &TdxBarComboControl::ClassInfo()},
       {L"TdxBarDateCombo", nullptr, nullptr},
       {L"TdxBarTreeViewCombo", nullptr, nullptr},
       {L"TdxBarImageCombo", nullptr, nullptr},
@@ -70,6 +72,8 @@ void EndExtendedItems() {
   delete g_trueTypeFont;
   delete g_nonTrueTypeFont;
   g_trueTypeFont = g_nonTrueTypeFont = nullptr;
+  FreeBarColorDialog();
+  FreeBarFontDialog();
 }
 
 int ExtendedItemsStartCount() { return g_startCount; }
