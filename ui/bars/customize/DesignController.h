@@ -17,6 +17,7 @@ class TdxBarManager;
 class TdxBarPainter;
 class TdxBarPopupMenu;
 class TCustomdxBarControl;
+class TdxBarControl;
 
 // The operations of a link's context menu; bit n of an operation set is operation n.
 enum TdxBarLinkOperation {
@@ -158,7 +159,8 @@ class TdxBarDesignController : public TcxDesignController {
   void ClearInternalItems();
   int InternalItemCount() const;
   // "&Customize..." (only when the manager may be customized; disabled while it is customizing).
-  TdxBarItemLink* AddCustomizeLink(TdxBarItemLinks* Links, TdxBarManager* Manager, bool BeginGroup);
+  TdxBarItemLink* AddCustomizeLink(TdxBarItemLinks* Links, TdxBarManager* Manager, bool BeginGroup,
+                                   TComponentClass EntryClass = nullptr);
 
   // ---- the toolbars popup
   // One checked entry per toolbar the user may close that is neither hidden nor merged, then
@@ -199,6 +201,13 @@ class TdxBarDesignController : public TcxDesignController {
   void SetQuickCustomizationBar(TCustomdxBarControl* Bar);
   // The toolbar window that opened it sets its mark state to 0, which closes the bar.
   void ResetQuickCustomizationBar();
+  // Made for the toolbar window (with its painter), filled by it and shown at the mark's screen
+  // rectangle.
+  TCustomdxBarControl* ShowQuickCustomizeBar(TdxBarControl* Window, const TRect& MarkRect);
+  // Frees the bar when Window opened it; True when Window itself went with it.
+  bool FreeQuickCustomizationBarOf(TCustomdxBarControl* Window);
+  // The selection moved into From: an open bar that is neither From nor active starts its leave timer.
+  void StartQuickBarLeaveTimer(TCustomdxBarControl* From);
 
  private:
   struct HelperEntry {
