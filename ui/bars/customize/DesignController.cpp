@@ -617,6 +617,30 @@ constexpr int kPaintStyleGroupIndex = -1000;
 
 }  // namespace
 
+void TdxBarDesignController::SetPopupTopmost(bool Value) {
+  TCustomdxBarControl* menu = linkPopup_ ? linkPopup_->ItemLinks()->BarControl() : nullptr;
+  if (!IsLiveBarControl(menu) || !menu->HandleAllocated()) return;
+  constexpr UINT kFlags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER;
+  // The chain of bar windows of the customized link, the link's own window first.
+  std::vector<HWND> chain;
+  TdxBarItemLink* link = CustomizedLink();
+  TdxBarItemControl* control = link ? link->ItemControl() : nullptr;
+  for (TCustomdxBarControl* w = control ? control->BarControl() : nullptr; IsLiveBarControl(w); w = w->ParentBar()) {
+    if (w->HandleAllocated() && !(GetWindowLongPtrW(w->Handle(), GWL_STYLE) & WS_CHILD)) chain.push_back(w->Handle());
+  }
+  if (Value) {
+    SetWindowPos(menu->Handle(), HWND_TOPMOST, 0, 0, 0, 0, kFlags);
+    HWND above = menu->Handle();
+    for (HWND window : chain) {
+      SetWindowPos(window, above, 0, 0, 0, 0, kFlags);
+      above = window;
+    }
+  } else {
+    for (auto it = chain.rbegin(); it != chain.rend(); ++it) SetWindowPos(*it, HWND_NOTOPMOST, 0, 0, 0, 0, kFlags);
+    SetWindowPos(menu->Handle(), HWND_NOTOPMOST, 0, 0, 0, 0, kFlags);
+  }
+}
+
 TdxBarItemLink* TdxBarDesignController::CustomizedLink() const {
   return customizedLink_ ? static_cast<TdxBarItemLink*>(customizedLink_->Ref) : nullptr;
 }

@@ -187,6 +187,10 @@ class TdxBarDesignController : public TcxDesignController {
   // The link the open context menu was built for (null once it was freed).
   TdxBarItemLink* CustomizedLink() const;
   bool IsCustomizationPopupShown() const { return linkPopup_ != nullptr; }
+  // True: the open context menu's window goes topmost, and the bar windows of the customized link's
+  // chain (its window, that window's parent, ...) each just below the one before, so the chain stays
+  // visible over a topmost dialog. False: the chain from its top down, then the menu, go back.
+  void SetPopupTopmost(bool Value);
   // Renames through the name box: an empty name changes nothing and shows "A command name cannot be
   // blank. Please enter a name."; at run time the link's user caption, at design time the item's
   // caption.
