@@ -44,16 +44,28 @@ class QuickCustomization : public BarFixture {
     bar->Control()->SetMarkState(2);
     return dynamic_cast<TdxBarQuickControl*>(controller->QuickCustomizationBar());
   }
-  // The add-or-remove list of an open quick bar, opened as its menu.
-  TdxBarItemLinks* OpenList(TdxBarQuickControl* Quick) {
-    TdxBarItemLinks* content = Quick->ItemLinks();
-    auto* item = dynamic_cast<TdxBarQuickAccessItem*>(content->LinkAt(content->Count() - 1)->Item());
-    if (!item) return nullptr;
-    auto* control = dynamic_cast<TdxBarSubItemControl*>(content->LinkAt(content->Count() - 1)->ItemControl());
-    if (!control) return nullptr;
-    control->DropDownMenu(false);
-    ProcessMessages();
-    return item->ItemLinks();
+  // The add-or-remove list of the quick bar, opened as its menu with its entry controls. Another
+  // test process taking the activation closes bar menus, so the bar and its menu open again until
+  // the menu stands (generous limit).
+  TdxBarItemLinks* OpenList(TdxBarQuickControl*& Quick) {
+    for (int attempt = 0; attempt < 10; ++attempt) {
+      if (!IsLiveBarControl(Quick) || controller->QuickCustomizationBar() != Quick) {
+        bar->Control()->SetMarkState(0);
+        Quick = OpenQuick();
+        if (!Quick) return nullptr;
+      }
+      TdxBarItemLinks* content = Quick->ItemLinks();
+      TdxBarItemLink* entry = content->LinkAt(content->Count() - 1);
+      auto* item = dynamic_cast<TdxBarQuickAccessItem*>(entry->Item());
+      auto* control = dynamic_cast<TdxBarSubItemControl*>(entry->ItemControl());
+      if (!item || !control) return nullptr;
+      if (!item->ItemLinks()->BarControl()) control->DropDownMenu(false);
+      ProcessMessages();
+      TdxBarItemLinks* list = item->ItemLinks();
+      if (IsLiveBarControl(Quick) && list->BarControl() && list->Count() > 0 && list->LinkAt(0)->ItemControl())
+        return list;
+    }
+    return nullptr;
   }
   TdxBar* bar = nullptr;
   std::vector<TdxBarItemLink*> links;
