@@ -9,7 +9,8 @@
 // the bottom). Font-type marks, 12 x 12, 16 colours on white: DXBARTRUETYPEFONT two overlapping
 // letters T, a dark blue one over a grey one (an outline font); DXBARNONTRUETYPEFONT a black letter
 // A built of square dots (a raster or device font). White is the background the image lists take as
-// transparent. Deterministic.
+// transparent. The Customize dialog's six group and item buttons in one 96 x 16 strip, 16 colours.
+// Deterministic.
 
 #include <cstdio>
 #include <cstdlib>
@@ -93,6 +94,56 @@ std::vector<foundation_bitmaps::NamedBitmap> Bitmaps() {
   };
 }
 
+// The Customize dialog's group and item buttons, one 16 x 16 picture each on a magenta
+// background (the mask): 0 add group, 1 delete group, 2 move up, 3 move down, 4 add item, 5 delete
+// item. A group is a yellow folder, an item a white page; add is a green plus, delete a red cross,
+// the moves are blue arrows.
+foundation_bitmaps::Image CustomizeGroupImages() {
+  using foundation_bitmaps::Rgb;
+  const Rgb magenta{255, 0, 255}, black{0, 0, 0}, yellow{255, 255, 0}, white{255, 255, 255}, green{0, 128, 0},
+      red{255, 0, 0}, blue{0, 0, 128}, olive{128, 128, 0};
+  foundation_bitmaps::Image im = foundation_bitmaps::Blank(96, 16, magenta);
+  auto put = [&](int Cell, int x, int y, Rgb c) { im.At(Cell * 16 + x, y) = c; };
+  auto folder = [&](int Cell) {
+    for (int y = 4; y <= 13; ++y)
+      for (int x = 1; x <= 12; ++x) put(Cell, x, y, y == 4 || y == 13 || x == 1 || x == 12 ? olive : yellow);
+    for (int x = 2; x <= 5; ++x) put(Cell, x, 3, olive);
+  };
+  auto page = [&](int Cell) {
+    for (int y = 1; y <= 14; ++y)
+      for (int x = 2; x <= 11; ++x) put(Cell, x, y, y == 1 || y == 14 || x == 2 || x == 11 ? black : white);
+  };
+  auto plus = [&](int Cell) {
+    for (int i = 7; i <= 15; ++i) {
+      put(Cell, i, 11, green), put(Cell, i, 12, green);
+      put(Cell, 11, i, green), put(Cell, 12, i, green);
+    }
+  };
+  auto cross = [&](int Cell) {
+    for (int i = 0; i <= 7; ++i) {
+      put(Cell, 8 + i, 8 + i, red), put(Cell, 7 + i, 8 + i, red);
+      put(Cell, 15 - i, 8 + i, red), put(Cell, 14 - i, 8 + i, red);
+    }
+  };
+  auto arrow = [&](int Cell, bool Up) {
+    for (int r = 0; r < 6; ++r) {
+      const int y = Up ? 3 + r : 12 - r;
+      for (int x = 8 - r; x <= 7 + r; ++x) put(Cell, x, y, blue);
+    }
+    for (int r = 0; r < 4; ++r) {
+      const int y = Up ? 9 + r : 3 + r;
+      for (int x = 6; x <= 9; ++x) put(Cell, x, y, blue);
+    }
+  };
+  folder(0), plus(0);
+  folder(1), cross(1);
+  arrow(2, true);
+  arrow(3, false);
+  page(4), plus(4);
+  page(5), cross(5);
+  return im;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -108,7 +159,9 @@ int main(int argc, char** argv) {
       {"DXBAREDITSIZINGCURSOR", EditSizing(), 15, 15},
   });
   if (!written) return 1;
-  for (const foundation_bitmaps::NamedBitmap& bitmap : Bitmaps()) {
+  std::vector<foundation_bitmaps::NamedBitmap> bitmaps = Bitmaps();
+  bitmaps.push_back({"DXBARCUSTOMIZEGROUPS", CustomizeGroupImages(), true});
+  for (const foundation_bitmaps::NamedBitmap& bitmap : bitmaps) {
     if (!Write(ResourceFile(folder, bitmap.Name, ".bmp"), foundation_bitmaps::BitmapFile(bitmap.Picture, bitmap.Palette16))) {
       std::perror("make_bar_cursors");
       return 1;

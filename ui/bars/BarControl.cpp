@@ -1404,6 +1404,9 @@ void TCustomdxBarControl::SetSelected(TdxBarItemControl* Control) {
 void TCustomdxBarControl::SetSelectedCore(TdxBarItemControl* Control) {
   TdxBarItemControl* old = SelectedItemControl();
   if (Control == old) return;
+  if (Control) {
+    if (TdxBarDesignController* controller = DesignControllerInstance()) controller->StartQuickBarLeaveTimer(this);
+  }
   selectedLink_ = Control ? Control->Link() : nullptr;
   ItemActivation = false;
   if (FeatureFlags() & bfSelectClearsDowned) Downed = false;
@@ -2171,7 +2174,7 @@ TRect TdxBarControl::CloseButtonRect() { return ShowsCloseButton() ? CaptionSlot
 
 bool TdxBarControl::AllowsClosing() { return bar_ && bar_->AllowClose() && !bar_->IsMainMenu(); }
 
-bool TdxBarControl::ShowsCloseButton() { return !IsDocked() && AllowsClosing(); }
+bool TdxBarControl::ShowsCloseButton() { return !IsDocked() && HasFloatingCaption() && AllowsClosing(); }
 
 void TdxBarControl::LayoutCaptionButtons() {
   TdxBarCaptionButtons* buttons = bar_ ? bar_->CaptionButtons() : nullptr;
@@ -2422,8 +2425,18 @@ void TdxBarControl::SetMarkState(int State) {
   } else if (State == 0) {
     if (!SelectedItemControl()) manager->HideItemHint();
   } else {
-    // The open mark: the quick-customization bar belongs to the customizing part of the library.
     manager->HideItemHint();
+  }
+  TdxBarDesignController* controller = DesignControllerInstance();
+  if (controller) {
+    if (State == 2) {
+      TRect mark;
+      MarkRect(mark);
+      MapWindowPoints(Handle(), nullptr, reinterpret_cast<POINT*>(&mark), 2);
+      controller->ShowQuickCustomizeBar(this, mark);
+    } else if (controller->FreeQuickCustomizationBarOf(this)) {
+      return;
+    }
   }
   if (!IsLiveBarControl(this)) return;
   if (Painter()) Painter()->InvalidateMark(this);
@@ -3109,7 +3122,7 @@ void TdxBarControl::PaintNonClientArea(HDC DC) {
       const TRect grip = SizeGripRect();
       if (!grip.IsEmpty()) painter->DrawBarSizeGrip(this, DC, grip, brush);
     }
-  } else {
+  } else if (HasFloatingCaption()) {
     LayoutCaptionButtons();
     painter->DrawFloatingCaption(this, DC, CaptionRect(), brush);
     if (ShowsCloseButton()) painter->PaintCaptionCloseButton(this, DC, CloseButtonRect());
@@ -3158,7 +3171,7 @@ void TdxBarControl::WMNCHitTest(TMessage& Message) {
     Message.Result = Painter() && Painter()->CloseButtonIsNonClient() ? HTCLOSE : HTCLIENT;
     return;
   }
-  if (CaptionRect().Contains(at)) {
+  if (HasFloatingCaption() && CaptionRect().Contains(at)) {
     Message.Result = HTCAPTION;
     return;
   }

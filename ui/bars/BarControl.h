@@ -856,6 +856,16 @@ class TdxBarControl : public TCustomdxBarControl {
   String MarkHintText();
   // Set by the arrangement when an aligned link is followed by further links.
   bool MoreLinks = false;
+  // ---- the quick-customization bar the open mark shows
+  // A floating window shows its caption (the quick-customization bar shows none).
+  virtual bool HasFloatingCaption() { return true; }
+  // Copies of the links cut off the window, then "&Add or Remove Buttons" when the toolbar allows
+  // quick customizing.
+  virtual void FillQuickCustomizeLinks(TdxBarItemLinks* Links);
+  virtual void AddQuickCustomizeEntry(TdxBarItemLinks* Links);
+  // One check entry per link that may be customized, "&Reset Toolbar" when the toolbar can be
+  // reset, "&Customize...".
+  virtual void FillAddRemoveList(TdxBarItemLinks* Links);
   // Double click on the caption or the drag handle: floats a docked toolbar, docks a floating one.
   void ToggleDocking();
   // The grab point the move loop keeps under the cursor for a style.

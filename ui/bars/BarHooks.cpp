@@ -400,7 +400,10 @@ void CloseQuickCustomizationBarOnPress(HWND Window, UINT Msg) {
   TCustomdxBarControl* bar = controller ? controller->QuickCustomizationBar() : nullptr;
   if (!IsLiveBarControl(bar) || bar->IsActive() || bar->IsCustomizing() || !bar->HandleAllocated()) return;
   TCustomdxBarControl* opener = bar->ParentBar();
-  if (Window == bar->Handle() || IsChild(bar->Handle(), Window)) return;
+  // Its own menus (the add-or-remove list) keep it open.
+  for (TCustomdxBarControl* w = bar; w; w = w->ChildBar()) {
+    if (w->HandleAllocated() && (Window == w->Handle() || IsChild(w->Handle(), Window))) return;
+  }
   if (Msg != WM_RBUTTONDOWN && IsLiveBarControl(opener) && opener->CursorOnMark()) return;
   controller->ResetQuickCustomizationBar();
 }

@@ -13,6 +13,7 @@
 #include "ui/bars/BarEditControls.h"
 #include "ui/bars/customize/CustomizingForm.h"
 #include "ui/bars/customize/DesignController.h"
+#include "ui/bars/customize/QuickCustomization.h"
 #include "ui/bars/BarAccessibility.h"
 #include "ui/bars/BarHints.h"
 #include "ui/bars/BarHooks.h"
@@ -86,8 +87,7 @@ void StartBarUnit() {
   RebuildCheckerBrush();
   CreateBarNavigationController();
   if (!g_systemController) g_systemController = new TdxBarSystemController;
-  // The item classes in the order of the new-item list; the quick-customization items take their
-  // places when they are built.
+  // The item classes in the order of the new-item list.
   RegisterItemControlClass(&TdxBarButton::ClassInfo(), &TdxBarButtonControl::ClassInfo(), true);
   RegisterItemControlClass(&TdxBarEdit::ClassInfo(), &TdxBarEditControl::ClassInfo(), true);
   RegisterItemControlClass(&TCustomdxBarCombo::ClassInfo(), &TCustomdxBarComboControl::ClassInfo(), true);
@@ -100,6 +100,7 @@ void StartBarUnit() {
   RegisterItemControlClass(&TdxBarSeparator::ClassInfo(), &TdxBarSeparatorControl::ClassInfo(), true);
   RegisterItemControlClass(&TdxBarApplicationMenuButtonItem::ClassInfo(),
                            &TdxBarApplicationMenuButtonControl::ClassInfo(), false);
+  RegisterQuickCustomizationItems();
   RegisterItemControlClass(&TSystemMenuSubItem::ClassInfo(), &TSystemMenuSubItemControl::ClassInfo(), false);
   LoadBarCursors();
   // In a program (not a library) a playing menu sound stops once the application has initialised.

@@ -248,6 +248,7 @@ TRect TdxBarPainter::CalcBarBorderRect(TdxBarControl* BarControl) {
     return r;
   }
   TRect r{FrameWidth(), FrameHeight(), FrameWidth(), FrameHeight()};
+  if (!BarControl->HasFloatingCaption()) return r;
   r.left += FloatingBorderExtra();
   r.right += FloatingBorderExtra();
   r.top += CaptionHeight() + FloatingCaptionGap();

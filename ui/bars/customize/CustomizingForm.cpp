@@ -176,6 +176,12 @@ void TdxBarCustomizingForm::BuildActions() {
   alCustomize->SetName(L"alCustomize");
   imgGroups = new TImageList(this);
   imgGroups->SetName(L"imgGroups");
+  {
+    // Add group, delete group, up, down, add item, delete item: one strip on magenta.
+    TBitmap strip;
+    strip.LoadFromResourceName(GetModuleHandleW(nullptr), L"DXBARCUSTOMIZEGROUPS");
+    imgGroups->AddMasked(&strip, clFuchsia);
+  }
   alCustomize->SetImages(imgGroups);
   auto action = [&](TAction*& Slot, const wchar_t* Name, const wchar_t* Category, int Tag, int Image,
                     void (TdxBarCustomizingForm::*Execute)(TObject*)) {

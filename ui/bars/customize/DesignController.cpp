@@ -17,6 +17,7 @@
 #include "ui/bars/PopupMenus.h"
 #include "ui/bars/SubItems.h"
 #include "ui/bars/SubMenuControl.h"
+#include "ui/bars/customize/QuickCustomization.h"
 #include "ui/foundation/Classes.h"
 
 DEFINE_CLASS(TdxBarDesignController)
@@ -352,10 +353,10 @@ void TdxBarDesignController::ClearInternalItems() {
 }
 
 TdxBarItemLink* TdxBarDesignController::AddCustomizeLink(TdxBarItemLinks* Links, TdxBarManager* Manager,
-                                                         bool BeginGroup) {
+                                                         bool BeginGroup, TComponentClass EntryClass) {
   if (!Manager || !Manager->CanCustomize) return nullptr;
   TdxBarItemLink* link =
-      AddInternalItemLink(Links, &TdxBarButton::ClassInfo(), BeginGroup, 0,
+      AddInternalItemLink(Links, EntryClass ? EntryClass : &TdxBarButton::ClassInfo(), BeginGroup, 0,
                           [Manager](TObject*) { Manager->SetCustomizingMode(true); }, dxBarString(dxbsCustomize));
   link->Item()->SetEnabled(!Manager->IsCustomizing());
   return link;
@@ -375,9 +376,54 @@ void TdxBarDesignController::SetQuickCustomizationBar(TCustomdxBarControl* Bar) 
 
 void TdxBarDesignController::ResetQuickCustomizationBar() {
   TCustomdxBarControl* bar = QuickCustomizationBar();
-  TCustomdxBarControl* opener = bar ? bar->ParentBar() : nullptr;
-  SetQuickCustomizationBar(nullptr);
+  if (!bar) return;
+  TCustomdxBarControl* opener = bar->ParentBar();
   if (IsLiveBarControl(opener)) opener->SetMarkState(0);
+  // The opener's mark freed it, unless the mark was already back to normal.
+  if ((bar = QuickCustomizationBar()) != nullptr) {
+    SetQuickCustomizationBar(nullptr);
+    bar->Free();
+  }
+}
+
+TCustomdxBarControl* TdxBarDesignController::ShowQuickCustomizeBar(TdxBarControl* Window, const TRect& MarkRect) {
+  if (!IsLiveBarControl(Window) || !Window->HandleAllocated()) return nullptr;
+  if (TCustomdxBarControl* open = QuickCustomizationBar()) {
+    if (open->ParentBar() != Window) {
+      ResetQuickCustomizationBar();
+    } else {
+      SetQuickCustomizationBar(nullptr);
+      open->Free();
+    }
+    if (!IsLiveBarControl(Window)) return nullptr;
+  }
+  auto* quick = new TdxBarQuickControl(Window);
+  try {
+    quick->SetOwnPainter(Window->Painter());
+    SetQuickCustomizationBar(quick);
+    Window->FillQuickCustomizeLinks(quick->ItemLinks());
+    quick->ShowAtMark(MarkRect);
+  } catch (...) {
+    SetQuickCustomizationBar(nullptr);
+    quick->Free();
+    throw;
+  }
+  PlayMenuSound(0);
+  return quick;
+}
+
+bool TdxBarDesignController::FreeQuickCustomizationBarOf(TCustomdxBarControl* Window) {
+  TCustomdxBarControl* bar = QuickCustomizationBar();
+  if (!bar || bar->ParentBar() != Window) return false;
+  SetQuickCustomizationBar(nullptr);
+  const bool self = bar == Window;
+  bar->Free();
+  return self || !IsLiveBarControl(Window);
+}
+
+void TdxBarDesignController::StartQuickBarLeaveTimer(TCustomdxBarControl* From) {
+  auto* bar = dynamic_cast<TdxBarQuickControl*>(QuickCustomizationBar());
+  if (bar && bar != From && !bar->IsActive()) bar->StartLeaveTimer();
 }
 
 // ---- the toolbars popup ---------------------------------------------------------------------------
@@ -570,6 +616,30 @@ const wchar_t* const kButtonGroupNames[] = {L"bgpNone", L"bgpStart", L"bgpMember
 constexpr int kPaintStyleGroupIndex = -1000;
 
 }  // namespace
+
+void TdxBarDesignController::SetPopupTopmost(bool Value) {
+  TCustomdxBarControl* menu = linkPopup_ ? linkPopup_->ItemLinks()->BarControl() : nullptr;
+  if (!IsLiveBarControl(menu) || !menu->HandleAllocated()) return;
+  constexpr UINT kFlags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER;
+  // The chain of bar windows of the customized link, the link's own window first.
+  std::vector<HWND> chain;
+  TdxBarItemLink* link = CustomizedLink();
+  TdxBarItemControl* control = link ? link->ItemControl() : nullptr;
+  for (TCustomdxBarControl* w = control ? control->BarControl() : nullptr; IsLiveBarControl(w); w = w->ParentBar()) {
+    if (w->HandleAllocated() && !(GetWindowLongPtrW(w->Handle(), GWL_STYLE) & WS_CHILD)) chain.push_back(w->Handle());
+  }
+  if (Value) {
+    SetWindowPos(menu->Handle(), HWND_TOPMOST, 0, 0, 0, 0, kFlags);
+    HWND above = menu->Handle();
+    for (HWND window : chain) {
+      SetWindowPos(window, above, 0, 0, 0, 0, kFlags);
+      above = window;
+    }
+  } else {
+    for (auto it = chain.rbegin(); it != chain.rend(); ++it) SetWindowPos(*it, HWND_NOTOPMOST, 0, 0, 0, 0, kFlags);
+    SetWindowPos(menu->Handle(), HWND_NOTOPMOST, 0, 0, 0, 0, kFlags);
+  }
+}
 
 TdxBarItemLink* TdxBarDesignController::CustomizedLink() const {
   return customizedLink_ ? static_cast<TdxBarItemLink*>(customizedLink_->Ref) : nullptr;

@@ -17,6 +17,7 @@ class TdxBarManager;
 class TdxBarPainter;
 class TdxBarPopupMenu;
 class TCustomdxBarControl;
+class TdxBarControl;
 
 // The operations of a link's context menu; bit n of an operation set is operation n.
 enum TdxBarLinkOperation {
@@ -158,7 +159,8 @@ class TdxBarDesignController : public TcxDesignController {
   void ClearInternalItems();
   int InternalItemCount() const;
   // "&Customize..." (only when the manager may be customized; disabled while it is customizing).
-  TdxBarItemLink* AddCustomizeLink(TdxBarItemLinks* Links, TdxBarManager* Manager, bool BeginGroup);
+  TdxBarItemLink* AddCustomizeLink(TdxBarItemLinks* Links, TdxBarManager* Manager, bool BeginGroup,
+                                   TComponentClass EntryClass = nullptr);
 
   // ---- the toolbars popup
   // One checked entry per toolbar the user may close that is neither hidden nor merged, then
@@ -185,6 +187,10 @@ class TdxBarDesignController : public TcxDesignController {
   // The link the open context menu was built for (null once it was freed).
   TdxBarItemLink* CustomizedLink() const;
   bool IsCustomizationPopupShown() const { return linkPopup_ != nullptr; }
+  // True: the open context menu's window goes topmost, and the bar windows of the customized link's
+  // chain (its window, that window's parent, ...) each just below the one before, so the chain stays
+  // visible over a topmost dialog. False: the chain from its top down, then the menu, go back.
+  void SetPopupTopmost(bool Value);
   // Renames through the name box: an empty name changes nothing and shows "A command name cannot be
   // blank. Please enter a name."; at run time the link's user caption, at design time the item's
   // caption.
@@ -199,6 +205,13 @@ class TdxBarDesignController : public TcxDesignController {
   void SetQuickCustomizationBar(TCustomdxBarControl* Bar);
   // The toolbar window that opened it sets its mark state to 0, which closes the bar.
   void ResetQuickCustomizationBar();
+  // Made for the toolbar window (with its painter), filled by it and shown at the mark's screen
+  // rectangle.
+  TCustomdxBarControl* ShowQuickCustomizeBar(TdxBarControl* Window, const TRect& MarkRect);
+  // Frees the bar when Window opened it; True when Window itself went with it.
+  bool FreeQuickCustomizationBarOf(TCustomdxBarControl* Window);
+  // The selection moved into From: an open bar that is neither From nor active starts its leave timer.
+  void StartQuickBarLeaveTimer(TCustomdxBarControl* From);
 
  private:
   struct HelperEntry {

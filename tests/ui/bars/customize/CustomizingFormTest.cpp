@@ -539,3 +539,30 @@ TEST_F(CustomizingFormFixture, CommandEntriesAreDrawnByTheirItemsInTheDialogsLoo
   EXPECT_EQ(GetPixel(dc, 150, second.bottom + 10), GetSysColor(COLOR_BTNFACE));
   ReleaseDC(list->Handle(), dc);
 }
+
+TEST_F(CustomizingFormFixture, TheGroupButtonsShowTheirPictures) {
+  TdxBarCustomizingForm* dialog = Open();
+  ASSERT_NE(dialog, nullptr);
+  TCustomImageList* images = dialog->imgGroups;
+  ASSERT_EQ(images->Count(), 6);
+  ASSERT_EQ(images->Width(), 16);
+  // Each picture drawn on paper: its background lets the paper through, its sign shows its colour.
+  struct Case {
+    int image;
+    int x, y;
+    DWORD rgb;
+  } cases[] = {
+      {0, 5, 8, 0xFFFF00},  {0, 12, 14, 0x008000}, {1, 5, 8, 0xFFFF00}, {1, 15, 15, 0xFF0000},
+      {2, 7, 5, 0x000080},  {3, 7, 10, 0x000080},  {4, 5, 5, 0xFFFFFF}, {4, 12, 14, 0x008000},
+      {5, 5, 5, 0xFFFFFF},  {5, 15, 15, 0xFF0000}, {2, 0, 0, 0x123456}, {4, 0, 0, 0x123456},
+  };
+  window_testing::DibSection dib(16, 16);
+  for (const Case& c : cases) {
+    HBRUSH paper = CreateSolidBrush(RGB(0x12, 0x34, 0x56));
+    RECT all{0, 0, 16, 16};
+    FillRect(dib.DC(), &all, paper);
+    DeleteObject(paper);
+    ImageList_Draw(images->Handle(), c.image, dib.DC(), 0, 0, ILD_TRANSPARENT);
+    EXPECT_EQ(dib.Pixel(c.x, c.y), c.rgb) << c.image << " at " << c.x << "," << c.y;
+  }
+}
