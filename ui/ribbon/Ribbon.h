@@ -276,7 +276,16 @@ using TdxRibbonHideMinimizedByClickEvent =
 using TdxRibbonTabGroupNotifyEvent =
     TEvent<void(TdxCustomRibbon* Sender, TdxRibbonTab* ATab, TdxRibbonTabGroup* AGroup)>;
 
-class TdxCustomRibbon : public TcxControl {
+// The ribbon's list of the status bars bound to it (the form draws its frame around the first shown).
+class IdxRibbonStatusBarRegistry {
+ public:
+  virtual ~IdxRibbonStatusBarRegistry() = default;
+  // Adding an object already listed adds nothing.
+  virtual void AddStatusBar(TObject* AStatusBar) = 0;
+  virtual void RemoveStatusBar(TObject* AStatusBar) = 0;
+};
+
+class TdxCustomRibbon : public TcxControl, public IdxRibbonStatusBarRegistry {
   DECLARE_CLASS(TdxCustomRibbon, TcxControl)
  public:
   // Refuses, before anything is made, a missing GDI+, an owner that is not a form and a second
@@ -329,6 +338,10 @@ class TdxCustomRibbon : public TcxControl {
   String GetRibbonIniSection(const String& BaseSection) const;
   void LoadRibbonLayout(TCustomIniFile& Store, const String& BaseSection);
   void SaveRibbonLayout(TCustomIniFile& Store, const String& BaseSection);
+
+  void AddStatusBar(TObject* AStatusBar) override;
+  void RemoveStatusBar(TObject* AStatusBar) override;
+  const std::vector<TObject*>& StatusBars() const { return statusBars_; }
 
   // Ctrl+F1 toggles ShowTabGroups and consumes the key.
   void FormKeyDown(Word& Key, TShiftState Shift);
@@ -406,6 +419,7 @@ class TdxCustomRibbon : public TcxControl {
   ObjectPtr<TdxRibbonController> controller_;
   TdxRibbonTabGroupsPopupWindow* tabGroupsPopup_ = nullptr;
   std::vector<TdxBarButton*> popupButtons_;
+  std::vector<TObject*> statusBars_;
   TdxBarManager* barManager_ = nullptr;
   TdxCustomRibbonSkin* colorScheme_ = nullptr;
   String documentName_;

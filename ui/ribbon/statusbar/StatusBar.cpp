@@ -477,6 +477,12 @@ void TdxCustomStatusBar::SetPaintStyle(Byte Value) {
 
 TdxStatusBarViewInfo* TdxCustomStatusBar::CreateViewInfo() { return new TdxStatusBarViewInfo(this); }
 
+void TdxCustomStatusBar::RecreateViewInfo() {
+  FreeAndNil(viewInfo_);
+  viewInfo_ = CreateViewInfo();
+  Recalculate();
+}
+
 void TdxCustomStatusBar::CalculateLayout() {
   TRect R;
   ContentBounds(R);

@@ -1,0 +1,204 @@
+// The ribbon status bar: its owner checks, the ribbon it registers with, the frame it answers, the
+// colour that follows the skin, and its painting probed with and without a ribbon.
+
+#include <gtest/gtest.h>
+
+#include "platform/framework/controls/ExtCtrls.h"
+#include "platform/framework/rtl/SysUtils.h"
+#include "platform/framework/windows/Forms.h"
+#include "tests/ui/ribbon/RibbonTestSupport.h"
+#include "ui/navbar/skins/GdiPlus.h"
+#include "ui/ribbon/Ribbon.h"
+#include "ui/ribbon/RibbonSkins.h"
+#include "ui/ribbon/statusbar/RibbonStatusBar.h"
+
+using ribbon_testing::DibSection;
+using ribbon_testing::NearPixel;
+
+namespace {
+
+class RibbonStatusBarTest : public ribbon_testing::RibbonFormFixture {
+ protected:
+  void SetUp() override {
+    RibbonFormFixture::SetUp();
+    MakeForm(L"StatusForm", 600);
+    form->SetBorderStyle(bsSizeable);
+    bar = new TdxRibbonStatusBar(form);
+    bar->SetName(L"StatusBar");
+    bar->SetParent(form);
+  }
+  void TearDown() override {
+    ForceGdiPlusUnavailable(false);
+    RibbonFormFixture::TearDown();
+  }
+  TdxStatusBarPanel* AddPanel(int Width, TdxStatusBarPanelBevel Bevel) {
+    TdxStatusBarPanel* panel = bar->AddPanel();
+    panel->SetWidth(Width);
+    panel->SetBevel(Bevel);
+    return panel;
+  }
+  std::unique_ptr<DibSection> Paint() {
+    auto dib = std::make_unique<DibSection>(bar->Width(), bar->Height());
+    bar->PaintTo(dib->DC(), 0, 0);
+    return dib;
+  }
+
+  TdxRibbonStatusBar* bar = nullptr;
+};
+
+TEST_F(RibbonStatusBarTest, RefusedStatusBarsAreNeverMade) {
+  auto* notAForm = new TComponent(form);
+  struct Case {
+    const wchar_t* name;
+    TComponent* owner;
+    bool gdiPlus;
+    const wchar_t* message;
+  } cases[] = {
+      {L"no GDI+", form, false, L"TdxRibbonStatusBar requires the GDI+ library to be installed"},
+      {L"owner not a form", notAForm, true, L"TdxRibbonStatusBar should have TCustomForm as its Owner"},
+      {L"second status bar", form, true, L"There should be only one TdxRibbonStatusBar instance on the form"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ForceGdiPlusUnavailable(!c.gdiPlus);
+    const int components = c.owner->ComponentCount();
+    String message;
+    try {
+      new TdxRibbonStatusBar(c.owner);
+    } catch (const Exception& e) {
+      message = e.Message();
+    }
+    ForceGdiPlusUnavailable(false);
+    EXPECT_EQ(message, c.message);
+    EXPECT_EQ(c.owner->ComponentCount(), components);
+  }
+}
+
+TEST_F(RibbonStatusBarTest, AParentOffAnyFormIsRefusedAndTheBarGoesBelowOtherBottomControls) {
+  auto* loose = new TPanel(form);
+  auto* other = new TdxRibbonStatusBar(new TForm(form, 0));
+  try {
+    other->SetParent(loose);
+    ADD_FAILURE() << "a parent without a form was taken";
+  } catch (const Exception& e) {
+    EXPECT_EQ(e.Message(), L"TdxRibbonStatusBar should have TCustomForm as its Parent");
+  }
+  auto* bottom = new TPanel(form);
+  bottom->SetParent(form);
+  bottom->SetAlign(alBottom);
+  bottom->SetHeight(30);
+  bar->SetParent(nullptr);
+  bar->SetParent(form);
+  EXPECT_EQ(bar->Top() + bar->Height(), form->ClientHeight());
+  EXPECT_EQ(bottom->Top() + bottom->Height(), bar->Top());
+}
+
+TEST_F(RibbonStatusBarTest, BindingRegistersWithTheRibbonAndAFreedRibbonLetsGo) {
+  EXPECT_EQ(bar->Height(), 23);
+  bar->SetRibbon(ribbon);
+  bar->SetRibbon(ribbon);
+  EXPECT_EQ(ribbon->StatusBars(), std::vector<TObject*>{bar}) << "registered once";
+  bar->SetRibbon(nullptr);
+  EXPECT_TRUE(ribbon->StatusBars().empty());
+  bar->SetRibbon(ribbon);
+  FreeAndNil(ribbon);
+  EXPECT_EQ(bar->Ribbon(), nullptr);
+  EXPECT_EQ(bar->Color(), clBtnFace);
+}
+
+TEST_F(RibbonStatusBarTest, TheFrameInfoAnswersTheFormItSitsOnAndItsEdges) {
+  bar->SetRibbon(ribbon);
+  form->Show();
+  auto* info = static_cast<IdxRibbonStatusBarFrameInfo*>(bar);
+  EXPECT_TRUE(info->IsShownFor(form));
+  EXPECT_FALSE(info->IsShownFor(nullptr));
+  EXPECT_EQ(info->GetHeight(), 23);
+  struct Case {
+    TdxStatusBarPanelBevel first, last;
+    bool gripShown, firstRaised, lastFlat;
+  } cases[] = {
+      {dxpbRaised, dxpbLowered, true, true, true},
+      {dxpbLowered, dxpbRaised, true, false, false},
+      {dxpbNone, dxpbNone, false, false, true},
+  };
+  for (const Case& c : cases) {
+    bar->Panels()->Clear();
+    AddPanel(100, c.first);
+    AddPanel(100, c.last);
+    bar->SetSizeGrip(c.gripShown);
+    EXPECT_EQ(info->GetEdgeFlag(0), c.gripShown);
+    EXPECT_EQ(info->GetEdgeFlag(1), c.firstRaised);
+    EXPECT_EQ(bar->LastPanelFlat(), c.lastFlat);
+  }
+  bar->Panels()->Clear();
+  EXPECT_TRUE(bar->LastPanelFlat()) << "no panels";
+  bar->SetVisible(false);
+  EXPECT_FALSE(info->IsShownFor(form));
+}
+
+TEST_F(RibbonStatusBarTest, TheColourFollowsTheSchemeUntilSetAndTextTakesTheSkinsColour) {
+  bar->SetRibbon(ribbon);
+  for (const wchar_t* scheme : {L"Black", L"Silver", L"Blue"}) {
+    SCOPED_TRACE(testing::Message() << "scheme " << scheme);
+    ribbon->SetColorSchemeName(scheme);
+    TdxCustomRibbonSkin* skin = ribbon->ColorScheme();
+    EXPECT_EQ(bar->Color(), skin->PartColorOf(10018, 0));
+    for (bool active : {true, false}) {
+      TColor text = clDefault;
+      bar->AdjustDefaultTextColor(text, active);
+      EXPECT_EQ(text, skin->PartColorOf(10138, active ? 0 : 1)) << active;
+    }
+  }
+  bar->SetColor(clRed);
+  ribbon->SetColorSchemeName(L"Black");
+  EXPECT_EQ(bar->Color(), clRed) << "a colour set stays";
+  bar->SetColor(clDefault);
+  EXPECT_EQ(bar->Color(), ribbon->ColorScheme()->PartColorOf(10018, 0));
+  bar->SetRibbon(nullptr);
+  TColor text = clDefault;
+  bar->AdjustDefaultTextColor(text, true);
+  EXPECT_EQ(text, clWindowText) << "a font left to the skin draws in the window text colour";
+}
+
+TEST_F(RibbonStatusBarTest, PlainWithoutARibbonAndTheSkinAtOnceWhenOneIsBound) {
+  form->Show();
+  AddPanel(100, dxpbLowered);
+  AddPanel(100, dxpbRaised);
+  const int W = bar->Width(), H = bar->Height();
+  ASSERT_GT(W, 300);
+  // Panels start after the one-pixel left and top borders, the separator between them.
+  const auto& widths = bar->ViewInfo()->Widths();
+  ASSERT_EQ(widths.size(), 3u);
+  const TRect first(1, 1, 1 + widths[0], H);
+  const TRect gap(first.right, 1, first.right + widths[1], H);
+  const TRect second(gap.right, 1, gap.right + widths[2], H);
+  EXPECT_EQ(widths[1], 3);
+  const int gapX = gap.left + 1, secondX = second.left + 20;
+  {
+    auto dib = Paint();
+    EXPECT_TRUE(NearPixel(dib->Pixel(0, H / 2), clBtnShadow)) << "shadow frame";
+    EXPECT_TRUE(NearPixel(dib->Pixel(W / 2, 0), clBtnShadow));
+    EXPECT_TRUE(NearPixel(dib->Pixel(50, H / 2), clBtnFace)) << "panel";
+    EXPECT_TRUE(NearPixel(dib->Pixel(gapX, H / 2), clBtnShadow)) << "separator";
+  }
+  bar->SetRibbon(ribbon);
+  for (const wchar_t* scheme : {L"Blue", L"Black", L"Silver"}) {
+    SCOPED_TRACE(testing::Message() << "scheme " << scheme);
+    ribbon->SetColorSchemeName(scheme);
+    TdxCustomRibbonSkin* skin = ribbon->ColorScheme();
+    auto dib = Paint();
+    DibSection expected(W, H);
+    skin->DrawStatusBarBackground(expected.DC(), TRect(0, 0, W, H));
+    skin->DrawStatusBarPanel(expected.DC(), first, true);
+    skin->DrawStatusBarPanelSeparator(expected.DC(), gap);
+    skin->DrawStatusBarPanel(expected.DC(), second, false);
+    for (int y : {2, H / 2, H - 2}) {
+      EXPECT_EQ(dib->Pixel(50, y), expected.Pixel(50, y)) << y;
+      EXPECT_EQ(dib->Pixel(gapX, y), expected.Pixel(gapX, y)) << y;
+      EXPECT_EQ(dib->Pixel(secondX, y), expected.Pixel(secondX, y)) << y;
+    }
+    EXPECT_NE(expected.Pixel(50, H / 2), expected.Pixel(secondX, H / 2)) << "flat and raised panels differ";
+  }
+}
+
+}  // namespace

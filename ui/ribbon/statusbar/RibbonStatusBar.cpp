@@ -1,0 +1,210 @@
+#include "ui/ribbon/statusbar/RibbonStatusBar.h"
+
+#include "platform/framework/rtl/SysUtils.h"
+#include "platform/framework/windows/Forms.h"
+#include "ui/bars/BarRoutines.h"
+#include "ui/foundation/Office11Colors.h"
+#include "ui/ribbon/Ribbon.h"
+#include "ui/ribbon/RibbonSkins.h"
+
+DEFINE_CLASS(TdxRibbonStatusBar)
+DEFINE_CLASS(TdxRibbonStatusBarViewInfo)
+
+namespace {
+
+// The skin's colour of the status bar and of its panels' text (states 0 active, 1 inactive, 2 selected).
+constexpr int kStatusBarColor = 10018;
+constexpr int kPanelTextColor = 10138;
+
+TdxCustomRibbonSkin* SkinOfBar(TdxCustomStatusBar* ABar) {
+  auto* bar = dynamic_cast<TdxRibbonStatusBar*>(ABar);
+  return bar ? bar->Skin() : nullptr;
+}
+
+}  // namespace
+
+// ---- TdxRibbonStatusBar ---------------------------------------------------------------------------
+
+TComponent* TdxRibbonStatusBar::CheckOwner(TComponent* AOwner) {
+  return TdxCustomRibbon::CheckOwner(AOwner, &TdxRibbonStatusBar::ClassInfo());
+}
+
+TdxRibbonStatusBar::TdxRibbonStatusBar(TComponent* AOwner) : TdxCustomStatusBar(CheckOwner(AOwner)) {
+  RecreateViewInfo();
+  Font()->SetColor(clDefault);
+  SetColor(clDefault);
+  SetHeight(23);
+  PainterChanged();
+}
+
+TdxRibbonStatusBar::~TdxRibbonStatusBar() {
+  if (HasRibbon()) {
+    ribbon_->ColorSchemeHandlers()->RemoveHandler(TcxEventHandler(this, &TdxRibbonStatusBar::ColorSchemeChanged));
+    ribbon_->RemoveStatusBar(this);
+    ribbon_->RemoveFreeNotification(this);
+  }
+}
+
+bool TdxRibbonStatusBar::HasRibbon() const { return ribbon_ && !ribbon_->IsBeingDestroyed(); }
+
+TdxCustomRibbonSkin* TdxRibbonStatusBar::Skin() const { return HasRibbon() ? ribbon_->ColorScheme() : nullptr; }
+
+void TdxRibbonStatusBar::SetRibbon(TdxCustomRibbon* Value) {
+  if (Value == ribbon_) return;
+  const TcxEventHandler handler(this, &TdxRibbonStatusBar::ColorSchemeChanged);
+  if (HasRibbon()) {
+    ribbon_->RemoveFreeNotification(this);
+    ribbon_->ColorSchemeHandlers()->RemoveHandler(handler);
+    ribbon_->RemoveStatusBar(this);
+  }
+  ribbon_ = Value;
+  if (ribbon_) {
+    ribbon_->FreeNotification(this);
+    ribbon_->ColorSchemeHandlers()->AddHandler(handler);
+    ribbon_->AddStatusBar(this);
+  }
+  UpdateColor();
+}
+
+void TdxRibbonStatusBar::SetColor(TColor Value) {
+  colorValue_ = Value;
+  if (Value != clDefault) TdxCustomStatusBar::SetColor(Value);
+  UpdateColor();
+}
+
+void TdxRibbonStatusBar::UpdateColor() {
+  if (colorValue_ == clDefault) {
+    TdxCustomRibbonSkin* skin = Skin();
+    TdxCustomStatusBar::SetColor(skin ? skin->PartColorOf(kStatusBarColor, 0) : clBtnFace);
+  }
+  UpdateLayout();
+}
+
+void TdxRibbonStatusBar::ColorSchemeChanged(TObject*, const void*) { UpdateColor(); }
+
+bool TdxRibbonStatusBar::IsShownFor(TCustomForm* AForm) { return Visible() && AForm && Owner() == AForm; }
+
+bool TdxRibbonStatusBar::GetEdgeFlag(int Index) {
+  switch (Index) {
+    case 0: return sizeGripShown_;
+    case 1: return firstPanelRaised_;
+    default: return false;
+  }
+}
+
+void TdxRibbonStatusBar::AdjustDefaultTextColor(TColor& AColor, bool Active) {
+  if (TdxCustomRibbonSkin* skin = Skin())
+    AColor = skin->PartColorOf(kPanelTextColor, Active ? 0 : 1);
+  else
+    // A font left to the skin has no colour of its own to draw with.
+    AColor = Font()->Color() == clDefault ? clWindowText : Font()->Color();
+}
+
+TdxStatusBarViewInfo* TdxRibbonStatusBar::CreateViewInfo() { return new TdxRibbonStatusBarViewInfo(this); }
+
+TdxStatusBarPainterClass TdxRibbonStatusBar::SelectPainterClass() { return TdxRibbonStatusBarPainter::Class(); }
+
+void TdxRibbonStatusBar::CalculateLayout() {
+  TdxCustomStatusBar::CalculateLayout();
+  RecomputeFlags();
+}
+
+void TdxRibbonStatusBar::RecomputeFlags() {
+  const auto& panels = ViewInfo()->VisiblePanels();
+  lastPanelFlat_ = panels.empty() || panels.back()->Bevel() != dxpbRaised;
+  firstPanelRaised_ = !panels.empty() && panels.front()->Bevel() == dxpbRaised;
+  sizeGripShown_ = Parent() && IsSizeGripVisible();
+}
+
+void TdxRibbonStatusBar::SetParent(TWinControl* AParent) {
+  if (AParent && !GetParentForm(AParent))
+    throw Exception(Format(L"%s should have TCustomForm as its Parent", {ClassName()}));
+  TdxCustomStatusBar::SetParent(AParent);
+  SetTop(32000);
+}
+
+void TdxRibbonStatusBar::Notification(TComponent* AComponent, TOperation Operation) {
+  TdxCustomStatusBar::Notification(AComponent, Operation);
+  if (Operation == opRemove && AComponent == ribbon_) {
+    ribbon_ = nullptr;
+    UpdateColor();
+  }
+}
+
+void TdxRibbonStatusBar::CMBarVisibleChanged(TMessage& Message) {
+  Inherited::Dispatch(Message);
+  UpdateFormFrame();
+}
+
+void TdxRibbonStatusBar::UpdateFormFrame() {
+  auto* form = dynamic_cast<TCustomForm*>(Owner());
+  if (!HasRibbon() || !form || !form->HandleAllocated() || !form->Visible()) return;
+  SetWindowPos(form->Handle(), nullptr, 0, 0, form->Width(), form->Height(),
+               SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// ---- TdxRibbonStatusBarViewInfo -------------------------------------------------------------------
+
+void TdxRibbonStatusBarViewInfo::ComputeLayout(const TRect& R) { TdxStatusBarViewInfo::ComputeLayout(R); }
+
+// ---- TdxRibbonStatusBarPainter --------------------------------------------------------------------
+
+TdxStatusBarPainterClass TdxRibbonStatusBarPainter::Class() {
+  static const TdxRibbonStatusBarPainter painter;
+  return &painter;
+}
+
+TdxStatusBarPanelBevel TdxRibbonStatusBarPainter::EffectiveBevel(TdxStatusBarPanel* APanel) const {
+  return APanel ? APanel->Bevel() : dxpbNone;
+}
+
+void TdxRibbonStatusBarPainter::DrawBorder(TdxCustomStatusBar* ABar, TcxCanvas* ACanvas, TRect& R) const {
+  const HDC dc = ACanvas->DCHandle();
+  if (TdxCustomRibbonSkin* skin = SkinOfBar(ABar)) {
+    skin->DrawStatusBarBackground(dc, R);
+  } else {
+    FillRectSolid(dc, R, clBtnShadow);
+    FillRectSolid(dc, TRect(R.left + 1, R.top + 1, R.right - 1, R.bottom - 1), clBtnFace);
+  }
+  const TRect b = BorderSizes(ABar);
+  R = TRect(R.left + b.left, R.top + b.top, R.right - b.right, R.bottom - b.bottom);
+}
+
+void TdxRibbonStatusBarPainter::DrawEmptyArea(TdxCustomStatusBar* ABar, TcxCanvas* ACanvas, TRect R) const {
+  DrawPanelBevel(ABar, dxpbNone, R, ACanvas);
+}
+
+void TdxRibbonStatusBarPainter::DrawPanelBevel(TdxCustomStatusBar* ABar, TdxStatusBarPanelBevel ABevel, TRect& R,
+                                               TcxCanvas* ACanvas) const {
+  if (TdxCustomRibbonSkin* skin = SkinOfBar(ABar))
+    skin->DrawStatusBarPanel(ACanvas->DCHandle(), R, ABevel != dxpbRaised);
+  else
+    TdxStatusBarPainter::DrawPanelBevel(ABar, ABevel, R, ACanvas);
+}
+
+void TdxRibbonStatusBarPainter::DrawSeparator(TdxCustomStatusBar* ABar, TcxCanvas* ACanvas, const TRect& R) const {
+  if (TdxCustomRibbonSkin* skin = SkinOfBar(ABar))
+    skin->DrawStatusBarPanelSeparator(ACanvas->DCHandle(), R);
+  else
+    FillRectSolid(ACanvas->DCHandle(), R, clBtnShadow);
+}
+
+void TdxRibbonStatusBarPainter::PaintSizeGrip(TdxCustomStatusBar* ABar, TcxCanvas* ACanvas, bool Overlapped,
+                                              const TRect& R) const {
+  const HDC dc = ACanvas->DCHandle();
+  const TSize size = SizeGripSize();
+  if (TdxCustomRibbonSkin* skin = SkinOfBar(ABar)) {
+    TRect grip(R.right - size.cx, R.top, R.right, R.bottom);
+    skin->DrawStatusBarGripArea(dc, grip);
+    skin->DrawStatusBarSizeGrip(dc, TRect(grip.left, grip.top, grip.right + 1 + (Overlapped ? 1 : 0), grip.bottom - 3));
+    if (!static_cast<TdxRibbonStatusBar*>(ABar)->LastPanelFlat()) grip.left += 3;
+    ACanvas->SubtractFromClip(grip);
+    return;
+  }
+  const TRect inner(R.left + 1, R.top + 1, R.right - 1, R.bottom - 1);
+  TRect grip(inner.right - size.cx, inner.bottom - size.cy, inner.right, inner.bottom);
+  if (Overlapped) grip.left -= 1;
+  FillRectSolid(dc, grip, clBtnFace);
+  DrawTransparentSizeGrip(dc, grip);
+  ACanvas->SubtractFromClip(grip);
+}

@@ -1,0 +1,105 @@
+#pragma once
+// The ribbon form's status bar: a status bar that takes its colours and its background, panel,
+// separator and size-grip images from the colour skin of the ribbon it is bound to, registers with
+// that ribbon so the form can draw its frame's bottom edge around it, and answers that frame through
+// IdxRibbonStatusBarFrameInfo. Without a ribbon it draws in button-face colours.
+
+#include "ui/ribbon/statusbar/StatusBar.h"
+#include "ui/ribbon/statusbar/StatusBarPainters.h"
+
+class TdxCustomRibbon;
+class TdxCustomRibbonSkin;
+
+// What the ribbon form asks of a status bar to draw the bottom of its frame.
+class IdxRibbonStatusBarFrameInfo {
+ public:
+  virtual ~IdxRibbonStatusBarFrameInfo() = default;
+  // The status bar is visible and its owner is AForm.
+  virtual bool IsShownFor(TCustomForm* AForm) = 0;
+  virtual int GetHeight() = 0;
+  // Index 0: the size grip is drawn; index 1: the first visible panel is raised.
+  virtual bool GetEdgeFlag(int Index) = 0;
+};
+
+class TdxRibbonStatusBar;
+
+// Places each toolbar panel's dock control over its panel after the inherited layout.
+class TdxRibbonStatusBarViewInfo : public TdxStatusBarViewInfo {
+  DECLARE_CLASS(TdxRibbonStatusBarViewInfo, TdxStatusBarViewInfo)
+ public:
+  using TdxStatusBarViewInfo::TdxStatusBarViewInfo;
+  void ComputeLayout(const TRect& R) override;
+};
+
+class TdxRibbonStatusBar : public TdxCustomStatusBar, public IdxRibbonStatusBarFrameInfo {
+  DECLARE_CLASS(TdxRibbonStatusBar, TdxCustomStatusBar)
+ public:
+  // Refuses, before anything is made, what the ribbon refuses (no GDI+, an owner that is not a form,
+  // a second ribbon status bar on the form).
+  explicit TdxRibbonStatusBar(TComponent* AOwner);
+  ~TdxRibbonStatusBar() override;
+
+  TdxCustomRibbon* Ribbon() const { return ribbon_; }
+  void SetRibbon(TdxCustomRibbon* Value);
+  // A ribbon is set and is not being destroyed.
+  bool HasRibbon() const;
+  // The bound ribbon's colour skin; null without HasRibbon or without a skin.
+  TdxCustomRibbonSkin* Skin() const;
+  // The colour as set; clDefault follows the skin's status-bar colour.
+  TColor ColorValue() const { return colorValue_; }
+  void SetColor(TColor Value);
+  void UpdateColor();
+
+  bool LastPanelFlat() const { return lastPanelFlat_; }
+  bool SizeGripShown() const { return sizeGripShown_; }
+  bool FirstPanelRaised() const { return firstPanelRaised_; }
+
+  bool IsShownFor(TCustomForm* AForm) override;
+  int GetHeight() override { return Height(); }
+  bool GetEdgeFlag(int Index) override;
+
+  void AdjustDefaultTextColor(TColor& AColor, bool Active) override;
+  TdxStatusBarViewInfo* CreateViewInfo() override;
+  TdxStatusBarPainterClass SelectPainterClass() override;
+  bool AcceptsPanelStyleClass(TdxStatusBarPanelStyleClass) override { return true; }
+  void CalculateLayout() override;
+  // The parent must sit on a form; the bar then goes below every other bottom-aligned control.
+  void SetParent(TWinControl* AParent) override;
+  void Notification(TComponent* AComponent, TOperation Operation) override;
+
+ protected:
+  void CMBarVisibleChanged(TMessage& Message);
+  MESSAGE_MAP_BEGIN
+  MESSAGE_HANDLER(CM_VISIBLECHANGED, CMBarVisibleChanged)
+  MESSAGE_MAP_END
+
+ private:
+  static TComponent* CheckOwner(TComponent* AOwner);
+  void ColorSchemeChanged(TObject* Sender, const void* Args);
+  void RecomputeFlags();
+  // Makes the owner form recompute its frame (the bottom edge follows the bar).
+  void UpdateFormFrame();
+
+  TColor colorValue_ = clDefault;
+  TdxCustomRibbon* ribbon_ = nullptr;
+  bool lastPanelFlat_ = true;
+  bool sizeGripShown_ = false;
+  bool firstPanelRaised_ = false;
+};
+
+// Draws in the bound ribbon's skin; without one a button-face bar with a shadow frame.
+class TdxRibbonStatusBarPainter : public TdxStatusBarPainter {
+ public:
+  static TdxStatusBarPainterClass Class();
+  TRect BorderSizes(TdxCustomStatusBar*) const override { return {1, 1, 1, 0}; }
+  TSize SizeGripSize() const override { return {19, 19}; }
+  int SeparatorWidth() const override { return 3; }
+  int TopBorderHeight() const override { return 0; }
+  TdxStatusBarPanelBevel EffectiveBevel(TdxStatusBarPanel* APanel) const override;
+  void DrawBorder(TdxCustomStatusBar* ABar, TcxCanvas* ACanvas, TRect& R) const override;
+  void DrawEmptyArea(TdxCustomStatusBar* ABar, TcxCanvas* ACanvas, TRect R) const override;
+  void DrawPanelBevel(TdxCustomStatusBar* ABar, TdxStatusBarPanelBevel ABevel, TRect& R,
+                      TcxCanvas* ACanvas) const override;
+  void DrawSeparator(TdxCustomStatusBar* ABar, TcxCanvas* ACanvas, const TRect& R) const override;
+  void PaintSizeGrip(TdxCustomStatusBar* ABar, TcxCanvas* ACanvas, bool Overlapped, const TRect& R) const override;
+};
