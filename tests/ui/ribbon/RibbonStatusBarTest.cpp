@@ -4,6 +4,10 @@
 #include <gtest/gtest.h>
 
 #include "platform/framework/controls/ExtCtrls.h"
+#include "ui/bars/BarItemLinks.h"
+#include "ui/bars/BarItems.h"
+#include "ui/bars/BarManager.h"
+#include "ui/bars/Bars.h"
 #include "platform/framework/rtl/SysUtils.h"
 #include "platform/framework/windows/Forms.h"
 #include "tests/ui/ribbon/RibbonTestSupport.h"
@@ -41,6 +45,24 @@ class RibbonStatusBarTest : public ribbon_testing::RibbonFormFixture {
     auto dib = std::make_unique<DibSection>(bar->Width(), bar->Height());
     bar->PaintTo(dib->DC(), 0, 0);
     return dib;
+  }
+
+  // A toolbar of Buttons buttons in a new toolbar panel of the given width.
+  TdxStatusBarToolbarPanelStyle* AddToolbarPanel(const String& Name, int Buttons, int Width) {
+    TdxBar* toolbar = manager->Bars()->Add();
+    toolbar->SetName(Name);
+    for (int i = 0; i < Buttons; ++i) {
+      auto* button = new TdxBarButton(form);
+      button->SetCaption(Name + IntToStr(i));
+      toolbar->ItemLinks()->AddItemLink(button);
+    }
+    toolbar->SetVisible(true);
+    TdxStatusBarPanel* panel = bar->AddPanel();
+    panel->SetPanelStyleClassName(L"TdxStatusBarToolbarPanelStyle");
+    panel->SetWidth(Width);
+    auto* style = static_cast<TdxStatusBarToolbarPanelStyle*>(panel->PanelStyle());
+    style->SetToolbar(toolbar);
+    return style;
   }
 
   TdxRibbonStatusBar* bar = nullptr;
@@ -198,6 +220,51 @@ TEST_F(RibbonStatusBarTest, PlainWithoutARibbonAndTheSkinAtOnceWhenOneIsBound) {
       EXPECT_EQ(dib->Pixel(secondX, y), expected.Pixel(secondX, y)) << y;
     }
     EXPECT_NE(expected.Pixel(50, H / 2), expected.Pixel(secondX, H / 2)) << "flat and raised panels differ";
+  }
+}
+
+TEST_F(RibbonStatusBarTest, AToolbarPanelShowsItsToolbarOverThePanelAndIsAsWideAsIt) {
+  bar->SetRibbon(ribbon);
+  form->Show();
+  TdxStatusBarToolbarPanelStyle* empty = AddToolbarPanel(L"Empty", 0, 80);
+  empty->SetToolbar(nullptr);
+  TdxStatusBarToolbarPanelStyle* transport = AddToolbarPanel(L"Transport", 3, 222);
+  AddPanel(100, dxpbLowered);
+  EXPECT_EQ(empty->Owner()->MinWidth(), 50) << "no toolbar";
+  TdxRibbonStatusBarBarControl* control = transport->BarControl();
+  ASSERT_NE(control, nullptr);
+  EXPECT_EQ(GetParent(control->Handle()), transport->DockControl()->Handle());
+  EXPECT_EQ(transport->Owner()->MinWidth(), control->OneRowWidth(dsNone) + 2);
+  // The dock sits over its panel: after the first panel and its separator.
+  const auto& widths = bar->ViewInfo()->Widths();
+  TdxRibbonStatusBarDockControl* dock = transport->DockControl();
+  EXPECT_EQ(dock->Left(), 1 + widths[0] + widths[1]);
+  EXPECT_EQ(dock->Width(), widths[2]);
+  EXPECT_EQ(GetParent(dock->Handle()), bar->Handle());
+  bar->SetHeight(5);
+  EXPECT_EQ(bar->Height(), 1 + control->Height()) << "room for the toolbar and the top border";
+  transport->Owner()->SetVisible(false);
+  EXPECT_FALSE(dock->Visible()) << "the dock follows the panel";
+}
+
+TEST_F(RibbonStatusBarTest, AFreedToolbarLeavesItsPanelAndNamesNeedTheBarManager) {
+  TdxStatusBarToolbarPanelStyle* style = AddToolbarPanel(L"Zoom", 2, 178);
+  EXPECT_EQ(style->FindToolbar(L"zoom"), style->Toolbar());
+  EXPECT_EQ(style->FindToolbar(L"Other"), nullptr);
+  style->Toolbar()->Free();
+  EXPECT_EQ(style->Toolbar(), nullptr);
+
+  auto* bare = new TForm(form, 0);
+  auto* other = new TdxRibbonStatusBar(bare);
+  other->SetParent(bare);
+  TdxStatusBarPanel* panel = other->AddPanel();
+  panel->SetPanelStyleClassName(L"TdxStatusBarToolbarPanelStyle");
+  auto* orphan = static_cast<TdxStatusBarToolbarPanelStyle*>(panel->PanelStyle());
+  try {
+    orphan->FindToolbar(L"Zoom");
+    ADD_FAILURE() << "a name was resolved without a bar manager";
+  } catch (const Exception& e) {
+    EXPECT_EQ(e.Message(), L"A bar manager cannot be found for the status bar");
   }
 }
 

@@ -1,6 +1,8 @@
 #include "ui/ribbon/statusbar/RibbonStatusBar.h"
 
 #include "platform/framework/rtl/SysUtils.h"
+#include "ui/bars/BarManager.h"
+#include "ui/bars/Bars.h"
 #include "platform/framework/windows/Forms.h"
 #include "ui/bars/BarRoutines.h"
 #include "ui/foundation/Office11Colors.h"
@@ -9,6 +11,9 @@
 
 DEFINE_CLASS(TdxRibbonStatusBar)
 DEFINE_CLASS(TdxRibbonStatusBarViewInfo)
+DEFINE_CLASS(TdxRibbonStatusBarDockControl)
+DEFINE_CLASS(TdxRibbonStatusBarBarControl)
+DEFINE_CLASS(TdxStatusBarToolbarPanelStyle)
 
 namespace {
 
@@ -125,10 +130,13 @@ void TdxRibbonStatusBar::SetParent(TWinControl* AParent) {
 
 void TdxRibbonStatusBar::Notification(TComponent* AComponent, TOperation Operation) {
   TdxCustomStatusBar::Notification(AComponent, Operation);
-  if (Operation == opRemove && AComponent == ribbon_) {
+  if (Operation != opRemove) return;
+  if (AComponent == ribbon_) {
     ribbon_ = nullptr;
     UpdateColor();
   }
+  for (TdxStatusBarToolbarPanelStyle* style : ToolbarStyles())
+    if (style->Toolbar() == AComponent) style->SetToolbar(nullptr);
 }
 
 void TdxRibbonStatusBar::CMBarVisibleChanged(TMessage& Message) {
@@ -143,9 +151,48 @@ void TdxRibbonStatusBar::UpdateFormFrame() {
                SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+std::vector<TdxStatusBarToolbarPanelStyle*> TdxRibbonStatusBar::ToolbarStyles() const {
+  std::vector<TdxStatusBarToolbarPanelStyle*> styles;
+  if (!Panels()) return styles;
+  for (int i = 0; i < Panels()->Count(); ++i)
+    if (auto* style = dynamic_cast<TdxStatusBarToolbarPanelStyle*>(Panels()->PanelAt(i)->PanelStyle()))
+      styles.push_back(style);
+  return styles;
+}
+
+void TdxRibbonStatusBar::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
+  if (HandleAllocated() && !IsLoadingOrReading() && !IsBeingDestroyed())
+    for (TdxStatusBarToolbarPanelStyle* style : ToolbarStyles()) {
+      TdxRibbonStatusBarBarControl* control = style->BarControl();
+      if (!control || !control->HandleAllocated()) continue;
+      const TRect borders = Painter()->BorderSizes(this);
+      AHeight = std::max(AHeight, int(borders.top + borders.bottom + control->Height()));
+    }
+  TdxCustomStatusBar::SetBounds(ALeft, ATop, AWidth, AHeight);
+  Recalculate();
+}
+
 // ---- TdxRibbonStatusBarViewInfo -------------------------------------------------------------------
 
-void TdxRibbonStatusBarViewInfo::ComputeLayout(const TRect& R) { TdxStatusBarViewInfo::ComputeLayout(R); }
+// The dock controls are placed in every state of the form, also while it is first shown.
+void TdxRibbonStatusBarViewInfo::ComputeLayout(const TRect& Bounds) {
+  TdxStatusBarViewInfo::ComputeLayout(Bounds);
+  auto* bar = static_cast<TdxRibbonStatusBar*>(StatusBar());
+  const TRect R = bar->PanelsBounds();
+  const bool grip = bar->Parent() && bar->IsSizeGripVisible();
+  int x = R.left;
+  for (std::size_t j = 0; j < VisiblePanels().size(); ++j) {
+    const int width = Widths()[j * 2];
+    if (auto* style = dynamic_cast<TdxStatusBarToolbarPanelStyle*>(VisiblePanels()[j]->PanelStyle())) {
+      TdxRibbonStatusBarDockControl* dock = style->DockControl();
+      int right = x + width;
+      if (grip) right = std::max(2, std::min(right, int(R.right) - 19));
+      dock->SetBounds(x, R.top, right - x, dock->Height());
+    }
+    x += width;
+    if (j * 2 + 1 < Widths().size()) x += Widths()[j * 2 + 1];
+  }
+}
 
 // ---- TdxRibbonStatusBarPainter --------------------------------------------------------------------
 
@@ -207,4 +254,103 @@ void TdxRibbonStatusBarPainter::PaintSizeGrip(TdxCustomStatusBar* ABar, TcxCanva
   FillRectSolid(dc, grip, clBtnFace);
   DrawTransparentSizeGrip(dc, grip);
   ACanvas->SubtractFromClip(grip);
+}
+
+// ---- TdxRibbonStatusBarDockControl ----------------------------------------------------------------
+
+TdxRibbonStatusBarDockControl::TdxRibbonStatusBarDockControl(TdxStatusBarToolbarPanelStyle* AStyle)
+    : TdxBarDockControl(nullptr), style_(AStyle) {
+  AllowDocking = false;
+  SetDockAlign(dalNone);
+}
+
+TdxRibbonStatusBar* TdxRibbonStatusBarDockControl::StatusBar() const {
+  return dynamic_cast<TdxRibbonStatusBar*>(style_->StatusBar());
+}
+
+TdxStatusBarPanel* TdxRibbonStatusBarDockControl::Panel() const { return style_->Owner(); }
+
+TdxBarControl* TdxRibbonStatusBarDockControl::CreateBarControlFor(TdxBar* Bar) {
+  return new TdxRibbonStatusBarBarControl(Bar->BarManager(), Bar);
+}
+
+void TdxRibbonStatusBarDockControl::FillBackground(HDC DC, const TRect& R, HBRUSH Brush, TColor Color) {
+  TdxRibbonStatusBar* bar = StatusBar();
+  TdxCustomRibbonSkin* skin = bar ? bar->Skin() : nullptr;
+  if (!skin) return FillRectSolid(DC, R, clBtnFace);
+  (void)Brush, (void)Color;
+  const TRect client = ClientRect();
+  const int statusBarHeight = bar->Height();
+  skin->DrawStatusBarPanel(DC, TRect(client.left, client.top, client.right, statusBarHeight),
+                           Panel()->Bevel() != dxpbRaised);
+}
+
+// ---- TdxStatusBarToolbarPanelStyle ----------------------------------------------------------------
+
+TdxStatusBarToolbarPanelStyle::TdxStatusBarToolbarPanelStyle(TdxStatusBarPanel* AOwner)
+    : TdxStatusBarPanelStyle(AOwner) {
+  dockControl_ = new TdxRibbonStatusBarDockControl(this);
+  if (TdxCustomStatusBar* bar = StatusBar()) dockControl_->SetParent(bar);
+}
+
+TdxStatusBarToolbarPanelStyle::~TdxStatusBarToolbarPanelStyle() {
+  SetToolbar(nullptr);
+  FreeAndNil(dockControl_);
+}
+
+TdxBarManager* TdxStatusBarToolbarPanelStyle::BarManager() {
+  TdxCustomStatusBar* bar = StatusBar();
+  TdxBarManager* manager = bar ? LookupBarManagerByOwner(bar->Owner()) : nullptr;
+  if (!manager) throw Exception(L"A bar manager cannot be found for the status bar");
+  return manager;
+}
+
+TdxBar* TdxStatusBarToolbarPanelStyle::FindToolbar(const String& AName) {
+  TdxBars* bars = BarManager()->Bars();
+  for (int i = 0; i < bars->Count(); ++i)
+    if (!AName.empty() && SameText(bars->BarAt(i)->Name(), AName)) return bars->BarAt(i);
+  return nullptr;
+}
+
+TdxRibbonStatusBarBarControl* TdxStatusBarToolbarPanelStyle::BarControl() const {
+  if (!toolbar_ || toolbar_->DockControl() != dockControl_) return nullptr;
+  return dynamic_cast<TdxRibbonStatusBarBarControl*>(toolbar_->Control());
+}
+
+void TdxStatusBarToolbarPanelStyle::SetToolbar(TdxBar* Value) {
+  if (Value == toolbar_) return;
+  TdxCustomStatusBar* bar = StatusBar();
+  if (toolbar_) {
+    if (bar) toolbar_->RemoveFreeNotification(bar);
+    UndockBarCompletely(toolbar_);
+  }
+  toolbar_ = Value;
+  if (toolbar_) {
+    if (bar) toolbar_->FreeNotification(bar);
+    dockControl_->SetBarManager(toolbar_->BarManager());
+    MoveBarToDockControl(toolbar_, dockControl_);
+  } else {
+    dockControl_->SetBarManager(nullptr);
+  }
+  if (bar && !bar->IsBeingDestroyed()) bar->UpdateLayout();
+}
+
+int TdxStatusBarToolbarPanelStyle::DefaultMinWidth() {
+  TdxRibbonStatusBarBarControl* control = BarControl();
+  if (!PanelFixed() || !control) return 50;
+  return control->OneRowWidth(dsNone) + 2;
+}
+
+void TdxStatusBarToolbarPanelStyle::VisibilityChanged() { dockControl_->SetVisible(Owner()->Visible()); }
+
+void TdxStatusBarToolbarPanelStyle::CopyFrom(TdxStatusBarPanelStyle* Source) {
+  TdxStatusBarPanelStyle::CopyFrom(Source);
+  if (auto* source = dynamic_cast<TdxStatusBarToolbarPanelStyle*>(Source)) {
+    TdxCustomStatusBar* bar = StatusBar();
+    // Copying between forms finds the toolbar of the same name on this one.
+    if (bar && bar->IsUpdating() && source->Toolbar())
+      SetToolbar(FindToolbar(source->Toolbar()->Name()));
+    else
+      SetToolbar(source->Toolbar());
+  }
 }

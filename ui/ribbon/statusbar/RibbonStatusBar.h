@@ -4,6 +4,8 @@
 // that ribbon so the form can draw its frame's bottom edge around it, and answers that frame through
 // IdxRibbonStatusBarFrameInfo. Without a ribbon it draws in button-face colours.
 
+#include "ui/bars/DockControl.h"
+#include "ui/ribbon/RibbonGroups.h"
 #include "ui/ribbon/statusbar/StatusBar.h"
 #include "ui/ribbon/statusbar/StatusBarPainters.h"
 
@@ -22,6 +24,60 @@ class IdxRibbonStatusBarFrameInfo {
 };
 
 class TdxRibbonStatusBar;
+class TdxStatusBarToolbarPanelStyle;
+
+// The site of a toolbar panel's toolbar: a child window of the status bar over its panel.
+class TdxRibbonStatusBarDockControl : public TdxBarDockControl {
+  DECLARE_CLASS(TdxRibbonStatusBarDockControl, TdxBarDockControl)
+ public:
+  explicit TdxRibbonStatusBarDockControl(TdxStatusBarToolbarPanelStyle* AStyle);
+  TdxStatusBarToolbarPanelStyle* PanelStyle() const { return style_; }
+  TdxRibbonStatusBar* StatusBar() const;
+  TdxStatusBarPanel* Panel() const;
+  TdxBarControl* CreateBarControlFor(TdxBar* Bar) override;
+  // The panel's image behind the toolbar, stretched over the status bar's height.
+  void FillBackground(HDC DC, const TRect& R, HBRUSH Brush, TColor Color) override;
+  bool NeedsDoubleBuffering() override { return true; }
+
+ private:
+  TdxStatusBarToolbarPanelStyle* style_;
+};
+
+// The window of a toolbar shown in a toolbar panel: no glyph, no mark.
+class TdxRibbonStatusBarBarControl : public TdxRibbonCustomBarControl {
+  DECLARE_CLASS(TdxRibbonStatusBarBarControl, TdxRibbonCustomBarControl)
+ public:
+  using TdxRibbonCustomBarControl::TdxRibbonCustomBarControl;
+};
+
+// A panel that shows a toolbar of the form's bar manager.
+class TdxStatusBarToolbarPanelStyle : public TdxStatusBarPanelStyle {
+  DECLARE_CLASS(TdxStatusBarToolbarPanelStyle, TdxStatusBarPanelStyle)
+ public:
+  explicit TdxStatusBarToolbarPanelStyle(TdxStatusBarPanel* AOwner);
+  ~TdxStatusBarToolbarPanelStyle() override;
+  static bool RequiresRibbonStatusBar() { return true; }
+
+  TdxRibbonStatusBarDockControl* DockControl() const { return dockControl_; }
+  TdxBar* Toolbar() const { return toolbar_; }
+  void SetToolbar(TdxBar* Value);
+  // The bar manager of the status bar's form; raises when there is none.
+  TdxBarManager* BarManager();
+  // The bar of the name in the form's bar manager (raises without one), or null.
+  TdxBar* FindToolbar(const String& AName);
+  // The toolbar's window when it shows in this panel.
+  TdxRibbonStatusBarBarControl* BarControl() const;
+
+  // A fixed panel is as wide as its toolbar's one row + 2; 50 without a toolbar.
+  int DefaultMinWidth() override;
+  void DrawContent(TcxCanvas*, TRect, TdxStatusBarPainterClass) override {}
+  void VisibilityChanged() override;
+  void CopyFrom(TdxStatusBarPanelStyle* Source) override;
+
+ private:
+  TdxRibbonStatusBarDockControl* dockControl_ = nullptr;
+  TdxBar* toolbar_ = nullptr;
+};
 
 // Places each toolbar panel's dock control over its panel after the inherited layout.
 class TdxRibbonStatusBarViewInfo : public TdxStatusBarViewInfo {
@@ -62,6 +118,8 @@ class TdxRibbonStatusBar : public TdxCustomStatusBar, public IdxRibbonStatusBarF
   TdxStatusBarViewInfo* CreateViewInfo() override;
   TdxStatusBarPainterClass SelectPainterClass() override;
   bool AcceptsPanelStyleClass(TdxStatusBarPanelStyleClass) override { return true; }
+  // Grows to hold the tallest toolbar of its toolbar panels.
+  void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
   void CalculateLayout() override;
   // The parent must sit on a form; the bar then goes below every other bottom-aligned control.
   void SetParent(TWinControl* AParent) override;
@@ -79,6 +137,8 @@ class TdxRibbonStatusBar : public TdxCustomStatusBar, public IdxRibbonStatusBarF
   void RecomputeFlags();
   // Makes the owner form recompute its frame (the bottom edge follows the bar).
   void UpdateFormFrame();
+  // Every toolbar panel's style (visible or not).
+  std::vector<TdxStatusBarToolbarPanelStyle*> ToolbarStyles() const;
 
   TColor colorValue_ = clDefault;
   TdxCustomRibbon* ribbon_ = nullptr;
