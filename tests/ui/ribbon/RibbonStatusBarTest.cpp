@@ -247,6 +247,40 @@ TEST_F(RibbonStatusBarTest, AToolbarPanelShowsItsToolbarOverThePanelAndIsAsWideA
   EXPECT_FALSE(dock->Visible()) << "the dock follows the panel";
 }
 
+TEST_F(RibbonStatusBarTest, ToolbarsPaintThePanelImageWithARibbonAndFlatWithout) {
+  form->Show();
+  TdxStatusBarToolbarPanelStyle* zoom = AddToolbarPanel(L"Zoom", 2, 178);
+  TdxRibbonStatusBarDockControl* dock = zoom->DockControl();
+  TdxRibbonStatusBarBarControl* control = zoom->BarControl();
+  ASSERT_NE(control, nullptr);
+  EXPECT_EQ(control->Painter(), bar->DefaultBarPainter()) << "no ribbon";
+  bar->SetRibbon(ribbon);
+  auto* painter = dynamic_cast<TdxRibbonStatusBarBarControlPainter*>(control->Painter());
+  ASSERT_NE(painter, nullptr);
+  EXPECT_EQ(dock->Painter(), painter) << "made once";
+  for (TdxBarPainter* p : {static_cast<TdxBarPainter*>(painter), static_cast<TdxBarPainter*>(bar->DefaultBarPainter())}) {
+    EXPECT_EQ(p->CalcBarBorderRect(control), TRect(2, 2, 2, 1));
+    EXPECT_EQ(p->MarkSize(), 0);
+    EXPECT_EQ(p->ButtonVertPadding(), 4) << "no desktop composition";
+  }
+  EXPECT_EQ(painter->SeparatorSize(), 2);
+  for (TdxStatusBarPanelBevel bevel : {dxpbLowered, dxpbRaised}) {
+    zoom->Owner()->SetBevel(bevel);
+    const int w = control->ClientWidth(), h = control->ClientHeight();
+    POINT origin{0, 0};
+    MapWindowPoints(control->Handle(), bar->Handle(), &origin, 1);
+    DibSection painted(w, h), expected(w, h);
+    painter->DrawBarControlBackground(control, painted.DC(), TRect(0, 0, w, h));
+    ribbon->ColorScheme()->DrawStatusBarPanel(expected.DC(), TRect(0, -origin.y, w, bar->Height() - origin.y),
+                                              bevel != dxpbRaised);
+    for (int y : {0, h / 2, h - 1}) EXPECT_EQ(painted.Pixel(w / 2, y), expected.Pixel(w / 2, y)) << y;
+    TColor text = painter->ItemTextColor(nullptr, true, false), shadow = clNone;
+    EXPECT_EQ(text, ribbon->ColorScheme()->PartColorOf(10138, 2));
+    painter->DisabledTextColors(false, false, text, shadow);
+    EXPECT_EQ(shadow, ribbon->ColorScheme()->PartColorOf(10138, 1));
+  }
+}
+
 TEST_F(RibbonStatusBarTest, AFreedToolbarLeavesItsPanelAndNamesNeedTheBarManager) {
   TdxStatusBarToolbarPanelStyle* style = AddToolbarPanel(L"Zoom", 2, 178);
   EXPECT_EQ(style->FindToolbar(L"zoom"), style->Toolbar());

@@ -1,5 +1,6 @@
 #include "ui/ribbon/statusbar/RibbonStatusBar.h"
 
+#include "platform/framework/rtl/Seams.h"
 #include "platform/framework/rtl/SysUtils.h"
 #include "ui/bars/BarManager.h"
 #include "ui/bars/Bars.h"
@@ -14,6 +15,8 @@ DEFINE_CLASS(TdxRibbonStatusBarViewInfo)
 DEFINE_CLASS(TdxRibbonStatusBarDockControl)
 DEFINE_CLASS(TdxRibbonStatusBarBarControl)
 DEFINE_CLASS(TdxStatusBarToolbarPanelStyle)
+DEFINE_CLASS(TdxDefaultRibbonStatusBarBarControlPainter)
+DEFINE_CLASS(TdxRibbonStatusBarBarControlPainter)
 
 namespace {
 
@@ -35,6 +38,7 @@ TComponent* TdxRibbonStatusBar::CheckOwner(TComponent* AOwner) {
 }
 
 TdxRibbonStatusBar::TdxRibbonStatusBar(TComponent* AOwner) : TdxCustomStatusBar(CheckOwner(AOwner)) {
+  defaultBarPainter_.reset(new TdxDefaultRibbonStatusBarBarControlPainter());
   RecreateViewInfo();
   Font()->SetColor(clDefault);
   SetColor(clDefault);
@@ -274,6 +278,23 @@ TdxBarControl* TdxRibbonStatusBarDockControl::CreateBarControlFor(TdxBar* Bar) {
   return new TdxRibbonStatusBarBarControl(Bar->BarManager(), Bar);
 }
 
+TdxBarPainter* TdxRibbonStatusBarDockControl::Painter() {
+  TdxRibbonStatusBar* bar = StatusBar();
+  if (!bar) return TdxBarDockControl::Painter();
+  if (!bar->HasRibbon()) {
+    painter_.reset();
+    return bar->DefaultBarPainter();
+  }
+  if (!painter_ || painter_->SkinOwner() != bar->Ribbon())
+    painter_.reset(new TdxRibbonStatusBarBarControlPainter(bar, bar->Ribbon()));
+  return painter_.get();
+}
+
+TdxBarPainter* TdxRibbonStatusBarBarControl::Painter() {
+  if (auto* dock = dynamic_cast<TdxRibbonStatusBarDockControl*>(DockControl())) return dock->Painter();
+  return TdxRibbonCustomBarControl::Painter();
+}
+
 void TdxRibbonStatusBarDockControl::FillBackground(HDC DC, const TRect& R, HBRUSH Brush, TColor Color) {
   TdxRibbonStatusBar* bar = StatusBar();
   TdxCustomRibbonSkin* skin = bar ? bar->Skin() : nullptr;
@@ -353,4 +374,81 @@ void TdxStatusBarToolbarPanelStyle::CopyFrom(TdxStatusBarPanelStyle* Source) {
     else
       SetToolbar(source->Toolbar());
   }
+}
+
+// ---- bar painters ---------------------------------------------------------------------------------
+
+namespace {
+
+int StatusBarButtonVertPadding() {
+  BOOL composition = FALSE;
+  auto enabled = Bound().DwmIsCompositionEnabled.Get();
+  return enabled && SUCCEEDED(enabled(&composition)) && composition ? 2 : 4;
+}
+
+}  // namespace
+
+int TdxDefaultRibbonStatusBarBarControlPainter::ButtonVertPadding() { return StatusBarButtonVertPadding(); }
+
+TdxRibbonStatusBarBarControlPainter::TdxRibbonStatusBarBarControlPainter(TdxRibbonStatusBar* AStatusBar,
+                                                                         TObject* ARibbon)
+    : TdxBarSkinnedPainter(TcxCustomLookAndFeelPainterClass{}, ARibbon), statusBar_(AStatusBar) {}
+
+TdxCustomRibbonSkin* TdxRibbonStatusBarBarControlPainter::Skin() const {
+  return statusBar_ ? statusBar_->Skin() : nullptr;
+}
+
+int TdxRibbonStatusBarBarControlPainter::ButtonVertPadding() { return StatusBarButtonVertPadding(); }
+
+bool TdxRibbonStatusBarBarControlPainter::DrawPanelImage(TdxBarControl* BarControl, HDC DC, const TRect& R) {
+  TdxCustomRibbonSkin* skin = Skin();
+  auto* dock = dynamic_cast<TdxRibbonStatusBarDockControl*>(BarControl->DockControl());
+  if (!skin || !dock || !BarControl->HandleAllocated() || !statusBar_->HandleAllocated()) return false;
+  // The bar's window top in status-bar coordinates: the image runs over the status bar's height.
+  POINT origin{0, 0};
+  MapWindowPoints(BarControl->Handle(), statusBar_->Handle(), &origin, 1);
+  const int top = -origin.y;
+  skin->DrawStatusBarPanel(DC, TRect(R.left, top, R.right, top + statusBar_->Height()),
+                           dock->Panel()->Bevel() != dxpbRaised);
+  return true;
+}
+
+void TdxRibbonStatusBarBarControlPainter::DrawBarControlBackground(TdxBarControl* BarControl, HDC DC,
+                                                                   const TRect& R) {
+  if (!DrawPanelImage(BarControl, DC, R)) TdxBarSkinnedPainter::DrawBarControlBackground(BarControl, DC, R);
+}
+
+void TdxRibbonStatusBarBarControlPainter::DrawBarNonClientArea(TdxBarControl* BarControl, HDC DC, const TRect& R) {
+  if (!Skin()) return TdxBarSkinnedPainter::DrawBarNonClientArea(BarControl, DC, R);
+  // R is the window; the client area is left out of the clip and drawn by the background.
+  const int saved = SaveDC(DC);
+  const TRect client = BarControl->ClientRect();
+  POINT offset{0, 0};
+  ClientToScreen(BarControl->Handle(), &offset);
+  RECT window{};
+  GetWindowRect(BarControl->Handle(), &window);
+  const int dx = offset.x - window.left, dy = offset.y - window.top;
+  ExcludeClipRect(DC, R.left + dx, R.top + dy, R.left + dx + client.Width(), R.top + dy + client.Height());
+  DrawPanelImage(BarControl, DC, R);
+  RestoreDC(DC, saved);
+}
+
+void TdxRibbonStatusBarBarControlPainter::DrawBarSeparator(TdxBarControl* BarControl, HDC DC, const TRect& R,
+                                                           bool Horizontal) {
+  TdxCustomRibbonSkin* skin = Skin();
+  if (!skin) return TdxBarSkinnedPainter::DrawBarSeparator(BarControl, DC, R, Horizontal);
+  const int raise = CalcBarBorderRect(BarControl).top;
+  skin->DrawStatusBarToolbarSeparator(DC, TRect(R.left, R.top - raise, R.right, R.bottom - raise));
+}
+
+void TdxRibbonStatusBarBarControlPainter::DisabledTextColors(bool Selected, bool Flat, TColor& Text, TColor& Shadow) {
+  TdxCustomRibbonSkin* skin = Skin();
+  if (!skin) return TdxBarSkinnedPainter::DisabledTextColors(Selected, Flat, Text, Shadow);
+  Text = Shadow = skin->PartColorOf(kPanelTextColor, 1);
+}
+
+TColor TdxRibbonStatusBarBarControlPainter::ItemTextColor(TdxBarItemControl* Control, bool Selected, bool Flat) {
+  TdxCustomRibbonSkin* skin = Skin();
+  if (!skin) return TdxBarSkinnedPainter::ItemTextColor(Control, Selected, Flat);
+  return skin->PartColorOf(kPanelTextColor, Selected ? 2 : 0);
 }

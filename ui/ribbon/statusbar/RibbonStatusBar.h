@@ -5,6 +5,7 @@
 // IdxRibbonStatusBarFrameInfo. Without a ribbon it draws in button-face colours.
 
 #include "ui/bars/DockControl.h"
+#include "ui/bars/painters/SkinnedPainter.h"
 #include "ui/ribbon/RibbonGroups.h"
 #include "ui/ribbon/statusbar/StatusBar.h"
 #include "ui/ribbon/statusbar/StatusBarPainters.h"
@@ -26,6 +27,43 @@ class IdxRibbonStatusBarFrameInfo {
 class TdxRibbonStatusBar;
 class TdxStatusBarToolbarPanelStyle;
 
+// The painter of toolbar panels while the status bar has no ribbon skin.
+class TdxDefaultRibbonStatusBarBarControlPainter : public TdxBarFlatPainter {
+  DECLARE_CLASS(TdxDefaultRibbonStatusBarBarControlPainter, TdxBarFlatPainter)
+ public:
+  explicit TdxDefaultRibbonStatusBarBarControlPainter(TcxCustomLookAndFeelPainterClass SkinPainter = nullptr)
+      : TdxBarFlatPainter(SkinPainter) {}
+  TRect CalcBarBorderRect(TdxBarControl*) override { return {2, 2, 2, 1}; }
+  int MarkSize() override { return 0; }
+  int ButtonVertPadding() override;
+};
+
+// The painter of toolbar panels on a ribbon's status bar: the panel's image behind the toolbar, the
+// skin's toolbar separators and panel text colours; the ribbon is the skin owner of its items.
+class TdxRibbonStatusBarBarControlPainter : public TdxBarSkinnedPainter {
+  DECLARE_CLASS(TdxRibbonStatusBarBarControlPainter, TdxBarSkinnedPainter)
+ public:
+  TdxRibbonStatusBarBarControlPainter(TdxRibbonStatusBar* AStatusBar, TObject* ARibbon);
+  // Through the painter-class table: no status bar, the skinned painter's drawing.
+  explicit TdxRibbonStatusBarBarControlPainter(TcxCustomLookAndFeelPainterClass SkinPainter)
+      : TdxBarSkinnedPainter(SkinPainter) {}
+  TRect CalcBarBorderRect(TdxBarControl*) override { return {2, 2, 2, 1}; }
+  int SeparatorSize() override { return 2; }
+  int MarkSize() override { return 0; }
+  int ButtonVertPadding() override;
+  void DrawBarControlBackground(TdxBarControl* BarControl, HDC DC, const TRect& R) override;
+  void DrawBarNonClientArea(TdxBarControl* BarControl, HDC DC, const TRect& R) override;
+  void DrawBarSeparator(TdxBarControl* BarControl, HDC DC, const TRect& R, bool Horizontal) override;
+  void DisabledTextColors(bool Selected, bool Flat, TColor& Text, TColor& Shadow) override;
+  TColor ItemTextColor(TdxBarItemControl* Control, bool Selected, bool Flat) override;
+
+ private:
+  // The panel's image over R, stretched from the status bar's top to its bottom.
+  bool DrawPanelImage(TdxBarControl* BarControl, HDC DC, const TRect& R);
+  TdxCustomRibbonSkin* Skin() const;
+  TdxRibbonStatusBar* statusBar_ = nullptr;
+};
+
 // The site of a toolbar panel's toolbar: a child window of the status bar over its panel.
 class TdxRibbonStatusBarDockControl : public TdxBarDockControl {
   DECLARE_CLASS(TdxRibbonStatusBarDockControl, TdxBarDockControl)
@@ -38,9 +76,12 @@ class TdxRibbonStatusBarDockControl : public TdxBarDockControl {
   // The panel's image behind the toolbar, stretched over the status bar's height.
   void FillBackground(HDC DC, const TRect& R, HBRUSH Brush, TColor Color) override;
   bool NeedsDoubleBuffering() override { return true; }
+  // The ribbon painter while the status bar has a ribbon, else the status bar's default painter.
+  TdxBarPainter* Painter() override;
 
  private:
   TdxStatusBarToolbarPanelStyle* style_;
+  ObjectPtr<TdxRibbonStatusBarBarControlPainter> painter_;
 };
 
 // The window of a toolbar shown in a toolbar panel: no glyph, no mark.
@@ -48,6 +89,8 @@ class TdxRibbonStatusBarBarControl : public TdxRibbonCustomBarControl {
   DECLARE_CLASS(TdxRibbonStatusBarBarControl, TdxRibbonCustomBarControl)
  public:
   using TdxRibbonCustomBarControl::TdxRibbonCustomBarControl;
+  // Its site's painter.
+  TdxBarPainter* Painter() override;
 };
 
 // A panel that shows a toolbar of the form's bar manager.
@@ -109,6 +152,7 @@ class TdxRibbonStatusBar : public TdxCustomStatusBar, public IdxRibbonStatusBarF
   bool LastPanelFlat() const { return lastPanelFlat_; }
   bool SizeGripShown() const { return sizeGripShown_; }
   bool FirstPanelRaised() const { return firstPanelRaised_; }
+  TdxDefaultRibbonStatusBarBarControlPainter* DefaultBarPainter() const { return defaultBarPainter_.get(); }
 
   bool IsShownFor(TCustomForm* AForm) override;
   int GetHeight() override { return Height(); }
@@ -140,6 +184,7 @@ class TdxRibbonStatusBar : public TdxCustomStatusBar, public IdxRibbonStatusBarF
   // Every toolbar panel's style (visible or not).
   std::vector<TdxStatusBarToolbarPanelStyle*> ToolbarStyles() const;
 
+  ObjectPtr<TdxDefaultRibbonStatusBarBarControlPainter> defaultBarPainter_;
   TColor colorValue_ = clDefault;
   TdxCustomRibbon* ribbon_ = nullptr;
   bool lastPanelFlat_ = true;
