@@ -581,6 +581,13 @@ TdxCustomRibbon::TdxCustomRibbon(TComponent* AOwner, TClass ARibbonClass)
 
 TdxCustomRibbon::~TdxCustomRibbon() = default;
 
+void TdxCustomRibbon::AddStatusBar(TObject* AStatusBar) {
+  if (std::find(statusBars_.begin(), statusBars_.end(), AStatusBar) == statusBars_.end())
+    statusBars_.push_back(AStatusBar);
+}
+
+void TdxCustomRibbon::RemoveStatusBar(TObject* AStatusBar) { std::erase(statusBars_, AStatusBar); }
+
 void TdxCustomRibbon::BeforeDestruction() {
   TcxControl::BeforeDestruction();
   if (tabGroupsPopup_) tabGroupsPopup_->Free();

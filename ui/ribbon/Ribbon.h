@@ -282,9 +282,19 @@ using TdxRibbonHideMinimizedByClickEvent =
 using TdxRibbonTabGroupNotifyEvent =
     TEvent<void(TdxCustomRibbon* Sender, TdxRibbonTab* ATab, TdxRibbonTabGroup* AGroup)>;
 
+// The ribbon's list of the status bars bound to it (the form draws its frame around the first shown).
+class IdxRibbonStatusBarRegistry {
+ public:
+  virtual ~IdxRibbonStatusBarRegistry() = default;
+  // Adding an object already listed adds nothing.
+  virtual void AddStatusBar(TObject* AStatusBar) = 0;
+  virtual void RemoveStatusBar(TObject* AStatusBar) = 0;
+};
+
 // The ribbon is the skin owner of the bars shown in it: it answers IdxSkin (only while it has a
 // colour skin) by forwarding each numbered bar part to its colour skin.
-class TdxCustomRibbon : public TcxControl, public IdxSkin, public IdxSkinAvailability {
+class TdxCustomRibbon : public TcxControl, public IdxSkin, public IdxSkinAvailability,
+                        public IdxRibbonStatusBarRegistry {
   DECLARE_CLASS(TdxCustomRibbon, TcxControl)
  public:
   // Refuses, before anything is made, a missing GDI+, an owner that is not a form and a second
@@ -337,6 +347,10 @@ class TdxCustomRibbon : public TcxControl, public IdxSkin, public IdxSkinAvailab
   String GetRibbonIniSection(const String& BaseSection) const;
   void LoadRibbonLayout(TCustomIniFile& Store, const String& BaseSection);
   void SaveRibbonLayout(TCustomIniFile& Store, const String& BaseSection);
+
+  void AddStatusBar(TObject* AStatusBar) override;
+  void RemoveStatusBar(TObject* AStatusBar) override;
+  const std::vector<TObject*>& StatusBars() const { return statusBars_; }
 
   // Ctrl+F1 toggles ShowTabGroups and consumes the key.
   void FormKeyDown(Word& Key, TShiftState Shift);
@@ -460,6 +474,7 @@ class TdxCustomRibbon : public TcxControl, public IdxSkin, public IdxSkinAvailab
   ObjectPtr<TdxRibbonController> controller_;
   TdxRibbonTabGroupsPopupWindow* tabGroupsPopup_ = nullptr;
   std::vector<TdxBarButton*> popupButtons_;
+  std::vector<TObject*> statusBars_;
   TdxBarManager* barManager_ = nullptr;
   TdxCustomRibbonSkin* colorScheme_ = nullptr;
   String documentName_;

@@ -5,6 +5,7 @@
 #include "platform/framework/windows/ActnList.h"
 #include "platform/framework/windows/Forms.h"
 #include "ui/foundation/Office11Colors.h"
+#include "ui/ribbon/statusbar/RibbonStatusBar.h"
 #include "ui/ribbon/statusbar/StatusBarPainters.h"
 #include "ui/ribbon/statusbar/StatusBarStyles.h"
 
@@ -477,6 +478,12 @@ void TdxCustomStatusBar::SetPaintStyle(Byte Value) {
 
 TdxStatusBarViewInfo* TdxCustomStatusBar::CreateViewInfo() { return new TdxStatusBarViewInfo(this); }
 
+void TdxCustomStatusBar::RecreateViewInfo() {
+  FreeAndNil(viewInfo_);
+  viewInfo_ = CreateViewInfo();
+  Recalculate();
+}
+
 void TdxCustomStatusBar::CalculateLayout() {
   TRect R;
   ContentBounds(R);
@@ -727,7 +734,9 @@ void StartStatusBarUnit() {
   classes->RegisterEntry(&TdxStatusBarContainerPanelStyle::ClassInfo(), L"Container Panel");
   classes->RegisterEntry(&TdxStatusBarKeyboardStatePanelStyle::ClassInfo(), L"Keyboard State Panel");
   classes->RegisterEntry(&TdxStatusBarStateIndicatorPanelStyle::ClassInfo(), L"State Indicator Panel");
+  classes->RegisterEntry(&TdxStatusBarToolbarPanelStyle::ClassInfo(), L"Toolbar Panel");
   RegisterClass(&TdxStatusBarContainerControl::ClassInfo());
+  RegisterClass(&TdxRibbonStatusBar::ClassInfo());
 }
 
 void EndStatusBarUnit() {
@@ -736,6 +745,7 @@ void EndStatusBarUnit() {
     registry->UnregisterEntry(&TdxStatusBarContainerPanelStyle::ClassInfo());
     registry->UnregisterEntry(&TdxStatusBarKeyboardStatePanelStyle::ClassInfo());
     registry->UnregisterEntry(&TdxStatusBarStateIndicatorPanelStyle::ClassInfo());
+    registry->UnregisterEntry(&TdxStatusBarToolbarPanelStyle::ClassInfo());
   }
   FreeAndNil(registry);
 }

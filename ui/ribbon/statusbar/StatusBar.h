@@ -297,6 +297,8 @@ class TdxCustomStatusBar : public TcxControl {
  protected:
   void Paint() override;
   void SetPaintStyle(Byte Value);
+  // Frees the view info and makes it again through CreateViewInfo (a descendant's constructor).
+  void RecreateViewInfo();
   void CMActionExecute(TMessage& Message);
   void CMBiDiModeChanged(TMessage& Message);
   void CMRelayout(TMessage& Message);
