@@ -77,7 +77,9 @@ TEST(GalleryDropDown, FrameMinimalSizeAndTheOneTimeWidening) {
     TSize size{};
     EXPECT_EQ(GalleryDropDownSizeCorrection(c.mode, {c.width, 200}, c.menuWidth, 17, c.screen, size), c.corrected)
         << c.name;
-    if (c.corrected) EXPECT_EQ(size, (TSize{c.width + 17, 200})) << c.name;
+    if (c.corrected) {
+      EXPECT_EQ(size, (TSize{c.width + 17, 200})) << c.name;
+    }
   }
 }
 
