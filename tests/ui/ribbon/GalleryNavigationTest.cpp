@@ -39,7 +39,9 @@ TEST(GalleryNavigation, ArrowsWrapInTheirRowAndCrossGroupsBySpan) {
   for (const Case& c : cases) {
     const TdxRibbonGalleryNavigationResult r = Grid(c.otherLinks).Navigate(c.from, c.direction);
     EXPECT_EQ(r.Target, c.target) << c.name;
-    if (c.target == gntItem) EXPECT_EQ(r.Item, c.to) << c.name;
+    if (c.target == gntItem) {
+      EXPECT_EQ(r.Item, c.to) << c.name;
+    }
   }
 }
 
@@ -76,7 +78,9 @@ TEST(GalleryNavigation, TabMovesThroughItemsThenGroupsThenLinks) {
   for (const Case& c : cases) {
     const TdxRibbonGalleryNavigationResult r = Grid(c.otherLinks).TabMove(c.from, c.shift);
     EXPECT_EQ(r.Target, c.target) << c.from.Group << "," << c.from.Index << " shift " << c.shift;
-    if (c.target == gntItem) EXPECT_EQ(r.Item, c.to) << c.from.Group << "," << c.from.Index;
+    if (c.target == gntItem) {
+      EXPECT_EQ(r.Item, c.to) << c.from.Group << "," << c.from.Index;
+    }
   }
   EXPECT_EQ(Grid(false).Last().Item, (TdxRibbonGalleryNavigationItem{1, 2}));
 }
