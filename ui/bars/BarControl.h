@@ -199,6 +199,8 @@ enum TdxBarFeatureBit {
   bfHintsInMenus = 4,
   bfPressNeedsKeyboardFocus = 32,
   bfSelectClearsDowned = 64,
+  // The same bit: a closing editor leaves the focus where it is instead of handing it back.
+  bfNoFocusReturnAfterEdit = 64,
   bfSystemHitCodes = 128,
   bfContextMenuOnRelease = 256,
 };

@@ -9,6 +9,7 @@
 #include "ui/bars/BarManager.h"
 #include "ui/bars/BarNavigation.h"
 #include "ui/bars/BarRoutines.h"
+#include "ui/bars/customize/FormPainters.h"
 
 DEFINE_CLASS(TdxCustomBarEdit)
 DEFINE_CLASS(TdxBarEdit)
@@ -66,6 +67,10 @@ bool TdxCustomBarEdit::AcceptsAccelerator(TdxBarItemLink* Link) const {
   return Enabled();
 }
 
+void TdxCustomBarEdit::DrawCustomizingImage(TCanvas* ACanvas, const TRect& R, bool Selected) {
+  DrawCustomizingEntry(ACanvas, R, 0, Selected, this);
+}
+
 void TdxBarEdit::SetMaxLength(int Value) {
   maxLength_ = std::max(Value, 0);
   for (TdxBarItemLink* link : Links()) {
@@ -84,6 +89,10 @@ void TCustomdxBarCombo::SetShowEditor(bool Value) {
   if (EmptyWindow == !Value) return;
   EmptyWindow = !Value;
   RefreshControls();
+}
+
+void TCustomdxBarCombo::DrawCustomizingImage(TCanvas* ACanvas, const TRect& R, bool Selected) {
+  DrawCustomizingEntry(ACanvas, R, 1, Selected, this);
 }
 
 bool TCustomdxBarCombo::CheckKeyForDropDownWindow(Word Key, TShiftState Shift) {
@@ -581,6 +590,11 @@ void TdxBarWinControl::RestoreFocus() {
   }
 }
 
+bool TdxBarWinControl::KeepsFocusAfterEdit() {
+  TCustomdxBarControl* bar = BarControl();
+  return bar && (bar->FeatureFlags() & bfNoFocusReturnAfterEdit);
+}
+
 void TdxBarWinControl::SetFocused(bool Value) {
   if (Value == focused_) return;
   TAliveCheck self(this);
@@ -603,7 +617,7 @@ void TdxBarWinControl::SetFocused(bool Value) {
   const bool hadFocus = editor && GetFocus() == editor;
   HideEditor(manager && manager->AlwaysSaveText && !escaping);
   if (!self.Alive()) return;
-  if (hadFocus) RestoreFocus();
+  if (hadFocus && !KeepsFocusAfterEdit()) RestoreFocus();
   previousFocus_ = nullptr;
 }
 

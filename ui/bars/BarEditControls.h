@@ -30,6 +30,8 @@ class TdxCustomBarEdit : public TdxBarWindowItem {
   // Ignored when not positive or unchanged.
   void SetWidth(int Value) override;
   bool AcceptsAccelerator(TdxBarItemLink* Link) const override;
+  // The command-list entry of the customizing dialog: an edit entry.
+  void DrawCustomizingImage(TCanvas* ACanvas, const TRect& R, bool Selected) override;
   TcxStyle* StyleEdit() const { return StylesData()->GetStyle(1); }
   void SetStyleEdit(TcxStyle* Value) { StylesData()->SetStyle(1, Value); }
   TcxViewParamSet StyleEditViewParams() const { return ViewParamsFor(StyleEdit()); }
@@ -67,6 +69,8 @@ class TCustomdxBarCombo : public TdxBarEdit {
   TdxBarCheckKeyForDropDownWindowEvent OnCheckKeyForDropDownWindow;
   TNotifyEvent OnCloseUp, OnDropDown;
   TdxBarGetDropDownWindowEvent OnGetDropDownWindow;
+  // The command-list entry of the customizing dialog: an edit entry with a drop-down button.
+  void DrawCustomizingImage(TCanvas* ACanvas, const TRect& R, bool Selected) override;
 
   // True except for Tab, Enter and Escape; the event may change the answer. While the drop-down is
   // open the control sends the keys answered True to the drop-down window.
@@ -260,6 +264,8 @@ class TdxBarWinControl : public TdxBarItemControl {
   // swallowed.
   bool StartMenuNavigation(Word Key, bool KeyUp);
   void RestoreFocus();
+  // The bar window's feature bit that keeps the focus where the closing editor leaves it.
+  bool KeepsFocusAfterEdit();
 
   TWindowSubclass subclass_;
   bool focused_ = false;

@@ -7,6 +7,7 @@
 #include "platform/framework/graphics/Bitmap.h"
 #include "tests/support/WindowTestSupport.h"
 #include "tests/ui/bars/BarTestSupport.h"
+#include "ui/bars/BarEditControls.h"
 #include "ui/bars/BarItems.h"
 #include "ui/bars/SubItems.h"
 #include "ui/bars/customize/FormPainters.h"
@@ -139,6 +140,41 @@ TEST_F(FormPainters, FlatAndOffice11EntriesHaveABandAndAFramedSelection) {
     EXPECT_EQ(At(0, 11), c.frame);
     EXPECT_EQ(At(199, 11), c.frame);
     EXPECT_EQ(At(100, 3), Rgb(painter.EntryBackColor(true, item)));
+  }
+}
+
+TEST_F(FormPainters, EditAndComboItemsDrawEditEntriesInTheCommandList) {
+  // Without an open dialog the entries take the standard look. Probes: the caption at the left, the
+  // middle of the entry and the last pixels, where a combo's drop-down button stands.
+  TdxBarButton* button = NewItem(L"B");
+  TdxBarEdit* edit = NewItem<TdxBarEdit>(L"E");
+  TdxBarCombo* combo = NewItem<TdxBarCombo>(L"C");
+  const DWORD face = Rgb(clBtnFace), window = Rgb(clWindow), highlight = Rgb(clHighlight);
+  ASSERT_NE(face, window);
+  struct Case {
+    const char* name;
+    TdxBarItem* item;
+    bool selected;
+    DWORD caption, middle, tail;
+  };
+  const Case cases[] = {
+      {"button", button, false, face, face, face},
+      {"button, selected", button, true, highlight, highlight, highlight},
+      {"edit", edit, false, face, window, window},
+      {"edit, selected", edit, true, highlight, window, window},
+      {"combo", combo, false, face, window, face},
+      {"combo, selected", combo, true, highlight, window, face},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    dib = std::make_unique<DibSection>(210, 30);
+    TCanvas canvas;
+    canvas.SetHandle(dib->DC());
+    c.item->DrawCustomizingImage(&canvas, entry, c.selected);
+    canvas.SetHandle(nullptr);
+    EXPECT_EQ(At(1, 2), c.caption);
+    EXPECT_EQ(At(150, 11), c.middle);
+    EXPECT_EQ(At(188, 4), c.tail);
   }
 }
 

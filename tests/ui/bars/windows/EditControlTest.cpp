@@ -447,3 +447,34 @@ TEST_F(EditControlTest, ABufferingWindowPaintsItsEditorThroughABuffer) {
 }
 
 }  // namespace
+
+TEST_F(EditControlTest, AClosingEditorHandsTheFocusBackUnlessTheWindowForbidsIt) {
+  struct Case {
+    const char* What;
+    int Flags;
+    Word CloseKey;
+    bool FocusBack;
+  };
+  const Case cases[] = {
+      {"enter", 19, VK_RETURN, true},
+      {"escape", 19, VK_ESCAPE, true},
+      {"enter, kept", 19 | bfNoFocusReturnAfterEdit, VK_RETURN, false},
+      {"escape, kept", 19 | bfNoFocusReturnAfterEdit, VK_ESCAPE, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.What);
+    auto* edit = NewItem<TdxBarEdit>(L"Edit");
+    TTestBarControl* window = Show(0, {edit});
+    window->Flags = c.Flags;
+    TdxBarEditControl* control = ControlAt(window, 0);
+    SetFocus(OtherWindow());
+    ASSERT_EQ(GetFocus(), OtherWindow());
+    HWND editor = OpenEditor(window, control);
+    ASSERT_EQ(GetFocus(), editor);
+    Key(editor, c.CloseKey);
+    EXPECT_FALSE(control->Focused());
+    EXPECT_FALSE(IsWindowVisible(editor));
+    EXPECT_EQ(GetFocus() == OtherWindow(), c.FocusBack);
+    edit->Free();
+  }
+}
